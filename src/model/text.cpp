@@ -1,0 +1,151 @@
+#include "model/text.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace mrv {
+
+std::string FormatSeconds(std::int64_t seconds) {
+  if (seconds <= 59) return std::to_string(seconds) + "s";
+  const std::int64_t minutes = seconds / 60;
+  const std::int64_t rest = seconds % 60;
+  if (minutes <= 59) return std::to_string(minutes) + ":" + std::to_string(rest) + "s";
+  char buffer[48];
+  std::snprintf(buffer, sizeof buffer, "%lld:%02lld:%02llds", static_cast<long long>(minutes / 60),
+                static_cast<long long>(minutes % 60), static_cast<long long>(rest));
+  return buffer;
+}
+
+namespace {
+
+// The number in plain decimal notation with 15 significant digits, without trailing
+// zeros or a trailing point.
+std::string PlainDecimal15(double value) {
+  char scientific[64];
+  std::snprintf(scientific, sizeof scientific, "%.14e", value);
+  std::string text(scientific);
+  const bool negative = text[0] == '-';
+  if (negative) text.erase(0, 1);
+  const auto e = text.find('e');
+  const int exponent = std::atoi(text.c_str() + e + 1);
+  std::string digits;
+  for (std::size_t i = 0; i < e; ++i) {
+    if (text[i] != '.') digits += text[i];
+  }
+  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
+  std::string result;
+  if (exponent < 0) {
+    result = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
+  } else if (static_cast<std::size_t>(exponent) + 1 >= digits.size()) {
+    result = digits + std::string(static_cast<std::size_t>(exponent) + 1 - digits.size(), '0');
+  } else {
+    result = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "." +
+             digits.substr(static_cast<std::size_t>(exponent) + 1);
+  }
+  if (result == "0") return result;
+  return negative ? "-" + result : result;
+}
+
+}  // namespace
+
+std::string FormatRatio(double value) {
+  if (!std::isfinite(value)) return "N/A";
+  return PlainDecimal15(value).substr(0, 4);
+}
+
+std::optional<std::int64_t> ParseThousandths(std::string_view text) {
+  bool negative = false;
+  if (!text.empty() && (text[0] == '-' || text[0] == '+')) {
+    negative = text[0] == '-';
+    text.remove_prefix(1);
+  }
+  const auto point = text.find('.');
+  const std::string_view whole = text.substr(0, point);
+  const std::string_view fraction =
+      point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
+  if (whole.empty() && fraction.empty()) return std::nullopt;
+  auto all_digits = [](std::string_view part) {
+    for (char c : part)
+      if (c < '0' || c > '9') return false;
+    return true;
+  };
+  if (!all_digits(whole) || !all_digits(fraction) || whole.size() > 15) return std::nullopt;
+  std::int64_t result = 0;
+  for (char c : whole) result = result * 10 + (c - '0');
+  for (std::size_t i = 0; i < 3; ++i) {
+    result = result * 10 + (i < fraction.size() ? fraction[i] - '0' : 0);
+  }
+  // Round on the digits beyond the thousandths, exactly as written.
+  if (fraction.size() > 3) {
+    const std::string_view beyond = fraction.substr(3);
+    const int first = beyond[0] - '0';
+    const bool rest_nonzero = beyond.find_first_not_of('0', 1) != std::string_view::npos;
+    if (first > 5 || (first == 5 && (rest_nonzero || result % 2 == 1))) ++result;
+  }
+  return negative ? -result : result;
+}
+
+std::string ExtractField(std::string& text, char delimiter, std::uint8_t n, bool remove) {
+  if (text.empty() || n == 0) return {};
+  std::size_t start = 0;
+  for (int i = 1; i < n; ++i) {
+    const auto next = text.find(delimiter, start);
+    if (next == std::string::npos) return {};
+    start = next + 1;
+  }
+  const auto end = text.find(delimiter, start);
+  const std::size_t length = (end == std::string::npos ? text.size() : end) - start;
+  std::string field = text.substr(start, length);
+  if (remove) text.erase(start, end == std::string::npos ? length : length + 1);
+  return field;
+}
+
+void SplitToken(std::string& text, char delimiter, std::string& token) {
+  const auto p = text.find(delimiter);
+  if (p == std::string::npos) {
+    token = std::move(text);
+    text.clear();
+    return;
+  }
+  token = text.substr(0, p);
+  text.erase(0, p + 1);
+}
+
+std::optional<std::int32_t> ParseInt32(std::string_view text) {
+  if (!text.empty() && text[0] == '+') text.remove_prefix(1);
+  if (text.empty()) return std::nullopt;
+  std::int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc() || end != text.data() + text.size()) return std::nullopt;
+  return value;
+}
+
+std::int32_t SaturatingAdd(std::int32_t a, std::int64_t b) {
+  const std::int64_t sum = static_cast<std::int64_t>(a) + b;
+  if (sum > std::numeric_limits<std::int32_t>::max()) return std::numeric_limits<std::int32_t>::max();
+  if (sum < std::numeric_limits<std::int32_t>::min()) return std::numeric_limits<std::int32_t>::min();
+  return static_cast<std::int32_t>(sum);
+}
+
+namespace {
+char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
+}  // namespace
+
+bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (UpperAscii(a[i]) != UpperAscii(b[i])) return false;
+  }
+  return true;
+}
+
+std::string ToUpperAscii(std::string_view text) {
+  std::string result(text);
+  for (char& c : result) c = UpperAscii(c);
+  return result;
+}
+
+}  // namespace mrv

@@ -1,0 +1,94 @@
+#include "model/store.h"
+
+#include <gtest/gtest.h>
+
+#include "model/text.h"
+#include "model/weapons.h"
+
+namespace mrv {
+namespace {
+
+TEST(Store, NewMapsInheritTheOwnNickname) {
+  Database db(3);
+  map_record& first = NewMap(db, "<map1>");
+  EXPECT_EQ(first.own_nick, AbsentMark);
+  first.own_nick = "Me";
+  map_record& second = NewMap(db, "<map2>");
+  EXPECT_EQ(second.own_nick, "Me");
+  EXPECT_EQ(second.weapon_count, 3);
+  DeleteMap(db, 0);
+  EXPECT_EQ(db[0].name, "<map2>");
+  ClearMaps(db);
+  EXPECT_TRUE(db.empty());
+}
+
+TEST(Store, GrowingKeepsEveryCountInPlace) {
+  Database db(3);
+  map_record& map = NewMap(db, "m");
+  ASSERT_TRUE(AddNick(map, "A", 1));
+  ASSERT_TRUE(AddNick(map, "B", 2));
+  int value = 1;
+  for (int k = 0; k < 2; ++k)
+    for (int w = 0; w < 3; ++w)
+      for (int v = 0; v < 2; ++v) map.kills(k, w, v) = value++;
+  ASSERT_TRUE(AddNick(map, "C", 0));
+  EXPECT_EQ(map.kill_table.size(), 27u);
+  value = 1;
+  for (int k = 0; k < 2; ++k)
+    for (int w = 0; w < 3; ++w)
+      for (int v = 0; v < 2; ++v) EXPECT_EQ(map.kills(k, w, v), value++);
+  for (int w = 0; w < 3; ++w) {
+    EXPECT_EQ(map.kills(2, w, 0), 0);
+    EXPECT_EQ(map.kills(0, w, 2), 0);
+  }
+  EXPECT_EQ(map.teams, (std::vector<std::uint8_t>{1, 2, 0}));
+  EXPECT_EQ(map.ft.size(), 3u);
+}
+
+TEST(Store, LookupsIgnoreCaseAndFindOrAddUpdatesTeams) {
+  Database db(2);
+  map_record& map = NewMap(db, "m");
+  EXPECT_EQ(FindOrAddNick(map, "Player", 0), 0);
+  EXPECT_EQ(NickIndex(map, "PLAYER"), 0);
+  EXPECT_EQ(FindOrAddNick(map, "PLAYER", 2), 0);
+  EXPECT_EQ(map.teams[0], 2);
+  EXPECT_EQ(FindOrAddNick(map, "player", 0), 0);
+  EXPECT_EQ(map.teams[0], 2);  // team 0 never overwrites
+  AddNick(map, "PLAYER", 0);     // AddNick itself does not look
+  EXPECT_EQ(map.nick_count(), 2);
+  EXPECT_EQ(NickIndex(map, "nobody"), -1);
+}
+
+TEST(Store, KillsOfLeavesOutSuicidesAndTheMapHasALimit) {
+  Database db(2);
+  map_record& map = NewMap(db, "m");
+  AddNick(map, "A", 0);
+  AddNick(map, "B", 0);
+  map.kills(0, 0, 1) = 2;
+  map.kills(0, 1, 1) = 1;
+  map.kills(0, 1, 0) = 5;
+  EXPECT_EQ(KillsOf(map, 0), 3);
+  for (int i = 2; i < kMaxNicksPerMap; ++i) ASSERT_TRUE(AddNick(map, "n" + std::to_string(i), 0));
+  EXPECT_FALSE(AddNick(map, "one too many", 0));
+  EXPECT_EQ(FindOrAddNick(map, "one too many", 0), -1);
+  EXPECT_EQ(FindOrAddNick(map, "A", 0), 0);
+}
+
+TEST(Weapons, LookupsByCodeAndName) {
+  WeaponTable table;
+  EXPECT_EQ(table.FindWeaponByCode('a'), -1);
+  EXPECT_EQ(table.FindWeaponByName("Knife"), -1);
+  table.Append("aKnife");
+  table.Append("AKnife2");
+  table.Append("aDuplicate");
+  EXPECT_EQ(table.FindWeaponByCode('a'), 0);
+  EXPECT_EQ(table.FindWeaponByCode('A'), 1);
+  EXPECT_EQ(table.FindWeaponByName("Knife2"), 1);
+  EXPECT_EQ(table.FindWeaponByName("knife"), -1);
+  EXPECT_EQ(table.WeaponNameByCode('A'), "Knife2");
+  EXPECT_EQ(table.WeaponNameByCode('z'), "");
+  EXPECT_EQ(NewStatsRecord(3).kills.size(), 3u);
+}
+
+}  // namespace
+}  // namespace mrv

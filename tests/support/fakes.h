@@ -1,0 +1,89 @@
+// Test doubles for the platform interfaces: they record what the code under test
+// asked for and answer from a script.
+#pragma once
+
+#include <deque>
+#include <string>
+#include <vector>
+
+#include "capture/console/game_console.h"
+#include "capture/platform.h"
+#include "files/prompt.h"
+
+namespace mrv::test {
+
+// Time that moves only when the test or a wait moves it.
+class FakeClock final : public Clock {
+ public:
+  explicit FakeClock(std::uint64_t start_ms = 1'000'000) : now_(start_ms) {}
+  std::uint64_t Millis() override { return now_; }
+  bool Wait(std::chrono::milliseconds duration, CancelToken& cancel) override;
+  void Advance(std::uint64_t ms) { now_ += ms; }
+  void Set(std::uint64_t ms) { now_ = ms; }
+  const std::vector<std::int64_t>& waits() const { return waits_; }
+
+ private:
+  std::uint64_t now_;
+  std::vector<std::int64_t> waits_;
+};
+
+class FakeSound final : public SoundPlayer {
+ public:
+  void Play(Sound sound) override { played.push_back(sound); }
+  void StopAll() override { ++stops; }
+  int Volume() override { return volume; }
+  void SetVolume(int v) override {
+    volume = v;
+    volume_history.push_back(v);
+  }
+  std::vector<Sound> played;
+  int stops = 0;
+  int volume = 200;
+  std::vector<int> volume_history;
+};
+
+// Answers every draw from a queue; 0 once the queue is empty.
+class FakeRandom final : public Random {
+ public:
+  int Next(int n) override;
+  std::deque<int> answers;
+  std::vector<int> asked;  // the n of every draw
+};
+
+class FakePrompt final : public Prompt {
+ public:
+  struct Shown {
+    std::string kind;  // "inform", "ask" or "error"
+    std::string text;
+    std::string title;
+  };
+  void Inform(const std::string& text, const std::string& title) override;
+  bool Ask(const std::string& text, const std::string& title) override;
+  void Error(const std::string& text, const std::string& caption) override;
+  std::vector<Shown> shown;
+  std::deque<bool> ask_answers;  // OK once the queue is empty
+};
+
+// A console whose output box the test writes; typed lines are recorded.
+class FakeConsole final : public GameConsole {
+ public:
+  bool Find() override { return present; }
+  std::size_t TextLength() override { return present ? text.size() : 0; }
+  std::string Text() override { return present ? text : std::string(); }
+  bool ReplaceText(const std::string& t) override {
+    text = t;
+    ++replacements;
+    return true;
+  }
+  bool TypeLine(const std::string& line) override {
+    typed.push_back(line);
+    return true;
+  }
+  void WaitForChange(std::chrono::milliseconds) override {}
+  bool present = true;
+  std::string text;
+  std::vector<std::string> typed;
+  int replacements = 0;
+};
+
+}  // namespace mrv::test
