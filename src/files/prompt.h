@@ -6,6 +6,9 @@
 
 namespace mrv {
 
+// The caption of the platform's standard error box.
+inline constexpr const char* kErrorCaption = "Error";
+
 class Prompt {
  public:
   virtual ~Prompt() = default;
