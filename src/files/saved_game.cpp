@@ -1,0 +1,201 @@
+#include "files/saved_game.h"
+
+#include <array>
+#include <span>
+
+#include "files/line_reader.h"
+#include "files/safe_file.h"
+#include "files/value_list.h"
+#include "model/text.h"
+
+namespace mrv {
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+constexpr std::string_view kMapMarker = "[MAP]";
+constexpr std::string_view kNicksMarker = "[NICKS]";
+constexpr std::string_view kEndNicksMarker = "[ENICKS]";
+constexpr std::string_view kEndMapMarker = "[EMAP]";
+
+// The single-value lines of a map, in file order; shared by the writer and the reader.
+template <typename Map>
+auto CounterFields(Map& map) {
+  return std::array{&map.own_kills, &map.own_deaths, &map.start_time, &map.duration,
+                    &map.blue_caps, &map.red_caps,   &map.blue_rets,  &map.red_rets,
+                    &map.blue_ft,   &map.red_ft,     &map.blue_fck,   &map.red_fck};
+}
+
+template <typename Map>
+auto LocationFields(Map& map) {
+  return std::array{&map.hits, &map.hitstaken, &map.deathhits, &map.deathhitstaken};
+}
+
+// The per-nickname lists after the teams; flags taken come before carrier kills.
+template <typename Map>
+auto NickCounterFields(Map& map) {
+  return std::array{&map.caps, &map.rets, &map.ft, &map.fck};
+}
+
+// The kill counts of killer k with weapon w, one per victim.
+template <typename Map>
+auto KillRow(Map& map, int k, int w) {
+  const auto n = static_cast<std::size_t>(map.nick_count());
+  const auto row = (static_cast<std::size_t>(k) * static_cast<std::size_t>(map.weapon_count) +
+                    static_cast<std::size_t>(w)) *
+                   n;
+  return std::span(map.kill_table).subspan(row, n);
+}
+
+bool IsOneLine(std::string_view text) {
+  return text.find_first_of("\r\n") == std::string_view::npos;
+}
+
+bool IsStorable(const map_record& map) {
+  if (!IsOneLine(map.name) || !IsOneLine(map.own_nick)) return false;
+  for (const auto& nick : map.nicks) {
+    if (!IsOneLine(nick) || nick == kEndNicksMarker) return false;
+  }
+  return true;
+}
+
+void AppendLine(std::string& out, std::string_view line) {
+  out += line;
+  out += kLineEnd;
+}
+
+void AppendMap(std::string& out, const map_record& map) {
+  AppendLine(out, kMapMarker);
+  AppendLine(out, map.name);
+  AppendLine(out, map.own_nick);
+  for (const auto* counter : CounterFields(map)) AppendLine(out, std::to_string(*counter));
+  for (const auto* locations : LocationFields(map)) AppendLine(out, IntsToText(*locations));
+  AppendLine(out, kNicksMarker);
+  for (const auto& nick : map.nicks) AppendLine(out, nick);
+  AppendLine(out, kEndNicksMarker);
+  for (int k = 0; k < map.nick_count(); ++k) {
+    for (int w = 0; w < map.weapon_count; ++w) AppendLine(out, IntsToText(KillRow(map, k, w)));
+  }
+  AppendLine(out, BytesToText(map.teams));
+  for (const auto* counts : NickCounterFields(map)) AppendLine(out, IntsToText(*counts));
+  AppendLine(out, kEndMapMarker);
+}
+
+// Lines of a game file; an overlong line counts as a failure, not as a cut line.
+class GameLines {
+ public:
+  enum class Result { kLine, kEnd, kBad };
+
+  GameLines() : reader_(kMaxGameFileLine) {}
+  bool Open(const std::filesystem::path& file) { return reader_.Open(file); }
+
+  Result Take(std::string& line) {
+    if (!reader_.Next(line)) return reader_.read_error() ? Result::kBad : Result::kEnd;
+    return reader_.overlong() ? Result::kBad : Result::kLine;
+  }
+  bool Next(std::string& line) { return Take(line) == Result::kLine; }
+
+  bool Expect(std::string_view marker) { return Next(line_) && line_ == marker; }
+  bool Integer(std::int32_t& target) {
+    if (!Next(line_)) return false;
+    const auto value = ParseInt32(line_);
+    if (value) target = *value;
+    return value.has_value();
+  }
+  bool Integers(std::span<std::int32_t> target) {
+    return Next(line_) && TextToInts(line_, target, static_cast<int>(target.size()));
+  }
+  bool Bytes(std::span<std::uint8_t> target) {
+    return Next(line_) && TextToBytes(line_, target, static_cast<int>(target.size()));
+  }
+
+ private:
+  LineReader reader_;
+  std::string line_;
+};
+
+// Reads one map after its "[MAP]" line. The map joins the database as soon as its
+// name is read, so a failure leaves it there partly filled.
+bool ReadMap(GameLines& lines, Database& database) {
+  std::string line;
+  if (!lines.Next(line)) return false;
+  map_record& map = NewMap(database, std::move(line));
+  if (!lines.Next(map.own_nick)) return false;
+  for (auto* counter : CounterFields(map)) {
+    if (!lines.Integer(*counter)) return false;
+  }
+  for (auto* locations : LocationFields(map)) {
+    if (!lines.Integers(*locations)) return false;
+  }
+  if (!lines.Expect(kNicksMarker)) return false;
+  for (;;) {
+    if (!lines.Next(line)) return false;
+    if (line == kEndNicksMarker) break;
+    if (!AddNick(map, std::move(line), 0)) return false;
+  }
+  for (int k = 0; k < map.nick_count(); ++k) {
+    for (int w = 0; w < map.weapon_count; ++w) {
+      if (!lines.Integers(KillRow(map, k, w))) return false;
+    }
+  }
+  if (!lines.Bytes(map.teams)) return false;
+  for (auto* counts : NickCounterFields(map)) {
+    if (!lines.Integers(*counts)) return false;
+  }
+  return lines.Expect(kEndMapMarker);
+}
+
+}  // namespace
+
+std::filesystem::path GameFilePath(const std::filesystem::path& program_dir,
+                                   std::string_view game_name) {
+  std::string file_name(game_name);
+  for (char& c : file_name) {
+    if (c == ':' || c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) c = '.';
+  }
+  const auto folder = program_dir / "games";
+  std::error_code ignored;
+  std::filesystem::create_directory(folder, ignored);
+  return folder / (file_name + ".stg");
+}
+
+std::optional<std::string> GameFileText(const Database& database, std::string_view game_name) {
+  if (!IsOneLine(game_name)) return std::nullopt;
+  std::string out;
+  AppendLine(out, game_name);
+  for (const auto& map : database.maps) {
+    if (!IsStorable(*map)) return std::nullopt;
+    AppendMap(out, *map);
+  }
+  return out;
+}
+
+bool SaveGame(const Database& database, const std::filesystem::path& file,
+              std::string_view game_name, Prompt& prompt) {
+  const auto text = GameFileText(database, game_name);
+  if (text && ReplaceFileSafely(file, *text)) return true;
+  prompt.Error("Unable to save file " + file.string(), kErrorCaption);
+  return false;
+}
+
+bool LoadGame(Database& database, const std::filesystem::path& file, std::string& game_name,
+              Prompt& prompt) {
+  using Result = GameLines::Result;
+  GameLines lines;
+  Result result = lines.Open(file) ? lines.Take(game_name) : Result::kBad;
+  bool loaded = false;
+  std::string line;
+  while (result == Result::kLine) {
+    result = lines.Take(line);
+    if (result != Result::kLine) break;
+    if (line != kMapMarker || !ReadMap(lines, database)) result = Result::kBad;
+    loaded = result == Result::kLine;
+  }
+  if (result == Result::kBad) {
+    prompt.Error("Unable to load file " + file.string(), kErrorCaption);
+    return false;
+  }
+  return loaded;
+}
+
+}  // namespace mrv

@@ -1,0 +1,202 @@
+#include "files/saved_game.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "model/text.h"
+#include "support/fakes.h"
+#include "support/paths.h"
+
+namespace mrv {
+namespace {
+
+// The example game: one map, PlayerA and PlayerB, two weapons.
+Database ExampleGame() {
+  Database database(2);
+  map_record& map = NewMap(database, "somemap");
+  map.own_nick = "PlayerA";
+  map.own_kills = 3;
+  map.own_deaths = 1;
+  map.start_time = 5120;
+  map.duration = 600;
+  map.blue_caps = 1, map.red_caps = 2, map.blue_rets = 3, map.red_rets = 4;
+  map.blue_ft = 5, map.red_ft = 6, map.blue_fck = 7, map.red_fck = 8;
+  map.hits[2] = 2, map.hits[7] = 1;
+  map.hitstaken[0] = 1, map.hitstaken[20] = -1;
+  map.deathhits[20] = 9;
+  map.deathhitstaken[0] = 2147483647;
+  AddNick(map, "PlayerA", 1);
+  AddNick(map, "PlayerB", 2);
+  map.kills(0, 0, 1) = 2;
+  map.kills(0, 1, 1) = 1;
+  map.kills(1, 0, 0) = 1;
+  map.caps = {1, 0};
+  map.rets = {0, 2};
+  map.ft = {3, 0};
+  map.fck = {0, 4};
+  return database;
+}
+
+void ExpectSameMap(const map_record& a, const map_record& b) {
+  EXPECT_EQ(a.name, b.name);
+  EXPECT_EQ(a.own_nick, b.own_nick);
+  EXPECT_EQ(a.nicks, b.nicks);
+  EXPECT_EQ(a.own_kills, b.own_kills);
+  EXPECT_EQ(a.own_deaths, b.own_deaths);
+  EXPECT_EQ(a.hits, b.hits);
+  EXPECT_EQ(a.hitstaken, b.hitstaken);
+  EXPECT_EQ(a.deathhits, b.deathhits);
+  EXPECT_EQ(a.deathhitstaken, b.deathhitstaken);
+  EXPECT_EQ(a.kill_table, b.kill_table);
+  EXPECT_EQ(a.teams, b.teams);
+  EXPECT_EQ(a.caps, b.caps);
+  EXPECT_EQ(a.rets, b.rets);
+  EXPECT_EQ(a.fck, b.fck);
+  EXPECT_EQ(a.ft, b.ft);
+  EXPECT_EQ(a.start_time, b.start_time);
+  EXPECT_EQ(a.duration, b.duration);
+  EXPECT_EQ(a.blue_caps, b.blue_caps);
+  EXPECT_EQ(a.red_caps, b.red_caps);
+  EXPECT_EQ(a.blue_rets, b.blue_rets);
+  EXPECT_EQ(a.red_rets, b.red_rets);
+  EXPECT_EQ(a.blue_ft, b.blue_ft);
+  EXPECT_EQ(a.red_ft, b.red_ft);
+  EXPECT_EQ(a.blue_fck, b.blue_fck);
+  EXPECT_EQ(a.red_fck, b.red_fck);
+}
+
+TEST(SavedGame, WritesTheExampleByteForByte) {
+  test::ScratchDir dir("game-golden");
+  test::FakePrompt prompt;
+  const auto file = GameFilePath(dir.path(), "2004-03-15 21:47");
+  EXPECT_EQ(file, dir / "games" / "2004-03-15 21.47.stg");
+  ASSERT_TRUE(SaveGame(ExampleGame(), file, "2004-03-15 21:47", prompt));
+  EXPECT_EQ(test::ReadFileBytes(file),
+            test::ReadFileBytes(test::TestDataDir() / "game_example.stg"));
+  EXPECT_FALSE(std::filesystem::exists(file.string() + ".tmp"));
+  EXPECT_TRUE(prompt.shown.empty());
+  // A name from a loaded file never leads out of the games folder.
+  EXPECT_EQ(GameFilePath(dir.path(), "../x/y\\z"), dir / "games" / "...x.y.z.stg");
+}
+
+TEST(SavedGame, RoundTripKeepsEveryField) {
+  Database saved = ExampleGame();
+  // A map captured before the own nickname was known, one without nicknames, and one
+  // with more nicknames than one list line was once meant to hold.
+  NewMap(saved, "<map2>").own_nick = AbsentMark;
+  map_record& crowded = NewMap(saved, "ut4_abbey");
+  for (int i = 0; i < 130; ++i)
+    AddNick(crowded, "n" + std::to_string(i), static_cast<std::uint8_t>(i % 3));
+  crowded.kills(129, 1, 0) = -7;
+  crowded.ft[129] = 5;
+  test::ScratchDir dir("game-roundtrip");
+  test::FakePrompt prompt;
+  ASSERT_TRUE(SaveGame(saved, dir / "g.stg", "game: one", prompt));
+
+  Database loaded(2);
+  std::string name;
+  ASSERT_TRUE(LoadGame(loaded, dir / "g.stg", name, prompt));
+  EXPECT_EQ(name, "game: one");
+  ASSERT_EQ(loaded.size(), 3);
+  for (int i = 0; i < 3; ++i) ExpectSameMap(loaded[i], saved[i]);
+  EXPECT_TRUE(prompt.shown.empty());
+}
+
+TEST(SavedGame, LoadIsStrict) {
+  const std::string good = test::ReadFileBytes(test::TestDataDir() / "game_example.stg");
+  const auto replaced = [&](const std::string& from, const std::string& to) {
+    std::string text = good;
+    text.replace(text.find(from), from.size(), to);
+    return text;
+  };
+  const std::string hits = "0;0;2;0;0;0;0;1;0;0;0;0;0;0;0;0;0;0;0;0;0;";
+  struct Case {
+    std::string text;
+    int maps;  // maps left in the database; the load fails with a message
+  };
+  const Case cases[] = {
+      {replaced(hits, hits + "0;"), 1},                 // 22 location values
+      {replaced("[MAP]", "[map]"), 0},                  // markers are compared exactly
+      {good + "\r\n", 1},                               // even an empty line after the last map
+      {replaced("5120", "5120x"), 1},                   // not an integer
+      {replaced("600", "2147483648"), 1},               // beyond 32 bits
+      {replaced("1;2;", "1;2;0;"), 1},                  // too many teams
+      {good.substr(0, good.find("[ENICKS]") + 10), 1},  // ends right after the list
+      {good.substr(0, good.find("PlayerB\r\n")), 1},    // ends inside the nicknames
+      {good + "[MAP]\r\nsecond\r\n", 2},
+      {std::string("\x00\xFF\r\n\x01\x02\x03", 7), 0},
+  };
+  test::ScratchDir dir("game-strict");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text.substr(0, 200));
+    test::WriteFileBytes(dir / "bad.stg", c.text);
+    Database database(2);
+    std::string name;
+    test::FakePrompt prompt;
+    EXPECT_FALSE(LoadGame(database, dir / "bad.stg", name, prompt));
+    EXPECT_EQ(database.size(), c.maps);
+    ASSERT_EQ(prompt.shown.size(), 1u);
+    EXPECT_EQ(prompt.shown[0].text, "Unable to load file " + (dir / "bad.stg").string());
+  }
+
+  // Fewer values than the list holds are fine; the rest stay 0.
+  test::WriteFileBytes(dir / "short.stg", replaced(hits, "5;"));
+  Database database(2);
+  std::string name;
+  test::FakePrompt prompt;
+  ASSERT_TRUE(LoadGame(database, dir / "short.stg", name, prompt));
+  EXPECT_EQ(database[0].hits[0], 5);
+  EXPECT_EQ(database[0].hits[2], 0);
+
+  // The name alone, or nothing at all, loads nothing and says nothing.
+  for (const std::string text : {"just a name\r\n", ""}) {
+    test::WriteFileBytes(dir / "empty.stg", text);
+    EXPECT_FALSE(LoadGame(database, dir / "empty.stg", name, prompt));
+  }
+  EXPECT_FALSE(LoadGame(database, dir / "missing.stg", name, prompt));
+  EXPECT_EQ(database.size(), 1);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].text, "Unable to load file " + (dir / "missing.stg").string());
+}
+
+TEST(SavedGame, HostileFilesFailWithinBounds) {
+  const std::string good = test::ReadFileBytes(test::TestDataDir() / "game_example.stg");
+  std::string many_nicks = good.substr(0, good.find("[ENICKS]"));
+  for (int i = 0; i < 100000; ++i) many_nicks += "x\r\n";
+  const std::string cases[] = {
+      std::string(8 << 20, 'n'),  // one endless line
+      "name\r\n[MAP]\r\n" + std::string(kMaxGameFileLine + 1, 'm') + "\r\n",
+      many_nicks,
+  };
+  test::ScratchDir dir("game-hostile");
+  for (const auto& text : cases) {
+    test::WriteFileBytes(dir / "hostile.stg", text);
+    Database database(2);
+    std::string name;
+    test::FakePrompt prompt;
+    EXPECT_FALSE(LoadGame(database, dir / "hostile.stg", name, prompt));
+    EXPECT_EQ(prompt.shown.size(), 1u);
+    EXPECT_LE(name.size(), kMaxGameFileLine);
+    if (!database.empty()) {
+      EXPECT_EQ(database[0].nick_count(), kMaxNicksPerMap);
+    }
+  }
+}
+
+TEST(SavedGame, RefusesWhatItCouldNotReadBack) {
+  test::ScratchDir dir("game-refuse");
+  test::FakePrompt prompt;
+  Database database = ExampleGame();
+  database[0].nicks[1] = "[ENICKS]";
+  EXPECT_FALSE(SaveGame(database, dir / "a.stg", "name", prompt));
+  EXPECT_FALSE(SaveGame(ExampleGame(), dir / "b.stg", "two\r\nlines", prompt));
+  EXPECT_FALSE(SaveGame(ExampleGame(), dir / "no-folder" / "c.stg", "name", prompt));
+  ASSERT_EQ(prompt.shown.size(), 3u);
+  EXPECT_EQ(prompt.shown[2].text, "Unable to save file " + (dir / "no-folder" / "c.stg").string());
+  EXPECT_EQ(prompt.shown[2].kind, "error");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
+}
+
+}  // namespace
+}  // namespace mrv
