@@ -1,0 +1,18 @@
+// Adding a captured game to the open profile, telling the user how it went.
+#pragma once
+
+#include <string>
+
+#include "files/profiler.h"
+#include "files/prompt.h"
+#include "model/store.h"
+
+namespace mrv {
+
+// Adds the maps of the store that carry the own player's time to the open profile
+// under the name `game_id`; every map without it is reported and skipped. True when
+// the game was added.
+bool AddGameToProfile(const Database& database, const std::string& game_id, TProfiler& profiler,
+                      Prompt& prompt);
+
+}  // namespace mrv

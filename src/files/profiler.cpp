@@ -1,0 +1,168 @@
+#include "files/profiler.h"
+
+#include <algorithm>
+#include <system_error>
+
+#include "model/text.h"
+
+namespace mrv {
+
+bool IsValidProfileName(std::string_view name) {
+  return !name.empty() && name.find_first_of("\\/*:?|<>\"") == std::string_view::npos;
+}
+
+TProfiler::TProfiler(std::filesystem::path program_dir, int weapon_count)
+    : program_dir_(std::move(program_dir)), weapon_count_(weapon_count) {}
+
+std::filesystem::path TProfiler::Resolve(const std::string& file_name) const {
+  const std::filesystem::path path(file_name);
+  return path.is_absolute() ? path : program_dir_ / path;
+}
+
+bool TProfiler::Fail(std::string_view text) {
+  last_error_ = text;
+  return false;
+}
+
+bool TProfiler::FailReading(const ProfileLines& lines, std::string_view damaged_text) {
+  return Fail(lines.failure() == ProfileLines::Failure::kUnreadable ? kUnableToReadFile
+                                                                    : damaged_text);
+}
+
+bool TProfiler::Open(const std::string& file_name) {
+  if (active_) return false;
+  const auto path = Resolve(file_name);
+  std::error_code error;
+  const auto status = std::filesystem::status(path, error);
+  if (status.type() == std::filesystem::file_type::not_found) return false;
+  if (!std::filesystem::is_regular_file(status) || !lines_.Open(path)) {
+    return Fail(kUnableToOpenFile);
+  }
+  active_ = true;
+  file_name_ = file_name;
+  path_ = path;
+  return true;
+}
+
+bool TProfiler::Close() {
+  lines_.Close();
+  active_ = false;
+  file_name_.clear();
+  path_.clear();
+  return true;
+}
+
+bool TProfiler::Rewind() {
+  return active_ && lines_.Open(path_);
+}
+
+bool TProfiler::ReadNicknames(std::vector<std::string>& nicknames) {
+  nicknames.clear();
+  if (!Rewind()) return Fail(kUnableToReadFile);
+  std::vector<std::string> found;
+  if (!lines_.SkipTo(kNicknamesMarker) || !lines_.CollectUntil(kEndNicknamesMarker, found)) {
+    return FailReading(lines_, kFileNotValid);
+  }
+  if (found.empty()) return Fail(kNoNicknamesFound);
+  nicknames = std::move(found);
+  return true;
+}
+
+bool TProfiler::ListGames(std::vector<std::string>& games) {
+  if (!Rewind()) return Fail(kUnableToReadFile);
+  // Only the games section: a note or nickname that looks like a game line is none.
+  std::vector<std::string> found;
+  if (lines_.SkipTo(kGamesMarker)) {
+    std::string line;
+    while (lines_.Next(line)) {
+      if (KeyOf(line) == "GAME") found.push_back(ExtractField(line, '=', 3, false));
+    }
+  }
+  if (lines_.failed()) return FailReading(lines_, kInvalidFile);
+  games.insert(games.end(), std::make_move_iterator(found.begin()),
+               std::make_move_iterator(found.end()));
+  return true;
+}
+
+bool TProfiler::ReadTotals(stats_record& totals) {
+  last_error_.clear();
+  if (!Rewind()) return Fail(kUnableToReadFile);
+  stats_record sum = NewStatsRecord(weapon_count_);
+  if (lines_.SkipTo(kTotalsMarker)) {
+    std::string line;
+    bool ended = false;
+    while (!ended && lines_.Next(line)) {
+      const auto key = KeyOf(line);
+      ended = key == kEndTotalsMarker;
+      const int index = StatsKeyIndex(key);
+      if (index >= 0 && !AddStatsValue(sum, index, ValueOf(line))) return Fail(kInvalidFile);
+    }
+    if (!ended) return FailReading(lines_, kInvalidFile);
+  } else if (lines_.failed()) {
+    return FailReading(lines_, kInvalidFile);
+  }
+  totals = std::move(sum);
+  return true;
+}
+
+bool TProfiler::ReadGames(std::span<const std::int32_t> numbers, stats_record& sums) {
+  last_error_.clear();
+  if (!Rewind()) return Fail(kUnableToReadFile);
+  if (!lines_.SkipTo(kGamesMarker)) return FailReading(lines_, kInvalidFile);
+  stats_record sum = NewStatsRecord(weapon_count_);
+  std::size_t next = 0;
+  std::string wanted;
+  std::string line;
+  while (next < numbers.size()) {
+    wanted = "GAME=" + std::to_string(numbers[next]) + "=";
+    bool found = false;
+    while (!found && lines_.Next(line)) found = line.starts_with(wanted);
+    if (!found) break;
+    // The block's figures run up to the first line that is no figure.
+    while (lines_.Next(line)) {
+      const int index = StatsKeyIndex(KeyOf(line));
+      if (index < 0) {
+        if (line != kEndGameMarker) return Fail(kInvalidFile);
+        break;
+      }
+      if (!AddStatsValue(sum, index, ValueOf(line))) return Fail(kInvalidFile);
+    }
+    if (lines_.failed()) break;
+    ++next;
+  }
+  // A missing game, or numbers out of order.
+  if (next < numbers.size()) return FailReading(lines_, kInvalidFile);
+  sums = std::move(sum);
+  return true;
+}
+
+std::vector<std::string> TProfiler::FillProfileList() const {
+  std::vector<std::string> files;
+  std::error_code error;
+  for (std::filesystem::directory_iterator it(program_dir_, error), end; !error && it != end;
+       it.increment(error)) {
+    std::error_code type_error;
+    if (!it->is_regular_file(type_error)) continue;
+    auto name = it->path().filename().string();
+    if (name.ends_with(".mrv")) files.push_back(std::move(name));
+  }
+  std::sort(files.begin(), files.end());
+  files.insert(files.begin(), std::string(kNoProfileEntry));
+  return files;
+}
+
+bool LoadProfile(TProfiler& profiler, const std::string& file_name, LoadedProfile& slot) {
+  slot.reset();
+  if (profiler.Active() && !profiler.Close()) return false;
+  profile loaded;
+  loaded.name = file_name;
+  if (!profiler.Open(file_name)) return false;
+  if (!profiler.ReadNicknames(loaded.nicks)) {
+    profiler.Close();
+    return false;
+  }
+  slot = std::move(loaded);
+  return true;
+}
+
+}  // namespace mrv

@@ -1,0 +1,110 @@
+// The profile component: opens one player profile file at a time and reads it, adds
+// and removes games, and creates, summarises and edits profile files by name.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "files/profile_format.h"
+#include "model/store.h"
+
+namespace mrv {
+
+// The profile the program has loaded: its file name, nicknames and the figures shown.
+// Held beside the TProfiler by whoever owns it.
+using LoadedProfile = std::optional<profile>;
+
+// The summary of a profile file's totals block.
+struct ProfileInfo {
+  std::int32_t games = 0;
+  std::int32_t time = 0;
+  std::string first_game;
+  std::string last_game;
+};
+
+inline constexpr std::string_view kNoProfileEntry = "<no profile loaded>";
+
+// The texts LastError reports.
+inline constexpr std::string_view kUnableToOpenFile = "Unable to open file!";
+inline constexpr std::string_view kUnableToReadFile = "Unable to read from file!";
+inline constexpr std::string_view kFileNotValid = "The file doesn't seem valid!";
+inline constexpr std::string_view kNoNicknamesFound = "No nicknames found! Invalid file!";
+inline constexpr std::string_view kInvalidFile = "Invalid file!";
+inline constexpr std::string_view kUnableToSaveFile = "Unable to save file!";
+inline constexpr std::string_view kUnableToWriteFile = "Unable to write to file!";
+inline constexpr std::string_view kInvalidGameName = "Invalid game name!";
+
+// A profile name never holds \ / * : ? | < > or a double quote, and is not empty.
+bool IsValidProfileName(std::string_view name);
+
+class TProfiler {
+ public:
+  // Relative file names resolve in `program_dir`; every per-weapon list holds
+  // `weapon_count` values.
+  TProfiler(std::filesystem::path program_dir, int weapon_count);
+  TProfiler(const TProfiler&) = delete;
+  TProfiler& operator=(const TProfiler&) = delete;
+
+  // Fails without a text when a profile is open already or no file has that name.
+  bool Open(const std::string& file_name);
+  bool Close();
+  bool Active() const { return active_; }
+  const std::string& LastError() const { return last_error_; }
+  int weapon_count() const { return weapon_count_; }
+
+  // Readers of the open profile; each starts again from the file's first line.
+  bool ReadNicknames(std::vector<std::string>& nicknames);
+  // Appends the game names, the most recently added first.
+  bool ListGames(std::vector<std::string>& games);
+  bool ReadTotals(stats_record& totals);
+  // The sum of the games with these numbers, given in ascending order.
+  bool ReadGames(std::span<const std::int32_t> numbers, stats_record& sums);
+
+  // Puts the game on top of the open profile and adds it into `totals`, which the
+  // caller read with ReadTotals just before (and discards after a failure).
+  bool AddGame(const stats_record& game, stats_record& totals, const std::string& id);
+  // Takes the numbered games out of the open profile; `sums` is their ReadGames sum,
+  // the two ids name the oldest and newest games that remain (empty when none).
+  // A number matching no game removes nothing, yet still lowers the game count.
+  bool RemoveGames(std::span<const std::int32_t> numbers, const stats_record& sums,
+                   const std::string& first_id, const std::string& last_id);
+
+  // Operations on a profile file named by the caller, open or not.
+  bool CreateProfileFile(const std::string& file_name, const std::string& first_nickname,
+                         const std::vector<std::string>& notes);
+  bool ReadProfileInfo(const std::string& file_name, std::vector<std::string>& nicknames,
+                       std::vector<std::string>& notes, ProfileInfo& info);
+  bool SaveNotesAndNicknames(const std::string& file_name,
+                             const std::vector<std::string>& nicknames,
+                             const std::vector<std::string>& notes);
+  // "<no profile loaded>", then the profile files of the program directory by name.
+  std::vector<std::string> FillProfileList() const;
+
+ private:
+  std::filesystem::path Resolve(const std::string& file_name) const;
+  bool Rewind();
+  bool Fail(std::string_view text);
+  // The failure text of a line source that stopped early.
+  bool FailReading(const ProfileLines& lines, std::string_view damaged_text);
+  // Writes the new content in place of the open profile and opens it again.
+  bool ReplaceOpenProfile(const std::string& content);
+
+  std::filesystem::path program_dir_;
+  int weapon_count_;
+  ProfileLines lines_;
+  bool active_ = false;
+  std::string file_name_;
+  std::filesystem::path path_;
+  std::string last_error_;
+};
+
+// Loads the named profile into the slot: closes what the profiler has open, opens the
+// file and reads its nicknames. On failure the slot is empty and LastError tells why.
+bool LoadProfile(TProfiler& profiler, const std::string& file_name, LoadedProfile& slot);
+
+}  // namespace mrv

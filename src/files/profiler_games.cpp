@@ -1,0 +1,180 @@
+// Adding a game to the open profile and taking games out of it. Both build the whole
+// new file while checking the old one's layout line by line, and replace the profile
+// only when everything was in order.
+#include <filesystem>
+
+#include "files/profiler.h"
+#include "files/safe_file.h"
+#include "model/contribution.h"
+#include "model/text.h"
+
+namespace mrv {
+
+namespace {
+
+constexpr std::string_view kGameKey = "GAME";
+
+// Reads the next line, which must carry the key.
+bool RequireKey(ProfileLines& lines, std::string_view key, std::string& line) {
+  return lines.Next(line) && KeyOf(line) == key;
+}
+
+// Reads the next line, which must be exactly the text.
+bool RequireLine(ProfileLines& lines, std::string_view text) {
+  std::string line;
+  return lines.Next(line) && line == text;
+}
+
+std::optional<std::int32_t> SecondFieldAsInt(std::string& line) {
+  return ParseInt32(ExtractField(line, '=', 2, false));
+}
+
+// Reads the game count and the figure lines of a totals block, after its marker. The
+// figures go into `into` when given; otherwise only their keys are checked.
+bool ReadTotalsHead(ProfileLines& lines, std::int32_t& games, stats_record* into) {
+  std::string line;
+  if (!lines.Next(line)) return false;
+  const auto count = SecondFieldAsInt(line);
+  if (!count) return false;
+  games = *count;
+  for (std::size_t i = 0; i < kStatsKeys.size(); ++i) {
+    if (!RequireKey(lines, kStatsKeys[i], line)) return false;
+    if (into != nullptr && !AddStatsValue(*into, static_cast<int>(i), ValueOf(line))) return false;
+  }
+  return true;
+}
+
+void AppendGameHeader(std::string& out, std::int32_t number, std::string_view id) {
+  out += "GAME=";
+  out += std::to_string(number);
+  out += '=';
+  AppendLine(out, id);
+}
+
+void AppendTotals(std::string& out, std::int32_t games, const stats_record& totals,
+                  std::string_view first_id, std::string_view last_id) {
+  AppendLine(out, kTotalsMarker);
+  AppendLine(out, "GAMES=" + std::to_string(games));
+  AppendStatsLines(out, totals);
+  out += "FIRSTGAME=";
+  AppendLine(out, first_id);
+  out += "LASTGAME=";
+  AppendLine(out, last_id);
+  AppendLine(out, kEndTotalsMarker);
+  AppendLine(out, kGamesMarker);
+}
+
+void FitWeapons(stats_record& record, int weapon_count) {
+  record.kills.resize(static_cast<std::size_t>(weapon_count));
+  record.deaths.resize(static_cast<std::size_t>(weapon_count));
+}
+
+}  // namespace
+
+bool TProfiler::AddGame(const stats_record& game, stats_record& totals, const std::string& id) {
+  FitWeapons(totals, weapon_count_);
+  AddStatsRecord(totals, game);
+  stats_record block = NewStatsRecord(weapon_count_);
+  AddStatsRecord(block, game);
+  if (!IsStorableGameId(id)) return Fail(kInvalidGameName);
+  if (!Rewind()) return Fail(kUnableToSaveFile);
+
+  std::string content;
+  if (!lines_.SkipTo(kEndNicknamesMarker, &content)) return Fail(kInvalidFile);
+  std::string line;
+  const bool first_game = !lines_.Next(line);
+  if (lines_.failed()) return Fail(kInvalidFile);
+  std::int32_t games = 0;
+  std::string first_id = id;
+  if (!first_game) {
+    if (line != kTotalsMarker || !ReadTotalsHead(lines_, games, nullptr) ||
+        !RequireKey(lines_, "FIRSTGAME", line)) {
+      return Fail(kInvalidFile);
+    }
+    // The earliest game stays the earliest, unless every game was removed before.
+    if (!ValueOf(line).empty()) first_id = ValueOf(line);
+    if (!RequireKey(lines_, "LASTGAME", line) || !RequireLine(lines_, kEndTotalsMarker) ||
+        !RequireLine(lines_, kGamesMarker)) {
+      return Fail(kInvalidFile);
+    }
+  }
+  AppendTotals(content, SaturatingAdd(games, 1), totals, first_id, id);
+  AppendGameHeader(content, 1, id);
+  AppendStatsLines(content, block);
+  AppendLine(content, kEndGameMarker);
+
+  std::int32_t number = 2;
+  while (lines_.Next(line)) {
+    if (KeyOf(line) == kGameKey) {
+      AppendGameHeader(content, number++, ExtractField(line, '=', 3, false));
+    } else {
+      AppendLine(content, line);
+    }
+  }
+  if (lines_.failed()) return Fail(kInvalidFile);
+  return ReplaceOpenProfile(content);
+}
+
+bool TProfiler::RemoveGames(std::span<const std::int32_t> numbers, const stats_record& sums,
+                            const std::string& first_id, const std::string& last_id) {
+  stats_record totals = NewStatsRecord(weapon_count_);
+  SubtractStatsRecord(totals, sums);
+  if (!IsStorableGameId(first_id) || !IsStorableGameId(last_id)) return Fail(kInvalidGameName);
+  if (!Rewind()) return Fail(kUnableToSaveFile);
+
+  std::string content;
+  std::int32_t games = 0;
+  // A profile without a totals block has no game to remove.
+  if (!lines_.SkipTo(kEndNicknamesMarker, &content) || !RequireLine(lines_, kTotalsMarker) ||
+      !ReadTotalsHead(lines_, games, &totals)) {
+    return Fail(kInvalidFile);
+  }
+  std::string line;
+  if (!RequireKey(lines_, "FIRSTGAME", line) || !RequireKey(lines_, "LASTGAME", line) ||
+      !RequireLine(lines_, kEndTotalsMarker) || !RequireLine(lines_, kGamesMarker)) {
+    return Fail(kInvalidFile);
+  }
+  games = SaturatingAdd(games, -static_cast<std::int64_t>(numbers.size()));
+  AppendTotals(content, games, totals, first_id, last_id);
+
+  std::size_t next = 0;
+  std::int32_t number = 1;
+  while (lines_.Next(line)) {
+    if (KeyOf(line) != kGameKey) return Fail(kInvalidFile);
+    bool drop = false;
+    if (next < numbers.size()) {
+      const auto old_number = SecondFieldAsInt(line);
+      if (!old_number) return Fail(kInvalidFile);
+      drop = *old_number == numbers[next];
+    }
+    if (drop) {
+      ++next;
+    } else {
+      AppendGameHeader(content, number++, ExtractField(line, '=', 3, false));
+    }
+    bool closed = false;
+    while (!closed && lines_.Next(line)) {
+      if (!drop) AppendLine(content, line);
+      closed = line == kEndGameMarker;
+    }
+    if (!closed) return Fail(kInvalidFile);
+  }
+  if (lines_.failed()) return Fail(kInvalidFile);
+  return ReplaceOpenProfile(content);
+}
+
+bool TProfiler::ReplaceOpenProfile(const std::string& content) {
+  const std::string file_name = file_name_;
+  const std::filesystem::path path = path_;
+  Close();
+  const bool replaced = ReplaceFileSafely(path, content);
+  Open(file_name);
+  if (replaced) return true;
+  // No temporary file means it could not even be created; otherwise it holds the new
+  // content for recovery.
+  std::error_code error;
+  return Fail(std::filesystem::is_regular_file(TemporaryFileFor(path), error) ? kInvalidFile
+                                                                              : kUnableToSaveFile);
+}
+
+}  // namespace mrv

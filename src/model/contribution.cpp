@@ -1,0 +1,84 @@
+#include "model/contribution.h"
+
+#include <algorithm>
+#include <span>
+
+#include "model/text.h"
+
+namespace mrv {
+
+namespace {
+
+void AddEach(std::span<std::int32_t> total, std::span<const std::int32_t> part, int sign = 1) {
+  const std::size_t n = std::min(total.size(), part.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    total[i] = SaturatingAdd(total[i], sign * static_cast<std::int64_t>(part[i]));
+  }
+}
+
+void AddScalar(std::int32_t& total, std::int32_t part, int sign) {
+  total = SaturatingAdd(total, sign * static_cast<std::int64_t>(part));
+}
+
+void AddSigned(stats_record& total, const stats_record& part, int sign) {
+  AddEach(total.hits, part.hits, sign);
+  AddEach(total.hitstaken, part.hitstaken, sign);
+  AddEach(total.deathhits, part.deathhits, sign);
+  AddEach(total.deathhitstaken, part.deathhitstaken, sign);
+  AddEach(total.kills, part.kills, sign);
+  AddEach(total.deaths, part.deaths, sign);
+  AddScalar(total.caps, part.caps, sign);
+  AddScalar(total.rets, part.rets, sign);
+  AddScalar(total.fck, part.fck, sign);
+  AddScalar(total.ft, part.ft, sign);
+  AddScalar(total.time, part.time, sign);
+}
+
+}  // namespace
+
+bool MapContributes(const map_record& map) {
+  // A negative duration only comes from a damaged file; it is no playing time.
+  return map.duration > 0 && NickIndex(map, map.own_nick) >= 0;
+}
+
+bool AddMapContribution(const map_record& map, stats_record& summary) {
+  if (!MapContributes(map)) return false;
+  const int own = NickIndex(map, map.own_nick);
+  const auto o = static_cast<std::size_t>(own);
+  AddEach(summary.hits, map.hits);
+  AddEach(summary.hitstaken, map.hitstaken);
+  AddEach(summary.deathhits, map.deathhits);
+  AddEach(summary.deathhitstaken, map.deathhitstaken);
+  summary.caps = SaturatingAdd(summary.caps, map.caps[o]);
+  summary.rets = SaturatingAdd(summary.rets, map.rets[o]);
+  summary.fck = SaturatingAdd(summary.fck, map.fck[o]);
+  summary.ft = SaturatingAdd(summary.ft, map.ft[o]);
+  summary.time = SaturatingAdd(summary.time, map.duration);
+
+  const int weapons = std::min({map.weapon_count, static_cast<int>(summary.kills.size()),
+                                static_cast<int>(summary.deaths.size())});
+  for (int w = 0; w < weapons; ++w) {
+    std::int64_t kills = 0;
+    std::int64_t deaths = 0;
+    for (int v = 0; v < map.nick_count(); ++v) {
+      // A suicide is a death, never a kill.
+      if (v != own) kills += map.kills(own, w, v);
+      deaths += map.kills(v, w, own);
+    }
+    auto& kill_slot = summary.kills[static_cast<std::size_t>(w)];
+    auto& death_slot = summary.deaths[static_cast<std::size_t>(w)];
+    kill_slot = SaturatingAdd(kill_slot, kills);
+    death_slot = SaturatingAdd(death_slot, deaths);
+  }
+  return true;
+}
+
+void AddStatsRecord(stats_record& total, const stats_record& part) {
+  AddSigned(total, part, 1);
+}
+
+void SubtractStatsRecord(stats_record& total, const stats_record& part) {
+  AddSigned(total, part, -1);
+}
+
+}  // namespace mrv
