@@ -1,0 +1,76 @@
+// Everything one capture works with, in one place: the store it fills, the weapon
+// table and templates it reads, its state and options, and the platform services.
+//
+// A log-file parse in a few lines:
+//   Database database(weapons.size());
+//   DeathTemplates templates = LoadDeathTemplates(program_dir, prompt);
+//   CaptureSession session(database, weapons, templates, {clock, sound, random, prompt, cancel});
+//   session.state.options.lplayernicks = profile_nicks;
+//   LogParseResult result = ParseLogFile(session, log_path, on_progress);
+#pragma once
+
+#include <chrono>
+#include <string>
+#include <string_view>
+
+#include "capture/capture_state.h"
+#include "capture/console/game_console.h"
+#include "capture/death_templates.h"
+#include "capture/platform.h"
+#include "files/prompt.h"
+#include "model/store.h"
+#include "model/weapons.h"
+
+namespace mrv {
+
+struct CaptureServices {
+  Clock& clock;
+  SoundPlayer& sound;
+  Random& random;
+  Prompt& prompt;
+  CancelToken& cancel;
+  GameConsole* console = nullptr;  // the game's console; none for a log file
+};
+
+// The pause after a line typed into the game, which gives the game time to run it.
+inline constexpr std::chrono::milliseconds kCommandPause{700};
+
+struct CaptureSession {
+  CaptureSession(Database& database, const WeaponTable& weapons, const DeathTemplates& templates,
+                 CaptureServices services)
+      : database(database),
+        weapons(weapons),
+        templates(templates),
+        services(services),
+        template_notice(services.prompt) {}
+
+  Database& database;
+  const WeaponTable& weapons;
+  const DeathTemplates& templates;
+  CaptureServices services;
+  CaptureState state;
+  CorruptTemplateNotice template_notice;
+  // The line being interpreted with "." appended, reused from line to line.
+  std::string line_with_dot;
+
+  bool monitor() const { return state.options.Monitor; }
+  map_record& current_map() { return *state.context.current_map; }
+  // Types a line into the game; nothing is typed while parsing a log file.
+  bool Type(const std::string& line);
+  // Waits kCommandPause; false when the capture was cancelled meanwhile.
+  bool Pause();
+};
+
+// A sound output that plays nothing, for programs and captures without sound.
+class SilentSoundPlayer final : public SoundPlayer {
+ public:
+  void Play(Sound) override {}
+  void StopAll() override {}
+  int Volume() override { return volume_; }
+  void SetVolume(int volume) override { volume_ = volume; }
+
+ private:
+  int volume_ = 255;
+};
+
+}  // namespace mrv

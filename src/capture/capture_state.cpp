@@ -1,0 +1,30 @@
+#include "capture/capture_state.h"
+
+#include <utility>
+
+namespace mrv {
+
+void RunReset(CaptureState& state) {
+  CaptureContext& context = state.context;
+  context.RecentLines[0].clear();
+  context.RecentLines[1].clear();
+  context.MapJustOpened = true;
+  context.GameStartPending = true;
+  state.counters = GameCounters{};
+}
+
+void GameReset(CaptureState& state) {
+  state.counters = GameCounters{};
+  state.streaks.HitStreak.count = 0;
+  state.streaks.KillStreak.count = 0;
+  state.streaks.DeathStreak.count = 0;
+  state.context.GameStartPending = false;
+}
+
+void PushRecentLine(CaptureContext& context, std::string_view text) {
+  // Swapping keeps both buffers' capacity, so a long run stops allocating here.
+  std::swap(context.RecentLines[0], context.RecentLines[1]);
+  context.RecentLines[1].assign(text);
+}
+
+}  // namespace mrv

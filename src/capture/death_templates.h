@@ -1,0 +1,63 @@
+// The kill-message templates of DeathMsgs.txt: each entry is a weapon code followed by
+// a template. Loaded once per capture dialog, read-only afterwards.
+#pragma once
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "capture/template_matcher.h"
+#include "files/prompt.h"
+#include "model/weapons.h"
+
+namespace mrv {
+
+class DeathTemplates {
+ public:
+  DeathTemplates() = default;
+  // Builds the list from the file's lines: blank-trimmed, comments removed, and the
+  // code of the last line that mentions "exploding monkey" remembered.
+  static DeathTemplates FromLines(std::vector<std::string> lines);
+
+  const std::vector<std::string>& entries() const { return entries_; }
+  // Per entry, its template without the code; entries that never match included.
+  const std::vector<CompiledTemplate>& compiled() const { return compiled_; }
+  // Weapon code whose kills play the monkey sound; 0 when no template names it.
+  char MonkeyCode() const { return monkey_code_; }
+
+ private:
+  std::vector<std::string> entries_;
+  std::vector<CompiledTemplate> compiled_;  // one per entry, the code left out
+  char monkey_code_ = 0;
+};
+
+// Reads DeathMsgs.txt from the program's folder. A missing file is reported and gives
+// no templates, so that a capture still counts everything but kills.
+DeathTemplates LoadDeathTemplates(const std::filesystem::path& program_dir, Prompt& prompt);
+
+// Shows the corrupted-templates message at most once per capture.
+class CorruptTemplateNotice {
+ public:
+  explicit CorruptTemplateNotice(Prompt& prompt) : prompt_(prompt) {}
+  void Report();
+  bool shown() const { return shown_; }
+
+ private:
+  Prompt& prompt_;
+  bool shown_ = false;
+};
+
+struct Kill {
+  std::string_view killer;  // AbsentMark when the template has no killer
+  std::string_view victim;  // AbsentMark when the template has no victim
+  int weapon = -1;          // -1 when the entry's code is not in the weapon table
+};
+
+// The first template that matches the line decides. A malformed template met on the
+// way is reported through the notice and counts as not matching.
+std::optional<Kill> MatchKill(const DeathTemplates& templates, const WeaponTable& weapons,
+                              std::string_view line, CorruptTemplateNotice& notice);
+
+}  // namespace mrv

@@ -1,0 +1,337 @@
+#include "capture/interpreter.h"
+
+#include <algorithm>
+#include <limits>
+#include <string>
+
+#include "capture/home_page.h"
+#include "capture/recognisers.h"
+#include "capture/replies.h"
+#include "capture/streaks.h"
+#include "model/text.h"
+
+namespace mrv {
+
+namespace {
+
+// Event markers stand in RecentLines in place of hit and flag lines: byte 255, three
+// letters, a code byte (hit location or team) and the nickname.
+constexpr std::string_view kHitGiven = "\xFFHIT";
+constexpr std::string_view kHitTaken = "\xFFWER";
+constexpr std::string_view kCaptured =
+    "\xFF"
+    "CAP";
+constexpr std::string_view kReturned = "\xFFRET";
+constexpr std::string_view kDropped =
+    "\xFF"
+    "DRP";
+constexpr std::string_view kTaken = "\xFFTAK";
+constexpr std::size_t kMarkerCodeAt = 4;
+constexpr std::size_t kMarkerNickAt = 5;
+constexpr std::uint8_t kBlue = 2;
+
+void PushMarker(CaptureContext& context, std::string_view tag, std::uint8_t code,
+                std::string_view nick) {
+  std::swap(context.RecentLines[0], context.RecentLines[1]);
+  std::string& marker = context.RecentLines[1];
+  marker.assign(tag);
+  marker += static_cast<char>(code);
+  marker += nick;
+}
+
+// The hit location of a marker of the given kind, or -1. A log line that merely looks
+// like a marker can carry any byte, so the location is checked.
+int MarkerLocation(const std::string& entry, std::string_view tag) {
+  if (entry.size() <= kMarkerCodeAt || !entry.starts_with(tag)) return -1;
+  const int location = static_cast<unsigned char>(entry[kMarkerCodeAt]);
+  return location < kHitLocationCount ? location : -1;
+}
+
+bool IsDropOf(const std::string& entry, std::string_view victim) {
+  return entry.size() >= kMarkerNickAt && entry.starts_with(kDropped) &&
+         std::string_view(entry).substr(kMarkerNickAt) == victim;
+}
+
+std::int32_t ClampToInt32(std::int64_t value) {
+  return static_cast<std::int32_t>(
+      std::min<std::int64_t>(value, std::numeric_limits<std::int32_t>::max()));
+}
+
+bool IsOwnPlayer(const CaptureSession& session, std::string_view nick) {
+  if (nick == session.state.context.current_map->own_nick) return true;
+  const std::vector<std::string>& profile_nicks = session.state.options.lplayernicks;
+  return std::any_of(profile_nicks.begin(), profile_nicks.end(),
+                     [nick](const std::string& own) { return EqualsIgnoreCase(own, nick); });
+}
+
+void LearnOwnNick(CaptureSession& session, std::string_view line, std::size_t answer_length) {
+  const std::size_t quote = line.find('"', answer_length);
+  if (quote == std::string_view::npos || quote + 1 == line.size()) return;
+  session.current_map().own_nick.assign(line.substr(answer_length, quote - answer_length));
+}
+
+void RenameEverywhere(CaptureSession& session, const Rename& rename) {
+  session.state.context.MapJustOpened = false;
+  map_record& current = session.current_map();
+  if (rename.old_nick == current.own_nick) current.own_nick.assign(rename.new_nick);
+  for (const auto& map : session.database.maps) {
+    const int index = NickIndex(*map, rename.old_nick);
+    if (index >= 0) map->nicks[static_cast<std::size_t>(index)].assign(rename.new_nick);
+  }
+}
+
+void NameMap(CaptureSession& session, std::string_view name) {
+  CaptureContext& context = session.state.context;
+  session.current_map().name.assign(name);
+  context.MapJustOpened = false;
+  context.GameStartPending = false;
+  session.Type("ut_echo MRV: Map name detected!");
+  // Only a typed line needs the pause; a log file has nothing typed and no time.
+  if (session.monitor()) session.Pause();
+}
+
+// "CL_InitCGame: " after "8 crosshairs parsed": the engine has loaded a map.
+void MapLoaded(CaptureSession& session) {
+  CaptureContext& context = session.state.context;
+  if (session.monitor() && context.GameStartPending) StartGame(session);
+  if (context.MapJustOpened) {
+    context.MapJustOpened = false;
+    return;
+  }
+  OpenNewMap(session);
+}
+
+void SearchPathListed(CaptureSession& session) {
+  if (!session.state.context.MapJustOpened) OpenNewMap(session);
+}
+
+void JoinTeam(CaptureSession& session, const TeamMember& member) {
+  session.state.context.MapJustOpened = false;
+  CheckGameStart(session);
+  FindOrAddNick(session.current_map(), member.nick, member.team);
+}
+
+void CountHit(CaptureSession& session, const Hit& hit) {
+  session.state.context.MapJustOpened = false;
+  ApplyHitRules(session, hit);
+  CheckGameStart(session);
+  map_record& map = session.current_map();
+  if (FindOrAddNick(map, hit.nick, 0) < 0) return;
+  const auto location = static_cast<std::size_t>(hit.location);
+  const bool given = hit.direction == HitDirection::kGiven;
+  Bump(given ? map.hits[location] : map.hitstaken[location]);
+  Bump(given ? session.state.counters.GameHitsGiven : session.state.counters.GameHitsTaken);
+  PushMarker(session.state.context, given ? kHitGiven : kHitTaken,
+             static_cast<std::uint8_t>(hit.location), hit.nick);
+}
+
+void SendFragReplies(CaptureSession& session, bool stats_reply, bool hit_reply) {
+  if (stats_reply)
+    session.Type(BuildStatsReply(session, session.current_map().own_nick, true, true));
+  if (hit_reply && (!stats_reply || session.Pause())) session.Type(BuildHitReply(session));
+}
+
+void CountOwnFrag(CaptureSession& session, std::string_view killer, std::string_view victim) {
+  map_record& map = session.current_map();
+  const CaptureOptions& options = session.state.options;
+  if (killer == map.own_nick) {
+    Bump(victim == map.own_nick ? map.own_deaths : map.own_kills);
+    SendFragReplies(session, options.cautokill, options.cautokillh);
+  } else if (victim == map.own_nick) {
+    Bump(map.own_deaths);
+    SendFragReplies(session, options.cautodie, options.cautodieh);
+  }
+}
+
+// The own player's kill or death is filed under the location of the hit just before.
+void CountDecidingHit(CaptureSession& session, std::string_view killer, std::string_view victim) {
+  map_record& map = session.current_map();
+  const std::string& previous = session.state.context.RecentLines[1];
+  if (IsOwnPlayer(session, killer)) {
+    const int location = MarkerLocation(previous, kHitGiven);
+    if (location < 0) return;
+    ApplyKillStreak(session, location);
+    Bump(map.deathhits[static_cast<std::size_t>(location)]);
+  } else if (IsOwnPlayer(session, victim)) {
+    const int location = MarkerLocation(previous, kHitTaken);
+    if (location < 0) return;
+    ApplyDeathStreak(session, location);
+    Bump(map.deathhitstaken[static_cast<std::size_t>(location)]);
+  }
+}
+
+void CountCarrierKill(map_record& map, int killer, int victim, char team) {
+  Bump(map.fck[static_cast<std::size_t>(killer)]);
+  Bump(map.ft[static_cast<std::size_t>(victim)]);
+  const bool blue = static_cast<std::uint8_t>(team) == kBlue;
+  Bump(blue ? map.blue_ft : map.red_ft);
+  Bump(blue ? map.blue_fck : map.red_fck);
+}
+
+// A kill of a player who dropped the flag on one of the last two lines counts the take
+// again; a drop on the line just before is used up.
+void CountFlagCarrierKill(CaptureSession& session, std::string_view victim, int k, int v) {
+  std::array<std::string, 2>& recent = session.state.context.RecentLines;
+  if (IsDropOf(recent[1], victim)) {
+    CountCarrierKill(session.current_map(), k, v, recent[1][kMarkerCodeAt]);
+    recent[1] = " ";
+  } else if (IsDropOf(recent[0], victim)) {
+    CountCarrierKill(session.current_map(), k, v, recent[0][kMarkerCodeAt]);
+  }
+}
+
+// Returns the interpreter's result for a kill line.
+bool CountKill(CaptureSession& session, const Kill& kill) {
+  CaptureContext& context = session.state.context;
+  context.MapJustOpened = false;
+  CheckGameStart(session);
+  context.weapon_index = kill.weapon;
+  if (kill.weapon < 0) {
+    session.services.prompt.Error(
+        "Your DeathMsgs.txt file or stats.ini file seems corrupted!\r\nYou may get the most recent "
+        "version at " +
+            std::string(kHomePage) + "\r\nThe stats can be wrong!",
+        "Error");
+    return false;
+  }
+  if (session.monitor() && session.weapons.code(kill.weapon) == session.templates.MonkeyCode()) {
+    session.services.sound.Play(Sound::Monkey);
+  }
+  map_record& map = session.current_map();
+  // A death without a killer is a suicide.
+  const std::string_view killer = kill.killer == AbsentMark ? kill.victim : kill.killer;
+  // A nickname the full map cannot take leaves the kill uncounted.
+  const int killer_index = kill.killer == AbsentMark ? -1 : FindOrAddNick(map, killer, 0);
+  if (kill.killer != AbsentMark && killer_index < 0) return false;
+  if (kill.victim == AbsentMark) return true;
+  const int v = FindOrAddNick(map, kill.victim, 0);
+  if (v < 0) return false;
+  const int k = killer_index < 0 ? v : killer_index;
+  Bump(map.kills(k, kill.weapon, v));
+  std::int32_t& top_kills = session.state.counters.TopKills;
+  top_kills = std::max(top_kills, ClampToInt32(KillsOf(map, k)));
+  if (session.monitor()) CountOwnFrag(session, killer, kill.victim);
+  ApplyTopFragger(session, killer, kill.victim, k);
+  CountDecidingHit(session, killer, kill.victim);
+  CountFlagCarrierKill(session, kill.victim, k, v);
+  return false;
+}
+
+void CountFlagEvent(CaptureSession& session, const FlagEvent& event) {
+  CaptureContext& context = session.state.context;
+  context.MapJustOpened = false;
+  CheckGameStart(session);
+  map_record& map = session.current_map();
+  const int index = FindOrAddNick(map, event.nick, event.team);
+  if (index < 0) return;
+  const auto i = static_cast<std::size_t>(index);
+  const bool blue = event.team == kBlue;
+  std::string_view tag;
+  switch (event.kind) {
+    case FlagEventKind::kCaptured: {
+      Bump(map.caps[i]);
+      std::int32_t& top_caps = session.state.counters.TopCaps;
+      top_caps = std::max(top_caps, map.caps[i]);
+      ApplyCapHigh(session, event.nick, index);
+      Bump(blue ? map.blue_caps : map.red_caps);
+      tag = kCaptured;
+      break;
+    }
+    case FlagEventKind::kReturned:
+      Bump(map.rets[i]);
+      Bump(blue ? map.blue_rets : map.red_rets);
+      tag = kReturned;
+      break;
+    case FlagEventKind::kDropped:
+      // The take is undone unless a kill of the carrier follows (see the kill).
+      if (map.ft[i] > 0) {
+        map.ft[i] = SaturatingAdd(map.ft[i], -1);
+        std::int32_t& team_taken = blue ? map.blue_ft : map.red_ft;
+        team_taken = SaturatingAdd(team_taken, -1);
+      }
+      tag = kDropped;
+      break;
+    case FlagEventKind::kTaken:
+      Bump(map.ft[i]);
+      Bump(blue ? map.blue_ft : map.red_ft);
+      tag = kTaken;
+      break;
+  }
+  PushMarker(context, tag, event.team, event.nick);
+}
+
+}  // namespace
+
+void CheckGameStart(CaptureSession& session) {
+  CaptureContext& context = session.state.context;
+  if (!session.monitor()) {
+    context.GameStartPending = false;
+  } else if (context.GameStartPending) {
+    StartGame(session);
+  }
+}
+
+map_record& OpenProvisionalMap(CaptureSession& session) {
+  CaptureContext& context = session.state.context;
+  map_record& map = NewMap(session.database, "<map" + std::to_string(context.map_counter) + ">");
+  context.current_map = &map;
+  return map;
+}
+
+void OpenNewMap(CaptureSession& session) {
+  CaptureContext& context = session.state.context;
+  Bump(context.map_counter);
+  const std::int32_t now = session.monitor() ? session.services.clock.TickSeconds() : 0;
+  if (session.monitor()) {
+    map_record& ending = session.current_map();
+    ending.duration = SaturatingAdd(now, -static_cast<std::int64_t>(ending.start_time));
+  }
+  OpenProvisionalMap(session).start_time = now;
+  context.GameStartPending = true;
+  context.MapJustOpened = true;
+}
+
+bool InterpretLine(CaptureSession& session, std::string_view line) {
+  constexpr std::string_view kNameAnswer = "\"name\" is:\"";
+  CaptureContext& context = session.state.context;
+  context.weapon_index = 1;
+  if (line.starts_with("Com_TouchMemory")) {
+    CheckGameStart(session);
+    return false;
+  }
+  if (session.monitor() && line.starts_with(kNameAnswer)) {
+    LearnOwnNick(session, line, kNameAnswer.size());
+    return false;
+  }
+  std::string& with_dot = session.line_with_dot;
+  with_dot.assign(line);
+  with_dot += '.';
+  if (const auto rename = MatchRename(with_dot)) {
+    RenameEverywhere(session, *rename);
+  } else if (const auto map_name = MatchMapName(line, session.monitor())) {
+    NameMap(session, *map_name);
+  } else if (line == "Shutting down OpenGL subsystem") {
+    context.MapJustOpened = true;
+  } else if (line.starts_with("CL_InitCGame: ") &&
+             context.RecentLines[1] == "8 crosshairs parsed") {
+    MapLoaded(session);
+  } else if (line == "Current search path:") {
+    SearchPathListed(session);
+  } else if (const auto member = MatchTeamJoin(line)) {
+    JoinTeam(session, *member);
+  } else if (const auto hit = MatchHit(line)) {
+    CountHit(session, *hit);
+    return true;
+  } else if (const auto kill =
+                 MatchKill(session.templates, session.weapons, line, session.template_notice)) {
+    return CountKill(session, *kill);
+  } else if (const auto flag = MatchFlag(line, session.monitor())) {
+    CountFlagEvent(session, *flag);
+    return true;
+  } else if (MatchTeamColour(with_dot)) {
+    context.MapJustOpened = false;
+  }
+  return false;
+}
+
+}  // namespace mrv

@@ -1,0 +1,98 @@
+#include "capture/log_file_run.h"
+
+#include <cstdio>
+#include <system_error>
+
+#include "capture/line_handling.h"
+#include "files/line_reader.h"
+
+namespace mrv {
+
+namespace {
+
+// Console lines are short; a longer one is cut here, its bytes still counted.
+constexpr std::size_t kMaxLogLine = 1 << 16;
+
+// Reports the whole percentage read whenever it grows, with one comparison per line.
+class ProgressTracker {
+ public:
+  ProgressTracker(std::uint64_t total, const ProgressCallback& callback)
+      : total_(total), callback_(callback) {
+    next_ = callback_ && total_ > 0 ? ThresholdOf(1) : UINT64_MAX;
+  }
+
+  void Add(std::uint64_t bytes) {
+    read_ += bytes;
+    if (read_ < next_) return;
+    const int percent = read_ >= total_ ? 100 : static_cast<int>(read_ * 100 / total_);
+    callback_(percent);
+    next_ = percent >= 100 ? UINT64_MAX : ThresholdOf(percent + 1);
+  }
+
+ private:
+  // The first byte count at which the percentage reaches `percent`.
+  std::uint64_t ThresholdOf(int percent) const {
+    const auto p = static_cast<std::uint64_t>(percent);
+    // Split to keep total_ * p from overflowing.
+    return total_ / 100 * p + (total_ % 100 * p + 99) / 100;
+  }
+
+  std::uint64_t total_;
+  const ProgressCallback& callback_;
+  std::uint64_t read_ = 0;
+  std::uint64_t next_;
+};
+
+}  // namespace
+
+std::uint64_t GetLogFileSize(const std::filesystem::path& log, Prompt& prompt) {
+  // Read-only: a log on a read-only medium or of another user is still parsed.
+  std::FILE* file = std::fopen(log.string().c_str(), "rb");
+  std::error_code error;
+  const std::uintmax_t size = file != nullptr ? std::filesystem::file_size(log, error) : 0;
+  if (file != nullptr) std::fclose(file);
+  if (file == nullptr || error) {
+    prompt.Ask("Unable to open file!\n\n\rThe file can be locked by another process.", "ERROR!");
+    return 0;
+  }
+  return size;
+}
+
+LogRunEnd RunLogFileCapture(CaptureSession& session, const std::filesystem::path& log,
+                            std::uint64_t file_size, const ProgressCallback& progress) {
+  LineReader reader(kMaxLogLine);
+  if (!reader.Open(log)) {
+    session.services.prompt.Inform(
+        "Unable to open file!\n\n\rThe file could be locked by another process.", "ERROR!");
+    return LogRunEnd::kNotOpened;
+  }
+  BeginRun(session);
+  ProgressTracker tracker(file_size, progress);
+  const CancelToken& cancel = session.services.cancel;
+  std::string line;
+  while (!cancel.requested()) {
+    if (!reader.Next(line))
+      return reader.read_error() ? LogRunEnd::kReadFailed : LogRunEnd::kEndOfLog;
+    tracker.Add(reader.last_length());
+    if (!HandleCaptureLine(session, line)) return LogRunEnd::kUnknownWeapon;
+  }
+  return LogRunEnd::kCancelled;
+}
+
+LogParseResult ParseLogFile(CaptureSession& session, const std::filesystem::path& log,
+                            const ProgressCallback& progress) {
+  LogParseResult result;
+  const std::uint64_t size = GetLogFileSize(log, session.services.prompt);
+  const LogRunEnd end =
+      size == 0 ? LogRunEnd::kNotOpened : RunLogFileCapture(session, log, size, progress);
+  result.show_stats = ShowsStats(end);
+  result.unknown_weapon = end == LogRunEnd::kUnknownWeapon;
+  if (end == LogRunEnd::kCancelled) {
+    result.ErrorMessage = "Cancelled";
+  } else if (!result.show_stats) {
+    result.ErrorMessage = "Unable to parse log file!";
+  }
+  return result;
+}
+
+}  // namespace mrv

@@ -1,0 +1,52 @@
+// Parsing a saved console log: the size probe, the run itself, and both together as
+// the command-line tool and the main window use them.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+#include "capture/capture_session.h"
+#include "files/prompt.h"
+
+namespace mrv {
+
+// The log's size in bytes; 0 for an empty file and for one that cannot be opened
+// (then after telling the player so).
+std::uint64_t GetLogFileSize(const std::filesystem::path& log, Prompt& prompt);
+
+// Told the whole percentage read, each time it changes.
+using ProgressCallback = std::function<void(int percent)>;
+
+enum class LogRunEnd {
+  kEndOfLog,       // read to the end
+  kUnknownWeapon,  // a kill named a weapon the table does not hold; the maps so far stay
+  kCancelled,
+  kReadFailed,  // reading stopped before the end
+  kNotOpened,
+};
+
+// Whether a run that ended this way has stats to show.
+inline bool ShowsStats(LogRunEnd end) {
+  return end == LogRunEnd::kEndOfLog || end == LogRunEnd::kUnknownWeapon;
+}
+
+// Reads the log line by line into the session's store, from a first map "<map1>".
+// `file_size` is what GetLogFileSize found; it only scales the progress.
+LogRunEnd RunLogFileCapture(CaptureSession& session, const std::filesystem::path& log,
+                            std::uint64_t file_size, const ProgressCallback& progress = {});
+
+struct LogParseResult {
+  bool show_stats = false;
+  bool unknown_weapon = false;  // the run ended early on a kill of an unknown weapon
+  // Why there are no stats: "Cancelled" or "Unable to parse log file!"; empty otherwise.
+  std::string ErrorMessage;
+};
+
+// The size probe and the run. The messages on the way have been shown through the
+// session's Prompt; the caller shows ErrorMessage unless it is "Cancelled".
+LogParseResult ParseLogFile(CaptureSession& session, const std::filesystem::path& log,
+                            const ProgressCallback& progress = {});
+
+}  // namespace mrv

@@ -1,0 +1,29 @@
+// What the capture types into the game: the stats replies, the game-start queries, and
+// the way a line is typed.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "capture/capture_session.h"
+#include "capture/console/game_console.h"
+
+namespace mrv {
+
+// Types one line into the game's console; false without a console (log-file mode) or
+// when the console refused the text.
+bool SendConsoleCommand(GameConsole* console, const std::string& text);
+
+// The personal stats reply for a nickname of the current map, with the kill figures
+// and with the flag figures as asked.
+std::string BuildStatsReply(CaptureSession& session, std::string_view nick, bool with_frags,
+                            bool with_flags);
+// Hits given and taken in this game, by body group.
+std::string BuildHitReply(CaptureSession& session);
+
+// A game starts on the current map: the game counters restart, the sound output is
+// warmed up silently, the start time is taken, and the game is asked for the map's
+// name and the player's.
+void StartGame(CaptureSession& session);
+
+}  // namespace mrv
