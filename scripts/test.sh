@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# Builds everything and runs every check: the test suites with warnings as errors,
+# the same suites under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz
+# targets for a bounded time, and the Windows compile check of the core.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+bash scripts/install-deps.sh
+
+jobs=$(nproc)
+fuzz_seconds=${MORVANE_FUZZ_SECONDS:-30}
+
+echo "== Build and test (warnings are errors)"
+cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_WERROR=ON -DMORVANE_BENCH=ON > /dev/null
+cmake --build build/ci -j "$jobs"
+ctest --test-dir build/ci -j "$jobs" --output-on-failure
+
+echo "== Build and test under sanitizers"
+cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVANE_WERROR=ON -DMORVANE_SANITIZE=ON > /dev/null
+cmake --build build/sanitize -j "$jobs"
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --test-dir build/sanitize -j "$jobs" --output-on-failure
+
+echo "== Fuzz targets, ${fuzz_seconds}s each"
+cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+  -DMORVANE_FUZZ=ON > /dev/null
+cmake --build build/fuzz -j "$jobs"
+for fuzzer in build/fuzz/bin/*_fuzz; do
+  [ -x "$fuzzer" ] || continue
+  corpus="build/fuzz/corpus/$(basename "$fuzzer")"
+  mkdir -p "$corpus"
+  seeds=("fuzz/seeds/$(basename "$fuzzer")")
+  [ -d "${seeds[0]}" ] || seeds=()
+  echo "-- $(basename "$fuzzer")"
+  "$fuzzer" -max_total_time="$fuzz_seconds" -max_len=65536 -rss_limit_mb=2048 -print_final_stats=0 \
+    "$corpus" "${seeds[@]}" 2>&1 | tail -n 2
+done
+
+if [ -f .ci/windows-compile ]; then
+  echo "== Windows compile check"
+  bash .ci/windows-compile
+fi
+echo "All checks passed."

@@ -1,0 +1,31 @@
+// The message boxes of the core, as text on standard error. The Ask box answers
+// with a fixed choice, since nobody sits at a dialog.
+#pragma once
+
+#include <string>
+
+#include "files/prompt.h"
+
+namespace mrv::cli {
+
+class ConsolePrompt final : public Prompt {
+ public:
+  explicit ConsolePrompt(bool ask_answer = true) : ask_answer_(ask_answer) {}
+  void Inform(const std::string& text, const std::string& title) override;
+  bool Ask(const std::string& text, const std::string& title) override;
+  void Error(const std::string& text, const std::string& caption) override;
+  void set_ask_answer(bool ok) { ask_answer_ = ok; }
+  // How many messages were shown so far.
+  int shown() const { return shown_; }
+
+ private:
+  void Show(const std::string& title, const std::string& text);
+  bool ask_answer_;
+  int shown_ = 0;
+};
+
+// The message's text with its mixed line breaks as plain lines, blank lines at the
+// ends dropped.
+std::string PlainLines(const std::string& text);
+
+}  // namespace mrv::cli

@@ -1,0 +1,74 @@
+#include "cli/json_writer.h"
+
+#include <cstdio>
+
+namespace mrv::cli {
+
+void JsonWriter::BeforeValue() {
+  if (after_key_) {
+    after_key_ = false;
+    return;
+  }
+  if (!first_) out_ << ',';
+  first_ = false;
+}
+
+void JsonWriter::BeginObject() {
+  BeforeValue();
+  out_ << '{';
+  first_ = true;
+}
+
+void JsonWriter::EndObject() {
+  out_ << '}';
+  first_ = false;
+}
+
+void JsonWriter::BeginArray() {
+  BeforeValue();
+  out_ << '[';
+  first_ = true;
+}
+
+void JsonWriter::EndArray() {
+  out_ << ']';
+  first_ = false;
+}
+
+void JsonWriter::Key(std::string_view key) {
+  String(key);
+  out_ << ':';
+  after_key_ = true;
+}
+
+void JsonWriter::String(std::string_view text) {
+  BeforeValue();
+  out_ << '"';
+  for (char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    if (c == '"' || c == '\\') {
+      out_ << '\\' << c;
+    } else if (byte < 0x20) {
+      char escaped[8];
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
+      out_ << escaped;
+    } else if (byte >= 0x80) {
+      out_ << static_cast<char>(0xC0 | (byte >> 6)) << static_cast<char>(0x80 | (byte & 0x3F));
+    } else {
+      out_ << c;
+    }
+  }
+  out_ << '"';
+}
+
+void JsonWriter::Number(std::int64_t value) {
+  BeforeValue();
+  out_ << value;
+}
+
+void JsonWriter::Null() {
+  BeforeValue();
+  out_ << "null";
+}
+
+}  // namespace mrv::cli

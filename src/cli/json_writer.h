@@ -1,0 +1,29 @@
+// A minimal JSON writer. Game text is 8-bit Latin-1; strings come out as UTF-8.
+#pragma once
+
+#include <cstdint>
+#include <ostream>
+#include <string_view>
+
+namespace mrv::cli {
+
+class JsonWriter {
+ public:
+  explicit JsonWriter(std::ostream& out) : out_(out) {}
+  void BeginObject();
+  void EndObject();
+  void BeginArray();
+  void EndArray();
+  void Key(std::string_view key);
+  void String(std::string_view text);
+  void Number(std::int64_t value);
+  void Null();
+
+ private:
+  void BeforeValue();
+  std::ostream& out_;
+  bool first_ = true;   // no value yet at this level
+  bool after_key_ = false;
+};
+
+}  // namespace mrv::cli

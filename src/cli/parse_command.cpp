@@ -1,0 +1,77 @@
+// morvane-cli parse: saved console logs parsed the way the log-file run does.
+#include <cstdio>
+#include <iostream>
+
+#include <unistd.h>
+
+#include "capture/capture_session.h"
+#include "capture/log_file_run.h"
+#include "cli/arguments.h"
+#include "cli/report_json.h"
+#include "cli/report_text.h"
+#include "cli/setup.h"
+#include "files/saved_game.h"
+
+namespace mrv::cli {
+
+namespace {
+
+// Progress on standard error, only for a person watching a terminal.
+ProgressCallback TerminalProgress(const std::string& log) {
+  if (!isatty(STDERR_FILENO)) return {};
+  return [log](int percent) {
+    std::fprintf(stderr, "\rParsing %s: %d%%", log.c_str(), percent);
+    if (percent >= 100) std::fputc('\n', stderr);
+  };
+}
+
+}  // namespace
+
+int RunParseCommand(const Environment& env, const Arguments& args) {
+  std::string error;
+  const auto parsed = ParseArguments(args, {"--nick", "--game-name", "--save"}, {"--json"}, error);
+  if (!parsed || parsed->positionals.empty()) {
+    PrintError(parsed ? "parse needs at least one log file" : error);
+    return kExitUsage;
+  }
+  ConsolePrompt prompt;
+  const auto weapons = LoadWeapons(env, prompt);
+  if (!weapons) return kExitFailure;
+  const DeathTemplates templates = LoadDeathTemplates(env.program_dir, prompt);
+
+  SystemClock clock;
+  SilentSoundPlayer sound;
+  SystemRandom random;
+  CancelToken cancel;
+  Database database(weapons->size());
+  bool unknown_weapon = false;
+  for (const auto& log : parsed->positionals) {
+    CaptureSession session(database, *weapons, templates, {clock, sound, random, prompt, cancel});
+    session.state.options.Monitor = false;
+    session.state.options.lplayernicks = parsed->All("--nick");
+    const LogParseResult result = ParseLogFile(session, log, TerminalProgress(log));
+    if (!result.show_stats) {
+      PrintError(result.ErrorMessage + " (" + log + ")");
+      return kExitFailure;
+    }
+    if (result.unknown_weapon) {
+      unknown_weapon = true;
+      break;  // the capture ends there, as it would in the program
+    }
+  }
+
+  const std::string game_name = parsed->Last("--game-name").value_or(CurrentGameName());
+  const Report report = BuildReport(game_name, database, *weapons);
+  if (parsed->Has("--json")) {
+    PrintReportJson(std::cout, report, false);
+  } else {
+    PrintReportText(std::cout, report, false);
+  }
+  std::cout.flush();
+  if (const auto save = parsed->Last("--save")) {
+    if (!SaveGame(database, *save, game_name, prompt)) return kExitFailure;
+  }
+  return unknown_weapon ? kExitUnknownWeapon : kExitOk;
+}
+
+}  // namespace mrv::cli

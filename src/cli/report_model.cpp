@@ -1,0 +1,101 @@
+#include "cli/report_model.h"
+
+#include <algorithm>
+
+#include "model/text.h"
+#include "views/player_stats.h"
+
+namespace mrv::cli {
+
+bool OwnHits::any() const {
+  for (const auto* counts : {&given, &taken, &kills, &deaths}) {
+    for (auto v : *counts)
+      if (v != 0) return true;
+  }
+  return false;
+}
+
+const char* TeamName(int team) {
+  switch (team) {
+    case 1: return "red";
+    case 2: return "blue";
+    case 3: return "both";
+    default: return "none";
+  }
+}
+
+namespace {
+
+std::vector<WeaponCount> ByWeapon(const std::vector<std::int32_t>& counts, const WeaponTable& weapons) {
+  std::vector<WeaponCount> list;
+  for (int w = 0; w < weapons.size() && w < static_cast<int>(counts.size()); ++w) {
+    const auto count = counts[static_cast<std::size_t>(w)];
+    if (count != 0) list.push_back({std::string(weapons.name(w)), count});
+  }
+  std::stable_sort(list.begin(), list.end(),
+                   [](const WeaponCount& a, const WeaponCount& b) { return a.count > b.count; });
+  return list;
+}
+
+void AddHits(OwnHits& hits, const map_record& map) {
+  for (std::size_t i = 0; i < kHitLocationCount; ++i) {
+    hits.given[i] += map.hits[i];
+    hits.taken[i] += map.hitstaken[i];
+    hits.kills[i] += map.deathhits[i];
+    hits.deaths[i] += map.deathhitstaken[i];
+  }
+}
+
+Section BuildSection(std::string title, const MapSelection& maps, const WeaponTable& weapons) {
+  Section section;
+  section.title = std::move(title);
+  for (const auto& merged : MergePlayers(maps)) {
+    const PlayerStats stats = CollectPlayerStats(maps, weapons.size(), merged.nick);
+    PlayerRow row;
+    row.nick = merged.nick;
+    row.team = merged.team;
+    row.kills = VisibleTotal(stats.kills, weapons);
+    row.deaths = VisibleTotal(stats.deaths, weapons);
+    row.caps = stats.caps;
+    row.rets = stats.rets;
+    row.ft = stats.ft;
+    row.fck = stats.fck;
+    row.kills_by_weapon = ByWeapon(stats.kills, weapons);
+    row.deaths_by_weapon = ByWeapon(stats.deaths, weapons);
+    section.players.push_back(std::move(row));
+  }
+  std::stable_sort(section.players.begin(), section.players.end(),
+                   [](const PlayerRow& a, const PlayerRow& b) { return a.kills > b.kills; });
+  const TeamTotals team = CollectTeamTotals(maps);
+  section.blue_caps = team.blue_caps;
+  section.red_caps = team.red_caps;
+  section.blue_rets = team.blue_rets;
+  section.red_rets = team.red_rets;
+  section.blue_ft = team.blue_ft;
+  section.red_ft = team.red_ft;
+  const OwnTotals own = CollectOwnTotals(maps);
+  section.own_kills = own.kills;
+  section.own_deaths = own.deaths;
+  section.seconds = own.seconds;
+  for (const map_record* map : maps) AddHits(section.hits, *map);
+  return section;
+}
+
+}  // namespace
+
+Report BuildReport(const std::string& game_name, const Database& database, const WeaponTable& weapons) {
+  Report report;
+  report.game_name = game_name;
+  for (const auto& map : database.maps) {
+    Section section = BuildSection(map->name, {map.get()}, weapons);
+    if (map->own_nick != AbsentMark) section.own_nick = map->own_nick;
+    section.seconds = map->duration;
+    section.own_kills = map->own_kills;
+    section.own_deaths = map->own_deaths;
+    report.maps.push_back(std::move(section));
+  }
+  report.all_maps = BuildSection("All maps", AllMaps(database), weapons);
+  return report;
+}
+
+}  // namespace mrv::cli

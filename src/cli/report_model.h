@@ -1,0 +1,56 @@
+// What a report shows, computed once from a store: per map and for all maps, the
+// players' figures, the team totals and the own player's hits by location.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "model/body.h"
+#include "model/store.h"
+#include "model/weapons.h"
+
+namespace mrv::cli {
+
+struct WeaponCount {
+  std::string weapon;
+  std::int32_t count = 0;
+};
+
+struct PlayerRow {
+  std::string nick;
+  int team = 0;  // 0 none, 1 red, 2 blue, 3 both
+  std::int64_t kills = 0, deaths = 0;  // as the viewer's grids total them
+  std::int32_t caps = 0, rets = 0, ft = 0, fck = 0;
+  std::vector<WeaponCount> kills_by_weapon;   // every weapon with a count, largest first
+  std::vector<WeaponCount> deaths_by_weapon;
+};
+
+struct OwnHits {
+  std::array<std::int64_t, kHitLocationCount> given{}, taken{}, kills{}, deaths{};
+  bool any() const;
+};
+
+struct Section {
+  std::string title;                    // the map's name, or "All maps"
+  std::optional<std::string> own_nick;  // when known
+  std::int64_t seconds = 0;             // time played, 0 when unknown
+  std::int64_t own_kills = 0, own_deaths = 0;
+  std::vector<PlayerRow> players;       // by kills, then as listed
+  std::int64_t blue_caps = 0, red_caps = 0, blue_rets = 0, red_rets = 0, blue_ft = 0, red_ft = 0;
+  OwnHits hits;
+};
+
+struct Report {
+  std::string game_name;
+  std::vector<Section> maps;
+  Section all_maps;
+};
+
+Report BuildReport(const std::string& game_name, const Database& database, const WeaponTable& weapons);
+
+const char* TeamName(int team);
+
+}  // namespace mrv::cli

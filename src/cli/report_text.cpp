@@ -1,0 +1,77 @@
+#include "cli/report_text.h"
+
+#include <algorithm>
+#include <iomanip>
+
+#include "model/text.h"
+#include "views/player_stats.h"
+
+namespace mrv::cli {
+
+namespace {
+
+void PrintPlayers(std::ostream& out, const Section& section) {
+  if (section.players.empty()) {
+    out << "  No players.\n";
+    return;
+  }
+  std::size_t width = 6;
+  for (const auto& p : section.players) width = std::max(width, p.nick.size());
+  const auto w = static_cast<int>(width);
+  out << "  " << std::left << std::setw(w) << "Player" << std::right << "  Team   Kills  Deaths  K/D"
+      << "         Caps  Rets  Taken  FCK\n";
+  for (const auto& p : section.players) {
+    out << "  " << std::left << std::setw(w) << p.nick << "  " << std::setw(5) << TeamName(p.team)
+        << std::right << std::setw(7) << p.kills << std::setw(8) << p.deaths << "  " << std::left
+        << std::setw(10) << KillDeathText(p.kills, p.deaths) << std::right << std::setw(6) << p.caps
+        << std::setw(6) << p.rets << std::setw(7) << p.ft << std::setw(5) << p.fck << "\n";
+  }
+}
+
+void PrintTeams(std::ostream& out, const Section& s) {
+  if (s.blue_caps == 0 && s.red_caps == 0 && s.blue_rets == 0 && s.red_rets == 0 && s.blue_ft == 0 &&
+      s.red_ft == 0) {
+    return;
+  }
+  out << "  Blue team: " << s.blue_caps << " caps, " << s.blue_rets << " returns, " << s.blue_ft
+      << " flags taken\n";
+  out << "  Red team:  " << s.red_caps << " caps, " << s.red_rets << " returns, " << s.red_ft
+      << " flags taken\n";
+}
+
+void PrintHits(std::ostream& out, const OwnHits& hits) {
+  if (!hits.any()) return;
+  out << "  Own hits      Given  Taken  Killing hit  Last hit taken\n";
+  for (std::size_t i = 0; i < kHitLocationCount; ++i) {
+    if (hits.given[i] == 0 && hits.taken[i] == 0 && hits.kills[i] == 0 && hits.deaths[i] == 0) continue;
+    out << "  " << std::left << std::setw(12) << HitLocations[i] << std::right << std::setw(7)
+        << hits.given[i] << std::setw(7) << hits.taken[i] << std::setw(13) << hits.kills[i]
+        << std::setw(16) << hits.deaths[i] << "\n";
+  }
+}
+
+void PrintSection(std::ostream& out, const Section& section, bool with_time) {
+  out << section.title << "\n";
+  if (section.own_nick) out << "  You played as " << *section.own_nick << "\n";
+  if (with_time) {
+    out << "  Your kills: " << section.own_kills << ", deaths: " << section.own_deaths
+        << ", time: " << (section.seconds != 0 ? FormatSeconds(section.seconds) : "N/A") << "\n";
+  }
+  PrintPlayers(out, section);
+  PrintTeams(out, section);
+  PrintHits(out, section.hits);
+  out << "\n";
+}
+
+}  // namespace
+
+void PrintReportText(std::ostream& out, const Report& report, bool with_time) {
+  out << "Game: " << report.game_name << "\n\n";
+  for (std::size_t i = 0; i < report.maps.size(); ++i) {
+    out << "Map " << (i + 1) << ": ";
+    PrintSection(out, report.maps[i], with_time);
+  }
+  PrintSection(out, report.all_maps, with_time);
+}
+
+}  // namespace mrv::cli

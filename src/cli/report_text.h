@@ -1,0 +1,12 @@
+// The report as aligned text tables for a terminal.
+#pragma once
+
+#include <ostream>
+
+#include "cli/report_model.h"
+
+namespace mrv::cli {
+
+void PrintReportText(std::ostream& out, const Report& report, bool with_time);
+
+}  // namespace mrv::cli

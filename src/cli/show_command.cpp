@@ -1,0 +1,39 @@
+// morvane-cli show: the report of a saved game.
+#include <iostream>
+
+#include "cli/arguments.h"
+#include "cli/report_json.h"
+#include "cli/report_text.h"
+#include "cli/setup.h"
+#include "files/saved_game.h"
+
+namespace mrv::cli {
+
+int RunShowCommand(const Environment& env, const Arguments& args) {
+  std::string error;
+  const auto parsed = ParseArguments(args, {}, {"--json"}, error);
+  if (!parsed || parsed->positionals.size() != 1) {
+    PrintError(parsed ? "show needs exactly one saved game file" : error);
+    return kExitUsage;
+  }
+  ConsolePrompt prompt;
+  const auto weapons = LoadWeapons(env, prompt);
+  if (!weapons) return kExitFailure;
+  Database database(weapons->size());
+  std::string game_name;
+  if (!LoadGame(database, parsed->positionals[0], game_name, prompt)) {
+    // A file holding only its name fails without a message of its own.
+    if (prompt.shown() == 0) PrintError("no game in " + parsed->positionals[0]);
+    return kExitFailure;
+  }
+  // Saved games come from live captures, which know the time played.
+  const Report report = BuildReport(game_name, database, *weapons);
+  if (parsed->Has("--json")) {
+    PrintReportJson(std::cout, report, true);
+  } else {
+    PrintReportText(std::cout, report, true);
+  }
+  return kExitOk;
+}
+
+}  // namespace mrv::cli
