@@ -110,19 +110,17 @@ bool IniFile::Load(const std::filesystem::path& path) {
   lines_.clear();
   std::FILE* file = std::fopen(path.string().c_str(), "rb");
   if (file == nullptr) return false;
-  // Read one byte past the limit to tell a file at the limit from a larger one,
-  // without trusting a size the file system reports.
-  std::string content(kMaxFileBytes + 1, '\0');
-  std::size_t size = 0;
-  while (size < content.size()) {
-    const std::size_t got = std::fread(content.data() + size, 1, content.size() - size, file);
-    if (got == 0) break;
-    size += got;
+  // Read in chunks, so that memory follows the file's real size, and stop one chunk
+  // past the limit whatever size the file system reports.
+  std::string content;
+  char chunk[1 << 16];
+  std::size_t got;
+  while (content.size() <= kMaxFileBytes && (got = std::fread(chunk, 1, sizeof chunk, file)) > 0) {
+    content.append(chunk, got);
   }
   const bool failed = std::ferror(file) != 0;
   std::fclose(file);
-  if (failed || size > kMaxFileBytes) return false;
-  content.resize(size);
+  if (failed || content.size() > kMaxFileBytes) return false;
   Parse(content);
   return true;
 }

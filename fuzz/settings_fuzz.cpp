@@ -1,0 +1,74 @@
+// Feeds arbitrary bytes to the settings readers as stats.ini, and checks that the INI
+// layer gives every byte back and reads back what it wrote.
+#include <unistd.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "files/ini_file.h"
+#include "files/monitor_options.h"
+#include "files/settings.h"
+
+namespace {
+
+class SilentPrompt final : public mrv::Prompt {
+ public:
+  void Inform(const std::string&, const std::string&) override {}
+  bool Ask(const std::string&, const std::string&) override { return false; }
+  void Error(const std::string&, const std::string&) override {}
+};
+
+// A folder of this process, removed when the fuzzer exits.
+struct ScratchFolder {
+  ScratchFolder() { std::filesystem::create_directories(path); }
+  ~ScratchFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  const std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                     ("morvane-settings-fuzz-" + std::to_string(::getpid()));
+};
+
+const std::filesystem::path& ProgramDir() {
+  static const ScratchFolder folder;
+  return folder.path;
+}
+
+void CheckIniRoundTrip(const std::string& text) {
+  mrv::IniFile ini;
+  ini.Parse(text);
+  if (ini.Text() != text) __builtin_trap();
+  if (ini.WriteInteger("Monitor", "time", 77) && ini.ReadInteger("monitor", "TIME", 0) != 77) {
+    __builtin_trap();
+  }
+  if (ini.WriteString("program", "LastDir", "C:\\x") &&
+      ini.ReadString("Program", "lastdir", "") != "C:\\x") {
+    __builtin_trap();
+  }
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string text(reinterpret_cast<const char*>(data), size);
+  CheckIniRoundTrip(text);
+
+  const auto& dir = ProgramDir();
+  std::ofstream(mrv::SettingsPath(dir), std::ios::binary | std::ios::trunc) << text;
+  SilentPrompt prompt;
+  mrv::Settings settings;
+  mrv::WeaponTable weapons;
+  mrv::LoadSettings(dir, settings, weapons, prompt, [] {});
+  mrv::ReadWeaponSettings(dir, weapons, prompt);
+  mrv::RefreshRecentLabels(settings.recent_files);
+  mrv::MonitorOptions options;
+  mrv::LoadMonitorOptions(dir, options);
+  mrv::SaveMonitorOptions(dir, options);
+  mrv::ReadConsoleChoice(dir);
+  if (const auto geometry = mrv::ReadViewerGeometry(dir))
+    mrv::SaveSettings(dir, settings, *geometry);
+  return 0;
+}
