@@ -1,0 +1,51 @@
+#include "capture_harness.h"
+
+#include <gtest/gtest.h>
+
+#include "capture/line_handling.h"
+#include "files/settings.h"
+#include "support/paths.h"
+
+namespace mrv::test {
+
+const WeaponTable& ShippedWeapons() {
+  static const WeaponTable weapons = [] {
+    WeaponTable table;
+    FakePrompt prompt;
+    EXPECT_TRUE(ReadWeaponSettings(ShippedDir(), table, prompt));
+    return table;
+  }();
+  return weapons;
+}
+
+const DeathTemplates& ShippedTemplates() {
+  static const DeathTemplates templates = [] {
+    FakePrompt prompt;
+    DeathTemplates loaded = LoadDeathTemplates(ShippedDir(), prompt);
+    EXPECT_TRUE(prompt.shown.empty());
+    return loaded;
+  }();
+  return templates;
+}
+
+int WeaponIndex(std::string_view name) {
+  return ShippedWeapons().FindWeaponByName(name);
+}
+
+CaptureHarness::CaptureHarness(bool monitor, const DeathTemplates& templates)
+    : database(ShippedWeapons().size()),
+      session(database, ShippedWeapons(), templates,
+              {clock, sound, random, prompt, cancel, monitor ? &console : nullptr}) {
+  session.state.options.Monitor = monitor;
+  BeginRun(session);
+  if (monitor) current().start_time = clock.TickSeconds();
+}
+
+bool CaptureHarness::Feed(std::initializer_list<std::string_view> lines) {
+  for (std::string_view line : lines) {
+    if (!HandleCaptureLine(session, line)) return false;
+  }
+  return true;
+}
+
+}  // namespace mrv::test

@@ -1,0 +1,42 @@
+// A capture wired to recording fakes, with the shipped weapon table and templates.
+#pragma once
+
+#include <initializer_list>
+#include <string_view>
+
+#include "capture/capture_session.h"
+#include "capture/death_templates.h"
+#include "model/store.h"
+#include "model/weapons.h"
+#include "support/fakes.h"
+
+namespace mrv::test {
+
+const WeaponTable& ShippedWeapons();
+const DeathTemplates& ShippedTemplates();
+// Index of the weapon with that name in the shipped table.
+int WeaponIndex(std::string_view name);
+
+class CaptureHarness {
+ public:
+  explicit CaptureHarness(bool monitor, const DeathTemplates& templates = ShippedTemplates());
+
+  // Hands the lines to the shared line handling, as a driver does, from a first map
+  // "<map1>"; false as soon as the run would end.
+  bool Feed(std::initializer_list<std::string_view> lines);
+  map_record& map(int index) { return database[index]; }
+  map_record& current() { return session.current_map(); }
+  // Counters of a nickname on the current map.
+  int Nick(std::string_view nick) { return NickIndex(current(), nick); }
+
+  FakeClock clock;
+  FakeSound sound;
+  FakeRandom random;
+  FakePrompt prompt;
+  FakeConsole console;
+  CancelToken cancel;
+  Database database;
+  CaptureSession session;
+};
+
+}  // namespace mrv::test

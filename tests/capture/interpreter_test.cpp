@@ -1,0 +1,202 @@
+#include "capture/interpreter.h"
+
+#include <gtest/gtest.h>
+
+#include "capture_harness.h"
+#include "model/body.h"
+#include "model/text.h"
+
+namespace mrv {
+namespace {
+
+using test::CaptureHarness;
+using test::WeaponIndex;
+using Lines = std::vector<std::string>;
+
+TEST(InterpretLine, LogFileCaptureTheFlagGameAcrossTwoMaps) {
+  CaptureHarness h(false);
+  h.session.state.options.lplayernicks = {"fak"};
+  ASSERT_TRUE(h.Feed({
+      "logfile opened on Sat Mar 02 20:14:05 2024",
+      "----- FS_Startup -----",
+      "Current search path:",  // the capture's first map is already open
+      "/home/fak/.q3a/q3ut4",
+      "8 crosshairs parsed",
+      "Loading vm file vm/cgame.qvm...",
+      "8 crosshairs parsed",
+      "CL_InitCGame: 11.85 seconds",
+      "61 msec to draw all images",
+      "Com_TouchMemory: 0 msec",
+      "\"mapname\" is:\"ut4_abbey^7\" default:\"nomap^7\"",
+      "Fak joined the red team.",
+      "Rasec joined the blue team.",
+      "You hit Rasec in the Head.",
+      "Rasec was torn asunder by Fak's crass AK103.",
+      "You hit Rasec in the Chest.",
+      "Rasec was torn asunder by Bob's crass AK103.",  // not the own player's kill
+      "^1Fak^7 has taken the ^4Blue^7 flag!",
+      "^1Fak^7 dropped the ^4Blue^7 flag!",
+      "Fak was on the wrong end of Rasec's G36.",  // the carrier dies on the next line
+      "^1Fak^7 has taken the ^4Blue^7 flag!",
+      "^1Fak^7 dropped the ^4Blue^7 flag!",
+      "^1(DEAD) Fak^3: ^3meh",
+      "Fak was on the wrong end of Rasec's G36.",  // ... and one line later
+      "^1Fak^7 has taken the ^4Blue^7 flag!",
+      "^1Fak^7 dropped the ^4Blue^7 flag!",  // a drop with no kill undoes the take
+      "Rasec returned the BLUE flag!",
+      "You were hit in the Left Leg by Rasec.",
+      "Fak was on the wrong end of Rasec's G36.",
+      "^1Fak^7 has taken the ^4Blue^7 flag!",
+      "^1Fak^7 captured the ^4Blue flag!",
+      "RE_Shutdown( 0 )",
+      "8 crosshairs parsed",
+      "CL_InitCGame:  9.20 seconds",
+      "Com_TouchMemory: 0 msec",
+      "\"mapname\" is:\"ut4_casa^7\" default:\"nomap^7\"",
+      "Rasec joined the blue team.",
+      "Fak joined the red team.",
+      "Fak renamed to Faker",
+  }));
+  ASSERT_EQ(h.database.size(), 2);
+  map_record& abbey = h.map(0);
+  EXPECT_EQ(abbey.name, "ut4_abbey");
+  EXPECT_EQ(abbey.nicks, (Lines{"Faker", "Rasec", "Bob"}));
+  EXPECT_EQ(abbey.teams, (std::vector<std::uint8_t>{1, 2, 0}));
+  EXPECT_EQ(abbey.kills(0, WeaponIndex("AK103"), 1), 1);
+  EXPECT_EQ(abbey.kills(2, WeaponIndex("AK103"), 1), 1);
+  EXPECT_EQ(abbey.kills(1, WeaponIndex("G36"), 0), 3);
+  EXPECT_EQ(abbey.hits[0], 1);
+  EXPECT_EQ(abbey.hits[8], 1);
+  EXPECT_EQ(abbey.hitstaken[18], 1);
+  EXPECT_EQ(abbey.deathhits[0], 1);  // profile nicknames name the own player in a log
+  EXPECT_EQ(SumOf(abbey.deathhits), 1);
+  EXPECT_EQ(abbey.deathhitstaken[18], 1);
+  EXPECT_EQ(abbey.ft, (std::vector<std::int32_t>{3, 0, 0}));
+  EXPECT_EQ(abbey.rets, (std::vector<std::int32_t>{0, 1, 0}));
+  EXPECT_EQ(abbey.fck, (std::vector<std::int32_t>{0, 2, 0}));
+  EXPECT_EQ(abbey.caps[0], 1);
+  EXPECT_EQ(abbey.red_ft, 3);
+  EXPECT_EQ(abbey.red_fck, 2);
+  EXPECT_EQ(abbey.red_caps, 1);
+  EXPECT_EQ(abbey.blue_rets, 1);
+  EXPECT_EQ(abbey.own_nick, AbsentMark);
+  EXPECT_EQ(abbey.own_kills + abbey.own_deaths + abbey.start_time + abbey.duration, 0);
+  map_record& casa = h.map(1);
+  EXPECT_EQ(casa.name, "ut4_casa");
+  EXPECT_EQ(casa.nicks, (Lines{"Rasec", "Faker"}));
+  EXPECT_TRUE(h.console.typed.empty());
+  EXPECT_TRUE(h.clock.waits().empty());
+}
+
+TEST(InterpretLine, MapMarkersOpenOneMapPerChange) {
+  CaptureHarness h(false);
+  h.Feed({"Fak joined the red team.", "Shutting down OpenGL subsystem", "8 crosshairs parsed",
+          "CL_InitCGame: 1.00 seconds"});
+  EXPECT_EQ(h.database.size(), 1);
+  h.Feed({"Fak joined the red team.", "Current search path:", "Current search path:",
+          "8 crosshairs parsed", "CL_InitCGame: 1.00 seconds"});
+  EXPECT_EQ(h.database.size(), 2);
+  h.Feed({"Fak joined the red team.", "CL_InitCGame: 1.00 seconds", "8 crosshairs parsed",
+          "Bob connected", "CL_InitCGame: 1.00 seconds"});
+  EXPECT_EQ(h.database.size(), 2);
+  h.Feed({"8 crosshairs parsed", "CL_InitCGame: 1.00 seconds"});
+  ASSERT_EQ(h.database.size(), 3);
+  EXPECT_EQ(h.current().name, "<map3>");
+  EXPECT_TRUE(h.session.state.context.GameStartPending);
+}
+
+TEST(InterpretLine, MonitoredGameLearnsNamesAndAnswersThePlayer) {
+  CaptureHarness h(true);
+  CaptureOptions& options = h.session.state.options;
+  options.crandom = options.crandomh = false;
+  options.cautokill = options.cautokillh = options.cautodie = true;
+  ASSERT_TRUE(h.Feed({"Com_TouchMemory: 0 msec", "\"mapname\" is:\"ut4_abbey\" default:\"nomap\"",
+                      "\"name\" is:\"Fak\" default:\"UnnamedPlayer\"", "\"name\" is:\"Fak\""}));
+  EXPECT_EQ(h.console.typed, (Lines{"mapname", "name", "ut_echo MRV: Map name detected!"}));
+  EXPECT_EQ(h.clock.waits(), (std::vector<std::int64_t>{700, 700, 700, 700}));
+  EXPECT_EQ(h.current().name, "ut4_abbey");
+  EXPECT_EQ(h.current().own_nick, "Fak");  // the answer ending in its quote changes nothing
+
+  h.console.typed.clear();
+  ASSERT_TRUE(
+      h.Feed({"Rasec was torn asunder by Fak's crass AK103.", "Fak was pistol whipped by Rasec.",
+              "MRV_GETMYSTATS ", "mrv_getnickstats Rasec ", "Mrv_HeadShot ", "MRV_GETMYSTATS",
+              "^5PunkBuster Client: Update"}));
+  ASSERT_EQ(h.console.typed.size(), 6u);
+  EXPECT_TRUE(h.console.typed[0].starts_with("ut_echo Your stats: "));
+  EXPECT_TRUE(h.console.typed[1].starts_with("ut_echo \"^2Hits:^7 0"));
+  EXPECT_TRUE(h.console.typed[2].starts_with("ut_echo Your stats: "));  // the death reply
+  EXPECT_TRUE(h.console.typed[3].starts_with("ut_echo Your stats: "));
+  EXPECT_TRUE(h.console.typed[4].starts_with("ut_echo Rasec stats:"));
+  EXPECT_EQ(h.console.typed[5], "ut_echo Headshot sound disabled.");
+  EXPECT_FALSE(options.cheadshot);
+  EXPECT_EQ(h.current().own_kills, 1);
+  EXPECT_EQ(h.current().own_deaths, 1);
+  EXPECT_EQ(h.session.state.context.RecentLines[1], "MRV_GETMYSTATS");
+
+  h.clock.Advance(100'000);
+  const std::int32_t now = h.clock.TickSeconds();
+  h.Feed({"8 crosshairs parsed", "CL_InitCGame:  5.10 seconds"});
+  ASSERT_EQ(h.database.size(), 2);
+  EXPECT_EQ(h.map(0).duration, now - h.map(0).start_time);
+  EXPECT_EQ(h.current().start_time, now);
+  EXPECT_EQ(h.current().own_nick, "Fak");
+  h.Feed({"Fak renamed to Faker", "Com_TouchMemory: 0 msec"});
+  EXPECT_EQ(h.current().own_nick, "Faker");
+  EXPECT_EQ(h.map(0).own_nick, "Fak");
+  EXPECT_EQ(h.map(0).nicks[0], "Faker");
+  EXPECT_EQ(h.console.typed.back(), "name");
+}
+
+TEST(InterpretLine, UnknownWeaponEndsTheRunKeepingTheMaps) {
+  const DeathTemplates templates = DeathTemplates::FromLines({
+      "r<VICTIM><MSG> got a lead enema from </MSG><KILLER><MSG>'s retro M4.</MSG>",
+      "~<VICTIM><MSG> was zapped by </MSG><KILLER><MSG>.</MSG>",
+  });
+  CaptureHarness h(false, templates);
+  EXPECT_FALSE(h.Feed({"Rasec got a lead enema from Fak's retro M4.",
+                       "Current search path:", "Rasec got a lead enema from Fak's retro M4.",
+                       "Rasec was zapped by Fak.", "never read"}));
+  EXPECT_EQ(h.session.state.context.weapon_index, -1);
+  ASSERT_EQ(h.prompt.shown.size(), 1u);
+  EXPECT_EQ(h.prompt.shown[0].text,
+            "Your DeathMsgs.txt file or stats.ini file seems corrupted!\r\nYou may get the most "
+            "recent version at "
+            "https://morvane.example.org\r\nThe stats can be wrong!");
+  ASSERT_EQ(h.database.size(), 2);
+  EXPECT_EQ(h.map(1).kills(0, WeaponIndex("M4"), 1), 1);
+  EXPECT_EQ(h.session.state.context.RecentLines[1], "Rasec got a lead enema from Fak's retro M4.");
+}
+
+TEST(InterpretLine, HostileLinesNeverReachOutsideTheStore) {
+  CaptureHarness h(false);
+  h.session.state.options.lplayernicks = {"Fak"};
+  // Raw lines that look like markers, with codes no marker carries.
+  h.Feed({"\xFFHIT\x99Rasec", "Rasec was torn asunder by Fak's crass AK103.",
+          "\xFF"
+          "DRP",
+          "\xFFWER", "Fak was torn asunder by Rasec's crass AK103."});
+  EXPECT_EQ(SumOf(h.current().deathhits) + SumOf(h.current().deathhitstaken), 0);
+
+  // A full map takes no further nickname, and what would need one is not counted.
+  CaptureHarness full(false);
+  map_record& map = full.current();
+  for (int i = 0; i < kMaxNicksPerMap; ++i) map.nicks.push_back("P" + std::to_string(i));
+  const auto n = static_cast<std::size_t>(kMaxNicksPerMap);
+  map.teams.resize(n);
+  map.caps.resize(n);
+  map.rets.resize(n);
+  map.fck.resize(n);
+  map.ft.resize(n);
+  map.kill_table.assign(n * n * static_cast<std::size_t>(map.weapon_count), 0);
+  full.Feed({"P1 was torn asunder by Newbie's crass AK103.", "You hit Newbie in the Head.",
+             "^1Newbie^7 has taken the ^4Blue^7 flag!",
+             "P1 was torn asunder by P2's crass AK103."});
+  EXPECT_EQ(map.nick_count(), kMaxNicksPerMap);
+  EXPECT_EQ(map.hits[0], 0);
+  EXPECT_EQ(map.red_ft, 0);
+  EXPECT_EQ(map.kills(NickIndex(map, "P2"), WeaponIndex("AK103"), NickIndex(map, "P1")), 1);
+}
+
+}  // namespace
+}  // namespace mrv

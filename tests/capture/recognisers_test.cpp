@@ -1,0 +1,90 @@
+#include "capture/recognisers.h"
+
+#include <gtest/gtest.h>
+
+namespace mrv {
+namespace {
+
+TEST(MatchHit, ReadsBothDirectionsAndRefusesTheRest) {
+  auto hit = MatchHit("You hit Rasec in the Head.");
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->direction, HitDirection::kGiven);
+  EXPECT_EQ(hit->location, 0);
+  EXPECT_EQ(hit->nick, "Rasec");
+  hit = MatchHit("You were hit in the Left Leg by Fak.");
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->direction, HitDirection::kTaken);
+  EXPECT_EQ(hit->location, 18);
+  EXPECT_EQ(hit->nick, "Fak");
+  // A nickname that names a location does not fool the location test.
+  hit = MatchHit("You hit Heart in the Heart!");
+  ASSERT_TRUE(hit);
+  EXPECT_EQ(hit->location, 9);
+  EXPECT_EQ(hit->nick, "Heart");
+  EXPECT_EQ(MatchHit("You hit Bob in the Right Foot.")->location, 19);
+  EXPECT_EQ(MatchHit("You were hit in the Head.")->nick, "");
+
+  EXPECT_FALSE(MatchHit("You hit Rasec in the Head, currently protected by the respawn gods."));
+  EXPECT_FALSE(MatchHit("You hit Rasec in the Torso for 44% damage."));
+  EXPECT_FALSE(MatchHit("You were hit in the Kevlar by Fak for 29% damage."));
+  EXPECT_FALSE(MatchHit("Fak: You hit Rasec in the Head."));
+}
+
+TEST(MatchMapName, KeepsTheColourResetOnlyWhileMonitoring) {
+  const std::string_view answer = "\"mapname\" is:\"ut4_abbey^7\" default:\"nomap^7\"";
+  EXPECT_EQ(MatchMapName(answer, false), "ut4_abbey");
+  EXPECT_EQ(MatchMapName(answer, true), "ut4_abbey^7");
+  EXPECT_EQ(MatchMapName("\"mapname\" is:\"x\"", false), "");
+  EXPECT_EQ(MatchMapName("\"mapname\" is:\"ut4_casa", true), "ut4_casa");
+  EXPECT_FALSE(MatchMapName("\"name\" is:\"Fak^7\"", true));
+}
+
+TEST(MatchFlag, PlainWhileMonitoringAndColouredInLogs) {
+  struct Case {
+    std::string_view line;
+    bool monitor;
+    FlagEventKind kind;
+    std::uint8_t team;
+  };
+  const Case cases[] = {
+      {"Fak dropped the Blue flag!", true, FlagEventKind::kDropped, 1},
+      {"Fak has taken the Red flag!", true, FlagEventKind::kTaken, 2},
+      {"Fak captured the Blue flag!", true, FlagEventKind::kCaptured, 1},
+      {"Fak returned the BLUE flag!", true, FlagEventKind::kReturned, 2},
+      {"^1Fak^7 has taken the ^4Blue^7 flag!", false, FlagEventKind::kTaken, 1},
+      {"^4Fak^7 dropped the ^1Red^7 flag!", false, FlagEventKind::kDropped, 2},
+      {"^1Fak^7 captured the ^4Blue flag!", false, FlagEventKind::kCaptured, 1},
+      {"Fak returned the RED flag!", false, FlagEventKind::kReturned, 1},
+  };
+  for (const Case& c : cases) {
+    const auto event = MatchFlag(c.line, c.monitor);
+    ASSERT_TRUE(event) << c.line;
+    EXPECT_EQ(event->nick, "Fak") << c.line;
+    EXPECT_EQ(event->kind, c.kind) << c.line;
+    EXPECT_EQ(event->team, c.team) << c.line;
+  }
+  EXPECT_FALSE(MatchFlag("^1Fak^7 has taken the ^4Blue^7 flag!", true));
+  EXPECT_FALSE(MatchFlag("Fak has taken the Red flag!", false));
+}
+
+TEST(Recognisers, RenamesTeamsAndColours) {
+  const auto rename = MatchRename("Fak renamed to Faker.");
+  ASSERT_TRUE(rename);
+  EXPECT_EQ(rename->old_nick, "Fak");
+  EXPECT_EQ(rename->new_nick, "Faker");
+  EXPECT_FALSE(MatchRename("A renamed to B renamed to C."));
+
+  EXPECT_EQ(MatchTeamJoin("Fak joined the red team.")->team, 1);
+  EXPECT_EQ(MatchTeamJoin("Rasec joined the blue team.")->nick, "Rasec");
+  EXPECT_FALSE(MatchTeamJoin("Fak joined the spectators."));
+
+  const auto member = MatchTeamColour("^4pascochasco^7 (Patio Courtyard): ^3sry.");
+  ASSERT_TRUE(member);
+  EXPECT_EQ(member->nick, "pascochasco");
+  EXPECT_EQ(member->team, 2);
+  EXPECT_EQ(MatchTeamColour("^1Fak^7.")->team, 1);
+  EXPECT_FALSE(MatchTeamColour("^1(DEAD) Fak^3: ^3meh."));  // no colour reset
+}
+
+}  // namespace
+}  // namespace mrv

@@ -1,0 +1,114 @@
+#include "capture/streaks.h"
+
+#include <gtest/gtest.h>
+
+#include "capture_harness.h"
+
+namespace mrv {
+namespace {
+
+using test::CaptureHarness;
+using Lines = std::vector<std::string>;
+
+constexpr std::string_view kGameStart = "Com_TouchMemory: 0 msec";
+constexpr std::string_view kOwnName = "\"name\" is:\"Fak\" default:\"UnnamedPlayer\"";
+
+// A monitored game already started, with Fak as the own player; only the options
+// under test are on.
+CaptureHarness& Started(CaptureHarness& harness) {
+  CaptureOptions& options = harness.session.state.options;
+  options.crandom = options.crandomh = options.cheadshot = false;
+  EXPECT_TRUE(harness.Feed({kGameStart, kOwnName}));
+  harness.console.typed.clear();
+  harness.sound.played.clear();
+  return harness;
+}
+
+TEST(Streaks, HitStreakIsToldFromTheFifthHitWhenTheDrawAllows) {
+  CaptureHarness harness(true);
+  Started(harness).session.state.options.crandomh = true;
+  harness.random.answers = {2, 3};
+  harness.Feed({"You hit Rasec in the Chest.", "You were hit in the Chest by Rasec.",
+                "You hit Rasec in the Chest.", "You hit Rasec in the Chest.",
+                "You hit Rasec in the Chest.", "You hit Rasec in the Chest."});
+  EXPECT_EQ(harness.random.asked, (std::vector<int>{5, 5}));
+  EXPECT_EQ(harness.console.typed, Lines{"ut_echo 6Chest shots in a row!"});
+  harness.Feed({"You hit Rasec in the Neck."});
+  EXPECT_EQ(harness.session.state.streaks.HitStreak.count, 1);
+}
+
+TEST(Streaks, KillAndDeathStreaksByLocation) {
+  CaptureHarness harness(true);
+  Started(harness).session.state.options.crandomh = true;
+  const std::string_view kill = "Rasec was torn asunder by Fak's crass AK103.";
+  const std::string_view death = "Fak was torn asunder by Rasec's crass AK103.";
+  harness.Feed({"You hit Rasec in the Neck.", kill, "You hit Rasec in the Neck.", kill});
+  EXPECT_EQ(harness.console.typed, Lines{"ut_echo That's 2 kills by Neck shot in a row!!"});
+  harness.console.typed.clear();
+  harness.Feed({"You hit Rasec in the Chest.", kill, "You hit Rasec in the Chest.", kill});
+  EXPECT_TRUE(harness.console.typed.empty());
+  harness.Feed({"You hit Rasec in the Chest.", kill});
+  EXPECT_EQ(harness.console.typed, Lines{"ut_echo That's 3 kills by Chest shot in a row!!"});
+  harness.console.typed.clear();
+  for (int i = 0; i < 4; ++i) harness.Feed({"You hit Rasec in the Kevlar Vest.", kill});
+  // A kill with no hit just before leaves the streak alone.
+  harness.Feed({"You hit Rasec in the Head.", "Rasec joined the red team.", kill});
+  EXPECT_TRUE(harness.console.typed.empty());
+  EXPECT_EQ(harness.session.state.streaks.KillStreak.count, 4);
+
+  harness.Feed({"You were hit in the Helmet by Rasec.", death,
+                "You were hit in the Helmet by Rasec.", death});
+  EXPECT_EQ(harness.console.typed, Lines{"ut_echo That's 2 deaths by Helmet shot in a row!!"});
+}
+
+TEST(Streaks, TopFraggerAndCapHighPraiseOnlyTheLeader) {
+  CaptureHarness harness(true);
+  Started(harness).session.state.options.crandom = true;
+  harness.random.answers = {99, 99};
+  harness.Feed({"Rasec was torn asunder by Bob's crass AK103."});
+  EXPECT_EQ(
+      harness.console.typed,
+      (Lines{"ut_echo Bob stats:;ut_echo \" ^2Kills:^7 1     ^1Deaths:^7 0     ^4K/D:^7 perfect",
+             "ut_echo Bob is a top fragger!"}));
+  EXPECT_EQ(harness.clock.waits().back(), 700);
+  harness.console.typed.clear();
+  harness.random.asked.clear();
+  harness.random.answers = {0, 0, 0, 0};
+  // Fak with 1 kill does not lead Bob's 2; a suicide draws nothing.
+  harness.Feed({"Rasec was torn asunder by Bob's crass AK103.", "Bob was pistol whipped by Fak.",
+                "Bob killed himself."});
+  EXPECT_EQ(harness.random.asked, (std::vector<int>{190, 180, 190}));
+  EXPECT_EQ(harness.console.typed.size(), 2u);
+
+  harness.console.typed.clear();
+  harness.random.answers = {100};
+  harness.Feed({"Rasec captured the Blue flag!"});
+  EXPECT_TRUE(harness.console.typed.empty());
+  harness.random.answers = {5};
+  harness.Feed({"Bob captured the Blue flag!"});
+  EXPECT_EQ(
+      harness.console.typed,
+      (Lines{"ut_echo Bob stats:;ut_echo \"\";ut_echo \"^2Caps:^7 1     ^2Rets:^7 0     ^2FCK:^7 0",
+             "ut_echo Bob has a flag cap high!"}));
+}
+
+TEST(Streaks, SoundsWhileMonitoringOnly) {
+  CaptureHarness monitor(true);
+  Started(monitor).session.state.options.cheadshot = true;
+  monitor.Feed({"You hit Rasec in the Helmet.", "You hit Rasec in the Neck.",
+                "You were hit in the Head by Rasec.",
+                "Rasec was BBQ'ed by Fak's exploding monkey."});
+  EXPECT_EQ(monitor.sound.played, (std::vector<Sound>{Sound::Headshot, Sound::Monkey}));
+
+  CaptureHarness log(false);
+  log.session.state.options.crandomh = true;
+  for (int i = 0; i < 6; ++i)
+    log.Feed({"You hit Rasec in the Head.", "Rasec was BBQ'ed by Fak's exploding monkey."});
+  EXPECT_EQ(log.session.state.streaks.HitStreak.count, 6);
+  EXPECT_TRUE(log.sound.played.empty());
+  EXPECT_TRUE(log.random.asked.empty());
+  EXPECT_TRUE(log.console.typed.empty());
+}
+
+}  // namespace
+}  // namespace mrv
