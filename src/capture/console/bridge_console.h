@@ -1,0 +1,55 @@
+// The game's console served by the morvane-console bridge (Linux and other POSIX
+// systems), reached over its Unix-domain socket.
+#pragma once
+
+#include <chrono>
+#include <filesystem>
+#include <optional>
+#include <string>
+
+#include "capture/console/bridge_protocol.h"
+#include "capture/console/game_console.h"
+
+namespace mrv {
+
+class BridgeConsole final : public GameConsole {
+ public:
+  // socket_path: usually bridge::DefaultSocketPath().
+  explicit BridgeConsole(std::filesystem::path socket_path);
+  ~BridgeConsole() override;
+  BridgeConsole(const BridgeConsole&) = delete;
+  BridgeConsole& operator=(const BridgeConsole&) = delete;
+
+  // Connects to the bridge; true while connected. A bridge that went away (the game
+  // ended) is noticed here, and a new one is connected to.
+  bool Find() override;
+  // 0 once the connection is closed: the game is gone.
+  std::size_t TextLength() override;
+  std::string Text() override;
+  bool ReplaceText(const std::string& text) override;
+  // False when the bridge refused the line (see last_error()) or is gone.
+  bool TypeLine(const std::string& line) override;
+  // Blocks until the bridge reports a change or the timeout passes. Without a
+  // connection it just waits out the timeout, so a search loop does not spin.
+  void WaitForChange(std::chrono::milliseconds timeout) override;
+
+  // Why the last operation failed; empty after a success.
+  const std::string& last_error() const { return last_error_; }
+
+ private:
+  std::optional<bridge::Frame> Ask(char kind, std::string_view payload, char answer_kind);
+  // Reads what the socket holds, waiting up to the timeout for it; false when the
+  // connection ended or nothing came.
+  bool Receive(std::chrono::milliseconds timeout);
+  // Takes the change notices already received; false on anything else.
+  bool TakeNotices();
+  void Disconnect(std::string reason);
+
+  std::filesystem::path socket_path_;
+  int socket_ = -1;
+  bridge::FrameReader reader_;
+  bool changed_ = false;
+  std::string last_error_;
+};
+
+}  // namespace mrv

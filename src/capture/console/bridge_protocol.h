@@ -1,0 +1,91 @@
+// The protocol between the morvane-console bridge, which runs the game on a terminal,
+// and its clients, over a Unix-domain stream socket. Shared by both sides.
+//
+// Every message is a frame: 4 bytes of length (little-endian; it counts the kind byte
+// and the payload), 1 kind byte, then the payload.
+//
+//   client -> bridge                  bridge -> client
+//   'L' text length                   'l' the length: 4 bytes, little-endian
+//   'T' text                          't' the text
+//   'R' replace the text: new text    'o' done
+//   'Y' type a line: the line         'o' typed, or 'e' refused: the reason
+//                                     'c' the text changed (not asked for, see below)
+//
+// Each request gets exactly one answer, in order. Once it has answered, the bridge sends
+// one 'c' at the next change of the text, so a client waits for changes by reading its
+// socket instead of asking again and again; any request arms the next 'c'.
+// A frame longer than kMaxFrameBytes, or of a kind the receiver does not know, ends the
+// connection.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace mrv::bridge {
+
+enum Kind : char {
+  kAskLength = 'L',
+  kAskText = 'T',
+  kReplaceText = 'R',
+  kTypeLine = 'Y',
+  kLength = 'l',
+  kText = 't',
+  kDone = 'o',
+  kRefused = 'e',
+  kChanged = 'c',
+};
+
+// The kept console text; the oldest lines go first when it is full.
+inline constexpr std::size_t kMaxTextBytes = std::size_t{1} << 20;
+inline constexpr std::size_t kMaxFrameBytes = kMaxTextBytes + 64;
+// The game's terminal console drops a line of 256 characters or more.
+inline constexpr std::size_t kMaxTypedLine = 255;
+// The game prints this once its terminal console reads typed commands.
+inline constexpr std::string_view kTtyConsoleReady = "Started tty console";
+
+struct Frame {
+  char kind = 0;
+  std::string payload;
+};
+
+std::string EncodeFrame(char kind, std::string_view payload = {});
+std::string EncodeLength(std::uint32_t length);
+// The payload of an 'l' frame; empty when it is not 4 bytes.
+std::optional<std::uint32_t> DecodeLength(std::string_view payload);
+
+// Cuts a byte stream into frames.
+class FrameReader {
+ public:
+  void Feed(std::string_view bytes);
+  // The next whole frame, if one has arrived.
+  std::optional<Frame> Next();
+  // A frame longer than kMaxFrameBytes was announced: the stream cannot go on.
+  bool broken() const { return broken_; }
+  void Clear();
+
+ private:
+  std::string buffer_;
+  std::size_t start_ = 0;
+  bool broken_ = false;
+};
+
+// Why the game's terminal console would not take this line; empty when it would.
+// Only printable characters, and fewer than 256 of them: a control byte makes the
+// game drop what was typed, and a longer line is dropped as well.
+std::string TypedLineProblem(std::string_view line);
+
+struct SocketPath {
+  std::filesystem::path path;
+  std::string error;  // set when there is no usable path
+};
+
+// $XDG_RUNTIME_DIR/morvane-console.sock or, when that variable is not set,
+// morvane-console.sock in the per-user folder /tmp/morvane-<uid>, which is created
+// with mode 0700 when missing and refused when another user could write to it.
+SocketPath DefaultSocketPath();
+
+}  // namespace mrv::bridge

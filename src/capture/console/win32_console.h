@@ -1,0 +1,34 @@
+// The game's console window on Windows ("Q3 WinConsole"): its output box is read and
+// replaced, and commands are typed into its input line with window messages.
+// Built on Windows only.
+#pragma once
+
+#include <chrono>
+#include <string>
+
+#include "capture/console/game_console.h"
+
+namespace mrv {
+
+class Win32Console final : public GameConsole {
+ public:
+  // Finds the console window and its two "Edit" children: the first is the input
+  // line, the next one the output box. True only when both were found.
+  bool Find() override;
+  // A window that no longer exists reports 0.
+  std::size_t TextLength() override;
+  std::string Text() override;
+  bool ReplaceText(const std::string& text) override;
+  // Sets the input line's text, then posts focus and an Enter key press without
+  // waiting for them; true when the text was set.
+  bool TypeLine(const std::string& line) override;
+  // The window sends no notice of changes: a short sleep.
+  void WaitForChange(std::chrono::milliseconds timeout) override;
+
+ private:
+  // The window handles (HWND), kept opaque so that this header needs no <windows.h>.
+  void* input_line_ = nullptr;
+  void* output_box_ = nullptr;
+};
+
+}  // namespace mrv
