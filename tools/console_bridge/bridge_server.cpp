@@ -1,0 +1,298 @@
+#include "console_bridge/bridge_server.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <csignal>
+
+#include "console_bridge/signal_pipe.h"
+
+namespace mrv::bridge {
+
+namespace {
+
+constexpr std::size_t kReadChunk = 65536;
+// A game that prints without pause must not keep the loop from its clients.
+constexpr int kMaxChunksPerRead = 16;
+constexpr std::size_t kMaxClients = 8;
+// Typed input the game has not read yet; a game that reads nothing must not make the
+// bridge hold more and more.
+constexpr std::size_t kMaxKeyboardBytes = 4096;
+
+void CloseIfOpen(int& fd) {
+  if (fd >= 0) close(fd);
+  fd = -1;
+}
+
+// Reads what is there now, up to a bound; false at the end of the stream or on an error.
+bool ReadAvailable(int fd, std::string& into) {
+  char buffer[kReadChunk];
+  for (int chunks = 0; chunks < kMaxChunksPerRead;) {
+    const ssize_t got = read(fd, buffer, sizeof buffer);
+    if (got > 0) {
+      into.append(buffer, static_cast<std::size_t>(got));
+      if (static_cast<std::size_t>(got) < sizeof buffer) return true;
+      ++chunks;
+      continue;
+    }
+    if (got < 0 && errno == EINTR) continue;
+    return got < 0 && (errno == EAGAIN || errno == EWOULDBLOCK);
+  }
+  return true;
+}
+
+}  // namespace
+
+struct BridgeServer::Watch {
+  enum class Source { kSignals, kListener, kGameErrors, kGameOutput, kTerminal, kClient };
+  Source source;
+  Client* client;
+  pollfd poll;
+};
+
+BridgeServer::BridgeServer(int listener, int signals, GameProcess game)
+    : listener_(listener), signals_(signals), game_(game) {}
+
+BridgeServer::~BridgeServer() {
+  for (auto& client : clients_) CloseIfOpen(client->socket);
+  for (int* fd : {&listener_, &signals_, &game_.terminal, &game_.output, &game_.errors})
+    CloseIfOpen(*fd);
+}
+
+int BridgeServer::Run() {
+  while (exit_code_ < 0) {
+    const std::vector<Watch> watches = Watches();
+    std::vector<pollfd> polls;
+    polls.reserve(watches.size());
+    for (const auto& watch : watches) polls.push_back(watch.poll);
+    if (poll(polls.data(), polls.size(), -1) < 0) {
+      if (errno == EINTR) continue;
+      return 1;
+    }
+    for (std::size_t i = 0; i < watches.size(); ++i) {
+      const short events = polls[i].revents;
+      if (events == 0) continue;
+      switch (watches[i].source) {
+        case Watch::Source::kSignals:
+          OnSignals();
+          break;
+        case Watch::Source::kListener:
+          Accept();
+          break;
+        case Watch::Source::kGameErrors:
+          OnGameErrors();
+          break;
+        case Watch::Source::kGameOutput: {
+          // Only the echo of typed characters comes this way: read and dropped.
+          std::string echo;
+          if (!ReadAvailable(game_.output, echo)) CloseIfOpen(game_.output);
+          break;
+        }
+        case Watch::Source::kTerminal:
+          OnTerminal(events);
+          break;
+        case Watch::Source::kClient: {
+          Client& client = *watches[i].client;
+          if (client.socket < 0) break;
+          if (events & POLLOUT) Serve(client);
+          if (client.socket >= 0 && (events & (POLLIN | POLLHUP | POLLERR))) Receive(client);
+          break;
+        }
+      }
+    }
+    std::erase_if(clients_, [](const auto& client) { return client->socket < 0; });
+  }
+  return exit_code_;
+}
+
+std::vector<BridgeServer::Watch> BridgeServer::Watches() const {
+  std::vector<Watch> watches;
+  const auto add = [&](Watch::Source source, int fd, short events, Client* client = nullptr) {
+    if (fd >= 0) watches.push_back({source, client, {fd, events, 0}});
+  };
+  add(Watch::Source::kSignals, signals_, POLLIN);
+  add(Watch::Source::kListener, listener_, POLLIN);
+  add(Watch::Source::kGameErrors, game_.errors, POLLIN);
+  add(Watch::Source::kGameOutput, game_.output, POLLIN);
+  add(Watch::Source::kTerminal, game_.terminal, keyboard_.empty() ? POLLIN : POLLIN | POLLOUT);
+  for (const auto& client : clients_) {
+    // A client with an answer still on its way sends nothing new until it is taken.
+    add(Watch::Source::kClient, client->socket, client->outbox.empty() ? POLLIN : POLLOUT,
+        client.get());
+  }
+  return watches;
+}
+
+void BridgeServer::OnSignals() {
+  std::string bytes;
+  ReadAvailable(signals_, bytes);
+  if (bytes.find(kStopSignal) != std::string::npos) {
+    // Stop the game and leave when it is gone; ask harder the second time.
+    const int signal = ++stop_requests_ > 1 ? SIGKILL : SIGTERM;
+    // The whole process group of the game, or the game alone before it made its group.
+    if (kill(-game_.pid, signal) != 0) kill(game_.pid, signal);
+  }
+  int status = 0;
+  pid_t ended;
+  do {
+    ended = waitpid(game_.pid, &status, WNOHANG);
+  } while (ended < 0 && errno == EINTR);
+  if (ended != game_.pid) return;
+  // What the game printed last still counts for nobody, but the pipe is emptied
+  // so that nothing it wrote is left hanging.
+  if (game_.errors >= 0) OnGameErrors();
+  exit_code_ = ExitCodeOf(status);
+}
+
+void BridgeServer::OnGameErrors() {
+  std::string raw;
+  const bool open = ReadAvailable(game_.errors, raw);
+  const std::string_view lines = text_.Append(raw);
+  if (!console_ready_ && lines.find(kTtyConsoleReady) != std::string_view::npos) {
+    console_ready_ = true;
+  }
+  if (!lines.empty()) NoticeChange(nullptr);
+  if (!open) CloseIfOpen(game_.errors);
+}
+
+void BridgeServer::OnTerminal(short events) {
+  if (events & POLLOUT) FlushKeyboard();
+  if (game_.terminal < 0 || !(events & (POLLIN | POLLHUP | POLLERR))) return;
+  // The terminal's own echo, if the game left it on: dropped like the game's echo.
+  std::string echo;
+  if (!ReadAvailable(game_.terminal, echo)) {
+    // No process holds the terminal any more: the game cannot be typed into.
+    CloseIfOpen(game_.terminal);
+    keyboard_.clear();
+  }
+}
+
+void BridgeServer::Accept() {
+  while (true) {
+    const int socket = accept(listener_, nullptr, nullptr);
+    if (socket < 0) return;
+    if (clients_.size() >= kMaxClients) {
+      close(socket);
+      continue;
+    }
+    fcntl(socket, F_SETFD, FD_CLOEXEC);
+    fcntl(socket, F_SETFL, fcntl(socket, F_GETFL) | O_NONBLOCK);
+    auto client = std::make_unique<Client>();
+    client->socket = socket;
+    clients_.push_back(std::move(client));
+  }
+}
+
+void BridgeServer::Receive(Client& client) {
+  std::string bytes;
+  const bool open = ReadAvailable(client.socket, bytes);
+  client.reader.Feed(bytes);
+  Serve(client);
+  // A client that left still gets its last requests answered if it can take them.
+  if (!open) Drop(client);
+}
+
+void BridgeServer::Serve(Client& client) {
+  while (client.socket >= 0) {
+    Flush(client);
+    if (client.socket < 0 || !client.outbox.empty()) return;
+    const auto request = client.reader.Next();
+    if (!request) {
+      if (client.reader.broken()) Drop(client);
+      return;
+    }
+    if (!Answer(client, *request)) Drop(client);
+  }
+}
+
+bool BridgeServer::Answer(Client& client, const Frame& request) {
+  switch (request.kind) {
+    case kAskLength:
+      client.outbox +=
+          EncodeFrame(kLength, EncodeLength(static_cast<std::uint32_t>(text_.text().size())));
+      break;
+    case kAskText:
+      client.outbox += EncodeFrame(kText, text_.text());
+      break;
+    case kReplaceText:
+      text_.Replace(request.payload);
+      client.outbox += EncodeFrame(kDone);
+      NoticeChange(&client);
+      break;
+    case kTypeLine: {
+      const std::string refusal = Type(request.payload);
+      client.outbox += refusal.empty() ? EncodeFrame(kDone) : EncodeFrame(kRefused, refusal);
+      break;
+    }
+    default:
+      return false;
+  }
+  // The client now knows the text as it is: the next change is news to it.
+  client.armed = true;
+  return true;
+}
+
+std::string BridgeServer::Type(std::string_view line) {
+  if (!console_ready_) {
+    return "the game's terminal console is not ready: it has not printed \"Started tty console\"";
+  }
+  std::string problem = TypedLineProblem(line);
+  if (!problem.empty()) return problem;
+  if (game_.terminal < 0) return "the game's terminal is closed";
+  if (keyboard_.size() + line.size() + 1 > kMaxKeyboardBytes) {
+    return "the game is not reading its console input";
+  }
+  keyboard_ += line;
+  keyboard_ += '\n';
+  FlushKeyboard();
+  return {};
+}
+
+void BridgeServer::FlushKeyboard() {
+  while (!keyboard_.empty() && game_.terminal >= 0) {
+    const ssize_t written = write(game_.terminal, keyboard_.data(), keyboard_.size());
+    if (written > 0) {
+      keyboard_.erase(0, static_cast<std::size_t>(written));
+    } else if (written < 0 && errno == EINTR) {
+      continue;
+    } else {
+      return;  // the rest goes when the terminal has room
+    }
+  }
+}
+
+void BridgeServer::NoticeChange(const Client* requester) {
+  for (auto& client : clients_) {
+    if (client.get() == requester || !client->armed || client->socket < 0) continue;
+    client->armed = false;
+    client->outbox += EncodeFrame(kChanged);
+    Flush(*client);
+  }
+}
+
+void BridgeServer::Flush(Client& client) {
+  while (!client.outbox.empty()) {
+    const ssize_t sent =
+        send(client.socket, client.outbox.data(), client.outbox.size(), MSG_NOSIGNAL);
+    if (sent > 0) {
+      client.outbox.erase(0, static_cast<std::size_t>(sent));
+    } else if (sent < 0 && errno == EINTR) {
+      continue;
+    } else {
+      if (sent < 0 && errno != EAGAIN && errno != EWOULDBLOCK) Drop(client);
+      return;
+    }
+  }
+}
+
+void BridgeServer::Drop(Client& client) {
+  CloseIfOpen(client.socket);
+  client.outbox.clear();
+}
+
+}  // namespace mrv::bridge

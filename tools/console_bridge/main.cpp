@@ -1,0 +1,82 @@
+// morvane-console: runs the game with its terminal console on a pseudo-terminal and
+// serves that console (its text, and typing into it) on a Unix-domain socket, so that
+// a capture can follow the game as it would follow the console window on Windows.
+#include <unistd.h>
+
+#include <cstdio>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "capture/console/bridge_protocol.h"
+#include "console_bridge/bridge_server.h"
+#include "console_bridge/game_process.h"
+#include "console_bridge/listen_socket.h"
+#include "console_bridge/signal_pipe.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "usage: morvane-console [--socket PATH] -- GAME [ARGUMENTS...]\n"
+    "Starts GAME with its console on a terminal and serves that console to Morvane\n"
+    "on a Unix-domain socket (default: $XDG_RUNTIME_DIR/morvane-console.sock).\n"
+    "Exits with the game's exit status.\n";
+
+int Fail(const std::string& message) {
+  std::fprintf(stderr, "morvane-console: %s\n", message.c_str());
+  return 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string socket_path;
+  std::vector<std::string> game;
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (!game.empty()) {
+      game.emplace_back(argument);
+    } else if (argument == "--") {
+      for (++i; i < argc; ++i) game.emplace_back(argv[i]);
+    } else if (argument == "--socket" && i + 1 < argc) {
+      socket_path = argv[++i];
+    } else if (argument == "--help" || argument == "-h") {
+      std::fputs(kUsage, stdout);
+      return 0;
+    } else if (argument.starts_with("-")) {
+      std::fputs(kUsage, stderr);
+      return 2;
+    } else {
+      game.emplace_back(argument);
+    }
+  }
+  if (game.empty()) {
+    std::fputs(kUsage, stderr);
+    return 2;
+  }
+  if (socket_path.empty()) {
+    const auto path = mrv::bridge::DefaultSocketPath();
+    if (!path.error.empty()) return Fail(path.error);
+    socket_path = path.path.string();
+  }
+
+  std::string error;
+  const int listener = mrv::bridge::ListenOn(socket_path, error);
+  if (listener < 0) return Fail(error);
+  const int signals = mrv::bridge::InstallSignalPipe();
+  const auto process =
+      signals >= 0 ? mrv::bridge::StartGame(game, error) : mrv::bridge::GameProcess{};
+  if (process.pid < 0) {
+    unlink(socket_path.c_str());
+    return Fail(signals >= 0 ? error : "cannot set up signal handling");
+  }
+  std::fprintf(stderr, "morvane-console: serving the console of %s on %s\n", game[0].c_str(),
+               socket_path.c_str());
+  int exit_code;
+  {
+    mrv::bridge::BridgeServer server(listener, signals, process);
+    exit_code = server.Run();
+  }
+  unlink(socket_path.c_str());
+  return exit_code;
+}
