@@ -1,0 +1,103 @@
+#include "console/bridge_harness.h"
+
+#include <fcntl.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstring>
+#include <thread>
+#include <vector>
+
+#include "capture/console/bridge_console.h"
+#include "support/paths.h"
+
+namespace mrv::test {
+
+namespace {
+
+constexpr std::chrono::milliseconds kRetry{10};
+
+std::filesystem::path Program(const std::string& name) {
+  return std::filesystem::path(MORVANE_BIN_DIR) / name;
+}
+
+}  // namespace
+
+std::filesystem::path FakeGameScript(const std::string& name) {
+  return TestDataDir() / "fake_game" / name;
+}
+
+BridgeRun::BridgeRun(const std::filesystem::path& socket, const std::filesystem::path& script,
+                     const std::filesystem::path& messages)
+    : socket_(socket) {
+  const std::vector<std::string> command = {
+      Program("morvane-console").string(),   "--socket",     socket.string(), "--",
+      Program("morvane-fake-game").string(), script.string()};
+  std::vector<char*> arguments;
+  for (const auto& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
+  arguments.push_back(nullptr);
+  pid_ = fork();
+  if (pid_ != 0) return;
+  const int log = open(messages.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  dup2(log, STDERR_FILENO);
+  execv(arguments[0], arguments.data());
+  _exit(126);
+}
+
+BridgeRun::~BridgeRun() {
+  if (!running()) return;
+  kill(pid_, SIGTERM);
+  if (!WaitForExit()) {
+    kill(pid_, SIGKILL);
+    waitpid(pid_, nullptr, 0);
+  }
+}
+
+bool BridgeRun::running() {
+  if (pid_ < 0 || exit_code_) return false;
+  int status = 0;
+  if (waitpid(pid_, &status, WNOHANG) != pid_) return true;
+  exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+  return false;
+}
+
+bool BridgeRun::WaitUntilServing() {
+  BridgeConsole probe(socket_);
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  while (running() && std::chrono::steady_clock::now() < deadline) {
+    if (probe.Find()) return true;
+    std::this_thread::sleep_for(kRetry);
+  }
+  return false;
+}
+
+std::optional<int> BridgeRun::WaitForExit(std::chrono::milliseconds limit) {
+  const auto deadline = std::chrono::steady_clock::now() + limit;
+  while (running() && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(kRetry);
+  return exit_code_;
+}
+
+std::string WaitForText(GameConsole& console, std::string_view needle) {
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  std::string text = console.Text();
+  while (text.find(needle) == std::string::npos && std::chrono::steady_clock::now() < deadline) {
+    console.WaitForChange(std::chrono::milliseconds(200));
+    text = console.Text();
+  }
+  return text;
+}
+
+void MakeStaleSocket(const std::filesystem::path& path) {
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+  const int listener = socket(AF_UNIX, SOCK_STREAM, 0);
+  bind(listener, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  close(listener);
+}
+
+}  // namespace mrv::test

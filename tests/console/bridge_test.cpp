@@ -1,0 +1,181 @@
+// The real bridge running the scripted fake game, seen through BridgeConsole.
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+#include <cstring>
+#include <string>
+
+#include "capture/console/bridge_console.h"
+#include "capture/console/bridge_protocol.h"
+#include "console/bridge_harness.h"
+#include "support/paths.h"
+
+namespace mrv::test {
+namespace {
+
+bool HasColourCode(const std::string& text) {
+  for (std::size_t i = 0; i + 1 < text.size(); ++i) {
+    if (text[i] == '^' && text[i + 1] >= '0' && text[i + 1] <= '9') return true;
+  }
+  return false;
+}
+
+bool EveryLineEndsWithCrLf(const std::string& text) {
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == '\n' && (i == 0 || text[i - 1] != '\r')) return false;
+    if (text[i] == '\r' && (i + 1 == text.size() || text[i + 1] != '\n')) return false;
+  }
+  return text.empty() || text.ends_with("\r\n");
+}
+
+// Sends one raw frame and returns the answer's kind, or 0 when the bridge hung up.
+class RawClient {
+ public:
+  explicit RawClient(const std::filesystem::path& path) {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof(address.sun_path) - 1);
+    socket_ = socket(AF_UNIX, SOCK_STREAM, 0);
+    connect(socket_, reinterpret_cast<const sockaddr*>(&address), sizeof address);
+  }
+  ~RawClient() { close(socket_); }
+  char Send(const std::string& bytes) {
+    send(socket_, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+    bridge::FrameReader reader;
+    char buffer[4096];
+    while (true) {
+      if (auto frame = reader.Next(); frame && frame->kind != bridge::kChanged) return frame->kind;
+      const ssize_t got = recv(socket_, buffer, sizeof buffer, 0);
+      if (got <= 0) return 0;
+      reader.Feed(std::string_view(buffer, static_cast<std::size_t>(got)));
+    }
+  }
+
+ private:
+  int socket_ = -1;
+};
+
+TEST(BridgeTest, ServesTheConsoleTextAndTypesIntoTheGame) {
+  ScratchDir scratch("bridge-serve");
+  BridgeConsole console(scratch / "console.sock");
+  EXPECT_FALSE(console.Find()) << "no bridge runs yet";
+  EXPECT_EQ(console.TextLength(), 0u);
+  EXPECT_FALSE(console.TypeLine("name"));
+
+  BridgeRun bridge(scratch / "console.sock", FakeGameScript("evening.script"),
+                   scratch / "bridge.log");
+  ASSERT_TRUE(bridge.WaitUntilServing()) << ReadFileBytes(scratch / "bridge.log");
+  ASSERT_TRUE(console.Find());
+  std::string text = WaitForText(console, "captured the Blue flag!");
+  EXPECT_NE(text.find("\r\nStarted tty console (use +set ttycon 0 to disable)\r\n"),
+            std::string::npos);
+  EXPECT_NE(text.find("\r\nFak joined the red team.\r\n"), std::string::npos) << text;
+  EXPECT_NE(text.find("\r\n(DEAD) Rasec: meh\r\n"), std::string::npos);
+  EXPECT_NE(text.find("\r\nFak captured the Blue flag!\r\n"), std::string::npos);
+  EXPECT_FALSE(HasColourCode(text));
+  EXPECT_TRUE(EveryLineEndsWithCrLf(text));
+  EXPECT_EQ(console.TextLength(), text.size());
+
+  ASSERT_TRUE(console.ReplaceText(""));
+  EXPECT_EQ(console.TextLength(), 0u);
+  EXPECT_EQ(console.Text(), "");
+
+  ASSERT_TRUE(console.TypeLine("ut_echo MRV_GETMYSTATS")) << console.last_error();
+  ASSERT_TRUE(console.TypeLine("mapname"));
+  ASSERT_TRUE(console.TypeLine("name"));
+  ASSERT_TRUE(
+      console.TypeLine("ut_echo \"^2Hits:^7 3     ^1Hits Taken:^7 0\";ut_echo \"^2Head:^7 1"));
+  text = WaitForText(console, "Head: 1 \r\n");
+  EXPECT_EQ(text,
+            "MRV_GETMYSTATS \r\n"
+            "\"mapname\" is:\"ut4_abbey\" default:\"nomap\"\r\n"
+            "\"name\" is:\"Fak\" default:\"UnnamedPlayer\"\r\n"
+            "Hits: 3     Hits Taken: 0 \r\n"
+            "Head: 1 \r\n")
+      << "the echo of the typed lines stays out of the text";
+
+  // Lines the game's terminal would drop are refused, by the client and by the bridge.
+  EXPECT_FALSE(console.TypeLine("ut_echo a\tb"));
+  EXPECT_TRUE(console.TypeLine(std::string(255, 'x')));
+  EXPECT_FALSE(console.TypeLine(std::string(256, 'x')));
+  RawClient raw(scratch / "console.sock");
+  EXPECT_EQ(raw.Send(bridge::EncodeFrame(bridge::kTypeLine, "say \x01hi")), bridge::kRefused);
+  EXPECT_EQ(raw.Send(bridge::EncodeFrame(bridge::kTypeLine, std::string(300, 'x'))),
+            bridge::kRefused);
+  EXPECT_EQ(raw.Send(bridge::EncodeFrame('?')), 0) << "an unknown request ends the connection";
+  RawClient oversized(scratch / "console.sock");
+  EXPECT_EQ(oversized.Send(bridge::EncodeLength(bridge::kMaxFrameBytes + 1)), 0);
+
+  // The game quits: the bridge ends with it and the console reads as gone.
+  ASSERT_TRUE(console.TypeLine("quit"));
+  EXPECT_EQ(bridge.WaitForExit(), 0);
+  EXPECT_EQ(console.TextLength(), 0u);
+  EXPECT_FALSE(console.Find());
+  EXPECT_FALSE(std::filesystem::exists(scratch / "console.sock"));
+}
+
+TEST(BridgeTest, RefusesTypingBeforeTheTerminalConsoleIsReady) {
+  ScratchDir scratch("bridge-not-ready");
+  BridgeRun bridge(scratch / "console.sock", FakeGameScript("no_tty_console.script"),
+                   scratch / "bridge.log");
+  ASSERT_TRUE(bridge.WaitUntilServing());
+  BridgeConsole console(scratch / "console.sock");
+  ASSERT_TRUE(console.Find());
+  WaitForText(console, "Loading vm file vm/ui.qvm...\r\n");
+  EXPECT_FALSE(console.TypeLine("name"));
+  EXPECT_NE(console.last_error().find("Started tty console"), std::string::npos)
+      << console.last_error();
+  EXPECT_TRUE(console.Find()) << "a refused line leaves the connection as it was";
+}
+
+TEST(BridgeTest, KeepsTheGameWhenItsClientLeaves) {
+  ScratchDir scratch("bridge-clients");
+  BridgeRun bridge(scratch / "console.sock", FakeGameScript("evening.script"),
+                   scratch / "bridge.log");
+  ASSERT_TRUE(bridge.WaitUntilServing());
+  {
+    BridgeConsole first(scratch / "console.sock");
+    ASSERT_TRUE(first.Find());
+    WaitForText(first, "captured the Blue flag!");
+  }
+  BridgeConsole second(scratch / "console.sock");
+  ASSERT_TRUE(second.Find());
+  ASSERT_TRUE(second.TypeLine("ut_echo still here"));
+  EXPECT_NE(WaitForText(second, "still here \r\n").find("still here \r\n"), std::string::npos);
+  EXPECT_TRUE(bridge.running());
+}
+
+TEST(BridgeTest, PassesTheGamesExitStatusOn) {
+  ScratchDir scratch("bridge-exit");
+  BridgeRun bridge(scratch / "console.sock", FakeGameScript("crash.script"),
+                   scratch / "bridge.log");
+  EXPECT_EQ(bridge.WaitForExit(), 42);
+}
+
+TEST(BridgeTest, ReplacesAStaleSocketButNotALiveOne) {
+  ScratchDir scratch("bridge-sockets");
+  MakeStaleSocket(scratch / "console.sock");
+  ASSERT_TRUE(std::filesystem::exists(scratch / "console.sock"));
+  BridgeRun first(scratch / "console.sock", FakeGameScript("evening.script"),
+                  scratch / "first.log");
+  ASSERT_TRUE(first.WaitUntilServing()) << ReadFileBytes(scratch / "first.log");
+
+  BridgeRun second(scratch / "console.sock", FakeGameScript("evening.script"),
+                   scratch / "second.log");
+  EXPECT_EQ(second.WaitForExit(), 1);
+  EXPECT_NE(ReadFileBytes(scratch / "second.log").find("already serving"), std::string::npos);
+  BridgeConsole console(scratch / "console.sock");
+  EXPECT_TRUE(console.Find()) << "the first bridge still serves";
+  EXPECT_NE(WaitForText(console, "ioq3").find("ioq3"), std::string::npos);
+
+  // Nor is a file that is not a socket ever removed.
+  WriteFileBytes(scratch / "notes.txt", "mine");
+  BridgeRun third(scratch / "notes.txt", FakeGameScript("evening.script"), scratch / "third.log");
+  EXPECT_EQ(third.WaitForExit(), 1);
+  EXPECT_EQ(ReadFileBytes(scratch / "notes.txt"), "mine");
+}
+
+}  // namespace
+}  // namespace mrv::test

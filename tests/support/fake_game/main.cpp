@@ -1,0 +1,86 @@
+// morvane-fake-game: a stand-in for the game in tests, run under the real console
+// bridge. It prints console lines from a script and answers typed commands the way the
+// game's terminal console does.
+//
+// usage: morvane-fake-game SCRIPT
+//
+// Script lines ("#" starts a comment line):
+//   print TEXT        prints TEXT as one console line (colour codes as the game has them)
+//   sleep MS          waits, answering typed commands meanwhile
+//   map NAME          the map that "mapname" answers with
+//   name NAME         the player name that "name" answers with
+//   console           starts the terminal console: "Started tty console ..." and typed
+//                     commands from then on (only when standard input is a terminal)
+//   expect MS TEXT    waits up to MS for a typed line containing TEXT; exits with 3
+//                     when none comes
+//   quit STATUS       exits with STATUS
+// The game exits with 0 at the end of the script, or when "quit" is typed.
+#include <charconv>
+#include <chrono>
+#include <fstream>
+#include <string>
+
+#include "support/fake_game/tty_console.h"
+
+namespace {
+
+constexpr int kScriptError = 2;
+constexpr int kExpectFailed = 3;
+
+int Number(const std::string& text) {
+  int value = 0;
+  std::from_chars(text.data(), text.data() + text.size(), value);
+  return value;
+}
+
+std::chrono::steady_clock::time_point After(int milliseconds) {
+  return std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  using mrv::fake_game::PrintLine;
+  if (argc != 2) {
+    PrintLine("usage: morvane-fake-game SCRIPT");
+    return kScriptError;
+  }
+  std::ifstream script(argv[1]);
+  if (!script) {
+    PrintLine(std::string("fake game: cannot read ") + argv[1]);
+    return kScriptError;
+  }
+  mrv::fake_game::TtyConsole console;
+  std::string line;
+  while (std::getline(script, line) && !console.quit_requested()) {
+    if (line.empty() || line[0] == '#') continue;
+    const std::size_t blank = line.find(' ');
+    const std::string verb = line.substr(0, blank);
+    const std::string rest = blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    if (verb == "print") {
+      PrintLine(rest);
+    } else if (verb == "sleep") {
+      console.Serve(After(Number(rest)));
+    } else if (verb == "map") {
+      console.map = rest;
+    } else if (verb == "name") {
+      console.name = rest;
+    } else if (verb == "console") {
+      console.Start();
+    } else if (verb == "expect") {
+      const std::size_t split = rest.find(' ');
+      const std::string text = split == std::string::npos ? std::string() : rest.substr(split + 1);
+      if (!console.Expect(text, After(Number(rest.substr(0, split))))) {
+        if (console.quit_requested()) break;
+        PrintLine("fake game: no typed line with \"" + text + "\"");
+        return kExpectFailed;
+      }
+    } else if (verb == "quit") {
+      return Number(rest);
+    } else {
+      PrintLine("fake game: unknown script line: " + line);
+      return kScriptError;
+    }
+  }
+  return 0;
+}

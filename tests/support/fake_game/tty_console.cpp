@@ -1,0 +1,180 @@
+#include "support/fake_game/tty_console.h"
+
+#include <poll.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+
+namespace mrv::fake_game {
+
+namespace {
+
+constexpr std::size_t kMaxLine = 255;
+termios saved_terminal{};
+
+void WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = write(fd, bytes.data(), bytes.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return;
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+}
+
+std::string Lower(std::string text) {
+  for (char& c : text) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return text;
+}
+
+// Splits a typed line into commands at ";" outside double quotes.
+std::vector<std::string> SplitCommands(const std::string& line) {
+  std::vector<std::string> commands(1);
+  bool quoted = false;
+  for (const char c : line) {
+    if (c == '"') quoted = !quoted;
+    if (c == ';' && !quoted) {
+      commands.emplace_back();
+    } else {
+      commands.back() += c;
+    }
+  }
+  return commands;
+}
+
+// Words split at blanks; a double-quoted word keeps its blanks, and a quote that is
+// never closed runs to the end of the command, as in the game.
+std::vector<std::string> Words(const std::string& command) {
+  std::vector<std::string> words;
+  std::size_t i = 0;
+  while (i < command.size()) {
+    if (command[i] == ' ' || command[i] == '\t') {
+      ++i;
+    } else if (command[i] == '"') {
+      const std::size_t close = command.find('"', i + 1);
+      const std::size_t end = close == std::string::npos ? command.size() : close;
+      words.push_back(command.substr(i + 1, end - i - 1));
+      i = end + 1;
+    } else {
+      const std::size_t end = std::min(command.find_first_of(" \t\"", i), command.size());
+      words.push_back(command.substr(i, end - i));
+      i = end;
+    }
+  }
+  return words;
+}
+
+}  // namespace
+
+void PrintLine(const std::string& text) {
+  WriteAll(STDERR_FILENO, text + "\n");
+}
+
+TtyConsole::~TtyConsole() {
+  if (raw_mode_set_) tcsetattr(STDIN_FILENO, TCSANOW, &saved_terminal);
+}
+
+void TtyConsole::Start() {
+  if (isatty(STDIN_FILENO) != 1) {
+    PrintLine("stdin is not a tty, tty console mode failed");
+    return;
+  }
+  termios terminal{};
+  if (tcgetattr(STDIN_FILENO, &terminal) == 0) {
+    saved_terminal = terminal;
+    terminal.c_lflag &= ~static_cast<tcflag_t>(ECHO | ICANON);
+    terminal.c_cc[VMIN] = 1;
+    terminal.c_cc[VTIME] = 0;
+    raw_mode_set_ = tcsetattr(STDIN_FILENO, TCSANOW, &terminal) == 0;
+  }
+  PrintLine("Started tty console (use +set ttycon 0 to disable)");
+  reading_ = true;
+}
+
+void TtyConsole::Serve(std::chrono::steady_clock::time_point deadline) {
+  while (true) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    if (left.count() <= 0 || quit_requested_) return;
+    if (!reading_) {
+      poll(nullptr, 0, static_cast<int>(left.count()));
+      continue;
+    }
+    pollfd input{STDIN_FILENO, POLLIN, 0};
+    if (poll(&input, 1, static_cast<int>(left.count())) <= 0) continue;
+    char bytes[512];
+    const ssize_t got = read(STDIN_FILENO, bytes, sizeof bytes);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) {
+      reading_ = false;  // the terminal went away
+      continue;
+    }
+    for (ssize_t i = 0; i < got; ++i) OnByte(bytes[i]);
+  }
+}
+
+bool TtyConsole::Expect(const std::string& text, std::chrono::steady_clock::time_point deadline) {
+  while (true) {
+    const auto match = std::find_if(typed_.begin(), typed_.end(), [&](const std::string& line) {
+      return line.find(text) != std::string::npos;
+    });
+    if (match != typed_.end()) {
+      typed_.erase(typed_.begin(), match + 1);
+      return true;
+    }
+    if (std::chrono::steady_clock::now() >= deadline || quit_requested_) return false;
+    // Serve in short slices so that a matching line ends the wait early.
+    Serve(std::min(deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(20)));
+  }
+}
+
+void TtyConsole::OnByte(char byte) {
+  if (byte == '\n' || byte == '\r') {
+    WriteAll(STDOUT_FILENO, "\n]");
+    const std::string line = std::move(editing_);
+    editing_.clear();
+    Run(line);
+    return;
+  }
+  const auto code = static_cast<unsigned char>(byte);
+  if (code < 0x20 || code == 0x7f) {
+    editing_.clear();  // the game drops what was typed on any other control byte
+    return;
+  }
+  if (editing_.size() >= kMaxLine) return;
+  editing_ += byte;
+  WriteAll(STDOUT_FILENO, std::string_view(&byte, 1));
+}
+
+void TtyConsole::Run(const std::string& line) {
+  typed_.push_back(line);
+  std::string commands = line;
+  // The client runs a line typed outside a game as a command, slash or not.
+  if (!commands.empty() && (commands[0] == '\\' || commands[0] == '/')) commands.erase(0, 1);
+  for (const auto& command : SplitCommands(commands)) {
+    const auto words = Words(command);
+    if (!words.empty()) RunCommand(words);
+  }
+}
+
+void TtyConsole::RunCommand(const std::vector<std::string>& words) {
+  const std::string command = Lower(words[0]);
+  if (command == "mapname") {
+    PrintLine("\"mapname\" is:\"" + map + "^7\" default:\"nomap^7\"");
+  } else if (command == "name") {
+    PrintLine("\"name\" is:\"" + name + "^7\" default:\"UnnamedPlayer^7\"");
+  } else if (command == "ut_echo") {
+    std::string echoed;
+    for (std::size_t i = 1; i < words.size(); ++i) echoed += words[i] + " ";
+    PrintLine(echoed);
+  } else if (command == "quit") {
+    quit_requested_ = true;
+  } else {
+    PrintLine("Unknown command \"" + words[0] + "^7\"");
+  }
+}
+
+}  // namespace mrv::fake_game
