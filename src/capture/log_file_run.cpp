@@ -21,6 +21,11 @@ class ProgressTracker {
     next_ = callback_ && total_ > 0 ? ThresholdOf(1) : UINT64_MAX;
   }
 
+  // The whole log was read: line breaks, which the byte count leaves out, included.
+  void Finish() {
+    if (next_ != UINT64_MAX) callback_(100);
+  }
+
   void Add(std::uint64_t bytes) {
     read_ += bytes;
     if (read_ < next_) return;
@@ -71,8 +76,11 @@ LogRunEnd RunLogFileCapture(CaptureSession& session, const std::filesystem::path
   const CancelToken& cancel = session.services.cancel;
   std::string line;
   while (!cancel.requested()) {
-    if (!reader.Next(line))
-      return reader.read_error() ? LogRunEnd::kReadFailed : LogRunEnd::kEndOfLog;
+    if (!reader.Next(line)) {
+      if (reader.read_error()) return LogRunEnd::kReadFailed;
+      tracker.Finish();
+      return LogRunEnd::kEndOfLog;
+    }
     tracker.Add(reader.last_length());
     if (!HandleCaptureLine(session, line)) return LogRunEnd::kUnknownWeapon;
   }

@@ -16,7 +16,8 @@ namespace mrv {
 // (then after telling the player so).
 std::uint64_t GetLogFileSize(const std::filesystem::path& log, Prompt& prompt);
 
-// Told the whole percentage read, each time it changes.
+// Told the whole percentage of the log's bytes read, line breaks left out, each time it
+// grows; told 100 when the run reached the end of the log.
 using ProgressCallback = std::function<void(int percent)>;
 
 enum class LogRunEnd {

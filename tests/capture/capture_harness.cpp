@@ -32,11 +32,12 @@ int WeaponIndex(std::string_view name) {
   return ShippedWeapons().FindWeaponByName(name);
 }
 
-CaptureHarness::CaptureHarness(bool monitor, const DeathTemplates& templates)
+CaptureHarness::CaptureHarness(bool monitor, const DeathTemplates& templates, bool begin_run)
     : database(ShippedWeapons().size()),
       session(database, ShippedWeapons(), templates,
               {clock, sound, random, prompt, cancel, monitor ? &console : nullptr}) {
   session.state.options.Monitor = monitor;
+  if (!begin_run) return;
   BeginRun(session);
   if (monitor) current().start_time = clock.TickSeconds();
 }

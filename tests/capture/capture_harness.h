@@ -19,7 +19,9 @@ int WeaponIndex(std::string_view name);
 
 class CaptureHarness {
  public:
-  explicit CaptureHarness(bool monitor, const DeathTemplates& templates = ShippedTemplates());
+  // With `begin_run` the first map is open, as a driver opens it before the first line.
+  explicit CaptureHarness(bool monitor, const DeathTemplates& templates = ShippedTemplates(),
+                          bool begin_run = true);
 
   // Hands the lines to the shared line handling, as a driver does, from a first map
   // "<map1>"; false as soon as the run would end.

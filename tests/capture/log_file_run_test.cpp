@@ -1,0 +1,129 @@
+#include "capture/log_file_run.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+#include "capture_harness.h"
+#include "model/body.h"
+#include "support/paths.h"
+
+namespace mrv {
+namespace {
+
+using test::CaptureHarness;
+
+const std::string kCantProbe =
+    "Unable to open file!\n\n\rThe file can be locked by another process.";
+const std::string kCantOpen =
+    "Unable to open file!\n\n\rThe file could be locked by another process.";
+
+TEST(LogFileRun, ReportsEachPercentOnceAndSkipsTwoCharacterLines) {
+  // "X!" would be a suicide if it reached the interpreter.
+  const DeathTemplates templates = DeathTemplates::FromLines({"a<VICTIM><MSG>!</MSG>"});
+  CaptureHarness h(false, templates, false);
+  test::ScratchDir dir("log-progress");
+  std::string log;
+  for (int i = 0; i < 100; ++i) log += i % 2 == 0 ? "Bobby no!\r\n" : "X!\n";
+  test::WriteFileBytes(dir / "qconsole.log", log);
+  std::vector<int> percents;
+  const LogParseResult result = ParseLogFile(h.session, dir / "qconsole.log",
+                                             [&](int percent) { percents.push_back(percent); });
+  EXPECT_TRUE(result.show_stats);
+  EXPECT_EQ(result.ErrorMessage, "");
+  EXPECT_TRUE(h.prompt.shown.empty());
+  // 550 of 700 bytes are line text; the end of the log makes it 100.
+  ASSERT_GE(percents.size(), 3u);
+  EXPECT_TRUE(std::is_sorted(percents.begin(), percents.end(), std::less_equal<int>()));
+  EXPECT_EQ(percents.front(), 1);
+  EXPECT_EQ(percents[percents.size() - 2], 78);
+  EXPECT_EQ(percents.back(), 100);
+  ASSERT_EQ(h.database.size(), 1);
+  EXPECT_EQ(h.current().nicks, std::vector<std::string>{"Bobby no"});
+  EXPECT_EQ(h.session.state.context.RecentLines[1], "Bobby no!");
+}
+
+TEST(LogFileRun, EmptyMissingAndUnopenableLogs) {
+  CaptureHarness h(false, test::ShippedTemplates(), false);
+  test::ScratchDir dir("log-failures");
+  test::WriteFileBytes(dir / "empty.log", "");
+  LogParseResult result = ParseLogFile(h.session, dir / "empty.log");
+  EXPECT_FALSE(result.show_stats);
+  EXPECT_EQ(result.ErrorMessage, "Unable to parse log file!");
+  EXPECT_TRUE(h.prompt.shown.empty());
+
+  result = ParseLogFile(h.session, dir / "missing.log");
+  EXPECT_EQ(result.ErrorMessage, "Unable to parse log file!");
+  ASSERT_EQ(h.prompt.shown.size(), 1u);
+  EXPECT_EQ(h.prompt.shown[0].kind, "ask");
+  EXPECT_EQ(h.prompt.shown[0].text, kCantProbe);
+  EXPECT_EQ(h.prompt.shown[0].title, "ERROR!");
+
+  const int maps = h.database.size();
+  EXPECT_EQ(RunLogFileCapture(h.session, dir / "missing.log", 100), LogRunEnd::kNotOpened);
+  ASSERT_EQ(h.prompt.shown.size(), 2u);
+  EXPECT_EQ(h.prompt.shown[1].kind, "inform");
+  EXPECT_EQ(h.prompt.shown[1].text, kCantOpen);
+  EXPECT_EQ(h.database.size(), maps);
+}
+
+TEST(LogFileRun, CancelAndUnknownWeaponsEndTheRunBetweenLines) {
+  test::ScratchDir dir("log-ends");
+  std::string log;
+  for (int i = 0; i < 50; ++i)
+    log += "Rasec got a lead enema from Fak's retro M4.\nCurrent search path:\n";
+  test::WriteFileBytes(dir / "game.log", log);
+
+  CaptureHarness cancelled(false, test::ShippedTemplates(), false);
+  const LogParseResult result = ParseLogFile(cancelled.session, dir / "game.log", [&](int percent) {
+    if (percent == 50) cancelled.cancel.Request();
+  });
+  EXPECT_FALSE(result.show_stats);
+  EXPECT_EQ(result.ErrorMessage, "Cancelled");
+  EXPECT_GT(cancelled.database.size(), 20);
+  EXPECT_LT(cancelled.database.size(), 30);
+
+  const DeathTemplates templates = DeathTemplates::FromLines(
+      {"~<VICTIM><MSG> got a lead enema from </MSG><KILLER><MSG>'s retro M4.</MSG>"});
+  CaptureHarness unknown(false, templates, false);
+  test::WriteFileBytes(dir / "bad.log", "Bob joined the red team.\nCurrent search path:\n" + log);
+  const LogParseResult bad = ParseLogFile(unknown.session, dir / "bad.log");
+  EXPECT_TRUE(bad.show_stats);
+  EXPECT_TRUE(bad.unknown_weapon);
+  EXPECT_EQ(unknown.database.size(), 2);
+}
+
+TEST(LogFileRun, OverlongLinesAreCutButCounted) {
+  CaptureHarness h(false, test::ShippedTemplates(), false);
+  test::ScratchDir dir("log-long");
+  const std::string huge(300'000, 'x');
+  test::WriteFileBytes(dir / "long.log", huge + "\nRasec got a lead enema from Fak's retro M4.\n");
+  std::vector<int> percents;
+  EXPECT_EQ(RunLogFileCapture(h.session, dir / "long.log", huge.size() + 45,
+                              [&](int p) { percents.push_back(p); }),
+            LogRunEnd::kEndOfLog);
+  EXPECT_EQ(percents.front(), 99);  // the long line counts whole
+  EXPECT_EQ(h.current().nicks, (std::vector<std::string>{"Fak", "Rasec"}));
+}
+
+TEST(LogFileRun, ShippedSampleGame) {
+  CaptureHarness h(false, test::ShippedTemplates(), false);
+  h.session.state.options.lplayernicks = {"Morv"};
+  ASSERT_TRUE(ParseLogFile(h.session, test::SamplesDir() / "ctf_abbey.log").show_stats);
+  ASSERT_EQ(h.database.size(), 1);
+  const map_record& abbey = h.current();
+  EXPECT_EQ(abbey.name, "ut4_abbey");
+  EXPECT_EQ(SumOf(abbey.hits), 28);
+  EXPECT_EQ(SumOf(abbey.hitstaken), 13);
+  EXPECT_EQ(abbey.red_caps + abbey.blue_caps, 4);
+  EXPECT_EQ(abbey.red_rets + abbey.blue_rets, 5);
+  EXPECT_EQ(abbey.red_fck + abbey.blue_fck, 7);
+  std::int64_t kills = 0;
+  for (std::int32_t count : abbey.kill_table) kills += count;
+  EXPECT_EQ(kills, 63);  // 62 kill lines and a chat line that reads as one
+  EXPECT_TRUE(h.prompt.shown.empty());
+}
+
+}  // namespace
+}  // namespace mrv
