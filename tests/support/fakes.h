@@ -3,6 +3,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -67,7 +68,11 @@ class FakePrompt final : public Prompt {
 // A console whose output box the test writes; typed lines are recorded.
 class FakeConsole final : public GameConsole {
  public:
-  bool Find() override { return present; }
+  bool Find() override {
+    ++finds;
+    if (on_find) on_find();
+    return present;
+  }
   std::size_t TextLength() override { return present ? text.size() : 0; }
   std::string Text() override { return present ? text : std::string(); }
   bool ReplaceText(const std::string& t) override {
@@ -79,11 +84,18 @@ class FakeConsole final : public GameConsole {
     typed.push_back(line);
     return true;
   }
-  void WaitForChange(std::chrono::milliseconds) override {}
+  void WaitForChange(std::chrono::milliseconds timeout) override {
+    if (on_wait) on_wait(timeout);
+  }
   bool present = true;
   std::string text;
   std::vector<std::string> typed;
   int replacements = 0;
+  int finds = 0;
+  // Scripts for a test that drives a polling capture: run at every search attempt and
+  // at every wait for a change.
+  std::function<void()> on_find;
+  std::function<void(std::chrono::milliseconds)> on_wait;
 };
 
 }  // namespace mrv::test

@@ -1,0 +1,218 @@
+#include "capture/monitor_run.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "capture/interpreter.h"
+#include "capture/line_handling.h"
+#include "model/text.h"
+
+namespace mrv {
+
+namespace {
+
+// A console longer than this is cleared once it has been quiet for a while...
+constexpr std::size_t kClearWhenQuietAbove = 1000;
+constexpr std::uint64_t kQuietBeforeClearMs = 3000;
+// ...and one longer than this at once, to keep every read cheap.
+constexpr std::size_t kClearAbove = 10000;
+
+constexpr const char* kGameLostQuestion =
+    "Quake 3 was closed!\r\n\r\nContinue searching for Quake?\r\n\r\n(click cancel to show stats)";
+
+// Lines end at CR, LF or CR LF; a last line without a break is a line as well.
+void SplitConsoleLines(std::string_view text, std::vector<std::string_view>& lines) {
+  lines.clear();
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t end = text.find_first_of("\r\n", start);
+    if (end == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      return;
+    }
+    lines.push_back(text.substr(start, end - start));
+    start = end + (text[end] == '\r' && end + 1 < text.size() && text[end + 1] == '\n' ? 2 : 1);
+  }
+}
+
+class MonitorRun {
+ public:
+  MonitorRun(CaptureSession& session, GameConsole& console, MonitorStatus& status,
+             const MonitorRequests& requests)
+      : session_(session),
+        console_(console),
+        clock_(session.services.clock),
+        cancel_(session.services.cancel),
+        status_(status),
+        requests_(requests) {}
+
+  MonitorEnd Run();
+
+ private:
+  enum class PollEnd { kCancelled, kGameLost, kUnknownWeapon };
+
+  // Looks for the game until it is found (true) or the run is cancelled.
+  bool Search();
+  PollEnd Poll();
+  // Reads what arrived since the last read, then empties the console; false when a
+  // line ended the run.
+  bool ReadAndClear();
+  // Handles the lines of text_ from the line index on; false when one ended the run.
+  bool HandleNewLines();
+  // The current map's time ends now.
+  void EndMapTime();
+
+  CaptureSession& session_;
+  GameConsole& console_;
+  Clock& clock_;
+  CancelToken& cancel_;
+  MonitorStatus& status_;
+  const MonitorRequests& requests_;
+
+  // The console text of the last read and its lines (views into it).
+  std::string text_;
+  std::vector<std::string_view> lines_;
+  // How many lines of the console have been handled.
+  std::size_t line_index_ = 0;
+  std::size_t previous_length_ = 0;
+  // When the console length last changed, in milliseconds; 0 when reset.
+  std::uint64_t last_change_ = 0;
+  CyclicReplySchedule schedule_;
+};
+
+MonitorEnd MonitorRun::Run() {
+  session_.state.options.Monitor = true;
+  BeginRun(session_);
+  while (true) {
+    session_.current_map().start_time = clock_.TickSeconds();
+    status_.Clear();
+    status_.Add("Waiting for Quake3...");
+    status_.Add("Click \"Ok\" to stop and view stats");
+    lines_.clear();
+    const bool found = Search();
+    ArmCyclicReplies(session_, schedule_, clock_.TickSeconds());
+    if (!found) break;
+    status_.Add("Quake3 found!");
+    status_.Add("Monitoring...");
+    previous_length_ = 0;
+    line_index_ = 0;
+    last_change_ = 0;
+
+    const PollEnd end = Poll();
+    if (end == PollEnd::kCancelled) break;
+    EndMapTime();
+    if (end == PollEnd::kUnknownWeapon) return MonitorEnd::kUnknownWeapon;
+    status_.Add("Quake3 lost!");
+    if (!session_.services.prompt.Ask(kGameLostQuestion, "Quake3 lost!")) {
+      return MonitorEnd::kGameClosed;
+    }
+    Bump(session_.state.context.map_counter);
+    OpenProvisionalMap(session_);
+    RunReset(session_.state);
+  }
+  EndMapTime();
+  return requests_.EndOnRequest();
+}
+
+bool MonitorRun::Search() {
+  while (!cancel_.requested()) {
+    if (console_.Find()) return !cancel_.requested();
+    clock_.Wait(kSearchRetryWait, cancel_);
+  }
+  return false;
+}
+
+MonitorRun::PollEnd MonitorRun::Poll() {
+  while (!cancel_.requested()) {
+    std::size_t length = console_.TextLength();
+    const std::uint64_t now = clock_.Millis();
+    if (length != previous_length_) last_change_ = now;
+    if (length > kClearWhenQuietAbove) {
+      if (now > last_change_ + kQuietBeforeClearMs || length > kClearAbove) {
+        if (!ReadAndClear()) return PollEnd::kUnknownWeapon;
+        length = 0;
+      }
+    } else if (length == 0 && !console_.Find()) {
+      return PollEnd::kGameLost;
+    }
+
+    if (length == previous_length_) {
+      SendDueCyclicReplies(session_, schedule_, clock_.TickSeconds());
+      // Sleeps until the console changes; the timeout keeps the quiet rule, the timed
+      // replies and a cancel on time.
+      if (!cancel_.requested()) console_.WaitForChange(kConsolePollWait);
+      continue;
+    }
+    text_ = console_.Text();
+    previous_length_ = length;
+    if (!HandleNewLines()) return PollEnd::kUnknownWeapon;
+  }
+  return PollEnd::kCancelled;
+}
+
+bool MonitorRun::ReadAndClear() {
+  // The text is emptied right after it was read and before its lines are handled:
+  // what the handling types into the game is answered into the fresh console, where
+  // the next read finds it.
+  text_ = console_.Text();
+  console_.ReplaceText(std::string());
+  const bool go_on = HandleNewLines();
+  lines_.clear();
+  line_index_ = 0;
+  previous_length_ = 0;
+  last_change_ = 0;
+  return go_on;
+}
+
+bool MonitorRun::HandleNewLines() {
+  SplitConsoleLines(text_, lines_);
+  CaptureContext& context = session_.state.context;
+  // Until the game has named the map, every read asks for a game start again.
+  if (session_.current_map().name.starts_with('<')) context.GameStartPending = true;
+  // A console the player cleared holds fewer lines than were handled: nothing of it is
+  // new, and counting restarts from its present end.
+  for (std::size_t i = line_index_; i < lines_.size(); ++i) {
+    if (!HandleCaptureLine(session_, lines_[i])) return false;
+  }
+  line_index_ = lines_.size();
+  return true;
+}
+
+void MonitorRun::EndMapTime() {
+  map_record& map = session_.current_map();
+  map.duration = SaturatingAdd(clock_.TickSeconds(), -static_cast<std::int64_t>(map.start_time));
+}
+
+}  // namespace
+
+void MonitorRequests::Request(Kind kind) {
+  int none = kNone;
+  request_.compare_exchange_strong(none, kind, std::memory_order_acq_rel);
+  cancel_.Request();
+}
+
+MonitorEnd RunConsoleMonitor(CaptureSession& session, MonitorStatus& status,
+                             const MonitorRequests& requests) {
+  GameConsole* console = session.services.console;
+  if (console == nullptr) return MonitorEnd::kCancelled;
+  return MonitorRun(session, *console, status, requests).Run();
+}
+
+MonitorCapture::~MonitorCapture() {
+  if (!thread_.joinable()) return;
+  Cancel();
+  thread_.join();
+}
+
+void MonitorCapture::Start() {
+  if (thread_.joinable()) return;
+  thread_ = std::thread([this] { end_ = RunConsoleMonitor(session_, status_, requests_); });
+}
+
+MonitorEnd MonitorCapture::Join() {
+  if (thread_.joinable()) thread_.join();
+  return end_;
+}
+
+}  // namespace mrv

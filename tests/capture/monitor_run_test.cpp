@@ -1,0 +1,298 @@
+#include "capture/monitor_run.h"
+
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "capture_harness.h"
+
+namespace mrv {
+namespace {
+
+using test::CaptureHarness;
+
+class RecordingStatus final : public MonitorStatus {
+ public:
+  void Clear() override { lines.push_back("[clear]"); }
+  void Add(std::string_view line) override { lines.emplace_back(line); }
+  std::vector<std::string> lines;
+};
+
+// A monitor run on the test's thread. Every wait for a console change moves the fake
+// clock by the wait's timeout and then runs the next step of the script; once the script
+// is done the player stops the capture.
+class ScriptedMonitor {
+ public:
+  explicit ScriptedMonitor(const DeathTemplates& templates = test::ShippedTemplates())
+      : h(true, templates, false), requests(h.cancel) {
+    h.session.state.options.crandom = false;
+    h.session.state.options.crandomh = false;
+    h.console.on_wait = [this](std::chrono::milliseconds timeout) {
+      h.clock.Advance(static_cast<std::uint64_t>(timeout.count()));
+      if (steps.empty()) {
+        requests.Stop();
+        return;
+      }
+      const auto step = std::move(steps.front());
+      steps.pop_front();
+      step();
+    };
+  }
+
+  void Then(std::function<void()> step) { steps.push_back(std::move(step)); }
+  void Print(std::string_view line) {
+    h.console.text += line;
+    h.console.text += "\r\n";
+  }
+  MonitorEnd Run() { return RunConsoleMonitor(h.session, status, requests); }
+
+  CaptureHarness h;
+  RecordingStatus status;
+  MonitorRequests requests;
+  std::deque<std::function<void()>> steps;
+};
+
+const std::string kGameLost =
+    "Quake 3 was closed!\r\n\r\nContinue searching for Quake?\r\n\r\n(click cancel to show stats)";
+
+TEST(ConsoleMonitor, HandlesEveryNewLineOnceAndAsksForTheMapUntilItIsNamed) {
+  ScriptedMonitor m;
+  m.h.console.present = false;
+  m.h.console.on_find = [&] { m.h.console.present = m.h.console.finds >= 3; };
+  m.Then([&] { m.Print("Rasec joined the blue team."); });
+  m.Then([&] {
+    m.Print("Rasec got a lead enema from Fak's retro M4.");
+    m.Print("Fak was torn asunder by Rasec's crass AK103.");
+  });
+  m.Then([&] {
+    EXPECT_EQ(m.h.console.typed, (std::vector<std::string>{"mapname", "name", "mapname", "name"}))
+        << "each read re-arms the game start while the map has no name";
+    m.Print("\"mapname\" is:\"ut4_abbey\" default:\"nomap\"");
+    m.Print("You hit Rasec in the Chest.");
+  });
+  m.Then([&] { m.Print("Rasec got a lead enema from Fak's retro M4."); });
+
+  EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
+  EXPECT_EQ(m.status.lines, (std::vector<std::string>{"[clear]", "Waiting for Quake3...",
+                                                      "Click \"Ok\" to stop and view stats",
+                                                      "Quake3 found!", "Monitoring..."}));
+  // The search waits between attempts instead of spinning.
+  ASSERT_GE(m.h.clock.waits().size(), 2u);
+  EXPECT_EQ(m.h.clock.waits()[0], kSearchRetryWait.count());
+  EXPECT_EQ(m.h.clock.waits()[1], kSearchRetryWait.count());
+  EXPECT_EQ(m.h.console.typed.back(), "ut_echo MRV: Map name detected!");
+  ASSERT_EQ(m.h.database.size(), 1);
+  const map_record& map = m.h.map(0);
+  EXPECT_EQ(map.name, "ut4_abbey");
+  const int fak = NickIndex(map, "Fak");
+  const int rasec = NickIndex(map, "Rasec");
+  EXPECT_EQ(map.kills(fak, test::WeaponIndex("M4"), rasec), 2);
+  EXPECT_EQ(map.kills(rasec, test::WeaponIndex("AK103"), fak), 1);
+  EXPECT_EQ(map.hits[8], 1);
+  EXPECT_EQ(map.duration, m.h.clock.TickSeconds() - map.start_time);
+}
+
+TEST(ConsoleMonitor, APlayerClearedConsoleSkipsWhatItHeldAtThatRead) {
+  ScriptedMonitor m;
+  m.Then([&] {
+    m.Print("A joined the red team.");
+    m.Print("B joined the red team.");
+    m.Print("C joined the red team.");
+  });
+  m.Then([&] { m.h.console.text = "D joined the red team.\r\n"; });
+  m.Then([&] { m.Print("E joined the blue team."); });
+  EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
+  EXPECT_EQ(m.h.current().nicks, (std::vector<std::string>{"A", "B", "C", "E"}));
+}
+
+TEST(ConsoleMonitor, ClearsALongConsoleOnlyAfterReadingWhatArrived) {
+  const std::string filler(100, '-');
+  ScriptedMonitor m;
+  std::uint64_t quiet_since = 0;
+  m.Then([&] {
+    for (int i = 0; i < 12; ++i) m.Print(filler);
+    m.Print("A joined the red team.");
+    quiet_since = m.h.clock.Millis();
+  });
+  m.Then([&] { m.h.clock.Set(quiet_since + 3000); });
+  m.Then([&] {
+    EXPECT_EQ(m.h.console.replacements, 0) << "quiet for exactly 3000 ms: kept";
+    m.h.clock.Set(quiet_since + 3001);
+  });
+  m.Then([&] {
+    EXPECT_EQ(m.h.console.replacements, 1);
+    EXPECT_EQ(m.h.console.text, "");
+    m.Print("B joined the red team.");
+  });
+  m.Then([&] {
+    // Past 10000 characters in one go: read first, then cleared at once.
+    for (int i = 0; i < 100; ++i) m.Print(filler);
+    m.Print("C joined the red team.");
+  });
+  m.Then([&] {
+    EXPECT_EQ(m.h.console.replacements, 2);
+    m.Print("D joined the red team.");
+  });
+  EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
+  EXPECT_EQ(m.h.current().nicks, (std::vector<std::string>{"A", "B", "C", "D"}));
+}
+
+TEST(ConsoleMonitor, AnswersInGameCommandsWithTheExactReplies) {
+  ScriptedMonitor m;
+  const std::uint64_t start = m.h.clock.Millis();
+  m.Then([&] {
+    m.Print("\"mapname\" is:\"ut4_abbey\" default:\"nomap\"");
+    m.Print("\"name\" is:\"Fak\" default:\"UnnamedPlayer\"");
+    m.Print("Fak joined the red team.");
+    m.Print("Some Player joined the blue team.");
+    m.Print("You hit Some Player in the Head.");
+    m.Print("Some Player got a lead enema from Fak's retro M4.");
+  });
+  m.Then([&] {
+    m.h.console.typed.clear();
+    m.h.clock.Set(start + 65'000);
+    m.Print("MrV_GeTmYsTaTs ");
+    m.Print("mrv_getnickstats Some Player ");
+    m.Print("MRV_GETHITSTATS ");
+    m.Print("MRV_HEADSHOT ");
+    m.Print("MrV_GeTmYsTaTs");
+  });
+  EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
+  EXPECT_EQ(m.h.console.typed,
+            (std::vector<std::string>{
+                "ut_echo Your stats: 1:5s;ut_echo \" ^2Kills:^7 1     ^1Deaths:^7 0     "
+                "^4K/D:^7 perfect     ^4K/m:^7 0.5\";ut_echo \"^2Caps:^7 0     ^2Rets:^7 0     "
+                "^2FCK:^7 0",
+                "ut_echo Some Player stats:;ut_echo \" ^2Kills:^7 0     ^1Deaths:^7 1     "
+                "^4K/D:^7 0\";ut_echo \"^2Caps:^7 0     ^2Rets:^7 0     ^2FCK:^7 0",
+                "ut_echo \"^2Hits:^7 1     ^1Hits Taken:^7 0\";ut_echo \"^2Head:^7 1     "
+                "^2Body:^7 0     ^2Arms:^7 0     ^2Legs:^7 0\";ut_echo \"^1Head:^7 0     "
+                "^1Body:^7 0     ^1Arms:^7 0     ^1Legs:^7 0",
+                "ut_echo Headshot sound disabled."}));
+  EXPECT_FALSE(m.h.session.state.options.cheadshot);
+  EXPECT_EQ(m.h.session.state.context.RecentLines[1], "MrV_GeTmYsTaTs")
+      << "without its trailing blank the word is an ordinary line";
+}
+
+TEST(ConsoleMonitor, SendsTheCyclicRepliesStrictlyAfterTheirTime) {
+  ScriptedMonitor m;
+  CaptureOptions& options = m.h.session.state.options;
+  options.ccyclic = true;
+  options.SETime = 60;
+  options.ccyclich = true;
+  options.SETimeh = 90;
+  const std::uint64_t found = m.h.clock.Millis();
+  const auto at = [&](std::uint64_t ms, std::size_t typed_before) {
+    m.Then([&, ms, typed_before] {
+      EXPECT_EQ(m.h.console.typed.size(), typed_before) << "before " << ms << " ms";
+      m.h.clock.Set(found + ms);
+    });
+  };
+  at(60'999, 0);
+  at(61'000, 0);
+  at(91'000, 1);
+  at(121'999, 2);
+  at(122'000, 2);
+  EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
+  EXPECT_EQ(m.h.console.typed,
+            (std::vector<std::string>{
+                "ut_echo 1:1s ^1No stats available yet^7",
+                "ut_echo \"^2Hits:^7 0     ^1Hits Taken:^7 0\";ut_echo \"^2Head:^7 0     "
+                "^2Body:^7 0     ^2Arms:^7 0     ^2Legs:^7 0\";ut_echo \"^1Head:^7 0     "
+                "^1Body:^7 0     ^1Arms:^7 0     ^1Legs:^7 0",
+                "ut_echo 2:2s ^1No stats available yet^7"}));
+}
+
+TEST(ConsoleMonitor, WaitsForTheGameAgainOrEndsWhenItWasClosed) {
+  ScriptedMonitor m;
+  m.h.prompt.ask_answers = {true, false};
+  m.Then([&] { m.Print("A joined the red team."); });
+  int finds_at_loss = 0;
+  m.Then([&] {
+    // The game quits; at the third attempt to find it again it runs anew.
+    m.h.console.present = false;
+    finds_at_loss = m.h.console.finds;
+    m.h.console.on_find = [&] {
+      if (m.h.console.finds == finds_at_loss + 3) m.h.console.present = true;
+    };
+    m.h.console.text = "B joined the red team.\r\n";
+  });
+  m.Then([&] { m.h.console.present = false; });
+  EXPECT_EQ(m.Run(), MonitorEnd::kGameClosed);
+  ASSERT_EQ(m.h.database.size(), 2);
+  EXPECT_EQ(m.h.map(0).name, "<map1>");
+  EXPECT_EQ(m.h.map(1).name, "<map2>");
+  EXPECT_EQ(m.h.map(0).nicks, std::vector<std::string>{"A"});
+  EXPECT_EQ(m.h.map(1).nicks, std::vector<std::string>{"B"}) << "a new game is read from its start";
+  ASSERT_EQ(m.h.prompt.shown.size(), 2u);
+  EXPECT_EQ(m.h.prompt.shown[0].kind, "ask");
+  EXPECT_EQ(m.h.prompt.shown[0].text, kGameLost);
+  EXPECT_EQ(m.h.prompt.shown[0].title, "Quake3 lost!");
+  const std::vector<std::string> waiting = {
+      "[clear]",       "Waiting for Quake3...", "Click \"Ok\" to stop and view stats",
+      "Quake3 found!", "Monitoring...",         "Quake3 lost!"};
+  std::vector<std::string> twice = waiting;
+  twice.insert(twice.end(), waiting.begin(), waiting.end());
+  EXPECT_EQ(m.status.lines, twice);
+  EXPECT_EQ(m.h.map(1).duration, m.h.clock.TickSeconds() - m.h.map(1).start_time);
+}
+
+TEST(ConsoleMonitor, EndsOnRequestWhereverItIs) {
+  {
+    ScriptedMonitor searching;
+    searching.h.console.present = false;
+    searching.h.console.on_find = [&] {
+      if (searching.h.console.finds == 2) searching.requests.Cancel();
+    };
+    EXPECT_EQ(searching.Run(), MonitorEnd::kCancelled);
+    EXPECT_EQ(searching.status.lines.back(), "Click \"Ok\" to stop and view stats");
+    EXPECT_EQ(searching.h.console.finds, 2);
+  }
+  {
+    // The first request counts; a line that arrived with it is no longer read.
+    ScriptedMonitor polling;
+    polling.Then([&] {
+      polling.Print("A joined the red team.");
+      polling.requests.Stop();
+      polling.requests.Cancel();
+    });
+    EXPECT_EQ(polling.Run(), MonitorEnd::kStopped);
+    EXPECT_TRUE(polling.h.current().nicks.empty());
+  }
+  {
+    ScriptedMonitor relaunching;
+    relaunching.Then([&] { relaunching.h.console.present = false; });
+    relaunching.h.console.on_find = [&] {
+      if (!relaunching.h.console.present) relaunching.requests.Cancel();
+    };
+    EXPECT_EQ(relaunching.Run(), MonitorEnd::kCancelled);
+    EXPECT_EQ(relaunching.h.database.size(), 2) << "the OK to search again opened a new map";
+  }
+}
+
+TEST(ConsoleMonitor, AnUnknownWeaponEndsTheRunKeepingTheMaps) {
+  const DeathTemplates templates = DeathTemplates::FromLines({
+      "r<VICTIM><MSG> got a lead enema from </MSG><KILLER><MSG>'s retro M4.</MSG>",
+      "~<VICTIM><MSG> was zapped by </MSG><KILLER><MSG>.</MSG>",
+  });
+  ScriptedMonitor m(templates);
+  m.Then([&] {
+    m.Print("Rasec got a lead enema from Fak's retro M4.");
+    m.Print("Current search path:");
+    m.Print("Rasec got a lead enema from Fak's retro M4.");
+    m.Print("Rasec was zapped by Fak.");
+    m.Print("Never joined the red team.");
+  });
+  m.Then([] { ADD_FAILURE() << "the run went on after the unknown weapon"; });
+  EXPECT_EQ(m.Run(), MonitorEnd::kUnknownWeapon);
+  ASSERT_EQ(m.h.database.size(), 2);
+  EXPECT_EQ(NickIndex(m.h.map(1), "Never"), -1);
+  EXPECT_EQ(m.h.map(1).kills(0, test::WeaponIndex("M4"), 1), 1);
+  EXPECT_EQ(m.h.map(1).duration, m.h.clock.TickSeconds() - m.h.map(1).start_time);
+}
+
+}  // namespace
+}  // namespace mrv
