@@ -1,203 +1,148 @@
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 #include "files/profile_test_support.h"
-#include "files/profiler.h"
-#include "support/paths.h"
 
 namespace mrv {
 namespace {
 
+using test::Edited;
+using test::HasLine;
 using test::kTestWeapons;
-using test::LinesOf;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
+using Numbers = std::vector<std::int32_t>;
 
 const std::string kGameC = "final";
+const stats_record kC = {.hits = {0, 0, 7}, .kills = {1, 1, 1}, .deaths = {0, 2, 0}, .time = 90};
 
-stats_record GameC() {
-  stats_record game = NewStatsRecord(kTestWeapons);
-  game.hits[2] = 7;
-  game.kills = {1, 1, 1};
-  game.deaths = {0, 2, 0};
-  game.caps = 3;
-  game.time = 90;
-  return game;
-}
-
-// Adds the game the way the viewer does: totals read just before.
+// Adds or removes games the way the viewer does: figures read just before.
 bool Add(TProfiler& profiler, const stats_record& game, const std::string& id) {
   stats_record totals;
   return profiler.ReadTotals(totals) && profiler.AddGame(game, totals, id);
 }
 
-bool Remove(TProfiler& profiler, std::vector<std::int32_t> numbers, const std::string& first,
+bool Remove(TProfiler& profiler, const Numbers& numbers, const std::string& first,
             const std::string& last) {
   stats_record sums;
   return profiler.ReadGames(numbers, sums) && profiler.RemoveGames(numbers, sums, first, last);
 }
 
-bool HasLine(const std::string& content, const std::string& line) {
-  const auto lines = LinesOf(content);
-  return std::find(lines.begin(), lines.end(), line) != lines.end();
-}
+struct Fixture {
+  explicit Fixture(const std::string& name, const std::string& content) : dir(name) {
+    WriteFileBytes(dir / "joe.mrv", content);
+    EXPECT_TRUE(profiler.Open("joe.mrv"));
+  }
+  std::string File() const { return ReadFileBytes(dir / "joe.mrv"); }
+  test::ScratchDir dir;
+  TProfiler profiler{dir.path(), kTestWeapons};
+};
 
 TEST(ProfileGames, AddingTwoGamesToANewProfileGivesTheGoldenFile) {
-  test::ScratchDir dir("profile-add");
-  TProfiler profiler(dir.path(), kTestWeapons);
-  ASSERT_TRUE(profiler.CreateProfileFile("joe.mrv", "Joe", {"Plays on Sundays"}));
-  ASSERT_TRUE(profiler.Open("joe.mrv"));
-
-  ASSERT_TRUE(Add(profiler, test::GameA(), test::kGameA));
-  EXPECT_TRUE(profiler.Active());
-  const auto first = LinesOf(ReadFileBytes(dir / "joe.mrv"));
-  ASSERT_GE(first.size(), 24u);
-  EXPECT_EQ(first[6], "[TOTALSTATS]");
-  EXPECT_EQ(first[7], "GAMES=1");
-  EXPECT_EQ(first[12], "KILLS=2;0;1;");
-  EXPECT_EQ(first[19], "FIRSTGAME=" + test::kGameA);
-  EXPECT_EQ(first[20], "LASTGAME=" + test::kGameA);
-  EXPECT_EQ(first[22], "[GAMES]");
-  EXPECT_EQ(first[23], "GAME=1=" + test::kGameA);
-
-  ASSERT_TRUE(Add(profiler, test::GameB(), test::kGameB));
-  EXPECT_EQ(ReadFileBytes(dir / "joe.mrv"), test::TwoGamesProfile());
-  EXPECT_FALSE(std::filesystem::exists(dir / "joe.mrv.tmp"));
+  Fixture f("profile-add",
+            "[NOTES]\r\nPlays on Sundays\r\n[ENOTES]\r\n[NICKNAMES]\r\nJoe\r\n"
+            "[ENICKNAMES]\r\n");
+  ASSERT_TRUE(Add(f.profiler, test::GameA(), test::kGameA));
+  EXPECT_TRUE(f.profiler.Active());
+  const std::string first = f.File();
+  for (const auto& line : {"GAMES=1", "KILLS=2;0;1;", "FIRSTGAME=2024-05-01 20:15",
+                           "LASTGAME=2024-05-01 20:15", "GAME=1=2024-05-01 20:15"}) {
+    EXPECT_TRUE(HasLine(first, line)) << line;
+  }
+  ASSERT_TRUE(Add(f.profiler, test::GameB(), test::kGameB));
+  EXPECT_EQ(f.File(), test::TwoGamesProfile());
+  EXPECT_FALSE(std::filesystem::exists(f.dir / "joe.mrv.tmp"));
 }
 
 TEST(ProfileGames, RemovingFromTheMiddleRenumbersAndReducesTheTotals) {
-  test::ScratchDir dir("profile-remove");
-  WriteFileBytes(dir / "joe.mrv", test::TwoGamesProfile());
-  TProfiler profiler(dir.path(), kTestWeapons);
-  ASSERT_TRUE(profiler.Open("joe.mrv"));
-  ASSERT_TRUE(Add(profiler, GameC(), kGameC));  // now C, B, A
-
+  Fixture f("profile-remove", test::TwoGamesProfile());
+  ASSERT_TRUE(Add(f.profiler, kC, kGameC));  // now C, B, A
   stats_record sums;
-  ASSERT_TRUE(profiler.ReadGames(std::vector<std::int32_t>{2, 3}, sums));
+  ASSERT_TRUE(f.profiler.ReadGames(Numbers{2, 3}, sums));
   EXPECT_EQ(sums, test::Sum(test::GameA(), test::GameB()));
-  EXPECT_FALSE(profiler.ReadGames(std::vector<std::int32_t>{3, 2}, sums));
 
-  const std::string with_three = ReadFileBytes(dir / "joe.mrv");
-  const std::string block_a = with_three.substr(with_three.find("GAME=3=") + 7);
-  ASSERT_TRUE(Remove(profiler, {2}, test::kGameA, kGameC));
-  const std::string content = ReadFileBytes(dir / "joe.mrv");
+  const std::string with_three = f.File();
+  ASSERT_TRUE(Remove(f.profiler, {2}, test::kGameA, kGameC));
+  const std::string content = f.File();
   EXPECT_TRUE(HasLine(content, "GAMES=2"));
   EXPECT_TRUE(HasLine(content, "GAME=1=" + kGameC));
-  EXPECT_EQ(content.substr(content.find("GAME=2=") + 7), block_a);
+  // Game A's block moves up to number 2 with every line as it was.
+  EXPECT_EQ(content.substr(content.find("GAME=2=") + 7),
+            with_three.substr(with_three.find("GAME=3=") + 7));
   EXPECT_TRUE(HasLine(content, "FIRSTGAME=" + test::kGameA));
   EXPECT_TRUE(HasLine(content, "LASTGAME=" + kGameC));
-  std::vector<std::string> games;
-  ASSERT_TRUE(profiler.ListGames(games));
-  EXPECT_EQ(games, (std::vector<std::string>{kGameC, test::kGameA}));
   stats_record totals;
-  ASSERT_TRUE(profiler.ReadTotals(totals));
-  EXPECT_EQ(totals, test::Sum(test::GameA(), GameC()));
+  ASSERT_TRUE(f.profiler.ReadTotals(totals));
+  EXPECT_EQ(totals, test::Sum(test::GameA(), kC));
 
   // A number that matches no game removes nothing, yet lowers the count as asked.
-  ASSERT_TRUE(profiler.RemoveGames(std::vector<std::int32_t>{5}, NewStatsRecord(kTestWeapons),
-                                   test::kGameA, kGameC));
-  EXPECT_TRUE(HasLine(ReadFileBytes(dir / "joe.mrv"), "GAMES=1"));
-  ASSERT_TRUE(profiler.ListGames(games = {}));
-  EXPECT_EQ(games.size(), 2u);
+  ASSERT_TRUE(
+      f.profiler.RemoveGames(Numbers{5}, NewStatsRecord(kTestWeapons), test::kGameA, kGameC));
+  EXPECT_TRUE(HasLine(f.File(), "GAMES=1"));
+  EXPECT_TRUE(HasLine(f.File(), "GAME=2=" + test::kGameA));
 }
 
 TEST(ProfileGames, AddingThenRemovingAGameRestoresTheFile) {
-  test::ScratchDir dir("profile-undo");
-  WriteFileBytes(dir / "joe.mrv", test::TwoGamesProfile());
-  TProfiler profiler(dir.path(), kTestWeapons);
-  ASSERT_TRUE(profiler.Open("joe.mrv"));
-  ASSERT_TRUE(Add(profiler, GameC(), kGameC));
-  ASSERT_TRUE(Remove(profiler, {1}, test::kGameA, test::kGameB));
-  EXPECT_EQ(ReadFileBytes(dir / "joe.mrv"), test::TwoGamesProfile());
+  Fixture f("profile-undo", test::TwoGamesProfile());
+  ASSERT_TRUE(Add(f.profiler, kC, kGameC));
+  ASSERT_TRUE(Remove(f.profiler, {1}, test::kGameA, test::kGameB));
+  EXPECT_EQ(f.File(), test::TwoGamesProfile());
 }
 
-TEST(ProfileGames, RemovingEveryGameLeavesZeroTotalsAndANewFirstGameLater) {
-  test::ScratchDir dir("profile-empty");
-  WriteFileBytes(dir / "joe.mrv", test::TwoGamesProfile());
-  TProfiler profiler(dir.path(), kTestWeapons);
-  ASSERT_TRUE(profiler.Open("joe.mrv"));
-  ASSERT_TRUE(Remove(profiler, {1, 2}, "", ""));
-  const auto lines = LinesOf(ReadFileBytes(dir / "joe.mrv"));
-  ASSERT_EQ(lines.size(), 23u);
-  EXPECT_EQ(lines[7], "GAMES=0");
-  std::string zeros;
-  for (int i = 0; i < 21; ++i) zeros += "0;";
-  EXPECT_EQ(lines[8], "HITS=" + zeros);
-  EXPECT_EQ(lines[12], "KILLS=0;0;0;");
-  EXPECT_EQ(lines[18], "TIME=0");
-  EXPECT_EQ(lines[19], "FIRSTGAME=");
-  EXPECT_EQ(lines[20], "LASTGAME=");
-  EXPECT_EQ(lines.back(), "[GAMES]");
+TEST(ProfileGames, RemovingEveryGameLeavesZeroTotalsAndTheNextGameIsTheFirst) {
+  Fixture f("profile-empty", test::TwoGamesProfile());
+  ASSERT_TRUE(Remove(f.profiler, {1, 2}, "", ""));
+  const std::string content = f.File();
+  for (const auto& line : {"GAMES=0", "KILLS=0;0;0;", "TIME=0", "FIRSTGAME=", "LASTGAME="}) {
+    EXPECT_TRUE(HasLine(content, line)) << line;
+  }
+  EXPECT_TRUE(content.ends_with("[ETOTALSTATS]\r\n[GAMES]\r\n"));
   stats_record totals;
-  ASSERT_TRUE(profiler.ReadTotals(totals));
+  ASSERT_TRUE(f.profiler.ReadTotals(totals));
   EXPECT_EQ(totals, NewStatsRecord(kTestWeapons));
-
-  // The next game added is the earliest one again.
-  ASSERT_TRUE(Add(profiler, GameC(), kGameC));
-  const std::string content = ReadFileBytes(dir / "joe.mrv");
-  EXPECT_TRUE(HasLine(content, "GAMES=1"));
-  EXPECT_TRUE(HasLine(content, "FIRSTGAME=" + kGameC));
+  ASSERT_TRUE(Add(f.profiler, kC, kGameC));
+  EXPECT_TRUE(HasLine(f.File(), "FIRSTGAME=" + kGameC));
 }
 
 TEST(ProfileGames, LayoutFaultsFailWithoutTouchingTheFile) {
-  test::ScratchDir dir("profile-layout");
-  TProfiler profiler(dir.path(), kTestWeapons);
   const std::string good = test::TwoGamesProfile();
-  const std::string hits = LinesOf(good)[8] + "\r\n";
-  const std::string hitstaken = LinesOf(good)[9] + "\r\n";
-  const auto swapped = [&] {
-    std::string content = good;
-    return content.replace(content.find(hits), hits.size() + hitstaken.size(), hitstaken + hits);
-  }();
+  const auto hits_line =
+      good.substr(good.find("HITS="), good.find("HITSTAKEN=") - good.find("HITS="));
   const std::string totals_faults[] = {
-      swapped,
-      std::string(good).replace(good.find("GAMES=2"), 7, "GAMES=x"),
-      std::string(good).replace(good.find("[ETOTALSTATS]"), 13, "[END]"),
-      good.substr(0, good.find("[TOTALSTATS]")) + "[TOTALSTATS]\r\nGAMES=2\r\n",
+      Edited(Edited(good, hits_line, ""), "DEATHHITS=", hits_line + "DEATHHITS="),  // order
+      Edited(good, "GAMES=2", "GAMES=x"),
+      Edited(good, "[ETOTALSTATS]", "[END]"),
+      good.substr(0, good.find("FIRSTGAME")),
       good.substr(0, good.find("[ENICKNAMES]")),
   };
   // Adding copies the games section as it stands; removing checks every block.
-  const std::string games_faults[] = {
-      good + "stray line\r\n", good.substr(0, good.size() - 9),  // the last block lacks its end
+  const std::string games_faults[] = {good + "stray line\r\n", good.substr(0, good.size() - 9)};
+  Fixture f("profile-layout", good);
+  auto check = [&](const std::string& content, bool adding) {
+    f.profiler.Close();
+    WriteFileBytes(f.dir / "joe.mrv", content);
+    ASSERT_TRUE(f.profiler.Open("joe.mrv"));
+    stats_record totals = NewStatsRecord(kTestWeapons);
+    EXPECT_FALSE(adding && f.profiler.AddGame(kC, totals, kGameC));
+    EXPECT_FALSE(f.profiler.RemoveGames(Numbers{1}, test::GameB(), "a", "a"));
+    EXPECT_EQ(f.profiler.LastError(), "Invalid file!");
+    EXPECT_EQ(f.File(), content);
+    EXPECT_TRUE(f.profiler.Active());
   };
-  auto check_unchanged = [&](const std::string& content, bool try_adding) {
-    WriteFileBytes(dir / "p.mrv", content);
-    ASSERT_TRUE(profiler.Open("p.mrv"));
-    if (try_adding) {
-      stats_record totals = NewStatsRecord(kTestWeapons);
-      EXPECT_FALSE(profiler.AddGame(GameC(), totals, kGameC));
-      EXPECT_EQ(profiler.LastError(), "Invalid file!");
-    }
-    EXPECT_FALSE(profiler.RemoveGames(std::vector<std::int32_t>{1}, test::GameB(), "a", "a"));
-    EXPECT_EQ(profiler.LastError(), "Invalid file!");
-    EXPECT_EQ(ReadFileBytes(dir / "p.mrv"), content);
-    EXPECT_TRUE(profiler.Active());
-    profiler.Close();
-  };
-  for (const auto& content : totals_faults) check_unchanged(content, true);
-  for (const auto& content : games_faults) check_unchanged(content, false);
-
+  for (const auto& content : totals_faults) check(content, true);
+  for (const auto& content : games_faults) check(content, false);
   // A profile without games has nothing to remove.
-  ASSERT_TRUE(profiler.CreateProfileFile("new.mrv", "Joe", {}));
-  ASSERT_TRUE(profiler.Open("new.mrv"));
-  EXPECT_FALSE(
-      profiler.RemoveGames(std::vector<std::int32_t>{}, NewStatsRecord(kTestWeapons), "", ""));
-  EXPECT_EQ(profiler.LastError(), "Invalid file!");
+  check(good.substr(0, good.find("[TOTALSTATS]")), false);
 }
 
 TEST(ProfileGames, AFailedReplacementKeepsTheProfileAndItsOpenState) {
-  test::ScratchDir dir("profile-replace");
-  WriteFileBytes(dir / "joe.mrv", test::TwoGamesProfile());
-  std::filesystem::create_directory(dir / "joe.mrv.tmp");  // the temporary cannot be made
-  TProfiler profiler(dir.path(), kTestWeapons);
-  ASSERT_TRUE(profiler.Open("joe.mrv"));
-  EXPECT_FALSE(Add(profiler, GameC(), kGameC));
-  EXPECT_EQ(profiler.LastError(), "Unable to save file!");
-  EXPECT_FALSE(Remove(profiler, {1}, test::kGameA, test::kGameA));
-  EXPECT_FALSE(profiler.SaveNotesAndNicknames("joe.mrv", {"Joe"}, {}));
-  EXPECT_EQ(ReadFileBytes(dir / "joe.mrv"), test::TwoGamesProfile());
-  EXPECT_TRUE(profiler.Active());
+  Fixture f("profile-replace", test::TwoGamesProfile());
+  std::filesystem::create_directory(f.dir / "joe.mrv.tmp");  // the temporary cannot be made
+  EXPECT_FALSE(Add(f.profiler, kC, kGameC));
+  EXPECT_EQ(f.profiler.LastError(), "Unable to save file!");
+  EXPECT_FALSE(Remove(f.profiler, {1}, test::kGameA, test::kGameA));
+  EXPECT_FALSE(f.profiler.SaveNotesAndNicknames("joe.mrv", {"Joe"}, {}));
+  EXPECT_EQ(f.File(), test::TwoGamesProfile());
+  EXPECT_TRUE(f.profiler.Active());
 }
 
 }  // namespace

@@ -1,0 +1,99 @@
+// A rewrite killed at any moment leaves the profile with its old or its new content.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <chrono>
+#include <random>
+#include <thread>
+
+#include "files/profile_test_support.h"
+
+namespace mrv {
+namespace {
+
+using States = std::array<std::string, 4>;
+
+// One rewrite from each state to the next; the four rewrites return to the start.
+bool Step(TProfiler& profiler, std::size_t state) {
+  stats_record figures;
+  const std::vector<std::int32_t> newest = {1};
+  switch (state) {
+    case 0:
+      return profiler.ReadTotals(figures) && profiler.AddGame(test::GameB(), figures, "third");
+    case 2:
+      return profiler.ReadGames(newest, figures) &&
+             profiler.RemoveGames(newest, figures, test::kGameA, test::kGameB);
+    default:
+      return profiler.SaveNotesAndNicknames("joe.mrv", {"Joe"},
+                                            {state == 1 ? "Mondays" : "Plays on Sundays"});
+  }
+}
+
+// The child: rewrites the profile in a loop until it is killed.
+[[noreturn]] void RewriteForever(const std::filesystem::path& dir, const States& states) {
+  TProfiler profiler(dir, test::kTestWeapons);
+  if (!profiler.Open("joe.mrv")) _exit(2);
+  for (int round = 0; round < 100000; ++round) {
+    const auto state =
+        std::find(states.begin(), states.end(), test::ReadFileBytes(dir / "joe.mrv"));
+    if (state == states.end() || !Step(profiler, state - states.begin())) _exit(3);
+  }
+  _exit(0);
+}
+
+TEST(ProfileCrash, KilledRewritesLeaveTheOldOrTheNewProfile) {
+  test::ScratchDir dir("profile-crash");
+  const auto file = dir / "joe.mrv";
+  States states;
+  states[0] = test::TwoGamesProfile();
+  test::WriteFileBytes(file, states[0]);
+
+  // One cycle learns the states and how long a rewrite takes, so that the kills land
+  // before, during and after the replacement.
+  TProfiler profiler(dir.path(), test::kTestWeapons);
+  ASSERT_TRUE(profiler.Open("joe.mrv"));
+  const auto start = std::chrono::steady_clock::now();
+  for (std::size_t state = 0; state < states.size(); ++state) {
+    ASSERT_TRUE(Step(profiler, state)) << state << ": " << profiler.LastError();
+    if (state + 1 < states.size()) states[state + 1] = test::ReadFileBytes(file);
+  }
+  ASSERT_EQ(test::ReadFileBytes(file), states[0]);
+  const auto rewrite = std::chrono::duration_cast<std::chrono::microseconds>(
+                           std::chrono::steady_clock::now() - start) /
+                       states.size();
+
+  std::mt19937 random(20240501);
+  std::uniform_int_distribution<std::int64_t> delay(0, rewrite.count() * 6 / 5 + 50);
+  int unchanged = 0;
+  for (int kill = 0; kill < 200; ++kill) {
+    const auto& old_content = states[kill % states.size()];
+    test::WriteFileBytes(file, old_content);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) RewriteForever(dir.path(), states);
+    std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
+    ::kill(child, SIGKILL);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the rewriting child failed on its own";
+
+    const auto content = test::ReadFileBytes(file);
+    ASSERT_NE(std::find(states.begin(), states.end(), content), states.end()) << kill;
+    unchanged += content == old_content;
+    TProfiler reader(dir.path(), test::kTestWeapons);
+    std::vector<std::string> lines;
+    stats_record totals;
+    ASSERT_TRUE(reader.Open("joe.mrv") && reader.ReadNicknames(lines) &&
+                reader.ReadTotals(totals) && reader.ListGames(lines));
+  }
+  // Both sides of the replacement were hit.
+  EXPECT_GT(unchanged, 0);
+  EXPECT_LT(unchanged, 200);
+}
+
+}  // namespace
+}  // namespace mrv

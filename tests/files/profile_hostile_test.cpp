@@ -1,0 +1,94 @@
+// Damaged and hostile profile files: the documented texts, no crash, no unbounded
+// memory, and never a changed file.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "files/profile_test_support.h"
+
+namespace mrv {
+namespace {
+
+// LastError (or "ok") of every reader and writer, in the order: nicknames, games,
+// totals, game sums, info, add, remove, save. Checks that no failed writer changed
+// the file.
+std::vector<std::string> RunEverything(const test::ScratchDir& dir, const std::string& content) {
+  const auto file = dir / "p.mrv";
+  test::WriteFileBytes(file, content);
+  TProfiler profiler(dir.path(), test::kTestWeapons);
+  EXPECT_TRUE(profiler.Open("p.mrv"));
+  std::vector<std::string> outcome;
+  auto note = [&](bool ok) { outcome.push_back(ok ? "ok" : profiler.LastError()); };
+  auto note_write = [&](bool ok) {
+    note(ok);
+    if (!ok) {
+      EXPECT_EQ(test::ReadFileBytes(file), content);
+    }
+    test::WriteFileBytes(file, content);
+  };
+  std::vector<std::string> lines, notes;
+  stats_record record;
+  ProfileInfo info;
+  note(profiler.ReadNicknames(lines));
+  note(profiler.ListGames(lines));
+  note(profiler.ReadTotals(record));
+  note(profiler.ReadGames(std::vector<std::int32_t>{1}, record));
+  note(profiler.ReadProfileInfo("p.mrv", lines, notes, info));
+  record = NewStatsRecord(test::kTestWeapons);
+  note_write(profiler.AddGame(test::GameA(), record, "g"));
+  note_write(profiler.RemoveGames(std::vector<std::int32_t>{1}, test::GameA(), "g", "g"));
+  note_write(profiler.SaveNotesAndNicknames("p.mrv", {"Joe"}, {}));
+  return outcome;
+}
+
+using Texts = std::vector<std::string>;
+const std::string kNotValid = "The file doesn't seem valid!";
+const std::string kInvalid = "Invalid file!";
+const std::string kUnsaved = "Unable to save file!";
+
+TEST(ProfileHostile, OverlongLinesAndBadNumbersMakeTheFileInvalid) {
+  test::ScratchDir dir("profile-hostile");
+  const std::string good = test::TwoGamesProfile();
+  const std::string huge(10 * 1024 * 1024, 'x');
+  EXPECT_EQ(
+      RunEverything(dir, test::Edited(good, "Plays", huge)),
+      (Texts{kNotValid, kInvalid, kInvalid, kInvalid, kNotValid, kInvalid, kInvalid, kUnsaved}));
+  // A value list far too long for its line, in the newest game's block.
+  std::string list;
+  while (list.size() <= kMaxProfileLine) list += "1;";
+  EXPECT_EQ(RunEverything(dir, test::Edited(good, "KILLS=0;5;0;", "KILLS=" + list)),
+            (Texts{"ok", kInvalid, "ok", kInvalid, "ok", kInvalid, kInvalid, kUnsaved}));
+
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"TIME=1800", "TIME=99999999999"},
+           {"FT=4", "FT="},
+           {"KILLS=2;5;1;", "KILLS=2;5;1;0;"},
+           {"KILLS=2;5;1;", "KILLS=2;;1;"},
+       }) {
+    const auto outcome = RunEverything(dir, test::Edited(good, from, to));
+    EXPECT_EQ(outcome[2], kInvalid) << to;  // totals
+    EXPECT_EQ(outcome[6], kInvalid) << to;  // remove
+  }
+  EXPECT_EQ(RunEverything(dir, test::Edited(good, "GAMES=2", "GAMES=-"))[5], kInvalid);
+  EXPECT_EQ(RunEverything(dir, test::Edited(good, "GAME=1=", "GAME=one="))[6], kInvalid);
+}
+
+TEST(ProfileHostile, BinaryNoiseAndEmptyFilesNeverPassAsProfiles) {
+  test::ScratchDir dir("profile-noise");
+  std::mt19937 random(7);
+  for (int round = 0; round < 20; ++round) {
+    std::string noise(random() % 200000, '\0');
+    for (auto& byte : noise) byte = static_cast<char>(random());
+    const auto outcome = RunEverything(dir, noise);
+    for (std::size_t i : {0, 4, 5, 6, 7}) EXPECT_NE(outcome[i], "ok") << i;
+  }
+  EXPECT_EQ(RunEverything(dir, ""),
+            (Texts{kNotValid, "ok", "ok", kInvalid, kNotValid, kInvalid, kInvalid, kUnsaved}));
+  // A marker with a NUL byte inside is no marker.
+  std::string nul = test::TwoGamesProfile();
+  nul[nul.find("[ENICKNAMES]") + 3] = '\0';
+  EXPECT_EQ(RunEverything(dir, nul)[0], kNotValid);
+}
+
+}  // namespace
+}  // namespace mrv
