@@ -1,0 +1,385 @@
+// morvane-cli profile: create, list, show and edit player profiles, and add saved
+// games to them or remove games.
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <iostream>
+#include <optional>
+#include <set>
+
+#include "cli/arguments.h"
+#include "cli/json_writer.h"
+#include "cli/setup.h"
+#include "files/profile_add_game.h"
+#include "files/profiler.h"
+#include "files/saved_game.h"
+#include "model/contribution.h"
+#include "model/text.h"
+
+namespace mrv::cli {
+
+namespace {
+
+// The most nicknames a profile holds, as the profile manager allows.
+constexpr std::size_t kMaxNicknames = 100;
+
+struct Context {
+  const Environment& env;
+  const ParsedArguments& args;
+  const WeaponTable& weapons;
+  TProfiler& profiler;
+  ConsolePrompt& prompt;
+};
+
+int Fail(const std::string& message) {
+  PrintError(PlainLines(message));
+  return kExitFailure;
+}
+
+int Usage(const std::string& message) {
+  PrintError(message);
+  return kExitUsage;
+}
+
+// The file of the named profile; empty after saying why there is none.
+std::optional<std::string> ProfileFile(const Context& context, const std::string& name,
+                                       bool must_exist) {
+  if (!IsValidProfileName(name)) {
+    PrintError("a profile name holds none of \\ / * : ? | < > \" and is not empty: " + name);
+    return std::nullopt;
+  }
+  std::string file = name + ".mrv";
+  std::error_code error;
+  const bool exists = std::filesystem::exists(context.env.program_dir / file, error);
+  if (must_exist && !exists) {
+    PrintError("no profile named " + name);
+    return std::nullopt;
+  }
+  if (!must_exist && exists) {
+    PrintError("a profile named " + name + " exists already");
+    return std::nullopt;
+  }
+  return file;
+}
+
+// Each --notes value is one or more note lines.
+std::vector<std::string> NoteLines(const ParsedArguments& args) {
+  std::vector<std::string> notes;
+  for (const auto& text : args.All("--notes")) {
+    std::string rest = PlainLines(text);
+    std::string line;
+    while (!rest.empty()) {
+      SplitToken(rest, '\n', line);
+      notes.push_back(line);
+    }
+  }
+  return notes;
+}
+
+int Create(const Context& context) {
+  const auto& positionals = context.args.positionals;
+  const auto nick = context.args.Last("--nick");
+  if (positionals.size() != 1 || !nick || nick->empty()) {
+    return Usage("profile create needs a NAME and --nick NICK");
+  }
+  const auto file = ProfileFile(context, positionals[0], false);
+  if (!file) return kExitFailure;
+  if (!context.profiler.CreateProfileFile(*file, *nick, NoteLines(context.args))) {
+    return Fail(context.profiler.LastError());
+  }
+  std::printf("created profile %s\n", positionals[0].c_str());
+  return kExitOk;
+}
+
+int List(const Context& context) {
+  if (!context.args.positionals.empty()) return Usage("profile list takes no arguments");
+  const auto files = context.profiler.FillProfileList();
+  for (std::size_t i = 1; i < files.size(); ++i) {
+    const std::string name = files[i].substr(0, files[i].size() - 4);
+    std::vector<std::string> nicknames;
+    std::vector<std::string> notes;
+    ProfileInfo info;
+    if (context.profiler.ReadProfileInfo(files[i], nicknames, notes, info)) {
+      std::printf("%s\t%d games\t%s\n", name.c_str(), info.games, FormatSeconds(info.time).c_str());
+    } else {
+      std::printf("%s\t%s\n", name.c_str(), context.profiler.LastError().c_str());
+    }
+  }
+  return kExitOk;
+}
+
+struct ProfileView {
+  std::string name;
+  std::vector<std::string> nicknames;
+  std::vector<std::string> notes;
+  ProfileInfo info;
+  std::vector<std::string> games;
+  stats_record totals;
+};
+
+void PrintLocations(const char* title, const LocationCounts& counts) {
+  std::printf("%s:", title);
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    if (counts[i] != 0) std::printf(" %s %d;", std::string(HitLocations[i]).c_str(), counts[i]);
+  }
+  std::printf("\n");
+}
+
+void PrintText(const ProfileView& view, const WeaponTable& weapons) {
+  const auto& totals = view.totals;
+  std::printf("Profile: %s\n", view.name.c_str());
+  for (const auto& nick : view.nicknames) std::printf("Nickname: %s\n", nick.c_str());
+  for (const auto& note : view.notes) std::printf("Note: %s\n", note.c_str());
+  std::printf("Games: %d\n", view.info.games);
+  if (!view.games.empty()) {
+    std::printf("First game: %s\nLast game: %s\n", view.info.first_game.c_str(),
+                view.info.last_game.c_str());
+  }
+  std::printf("Time: %s\n", FormatSeconds(totals.time).c_str());
+  std::printf("Flags: %d captured, %d returned, %d taken, %d carriers killed\n", totals.caps,
+              totals.rets, totals.ft, totals.fck);
+  for (int w = 0; w < weapons.size(); ++w) {
+    const auto k = totals.kills[static_cast<std::size_t>(w)];
+    const auto d = totals.deaths[static_cast<std::size_t>(w)];
+    if (k != 0 || d != 0) {
+      std::printf("Weapon %s: %d kills, %d deaths\n", std::string(weapons.name(w)).c_str(), k, d);
+    }
+  }
+  PrintLocations("Hits", totals.hits);
+  PrintLocations("Hits taken", totals.hitstaken);
+  PrintLocations("Killing hits", totals.deathhits);
+  PrintLocations("Deadly hits taken", totals.deathhitstaken);
+  for (std::size_t i = 0; i < view.games.size(); ++i) {
+    std::printf("Game %zu: %s\n", i + 1, view.games[i].c_str());
+  }
+}
+
+void JsonStrings(JsonWriter& json, const char* key, const std::vector<std::string>& texts) {
+  json.Key(key);
+  json.BeginArray();
+  for (const auto& text : texts) json.String(text);
+  json.EndArray();
+}
+
+void JsonLocations(JsonWriter& json, const char* key, const LocationCounts& counts) {
+  json.Key(key);
+  json.BeginObject();
+  for (std::size_t i = 0; i < counts.size(); ++i) {
+    json.Key(HitLocations[i]);
+    json.Number(counts[i]);
+  }
+  json.EndObject();
+}
+
+void JsonWeapons(JsonWriter& json, const char* key, const std::vector<std::int32_t>& counts,
+                 const WeaponTable& weapons) {
+  json.Key(key);
+  json.BeginObject();
+  for (int w = 0; w < weapons.size(); ++w) {
+    json.Key(weapons.name(w));
+    json.Number(counts[static_cast<std::size_t>(w)]);
+  }
+  json.EndObject();
+}
+
+void PrintJson(const ProfileView& view, const WeaponTable& weapons) {
+  const auto& totals = view.totals;
+  JsonWriter json(std::cout);
+  json.BeginObject();
+  json.Key("name");
+  json.String(view.name);
+  JsonStrings(json, "nicknames", view.nicknames);
+  JsonStrings(json, "notes", view.notes);
+  JsonStrings(json, "games", view.games);
+  json.Key("first_game");
+  json.String(view.info.first_game);
+  json.Key("last_game");
+  json.String(view.info.last_game);
+  json.Key("totals");
+  json.BeginObject();
+  const std::pair<const char*, std::int32_t> counts[] = {{"time", totals.time},
+                                                         {"caps", totals.caps},
+                                                         {"rets", totals.rets},
+                                                         {"ft", totals.ft},
+                                                         {"fck", totals.fck}};
+  for (const auto& [key, value] : counts) {
+    json.Key(key);
+    json.Number(value);
+  }
+  JsonWeapons(json, "kills", totals.kills, weapons);
+  JsonWeapons(json, "deaths", totals.deaths, weapons);
+  JsonLocations(json, "hits", totals.hits);
+  JsonLocations(json, "hitstaken", totals.hitstaken);
+  JsonLocations(json, "deathhits", totals.deathhits);
+  JsonLocations(json, "deathhitstaken", totals.deathhitstaken);
+  json.EndObject();
+  json.EndObject();
+  std::cout << '\n';
+}
+
+// Opens the named profile in the profiler; false after printing why not.
+bool Load(const Context& context, const std::string& name, LoadedProfile& loaded) {
+  const auto file = ProfileFile(context, name, true);
+  if (!file) return false;
+  if (LoadProfile(context.profiler, *file, loaded)) return true;
+  Fail(context.profiler.LastError());
+  return false;
+}
+
+int Show(const Context& context) {
+  if (context.args.positionals.size() != 1) return Usage("profile show needs a NAME");
+  ProfileView view;
+  view.name = context.args.positionals[0];
+  LoadedProfile loaded;
+  if (!Load(context, view.name, loaded)) return kExitFailure;
+  auto& profiler = context.profiler;
+  if (!profiler.ReadProfileInfo(loaded->name, view.nicknames, view.notes, view.info) ||
+      !profiler.ListGames(view.games) || !profiler.ReadTotals(view.totals)) {
+    return Fail(profiler.LastError());
+  }
+  if (context.args.Has("--json")) {
+    PrintJson(view, context.weapons);
+  } else {
+    PrintText(view, context.weapons);
+  }
+  return kExitOk;
+}
+
+int Add(const Context& context) {
+  const auto& positionals = context.args.positionals;
+  if (positionals.size() != 2) return Usage("profile add needs a NAME and a saved GAME.stg");
+  LoadedProfile loaded;
+  if (!Load(context, positionals[0], loaded)) return kExitFailure;
+  Database database(context.weapons.size());
+  std::string game_id;
+  if (!LoadGame(database, positionals[1], game_id, context.prompt)) {
+    if (context.prompt.shown() == 0) PrintError("no game in " + positionals[1]);
+    return kExitFailure;
+  }
+  if (AddGameToProfile(database, game_id, context.profiler, context.prompt)) return kExitOk;
+  // When every map was skipped, only the skips were told.
+  if (std::none_of(database.maps.begin(), database.maps.end(),
+                   [](const auto& map) { return MapContributes(*map); })) {
+    PrintError("nothing added");
+  }
+  return kExitFailure;
+}
+
+int Remove(const Context& context) {
+  const auto& positionals = context.args.positionals;
+  if (positionals.size() < 2) return Usage("profile remove needs a NAME and game NUMBERs");
+  std::set<std::int32_t> wanted;
+  for (std::size_t i = 1; i < positionals.size(); ++i) {
+    const auto number = ParseInt32(positionals[i]);
+    if (!number || *number < 1) return Usage("not a game number: " + positionals[i]);
+    wanted.insert(*number);
+  }
+  LoadedProfile loaded;
+  if (!Load(context, positionals[0], loaded)) return kExitFailure;
+  auto& profiler = context.profiler;
+  std::vector<std::string> games;
+  if (!profiler.ListGames(games)) return Fail(profiler.LastError());
+  // The game count drops by every number passed, so only existing games may be.
+  if (*wanted.rbegin() > static_cast<std::int64_t>(games.size())) {
+    return Fail("profile " + positionals[0] + " has no game " + std::to_string(*wanted.rbegin()));
+  }
+  const std::vector<std::int32_t> numbers(wanted.begin(), wanted.end());
+  std::vector<std::string> kept;
+  for (std::size_t i = 0; i < games.size(); ++i) {
+    if (wanted.count(static_cast<std::int32_t>(i + 1)) == 0) kept.push_back(games[i]);
+  }
+  stats_record sums;
+  const std::string oldest = kept.empty() ? "" : kept.back();
+  const std::string newest = kept.empty() ? "" : kept.front();
+  if (!profiler.ReadGames(numbers, sums) || !profiler.RemoveGames(numbers, sums, oldest, newest)) {
+    return Fail(profiler.LastError());
+  }
+  std::printf("removed %zu game%s, %zu left\n", numbers.size(), numbers.size() == 1 ? "" : "s",
+              kept.size());
+  return kExitOk;
+}
+
+// Applies the edit to the list; false after printing why it cannot be made.
+bool EditNicknames(std::vector<std::string>& nicknames, const std::string& action,
+                   const std::string& nick) {
+  const auto at = std::find(nicknames.begin(), nicknames.end(), nick);
+  if (action == "add") {
+    if (nicknames.size() >= kMaxNicknames) {
+      Fail("\r\nYou've reached the maximum number of nicknames for this player! 100!");
+    } else if (at != nicknames.end()) {
+      Fail("\r\nThat nickname is already listed!");
+    } else {
+      nicknames.push_back(nick);
+      return true;
+    }
+    return false;
+  }
+  if (at == nicknames.end()) {
+    Fail(nick + " is not one of the profile's nicknames");
+    return false;
+  }
+  if (action == "remove") {
+    if (nicknames.size() < 2) {
+      Fail("\r\nThere must be at least one nickname!");
+      return false;
+    }
+    nicknames.erase(at);
+  } else if (action == "up" && at != nicknames.begin()) {
+    std::iter_swap(at, at - 1);
+  } else if (action == "down" && at + 1 != nicknames.end()) {
+    std::iter_swap(at, at + 1);
+  }
+  return true;
+}
+
+int Nick(const Context& context) {
+  const auto& positionals = context.args.positionals;
+  static const std::set<std::string> kActions = {"add", "remove", "up", "down"};
+  if (positionals.size() != 3 || kActions.count(positionals[1]) == 0) {
+    return Usage("profile nick needs a NAME, add, remove, up or down, and a NICK");
+  }
+  const auto file = ProfileFile(context, positionals[0], true);
+  if (!file) return kExitFailure;
+  auto& profiler = context.profiler;
+  std::vector<std::string> nicknames;
+  std::vector<std::string> notes;
+  ProfileInfo info;
+  if (!profiler.ReadProfileInfo(*file, nicknames, notes, info)) return Fail(profiler.LastError());
+  const auto before = nicknames;
+  if (!EditNicknames(nicknames, positionals[1], positionals[2])) return kExitFailure;
+  if (nicknames != before && !profiler.SaveNotesAndNicknames(*file, nicknames, notes)) {
+    return Fail(profiler.LastError());
+  }
+  return kExitOk;
+}
+
+struct Subcommand {
+  const char* name;
+  int (*run)(const Context&);
+};
+
+constexpr Subcommand kSubcommands[] = {{"create", Create}, {"list", List},     {"show", Show},
+                                       {"add", Add},       {"remove", Remove}, {"nick", Nick}};
+
+}  // namespace
+
+int RunProfileCommand(const Environment& env, const Arguments& args) {
+  const Subcommand* subcommand = nullptr;
+  for (const auto& candidate : kSubcommands) {
+    if (!args.empty() && args[0] == candidate.name) subcommand = &candidate;
+  }
+  if (subcommand == nullptr) {
+    return Usage("profile needs one of create, list, show, add, remove or nick");
+  }
+  std::string error;
+  const auto parsed = ParseArguments(Arguments(args.begin() + 1, args.end()), {"--nick", "--notes"},
+                                     {"--json"}, error);
+  if (!parsed) return Usage(error);
+  ConsolePrompt prompt;
+  const auto weapons = LoadWeapons(env, prompt);
+  if (!weapons) return kExitFailure;
+  TProfiler profiler(env.program_dir, weapons->size());
+  return subcommand->run({env, *parsed, *weapons, profiler, prompt});
+}
+
+}  // namespace mrv::cli
