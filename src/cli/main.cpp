@@ -39,6 +39,7 @@ struct Verb {
 constexpr Verb kVerbs[] = {
     {"parse", mrv::cli::RunParseCommand},
     {"show", mrv::cli::RunShowCommand},
+    {"profile", mrv::cli::RunProfileCommand},
 };
 
 std::filesystem::path ExecutableDir(const char* argv0) {
