@@ -26,22 +26,21 @@ std::filesystem::path Program(const std::string& name) {
 
 }  // namespace
 
-std::filesystem::path FakeGameScript(const std::string& name) {
-  return TestDataDir() / "fake_game" / name;
-}
-
-BridgeRun::BridgeRun(const std::filesystem::path& socket, const std::filesystem::path& script,
-                     const std::filesystem::path& messages)
-    : socket_(socket) {
-  const std::vector<std::string> command = {
-      Program("morvane-console").string(),   "--socket",     socket.string(), "--",
-      Program("morvane-fake-game").string(), script.string()};
+BridgeRun::BridgeRun(const std::filesystem::path& folder, const std::string& script,
+                     const std::string& messages, const std::string& socket)
+    : socket_(folder / socket), messages_(folder / messages) {
+  const std::vector<std::string> command = {Program("morvane-console").string(),
+                                            "--socket",
+                                            socket_.string(),
+                                            "--",
+                                            Program("morvane-fake-game").string(),
+                                            (TestDataDir() / "fake_game" / script).string()};
   std::vector<char*> arguments;
   for (const auto& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
   pid_ = fork();
   if (pid_ != 0) return;
-  const int log = open(messages.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  const int log = open(messages_.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
   dup2(log, STDERR_FILENO);
   execv(arguments[0], arguments.data());
   _exit(126);
@@ -54,6 +53,10 @@ BridgeRun::~BridgeRun() {
     kill(pid_, SIGKILL);
     waitpid(pid_, nullptr, 0);
   }
+}
+
+std::string BridgeRun::messages() const {
+  return ReadFileBytes(messages_);
 }
 
 bool BridgeRun::running() {

@@ -15,14 +15,13 @@ namespace mrv::test {
 
 inline constexpr std::chrono::milliseconds kPatience{15000};
 
-std::filesystem::path FakeGameScript(const std::string& name);
-
-// morvane-console --socket SOCKET -- morvane-fake-game SCRIPT, with the bridge's own
-// messages written to a file. Stopped and reaped when the object goes.
+// morvane-console --socket FOLDER/SOCKET -- morvane-fake-game SCRIPT, with a script of
+// tests/data/fake_game and the bridge's own messages written to FOLDER/MESSAGES.
+// Stopped and reaped when the object goes.
 class BridgeRun {
  public:
-  BridgeRun(const std::filesystem::path& socket, const std::filesystem::path& script,
-            const std::filesystem::path& messages);
+  BridgeRun(const std::filesystem::path& folder, const std::string& script,
+            const std::string& messages = "bridge.log", const std::string& socket = "console.sock");
   ~BridgeRun();
   BridgeRun(const BridgeRun&) = delete;
   BridgeRun& operator=(const BridgeRun&) = delete;
@@ -32,9 +31,13 @@ class BridgeRun {
   // The bridge's exit code once it ended, or nothing within the time.
   std::optional<int> WaitForExit(std::chrono::milliseconds limit = kPatience);
   bool running();
+  const std::filesystem::path& socket() const { return socket_; }
+  // What the bridge itself printed.
+  std::string messages() const;
 
  private:
   std::filesystem::path socket_;
+  std::filesystem::path messages_;
   pid_t pid_ = -1;
   std::optional<int> exit_code_;
 };

@@ -64,9 +64,8 @@ TEST(BridgeTest, ServesTheConsoleTextAndTypesIntoTheGame) {
   EXPECT_EQ(console.TextLength(), 0u);
   EXPECT_FALSE(console.TypeLine("name"));
 
-  BridgeRun bridge(scratch / "console.sock", FakeGameScript("evening.script"),
-                   scratch / "bridge.log");
-  ASSERT_TRUE(bridge.WaitUntilServing()) << ReadFileBytes(scratch / "bridge.log");
+  BridgeRun bridge(scratch.path(), "evening.script");
+  ASSERT_TRUE(bridge.WaitUntilServing()) << bridge.messages();
   ASSERT_TRUE(console.Find());
   std::string text = WaitForText(console, "captured the Blue flag!");
   EXPECT_NE(text.find("\r\nStarted tty console (use +set ttycon 0 to disable)\r\n"),
@@ -100,12 +99,12 @@ TEST(BridgeTest, ServesTheConsoleTextAndTypesIntoTheGame) {
   EXPECT_FALSE(console.TypeLine("ut_echo a\tb"));
   EXPECT_TRUE(console.TypeLine(std::string(255, 'x')));
   EXPECT_FALSE(console.TypeLine(std::string(256, 'x')));
-  RawClient raw(scratch / "console.sock");
+  RawClient raw(bridge.socket());
   EXPECT_EQ(raw.Send(bridge::EncodeFrame(bridge::kTypeLine, "say \x01hi")), bridge::kRefused);
   EXPECT_EQ(raw.Send(bridge::EncodeFrame(bridge::kTypeLine, std::string(300, 'x'))),
             bridge::kRefused);
   EXPECT_EQ(raw.Send(bridge::EncodeFrame('?')), 0) << "an unknown request ends the connection";
-  RawClient oversized(scratch / "console.sock");
+  RawClient oversized(bridge.socket());
   EXPECT_EQ(oversized.Send(bridge::EncodeLength(bridge::kMaxFrameBytes + 1)), 0);
 
   // The game quits: the bridge ends with it and the console reads as gone.
@@ -113,15 +112,14 @@ TEST(BridgeTest, ServesTheConsoleTextAndTypesIntoTheGame) {
   EXPECT_EQ(bridge.WaitForExit(), 0);
   EXPECT_EQ(console.TextLength(), 0u);
   EXPECT_FALSE(console.Find());
-  EXPECT_FALSE(std::filesystem::exists(scratch / "console.sock"));
+  EXPECT_FALSE(std::filesystem::exists(bridge.socket()));
 }
 
 TEST(BridgeTest, RefusesTypingBeforeTheTerminalConsoleIsReady) {
   ScratchDir scratch("bridge-not-ready");
-  BridgeRun bridge(scratch / "console.sock", FakeGameScript("no_tty_console.script"),
-                   scratch / "bridge.log");
+  BridgeRun bridge(scratch.path(), "no_tty_console.script");
   ASSERT_TRUE(bridge.WaitUntilServing());
-  BridgeConsole console(scratch / "console.sock");
+  BridgeConsole console(bridge.socket());
   ASSERT_TRUE(console.Find());
   WaitForText(console, "Loading vm file vm/ui.qvm...\r\n");
   EXPECT_FALSE(console.TypeLine("name"));
@@ -132,15 +130,14 @@ TEST(BridgeTest, RefusesTypingBeforeTheTerminalConsoleIsReady) {
 
 TEST(BridgeTest, KeepsTheGameWhenItsClientLeaves) {
   ScratchDir scratch("bridge-clients");
-  BridgeRun bridge(scratch / "console.sock", FakeGameScript("evening.script"),
-                   scratch / "bridge.log");
+  BridgeRun bridge(scratch.path(), "evening.script");
   ASSERT_TRUE(bridge.WaitUntilServing());
   {
-    BridgeConsole first(scratch / "console.sock");
+    BridgeConsole first(bridge.socket());
     ASSERT_TRUE(first.Find());
     WaitForText(first, "captured the Blue flag!");
   }
-  BridgeConsole second(scratch / "console.sock");
+  BridgeConsole second(bridge.socket());
   ASSERT_TRUE(second.Find());
   ASSERT_TRUE(second.TypeLine("ut_echo still here"));
   EXPECT_NE(WaitForText(second, "still here \r\n").find("still here \r\n"), std::string::npos);
@@ -149,8 +146,7 @@ TEST(BridgeTest, KeepsTheGameWhenItsClientLeaves) {
 
 TEST(BridgeTest, PassesTheGamesExitStatusOn) {
   ScratchDir scratch("bridge-exit");
-  BridgeRun bridge(scratch / "console.sock", FakeGameScript("crash.script"),
-                   scratch / "bridge.log");
+  BridgeRun bridge(scratch.path(), "crash.script");
   EXPECT_EQ(bridge.WaitForExit(), 42);
 }
 
@@ -158,21 +154,19 @@ TEST(BridgeTest, ReplacesAStaleSocketButNotALiveOne) {
   ScratchDir scratch("bridge-sockets");
   MakeStaleSocket(scratch / "console.sock");
   ASSERT_TRUE(std::filesystem::exists(scratch / "console.sock"));
-  BridgeRun first(scratch / "console.sock", FakeGameScript("evening.script"),
-                  scratch / "first.log");
-  ASSERT_TRUE(first.WaitUntilServing()) << ReadFileBytes(scratch / "first.log");
+  BridgeRun first(scratch.path(), "evening.script", "first.log");
+  ASSERT_TRUE(first.WaitUntilServing()) << first.messages();
 
-  BridgeRun second(scratch / "console.sock", FakeGameScript("evening.script"),
-                   scratch / "second.log");
+  BridgeRun second(scratch.path(), "evening.script", "second.log");
   EXPECT_EQ(second.WaitForExit(), 1);
-  EXPECT_NE(ReadFileBytes(scratch / "second.log").find("already serving"), std::string::npos);
-  BridgeConsole console(scratch / "console.sock");
+  EXPECT_NE(second.messages().find("already serving"), std::string::npos);
+  BridgeConsole console(first.socket());
   EXPECT_TRUE(console.Find()) << "the first bridge still serves";
   EXPECT_NE(WaitForText(console, "ioq3").find("ioq3"), std::string::npos);
 
   // Nor is a file that is not a socket ever removed.
   WriteFileBytes(scratch / "notes.txt", "mine");
-  BridgeRun third(scratch / "notes.txt", FakeGameScript("evening.script"), scratch / "third.log");
+  BridgeRun third(scratch.path(), "evening.script", "third.log", "notes.txt");
   EXPECT_EQ(third.WaitForExit(), 1);
   EXPECT_EQ(ReadFileBytes(scratch / "notes.txt"), "mine");
 }
