@@ -2,6 +2,7 @@
 
 #include <array>
 #include <span>
+#include <vector>
 
 #include "files/line_reader.h"
 #include "files/safe_file.h"
@@ -128,11 +129,18 @@ bool ReadMap(GameLines& lines, Database& database) {
     if (!lines.Integers(*locations)) return false;
   }
   if (!lines.Expect(kNicksMarker)) return false;
-  for (;;) {
-    if (!lines.Next(line)) return false;
-    if (line == kEndNicksMarker) break;
-    if (!AddNick(map, std::move(line), 0)) return false;
+  // Gathered first so that the kill table grows once, not once per nickname.
+  constexpr auto kMaxNicks = static_cast<std::size_t>(kMaxNicksPerMap);
+  std::vector<std::string> nicks;
+  bool listed = false;
+  while (nicks.size() <= kMaxNicks && lines.Next(line)) {
+    listed = line == kEndNicksMarker;
+    if (listed) break;
+    nicks.push_back(std::move(line));
   }
+  if (nicks.size() > kMaxNicks) nicks.pop_back();  // the map is full: the load fails
+  AddNicks(map, std::move(nicks), 0);
+  if (!listed) return false;
   for (int k = 0; k < map.nick_count(); ++k) {
     for (int w = 0; w < map.weapon_count; ++w) {
       if (!lines.Integers(KillRow(map, k, w))) return false;

@@ -14,9 +14,16 @@ map_record& NewMap(Database& database, std::string name) {
 }
 
 bool AddNick(map_record& map, std::string nick, std::uint8_t team) {
+  std::vector<std::string> one;
+  one.push_back(std::move(nick));
+  return AddNicks(map, std::move(one), team);
+}
+
+bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team) {
   const std::size_t old_n = map.nicks.size();
-  if (old_n >= static_cast<std::size_t>(kMaxNicksPerMap)) return false;
-  const std::size_t new_n = old_n + 1;
+  if (nicks.size() > static_cast<std::size_t>(kMaxNicksPerMap) - old_n) return false;
+  if (nicks.empty()) return true;
+  const std::size_t new_n = old_n + nicks.size();
   const auto w_count = static_cast<std::size_t>(map.weapon_count);
   std::vector<std::int32_t> grown(new_n * w_count * new_n, 0);
   for (std::size_t k = 0; k < old_n; ++k) {
@@ -27,12 +34,12 @@ bool AddNick(map_record& map, std::string nick, std::uint8_t team) {
     }
   }
   map.kill_table = std::move(grown);
-  map.nicks.push_back(std::move(nick));
-  map.teams.push_back(team);
-  map.caps.push_back(0);
-  map.rets.push_back(0);
-  map.fck.push_back(0);
-  map.ft.push_back(0);
+  for (auto& nick : nicks) map.nicks.push_back(std::move(nick));
+  map.teams.resize(new_n, team);
+  map.caps.resize(new_n, 0);
+  map.rets.resize(new_n, 0);
+  map.fck.resize(new_n, 0);
+  map.ft.resize(new_n, 0);
   return true;
 }
 

@@ -97,6 +97,9 @@ struct profile {
 map_record& NewMap(Database& database, std::string name);
 // Appends the nickname without looking for it; false when the map is full.
 bool AddNick(map_record& map, std::string nick, std::uint8_t team);
+// Appends the nicknames in order, all with the same team, growing the kill table once
+// (one by one it is rebuilt for each); false, with nothing added, when they do not fit.
+bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team);
 int NickIndex(const map_record& map, std::string_view nick);
 // Kills of nickname k on the map, suicides excluded.
 std::int64_t KillsOf(const map_record& map, int k);
