@@ -39,6 +39,7 @@ struct Verb {
 constexpr Verb kVerbs[] = {
     {"parse", mrv::cli::RunParseCommand},
     {"show", mrv::cli::RunShowCommand},
+    {"monitor", mrv::cli::RunMonitorCommand},
     {"profile", mrv::cli::RunProfileCommand},
 };
 

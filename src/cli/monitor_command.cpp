@@ -1,0 +1,169 @@
+// morvane-cli monitor: a live capture of the game's console until Ctrl-C, or until the
+// game closes, then the report of what was captured.
+#include <pthread.h>
+#include <signal.h>
+
+#include <atomic>
+#include <cstdio>
+#include <iostream>
+#include <memory>
+#include <thread>
+
+#include "capture/capture_session.h"
+#include "capture/console/bridge_console.h"
+#include "capture/console/log_follow_console.h"
+#include "capture/monitor_run.h"
+#include "cli/arguments.h"
+#include "cli/report_text.h"
+#include "cli/setup.h"
+#include "files/monitor_options.h"
+#include "files/saved_game.h"
+
+namespace mrv::cli {
+
+namespace {
+
+class TerminalStatus final : public MonitorStatus {
+ public:
+  void Clear() override {}
+  void Add(std::string_view line) override {
+    std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
+  }
+};
+
+// The console that stats.ini's Monitor section names; empty after printing why there is
+// none.
+std::unique_ptr<GameConsole> OpenConfiguredConsole(const Environment& env) {
+  const ConsoleChoice choice = ReadConsoleChoice(env.program_dir);
+  switch (choice.backend) {
+    case ConsoleBackend::kBridge: {
+      bridge::SocketPath socket = bridge::DefaultSocketPath();
+      if (!socket.error.empty()) {
+        PrintError(socket.error);
+        return nullptr;
+      }
+      return std::make_unique<BridgeConsole>(std::move(socket.path));
+    }
+    case ConsoleBackend::kLog:
+      if (choice.log_path.empty()) {
+        PrintError("Console=log in stats.ini needs ConsoleLog, the game's qconsole.log");
+        return nullptr;
+      }
+      return std::make_unique<LogFollowConsole>(choice.log_path);
+    case ConsoleBackend::kWindow:
+      break;
+  }
+  PrintError(
+      "Console=window in stats.ini: the game's console window exists only on Windows; "
+      "use Console=bridge or Console=log");
+  return nullptr;
+}
+
+CaptureOptions CaptureOptionsFrom(const MonitorOptions& monitor) {
+  CaptureOptions options;
+  options.Monitor = true;
+  options.cheadshot = monitor.headshot_sound;
+  options.ccyclic = monitor.cyclic;
+  options.SETime = monitor.time;
+  options.cautokill = monitor.onfrag;
+  options.cautodie = monitor.ondeath;
+  options.crandom = monitor.random;
+  options.ccyclich = monitor.cyclich;
+  options.SETimeh = monitor.timeh;
+  options.cautokillh = monitor.onfragh;
+  options.cautodieh = monitor.ondeathh;
+  options.crandomh = monitor.randomh;
+  return options;
+}
+
+// Ctrl-C (or a termination request) stops the capture and shows its stats. The signals
+// are blocked in every thread and taken by one thread with sigwait, so nothing runs in
+// a signal handler. They stay blocked until the tool exits: a late Ctrl-C cannot cut
+// the report or the saved file short.
+class StopOnSignals {
+ public:
+  // Must come before the capture's thread starts, which inherits the blocked signals.
+  StopOnSignals() {
+    sigemptyset(&signals_);
+    sigaddset(&signals_, SIGINT);
+    sigaddset(&signals_, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals_, nullptr);
+  }
+  ~StopOnSignals() {
+    if (!thread_.joinable()) return;
+    done_.store(true);
+    pthread_kill(thread_.native_handle(), SIGINT);
+    thread_.join();
+  }
+  StopOnSignals(const StopOnSignals&) = delete;
+  StopOnSignals& operator=(const StopOnSignals&) = delete;
+
+  void Watch(MonitorCapture& capture) {
+    thread_ = std::thread([this, &capture] {
+      int signal = 0;
+      while (sigwait(&signals_, &signal) == 0 && !done_.load()) capture.Stop();
+    });
+  }
+
+ private:
+  sigset_t signals_;
+  std::atomic<bool> done_{false};
+  std::thread thread_;
+};
+
+}  // namespace
+
+int RunMonitorCommand(const Environment& env, const Arguments& args) {
+  std::string error;
+  const auto parsed = ParseArguments(args, {"--nick", "--save"}, {"--keep-searching"}, error);
+  if (!parsed || !parsed->positionals.empty()) {
+    PrintError(parsed ? "monitor takes no file names (see --help)" : error);
+    return kExitUsage;
+  }
+  // Nobody answers the game-lost question at a terminal: keep searching, or show the stats.
+  ConsolePrompt prompt(parsed->Has("--keep-searching"));
+  const auto weapons = LoadWeapons(env, prompt);
+  if (!weapons) return kExitFailure;
+  const DeathTemplates templates = LoadDeathTemplates(env.program_dir, prompt);
+  MonitorOptions monitor_options;
+  LoadMonitorOptions(env.program_dir, monitor_options);
+  const std::unique_ptr<GameConsole> console = OpenConfiguredConsole(env);
+  if (!console) return kExitFailure;
+
+  SystemClock clock;
+  SilentSoundPlayer sound;
+  SystemRandom random;
+  CancelToken cancel;
+  Database database(weapons->size());
+  CaptureSession session(database, *weapons, templates,
+                         {clock, sound, random, prompt, cancel, console.get()});
+  session.state.options = CaptureOptionsFrom(monitor_options);
+  session.state.options.lplayernicks = parsed->All("--nick");
+  const std::string game_name = CurrentGameName();
+
+  TerminalStatus status;
+  MonitorEnd end;
+  {
+    // Declared after the capture, the signal thread ends first: it never stops a capture
+    // that is gone.
+    MonitorCapture capture(session, status);
+    StopOnSignals signals;
+    std::fputs("Press Ctrl-C to stop and show the stats.\n", stderr);
+    capture.Start();
+    signals.Watch(capture);
+    end = capture.Join();
+  }
+  if (!ShowsStats(end)) {
+    PrintError("Cancelled");
+    return kExitFailure;
+  }
+
+  PrintReportText(std::cout, BuildReport(game_name, database, *weapons), true);
+  std::cout.flush();
+  if (const auto save = parsed->Last("--save")) {
+    if (!SaveGame(database, *save, game_name, prompt)) return kExitFailure;
+  }
+  return end == MonitorEnd::kUnknownWeapon ? kExitUnknownWeapon : kExitOk;
+}
+
+}  // namespace mrv::cli
