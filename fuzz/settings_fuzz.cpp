@@ -1,40 +1,20 @@
 // Feeds arbitrary bytes to the settings readers as stats.ini, and checks that the INI
 // layer gives every byte back and reads back what it wrote.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "files/ini_file.h"
 #include "files/monitor_options.h"
 #include "files/settings.h"
+#include "fuzz_support.h"
 
 namespace {
 
-class SilentPrompt final : public mrv::Prompt {
- public:
-  void Inform(const std::string&, const std::string&) override {}
-  bool Ask(const std::string&, const std::string&) override { return false; }
-  void Error(const std::string&, const std::string&) override {}
-};
-
-// A folder of this process, removed when the fuzzer exits.
-struct ScratchFolder {
-  ScratchFolder() { std::filesystem::create_directories(path); }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("morvane-settings-fuzz-" + std::to_string(::getpid()));
-};
-
 const std::filesystem::path& ProgramDir() {
-  static const ScratchFolder folder;
-  return folder.path;
+  static const mrv::fuzz::ScratchFolder folder("settings");
+  return folder.path();
 }
 
 void CheckIniRoundTrip(const std::string& text) {
@@ -57,8 +37,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckIniRoundTrip(text);
 
   const auto& dir = ProgramDir();
-  std::ofstream(mrv::SettingsPath(dir), std::ios::binary | std::ios::trunc) << text;
-  SilentPrompt prompt;
+  mrv::fuzz::WriteFile(mrv::SettingsPath(dir), text);
+  mrv::fuzz::SilentPrompt prompt;
   mrv::Settings settings;
   mrv::WeaponTable weapons;
   mrv::LoadSettings(dir, settings, weapons, prompt, [] {});
