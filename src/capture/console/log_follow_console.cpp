@@ -42,6 +42,10 @@ LogFollowConsole::~LogFollowConsole() {
 
 bool LogFollowConsole::Find() {
   if (found_) return true;
+  if (loss_unreported_) {
+    loss_unreported_ = false;
+    return false;
+  }
   std::error_code error;
   const auto size = std::filesystem::file_size(log_path_, error);
   if (error) return false;
@@ -100,6 +104,7 @@ bool LogFollowConsole::Refresh() {
 
 void LogFollowConsole::Lose() {
   found_ = false;
+  loss_unreported_ = true;
   // Everything in the next log belongs to the new launch.
   start_at_beginning_ = true;
   text_.Clear();

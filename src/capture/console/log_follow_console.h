@@ -21,7 +21,9 @@ class LogFollowConsole final : public GameConsole {
   LogFollowConsole& operator=(const LogFollowConsole&) = delete;
 
   // True when the log exists. The text starts empty and holds what is appended from
-  // then on; after the game was lost, it holds the new log from its first line.
+  // then on. After the game was lost the first Find fails, so that the capture notices
+  // the loss as it would notice a closed window; the next one opens the new log and
+  // reads it from its first line.
   bool Find() override;
   // Reads what was appended. A log that was cut short or started anew (the game was
   // launched again) is the game lost: 0, until the next Find.
@@ -41,6 +43,7 @@ class LogFollowConsole final : public GameConsole {
   std::filesystem::path log_path_;
   ConsoleText text_;
   bool found_ = false;
+  bool loss_unreported_ = false;
   bool start_at_beginning_ = false;
   std::uint64_t position_ = 0;
   // The first bytes of the log; a new launch writes a new first line (with the date).
