@@ -64,7 +64,8 @@ std::optional<std::int32_t> ParseIniInteger(std::string_view text) {
 IniFile::Line IniFile::MakeLine(std::string text, std::string ending) {
   Line line{std::move(text), std::move(ending)};
   const std::string_view view(line.text);
-  std::size_t first = 0;
+  // A text editor may have put a UTF-8 byte order mark in front of the first line.
+  std::size_t first = view.starts_with("\xEF\xBB\xBF") ? 3 : 0;
   while (first < view.size() && IsBlank(view[first])) ++first;
   if (first == view.size() || view[first] == ';') return line;
   if (view[first] == '[') {

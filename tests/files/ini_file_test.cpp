@@ -10,7 +10,7 @@ namespace {
 TEST(IniFile, ReadsByTheUsualRules) {
   IniFile ini;
   ini.Parse(
-      "; [program] in a comment is no section\r\n"
+      "\xEF\xBB\xBF; [program] in a comment is no section\r\n"
       "[Program]\r\n"
       "  InitiationCount =  7  \r\n"
       "hex=0x1f\n"
@@ -42,7 +42,9 @@ TEST(IniFile, ReadsByTheUsualRules) {
             "aKnife;\xFD"
             "Admin;\xFFUnknown");
   EXPECT_EQ(ini.ReadString("data", "long", ""), std::string(IniFile::kMaxValueLength, 'x'));
-  EXPECT_FALSE(ini.Find("data", "hex"));  // keys belong to their own section only
+  EXPECT_FALSE(ini.Find("data", "hex"));          // keys belong to their own section only
+  ini.Parse("\xEF\xBB\xBF[Monitor]\ntime=90\n");  // saved by an editor that marks UTF-8
+  EXPECT_EQ(ini.ReadInteger("monitor", "time", 0), 90);
 }
 
 TEST(IniFile, WritingChangesOnlyTheLineConcerned) {
