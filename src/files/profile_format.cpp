@@ -1,5 +1,6 @@
 #include "files/profile_format.h"
 
+#include <algorithm>
 #include <span>
 #include <type_traits>
 
@@ -107,6 +108,14 @@ bool IsStorableHeader(const std::vector<std::string>& notes,
     if (!IsStorableLine(line)) return false;
   }
   return true;
+}
+
+std::string RewriteBuffer(const std::filesystem::path& file) {
+  std::error_code error;
+  const auto size = std::filesystem::file_size(file, error);
+  std::string buffer;
+  if (!error) buffer.reserve(std::min<std::uint64_t>(size, kMaxProfileBytes) + 4096);
+  return buffer;
 }
 
 void AppendLine(std::string& out, std::string_view line) {

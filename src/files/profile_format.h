@@ -55,6 +55,9 @@ bool IsStorableGameId(std::string_view id);
 bool IsStorableHeader(const std::vector<std::string>& notes,
                       const std::vector<std::string>& nicknames);
 
+// An empty text with room for a rewrite of the file, which stays about its size.
+std::string RewriteBuffer(const std::filesystem::path& file);
+
 void AppendLine(std::string& out, std::string_view line);
 // The notes and nickname sections.
 void AppendHeader(std::string& out, const std::vector<std::string>& notes,

@@ -62,7 +62,7 @@ bool TProfiler::SaveNotesAndNicknames(const std::string& file_name,
   const auto path = Resolve(file_name);
   ProfileLines lines;
   if (!lines.Open(path)) return Fail(kUnableToSaveFile);
-  std::string content;
+  std::string content = RewriteBuffer(path);
   AppendHeader(content, notes, nicknames);
   // Without its nickname section's end the file is not a profile; rewriting it would
   // drop everything.

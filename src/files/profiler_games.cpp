@@ -79,7 +79,7 @@ bool TProfiler::AddGame(const stats_record& game, stats_record& totals, const st
   if (!IsStorableGameId(id)) return Fail(kInvalidGameName);
   if (!Rewind()) return Fail(kUnableToSaveFile);
 
-  std::string content;
+  std::string content = RewriteBuffer(path_);
   if (!lines_.SkipTo(kEndNicknamesMarker, &content)) return Fail(kInvalidFile);
   std::string line;
   const bool first_game = !lines_.Next(line);
@@ -122,7 +122,7 @@ bool TProfiler::RemoveGames(std::span<const std::int32_t> numbers, const stats_r
   if (!IsStorableGameId(first_id) || !IsStorableGameId(last_id)) return Fail(kInvalidGameName);
   if (!Rewind()) return Fail(kUnableToSaveFile);
 
-  std::string content;
+  std::string content = RewriteBuffer(path_);
   std::int32_t games = 0;
   // A profile without a totals block has no game to remove.
   if (!lines_.SkipTo(kEndNicknamesMarker, &content) || !RequireLine(lines_, kTotalsMarker) ||
