@@ -14,13 +14,6 @@ namespace {
 
 using test::CaptureHarness;
 
-class RecordingStatus final : public MonitorStatus {
- public:
-  void Clear() override { lines.push_back("[clear]"); }
-  void Add(std::string_view line) override { lines.emplace_back(line); }
-  std::vector<std::string> lines;
-};
-
 // A monitor run on the test's thread. Every wait for a console change moves the fake
 // clock by the wait's timeout and then runs the next step of the script; once the script
 // is done the player stops the capture.
@@ -50,7 +43,7 @@ class ScriptedMonitor {
   MonitorEnd Run() { return RunConsoleMonitor(h.session, status, requests); }
 
   CaptureHarness h;
-  RecordingStatus status;
+  test::RecordingMonitorStatus status;
   MonitorRequests requests;
   std::deque<std::function<void()>> steps;
 };

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "capture/console/game_console.h"
+#include "capture/monitor_run.h"
 #include "capture/platform.h"
 #include "files/prompt.h"
 
@@ -96,6 +97,14 @@ class FakeConsole final : public GameConsole {
   // at every wait for a change.
   std::function<void()> on_find;
   std::function<void(std::chrono::milliseconds)> on_wait;
+};
+
+// Keeps the console monitor's status lines; "[clear]" stands for a cleared status box.
+class RecordingMonitorStatus final : public MonitorStatus {
+ public:
+  void Clear() override { lines.push_back("[clear]"); }
+  void Add(std::string_view line) override { lines.emplace_back(line); }
+  std::vector<std::string> lines;
 };
 
 }  // namespace mrv::test

@@ -1,0 +1,228 @@
+// The console monitor against the real bridge running the scripted fake game. The
+// fake game's "expect" lines check what the capture typed: a missing or different line
+// makes the game, and so the bridge, exit with 3.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+#include <thread>
+#include <vector>
+
+#include "capture/console/bridge_console.h"
+#include "capture/monitor_run.h"
+#include "console/bridge_harness.h"
+#include "files/settings.h"
+#include "support/fakes.h"
+#include "support/paths.h"
+
+namespace mrv::test {
+namespace {
+
+// Real time, except that the pauses after typed lines are short: a test need not sit
+// through the game start's 2.1 s.
+class QuickPauseClock final : public Clock {
+ public:
+  std::uint64_t Millis() override { return real_.Millis(); }
+  bool Wait(std::chrono::milliseconds duration, CancelToken& cancel) override {
+    return real_.Wait(std::min(duration, std::chrono::milliseconds(10)), cancel);
+  }
+
+ private:
+  SystemClock real_;
+};
+
+struct ShippedFiles {
+  ShippedFiles() {
+    FakePrompt prompt;
+    EXPECT_TRUE(ReadWeaponSettings(ShippedDir(), weapons, prompt));
+    templates = LoadDeathTemplates(ShippedDir(), prompt);
+  }
+  WeaponTable weapons;
+  DeathTemplates templates;
+};
+
+const ShippedFiles& Shipped() {
+  static const ShippedFiles files;
+  return files;
+}
+
+// A capture of the console behind one socket, on its own thread. Everything but
+// `capture` belongs to that thread until Join.
+struct LiveMonitor {
+  LiveMonitor(const std::filesystem::path& socket, Clock& clock)
+      : console(socket),
+        database(Shipped().weapons.size()),
+        session(database, Shipped().weapons, Shipped().templates,
+                {clock, sound, random, prompt, cancel, &console}) {
+    session.state.options.crandom = false;
+    session.state.options.crandomh = false;
+  }
+
+  FakeSound sound;
+  FakeRandom random;
+  FakePrompt prompt;
+  CancelToken cancel;
+  BridgeConsole console;
+  Database database;
+  CaptureSession session;
+  RecordingMonitorStatus status;
+  // Last, so that it goes first: a run still going is cancelled and waited for.
+  MonitorCapture capture{session, status};
+};
+
+// Writes a fake-game script into the scratch folder; its absolute path passes through
+// the bridge harness unchanged.
+std::string Script(const ScratchDir& scratch, const std::string& name,
+                   const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + '\n';
+  WriteFileBytes(scratch / name, text);
+  return (scratch / name).string();
+}
+
+int Nick(const map_record& map, std::string_view nick) {
+  return NickIndex(map, nick);
+}
+int Weapon(std::string_view name) {
+  return Shipped().weapons.FindWeaponByName(name);
+}
+
+TEST(MonitorEndToEnd, AnEveningWithCommandsMapChangesAndARelaunch) {
+  ScratchDir scratch("monitor-evening");
+  const std::string first = Script(
+      scratch, "first.script",
+      {"map ut4_abbey", "name ^1Fak", "console", "print 8 crosshairs parsed",
+       "print CL_InitCGame:  2.05 seconds", "print Com_TouchMemory: 0 msec", "expect 5000 mapname",
+       "expect 5000 name", "print ^1Fak^7 joined the red team.",
+       "print Rasec joined the blue team.", "print You hit Rasec in the Head.",
+       "print Rasec got a lead enema from Fak's retro M4.", "print Events done.",
+       // The player's four commands, answered in order.
+       "expect 5000 ;ut_echo \" ^2Kills:^7 1     ^1Deaths:^7 0     ^4K/D:^7 perfect     "
+       "^4K/m:^7 1\";ut_echo \"^2Caps:^7 0     ^2Rets:^7 0     ^2FCK:^7 0",
+       "expect 5000 ut_echo \"^2Hits:^7 1     ^1Hits Taken:^7 0\";ut_echo \"^2Head:^7 1     "
+       "^2Body:^7 0     ^2Arms:^7 0     ^2Legs:^7 0\";ut_echo \"^1Head:^7 0     ^1Body:^7 0     "
+       "^1Arms:^7 0     ^1Legs:^7 0",
+       "expect 5000 ut_echo Rasec stats:;ut_echo \" ^2Kills:^7 0     ^1Deaths:^7 1     "
+       "^4K/D:^7 0\";ut_echo \"^2Caps:^7 0     ^2Rets:^7 0     ^2FCK:^7 0",
+       "expect 5000 ut_echo Headshot sound disabled.",
+       // The next map; the own death is answered on its own.
+       "map ut4_turnpike", "print RE_Shutdown( 0 )", "print 8 crosshairs parsed",
+       "print CL_InitCGame:  3.14 seconds", "print Com_TouchMemory: 0 msec", "expect 5000 mapname",
+       "expect 5000 name", "print Fak was torn asunder by Rasec's crass AK103.",
+       "expect 5000 ^2Kills:^7 0     ^1Deaths:^7 1     ^4K/D:^7 0     ^4K/m:^7 0\"", "quit 0"});
+  const std::string second = Script(
+      scratch, "second.script",
+      {"map ut4_casa", "name Fak", "console", "print 8 crosshairs parsed",
+       "print CL_InitCGame:  1.00 seconds", "print Com_TouchMemory: 0 msec", "expect 5000 mapname",
+       "expect 5000 name", "print Rasec joined the blue team.",
+       "print Rasec got a whole lot of hole from Fak's DE round.", "print Evening over.",
+       "expect 5000 ut_echo Rasec stats:;ut_echo \" ^2Kills:^7 0     ^1Deaths:^7 1", "quit 0"});
+
+  QuickPauseClock clock;
+  LiveMonitor live(scratch / "console.sock", clock);
+  live.session.state.options.cautodie = true;
+  live.prompt.ask_answers = {true, false};
+  live.capture.Start();  // searching before the game runs
+  {
+    BridgeRun game(scratch.path(), first, "first.log");
+    ASSERT_TRUE(game.WaitUntilServing()) << game.messages();
+    BridgeConsole player(game.socket());
+    ASSERT_TRUE(player.Find());
+    WaitForText(player, "Events done.");
+    for (const char* command : {"ut_echo MRV_GETMYSTATS", "ut_echo MRV_GETHITSTATS",
+                                "ut_echo mrv_getnickstats Rasec", "ut_echo MRV_HEADSHOT"}) {
+      EXPECT_TRUE(player.TypeLine(command)) << player.last_error();
+    }
+    EXPECT_EQ(game.WaitForExit(), 0) << game.messages();
+  }
+  {
+    BridgeRun game(scratch.path(), second, "second.log");
+    ASSERT_TRUE(game.WaitUntilServing()) << game.messages();
+    BridgeConsole player(game.socket());
+    ASSERT_TRUE(player.Find());
+    WaitForText(player, "Evening over.");
+    EXPECT_TRUE(player.TypeLine("ut_echo MRV_GETNICKSTATS Rasec"));
+    EXPECT_EQ(game.WaitForExit(), 0) << game.messages();
+  }
+  ASSERT_EQ(live.capture.Join(), MonitorEnd::kGameClosed);
+
+  ASSERT_EQ(live.database.size(), 3);
+  const map_record& abbey = live.database[0];
+  const map_record& turnpike = live.database[1];
+  const map_record& casa = live.database[2];
+  EXPECT_EQ(abbey.name, "ut4_abbey");
+  EXPECT_EQ(turnpike.name, "ut4_turnpike");
+  EXPECT_EQ(casa.name, "ut4_casa");
+  EXPECT_EQ(abbey.own_nick, "Fak");
+  EXPECT_EQ(abbey.kills(Nick(abbey, "Fak"), Weapon("M4"), Nick(abbey, "Rasec")), 1);
+  EXPECT_EQ(abbey.hits[0], 1);
+  EXPECT_EQ(abbey.own_kills, 1);
+  EXPECT_EQ(turnpike.kills(Nick(turnpike, "Rasec"), Weapon("AK103"), Nick(turnpike, "Fak")), 1);
+  EXPECT_EQ(turnpike.own_deaths, 1);
+  EXPECT_EQ(casa.kills(Nick(casa, "Fak"), Weapon("Desert Eagle"), Nick(casa, "Rasec")), 1);
+  EXPECT_FALSE(live.session.state.options.cheadshot);
+  ASSERT_EQ(live.prompt.shown.size(), 2u);
+  EXPECT_EQ(live.prompt.shown[1].title, "Quake3 lost!");
+  EXPECT_EQ(std::count(live.status.lines.begin(), live.status.lines.end(), "Quake3 found!"), 2);
+}
+
+TEST(MonitorEndToEnd, ClearsALongConsoleWithoutLosingALine) {
+  ScratchDir scratch("monitor-long");
+  const std::string filler = "print " + std::string(100, '-');
+  std::vector<std::string> lines = {"console"};
+  lines.insert(lines.end(), 80, filler);
+  lines.push_back("print B joined the blue team.");
+  lines.insert(lines.end(), 80, filler);
+  // The echo of the player's command, which is answered only once all before it was read.
+  lines.insert(lines.end(), {"print A joined the red team.", "print MRV_GETNICKSTATS A ",
+                             "expect 5000 ut_echo A stats:", "print Reply seen.", "sleep 20000"});
+
+  BridgeRun game(scratch.path(), Script(scratch, "long.script", lines));
+  ASSERT_TRUE(game.WaitUntilServing()) << game.messages();
+  QuickPauseClock clock;
+  LiveMonitor live(game.socket(), clock);
+  live.capture.Start();
+  BridgeConsole probe(game.socket());
+  ASSERT_TRUE(probe.Find());
+  const std::string text = WaitForText(probe, "Reply seen.");
+  EXPECT_NE(text.find("Reply seen."), std::string::npos) << game.messages();
+  EXPECT_LT(text.size(), 10000u) << "the 16000 characters of the dump were cleared";
+  live.capture.Stop();
+  ASSERT_EQ(live.capture.Join(), MonitorEnd::kStopped);
+  ASSERT_EQ(live.database.size(), 1);
+  EXPECT_EQ(live.database[0].nicks, (std::vector<std::string>{"B", "A"}));
+}
+
+TEST(MonitorEndToEnd, EndsOnRequestAtAnyPoint) {
+  ScratchDir scratch("monitor-requests");
+  SystemClock clock;  // the real pauses, which a request must cut short
+  {
+    LiveMonitor searching(scratch / "console.sock", clock);
+    searching.capture.Start();
+    searching.capture.Cancel();
+    EXPECT_EQ(searching.capture.Join(), MonitorEnd::kCancelled);
+  }
+  BridgeRun game(scratch.path(), "evening.script");
+  ASSERT_TRUE(game.WaitUntilServing()) << game.messages();
+  bool stop = false;
+  for (const int delay_ms : {0, 2, 10, 40, 150, 400, 900}) {
+    stop = !stop;
+    LiveMonitor live(game.socket(), clock);
+    live.capture.Start();
+    std::this_thread::sleep_for(std::chrono::milliseconds(delay_ms));
+    if (stop) {
+      live.capture.Stop();
+      live.capture.Cancel();  // too late: the first request counts
+    } else {
+      live.capture.Cancel();
+    }
+    EXPECT_EQ(live.capture.Join(), stop ? MonitorEnd::kStopped : MonitorEnd::kCancelled)
+        << "after " << delay_ms << " ms";
+    EXPECT_GE(live.database.size(), 1);
+  }
+  EXPECT_TRUE(game.running()) << "the game outlives the captures";
+}
+
+}  // namespace
+}  // namespace mrv::test
