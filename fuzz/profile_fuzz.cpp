@@ -1,8 +1,6 @@
 // Feeds arbitrary bytes to every profile reader, then adds and removes games and
 // rewrites the notes on a copy: nothing may crash, and a failed rewrite must leave the
 // file exactly as it was.
-#include <unistd.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -13,36 +11,15 @@
 
 #include "files/profile_add_game.h"
 #include "files/profiler.h"
+#include "fuzz_support.h"
 
 namespace {
 
-class SilentPrompt final : public mrv::Prompt {
- public:
-  void Inform(const std::string&, const std::string&) override {}
-  bool Ask(const std::string&, const std::string&) override { return false; }
-  void Error(const std::string&, const std::string&) override {}
-};
-
 constexpr int kWeapons = 3;
 
-// A folder of this process, removed when the fuzzer exits.
-struct ScratchFolder {
-  ScratchFolder() { std::filesystem::create_directories(path); }
-  ~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path, ignored);
-  }
-  const std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                     ("morvane-profile-fuzz-" + std::to_string(::getpid()));
-};
-
 const std::filesystem::path& Folder() {
-  static const ScratchFolder folder;
-  return folder.path;
-}
-
-void Write(const std::filesystem::path& file, const std::string& content) {
-  std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
+  static const mrv::fuzz::ScratchFolder folder("profile");
+  return folder.path();
 }
 
 std::string Read(const std::filesystem::path& file) {
@@ -74,7 +51,7 @@ void CheckKept(bool ok, const std::filesystem::path& file, const std::string& be
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string input(reinterpret_cast<const char*>(data), size);
   const auto& folder = Folder();
-  Write(folder / "p.mrv", input);
+  mrv::fuzz::WriteFile(folder / "p.mrv", input);
   mrv::TProfiler profiler(folder, kWeapons);
   if (!profiler.Open("p.mrv")) __builtin_trap();
   std::vector<std::string> lines;
@@ -89,9 +66,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   profiler.ReadProfileInfo("p.mrv", lines, notes, info);
   profiler.Close();
 
-  Write(folder / "copy.mrv", input);
+  mrv::fuzz::WriteFile(folder / "copy.mrv", input);
   if (!profiler.Open("copy.mrv")) __builtin_trap();
-  SilentPrompt prompt;
+  mrv::fuzz::SilentPrompt prompt;
   std::string before = Read(folder / "copy.mrv");
   CheckKept(mrv::AddGameToProfile(CapturedGame(), "fuzzed game", profiler, prompt),
             folder / "copy.mrv", before);
