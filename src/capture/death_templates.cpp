@@ -40,11 +40,9 @@ DeathTemplates DeathTemplates::FromLines(std::vector<std::string> lines) {
   }
   lines.resize(kept);
   templates.entries_ = std::move(lines);
-  templates.compiled_.reserve(templates.entries_.size());
   for (const std::string& entry : templates.entries_) {
-    templates.compiled_.push_back(entry.empty()
-                                      ? CompiledTemplate::Never()
-                                      : CompiledTemplate(std::string_view(entry).substr(1)));
+    templates.compiled_.Add(entry.empty() ? CompiledTemplate::Never()
+                                          : CompiledTemplate(std::string_view(entry).substr(1)));
   }
   return templates;
 }
@@ -75,21 +73,12 @@ void CorruptTemplateNotice::Report() {
 
 std::optional<Kill> MatchKill(const DeathTemplates& templates, const WeaponTable& weapons,
                               std::string_view line, CorruptTemplateNotice& notice) {
-  const std::vector<std::string>& entries = templates.entries();
-  const std::vector<CompiledTemplate>& compiled = templates.compiled();
-  SlotTexts slots;
-  for (std::size_t i = 0; i < compiled.size(); ++i) {
-    switch (MatchTemplate(compiled[i], line, slots)) {
-      case TemplateResult::kMatch:
-        return Kill{slots.killer, slots.victim, weapons.FindWeaponByCode(entries[i][0])};
-      case TemplateResult::kMalformed:
-        notice.Report();
-        break;
-      case TemplateResult::kNoMatch:
-        break;
-    }
-  }
-  return std::nullopt;
+  bool faults_met = false;
+  const auto found = templates.compiled().FirstMatch(line, faults_met);
+  if (faults_met) notice.Report();
+  if (!found) return std::nullopt;
+  const char code = templates.entries()[found->index][0];
+  return Kill{found->slots.killer, found->slots.victim, weapons.FindWeaponByCode(code)};
 }
 
 }  // namespace mrv

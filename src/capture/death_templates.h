@@ -8,34 +8,11 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/template_matcher.h"
+#include "capture/template_set.h"
 #include "files/prompt.h"
 #include "model/weapons.h"
 
 namespace mrv {
-
-class DeathTemplates {
- public:
-  DeathTemplates() = default;
-  // Builds the list from the file's lines: blank-trimmed, comments removed, and the
-  // code of the last line that mentions "exploding monkey" remembered.
-  static DeathTemplates FromLines(std::vector<std::string> lines);
-
-  const std::vector<std::string>& entries() const { return entries_; }
-  // Per entry, its template without the code; entries that never match included.
-  const std::vector<CompiledTemplate>& compiled() const { return compiled_; }
-  // Weapon code whose kills play the monkey sound; 0 when no template names it.
-  char MonkeyCode() const { return monkey_code_; }
-
- private:
-  std::vector<std::string> entries_;
-  std::vector<CompiledTemplate> compiled_;  // one per entry, the code left out
-  char monkey_code_ = 0;
-};
-
-// Reads DeathMsgs.txt from the program's folder. A missing file is reported and gives
-// no templates, so that a capture still counts everything but kills.
-DeathTemplates LoadDeathTemplates(const std::filesystem::path& program_dir, Prompt& prompt);
 
 // Shows the corrupted-templates message at most once per capture.
 class CorruptTemplateNotice {
@@ -54,6 +31,29 @@ struct Kill {
   std::string_view victim;  // AbsentMark when the template has no victim
   int weapon = -1;          // -1 when the entry's code is not in the weapon table
 };
+
+class DeathTemplates {
+ public:
+  DeathTemplates() = default;
+  // Builds the list from the file's lines: blank-trimmed, comments removed, and the
+  // code of the last line that mentions "exploding monkey" remembered.
+  static DeathTemplates FromLines(std::vector<std::string> lines);
+
+  const std::vector<std::string>& entries() const { return entries_; }
+  // Per entry, its template without the code; entries that never match included.
+  const TemplateSet& compiled() const { return compiled_; }
+  // Weapon code whose kills play the monkey sound; 0 when no template names it.
+  char MonkeyCode() const { return monkey_code_; }
+
+ private:
+  std::vector<std::string> entries_;
+  TemplateSet compiled_;  // one per entry, the code left out
+  char monkey_code_ = 0;
+};
+
+// Reads DeathMsgs.txt from the program's folder. A missing file is reported and gives
+// no templates, so that a capture still counts everything but kills.
+DeathTemplates LoadDeathTemplates(const std::filesystem::path& program_dir, Prompt& prompt);
 
 // The first template that matches the line decides. A malformed template met on the
 // way is reported through the notice and counts as not matching.

@@ -174,7 +174,7 @@ void CountFlagCarrierKill(CaptureSession& session, std::string_view victim, int 
   std::array<std::string, 2>& recent = session.state.context.RecentLines;
   if (IsDropOf(recent[1], victim)) {
     CountCarrierKill(session.current_map(), k, v, recent[1][kMarkerCodeAt]);
-    recent[1] = " ";
+    recent[1].assign(1, ' ');  // used up
   } else if (IsDropOf(recent[0], victim)) {
     CountCarrierKill(session.current_map(), k, v, recent[0][kMarkerCodeAt]);
   }

@@ -5,7 +5,7 @@
 #include <span>
 #include <string>
 
-#include "capture/template_matcher.h"
+#include "capture/template_set.h"
 #include "model/body.h"
 
 namespace mrv {
@@ -15,66 +15,80 @@ namespace {
 constexpr std::uint8_t kRed = 1;
 constexpr std::uint8_t kBlue = 2;
 
-struct TeamTemplate {
-  CompiledTemplate compiled;
+struct TeamRule {
+  std::string_view text;
   std::uint8_t team;
 };
 
-struct FlagTemplate {
-  CompiledTemplate compiled;
+constexpr std::array<TeamRule, 2> kColourRules = {{
+    {"<MSG>^4</MSG><KILLER><MSG>^7</MSG><VICTIM><MSG>.</MSG>", kBlue},
+    {"<MSG>^1</MSG><KILLER><MSG>^7</MSG><VICTIM><MSG>.</MSG>", kRed},
+}};
+
+constexpr std::array<TeamRule, 2> kJoinRules = {{
+    {"<KILLER><MSG> joined the red team.</MSG>", kRed},
+    {"<KILLER><MSG> joined the blue team.</MSG>", kBlue},
+}};
+
+struct FlagRule {
+  std::string_view text;
   FlagEventKind kind;
   std::uint8_t team;
 };
 
-using FlagSet = std::array<FlagTemplate, 8>;
+using enum FlagEventKind;
 
-bool Matches(const CompiledTemplate& compiled, std::string_view line, SlotTexts& slots) {
-  return MatchTemplate(compiled, line, slots) == TemplateResult::kMatch;
-}
+constexpr std::array<FlagRule, 8> kPlainFlagRules = {{
+    {"<VICTIM><MSG> dropped the Red flag!</MSG>", kDropped, kBlue},
+    {"<VICTIM><MSG> dropped the Blue flag!</MSG>", kDropped, kRed},
+    {"<KILLER><MSG> returned the BLUE flag!</MSG>", kReturned, kBlue},
+    {"<KILLER><MSG> returned the RED flag!</MSG>", kReturned, kRed},
+    {"<KILLER><MSG> captured the Red flag!</MSG>", kCaptured, kBlue},
+    {"<KILLER><MSG> captured the Blue flag!</MSG>", kCaptured, kRed},
+    {"<KILLER><MSG> has taken the Blue flag!</MSG>", kTaken, kRed},
+    {"<KILLER><MSG> has taken the Red flag!</MSG>", kTaken, kBlue},
+}};
 
-std::optional<TeamMember> MatchTeamTemplates(std::span<const TeamTemplate> templates,
-                                             std::string_view line) {
-  SlotTexts slots;
-  for (const TeamTemplate& entry : templates) {
-    if (Matches(entry.compiled, line, slots)) return TeamMember{slots.killer, entry.team};
+constexpr std::array<FlagRule, 8> kColourFlagRules = {{
+    {"<MSG>^4</MSG><VICTIM><MSG>^7 dropped the ^1Red^7 flag!</MSG>", kDropped, kBlue},
+    {"<MSG>^1</MSG><VICTIM><MSG>^7 dropped the ^4Blue^7 flag!</MSG>", kDropped, kRed},
+    {"<KILLER><MSG> returned the BLUE flag!</MSG>", kReturned, kBlue},
+    {"<KILLER><MSG> returned the RED flag!</MSG>", kReturned, kRed},
+    {"<MSG>^4</MSG><KILLER><MSG>^7 captured the ^1Red flag!</MSG>", kCaptured, kBlue},
+    {"<MSG>^1</MSG><KILLER><MSG>^7 captured the ^4Blue flag!</MSG>", kCaptured, kRed},
+    {"<MSG>^1</MSG><KILLER><MSG>^7 has taken the ^4Blue^7 flag!</MSG>", kTaken, kRed},
+    {"<MSG>^4</MSG><KILLER><MSG>^7 has taken the ^1Red^7 flag!</MSG>", kTaken, kBlue},
+}};
+
+// The templates of a set of rules, compiled once; the first rule that matches decides.
+template <typename Rule>
+class Recogniser {
+ public:
+  explicit Recogniser(std::span<const Rule> rules) : rules_(rules) {
+    for (const Rule& rule : rules) templates_.Add(CompiledTemplate(rule.text));
   }
-  return std::nullopt;
-}
 
-const FlagSet& PlainFlagTemplates() {
-  using enum FlagEventKind;
-  static const FlagSet set = {{
-      {CompiledTemplate("<VICTIM><MSG> dropped the Red flag!</MSG>"), kDropped, kBlue},
-      {CompiledTemplate("<VICTIM><MSG> dropped the Blue flag!</MSG>"), kDropped, kRed},
-      {CompiledTemplate("<KILLER><MSG> returned the BLUE flag!</MSG>"), kReturned, kBlue},
-      {CompiledTemplate("<KILLER><MSG> returned the RED flag!</MSG>"), kReturned, kRed},
-      {CompiledTemplate("<KILLER><MSG> captured the Red flag!</MSG>"), kCaptured, kBlue},
-      {CompiledTemplate("<KILLER><MSG> captured the Blue flag!</MSG>"), kCaptured, kRed},
-      {CompiledTemplate("<KILLER><MSG> has taken the Blue flag!</MSG>"), kTaken, kRed},
-      {CompiledTemplate("<KILLER><MSG> has taken the Red flag!</MSG>"), kTaken, kBlue},
-  }};
-  return set;
-}
+  struct Found {
+    const Rule& rule;
+    std::string_view nick;  // the text of the template's first slot
+  };
 
-const FlagSet& ColourFlagTemplates() {
-  using enum FlagEventKind;
-  static const FlagSet set = {{
-      {CompiledTemplate("<MSG>^4</MSG><VICTIM><MSG>^7 dropped the ^1Red^7 flag!</MSG>"), kDropped,
-       kBlue},
-      {CompiledTemplate("<MSG>^1</MSG><VICTIM><MSG>^7 dropped the ^4Blue^7 flag!</MSG>"), kDropped,
-       kRed},
-      {CompiledTemplate("<KILLER><MSG> returned the BLUE flag!</MSG>"), kReturned, kBlue},
-      {CompiledTemplate("<KILLER><MSG> returned the RED flag!</MSG>"), kReturned, kRed},
-      {CompiledTemplate("<MSG>^4</MSG><KILLER><MSG>^7 captured the ^1Red flag!</MSG>"), kCaptured,
-       kBlue},
-      {CompiledTemplate("<MSG>^1</MSG><KILLER><MSG>^7 captured the ^4Blue flag!</MSG>"), kCaptured,
-       kRed},
-      {CompiledTemplate("<MSG>^1</MSG><KILLER><MSG>^7 has taken the ^4Blue^7 flag!</MSG>"), kTaken,
-       kRed},
-      {CompiledTemplate("<MSG>^4</MSG><KILLER><MSG>^7 has taken the ^1Red^7 flag!</MSG>"), kTaken,
-       kBlue},
-  }};
-  return set;
+  std::optional<Found> Match(std::string_view line) const {
+    const auto found = templates_.FirstMatch(line);
+    if (!found) return std::nullopt;
+    const bool killer_first = templates_[found->index].first_slot() == SlotKind::kKiller;
+    return Found{rules_[found->index], killer_first ? found->slots.killer : found->slots.victim};
+  }
+
+ private:
+  std::span<const Rule> rules_;
+  TemplateSet templates_;
+};
+
+std::optional<TeamMember> MatchTeam(const Recogniser<TeamRule>& recogniser, std::string_view line) {
+  const auto found = recogniser.Match(line);
+  if (!found) return std::nullopt;
+  return TeamMember{found->nick, found->rule.team};
 }
 
 // " in the " followed by the location name, which ends the nickname of a hit given.
@@ -93,24 +107,18 @@ std::string_view InTheLocation(int location) {
 std::optional<Rename> MatchRename(std::string_view line_with_dot) {
   static const CompiledTemplate rename("<KILLER><MSG> renamed to </MSG><VICTIM><MSG>.</MSG>");
   SlotTexts slots;
-  if (!Matches(rename, line_with_dot, slots)) return std::nullopt;
+  if (MatchTemplate(rename, line_with_dot, slots) != TemplateResult::kMatch) return std::nullopt;
   return Rename{slots.killer, slots.victim};
 }
 
 std::optional<TeamMember> MatchTeamColour(std::string_view line_with_dot) {
-  static const std::array<TeamTemplate, 2> colours = {{
-      {CompiledTemplate("<MSG>^4</MSG><KILLER><MSG>^7</MSG><VICTIM><MSG>.</MSG>"), kBlue},
-      {CompiledTemplate("<MSG>^1</MSG><KILLER><MSG>^7</MSG><VICTIM><MSG>.</MSG>"), kRed},
-  }};
-  return MatchTeamTemplates(colours, line_with_dot);
+  static const Recogniser<TeamRule> colours(kColourRules);
+  return MatchTeam(colours, line_with_dot);
 }
 
 std::optional<TeamMember> MatchTeamJoin(std::string_view line) {
-  static const std::array<TeamTemplate, 2> joins = {{
-      {CompiledTemplate("<KILLER><MSG> joined the red team.</MSG>"), kRed},
-      {CompiledTemplate("<KILLER><MSG> joined the blue team.</MSG>"), kBlue},
-  }};
-  return MatchTeamTemplates(joins, line);
+  static const Recogniser<TeamRule> joins(kJoinRules);
+  return MatchTeam(joins, line);
 }
 
 std::optional<std::string_view> MatchMapName(std::string_view line, bool monitor) {
@@ -155,15 +163,11 @@ std::optional<Hit> MatchHit(std::string_view line) {
 }
 
 std::optional<FlagEvent> MatchFlag(std::string_view line, bool monitor) {
-  SlotTexts slots;
-  for (const FlagTemplate& entry : monitor ? PlainFlagTemplates() : ColourFlagTemplates()) {
-    if (!Matches(entry.compiled, line, slots)) continue;
-    // Each flag template has one slot; the other reads AbsentMark.
-    const std::string_view nick =
-        entry.compiled.first_slot() == SlotKind::kKiller ? slots.killer : slots.victim;
-    return FlagEvent{nick, entry.team, entry.kind};
-  }
-  return std::nullopt;
+  static const Recogniser<FlagRule> plain(kPlainFlagRules);
+  static const Recogniser<FlagRule> colour(kColourFlagRules);
+  const auto found = (monitor ? plain : colour).Match(line);
+  if (!found) return std::nullopt;
+  return FlagEvent{found->nick, found->rule.team, found->rule.kind};
 }
 
 }  // namespace mrv

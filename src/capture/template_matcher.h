@@ -49,6 +49,8 @@ class CompiledTemplate {
 
   Form form() const { return form_; }
   SlotKind first_slot() const { return first_slot_; }
+  // What every line this well-formed template matches ends with.
+  std::string_view required_ending() const { return suffix_.empty() ? middle_ : suffix_; }
 
  private:
   CompiledTemplate() = default;

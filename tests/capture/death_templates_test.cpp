@@ -72,6 +72,24 @@ TEST(MatchKill, ReportsAMalformedTemplateOnceAndOnlyWhereItsLiteralsStand) {
   EXPECT_EQ(prompt.shown.size(), 1u);
 }
 
+TEST(MatchKill, FirstTemplateInFileOrderWins) {
+  const WeaponTable& weapons = test::ShippedWeapons();
+  FakePrompt prompt;
+  CorruptTemplateNotice notice(prompt);
+  const std::string died = "a<VICTIM><MSG> died.</MSG>";
+  const std::string any = "b<VICTIM><MSG>.</MSG>";
+  const std::string faulty = "c<VICTIM><MSG>.</MSG>junk";
+  auto kill = MatchKill(DeathTemplates::FromLines({died, any, faulty}), weapons, "Bob died.", notice);
+  ASSERT_TRUE(kill);
+  EXPECT_EQ(kill->victim, "Bob");
+  kill = MatchKill(DeathTemplates::FromLines({any, died}), weapons, "Bob died.", notice);
+  ASSERT_TRUE(kill);
+  EXPECT_EQ(kill->victim, "Bob died");
+  EXPECT_TRUE(prompt.shown.empty());  // the faulty one comes after the match
+  EXPECT_FALSE(MatchKill(DeathTemplates::FromLines({faulty, died}), weapons, "Bob. died!", notice));
+  EXPECT_EQ(prompt.shown.size(), 1u);
+}
+
 TEST(ShippedTemplates, AreWellFormedAndNameKnownWeapons) {
   const DeathTemplates& templates = test::ShippedTemplates();
   const WeaponTable& weapons = test::ShippedWeapons();

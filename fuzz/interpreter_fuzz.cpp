@@ -1,0 +1,110 @@
+// Feeds the input's lines to the capture's line handling, monitoring a game and parsing
+// a log, with the shipped templates and weapon table, and checks the store's shape.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+#include "capture/capture_session.h"
+#include "capture/line_handling.h"
+#include "files/settings.h"
+
+namespace {
+
+class SilentPrompt final : public mrv::Prompt {
+ public:
+  void Inform(const std::string&, const std::string&) override {}
+  bool Ask(const std::string&, const std::string&) override { return false; }
+  void Error(const std::string&, const std::string&) override {}
+};
+
+// Time passes at every wait without anybody waiting.
+class InstantClock final : public mrv::Clock {
+ public:
+  std::uint64_t Millis() override { return now_ += 13; }
+  bool Wait(std::chrono::milliseconds duration, mrv::CancelToken&) override {
+    now_ += static_cast<std::uint64_t>(duration.count());
+    return true;
+  }
+
+ private:
+  std::uint64_t now_ = 5'000'000;
+};
+
+class CyclingRandom final : public mrv::Random {
+ public:
+  int Next(int n) override {
+    return n <= 1 ? 0 : static_cast<int>(next_++ % static_cast<unsigned>(n));
+  }
+
+ private:
+  unsigned next_ = 0;
+};
+
+class DiscardingConsole final : public mrv::GameConsole {
+ public:
+  bool Find() override { return true; }
+  std::size_t TextLength() override { return 0; }
+  std::string Text() override { return {}; }
+  bool ReplaceText(const std::string&) override { return true; }
+  bool TypeLine(const std::string&) override { return true; }
+  void WaitForChange(std::chrono::milliseconds) override {}
+};
+
+struct Shipped {
+  Shipped() {
+    const std::string data = std::string(MORVANE_SOURCE_DIR) + "/data";
+    if (!mrv::ReadWeaponSettings(data, weapons, prompt)) std::abort();
+    templates = mrv::LoadDeathTemplates(data, prompt);
+    if (templates.entries().empty()) std::abort();
+  }
+  SilentPrompt prompt;
+  mrv::WeaponTable weapons;
+  mrv::DeathTemplates templates;
+};
+
+void CheckShape(const mrv::Database& database) {
+  for (const auto& map : database.maps) {
+    const auto n = map->nicks.size();
+    if (map->kill_table.size() != n * n * static_cast<std::size_t>(map->weapon_count) ||
+        map->teams.size() != n || map->caps.size() != n || map->rets.size() != n ||
+        map->fck.size() != n || map->ft.size() != n) {
+      std::abort();
+    }
+  }
+}
+
+void Capture(std::string_view input, bool monitor) {
+  static const Shipped shipped;
+  InstantClock clock;
+  mrv::SilentSoundPlayer sound;
+  CyclingRandom random;
+  SilentPrompt prompt;
+  mrv::CancelToken cancel;
+  DiscardingConsole console;
+  mrv::Database database(shipped.weapons.size());
+  mrv::CaptureSession session(database, shipped.weapons, shipped.templates,
+                              {clock, sound, random, prompt, cancel, monitor ? &console : nullptr});
+  mrv::CaptureOptions& options = session.state.options;
+  options.Monitor = monitor;
+  options.cautokill = options.cautodie = options.cautokillh = options.cautodieh = monitor;
+  options.lplayernicks = {"Morv"};
+  mrv::BeginRun(session);
+  while (!input.empty()) {
+    const std::size_t end = input.find_first_of("\r\n");
+    const std::string_view line = input.substr(0, end);
+    if (!mrv::HandleCaptureLine(session, line)) break;
+    input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
+  }
+  CheckShape(database);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const std::string_view input(reinterpret_cast<const char*>(data), size);
+  Capture(input, true);
+  Capture(input, false);
+  return 0;
+}
