@@ -62,7 +62,8 @@ bool ReadWeaponSettings(const std::filesystem::path& program_dir, WeaponTable& w
                         Prompt& prompt);
 
 // False, with nothing written, when the file is missing, unreadable or cannot be
-// written back.
+// written back. A text the file cannot hold (a path with a line break) keeps the
+// value stored before.
 bool SaveSettings(const std::filesystem::path& program_dir, const Settings& settings,
                   const ViewerGeometry& geometry);
 

@@ -124,6 +124,12 @@ TEST(Settings, SavesAndReadsBackTheViewerGeometry) {
   EXPECT_EQ(read->overall, WindowGeometry{});  // never written: all 0
   EXPECT_EQ(read->weapon_details, (WindowGeometry{1, 2, 3, 4}));
   EXPECT_EQ(test::ReadFileBytes(dir / kSettingsFileName).find("allwindow"), std::string::npos);
+
+  // A path the file cannot hold leaves the stored one.
+  settings.recent_files[0] = "two\nlines";
+  ASSERT_TRUE(SaveSettings(dir.path(), settings, geometry));
+  ASSERT_TRUE(LoadSettings(dir.path(), loaded, weapons, prompt, [] {}));
+  EXPECT_EQ(loaded.recent_files[0], "C:\\x.log");
 }
 
 TEST(Settings, ShortensPathsForTheRecentFileLines) {
