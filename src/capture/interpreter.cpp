@@ -208,10 +208,14 @@ bool CountKill(CaptureSession& session, const Kill& kill) {
   if (v < 0) return false;
   const int k = killer_index < 0 ? v : killer_index;
   Bump(map.kills(k, kill.weapon, v));
-  std::int32_t& top_kills = session.state.counters.TopKills;
-  top_kills = std::max(top_kills, ClampToInt32(KillsOf(map, k)));
-  if (session.monitor()) CountOwnFrag(session, killer, kill.victim);
-  ApplyTopFragger(session, killer, kill.victim, k);
+  if (session.monitor()) {
+    // Only the announcements read the lead, and only while monitoring: a log run saves
+    // itself a pass over the killer's row per kill.
+    std::int32_t& top_kills = session.state.counters.TopKills;
+    top_kills = std::max(top_kills, ClampToInt32(KillsOf(map, k)));
+    CountOwnFrag(session, killer, kill.victim);
+    ApplyTopFragger(session, killer, kill.victim, k);
+  }
   CountDecidingHit(session, killer, kill.victim);
   CountFlagCarrierKill(session, kill.victim, k, v);
   return false;

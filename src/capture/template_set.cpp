@@ -1,7 +1,6 @@
 #include "capture/template_set.h"
 
 #include <algorithm>
-#include <span>
 
 namespace mrv {
 
@@ -15,6 +14,34 @@ std::uint32_t KeyOfLast(std::string_view text, std::size_t length) {
 
 }  // namespace
 
+std::size_t TemplateSet::EndingTable::SlotOf(std::uint32_t key) const {
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t at = (key * 2654435761u >> 7) & mask;
+  while (!slots_[at].indices.empty() && slots_[at].key != key) at = (at + 1) & mask;
+  return at;
+}
+
+void TemplateSet::EndingTable::Grow() {
+  std::vector<Slot> old = std::move(slots_);
+  slots_.assign(old.empty() ? 16 : old.size() * 2, Slot{});
+  for (Slot& slot : old) {
+    if (!slot.indices.empty()) slots_[SlotOf(slot.key)] = std::move(slot);
+  }
+}
+
+void TemplateSet::EndingTable::Add(std::uint32_t key, std::uint32_t index) {
+  if (2 * (used_ + 1) > slots_.size()) Grow();
+  Slot& slot = slots_[SlotOf(key)];
+  if (slot.indices.empty()) ++used_;
+  slot.key = key;
+  slot.indices.push_back(index);
+}
+
+std::span<const std::uint32_t> TemplateSet::EndingTable::Find(std::uint32_t key) const {
+  if (used_ == 0) return {};
+  return slots_[SlotOf(key)].indices;
+}
+
 void TemplateSet::Add(CompiledTemplate compiled) {
   const auto index = static_cast<std::uint32_t>(templates_.size());
   if (compiled.form() == CompiledTemplate::Form::kMalformed) {
@@ -22,7 +49,7 @@ void TemplateSet::Add(CompiledTemplate compiled) {
   } else if (compiled.form() == CompiledTemplate::Form::kWellFormed) {
     const std::string_view ending = compiled.required_ending();
     const std::size_t length = std::min(ending.size(), kMaxKeyLength);
-    by_ending_[length - 1][KeyOfLast(ending, length)].push_back(index);
+    by_ending_[length - 1].Add(KeyOfLast(ending, length), index);
   }
   templates_.push_back(std::move(compiled));
 }
@@ -33,10 +60,8 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatch(std::string_view line,
   std::size_t list_count = 0;
   if (!malformed_.empty()) lists[list_count++] = malformed_;
   for (std::size_t length = 1; length <= kMaxKeyLength && length <= line.size(); ++length) {
-    const auto& buckets = by_ending_[length - 1];
-    if (buckets.empty()) continue;
-    const auto found = buckets.find(KeyOfLast(line, length));
-    if (found != buckets.end()) lists[list_count++] = found->second;
+    const auto keyed = by_ending_[length - 1].Find(KeyOfLast(line, length));
+    if (!keyed.empty()) lists[list_count++] = keyed;
   }
   SlotTexts slots;
   // Every list is in order; taking the smallest head each time keeps the set's order.

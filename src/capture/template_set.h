@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "capture/template_matcher.h"
@@ -34,13 +34,31 @@ class TemplateSet {
   // is only tried against the templates whose ending its last bytes can be, and against
   // the malformed ones, whose fault shows wherever their literals stand.
   static constexpr std::size_t kMaxKeyLength = 3;
-  using Bucket = std::vector<std::uint32_t>;  // template indices in order
+
+  // Template indices by the last bytes of their ending, for endings of one key length;
+  // an open-addressing table, since it is looked up several times per line.
+  class EndingTable {
+   public:
+    void Add(std::uint32_t key, std::uint32_t index);
+    std::span<const std::uint32_t> Find(std::uint32_t key) const;
+
+   private:
+    struct Slot {
+      std::uint32_t key = 0;
+      std::vector<std::uint32_t> indices;  // in order; empty: a free slot
+    };
+    std::size_t SlotOf(std::uint32_t key) const;
+    void Grow();
+
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;
+  };
 
   std::vector<CompiledTemplate> templates_;
-  // by_ending_[n - 1]: the templates keyed by the last n bytes of their ending, n being
-  // the ending's length up to kMaxKeyLength.
-  std::array<std::unordered_map<std::uint32_t, Bucket>, kMaxKeyLength> by_ending_;
-  Bucket malformed_;
+  // by_ending_[n - 1]: the templates whose ending is n bytes long, or longer for n =
+  // kMaxKeyLength, keyed by its last n bytes.
+  std::array<EndingTable, kMaxKeyLength> by_ending_;
+  std::vector<std::uint32_t> malformed_;
 };
 
 }  // namespace mrv
