@@ -33,11 +33,11 @@ bool Step(TProfiler& profiler, std::size_t state) {
   }
 }
 
-// The child: rewrites the profile in a loop until it is killed.
-[[noreturn]] void RewriteForever(const std::filesystem::path& dir, const States& states) {
+// The child: rewrites the profile the given number of rounds, or until it is killed.
+[[noreturn]] void Rewrite(const std::filesystem::path& dir, const States& states, int rounds) {
   TProfiler profiler(dir, test::kTestWeapons);
   if (!profiler.Open("joe.mrv")) _exit(2);
-  for (int round = 0; round < 100000; ++round) {
+  for (int round = 0; round < rounds; ++round) {
     const auto state =
         std::find(states.begin(), states.end(), test::ReadFileBytes(dir / "joe.mrv"));
     if (state == states.end() || !Step(profiler, state - states.begin())) _exit(3);
@@ -52,29 +52,39 @@ TEST(ProfileCrash, KilledRewritesLeaveTheOldOrTheNewProfile) {
   states[0] = test::TwoGamesProfile();
   test::WriteFileBytes(file, states[0]);
 
-  // One cycle learns the states and how long a rewrite takes, so that the kills land
-  // before, during and after the replacement.
+  // One cycle learns the states.
   TProfiler profiler(dir.path(), test::kTestWeapons);
   ASSERT_TRUE(profiler.Open("joe.mrv"));
-  const auto start = std::chrono::steady_clock::now();
   for (std::size_t state = 0; state < states.size(); ++state) {
     ASSERT_TRUE(Step(profiler, state)) << state << ": " << profiler.LastError();
     if (state + 1 < states.size()) states[state + 1] = test::ReadFileBytes(file);
   }
   ASSERT_EQ(test::ReadFileBytes(file), states[0]);
-  const auto rewrite = std::chrono::duration_cast<std::chrono::microseconds>(
-                           std::chrono::steady_clock::now() - start) /
-                       states.size();
+  // The slowest of three children's start and first rewrite, so that the kills land
+  // before, during and after the first replacement.
+  std::chrono::microseconds first_rewrite{0};
+  for (int sample = 0; sample < 3; ++sample) {
+    test::WriteFileBytes(file, states[0]);
+    const auto start = std::chrono::steady_clock::now();
+    const pid_t timed = fork();
+    ASSERT_GE(timed, 0);
+    if (timed == 0) Rewrite(dir.path(), states, 1);
+    int status = 0;
+    ASSERT_EQ(waitpid(timed, &status, 0), timed);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    first_rewrite = std::max(first_rewrite, std::chrono::duration_cast<std::chrono::microseconds>(
+                                                std::chrono::steady_clock::now() - start));
+  }
 
   std::mt19937 random(20240501);
-  std::uniform_int_distribution<std::int64_t> delay(0, rewrite.count() * 6 / 5 + 50);
+  std::uniform_int_distribution<std::int64_t> delay(0, first_rewrite.count() * 3 / 2);
   int unchanged = 0;
   for (int kill = 0; kill < 200; ++kill) {
     const auto& old_content = states[kill % states.size()];
     test::WriteFileBytes(file, old_content);
     const pid_t child = fork();
     ASSERT_GE(child, 0);
-    if (child == 0) RewriteForever(dir.path(), states);
+    if (child == 0) Rewrite(dir.path(), states, 100000);
     std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
     ::kill(child, SIGKILL);
     int status = 0;
