@@ -69,7 +69,8 @@ TEST(TemplateMatcher, AgreesWithCountingByDeletion) {
     if (pattern.empty()) continue;
     const CompiledTemplate compiled("<VICTIM><MSG>" + pattern + "</MSG><KILLER><MSG>.</MSG>");
     const bool once = CountOccurrences(pattern, body) == 1;
-    ASSERT_EQ(MatchTemplate(compiled, body + ".", s) == TemplateResult::kMatch, once)
+    const std::string line = body + ".";
+    ASSERT_EQ(MatchTemplate(compiled, line, s) == TemplateResult::kMatch, once)
         << pattern << " in " << body;
     if (once) {
       EXPECT_EQ(std::string(s.victim) + pattern + std::string(s.killer), body);
