@@ -106,12 +106,5 @@ TEST_F(RepliesTest, StartGameAsksForTheNamesWithTheSoundWarmedUpSilently) {
   EXPECT_EQ(harness.clock.waits().size(), 4u);
 }
 
-TEST(SendConsoleCommand, TypesOnlyIntoAConsole) {
-  test::FakeConsole console;
-  EXPECT_TRUE(SendConsoleCommand(&console, "name"));
-  EXPECT_EQ(console.typed, std::vector<std::string>{"name"});
-  EXPECT_FALSE(SendConsoleCommand(nullptr, "name"));
-}
-
 }  // namespace
 }  // namespace mrv
