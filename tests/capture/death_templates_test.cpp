@@ -79,7 +79,8 @@ TEST(MatchKill, FirstTemplateInFileOrderWins) {
   const std::string died = "a<VICTIM><MSG> died.</MSG>";
   const std::string any = "b<VICTIM><MSG>.</MSG>";
   const std::string faulty = "c<VICTIM><MSG>.</MSG>junk";
-  auto kill = MatchKill(DeathTemplates::FromLines({died, any, faulty}), weapons, "Bob died.", notice);
+  auto kill =
+      MatchKill(DeathTemplates::FromLines({died, any, faulty}), weapons, "Bob died.", notice);
   ASSERT_TRUE(kill);
   EXPECT_EQ(kill->victim, "Bob");
   kill = MatchKill(DeathTemplates::FromLines({any, died}), weapons, "Bob died.", notice);
