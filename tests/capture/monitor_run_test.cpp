@@ -133,43 +133,6 @@ TEST(ConsoleMonitor, ClearsALongConsoleOnlyAfterReadingWhatArrived) {
   EXPECT_EQ(m.h.current().nicks, (std::vector<std::string>{"A", "B", "C", "D"}));
 }
 
-TEST(ConsoleMonitor, AnswersInGameCommandsWithTheExactReplies) {
-  ScriptedMonitor m;
-  const std::uint64_t start = m.h.clock.Millis();
-  m.Then([&] {
-    m.Print("\"mapname\" is:\"ut4_abbey\" default:\"nomap\"");
-    m.Print("\"name\" is:\"Fak\" default:\"UnnamedPlayer\"");
-    m.Print("Fak joined the red team.");
-    m.Print("Some Player joined the blue team.");
-    m.Print("You hit Some Player in the Head.");
-    m.Print("Some Player got a lead enema from Fak's retro M4.");
-  });
-  m.Then([&] {
-    m.h.console.typed.clear();
-    m.h.clock.Set(start + 65'000);
-    m.Print("MrV_GeTmYsTaTs ");
-    m.Print("mrv_getnickstats Some Player ");
-    m.Print("MRV_GETHITSTATS ");
-    m.Print("MRV_HEADSHOT ");
-    m.Print("MrV_GeTmYsTaTs");
-  });
-  EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
-  EXPECT_EQ(m.h.console.typed,
-            (std::vector<std::string>{
-                "ut_echo Your stats: 1:5s;ut_echo \" ^2Kills:^7 1     ^1Deaths:^7 0     "
-                "^4K/D:^7 perfect     ^4K/m:^7 0.5\";ut_echo \"^2Caps:^7 0     ^2Rets:^7 0     "
-                "^2FCK:^7 0",
-                "ut_echo Some Player stats:;ut_echo \" ^2Kills:^7 0     ^1Deaths:^7 1     "
-                "^4K/D:^7 0\";ut_echo \"^2Caps:^7 0     ^2Rets:^7 0     ^2FCK:^7 0",
-                "ut_echo \"^2Hits:^7 1     ^1Hits Taken:^7 0\";ut_echo \"^2Head:^7 1     "
-                "^2Body:^7 0     ^2Arms:^7 0     ^2Legs:^7 0\";ut_echo \"^1Head:^7 0     "
-                "^1Body:^7 0     ^1Arms:^7 0     ^1Legs:^7 0",
-                "ut_echo Headshot sound disabled."}));
-  EXPECT_FALSE(m.h.session.state.options.cheadshot);
-  EXPECT_EQ(m.h.session.state.context.RecentLines[1], "MrV_GeTmYsTaTs")
-      << "without its trailing blank the word is an ordinary line";
-}
-
 TEST(ConsoleMonitor, SendsTheCyclicRepliesStrictlyAfterTheirTime) {
   ScriptedMonitor m;
   CaptureOptions& options = m.h.session.state.options;
@@ -254,15 +217,6 @@ TEST(ConsoleMonitor, EndsOnRequestWhereverItIs) {
     });
     EXPECT_EQ(polling.Run(), MonitorEnd::kStopped);
     EXPECT_TRUE(polling.h.current().nicks.empty());
-  }
-  {
-    ScriptedMonitor relaunching;
-    relaunching.Then([&] { relaunching.h.console.present = false; });
-    relaunching.h.console.on_find = [&] {
-      if (!relaunching.h.console.present) relaunching.requests.Cancel();
-    };
-    EXPECT_EQ(relaunching.Run(), MonitorEnd::kCancelled);
-    EXPECT_EQ(relaunching.h.database.size(), 2) << "the OK to search again opened a new map";
   }
 }
 

@@ -113,16 +113,16 @@ TEST(MonitorEndToEnd, AnEveningWithCommandsMapChangesAndARelaunch) {
   ScratchDir scratch("monitor-evening");
   std::vector<std::string> first = Then(
       GameStart("ut4_abbey"),
-      {"print ^1Fak^7 joined the red team.", "print Rasec joined the blue team.",
-       "print You hit Rasec in the Head.", "print Rasec got a lead enema from Fak's retro M4.",
-       "print Events done.",
+      {"print ^1Fak^7 joined the red team.", "print Some Player joined the blue team.",
+       "print You hit Some Player in the Head.",
+       "print Some Player got a lead enema from Fak's retro M4.", "print Events done.",
        // The player's four commands, answered in order.
        "expect 5000 ;ut_echo \" ^2Kills:^7 1     ^1Deaths:^7 0     ^4K/D:^7 perfect     "
        "^4K/m:^7 1\";ut_echo \"^2Caps:^7 0     ^2Rets:^7 0     ^2FCK:^7 0",
        "expect 5000 ut_echo \"^2Hits:^7 1     ^1Hits Taken:^7 0\";ut_echo \"^2Head:^7 1     "
        "^2Body:^7 0     ^2Arms:^7 0     ^2Legs:^7 0\";ut_echo \"^1Head:^7 0     ^1Body:^7 0     "
        "^1Arms:^7 0     ^1Legs:^7 0",
-       "expect 5000 ut_echo Rasec stats:;ut_echo \" ^2Kills:^7 0     ^1Deaths:^7 1     "
+       "expect 5000 ut_echo Some Player stats:;ut_echo \" ^2Kills:^7 0     ^1Deaths:^7 1     "
        "^4K/D:^7 0\";ut_echo \"^2Caps:^7 0     ^2Rets:^7 0     ^2FCK:^7 0",
        "expect 5000 ut_echo Headshot sound disabled."});
   // The next map; the own death is answered on its own.
@@ -147,8 +147,8 @@ TEST(MonitorEndToEnd, AnEveningWithCommandsMapChangesAndARelaunch) {
     BridgeConsole player(game.socket());
     ASSERT_TRUE(player.Find());
     WaitForText(player, "Events done.");
-    for (const char* command : {"ut_echo MRV_GETMYSTATS", "ut_echo MRV_GETHITSTATS",
-                                "ut_echo mrv_getnickstats Rasec", "ut_echo MRV_HEADSHOT"}) {
+    for (const char* command : {"ut_echo MrV_GeTmYsTaTs", "ut_echo MRV_GETHITSTATS",
+                                "ut_echo mrv_getnickstats Some Player", "ut_echo MRV_HEADSHOT"}) {
       EXPECT_TRUE(player.TypeLine(command)) << player.last_error();
     }
     EXPECT_EQ(game.WaitForExit(), 0) << game.messages();
@@ -172,7 +172,7 @@ TEST(MonitorEndToEnd, AnEveningWithCommandsMapChangesAndARelaunch) {
   EXPECT_EQ(turnpike.name, "ut4_turnpike");
   EXPECT_EQ(casa.name, "ut4_casa");
   EXPECT_EQ(abbey.own_nick, "Fak");
-  EXPECT_EQ(abbey.kills(Nick(abbey, "Fak"), Weapon("M4"), Nick(abbey, "Rasec")), 1);
+  EXPECT_EQ(abbey.kills(Nick(abbey, "Fak"), Weapon("M4"), Nick(abbey, "Some Player")), 1);
   EXPECT_EQ(abbey.hits[0], 1);
   EXPECT_EQ(abbey.own_kills, 1);
   EXPECT_EQ(turnpike.kills(Nick(turnpike, "Rasec"), Weapon("AK103"), Nick(turnpike, "Fak")), 1);
