@@ -9,15 +9,9 @@
 #include "capture/capture_session.h"
 #include "capture/line_handling.h"
 #include "files/settings.h"
+#include "fuzz_support.h"
 
 namespace {
-
-class SilentPrompt final : public mrv::Prompt {
- public:
-  void Inform(const std::string&, const std::string&) override {}
-  bool Ask(const std::string&, const std::string&) override { return false; }
-  void Error(const std::string&, const std::string&) override {}
-};
 
 // Time passes at every wait without anybody waiting.
 class InstantClock final : public mrv::Clock {
@@ -59,7 +53,7 @@ struct Shipped {
     templates = mrv::LoadDeathTemplates(data, prompt);
     if (templates.entries().empty()) std::abort();
   }
-  SilentPrompt prompt;
+  mrv::fuzz::SilentPrompt prompt;
   mrv::WeaponTable weapons;
   mrv::DeathTemplates templates;
 };
@@ -80,7 +74,7 @@ void Capture(std::string_view input, bool monitor) {
   InstantClock clock;
   mrv::SilentSoundPlayer sound;
   CyclingRandom random;
-  SilentPrompt prompt;
+  mrv::fuzz::SilentPrompt prompt;
   mrv::CancelToken cancel;
   DiscardingConsole console;
   mrv::Database database(shipped.weapons.size());
