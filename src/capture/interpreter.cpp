@@ -70,8 +70,11 @@ void LearnOwnNick(CaptureSession& session, std::string_view line, std::size_t an
   session.current_map().own_nick.assign(line.substr(answer_length, quote - answer_length));
 }
 
-void RenameEverywhere(CaptureSession& session, const Rename& rename) {
+void RenameEverywhere(CaptureSession& session, Rename rename) {
   session.state.context.MapJustOpened = false;
+  // The engine prints the old name followed by a colour reset ("OLD^7 renamed to NEW");
+  // the console window hides it, a saved log keeps it, and no name line carries it.
+  if (rename.old_nick.ends_with("^7")) rename.old_nick.remove_suffix(2);
   map_record& current = session.current_map();
   if (rename.old_nick == current.own_nick) current.own_nick.assign(rename.new_nick);
   for (const auto& map : session.database.maps) {

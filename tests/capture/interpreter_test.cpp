@@ -145,6 +145,10 @@ TEST(InterpretLine, MonitoredGameLearnsNamesAndAnswersThePlayer) {
   EXPECT_EQ(h.current().own_nick, "Faker");
   EXPECT_EQ(h.map(0).own_nick, "Fak");
   EXPECT_EQ(h.map(0).nicks[0], "Faker");
+  // A saved log keeps the colour reset the engine prints after the old name.
+  h.Feed({"Faker^7 renamed to Fak"});
+  EXPECT_EQ(h.current().own_nick, "Fak");
+  EXPECT_EQ(h.map(0).nicks[0], "Fak");
   EXPECT_EQ(h.console.typed.back(), "name");
 }
 
