@@ -5,8 +5,19 @@
 namespace mrv {
 
 namespace {
+
 constexpr std::size_t kChunk = 1 << 16;
+
+// Offset of the first CR or LF, or `size`. memchr scans far faster than a byte loop,
+// and LF is by far the common break.
+std::size_t BreakOffset(const char* data, std::size_t size) {
+  const void* lf = std::memchr(data, '\n', size);
+  const std::size_t lf_at = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
+  const void* cr = std::memchr(data, '\r', lf_at);
+  return cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : lf_at;
 }
+
+}  // namespace
 
 LineReader::~LineReader() { Close(); }
 
@@ -54,8 +65,7 @@ bool LineReader::Next(std::string& line) {
     any = true;
     const char* start = buffer_.data() + begin_;
     const std::size_t available = end_ - begin_;
-    std::size_t n = 0;
-    while (n < available && start[n] != '\n' && start[n] != '\r') ++n;
+    const std::size_t n = BreakOffset(start, available);
     const std::size_t room = max_line_ > line.size() ? max_line_ - line.size() : 0;
     line.append(start, n < room ? n : room);
     if (n > room) overlong_ = true;
