@@ -46,7 +46,10 @@ class RawClient {
     bridge::FrameReader reader;
     char buffer[4096];
     while (true) {
-      if (auto frame = reader.Next(); frame && frame->kind != bridge::kChanged) return frame->kind;
+      // A change notice can come in the same read as the answer, before it.
+      while (auto frame = reader.Next()) {
+        if (frame->kind != bridge::kChanged) return frame->kind;
+      }
       const ssize_t got = recv(socket_, buffer, sizeof buffer, 0);
       if (got <= 0) return 0;
       reader.Feed(std::string_view(buffer, static_cast<std::size_t>(got)));
