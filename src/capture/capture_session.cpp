@@ -4,11 +4,17 @@
 
 namespace mrv {
 
+bool CaptureSession::CanType() const {
+  return monitor() && services.console != nullptr && services.console->CanType();
+}
+
 bool CaptureSession::Type(const std::string& line) {
-  return SendConsoleCommand(monitor() ? services.console : nullptr, line);
+  return SendConsoleCommand(CanType() ? services.console : nullptr, line);
 }
 
 bool CaptureSession::Pause() {
+  // The pause only gives the game time to run a typed line.
+  if (!CanType()) return !services.cancel.requested();
   return services.clock.Wait(kCommandPause, services.cancel);
 }
 

@@ -55,6 +55,8 @@ struct CaptureSession {
 
   bool monitor() const { return state.options.Monitor; }
   map_record& current_map() { return *state.context.current_map; }
+  // Whether typed lines reach the game: not from a log file, saved or followed.
+  bool CanType() const;
   // Types a line into the game; nothing is typed while parsing a log file.
   bool Type(const std::string& line);
   // Waits kCommandPause; false when the capture was cancelled meanwhile.

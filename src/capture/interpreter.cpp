@@ -89,8 +89,7 @@ void NameMap(CaptureSession& session, std::string_view name) {
   context.MapJustOpened = false;
   context.GameStartPending = false;
   session.Type("ut_echo MRV: Map name detected!");
-  // Only a typed line needs the pause; a log file has nothing typed and no time.
-  if (session.monitor()) session.Pause();
+  session.Pause();
 }
 
 // "CL_InitCGame: " after "8 crosshairs parsed": the engine has loaded a map.

@@ -168,8 +168,11 @@ bool MonitorRun::ReadAndClear() {
 bool MonitorRun::HandleNewLines() {
   SplitConsoleLines(text_, lines_);
   CaptureContext& context = session_.state.context;
-  // Until the game has named the map, every read asks for a game start again.
-  if (session_.current_map().name.starts_with('<')) context.GameStartPending = true;
+  // Until the game has named the map, every read asks for a game start again; a console
+  // that cannot be asked would restart the game with every read instead.
+  if (session_.CanType() && session_.current_map().name.starts_with('<')) {
+    context.GameStartPending = true;
+  }
   // A console the player cleared holds fewer lines than were handled: nothing of it is
   // new, and counting restarts from its present end.
   for (std::size_t i = line_index_; i < lines_.size(); ++i) {

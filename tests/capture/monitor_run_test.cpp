@@ -243,3 +243,35 @@ TEST(ConsoleMonitor, AnUnknownWeaponEndsTheRunKeepingTheMaps) {
 
 }  // namespace
 }  // namespace mrv
+
+namespace mrv {
+namespace {
+
+TEST(ConsoleMonitor, AConsoleThatCannotBeTypedIntoStartsEachGameOnce) {
+  ScriptedMonitor m;
+  m.h.console.can_type = false;
+  m.Then([&] {
+    m.Print("8 crosshairs parsed");
+    m.Print("CL_InitCGame:  2.05 seconds");
+    m.Print("Rasec joined the blue team.");
+  });
+  m.Then([&] { m.Print("Rasec got a lead enema from Fak's retro M4."); });
+  m.Then([&] { m.Print("You hit Rasec in the Chest."); });
+  std::int32_t started = 0;
+  m.Then([&] {
+    started = m.h.current().start_time;
+    m.h.clock.Advance(5000);
+    m.Print("Fak was torn asunder by Rasec's crass AK103.");
+  });
+
+  EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
+  EXPECT_TRUE(m.h.console.typed.empty());
+  for (auto wait : m.h.clock.waits()) EXPECT_NE(wait, kCommandPause.count()) << "nothing to pause for";
+  // The game start ran once: later reads neither restart the clock nor reset the counts.
+  EXPECT_EQ(m.h.current().start_time, started);
+  EXPECT_EQ(m.h.session.state.counters.GameHitsGiven, 1);
+  EXPECT_EQ(m.h.current().name, "<map1>");
+}
+
+}  // namespace
+}  // namespace mrv

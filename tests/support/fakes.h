@@ -81,6 +81,7 @@ class FakeConsole final : public GameConsole {
     ++replacements;
     return true;
   }
+  bool CanType() const override { return can_type; }
   bool TypeLine(const std::string& line) override {
     typed.push_back(line);
     return true;
@@ -89,6 +90,7 @@ class FakeConsole final : public GameConsole {
     if (on_wait) on_wait(timeout);
   }
   bool present = true;
+  bool can_type = true;
   std::string text;
   std::vector<std::string> typed;
   int replacements = 0;

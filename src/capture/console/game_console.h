@@ -19,6 +19,8 @@ class GameConsole {
   virtual bool ReplaceText(const std::string& text) = 0;
   // Types one line into the input line and presses Enter; true when the text was set.
   virtual bool TypeLine(const std::string& line) = 0;
+  // Whether typed lines can reach the game at all (a followed log file cannot).
+  virtual bool CanType() const { return true; }
   // Returns when the output box may have changed, or after the timeout.
   virtual void WaitForChange(std::chrono::milliseconds timeout) = 0;
 };

@@ -32,6 +32,7 @@ class LogFollowConsole final : public GameConsole {
   // Replaces the text held here; the file is never touched.
   bool ReplaceText(const std::string& text) override;
   bool TypeLine(const std::string& line) override;
+  bool CanType() const override { return false; }
   // Sleeps on the log's folder (Linux) or just sleeps, never longer than a short bound.
   void WaitForChange(std::chrono::milliseconds timeout) override;
 
