@@ -28,8 +28,6 @@ class CaptureHarness {
   bool Feed(std::initializer_list<std::string_view> lines);
   map_record& map(int index) { return database[index]; }
   map_record& current() { return session.current_map(); }
-  // Counters of a nickname on the current map.
-  int Nick(std::string_view nick) { return NickIndex(current(), nick); }
 
   FakeClock clock;
   FakeSound sound;

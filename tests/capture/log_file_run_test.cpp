@@ -6,7 +6,6 @@
 #include <functional>
 
 #include "capture_harness.h"
-#include "model/body.h"
 #include "support/paths.h"
 
 namespace mrv {
@@ -105,24 +104,6 @@ TEST(LogFileRun, OverlongLinesAreCutButCounted) {
             LogRunEnd::kEndOfLog);
   EXPECT_EQ(percents.front(), 99);  // the long line counts whole
   EXPECT_EQ(h.current().nicks, (std::vector<std::string>{"Fak", "Rasec"}));
-}
-
-TEST(LogFileRun, ShippedSampleGame) {
-  CaptureHarness h(false, test::ShippedTemplates(), false);
-  h.session.state.options.lplayernicks = {"Morv"};
-  ASSERT_TRUE(ParseLogFile(h.session, test::SamplesDir() / "ctf_abbey.log").show_stats);
-  ASSERT_EQ(h.database.size(), 1);
-  const map_record& abbey = h.current();
-  EXPECT_EQ(abbey.name, "ut4_abbey");
-  EXPECT_EQ(SumOf(abbey.hits), 28);
-  EXPECT_EQ(SumOf(abbey.hitstaken), 13);
-  EXPECT_EQ(abbey.red_caps + abbey.blue_caps, 4);
-  EXPECT_EQ(abbey.red_rets + abbey.blue_rets, 5);
-  EXPECT_EQ(abbey.red_fck + abbey.blue_fck, 7);
-  std::int64_t kills = 0;
-  for (std::int32_t count : abbey.kill_table) kills += count;
-  EXPECT_EQ(kills, 63);  // 62 kill lines and a chat line that reads as one
-  EXPECT_TRUE(h.prompt.shown.empty());
 }
 
 }  // namespace

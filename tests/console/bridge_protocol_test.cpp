@@ -51,39 +51,26 @@ TEST(BridgeProtocolTest, TypedLinesMustBePrintableAndShort) {
   }
 }
 
-struct ScopedEnvironment {
-  explicit ScopedEnvironment(const char* name) : name(name) {
-    if (const char* value = std::getenv(name)) saved = value;
-  }
-  ~ScopedEnvironment() {
-    if (saved) {
-      setenv(name, saved->c_str(), 1);
-    } else {
-      unsetenv(name);
-    }
-  }
-  const char* name;
-  std::optional<std::string> saved;
-};
-
 TEST(BridgeProtocolTest, DefaultSocketIsPrivateToTheUser) {
-  ScopedEnvironment runtime("XDG_RUNTIME_DIR");
+  const char* before = std::getenv("XDG_RUNTIME_DIR");
+  const std::string saved = before != nullptr ? before : "";
   setenv("XDG_RUNTIME_DIR", "/run/user/4242", 1);
   EXPECT_EQ(DefaultSocketPath().path, std::filesystem::path("/run/user/4242/morvane-console.sock"));
 
   unsetenv("XDG_RUNTIME_DIR");
   const SocketPath fallback = DefaultSocketPath();
-  ASSERT_EQ(fallback.error, "");
+  EXPECT_EQ(fallback.error, "");
   const auto folder = fallback.path.parent_path();
   EXPECT_EQ(folder.filename(), "morvane-" + std::to_string(getuid()));
   struct stat info {};
-  ASSERT_EQ(stat(folder.c_str(), &info), 0);
+  EXPECT_EQ(stat(folder.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 0777, 0700u);
 
   // A folder others may write to could hold a socket that pretends to be the bridge.
   chmod(folder.c_str(), 0777);
   EXPECT_NE(DefaultSocketPath().error, "");
   chmod(folder.c_str(), 0700);
+  if (!saved.empty()) setenv("XDG_RUNTIME_DIR", saved.c_str(), 1);
 }
 
 }  // namespace

@@ -102,11 +102,10 @@ std::vector<std::string> GameStart(const std::string& map) {
   return Then({"name ^1Fak", "console"}, MapStart(map));
 }
 
-int Nick(const map_record& map, std::string_view nick) {
-  return NickIndex(map, nick);
-}
-int Weapon(std::string_view name) {
-  return Shipped().weapons.FindWeaponByName(name);
+int Kills(const map_record& map, std::string_view killer, std::string_view weapon,
+          std::string_view victim) {
+  return map.kills(NickIndex(map, killer), Shipped().weapons.FindWeaponByName(weapon),
+                   NickIndex(map, victim));
 }
 
 TEST(MonitorEndToEnd, AnEveningWithCommandsMapChangesAndARelaunch) {
@@ -172,12 +171,12 @@ TEST(MonitorEndToEnd, AnEveningWithCommandsMapChangesAndARelaunch) {
   EXPECT_EQ(turnpike.name, "ut4_turnpike");
   EXPECT_EQ(casa.name, "ut4_casa");
   EXPECT_EQ(abbey.own_nick, "Fak");
-  EXPECT_EQ(abbey.kills(Nick(abbey, "Fak"), Weapon("M4"), Nick(abbey, "Some Player")), 1);
+  EXPECT_EQ(Kills(abbey, "Fak", "M4", "Some Player"), 1);
   EXPECT_EQ(abbey.hits[0], 1);
   EXPECT_EQ(abbey.own_kills, 1);
-  EXPECT_EQ(turnpike.kills(Nick(turnpike, "Rasec"), Weapon("AK103"), Nick(turnpike, "Fak")), 1);
+  EXPECT_EQ(Kills(turnpike, "Rasec", "AK103", "Fak"), 1);
   EXPECT_EQ(turnpike.own_deaths, 1);
-  EXPECT_EQ(casa.kills(Nick(casa, "Fak"), Weapon("Desert Eagle"), Nick(casa, "Rasec")), 1);
+  EXPECT_EQ(Kills(casa, "Fak", "Desert Eagle", "Rasec"), 1);
   EXPECT_FALSE(live.session.state.options.cheadshot);
   ASSERT_EQ(live.prompt.shown.size(), 2u);
   EXPECT_EQ(live.prompt.shown[1].title, "Quake3 lost!");
