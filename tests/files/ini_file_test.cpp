@@ -10,21 +10,10 @@ namespace {
 TEST(IniFile, ReadsByTheUsualRules) {
   IniFile ini;
   ini.Parse(
-      "\xEF\xBB\xBF; [program] in a comment is no section\r\n"
-      "[Program]\r\n"
-      "  InitiationCount =  7  \r\n"
-      "hex=0x1f\n"
-      "HEX2=0XFFFFFFFF\r"
-      "bare=0x\r\n"
-      "junk=12abc\r\n"
-      "flag=2\r\n"
-      "off=0\r\n"
-      "word=yes\r\n"
-      "empty=\r\n"
-      "[data]\r\n"
-      "weapons=aKnife;\xFD"
-      "Admin;\xFFUnknown\r\n"
-      "long=" +
+      "\xEF\xBB\xBF; [program] in a comment is no section\r\n[Program]\r\n"
+      "  InitiationCount =  7  \r\nhex=0x1f\nHEX2=0XFFFFFFFF\rbare=0x\r\njunk=12abc\r\n"
+      "flag=2\r\noff=0\r\nword=yes\r\nempty=\r\n[data]\r\nweapons=aKnife;\xFD"
+      "Admin;\xFFUnknown\r\nlong=" +
       std::string(3000, 'x'));
   EXPECT_EQ(ini.ReadInteger("program", "initiationcount", 0), 7);
   EXPECT_EQ(ini.ReadInteger("PROGRAM", "hex", 0), 31);
@@ -49,13 +38,7 @@ TEST(IniFile, ReadsByTheUsualRules) {
 
 TEST(IniFile, WritingChangesOnlyTheLineConcerned) {
   const std::string original =
-      "; keep me\r\n"
-      "[program]\n"
-      "File1 = old\r\n"
-      "\r\n"
-      "; about the data section\r\n"
-      "[data]\r"
-      "x=1";
+      "; keep me\r\n[program]\nFile1 = old\r\n\r\n; about the data section\r\n[data]\rx=1";
   IniFile ini;
   ini.Parse(original);
   ASSERT_TRUE(ini.WriteString("PROGRAM", "file1", "new path"));
@@ -63,18 +46,8 @@ TEST(IniFile, WritingChangesOnlyTheLineConcerned) {
   ASSERT_TRUE(ini.WriteInteger("data", "y", 2));
   ASSERT_TRUE(ini.WriteBool("Monitor", "cyclic", true));
   EXPECT_EQ(ini.Text(),
-            "; keep me\r\n"
-            "[program]\n"
-            "File1 = new path\r\n"
-            "LastDir=C:\\games\\\r\n"
-            "\r\n"
-            "; about the data section\r\n"
-            "[data]\r"
-            "x=1\r\n"
-            "y=2\r\n"
-            "\r\n"
-            "[Monitor]\r\n"
-            "cyclic=1\r\n");
+            "; keep me\r\n[program]\nFile1 = new path\r\nLastDir=C:\\games\\\r\n\r\n"
+            "; about the data section\r\n[data]\rx=1\r\ny=2\r\n\r\n[Monitor]\r\ncyclic=1\r\n");
   EXPECT_EQ(ini.ReadString("program", "file1", ""), "new path");
 
   // Nothing that would read back differently is written.

@@ -15,8 +15,7 @@ using test::kTestWeapons;
 // Alice, JOE and Bob; the own player is Joe, written in another case.
 map_record& AddPlayedMap(Database& database, const std::string& name) {
   map_record& map = NewMap(database, name);
-  map.own_nick = "joe";
-  map.duration = 300;
+  map.own_nick = "joe", map.duration = 300;
   for (const char* nick : {"Alice", "JOE", "Bob"}) AddNick(map, nick, 0);
   map.kills(1, 0, 0) = 2;  // Joe kills Alice
   map.kills(1, 2, 2) = 1;  // Joe kills Bob
@@ -24,28 +23,17 @@ map_record& AddPlayedMap(Database& database, const std::string& name) {
   map.kills(0, 0, 1) = 1;  // Alice kills Joe
   map.kills(2, 2, 1) = 2;  // Bob kills Joe
   map.kills(0, 1, 2) = 5;  // between others: not Joe's
-  map.caps = {9, 1, 9};
-  map.rets = {9, 2, 9};
-  map.fck = {9, 3, 9};
-  map.ft = {9, 4, 9};
-  map.hits[0] = 3;
-  map.hitstaken[1] = 2;
-  map.deathhits[2] = 1;
-  map.deathhitstaken[3] = 4;
+  map.caps = {9, 1, 9}, map.rets = {9, 2, 9}, map.fck = {9, 3, 9}, map.ft = {9, 4, 9};
+  map.hits[0] = 3, map.hitstaken[1] = 2, map.deathhits[2] = 1, map.deathhitstaken[3] = 4;
   return map;
 }
 
-const stats_record kJoe = {.hits = {3},
-                           .hitstaken = {0, 2},
-                           .deathhits = {0, 0, 1},
-                           .deathhitstaken = {0, 0, 0, 4},
-                           .kills = {2, 0, 1},
-                           .deaths = {1, 1, 2},
-                           .caps = 1,
-                           .rets = 2,
-                           .fck = 3,
-                           .ft = 4,
+// clang-format off
+const stats_record kJoe = {.hits = {3}, .hitstaken = {0, 2}, .deathhits = {0, 0, 1},
+                           .deathhitstaken = {0, 0, 0, 4}, .kills = {2, 0, 1},
+                           .deaths = {1, 1, 2}, .caps = 1, .rets = 2, .fck = 3, .ft = 4,
                            .time = 300};
+// clang-format on
 
 TEST(ProfileContribution, CountsTheOwnPlayersFiguresOfTimedMaps) {
   Database database(kTestWeapons);

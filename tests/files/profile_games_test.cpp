@@ -27,15 +27,7 @@ bool Remove(TProfiler& profiler, const Numbers& numbers, const std::string& firs
   return profiler.ReadGames(numbers, sums) && profiler.RemoveGames(numbers, sums, first, last);
 }
 
-struct Fixture {
-  explicit Fixture(const std::string& name, const std::string& content) : dir(name) {
-    WriteFileBytes(dir / "joe.mrv", content);
-    EXPECT_TRUE(profiler.Open("joe.mrv"));
-  }
-  std::string File() const { return ReadFileBytes(dir / "joe.mrv"); }
-  test::ScratchDir dir;
-  TProfiler profiler{dir.path(), kTestWeapons};
-};
+using Fixture = test::OpenProfile;
 
 TEST(ProfileGames, AddingTwoGamesToANewProfileGivesTheGoldenFile) {
   Fixture f("profile-add",
@@ -81,15 +73,11 @@ TEST(ProfileGames, RemovingFromTheMiddleRenumbersAndReducesTheTotals) {
   EXPECT_TRUE(HasLine(f.File(), "GAME=2=" + test::kGameA));
 }
 
-TEST(ProfileGames, AddingThenRemovingAGameRestoresTheFile) {
-  Fixture f("profile-undo", test::TwoGamesProfile());
+TEST(ProfileGames, UndoingAnAddRestoresTheFileAndEmptyingLeavesZeroTotals) {
+  Fixture f("profile-empty", test::TwoGamesProfile());
   ASSERT_TRUE(Add(f.profiler, kC, kGameC));
   ASSERT_TRUE(Remove(f.profiler, {1}, test::kGameA, test::kGameB));
   EXPECT_EQ(f.File(), test::TwoGamesProfile());
-}
-
-TEST(ProfileGames, RemovingEveryGameLeavesZeroTotalsAndTheNextGameIsTheFirst) {
-  Fixture f("profile-empty", test::TwoGamesProfile());
   ASSERT_TRUE(Remove(f.profiler, {1, 2}, "", ""));
   const std::string content = f.File();
   for (const auto& line : {"GAMES=0", "KILLS=0;0;0;", "TIME=0", "FIRSTGAME=", "LASTGAME="}) {

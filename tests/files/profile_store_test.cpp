@@ -11,34 +11,9 @@ using test::ReadFileBytes;
 using test::WriteFileBytes;
 using Numbers = std::vector<std::int32_t>;
 
-TEST(ProfileStore, NewProfileHasSevenLinesAndNoGames) {
-  test::ScratchDir dir("profile-new");
-  TProfiler profiler(dir.path(), kTestWeapons);
-  ASSERT_TRUE(profiler.CreateProfileFile("joe.mrv", "Joe", {"first note", "second note"}));
-  EXPECT_EQ(ReadFileBytes(dir / "joe.mrv"),
-            "[NOTES]\r\nfirst note\r\nsecond note\r\n[ENOTES]\r\n[NICKNAMES]\r\nJoe\r\n"
-            "[ENICKNAMES]\r\n");
-  ASSERT_TRUE(profiler.Open("joe.mrv"));
-  stats_record totals;
-  std::vector<std::string> games;
-  ASSERT_TRUE(profiler.ReadTotals(totals));
-  EXPECT_EQ(totals, NewStatsRecord(kTestWeapons));
-  ASSERT_TRUE(profiler.ListGames(games));
-  EXPECT_TRUE(games.empty());
-  std::vector<std::string> nicknames, notes;
-  ProfileInfo info{7, 7, "x", "y"};
-  ASSERT_TRUE(profiler.ReadProfileInfo("joe.mrv", nicknames, notes, info));
-  EXPECT_EQ(notes, (std::vector<std::string>{"first note", "second note"}));
-  EXPECT_EQ(nicknames, std::vector<std::string>{"Joe"});
-  EXPECT_EQ(info.games, 0);
-  EXPECT_EQ(info.first_game + info.last_game, "");
-}
-
 TEST(ProfileStore, ReadsTheGoldenProfile) {
-  test::ScratchDir dir("profile-read");
-  WriteFileBytes(dir / "joe.mrv", test::TwoGamesProfile());
-  TProfiler profiler(dir.path(), kTestWeapons);
-  ASSERT_TRUE(profiler.Open("joe.mrv"));
+  test::OpenProfile f("profile-read", test::TwoGamesProfile());
+  TProfiler& profiler = f.profiler;
   std::vector<std::string> games = {"kept"};
   ASSERT_TRUE(profiler.ListGames(games));
   EXPECT_EQ(games, (std::vector<std::string>{"kept", test::kGameB, test::kGameA}));
@@ -126,23 +101,19 @@ TEST(ProfileStore, OpensOnlyExistingFilesAndListsProfilesByName) {
 }
 
 TEST(ProfileStore, SavingNotesAndNicknamesKeepsEverythingAfterThem) {
-  test::ScratchDir dir("profile-notes");
   const std::string old_content = test::TwoGamesProfile();
-  WriteFileBytes(dir / "joe.mrv", old_content);
-  TProfiler profiler(dir.path(), kTestWeapons);
-  ASSERT_TRUE(profiler.Open("joe.mrv"));
-  ASSERT_TRUE(profiler.SaveNotesAndNicknames("joe.mrv", {"J0e", "Joe"}, {}));
-  EXPECT_EQ(ReadFileBytes(dir / "joe.mrv"),
-            "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\nJ0e\r\nJoe\r\n[ENICKNAMES]\r\n" +
-                old_content.substr(old_content.find("[TOTALSTATS]")));
-  EXPECT_FALSE(std::filesystem::exists(dir / "joe.mrv.tmp"));
+  test::OpenProfile f("profile-notes", old_content);
+  ASSERT_TRUE(f.profiler.SaveNotesAndNicknames("joe.mrv", {"J0e", "Joe"}, {}));
+  EXPECT_EQ(f.File(), "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\nJ0e\r\nJoe\r\n[ENICKNAMES]\r\n" +
+                          old_content.substr(old_content.find("[TOTALSTATS]")));
+  EXPECT_FALSE(std::filesystem::exists(f.dir / "joe.mrv.tmp"));
   std::vector<std::string> nicknames;
-  ASSERT_TRUE(profiler.ReadNicknames(nicknames));  // the open profile sees the new file
+  ASSERT_TRUE(f.profiler.ReadNicknames(nicknames));  // the open profile sees the new file
   EXPECT_EQ(nicknames, (std::vector<std::string>{"J0e", "Joe"}));
 }
 
-TEST(ProfileStore, WritersRefuseWhatWouldNotReadBackTheSame) {
-  test::ScratchDir dir("profile-refuse");
+TEST(ProfileStore, NewProfilesHaveNoGamesAndWritersRefuseWhatWouldNotReadBack) {
+  test::ScratchDir dir("profile-new");
   TProfiler profiler(dir.path(), kTestWeapons);
   // A note equal to a section marker, or holding a line break, would move sections.
   EXPECT_FALSE(profiler.CreateProfileFile("a.mrv", "Joe", {"[ENICKNAMES]"}));
@@ -150,20 +121,33 @@ TEST(ProfileStore, WritersRefuseWhatWouldNotReadBackTheSame) {
   EXPECT_FALSE(profiler.CreateProfileFile("a.mrv", "Jo\re", {}));
   EXPECT_FALSE(std::filesystem::exists(dir / "a.mrv"));
   // A game line among the notes is no game.
-  ASSERT_TRUE(profiler.CreateProfileFile("a.mrv", "Joe", {"GAME=1=not a game"}));
+  ASSERT_TRUE(profiler.CreateProfileFile("a.mrv", "Joe", {"first note", "GAME=1=not a game"}));
+  const std::string before = ReadFileBytes(dir / "a.mrv");
+  EXPECT_EQ(before,
+            "[NOTES]\r\nfirst note\r\nGAME=1=not a game\r\n[ENOTES]\r\n[NICKNAMES]\r\nJoe\r\n"
+            "[ENICKNAMES]\r\n");
   ASSERT_TRUE(profiler.Open("a.mrv"));
+  stats_record totals;
   std::vector<std::string> games;
+  ASSERT_TRUE(profiler.ReadTotals(totals));
+  EXPECT_EQ(totals, NewStatsRecord(kTestWeapons));
   ASSERT_TRUE(profiler.ListGames(games));
   EXPECT_TRUE(games.empty());
+  std::vector<std::string> nicknames, notes;
+  ProfileInfo info{7, 7, "x", "y"};
+  ASSERT_TRUE(profiler.ReadProfileInfo("a.mrv", nicknames, notes, info));
+  EXPECT_EQ(notes, (std::vector<std::string>{"first note", "GAME=1=not a game"}));
+  EXPECT_EQ(nicknames, std::vector<std::string>{"Joe"});
+  EXPECT_EQ(info.games + info.time, 0);
+  EXPECT_EQ(info.first_game + info.last_game, "");
 
-  const std::string before = ReadFileBytes(dir / "a.mrv");
   EXPECT_FALSE(profiler.SaveNotesAndNicknames("a.mrv", {}, {}));
   EXPECT_EQ(profiler.LastError(), "Unable to save file!");
   EXPECT_FALSE(profiler.SaveNotesAndNicknames("a.mrv", {"Joe"}, {"[GAMES]"}));
   EXPECT_FALSE(profiler.SaveNotesAndNicknames("a.mrv", {"Joe", "x\ny"}, {}));
   EXPECT_FALSE(profiler.SaveNotesAndNicknames("missing.mrv", {"Joe"}, {}));
   EXPECT_FALSE(std::filesystem::exists(dir / "missing.mrv"));
-  stats_record totals = NewStatsRecord(kTestWeapons);
+  totals = NewStatsRecord(kTestWeapons);
   EXPECT_FALSE(profiler.AddGame(test::GameA(), totals, "2024=05"));
   EXPECT_EQ(profiler.LastError(), "Invalid game name!");
   EXPECT_EQ(ReadFileBytes(dir / "a.mrv"), before);

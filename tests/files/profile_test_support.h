@@ -1,6 +1,8 @@
-// Shared pieces of the profile tests: two known games with three weapons, and the
-// golden profile that holds both.
+// Shared pieces of the profile tests: two known games with three weapons, the golden
+// profile that holds both, and an open profile in a scratch folder.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <string>
 
@@ -14,30 +16,17 @@ inline constexpr int kTestWeapons = 3;
 inline const std::string kGameA = "2024-05-01 20:15";
 inline const std::string kGameB = "2024-05-02 21:00";
 
+// clang-format off
 inline stats_record GameA() {
-  return {.hits = {3, 0, 2},
-          .hitstaken = {0, 1},
-          .deathhits = {1},
-          .deathhitstaken = {0, 0, 1},
-          .kills = {2, 0, 1},
-          .deaths = {1, 1, 0},
-          .caps = 1,
-          .fck = 2,
-          .ft = 3,
-          .time = 600};
+  return {.hits = {3, 0, 2}, .hitstaken = {0, 1}, .deathhits = {1}, .deathhitstaken = {0, 0, 1},
+          .kills = {2, 0, 1}, .deaths = {1, 1, 0}, .caps = 1, .fck = 2, .ft = 3, .time = 600};
 }
 
 inline stats_record GameB() {
-  return {.hits = {1},
-          .hitstaken = {2},
-          .deathhits = {0, 0, 0, 1},
-          .deathhitstaken = {2},
-          .kills = {0, 5, 0},
-          .deaths = {0, 0, 3},
-          .rets = 2,
-          .ft = 1,
-          .time = 1200};
+  return {.hits = {1}, .hitstaken = {2}, .deathhits = {0, 0, 0, 1}, .deathhitstaken = {2},
+          .kills = {0, 5, 0}, .deaths = {0, 0, 3}, .rets = 2, .ft = 1, .time = 1200};
 }
+// clang-format on
 
 inline stats_record Sum(stats_record a, const stats_record& b) {
   AddStatsRecord(a, b);
@@ -57,5 +46,16 @@ inline bool HasLine(const std::string& content, const std::string& line) {
 inline std::string Edited(std::string content, const std::string& from, const std::string& to) {
   return content.replace(content.find(from), from.size(), to);
 }
+
+// joe.mrv with the given content, opened.
+struct OpenProfile {
+  OpenProfile(const std::string& name, const std::string& content) : dir(name) {
+    WriteFileBytes(dir / "joe.mrv", content);
+    EXPECT_TRUE(profiler.Open("joe.mrv"));
+  }
+  std::string File() const { return ReadFileBytes(dir / "joe.mrv"); }
+  ScratchDir dir;
+  TProfiler profiler{dir.path(), kTestWeapons};
+};
 
 }  // namespace mrv::test

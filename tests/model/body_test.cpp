@@ -2,21 +2,20 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace mrv {
 namespace {
 
 TEST(Body, LocationsFoldIntoAreas) {
-  EXPECT_EQ(HitLocationToArea("Head"), 0);
-  EXPECT_EQ(HitLocationToArea("Helmet"), 0);
-  EXPECT_EQ(HitLocationToArea("Right Leg"), 6);
-  EXPECT_EQ(HitLocationToArea("Left Leg"), 5);
-  EXPECT_EQ(HitLocationToArea("Left Foot"), 9);
-  EXPECT_EQ(HitLocationToArea("Back"), 1);
-  EXPECT_EQ(HitLocationToArea("Stomach"), 4);
-  EXPECT_EQ(HitLocationToArea("Right Hand"), 8);
-  EXPECT_EQ(HitLocationToArea("head"), -1);
+  // clang-format off
+  for (auto [location, area] : std::initializer_list<std::pair<const char*, int>>{
+           {"Head", 0}, {"Helmet", 0}, {"Right Leg", 6}, {"Left Leg", 5}, {"Left Foot", 9},
+           {"Back", 1}, {"Stomach", 4}, {"Right Hand", 8}, {"head", -1}}) {
+    // clang-format on
+    EXPECT_EQ(HitLocationToArea(location), area) << location;
+  }
 }
 
 TEST(Body, ArrayHelpers) {
@@ -24,11 +23,11 @@ TEST(Body, ArrayHelpers) {
   EXPECT_EQ(SumOf(values), 18);
   EXPECT_EQ(MaxOf(values), 7);
   EXPECT_EQ(IndexOfMax(values), 1);
-  EXPECT_EQ(MaxOf({}), -1);
-  EXPECT_EQ(IndexOfMax({}), -1);
-  std::vector<std::int32_t> low = {-5, -9};
-  EXPECT_EQ(MaxOf(low), -1);
-  EXPECT_EQ(IndexOfMax(low), -1);
+  // Nothing above 0: both say -1.
+  for (const std::vector<std::int32_t>& none : {std::vector<std::int32_t>{}, {-5, -9}}) {
+    EXPECT_EQ(MaxOf(none), -1);
+    EXPECT_EQ(IndexOfMax(none), -1);
+  }
   FillIntegers(values, 9, 2);
   EXPECT_EQ(values, (std::vector<std::int32_t>{9, 9, 7, 1}));
   FillIntegers(values, 0, 0);
