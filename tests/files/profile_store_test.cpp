@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "files/profile_test_support.h"
 
 namespace mrv {
@@ -31,10 +33,8 @@ TEST(ProfileStore, ReadsTheGoldenProfile) {
   std::vector<std::string> nicknames, notes;
   ProfileInfo info;
   ASSERT_TRUE(profiler.ReadProfileInfo("joe.mrv", nicknames, notes, info));
-  EXPECT_EQ(info.games, 2);
-  EXPECT_EQ(info.time, 1800);
-  EXPECT_EQ(info.first_game, test::kGameA);
-  EXPECT_EQ(info.last_game, test::kGameB);
+  EXPECT_EQ(std::tie(info.games, info.time, info.first_game, info.last_game),
+            std::make_tuple(2, 1800, test::kGameA, test::kGameB));
 }
 
 TEST(ProfileStore, DamagedSectionsGiveTheirTexts) {
