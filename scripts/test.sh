@@ -12,13 +12,13 @@ fuzz_seconds=${MORVANE_FUZZ_SECONDS:-30}
 echo "== Build and test (warnings are errors)"
 cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_WERROR=ON -DMORVANE_BENCH=ON > /dev/null
 cmake --build build/ci -j "$jobs"
-ctest --test-dir build/ci -j "$jobs" --output-on-failure
+ctest --test-dir build/ci -j "$jobs" --output-on-failure | tee build/ci-tests.log
 
 echo "== Build and test under sanitizers"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVANE_WERROR=ON -DMORVANE_SANITIZE=ON > /dev/null
 cmake --build build/sanitize -j "$jobs"
 ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-  ctest --test-dir build/sanitize -j "$jobs" --output-on-failure
+  ctest --test-dir build/sanitize -j "$jobs" --output-on-failure | tee build/sanitize-tests.log
 
 echo "== Fuzz targets, ${fuzz_seconds}s each"
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
@@ -39,4 +39,8 @@ if [ -f .ci/windows-compile ]; then
   echo "== Windows compile check"
   bash .ci/windows-compile
 fi
+# Every step above stops the script on a failure, so reaching here means all passed.
+passed=$(cat build/ci-tests.log build/sanitize-tests.log | sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' |
+         awk '{ total += $1 } END { print total }')
 echo "All checks passed."
+echo "tests: ${passed} passed, 0 failed"
