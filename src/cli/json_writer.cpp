@@ -71,4 +71,14 @@ void JsonWriter::Null() {
   out_ << "null";
 }
 
+void JsonWriter::Field(std::string_view key, std::string_view text) {
+  Key(key);
+  String(text);
+}
+
+void JsonWriter::Field(std::string_view key, std::int64_t value) {
+  Key(key);
+  Number(value);
+}
+
 }  // namespace mrv::cli

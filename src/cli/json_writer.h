@@ -18,6 +18,9 @@ class JsonWriter {
   void String(std::string_view text);
   void Number(std::int64_t value);
   void Null();
+  // A key with its value, the common case.
+  void Field(std::string_view key, std::string_view text);
+  void Field(std::string_view key, std::int64_t value);
 
  private:
   void BeforeValue();

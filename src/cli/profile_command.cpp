@@ -165,8 +165,7 @@ void JsonLocations(JsonWriter& json, const char* key, const LocationCounts& coun
   json.Key(key);
   json.BeginObject();
   for (std::size_t i = 0; i < counts.size(); ++i) {
-    json.Key(HitLocations[i]);
-    json.Number(counts[i]);
+    json.Field(HitLocations[i], counts[i]);
   }
   json.EndObject();
 }
@@ -176,8 +175,7 @@ void JsonWeapons(JsonWriter& json, const char* key, const std::vector<std::int32
   json.Key(key);
   json.BeginObject();
   for (int w = 0; w < weapons.size(); ++w) {
-    json.Key(weapons.name(w));
-    json.Number(counts[static_cast<std::size_t>(w)]);
+    json.Field(weapons.name(w), counts[static_cast<std::size_t>(w)]);
   }
   json.EndObject();
 }
@@ -186,15 +184,12 @@ void PrintJson(const ProfileView& view, const WeaponTable& weapons) {
   const auto& totals = view.totals;
   JsonWriter json(std::cout);
   json.BeginObject();
-  json.Key("name");
-  json.String(view.name);
+  json.Field("name", view.name);
   JsonStrings(json, "nicknames", view.nicknames);
   JsonStrings(json, "notes", view.notes);
   JsonStrings(json, "games", view.games);
-  json.Key("first_game");
-  json.String(view.info.first_game);
-  json.Key("last_game");
-  json.String(view.info.last_game);
+  json.Field("first_game", view.info.first_game);
+  json.Field("last_game", view.info.last_game);
   json.Key("totals");
   json.BeginObject();
   const std::pair<const char*, std::int32_t> counts[] = {{"time", totals.time},
@@ -203,8 +198,7 @@ void PrintJson(const ProfileView& view, const WeaponTable& weapons) {
                                                          {"ft", totals.ft},
                                                          {"fck", totals.fck}};
   for (const auto& [key, value] : counts) {
-    json.Key(key);
-    json.Number(value);
+    json.Field(key, value);
   }
   JsonWeapons(json, "kills", totals.kills, weapons);
   JsonWeapons(json, "deaths", totals.deaths, weapons);

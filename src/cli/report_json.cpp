@@ -10,8 +10,7 @@ namespace {
 void WriteWeapons(JsonWriter& json, const std::vector<WeaponCount>& counts) {
   json.BeginObject();
   for (const auto& c : counts) {
-    json.Key(c.weapon);
-    json.Number(c.count);
+    json.Field(c.weapon, c.count);
   }
   json.EndObject();
 }
@@ -19,27 +18,22 @@ void WriteWeapons(JsonWriter& json, const std::vector<WeaponCount>& counts) {
 void WriteLocations(JsonWriter& json, const std::array<std::int64_t, kHitLocationCount>& counts) {
   json.BeginObject();
   for (std::size_t i = 0; i < kHitLocationCount; ++i) {
-    json.Key(HitLocations[i]);
-    json.Number(counts[i]);
+    json.Field(HitLocations[i], counts[i]);
   }
   json.EndObject();
 }
 
 void WriteTeam(JsonWriter& json, std::int64_t caps, std::int64_t rets, std::int64_t taken) {
   json.BeginObject();
-  json.Key("caps");
-  json.Number(caps);
-  json.Key("rets");
-  json.Number(rets);
-  json.Key("flags_taken");
-  json.Number(taken);
+  json.Field("caps", caps);
+  json.Field("rets", rets);
+  json.Field("flags_taken", taken);
   json.EndObject();
 }
 
 void WriteSection(JsonWriter& json, const Section& s, bool with_time) {
   json.BeginObject();
-  json.Key("name");
-  json.String(s.title);
+  json.Field("name", s.title);
   json.Key("own_nick");
   if (s.own_nick) {
     json.String(*s.own_nick);
@@ -47,35 +41,23 @@ void WriteSection(JsonWriter& json, const Section& s, bool with_time) {
     json.Null();
   }
   if (with_time) {
-    json.Key("seconds");
-    json.Number(s.seconds);
-    json.Key("own_kills");
-    json.Number(s.own_kills);
-    json.Key("own_deaths");
-    json.Number(s.own_deaths);
+    json.Field("seconds", s.seconds);
+    json.Field("own_kills", s.own_kills);
+    json.Field("own_deaths", s.own_deaths);
   }
   json.Key("players");
   json.BeginArray();
   for (const auto& p : s.players) {
     json.BeginObject();
-    json.Key("nick");
-    json.String(p.nick);
-    json.Key("team");
-    json.String(TeamName(p.team));
-    json.Key("kills");
-    json.Number(p.kills);
-    json.Key("deaths");
-    json.Number(p.deaths);
-    json.Key("kd");
-    json.String(KillDeathText(p.kills, p.deaths));
-    json.Key("caps");
-    json.Number(p.caps);
-    json.Key("rets");
-    json.Number(p.rets);
-    json.Key("flags_taken");
-    json.Number(p.ft);
-    json.Key("flag_carriers_killed");
-    json.Number(p.fck);
+    json.Field("nick", p.nick);
+    json.Field("team", TeamName(p.team));
+    json.Field("kills", p.kills);
+    json.Field("deaths", p.deaths);
+    json.Field("kd", KillDeathText(p.kills, p.deaths));
+    json.Field("caps", p.caps);
+    json.Field("rets", p.rets);
+    json.Field("flags_taken", p.ft);
+    json.Field("flag_carriers_killed", p.fck);
     json.Key("kills_by_weapon");
     WriteWeapons(json, p.kills_by_weapon);
     json.Key("deaths_by_weapon");
@@ -109,8 +91,7 @@ void WriteSection(JsonWriter& json, const Section& s, bool with_time) {
 void PrintReportJson(std::ostream& out, const Report& report, bool with_time) {
   JsonWriter json(out);
   json.BeginObject();
-  json.Key("game");
-  json.String(report.game_name);
+  json.Field("game", report.game_name);
   json.Key("maps");
   json.BeginArray();
   for (const auto& map : report.maps) WriteSection(json, map, with_time);
