@@ -18,6 +18,7 @@
 #include "cli/setup.h"
 #include "files/monitor_options.h"
 #include "files/saved_game.h"
+#include "views/capture_options.h"
 
 namespace mrv::cli {
 
@@ -57,23 +58,6 @@ std::unique_ptr<GameConsole> OpenConfiguredConsole(const Environment& env) {
       "Console=window in stats.ini: the game's console window exists only on Windows; "
       "use Console=bridge or Console=log");
   return nullptr;
-}
-
-CaptureOptions CaptureOptionsFrom(const MonitorOptions& monitor) {
-  CaptureOptions options;
-  options.Monitor = true;
-  options.cheadshot = monitor.headshot_sound;
-  options.ccyclic = monitor.cyclic;
-  options.SETime = monitor.time;
-  options.cautokill = monitor.onfrag;
-  options.cautodie = monitor.ondeath;
-  options.crandom = monitor.random;
-  options.ccyclich = monitor.cyclich;
-  options.SETimeh = monitor.timeh;
-  options.cautokillh = monitor.onfragh;
-  options.cautodieh = monitor.ondeathh;
-  options.crandomh = monitor.randomh;
-  return options;
 }
 
 // Ctrl-C (or a termination request) stops the capture and shows its stats. The signals

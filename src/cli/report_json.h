@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-#include "cli/report_model.h"
+#include "views/report_model.h"
 
 namespace mrv::cli {
 

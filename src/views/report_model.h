@@ -12,7 +12,7 @@
 #include "model/store.h"
 #include "model/weapons.h"
 
-namespace mrv::cli {
+namespace mrv {
 
 struct WeaponCount {
   std::string weapon;
@@ -53,4 +53,4 @@ Report BuildReport(const std::string& game_name, const Database& database, const
 
 const char* TeamName(int team);
 
-}  // namespace mrv::cli
+}  // namespace mrv

@@ -1,11 +1,11 @@
-#include "cli/report_model.h"
+#include "views/report_model.h"
 
 #include <algorithm>
 
 #include "model/text.h"
 #include "views/player_stats.h"
 
-namespace mrv::cli {
+namespace mrv {
 
 bool OwnHits::any() const {
   for (const auto* counts : {&given, &taken, &kills, &deaths}) {
@@ -98,4 +98,4 @@ Report BuildReport(const std::string& game_name, const Database& database, const
   return report;
 }
 
-}  // namespace mrv::cli
+}  // namespace mrv
