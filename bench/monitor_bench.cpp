@@ -66,13 +66,6 @@ class HitClock final : public mrv::SoundPlayer {
   std::vector<Moment> hits_;
 };
 
-class SilentPrompt final : public mrv::Prompt {
- public:
-  void Inform(const std::string&, const std::string&) override {}
-  bool Ask(const std::string&, const std::string&) override { return false; }
-  void Error(const std::string&, const std::string&) override {}
-};
-
 class NoStatus final : public mrv::MonitorStatus {
  public:
   void Clear() override {}
@@ -165,7 +158,7 @@ int main() {
   if (mkdtemp(folder_template.data()) == nullptr) return 1;
   const fs::path folder = folder_template;
 
-  SilentPrompt prompt;
+  mrv::SilentPrompt prompt;
   mrv::WeaponTable weapons;
   if (!mrv::ReadWeaponSettings(programs, weapons, prompt)) {
     std::fprintf(stderr, "monitor_bench: no usable stats.ini beside this program\n");

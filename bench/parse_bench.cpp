@@ -25,13 +25,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class SilentPrompt final : public mrv::Prompt {
- public:
-  void Inform(const std::string&, const std::string&) override {}
-  bool Ask(const std::string&, const std::string&) override { return false; }
-  void Error(const std::string&, const std::string&) override {}
-};
-
 fs::path DataDir() {
   return fs::path(MORVANE_SOURCE_DIR) / "data";
 }
@@ -41,7 +34,7 @@ struct Shipped {
     if (!mrv::ReadWeaponSettings(DataDir(), weapons, prompt)) std::abort();
     templates = mrv::LoadDeathTemplates(DataDir(), prompt);
   }
-  SilentPrompt prompt;
+  mrv::SilentPrompt prompt;
   mrv::WeaponTable weapons;
   mrv::DeathTemplates templates;
 };
@@ -256,7 +249,7 @@ void BM_LogFileRun(benchmark::State& state) {
   mrv::SystemClock clock;
   mrv::SilentSoundPlayer sound;
   mrv::SystemRandom random;
-  SilentPrompt prompt;
+  mrv::SilentPrompt prompt;
   mrv::CancelToken cancel;
   double store_mb = 0;
   double run_seconds = 0;

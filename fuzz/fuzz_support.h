@@ -1,5 +1,5 @@
-// What every fuzz target needs around the code it feeds: a prompt that shows nothing
-// and a scratch folder of its own process.
+// What every fuzz target needs around the code it feeds: a scratch folder of its own
+// process.
 #pragma once
 
 #include <unistd.h>
@@ -13,13 +13,6 @@
 #include "files/prompt.h"
 
 namespace mrv::fuzz {
-
-class SilentPrompt final : public Prompt {
- public:
-  void Inform(const std::string&, const std::string&) override {}
-  bool Ask(const std::string&, const std::string&) override { return false; }
-  void Error(const std::string&, const std::string&) override {}
-};
 
 // A folder named after the target and the process, removed when the fuzzer exits.
 class ScratchFolder {

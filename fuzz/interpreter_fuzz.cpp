@@ -53,7 +53,7 @@ struct Shipped {
     templates = mrv::LoadDeathTemplates(data, prompt);
     if (templates.entries().empty()) std::abort();
   }
-  mrv::fuzz::SilentPrompt prompt;
+  mrv::SilentPrompt prompt;
   mrv::WeaponTable weapons;
   mrv::DeathTemplates templates;
 };
@@ -74,7 +74,7 @@ void Capture(std::string_view input, bool monitor) {
   InstantClock clock;
   mrv::SilentSoundPlayer sound;
   CyclingRandom random;
-  mrv::fuzz::SilentPrompt prompt;
+  mrv::SilentPrompt prompt;
   mrv::CancelToken cancel;
   DiscardingConsole console;
   mrv::Database database(shipped.weapons.size());

@@ -68,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   mrv::fuzz::WriteFile(folder / "copy.mrv", input);
   if (!profiler.Open("copy.mrv")) __builtin_trap();
-  mrv::fuzz::SilentPrompt prompt;
+  mrv::SilentPrompt prompt;
   std::string before = Read(folder / "copy.mrv");
   CheckKept(mrv::AddGameToProfile(CapturedGame(), "fuzzed game", profiler, prompt),
             folder / "copy.mrv", before);

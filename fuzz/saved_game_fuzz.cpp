@@ -21,7 +21,7 @@ const mrv::fuzz::ScratchFolder& Folder() {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const auto input = Folder().path() / "input.stg";
   mrv::fuzz::WriteFile(input, std::string_view(reinterpret_cast<const char*>(data), size));
-  mrv::fuzz::SilentPrompt prompt;
+  mrv::SilentPrompt prompt;
   mrv::Database database(kWeapons);
   std::string name;
   if (!mrv::LoadGame(database, input, name, prompt)) return 0;

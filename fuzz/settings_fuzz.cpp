@@ -38,7 +38,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   const auto& dir = ProgramDir();
   mrv::fuzz::WriteFile(mrv::SettingsPath(dir), text);
-  mrv::fuzz::SilentPrompt prompt;
+  mrv::SilentPrompt prompt;
   mrv::Settings settings;
   mrv::WeaponTable weapons;
   mrv::LoadSettings(dir, settings, weapons, prompt, [] {});

@@ -44,6 +44,10 @@ bool ConsolePrompt::Ask(const std::string& text, const std::string& title) {
   return ask_answer_;
 }
 
+bool ConsolePrompt::AskText(const std::string& text, const std::string& title, std::string&) {
+  return Ask(text, title);
+}
+
 void ConsolePrompt::Error(const std::string& text, const std::string& caption) { Show(caption, text); }
 
 }  // namespace mrv::cli

@@ -13,6 +13,8 @@ class ConsolePrompt final : public Prompt {
   explicit ConsolePrompt(bool ask_answer = true) : ask_answer_(ask_answer) {}
   void Inform(const std::string& text, const std::string& title) override;
   bool Ask(const std::string& text, const std::string& title) override;
+  // Nobody can type an answer: the preset text stands.
+  bool AskText(const std::string& text, const std::string& title, std::string& input) override;
   void Error(const std::string& text, const std::string& caption) override;
   void set_ask_answer(bool ok) { ask_answer_ = ok; }
   // How many messages were shown so far.

@@ -29,6 +29,15 @@ bool FakePrompt::Ask(const std::string& text, const std::string& title) {
   return answer;
 }
 
+bool FakePrompt::AskText(const std::string& text, const std::string& title, std::string& input) {
+  if (!Ask(text, title)) return false;
+  if (!text_answers.empty()) {
+    input = text_answers.front();
+    text_answers.pop_front();
+  }
+  return true;
+}
+
 void FakePrompt::Error(const std::string& text, const std::string& caption) {
   shown.push_back({"error", text, caption});
 }

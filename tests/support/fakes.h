@@ -61,9 +61,12 @@ class FakePrompt final : public Prompt {
   };
   void Inform(const std::string& text, const std::string& title) override;
   bool Ask(const std::string& text, const std::string& title) override;
+  // Answers as Ask does; on OK the input becomes the next of text_answers, if any.
+  bool AskText(const std::string& text, const std::string& title, std::string& input) override;
   void Error(const std::string& text, const std::string& caption) override;
   std::vector<Shown> shown;
   std::deque<bool> ask_answers;  // OK once the queue is empty
+  std::deque<std::string> text_answers;
 };
 
 // A console whose output box the test writes; typed lines are recorded.
