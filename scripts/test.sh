@@ -22,7 +22,7 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:ha
 
 echo "== Fuzz targets, ${fuzz_seconds}s each"
 cmake -S . -B build/fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
-  -DMORVANE_FUZZ=ON > /dev/null
+  -DMORVANE_FUZZ=ON -DMORVANE_DESKTOP=OFF > /dev/null
 cmake --build build/fuzz -j "$jobs"
 for fuzzer in build/fuzz/bin/*_fuzz; do
   [ -x "$fuzzer" ] || continue
