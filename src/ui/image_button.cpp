@@ -1,0 +1,146 @@
+#include "ui/image_button.h"
+
+#include <QBitmap>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/theme.h"
+
+namespace mrv::ui {
+
+Timgbtn::Timgbtn(QWidget* parent) : QWidget(parent) {
+  resize(kDefaultSize, kDefaultSize);
+  setAttribute(Qt::WA_NoSystemBackground);
+}
+
+void Timgbtn::SetGlyph(const QPixmap& glyph) {
+  source_glyph_ = glyph;
+  PrepareGlyph();
+  if (!glyph_.isNull()) resize(glyph_.width() / num_glyphs_, glyph_.height());
+}
+
+void Timgbtn::SetNumGlyphs(int count) {
+  num_glyphs_ = std::max(1, count);
+  update();
+}
+
+void Timgbtn::SetCaption(const QString& caption) {
+  caption_ = caption;
+  update();
+}
+
+void Timgbtn::SetTextLeft(int left) {
+  text_left_ = left;
+  update();
+}
+
+void Timgbtn::SetTextTop(int top) {
+  text_top_ = top;
+  update();
+}
+
+void Timgbtn::SetImageLeft(int left) {
+  image_left_ = left;
+  update();
+}
+
+void Timgbtn::SetImageTop(int top) {
+  image_top_ = top;
+  update();
+}
+
+void Timgbtn::SetTransparentColor(const QColor& colour) {
+  transparent_colour_ = colour;
+  PrepareGlyph();
+}
+
+bool Timgbtn::SetBorderWidth(int width) {
+  if (width < 1 || width > 9) return false;
+  border_width_ = width;
+  margin_ = width + 2;
+  update();
+  return true;
+}
+
+void Timgbtn::SetIsDown(bool down) {
+  is_down_ = down;
+  update();
+}
+
+QSize Timgbtn::sizeHint() const {
+  if (glyph_.isNull()) return {kDefaultSize, kDefaultSize};
+  return {glyph_.width() / num_glyphs_, glyph_.height()};
+}
+
+void Timgbtn::PrepareGlyph() {
+  glyph_ = source_glyph_;
+  if (!glyph_.isNull() && transparent_colour_.isValid()) {
+    glyph_.setMask(glyph_.createMaskFromColor(transparent_colour_, Qt::MaskInColor));
+  }
+  update();
+}
+
+QRect Timgbtn::CaptionRect(const QFontMetrics& metrics) const {
+  const QSize text(metrics.horizontalAdvance(caption_), metrics.height());
+  const int left = text_left_ >= 0 ? text_left_ : (width() - text.width()) / 2;
+  const int top = text_top_ >= 0 ? text_top_ : (height() - text.height()) / 2;
+  const QRect inside = rect().adjusted(margin_, 0, -margin_, 0);
+  // A centred caption wider than the margins allow starts at the left margin.
+  return {text_left_ >= 0 ? left : std::max(left, inside.left()), top, text.width(), text.height()};
+}
+
+void Timgbtn::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  const bool down_look = pressed_ || is_down_;
+  if (!glyph_.isNull()) {
+    const int frame_width = glyph_.width() / num_glyphs_;
+    const bool lit = isEnabled() && (hover_ || down_look) && num_glyphs_ > 1;
+    const QRect frame(lit ? frame_width : 0, 0, frame_width, glyph_.height());
+    painter.drawPixmap(QPoint(image_left_, image_top_), glyph_, frame);
+  }
+  if (caption_.isEmpty()) return;
+  QRect text = CaptionRect(painter.fontMetrics());
+  if (!isEnabled()) {
+    painter.setPen(Qt::white);
+    painter.drawText(text.translated(1, 1), Qt::AlignLeft | Qt::AlignTop, caption_);
+    painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
+  } else {
+    painter.setPen(down_look || hover_ ? Qt::white : colours::kText);
+    if (down_look) text.translate(border_width_, border_width_);
+  }
+  painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, caption_);
+}
+
+void Timgbtn::enterEvent(QEnterEvent*) {
+  hover_ = true;
+  update();
+  emit hovered();
+}
+
+void Timgbtn::leaveEvent(QEvent*) {
+  hover_ = false;
+  update();
+}
+
+void Timgbtn::mousePressEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton) return;
+  pressed_ = true;
+  update();
+}
+
+void Timgbtn::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() != Qt::LeftButton || !pressed_) return;
+  pressed_ = false;
+  update();
+  if (!rect().contains(event->position().toPoint())) return;
+  if (stay_down_) {
+    if (!is_down_) {
+      SetIsDown(true);
+    } else if (can_be_up_) {
+      SetIsDown(false);
+    }
+  }
+  emit clicked();
+}
+
+}  // namespace mrv::ui

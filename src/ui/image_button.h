@@ -1,0 +1,90 @@
+// Timgbtn, the image button of every window: a glyph of NumGlyphs frames side by side
+// (frame 0 normal, frame 1 while the pointer is over it, while it is pressed or latched),
+// a caption drawn over it, and an optional latched state.
+//
+//   auto* ok = new Timgbtn(box);
+//   ok->setObjectName("imgbtn1");
+//   ok->SetGlyph(QPixmap(art::kButtonOk));  // the button takes one frame's size
+//   ok->SetCaption(QStringLiteral("OK"));
+//   connect(ok, &Timgbtn::clicked, box, &TMessageForm::AnswerOk);
+//
+// A StayDown button latches when clicked while up; clicked while latched, it comes up
+// again only when CanBeUp is set (tabs are StayDown buttons with CanBeUp false, turned
+// off by their neighbours through SetIsDown). clicked is emitted for every click.
+#pragma once
+
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+#include <QWidget>
+
+namespace mrv::ui {
+
+class Timgbtn : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kDefaultSize = 25;
+
+  explicit Timgbtn(QWidget* parent = nullptr);
+
+  void SetGlyph(const QPixmap& glyph);
+  void SetNumGlyphs(int count);  // at least 1; default 2
+  void SetCaption(const QString& caption);
+  // The caption's top-left corner; -1 (the default) centres it between the margins.
+  void SetTextLeft(int left);
+  void SetTextTop(int top);
+  void SetImageLeft(int left);
+  void SetImageTop(int top);
+  // Pixels of this colour in the glyph are not drawn; an invalid colour (the default)
+  // leaves the glyph's own transparency.
+  void SetTransparentColor(const QColor& colour);
+
+  // Accepted from 1 to 9 only (false, unchanged, otherwise); sets Margin to width + 2.
+  // A pressed caption shifts right and down by it.
+  bool SetBorderWidth(int width);
+  int BorderWidth() const { return border_width_; }
+  int Margin() const { return margin_; }
+
+  void SetStayDown(bool stay_down) { stay_down_ = stay_down; }
+  void SetCanBeUp(bool can_be_up) { can_be_up_ = can_be_up; }
+  bool IsDown() const { return is_down_; }
+  void SetIsDown(bool down);
+
+  QSize sizeHint() const override;
+
+ signals:
+  void clicked();
+  // The pointer came over the button.
+  void hovered();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void enterEvent(QEnterEvent* event) override;
+  void leaveEvent(QEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void PrepareGlyph();
+  QRect CaptionRect(const QFontMetrics& metrics) const;
+
+  QPixmap source_glyph_;
+  QPixmap glyph_;  // the source with the transparent colour masked out
+  int num_glyphs_ = 2;
+  QString caption_;
+  int text_left_ = -1;
+  int text_top_ = -1;
+  int image_left_ = 0;
+  int image_top_ = 0;
+  QColor transparent_colour_;
+  int border_width_ = 1;
+  int margin_ = 5;
+  bool stay_down_ = false;
+  bool can_be_up_ = true;
+  bool is_down_ = false;
+  bool hover_ = false;
+  bool pressed_ = false;
+};
+
+}  // namespace mrv::ui

@@ -1,0 +1,180 @@
+#include "ui/message_box.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+
+#include "ui/image_button.h"
+#include "ui/window_art.h"
+#include "ui/window_frame.h"
+
+namespace mrv::ui {
+
+namespace {
+
+constexpr int kSide = 12;  // left and right margin of the message and the field
+constexpr int kButtonGap = 12;
+constexpr int kButtonBottom = 9;
+constexpr int kInputHeight = 22;
+
+ScriptedBoxes* active_script = nullptr;
+
+Timgbtn* BoxButton(QWidget* box, const char* art, const QString& caption, const QString& name) {
+  auto* button = new Timgbtn(box);
+  button->setObjectName(name);
+  button->SetGlyph(QPixmap(art));
+  button->SetCaption(caption);
+  button->SetTextLeft(30);
+  return button;
+}
+
+QWidget* ParentOrActive(QWidget* parent) {
+  return parent != nullptr ? parent : QApplication::activeWindow();
+}
+
+}  // namespace
+
+TMessageForm::TMessageForm(QWidget* parent)
+    : QDialog(parent),
+      background_(art::kMessageBackground),
+      frame_(new WindowFrame(this, QString(), {.minimise = false})),
+      message_(new QLabel(this)),
+      einput_(new QLineEdit(this)),
+      imgbtn1_(BoxButton(this, art::kButtonOk, QStringLiteral("OK"), QStringLiteral("imgbtn1"))),
+      imgbtn2_(BoxButton(this, art::kButtonCancel, QStringLiteral("Cancel"),
+                         QStringLiteral("imgbtn2"))) {
+  setObjectName(QStringLiteral("TMessageForm"));
+  setModal(true);
+  resize(kSize);
+  message_->setObjectName(QStringLiteral("lmessage"));
+  message_->setWordWrap(true);
+  message_->setAlignment(Qt::AlignCenter);
+  einput_->setObjectName(QStringLiteral("einput"));
+  einput_->installEventFilter(this);
+  connect(imgbtn1_, &Timgbtn::clicked, this, [this] { Answer(true); });
+  connect(imgbtn2_, &Timgbtn::clicked, this, [this] { Answer(false); });
+}
+
+void TMessageForm::SetInputText(const QString& text) {
+  einput_->setText(text);
+}
+
+void TMessageForm::Arrange() {
+  frame_->SetTitle(caption_);
+  message_->setText(message_text_);
+  einput_->setVisible(input_);
+  imgbtn1_->setVisible(ok_);
+  imgbtn2_->setVisible(cancel_);
+
+  const int text_top = WindowFrame::kStripHeight + 6;
+  const int text_width = kSize.width() - 2 * kSide;
+  const int below_text = kButtonBottom + imgbtn1_->height() + 6 + (input_ ? kInputHeight + 4 : 0);
+  const int room = kSize.height() - text_top - below_text;
+  const int extra = std::max(0, message_->heightForWidth(text_width) - room);
+  resize(kSize.width(), kSize.height() + extra);
+
+  message_->setGeometry(kSide, text_top, text_width, room + extra);
+  const int buttons_top = height() - kButtonBottom - imgbtn1_->height();
+  einput_->setGeometry(kSide, buttons_top - 6 - kInputHeight, text_width, kInputHeight);
+  const int middle = width() / 2;
+  if (ok_ != cancel_) {
+    Timgbtn* only = ok_ ? imgbtn1_ : imgbtn2_;
+    only->move(middle - only->width() / 2, buttons_top);
+  } else {
+    imgbtn1_->move(middle - kButtonGap / 2 - imgbtn1_->width(), buttons_top);
+    imgbtn2_->move(middle + kButtonGap / 2, buttons_top);
+  }
+}
+
+void TMessageForm::showEvent(QShowEvent* event) {
+  Arrange();
+  if (input_) einput_->setFocus();
+  QDialog::showEvent(event);
+}
+
+void TMessageForm::paintEvent(QPaintEvent*) {
+  PaintWindowBackground(*this, background_);
+}
+
+bool TMessageForm::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == einput_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      Answer(true);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TMessageForm::Answer(bool ok) {
+  response_ = ok;
+  done(ok ? Accepted : Rejected);
+}
+
+void TMessageForm::done(int result) {
+  // Cancel, Escape and the close image reach here without Answer: Response stays false.
+  message_text_ = einput_->text();
+  QDialog::done(result);
+}
+
+bool InformationBox(const QString& message, const QString& title, QWidget* parent) {
+  QString unused;
+  return AskBox(message, title, unused, {.ok = true, .cancel = false, .input = false}, parent);
+}
+
+bool AskBox(const QString& message, const QString& title, QString& text, AskOptions options,
+            QWidget* parent) {
+  bool ok = false;
+  const ScriptedBoxes::Shown box{
+      ScriptedBoxes::Kind::kBox, title, message, options.ok, options.cancel, options.input, text};
+  if (ScriptedBoxes::Intercept(box, ok, text)) return ok;
+  TMessageForm form(ParentOrActive(parent));
+  form.SetMessageText(message);
+  form.SetCaption(title);
+  form.SetOk(options.ok);
+  form.SetCancel(options.cancel);
+  form.SetInput(options.input);
+  form.SetInputText(text);
+  form.exec();
+  text = form.MessageText();
+  return form.Response();
+}
+
+void ErrorDialog(const QString& message, const QString& caption, QWidget* parent) {
+  bool ok = false;
+  QString input;
+  const ScriptedBoxes::Shown error{
+      ScriptedBoxes::Kind::kError, caption, message, true, false, false, {}};
+  if (ScriptedBoxes::Intercept(error, ok, input)) return;
+  QMessageBox::critical(ParentOrActive(parent), caption, message);
+}
+
+ScriptedBoxes::ScriptedBoxes() {
+  active_script = this;
+}
+
+ScriptedBoxes::~ScriptedBoxes() {
+  active_script = nullptr;
+}
+
+void ScriptedBoxes::SetNextAnswer(bool ok, std::optional<QString> input) {
+  replies_.push_back({ok, std::move(input)});
+}
+
+bool ScriptedBoxes::Intercept(const Shown& box, bool& ok, QString& input) {
+  if (active_script == nullptr) return false;
+  active_script->shown_.push_back(box);
+  ok = false;
+  if (!active_script->replies_.empty()) {
+    const Reply reply = active_script->replies_.front();
+    active_script->replies_.pop_front();
+    ok = reply.ok;
+    if (ok && box.input && reply.input) input = *reply.input;
+  }
+  return true;
+}
+
+}  // namespace mrv::ui

@@ -1,0 +1,129 @@
+// The program's own message box and its two entry points, the information box and the
+// Ask box, plus the platform's standard error dialog, which the few start-up and fatal
+// messages use. Core code reaches all of them through DesktopPrompt (desktop_prompt.h);
+// windows call the functions here directly.
+//
+//   if (!AskBox(QStringLiteral("New map name:"), QStringLiteral("Rename"), name,
+//               {.input = true}, this)) return;
+//
+// Tests never see a box: while a ScriptedBoxes object lives, every box and error dialog
+// is recorded instead of shown and answered from its queue of next answers.
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+#include <QString>
+#include <deque>
+#include <optional>
+#include <vector>
+
+class QLabel;
+class QLineEdit;
+
+namespace mrv::ui {
+
+class Timgbtn;
+class WindowFrame;
+
+// TMessageForm, 264 x 135 (taller only when the message needs more lines): a title
+// strip, the message ("lmessage"), an optional input field ("einput") and the image
+// buttons OK ("imgbtn1") and Cancel ("imgbtn2"); a single shown button is centred.
+// Enter in the input field answers OK and goes no further. When the box closes,
+// MessageText holds the input field's text and Response is true for OK only.
+class TMessageForm : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr QSize kSize{264, 135};
+
+  explicit TMessageForm(QWidget* parent = nullptr);
+
+  void SetMessageText(const QString& text) { message_text_ = text; }
+  const QString& MessageText() const { return message_text_; }
+  void SetCaption(const QString& caption) { caption_ = caption; }
+  void SetOk(bool shown) { ok_ = shown; }
+  void SetCancel(bool shown) { cancel_ = shown; }
+  void SetInput(bool shown) { input_ = shown; }
+  void SetInputText(const QString& text);
+  bool Response() const { return response_; }
+
+  // Lays the box out for its properties; done when it is shown.
+  void Arrange();
+  void done(int result) override;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Answer(bool ok);
+
+  QString message_text_;
+  QString caption_;
+  bool ok_ = true;
+  bool cancel_ = false;
+  bool input_ = false;
+  bool response_ = false;
+  QPixmap background_;
+  WindowFrame* frame_;
+  QLabel* message_;
+  QLineEdit* einput_;
+  Timgbtn* imgbtn1_;
+  Timgbtn* imgbtn2_;
+};
+
+struct AskOptions {
+  bool ok = true;
+  bool cancel = true;
+  bool input = false;
+};
+
+// The information box: OK only. True when it was closed with OK.
+bool InformationBox(const QString& message, const QString& title, QWidget* parent = nullptr);
+// The Ask box with the buttons and the input field the options ask for; the field
+// starts with `text`, and `text` holds what the field held when the box closed.
+// True for OK (or Enter in the field) only.
+bool AskBox(const QString& message, const QString& title, QString& text, AskOptions options,
+            QWidget* parent = nullptr);
+// The platform's standard error dialog, with one OK button.
+void ErrorDialog(const QString& message, const QString& caption, QWidget* parent = nullptr);
+
+// For tests: while one lives, boxes and error dialogs are recorded, not shown.
+class ScriptedBoxes {
+ public:
+  enum class Kind { kBox, kError };
+  struct Shown {
+    Kind kind;
+    QString title;
+    QString message;
+    bool ok;
+    bool cancel;
+    bool input;
+    QString input_text;  // the field's preset
+  };
+
+  ScriptedBoxes();
+  ~ScriptedBoxes();
+  ScriptedBoxes(const ScriptedBoxes&) = delete;
+  ScriptedBoxes& operator=(const ScriptedBoxes&) = delete;
+
+  // The answer to the next box: OK or Cancel, and with OK what the input field holds
+  // (its preset when no text is given). Boxes without an answer waiting get Cancel.
+  void SetNextAnswer(bool ok, std::optional<QString> input = std::nullopt);
+  const std::vector<Shown>& shown() const { return shown_; }
+
+  // Used by the functions above: records the box and answers it when a script is
+  // active; false when none is, and the box must really be shown.
+  static bool Intercept(const Shown& box, bool& ok, QString& input);
+
+ private:
+  struct Reply {
+    bool ok;
+    std::optional<QString> input;
+  };
+  std::deque<Reply> replies_;
+  std::vector<Shown> shown_;
+};
+
+}  // namespace mrv::ui

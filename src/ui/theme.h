@@ -1,0 +1,26 @@
+// The dark look every window shares: its colours, its font, and the application-wide
+// palette and style that ApplyTheme sets once in main (and in every test program).
+#pragma once
+
+#include <QColor>
+
+class QApplication;
+
+namespace mrv::ui {
+
+namespace colours {
+inline const QColor kBackground{0x08, 0x08, 0x08};  // window backgrounds
+inline const QColor kRow{0x30, 0x30, 0x30};         // rows, the hovered line
+inline const QColor kBorder{0x4a, 0x4a, 0x4a};      // the 1-pixel window border
+inline const QColor kText{0xd8, 0xd8, 0xd8};        // ordinary text
+inline const QColor kDimText{0x9a, 0x9a, 0x9a};     // hints, secondary lines
+inline const QColor kLinkHover{0xc0, 0xc0, 0xc0};   // a link under the pointer
+inline const QColor kBlueTeam{0x00, 0x53, 0xa6};
+inline const QColor kRedTeam{0x9f, 0x00, 0x00};
+}  // namespace colours
+
+// Fusion with a dark palette and DejaVu Sans, so that text renders the same on every
+// desktop and offscreen.
+void ApplyTheme(QApplication& app);
+
+}  // namespace mrv::ui

@@ -1,0 +1,46 @@
+// The pictures of the windows, embedded in morvane_ui. Load them with QPixmap(path).
+// They are drawn by resources/window_art/draw_window_art.cpp; a glyph of an image
+// button (Timgbtn) holds its frames side by side: frame 0 normal, frame 1 under the
+// pointer, pressed or latched.
+#pragma once
+
+#include <array>
+
+namespace mrv::ui::art {
+
+// Backgrounds, at the size of their window; the panel background is stretched over
+// windows whose size varies (the overall table, weapon details, dialogs).
+inline constexpr const char* kMainBackground = ":/art/main_background.png";        // 440 x 300
+inline constexpr const char* kAboutBackground = ":/art/about_background.png";      // 420 x 405
+inline constexpr const char* kMessageBackground = ":/art/message_background.png";  // 264 x 135
+inline constexpr const char* kViewerBackground = ":/art/viewer_background.png";    // 841 x 523
+inline constexpr const char* kPanelBackground = ":/art/panel_background.png";      // 256 x 256
+
+// Column header arrows of the sortable lists: image 1 and image 2.
+inline constexpr const char* kSortAscending = ":/art/sort_ascending.png";    // 9 x 9
+inline constexpr const char* kSortDescending = ":/art/sort_descending.png";  // 9 x 9
+
+// Two-frame glyphs; the size is one frame's. Captions are the buttons' own, drawn by
+// Timgbtn at the text position given (right of the icon, from x = 26 on the tabs).
+inline constexpr const char* kTabHitsGiven = ":/art/tab_hits_given.png";              // 120 x 24
+inline constexpr const char* kTabHitsTaken = ":/art/tab_hits_taken.png";              // 120 x 24
+inline constexpr const char* kTabKillsDeaths = ":/art/tab_kills_deaths.png";          // 120 x 24
+inline constexpr const char* kToggleDecidingHits = ":/art/toggle_deciding_hits.png";  // 24 x 24
+inline constexpr const char* kButtonMonitor = ":/art/button_monitor.png";             // 160 x 40
+inline constexpr const char* kButtonParse = ":/art/button_parse.png";                 // 160 x 40
+inline constexpr const char* kButtonLoad = ":/art/button_load.png";                   // 160 x 40
+inline constexpr const char* kButtonProfiles = ":/art/button_profiles.png";           // 160 x 40
+inline constexpr const char* kButtonOk = ":/art/button_ok.png";                       // 75 x 25
+inline constexpr const char* kButtonCancel = ":/art/button_cancel.png";               // 75 x 25
+inline constexpr const char* kButtonDetails = ":/art/button_details.png";             // 18 x 18
+inline constexpr const char* kFrameClose = ":/art/frame_close.png";                   // 16 x 16
+inline constexpr const char* kFrameMinimise = ":/art/frame_minimise.png";             // 16 x 16
+
+inline constexpr std::array kAll = {
+    kMainBackground,     kAboutBackground, kMessageBackground, kViewerBackground, kPanelBackground,
+    kSortAscending,      kSortDescending,  kTabHitsGiven,      kTabHitsTaken,     kTabKillsDeaths,
+    kToggleDecidingHits, kButtonMonitor,   kButtonParse,       kButtonLoad,       kButtonProfiles,
+    kButtonOk,           kButtonCancel,    kButtonDetails,     kFrameClose,       kFrameMinimise,
+};
+
+}  // namespace mrv::ui::art

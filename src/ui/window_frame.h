@@ -1,0 +1,79 @@
+// The frame every window of the program shares. A window has no system frame: it
+// creates a WindowFrame in its constructor, which makes it frameless and lays the title
+// strip along its top edge (the full width, following resizes), and it paints its
+// background with PaintWindowBackground, which also draws the 1-pixel border:
+//
+//   ViewerWindow::ViewerWindow(QWidget* parent) : QDialog(parent) {
+//     resize(841, 523);
+//     frame_ = new WindowFrame(this, QStringLiteral("Stats"));
+//     connect(frame_->AddLabel(QStringLiteral("  menu")), ...);
+//     // the window's own widgets go below y = WindowFrame::kStripHeight
+//   }
+//   void ViewerWindow::paintEvent(QPaintEvent*) {
+//     PaintWindowBackground(*this, QPixmap(art::kViewerBackground));
+//   }
+//
+// Dragging the strip moves the window: by the platform's own move where it offers one
+// (so that it works under Wayland), otherwise by the pointer's offset from where the
+// drag began. The close image ("imgclose") closes the window, which for a dialog is its
+// Cancel; the minimise image ("imgminimise") minimises the whole application. With
+// `resizable`, the right edge, the bottom edge and the bottom-right corner resize the
+// window, never below kMinimumResizableSize, and the pointer shows the direction there.
+#pragma once
+
+#include <QPixmap>
+#include <QSize>
+#include <QWidget>
+
+class QLabel;
+class QHBoxLayout;
+
+namespace mrv::ui {
+
+class ClickableLabel;
+class Timgbtn;
+
+struct FrameOptions {
+  bool minimise = true;
+  bool resizable = false;
+};
+
+class WindowFrame : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kStripHeight = 20;
+  static constexpr QSize kMinimumResizableSize{100, 100};
+
+  WindowFrame(QWidget* window, const QString& title, FrameOptions options = {});
+
+  void SetTitle(const QString& title);
+  // A clickable caption in the strip, left of the images (the main window's "HELP").
+  ClickableLabel* AddLabel(const QString& caption, const QString& object_name);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+  void mouseMoveEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
+
+ private:
+  void FollowWindowWidth();
+
+  QWidget* window_;
+  QLabel* title_;
+  QHBoxLayout* layout_;
+  int labels_added_ = 0;
+  bool dragging_ = false;
+  QPoint drag_offset_;  // the pointer's position relative to the window's corner
+};
+
+// Every visible window of the program minimised at once.
+void MinimiseApplication();
+
+// The window's background picture stretched over it (the plain background colour when
+// the picture is missing) and its border.
+void PaintWindowBackground(QWidget& window, const QPixmap& background);
+
+}  // namespace mrv::ui

@@ -1,0 +1,101 @@
+// The program's message box: its layout, its answers, and the desktop Prompt on it.
+#include "ui/message_box.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "print_qstring.h"
+#include "ui/desktop_prompt.h"
+#include "ui/image_button.h"
+
+namespace mrv::ui {
+namespace {
+
+TEST(MessageBoxTest, CentresASingleButtonAndGrowsForLongMessages) {
+  TMessageForm box;
+  box.SetOk(false);
+  box.SetCancel(true);
+  box.SetMessageText(QStringLiteral("Remove the selected games?"));
+  box.show();
+  auto* ok = box.findChild<Timgbtn*>(QStringLiteral("imgbtn1"));
+  auto* cancel = box.findChild<Timgbtn*>(QStringLiteral("imgbtn2"));
+  EXPECT_FALSE(ok->isVisible());
+  EXPECT_EQ(cancel->x(), 264 / 2 - cancel->width() / 2);
+  EXPECT_EQ(box.size(), TMessageForm::kSize);
+
+  // Both buttons sit side by side; a message longer than the box makes it taller
+  // instead of losing lines, and the buttons stay inside it.
+  box.SetOk(true);
+  box.SetInput(true);
+  box.SetMessageText(
+      QStringLiteral("Quake 3 was closed!\n\nContinue searching for Quake?\n\n"
+                     "(click cancel to show stats)"));
+  box.Arrange();
+  EXPECT_LT(ok->geometry().right(), cancel->x());
+  EXPECT_EQ(box.width(), 264);
+  EXPECT_GT(box.height(), 135);
+  auto* message = box.findChild<QLabel*>(QStringLiteral("lmessage"));
+  EXPECT_GE(message->height(), message->heightForWidth(message->width()));
+  EXPECT_LE(cancel->geometry().bottom(), box.height());
+}
+
+// Types into the Ask box once it is open, then presses the key.
+void AnswerOpenBox(const QString& typed, Qt::Key key) {
+  QTimer::singleShot(0, [typed, key] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    auto* input = box->findChild<QLineEdit*>(QStringLiteral("einput"));
+    input->selectAll();
+    QTest::keyClicks(input, typed);
+    QTest::keyClick(input, key);
+  });
+}
+
+TEST(MessageBoxTest, EnterInTheInputAnswersOkWithTheTypedText) {
+  QString name = QStringLiteral("ut4_abbey");
+  AnswerOpenBox(QStringLiteral("ut4_turnpike"), Qt::Key_Return);
+  EXPECT_TRUE(
+      AskBox(QStringLiteral("New map name:"), QStringLiteral("Rename"), name, {.input = true}));
+  EXPECT_EQ(name, QStringLiteral("ut4_turnpike"));
+
+  // The close image is Cancel.
+  QTimer::singleShot(0, [] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    QTest::mouseClick(box->findChild<Timgbtn*>(QStringLiteral("imgclose")), Qt::LeftButton);
+  });
+  EXPECT_FALSE(AskBox(QStringLiteral("Delete map?"), QStringLiteral("Delete"), name, {}));
+}
+
+TEST(MessageBoxTest, DesktopPromptShowsCoreMessagesInTheProgramsBoxes) {
+  ScriptedBoxes boxes;
+  DesktopPrompt prompt;
+  prompt.Inform("Unable to save file\r\nC:\\games\\x.stg", "ERROR!");
+  prompt.Error("Unable to load file x.stg", "Error");
+
+  // Cancel leaves the text; OK brings back what was typed, as Latin-1 game text.
+  std::string nick = "J\xfcrgen";
+  EXPECT_FALSE(prompt.AskText("Nickname:", "Add", nick));
+  EXPECT_EQ(nick, "J\xfcrgen");
+  boxes.SetNextAnswer(true, QStringLiteral("M\u00f6rv"));
+  EXPECT_TRUE(prompt.AskText("Nickname:", "Add", nick));
+  EXPECT_EQ(nick, "M\xf6rv");
+
+  const auto& shown = boxes.shown();
+  ASSERT_EQ(shown.size(), 4u);
+  EXPECT_EQ(shown[0].kind, ScriptedBoxes::Kind::kBox);
+  EXPECT_EQ(shown[0].message, QStringLiteral("Unable to save file\nC:\\games\\x.stg"));
+  EXPECT_TRUE(shown[0].ok && !shown[0].cancel && !shown[0].input);
+  EXPECT_EQ(shown[1].kind, ScriptedBoxes::Kind::kError);
+  EXPECT_EQ(shown[1].title, QStringLiteral("Error"));
+  EXPECT_TRUE(shown[2].ok && shown[2].cancel && shown[2].input);
+  EXPECT_EQ(shown[2].input_text, QStringLiteral("J\u00fcrgen"));
+}
+
+}  // namespace
+}  // namespace mrv::ui

@@ -1,0 +1,9 @@
+// GoogleTest prints Qt's strings as text.
+#pragma once
+
+#include <QString>
+#include <ostream>
+
+inline void PrintTo(const QString& text, std::ostream* out) {
+  *out << '"' << text.toStdString() << '"';
+}
