@@ -1,0 +1,35 @@
+// Tfsplash, the about window: the product name ("lproduct"), "Version beta 0.9"
+// ("lversion"), the home page link ("lhomepage", opened in the browser; light grey
+// under the pointer, white again when it leaves) and the help text ("thelp") with the
+// in-game commands. Opened by the main window's "HELP" and once at the first start.
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+
+namespace mrv::ui {
+
+class ClickableLabel;
+
+class Tfsplash : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr QSize kSize{420, 405};
+
+  explicit Tfsplash(QWidget* parent = nullptr);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void ColourLink(const QColor& colour);
+
+  QPixmap background_;
+  ClickableLabel* link_;
+};
+
+// Shows the about window modally until it is closed.
+void ShowAboutWindow(QWidget* parent = nullptr);
+
+}  // namespace mrv::ui

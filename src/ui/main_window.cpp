@@ -1,0 +1,150 @@
+#include "ui/main_window.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QMouseEvent>
+
+#include "files/saved_game.h"
+#include "ui/about_window.h"
+#include "ui/clickable_label.h"
+#include "ui/file_dialogs.h"
+#include "ui/image_button.h"
+#include "ui/message_box.h"
+#include "ui/recent_files_panel.h"
+#include "ui/stats_viewer_launcher.h"
+#include "ui/ui_text.h"
+#include "ui/window_art.h"
+#include "ui/window_frame.h"
+
+namespace mrv::ui {
+
+namespace {
+
+constexpr const char* kAboutText =
+    "\r\n\r\nMorvane beta 0.9 (MRV)\r\n\r\n\r\n\r\nThis is an Urban Terror client side game stats "
+    "generator\r\n\r\nWritten by the Morvane developers, for everyone who plays Urban Terror.";
+constexpr const char* kMonitorText =
+    "\r\n\r\nSelect this and run Urban Terror.\r\n\r\nMRV will monitor your Quake 3 console and "
+    "generate your stats in real time!";
+constexpr const char* kParseText =
+    "\r\n\r\nSelect this if you have saved a log file and you want to generate stats for that "
+    "game\r\n\r\nNo time support! I recommend using the console monitor.";
+constexpr const char* kLoadText = "\r\n\r\nSelected this to load a previously saved game (.stg)";
+constexpr const char* kProfilesText = "\r\n\r\nView, create or modify your player profile";
+
+constexpr int kButtonLeft = 16;
+constexpr int kFirstButtonTop = 92;
+constexpr int kButtonStep = 48;
+constexpr QRect kDescriptionArea{202, 86, 220, 200};
+constexpr int kRecentOverlap = 24;  // the parse button's caption ends before it
+
+}  // namespace
+
+TMain::TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, ViewerLauncher& viewer)
+    : state_(std::move(state)),
+      file_dialogs_(file_dialogs),
+      viewer_(viewer),
+      prompt_(this),
+      background_(art::kMainBackground),
+      frame_(new WindowFrame(this, QString::fromLatin1(kApplicationTitle))),
+      description_(new QLabel(this)),
+      recent_(nullptr),
+      parse_(nullptr) {
+  setObjectName(QStringLiteral("TMain"));
+  setFixedSize(kSize);
+  setMouseTracking(true);
+  connect(frame_->AddLabel(QStringLiteral("HELP"), QStringLiteral("lhelp")),
+          &ClickableLabel::clicked, this, [this] { ShowAboutWindow(this); });
+
+  description_->setObjectName(QStringLiteral("ldescription"));
+  description_->setGeometry(kDescriptionArea);
+  description_->setWordWrap(true);
+  description_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  ShowDescription(kAboutText);
+
+  int top = kFirstButtonTop;
+  // The capture and the profile manager arrive with their dialogs.
+  AddActionButton(art::kButtonMonitor, QStringLiteral("Monitor"), QStringLiteral("imgmonitor"),
+                  kMonitorText, top);
+  parse_ = AddActionButton(art::kButtonParse, QStringLiteral("Parse log"),
+                           QStringLiteral("imgparse"), kParseText, top += kButtonStep);
+  Timgbtn* load = AddActionButton(art::kButtonLoad, QStringLiteral("Load game"),
+                                  QStringLiteral("imgload"), kLoadText, top += kButtonStep);
+  AddActionButton(art::kButtonProfiles, QStringLiteral("Profiles"), QStringLiteral("imgprofiles"),
+                  kProfilesText, top += kButtonStep);
+  connect(parse_, &Timgbtn::clicked, this, &TMain::ParseClicked);
+  connect(load, &Timgbtn::clicked, this, &TMain::LoadSavedGame);
+
+  // Over the end of the parse button, so that the pointer reaches the panel without
+  // crossing the background (which hides it).
+  recent_ = new RecentFilesPanel(this);
+  recent_->move(parse_->geometry().right() - kRecentOverlap, parse_->y() - 2);
+  recent_->hide();
+  RefreshRecentLabels();
+}
+
+TMain::~TMain() = default;
+
+Timgbtn* TMain::AddActionButton(const char* art, const QString& caption, const QString& name,
+                                const char* description, int top) {
+  auto* button = new Timgbtn(this);
+  button->setObjectName(name);
+  button->SetGlyph(QPixmap(art));
+  button->SetCaption(caption);
+  button->SetTextLeft(50);
+  QFont font = button->font();
+  font.setPixelSize(12);
+  font.setBold(true);
+  button->setFont(font);
+  button->move(kButtonLeft, top);
+  connect(button, &Timgbtn::hovered, this, [this, description] { ShowDescription(description); });
+  return button;
+}
+
+void TMain::ShowDescription(const char* text) {
+  description_->setText(PlainLineBreaks(QString::fromLatin1(text)));
+}
+
+void TMain::RefreshRecentLabels() {
+  recent_->SetRecentLabels(mrv::RefreshRecentLabels(state_->settings.recent_files));
+}
+
+void TMain::ParseClicked() {
+  if (recent_->isVisible()) return;  // a click while shown is browse, which the parse adds
+  recent_->show();
+  recent_->raise();
+}
+
+void TMain::LoadSavedGame() {
+  const QString file = file_dialogs_.OpenFile(this, PathText(state_->settings.last_dir),
+                                              QStringLiteral("Game (*.stg)"));
+  if (file.isEmpty()) return;
+  state_->settings.last_dir = DirectoryOf(file);
+  if (!QFileInfo::exists(file)) {
+    InformationBox(QStringLiteral("Unable to find file: ") + file, QStringLiteral("ERROR!"), this);
+    return;
+  }
+  hide();
+  std::string game_name;
+  if (LoadGame(state_->database, PathFromText(file), game_name, prompt_)) {
+    OpenStatsViewer(*state_, viewer_, {.monitor = true, .last_game = game_name}, this);
+  } else {
+    // Maps read before the failure would otherwise show up in the next game.
+    ClearMaps(state_->database);
+  }
+  show();
+}
+
+void TMain::paintEvent(QPaintEvent*) {
+  PaintWindowBackground(*this, background_);
+}
+
+void TMain::mouseMoveEvent(QMouseEvent* event) {
+  // Over a button the button's own text stays; over the background the about text returns.
+  QWidget* under = childAt(event->position().toPoint());
+  if (under != nullptr && under != description_) return;
+  ShowDescription(kAboutText);
+  recent_->hide();
+}
+
+}  // namespace mrv::ui

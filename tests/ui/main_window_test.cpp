@@ -1,0 +1,170 @@
+// The main window: hover texts, the recent-files panel, and loading a saved game.
+#include "ui/main_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QEnterEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTest>
+
+#include "print_qstring.h"
+#include "support/paths.h"
+#include "ui/file_dialogs.h"
+#include "ui/image_button.h"
+#include "ui/message_box.h"
+#include "ui/recent_files_panel.h"
+#include "ui/ui_text.h"
+#include "ui_support/ui_fixtures.h"
+
+namespace mrv::ui {
+namespace {
+
+using test::RecordingViewer;
+using test::ScratchDir;
+
+const std::filesystem::path kSavedGame = test::TestDataDir() / "golden" / "ts_two_maps.stg";
+
+class MainWindowTest : public ::testing::Test {
+ protected:
+  MainWindowTest() : dir_("main-window") { test::FillProgramDir(dir_.path()); }
+
+  // The main window, shown, over a program folder whose recent files are `recent`.
+  std::unique_ptr<TMain> Open(const std::array<std::string, kRecentFileCount>& recent = {}) {
+    auto state = test::StartedState(dir_.path());
+    state->settings.recent_files = recent;
+    auto main = std::make_unique<TMain>(std::move(state), dialogs_, viewer_);
+    main->show();
+    return main;
+  }
+
+  static void MoveOver(QWidget* widget, QPoint local) {
+    QMouseEvent move(QEvent::MouseMove, local, local, widget->mapToGlobal(local), Qt::NoButton,
+                     Qt::NoButton, {});
+    QApplication::sendEvent(widget, &move);
+  }
+
+  ScratchDir dir_;
+  ScriptedBoxes boxes_;  // no test may block on a box
+  ScriptedFileDialogs dialogs_;
+  RecordingViewer viewer_;
+};
+
+// Left of the buttons: the window's background.
+constexpr QPoint kBackground{6, 200};
+
+QString Description(TMain& main) {
+  return main.findChild<QLabel*>(QStringLiteral("ldescription"))->text();
+}
+
+TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAboutText) {
+  auto main = Open();
+  const QString about = Description(*main);
+  EXPECT_TRUE(about.startsWith(QStringLiteral("\n\nMorvane beta 0.9 (MRV)\n")));
+
+  const auto hover = [&main](const char* name) {
+    auto* button = main->findChild<Timgbtn*>(QString::fromLatin1(name));
+    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
+    QApplication::sendEvent(button, &enter);
+    return Description(*main);
+  };
+  EXPECT_EQ(hover("imgmonitor"),
+            QStringLiteral("\n\nSelect this and run Urban Terror.\n\nMRV will monitor your Quake 3 "
+                           "console and generate your stats in real time!"));
+  EXPECT_TRUE(hover("imgparse").contains(QStringLiteral("No time support!")));
+  EXPECT_EQ(hover("imgload"),
+            QStringLiteral("\n\nSelected this to load a previously saved game (.stg)"));
+  EXPECT_EQ(hover("imgprofiles"), QStringLiteral("\n\nView, create or modify your player profile"));
+
+  // Over a button its text stays; over the background or the description the about
+  // text returns.
+  MoveOver(main.get(), main->findChild<Timgbtn*>(QStringLiteral("imgload"))->geometry().center());
+  EXPECT_NE(Description(*main), about);
+  MoveOver(main.get(),
+           main->findChild<QLabel*>(QStringLiteral("ldescription"))->geometry().center());
+  EXPECT_EQ(Description(*main), about);
+  hover("imgload");
+  MoveOver(main.get(), kBackground);
+  EXPECT_EQ(Description(*main), about);
+}
+
+TEST_F(MainWindowTest, TheParseButtonShowsTheRecentFilesPanel) {
+  const std::string long_path =
+      "/home/player/games/urban terror/a folder with a rather long name/logs/qconsole.log";
+  auto main = Open({long_path, "", "/tmp/short.log"});
+  auto* panel = main->findChild<RecentFilesPanel*>(QStringLiteral("precent"));
+  EXPECT_FALSE(panel->isVisible());
+  QTest::mouseClick(main->findChild<Timgbtn*>(QStringLiteral("imgparse")), Qt::LeftButton);
+  ASSERT_TRUE(panel->isVisible());
+
+  const auto line = [panel](const char* name) {
+    return panel->findChild<QLabel*>(QString::fromLatin1(name));
+  };
+  EXPECT_EQ(line("lbrowse")->text(), QStringLiteral("   browse"));
+  EXPECT_EQ(line("lrecent1")->text(),
+            QStringLiteral("1 - /home/player/games/.../logs/qconsole.log"));
+  EXPECT_EQ(line("lrecent1")->toolTip(), PathText(long_path));
+  EXPECT_EQ(line("lrecent2")->text(), QStringLiteral("2 - "));
+  EXPECT_EQ(line("lrecent3")->text(), QStringLiteral("3 - /tmp/short.log"));
+
+  // The line under the pointer is lit; a line's own top edge is not inside it.
+  MoveOver(panel, line("lrecent2")->geometry().center());
+  EXPECT_EQ(panel->HighlightedLine(), 2);
+  MoveOver(panel, QPoint(10, line("lrecent3")->geometry().top()));
+  EXPECT_EQ(panel->HighlightedLine(), -1);
+
+  // Moving over the background hides it.
+  MoveOver(main.get(), kBackground);
+  EXPECT_FALSE(panel->isVisible());
+}
+
+TEST_F(MainWindowTest, LoadsASavedGameIntoTheViewerWhileTheWindowIsHidden) {
+  auto main = Open();
+  const std::string program_dir = main->state().settings.last_dir;
+  dialogs_.SetNextAnswer(PathText(kSavedGame));
+  QTest::mouseClick(main->findChild<Timgbtn*>(QStringLiteral("imgload")), Qt::LeftButton);
+
+  ASSERT_EQ(dialogs_.asked().size(), 1u);
+  EXPECT_EQ(dialogs_.asked()[0].location, PathText(program_dir));
+  EXPECT_EQ(dialogs_.asked()[0].filter, QStringLiteral("Game (*.stg)"));
+  ASSERT_EQ(viewer_.opened.size(), 1u);
+  EXPECT_TRUE(viewer_.opened[0].opening.monitor);
+  EXPECT_EQ(viewer_.opened[0].opening.last_game, "ts_two_maps");
+  EXPECT_EQ(viewer_.opened[0].maps, 2);
+  EXPECT_FALSE(viewer_.opened[0].parent_visible);
+  // After the viewer the store is empty again and the window is back.
+  EXPECT_TRUE(main->state().database.empty());
+  EXPECT_TRUE(main->isVisible());
+  EXPECT_EQ(main->state().settings.last_dir, DirectoryOf(PathText(kSavedGame)));
+  EXPECT_TRUE(boxes_.shown().empty());
+}
+
+TEST_F(MainWindowTest, AMissingOrDamagedSavedGameGivesItsMessageAndTheWindowStays) {
+  auto main = Open();
+  const auto& boxes = boxes_;
+  const QString missing = PathText(dir_ / "gone.stg");
+  dialogs_.SetNextAnswer(missing);
+  main->LoadSavedGame();
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].message, QStringLiteral("Unable to find file: ") + missing);
+  EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("ERROR!"));
+  EXPECT_EQ(main->state().settings.last_dir, DirectoryOf(missing));
+
+  // The game ends halfway through its map.
+  const std::string game = test::ReadFileBytes(kSavedGame);
+  test::WriteFileBytes(dir_ / "damaged.stg", game.substr(0, game.size() / 2));
+  dialogs_.SetNextAnswer(PathText(dir_ / "damaged.stg"));
+  main->LoadSavedGame();
+  ASSERT_EQ(boxes.shown().size(), 2u);
+  EXPECT_EQ(boxes.shown()[1].kind, ScriptedBoxes::Kind::kError);
+  EXPECT_TRUE(boxes.shown()[1].message.startsWith(QStringLiteral("Unable to load file ")));
+
+  EXPECT_TRUE(viewer_.opened.empty());
+  EXPECT_TRUE(main->isVisible());
+  // The maps read before the damage do not linger into the next game.
+  EXPECT_TRUE(main->state().database.empty());
+}
+
+}  // namespace
+}  // namespace mrv::ui
