@@ -132,52 +132,36 @@ void Inset(QPainter& p, QRectF area) {
   p.drawRoundedRect(area.adjusted(0.5, 0.5, -0.5, -0.5), 5, 5);
 }
 
-void MainBackground() {
-  QImage image = Canvas(440, 300);
+// A dark vertical gradient from `top` to `bottom` grey, fine diagonal lines when
+// `hatch_spacing` is not 0, then the window's own details.
+void Background(const char* name, QSize size, int top, int bottom, int hatch_spacing,
+                const std::function<void(QPainter&)>& details = {}) {
+  QImage image = Canvas(size.width(), size.height());
   QPainter p(&image);
-  DarkGradient(p, image.rect(), QColor(0x14, 0x14, 0x14), QColor(0x06, 0x06, 0x06));
-  Hatch(p, image.rect(), 7, 5);
-  Scope(p, QPointF(360, 206), 96, 16);
-  Wordmark(p, QPointF(18, 62), 34);
-  TeamBar(p, QRectF(20, 70, 188, 2));
-  SmallCaps(p, QPointF(214, 74), QStringLiteral("URBAN TERROR STATS"), 9, QColor(0x8c, 0x8c, 0x8c));
-  Inset(p, QRectF(190, 82, 240, 210));
-  Save(image, "main_background.png");
+  DarkGradient(p, image.rect(), QColor(top, top, top), QColor(bottom, bottom, bottom));
+  if (hatch_spacing != 0) Hatch(p, image.rect(), hatch_spacing, 5);
+  if (details) details(p);
+  Save(image, name);
 }
 
-void AboutBackground() {
-  QImage image = Canvas(420, 405);
-  QPainter p(&image);
-  DarkGradient(p, image.rect(), QColor(0x15, 0x15, 0x15), QColor(0x06, 0x06, 0x06));
-  Hatch(p, image.rect(), 7, 5);
-  Scope(p, QPointF(350, 72), 54, 22);
-  TeamBar(p, QRectF(26, 114, 368, 2));
-  Inset(p, QRectF(10, 120, 400, 275));
-  Save(image, "about_background.png");
-}
-
-void MessageBackground() {
-  QImage image = Canvas(264, 135);
-  QPainter p(&image);
-  DarkGradient(p, image.rect(), QColor(0x18, 0x18, 0x18), QColor(0x08, 0x08, 0x08));
-  Hatch(p, image.rect(), 7, 4);
-  Save(image, "message_background.png");
-}
-
-void ViewerBackground() {
-  QImage image = Canvas(841, 523);
-  QPainter p(&image);
-  DarkGradient(p, image.rect(), QColor(0x12, 0x12, 0x12), QColor(0x06, 0x06, 0x06));
-  Hatch(p, image.rect(), 9, 4);
-  Scope(p, QPointF(760, 440), 120, 9);
-  Save(image, "viewer_background.png");
-}
-
-void PanelBackground() {
-  QImage image = Canvas(256, 256);
-  QPainter p(&image);
-  DarkGradient(p, image.rect(), QColor(0x14, 0x14, 0x14), QColor(0x07, 0x07, 0x07));
-  Save(image, "panel_background.png");
+void Backgrounds() {
+  Background("main_background.png", {440, 300}, 0x14, 0x06, 7, [](QPainter& p) {
+    Scope(p, QPointF(360, 206), 96, 16);
+    Wordmark(p, QPointF(18, 62), 34);
+    TeamBar(p, QRectF(20, 70, 188, 2));
+    SmallCaps(p, QPointF(214, 74), QStringLiteral("URBAN TERROR STATS"), 9,
+              QColor(0x8c, 0x8c, 0x8c));
+    Inset(p, QRectF(190, 82, 240, 210));
+  });
+  Background("about_background.png", {420, 405}, 0x15, 0x06, 7, [](QPainter& p) {
+    Scope(p, QPointF(350, 72), 54, 22);
+    TeamBar(p, QRectF(26, 114, 368, 2));
+    Inset(p, QRectF(10, 120, 400, 275));
+  });
+  Background("message_background.png", {264, 135}, 0x18, 0x08, 7);
+  Background("viewer_background.png", {841, 523}, 0x12, 0x06, 9,
+             [](QPainter& p) { Scope(p, QPointF(760, 440), 120, 9); });
+  Background("panel_background.png", {256, 256}, 0x14, 0x07, 0);
 }
 
 // ---- glyphs ----
@@ -238,14 +222,7 @@ void DocumentIcon(QPainter& p, QRectF b, QColor c) {
   p.setPen(IconPen(c));
   p.setBrush(Qt::NoBrush);
   const double l = b.left() + 4, t = b.top() + 1, r = b.right() - 4, bt = b.bottom() - 1;
-  QPainterPath sheet;
-  sheet.moveTo(l, t);
-  sheet.lineTo(r - 6, t);
-  sheet.lineTo(r, t + 6);
-  sheet.lineTo(r, bt);
-  sheet.lineTo(l, bt);
-  sheet.closeSubpath();
-  p.drawPath(sheet);
+  p.drawPolygon(QPolygonF({{l, t}, {r - 6, t}, {r, t + 6}, {r, bt}, {l, bt}}));
   p.drawLine(QPointF(r - 6, t), QPointF(r - 6, t + 6));
   p.drawLine(QPointF(r - 6, t + 6), QPointF(r, t + 6));
   p.setPen(IconPen(c, 1.2));
@@ -259,15 +236,7 @@ void FolderIcon(QPainter& p, QRectF b, QColor c) {
   p.setPen(IconPen(c));
   p.setBrush(Qt::NoBrush);
   const double l = b.left() + 1, t = b.top() + 4, r = b.right() - 1, bt = b.bottom() - 3;
-  QPainterPath folder;
-  folder.moveTo(l, bt);
-  folder.lineTo(l, t);
-  folder.lineTo(l + 8, t);
-  folder.lineTo(l + 10, t + 3);
-  folder.lineTo(r, t + 3);
-  folder.lineTo(r, bt);
-  folder.closeSubpath();
-  p.drawPath(folder);
+  p.drawPolygon(QPolygonF({{l, bt}, {l, t}, {l + 8, t}, {l + 10, t + 3}, {r, t + 3}, {r, bt}}));
   // An arrow out of the folder: the game comes back.
   const double x = b.center().x();
   p.drawLine(QPointF(x, bt - 3), QPointF(x, t + 7));
@@ -479,11 +448,7 @@ int main(int argc, char** argv) {
   out_dir = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(out_dir);
 
-  MainBackground();
-  AboutBackground();
-  MessageBackground();
-  ViewerBackground();
-  PanelBackground();
+  Backgrounds();
 
   ActionButton("button_monitor.png", MonitorIcon);
   ActionButton("button_parse.png", DocumentIcon);
