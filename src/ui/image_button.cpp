@@ -16,11 +16,12 @@ Timgbtn::Timgbtn(QWidget* parent) : QWidget(parent) {
 void Timgbtn::SetGlyph(const QPixmap& glyph) {
   source_glyph_ = glyph;
   PrepareGlyph();
-  if (!glyph_.isNull()) resize(glyph_.width() / num_glyphs_, glyph_.height());
+  resize(sizeHint());
 }
 
 void Timgbtn::SetNumGlyphs(int count) {
   num_glyphs_ = std::max(1, count);
+  resize(sizeHint());
   update();
 }
 

@@ -28,6 +28,7 @@ class Timgbtn : public QWidget {
 
   explicit Timgbtn(QWidget* parent = nullptr);
 
+  // Both size the button to one frame of the glyph (25 x 25 without one).
   void SetGlyph(const QPixmap& glyph);
   void SetNumGlyphs(int count);  // at least 1; default 2
   void SetCaption(const QString& caption);
