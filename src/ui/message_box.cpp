@@ -30,6 +30,10 @@ Timgbtn* BoxButton(QWidget* box, const char* art, const QString& caption, const 
   return button;
 }
 
+bool IsEnter(const QKeyEvent& event) {
+  return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+}
+
 QWidget* ParentOrActive(QWidget* parent) {
   return parent != nullptr ? parent : QApplication::activeWindow();
 }
@@ -99,14 +103,20 @@ void TMessageForm::paintEvent(QPaintEvent*) {
 }
 
 bool TMessageForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == einput_ && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent*>(event)->key();
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      Answer(true);
-      return true;
-    }
+  if (watched == einput_ && event->type() == QEvent::KeyPress &&
+      IsEnter(*static_cast<QKeyEvent*>(event))) {
+    Answer(true);
+    return true;
   }
   return QDialog::eventFilter(watched, event);
+}
+
+void TMessageForm::keyPressEvent(QKeyEvent* event) {
+  if (ok_ && IsEnter(*event)) {
+    Answer(true);
+  } else {
+    QDialog::keyPressEvent(event);
+  }
 }
 
 void TMessageForm::Answer(bool ok) {

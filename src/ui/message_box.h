@@ -28,7 +28,8 @@ class WindowFrame;
 // TMessageForm, 264 x 135 (taller only when the message needs more lines): a title
 // strip, the message ("lmessage"), an optional input field ("einput") and the image
 // buttons OK ("imgbtn1") and Cancel ("imgbtn2"); a single shown button is centred.
-// Enter in the input field answers OK and goes no further. When the box closes,
+// Enter in the input field answers OK and goes no further; elsewhere in the box Enter
+// answers OK when OK is shown, Escape answers Cancel. When the box closes,
 // MessageText holds the input field's text and Response is true for OK only.
 class TMessageForm : public QDialog {
   Q_OBJECT
@@ -54,6 +55,7 @@ class TMessageForm : public QDialog {
  protected:
   void showEvent(QShowEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:

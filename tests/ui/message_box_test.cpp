@@ -63,6 +63,10 @@ TEST(MessageBoxTest, EnterInTheInputAnswersOkWithTheTypedText) {
       AskBox(QStringLiteral("New map name:"), QStringLiteral("Rename"), name, {.input = true}));
   EXPECT_EQ(name, QStringLiteral("ut4_turnpike"));
 
+  // Without an input field, Enter in the box is OK too.
+  QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+  EXPECT_TRUE(InformationBox(QStringLiteral("Game saved."), QStringLiteral("Save")));
+
   // The close image is Cancel.
   QTimer::singleShot(0, [] {
     QWidget* box = QApplication::activeModalWidget();
