@@ -3,15 +3,15 @@
 // strip along its top edge (the full width, following resizes), and it paints its
 // background with PaintWindowBackground, which also draws the 1-pixel border:
 //
-//   ViewerWindow::ViewerWindow(QWidget* parent) : QDialog(parent) {
-//     resize(841, 523);
+//   ViewerWindow::ViewerWindow(QWidget* parent)
+//       : QDialog(parent), background_(art::kViewerBackground) {
+//     setFixedSize(841, 523);
 //     frame_ = new WindowFrame(this, QStringLiteral("Stats"));
-//     connect(frame_->AddLabel(QStringLiteral("  menu")), ...);
+//     connect(frame_->AddLabel(QStringLiteral("HELP"), QStringLiteral("lhelp")),
+//             &ClickableLabel::clicked, this, &ViewerWindow::ShowHelp);
 //     // the window's own widgets go below y = WindowFrame::kStripHeight
 //   }
-//   void ViewerWindow::paintEvent(QPaintEvent*) {
-//     PaintWindowBackground(*this, QPixmap(art::kViewerBackground));
-//   }
+//   void ViewerWindow::paintEvent(QPaintEvent*) { PaintWindowBackground(*this, background_); }
 //
 // Dragging the strip moves the window: by the platform's own move where it offers one
 // (so that it works under Wayland), otherwise by the pointer's offset from where the
@@ -31,7 +31,6 @@ class QHBoxLayout;
 namespace mrv::ui {
 
 class ClickableLabel;
-class Timgbtn;
 
 struct FrameOptions {
   bool minimise = true;
