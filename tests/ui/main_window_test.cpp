@@ -92,7 +92,7 @@ TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAbout
 TEST_F(MainWindowTest, TheParseButtonShowsTheRecentFilesPanel) {
   const std::string long_path =
       "/home/player/games/urban terror/a folder with a rather long name/logs/qconsole.log";
-  auto main = Open({long_path, "", "/tmp/short.log"});
+  auto main = Open({long_path, "", "/home/player/short.log"});
   auto* panel = main->findChild<RecentFilesPanel*>(QStringLiteral("precent"));
   EXPECT_FALSE(panel->isVisible());
   QTest::mouseClick(main->findChild<Timgbtn*>(QStringLiteral("imgparse")), Qt::LeftButton);
@@ -106,7 +106,7 @@ TEST_F(MainWindowTest, TheParseButtonShowsTheRecentFilesPanel) {
             QStringLiteral("1 - /home/player/games/.../logs/qconsole.log"));
   EXPECT_EQ(line("lrecent1")->toolTip(), PathText(long_path));
   EXPECT_EQ(line("lrecent2")->text(), QStringLiteral("2 - "));
-  EXPECT_EQ(line("lrecent3")->text(), QStringLiteral("3 - /tmp/short.log"));
+  EXPECT_EQ(line("lrecent3")->text(), QStringLiteral("3 - /home/player/short.log"));
 
   // The line under the pointer is lit; a line's own top edge is not inside it.
   MoveOver(panel, line("lrecent2")->geometry().center());
