@@ -48,17 +48,21 @@ DeathTemplates DeathTemplates::FromLines(std::vector<std::string> lines) {
 }
 
 DeathTemplates LoadDeathTemplates(const std::filesystem::path& program_dir, Prompt& prompt) {
+  // A file that cannot be read whole (a folder, a fifo, no permission, a read error)
+  // counts as missing: half a template list would count some kills and not others.
   LineReader reader(kMaxTemplateLine);
-  if (!reader.Open(program_dir / kFileName)) {
+  std::vector<std::string> lines;
+  if (reader.Open(program_dir / kFileName, InputKind::kRegular)) {
+    std::string line;
+    while (lines.size() < kMaxTemplateLines && reader.Next(line)) lines.push_back(line);
+  }
+  if (!reader.is_open() || reader.read_error()) {
     prompt.Error(
         "The death messages file (DeathMsgs.txt) was not found in the program directory!\n\r\r"
         "Only hits will be counted.",
         "File not found!");
     return {};
   }
-  std::vector<std::string> lines;
-  std::string line;
-  while (lines.size() < kMaxTemplateLines && reader.Next(line)) lines.push_back(line);
   return DeathTemplates::FromLines(std::move(lines));
 }
 

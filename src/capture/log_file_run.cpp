@@ -5,6 +5,7 @@
 
 #include "capture/line_handling.h"
 #include "files/line_reader.h"
+#include "files/open_file.h"
 
 namespace mrv {
 
@@ -52,7 +53,7 @@ class ProgressTracker {
 
 std::uint64_t GetLogFileSize(const std::filesystem::path& log, Prompt& prompt) {
   // Read-only: a log on a read-only medium or of another user is still parsed.
-  std::FILE* file = std::fopen(log.string().c_str(), "rb");
+  std::FILE* file = OpenFile(log, "rb");
   std::error_code error;
   const std::uintmax_t size = file != nullptr ? std::filesystem::file_size(log, error) : 0;
   if (file != nullptr) std::fclose(file);

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "files/open_file.h"
 #include "files/safe_file.h"
 #include "model/text.h"
 
@@ -109,7 +110,7 @@ void IniFile::Parse(std::string_view text) {
 bool IniFile::Load(const std::filesystem::path& path) {
   path_ = path;
   lines_.clear();
-  std::FILE* file = std::fopen(path.string().c_str(), "rb");
+  std::FILE* file = OpenForReading(path, InputKind::kRegular);
   if (file == nullptr) return false;
   // Read in chunks, so that memory follows the file's real size, and stop one chunk
   // past the limit whatever size the file system reports.

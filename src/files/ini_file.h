@@ -23,7 +23,8 @@ class IniFile {
   // A value is seen up to this many characters; the rest of a longer one is not.
   static constexpr std::size_t kMaxValueLength = 2047;
 
-  // False when the file is missing, unreadable or larger than kMaxFileBytes.
+  // False when the file is missing, unreadable, not a regular file or larger than
+  // kMaxFileBytes.
   bool Load(const std::filesystem::path& path);
   // Replaces the content with the given text, as if it had been read from a file.
   void Parse(std::string_view text);

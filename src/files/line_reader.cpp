@@ -21,9 +21,9 @@ std::size_t BreakOffset(const char* data, std::size_t size) {
 
 LineReader::~LineReader() { Close(); }
 
-bool LineReader::Open(const std::filesystem::path& path) {
+bool LineReader::Open(const std::filesystem::path& path, InputKind kind) {
   Close();
-  file_ = std::fopen(path.string().c_str(), "rb");
+  file_ = OpenForReading(path, kind);
   buffer_.resize(kChunk);
   begin_ = end_ = 0;
   eof_ = read_error_ = overlong_ = pending_lf_ = false;

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "files/open_file.h"
+
 namespace mrv {
 
 class LineReader {
@@ -18,7 +20,7 @@ class LineReader {
   LineReader(const LineReader&) = delete;
   LineReader& operator=(const LineReader&) = delete;
 
-  bool Open(const std::filesystem::path& path);
+  bool Open(const std::filesystem::path& path, InputKind kind = InputKind::kAny);
   void Close();
   bool is_open() const { return file_ != nullptr; }
 

@@ -146,7 +146,7 @@ void AppendStatsLines(std::string& out, const stats_record& stats) {
 bool ProfileLines::Open(const std::filesystem::path& path) {
   bytes_ = 0;
   failure_ = Failure::kNone;
-  return reader_.Open(path);
+  return reader_.Open(path, InputKind::kRegular);
 }
 
 bool ProfileLines::Next(std::string& line) {

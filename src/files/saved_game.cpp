@@ -88,7 +88,7 @@ class GameLines {
   enum class Result { kLine, kEnd, kBad };
 
   GameLines() : reader_(kMaxGameFileLine) {}
-  bool Open(const std::filesystem::path& file) { return reader_.Open(file); }
+  bool Open(const std::filesystem::path& file) { return reader_.Open(file, InputKind::kRegular); }
 
   Result Take(std::string& line) {
     if (!reader_.Next(line)) return reader_.read_error() ? Result::kBad : Result::kEnd;
