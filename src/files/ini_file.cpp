@@ -128,7 +128,7 @@ bool IniFile::Load(const std::filesystem::path& path) {
 }
 
 bool IniFile::Save() const {
-  return ReplaceFileSafely(path_, Text());
+  return ReplaceFileSafely(path_, Text()) == ReplaceResult::kReplaced;
 }
 
 std::string IniFile::Text() const {

@@ -13,7 +13,9 @@ bool TProfiler::CreateProfileFile(const std::string& file_name, const std::strin
   AppendHeader(content, notes, nicknames);
   // Overwriting an existing profile is the user's choice; it still must not leave a
   // half-written file behind.
-  if (!ReplaceFileSafely(Resolve(file_name), content)) return Fail(kUnableToWriteFile);
+  if (ReplaceFileSafely(Resolve(file_name), content) != ReplaceResult::kReplaced) {
+    return Fail(kUnableToWriteFile);
+  }
   return true;
 }
 
@@ -71,7 +73,9 @@ bool TProfiler::SaveNotesAndNicknames(const std::string& file_name,
   while (lines.Next(line)) AppendLine(content, line);
   if (lines.failed()) return Fail(kUnableToSaveFile);
   lines.Close();
-  if (!ReplaceFileSafely(path, content)) return Fail(kUnableToSaveFile);
+  if (ReplaceFileSafely(path, content) != ReplaceResult::kReplaced) {
+    return Fail(kUnableToSaveFile);
+  }
   return true;
 }
 

@@ -167,14 +167,11 @@ bool TProfiler::ReplaceOpenProfile(const std::string& content) {
   const std::string file_name = file_name_;
   const std::filesystem::path path = path_;
   Close();
-  const bool replaced = ReplaceFileSafely(path, content);
+  const ReplaceResult result = ReplaceFileSafely(path, content);
   Open(file_name);
-  if (replaced) return true;
-  // No temporary file means it could not even be created; otherwise it holds the new
-  // content for recovery.
-  std::error_code error;
-  return Fail(std::filesystem::is_regular_file(TemporaryFileFor(path), error) ? kInvalidFile
-                                                                              : kUnableToSaveFile);
+  if (result == ReplaceResult::kReplaced) return true;
+  // A temporary file left behind holds the new content for recovery.
+  return Fail(result == ReplaceResult::kTemporaryLeft ? kInvalidFile : kUnableToSaveFile);
 }
 
 }  // namespace mrv

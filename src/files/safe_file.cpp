@@ -1,63 +1,177 @@
 #include "files/safe_file.h"
 
-#include <cstdio>
+#include <algorithm>
+#include <climits>
+#include <optional>
+#include <random>
+#include <string>
+#include <system_error>
 
 #ifdef _WIN32
+#include <fcntl.h>
 #include <io.h>
+#include <share.h>
+#include <sys/stat.h>
 #include <windows.h>
 #else
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
 namespace mrv {
 
-std::filesystem::path TemporaryFileFor(const std::filesystem::path& target) {
-  auto name = target;
-  name += ".tmp";
-  return name;
-}
-
 namespace {
 
-bool FlushToDisk(std::FILE* file) {
-  if (std::fflush(file) != 0) return false;
-#ifdef _WIN32
-  return _commit(_fileno(file)) == 0;
-#else
-  return fsync(fileno(file)) == 0;
+namespace fs = std::filesystem;
+
+// Unique names tried after "<name>.tmp" before giving up.
+constexpr int kUniqueNameAttempts = 100;
+
+// Where the new content goes and what of the old file it keeps.
+struct Destination {
+  fs::path path;  // the target, its links resolved
+  bool exists = false;
+#ifndef _WIN32
+  struct stat old {};  // mode and owner of the old file, when it exists
 #endif
+};
+
+#ifdef _WIN32
+
+bool MayWrite(const Destination& destination) {
+  std::error_code error;
+  const auto perms = fs::status(destination.path, error).permissions();
+  return !error && (perms & fs::perms::owner_write) != fs::perms::none;
 }
 
-bool RenameOver(const std::filesystem::path& from, const std::filesystem::path& to) {
-#ifdef _WIN32
-  return MoveFileExW(from.wstring().c_str(), to.wstring().c_str(),
+int CreateNew(const fs::path& path, const Destination&) {
+  int fd = -1;
+  // _O_EXCL fails on any existing name, a link included.
+  _wsopen_s(&fd, path.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+            _SH_DENYNO, _S_IREAD | _S_IWRITE);
+  return fd;
+}
+
+bool WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    const auto chunk = static_cast<unsigned>(std::min<std::size_t>(content.size(), INT_MAX));
+    const int written = _write(fd, content.data(), chunk);
+    if (written <= 0) return false;
+    content.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool SyncAndClose(int fd) {
+  const bool synced = _commit(fd) == 0;
+  return _close(fd) == 0 && synced;
+}
+
+bool RenameOver(const fs::path& from, const fs::path& to) {
+  return MoveFileExW(from.c_str(), to.c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
 #else
+
+// Root may write anything, but a file without any write permission is read-only by
+// its owner's choice and is not rewritten either.
+bool MayWrite(const Destination& destination) {
+  return access(destination.path.c_str(), W_OK) == 0 && (destination.old.st_mode & 0222) != 0;
+}
+
+int CreateNew(const fs::path& path, const Destination& destination) {
+  const int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+  if (fd < 0 || !destination.exists) return fd;
+  // The old file's owner (possible for root only) and permissions.
+  const struct stat& old = destination.old;
+  if (old.st_uid != geteuid() || old.st_gid != getegid()) {
+    [[maybe_unused]] const int ignored = fchown(fd, old.st_uid, old.st_gid);
+  }
+  fchmod(fd, old.st_mode & 07777);
+  return fd;
+}
+
+bool WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    const ssize_t written = write(fd, content.data(), content.size());
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) return false;
+    content.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+bool SyncAndClose(int fd) {
+  const bool synced = fsync(fd) == 0;
+  return close(fd) == 0 && synced;
+}
+
+bool RenameOver(const fs::path& from, const fs::path& to) {
   if (std::rename(from.c_str(), to.c_str()) != 0) return false;
   // Make the rename itself durable.
   auto folder = to.parent_path();
   if (folder.empty()) folder = ".";
-  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+  const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
   if (fd >= 0) {
     fsync(fd);
     close(fd);
   }
   return true;
+}
+
 #endif
+
+// The file the content must replace; empty when the target may not be replaced.
+std::optional<Destination> Resolve(const fs::path& target) {
+  std::error_code error;
+  Destination destination{target};
+  if (fs::is_symlink(fs::symlink_status(target, error))) {
+    destination.path = fs::canonical(target, error);  // fails for a dangling link
+    if (error) return std::nullopt;
+  }
+  const auto status = fs::status(destination.path, error);
+  if (status.type() == fs::file_type::not_found) return destination;
+  if (error || !fs::is_regular_file(status)) return std::nullopt;
+  destination.exists = true;
+#ifndef _WIN32
+  if (stat(destination.path.c_str(), &destination.old) != 0) return std::nullopt;
+#endif
+  if (!MayWrite(destination)) return std::nullopt;
+  return destination;
+}
+
+// "<name>.tmp", or a unique name beside it when a failure left that one behind.
+int CreateTemporary(const Destination& destination, fs::path& temporary) {
+  temporary = destination.path;
+  temporary += ".tmp";
+  int fd = CreateNew(temporary, destination);
+  std::minstd_rand random(std::random_device{}());
+  constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  for (int attempt = 0; fd < 0 && errno == EEXIST && attempt < kUniqueNameAttempts; ++attempt) {
+    std::string suffix = ".tmp.";
+    for (int i = 0; i < 6; ++i) suffix += kLetters[random() % (sizeof kLetters - 1)];
+    temporary = destination.path;
+    temporary += suffix;
+    fd = CreateNew(temporary, destination);
+  }
+  return fd;
 }
 
 }  // namespace
 
-bool ReplaceFileSafely(const std::filesystem::path& target, std::string_view content) {
-  const auto temporary = TemporaryFileFor(target);
-  std::FILE* file = std::fopen(temporary.string().c_str(), "wb");
-  if (file == nullptr) return false;
-  const bool written = std::fwrite(content.data(), 1, content.size(), file) == content.size();
-  const bool flushed = written && FlushToDisk(file);
-  const bool closed = std::fclose(file) == 0;
-  if (!flushed || !closed) return false;
-  return RenameOver(temporary, target);
+ReplaceResult ReplaceFileSafely(const fs::path& target, std::string_view content) {
+  const auto destination = Resolve(target);
+  if (!destination) return ReplaceResult::kRefused;
+  fs::path temporary;
+  const int fd = CreateTemporary(*destination, temporary);
+  if (fd < 0) return ReplaceResult::kNoTemporary;
+  const bool written = WriteAll(fd, content);
+  if (!SyncAndClose(fd) || !written || !RenameOver(temporary, destination->path)) {
+    return ReplaceResult::kTemporaryLeft;
+  }
+  return ReplaceResult::kReplaced;
 }
 
 }  // namespace mrv

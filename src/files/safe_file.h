@@ -1,6 +1,14 @@
 // Replacing a file so that at every instant it exists with either its old or its new
-// content: the new content goes to the ".tmp" file beside it, is flushed to disk, and
-// then takes the file's name by one rename.
+// content: the new content goes to a temporary file beside it ("<name>.tmp", or a
+// unique "<name>.tmp.XXXXXX" when that one is taken), is flushed to disk, and then
+// takes the file's name by one rename.
+//
+// The temporary file is created exclusively and never through a link, so a link
+// planted under its name cannot redirect the write. A file that is a link is updated
+// at the link's target, so the link survives, and the new file keeps the old one's
+// permissions. Only regular files are replaced: a device, a fifo or a folder under the
+// name is refused, and so is a file its user may not write or that nobody may write
+// (a read-only file).
 #pragma once
 
 #include <filesystem>
@@ -8,10 +16,14 @@
 
 namespace mrv {
 
-std::filesystem::path TemporaryFileFor(const std::filesystem::path& target);
+enum class ReplaceResult {
+  kReplaced,
+  kRefused,        // the target may not be replaced; nothing was written
+  kNoTemporary,    // no temporary file could be created; nothing was written
+  kTemporaryLeft,  // writing or renaming failed: the target is unchanged and the
+                   // temporary file stays for recovery
+};
 
-// False when anything fails; the temporary file is then left in place for recovery
-// and the target is unchanged.
-bool ReplaceFileSafely(const std::filesystem::path& target, std::string_view content);
+ReplaceResult ReplaceFileSafely(const std::filesystem::path& target, std::string_view content);
 
 }  // namespace mrv

@@ -181,7 +181,7 @@ std::optional<std::string> GameFileText(const Database& database, std::string_vi
 bool SaveGame(const Database& database, const std::filesystem::path& file,
               std::string_view game_name, Prompt& prompt) {
   const auto text = GameFileText(database, game_name);
-  if (text && ReplaceFileSafely(file, *text)) return true;
+  if (text && ReplaceFileSafely(file, *text) == ReplaceResult::kReplaced) return true;
   prompt.Error("Unable to save file " + file.string(), kErrorCaption);
   return false;
 }

@@ -1,4 +1,5 @@
-// What the program's own files may be: inputs that can never hang a reader.
+// What the program's own files may be: rewrites that no planted link can redirect and
+// that keep a file's permissions and links, and inputs that can never hang a reader.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -6,6 +7,7 @@
 #include "capture/death_templates.h"
 #include "files/ini_file.h"
 #include "files/profiler.h"
+#include "files/safe_file.h"
 #include "files/saved_game.h"
 #include "support/fakes.h"
 #include "support/paths.h"
@@ -16,6 +18,60 @@ namespace {
 namespace fs = std::filesystem;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
+
+fs::perms Permissions(const fs::path& path) {
+  return fs::status(path).permissions() & fs::perms::mask;
+}
+
+TEST(FileSafety, RewritesFollowNoPlantedLinkAndKeepModesAndLinks) {
+  test::ScratchDir dir("safe-write");
+  const auto target = dir / "p.mrv";
+
+  // A link planted under the temporary file's name, and a leftover temporary file from
+  // an earlier failure: neither is written through or removed, and neither blocks.
+  WriteFileBytes(dir / "victim", "keep");
+  fs::create_symlink(dir / "victim", dir / "p.mrv.tmp");
+  WriteFileBytes(target, "old");
+  ASSERT_EQ(ReplaceFileSafely(target, "new"), ReplaceResult::kReplaced);
+  EXPECT_EQ(ReadFileBytes(target), "new");
+  EXPECT_FALSE(fs::is_symlink(target));
+  EXPECT_EQ(ReadFileBytes(dir / "victim"), "keep");
+  EXPECT_TRUE(fs::is_symlink(dir / "p.mrv.tmp"));
+  fs::remove(dir / "p.mrv.tmp");
+  WriteFileBytes(dir / "p.mrv.tmp", "recover me");
+  ASSERT_EQ(ReplaceFileSafely(target, "newer"), ReplaceResult::kReplaced);
+  EXPECT_EQ(ReadFileBytes(dir / "p.mrv.tmp"), "recover me");
+  EXPECT_EQ(ReadFileBytes(target), "newer");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3)
+      << "no other temporary file stays";
+
+  // The mode stays; a read-only file is not rewritten, not even by root.
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+  ASSERT_EQ(ReplaceFileSafely(target, "private"), ReplaceResult::kReplaced);
+  EXPECT_EQ(Permissions(target), fs::perms::owner_read | fs::perms::owner_write);
+  fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  EXPECT_EQ(ReplaceFileSafely(target, "x"), ReplaceResult::kRefused);
+  EXPECT_EQ(ReadFileBytes(target), "private");
+
+  // A linked file is updated at its target, in the target's folder; the link stays.
+  fs::create_directory(dir / "real");
+  WriteFileBytes(dir / "real" / "stats.ini", "[data]\r\n");
+  fs::create_symlink(dir / "real" / "stats.ini", dir / "stats.ini");
+  ASSERT_EQ(ReplaceFileSafely(dir / "stats.ini", "[program]\r\n"), ReplaceResult::kReplaced);
+  EXPECT_TRUE(fs::is_symlink(dir / "stats.ini"));
+  EXPECT_EQ(ReadFileBytes(dir / "real" / "stats.ini"), "[program]\r\n");
+  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()), 1);
+
+  // Only regular files are replaced: a fifo, a folder or a dangling link is refused.
+  ASSERT_EQ(mkfifo((dir / "fifo.stg").c_str(), 0600), 0);
+  fs::create_symlink(dir / "nowhere", dir / "dangling.stg");
+  for (const char* name : {"fifo.stg", "real", "dangling.stg"}) {
+    EXPECT_EQ(ReplaceFileSafely(dir / name, "x"), ReplaceResult::kRefused) << name;
+  }
+  EXPECT_TRUE(fs::is_fifo(dir / "fifo.stg"));
+  EXPECT_FALSE(fs::exists(dir / "nowhere"));
+  EXPECT_EQ(ReplaceFileSafely(dir / "missing" / "p.mrv", "x"), ReplaceResult::kNoTemporary);
+}
 
 TEST(FileSafety, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
   test::ScratchDir dir("safe-read");

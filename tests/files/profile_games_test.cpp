@@ -123,14 +123,18 @@ TEST(ProfileGames, LayoutFaultsFailWithoutTouchingTheFile) {
 }
 
 TEST(ProfileGames, AFailedReplacementKeepsTheProfileAndItsOpenState) {
-  Fixture f("profile-replace", test::TwoGamesProfile());
-  std::filesystem::create_directory(f.dir / "joe.mrv.tmp");  // the temporary cannot be made
-  EXPECT_FALSE(Add(f.profiler, kC, kGameC));
-  EXPECT_EQ(f.profiler.LastError(), "Unable to save file!");
-  EXPECT_FALSE(Remove(f.profiler, {1}, test::kGameA, test::kGameA));
-  EXPECT_FALSE(f.profiler.SaveNotesAndNicknames("joe.mrv", {"Joe"}, {}));
-  EXPECT_EQ(f.File(), test::TwoGamesProfile());
-  EXPECT_TRUE(f.profiler.Active());
+  test::ScratchDir dir("profile-replace");
+  // The longest name a folder holds: no temporary file can be named after it.
+  const std::string name = std::string(251, 'j') + ".mrv";
+  WriteFileBytes(dir / name, test::TwoGamesProfile());
+  TProfiler profiler(dir.path(), kTestWeapons);
+  ASSERT_TRUE(profiler.Open(name));
+  EXPECT_FALSE(Add(profiler, kC, kGameC));
+  EXPECT_EQ(profiler.LastError(), "Unable to save file!");
+  EXPECT_FALSE(Remove(profiler, {1}, test::kGameA, test::kGameA));
+  EXPECT_FALSE(profiler.SaveNotesAndNicknames(name, {"Joe"}, {}));
+  EXPECT_EQ(ReadFileBytes(dir / name), test::TwoGamesProfile());
+  EXPECT_TRUE(profiler.Active());
 }
 
 }  // namespace

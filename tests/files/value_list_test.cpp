@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "files/line_reader.h"
-#include "files/safe_file.h"
 #include "support/paths.h"
 
 namespace mrv {
@@ -47,16 +46,6 @@ TEST(LineReader, SplitsAtEveryLineBreakAndCutsLongLines) {
   EXPECT_EQ(lines,
             (std::vector<std::string>{"a", "bb", "ccc", "", "last", std::string(1000, 'x'), "y"}));
   EXPECT_TRUE(saw_overlong);
-}
-
-TEST(SafeFile, ReplacesTheTargetAndLeavesNoTemporary) {
-  test::ScratchDir dir("safe");
-  const auto target = dir / "p.mrv";
-  test::WriteFileBytes(target, "old");
-  ASSERT_TRUE(ReplaceFileSafely(target, "new"));
-  EXPECT_EQ(test::ReadFileBytes(target), "new");
-  EXPECT_FALSE(std::filesystem::exists(TemporaryFileFor(target)));
-  EXPECT_FALSE(ReplaceFileSafely(dir / "missing" / "p.mrv", "x"));
 }
 
 }  // namespace
