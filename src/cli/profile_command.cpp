@@ -271,8 +271,10 @@ int Remove(const Context& context) {
   LoadedProfile loaded;
   if (!Load(context, positionals[0], loaded)) return kExitFailure;
   auto& profiler = context.profiler;
+  // The games listed and summed here are the ones removed.
+  const ProfileLockScope lock(profiler);
   std::vector<std::string> games;
-  if (!profiler.ListGames(games)) return Fail(profiler.LastError());
+  if (!lock.locked() || !profiler.ListGames(games)) return Fail(profiler.LastError());
   // The game count drops by every number passed, so only existing games may be.
   if (*wanted.rbegin() > static_cast<std::int64_t>(games.size())) {
     return Fail("profile " + positionals[0] + " has no game " + std::to_string(*wanted.rbegin()));
@@ -332,16 +334,20 @@ int Nick(const Context& context) {
   if (positionals.size() != 3 || kActions.count(positionals[1]) == 0) {
     return Usage("profile nick needs a NAME, add, remove, up or down, and a NICK");
   }
-  const auto file = ProfileFile(context, positionals[0], true);
-  if (!file) return kExitFailure;
+  LoadedProfile loaded;
+  if (!Load(context, positionals[0], loaded)) return kExitFailure;
   auto& profiler = context.profiler;
+  // The nicknames edited here are the ones written back.
+  const ProfileLockScope lock(profiler);
   std::vector<std::string> nicknames;
   std::vector<std::string> notes;
   ProfileInfo info;
-  if (!profiler.ReadProfileInfo(*file, nicknames, notes, info)) return Fail(profiler.LastError());
+  if (!lock.locked() || !profiler.ReadProfileInfo(loaded->name, nicknames, notes, info)) {
+    return Fail(profiler.LastError());
+  }
   const auto before = nicknames;
   if (!EditNicknames(nicknames, positionals[1], positionals[2])) return kExitFailure;
-  if (nicknames != before && !profiler.SaveNotesAndNicknames(*file, nicknames, notes)) {
+  if (nicknames != before && !profiler.SaveNotesAndNicknames(loaded->name, nicknames, notes)) {
     return Fail(profiler.LastError());
   }
   return kExitOk;

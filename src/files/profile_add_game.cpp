@@ -10,6 +10,12 @@ bool AddGameToProfile(const Database& database, const std::string& game_id, TPro
     prompt.Inform("\r\nNothing to be added!", "!");
     return false;
   }
+  // The totals read here are still the profile's when the game is written.
+  const ProfileLockScope lock(profiler);
+  if (!lock.locked()) {
+    prompt.Inform(profiler.LastError(), "ERROR!");
+    return false;
+  }
   stats_record totals;
   if (!profiler.ReadTotals(totals)) {
     prompt.Inform("\r\nCould not add game!", "ERROR!");

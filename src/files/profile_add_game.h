@@ -11,7 +11,8 @@ namespace mrv {
 
 // Adds the maps of the store that carry the own player's time to the open profile
 // under the name `game_id`; every map without it is reported and skipped. True when
-// the game was added.
+// the game was added. The profile stays locked against other programs from the
+// reading of its totals to the writing of the game.
 bool AddGameToProfile(const Database& database, const std::string& game_id, TProfiler& profiler,
                       Prompt& prompt);
 

@@ -11,8 +11,11 @@ bool IsValidProfileName(std::string_view name) {
   return !name.empty() && name.find_first_of("\\/*:?|<>\"") == std::string_view::npos;
 }
 
-TProfiler::TProfiler(std::filesystem::path program_dir, int weapon_count)
-    : program_dir_(std::move(program_dir)), weapon_count_(weapon_count) {}
+TProfiler::TProfiler(std::filesystem::path program_dir, int weapon_count,
+                     std::chrono::milliseconds lock_patience)
+    : program_dir_(std::move(program_dir)),
+      weapon_count_(weapon_count),
+      lock_patience_(lock_patience) {}
 
 std::filesystem::path TProfiler::Resolve(const std::string& file_name) const {
   const std::filesystem::path path(file_name);
@@ -46,10 +49,28 @@ bool TProfiler::Open(const std::string& file_name) {
 
 bool TProfiler::Close() {
   lines_.Close();
+  lock_.Release();
   active_ = false;
   file_name_.clear();
   path_.clear();
   return true;
+}
+
+bool TProfiler::Lock() {
+  if (!active_) return false;
+  if (!lock_.held()) lock_ = FileLock::Acquire(path_, lock_patience_);
+  return lock_.held() || FailLocking(lock_);
+}
+
+bool TProfiler::LockForChange(const std::filesystem::path& file, FileLock& own) {
+  if (lock_.Guards(file)) return true;
+  own = FileLock::Acquire(file, lock_patience_);
+  return own.held() || FailLocking(own);
+}
+
+bool TProfiler::FailLocking(const FileLock& attempt) {
+  // A folder that takes no lock file takes no rewritten profile either.
+  return Fail(attempt.busy() ? kProfileLocked : kUnableToSaveFile);
 }
 
 bool TProfiler::Rewind() {

@@ -2,6 +2,7 @@
 // and removes games, and creates, summarises and edits profile files by name.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -10,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "files/file_lock.h"
 #include "files/profile_format.h"
 #include "model/store.h"
 
@@ -38,6 +40,11 @@ inline constexpr std::string_view kInvalidFile = "Invalid file!";
 inline constexpr std::string_view kUnableToSaveFile = "Unable to save file!";
 inline constexpr std::string_view kUnableToWriteFile = "Unable to write to file!";
 inline constexpr std::string_view kInvalidGameName = "Invalid game name!";
+inline constexpr std::string_view kProfileLocked =
+    "Unable to open profile!\n\n\rThe file could be locked by another process.";
+
+// How long a change waits while another program changes the same profile.
+inline constexpr std::chrono::milliseconds kProfileLockPatience{2000};
 
 // A profile name never holds \ / * : ? | < > or a double quote, and is not empty.
 bool IsValidProfileName(std::string_view name);
@@ -46,13 +53,25 @@ class TProfiler {
  public:
   // Relative file names resolve in `program_dir`; every per-weapon list holds
   // `weapon_count` values.
-  TProfiler(std::filesystem::path program_dir, int weapon_count);
+  TProfiler(std::filesystem::path program_dir, int weapon_count,
+            std::chrono::milliseconds lock_patience = kProfileLockPatience);
   TProfiler(const TProfiler&) = delete;
   TProfiler& operator=(const TProfiler&) = delete;
 
   // Fails without a text when a profile is open already or no file has that name.
   bool Open(const std::string& file_name);
+  // Closes the profile and lets go of its lock.
   bool Close();
+
+  // Keeps every other program from changing the open profile until Unlock or Close,
+  // so that figures read meanwhile are still the profile's when a change made
+  // meanwhile is written. Fails with kProfileLocked when another program holds the
+  // profile beyond the lock patience, or kUnableToSaveFile when its folder takes no
+  // lock file. The changes below take the lock for their own duration when it is not
+  // held already.
+  bool Lock();
+  void Unlock() { lock_.Release(); }
+  bool Locked() const { return lock_.held(); }
   bool Active() const { return active_; }
   const std::string& LastError() const { return last_error_; }
   int weapon_count() const { return weapon_count_; }
@@ -91,8 +110,15 @@ class TProfiler {
   bool Fail(std::string_view text);
   // The failure text of a line source that stopped early.
   bool FailReading(const ProfileLines& lines, std::string_view damaged_text);
+  // The open profile locked (see LockForChange) and rewound for a change.
+  bool BeginChange(FileLock& own_lock);
   // Writes the new content in place of the open profile and opens it again.
   bool ReplaceOpenProfile(const std::string& content);
+  // Makes sure the file is locked against other programs for a change: by this
+  // profiler's lock, or else by `own`.
+  bool LockForChange(const std::filesystem::path& file, FileLock& own);
+  // kProfileLocked when another program held the file, else kUnableToSaveFile.
+  bool FailLocking(const FileLock& attempt);
 
   std::filesystem::path program_dir_;
   int weapon_count_;
@@ -101,6 +127,25 @@ class TProfiler {
   std::string file_name_;
   std::filesystem::path path_;
   std::string last_error_;
+  std::chrono::milliseconds lock_patience_;
+  FileLock lock_;
+};
+
+// Holds the open profile's lock for a scope (unless it was held before).
+class ProfileLockScope {
+ public:
+  explicit ProfileLockScope(TProfiler& profiler)
+      : profiler_(profiler), taken_(!profiler.Locked() && profiler.Lock()) {}
+  ~ProfileLockScope() {
+    if (taken_) profiler_.Unlock();
+  }
+  ProfileLockScope(const ProfileLockScope&) = delete;
+  ProfileLockScope& operator=(const ProfileLockScope&) = delete;
+  bool locked() const { return profiler_.Locked(); }
+
+ private:
+  TProfiler& profiler_;
+  bool taken_;
 };
 
 // Loads the named profile into the slot: closes what the profiler has open, opens the

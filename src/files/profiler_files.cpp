@@ -12,7 +12,9 @@ bool TProfiler::CreateProfileFile(const std::string& file_name, const std::strin
   std::string content;
   AppendHeader(content, notes, nicknames);
   // Overwriting an existing profile is the user's choice; it still must not leave a
-  // half-written file behind.
+  // half-written file behind, nor cut into another program's change.
+  FileLock lock;
+  if (!LockForChange(Resolve(file_name), lock)) return false;
   if (ReplaceFileSafely(Resolve(file_name), content) != ReplaceResult::kReplaced) {
     return Fail(kUnableToWriteFile);
   }
@@ -62,6 +64,8 @@ bool TProfiler::SaveNotesAndNicknames(const std::string& file_name,
                                       const std::vector<std::string>& notes) {
   if (!IsStorableHeader(notes, nicknames)) return Fail(kUnableToSaveFile);
   const auto path = Resolve(file_name);
+  FileLock lock;
+  if (!LockForChange(path, lock)) return false;
   ProfileLines lines;
   if (!lines.Open(path)) return Fail(kUnableToSaveFile);
   std::string content = RewriteBuffer(path);

@@ -77,7 +77,8 @@ bool TProfiler::AddGame(const stats_record& game, stats_record& totals, const st
   stats_record block = NewStatsRecord(weapon_count_);
   AddStatsRecord(block, game);
   if (!IsStorableGameId(id)) return Fail(kInvalidGameName);
-  if (!Rewind()) return Fail(kUnableToSaveFile);
+  FileLock own_lock;
+  if (!BeginChange(own_lock)) return false;
 
   std::string content = RewriteBuffer(path_);
   if (!lines_.SkipTo(kEndNicknamesMarker, &content)) return Fail(kInvalidFile);
@@ -120,7 +121,8 @@ bool TProfiler::RemoveGames(std::span<const std::int32_t> numbers, const stats_r
   stats_record totals = NewStatsRecord(weapon_count_);
   SubtractStatsRecord(totals, sums);
   if (!IsStorableGameId(first_id) || !IsStorableGameId(last_id)) return Fail(kInvalidGameName);
-  if (!Rewind()) return Fail(kUnableToSaveFile);
+  FileLock own_lock;
+  if (!BeginChange(own_lock)) return false;
 
   std::string content = RewriteBuffer(path_);
   std::int32_t games = 0;
@@ -163,12 +165,19 @@ bool TProfiler::RemoveGames(std::span<const std::int32_t> numbers, const stats_r
   return ReplaceOpenProfile(content);
 }
 
+bool TProfiler::BeginChange(FileLock& own_lock) {
+  if (!active_) return Fail(kUnableToSaveFile);
+  if (!LockForChange(path_, own_lock)) return false;
+  return Rewind() || Fail(kUnableToSaveFile);
+}
+
 bool TProfiler::ReplaceOpenProfile(const std::string& content) {
   const std::string file_name = file_name_;
   const std::filesystem::path path = path_;
+  FileLock lock = std::move(lock_);  // held across the reopen
   Close();
   const ReplaceResult result = ReplaceFileSafely(path, content);
-  Open(file_name);
+  if (Open(file_name)) lock_ = std::move(lock);
   if (result == ReplaceResult::kReplaced) return true;
   // A temporary file left behind holds the new content for recovery.
   return Fail(result == ReplaceResult::kTemporaryLeft ? kInvalidFile : kUnableToSaveFile);
