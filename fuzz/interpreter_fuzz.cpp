@@ -41,7 +41,7 @@ class DiscardingConsole final : public mrv::GameConsole {
   bool Find() override { return true; }
   std::size_t TextLength() override { return 0; }
   std::string Text() override { return {}; }
-  bool ReplaceText(const std::string&) override { return true; }
+  bool DropRead(std::size_t) override { return true; }
   bool TypeLine(const std::string&) override { return true; }
   void WaitForChange(std::chrono::milliseconds) override {}
 };

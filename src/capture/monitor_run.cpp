@@ -18,6 +18,8 @@ constexpr std::uint64_t kQuietBeforeClearMs = 3000;
 // ...and one longer than this at once, to keep every read cheap.
 constexpr std::size_t kClearAbove = 10000;
 
+constexpr const char* kNoTypingNotice = "In-game replies are off: the game reads no typed input.";
+
 constexpr const char* kGameLostQuestion =
     "Quake 3 was closed!\r\n\r\nContinue searching for Quake?\r\n\r\n(click cancel to show stats)";
 
@@ -55,8 +57,8 @@ class MonitorRun {
   // Looks for the game until it is found (true) or the run is cancelled.
   bool Search();
   PollEnd Poll();
-  // Reads what arrived since the last read, then empties the console; false when a
-  // line ended the run.
+  // Reads what arrived since the last read, then drops what was read from the
+  // console; false when a line ended the run.
   bool ReadAndClear();
   // Handles the lines of text_ from the line index on; false when one ended the run.
   bool HandleNewLines();
@@ -79,6 +81,8 @@ class MonitorRun {
   // When the console length last changed, in milliseconds; 0 when reset.
   std::uint64_t last_change_ = 0;
   CyclicReplySchedule schedule_;
+  // The player was told that the game takes no typed input, since it was found.
+  bool told_no_typing_ = false;
 };
 
 MonitorEnd MonitorRun::Run() {
@@ -98,6 +102,7 @@ MonitorEnd MonitorRun::Run() {
     previous_length_ = 0;
     line_index_ = 0;
     last_change_ = 0;
+    told_no_typing_ = false;
 
     const PollEnd end = Poll();
     if (end == PollEnd::kCancelled) break;
@@ -152,11 +157,11 @@ MonitorRun::PollEnd MonitorRun::Poll() {
 }
 
 bool MonitorRun::ReadAndClear() {
-  // The text is emptied right after it was read and before its lines are handled:
-  // what the handling types into the game is answered into the fresh console, where
-  // the next read finds it.
+  // What was read is dropped right after the read and before its lines are handled:
+  // what the handling types into the game is answered after it, where the next read
+  // finds it, and so is every line the game printed since the read.
   text_ = console_.Text();
-  console_.ReplaceText(std::string());
+  console_.DropRead(text_.size());
   const bool go_on = HandleNewLines();
   lines_.clear();
   line_index_ = 0;
@@ -167,6 +172,10 @@ bool MonitorRun::ReadAndClear() {
 
 bool MonitorRun::HandleNewLines() {
   SplitConsoleLines(text_, lines_);
+  if (!told_no_typing_ && console_.ReadsNoInput()) {
+    status_.Add(kNoTypingNotice);
+    told_no_typing_ = true;
+  }
   CaptureContext& context = session_.state.context;
   // Until the game has named the map, every read asks for a game start again; a console
   // that cannot be asked would restart the game with every read instead.

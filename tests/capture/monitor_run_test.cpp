@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <string>
@@ -112,11 +113,11 @@ TEST(ConsoleMonitor, ClearsALongConsoleOnlyAfterReadingWhatArrived) {
   });
   m.Then([&] { m.h.clock.Set(quiet_since + 3000); });
   m.Then([&] {
-    EXPECT_EQ(m.h.console.replacements, 0) << "quiet for exactly 3000 ms: kept";
+    EXPECT_EQ(m.h.console.drops, 0) << "quiet for exactly 3000 ms: kept";
     m.h.clock.Set(quiet_since + 3001);
   });
   m.Then([&] {
-    EXPECT_EQ(m.h.console.replacements, 1);
+    EXPECT_EQ(m.h.console.drops, 1);
     EXPECT_EQ(m.h.console.text, "");
     m.Print("B joined the red team.");
   });
@@ -126,7 +127,7 @@ TEST(ConsoleMonitor, ClearsALongConsoleOnlyAfterReadingWhatArrived) {
     m.Print("C joined the red team.");
   });
   m.Then([&] {
-    EXPECT_EQ(m.h.console.replacements, 2);
+    EXPECT_EQ(m.h.console.drops, 2);
     m.Print("D joined the red team.");
   });
   EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
@@ -264,6 +265,9 @@ TEST(ConsoleMonitor, AConsoleThatCannotBeTypedIntoStartsEachGameOnce) {
   EXPECT_EQ(m.h.current().start_time, started);
   EXPECT_EQ(m.h.session.state.counters.GameHitsGiven, 1);
   EXPECT_EQ(m.h.current().name, "<map1>");
+  EXPECT_EQ(std::count(m.status.lines.begin(), m.status.lines.end(),
+                       "In-game replies are off: the game reads no typed input."),
+            1);
 }
 
 }  // namespace

@@ -9,7 +9,6 @@
 #include <csignal>
 #include <cstring>
 #include <thread>
-#include <vector>
 
 #include "capture/console/bridge_console.h"
 #include "support/paths.h"
@@ -27,14 +26,16 @@ std::filesystem::path Program(const std::string& name) {
 }  // namespace
 
 BridgeRun::BridgeRun(const std::filesystem::path& folder, const std::string& script,
-                     const std::string& messages, const std::string& socket)
+                     const std::string& messages, const std::string& socket,
+                     const std::vector<std::string>& settings)
     : socket_(folder / socket), messages_(folder / messages) {
-  const std::vector<std::string> command = {Program("morvane-console").string(),
-                                            "--socket",
-                                            socket_.string(),
-                                            "--",
-                                            Program("morvane-fake-game").string(),
-                                            (TestDataDir() / "fake_game" / script).string()};
+  std::vector<std::string> command = {Program("morvane-console").string(),
+                                      "--socket",
+                                      socket_.string(),
+                                      "--",
+                                      Program("morvane-fake-game").string(),
+                                      (TestDataDir() / "fake_game" / script).string()};
+  command.insert(command.end(), settings.begin(), settings.end());
   std::vector<char*> arguments;
   for (const auto& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
@@ -82,6 +83,14 @@ std::optional<int> BridgeRun::WaitForExit(std::chrono::milliseconds limit) {
   while (running() && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(kRetry);
   return exit_code_;
+}
+
+std::string WriteScript(const std::filesystem::path& folder, const std::string& name,
+                        const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + '\n';
+  WriteFileBytes(folder / name, text);
+  return (folder / name).string();
 }
 
 std::string WaitForText(GameConsole& console, std::string_view needle) {

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "capture/console/game_console.h"
 
@@ -15,13 +16,14 @@ namespace mrv::test {
 
 inline constexpr std::chrono::milliseconds kPatience{15000};
 
-// morvane-console --socket FOLDER/SOCKET -- morvane-fake-game SCRIPT, with a script of
-// tests/data/fake_game and the bridge's own messages written to FOLDER/MESSAGES.
-// Stopped and reaped when the object goes.
+// morvane-console --socket FOLDER/SOCKET -- morvane-fake-game SCRIPT SETTINGS..., with
+// a script of tests/data/fake_game (or an absolute path) and the bridge's own messages
+// written to FOLDER/MESSAGES. Stopped and reaped when the object goes.
 class BridgeRun {
  public:
   BridgeRun(const std::filesystem::path& folder, const std::string& script,
-            const std::string& messages = "bridge.log", const std::string& socket = "console.sock");
+            const std::string& messages = "bridge.log", const std::string& socket = "console.sock",
+            const std::vector<std::string>& settings = {});
   ~BridgeRun();
   BridgeRun(const BridgeRun&) = delete;
   BridgeRun& operator=(const BridgeRun&) = delete;
@@ -41,6 +43,11 @@ class BridgeRun {
   pid_t pid_ = -1;
   std::optional<int> exit_code_;
 };
+
+// Writes a fake-game script of these lines into the folder; returns its absolute path,
+// which passes through BridgeRun unchanged.
+std::string WriteScript(const std::filesystem::path& folder, const std::string& name,
+                        const std::vector<std::string>& lines);
 
 // Reads the console until its text holds the needle or the patience runs out;
 // returns the last text read.

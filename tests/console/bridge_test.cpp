@@ -58,12 +58,13 @@ TEST(BridgeTest, ServesTheConsoleTextAndTypesIntoTheGame) {
   std::string text = WaitForText(console, "captured the Blue flag!");
   EXPECT_NE(text.find("\r\nStarted tty console (use +set ttycon 0 to disable)\r\n"),
             std::string::npos);
+  EXPECT_TRUE(console.CanType());
   EXPECT_NE(text.find("\r\nFak joined the red team.\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\r\n(DEAD) Rasec: meh\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nFak captured the Blue flag!\r\n"), std::string::npos);
   EXPECT_EQ(console.TextLength(), text.size());
 
-  ASSERT_TRUE(console.ReplaceText(""));
+  ASSERT_TRUE(console.DropRead(text.size()));
   EXPECT_EQ(console.TextLength(), 0u);
   EXPECT_EQ(console.Text(), "");
 
@@ -101,33 +102,68 @@ TEST(BridgeTest, ServesTheConsoleTextAndTypesIntoTheGame) {
   EXPECT_FALSE(std::filesystem::exists(bridge.socket()));
 }
 
-TEST(BridgeTest, RefusesTypingBeforeTheTerminalConsoleIsReady) {
-  ScratchDir scratch("bridge-not-ready");
-  BridgeRun bridge(scratch.path(), "no_tty_console.script");
-  ASSERT_TRUE(bridge.WaitUntilServing());
-  BridgeConsole console(bridge.socket());
-  ASSERT_TRUE(console.Find());
-  WaitForText(console, "Loading vm file vm/ui.qvm...\r\n");
-  EXPECT_FALSE(console.TypeLine("name"));
-  EXPECT_NE(console.last_error().find("Started tty console"), std::string::npos)
-      << console.last_error();
-  EXPECT_TRUE(console.Find()) << "a refused line leaves the connection as it was";
-}
-
-TEST(BridgeTest, KeepsTheGameWhenItsClientLeaves) {
+TEST(BridgeTest, EachClientReadsAndDropsItsOwnText) {
   ScratchDir scratch("bridge-clients");
   BridgeRun bridge(scratch.path(), "evening.script");
   ASSERT_TRUE(bridge.WaitUntilServing());
   {
-    BridgeConsole first(bridge.socket());
-    ASSERT_TRUE(first.Find());
-    WaitForText(first, "captured the Blue flag!");
+    BridgeConsole gone(bridge.socket());
+    ASSERT_TRUE(gone.Find());
+    WaitForText(gone, "captured the Blue flag!");
   }
-  BridgeConsole second(bridge.socket());
-  ASSERT_TRUE(second.Find());
-  ASSERT_TRUE(second.TypeLine("ut_echo still here"));
-  EXPECT_NE(WaitForText(second, "still here \r\n").find("still here \r\n"), std::string::npos);
-  EXPECT_TRUE(bridge.running());
+  BridgeConsole capture(bridge.socket());
+  BridgeConsole player(bridge.socket());
+  ASSERT_TRUE(capture.Find() && player.Find());
+  const std::string read = WaitForText(capture, "captured the Blue flag!");
+  ASSERT_TRUE(player.TypeLine("ut_echo printed after the read"));
+  WaitForText(player, "printed after the read");
+  // Only what was read goes, however much the client asks to drop.
+  ASSERT_TRUE(capture.DropRead(read.size() + 1000));
+  EXPECT_EQ(capture.Text(), "printed after the read \r\n");
+  EXPECT_EQ(player.Text(), read + "printed after the read \r\n") << "the other client keeps it";
+
+  // A client of the first protocol clears only its own text, and only to nothing.
+  RawClient old(bridge.socket());
+  EXPECT_EQ(old.Send(bridge::EncodeFrame(bridge::kClearText)), bridge::kDone);
+  EXPECT_EQ(old.Send(bridge::EncodeFrame(bridge::kClearText, "new text")), bridge::kRefused);
+  EXPECT_EQ(capture.TextLength(), 25u);
+  EXPECT_TRUE(bridge.running()) << "the game outlives its clients";
+}
+
+TEST(BridgeTest, TellsWhetherTheGameReadsTypedInput) {
+  ScratchDir scratch("bridge-typing");
+  {
+    // Nothing said yet: no typing, but no verdict either.
+    BridgeRun bridge(scratch.path(), "no_tty_console.script");
+    ASSERT_TRUE(bridge.WaitUntilServing());
+    BridgeConsole console(bridge.socket());
+    ASSERT_TRUE(console.Find());
+    WaitForText(console, "Loading vm file vm/ui.qvm...\r\n");
+    EXPECT_FALSE(console.CanType());
+    EXPECT_FALSE(console.ReadsNoInput());
+    EXPECT_FALSE(console.TypeLine("name"));
+    EXPECT_NE(console.last_error().find("Started tty console"), std::string::npos)
+        << console.last_error();
+    EXPECT_TRUE(console.Find()) << "a refused line leaves the connection as it was";
+  }
+  // Turned off on the command line, or failed: never.
+  const std::string turned_off =
+      WriteScript(scratch.path(), "off.script", {"console", "print Loaded.", "sleep 60000"});
+  const std::string failing = WriteScript(
+      scratch.path(), "failing.script",
+      {"print stdin is not a tty, tty console mode failed", "print Loaded.", "sleep 60000"});
+  using Settings = std::vector<std::string>;
+  for (const auto& [script, settings] :
+       {std::pair{turned_off, Settings{"+set", "ttycon", "0"}}, std::pair{failing, Settings{}}}) {
+    BridgeRun bridge(scratch.path(), script, "off.log", "off.sock", settings);
+    ASSERT_TRUE(bridge.WaitUntilServing());
+    BridgeConsole console(bridge.socket());
+    ASSERT_TRUE(console.Find());
+    WaitForText(console, "Loaded.");
+    EXPECT_TRUE(console.ReadsNoInput()) << script;
+    EXPECT_FALSE(console.TypeLine("name"));
+    EXPECT_NE(console.last_error().find("reads no typed input"), std::string::npos);
+  }
 }
 
 TEST(BridgeTest, PassesTheGamesExitStatusOn) {

@@ -42,10 +42,13 @@ TEST(ConsoleTextTest, KeepsOnlyWholeLines) {
   EXPECT_EQ(text.Append("You hit Rasec in the"), "");
   EXPECT_EQ(text.text(), "");
   EXPECT_EQ(text.Append(" Head.\nhalf"), "You hit Rasec in the Head.\r\n");
-  // Clearing the kept text leaves the line that is still arriving.
-  text.Replace("");
+  // Dropping the kept text (never more than there is) leaves the line still arriving;
+  // positions count the whole output.
+  text.DropFront(100);
   EXPECT_EQ(text.Append(" a line\n"), "half a line\r\n");
   EXPECT_EQ(text.text(), "half a line\r\n");
+  EXPECT_EQ(text.begin(), 28u);
+  EXPECT_EQ(text.end(), 41u);
   text.Append("cut");
   text.Clear();
   EXPECT_EQ(text.Append("new\n"), "new\r\n");

@@ -34,10 +34,12 @@ TEST(LogFollowConsoleTest, HoldsWhatTheGameAppends) {
   AppendToFile(log, " Head.\n");
   EXPECT_EQ(console.Text(), "Fak joined the red team.\r\nYou hit Rasec in the Head.\r\n");
 
-  // Clearing the text and typing leave the file as it is.
+  // Dropping what was read and typing leave the file as it is.
   const std::string on_disk = ReadFileBytes(log);
-  EXPECT_TRUE(console.ReplaceText(""));
-  EXPECT_EQ(console.TextLength(), 0u);
+  EXPECT_TRUE(console.DropRead(26));
+  EXPECT_EQ(console.Text(), "You hit Rasec in the Head.\r\n");
+  EXPECT_TRUE(console.DropRead(28));
+  EXPECT_TRUE(console.ReadsNoInput());
   EXPECT_FALSE(console.TypeLine("name"));
   EXPECT_EQ(ReadFileBytes(log), on_disk);
   AppendToFile(log, "Rasec joined the blue team.\n");

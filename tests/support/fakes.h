@@ -79,9 +79,9 @@ class FakeConsole final : public GameConsole {
   }
   std::size_t TextLength() override { return present ? text.size() : 0; }
   std::string Text() override { return present ? text : std::string(); }
-  bool ReplaceText(const std::string& t) override {
-    text = t;
-    ++replacements;
+  bool DropRead(std::size_t length) override {
+    text.erase(0, length);
+    ++drops;
     return true;
   }
   bool CanType() const override { return can_type; }
@@ -96,7 +96,7 @@ class FakeConsole final : public GameConsole {
   bool can_type = true;
   std::string text;
   std::vector<std::string> typed;
-  int replacements = 0;
+  int drops = 0;
   int finds = 0;
   // Scripts for a test that drives a polling capture: run at every search attempt and
   // at every wait for a change.

@@ -56,7 +56,10 @@ struct BridgeServer::Watch {
 };
 
 BridgeServer::BridgeServer(int listener, int signals, GameProcess game)
-    : listener_(listener), signals_(signals), game_(game) {}
+    : listener_(listener),
+      signals_(signals),
+      game_(game),
+      typing_(game.tty_console_off ? TypingState::kOff : TypingState::kNotYet) {}
 
 BridgeServer::~BridgeServer() {
   for (auto& client : clients_) CloseIfOpen(client->socket);
@@ -153,10 +156,11 @@ void BridgeServer::OnGameErrors() {
   std::string raw;
   const bool open = ReadAvailable(game_.errors, raw);
   const std::string_view lines = text_.Append(raw);
-  if (!console_ready_ && lines.find(kTtyConsoleReady) != std::string_view::npos) {
-    console_ready_ = true;
+  if (typing_ == TypingState::kNotYet) {
+    if (lines.find(kTtyConsoleReady) != std::string_view::npos) typing_ = TypingState::kReady;
+    if (lines.find(kTtyConsoleFailed) != std::string_view::npos) typing_ = TypingState::kOff;
   }
-  if (!lines.empty()) NoticeChange(nullptr);
+  if (!lines.empty()) NoticeChange();
   if (!open) CloseIfOpen(game_.errors);
 }
 
@@ -169,6 +173,7 @@ void BridgeServer::OnTerminal(short events) {
     // No process holds the terminal any more: the game cannot be typed into.
     CloseIfOpen(game_.terminal);
     keyboard_.clear();
+    typing_ = TypingState::kOff;
   }
 }
 
@@ -184,6 +189,7 @@ void BridgeServer::Accept() {
     fcntl(socket, F_SETFL, fcntl(socket, F_GETFL) | O_NONBLOCK);
     auto client = std::make_unique<Client>();
     client->socket = socket;
+    client->from = text_.begin();
     clients_.push_back(std::move(client));
   }
 }
@@ -214,15 +220,32 @@ bool BridgeServer::Answer(Client& client, const Frame& request) {
   switch (request.kind) {
     case kAskLength:
       client.outbox +=
-          EncodeFrame(kLength, EncodeLength(static_cast<std::uint32_t>(text_.text().size())));
+          EncodeFrame(kLength, EncodeLength(static_cast<std::uint32_t>(TextOf(client).size())));
       break;
-    case kAskText:
-      client.outbox += EncodeFrame(kText, text_.text());
+    case kAskText: {
+      const std::string_view text = TextOf(client);
+      client.read_end = text_.end();
+      client.read_from = client.read_end - text.size();
+      client.outbox += EncodeFrame(kText, text);
       break;
-    case kReplaceText:
-      text_.Replace(request.payload);
+    }
+    case kDropRead: {
+      const auto count = DecodeLength(request.payload);
+      if (!count) return false;
+      DropFor(client, std::min(client.read_from + *count, client.read_end));
       client.outbox += EncodeFrame(kDone);
-      NoticeChange(&client);
+      break;
+    }
+    case kClearText:
+      if (!request.payload.empty()) {
+        client.outbox += EncodeFrame(kRefused, "only an empty text can replace the console text");
+        break;
+      }
+      DropFor(client, text_.end());
+      client.outbox += EncodeFrame(kDone);
+      break;
+    case kAskTyping:
+      client.outbox += EncodeFrame(kTyping, std::string(1, static_cast<char>(typing_)));
       break;
     case kTypeLine: {
       const std::string refusal = Type(request.payload);
@@ -237,8 +260,26 @@ bool BridgeServer::Answer(Client& client, const Frame& request) {
   return true;
 }
 
+std::string_view BridgeServer::TextOf(const Client& client) const {
+  const std::uint64_t from = std::max(client.from, text_.begin());
+  return std::string_view(text_.text()).substr(static_cast<std::size_t>(from - text_.begin()));
+}
+
+void BridgeServer::DropFor(Client& client, std::uint64_t new_from) {
+  client.from = std::max(client.from, new_from);
+  // What every client has dropped goes.
+  std::uint64_t kept_from = text_.end();
+  for (const auto& other : clients_) {
+    if (other->socket >= 0) kept_from = std::min(kept_from, std::max(other->from, text_.begin()));
+  }
+  text_.DropFront(static_cast<std::size_t>(kept_from - text_.begin()));
+}
+
 std::string BridgeServer::Type(std::string_view line) {
-  if (!console_ready_) {
+  if (typing_ == TypingState::kOff) {
+    return "the game reads no typed input: its terminal console is off";
+  }
+  if (typing_ != TypingState::kReady) {
     return "the game's terminal console is not ready: it has not printed \"Started tty console\"";
   }
   std::string problem = TypedLineProblem(line);
@@ -266,9 +307,9 @@ void BridgeServer::FlushKeyboard() {
   }
 }
 
-void BridgeServer::NoticeChange(const Client* requester) {
+void BridgeServer::NoticeChange() {
   for (auto& client : clients_) {
-    if (client.get() == requester || !client->armed || client->socket < 0) continue;
+    if (!client->armed || client->socket < 0) continue;
     client->armed = false;
     client->outbox += EncodeFrame(kChanged);
     Flush(*client);

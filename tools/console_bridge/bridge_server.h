@@ -1,7 +1,10 @@
 // The bridge's one event loop: drains the game's output into the console text, serves
-// the console operations to its clients, and types their lines into the game.
+// the console operations to its clients, and types their lines into the game. Each
+// client reads the text from a position of its own (see bridge_protocol.h); the text
+// keeps what any client has yet to drop, up to its capacity.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -30,6 +33,11 @@ class BridgeServer {
     FrameReader reader;
     std::string outbox;
     bool armed = true;  // owed one change notice
+    // Positions in the game's whole output: where the client's text starts, and the
+    // part of it that its last text request sent.
+    std::uint64_t from = 0;
+    std::uint64_t read_from = 0;
+    std::uint64_t read_end = 0;
   };
   struct Watch;
 
@@ -41,10 +49,14 @@ class BridgeServer {
   void Receive(Client& client);
   void Serve(Client& client);
   bool Answer(Client& client, const Frame& request);
+  // The client's text: the kept text from where the client last dropped.
+  std::string_view TextOf(const Client& client) const;
+  void DropFor(Client& client, std::uint64_t new_from);
   // Empty when the line went to the game, else why not.
   std::string Type(std::string_view line);
   void FlushKeyboard();
-  void NoticeChange(const Client* requester);
+  // New lines: every client's text changed.
+  void NoticeChange();
   void Flush(Client& client);
   void Drop(Client& client);
 
@@ -52,7 +64,7 @@ class BridgeServer {
   int signals_;
   GameProcess game_;
   ConsoleText text_{kMaxTextBytes};
-  bool console_ready_ = false;
+  TypingState typing_;
   std::string keyboard_;  // typed bytes the terminal has not taken yet
   std::vector<std::unique_ptr<Client>> clients_;
   int stop_requests_ = 0;

@@ -15,6 +15,8 @@
 #include <pty.h>
 #endif
 
+#include "capture/console/bridge_protocol.h"
+
 namespace mrv::bridge {
 
 namespace {
@@ -67,6 +69,7 @@ GameProcess StartGame(const std::vector<std::string>& command, std::string& erro
     error = "no game to start";
     return game;
   }
+  game.tty_console_off = TtyConsoleTurnedOff(command);
   if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0 || pipe(output) != 0 ||
       pipe(errors) != 0 || pipe(report) != 0) {
     error = std::string("cannot make the game's terminal and pipes: ") + std::strerror(errno);

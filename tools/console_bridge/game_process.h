@@ -11,9 +11,10 @@ namespace mrv::bridge {
 
 struct GameProcess {
   pid_t pid = -1;
-  int terminal = -1;  // the terminal's master side: typed input goes in here
-  int output = -1;    // the game's standard output: the echo of what is typed
-  int errors = -1;    // the game's standard error: its console text
+  int terminal = -1;             // the terminal's master side: typed input goes in here
+  int output = -1;               // the game's standard output: the echo of what is typed
+  int errors = -1;               // the game's standard error: its console text
+  bool tty_console_off = false;  // its command line turned its terminal console off
 };
 
 // All three descriptors are non-blocking. On failure pid stays -1 and error says why.

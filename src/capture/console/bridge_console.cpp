@@ -5,7 +5,9 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <cstdint>
 #include <cstring>
 #include <thread>
 
@@ -74,7 +76,8 @@ bool BridgeConsole::Find() {
   }
   changed_ = false;
   last_error_.clear();
-  return true;
+  AskTyping();
+  return socket_ >= 0;
 }
 
 std::size_t BridgeConsole::TextLength() {
@@ -90,11 +93,23 @@ std::size_t BridgeConsole::TextLength() {
 
 std::string BridgeConsole::Text() {
   auto answer = Ask(bridge::kAskText, {}, bridge::kText);
-  return answer ? std::move(answer->payload) : std::string();
+  if (!answer) return {};
+  // The game says whether it reads typed input among its first lines; asked with every
+  // read, so a capture learns it before it would type.
+  AskTyping();
+  return std::move(answer->payload);
 }
 
-bool BridgeConsole::ReplaceText(const std::string& text) {
-  return Ask(bridge::kReplaceText, text, bridge::kDone).has_value();
+bool BridgeConsole::DropRead(std::size_t length) {
+  const auto count = static_cast<std::uint32_t>(std::min<std::size_t>(length, UINT32_MAX));
+  return Ask(bridge::kDropRead, bridge::EncodeLength(count), bridge::kDone).has_value();
+}
+
+void BridgeConsole::AskTyping() {
+  const auto answer = Ask(bridge::kAskTyping, {}, bridge::kTyping);
+  typing_ = answer && answer->payload.size() == 1
+                ? static_cast<bridge::TypingState>(answer->payload[0])
+                : bridge::TypingState::kNotYet;
 }
 
 bool BridgeConsole::TypeLine(const std::string& line) {
@@ -194,6 +209,7 @@ void BridgeConsole::Disconnect(std::string reason) {
   socket_ = -1;
   reader_.Clear();
   changed_ = false;
+  typing_ = bridge::TypingState::kNotYet;
   last_error_ = std::move(reason);
 }
 

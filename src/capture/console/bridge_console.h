@@ -25,10 +25,15 @@ class BridgeConsole final : public GameConsole {
   bool Find() override;
   // 0 once the connection is closed: the game is gone.
   std::size_t TextLength() override;
+  // This client's text; also learns whether the game reads typed input by now.
   std::string Text() override;
-  bool ReplaceText(const std::string& text) override;
+  bool DropRead(std::size_t length) override;
   // False when the bridge refused the line (see last_error()) or is gone.
   bool TypeLine(const std::string& line) override;
+  // As the bridge told at the last Find or Text: the game's terminal console has
+  // started (CanType), or failed or was turned off (ReadsNoInput).
+  bool CanType() const override { return typing_ == bridge::TypingState::kReady; }
+  bool ReadsNoInput() const override { return typing_ == bridge::TypingState::kOff; }
   // Blocks until the bridge reports a change or the timeout passes. Without a
   // connection it just waits out the timeout, so a search loop does not spin.
   void WaitForChange(std::chrono::milliseconds timeout) override;
@@ -38,6 +43,7 @@ class BridgeConsole final : public GameConsole {
 
  private:
   std::optional<bridge::Frame> Ask(char kind, std::string_view payload, char answer_kind);
+  void AskTyping();
   // Reads what the socket holds, waiting up to the timeout for it; false when the
   // connection ended or nothing came.
   bool Receive(std::chrono::milliseconds timeout);
@@ -49,6 +55,7 @@ class BridgeConsole final : public GameConsole {
   int socket_ = -1;
   bridge::FrameReader reader_;
   bool changed_ = false;
+  bridge::TypingState typing_ = bridge::TypingState::kNotYet;
   std::string last_error_;
 };
 

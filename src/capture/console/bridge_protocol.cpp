@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "model/text.h"
+
 namespace mrv::bridge {
 
 namespace {
@@ -93,6 +95,16 @@ void FrameReader::Clear() {
   buffer_.clear();
   start_ = 0;
   broken_ = false;
+}
+
+bool TtyConsoleTurnedOff(const std::vector<std::string>& command) {
+  // Cvar names ignore case; the last setting counts.
+  bool off = false;
+  for (std::size_t i = 0; i + 2 < command.size(); ++i) {
+    const bool set = EqualsIgnoreCase(command[i], "+set") || EqualsIgnoreCase(command[i], "+seta");
+    if (set && EqualsIgnoreCase(command[i + 1], "ttycon")) off = command[i + 2] == "0";
+  }
+  return off;
 }
 
 std::string TypedLineProblem(std::string_view line) {

@@ -7,9 +7,18 @@
 //   client -> bridge                  bridge -> client
 //   'L' text length                   'l' the length: 4 bytes, little-endian
 //   'T' text                          't' the text
-//   'R' replace the text: new text    'o' done
+//   'D' drop what was read: N,        'o' done
+//       4 bytes, little-endian
 //   'Y' type a line: the line         'o' typed, or 'e' refused: the reason
+//   'S' typing state                  's' one byte, a TypingState
+//   'R' clear the text: nothing       'o' done, or 'e' for a payload (first protocol)
 //                                     'c' the text changed (not asked for, see below)
+//
+// Each client has a text of its own: the console's lines from where that client last
+// dropped what it read (from the oldest kept line, for a new client). 'D' drops the
+// first N bytes of what the client's last 'T' sent, and never more, so lines the game
+// printed after that read stay; other clients' texts are not touched. 'R' of the first
+// protocol drops all the client's text, read or not.
 //
 // Each request gets exactly one answer, in order. Once it has answered, the bridge sends
 // one 'c' at the next change of the text, so a client waits for changes by reading its
@@ -24,19 +33,30 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace mrv::bridge {
 
 enum Kind : char {
   kAskLength = 'L',
   kAskText = 'T',
-  kReplaceText = 'R',
+  kDropRead = 'D',
   kTypeLine = 'Y',
+  kAskTyping = 'S',
+  kClearText = 'R',
   kLength = 'l',
   kText = 't',
   kDone = 'o',
   kRefused = 'e',
+  kTyping = 's',
   kChanged = 'c',
+};
+
+// Whether the game reads what is typed into its terminal console.
+enum class TypingState : char {
+  kNotYet = 'w',  // the game has not said yet
+  kReady = 'r',   // it printed kTtyConsoleReady
+  kOff = 'x',     // never: its terminal console failed or was turned off
 };
 
 // The kept console text; the oldest lines go first when it is full.
@@ -44,8 +64,13 @@ inline constexpr std::size_t kMaxTextBytes = std::size_t{1} << 20;
 inline constexpr std::size_t kMaxFrameBytes = kMaxTextBytes + 64;
 // The game's terminal console drops a line of 256 characters or more.
 inline constexpr std::size_t kMaxTypedLine = 255;
-// The game prints this once its terminal console reads typed commands.
+// The game prints this once its terminal console reads typed commands...
 inline constexpr std::string_view kTtyConsoleReady = "Started tty console";
+// ...and this when its standard input is no terminal and it will read none.
+inline constexpr std::string_view kTtyConsoleFailed = "tty console mode failed";
+
+// Whether the game's command line turns its terminal console off ("+set ttycon 0").
+bool TtyConsoleTurnedOff(const std::vector<std::string>& command);
 
 struct Frame {
   char kind = 0;

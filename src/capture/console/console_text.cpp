@@ -28,13 +28,14 @@ std::string_view ConsoleText::Append(std::string_view raw) {
   return std::string_view(text_).substr(text_.size() - kept);
 }
 
-void ConsoleText::Replace(std::string_view text) {
-  text_.assign(text);
-  DropOldestLines();
+void ConsoleText::DropFront(std::size_t count) {
+  count = std::min(count, text_.size());
+  text_.erase(0, count);
+  begin_ += count;
 }
 
 void ConsoleText::Clear() {
-  text_.clear();
+  DropFront(text_.size());
   line_.clear();
   state_ = State::kPlain;
   after_cr_ = false;
@@ -113,7 +114,7 @@ void ConsoleText::DropOldestLines() {
   // again for every line that arrives.
   const std::size_t excess = text_.size() - capacity_ / 4 * 3;
   const std::size_t line_end = text_.find('\n', excess - 1);
-  text_.erase(0, line_end == std::string::npos ? text_.size() : line_end + 1);
+  DropFront(line_end == std::string::npos ? text_.size() : line_end + 1);
 }
 
 }  // namespace mrv

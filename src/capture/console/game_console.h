@@ -1,5 +1,6 @@
 // The game's console as the capture sees it: the text of its output box, which can be
-// read and replaced, and its input line, into which commands are typed.
+// read and emptied of what was read, and its input line, into which commands are
+// typed.
 #pragma once
 
 #include <chrono>
@@ -16,11 +17,16 @@ class GameConsole {
   // Characters of the output box; 0 when the console is gone.
   virtual std::size_t TextLength() = 0;
   virtual std::string Text() = 0;
-  virtual bool ReplaceText(const std::string& text) = 0;
+  // Removes the first `length` characters of the output box, the text that was just
+  // read: what the game printed since stays there for the next read.
+  virtual bool DropRead(std::size_t length) = 0;
   // Types one line into the input line and presses Enter; true when the text was set.
   virtual bool TypeLine(const std::string& line) = 0;
-  // Whether typed lines can reach the game at all (a followed log file cannot).
+  // Whether typed lines reach the game now.
   virtual bool CanType() const { return true; }
+  // Whether the game will never read typed lines (a followed log file, a game whose
+  // terminal console is off), rather than not yet.
+  virtual bool ReadsNoInput() const { return !CanType(); }
   // Returns when the output box may have changed, or after the timeout.
   virtual void WaitForChange(std::chrono::milliseconds timeout) = 0;
 };

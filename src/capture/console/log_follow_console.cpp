@@ -65,8 +65,8 @@ std::string LogFollowConsole::Text() {
   return Refresh() ? text_.text() : std::string();
 }
 
-bool LogFollowConsole::ReplaceText(const std::string& text) {
-  text_.Replace(text);
+bool LogFollowConsole::DropRead(std::size_t length) {
+  text_.DropFront(length);
   return true;
 }
 

@@ -29,8 +29,8 @@ class LogFollowConsole final : public GameConsole {
   // launched again) is the game lost: 0, until the next Find.
   std::size_t TextLength() override;
   std::string Text() override;
-  // Replaces the text held here; the file is never touched.
-  bool ReplaceText(const std::string& text) override;
+  // Drops from the text held here; the file is never touched.
+  bool DropRead(std::size_t length) override;
   bool TypeLine(const std::string& line) override;
   bool CanType() const override { return false; }
   // Sleeps on the log's folder (Linux) or just sleeps, never longer than a short bound.

@@ -1,6 +1,6 @@
 #include "capture/console/win32_console.h"
 
-// Lean: the full header's common dialogs would turn ReplaceText into ReplaceTextA.
+// Lean: the full header's common dialogs and their macros stay out.
 #ifndef WIN32_LEAN_AND_MEAN
 #define WIN32_LEAN_AND_MEAN
 #endif
@@ -55,10 +55,12 @@ std::string Win32Console::Text() {
   return std::string(buffer.data(), count);
 }
 
-bool Win32Console::ReplaceText(const std::string& text) {
+bool Win32Console::DropRead(std::size_t length) {
   if (output_box_ == nullptr) return false;
-  return SendMessageA(Handle(output_box_), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str())) ==
-         TRUE;
+  HWND output_box = Handle(output_box_);
+  SendMessageA(output_box, EM_SETSEL, 0, static_cast<LPARAM>(length));
+  SendMessageA(output_box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+  return true;
 }
 
 bool Win32Console::TypeLine(const std::string& line) {

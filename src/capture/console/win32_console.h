@@ -1,5 +1,6 @@
 // The game's console window on Windows ("Q3 WinConsole"): its output box is read and
-// replaced, and commands are typed into its input line with window messages.
+// emptied of what was read, and commands are typed into its input line with window
+// messages.
 // Built on Windows only.
 #pragma once
 
@@ -18,7 +19,9 @@ class Win32Console final : public GameConsole {
   // A window that no longer exists reports 0.
   std::size_t TextLength() override;
   std::string Text() override;
-  bool ReplaceText(const std::string& text) override;
+  // Selects the first `length` characters and replaces the selection with nothing, so
+  // that a line the game adds meanwhile stays.
+  bool DropRead(std::size_t length) override;
   // Sets the input line's text, then posts focus and an Enter key press without
   // waiting for them; true when the text was set.
   bool TypeLine(const std::string& line) override;

@@ -2,10 +2,13 @@
 // bridge. It prints console lines from a script and answers typed commands the way the
 // game's terminal console does.
 //
-// usage: morvane-fake-game SCRIPT
+// usage: morvane-fake-game SCRIPT [+set ttycon 0]
+// With "+set ttycon 0" the terminal console stays off, as in the game: "console" does
+// nothing.
 //
 // Script lines ("#" starts a comment line):
 //   print TEXT        prints TEXT as one console line (colour codes as the game has them)
+//   burst COUNT TEXT  prints TEXT as COUNT console lines, as fast as it can
 //   sleep MS          waits, answering typed commands meanwhile
 //   map NAME          the map that "mapname" answers with
 //   name NAME         the player name that "name" answers with
@@ -15,10 +18,12 @@
 //                     when none comes
 //   quit STATUS       exits with STATUS
 // The game exits with 0 at the end of the script, or when "quit" is typed.
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "support/fake_game/tty_console.h"
 
@@ -33,6 +38,13 @@ int Number(const std::string& text) {
   return value;
 }
 
+// "NUMBER TEXT": the number, and the text after the first blank.
+int NumberAndText(const std::string& rest, std::string& text) {
+  const std::size_t split = rest.find(' ');
+  text = split == std::string::npos ? std::string() : rest.substr(split + 1);
+  return Number(rest.substr(0, split));
+}
+
 std::chrono::steady_clock::time_point After(int milliseconds) {
   return std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
 }
@@ -41,10 +53,12 @@ std::chrono::steady_clock::time_point After(int milliseconds) {
 
 int main(int argc, char** argv) {
   using mrv::fake_game::PrintLine;
-  if (argc != 2) {
-    PrintLine("usage: morvane-fake-game SCRIPT");
+  const std::vector<std::string> settings(argv + std::min(argc, 2), argv + argc);
+  if (argc < 2 || (argc > 2 && settings != std::vector<std::string>{"+set", "ttycon", "0"})) {
+    PrintLine("usage: morvane-fake-game SCRIPT [+set ttycon 0]");
     return kScriptError;
   }
+  const bool tty_console = settings.empty();
   std::ifstream script(argv[1]);
   if (!script) {
     PrintLine(std::string("fake game: cannot read ") + argv[1]);
@@ -59,6 +73,9 @@ int main(int argc, char** argv) {
     const std::string rest = blank == std::string::npos ? std::string() : line.substr(blank + 1);
     if (verb == "print") {
       PrintLine(rest);
+    } else if (verb == "burst") {
+      std::string text;
+      for (int i = NumberAndText(rest, text); i > 0; --i) PrintLine(text);
     } else if (verb == "sleep") {
       console.Serve(After(Number(rest)));
     } else if (verb == "map") {
@@ -66,11 +83,11 @@ int main(int argc, char** argv) {
     } else if (verb == "name") {
       console.name = rest;
     } else if (verb == "console") {
-      console.Start();
+      if (tty_console) console.Start();
     } else if (verb == "expect") {
-      const std::size_t split = rest.find(' ');
-      const std::string text = split == std::string::npos ? std::string() : rest.substr(split + 1);
-      if (!console.Expect(text, After(Number(rest.substr(0, split))))) {
+      std::string text;
+      const int limit = NumberAndText(rest, text);
+      if (!console.Expect(text, After(limit))) {
         if (console.quit_requested()) break;
         PrintLine("fake game: no typed line with \"" + text + "\"");
         return kExpectFailed;

@@ -96,8 +96,8 @@ void TtyConsole::Start() {
 
 void TtyConsole::Serve(std::chrono::steady_clock::time_point deadline) {
   while (true) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    const auto left =
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     if (left.count() <= 0 || quit_requested_) return;
     if (!reading_) {
       poll(nullptr, 0, static_cast<int>(left.count()));
