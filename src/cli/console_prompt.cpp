@@ -23,17 +23,28 @@ std::string PlainLines(const std::string& text) {
   return lines.substr(first, last - first + 1);
 }
 
+std::string TerminalText(std::string_view text) {
+  std::string shown(text);
+  for (char& c : shown) {
+    const auto byte = static_cast<unsigned char>(c);
+    if ((byte < 0x20 && c != '\n') || (byte >= 0x7f && byte < 0xa0)) c = '?';
+  }
+  return shown;
+}
+
 void ConsolePrompt::Show(const std::string& title, const std::string& text) {
   ++shown_;
+  // Messages name maps and players: game text.
+  const std::string lines = TerminalText(PlainLines(text));
   // A title of punctuation alone ("?", "!") says nothing on a terminal.
   const bool worded = title.find_first_not_of("?!. ") != std::string::npos;
   if (!worded) {
-    std::fprintf(stderr, "%s\n", PlainLines(text).c_str());
+    std::fprintf(stderr, "%s\n", lines.c_str());
     return;
   }
   const char last = title.back();
   const char* joint = (last == '!' || last == ':' || last == '?') ? " " : ": ";
-  std::fprintf(stderr, "%s%s%s\n", title.c_str(), joint, PlainLines(text).c_str());
+  std::fprintf(stderr, "%s%s%s\n", title.c_str(), joint, lines.c_str());
 }
 
 void ConsolePrompt::Inform(const std::string& text, const std::string& title) { Show(title, text); }

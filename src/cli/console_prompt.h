@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "files/prompt.h"
 
@@ -29,5 +30,10 @@ class ConsolePrompt final : public Prompt {
 // The message's text with its mixed line breaks as plain lines, blank lines at the
 // ends dropped.
 std::string PlainLines(const std::string& text);
+
+// The text as it may reach a terminal: every control character but the line break (C0,
+// DEL and C1) shown as "?", so that game text cannot move the cursor, retitle or clear
+// the terminal.
+std::string TerminalText(std::string_view text);
 
 }  // namespace mrv::cli

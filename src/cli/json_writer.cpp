@@ -48,7 +48,8 @@ void JsonWriter::String(std::string_view text) {
     const auto byte = static_cast<unsigned char>(c);
     if (c == '"' || c == '\\') {
       out_ << '\\' << c;
-    } else if (byte < 0x20) {
+    } else if (byte < 0x20 || (byte >= 0x7f && byte < 0xa0)) {
+      // Control characters; C1 ones too, which some terminals obey.
       char escaped[8];
       std::snprintf(escaped, sizeof escaped, "\\u%04x", byte);
       out_ << escaped;

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <iostream>
 #include <string>
 
 #include "cli/cli.h"
@@ -43,6 +44,15 @@ constexpr Verb kVerbs[] = {
     {"profile", mrv::cli::RunProfileCommand},
 };
 
+// A report that never reached its reader is a failure, not a success with a cut report.
+int FinishOutput(int exit_code) {
+  std::cout.flush();
+  const bool written = std::cout.good() && std::fflush(stdout) == 0 && std::ferror(stdout) == 0;
+  if (written) return exit_code;
+  std::fputs("morvane-cli: unable to write to standard output\n", stderr);
+  return mrv::cli::kExitFailure;
+}
+
 std::filesystem::path ExecutableDir(const char* argv0) {
   std::error_code error;
   const auto self = std::filesystem::canonical("/proc/self/exe", error);
@@ -50,9 +60,7 @@ std::filesystem::path ExecutableDir(const char* argv0) {
   return std::filesystem::absolute(argv0, error).parent_path();
 }
 
-}  // namespace
-
-int main(int argc, char** argv) {
+int Run(int argc, char** argv) {
   Environment env{ExecutableDir(argv[0])};
   Arguments rest;
   for (int i = 1; i < argc; ++i) {
@@ -86,4 +94,10 @@ int main(int argc, char** argv) {
   }
   std::fprintf(stderr, "morvane-cli: unknown verb '%s' (see --help)\n", rest[0].c_str());
   return mrv::cli::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  return FinishOutput(Run(argc, argv));
 }

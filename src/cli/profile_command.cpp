@@ -95,7 +95,7 @@ int List(const Context& context) {
   if (!context.args.positionals.empty()) return Usage("profile list takes no arguments");
   const auto files = context.profiler.FillProfileList();
   for (std::size_t i = 1; i < files.size(); ++i) {
-    const std::string name = files[i].substr(0, files[i].size() - 4);
+    const std::string name = TerminalText(files[i].substr(0, files[i].size() - 4));
     std::vector<std::string> nicknames;
     std::vector<std::string> notes;
     ProfileInfo info;
@@ -125,15 +125,19 @@ void PrintLocations(const char* title, const LocationCounts& counts) {
   std::printf("\n");
 }
 
+// Names, notes and game names may hold anything: each goes through TerminalText.
 void PrintText(const ProfileView& view, const WeaponTable& weapons) {
   const auto& totals = view.totals;
-  std::printf("Profile: %s\n", view.name.c_str());
-  for (const auto& nick : view.nicknames) std::printf("Nickname: %s\n", nick.c_str());
-  for (const auto& note : view.notes) std::printf("Note: %s\n", note.c_str());
+  const auto print = [](const char* label, const std::string& text) {
+    std::printf("%s: %s\n", label, TerminalText(text).c_str());
+  };
+  print("Profile", view.name);
+  for (const auto& nick : view.nicknames) print("Nickname", nick);
+  for (const auto& note : view.notes) print("Note", note);
   std::printf("Games: %d\n", view.info.games);
   if (!view.games.empty()) {
-    std::printf("First game: %s\nLast game: %s\n", view.info.first_game.c_str(),
-                view.info.last_game.c_str());
+    print("First game", view.info.first_game);
+    print("Last game", view.info.last_game);
   }
   std::printf("Time: %s\n", FormatSeconds(totals.time).c_str());
   std::printf("Flags: %d captured, %d returned, %d taken, %d carriers killed\n", totals.caps,
@@ -150,7 +154,7 @@ void PrintText(const ProfileView& view, const WeaponTable& weapons) {
   PrintLocations("Killing hits", totals.deathhits);
   PrintLocations("Deadly hits taken", totals.deathhitstaken);
   for (std::size_t i = 0; i < view.games.size(); ++i) {
-    std::printf("Game %zu: %s\n", i + 1, view.games[i].c_str());
+    print(("Game " + std::to_string(i + 1)).c_str(), view.games[i]);
   }
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <iomanip>
 
+#include "cli/console_prompt.h"
 #include "model/text.h"
 #include "views/player_stats.h"
 
@@ -21,10 +22,11 @@ void PrintPlayers(std::ostream& out, const Section& section) {
   out << "  " << std::left << std::setw(w) << "Player" << std::right << "  Team   Kills  Deaths  K/D"
       << "         Caps  Rets  Taken  FCK\n";
   for (const auto& p : section.players) {
-    out << "  " << std::left << std::setw(w) << p.nick << "  " << std::setw(5) << TeamName(p.team)
-        << std::right << std::setw(7) << p.kills << std::setw(8) << p.deaths << "  " << std::left
-        << std::setw(10) << KillDeathText(p.kills, p.deaths) << std::right << std::setw(6) << p.caps
-        << std::setw(6) << p.rets << std::setw(7) << p.ft << std::setw(5) << p.fck << "\n";
+    out << "  " << std::left << std::setw(w) << TerminalText(p.nick) << "  " << std::setw(5)
+        << TeamName(p.team) << std::right << std::setw(7) << p.kills << std::setw(8) << p.deaths
+        << "  " << std::left << std::setw(10) << KillDeathText(p.kills, p.deaths) << std::right
+        << std::setw(6) << p.caps << std::setw(6) << p.rets << std::setw(7) << p.ft << std::setw(5)
+        << p.fck << "\n";
   }
 }
 
@@ -51,8 +53,8 @@ void PrintHits(std::ostream& out, const OwnHits& hits) {
 }
 
 void PrintSection(std::ostream& out, const Section& section, bool with_time) {
-  out << section.title << "\n";
-  if (section.own_nick) out << "  You played as " << *section.own_nick << "\n";
+  out << TerminalText(section.title) << "\n";
+  if (section.own_nick) out << "  You played as " << TerminalText(*section.own_nick) << "\n";
   if (with_time) {
     out << "  Your kills: " << section.own_kills << ", deaths: " << section.own_deaths
         << ", time: " << (section.seconds != 0 ? FormatSeconds(section.seconds) : "N/A") << "\n";
@@ -66,7 +68,7 @@ void PrintSection(std::ostream& out, const Section& section, bool with_time) {
 }  // namespace
 
 void PrintReportText(std::ostream& out, const Report& report, bool with_time) {
-  out << "Game: " << report.game_name << "\n\n";
+  out << "Game: " << TerminalText(report.game_name) << "\n\n";
   for (std::size_t i = 0; i < report.maps.size(); ++i) {
     out << "Map " << (i + 1) << ": ";
     PrintSection(out, report.maps[i], with_time);

@@ -1,0 +1,187 @@
+// morvane-cli run as its users run it: its exit codes and messages, its reports, and
+// what it does with output that cannot be written. Set MORVANE_UPDATE_GOLDEN=1 to
+// rewrite the golden reports after an intended change, and read the diff.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+#include "support/paths.h"
+
+namespace mrv::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Outcome {
+  int exit_code = -1;  // -1: still running after the patience, so killed
+  std::string out;
+  std::string err;
+};
+
+// A program folder with the shipped stats.ini and DeathMsgs.txt, and the tool run on it.
+class Tool {
+ public:
+  explicit Tool(const std::string& name) : dir_(name) {
+    for (const char* file : {"stats.ini", "DeathMsgs.txt"}) {
+      fs::copy_file(ShippedDir() / file, dir_ / file);
+    }
+  }
+  const ScratchDir& dir() const { return dir_; }
+
+  // morvane-cli --dir DIR ARGS..., standard output to `output` when given.
+  Outcome Run(const std::vector<std::string>& args, const fs::path& output = {}) const {
+    const fs::path out = output.empty() ? dir_ / "out.txt" : output;
+    const fs::path err = dir_ / "err.txt";
+    std::vector<std::string> command = {(fs::path(MORVANE_BIN_DIR) / "morvane-cli").string(),
+                                        "--dir", dir_.path().string()};
+    command.insert(command.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& arg : command) argv.push_back(arg.data());
+    argv.push_back(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+      dup2(open("/dev/null", O_RDONLY), STDIN_FILENO);
+      dup2(open(out.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDOUT_FILENO);
+      dup2(open(err.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600), STDERR_FILENO);
+      execv(argv[0], argv.data());
+      _exit(127);
+    }
+    Outcome outcome;
+    int status = 0;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    while (waitpid(child, &status, WNOHANG) == 0) {
+      if (std::chrono::steady_clock::now() > deadline) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        return outcome;
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    outcome.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    if (output.empty()) outcome.out = ReadFileBytes(out);
+    outcome.err = ReadFileBytes(err);
+    return outcome;
+  }
+
+ private:
+  ScratchDir dir_;
+};
+
+std::string Sample(const std::string& stem) {
+  return (SamplesDir() / (stem + ".log")).string();
+}
+
+TEST(Cli, ParseGivesTheGoldenJsonOfEachSample) {
+  const Tool tool("cli-golden");
+  for (const std::string stem : {"ffa_short", "ctf_abbey", "ts_two_maps", "long_session"}) {
+    const Outcome run =
+        tool.Run({"parse", Sample(stem), "--nick", "Morv", "--game-name", stem, "--json"});
+    EXPECT_EQ(run.exit_code, 0) << stem << ": " << run.err;
+    EXPECT_EQ(run.err, "");
+    const auto golden = TestDataDir() / "golden" / (stem + ".json");
+    if (std::getenv("MORVANE_UPDATE_GOLDEN") != nullptr) WriteFileBytes(golden, run.out);
+    EXPECT_EQ(run.out, ReadFileBytes(golden)) << stem << " differs from its golden report";
+  }
+}
+
+TEST(Cli, ExitCodesAndMessages) {
+  const Tool tool("cli-codes");
+  const ScratchDir& dir = tool.dir();
+  ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
+  WriteFileBytes(dir / "DeathMsgs.txt",
+                 ReadFileBytes(dir / "DeathMsgs.txt") +
+                     "~<VICTIM><MSG> was zapped by </MSG><KILLER><MSG>.</MSG>\n");
+  WriteFileBytes(dir / "zapped.log", "You hit Rasec in the Head.\nRasec was zapped by Fak.\n");
+  const std::string game = (dir / "game.stg").string();
+  const std::string fifo = (dir / "fifo").string();
+  struct Case {
+    std::vector<std::string> args;
+    int exit_code;
+    std::string message;  // part of what standard error says
+  };
+  const Case cases[] = {
+      {{}, 2, "usage: morvane-cli"},
+      {{"--help"}, 0, ""},
+      {{"frobnicate"}, 2, "unknown verb 'frobnicate'"},
+      {{"parse"}, 2, "parse needs at least one log file"},
+      {{"parse", Sample("ffa_short"), "--bogus"}, 2, "unknown option --bogus"},
+      {{"parse", Sample("ffa_short"), "--nick"}, 2, "option --nick needs a value"},
+      {{"show", game, game}, 2, "show needs exactly one saved game file"},
+      {{"profile"}, 2, "profile needs one of"},
+      {{"profile", "remove", "Joe", "first"}, 2, "not a game number: first"},
+      {{"parse", (dir / "missing.log").string()}, 1, "Unable to parse log file!"},
+      {{"parse", Sample("ffa_short"), "--save", game}, 0, ""},
+      {{"show", game}, 0, ""},
+      // A device, a fifo or a folder is no saved game, and no save replaces one.
+      {{"show", "/dev/zero"}, 1, "Unable to load file /dev/zero"},
+      {{"show", fifo}, 1, "Unable to load file " + fifo},
+      {{"parse", Sample("ffa_short"), "--save", fifo}, 1, "Unable to save file " + fifo},
+      {{"parse", Sample("ffa_short"), "--save", dir.path().string()}, 1, "Unable to save file"},
+      // The kill of an unknown weapon ends the capture: the report still comes.
+      {{"parse", (dir / "zapped.log").string()}, 3, "seems corrupted"},
+      {{"profile", "create", "Joe", "--nick", "Joe"}, 0, ""},
+      {{"profile", "create", "Joe", "--nick", "Joe"}, 1, "a profile named Joe exists already"},
+      {{"profile", "remove", "Joe", "1"}, 1, "profile Joe has no game 1"},
+      {{"profile", "add", "Joe", game}, 1, "Only maps with time information can be added!"},
+  };
+  for (const Case& c : cases) {
+    std::string line;
+    for (const auto& arg : c.args) line += arg + " ";
+    SCOPED_TRACE(line);
+    const Outcome run = tool.Run(c.args);
+    EXPECT_EQ(run.exit_code, c.exit_code) << run.err;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    const bool reports = (c.exit_code == 0 || c.exit_code == 3) && c.args.size() > 1 &&
+                         (c.args[0] == "parse" || c.args[0] == "show");
+    if (reports) {
+      EXPECT_TRUE(run.out.starts_with("Game: ")) << run.out;
+    }
+  }
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(tool.Run({"--dir", (dir / "empty").string(), "show", game}).exit_code, 1)
+      << "no stats.ini";
+}
+
+TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
+  const Tool tool("cli-full");
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"parse", Sample("ctf_abbey")}, {"--help"}}) {
+    const Outcome run = tool.Run(args, "/dev/full");
+    EXPECT_EQ(run.exit_code, 1) << args[0];
+    EXPECT_NE(run.err.find("unable to write to standard output"), std::string::npos) << run.err;
+  }
+}
+
+TEST(Cli, GameTextReachesTheTerminalHarmlessAndJsonEscaped) {
+  const Tool tool("cli-text");
+  const std::string retitle = "\x1b]2;owned\x07";
+  WriteFileBytes(tool.dir() / "hostile.log", retitle + " joined the red team.\n" +
+                                                 "Fa\"k\\ joined the blue team.\n"
+                                                 "Caf\xe9\x9b joined the blue team.\n"
+                                                 "Fa\"k\\ got a lead enema from " +
+                                                 retitle + "'s retro M4.\n");
+  const std::string log = (tool.dir() / "hostile.log").string();
+  const Outcome text = tool.Run({"parse", log, "--game-name", "g\x1b[2J"});
+  ASSERT_EQ(text.exit_code, 0) << text.err;
+  EXPECT_EQ(text.out.find_first_of("\x1b\x07\x9b"), std::string::npos);
+  EXPECT_NE(text.out.find("Game: g?[2J\n"), std::string::npos);
+  EXPECT_NE(text.out.find("  ?]2;owned?  red"), std::string::npos) << text.out;
+  EXPECT_NE(text.out.find("  Caf\xe9?"), std::string::npos) << "letters of Latin-1 stay";
+
+  const Outcome json = tool.Run({"parse", log, "--game-name", "g", "--json"});
+  ASSERT_EQ(json.exit_code, 0) << json.err;
+  for (const char* nick : {R"("nick":"\u001b]2;owned\u0007")", R"("nick":"Fa\"k\\")",
+                           "\"nick\":\"Caf\xc3\xa9\\u009b\""}) {
+    EXPECT_NE(json.out.find(nick), std::string::npos) << nick;
+  }
+}
+
+}  // namespace
+}  // namespace mrv::test
