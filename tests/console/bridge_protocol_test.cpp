@@ -29,26 +29,11 @@ TEST(BridgeProtocolTest, FramesSurviveAnyCutOfTheStream) {
     EXPECT_EQ(frames[3].kind, kChanged);
   }
   EXPECT_EQ(DecodeLength("abc"), std::nullopt);
-}
-
-TEST(BridgeProtocolTest, RefusesFramesOutOfBounds) {
-  FrameReader oversized;
-  oversized.Feed(EncodeLength(kMaxFrameBytes + 1));
-  EXPECT_FALSE(oversized.Next().has_value());
-  EXPECT_TRUE(oversized.broken());
+  // A frame without even its kind cannot be told apart from a broken stream.
   FrameReader empty;
   empty.Feed(EncodeLength(0) + EncodeFrame(kAskText));
   EXPECT_FALSE(empty.Next().has_value());
   EXPECT_TRUE(empty.broken());
-}
-
-TEST(BridgeProtocolTest, TypedLinesMustBePrintableAndShort) {
-  EXPECT_EQ(TypedLineProblem("ut_echo \"^2Kills:^7 5\";ut_echo caf\xe9"), "");
-  EXPECT_EQ(TypedLineProblem(std::string(255, 'x')), "");
-  EXPECT_NE(TypedLineProblem(std::string(256, 'x')), "");
-  for (const char* bad : {"a\tb", "a\nb", "a\rb", "a\x1b[A", "a\x7f", "a\x85"}) {
-    EXPECT_NE(TypedLineProblem(bad), "") << bad;
-  }
 }
 
 TEST(BridgeProtocolTest, DefaultSocketIsPrivateToTheUser) {

@@ -83,7 +83,9 @@ TEST(BridgeTest, ServesTheConsoleTextAndTypesIntoTheGame) {
       << "the echo of the typed lines stays out of the text";
 
   // Lines the game's terminal would drop are refused, by the client and by the bridge.
-  EXPECT_FALSE(console.TypeLine("ut_echo a\tb"));
+  for (const char* dropped : {"ut_echo a\tb", "ut_echo \x1b[A", "a\x7f", "a\x85"}) {
+    EXPECT_FALSE(console.TypeLine(dropped)) << dropped;
+  }
   EXPECT_TRUE(console.TypeLine(std::string(255, 'x')));
   EXPECT_FALSE(console.TypeLine(std::string(256, 'x')));
   RawClient raw(bridge.socket());

@@ -5,7 +5,6 @@
 namespace mrv {
 namespace {
 
-using test::Edited;
 using test::HasLine;
 using test::kTestWeapons;
 using test::ReadFileBytes;
@@ -89,37 +88,6 @@ TEST(ProfileGames, UndoingAnAddRestoresTheFileAndEmptyingLeavesZeroTotals) {
   EXPECT_EQ(totals, NewStatsRecord(kTestWeapons));
   ASSERT_TRUE(Add(f.profiler, kC, kGameC));
   EXPECT_TRUE(HasLine(f.File(), "FIRSTGAME=" + kGameC));
-}
-
-TEST(ProfileGames, LayoutFaultsFailWithoutTouchingTheFile) {
-  const std::string good = test::TwoGamesProfile();
-  const auto hits_line =
-      good.substr(good.find("HITS="), good.find("HITSTAKEN=") - good.find("HITS="));
-  const std::string totals_faults[] = {
-      Edited(Edited(good, hits_line, ""), "DEATHHITS=", hits_line + "DEATHHITS="),  // order
-      Edited(good, "GAMES=2", "GAMES=x"),
-      Edited(good, "[ETOTALSTATS]", "[END]"),
-      good.substr(0, good.find("FIRSTGAME")),
-      good.substr(0, good.find("[ENICKNAMES]")),
-  };
-  // Adding copies the games section as it stands; removing checks every block.
-  const std::string games_faults[] = {good + "stray line\r\n", good.substr(0, good.size() - 9)};
-  Fixture f("profile-layout", good);
-  auto check = [&](const std::string& content, bool adding) {
-    f.profiler.Close();
-    WriteFileBytes(f.dir / "joe.mrv", content);
-    ASSERT_TRUE(f.profiler.Open("joe.mrv"));
-    stats_record totals = NewStatsRecord(kTestWeapons);
-    EXPECT_FALSE(adding && f.profiler.AddGame(kC, totals, kGameC));
-    EXPECT_FALSE(f.profiler.RemoveGames(Numbers{1}, test::GameB(), "a", "a"));
-    EXPECT_EQ(f.profiler.LastError(), "Invalid file!");
-    EXPECT_EQ(f.File(), content);
-    EXPECT_TRUE(f.profiler.Active());
-  };
-  for (const auto& content : totals_faults) check(content, true);
-  for (const auto& content : games_faults) check(content, false);
-  // A profile without games has nothing to remove.
-  check(good.substr(0, good.find("[TOTALSTATS]")), false);
 }
 
 TEST(ProfileGames, AFailedReplacementKeepsTheProfileAndItsOpenState) {

@@ -56,10 +56,7 @@ TEST(ProfileStore, DamagedSectionsGiveTheirTexts) {
   EXPECT_FALSE(profiler.ReadProfileInfo("p.mrv", nicknames, notes, info));
   EXPECT_EQ(profiler.LastError(), "The file doesn't seem valid!");
 
-  // 22 values are too many; 20 leave the last location at 0.
-  open_with(Edited(good, "HITS=4;", "HITS=4;0;"));
-  EXPECT_FALSE(profiler.ReadTotals(totals));
-  EXPECT_EQ(profiler.LastError(), "Invalid file!");
+  // 20 values leave the last location at 0 (too many: see the hostile profiles).
   open_with(Edited(good, "HITS=4;0;2;0;", "HITS=4;0;2;"));
   ASSERT_TRUE(profiler.ReadTotals(totals));
   EXPECT_EQ(profiler.LastError(), "");
