@@ -1,7 +1,9 @@
 #include "files/safe_file.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <climits>
+#include <cstdint>
 #include <optional>
 #include <random>
 #include <string>
@@ -53,14 +55,10 @@ int CreateNew(const fs::path& path, const Destination&) {
   return fd;
 }
 
-bool WriteAll(int fd, std::string_view content) {
-  while (!content.empty()) {
-    const auto chunk = static_cast<unsigned>(std::min<std::size_t>(content.size(), INT_MAX));
-    const int written = _write(fd, content.data(), chunk);
-    if (written <= 0) return false;
-    content.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
+// Bytes written, or 0 or less on failure.
+std::int64_t WriteSome(int fd, std::string_view content) {
+  return _write(fd, content.data(),
+                static_cast<unsigned>(std::min<std::size_t>(content.size(), INT_MAX)));
 }
 
 bool SyncAndClose(int fd) {
@@ -93,14 +91,12 @@ int CreateNew(const fs::path& path, const Destination& destination) {
   return fd;
 }
 
-bool WriteAll(int fd, std::string_view content) {
-  while (!content.empty()) {
-    const ssize_t written = write(fd, content.data(), content.size());
-    if (written < 0 && errno == EINTR) continue;
-    if (written <= 0) return false;
-    content.remove_prefix(static_cast<std::size_t>(written));
-  }
-  return true;
+std::int64_t WriteSome(int fd, std::string_view content) {
+  ssize_t written;
+  do {
+    written = write(fd, content.data(), content.size());
+  } while (written < 0 && errno == EINTR);
+  return written;
 }
 
 bool SyncAndClose(int fd) {
@@ -122,6 +118,15 @@ bool RenameOver(const fs::path& from, const fs::path& to) {
 }
 
 #endif
+
+bool WriteAll(int fd, std::string_view content) {
+  while (!content.empty()) {
+    const std::int64_t written = WriteSome(fd, content);
+    if (written <= 0) return false;
+    content.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
 
 // The file the content must replace; empty when the target may not be replaced.
 std::optional<Destination> Resolve(const fs::path& target) {
