@@ -25,20 +25,21 @@ Database PlayedGame(int seconds) {
   return database;
 }
 
-// The child: adds its games the way the program does, and tells each one it was
-// told was added, as "<id> <seconds>" lines on the pipe.
-[[noreturn]] void AddGames(const std::filesystem::path& dir, int program, int pipe) {
+// The child: adds its games the way the program does, and lists each one it was told
+// was added in "added<program>", as "<id> <seconds>" lines.
+[[noreturn]] void AddGames(const std::filesystem::path& dir, int program) {
   TProfiler profiler(dir, test::kTestWeapons);
   SilentPrompt prompt;
   if (!profiler.Open("joe.mrv")) _exit(2);
+  std::string added;
   for (int i = 0; i < kGamesPerProgram; ++i) {
     const int seconds = program * 1000 + i + 1;
     const std::string id = "p" + std::to_string(program) + "g" + std::to_string(i);
     if (AddGameToProfile(PlayedGame(seconds), id, profiler, prompt)) {
-      const std::string line = id + " " + std::to_string(seconds) + "\n";
-      if (write(pipe, line.data(), line.size()) != static_cast<ssize_t>(line.size())) _exit(3);
+      added += id + " " + std::to_string(seconds) + "\n";
     }
   }
+  test::WriteFileBytes(dir / ("added" + std::to_string(program)), added);
   _exit(0);
 }
 
@@ -46,33 +47,18 @@ TEST(ProfileLock, TwoProgramsAddingAtOnceLoseNoGame) {
   test::ScratchDir dir("profile-lock");
   TProfiler profiler(dir.path(), test::kTestWeapons);
   ASSERT_TRUE(profiler.CreateProfileFile("joe.mrv", "Joe", {}));
-
-  std::map<std::string, int> reported;  // id -> seconds
   std::vector<pid_t> children;
-  std::vector<int> pipes;
   for (int program = 1; program <= 2; ++program) {
-    int ends[2];
-    ASSERT_EQ(pipe(ends), 0);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-      close(ends[0]);
-      AddGames(dir.path(), program, ends[1]);
-    }
-    close(ends[1]);
-    children.push_back(child);
-    pipes.push_back(ends[0]);
+    children.push_back(fork());
+    ASSERT_GE(children.back(), 0);
+    if (children.back() == 0) AddGames(dir.path(), program);
   }
+  std::map<std::string, int> reported;  // id -> seconds
   for (std::size_t i = 0; i < children.size(); ++i) {
-    std::string said;
-    char buffer[4096];
-    ssize_t got;
-    while ((got = read(pipes[i], buffer, sizeof buffer)) > 0) said.append(buffer, got);
-    close(pipes[i]);
     int status = 0;
     ASSERT_EQ(waitpid(children[i], &status, 0), children[i]);
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    std::istringstream lines(said);
+    std::istringstream lines(test::ReadFileBytes(dir / ("added" + std::to_string(i + 1))));
     std::string id;
     int seconds = 0;
     int added = 0;
@@ -87,7 +73,11 @@ TEST(ProfileLock, TwoProgramsAddingAtOnceLoseNoGame) {
   ASSERT_TRUE(profiler.ListGames(games));
   std::sort(games.begin(), games.end());
   std::vector<std::string> expected;
-  for (const auto& [id, seconds] : reported) expected.push_back(id);
+  int seconds = 0;
+  for (const auto& [id, game_seconds] : reported) {
+    expected.push_back(id);
+    seconds += game_seconds;
+  }
   EXPECT_EQ(games, expected);
   stats_record totals, sums;
   std::vector<std::int32_t> numbers(games.size());
@@ -95,9 +85,7 @@ TEST(ProfileLock, TwoProgramsAddingAtOnceLoseNoGame) {
   ASSERT_TRUE(profiler.ReadTotals(totals));
   ASSERT_TRUE(profiler.ReadGames(numbers, sums));
   EXPECT_EQ(totals, sums);
-  EXPECT_EQ(totals.time,
-            std::accumulate(reported.begin(), reported.end(), 0,
-                            [](int sum, const auto& game) { return sum + game.second; }));
+  EXPECT_EQ(totals.time, seconds);
   std::vector<std::string> nicknames, notes;
   ProfileInfo info;
   ASSERT_TRUE(profiler.ReadProfileInfo("joe.mrv", nicknames, notes, info));
