@@ -18,7 +18,4 @@ std::optional<WeaponTable> LoadWeapons(const Environment& env, ConsolePrompt& pr
 // "morvane-cli: " and the message on standard error.
 void PrintError(const std::string& message);
 
-// Now as "yyyy-mm-dd hh:mm", the name a freshly captured game gets.
-std::string CurrentGameName();
-
 }  // namespace mrv::cli

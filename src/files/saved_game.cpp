@@ -1,6 +1,7 @@
 #include "files/saved_game.h"
 
 #include <array>
+#include <ctime>
 #include <span>
 #include <vector>
 
@@ -154,6 +155,19 @@ bool ReadMap(GameLines& lines, Database& database) {
 }
 
 }  // namespace
+
+std::string CurrentGameName() {
+  const std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  char text[32];
+  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
+  return text;
+}
 
 std::filesystem::path GameFilePath(const std::filesystem::path& program_dir,
                                    std::string_view game_name) {

@@ -16,6 +16,10 @@ namespace mrv {
 // No line of a sound game file comes near this; a longer one fails the load.
 inline constexpr std::size_t kMaxGameFileLine = std::size_t{64} << 10;
 
+// Now as "yyyy-mm-dd hh:mm": the name a freshly captured game gets, and the stats
+// viewer's LastGame until a loaded game's name replaces it.
+std::string CurrentGameName();
+
 // "<program dir>/games/<name>.stg", each ":" of the name (and each path separator or
 // control character, which would lead elsewhere) made a "."; creates the games folder
 // when it can.
