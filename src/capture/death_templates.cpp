@@ -82,7 +82,7 @@ std::optional<Kill> MatchKill(const DeathTemplates& templates, const WeaponTable
   if (faults_met) notice.Report();
   if (!found) return std::nullopt;
   const char code = templates.entries()[found->index][0];
-  return Kill{found->slots.killer, found->slots.victim, weapons.FindWeaponByCode(code)};
+  return Kill{found->texts.killer, found->texts.victim, weapons.FindWeaponByCode(code)};
 }
 
 }  // namespace mrv

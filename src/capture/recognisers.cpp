@@ -77,7 +77,7 @@ class Recogniser {
     const auto found = templates_.FirstMatch(line);
     if (!found) return std::nullopt;
     const bool killer_first = templates_[found->index].first_slot() == SlotKind::kKiller;
-    return Found{rules_[found->index], killer_first ? found->slots.killer : found->slots.victim};
+    return Found{rules_[found->index], killer_first ? found->texts.killer : found->texts.victim};
   }
 
  private:

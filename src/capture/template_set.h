@@ -22,7 +22,7 @@ class TemplateSet {
 
   struct Found {
     std::size_t index;
-    SlotTexts slots;
+    SlotTexts texts;
   };
   // The first template in order that matches the line; `faults_met` is set when a
   // malformed template was reached before it.
