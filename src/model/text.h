@@ -42,5 +42,8 @@ inline void Bump(std::int32_t& counter) { counter = SaturatingAdd(counter, 1); }
 // Letter case is ignored for ASCII letters only.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b);
 std::string ToUpperAscii(std::string_view text);
+std::string ToLowerAscii(std::string_view text);
+// "Sorted ignoring case": ASCII letters folded to lower case, then byte order.
+bool LessIgnoringCase(std::string_view a, std::string_view b);
 
 }  // namespace mrv

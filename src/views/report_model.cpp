@@ -26,7 +26,7 @@ const char* TeamName(int team) {
 
 namespace {
 
-std::vector<WeaponCount> ByWeapon(const std::vector<std::int32_t>& counts, const WeaponTable& weapons) {
+std::vector<WeaponCount> ByWeapon(const std::vector<std::int64_t>& counts, const WeaponTable& weapons) {
   std::vector<WeaponCount> list;
   for (int w = 0; w < weapons.size() && w < static_cast<int>(counts.size()); ++w) {
     const auto count = counts[static_cast<std::size_t>(w)];
@@ -49,8 +49,8 @@ void AddHits(OwnHits& hits, const map_record& map) {
 Section BuildSection(std::string title, const MapSelection& maps, const WeaponTable& weapons) {
   Section section;
   section.title = std::move(title);
-  for (const auto& merged : MergePlayers(maps)) {
-    const PlayerStats stats = CollectPlayerStats(maps, weapons.size(), merged.nick);
+  for (const auto& merged : CollectPlayers(maps, weapons.size())) {
+    const PlayerStats& stats = merged.stats;
     PlayerRow row;
     row.nick = merged.nick;
     row.team = merged.team;
@@ -77,7 +77,7 @@ Section BuildSection(std::string title, const MapSelection& maps, const WeaponTa
   section.own_kills = own.kills;
   section.own_deaths = own.deaths;
   section.seconds = own.seconds;
-  for (const map_record* map : maps) AddHits(section.hits, *map);
+  for (const MapFigures* map : maps) AddHits(section.hits, map->map());
   return section;
 }
 
@@ -86,15 +86,17 @@ Section BuildSection(std::string title, const MapSelection& maps, const WeaponTa
 Report BuildReport(const std::string& game_name, const Database& database, const WeaponTable& weapons) {
   Report report;
   report.game_name = game_name;
-  for (const auto& map : database.maps) {
-    Section section = BuildSection(map->name, {map.get()}, weapons);
+  const std::vector<MapFigures> figures = FiguresOf(database);
+  for (const MapFigures& map_figures : figures) {
+    const map_record* map = &map_figures.map();
+    Section section = BuildSection(map->name, {&map_figures}, weapons);
     if (map->own_nick != AbsentMark) section.own_nick = map->own_nick;
     section.seconds = map->duration;
     section.own_kills = map->own_kills;
     section.own_deaths = map->own_deaths;
     report.maps.push_back(std::move(section));
   }
-  report.all_maps = BuildSection("All maps", AllMaps(database), weapons);
+  report.all_maps = BuildSection("All maps", AllMaps(figures), weapons);
   return report;
 }
 

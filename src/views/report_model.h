@@ -16,14 +16,14 @@ namespace mrv {
 
 struct WeaponCount {
   std::string weapon;
-  std::int32_t count = 0;
+  std::int64_t count = 0;
 };
 
 struct PlayerRow {
   std::string nick;
   int team = 0;  // 0 none, 1 red, 2 blue, 3 both
   std::int64_t kills = 0, deaths = 0;  // as the viewer's grids total them
-  std::int32_t caps = 0, rets = 0, ft = 0, fck = 0;
+  std::int64_t caps = 0, rets = 0, ft = 0, fck = 0;
   std::vector<WeaponCount> kills_by_weapon;   // every weapon with a count, largest first
   std::vector<WeaponCount> deaths_by_weapon;
 };

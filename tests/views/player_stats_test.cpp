@@ -2,59 +2,123 @@
 
 #include <gtest/gtest.h>
 
+#include "files/saved_game.h"
+#include "files/settings.h"
+#include "model/text.h"
+#include "support/fakes.h"
+#include "support/paths.h"
+
 namespace mrv {
 namespace {
 
-// Two maps: Player red then blue (as PLAYER), Lone never in a team.
+// Player red on the first map and blue (as PLAYER) on the second; Lone never in a team;
+// Odd with a team byte no store writes; Twin twice on the first map, in two spellings.
 Database TwoMaps() {
   Database db(3);
   map_record& first = NewMap(db, "ut4_abbey");
-  FindOrAddNick(first, "Player", 1);
-  FindOrAddNick(first, "Lone", 0);
-  FindOrAddNick(first, "Blue", 2);
+  AddNick(first, "Player", 1);
+  AddNick(first, "Lone", 0);
+  AddNick(first, "Blue", 2);
+  AddNick(first, "Odd", 7);
+  AddNick(first, "Twin", 0);
+  AddNick(first, "TWIN", 2);
   first.kills(0, 1, 1) = 2;  // Player kills Lone twice with weapon 1
-  first.kills(0, 2, 0) = 1;  // Player kills himself with weapon 2
+  first.kills(0, 2, 0) = 1;  // and himself with weapon 2
   first.kills(1, 0, 0) = 1;  // Lone kills Player with weapon 0
+  first.kills(4, 0, 1) = 5;  // Twin kills Lone: counted for Twin
+  first.kills(5, 0, 1) = 9;  // TWIN kills Lone: never found by name, so counted for nobody
   first.caps[0] = 2;
   first.ft[0] = 3;
-  first.own_nick = "player";
-  first.own_kills = 2;
-  first.own_deaths = 2;
-  first.duration = 300;
-  first.blue_caps = 4;
   map_record& second = NewMap(db, "ut4_casa");
-  FindOrAddNick(second, "PLAYER", 2);
-  second.kills(0, 1, 0) = 0;
-  second.own_nick = "Nobody";
-  second.own_kills = 9;
+  AddNick(second, "PLAYER", 2);
+  AddNick(second, "Lone", 0);
+  second.kills(1, 1, 0) = 4;  // Lone kills PLAYER
   return db;
 }
 
-TEST(PlayerStats, MergesNicknamesAndTeamsOverMaps) {
+TEST(PlayerStats, MergesSpellingsAndTeamsOverMaps) {
   const Database db = TwoMaps();
-  const auto players = MergePlayers(AllMaps(db));
-  ASSERT_EQ(players.size(), 3u);
-  EXPECT_EQ(players[0].nick, "Blue");  // blue first, then red, both, none
-  EXPECT_EQ(players[0].team, 2);
-  EXPECT_EQ(players[1].nick, "Player");  // first spelling kept
-  EXPECT_EQ(players[1].team, 3);
-  EXPECT_EQ(players[2].nick, "Lone");
-  EXPECT_EQ(players[2].team, 0);
+  const auto figures = FiguresOf(db);
+  const auto players = CollectPlayers(AllMaps(figures), 3);
+  std::vector<std::pair<std::string, int>> listed;
+  for (const auto& player : players) listed.emplace_back(player.nick, player.team);
+  // Blue, red, both, none; Twin turned blue through its second spelling.
+  EXPECT_EQ(listed, (std::vector<std::pair<std::string, int>>{
+                        {"Blue", 2}, {"Twin", 2}, {"Player", 3}, {"Lone", 0}, {"Odd", 0}}));
+  const PlayerStats& player = players[2].stats;
+  EXPECT_EQ(player.kills, (std::vector<std::int64_t>{0, 2, 0}));
+  EXPECT_EQ(player.deaths, (std::vector<std::int64_t>{1, 4, 1}));  // the suicide is a death
+  EXPECT_EQ(player.caps, 2);
+  EXPECT_EQ(player.ft, 3);
+  EXPECT_EQ(players[1].stats.kills, (std::vector<std::int64_t>{5, 0, 0}));
+  EXPECT_TRUE(CollectPlayers({}, 3).empty());
 }
 
-TEST(PlayerStats, SuicidesAreDeathsAndOwnTotalsNeedTheOwnNick) {
-  const Database db = TwoMaps();
-  const auto stats = CollectPlayerStats(AllMaps(db), 3, "PLAYER");
-  EXPECT_EQ(stats.kills, (std::vector<std::int32_t>{0, 2, 0}));
-  EXPECT_EQ(stats.deaths, (std::vector<std::int32_t>{1, 0, 1}));
-  EXPECT_EQ(stats.caps, 2);
-  EXPECT_EQ(stats.ft, 3);
-  const auto own = CollectOwnTotals(AllMaps(db));  // the second map's own nick is unknown there
-  EXPECT_EQ(own.kills, 2);
-  EXPECT_EQ(own.seconds, 300);
-  EXPECT_EQ(own.caps, 2);
-  EXPECT_EQ(CollectTeamTotals(AllMaps(db)).blue_caps, 4);
-  EXPECT_TRUE(MergePlayers({}).empty());
+// CollectPlayerStats and the merged team written out as the viewer's description
+// gives them, one nickname at a time, straight from the kill tables.
+struct Recount {
+  int team = 0;
+  std::vector<std::int64_t> kills, deaths;
+  std::int64_t caps = 0, rets = 0, fck = 0, ft = 0;
+};
+
+Recount RecountPlayer(const std::vector<const map_record*>& maps, int weapons,
+                      const std::string& nick) {
+  Recount r{0, std::vector<std::int64_t>(weapons), std::vector<std::int64_t>(weapons)};
+  for (const map_record* map : maps) {
+    for (int i = 0; i < map->nick_count(); ++i) {
+      const int t = map->teams[static_cast<std::size_t>(i)];
+      if (EqualsIgnoreCase(map->nicks[static_cast<std::size_t>(i)], nick) && r.team != t &&
+          r.team < 3) {
+        r.team += t;
+      }
+    }
+    const int p = NickIndex(*map, nick);
+    if (p < 0) continue;
+    r.caps += map->caps[static_cast<std::size_t>(p)];
+    r.rets += map->rets[static_cast<std::size_t>(p)];
+    r.fck += map->fck[static_cast<std::size_t>(p)];
+    r.ft += map->ft[static_cast<std::size_t>(p)];
+    for (int w = 0; w < weapons; ++w) {
+      for (int v = 0; v < map->nick_count(); ++v) {
+        if (v == p) {
+          r.deaths[static_cast<std::size_t>(w)] += map->kills(p, w, p);
+        } else {
+          r.kills[static_cast<std::size_t>(w)] += map->kills(p, w, v);
+          r.deaths[static_cast<std::size_t>(w)] += map->kills(v, w, p);
+        }
+      }
+    }
+  }
+  return r;
+}
+
+TEST(PlayerStats, EveryPlayerOfALongEveningMatchesTheStraightRecount) {
+  WeaponTable weapons;
+  test::FakePrompt prompt;
+  ASSERT_TRUE(ReadWeaponSettings(test::ShippedDir(), weapons, prompt));
+  Database database(weapons.size());
+  std::string name;
+  ASSERT_TRUE(LoadGame(database, test::TestDataDir() / "golden" / "long_session.stg", name, prompt));
+  const auto figures = FiguresOf(database);
+  const int w = weapons.size();
+  std::vector<MapSelection> selections{AllMaps(figures)};
+  for (const auto& map : figures) selections.push_back({&map});
+  for (const MapSelection& maps : selections) {
+    std::vector<const map_record*> records;
+    for (const MapFigures* map : maps) records.push_back(&map->map());
+    const auto players = CollectPlayers(maps, w);
+    ASSERT_GT(players.size(), 5u);
+    for (const MergedPlayer& player : players) {
+      const Recount expected = RecountPlayer(records, w, player.nick);
+      EXPECT_EQ(player.team, expected.team) << player.nick;
+      EXPECT_EQ(player.stats.kills, expected.kills) << player.nick;
+      EXPECT_EQ(player.stats.deaths, expected.deaths) << player.nick;
+      EXPECT_EQ(std::tie(player.stats.caps, player.stats.rets, player.stats.fck, player.stats.ft),
+                std::tie(expected.caps, expected.rets, expected.fck, expected.ft))
+          << player.nick;
+    }
+  }
 }
 
 TEST(PlayerStats, RatioTextsAndHiddenWeapons) {
@@ -67,8 +131,8 @@ TEST(PlayerStats, RatioTextsAndHiddenWeapons) {
   weapons.Append("aKnife");
   weapons.Append("\xFFUnknown");
   weapons.Append("bBeretta");
-  EXPECT_EQ(VisibleTotal({2, 5, 1}, weapons), 3);
-  EXPECT_EQ(VisibleTotal({-1, 0, 4}, weapons), 4);
+  EXPECT_EQ(VisibleTotal(std::vector<std::int64_t>{2, 5, 1}, weapons), 3);
+  EXPECT_EQ(VisibleTotal(std::vector<std::int64_t>{-1, 0, 4}, weapons), 4);
 }
 
 }  // namespace

@@ -1,0 +1,128 @@
+#include "views/overall_table.h"
+
+#include <algorithm>
+#include <limits>
+
+#include "model/text.h"
+
+namespace mrv {
+
+namespace {
+
+std::int64_t Sum(const std::vector<std::int64_t>& counts) {
+  std::int64_t total = 0;
+  for (const auto count : counts) total += count;
+  return total;
+}
+
+// The number a cell shows, 0 for a text that is none.
+std::int64_t Thousandths(const std::string& cell) {
+  return ParseThousandths(cell).value_or(0);
+}
+std::int64_t Whole(const std::string& cell) {
+  return Thousandths(cell) / 1000;
+}
+
+}  // namespace
+
+OverallRow MakeOverallRow(const MergedPlayer& player) {
+  const PlayerStats& stats = player.stats;
+  const std::int64_t k = Sum(stats.kills);
+  const std::int64_t d = Sum(stats.deaths);
+  OverallRow row;
+  row.nickname = player.nick;
+  row.mark = MarkOfMergedTeam(player.team);
+  row.cells = {std::to_string(k),
+               std::to_string(d),
+               d != 0 ? FormatRatio(static_cast<double>(k) / static_cast<double>(d)) : "perfect",
+               std::to_string(stats.ft),
+               std::to_string(stats.caps),
+               stats.ft != 0
+                   ? FormatRatio(static_cast<double>(stats.caps) / static_cast<double>(stats.ft))
+                   : "0",
+               std::to_string(stats.rets),
+               std::to_string(stats.fck)};
+  return row;
+}
+
+OverallTable::OverallTable() {
+  columns_.push_back({"Nickname", 160});
+  for (const char* caption : {"Kills", "Deaths", "K/D ratio", "Flags Taken", "Flags Captured",
+                              "Att. Eff.", "Flags Returned", "Flag Carriers Killed"}) {
+    columns_.push_back({caption, 90});
+  }
+}
+
+void OverallTable::Fill(const std::vector<MergedPlayer>& players) {
+  rows_.clear();
+  rows_.reserve(players.size());
+  for (const MergedPlayer& player : players) rows_.push_back(MakeOverallRow(player));
+  SortByNickname(true);
+  const auto sorted = std::find_if(columns_.begin(), columns_.end(),
+                                   [](const ListColumn& column) { return column.state == 1; });
+  ClickColumn(sorted == columns_.end() ? 0 : static_cast<int>(sorted - columns_.begin()));
+}
+
+void OverallTable::ClickColumn(int column) {
+  if (column < 0 || column >= kOverallColumnCount) return;
+  ResetOtherColumns(columns_, column);
+  ListColumn& clicked = columns_[static_cast<std::size_t>(column)];
+  if (column == 0) {
+    SortByNickname(clicked.state == 0);
+  } else {
+    SortByKey(column, clicked.state == 0);
+  }
+  ToggleColumn(clicked);
+}
+
+void OverallTable::SortByNickname(bool ascending) {
+  // Nicknames of the table are unique ignoring case, so the order is total.
+  std::sort(rows_.begin(), rows_.end(), [](const OverallRow& a, const OverallRow& b) {
+    return LessIgnoringCase(a.nickname, b.nickname);
+  });
+  if (!ascending) std::reverse(rows_.begin(), rows_.end());
+}
+
+void OverallTable::SortByKey(int column, bool largest_first) {
+  // Cells of columns 1 to 8 are cells[0] to cells[7].
+  enum : std::size_t { kKills, kDeaths, kRatio, kTaken, kCaptured };
+  std::vector<std::int64_t> keys;
+  keys.reserve(rows_.size());
+  for (const OverallRow& row : rows_) {
+    const std::string& cell = row.cells[static_cast<std::size_t>(column - 1)];
+    std::int64_t key = 0;
+    if (cell == "perfect") {
+      key = row.cells[kKills] != "0" ? std::numeric_limits<std::int32_t>::max() : 0;
+    } else {
+      key = Thousandths(cell);
+    }
+    switch (column - 1) {
+      case kKills:
+        key -= Whole(row.cells[kDeaths]);
+        break;
+      case kDeaths:
+        key -= Whole(row.cells[kKills]);
+        break;
+      case kRatio:
+        key -= Whole(row.cells[kDeaths]);
+        break;
+      case kTaken:
+        key += Whole(row.cells[kCaptured]);
+        break;
+      case kCaptured:
+        key += Whole(row.cells[kTaken]);
+        break;
+      default:
+        break;
+    }
+    keys.push_back(key);
+  }
+  std::vector<OverallRow> sorted;
+  sorted.reserve(rows_.size());
+  for (const int row : SelectionSortOrder(keys, largest_first)) {
+    sorted.push_back(std::move(rows_[static_cast<std::size_t>(row)]));
+  }
+  rows_ = std::move(sorted);
+}
+
+}  // namespace mrv
