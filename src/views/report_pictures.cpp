@@ -1,7 +1,6 @@
 #include "views/report_pictures.h"
 
 #include <array>
-#include <string>
 
 namespace mrv {
 

@@ -99,7 +99,8 @@ TEST(PlayerStats, EveryPlayerOfALongEveningMatchesTheStraightRecount) {
   ASSERT_TRUE(ReadWeaponSettings(test::ShippedDir(), weapons, prompt));
   Database database(weapons.size());
   std::string name;
-  ASSERT_TRUE(LoadGame(database, test::TestDataDir() / "golden" / "long_session.stg", name, prompt));
+  ASSERT_TRUE(
+      LoadGame(database, test::TestDataDir() / "golden" / "long_session.stg", name, prompt));
   const auto figures = FiguresOf(database);
   const int w = weapons.size();
   std::vector<MapSelection> selections{AllMaps(figures)};

@@ -1,0 +1,231 @@
+// The stats viewer as a document without widgets: everything the viewer window and its
+// three secondary windows (overall table, weapon details, one-on-one) show, and every
+// action a user can take in them, as plain state and plain operations.
+//
+// Who owns what. The opener (the main window, or `morvane-cli export`) owns the store
+// (Database), the weapon table, the profile component (TProfiler) and the LoadedProfile
+// slot, and keeps them alive while the document lives. The store changes only through
+// the document's own actions (deleting and renaming a map) while it is open: the
+// document reads every map's kill table once, when the game is opened. The document
+// owns everything the windows show: the lists and their selections, the labels' texts,
+// the grids, the body map picture, the secondary windows' models and their visibility.
+// The widgets own nothing but their looks: they draw the document's state and forward
+// the user's actions to the methods below. Each action returns the parts it changed,
+// so that the widgets redraw only those; no Qt signals are involved.
+//
+// Game mode, as the main window opens a saved game (Monitor set, its name as LastGame;
+// a capture passes its Monitor flag and no name):
+//   StatsViewer viewer({database, weapons, program_dir, prompt, profiler, loaded}, hooks);
+//   ViewerChanges changed = viewer.OpenGame(true, game_name);  // "all maps", refreshed
+//   changed = viewer.ClickMap(2, /*ctrl=*/true);               // every click refreshes
+//   changed = viewer.ClickPlayer(viewer.FindPlayer("Morv"), false);
+//   if (viewer.CanClose()) viewer.Finish();                    // then close the window
+// Profile mode, once the profile manager has opened the profile (profiler Active) and
+// filled `loaded`:
+//   viewer.OpenProfile();                  // "<all games>": the profile's totals
+//   viewer.SelectGames({1, 2});            // the sum of games 1 and 2
+// A read failure in profile mode sets error_message() and asks to close.
+//
+// Questions and messages go through the Prompt; the opener supplies the two dialogs the
+// document cannot show itself (ViewerHooks). A ViewerPart::kFatalError is the caller's
+// to show in the platform's error dialog before it ends the program. Everything runs on
+// one thread, and a QGuiApplication must exist: the body map's labels are text.
+#pragma once
+
+#include <QImage>
+#include <array>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "files/profiler.h"
+#include "files/prompt.h"
+#include "model/store.h"
+#include "model/weapons.h"
+#include "views/grids.h"
+#include "views/overall_table.h"
+#include "views/player_list.h"
+#include "views/player_stats.h"
+#include "views/viewer_changes.h"
+#include "views/viewer_labels.h"
+#include "views/viewer_menu.h"
+#include "views/weapon_details.h"
+
+namespace mrv {
+
+struct ViewerContext {
+  Database& database;
+  const WeaponTable& weapons;
+  std::filesystem::path program_dir;  // saved games go to its "games" folder
+  Prompt& prompt;
+  TProfiler& profiler;
+  LoadedProfile& loaded_profile;
+};
+
+struct ViewerHooks {
+  // "Add game to profile" with no profile loaded: shows the profile manager with
+  // LoadOnly set, modally. It may load a profile into the LoadedProfile slot.
+  std::function<void()> load_profile;
+  // " Export to HTML": shows the export dialog modally; it reads this document.
+  std::function<void()> export_html;
+};
+
+enum class CentreTab { kHitsGiven, kHitsTaken, kKillsAndDeaths };
+enum class HitKind { kHits, kHitsTaken, kDeathHits, kDeathHitsTaken };
+enum class ViewerWindow { kOverall, kWeaponDetails, kOneOnOne };
+
+// One half of the one-on-one window.
+struct OneOnOneSide {
+  std::string nickname = "Select Nickname";
+  PlayerPanel panel = BarePlayerPanel();
+  Grid kills;
+  Grid deaths;
+};
+
+class StatsViewer {
+ public:
+  // LastGame becomes the current date and time; the lists are empty, the body map is the
+  // base picture, the grids have their rows.
+  explicit StatsViewer(ViewerContext context, ViewerHooks hooks = {});
+  StatsViewer(const StatsViewer&) = delete;
+  StatsViewer& operator=(const StatsViewer&) = delete;
+
+  // --- Opening and closing -----------------------------------------------------------
+  // Game mode: the map list from the store with "all maps" selected, then a refresh.
+  // A saved game's name replaces LastGame.
+  ViewerChanges OpenGame(bool monitor, const std::optional<std::string>& game_name = {});
+  // Profile mode on the open profile: the games list with "<all games>" selected.
+  ViewerChanges OpenProfile();
+  // The close query: asks about a game not added to the loaded profile, or about
+  // unsaved changes. True when the viewer may close.
+  bool CanClose();
+  // What closing does besides the windows: closes the loaded profile's file.
+  void Finish();
+
+  // --- User actions ------------------------------------------------------------------
+  // A left click on a map row (0 is "all maps"): Ctrl toggles a selected row off, a plain
+  // click selects that row alone. Hides the weapon details and refreshes.
+  ViewerChanges ClickMap(int row, bool ctrl);
+  // A left click on a player row: shows his figures; Ctrl keeps other selected rows, and
+  // on a selected row deselects it, leaving the shown figures as they are.
+  ViewerChanges ClickPlayer(int row, bool ctrl);
+  // Profile mode: the games list's selection becomes exactly these entries (0 is
+  // "<all games>"), then the profile view is read again.
+  ViewerChanges SelectGames(const std::vector<int>& entries);
+  ViewerChanges PressTab(CentreTab tab);
+  ViewerChanges PressDecidingHits();
+  // The details buttons beside "Kills:" and "Deaths:": the weapon details of the shown
+  // player, shown and filled.
+  ViewerChanges OpenWeaponDetails(bool kills);
+  ViewerChanges ClickOverallColumn(int column);
+  // A row of the overall table became selected: a plain click on that player.
+  ViewerChanges SelectOverallRow(int row);
+  ViewerChanges ClickDetailsColumn(int column);
+  // The four details buttons of the one-on-one window (side 0 is the left one).
+  ViewerChanges OpenOneOnOneDetails(int side, bool kills);
+  // A secondary window's close button.
+  ViewerChanges HideWindow(ViewerWindow window);
+  // Slot 1 to 7 of the menu, as its caption says; grey and absent slots do nothing.
+  ViewerChanges RunMenuSlot(int slot);
+  // The map popup, for map row `row` (1 or more): each asks first.
+  ViewerChanges DeleteMap(int row);
+  ViewerChanges RenameMap(int row);
+
+  // --- State ---------------------------------------------------------------------------
+  bool monitor() const { return monitor_; }
+  bool profile_mode() const { return profile_; }
+  const std::string& last_game() const { return last_game_; }
+  // Why profile mode could not read the profile; for the profile manager to show.
+  const std::string& error_message() const { return error_message_; }
+  const std::string& fatal_error() const { return fatal_error_; }
+  bool saved() const { return saved_; }
+  bool added_to_profile() const { return added_to_profile_; }
+
+  const std::vector<ListEntry>& maps() const { return maps_; }  // entry 0 "all maps"
+  const PlayerList& players() const { return players_; }
+  const std::vector<ListEntry>& games() const { return games_; }  // entry 0 "<all games>"
+  const std::string& games_count_line() const { return games_count_line_; }
+  // The maps in the selection, in store order: every map when "all maps" is selected.
+  MapSelection SelectedMaps() const;
+  // The row of the nickname in the player list, ignoring case, or -1.
+  int FindPlayer(const std::string& nick) const;
+  // The figures of a player-list row over the selected maps (CollectPlayerStats).
+  const PlayerStats& PlayerStatsOf(int row) const;
+
+  const std::string& shown_nickname() const { return shown_nickname_; }
+  const PlayerPanel& player_panel() const { return panel_; }
+  const YourStats& your_stats() const { return your_stats_; }
+  bool your_stats_visible() const { return !profile_ ? monitor_ : true; }
+  const TeamTotalLabels& team_totals() const { return team_totals_; }
+  const Grid& kills_grid() const { return kills_grid_; }    // lwith
+  const Grid& deaths_grid() const { return deaths_grid_; }  // lwas
+  CentreTab tab() const { return tab_; }
+  bool deciding_hits() const { return deciding_hits_; }
+  const Grid& hits_grid() const { return hits_grid_; }
+  const QImage& body_map() const { return body_map_; }
+  // The hit counts of a kind: summed over the selected maps, or the profile's.
+  LocationTotals HitCounts(HitKind kind) const;
+
+  const OverallTable& overall() const { return overall_; }
+  const WeaponDetails& weapon_details() const { return details_; }
+  const std::array<OneOnOneSide, 2>& one_on_one() const { return one_on_one_; }
+  bool one_on_one_visible() const { return one_on_one_visible_; }
+  ViewerMenu menu() const;
+
+ private:
+  // The steps the actions share; each records what it changed in changes_.
+  void Mark(ViewerChanges parts) { changes_ |= parts; }
+  ViewerChanges TakeChanges();
+  void RebuildMapList();
+  void RefreshOverview();
+  void ShowPlayerRow(int row, bool ctrl);
+  void ShowTab(CentreTab tab);
+  void RedrawHits();
+  void FillDetails(bool kills, const Grid& grid, const std::string& nick);
+  DetailsSource Source(const MapSelection& maps) const;
+  void ProfileView();
+  void SetGamesCountLine();
+  void Save();
+  void AddGameToLoadedProfile();
+  void RemoveGames();
+  void Compare();
+
+  ViewerContext context_;
+  ViewerHooks hooks_;
+  ViewerChanges changes_;
+
+  bool monitor_ = false;
+  bool profile_ = false;
+  std::string last_game_;
+  std::string error_message_;
+  std::string fatal_error_;
+  bool saved_ = true;
+  bool added_to_profile_ = false;
+
+  std::vector<MapFigures> figures_;  // one per map of the store, in store order
+  std::vector<ListEntry> maps_;
+  std::vector<MergedPlayer> merged_;  // the player list's rows with their figures
+  PlayerList players_;
+  std::vector<ListEntry> games_;
+  std::string games_count_line_;
+
+  std::string shown_nickname_;
+  PlayerPanel panel_ = BarePlayerPanel();
+  YourStats your_stats_;
+  TeamTotalLabels team_totals_;
+  Grid kills_grid_;
+  Grid deaths_grid_;
+  CentreTab tab_ = CentreTab::kHitsGiven;
+  bool deciding_hits_ = false;
+  Grid hits_grid_;
+  QImage body_map_;
+
+  OverallTable overall_;
+  WeaponDetails details_;
+  std::array<OneOnOneSide, 2> one_on_one_;
+  bool one_on_one_visible_ = false;
+};
+
+}  // namespace mrv

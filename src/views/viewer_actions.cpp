@@ -1,0 +1,153 @@
+// The stats viewer's menu and map popup actions, and the close query.
+#include "files/profile_add_game.h"
+#include "files/saved_game.h"
+#include "views/stats_viewer.h"
+
+namespace mrv {
+
+namespace {
+
+constexpr const char* kParsedGame = " parsed game";
+constexpr const char* kFatalRemoveMessage =
+    "Fatal error!\r\nProfile maybe lost! Check for temporary files in MRV directory to attempt "
+    "recovery.";
+
+}  // namespace
+
+ViewerChanges StatsViewer::RunMenuSlot(int slot) {
+  const ViewerMenu shown = menu();
+  if (slot < 1 || slot > static_cast<int>(shown.lines.size())) return {};
+  if (shown.lines[static_cast<std::size_t>(slot - 1)].grey) return {};
+  if (slot == 2) {
+    if (hooks_.export_html) hooks_.export_html();
+  } else if (profile_) {
+    if (slot == 1) RemoveGames();
+    if (slot == 3) Mark(ViewerPart::kCloseRequest);
+  } else {
+    switch (slot) {
+      case 1:
+        Save();
+        break;
+      case 3:
+        AddGameToLoadedProfile();
+        break;
+      case 4:
+        context_.prompt.Inform("\r\nNot implemented in this version! Sorry!", "Oops!");
+        break;
+      case 5:
+        overall_.visible = true;
+        Mark(ViewerPart::kOverall);
+        break;
+      case 6:
+        Compare();
+        break;
+      default:
+        Mark(ViewerPart::kCloseRequest);
+        break;
+    }
+  }
+  return TakeChanges();
+}
+
+void StatsViewer::Save() {
+  const auto file = GameFilePath(context_.program_dir, last_game_);
+  if (SaveGame(context_.database, file, last_game_, context_.prompt)) {
+    context_.prompt.Inform("\r\nGame saved!", "");
+    saved_ = true;
+  } else {
+    context_.prompt.Inform("\r\nGame not saved!", "ERROR!");
+  }
+}
+
+void StatsViewer::AddGameToLoadedProfile() {
+  if (added_to_profile_ &&
+      !context_.prompt.Ask("I've done this before!\r\n\nDo you want to add it again?", "?")) {
+    return;
+  }
+  if (!context_.loaded_profile) {
+    if (!context_.prompt.Ask("\r\nPlease load a profile first!", "?")) return;
+    if (hooks_.load_profile) hooks_.load_profile();
+    if (!context_.loaded_profile) return;
+    Mark(ViewerPart::kMenu);
+  }
+  if (AddGameToProfile(context_.database, last_game_, context_.profiler, context_.prompt)) {
+    added_to_profile_ = true;
+  }
+}
+
+ViewerChanges StatsViewer::DeleteMap(int row) {
+  if (profile_ || row < 1 || row >= static_cast<int>(maps_.size())) return {};
+  if (!context_.prompt.Ask("\r\nStats for the selected map will be deleted!\r\nAre you sure?",
+                           "?")) {
+    return {};
+  }
+  const int index = row - 1;
+  figures_.erase(figures_.begin() + index);  // before its map goes
+  mrv::DeleteMap(context_.database, index);
+  RebuildMapList();
+  RefreshOverview();
+  saved_ = false;
+  return TakeChanges();
+}
+
+ViewerChanges StatsViewer::RenameMap(int row) {
+  if (profile_ || row < 1 || row >= static_cast<int>(maps_.size())) return {};
+  ListEntry& entry = maps_[static_cast<std::size_t>(row)];
+  std::string name = context_.database[row - 1].name;
+  if (!context_.prompt.AskText("\r\nEnter the new map name:", "?", name)) return {};
+  context_.database[row - 1].name = name;
+  entry.caption = std::move(name);
+  saved_ = false;
+  Mark(ViewerPart::kMapList);
+  return TakeChanges();
+}
+
+bool StatsViewer::CanClose() {
+  if (context_.loaded_profile && !added_to_profile_ && monitor_) {
+    return context_.prompt.Ask(
+        "You didn't add this game to a player profile!\r\n\nAre you sure you want to exit?", "?");
+  }
+  const ViewerMenu shown = menu();
+  if (!saved_ && shown.lines[2].caption != kParsedGame) {
+    return context_.prompt.Ask("You have unsaved changes!\r\n\nAre you sure you want to exit?",
+                               "?");
+  }
+  return true;
+}
+
+void StatsViewer::Finish() {
+  if (context_.loaded_profile) context_.profiler.Close();
+}
+
+void StatsViewer::RemoveGames() {
+  if (games_.size() <= 1) return;
+  const bool all = games_[0].selected;
+  std::vector<std::int32_t> numbers;
+  std::int32_t number = 1;  // the game's position before the walk
+  for (std::size_t i = 1; i < games_.size(); ++number) {
+    if (all || games_[i].selected) {
+      numbers.push_back(number);
+      games_.erase(games_.begin() + static_cast<std::ptrdiff_t>(i));
+    } else {
+      ++i;
+    }
+  }
+  if (numbers.empty()) return;
+  Mark(ViewerPart::kGamesList);
+  const bool left = games_.size() > 1;
+  const std::string first_id = left ? games_.back().caption : std::string();
+  const std::string last_id = left ? games_[1].caption : std::string();
+  const stats_record sums = context_.loaded_profile && context_.loaded_profile->stats
+                                ? *context_.loaded_profile->stats
+                                : NewStatsRecord(context_.weapons.size());
+  if (!context_.profiler.RemoveGames(numbers, sums, first_id, last_id)) {
+    fatal_error_ = kFatalRemoveMessage;
+    Mark(ViewerPart::kFatalError);
+    return;
+  }
+  for (ListEntry& entry : games_) entry.selected = &entry == &games_[0];
+  SetGamesCountLine();
+  ProfileView();
+}
+
+}  // namespace mrv

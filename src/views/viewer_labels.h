@@ -1,0 +1,52 @@
+// The texts of the viewer's labels, caption and value in one text each, exactly as the
+// viewer shows them (the HTML report splits them at their first ":").
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "views/grids.h"
+#include "views/player_stats.h"
+
+namespace mrv {
+
+// The seven lines beside the weapon grids: the shown player's figures (in profile mode
+// the profile's). The one-on-one window has the same seven lines on each side.
+struct PlayerPanel {
+  std::string kills, deaths, ratio, caps, rets, ft, fck;
+};
+
+// The bare captions a refresh leaves.
+PlayerPanel BarePlayerPanel();
+
+// What choosing a player shows: both grids through FillWeaponGrid, and the lines from
+// their totals (hidden weapons excluded) and the flag figures.
+PlayerPanel ShowPlayer(const PlayerStats& stats, const WeaponTable& weapons, Grid& kills_grid,
+                       Grid& deaths_grid);
+
+// Profile mode's panel: kills and deaths over every weapon, hidden ones included.
+PlayerPanel ProfilePlayerPanel(const OwnTotals& profile);
+
+// The "Your stats:" block: the own player's totals in game mode, the profile's figures
+// in profile mode. The HTML report reads these labels, in this order of fields:
+// ykills, ydeaths, ykdratio, lkillspermin, (time), yft, ycaps, yrets, yfck.
+struct YourStats {
+  std::string kills = "Kills: ", deaths = "Deaths: ", ratio = "Kill/Deaths ratio: ";
+  std::string kills_per_minute = "Kills per minute: ", time = "Time: ";
+  std::string ft = "Flags taken: ", caps = "Flags captured: ", rets = "Flags returned: ";
+  std::string fck = "Flag carriers killed: ";
+};
+YourStats YourStatsOf(const OwnTotals& figures);
+
+// The six team totals beside the legend; shown only when one of them is not 0.
+struct TeamTotalLabels {
+  std::string blue_caps = "Caps: ", blue_rets = "Rets: ", blue_ft = "FT: ";
+  std::string red_caps = "Caps: ", red_rets = "Rets: ", red_ft = "FT: ";
+  bool visible = false;
+};
+TeamTotalLabels TeamTotalLabelsOf(const TeamTotals& totals);
+
+// "Flags captured: " with the count, four blanks and the percentage.
+std::string FlagsCapturedLine(std::int64_t caps, std::int64_t flags_taken);
+
+}  // namespace mrv

@@ -1,0 +1,121 @@
+#include "views/weapon_details.h"
+
+#include <algorithm>
+#include <charconv>
+#include <unordered_map>
+
+#include "model/text.h"
+
+namespace mrv {
+
+namespace {
+
+struct Opponent {
+  const PlayerEntry* entry = nullptr;
+  std::vector<std::int64_t> counts;  // per weapon of the table
+  std::int64_t total = 0;
+};
+
+// Adds, for every map where both are found, what the player did to each opponent (kills
+// mode) or each opponent did to him.
+void CountOpponents(const DetailsSource& source, const std::string& nick, bool kills,
+                    std::vector<Opponent>& opponents,
+                    const std::unordered_map<std::string, std::size_t>& by_name) {
+  const std::string folded = ToLowerAscii(nick);
+  for (const MapFigures* figures : source.maps) {
+    const int p = figures->Find(folded);
+    if (p < 0) continue;
+    const map_record& map = figures->map();
+    const int weapon_count = std::min(map.weapon_count, source.weapons.size());
+    for (int v = 0; v < map.nick_count(); ++v) {
+      if (!figures->IsFirst(v)) continue;
+      const auto found = by_name.find(figures->folded(v));
+      if (found == by_name.end()) continue;
+      Opponent& opponent = opponents[found->second];
+      for (int w = 0; w < weapon_count; ++w) {
+        const std::int32_t count = kills ? map.kills(p, w, v) : map.kills(v, w, p);
+        opponent.counts[static_cast<std::size_t>(w)] += count;
+        opponent.total += count;
+      }
+    }
+  }
+}
+
+// A count cell: always a number this window wrote.
+std::int64_t CountOf(const std::string& cell) {
+  std::int64_t count = 0;
+  std::from_chars(cell.data(), cell.data() + cell.size(), count);
+  return count;
+}
+
+}  // namespace
+
+void WeaponDetails::Fill(const DetailsSource& source) {
+  columns_.resize(1);
+  columns_.push_back({"Total", 80});
+  for (const std::string& weapon : weapons) columns_.push_back({weapon, 80});
+  rows_.clear();
+  selected_row_ = -1;
+
+  std::vector<const PlayerEntry*> walk;
+  for (const PlayerEntry& entry : source.players) {
+    if (!(kills && entry.nickname == nickname)) walk.push_back(&entry);
+  }
+  std::sort(walk.begin(), walk.end(), [](const PlayerEntry* a, const PlayerEntry* b) {
+    return LessIgnoringCase(a->nickname, b->nickname);
+  });
+  if (columns_[0].state == 1) std::reverse(walk.begin(), walk.end());
+
+  std::vector<Opponent> opponents(walk.size());
+  std::unordered_map<std::string, std::size_t> by_name;
+  for (std::size_t i = 0; i < walk.size(); ++i) {
+    opponents[i].entry = walk[i];
+    opponents[i].counts.assign(static_cast<std::size_t>(source.weapons.size()), 0);
+    by_name.emplace(ToLowerAscii(walk[i]->nickname), i);
+  }
+  CountOpponents(source, nickname, kills, opponents, by_name);
+
+  std::vector<int> columns_weapon;  // weapon index of each weapon column
+  for (const std::string& weapon : weapons)
+    columns_weapon.push_back(source.weapons.FindWeaponByName(weapon));
+  for (const Opponent& opponent : opponents) {
+    if (opponent.total == 0) continue;
+    DetailsRow row{
+        opponent.entry->nickname, opponent.entry->mark, {std::to_string(opponent.total)}};
+    for (const int w : columns_weapon) {
+      row.cells.push_back(std::to_string(w < 0 ? 0 : opponent.counts[static_cast<std::size_t>(w)]));
+    }
+    rows_.push_back(std::move(row));
+  }
+  ToggleColumn(columns_[0]);
+}
+
+void WeaponDetails::ClickColumn(int column, const DetailsSource& source) {
+  if (column < 0 || column >= static_cast<int>(columns_.size())) return;
+  ResetOtherColumns(columns_, column);
+  if (column == 0) {
+    Fill(source);
+    return;
+  }
+  ListColumn& clicked = columns_[static_cast<std::size_t>(column)];
+  std::vector<std::int64_t> keys;
+  keys.reserve(rows_.size());
+  for (const DetailsRow& row : rows_) {
+    keys.push_back(CountOf(row.cells[static_cast<std::size_t>(column - 1)]));
+  }
+  std::vector<DetailsRow> sorted;
+  sorted.reserve(rows_.size());
+  for (const int row : SelectionSortOrder(keys, clicked.state == 0)) {
+    sorted.push_back(std::move(rows_[static_cast<std::size_t>(row)]));
+  }
+  rows_ = std::move(sorted);
+  ToggleColumn(clicked);
+}
+
+void WeaponDetails::SelectNickname(const std::string& nick) {
+  const auto found = std::find_if(rows_.begin(), rows_.end(),
+                                  [&](const DetailsRow& row) { return row.nickname == nick; });
+  selected_row_ = found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
+}
+
+}  // namespace mrv

@@ -1,0 +1,221 @@
+// The viewer's game mode on the two maps of ts_two_maps.log, made to look like a live
+// capture of the player Morv.
+#include "views/stats_viewer.h"
+
+#include <gtest/gtest.h>
+
+#include "model/text.h"
+#include "viewer_harness.h"
+#include "views/body_map.h"
+
+namespace mrv {
+namespace {
+
+class GameViewer : public testing::Test {
+ protected:
+  GameViewer() : sample("ts_two_maps") {
+    sample.MakeMonitored();
+    sample.database[0].own_kills = 5;
+    sample.database[0].own_deaths = 4;
+    sample.database[1].own_kills = 7;
+    sample.database[1].own_deaths = 3;
+  }
+  std::vector<bool> SelectedMapRows() {
+    std::vector<bool> rows;
+    for (const auto& entry : sample.viewer().maps()) rows.push_back(entry.selected);
+    return rows;
+  }
+  std::vector<std::string> SelectedPlayers() {
+    std::vector<std::string> nicks;
+    for (const auto& entry : sample.viewer().players()) {
+      if (entry.selected) nicks.push_back(entry.nickname);
+    }
+    return nicks;
+  }
+
+  test::ViewerHarness sample;
+};
+
+TEST_F(GameViewer, OpensOnAllMapsWithTheOwnTotals) {
+  StatsViewer& viewer = sample.viewer();
+  const ViewerChanges changed = viewer.OpenGame(true, std::string("2024-05-01 21:07"));
+  EXPECT_TRUE(changed.Has(ViewerPart::kOverall) && changed.Has(ViewerPart::kHitsPanel));
+  EXPECT_EQ(viewer.last_game(), "2024-05-01 21:07");
+  ASSERT_EQ(viewer.maps().size(), 3u);
+  EXPECT_EQ(viewer.maps()[0].caption, "all maps");
+  EXPECT_EQ(viewer.maps()[2].caption, "ut4_casa");
+  EXPECT_EQ(SelectedMapRows(), (std::vector<bool>{true, false, false}));
+  EXPECT_EQ(viewer.players().size(), 11u);
+  EXPECT_EQ(viewer.players()[1].nickname, "maggot");  // blue, after Lupin, who was met first
+  EXPECT_EQ(viewer.overall().rows().size(), 11u);
+
+  const YourStats& own = viewer.your_stats();
+  EXPECT_EQ(own.kills, "Kills: 12");
+  EXPECT_EQ(own.ratio, "Kill/Deaths ratio: 1.71");
+  EXPECT_EQ(own.kills_per_minute, "Kills per minute: 0.6");
+  EXPECT_EQ(own.time, "Time: 20:0s");
+  EXPECT_EQ(own.caps, "Flags captured: 0    %");
+  EXPECT_TRUE(viewer.your_stats_visible());
+  EXPECT_FALSE(viewer.team_totals().visible);
+  EXPECT_EQ(viewer.player_panel().ratio, "Kill/Death ratio: ");
+  EXPECT_EQ(viewer.tab(), CentreTab::kHitsGiven);
+  EXPECT_EQ(viewer.hits_grid()[0], (GridRow{"Left Hand", "2"}));
+  EXPECT_NE(viewer.body_map(), BodyMapSurface(kViewerBodyMapHeight));
+
+  // A parsed log carries no own figures: the block is hidden.
+  test::ViewerHarness parsed("ts_two_maps");
+  parsed.viewer().OpenGame(false);
+  EXPECT_FALSE(parsed.viewer().your_stats_visible());
+}
+
+TEST_F(GameViewer, MapClicksFollowTheCtrlRules) {
+  StatsViewer& viewer = sample.viewer();
+  viewer.OpenGame(true);
+  viewer.ClickMap(1, false);
+  EXPECT_EQ(SelectedMapRows(), (std::vector<bool>{false, true, false}));
+  EXPECT_EQ(viewer.players().size(), 10u);
+  viewer.ClickMap(2, true);
+  EXPECT_EQ(SelectedMapRows(), (std::vector<bool>{false, true, true}));
+  EXPECT_EQ(viewer.players().size(), 11u);
+  viewer.ClickMap(1, true);
+  EXPECT_EQ(SelectedMapRows(), (std::vector<bool>{false, false, true}));
+  EXPECT_EQ(viewer.your_stats().kills, "Kills: 7");
+
+  // Nothing selected: no players, the own totals at 0.
+  viewer.ClickMap(2, true);
+  EXPECT_TRUE(viewer.players().empty());
+  EXPECT_TRUE(viewer.overall().rows().empty());
+  EXPECT_EQ(viewer.your_stats().ratio, "Kill/Deaths ratio: never died");
+  EXPECT_EQ(viewer.your_stats().time, "Time: N/A");
+  EXPECT_EQ(viewer.your_stats().kills_per_minute, "Kills per minute: N/A");
+  EXPECT_EQ(viewer.hits_grid()[0], GridRow{});
+
+  viewer.ClickMap(1, true);
+  viewer.ClickMap(0, true);  // "all maps" selects every map whatever the other rows say
+  EXPECT_EQ(viewer.players().size(), 11u);
+  EXPECT_TRUE(viewer.ClickMap(3, false).empty());
+}
+
+TEST_F(GameViewer, PlayerClicksShowFiguresAndFollowTheCtrlRules) {
+  StatsViewer& viewer = sample.viewer();
+  viewer.OpenGame(true);
+  const int morv = viewer.FindPlayer("MORV");
+  const int kraken = viewer.FindPlayer("Kr4ken");
+  ASSERT_GE(morv, 0);
+  ASSERT_GE(kraken, 0);
+  viewer.ClickPlayer(morv, false);
+  EXPECT_EQ(viewer.shown_nickname(), "Morv");
+  EXPECT_EQ(viewer.tab(), CentreTab::kKillsAndDeaths);
+  EXPECT_EQ(viewer.kills_grid()[0], (GridRow{"AK103", "7"}));
+  EXPECT_EQ(viewer.kills_grid()[3], (GridRow{"Total", "12"}));
+  EXPECT_EQ(viewer.deaths_grid()[1], (GridRow{"MP5K", "1"}));
+  const PlayerPanel morv_panel = viewer.player_panel();
+  EXPECT_EQ(morv_panel.ratio, "Kill/Death: 1.71");
+  EXPECT_EQ(morv_panel.caps, "Flags captured: 0    %");
+
+  viewer.ClickPlayer(kraken, true);
+  EXPECT_EQ(SelectedPlayers().size(), 2u);
+  EXPECT_EQ(viewer.player_panel().kills, "Kills: 11");
+  // Ctrl on the shown, selected player: deselected, his figures stay.
+  viewer.ClickPlayer(kraken, true);
+  EXPECT_EQ(SelectedPlayers(), (std::vector<std::string>{"Morv"}));
+  EXPECT_EQ(viewer.shown_nickname(), "Kr4ken");
+  EXPECT_EQ(viewer.player_panel().kills, "Kills: 11");
+  viewer.ClickPlayer(kraken, false);
+  EXPECT_EQ(SelectedPlayers(), (std::vector<std::string>{"Kr4ken"}));
+
+  // A refresh forgets the selection and the shown player.
+  viewer.ClickMap(0, false);
+  EXPECT_TRUE(SelectedPlayers().empty());
+  EXPECT_EQ(viewer.player_panel().kills, "Kills: ");
+  EXPECT_EQ(viewer.kills_grid()[0], GridRow{});
+}
+
+TEST_F(GameViewer, TabsAndTheDecidingHitsToggle) {
+  StatsViewer& viewer = sample.viewer();
+  viewer.OpenGame(true);
+  const Grid given = viewer.hits_grid();
+  viewer.PressDecidingHits();
+  const Grid deciding_given = viewer.hits_grid();
+  EXPECT_NE(deciding_given, given);
+  viewer.PressTab(CentreTab::kHitsTaken);
+  EXPECT_TRUE(viewer.deciding_hits());
+  const Grid deciding_taken = viewer.hits_grid();
+  EXPECT_NE(deciding_taken, deciding_given);
+
+  viewer.PressTab(CentreTab::kKillsAndDeaths);
+  const ViewerChanges toggled = viewer.PressDecidingHits();
+  EXPECT_FALSE(toggled.Has(ViewerPart::kHitsPanel));  // nothing redrawn on this tab
+  EXPECT_EQ(viewer.hits_grid(), deciding_taken);
+  viewer.PressTab(CentreTab::kHitsGiven);
+  EXPECT_EQ(viewer.hits_grid(), given);
+}
+
+TEST_F(GameViewer, WeaponDetailsOfTheShownPlayer) {
+  StatsViewer& viewer = sample.viewer();
+  viewer.OpenGame(true);
+  viewer.ClickPlayer(viewer.FindPlayer("Morv"), false);
+  viewer.OpenWeaponDetails(true);
+  const WeaponDetails& details = viewer.weapon_details();
+  EXPECT_TRUE(details.visible);
+  EXPECT_EQ(details.title, "Kills' details");
+  ASSERT_EQ(details.columns().size(), 4u);  // Nicknames, Total, AK103, G36
+  EXPECT_EQ(details.columns()[2].caption, "AK103");
+  std::int64_t total = 0;
+  std::vector<std::string> order;
+  for (const auto& row : details.rows()) {
+    EXPECT_NE(row.nickname, "Morv");
+    total += std::stoll(row.cells[0]);
+    order.push_back(row.nickname);
+  }
+  EXPECT_EQ(total, 12);
+  EXPECT_TRUE(std::is_sorted(order.begin(), order.end(), LessIgnoringCase));
+
+  // Choosing another player while it shows refills it, in the other name order.
+  viewer.ClickPlayer(viewer.FindPlayer("Kr4ken"), false);
+  EXPECT_EQ(details.nickname, "Kr4ken");
+  order.clear();
+  for (const auto& row : details.rows()) order.push_back(row.nickname);
+  EXPECT_TRUE(std::is_sorted(order.rbegin(), order.rend(), LessIgnoringCase));
+
+  viewer.ClickDetailsColumn(1);  // Total, largest first
+  for (std::size_t r = 1; r < details.rows().size(); ++r) {
+    EXPECT_GE(std::stoll(details.rows()[r - 1].cells[0]), std::stoll(details.rows()[r].cells[0]));
+  }
+  viewer.ClickMap(1, false);
+  EXPECT_FALSE(details.visible);
+}
+
+TEST(ViewerLabels, HiddenWeaponsPerfectRatiosAndCapturePercentages) {
+  test::ViewerHarness sample;
+  map_record& map = NewMap(sample.database, "ut4_abbey");
+  AddNick(map, "Ace", 2);
+  AddNick(map, "Bob", 1);
+  const int unknown = sample.weapons.FindWeaponByCode('\xFF');
+  ASSERT_GE(unknown, 0);
+  map.kills(0, 0, 1) = 3;        // Ace knifes Bob three times
+  map.kills(0, unknown, 1) = 4;  // and kills him four times by an unknown cause
+  map.caps = {2, 1};
+  map.ft = {3, 0};
+  StatsViewer& viewer = sample.viewer();
+  viewer.OpenGame(true);
+  viewer.ClickPlayer(0, false);
+  EXPECT_EQ(viewer.player_panel().kills, "Kills: 3");
+  EXPECT_EQ(viewer.player_panel().ratio, "Kill/Death: never died");
+  EXPECT_EQ(viewer.player_panel().caps, "Flags captured: 2    66.6%");
+  EXPECT_EQ(viewer.kills_grid()[2], (GridRow{"Total", "3"}));
+  viewer.ClickPlayer(1, false);
+  EXPECT_EQ(viewer.player_panel().caps, "Flags captured: 1    100%");
+  // The overall table counts every weapon.
+  EXPECT_EQ(viewer.overall().rows()[0].nickname, "Ace");
+  EXPECT_EQ(viewer.overall().rows()[0].cells[0], "7");
+  EXPECT_EQ(viewer.overall().rows()[0].cells[2], "perfect");
+  EXPECT_FALSE(viewer.team_totals().visible);
+  map.blue_caps = 1;
+  viewer.ClickMap(0, false);
+  EXPECT_TRUE(viewer.team_totals().visible);
+  EXPECT_EQ(viewer.team_totals().blue_caps, "Caps: 1");
+}
+
+}  // namespace
+}  // namespace mrv

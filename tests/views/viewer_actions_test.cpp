@@ -1,0 +1,180 @@
+// The viewer's menu, map popup and close query, and profile mode, over ts_two_maps.log
+// made to look like a live capture of the player Morv.
+#include <gtest/gtest.h>
+
+#include "files/saved_game.h"
+#include "viewer_harness.h"
+#include "views/stats_viewer.h"
+
+namespace mrv {
+namespace {
+
+using Texts = std::vector<std::string>;
+
+TEST(ViewerMenu, SlotsOfEachMode) {
+  test::ViewerHarness monitored("ts_two_maps");
+  monitored.viewer().OpenGame(true, std::string("2024-05-01 21:07"));
+  ViewerMenu menu = monitored.viewer().menu();
+  EXPECT_EQ(
+      test::MenuCaptions(menu),
+      (Texts{" Save stats to 2024-05-01 21:07.stg", " Export to HTML", " Add game to a profile",
+             " Points system", " Overall stats", " Compare players", " Close"}));
+  EXPECT_TRUE(menu.lines[5].separator_above && menu.lines[6].separator_above);
+  EXPECT_FALSE(menu.lines[4].separator_above);
+  monitored.LoadNewProfile("Morv");
+  EXPECT_EQ(monitored.viewer().menu().lines[2].caption, " Add game to profile Morv.mrv");
+  monitored.viewer().RunMenuSlot(4);
+  EXPECT_EQ(monitored.TakeShown(), (Texts{"\r\nNot implemented in this version! Sorry!"}));
+  EXPECT_TRUE(monitored.viewer().RunMenuSlot(5).Has(ViewerPart::kOverall));
+  EXPECT_TRUE(monitored.viewer().overall().visible);
+  EXPECT_TRUE(monitored.viewer().RunMenuSlot(7).Has(ViewerPart::kCloseRequest));
+
+  test::ViewerHarness parsed("ts_two_maps");
+  parsed.viewer().OpenGame(false);
+  menu = parsed.viewer().menu();
+  EXPECT_EQ(menu.lines[0].caption, " parsed game");
+  EXPECT_TRUE(menu.lines[0].grey && menu.lines[2].grey);
+  EXPECT_EQ(menu.hint, "only monitored games can be saved and/or added to a player profile");
+  EXPECT_TRUE(parsed.viewer().RunMenuSlot(1).empty());
+  EXPECT_TRUE(parsed.viewer().RunMenuSlot(3).empty());
+  EXPECT_TRUE(parsed.TakeShown().empty());
+  EXPECT_FALSE(std::filesystem::exists(parsed.dir / "games"));
+}
+
+TEST(ViewerActions, SavingTellsHowItWent) {
+  test::ViewerHarness sample("ts_two_maps");
+  sample.viewer().OpenGame(true, std::string("2024-05-01 21:07"));
+  sample.viewer().RunMenuSlot(1);
+  EXPECT_EQ(sample.TakeShown(), (Texts{"\r\nGame saved!"}));
+  Database loaded(sample.weapons.size());
+  std::string name;
+  ASSERT_TRUE(LoadGame(loaded, sample.dir / "games" / "2024-05-01 21.07.stg", name, sample.prompt));
+  EXPECT_EQ(name, "2024-05-01 21:07");
+  EXPECT_EQ(GameFileText(loaded, name), GameFileText(sample.database, name));
+
+  // Where the games folder should be, a file: nothing can be written.
+  test::ViewerHarness blocked("ts_two_maps");
+  test::WriteFileBytes(blocked.dir / "games", "in the way");
+  blocked.viewer().OpenGame(true, std::string("2024-05-01 21:07"));
+  blocked.prompt.text_answers = {"renamed"};
+  blocked.viewer().RenameMap(1);
+  blocked.TakeShown();
+  blocked.viewer().RunMenuSlot(1);
+  const auto shown = blocked.prompt.shown;
+  ASSERT_EQ(shown.size(), 2u);
+  EXPECT_EQ(shown[0].kind, "error");
+  EXPECT_EQ(shown[0].text.rfind("Unable to save file ", 0), 0u);
+  EXPECT_EQ(shown[1].text, "\r\nGame not saved!");
+  EXPECT_EQ(shown[1].title, "ERROR!");
+  EXPECT_FALSE(blocked.viewer().saved());
+}
+
+TEST(ViewerActions, MapPopupAndTheCloseQuery) {
+  test::ViewerHarness sample("ts_two_maps");
+  StatsViewer& viewer = sample.viewer();
+  viewer.OpenGame(true);
+  EXPECT_TRUE(viewer.CanClose());            // a fresh capture closes without a question
+  EXPECT_TRUE(viewer.DeleteMap(0).empty());  // not on "all maps"
+
+  sample.prompt.ask_answers = {false};
+  EXPECT_TRUE(viewer.DeleteMap(1).empty());
+  EXPECT_EQ(sample.database.size(), 2);
+  sample.prompt.text_answers = {""};
+  viewer.RenameMap(2);  // an empty name is accepted
+  EXPECT_EQ(viewer.maps()[2].caption, "");
+  EXPECT_EQ(sample.database[1].name, "");
+  EXPECT_EQ(sample.TakeShown(),
+            (Texts{"\r\nStats for the selected map will be deleted!\r\nAre you sure?",
+                   "\r\nEnter the new map name:"}));
+  sample.prompt.ask_answers = {false};
+  EXPECT_FALSE(viewer.CanClose());
+  EXPECT_EQ(sample.TakeShown(),
+            (Texts{"You have unsaved changes!\r\n\nAre you sure you want to exit?"}));
+
+  viewer.ClickMap(2, false);
+  viewer.DeleteMap(1);
+  ASSERT_EQ(sample.database.size(), 1);
+  EXPECT_EQ(sample.database[0].name, "");
+  ASSERT_EQ(viewer.maps().size(), 2u);
+  EXPECT_TRUE(viewer.maps()[0].selected);
+  EXPECT_EQ(viewer.players().size(), 11u);  // casa's players, refreshed
+
+  // With a profile loaded, the game not added comes first.
+  sample.LoadNewProfile("Morv");
+  sample.TakeShown();
+  EXPECT_TRUE(viewer.CanClose());
+  EXPECT_EQ(
+      sample.TakeShown(),
+      (Texts{"You didn't add this game to a player profile!\r\n\nAre you sure you want to exit?"}));
+
+  // A parsed log never asks about unsaved changes.
+  test::ViewerHarness parsed("ts_two_maps");
+  parsed.viewer().OpenGame(false);
+  parsed.viewer().RenameMap(1);
+  parsed.TakeShown();
+  EXPECT_TRUE(parsed.viewer().CanClose());
+  EXPECT_TRUE(parsed.TakeShown().empty());
+}
+
+TEST(ViewerActions, CompareTakesTheFirstTwoSelectedPlayers) {
+  test::ViewerHarness sample("ts_two_maps");
+  StatsViewer& viewer = sample.viewer();
+  viewer.OpenGame(true);
+  viewer.ClickPlayer(1, false);
+  viewer.RunMenuSlot(6);
+  EXPECT_EQ(sample.TakeShown(), (Texts{"\r\nSelect two players first!"}));
+  EXPECT_FALSE(viewer.one_on_one_visible());
+
+  viewer.ClickPlayer(4, true);
+  viewer.ClickPlayer(7, true);
+  viewer.RunMenuSlot(6);
+  EXPECT_TRUE(viewer.one_on_one_visible());
+  const auto& sides = viewer.one_on_one();
+  EXPECT_EQ(sides[0].nickname, viewer.players()[1].nickname);
+  EXPECT_EQ(sides[1].nickname, viewer.players()[4].nickname);
+  viewer.ClickPlayer(4, false);
+  EXPECT_EQ(sides[1].panel.kills, viewer.player_panel().kills);
+  EXPECT_EQ(sides[1].kills, viewer.kills_grid());
+
+  viewer.OpenOneOnOneDetails(0, true);
+  const WeaponDetails& details = viewer.weapon_details();
+  EXPECT_EQ(details.nickname, sides[0].nickname);
+  if (details.selected_row() >= 0) {
+    EXPECT_EQ(details.rows()[static_cast<std::size_t>(details.selected_row())].nickname,
+              sides[1].nickname);
+  }
+}
+
+TEST(ViewerActions, AddingTheGameToAProfile) {
+  test::ViewerHarness sample("ts_two_maps");
+  sample.MakeMonitored();
+  sample.database[0].duration = 0;
+  sample.hooks.load_profile = [&sample] { sample.LoadNewProfile("Morv"); };
+  StatsViewer& viewer = sample.viewer();
+  viewer.OpenGame(true, std::string("2024-05-01 21:07"));
+  const ViewerChanges changed = viewer.RunMenuSlot(3);
+  EXPECT_TRUE(changed.Has(ViewerPart::kMenu));
+  EXPECT_EQ(sample.TakeShown(), (Texts{"\r\nPlease load a profile first!",
+                                       "The map ut4_turnpike won't be added!\r\n\r\nOnly maps with "
+                                       "time information can be added!",
+                                       "\r\nGame at 2024-05-01 21:07 added successfully!"}));
+  EXPECT_TRUE(viewer.added_to_profile());
+  EXPECT_TRUE(viewer.CanClose());
+  EXPECT_TRUE(sample.TakeShown().empty());
+
+  sample.prompt.ask_answers = {false};
+  viewer.RunMenuSlot(3);
+  EXPECT_EQ(sample.TakeShown(),
+            (Texts{"I've done this before!\r\n\nDo you want to add it again?"}));
+
+  // Without a profile after the manager closed, nothing is added.
+  test::ViewerHarness declined("ts_two_maps");
+  declined.MakeMonitored();
+  declined.hooks.load_profile = [] {};
+  declined.viewer().OpenGame(true);
+  declined.viewer().RunMenuSlot(3);
+  EXPECT_EQ(declined.TakeShown(), (Texts{"\r\nPlease load a profile first!"}));
+}
+
+}  // namespace
+}  // namespace mrv

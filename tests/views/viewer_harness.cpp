@@ -1,0 +1,69 @@
+#include "viewer_harness.h"
+
+#include <gtest/gtest.h>
+
+#include "files/saved_game.h"
+#include "files/settings.h"
+
+namespace mrv::test {
+
+namespace {
+
+WeaponTable ShippedWeapons() {
+  WeaponTable weapons;
+  FakePrompt prompt;
+  EXPECT_TRUE(ReadWeaponSettings(ShippedDir(), weapons, prompt));
+  return weapons;
+}
+
+std::string ScratchName() {
+  static int count = 0;
+  return "viewer" + std::to_string(++count);
+}
+
+}  // namespace
+
+ViewerHarness::ViewerHarness(const std::string& sample)
+    : weapons(ShippedWeapons()),
+      database(weapons.size()),
+      dir(ScratchName()),
+      profiler(dir.path(), weapons.size()) {
+  if (sample.empty()) return;
+  std::string name;
+  EXPECT_TRUE(LoadGame(database, TestDataDir() / "golden" / (sample + ".stg"), name, prompt));
+}
+
+void ViewerHarness::MakeMonitored() {
+  for (auto& map : database.maps) {
+    map->own_nick = "Morv";
+    map->duration = 600;
+  }
+}
+
+void ViewerHarness::LoadNewProfile(const std::string& name) {
+  ASSERT_TRUE(profiler.CreateProfileFile(name + ".mrv", "Morv", {"notes"}));
+  ASSERT_TRUE(LoadProfile(profiler, name + ".mrv", loaded));
+}
+
+StatsViewer& ViewerHarness::viewer() {
+  if (!viewer_) {
+    viewer_ = std::make_unique<StatsViewer>(
+        ViewerContext{database, weapons, dir.path(), prompt, profiler, loaded}, hooks);
+  }
+  return *viewer_;
+}
+
+std::vector<std::string> ViewerHarness::TakeShown() {
+  std::vector<std::string> texts;
+  for (const auto& shown : prompt.shown) texts.push_back(shown.text);
+  prompt.shown.clear();
+  return texts;
+}
+
+std::vector<std::string> MenuCaptions(const ViewerMenu& menu) {
+  std::vector<std::string> captions;
+  for (const auto& line : menu.lines) captions.push_back(line.caption);
+  return captions;
+}
+
+}  // namespace mrv::test

@@ -1,0 +1,98 @@
+// The viewer's profile mode, on a profile made of two captures of ts_two_maps.log by
+// the viewer's own "Add game to profile".
+#include <gtest/gtest.h>
+
+#include "viewer_harness.h"
+#include "views/stats_viewer.h"
+
+namespace mrv {
+namespace {
+
+class ProfileViewer : public testing::Test {
+ protected:
+  ProfileViewer() : sample("ts_two_maps") {
+    sample.MakeMonitored();
+    sample.database[0].duration = 0;  // only casa counts: Morv's 7 kills there
+    sample.LoadNewProfile("Morv");
+    for (const char* game : {"2024-05-01 20:15", "2024-05-02 21:00"}) {
+      StatsViewer capture({sample.database, sample.weapons, sample.dir.path(), sample.prompt,
+                           sample.profiler, sample.loaded});
+      capture.OpenGame(true, std::string(game));
+      capture.RunMenuSlot(3);
+      EXPECT_TRUE(capture.added_to_profile());
+    }
+    sample.prompt.shown.clear();
+  }
+  std::string ProfileText() { return test::ReadFileBytes(sample.dir / "Morv.mrv"); }
+
+  test::ViewerHarness sample;
+};
+
+TEST_F(ProfileViewer, ShowsTheSelectedGamesOfTheProfile) {
+  StatsViewer& viewer = sample.viewer();
+  const ViewerChanges changed = viewer.OpenProfile();
+  EXPECT_FALSE(changed.Has(ViewerPart::kCloseRequest));
+  ASSERT_EQ(viewer.games().size(), 3u);
+  EXPECT_EQ(viewer.games()[1].caption, "2024-05-02 21:00");  // the newest first
+  EXPECT_EQ(viewer.games_count_line(), "2 games listed");
+  EXPECT_EQ(viewer.shown_nickname(), "Morv");
+  EXPECT_EQ(viewer.player_panel().kills, "Kills: 14");
+  EXPECT_EQ(viewer.your_stats().kills, "Kills: 14");
+  EXPECT_EQ(viewer.your_stats().time, "Time: 20:0s");
+  EXPECT_TRUE(viewer.your_stats_visible());
+  EXPECT_EQ(viewer.kills_grid()[0], (GridRow{"AK103", "14"}));
+  EXPECT_EQ(test::MenuCaptions(viewer.menu()),
+            (std::vector<std::string>{" Remove game from profile", " Export to HTML", " Close"}));
+  EXPECT_TRUE(viewer.ClickMap(0, false).empty());  // no map list here
+
+  viewer.SelectGames({2});
+  EXPECT_EQ(viewer.your_stats().kills, "Kills: 7");
+  EXPECT_EQ(viewer.tab(), CentreTab::kHitsGiven);
+  viewer.SelectGames({});  // nothing selected: nothing summed, nothing read
+  EXPECT_EQ(viewer.your_stats().kills, "Kills: 0");
+  EXPECT_EQ(viewer.error_message(), "");
+  EXPECT_TRUE(viewer.RunMenuSlot(3).Has(ViewerPart::kCloseRequest));
+}
+
+TEST_F(ProfileViewer, RemovesTheSelectedGamesOrAll) {
+  StatsViewer& viewer = sample.viewer();
+  viewer.OpenProfile();
+  viewer.SelectGames({1});
+  viewer.RunMenuSlot(1);
+  ASSERT_EQ(viewer.games().size(), 2u);
+  EXPECT_EQ(viewer.games()[1].caption, "2024-05-01 20:15");
+  EXPECT_TRUE(viewer.games()[0].selected);
+  EXPECT_EQ(viewer.games_count_line(), "1 game listed");
+  EXPECT_EQ(viewer.your_stats().kills, "Kills: 7");
+  EXPECT_NE(ProfileText().find("LASTGAME=2024-05-01 20:15\r\n"), std::string::npos);
+
+  viewer.RunMenuSlot(1);  // "<all games>" selected: every game goes
+  EXPECT_EQ(viewer.games().size(), 1u);
+  EXPECT_EQ(viewer.games_count_line(), "0 games listed");
+  EXPECT_EQ(viewer.your_stats().kills, "Kills: 0");
+  EXPECT_NE(ProfileText().find("GAMES=0\r\n"), std::string::npos);
+  EXPECT_TRUE(viewer.RunMenuSlot(1).empty());  // nothing left to remove
+}
+
+TEST_F(ProfileViewer, AnUnreadableProfileClosesTheViewerOrEndsTheProgram) {
+  StatsViewer& viewer = sample.viewer();
+  viewer.OpenProfile();
+  // Another program leaves the file damaged after it was opened.
+  test::WriteFileBytes(sample.dir / "Morv.mrv",
+                       "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\nMorv\r\n[ENICKNAMES]\r\n"
+                       "[TOTALSTATS]\r\nGAMES=2\r\nHITS=x;\r\n[ETOTALSTATS]\r\n[GAMES]\r\n");
+  const ViewerChanges removed = viewer.RunMenuSlot(1);
+  EXPECT_TRUE(removed.Has(ViewerPart::kFatalError));
+  EXPECT_EQ(viewer.fatal_error(),
+            "Fatal error!\r\nProfile maybe lost! Check for temporary files in MRV directory to "
+            "attempt recovery.");
+
+  test::ViewerHarness other("ts_two_maps");
+  other.LoadNewProfile("Morv");
+  test::WriteFileBytes(other.dir / "Morv.mrv", test::ReadFileBytes(sample.dir / "Morv.mrv"));
+  EXPECT_TRUE(other.viewer().OpenProfile().Has(ViewerPart::kCloseRequest));
+  EXPECT_EQ(other.viewer().error_message(), "Invalid file!");
+}
+
+}  // namespace
+}  // namespace mrv
