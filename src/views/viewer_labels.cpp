@@ -21,33 +21,32 @@ PlayerPanel BarePlayerPanel() {
           "Flags returned: ", "Flags taken: ", "Flag carriers killed: "};
 }
 
+PlayerPanel PanelOf(const OwnTotals& figures, std::string ratio) {
+  return {"Kills: " + Number(figures.kills),
+          "Deaths: " + Number(figures.deaths),
+          std::move(ratio),
+          FlagsCapturedLine(figures.caps, figures.ft),
+          "Flags returned: " + Number(figures.rets),
+          "Flags taken: " + Number(figures.ft),
+          "Flag carriers killed: " + Number(figures.fck)};
+}
+
 PlayerPanel ShowPlayer(const PlayerStats& stats, const WeaponTable& weapons, Grid& kills_grid,
                        Grid& deaths_grid) {
-  const std::int64_t k = FillWeaponGrid(kills_grid, stats.kills, weapons);
-  const std::int64_t d = FillWeaponGrid(deaths_grid, stats.deaths, weapons);
-  PlayerPanel panel;
-  panel.ratio = "Kill/Death: " + KillDeathText(k, d);
-  panel.kills = "Kills: " + Number(k);
-  panel.deaths = "Deaths: " + Number(d);
-  panel.caps = FlagsCapturedLine(stats.caps, stats.ft);
-  panel.rets = "Flags returned: " + Number(stats.rets);
-  panel.fck = "Flag carriers killed: " + Number(stats.fck);
-  panel.ft = "Flags taken: " + Number(stats.ft);
-  return panel;
+  OwnTotals shown;
+  shown.kills = FillWeaponGrid(kills_grid, stats.kills, weapons);
+  shown.deaths = FillWeaponGrid(deaths_grid, stats.deaths, weapons);
+  shown.caps = stats.caps;
+  shown.rets = stats.rets;
+  shown.fck = stats.fck;
+  shown.ft = stats.ft;
+  return PanelOf(shown, "Kill/Death: " + KillDeathText(shown.kills, shown.deaths));
 }
 
 PlayerPanel ProfilePlayerPanel(const OwnTotals& profile) {
-  PlayerPanel panel;
-  panel.kills = "Kills: " + Number(profile.kills);
-  panel.deaths = "Deaths: " + Number(profile.deaths);
-  panel.ratio = profile.deaths != 0
-                    ? "Kill/Death ratio: " + KillDeathText(profile.kills, profile.deaths)
-                    : "Kill/Deaths ratio: never died";
-  panel.caps = FlagsCapturedLine(profile.caps, profile.ft);
-  panel.rets = "Flags returned: " + Number(profile.rets);
-  panel.ft = "Flags taken: " + Number(profile.ft);
-  panel.fck = "Flag carriers killed: " + Number(profile.fck);
-  return panel;
+  return PanelOf(profile, profile.deaths != 0
+                              ? "Kill/Death ratio: " + KillDeathText(profile.kills, profile.deaths)
+                              : "Kill/Deaths ratio: never died");
 }
 
 YourStats YourStatsOf(const OwnTotals& figures) {

@@ -18,6 +18,9 @@ struct PlayerPanel {
 
 // The bare captions a refresh leaves.
 PlayerPanel BarePlayerPanel();
+// The lines for these figures (only kills, deaths and the four flag counts are read),
+// with the ratio line as given.
+PlayerPanel PanelOf(const OwnTotals& figures, std::string ratio);
 
 // What choosing a player shows: both grids through FillWeaponGrid, and the lines from
 // their totals (hidden weapons excluded) and the flag figures.

@@ -23,18 +23,6 @@ const std::vector<MergedPlayer> kPlayers = {Player("zed", 0, 0),        Player("
                                             Player("Bob", 5, 0),        Player("carl", 3, 2),
                                             Player("Ace", 12, 3, 1, 3), Player("Eve", 5, 2)};
 
-TEST(OverallTable, WritesEachPlayersRow) {
-  MergedPlayer ace = kPlayers[4];
-  ace.stats.kills = {10, 2};  // the second weapon may well be a hidden one: it counts here
-  ace.team = 3;
-  const OverallRow row = MakeOverallRow(ace);
-  EXPECT_EQ(row.image_index(), 5);
-  EXPECT_EQ(row.cells, (std::array<std::string, 8>{"12", "3", "4", "3", "1", "0.33", "0", "0"}));
-  EXPECT_EQ(MakeOverallRow(kPlayers[0]).cells[2], "perfect");
-  EXPECT_EQ(MakeOverallRow(kPlayers[0]).cells[5], "0");
-  EXPECT_EQ(MakeOverallRow(kPlayers[1]).cells[2], "0.66");
-}
-
 TEST(OverallTable, ColumnClicksToggleAndEveryFillTurnsTheLastSortRound) {
   OverallTable table;
   ASSERT_EQ(table.columns().size(), 9u);

@@ -122,19 +122,5 @@ TEST(PlayerStats, EveryPlayerOfALongEveningMatchesTheStraightRecount) {
   }
 }
 
-TEST(PlayerStats, RatioTextsAndHiddenWeapons) {
-  EXPECT_EQ(CapturePercent(2, 3), "66.6");
-  EXPECT_EQ(CapturePercent(1, 0), "100");
-  EXPECT_EQ(CapturePercent(0, 0), "");
-  EXPECT_EQ(KillDeathText(3, 0), "never died");
-  EXPECT_EQ(KillDeathText(2, 3), "0.66");
-  WeaponTable weapons;
-  weapons.Append("aKnife");
-  weapons.Append("\xFFUnknown");
-  weapons.Append("bBeretta");
-  EXPECT_EQ(VisibleTotal(std::vector<std::int64_t>{2, 5, 1}, weapons), 3);
-  EXPECT_EQ(VisibleTotal(std::vector<std::int64_t>{-1, 0, 4}, weapons), 4);
-}
-
 }  // namespace
 }  // namespace mrv

@@ -23,11 +23,8 @@ TEST(ViewerMenu, SlotsOfEachMode) {
   EXPECT_FALSE(menu.lines[4].separator_above);
   monitored.LoadNewProfile("Morv");
   EXPECT_EQ(monitored.viewer().menu().lines[2].caption, " Add game to profile Morv.mrv");
-  monitored.viewer().RunMenuSlot(4);
-  EXPECT_EQ(monitored.TakeShown(), (Texts{"\r\nNot implemented in this version! Sorry!"}));
   EXPECT_TRUE(monitored.viewer().RunMenuSlot(5).Has(ViewerPart::kOverall));
   EXPECT_TRUE(monitored.viewer().overall().visible);
-  EXPECT_TRUE(monitored.viewer().RunMenuSlot(7).Has(ViewerPart::kCloseRequest));
 
   test::ViewerHarness parsed("ts_two_maps");
   parsed.viewer().OpenGame(false);
@@ -135,14 +132,6 @@ TEST(ViewerActions, CompareTakesTheFirstTwoSelectedPlayers) {
   viewer.ClickPlayer(4, false);
   EXPECT_EQ(sides[1].panel.kills, viewer.player_panel().kills);
   EXPECT_EQ(sides[1].kills, viewer.kills_grid());
-
-  viewer.OpenOneOnOneDetails(0, true);
-  const WeaponDetails& details = viewer.weapon_details();
-  EXPECT_EQ(details.nickname, sides[0].nickname);
-  if (details.selected_row() >= 0) {
-    EXPECT_EQ(details.rows()[static_cast<std::size_t>(details.selected_row())].nickname,
-              sides[1].nickname);
-  }
 }
 
 TEST(ViewerActions, AddingTheGameToAProfile) {
