@@ -27,9 +27,14 @@
 // A read failure in profile mode sets error_message() and asks to close.
 //
 // Questions and messages go through the Prompt; the opener supplies the two dialogs the
-// document cannot show itself (ViewerHooks). A ViewerPart::kFatalError is the caller's
-// to show in the platform's error dialog before it ends the program. Everything runs on
-// one thread, and a QGuiApplication must exist: the body map's labels are text.
+// document cannot show itself (ViewerHooks). A ViewerPart::kCloseRequest asks the window
+// to close: its close handler runs CanClose() (the close query, also for the title
+// strip's close button) and, when that agrees, Finish(). A ViewerPart::kFatalError is
+// the caller's to show in the platform's error dialog before it ends the program.
+// Left to the window: the menu's and popup's showing and hiding, the rows under the
+// mouse, the windows' geometry in stats.ini and the message when stats.ini is missing
+// at creation. Everything runs on one thread, and a QGuiApplication must exist: the
+// body map's labels are text.
 #pragma once
 
 #include <QImage>
