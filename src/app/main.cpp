@@ -23,6 +23,11 @@ class ViewerPending final : public mrv::ui::ViewerLauncher {
             .arg(state.database.size()),
         QStringLiteral("Morvane"), parent);
   }
+  std::string ShowProfile(mrv::ui::ProgramState&, QWidget* parent) override {
+    mrv::ui::InformationBox(QStringLiteral("The stats viewer is not part of this build yet."),
+                            QStringLiteral("Morvane"), parent);
+    return {};
+  }
 };
 
 }  // namespace

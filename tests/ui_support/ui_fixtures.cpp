@@ -28,4 +28,9 @@ void RecordingViewer::ShowGame(ui::ProgramState& state, const ui::ViewerOpening&
   opened.push_back({opening, state.database.size(), parent != nullptr && parent->isVisible()});
 }
 
+std::string RecordingViewer::ShowProfile(ui::ProgramState& state, QWidget*) {
+  profiles_shown.push_back(state.loaded_profile ? state.loaded_profile->name : std::string());
+  return profile_error;
+}
+
 }  // namespace mrv::test

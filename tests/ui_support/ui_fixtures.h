@@ -3,6 +3,7 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "support/paths.h"
@@ -26,7 +27,12 @@ class RecordingViewer final : public ui::ViewerLauncher {
   };
   void ShowGame(ui::ProgramState& state, const ui::ViewerOpening& opening,
                 QWidget* parent) override;
+  // Records the loaded profile's name (empty when none) and returns `profile_error`.
+  std::string ShowProfile(ui::ProgramState& state, QWidget* parent) override;
+
   std::vector<Opened> opened;
+  std::vector<std::string> profiles_shown;
+  std::string profile_error;
 };
 
 }  // namespace mrv::test
