@@ -18,6 +18,7 @@ void ClickableLabel::leaveEvent(QEvent*) {
 
 void ClickableLabel::mousePressEvent(QMouseEvent* event) {
   event->accept();
+  emit pressed();
 }
 
 void ClickableLabel::mouseReleaseEvent(QMouseEvent* event) {

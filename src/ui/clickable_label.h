@@ -1,6 +1,7 @@
 // A text label that reacts to the pointer: the frame's "HELP" label, the about window's
-// home page link. It tells when the pointer enters and leaves it and when a left click
-// ends over it; the owner decides what that changes.
+// home page link, the stats viewer's "  menu". It tells when the pointer enters and
+// leaves it, when any button is pressed on it and when a left click ends over it; the
+// owner decides what that changes.
 #pragma once
 
 #include <QLabel>
@@ -14,6 +15,7 @@ class ClickableLabel : public QLabel {
   explicit ClickableLabel(const QString& text, QWidget* parent = nullptr);
 
  signals:
+  void pressed();
   void clicked();
   void entered();
   void left();

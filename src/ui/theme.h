@@ -17,6 +17,12 @@ inline const QColor kDimText{0x9a, 0x9a, 0x9a};     // hints, secondary lines
 inline const QColor kLinkHover{0xc0, 0xc0, 0xc0};   // a link under the pointer
 inline const QColor kBlueTeam{0x00, 0x53, 0xa6};
 inline const QColor kRedTeam{0x9f, 0x00, 0x00};
+// The stats viewer's lists and grids.
+inline const QColor kListBackground{0x16, 0x16, 0x16};
+inline const QColor kSelectedPlayer{0x00, 0x00, 0x00};
+inline const QColor kSelectedMap{0x80, 0x80, 0x80};
+inline const QColor kAllMapsText{0x00, 0x40, 0x80};
+inline const QColor kGreyText{0x80, 0x80, 0x80};  // a menu slot that does nothing
 }  // namespace colours
 
 // Fusion with a dark palette and DejaVu Sans, so that text renders the same on every

@@ -7,7 +7,9 @@
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QScreen>
 #include <QWindow>
+#include <algorithm>
 
 #include "ui/clickable_label.h"
 #include "ui/image_button.h"
@@ -112,6 +114,22 @@ void WindowFrame::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !dragging_) return;
   window_->move(event->globalPosition().toPoint() - drag_offset_);
   dragging_ = false;
+}
+
+void KeepOnScreen(QWidget& window) {
+  constexpr int kReachable = 60;  // pixels of the strip that stay on the screen
+  const QPoint strip = window.pos() + QPoint(window.width() / 2, WindowFrame::kStripHeight / 2);
+  QScreen* screen = QGuiApplication::screenAt(strip);
+  if (screen == nullptr) screen = QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect free = screen->availableGeometry();
+  if (window.minimumSize() != window.maximumSize()) {
+    window.resize(window.size().boundedTo(free.size()));
+  }
+  const int left =
+      std::clamp(window.x(), free.left() - window.width() + kReachable, free.right() - kReachable);
+  const int top = std::clamp(window.y(), free.top(), free.bottom() - WindowFrame::kStripHeight);
+  window.move(left, top);
 }
 
 void MinimiseApplication() {

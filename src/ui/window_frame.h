@@ -68,6 +68,11 @@ class WindowFrame : public QWidget {
   QPoint drag_offset_;  // the pointer's position relative to the window's corner
 };
 
+// A window placed from stored figures, kept where the player can reach it: no larger
+// than its screen's free area (for a resizable one) and with at least part of its
+// title strip on that screen.
+void KeepOnScreen(QWidget& window);
+
 // Every visible window of the program minimised at once.
 void MinimiseApplication();
 

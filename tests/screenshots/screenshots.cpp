@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QEnterEvent>
+#include <QTest>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -15,6 +16,8 @@
 #include "ui/image_button.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/popup_lines.h"
+#include "ui/stats_viewer_window.h"
 #include "ui/theme.h"
 #include "ui/ui_text.h"
 #include "ui_support/ui_fixtures.h"
@@ -33,12 +36,22 @@ struct ShotContext {
   std::unique_ptr<ui::ProgramState> state;  // taken by the shot that needs it whole
   ui::ScriptedFileDialogs dialogs;
   test::RecordingViewer viewer;
+  std::unique_ptr<QWidget> window;  // the shot's window, or the one that owns it
 };
 
+// A shot makes its window, keeps it (or its owner) in the context and returns the
+// widget to render.
 struct Shot {
   const char* file;
-  std::function<std::unique_ptr<QWidget>(ShotContext&)> window;
+  std::function<QWidget*(ShotContext&)> window;
 };
+
+template <class Window>
+Window* Keep(ShotContext& context, std::unique_ptr<Window> window) {
+  Window* shown = window.get();
+  context.window = std::move(window);
+  return shown;
+}
 
 // The recent files are a player's, not this machine's.
 std::unique_ptr<ui::TMain> MainWindow(ShotContext& context) {
@@ -48,13 +61,29 @@ std::unique_ptr<ui::TMain> MainWindow(ShotContext& context) {
   return std::make_unique<ui::TMain>(std::move(context.state), context.dialogs, context.viewer);
 }
 
+// The evening of long_session.log as a live capture of Morv, in the viewer, shown.
+ui::TForm1* Viewer(ShotContext& context) {
+  test::LoadMonitoredSample(*context.state, "long_session");
+  auto* viewer =
+      Keep(context, std::make_unique<ui::TForm1>(*context.state, ui::ViewerDialogs{}, nullptr));
+  viewer->ReadGeometry();
+  viewer->OpenGame({.monitor = true, .last_game = "2024-05-01 21:07"});
+  viewer->show();
+  return viewer;
+}
+
+template <class Window>
+Window* Find(ShotContext& context, const char* name) {
+  return context.window->findChild<Window*>(QString::fromLatin1(name));
+}
+
 const Shot kShots[] = {
     {"main.png",
-     [](ShotContext& context) -> std::unique_ptr<QWidget> { return MainWindow(context); }},
+     [](ShotContext& context) -> QWidget* { return Keep(context, MainWindow(context)); }},
     // The pointer on the parse button, which was clicked: its text and the recent files.
     {"main-recent.png",
-     [](ShotContext& context) -> std::unique_ptr<QWidget> {
-       auto main = MainWindow(context);
+     [](ShotContext& context) -> QWidget* {
+       auto* main = Keep(context, MainWindow(context));
        auto* parse = main->findChild<ui::Timgbtn*>(QStringLiteral("imgparse"));
        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
        QApplication::sendEvent(parse, &enter);
@@ -62,10 +91,12 @@ const Shot kShots[] = {
        return main;
      }},
     {"about.png",
-     [](ShotContext&) -> std::unique_ptr<QWidget> { return std::make_unique<ui::Tfsplash>(); }},
+     [](ShotContext& context) -> QWidget* {
+       return Keep(context, std::make_unique<ui::Tfsplash>());
+     }},
     {"message.png",
-     [](ShotContext&) -> std::unique_ptr<QWidget> {
-       auto box = std::make_unique<ui::TMessageForm>();
+     [](ShotContext& context) -> QWidget* {
+       auto* box = Keep(context, std::make_unique<ui::TMessageForm>());
        box->SetCaption(QStringLiteral("Rename map"));
        box->SetMessageText(QStringLiteral("Type the new name of the map:"));
        box->SetOk(true);
@@ -74,11 +105,62 @@ const Shot kShots[] = {
        box->SetInputText(QStringLiteral("ut4_abbey"));
        return box;
      }},
+    // Morv chosen: his figures and the kills-and-deaths tab.
+    {"viewer.png",
+     [](ShotContext& context) -> QWidget* {
+       ui::TForm1* viewer = Viewer(context);
+       test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Morv"));
+       return viewer;
+     }},
+    {"viewer-hits.png", [](ShotContext& context) -> QWidget* { return Viewer(context); }},
+    {"viewer-profile.png",
+     [](ShotContext& context) -> QWidget* {
+       test::CreateSampleProfile(*context.state, "Morv",
+                                 {{"2024-04-26 20:15", "ctf_abbey"},
+                                  {"2024-04-28 21:40", "ts_two_maps"},
+                                  {"2024-05-01 21:07", "long_session"}});
+       ui::ProgramState& state = *context.state;
+       LoadProfile(state.profiler, "Morv.mrv", state.loaded_profile);
+       auto* viewer =
+           Keep(context, std::make_unique<ui::TForm1>(state, ui::ViewerDialogs{}, nullptr));
+       viewer->OpenProfile();
+       return viewer;
+     }},
+    {"overall.png",
+     [](ShotContext& context) -> QWidget* {
+       test::ChooseMenuSlot(*Viewer(context), 5);
+       return Find<QWidget>(context, "TFOverall2");
+     }},
+    {"weapon-details.png",
+     [](ShotContext& context) -> QWidget* {
+       ui::TForm1* viewer = Viewer(context);
+       test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Morv"));
+       QTest::mouseClick(Find<QWidget>(context, "imgkillsdetails"), Qt::LeftButton);
+       return Find<QWidget>(context, "TFWeaponsDetails");
+     }},
+    {"one-on-one.png",
+     [](ShotContext& context) -> QWidget* {
+       ui::TForm1* viewer = Viewer(context);
+       test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Morv"));
+       test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Fak"),
+                      Qt::ControlModifier);
+       test::ChooseMenuSlot(*viewer, 6);
+       return Find<QWidget>(context, "Tf1o1");
+     }},
+    // The menu of a live capture with the pointer on " Overall stats".
+    {"menu.png",
+     [](ShotContext& context) -> QWidget* {
+       Viewer(context);
+       QTest::mouseClick(Find<QWidget>(context, "lmenu"), Qt::LeftButton);
+       auto* menu = Find<ui::PopupLines>(context, "pmenu");
+       QTest::mouseMove(menu, ui::PopupLines::LinePoint(4));
+       return menu;
+     }},
 };
 
 bool Render(const Shot& shot, const QString& out_dir) {
   ShotContext context;
-  std::unique_ptr<QWidget> window = shot.window(context);
+  QWidget* window = shot.window(context);
   window->show();
   QApplication::processEvents();
   const QString path = out_dir + QLatin1Char('/') + QLatin1String(shot.file);

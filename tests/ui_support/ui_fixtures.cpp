@@ -1,8 +1,15 @@
 #include "ui_support/ui_fixtures.h"
 
+#include <gtest/gtest.h>
+
+#include <QTest>
 #include <QWidget>
 
+#include "files/profile_add_game.h"
+#include "files/saved_game.h"
 #include "support/paths.h"
+#include "ui/popup_lines.h"
+#include "ui/row_list.h"
 
 namespace mrv::test {
 
@@ -21,6 +28,53 @@ std::unique_ptr<ui::ProgramState> StartedState(const std::filesystem::path& dir)
   SilentPrompt prompt;
   if (!LoadSettings(dir, settings, weapons, prompt, {})) return nullptr;
   return std::make_unique<ui::ProgramState>(dir, std::move(settings), std::move(weapons));
+}
+
+void LoadMonitoredSample(ui::ProgramState& state, const std::string& sample) {
+  SilentPrompt prompt;
+  std::string name;
+  EXPECT_TRUE(LoadGame(state.database, TestDataDir() / "golden" / (sample + ".stg"), name, prompt));
+  int minutes = 9;
+  for (auto& map : state.database.maps) {
+    map->own_nick = "Morv";
+    map->duration = 60 * (minutes += 3);
+    // What the capture counts as his kills and deaths (suicides are deaths).
+    const int own = NickIndex(*map, "Morv");
+    for (int other = 0; own >= 0 && other < map->nick_count(); ++other) {
+      for (int weapon = 0; weapon < map->weapon_count; ++weapon) {
+        if (other != own) map->own_kills += map->kills(own, weapon, other);
+        map->own_deaths += map->kills(other, weapon, own);
+      }
+    }
+  }
+}
+
+void CreateSampleProfile(ui::ProgramState& state, const std::string& name,
+                         const std::vector<SampleGame>& games) {
+  SilentPrompt prompt;
+  const std::string file = name + ".mrv";
+  ASSERT_TRUE(state.profiler.CreateProfileFile(file, "Morv", {"Sample games"}));
+  ASSERT_TRUE(state.profiler.Open(file));
+  for (const SampleGame& game : games) {
+    LoadMonitoredSample(state, game.sample);
+    EXPECT_TRUE(AddGameToProfile(state.database, game.id, state.profiler, prompt));
+    ClearMaps(state.database);
+  }
+  state.profiler.Close();
+}
+
+void ClickRow(QWidget& viewer, const char* list, int row, Qt::KeyboardModifiers keys) {
+  auto* rows = viewer.findChild<ui::RowList*>(QString::fromLatin1(list));
+  ASSERT_NE(rows, nullptr) << list;
+  QTest::mouseClick(rows->stack(), Qt::LeftButton, keys, ui::RowList::RowPoint(row));
+}
+
+void ChooseMenuSlot(QWidget& viewer, int slot) {
+  QTest::mouseClick(viewer.findChild<QWidget*>(QStringLiteral("lmenu")), Qt::LeftButton);
+  auto* menu = viewer.findChild<ui::PopupLines*>(QStringLiteral("pmenu"));
+  ASSERT_TRUE(menu->isVisible());
+  QTest::mouseMove(menu, ui::PopupLines::LinePoint(slot - 1));
+  QTest::mouseClick(menu, Qt::LeftButton, {}, ui::PopupLines::LinePoint(slot - 1));
 }
 
 void RecordingViewer::ShowGame(ui::ProgramState& state, const ui::ViewerOpening& opening,

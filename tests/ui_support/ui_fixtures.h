@@ -2,6 +2,7 @@
 // and a stats viewer that records how it was opened.
 #pragma once
 
+#include <Qt>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,6 +18,26 @@ void FillProgramDir(const std::filesystem::path& dir);
 
 // The state a start in a filled program folder gives; null when its settings are unusable.
 std::unique_ptr<ui::ProgramState> StartedState(const std::filesystem::path& dir);
+
+// Reads tests/data/golden/<sample>.stg into the current store as a live capture of the
+// player Morv would have it: his nickname and some minutes on every map.
+void LoadMonitoredSample(ui::ProgramState& state, const std::string& sample);
+
+// Creates the profile <name>.mrv for Morv in the program folder and adds each sample
+// as one game under its id (as the viewer's "Add game to profile" does), leaving the
+// store empty and no profile open.
+struct SampleGame {
+  std::string id;
+  std::string sample;
+};
+void CreateSampleProfile(ui::ProgramState& state, const std::string& name,
+                         const std::vector<SampleGame>& games);
+
+// Driving the stats viewer's window as a player does: a left click on a row of one of
+// its lists ("lmaps", "lplayers", "lgames"), and a menu slot (1 to 7) chosen from the
+// menu that "lmenu" opens.
+void ClickRow(QWidget& viewer, const char* list, int row, Qt::KeyboardModifiers keys = {});
+void ChooseMenuSlot(QWidget& viewer, int slot);
 
 class RecordingViewer final : public ui::ViewerLauncher {
  public:

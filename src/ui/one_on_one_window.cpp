@@ -1,0 +1,75 @@
+#include "ui/one_on_one_window.h"
+
+#include <QPainter>
+
+#include "ui/player_panel_view.h"
+#include "ui/theme.h"
+#include "ui/weapon_grid_box.h"
+#include "ui/window_art.h"
+#include "ui/window_frame.h"
+
+namespace mrv::ui {
+
+namespace {
+
+constexpr int kHalfWidth = Tf1o1::kSize.width() / 2;
+constexpr int kMargin = 14;
+constexpr int kPanelTop = WindowFrame::kStripHeight + 8;
+constexpr int kGridGap = 12;
+
+}  // namespace
+
+Tf1o1::Tf1o1(QWidget* viewer) : QDialog(viewer, Qt::Tool), background_(art::kPanelBackground) {
+  setObjectName(QStringLiteral("Tf1o1"));
+  setFixedSize(kSize);
+  new WindowFrame(this, QStringLiteral("1 on 1"), {.minimise = false});
+  for (int side = 0; side < 2; ++side) {
+    const QString suffix = QString::number(side + 1);
+    const int left = side * kHalfWidth + kMargin;
+    const int width = kHalfWidth - 2 * kMargin;
+    Half& half = halves_[static_cast<std::size_t>(side)];
+    half.panel = new PlayerPanelView(suffix, 2, this);
+    half.panel->setGeometry(left, kPanelTop, width, half.panel->ContentHeight());
+    const int grids_top = half.panel->geometry().bottom() + 10;
+    const int grid_width = (width - kGridGap) / 2;
+    const int grid_height = kSize.height() - grids_top - kMargin + 4;
+    half.kills = new WeaponGridBox(QStringLiteral("Kills:"), QStringLiteral("lwith") + suffix,
+                                   QStringLiteral("imgkillsdetails") + suffix, this);
+    half.kills->setGeometry(left, grids_top, grid_width, grid_height);
+    half.deaths = new WeaponGridBox(QStringLiteral("Deaths:"), QStringLiteral("lwas") + suffix,
+                                    QStringLiteral("imgdeathsdetails") + suffix, this);
+    half.deaths->setGeometry(left + grid_width + kGridGap, grids_top, grid_width, grid_height);
+    connect(half.kills, &WeaponGridBox::detailsClicked, this,
+            [this, side] { emit detailsClicked(side, true); });
+    connect(half.deaths, &WeaponGridBox::detailsClicked, this,
+            [this, side] { emit detailsClicked(side, false); });
+  }
+}
+
+void Tf1o1::Show(const std::array<OneOnOneSide, 2>& sides) {
+  for (std::size_t side = 0; side < sides.size(); ++side) {
+    halves_[side].panel->Show(sides[side].nickname, sides[side].panel);
+    halves_[side].kills->Show(sides[side].kills);
+    halves_[side].deaths->Show(sides[side].deaths);
+  }
+}
+
+void Tf1o1::CentreOn(const QRect& area) {
+  move(area.center() - rect().center());
+}
+
+void Tf1o1::done(int result) {
+  QDialog::done(result);
+  emit closed();
+}
+
+void Tf1o1::paintEvent(QPaintEvent*) {
+  PaintWindowBackground(*this, background_);
+  // The two sides apart: a line down the middle in the teams' colours.
+  QPainter painter(this);
+  painter.fillRect(kHalfWidth, kPanelTop, 1, (height() - kPanelTop) / 2, colours::kBlueTeam);
+  painter.fillRect(kHalfWidth, kPanelTop + (height() - kPanelTop) / 2, 1,
+                   (height() - kPanelTop) / 2 - 8, colours::kRedTeam);
+}
+
+}  // namespace mrv::ui

@@ -1,0 +1,52 @@
+#include "ui/player_panel_view.h"
+
+#include <QLabel>
+
+#include "ui/ui_text.h"
+
+namespace mrv::ui {
+
+namespace {
+
+constexpr std::array<const char*, 7> kLineNames = {"lkills", "ldeaths", "lkd", "lft",
+                                                   "lcaps",  "lrets",   "lfck"};
+
+}  // namespace
+
+PlayerPanelView::PlayerPanelView(const QString& name_suffix, int columns, QWidget* parent)
+    : QWidget(parent), columns_(columns), nickname_(new QLabel(this)) {
+  nickname_->setObjectName(QStringLiteral("lnickname") + name_suffix);
+  QFont big = nickname_->font();
+  big.setPixelSize(14);
+  big.setBold(true);
+  nickname_->setFont(big);
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    lines_[i] = new QLabel(this);
+    lines_[i]->setObjectName(QString::fromLatin1(kLineNames[i]) + name_suffix);
+  }
+}
+
+void PlayerPanelView::Show(const std::string& nickname, const PlayerPanel& panel) {
+  nickname_->setText(FromGameText(nickname));
+  const std::array<const std::string*, 7> texts = {
+      &panel.kills, &panel.deaths, &panel.ratio, &panel.ft, &panel.caps, &panel.rets, &panel.fck};
+  for (std::size_t i = 0; i < lines_.size(); ++i) lines_[i]->setText(FromGameText(*texts[i]));
+}
+
+int PlayerPanelView::ContentHeight() const {
+  const int rows = (static_cast<int>(lines_.size()) + columns_ - 1) / columns_;
+  return kNicknameHeight + rows * kLineHeight;
+}
+
+void PlayerPanelView::resizeEvent(QResizeEvent*) {
+  nickname_->setGeometry(0, 0, width(), kNicknameHeight);
+  const int rows = (static_cast<int>(lines_.size()) + columns_ - 1) / columns_;
+  const int column_width = width() / columns_;
+  for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
+    lines_[static_cast<std::size_t>(i)]->setGeometry((i / rows) * column_width,
+                                                     kNicknameHeight + (i % rows) * kLineHeight,
+                                                     column_width - 4, kLineHeight);
+  }
+}
+
+}  // namespace mrv::ui

@@ -1,0 +1,108 @@
+#include "ui/popup_lines.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "ui/theme.h"
+
+namespace mrv::ui {
+
+namespace {
+
+constexpr int kTextMargin = 8;
+constexpr int kExtraHeight = 5;
+
+}  // namespace
+
+PopupLines::PopupLines(const QString& object_name, QWidget* parent) : QWidget(parent) {
+  setObjectName(object_name);
+  setMouseTracking(true);
+  hide();
+}
+
+void PopupLines::SetLines(std::vector<Line> lines) {
+  lines_ = std::move(lines);
+  int width = kMinimumWidth;
+  for (const Line& line : lines_) {
+    width = std::max(width, fontMetrics().horizontalAdvance(line.caption) + 3 * kTextMargin);
+  }
+  resize(width, static_cast<int>(lines_.size()) * kLineHeight + kExtraHeight);
+  highlighted_ = -1;
+  update();
+}
+
+void PopupLines::ShowAt(QPoint top_left) {
+  const QWidget* window = parentWidget();
+  top_left.setX(std::max(0, std::min(top_left.x(), window->width() - width())));
+  top_left.setY(std::max(0, std::min(top_left.y(), window->height() - height())));
+  move(top_left);
+  show();
+  raise();
+}
+
+int PopupLines::LineAt(int y) const {
+  if (y < 0) return -1;
+  const int line = y / kLineHeight;
+  return line < static_cast<int>(lines_.size()) ? line : -1;
+}
+
+void PopupLines::paintEvent(QPaintEvent*) {
+  QPainter painter(this);
+  painter.fillRect(rect(), colours::kBackground);
+  for (int i = 0; i < static_cast<int>(lines_.size()); ++i) {
+    const Line& line = lines_[static_cast<std::size_t>(i)];
+    const QRect area(1, i * kLineHeight, width() - 2, kLineHeight);
+    if (i == highlighted_) {
+      painter.fillRect(area, colours::kRow);
+      painter.fillRect(area.left(), area.top(), 3, area.height(), colours::kBlueTeam);
+    }
+    if (line.separator_above) {
+      painter.fillRect(area.left() + 4, area.top(), area.width() - 8, 1, colours::kBorder);
+    }
+    painter.setPen(line.grey           ? colours::kGreyText
+                   : i == highlighted_ ? QColor(Qt::white)
+                                       : colours::kText);
+    painter.drawText(area.adjusted(kTextMargin, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                     line.caption);
+  }
+  painter.setPen(colours::kBorder);
+  painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void PopupLines::mouseMoveEvent(QMouseEvent* event) {
+  int line = LineAt(event->position().toPoint().y());
+  if (line >= 0 && lines_[static_cast<std::size_t>(line)].grey) line = -1;
+  if (line == highlighted_) return;
+  highlighted_ = line;
+  update();
+}
+
+void PopupLines::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::RightButton) return;
+  const int line = LineAt(event->position().toPoint().y());
+  if (line >= 0 && !lines_[static_cast<std::size_t>(line)].grey) emit chosen(line);
+}
+
+void PopupLines::leaveEvent(QEvent*) {
+  hide();
+}
+
+void PopupLines::showEvent(QShowEvent*) {
+  qApp->installEventFilter(this);
+}
+
+void PopupLines::hideEvent(QHideEvent*) {
+  qApp->removeEventFilter(this);
+  highlighted_ = -1;
+}
+
+bool PopupLines::eventFilter(QObject*, QEvent* event) {
+  if (event->type() == QEvent::MouseButtonPress) {
+    const QPoint global = static_cast<QMouseEvent*>(event)->globalPosition().toPoint();
+    if (!rect().contains(mapFromGlobal(global))) hide();
+  }
+  return false;
+}
+
+}  // namespace mrv::ui

@@ -1,0 +1,111 @@
+#include "ui/row_list.h"
+
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScrollBar>
+
+#include "ui/theme.h"
+
+namespace mrv::ui {
+
+// The rows themselves, inside the scroll box: as tall as the rows, as wide as the box.
+class RowStack final : public QWidget {
+ public:
+  explicit RowStack(RowList* list) : QWidget(list), list_(list) {
+    setMouseTracking(true);
+    setAutoFillBackground(false);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent* event) override {
+    QPainter painter(this);
+    const auto& rows = list_->rows_;
+    const int first = std::max(0, event->rect().top() / RowList::kRowHeight);
+    const int last =
+        std::min(static_cast<int>(rows.size()) - 1, event->rect().bottom() / RowList::kRowHeight);
+    for (int i = first; i <= last; ++i) {
+      const RowList::Row& row = rows[static_cast<std::size_t>(i)];
+      const QRect area(0, i * RowList::kRowHeight, width(), RowList::kRowHeight);
+      if (i == list_->hovered_) {
+        painter.fillRect(area, colours::kRow);
+      } else if (row.selected) {
+        painter.fillRect(area, list_->selected_background_);
+      }
+      // A selected row is told apart even where its colour is close to the list's.
+      if (row.selected) painter.fillRect(area.left(), area.top(), 2, area.height(), Qt::white);
+      int text_right = area.right() - 4;
+      if (!row.icon.isNull()) {
+        const int left = area.right() - row.icon.width() - 2;
+        painter.drawPixmap(left, area.top() + (area.height() - row.icon.height()) / 2, row.icon);
+        text_right = left - 4;
+      }
+      painter.setPen(row.colour);
+      const QRect text(area.left() + 6, area.top(), text_right - area.left() - 6, area.height());
+      painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
+                       fontMetrics().elidedText(row.caption, Qt::ElideRight, text.width()));
+    }
+  }
+
+  void mouseMoveEvent(QMouseEvent* event) override {
+    list_->SetHovered(RowAt(event->position().toPoint().y()));
+  }
+
+  void leaveEvent(QEvent*) override { list_->SetHovered(-1); }
+
+  void mousePressEvent(QMouseEvent* event) override {
+    const int y = event->position().toPoint().y();
+    if (event->button() == Qt::LeftButton) {
+      const int row = RowAt(y);
+      if (row >= 0) emit list_->leftPressed(row, event->modifiers());
+    } else if (event->button() == Qt::RightButton) {
+      emit list_->rightPressed(y, event->globalPosition().toPoint());
+    }
+  }
+
+ private:
+  int RowAt(int y) const {
+    const int row = y < 0 ? -1 : y / RowList::kRowHeight;
+    return row < static_cast<int>(list_->rows_.size()) ? row : -1;
+  }
+
+  RowList* list_;
+};
+
+RowList::RowList(const QString& object_name, const QColor& selected_background, QWidget* parent)
+    : QScrollArea(parent), stack_(new RowStack(this)), selected_background_(selected_background) {
+  setObjectName(object_name);
+  stack_->setObjectName(object_name + QStringLiteral("rows"));
+  setWidget(stack_);
+  setWidgetResizable(true);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setFrameShape(QFrame::NoFrame);
+  QPalette palette = this->palette();
+  palette.setColor(QPalette::Window, colours::kListBackground);
+  setPalette(palette);
+  setAutoFillBackground(true);
+  viewport()->setAutoFillBackground(false);
+}
+
+QWidget* RowList::stack() const {
+  return stack_;
+}
+
+void RowList::SetRows(std::vector<Row> rows) {
+  bool same_captions = rows.size() == rows_.size();
+  for (std::size_t i = 0; same_captions && i < rows.size(); ++i) {
+    same_captions = rows[i].caption == rows_[i].caption;
+  }
+  rows_ = std::move(rows);
+  stack_->setMinimumHeight(static_cast<int>(rows_.size()) * kRowHeight);
+  if (hovered_ >= static_cast<int>(rows_.size())) hovered_ = -1;
+  if (!same_captions) verticalScrollBar()->setValue(0);
+  stack_->update();
+}
+
+void RowList::SetHovered(int row) {
+  if (row == hovered_) return;
+  hovered_ = row;
+  stack_->update();
+}
+
+}  // namespace mrv::ui

@@ -1,0 +1,324 @@
+// The stats viewer's window: its widgets, what each user action asks of the document,
+// and the redraw of what the document changed.
+#include "ui/stats_viewer_window.h"
+
+#include <QLabel>
+
+#include "ui/clickable_label.h"
+#include "ui/one_on_one_window.h"
+#include "ui/player_table_window.h"
+#include "ui/popup_lines.h"
+#include "ui/program_state.h"
+#include "ui/row_list.h"
+#include "ui/team_pictures.h"
+#include "ui/theme.h"
+#include "ui/ui_text.h"
+#include "ui/viewer_centre.h"
+#include "ui/viewer_side_panel.h"
+#include "ui/window_art.h"
+#include "ui/window_frame.h"
+
+namespace mrv::ui {
+
+namespace {
+
+constexpr int kListLeft = 10;
+constexpr int kListWidth = 190;
+constexpr int kHeadingHeight = 18;
+constexpr int kTop = WindowFrame::kStripHeight + 6;
+constexpr int kMapListHeight = 160;
+constexpr int kGap = 8;
+constexpr int kBottom = TForm1::kSize.height() - 10;
+constexpr QRect kSidePanel{210, kTop + 2, 200, kBottom - kTop - 2};
+constexpr QPoint kCentre{420, kTop};
+
+QLabel* Heading(const QString& text, const QString& name, QWidget* parent) {
+  auto* heading = new QLabel(text, parent);
+  heading->setObjectName(name);
+  QFont bold = heading->font();
+  bold.setBold(true);
+  bold.setPixelSize(12);
+  heading->setFont(bold);
+  return heading;
+}
+
+// The document's hooks open the dialogs that main provides over the viewer's window.
+ViewerHooks HooksFor(ProgramState& state, const ViewerDialogs& dialogs, TForm1* window) {
+  ViewerHooks hooks;
+  if (dialogs.load_profile) {
+    hooks.load_profile = [&state, load = dialogs.load_profile, window] { load(state, window); };
+  }
+  if (dialogs.export_html) {
+    hooks.export_html = [&state, open = dialogs.export_html, window] {
+      open(state, window->document(), window);
+    };
+  }
+  return hooks;
+}
+
+void ShowOnTop(QWidget& window, bool visible) {
+  if (visible == window.isVisible()) return;
+  window.setVisible(visible);
+  if (visible) window.raise();
+}
+
+std::vector<RowList::Row> ListRows(const std::vector<ListEntry>& entries,
+                                   const QColor& first_colour) {
+  std::vector<RowList::Row> rows;
+  rows.reserve(entries.size());
+  for (const ListEntry& entry : entries) {
+    rows.push_back({FromGameText(entry.caption), rows.empty() ? first_colour : QColor(Qt::white),
+                    QPixmap(), entry.selected});
+  }
+  return rows;
+}
+
+}  // namespace
+
+TForm1::TForm1(ProgramState& state, const ViewerDialogs& dialogs, QWidget* opener)
+    : QDialog(opener),
+      state_(state),
+      dialogs_(dialogs),
+      opener_(opener),
+      prompt_(this),
+      document_({state.database, state.weapons, state.program_dir, prompt_, state.profiler,
+                 state.loaded_profile},
+                HooksFor(state, dialogs, this)),
+      background_(art::kViewerBackground),
+      frame_(new WindowFrame(this, QString())),
+      menu_label_(frame_->AddLabel(QStringLiteral("  menu"), QStringLiteral("lmenu"))),
+      side_(new ViewerSidePanel(this)),
+      centre_(new ViewerCentre(this)),
+      menu_(new PopupLines(QStringLiteral("pmenu"), this)),
+      map_popup_(new PopupLines(QStringLiteral("pmap"), this)) {
+  setObjectName(QStringLiteral("TForm1"));
+  setFixedSize(kSize);
+  BuildLists();
+  side_->setGeometry(kSidePanel);
+  centre_->move(kCentre);
+  BuildSecondaryWindows();
+
+  connect(menu_label_, &ClickableLabel::pressed, this, &TForm1::ShowMenu);
+  connect(menu_, &PopupLines::chosen, this, &TForm1::RunMenuLine);
+  map_popup_->SetLines({{QStringLiteral("  Delete map")}, {QStringLiteral("  Rename map")}});
+  connect(map_popup_, &PopupLines::chosen, this, [this](int line) {
+    map_popup_->hide();
+    Apply(line == 0 ? document_.DeleteMap(popup_row_) : document_.RenameMap(popup_row_));
+  });
+  connect(centre_, &ViewerCentre::tabPressed, this,
+          [this](CentreTab tab) { Apply(document_.PressTab(tab)); });
+  connect(centre_, &ViewerCentre::decidingHitsPressed, this,
+          [this] { Apply(document_.PressDecidingHits()); });
+  connect(centre_, &ViewerCentre::detailsClicked, this,
+          [this](bool kills) { Apply(document_.OpenWeaponDetails(kills)); });
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::BuildLists() {
+  maps_heading_ = Heading(QStringLiteral("Maps:"), QStringLiteral("lmapsheading"), this);
+  maps_heading_->setGeometry(kListLeft, kTop, kListWidth, kHeadingHeight);
+  maps_ = new RowList(QStringLiteral("lmaps"), colours::kSelectedMap, this);
+  maps_->setGeometry(kListLeft, kTop + kHeadingHeight, kListWidth, kMapListHeight);
+  const int players_top = maps_->geometry().bottom() + 1 + kGap;
+  players_heading_ = Heading(QStringLiteral("Nicknames:"), QStringLiteral("lnicknames"), this);
+  players_heading_->setGeometry(kListLeft, players_top, kListWidth, kHeadingHeight);
+  players_ = new RowList(QStringLiteral("lplayers"), colours::kSelectedPlayer, this);
+  players_->setGeometry(kListLeft, players_top + kHeadingHeight, kListWidth,
+                        kBottom - players_top - kHeadingHeight);
+
+  games_heading_ = Heading(QStringLiteral("Games:"), QStringLiteral("lgamesheading"), this);
+  games_heading_->setGeometry(kListLeft, kTop, kListWidth, kHeadingHeight);
+  games_ = new RowList(QStringLiteral("lgames"), colours::kSelectedMap, this);
+  games_->setGeometry(kListLeft, kTop + kHeadingHeight, kListWidth,
+                      kBottom - kTop - 2 * kHeadingHeight - 4);
+  games_count_ = new QLabel(this);
+  games_count_->setObjectName(QStringLiteral("lgamescount"));
+  games_count_->setGeometry(kListLeft, kBottom - kHeadingHeight, kListWidth, kHeadingHeight);
+  ShowListsOfMode(false);
+
+  connect(maps_, &RowList::leftPressed, this, [this](int row, Qt::KeyboardModifiers keys) {
+    Apply(document_.ClickMap(row, keys.testFlag(Qt::ControlModifier)));
+  });
+  connect(maps_, &RowList::rightPressed, this, &TForm1::OpenMapPopup);
+  connect(players_, &RowList::leftPressed, this, [this](int row, Qt::KeyboardModifiers keys) {
+    Apply(document_.ClickPlayer(row, keys.testFlag(Qt::ControlModifier)));
+  });
+  connect(games_, &RowList::leftPressed, this, &TForm1::ClickGame);
+}
+
+void TForm1::ShowListsOfMode(bool profile) {
+  for (QWidget* game_only :
+       std::initializer_list<QWidget*>{maps_heading_, maps_, players_heading_, players_}) {
+    game_only->setVisible(!profile);
+  }
+  for (QWidget* profile_only :
+       std::initializer_list<QWidget*>{games_heading_, games_, games_count_}) {
+    profile_only->setVisible(profile);
+  }
+}
+
+void TForm1::BuildSecondaryWindows() {
+  overall_ = new PlayerTableWindow(QStringLiteral("TFOverall2"), QStringLiteral("all"),
+                                   QStringLiteral("Overall stats"), this);
+  details_ = new PlayerTableWindow(QStringLiteral("TFWeaponsDetails"), QStringLiteral("ldetails"),
+                                   QString(), this);
+  one_on_one_ = new Tf1o1(this);
+  connect(overall_, &PlayerTableWindow::columnClicked, this,
+          [this](int column) { Apply(document_.ClickOverallColumn(column)); });
+  connect(overall_, &PlayerTableWindow::rowSelected, this,
+          [this](int row) { Apply(document_.SelectOverallRow(row)); });
+  connect(overall_, &PlayerTableWindow::closed, this,
+          [this] { Apply(document_.HideWindow(ViewerWindow::kOverall)); });
+  connect(details_, &PlayerTableWindow::columnClicked, this,
+          [this](int column) { Apply(document_.ClickDetailsColumn(column)); });
+  connect(details_, &PlayerTableWindow::closed, this,
+          [this] { Apply(document_.HideWindow(ViewerWindow::kWeaponDetails)); });
+  connect(one_on_one_, &Tf1o1::detailsClicked, this,
+          [this](int side, bool kills) { Apply(document_.OpenOneOnOneDetails(side, kills)); });
+  connect(one_on_one_, &Tf1o1::closed, this,
+          [this] { Apply(document_.HideWindow(ViewerWindow::kOneOnOne)); });
+}
+
+void TForm1::OpenGame(const ViewerOpening& opening) {
+  Apply(document_.OpenGame(opening.monitor, opening.last_game));
+  frame_->SetTitle(QStringLiteral("Stats of ") + FromGameText(document_.last_game()));
+}
+
+void TForm1::OpenProfile() {
+  ShowListsOfMode(true);
+  side_->RemoveLegend();
+  centre_->RemoveDetailsButtons();
+  delete overall_;
+  delete details_;
+  delete one_on_one_;
+  overall_ = details_ = nullptr;
+  one_on_one_ = nullptr;
+  const LoadedProfile& loaded = state_.loaded_profile;
+  frame_->SetTitle(QStringLiteral("Profile ") +
+                   (loaded ? PathText(std::filesystem::path(loaded->name).stem()) : QString()));
+  Apply(document_.OpenProfile());
+}
+
+void TForm1::ShowMenu() {
+  const ViewerMenu menu = document_.menu();
+  std::vector<PopupLines::Line> lines;
+  for (const MenuSlot& slot : menu.lines) {
+    lines.push_back({FromGameText(slot.caption), slot.grey, slot.separator_above});
+  }
+  menu_->SetLines(std::move(lines));
+  menu_->setToolTip(FromGameText(menu.hint));
+  // Under the label, as far right as the label ends.
+  const QRect label(menu_label_->mapTo(this, QPoint(0, 0)), menu_label_->size());
+  menu_->ShowAt(QPoint(label.right() - menu_->width(), WindowFrame::kStripHeight));
+}
+
+void TForm1::RunMenuLine(int line) {
+  menu_->hide();
+  Apply(document_.RunMenuSlot(line + 1));
+}
+
+void TForm1::OpenMapPopup(int stack_y, QPoint global) {
+  const int row = stack_y / RowList::kRowHeight;
+  // Not on "all maps", nor below the last map.
+  if (stack_y <= RowList::kRowHeight || row >= static_cast<int>(document_.maps().size())) return;
+  popup_row_ = row;
+  map_popup_->ShowAt(mapFromGlobal(global) - QPoint(10, 5));
+}
+
+void TForm1::ClickGame(int row, Qt::KeyboardModifiers modifiers) {
+  const bool shift = modifiers.testFlag(Qt::ShiftModifier);
+  const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
+  const auto& games = document_.games();
+  std::vector<int> entries;
+  for (int i = 0; i < static_cast<int>(games.size()); ++i) {
+    const bool was = games[static_cast<std::size_t>(i)].selected;
+    const bool selected =
+        shift  ? std::min(row, games_anchor_) <= i && i <= std::max(row, games_anchor_)
+        : ctrl ? (i == row) != was
+               : i == row;
+    if (selected) entries.push_back(i);
+  }
+  if (!shift) games_anchor_ = row;
+  Apply(document_.SelectGames(entries));
+}
+
+void TForm1::Apply(ViewerChanges changes) {
+  ShowLists(changes);
+  if (changes.Has(ViewerPart::kPlayerPanel)) {
+    side_->ShowPlayer(document_.shown_nickname(), document_.player_panel());
+  }
+  if (changes.Has(ViewerPart::kYourStats)) {
+    side_->ShowYourStats(document_.your_stats(), document_.your_stats_visible());
+  }
+  if (changes.Has(ViewerPart::kTeamTotals)) side_->ShowTeamTotals(document_.team_totals());
+  if (changes.Has(ViewerPart::kWeaponGrids)) {
+    centre_->ShowWeaponGrids(document_.kills_grid(), document_.deaths_grid());
+  }
+  if (changes.Has(ViewerPart::kTab)) centre_->ShowTab(document_.tab(), document_.deciding_hits());
+  if (changes.Has(ViewerPart::kHitsPanel)) {
+    centre_->ShowHits(document_.hits_grid(), document_.body_map());
+  }
+  ShowSecondaryWindows(changes);
+  if (changes.Has(ViewerPart::kFatalError)) {
+    EndWithFatalError();
+  } else if (changes.Has(ViewerPart::kCloseRequest)) {
+    if (isVisible()) {
+      close();
+    } else {
+      close_requested_ = true;
+    }
+  }
+}
+
+void TForm1::ShowLists(ViewerChanges changes) {
+  if (changes.Has(ViewerPart::kMapList)) {
+    maps_->SetRows(ListRows(document_.maps(), colours::kAllMapsText));
+  }
+  if (changes.Has(ViewerPart::kGamesList)) {
+    games_->SetRows(ListRows(document_.games(), Qt::white));
+    games_count_->setText(FromGameText(document_.games_count_line()));
+  }
+  if (changes.Has(ViewerPart::kPlayerList)) {
+    std::vector<RowList::Row> rows;
+    rows.reserve(document_.players().size());
+    for (const PlayerEntry& player : document_.players()) {
+      rows.push_back({FromGameText(player.nickname), QColor(TeamColour(player.mark)),
+                      FlagPixmap(player.mark), player.selected});
+    }
+    players_->SetRows(std::move(rows));
+  }
+}
+
+void TForm1::ShowSecondaryWindows(ViewerChanges changes) {
+  // A hidden table is not filled: showing it is a change of its own, which fills it.
+  if (overall_ != nullptr && changes.Has(ViewerPart::kOverall)) {
+    const OverallTable& overall = document_.overall();
+    if (overall.visible) overall_->ShowTable(overall.columns(), overall.rows(), -1);
+    ShowOnTop(*overall_, overall.visible);
+  }
+  if (details_ != nullptr && changes.Has(ViewerPart::kWeaponDetails)) {
+    const WeaponDetails& details = document_.weapon_details();
+    if (details.visible) {
+      details_->SetTitle(FromGameText(details.title));
+      details_->ShowTable(details.columns(), details.rows(), details.selected_row());
+    }
+    ShowOnTop(*details_, details.visible);
+  }
+  if (one_on_one_ != nullptr && changes.Has(ViewerPart::kOneOnOne)) {
+    const bool visible = document_.one_on_one_visible();
+    if (visible) {
+      one_on_one_->Show(document_.one_on_one());
+      if (!one_on_one_->isVisible()) {
+        one_on_one_->CentreOn(opener_ != nullptr ? opener_->geometry() : geometry());
+      }
+    }
+    ShowOnTop(*one_on_one_, visible);
+  }
+}
+
+void TForm1::paintEvent(QPaintEvent*) {
+  PaintWindowBackground(*this, background_);
+}
+
+}  // namespace mrv::ui

@@ -1,0 +1,137 @@
+// TForm1, the stats viewer's window (841 x 523), and the three secondary windows it owns
+// in game mode: the overall table, the weapon details and the one-on-one window.
+//
+// Who owns what. The window owns the viewer's document (StatsViewer), which holds every
+// figure and every selection; the widgets only draw the document and forward each user
+// action to it, then redraw the parts the action changed (Apply). The program's state
+// (the store, the weapons, the profile component and the loaded profile) belongs to
+// the opener and is lent for the window's life.
+//
+// Its widgets, by object name: the title strip's "lmenu" label, which opens the menu
+// ("pmenu"); the map list "lmaps" with its popup "pmap"; the player list "lplayers"
+// (both row_list.h); the games list "lgames" with its count line "lgamescount" in
+// profile mode; the middle column (viewer_side_panel.h) and the centre
+// (viewer_centre.h). The secondary windows are "TFOverall2", "TFWeaponsDetails" and
+// "Tf1o1".
+//
+// Its life, as ViewerWindowLauncher runs it: created (the secondary windows hidden),
+// ReadGeometry, OpenGame or OpenProfile, Run (modal), destroyed. Every close (the menu,
+// the close image, Escape, the system) passes the close query; then the geometry is
+// written to stats.ini, the secondary windows go and the loaded profile is closed.
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+#include <functional>
+#include <string>
+
+#include "ui/desktop_prompt.h"
+#include "ui/stats_viewer_launcher.h"
+#include "views/stats_viewer.h"
+
+class QLabel;
+
+namespace mrv::ui {
+
+class ClickableLabel;
+class PlayerTableWindow;
+class PopupLines;
+class RowList;
+class Tf1o1;
+class ViewerCentre;
+class ViewerSidePanel;
+class WindowFrame;
+
+class TForm1 : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr QSize kSize{841, 523};
+
+  // `opener` is the window the viewer opens over; the one-on-one window is centred on it.
+  TForm1(ProgramState& state, const ViewerDialogs& dialogs, QWidget* opener);
+  ~TForm1() override;
+
+  // The three windows' places and sizes from stats.ini; false, with
+  // nothing changed, when the file is missing.
+  bool ReadGeometry();
+  void OpenGame(const ViewerOpening& opening);
+  void OpenProfile();
+  // Modal until closed; a viewer that was asked to close while opening closes at once.
+  void Run();
+
+  StatsViewer& document() { return document_; }
+  // Why profile mode could not read the profile; empty otherwise.
+  const std::string& ErrorMessage() const { return document_.error_message(); }
+
+  // The close query, then the closing steps. A refused query keeps the window open.
+  void done(int result) override;
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  void BuildLists();
+  // The map and player lists in game mode, the games list in profile mode.
+  void ShowListsOfMode(bool profile);
+  void BuildSecondaryWindows();
+  void ShowMenu();
+  void RunMenuLine(int line);
+  void OpenMapPopup(int stack_y, QPoint global);
+  void ClickGame(int row, Qt::KeyboardModifiers modifiers);
+  // Redraws what the document says changed, and acts on its requests.
+  void Apply(ViewerChanges changes);
+  void ShowLists(ViewerChanges changes);
+  void ShowSecondaryWindows(ViewerChanges changes);
+  void EndWithFatalError();
+
+  ProgramState& state_;
+  ViewerDialogs dialogs_;
+  QWidget* opener_;
+  DesktopPrompt prompt_;
+  StatsViewer document_;
+  QPixmap background_;
+
+  WindowFrame* frame_;
+  ClickableLabel* menu_label_;
+  QLabel* maps_heading_;
+  RowList* maps_;
+  QLabel* players_heading_;
+  RowList* players_;
+  QLabel* games_heading_;
+  RowList* games_;
+  QLabel* games_count_;
+  ViewerSidePanel* side_;
+  ViewerCentre* centre_;
+  PopupLines* menu_;
+  PopupLines* map_popup_;
+  int popup_row_ = -1;    // the map row the map popup acts on
+  int games_anchor_ = 0;  // where a Shift-click range in the games list starts
+
+  // Game mode only; null in profile mode.
+  PlayerTableWindow* overall_ = nullptr;
+  PlayerTableWindow* details_ = nullptr;
+  Tf1o1* one_on_one_ = nullptr;
+
+  bool close_requested_ = false;  // before the window was shown
+  bool closed_ = false;
+};
+
+// The launcher main gives the main window and the profile manager: the viewer window,
+// with the profile manager and the export dialog that main provides.
+class ViewerWindowLauncher final : public ViewerLauncher {
+ public:
+  explicit ViewerWindowLauncher(ViewerDialogs dialogs = {}) : dialogs_(std::move(dialogs)) {}
+
+  void ShowGame(ProgramState& state, const ViewerOpening& opening, QWidget* parent) override;
+  std::string ShowProfile(ProgramState& state, QWidget* parent) override;
+
+ private:
+  // Creates the viewer, opens it, runs it modally and destroys it; its ErrorMessage.
+  std::string RunViewer(ProgramState& state, QWidget* parent,
+                        const std::function<void(TForm1&)>& open);
+
+  ViewerDialogs dialogs_;
+};
+
+}  // namespace mrv::ui

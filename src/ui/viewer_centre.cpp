@@ -1,0 +1,109 @@
+#include "ui/viewer_centre.h"
+
+#include <QLabel>
+
+#include "ui/grid_table.h"
+#include "ui/image_button.h"
+#include "ui/weapon_grid_box.h"
+#include "ui/window_art.h"
+#include "views/body_map.h"
+
+namespace mrv::ui {
+
+namespace {
+
+struct TabLook {
+  CentreTab tab;
+  const char* art;
+  const char* caption;
+  const char* name;
+};
+constexpr std::array<TabLook, 3> kTabs = {{
+    {CentreTab::kHitsGiven, art::kTabHitsGiven, "Hits given", "imghitsgiven"},
+    {CentreTab::kHitsTaken, art::kTabHitsTaken, "Hits taken", "imghitstaken"},
+    {CentreTab::kKillsAndDeaths, art::kTabKillsDeaths, "Kills & deaths", "imgkillsdeaths"},
+}};
+
+constexpr int kTabStep = 124;
+constexpr int kPageTop = 34;
+constexpr int kHitsGridWidth = 196;
+constexpr int kBodyMapLeft = 224;
+constexpr int kBodyMapTop = 34;
+constexpr int kGridGap = 10;
+
+}  // namespace
+
+ViewerCentre::ViewerCentre(QWidget* parent)
+    : QWidget(parent),
+      hits_page_(new QWidget(this)),
+      weapons_page_(new QWidget(this)),
+      hits_grid_(new GridTable(QStringLiteral("lhits"), kHitsGridWidth - 50, 46, hits_page_)),
+      deciding_(new Timgbtn(hits_page_)),
+      deciding_caption_(new QLabel(hits_page_)),
+      body_map_(new QLabel(hits_page_)),
+      kills_(new WeaponGridBox(QStringLiteral("Kills:"), QStringLiteral("lwith"),
+                               QStringLiteral("imgkillsdetails"), weapons_page_)),
+      deaths_(new WeaponGridBox(QStringLiteral("Deaths:"), QStringLiteral("lwas"),
+                                QStringLiteral("imgdeathsdetails"), weapons_page_)) {
+  for (std::size_t i = 0; i < kTabs.size(); ++i) {
+    auto* tab = new Timgbtn(this);
+    tab->setObjectName(QString::fromLatin1(kTabs[i].name));
+    tab->SetGlyph(QPixmap(kTabs[i].art));
+    tab->SetCaption(QString::fromLatin1(kTabs[i].caption));
+    tab->SetTextLeft(28);
+    tab->SetStayDown(true);
+    tab->SetCanBeUp(false);
+    tab->move(static_cast<int>(i) * kTabStep, 0);
+    const CentreTab which = kTabs[i].tab;
+    connect(tab, &Timgbtn::clicked, this, [this, which] { emit tabPressed(which); });
+    tabs_[i] = tab;
+  }
+
+  setFixedSize(kSize);
+  hits_page_->setGeometry(0, kPageTop, kSize.width(), kSize.height() - kPageTop);
+  hits_grid_->setGeometry(0, 0, kHitsGridWidth, kHitsGridRows * GridTable::kRowHeight + 2);
+  deciding_->setObjectName(QStringLiteral("imgdeciding"));
+  deciding_->SetGlyph(QPixmap(art::kToggleDecidingHits));
+  deciding_->SetStayDown(true);
+  deciding_->setToolTip(
+      QStringLiteral("Only the hits that killed, or the last hit before a death"));
+  deciding_->move(kBodyMapLeft, 0);
+  connect(deciding_, &Timgbtn::clicked, this, &ViewerCentre::decidingHitsPressed);
+  deciding_caption_->setObjectName(QStringLiteral("ldeciding"));
+  deciding_caption_->setGeometry(kBodyMapLeft + 30, 0, 160, 24);
+  body_map_->setObjectName(QStringLiteral("Image3"));
+  body_map_->setGeometry(kBodyMapLeft, kBodyMapTop, kBodyMapWidth, kViewerBodyMapHeight);
+
+  weapons_page_->setGeometry(hits_page_->geometry());
+  const int grid_width = (weapons_page_->width() - kGridGap) / 2;
+  kills_->setGeometry(0, 0, grid_width, weapons_page_->height());
+  deaths_->setGeometry(grid_width + kGridGap, 0, grid_width, weapons_page_->height());
+  connect(kills_, &WeaponGridBox::detailsClicked, this, [this] { emit detailsClicked(true); });
+  connect(deaths_, &WeaponGridBox::detailsClicked, this, [this] { emit detailsClicked(false); });
+}
+
+void ViewerCentre::ShowTab(CentreTab tab, bool deciding_hits) {
+  for (std::size_t i = 0; i < kTabs.size(); ++i) tabs_[i]->SetIsDown(kTabs[i].tab == tab);
+  deciding_->SetIsDown(deciding_hits);
+  deciding_caption_->setText(deciding_hits ? QStringLiteral("Deciding hits only")
+                                           : QStringLiteral("All hits"));
+  const bool hits = tab != CentreTab::kKillsAndDeaths;
+  hits_page_->setVisible(hits);
+  weapons_page_->setVisible(!hits);
+}
+
+void ViewerCentre::ShowHits(const Grid& hits_grid, const QImage& body_map) {
+  hits_grid_->Show(hits_grid);
+  body_map_->setPixmap(QPixmap::fromImage(body_map));
+}
+
+void ViewerCentre::ShowWeaponGrids(const Grid& kills, const Grid& deaths) {
+  kills_->Show(kills);
+  deaths_->Show(deaths);
+}
+
+void ViewerCentre::RemoveDetailsButtons() {
+  for (WeaponGridBox* box : {kills_, deaths_}) box->RemoveDetailsButton();
+}
+
+}  // namespace mrv::ui

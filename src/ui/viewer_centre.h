@@ -1,0 +1,53 @@
+// The centre of the stats viewer: the three tab buttons ("imghitsgiven",
+// "imghitstaken", "imgkillsdeaths") over either the hits panel (the hits grid "lhits",
+// the deciding-hits toggle "imgdeciding" and the body map "Image3") or the two weapon
+// grids with their details buttons (weapon_grid_box.h). It shows what the document
+// holds and tells the viewer which button was pressed.
+#pragma once
+
+#include <QWidget>
+#include <array>
+
+#include "views/stats_viewer.h"
+
+class QLabel;
+
+namespace mrv::ui {
+
+class GridTable;
+class Timgbtn;
+class WeaponGridBox;
+
+class ViewerCentre : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr QSize kSize{411, 490};
+
+  explicit ViewerCentre(QWidget* parent);
+
+  // Which tab is on, the toggle's state, and the page the tab uncovers.
+  void ShowTab(CentreTab tab, bool deciding_hits);
+  void ShowHits(const Grid& hits_grid, const QImage& body_map);
+  void ShowWeaponGrids(const Grid& kills, const Grid& deaths);
+  // Profile mode has no weapon details window, so no details buttons.
+  void RemoveDetailsButtons();
+
+ signals:
+  void tabPressed(CentreTab tab);
+  void decidingHitsPressed();
+  void detailsClicked(bool kills);
+
+ private:
+  std::array<Timgbtn*, 3> tabs_;
+  QWidget* hits_page_;
+  QWidget* weapons_page_;
+  GridTable* hits_grid_;
+  Timgbtn* deciding_;
+  QLabel* deciding_caption_;
+  QLabel* body_map_;
+  WeaponGridBox* kills_;
+  WeaponGridBox* deaths_;
+};
+
+}  // namespace mrv::ui

@@ -1,0 +1,50 @@
+#include "ui/weapon_grid_box.h"
+
+#include <QLabel>
+
+#include "ui/grid_table.h"
+#include "ui/image_button.h"
+#include "ui/window_art.h"
+
+namespace mrv::ui {
+
+namespace {
+
+constexpr int kCountWidth = 44;
+
+}  // namespace
+
+WeaponGridBox::WeaponGridBox(const QString& heading, const QString& grid_name,
+                             const QString& button_name, QWidget* parent)
+    : QWidget(parent),
+      heading_(new QLabel(heading, this)),
+      details_(new Timgbtn(this)),
+      grid_(new GridTable(grid_name, 0, kCountWidth, this)) {
+  QFont bold = heading_->font();
+  bold.setBold(true);
+  bold.setPixelSize(12);
+  heading_->setFont(bold);
+  details_->setObjectName(button_name);
+  details_->SetGlyph(QPixmap(art::kButtonDetails));
+  details_->setToolTip(QStringLiteral("Details"));
+  details_->setCursor(Qt::PointingHandCursor);
+  connect(details_, &Timgbtn::clicked, this, &WeaponGridBox::detailsClicked);
+}
+
+void WeaponGridBox::Show(const Grid& grid) {
+  grid_->Show(grid);
+}
+
+void WeaponGridBox::RemoveDetailsButton() {
+  details_->hide();
+}
+
+void WeaponGridBox::resizeEvent(QResizeEvent*) {
+  const int heading_width = heading_->sizeHint().width();
+  heading_->setGeometry(0, 0, heading_width, kHeadingHeight - 4);
+  details_->move(heading_width + 6, (kHeadingHeight - 4 - details_->height()) / 2);
+  grid_->setGeometry(0, kHeadingHeight, width(), height() - kHeadingHeight);
+  grid_->setColumnWidth(0, width() - kCountWidth - 12);  // room for the scroll bar
+}
+
+}  // namespace mrv::ui

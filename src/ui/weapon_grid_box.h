@@ -1,0 +1,43 @@
+// A weapon grid under its heading ("Kills:" or "Deaths:") with the details button
+// beside the heading, which opens the weapon details window for the weapons listed.
+// The viewer has two (grids "lwith" and "lwas"), each half of the one-on-one window two.
+#pragma once
+
+#include <QWidget>
+
+#include "views/grids.h"
+
+class QLabel;
+
+namespace mrv::ui {
+
+class GridTable;
+class Timgbtn;
+
+class WeaponGridBox : public QWidget {
+  Q_OBJECT
+
+ public:
+  static constexpr int kHeadingHeight = 22;
+
+  // `grid_name` names the grid, `button_name` the details button.
+  WeaponGridBox(const QString& heading, const QString& grid_name, const QString& button_name,
+                QWidget* parent);
+
+  void Show(const Grid& grid);
+  // Profile mode has no weapon details window.
+  void RemoveDetailsButton();
+
+ signals:
+  void detailsClicked();
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+
+ private:
+  QLabel* heading_;
+  Timgbtn* details_;
+  GridTable* grid_;
+};
+
+}  // namespace mrv::ui
