@@ -100,7 +100,9 @@ ViewerSidePanel::ViewerSidePanel(QWidget* parent)
 
 void ViewerSidePanel::PlaceBlocks(int top) {
   your_stats_->move(0, top);
-  player_frame_->move(0, your_stats_->geometry().bottom() + 1 + kBlockGap);
+  // Without "Your stats:" (a parsed log) the player panel takes its place.
+  player_frame_->move(
+      0, your_stats_->isHidden() ? top : your_stats_->geometry().bottom() + 1 + kBlockGap);
 }
 
 void ViewerSidePanel::ShowYourStats(const YourStats& stats, bool visible) {
@@ -109,6 +111,7 @@ void ViewerSidePanel::ShowYourStats(const YourStats& stats, bool visible) {
       &stats.caps,  &stats.rets,   &stats.fck};
   for (std::size_t i = 0; i < texts.size(); ++i) your_labels_[i]->setText(FromGameText(*texts[i]));
   your_stats_->setVisible(visible);
+  PlaceBlocks(your_stats_->y());
 }
 
 void ViewerSidePanel::ShowTeamTotals(const TeamTotalLabels& totals) {
