@@ -33,12 +33,8 @@ constexpr QRect kSidePanel{210, kTop + 2, 200, kBottom - kTop - 2};
 constexpr QPoint kCentre{420, kTop};
 
 QLabel* Heading(const QString& text, const QString& name, QWidget* parent) {
-  auto* heading = new QLabel(text, parent);
+  QLabel* heading = NewHeading(text, parent);
   heading->setObjectName(name);
-  QFont bold = heading->font();
-  bold.setBold(true);
-  bold.setPixelSize(12);
-  heading->setFont(bold);
   return heading;
 }
 
@@ -78,7 +74,6 @@ std::vector<RowList::Row> ListRows(const std::vector<ListEntry>& entries,
 TForm1::TForm1(ProgramState& state, const ViewerDialogs& dialogs, QWidget* opener)
     : QDialog(opener),
       state_(state),
-      dialogs_(dialogs),
       opener_(opener),
       prompt_(this),
       document_({state.database, state.weapons, state.program_dir, prompt_, state.profiler,

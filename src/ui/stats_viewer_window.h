@@ -86,7 +86,6 @@ class TForm1 : public QDialog {
   void EndWithFatalError();
 
   ProgramState& state_;
-  ViewerDialogs dialogs_;
   QWidget* opener_;
   DesktopPrompt prompt_;
   StatsViewer document_;

@@ -2,10 +2,20 @@
 
 #include <QApplication>
 #include <QFont>
+#include <QLabel>
 #include <QPalette>
 #include <QStyleFactory>
 
 namespace mrv::ui {
+
+QLabel* NewHeading(const QString& text, QWidget* parent) {
+  auto* heading = new QLabel(text, parent);
+  QFont bold = heading->font();
+  bold.setBold(true);
+  bold.setPixelSize(12);
+  heading->setFont(bold);
+  return heading;
+}
 
 void ApplyTheme(QApplication& app) {
   app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));

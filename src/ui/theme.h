@@ -5,6 +5,9 @@
 #include <QColor>
 
 class QApplication;
+class QLabel;
+class QString;
+class QWidget;
 
 namespace mrv::ui {
 
@@ -24,6 +27,10 @@ inline const QColor kSelectedMap{0x80, 0x80, 0x80};
 inline const QColor kAllMapsText{0x00, 0x40, 0x80};
 inline const QColor kGreyText{0x80, 0x80, 0x80};  // a menu slot that does nothing
 }  // namespace colours
+
+// A heading over a block of the stats viewer ("Maps:", "Your stats:", "Kills:"), in
+// bold at 12 pixels.
+QLabel* NewHeading(const QString& text, QWidget* parent);
 
 // Fusion with a dark palette and DejaVu Sans, so that text renders the same on every
 // desktop and offscreen.

@@ -33,15 +33,6 @@ QFrame* Block(const QString& name, QWidget* parent) {
   return frame;
 }
 
-QLabel* Heading(const QString& text, QWidget* parent) {
-  auto* heading = new QLabel(text, parent);
-  QFont bold = heading->font();
-  bold.setBold(true);
-  bold.setPixelSize(12);
-  heading->setFont(bold);
-  return heading;
-}
-
 }  // namespace
 
 ViewerSidePanel::ViewerSidePanel(QWidget* parent)
@@ -81,7 +72,7 @@ ViewerSidePanel::ViewerSidePanel(QWidget* parent)
     }
   }
 
-  Heading(QStringLiteral("Your stats:"), your_stats_)
+  NewHeading(QStringLiteral("Your stats:"), your_stats_)
       ->setGeometry(kBlockPadding, kBlockPadding - 2, kWidth, kHeadingHeight);
   for (std::size_t i = 0; i < your_labels_.size(); ++i) {
     auto* label = new QLabel(your_stats_);

@@ -4,6 +4,7 @@
 
 #include "ui/grid_table.h"
 #include "ui/image_button.h"
+#include "ui/theme.h"
 #include "ui/window_art.h"
 
 namespace mrv::ui {
@@ -17,13 +18,9 @@ constexpr int kCountWidth = 44;
 WeaponGridBox::WeaponGridBox(const QString& heading, const QString& grid_name,
                              const QString& button_name, QWidget* parent)
     : QWidget(parent),
-      heading_(new QLabel(heading, this)),
+      heading_(NewHeading(heading, this)),
       details_(new Timgbtn(this)),
       grid_(new GridTable(grid_name, 0, kCountWidth, this)) {
-  QFont bold = heading_->font();
-  bold.setBold(true);
-  bold.setPixelSize(12);
-  heading_->setFont(bold);
   details_->setObjectName(button_name);
   details_->SetGlyph(QPixmap(art::kButtonDetails));
   details_->setToolTip(QStringLiteral("Details"));

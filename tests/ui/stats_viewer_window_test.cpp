@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QTreeWidget>
@@ -294,6 +295,30 @@ TEST_F(StatsViewerWindowTest, MapPopupSaveAndTheCloseQuery) {
   EXPECT_EQ(ini.ReadInteger("window", "top", 0), 120);
 }
 
+TEST_F(StatsViewerWindowTest, TheTablesKeepTheirGeometryInStatsIni) {
+  IniFile ini;
+  ASSERT_TRUE(ini.Load(dir_ / "stats.ini"));
+  // Figures no screen can hold: the table stays within reach and small enough to draw.
+  ini.WriteInteger("allwindow", "left", -99999);
+  ini.WriteInteger("allwindow", "width", 2147483647);
+  ini.WriteInteger("allwindow", "height", -5);
+  ASSERT_TRUE(ini.Save());
+  auto viewer = OpenGame();
+  auto* overall = Find(*viewer, "TFOverall2");
+  const QRect screen = QApplication::primaryScreen()->availableGeometry();
+  EXPECT_LE(overall->width(), screen.width());
+  EXPECT_EQ(overall->height(), 100);
+  EXPECT_GT(overall->x() + overall->width(), screen.left());
+
+  overall->setGeometry(40, 50, 500, 300);
+  ChooseMenuSlot(*viewer, 7);
+  ASSERT_TRUE(ini.Load(dir_ / "stats.ini"));
+  EXPECT_EQ(ini.ReadInteger("allwindow", "left", 0), 40);
+  EXPECT_EQ(ini.ReadInteger("allwindow", "top", 0), 50);
+  EXPECT_EQ(ini.ReadInteger("allwindow", "width", 0), 500);
+  EXPECT_EQ(ini.ReadInteger("allwindow", "height", 0), 300);
+}
+
 TEST_F(StatsViewerWindowTest, CompareTakesTheFirstTwoOfThreeSelectedPlayers) {
   auto viewer = OpenGame();
   const std::vector<QString> players = Captions(*viewer, "lplayers");
@@ -345,6 +370,26 @@ TEST_F(StatsViewerWindowTest, TheMainWindowOpensASavedGameInTheViewer) {
   EXPECT_EQ(players, 13);
   EXPECT_TRUE(main.isVisible());
   EXPECT_TRUE(main.state().database.empty());
+}
+
+TEST_F(StatsViewerWindowTest, AnUnreadableProfileGivesItsReasonWithoutShowingTheViewer) {
+  test::CreateSampleProfile(*state_, "Morv", {{"2024-04-28 21:40", "ffa_short"}});
+  ASSERT_TRUE(LoadProfile(state_->profiler, "Morv.mrv", state_->loaded_profile));
+  // Another program damaged its totals meanwhile.
+  test::WriteFileBytes(dir_ / "Morv.mrv",
+                       "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\nMorv\r\n[ENICKNAMES]\r\n"
+                       "[TOTALSTATS]\r\nGAMES=2\r\nHITS=x;\r\n[ETOTALSTATS]\r\n[GAMES]\r\n");
+  bool shown = false;
+  QTimer guard;  // closes a viewer that should not have been shown
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [&shown] {
+    shown = QApplication::activeModalWidget() != nullptr;
+    if (shown) QApplication::activeModalWidget()->close();
+  });
+  guard.start(0);
+  ViewerWindowLauncher launcher;
+  EXPECT_EQ(launcher.ShowProfile(*state_, nullptr), "Invalid file!");
+  EXPECT_FALSE(shown);
 }
 
 }  // namespace
