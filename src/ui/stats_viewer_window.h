@@ -117,7 +117,9 @@ class TForm1 : public QDialog {
 };
 
 // The launcher main gives the main window and the profile manager: the viewer window,
-// with the profile manager and the export dialog that main provides.
+// with the profile manager and the export dialog that main provides. When stats.ini
+// has gone since the start, that is reported and the viewer still opens (so that the
+// game in memory can be saved); the program ends when it closes.
 class ViewerWindowLauncher final : public ViewerLauncher {
  public:
   explicit ViewerWindowLauncher(ViewerDialogs dialogs = {}) : dialogs_(std::move(dialogs)) {}
