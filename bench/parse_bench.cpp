@@ -1,17 +1,29 @@
-// Log-file parsing throughput: a generated evening-after-evening console log of 100 MB
-// and 200 MB, parsed through the real log-file run and interpreter, against a bare line
-// split of the same file. Reports MB/s, lines/s, the ratio to the bare split, the peak
-// RSS and the size of the store the run built.
-#include <benchmark/benchmark.h>
+// Log-file parsing throughput and memory, on two kinds of log:
+// - "generated": a console log written the way a long run of evenings would leave it
+//   (map loads, joins, kills through every shipped template, hits, flags, chat, noise);
+// - "long_session": samples/long_session.log repeated, whose renames touch every map
+//   met so far, so the parse must not slow down as the store grows.
+// Each run parses one log through the real log-file run and interpreter in a child
+// process, so that the peak memory reported is that log's own.
+//
+// Prints, per log, one line each:
+//   parse_mb_s NAME VALUE       median over the runs
+//   peak_rss_mb NAME VALUE      largest over the runs
+//   bare_split_mb_s NAME VALUE  the floor: read the file and find its line breaks
+//
+// Usage: parse_bench [--runs N] [--write DIR] [NAME...]
+//   NAME      only these logs (default: all); --write puts the logs in DIR and exits,
+//             for timing the command-line tool on the same bytes.
 #include <sys/resource.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
-#include <array>
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <map>
 #include <random>
 #include <string>
 #include <vector>
@@ -25,14 +37,12 @@ namespace {
 
 namespace fs = std::filesystem;
 
-fs::path DataDir() {
-  return fs::path(MORVANE_SOURCE_DIR) / "data";
-}
+const fs::path kSourceDir = MORVANE_SOURCE_DIR;
 
 struct Shipped {
   Shipped() {
-    if (!mrv::ReadWeaponSettings(DataDir(), weapons, prompt)) std::abort();
-    templates = mrv::LoadDeathTemplates(DataDir(), prompt);
+    if (!mrv::ReadWeaponSettings(kSourceDir / "data", weapons, prompt)) std::abort();
+    templates = mrv::LoadDeathTemplates(kSourceDir / "data", prompt);
   }
   mrv::SilentPrompt prompt;
   mrv::WeaponTable weapons;
@@ -44,9 +54,6 @@ const Shipped& ShippedFiles() {
   return shipped;
 }
 
-// Writes a console log the way a long run of evenings would leave it: map loads,
-// joins, kills through every shipped template, the own player's hits, flag events,
-// chat and engine noise.
 class LogWriter {
  public:
   explicit LogWriter(std::FILE* out) : out_(out) {
@@ -176,110 +183,163 @@ class LogWriter {
                                           "rush B"};
 };
 
-// The generated logs, made once and removed when the program ends.
-class Logs {
- public:
-  ~Logs() {
-    for (const auto& [mb, path] : paths_) fs::remove(path);
-  }
-  const fs::path& Of(int mb) {
-    auto& path = paths_[mb];
-    if (path.empty()) {
-      path = fs::temp_directory_path() /
-             ("morvane-bench-" + std::to_string(::getpid()) + "-" + std::to_string(mb) + ".log");
-      std::FILE* out = std::fopen(path.string().c_str(), "wb");
-      LogWriter(out).Write(static_cast<std::uint64_t>(mb) << 20);
-      std::fclose(out);
-    }
-    return path;
-  }
-
- private:
-  std::map<int, fs::path> paths_;
-};
-
-Logs& GeneratedLogs() {
-  static Logs logs;
-  return logs;
-}
-
-double PeakRssMb() {
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
-  return static_cast<double>(usage.ru_maxrss) / 1024.0;
-}
-
-struct SplitResult {
-  std::uint64_t lines = 0;
-  double seconds = 0;
-};
-
-// The floor: read the file in large chunks and find its line breaks, nothing else.
-SplitResult BareLineSplit(const fs::path& path) {
-  const auto start = std::chrono::steady_clock::now();
-  std::vector<char> chunk(1 << 20);
-  SplitResult result;
-  std::FILE* in = std::fopen(path.string().c_str(), "rb");
-  for (std::size_t n; (n = std::fread(chunk.data(), 1, chunk.size(), in)) > 0;) {
-    for (const char* at = chunk.data();
-         (at = static_cast<const char*>(std::memchr(at, '\n', n - (at - chunk.data())))) != nullptr;
-         ++at) {
-      ++result.lines;
-    }
-  }
+// The sample evening written again and again until the log has the size asked for.
+void WriteRepeatedSample(std::FILE* out, std::uint64_t bytes) {
+  std::FILE* in = std::fopen((kSourceDir / "samples" / "long_session.log").string().c_str(), "rb");
+  if (in == nullptr) std::abort();
+  std::vector<char> sample(1 << 20);
+  sample.resize(std::fread(sample.data(), 1, sample.size(), in));
   std::fclose(in);
-  result.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  return result;
+  for (std::uint64_t written = 0; written < bytes; written += sample.size()) {
+    std::fwrite(sample.data(), 1, sample.size(), out);
+  }
 }
 
-void BM_BareLineSplit(benchmark::State& state) {
-  const fs::path& log = GeneratedLogs().Of(static_cast<int>(state.range(0)));
-  SplitResult split;
-  for (auto _ : state) benchmark::DoNotOptimize(split = BareLineSplit(log));
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fs::file_size(log)));
-  state.counters["lines/s"] = benchmark::Counter(
-      static_cast<double>(split.lines * state.iterations()), benchmark::Counter::kIsRate);
+struct BenchLog {
+  std::string name;
+  bool repeated_sample;
+  int megabytes;
+};
+
+const std::vector<BenchLog> kLogs = {
+    {"generated_20mb", false, 20},
+    {"generated_200mb", false, 200},
+    {"long_session_20mb", true, 20},
+    {"long_session_200mb", true, 200},
+};
+
+void WriteLog(const BenchLog& log, const fs::path& path) {
+  std::FILE* out = std::fopen(path.string().c_str(), "wb");
+  if (out == nullptr) std::abort();
+  const auto bytes = static_cast<std::uint64_t>(log.megabytes) << 20;
+  if (log.repeated_sample) {
+    WriteRepeatedSample(out, bytes);
+  } else {
+    LogWriter(out).Write(bytes);
+  }
+  std::fclose(out);
 }
 
-void BM_LogFileRun(benchmark::State& state) {
+double Seconds(std::chrono::steady_clock::time_point start) {
+  return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+// Seconds to parse the log, as the log-file capture does.
+double ParseOnce(const fs::path& log) {
   const Shipped& shipped = ShippedFiles();
-  const fs::path& log = GeneratedLogs().Of(static_cast<int>(state.range(0)));
-  const std::uint64_t size = fs::file_size(log);
-  const SplitResult split = BareLineSplit(log);
   mrv::SystemClock clock;
   mrv::SilentSoundPlayer sound;
   mrv::SystemRandom random;
   mrv::SilentPrompt prompt;
   mrv::CancelToken cancel;
-  double store_mb = 0;
-  double run_seconds = 0;
-  for (auto _ : state) {
-    mrv::Database database(shipped.weapons.size());
-    mrv::CaptureSession session(database, shipped.weapons, shipped.templates,
-                                {clock, sound, random, prompt, cancel});
-    session.state.options.lplayernicks = {"Morv"};
-    const auto start = std::chrono::steady_clock::now();
-    if (mrv::RunLogFileCapture(session, log, size) != mrv::LogRunEnd::kEndOfLog)
-      state.SkipWithError("run failed");
-    run_seconds += std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::size_t cells = 0;
-    for (const auto& map : database.maps) cells += map->kill_table.capacity();
-    store_mb = static_cast<double>(cells * sizeof(std::int32_t) +
-                                   database.maps.size() * sizeof(mrv::map_record)) /
-               (1 << 20);
-  }
-  const double iterations = static_cast<double>(state.iterations());
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
-  state.counters["lines/s"] = benchmark::Counter(static_cast<double>(split.lines) * iterations,
-                                                 benchmark::Counter::kIsRate);
-  state.counters["x_bare_split"] = run_seconds / iterations / split.seconds;
-  state.counters["peak_rss_MB"] = PeakRssMb();
-  state.counters["store_MB"] = store_mb;
+  mrv::Database database(shipped.weapons.size());
+  mrv::CaptureSession session(database, shipped.weapons, shipped.templates,
+                              {clock, sound, random, prompt, cancel});
+  session.state.options.lplayernicks = {"Morv"};
+  const auto start = std::chrono::steady_clock::now();
+  if (mrv::RunLogFileCapture(session, log, fs::file_size(log)) != mrv::LogRunEnd::kEndOfLog)
+    std::abort();
+  return Seconds(start);
 }
 
-BENCHMARK(BM_BareLineSplit)->Arg(100)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_LogFileRun)->Arg(100)->Arg(200)->Unit(benchmark::kMillisecond)->Iterations(2);
+struct RunFigures {
+  double seconds = 0;
+  double peak_rss_mb = 0;
+};
+
+// One parse in a child process: its time comes back through a pipe, its peak memory
+// from the kernel's account of the child.
+RunFigures ParseInChild(const fs::path& log) {
+  ShippedFiles();  // loaded before the fork, so that no child pays for it
+  int pipe_ends[2];
+  if (pipe(pipe_ends) != 0) std::abort();
+  const pid_t child = fork();
+  if (child == 0) {
+    const double seconds = ParseOnce(log);
+    if (write(pipe_ends[1], &seconds, sizeof seconds) != sizeof seconds) _exit(1);
+    _exit(0);
+  }
+  close(pipe_ends[1]);
+  RunFigures figures;
+  if (read(pipe_ends[0], &figures.seconds, sizeof figures.seconds) != sizeof figures.seconds)
+    std::abort();
+  close(pipe_ends[0]);
+  int status = 0;
+  rusage usage{};
+  if (wait4(child, &status, 0, &usage) != child || status != 0) std::abort();
+  figures.peak_rss_mb = static_cast<double>(usage.ru_maxrss) / 1024.0;
+  return figures;
+}
+
+double BareSplitSeconds(const fs::path& path) {
+  const auto start = std::chrono::steady_clock::now();
+  std::vector<char> chunk(1 << 20);
+  std::uint64_t lines = 0;
+  std::FILE* in = std::fopen(path.string().c_str(), "rb");
+  for (std::size_t n; (n = std::fread(chunk.data(), 1, chunk.size(), in)) > 0;) {
+    for (const char* at = chunk.data();
+         (at = static_cast<const char*>(
+              std::memchr(at, '\n', n - static_cast<std::size_t>(at - chunk.data())))) != nullptr;
+         ++at) {
+      ++lines;
+    }
+  }
+  std::fclose(in);
+  if (lines == 0) std::abort();
+  return Seconds(start);
+}
+
+double Median(std::vector<double> values) {
+  std::sort(values.begin(), values.end());
+  const std::size_t n = values.size();
+  return n % 2 == 1 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
+}
+
+void Measure(const BenchLog& log, const fs::path& path, int runs) {
+  const double mb = static_cast<double>(fs::file_size(path)) / (1 << 20);
+  std::vector<double> speeds;
+  double peak = 0;
+  for (int i = 0; i < runs; ++i) {
+    const RunFigures run = ParseInChild(path);
+    speeds.push_back(mb / run.seconds);
+    peak = std::max(peak, run.peak_rss_mb);
+  }
+  std::printf("parse_mb_s %s %.1f\n", log.name.c_str(), Median(speeds));
+  std::printf("peak_rss_mb %s %.1f\n", log.name.c_str(), peak);
+  std::printf("bare_split_mb_s %s %.1f\n", log.name.c_str(), mb / BareSplitSeconds(path));
+  std::fflush(stdout);
+}
 
 }  // namespace
 
-BENCHMARK_MAIN();
+int main(int argc, char** argv) {
+  int runs = 5;
+  fs::path write_dir;
+  std::vector<std::string> only;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--runs" && i + 1 < argc) {
+      runs = std::max(1, std::atoi(argv[++i]));
+    } else if (arg == "--write" && i + 1 < argc) {
+      write_dir = argv[++i];
+    } else if (arg.starts_with("-")) {
+      std::fprintf(stderr, "usage: %s [--runs N] [--write DIR] [NAME...]\n", argv[0]);
+      return 2;
+    } else {
+      only.push_back(arg);
+    }
+  }
+  for (const BenchLog& log : kLogs) {
+    if (!only.empty() && std::find(only.begin(), only.end(), log.name) == only.end()) continue;
+    if (!write_dir.empty()) {
+      WriteLog(log, write_dir / (log.name + ".log"));
+      continue;
+    }
+    const fs::path path =
+        fs::temp_directory_path() / ("morvane-bench-" + std::to_string(getpid()) + "-" + log.name);
+    WriteLog(log, path);
+    Measure(log, path, runs);
+    fs::remove(path);
+  }
+  return 0;
+}

@@ -75,7 +75,7 @@ LogRunEnd RunLogFileCapture(CaptureSession& session, const std::filesystem::path
   BeginRun(session);
   ProgressTracker tracker(file_size, progress);
   const CancelToken& cancel = session.services.cancel;
-  std::string line;
+  std::string_view line;
   while (!cancel.requested()) {
     if (!reader.Next(line)) {
       if (reader.read_error()) return LogRunEnd::kReadFailed;

@@ -6,33 +6,41 @@ namespace mrv {
 
 namespace {
 
-constexpr std::size_t kChunk = 1 << 16;
-
 // Offset of the first CR or LF, or `size`. memchr scans far faster than a byte loop,
 // and LF is by far the common break.
 std::size_t BreakOffset(const char* data, std::size_t size) {
   const void* lf = std::memchr(data, '\n', size);
-  const std::size_t lf_at = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
+  const std::size_t lf_at =
+      lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - data) : size;
   const void* cr = std::memchr(data, '\r', lf_at);
   return cr ? static_cast<std::size_t>(static_cast<const char*>(cr) - data) : lf_at;
 }
 
 }  // namespace
 
-LineReader::~LineReader() { Close(); }
+LineReader::~LineReader() {
+  Close();
+}
 
 bool LineReader::Open(const std::filesystem::path& path, InputKind kind) {
   Close();
   file_ = OpenForReading(path, kind);
-  buffer_.resize(kChunk);
+  owns_file_ = true;
+  buffer_.resize(chunk_);
   begin_ = end_ = 0;
   eof_ = read_error_ = overlong_ = pending_lf_ = false;
   last_length_ = 0;
   return file_ != nullptr;
 }
 
+void LineReader::OpenStandardInput() {
+  Open({});
+  file_ = stdin;
+  owns_file_ = false;
+}
+
 void LineReader::Close() {
-  if (file_ != nullptr) std::fclose(file_);
+  if (file_ != nullptr && owns_file_) std::fclose(file_);
   file_ = nullptr;
 }
 
@@ -45,7 +53,26 @@ bool LineReader::Fill() {
     if (std::ferror(file_)) read_error_ = true;
     return false;
   }
+  chunk_has_cr_ = std::memchr(buffer_.data(), '\r', end_) != nullptr;
   return true;
+}
+
+std::size_t LineReader::BreakInChunk() const {
+  const char* start = buffer_.data() + begin_;
+  const std::size_t available = end_ - begin_;
+  if (chunk_has_cr_) return BreakOffset(start, available);
+  const void* lf = std::memchr(start, '\n', available);
+  return lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - start) : available;
+}
+
+void LineReader::TakeBreak() {
+  const char brk = buffer_[begin_++];
+  if (brk != '\r') return;
+  if (begin_ == end_) {
+    pending_lf_ = true;
+  } else if (buffer_[begin_] == '\n') {
+    ++begin_;
+  }
 }
 
 bool LineReader::Next(std::string& line) {
@@ -72,14 +99,50 @@ bool LineReader::Next(std::string& line) {
     last_length_ += n;
     begin_ += n;
     if (begin_ < end_) {
-      const char brk = buffer_[begin_++];
-      if (brk == '\r') {
-        if (begin_ < end_) {
-          if (buffer_[begin_] == '\n') ++begin_;
-        } else {
-          pending_lf_ = true;
-        }
+      TakeBreak();
+      return true;
+    }
+  }
+}
+
+bool LineReader::Next(std::string_view& line) {
+  gathered_.clear();
+  overlong_ = false;
+  last_length_ = 0;
+  bool any = false;
+  bool spans_chunks = false;
+  for (;;) {
+    if (begin_ == end_ && !Fill()) {
+      line = gathered_;
+      return any && !read_error_;
+    }
+    if (pending_lf_) {
+      pending_lf_ = false;
+      if (buffer_[begin_] == '\n') {
+        ++begin_;
+        continue;
       }
+    }
+    any = true;
+    const char* start = buffer_.data() + begin_;
+    const std::size_t n = BreakInChunk();
+    last_length_ += n;
+    begin_ += n;
+    const bool complete = begin_ < end_;
+    if (complete && !spans_chunks) {
+      // The common case: the whole line stands in the buffer.
+      overlong_ = n > max_line_;
+      line = std::string_view(start, overlong_ ? max_line_ : n);
+      TakeBreak();
+      return true;
+    }
+    spans_chunks = true;
+    const std::size_t room = max_line_ > gathered_.size() ? max_line_ - gathered_.size() : 0;
+    gathered_.append(start, n < room ? n : room);
+    if (n > room) overlong_ = true;
+    if (complete) {
+      TakeBreak();
+      line = gathered_;
       return true;
     }
   }

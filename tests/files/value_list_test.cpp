@@ -5,7 +5,6 @@
 #include <array>
 #include <vector>
 
-#include "files/line_reader.h"
 #include "support/paths.h"
 
 namespace mrv {
@@ -24,28 +23,6 @@ TEST(ValueList, WritesAndAddsBack) {
   std::array<std::uint8_t, 2> bytes = {250, 0};
   EXPECT_TRUE(TextToBytes("10;-1;", bytes, 2));
   EXPECT_EQ(bytes, (std::array<std::uint8_t, 2>{4, 255}));
-}
-
-TEST(LineReader, SplitsAtEveryLineBreakAndCutsLongLines) {
-  test::ScratchDir dir("lines");
-  std::string content = "a\r\nbb\rccc\n\nlast";
-  content += "\r\n" + std::string(200000, 'x') + "\ny";
-  test::WriteFileBytes(dir / "f.txt", content);
-  LineReader reader(1000);
-  ASSERT_TRUE(reader.Open(dir / "f.txt"));
-  std::vector<std::string> lines;
-  std::string line;
-  bool saw_overlong = false;
-  while (reader.Next(line)) {
-    if (reader.overlong()) {
-      saw_overlong = true;
-      EXPECT_EQ(reader.last_length(), 200000u);
-    }
-    lines.push_back(line);
-  }
-  EXPECT_EQ(lines,
-            (std::vector<std::string>{"a", "bb", "ccc", "", "last", std::string(1000, 'x'), "y"}));
-  EXPECT_TRUE(saw_overlong);
 }
 
 }  // namespace
