@@ -39,16 +39,6 @@ auto NickCounterFields(Map& map) {
   return std::array{&map.caps, &map.rets, &map.ft, &map.fck};
 }
 
-// The kill counts of killer k with weapon w, one per victim.
-template <typename Map>
-auto KillRow(Map& map, int k, int w) {
-  const auto n = static_cast<std::size_t>(map.nick_count());
-  const auto row = (static_cast<std::size_t>(k) * static_cast<std::size_t>(map.weapon_count) +
-                    static_cast<std::size_t>(w)) *
-                   n;
-  return std::span(map.kill_table).subspan(row, n);
-}
-
 bool IsOneLine(std::string_view text) {
   return text.find_first_of("\r\n") == std::string_view::npos;
 }
@@ -76,7 +66,7 @@ void AppendMap(std::string& out, const map_record& map) {
   for (const auto& nick : map.nicks) AppendLine(out, nick);
   AppendLine(out, kEndNicksMarker);
   for (int k = 0; k < map.nick_count(); ++k) {
-    for (int w = 0; w < map.weapon_count; ++w) AppendLine(out, IntsToText(KillRow(map, k, w)));
+    for (int w = 0; w < map.weapon_count; ++w) AppendLine(out, IntsToText(map.kill_row(k, w)));
   }
   AppendLine(out, BytesToText(map.teams));
   for (const auto* counts : NickCounterFields(map)) AppendLine(out, IntsToText(*counts));
@@ -144,7 +134,7 @@ bool ReadMap(GameLines& lines, Database& database) {
   if (!listed) return false;
   for (int k = 0; k < map.nick_count(); ++k) {
     for (int w = 0; w < map.weapon_count; ++w) {
-      if (!lines.Integers(KillRow(map, k, w))) return false;
+      if (!lines.Integers(map.kill_row(k, w))) return false;
     }
   }
   if (!lines.Bytes(map.teams)) return false;

@@ -1,12 +1,70 @@
 #include "model/store.h"
 
+#include <algorithm>
+
 #include "model/text.h"
 
 namespace mrv {
 
+namespace {
+
+// Per nickname, besides the kill table: its text and its five per-nickname counters.
+std::size_t NickBytes(const std::string& nick) {
+  return sizeof(std::string) + nick.size() + 1 + 4 * sizeof(std::int32_t);
+}
+
+}  // namespace
+
+bool StoreBudget::Reserve(std::size_t bytes) {
+  if (exceeded_ || bytes > limit_ - std::min(limit_, used_)) {
+    exceeded_ = true;
+    return false;
+  }
+  used_ += bytes;
+  return true;
+}
+
+void StoreBudget::Charge(std::size_t bytes) {
+  used_ += bytes;
+  if (used_ > limit_) exceeded_ = true;
+}
+
+map_record::map_record(int weapon_count, std::shared_ptr<StoreBudget> budget)
+    : weapon_count(weapon_count), budget_(std::move(budget)) {}
+
+map_record::~map_record() {
+  if (budget_) budget_->Release(charged_);
+}
+
+bool map_record::Resize(std::size_t slots) {
+  const auto w_count = static_cast<std::size_t>(weapon_count);
+  const std::size_t bytes = slots * w_count * slots * sizeof(std::int32_t);
+  if (budget_ && !budget_->Reserve(bytes)) return false;
+  std::vector<std::int32_t> grown(slots * w_count * slots, 0);
+  const std::size_t n = nicks.size();
+  for (std::size_t k = 0; k < n; ++k) {
+    for (std::size_t w = 0; w < w_count; ++w) {
+      const auto from =
+          kill_table.begin() + static_cast<std::ptrdiff_t>((k * w_count + w) * slots_);
+      std::copy(from, from + static_cast<std::ptrdiff_t>(n),
+                grown.begin() + static_cast<std::ptrdiff_t>((k * w_count + w) * slots));
+    }
+  }
+  const std::size_t old_bytes = kill_table.size() * sizeof(std::int32_t);
+  kill_table = std::move(grown);
+  slots_ = slots;
+  if (budget_) {
+    budget_->Release(old_bytes);
+    charged_ = charged_ - std::min(charged_, old_bytes) + bytes;
+  }
+  return true;
+}
+
 map_record& NewMap(Database& database, std::string name) {
-  auto map = std::make_unique<map_record>(database.weapon_count);
+  auto map = std::make_unique<map_record>(database.weapon_count, database.budget);
   map->name = std::move(name);
+  map->charged_ = sizeof(map_record) + map->name.size();
+  database.budget->Charge(map->charged_);
   database.maps.push_back(std::move(map));
   map_record& added = *database.maps.back();
   added.own_nick = database.size() < 2 ? AbsentMark : database[database.size() - 2].own_nick;
@@ -24,16 +82,21 @@ bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team
   if (nicks.size() > static_cast<std::size_t>(kMaxNicksPerMap) - old_n) return false;
   if (nicks.empty()) return true;
   const std::size_t new_n = old_n + nicks.size();
-  const auto w_count = static_cast<std::size_t>(map.weapon_count);
-  std::vector<std::int32_t> grown(new_n * w_count * new_n, 0);
-  for (std::size_t k = 0; k < old_n; ++k) {
-    for (std::size_t w = 0; w < w_count; ++w) {
-      const auto from = map.kill_table.begin() + static_cast<std::ptrdiff_t>((k * w_count + w) * old_n);
-      std::copy(from, from + static_cast<std::ptrdiff_t>(old_n),
-                grown.begin() + static_cast<std::ptrdiff_t>((k * w_count + w) * new_n));
+  std::size_t text_bytes = 0;
+  for (const auto& nick : nicks) text_bytes += NickBytes(nick);
+  if (map.budget_ && !map.budget_->Reserve(text_bytes)) return false;
+  map.charged_ += map.budget_ ? text_bytes : 0;
+  if (new_n > map.slots_) {
+    // One at a time, the table grows by half again, so that a map of N nicknames is
+    // laid out a few times, not N times; several at once get exactly their room.
+    const std::size_t room =
+        nicks.size() == 1 ? std::max<std::size_t>(new_n, map.slots_ * 3 / 2 + 4) : new_n;
+    if (!map.Resize(std::min<std::size_t>(room, kMaxNicksPerMap))) {
+      if (map.budget_) map.budget_->Release(text_bytes);
+      map.charged_ -= map.budget_ ? text_bytes : 0;
+      return false;
     }
   }
-  map.kill_table = std::move(grown);
   for (auto& nick : nicks) map.nicks.push_back(std::move(nick));
   map.teams.resize(new_n, team);
   map.caps.resize(new_n, 0);
@@ -41,6 +104,29 @@ bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team
   map.fck.resize(new_n, 0);
   map.ft.resize(new_n, 0);
   return true;
+}
+
+void CompactKillTable(map_record& map) {
+  if (map.slots_ == map.nicks.size()) return;
+  // Shrinking needs no more than the map already holds.
+  const auto w_count = static_cast<std::size_t>(map.weapon_count);
+  const std::size_t n = map.nicks.size();
+  std::vector<std::int32_t> compact(n * w_count * n, 0);
+  for (std::size_t k = 0; k < n; ++k) {
+    for (std::size_t w = 0; w < w_count; ++w) {
+      const auto from =
+          map.kill_table.begin() + static_cast<std::ptrdiff_t>((k * w_count + w) * map.slots_);
+      std::copy(from, from + static_cast<std::ptrdiff_t>(n),
+                compact.begin() + static_cast<std::ptrdiff_t>((k * w_count + w) * n));
+    }
+  }
+  const std::size_t freed = (map.kill_table.size() - compact.size()) * sizeof(std::int32_t);
+  map.kill_table = std::move(compact);
+  map.slots_ = n;
+  if (map.budget_) {
+    map.budget_->Release(freed);
+    map.charged_ -= std::min(map.charged_, freed);
+  }
 }
 
 int NickIndex(const map_record& map, std::string_view nick) {
@@ -68,6 +154,19 @@ int FindOrAddNick(map_record& map, std::string_view nick, std::uint8_t team) {
   }
   if (!AddNick(map, std::string(nick), team)) return -1;
   return map.nick_count() - 1;
+}
+
+void RenameInEveryMap(Database& database, std::string_view old_nick, std::string_view new_nick) {
+  const bool reset = old_nick.ends_with("^7");
+  const std::string_view without_reset = old_nick.substr(0, reset ? old_nick.size() - 2 : 0);
+  const std::string new_text(new_nick);  // the names may be views into a nickname renamed here
+  const std::string old_text(old_nick);
+  for (const auto& map : database.maps) {
+    int index = NickIndex(*map, old_text);
+    if (index < 0 && reset)
+      index = NickIndex(*map, std::string_view(old_text).substr(0, without_reset.size()));
+    if (index >= 0) map->nicks[static_cast<std::size_t>(index)] = new_text;
+  }
 }
 
 void DeleteMap(Database& database, int index) {

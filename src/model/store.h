@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,8 +18,37 @@ namespace mrv {
 // grows with the square of the count, so the store refuses to grow past it.
 inline constexpr int kMaxNicksPerMap = 512;
 
+// The memory the maps of one store may hold together: their records, nickname texts and
+// kill tables. Input that would need more (thousands of nicknames on map after map)
+// stops at it instead of exhausting the machine; realistic stores stay far below: an
+// evening of 30 maps of 64 players takes about 20 MB, a 200 MB log of 7,000 maps 170 MB.
+class StoreBudget {
+ public:
+  explicit StoreBudget(std::size_t limit) : limit_(limit) {}
+  // Takes the bytes when they fit; otherwise takes nothing and is exceeded from then on.
+  bool Reserve(std::size_t bytes);
+  // Takes the bytes whether they fit or not (what is already allocated).
+  void Charge(std::size_t bytes);
+  void Release(std::size_t bytes) { used_ -= bytes < used_ ? bytes : used_; }
+  bool exceeded() const { return exceeded_; }
+  std::size_t used() const { return used_; }
+
+ private:
+  std::size_t limit_;
+  std::size_t used_ = 0;
+  bool exceeded_ = false;
+};
+
+inline constexpr std::size_t kStoreBudgetBytes = std::size_t{512} << 20;
+
+struct Database;
+
 struct map_record {
   explicit map_record(int weapon_count) : weapon_count(weapon_count) {}
+  map_record(int weapon_count, std::shared_ptr<StoreBudget> budget);
+  ~map_record();
+  map_record(const map_record&) = delete;
+  map_record& operator=(const map_record&) = delete;
 
   std::string name;
   std::string own_nick;
@@ -45,25 +75,53 @@ struct map_record {
   int nick_count() const { return static_cast<int>(nicks.size()); }
 
   // kills[killer][weapon][victim]
-  std::int32_t& kills(int killer, int weapon, int victim) { return kill_table[Offset(killer, weapon, victim)]; }
+  std::int32_t& kills(int killer, int weapon, int victim) {
+    return kill_table[Offset(killer, weapon, victim)];
+  }
   std::int32_t kills(int killer, int weapon, int victim) const {
     return kill_table[Offset(killer, weapon, victim)];
   }
+  // The counts of one killer with one weapon, one per victim in nickname order.
+  std::span<std::int32_t> kill_row(int killer, int weapon) {
+    return std::span(kill_table).subspan(Offset(killer, weapon, 0), nicks.size());
+  }
+  std::span<const std::int32_t> kill_row(int killer, int weapon) const {
+    return std::span(kill_table).subspan(Offset(killer, weapon, 0), nicks.size());
+  }
 
-  // N x W x N counts, killer-major, victim fastest.
+  // Killer-major, victim fastest. Compact, N x W x N, once the map is complete; while a
+  // capture adds nicknames one by one, each row keeps room for more (kill_slots() per
+  // row), so that the table is not laid out anew for every nickname.
   std::vector<std::int32_t> kill_table;
+  std::size_t kill_slots() const { return slots_; }
 
  private:
+  friend bool AddNicks(map_record&, std::vector<std::string>, std::uint8_t);
+  friend void CompactKillTable(map_record&);
+  friend map_record& NewMap(Database&, std::string);
+  bool Resize(std::size_t slots);
+
   std::size_t Offset(int k, int w, int v) const {
     return (static_cast<std::size_t>(k) * static_cast<std::size_t>(weapon_count) +
-            static_cast<std::size_t>(w)) * nicks.size() + static_cast<std::size_t>(v);
+            static_cast<std::size_t>(w)) *
+               slots_ +
+           static_cast<std::size_t>(v);
   }
+
+  std::size_t slots_ = 0;
+  std::shared_ptr<StoreBudget> budget_;  // none for a map outside a store
+  std::size_t charged_ = 0;              // what this map holds of the budget
 };
 
 struct Database {
-  explicit Database(int weapon_count = 0) : weapon_count(weapon_count) {}
+  explicit Database(int weapon_count = 0, std::size_t budget_bytes = kStoreBudgetBytes)
+      : weapon_count(weapon_count), budget(std::make_shared<StoreBudget>(budget_bytes)) {}
   int weapon_count;
   std::vector<std::unique_ptr<map_record>> maps;
+  // Shared with the maps, which give their part back when they go.
+  std::shared_ptr<StoreBudget> budget;
+  // The store reached its budget: a capture or a load stops there.
+  bool full() const { return budget->exceeded(); }
 
   int size() const { return static_cast<int>(maps.size()); }
   bool empty() const { return maps.empty(); }
@@ -95,17 +153,23 @@ struct profile {
 
 // Appends a map named `name`; its own nickname is inherited from the map before it.
 map_record& NewMap(Database& database, std::string name);
-// Appends the nickname without looking for it; false when the map is full.
+// Appends the nickname without looking for it, keeping room in the kill table for more;
+// false when the map or the store is full.
 bool AddNick(map_record& map, std::string nick, std::uint8_t team);
 // Appends the nicknames in order, all with the same team, growing the kill table once
-// (one by one it is rebuilt for each); false, with nothing added, when they do not fit.
+// to their exact number; false, with nothing added, when they do not fit.
 bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team);
+// Gives back the room kept for more nicknames: the table becomes N x W x N.
+void CompactKillTable(map_record& map);
 int NickIndex(const map_record& map, std::string_view nick);
 // Kills of nickname k on the map, suicides excluded.
 std::int64_t KillsOf(const map_record& map, int k);
 // Index of the nickname, added when missing; a non-zero team overwrites the known
 // one. -1 only when the map is full.
 int FindOrAddNick(map_record& map, std::string_view nick, std::uint8_t team);
+// A rename on every map: the old nickname as printed first, then, on a map that does not
+// hold it and when it ends with the colour reset "^7", the old nickname without it.
+void RenameInEveryMap(Database& database, std::string_view old_nick, std::string_view new_nick);
 void DeleteMap(Database& database, int index);
 void ClearMaps(Database& database);
 

@@ -45,6 +45,9 @@ TEST(Store, GrowingKeepsEveryCountInPlace) {
   };
   each([](std::int32_t& count, int value) { count = value; });
   ASSERT_TRUE(AddNick(map, "C", 0));
+  each([](std::int32_t& count, int value) { EXPECT_EQ(count, value); });
+  EXPECT_GT(map.kill_slots(), 3u);  // room kept for the next nicknames
+  CompactKillTable(map);
   EXPECT_EQ(map.kill_table.size(), 27u);
   each([](std::int32_t& count, int value) { EXPECT_EQ(count, value); });
   for (int w = 0; w < 3; ++w) EXPECT_EQ(map.kills(2, w, 0) + map.kills(0, w, 2), 0);
