@@ -16,6 +16,7 @@
 #include "capture/capture_state.h"
 #include "capture/console/game_console.h"
 #include "capture/death_templates.h"
+#include "capture/name_index.h"
 #include "capture/platform.h"
 #include "files/prompt.h"
 #include "model/store.h"
@@ -42,7 +43,8 @@ struct CaptureSession {
         weapons(weapons),
         templates(templates),
         services(services),
-        template_notice(services.prompt) {}
+        template_notice(services.prompt),
+        names(database) {}
 
   Database& database;
   const WeaponTable& weapons;
@@ -50,8 +52,11 @@ struct CaptureSession {
   CaptureServices services;
   CaptureState state;
   CorruptTemplateNotice template_notice;
-  // The line being interpreted with "." appended, reused from line to line.
-  std::string line_with_dot;
+  // Where the store's nicknames stand; see SettleStore.
+  NameIndex names;
+  // Every fast path of the interpretation takes its plain form instead: the reference
+  // the interpreter's fuzz target compares the capture with.
+  bool plain = false;
 
   bool monitor() const { return state.options.Monitor; }
   map_record& current_map() { return *state.context.current_map; }

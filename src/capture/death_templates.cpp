@@ -76,9 +76,11 @@ void CorruptTemplateNotice::Report() {
 }
 
 std::optional<Kill> MatchKill(const DeathTemplates& templates, const WeaponTable& weapons,
-                              std::string_view line, CorruptTemplateNotice& notice) {
+                              std::string_view line, CorruptTemplateNotice& notice, bool plain) {
   bool faults_met = false;
-  const auto found = templates.compiled().FirstMatch(line, faults_met);
+  const TemplateSet& set = templates.compiled();
+  const auto found =
+      plain ? set.FirstMatchInOrder(line, faults_met) : set.FirstMatch(line, faults_met);
   if (faults_met) notice.Report();
   if (!found) return std::nullopt;
   const char code = templates.entries()[found->index][0];

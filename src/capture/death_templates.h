@@ -57,8 +57,10 @@ class DeathTemplates {
 DeathTemplates LoadDeathTemplates(const std::filesystem::path& program_dir, Prompt& prompt);
 
 // The first template that matches the line decides. A malformed template met on the
-// way is reported through the notice and counts as not matching.
+// way is reported through the notice and counts as not matching. `plain` tries every
+// template in order instead of only those the line's ending allows.
 std::optional<Kill> MatchKill(const DeathTemplates& templates, const WeaponTable& weapons,
-                              std::string_view line, CorruptTemplateNotice& notice);
+                              std::string_view line, CorruptTemplateNotice& notice,
+                              bool plain = false);
 
 }  // namespace mrv

@@ -70,16 +70,26 @@ void LearnOwnNick(CaptureSession& session, std::string_view line, std::size_t an
   session.current_map().own_nick.assign(line.substr(answer_length, quote - answer_length));
 }
 
-void RenameEverywhere(CaptureSession& session, Rename rename) {
+int FindOrAdd(CaptureSession& session, std::string_view nick, std::uint8_t team) {
+  map_record& map = session.current_map();
+  return session.plain ? FindOrAddNick(map, nick, team) : session.names.FindOrAdd(map, nick, team);
+}
+
+void RenameEverywhere(CaptureSession& session, const Rename& rename) {
   session.state.context.MapJustOpened = false;
   // The engine prints the old name followed by a colour reset ("OLD^7 renamed to NEW");
-  // the console window hides it, a saved log keeps it, and no name line carries it.
-  if (rename.old_nick.ends_with("^7")) rename.old_nick.remove_suffix(2);
+  // the console window hides it, a saved log keeps it. A name that really ends with
+  // "^7" is still found first as printed.
+  const std::string_view old_nick = rename.old_nick;
   map_record& current = session.current_map();
-  if (rename.old_nick == current.own_nick) current.own_nick.assign(rename.new_nick);
-  for (const auto& map : session.database.maps) {
-    const int index = NickIndex(*map, rename.old_nick);
-    if (index >= 0) map->nicks[static_cast<std::size_t>(index)].assign(rename.new_nick);
+  if (current.own_nick == old_nick ||
+      (old_nick.ends_with("^7") && current.own_nick == old_nick.substr(0, old_nick.size() - 2))) {
+    current.own_nick.assign(rename.new_nick);
+  }
+  if (session.plain) {
+    RenameInEveryMap(session.database, old_nick, rename.new_nick);
+  } else {
+    session.names.Rename(old_nick, rename.new_nick);
   }
 }
 
@@ -110,7 +120,7 @@ void SearchPathListed(CaptureSession& session) {
 void JoinTeam(CaptureSession& session, const TeamMember& member) {
   session.state.context.MapJustOpened = false;
   CheckGameStart(session);
-  FindOrAddNick(session.current_map(), member.nick, member.team);
+  FindOrAdd(session, member.nick, member.team);
 }
 
 void CountHit(CaptureSession& session, const Hit& hit) {
@@ -118,7 +128,7 @@ void CountHit(CaptureSession& session, const Hit& hit) {
   ApplyHitRules(session, hit);
   CheckGameStart(session);
   map_record& map = session.current_map();
-  if (FindOrAddNick(map, hit.nick, 0) < 0) return;
+  if (FindOrAdd(session, hit.nick, 0) < 0) return;
   const auto location = static_cast<std::size_t>(hit.location);
   const bool given = hit.direction == HitDirection::kGiven;
   Bump(given ? map.hits[location] : map.hitstaken[location]);
@@ -203,10 +213,10 @@ bool CountKill(CaptureSession& session, const Kill& kill) {
   // A death without a killer is a suicide.
   const std::string_view killer = kill.killer == AbsentMark ? kill.victim : kill.killer;
   // A nickname the full map cannot take leaves the kill uncounted.
-  const int killer_index = kill.killer == AbsentMark ? -1 : FindOrAddNick(map, killer, 0);
+  const int killer_index = kill.killer == AbsentMark ? -1 : FindOrAdd(session, killer, 0);
   if (kill.killer != AbsentMark && killer_index < 0) return false;
   if (kill.victim == AbsentMark) return true;
-  const int v = FindOrAddNick(map, kill.victim, 0);
+  const int v = FindOrAdd(session, kill.victim, 0);
   if (v < 0) return false;
   const int k = killer_index < 0 ? v : killer_index;
   Bump(map.kills(k, kill.weapon, v));
@@ -228,7 +238,7 @@ void CountFlagEvent(CaptureSession& session, const FlagEvent& event) {
   context.MapJustOpened = false;
   CheckGameStart(session);
   map_record& map = session.current_map();
-  const int index = FindOrAddNick(map, event.nick, event.team);
+  const int index = FindOrAdd(session, event.nick, event.team);
   if (index < 0) return;
   const auto i = static_cast<std::size_t>(index);
   const bool blue = event.team == kBlue;
@@ -277,8 +287,15 @@ void CheckGameStart(CaptureSession& session) {
   }
 }
 
+void SettleStore(CaptureSession& session) {
+  session.names.Settle();
+  for (const auto& map : session.database.maps) CompactKillTable(*map);
+}
+
 map_record& OpenProvisionalMap(CaptureSession& session) {
   CaptureContext& context = session.state.context;
+  // The map that ends takes no more nicknames.
+  if (context.current_map != nullptr) CompactKillTable(*context.current_map);
   map_record& map = NewMap(session.database, "<map" + std::to_string(context.map_counter) + ">");
   context.current_map = &map;
   return map;
@@ -309,10 +326,9 @@ bool InterpretLine(CaptureSession& session, std::string_view line) {
     LearnOwnNick(session, line, kNameAnswer.size());
     return false;
   }
-  std::string& with_dot = session.line_with_dot;
-  with_dot.assign(line);
-  with_dot += '.';
-  if (const auto rename = MatchRename(with_dot)) {
+  std::string with_dot;  // the plain forms read the line with "." appended
+  if (session.plain) with_dot = std::string(line) + ".";
+  if (const auto rename = session.plain ? MatchRenamePlain(with_dot) : MatchRename(line)) {
     RenameEverywhere(session, *rename);
   } else if (const auto map_name = MatchMapName(line, session.monitor())) {
     NameMap(session, *map_name);
@@ -328,13 +344,13 @@ bool InterpretLine(CaptureSession& session, std::string_view line) {
   } else if (const auto hit = MatchHit(line)) {
     CountHit(session, *hit);
     return true;
-  } else if (const auto kill =
-                 MatchKill(session.templates, session.weapons, line, session.template_notice)) {
+  } else if (const auto kill = MatchKill(session.templates, session.weapons, line,
+                                         session.template_notice, session.plain)) {
     return CountKill(session, *kill);
   } else if (const auto flag = MatchFlag(line, session.monitor())) {
     CountFlagEvent(session, *flag);
     return true;
-  } else if (MatchTeamColour(with_dot)) {
+  } else if (session.plain ? MatchTeamColourPlain(with_dot) : MatchTeamColour(line)) {
     context.MapJustOpened = false;
   }
   return false;

@@ -19,6 +19,11 @@ bool InterpretLine(CaptureSession& session, std::string_view line);
 // the game started.
 void CheckGameStart(CaptureSession& session);
 
+// Brings every map of the store up to date: renamed nicknames written into the nick
+// lists, the kill tables compact. Every run does it when it ends; until then only the
+// current map is sure to be up to date.
+void SettleStore(CaptureSession& session);
+
 // Creates the map "<mapN>" with the current map counter and makes it current.
 map_record& OpenProvisionalMap(CaptureSession& session);
 

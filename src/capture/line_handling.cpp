@@ -45,7 +45,12 @@ bool HandleCaptureLine(CaptureSession& session, std::string_view line) {
     if (line.starts_with("^5PunkBuster Client:")) return true;
     if (AnswerInGameCommand(session, line)) return true;
   }
-  if (InterpretLine(session, line)) return true;
+  const bool consumed = InterpretLine(session, line);
+  if (session.database.full()) {
+    session.services.prompt.Error(kStoreFullMessage, "Error");
+    return false;
+  }
+  if (consumed) return true;
   if (session.state.context.weapon_index < 0) return false;
   PushRecentLine(session.state.context, line);
   return true;

@@ -9,6 +9,10 @@
 
 namespace mrv {
 
+inline constexpr char kStoreFullMessage[] =
+    "There are too many players and maps to keep in memory!\r\nThe capture stops here; the "
+    "maps counted so far are kept.";
+
 // The first map "<map1>" and the run reset. The console monitor also sets the map's
 // start time; a log file has none.
 void BeginRun(CaptureSession& session);
@@ -16,7 +20,8 @@ void BeginRun(CaptureSession& session);
 // Handles one line as read from the console or the log: too short lines are skipped;
 // while monitoring, PunkBuster lines are skipped and the player's in-game commands are
 // answered; anything else goes to the interpreter and, unless it consumed the line,
-// into RecentLines. False when the capture must end (a kill of an unknown weapon).
+// into RecentLines. False when the capture must end: a kill of an unknown weapon, or a
+// store that reached its memory budget (told to the player here).
 bool HandleCaptureLine(CaptureSession& session, std::string_view line);
 
 // When the next cyclic replies are due, in tick seconds.

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "capture/interpreter.h"
 #include "capture/line_handling.h"
 #include "files/line_reader.h"
 #include "files/open_file.h"
@@ -49,6 +50,76 @@ class ProgressTracker {
   std::uint64_t next_;
 };
 
+bool OpenLog(LineReader& reader, const std::filesystem::path& log, Prompt& prompt) {
+  if (log == "-") {
+    reader.OpenStandardInput();
+  } else if (!reader.Open(log)) {
+    prompt.Inform("Unable to open file!\n\n\rThe file could be locked by another process.",
+                  "ERROR!");
+    return false;
+  }
+  return true;
+}
+
+// The run from the first map to the end of the log; `tracker` is told each line's bytes
+// and the end.
+template <typename Tracker>
+LogRunEnd RunLines(CaptureSession& session, LineReader& reader, Tracker& tracker) {
+  BeginRun(session);
+  const CancelToken& cancel = session.services.cancel;
+  std::string_view line;
+  while (!cancel.requested()) {
+    if (!reader.Next(line)) {
+      if (reader.read_error()) return LogRunEnd::kReadFailed;
+      tracker.Finish();
+      return LogRunEnd::kEndOfLog;
+    }
+    tracker.Add(reader.last_length());
+    if (!HandleCaptureLine(session, line)) {
+      return session.database.full() ? LogRunEnd::kStoreFull : LogRunEnd::kUnknownWeapon;
+    }
+  }
+  return LogRunEnd::kCancelled;
+}
+
+// Counts the bytes of a log of unknown size, line breaks left out as in a file's count.
+class ByteTracker {
+ public:
+  explicit ByteTracker(const ByteProgressCallback& callback) : callback_(callback) {}
+  void Add(std::uint64_t bytes) {
+    read_ += bytes;
+    ++lines_;
+    if (callback_ && read_ >= next_) {
+      callback_(read_);
+      next_ = read_ + kStep;
+    }
+  }
+  void Finish() {
+    if (callback_) callback_(read_);
+  }
+  std::uint64_t lines() const { return lines_; }
+
+ private:
+  static constexpr std::uint64_t kStep = std::uint64_t{4} << 20;
+  const ByteProgressCallback& callback_;
+  std::uint64_t read_ = 0;
+  std::uint64_t lines_ = 0;
+  std::uint64_t next_ = kStep;
+};
+
+LogParseResult ResultOf(LogRunEnd end) {
+  LogParseResult result;
+  result.show_stats = ShowsStats(end);
+  result.unknown_weapon = end == LogRunEnd::kUnknownWeapon;
+  result.store_full = end == LogRunEnd::kStoreFull;
+  if (end == LogRunEnd::kCancelled) {
+    result.ErrorMessage = "Cancelled";
+  } else if (!result.show_stats) {
+    result.ErrorMessage = "Unable to parse log file!";
+  }
+  return result;
+}
+
 }  // namespace
 
 std::uint64_t GetLogFileSize(const std::filesystem::path& log, Prompt& prompt) {
@@ -67,41 +138,30 @@ std::uint64_t GetLogFileSize(const std::filesystem::path& log, Prompt& prompt) {
 LogRunEnd RunLogFileCapture(CaptureSession& session, const std::filesystem::path& log,
                             std::uint64_t file_size, const ProgressCallback& progress) {
   LineReader reader(kMaxLogLine);
-  if (!reader.Open(log)) {
-    session.services.prompt.Inform(
-        "Unable to open file!\n\n\rThe file could be locked by another process.", "ERROR!");
-    return LogRunEnd::kNotOpened;
-  }
-  BeginRun(session);
+  if (!OpenLog(reader, log, session.services.prompt)) return LogRunEnd::kNotOpened;
   ProgressTracker tracker(file_size, progress);
-  const CancelToken& cancel = session.services.cancel;
-  std::string_view line;
-  while (!cancel.requested()) {
-    if (!reader.Next(line)) {
-      if (reader.read_error()) return LogRunEnd::kReadFailed;
-      tracker.Finish();
-      return LogRunEnd::kEndOfLog;
-    }
-    tracker.Add(reader.last_length());
-    if (!HandleCaptureLine(session, line)) return LogRunEnd::kUnknownWeapon;
-  }
-  return LogRunEnd::kCancelled;
+  const LogRunEnd end = RunLines(session, reader, tracker);
+  SettleStore(session);
+  return end;
 }
 
 LogParseResult ParseLogFile(CaptureSession& session, const std::filesystem::path& log,
                             const ProgressCallback& progress) {
-  LogParseResult result;
   const std::uint64_t size = GetLogFileSize(log, session.services.prompt);
-  const LogRunEnd end =
-      size == 0 ? LogRunEnd::kNotOpened : RunLogFileCapture(session, log, size, progress);
-  result.show_stats = ShowsStats(end);
-  result.unknown_weapon = end == LogRunEnd::kUnknownWeapon;
-  if (end == LogRunEnd::kCancelled) {
-    result.ErrorMessage = "Cancelled";
-  } else if (!result.show_stats) {
-    result.ErrorMessage = "Unable to parse log file!";
-  }
-  return result;
+  return ResultOf(size == 0 ? LogRunEnd::kNotOpened
+                            : RunLogFileCapture(session, log, size, progress));
+}
+
+LogParseResult ParseLogStream(CaptureSession& session, const std::filesystem::path& log,
+                              const ByteProgressCallback& progress) {
+  LineReader reader(kMaxLogLine);
+  if (!OpenLog(reader, log, session.services.prompt)) return ResultOf(LogRunEnd::kNotOpened);
+  ByteTracker tracker(progress);
+  const LogRunEnd end = RunLines(session, reader, tracker);
+  SettleStore(session);
+  // Not a single line: as with an empty file, there is nothing to show.
+  return ResultOf(end == LogRunEnd::kEndOfLog && tracker.lines() == 0 ? LogRunEnd::kNotOpened
+                                                                      : end);
 }
 
 }  // namespace mrv

@@ -208,7 +208,9 @@ MonitorEnd RunConsoleMonitor(CaptureSession& session, MonitorStatus& status,
                              const MonitorRequests& requests) {
   GameConsole* console = session.services.console;
   if (console == nullptr) return MonitorEnd::kCancelled;
-  return MonitorRun(session, *console, status, requests).Run();
+  const MonitorEnd end = MonitorRun(session, *console, status, requests).Run();
+  SettleStore(session);
+  return end;
 }
 
 MonitorCapture::~MonitorCapture() {

@@ -104,14 +104,30 @@ std::string_view InTheLocation(int location) {
 
 }  // namespace
 
-std::optional<Rename> MatchRename(std::string_view line_with_dot) {
+std::optional<Rename> MatchRename(std::string_view line) {
+  static const Literal renamed_to(" renamed to ");
+  const std::size_t at = renamed_to.FindIn(line);
+  if (at == std::string_view::npos || !OccursOnlyOnce(line, renamed_to, at)) return std::nullopt;
+  return Rename{line.substr(0, at), line.substr(at + renamed_to.size())};
+}
+
+std::optional<TeamMember> MatchTeamColour(std::string_view line) {
+  // A colour code, the nickname, and the first colour reset after it.
+  if (line.size() < 2 || line[0] != '^' || (line[1] != '4' && line[1] != '1')) return std::nullopt;
+  const std::string_view rest = line.substr(2);
+  const std::size_t reset = rest.find("^7");
+  if (reset == std::string_view::npos) return std::nullopt;
+  return TeamMember{rest.substr(0, reset), line[1] == '4' ? kBlue : kRed};
+}
+
+std::optional<Rename> MatchRenamePlain(std::string_view line_with_dot) {
   static const CompiledTemplate rename("<KILLER><MSG> renamed to </MSG><VICTIM><MSG>.</MSG>");
   SlotTexts slots;
   if (MatchTemplate(rename, line_with_dot, slots) != TemplateResult::kMatch) return std::nullopt;
   return Rename{slots.killer, slots.victim};
 }
 
-std::optional<TeamMember> MatchTeamColour(std::string_view line_with_dot) {
+std::optional<TeamMember> MatchTeamColourPlain(std::string_view line_with_dot) {
   static const Recogniser<TeamRule> colours(kColourRules);
   return MatchTeam(colours, line_with_dot);
 }

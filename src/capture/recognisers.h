@@ -35,9 +35,13 @@ struct FlagEvent {
   FlagEventKind kind = FlagEventKind::kCaptured;
 };
 
-// Both take the console line with "." appended.
-std::optional<Rename> MatchRename(std::string_view line_with_dot);
-std::optional<TeamMember> MatchTeamColour(std::string_view line_with_dot);
+// Both read the line as their templates read it with "." appended, without copying it.
+std::optional<Rename> MatchRename(std::string_view line);
+std::optional<TeamMember> MatchTeamColour(std::string_view line);
+// The same through the templates, given the line with "." appended: the plain forms
+// the tests and the interpreter's fuzz target compare the fast ones with.
+std::optional<Rename> MatchRenamePlain(std::string_view line_with_dot);
+std::optional<TeamMember> MatchTeamColourPlain(std::string_view line_with_dot);
 
 std::optional<TeamMember> MatchTeamJoin(std::string_view line);
 // The game's answer to "mapname"; a saved log keeps the "^7" colour reset that the

@@ -40,25 +40,6 @@ std::string_view TakeOptionalBlock(std::string_view& text) {
   return literal;
 }
 
-// After the first occurrence of the pattern at `first` is deleted, is there another?
-bool OccursOnlyOnce(std::string_view text, std::string_view pattern, std::size_t first) {
-  const std::size_t m = pattern.size();
-  if (text.find(pattern, first + m) != std::string_view::npos) return false;
-  // An occurrence across the closed gap: it starts at i < first and continues after
-  // the deleted text. One wholly before `first` cannot exist.
-  const std::size_t closed_size = text.size() - m;
-  for (std::size_t i = first >= m ? first - m + 1 : 0; i < first; ++i) {
-    if (i + m > closed_size) break;
-    bool equal = true;
-    for (std::size_t j = 0; j < m && equal; ++j) {
-      const std::size_t at = i + j < first ? i + j : i + j + m;
-      equal = text[at] == pattern[j];
-    }
-    if (equal) return false;
-  }
-  return true;
-}
-
 bool Occurs(std::string_view line, const std::string& literal) {
   return line.find(literal) != std::string_view::npos;
 }
@@ -72,6 +53,25 @@ std::string_view TagText(std::string_view text) {
   const std::size_t start = open + kOpenTag.size();
   if (close < start) return {};
   return text.substr(start, close - start);
+}
+
+bool OccursOnlyOnce(std::string_view text, const Literal& pattern, std::size_t first) {
+  const std::size_t m = pattern.size();
+  if (pattern.FindIn(text, first + m) != std::string_view::npos) return false;
+  // An occurrence across the closed gap: it starts at i < first and continues after
+  // the deleted text. One wholly before `first` cannot exist.
+  const std::string& p = pattern.text();
+  const std::size_t closed_size = text.size() - m;
+  for (std::size_t i = first >= m ? first - m + 1 : 0; i < first; ++i) {
+    if (i + m > closed_size) break;
+    bool equal = true;
+    for (std::size_t j = 0; j < m && equal; ++j) {
+      const std::size_t at = i + j < first ? i + j : i + j + m;
+      equal = text[at] == p[j];
+    }
+    if (equal) return false;
+  }
+  return true;
 }
 
 int CountOccurrences(std::string_view pattern, std::string_view text) {
@@ -107,7 +107,7 @@ CompiledTemplate::CompiledTemplate(std::string_view text) {
   if (!text.empty()) return;
   form_ = Form::kWellFormed;
   prefix_ = prefix;
-  middle_ = middle;
+  middle_ = Literal(middle);
   suffix_ = suffix;
   literals_before_fault_.clear();
 }
@@ -126,7 +126,7 @@ TemplateResult MatchTemplate(const CompiledTemplate& compiled, std::string_view 
   // A well-formed template: the anchored tests imply the occurrence tests that the
   // step-by-step reading makes first, so the cheapest ones go first.
   const std::string& prefix = compiled.prefix_;
-  const std::string& middle = compiled.middle_;
+  const Literal& middle = compiled.middle_;
   const std::string& suffix = compiled.suffix_;
   if (line.size() < prefix.size() + suffix.size() || !line.starts_with(prefix) ||
       !line.ends_with(suffix)) {
@@ -137,14 +137,14 @@ TemplateResult MatchTemplate(const CompiledTemplate& compiled, std::string_view 
   std::string_view first_text;
   std::string_view second_text = AbsentMark;
   if (!suffix.empty()) {
-    const std::size_t at = body.find(middle);
+    const std::size_t at = middle.FindIn(body);
     if (at == std::string_view::npos) return TemplateResult::kNoMatch;
     // A colour reset is split at its first occurrence however many follow.
-    if (middle != "^7" && !OccursOnlyOnce(body, middle, at)) return TemplateResult::kNoMatch;
+    if (middle.text() != "^7" && !OccursOnlyOnce(body, middle, at)) return TemplateResult::kNoMatch;
     first_text = body.substr(0, at);
     second_text = body.substr(at + middle.size());
   } else {
-    if (!body.ends_with(middle)) return TemplateResult::kNoMatch;
+    if (!body.ends_with(middle.text())) return TemplateResult::kNoMatch;
     first_text = body.substr(0, body.size() - middle.size());
   }
   const bool killer_first = compiled.first_slot_ == SlotKind::kKiller;

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <vector>
 
+#include "capture/literal.h"
+
 namespace mrv {
 
 // The text between the first "<MSG>" and the first "</MSG>" after it; empty when
@@ -22,6 +24,10 @@ std::string_view TagText(std::string_view text);
 // How many times the pattern can be found and deleted from a copy of the text, one
 // first occurrence at a time (text closing up after a deletion can form a new one).
 int CountOccurrences(std::string_view pattern, std::string_view text);
+
+// With the pattern found first at `first`: true when deleting that occurrence leaves
+// none, the once-only test of a template's middle text.
+bool OccursOnlyOnce(std::string_view text, const Literal& pattern, std::size_t first);
 
 // The slot texts of a match: views into the line, or AbsentMark for a slot the
 // template does not fill.
@@ -50,7 +56,7 @@ class CompiledTemplate {
   Form form() const { return form_; }
   SlotKind first_slot() const { return first_slot_; }
   // What every line this well-formed template matches ends with.
-  std::string_view required_ending() const { return suffix_.empty() ? middle_ : suffix_; }
+  std::string_view required_ending() const { return suffix_.empty() ? middle_.text() : suffix_; }
 
  private:
   CompiledTemplate() = default;
@@ -58,7 +64,7 @@ class CompiledTemplate {
 
   Form form_ = Form::kNeverMatches;
   std::string prefix_;  // empty: none
-  std::string middle_;
+  Literal middle_;
   std::string suffix_;  // empty: none, the one-slot reading
   SlotKind first_slot_ = SlotKind::kKiller;
   // Literal texts the step-by-step matcher looks for in the line before it meets the

@@ -87,6 +87,23 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatch(std::string_view line,
   }
 }
 
+std::optional<TemplateSet::Found> TemplateSet::FirstMatchInOrder(std::string_view line,
+                                                                 bool& faults_met) const {
+  SlotTexts slots;
+  for (std::size_t index = 0; index < templates_.size(); ++index) {
+    switch (MatchTemplate(templates_[index], line, slots)) {
+      case TemplateResult::kMatch:
+        return Found{index, slots};
+      case TemplateResult::kMalformed:
+        faults_met = true;
+        break;
+      case TemplateResult::kNoMatch:
+        break;
+    }
+  }
+  return std::nullopt;
+}
+
 std::optional<TemplateSet::Found> TemplateSet::FirstMatch(std::string_view line) const {
   bool faults_met = false;
   return FirstMatch(line, faults_met);

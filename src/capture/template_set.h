@@ -28,6 +28,8 @@ class TemplateSet {
   // malformed template was reached before it.
   std::optional<Found> FirstMatch(std::string_view line, bool& faults_met) const;
   std::optional<Found> FirstMatch(std::string_view line) const;
+  // The same by trying every template in order: the plain form of FirstMatch.
+  std::optional<Found> FirstMatchInOrder(std::string_view line, bool& faults_met) const;
 
  private:
   // Most lines match no template, and most templates end in a text of their own: a line

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "capture/interpreter.h"
 #include "capture/line_handling.h"
 #include "files/settings.h"
 #include "support/paths.h"
@@ -43,10 +44,12 @@ CaptureHarness::CaptureHarness(bool monitor, const DeathTemplates& templates, bo
 }
 
 bool CaptureHarness::Feed(std::initializer_list<std::string_view> lines) {
-  for (std::string_view line : lines) {
-    if (!HandleCaptureLine(session, line)) return false;
+  bool going = true;
+  for (auto line = lines.begin(); going && line != lines.end(); ++line) {
+    going = HandleCaptureLine(session, *line);
   }
-  return true;
+  SettleStore(session);  // as a driver does when its run ends
+  return going;
 }
 
 }  // namespace mrv::test

@@ -24,7 +24,7 @@ class CaptureHarness {
                           bool begin_run = true);
 
   // Hands the lines to the shared line handling, as a driver does, from a first map
-  // "<map1>"; false as soon as the run would end.
+  // "<map1>"; false as soon as the run would end. The store is then settled.
   bool Feed(std::initializer_list<std::string_view> lines);
   map_record& map(int index) { return database[index]; }
   map_record& current() { return session.current_map(); }

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <string>
+#include <vector>
+
 namespace mrv {
 namespace {
 
@@ -68,20 +72,47 @@ TEST(MatchFlag, PlainWhileMonitoringAndColouredInLogs) {
 }
 
 TEST(Recognisers, RenamesTeamsAndColours) {
-  const auto rename = MatchRename("Fak renamed to Faker.");
+  const auto rename = MatchRename("Fak renamed to Faker");
   ASSERT_TRUE(rename);
   EXPECT_EQ(rename->old_nick, "Fak");
   EXPECT_EQ(rename->new_nick, "Faker");
-  EXPECT_FALSE(MatchRename("A renamed to B renamed to C."));
+  EXPECT_FALSE(MatchRename("A renamed to B renamed to C"));
 
   EXPECT_FALSE(MatchTeamJoin("Fak joined the spectators."));
 
-  const auto member = MatchTeamColour("^4pascochasco^7 (Patio Courtyard): ^3sry.");
+  const auto member = MatchTeamColour("^4pascochasco^7 (Patio Courtyard): ^3sry");
   ASSERT_TRUE(member);
   EXPECT_EQ(member->nick, "pascochasco");
   EXPECT_EQ(member->team, 2);
-  EXPECT_EQ(MatchTeamColour("^1Fak^7.")->team, 1);
-  EXPECT_FALSE(MatchTeamColour("^1(DEAD) Fak^3: ^3meh."));  // no colour reset
+  EXPECT_EQ(MatchTeamColour("^1Fak^7")->team, 1);
+  EXPECT_FALSE(MatchTeamColour("^1(DEAD) Fak^3: ^3meh"));  // no colour reset
+}
+
+// The direct readings of a rename and a team colour agree with their templates read on
+// the line with "." appended, on lines made of the pieces that matter to them.
+TEST(Recognisers, DirectReadingsAgreeWithTheirTemplates) {
+  const std::vector<std::string> pieces = {
+      " renamed to ", " renamed", "to ", "^4", "^1", "^7", "^", "7", "a", " ", ".", ""};
+  std::mt19937 random(5);
+  for (int i = 0; i < 20000; ++i) {
+    std::string line;
+    for (unsigned n = random() % 6; n > 0; --n) line += pieces[random() % pieces.size()];
+    const std::string with_dot = line + ".";
+    const auto rename = MatchRename(line);
+    const auto plain_rename = MatchRenamePlain(with_dot);
+    ASSERT_EQ(rename.has_value(), plain_rename.has_value()) << line;
+    if (rename) {
+      EXPECT_EQ(rename->old_nick, plain_rename->old_nick) << line;
+      EXPECT_EQ(rename->new_nick, plain_rename->new_nick) << line;
+    }
+    const auto colour = MatchTeamColour(line);
+    const auto plain_colour = MatchTeamColourPlain(with_dot);
+    ASSERT_EQ(colour.has_value(), plain_colour.has_value()) << line;
+    if (colour) {
+      EXPECT_EQ(colour->nick, plain_colour->nick) << line;
+      EXPECT_EQ(colour->team, plain_colour->team) << line;
+    }
+  }
 }
 
 }  // namespace

@@ -1,0 +1,72 @@
+#include "capture/literal.h"
+
+#include <bit>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
+namespace mrv {
+
+namespace {
+
+// How common a byte is in console text, higher is more common: blanks, then lower-case
+// letters in the order of English text, then the rest.
+int Commonness(char c) {
+  constexpr std::string_view kLetters = "zqxjkvbpygfwmucldrhsnioate";
+  if (c == ' ') return 100;
+  const std::size_t letter = kLetters.find(c);
+  if (letter != std::string_view::npos) return 50 + static_cast<int>(letter);
+  if (c == '.' || c == '\'') return 40;
+  return 0;
+}
+
+}  // namespace
+
+Literal::Literal(std::string_view text) : text_(text) {
+  if (text_.size() < 2) return;
+  // The two rarest bytes, at two different offsets.
+  first_anchor_ = 0;
+  for (std::size_t i = 1; i < text_.size(); ++i) {
+    if (Commonness(text_[i]) < Commonness(text_[first_anchor_])) first_anchor_ = i;
+  }
+  second_anchor_ = first_anchor_ == 0 ? 1 : 0;
+  for (std::size_t i = 0; i < text_.size(); ++i) {
+    if (i != first_anchor_ && Commonness(text_[i]) < Commonness(text_[second_anchor_]))
+      second_anchor_ = i;
+  }
+}
+
+std::size_t Literal::FindIn(std::string_view line, std::size_t from) const {
+  const std::size_t m = text_.size();
+  if (m < 2 || line.size() < m || from > line.size() - m) return line.find(text_, from);
+  const char* data = line.data();
+  const std::size_t last = line.size() - m;  // the last position the text can start at
+  std::size_t at = from;
+#if defined(__SSE2__)
+  const __m128i first = _mm_set1_epi8(text_[first_anchor_]);
+  const __m128i second = _mm_set1_epi8(text_[second_anchor_]);
+  for (; at + 16 <= last + 1; at += 16) {
+    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + first_anchor_));
+    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + second_anchor_));
+    auto candidates = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, second))));
+    while (candidates != 0) {
+      const auto offset = static_cast<std::size_t>(std::countr_zero(candidates));
+      if (std::memcmp(data + at + offset, text_.data(), m) == 0) return at + offset;
+      candidates &= candidates - 1;
+    }
+  }
+#endif
+  for (; at <= last; ++at) {
+    if (data[at + first_anchor_] == text_[first_anchor_] &&
+        data[at + second_anchor_] == text_[second_anchor_] &&
+        std::memcmp(data + at, text_.data(), m) == 0) {
+      return at;
+    }
+  }
+  return std::string_view::npos;
+}
+
+}  // namespace mrv

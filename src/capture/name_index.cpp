@@ -1,0 +1,220 @@
+#include "capture/name_index.h"
+
+#include <algorithm>
+
+#include "model/text.h"
+
+namespace mrv {
+
+namespace {
+
+// A hash of the text with ASCII letters folded to upper case.
+std::uint64_t SpellingHash(std::string_view text) {
+  std::uint64_t hash = 14695981039346656037ull;
+  for (const char c : text) {
+    const auto byte = static_cast<unsigned char>(c);
+    hash = (hash ^ (byte >= 'a' && byte <= 'z' ? byte - 32u : byte)) * 1099511628211ull;
+  }
+  return hash;
+}
+
+}  // namespace
+
+std::uint32_t NameIndex::FindGroup(std::string_view nick) const {
+  const auto [first, last] = by_spelling_.equal_range(SpellingHash(nick));
+  for (auto it = first; it != last; ++it) {
+    if (EqualsIgnoreCase(groups_[it->second].text, nick)) return it->second;
+  }
+  return kNoGroup;
+}
+
+std::uint32_t NameIndex::NewGroup(std::string_view nick) {
+  const auto id = static_cast<std::uint32_t>(groups_.size());
+  groups_.push_back(Group{std::string(nick), 0, {}});
+  by_spelling_.emplace(SpellingHash(nick), id);
+  return id;
+}
+
+void NameIndex::Forget(std::uint32_t group) {
+  const auto [first, last] = by_spelling_.equal_range(SpellingHash(groups_[group].text));
+  for (auto it = first; it != last; ++it) {
+    if (it->second == group) {
+      by_spelling_.erase(it);
+      return;
+    }
+  }
+}
+
+bool NameIndex::Holds(const Group& group, std::uint32_t map) {
+  const auto it = std::lower_bound(group.holders.begin(), group.holders.end(), map,
+                                   [](const Holder& h, std::uint32_t m) { return h.map < m; });
+  return it != group.holders.end() && it->map == map;
+}
+
+const std::string& NameIndex::TextAt(std::uint32_t map, std::uint32_t position) const {
+  const MapNames& names = maps_[map];
+  const std::uint32_t group = names.group[position];
+  if (group != kNoGroup && groups_[group].renamed_at > names.joined[position]) {
+    return groups_[group].text;
+  }
+  return database_[static_cast<int>(map)].nicks[position];
+}
+
+void NameIndex::SettleMap(std::uint32_t map) {
+  MapNames& names = maps_[map];
+  std::vector<std::string>& nicks = database_[static_cast<int>(map)].nicks;
+  for (std::uint32_t i = 0; i < names.group.size() && i < nicks.size(); ++i) {
+    const std::uint32_t group = names.group[i];
+    if (group != kNoGroup && groups_[group].renamed_at > names.joined[i]) {
+      nicks[i] = groups_[group].text;
+      names.joined[i] = now_;
+    }
+  }
+}
+
+void NameIndex::Settle() {
+  if (!built_) return;
+  for (std::uint32_t m = 0; m < maps_.size() && m < database_.maps.size(); ++m) SettleMap(m);
+}
+
+void NameIndex::Rebuild() {
+  if (maps_.size() <= database_.maps.size()) Settle();
+  groups_.clear();
+  by_spelling_.clear();
+  duplicated_.clear();
+  maps_.assign(database_.maps.size(), MapNames{});
+  for (std::uint32_t m = 0; m < maps_.size(); ++m) {
+    for (const std::string& nick : database_[static_cast<int>(m)].nicks) {
+      std::uint32_t group = FindGroup(nick);
+      if (group != kNoGroup && !groups_[group].holders.empty() &&
+          groups_[group].holders.back().map == m) {
+        duplicated_.insert(SpellingHash(nick));
+        group = kNoGroup;
+      } else {
+        if (group == kNoGroup) group = NewGroup(nick);
+        groups_[group].holders.push_back({m, static_cast<std::uint32_t>(maps_[m].group.size())});
+      }
+      maps_[m].group.push_back(group);
+      maps_[m].joined.push_back(now_);
+    }
+  }
+  built_ = true;
+}
+
+void NameIndex::Sync() {
+  const std::size_t count = database_.maps.size();
+  bool in_step = built_ && maps_.size() <= count &&
+                 (maps_.empty() ||
+                  maps_.back().group.size() == database_.maps[maps_.size() - 1]->nicks.size());
+  for (std::size_t m = maps_.size(); in_step && m < count; ++m)
+    in_step = database_.maps[m]->nicks.empty();
+  if (!in_step) {
+    Rebuild();
+  } else {
+    maps_.resize(count);
+  }
+}
+
+int NameIndex::FindOrAdd(map_record& map, std::string_view nick, std::uint8_t team) {
+  if (database_.maps.empty() || &map != database_.maps.back().get()) {
+    return FindOrAddNick(map, nick, team);  // not the capture's map: the plain way
+  }
+  Sync();
+  const auto m = static_cast<std::uint32_t>(maps_.size() - 1);
+  std::uint32_t group = FindGroup(nick);
+  if (group != kNoGroup) {
+    const std::vector<Holder>& holders = groups_[group].holders;
+    if (!holders.empty() && holders.back().map == m) {
+      const std::uint32_t position = holders.back().position;
+      if (team != 0) map.teams[position] = team;
+      return static_cast<int>(position);
+    }
+  }
+  if (!AddNick(map, std::string(nick), team)) return -1;
+  if (group == kNoGroup) group = NewGroup(nick);
+  const auto position = static_cast<std::uint32_t>(map.nicks.size() - 1);
+  groups_[group].holders.push_back({m, position});
+  maps_[m].group.push_back(group);
+  maps_[m].joined.push_back(now_);
+  return static_cast<int>(position);
+}
+
+void NameIndex::Demote(std::uint32_t map, std::uint32_t position) {
+  std::string& nick = database_[static_cast<int>(map)].nicks[position];
+  const std::string& text = TextAt(map, position);
+  if (&text != &nick) nick = text;
+  maps_[map].group[position] = kNoGroup;
+  maps_[map].joined[position] = now_;
+}
+
+void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::string_view new_nick) {
+  const bool renamed_smaller = groups_[renamed].holders.size() <= groups_[other].holders.size();
+  const std::uint32_t small = renamed_smaller ? renamed : other;
+  const std::uint32_t large = renamed_smaller ? other : renamed;
+  Forget(renamed);
+  Forget(other);
+  groups_[renamed].text.assign(new_nick);
+  groups_[renamed].renamed_at = ++now_;
+  by_spelling_.emplace(SpellingHash(new_nick), large);
+  // The smaller group's holders move, keeping the text they now read as their own. On a
+  // map that holds both, the first nickname of the new spelling stays in the group and
+  // the later one becomes a duplicate.
+  std::vector<Holder> moving;
+  std::vector<Holder>& holders = groups_[large].holders;
+  for (const Holder& holder : groups_[small].holders) {
+    const auto twin = std::lower_bound(holders.begin(), holders.end(), holder.map,
+                                       [](const Holder& h, std::uint32_t m) { return h.map < m; });
+    if (twin != holders.end() && twin->map == holder.map) {
+      duplicated_.insert(SpellingHash(new_nick));
+      if (twin->position < holder.position) {
+        Demote(holder.map, holder.position);
+        continue;
+      }
+      Demote(twin->map, twin->position);
+      holders.erase(twin);
+    }
+    Demote(holder.map, holder.position);
+    maps_[holder.map].group[holder.position] = large;
+    moving.push_back(holder);
+  }
+  groups_[small].holders.clear();
+  const auto middle = static_cast<std::ptrdiff_t>(holders.size());
+  holders.insert(holders.end(), moving.begin(), moving.end());
+  if (middle > 0 && !moving.empty() && moving.front().map < holders[middle - 1].map) {
+    std::inplace_merge(holders.begin(), holders.begin() + middle, holders.end(),
+                       [](const Holder& a, const Holder& b) { return a.map < b.map; });
+  }
+}
+
+void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
+  Sync();
+  const bool reset = old_nick.ends_with("^7");
+  const std::string_view without_reset = old_nick.substr(0, reset ? old_nick.size() - 2 : 0);
+  const std::uint32_t exact = FindGroup(old_nick);
+  const std::uint32_t stripped = reset ? FindGroup(without_reset) : kNoGroup;
+  const bool duplicates = duplicated_.contains(SpellingHash(old_nick)) ||
+                          (reset && duplicated_.contains(SpellingHash(without_reset)));
+  // Some maps may hold one old spelling and others the other; and a duplicate can stand
+  // in for a renamed nickname: both are rare, and left to the plain rename.
+  const bool plain = duplicates || (exact != kNoGroup && stripped != kNoGroup);
+  const std::uint32_t renamed = exact != kNoGroup ? exact : stripped;
+  if (!plain && renamed != kNoGroup) {
+    const std::uint32_t other = FindGroup(new_nick);
+    if (other == kNoGroup || other == renamed) {
+      Forget(renamed);
+      groups_[renamed].text.assign(new_nick);
+      groups_[renamed].renamed_at = ++now_;
+      by_spelling_.emplace(SpellingHash(new_nick), renamed);
+    } else {
+      JoinGroups(renamed, other, new_nick);
+    }
+  }
+  if (plain) {
+    Settle();
+    RenameInEveryMap(database_, old_nick, new_nick);
+    Rebuild();
+  }
+  if (!maps_.empty()) SettleMap(static_cast<std::uint32_t>(maps_.size() - 1));
+}
+
+}  // namespace mrv

@@ -1,0 +1,85 @@
+// Where each nickname of a store stands, over all its maps, so that finding a nickname
+// on the current map and renaming one on every map cost the same however long the
+// capture has run.
+//
+// On each map, the first nickname of each spelling (letter case ignored) belongs to the
+// group of that spelling: one group per spelling for the whole store, which lists its
+// holders (map, position) in map order. A rename changes a group's text once, for every
+// map that holds it; the maps' own nick lists are brought up to date by Settle(), and
+// the current map's at once. A later nickname of the same spelling on one map (a
+// duplicate, which only a rename onto a present name or a saved game makes) belongs to
+// no group; where a rename could reach one, the index renames the plain way, map by
+// map, and is built anew: costly, and only for input made to hit it.
+//
+// Only the capture that owns the index changes the store while it lives, and it adds
+// nicknames only to the store's last map.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "model/store.h"
+
+namespace mrv {
+
+class NameIndex {
+ public:
+  explicit NameIndex(Database& database) : database_(database) {}
+
+  // FindOrAddNick on the store's last map.
+  int FindOrAdd(map_record& map, std::string_view nick, std::uint8_t team);
+  // RenameInEveryMap, without the walk over every map.
+  void Rename(std::string_view old_nick, std::string_view new_nick);
+  // Writes the renamed nicknames into every map's nick list.
+  void Settle();
+
+ private:
+  static constexpr std::uint32_t kNoGroup = UINT32_MAX;
+
+  struct Holder {
+    std::uint32_t map;
+    std::uint32_t position;
+  };
+  struct Group {
+    std::string text;  // since renamed_at, the text of every holder
+    std::uint64_t renamed_at = 0;
+    std::vector<Holder> holders;  // in map order
+  };
+  // Per nickname of a map: its group, and when it joined it (its own text stands in
+  // the map's nick list until the group is renamed after that).
+  struct MapNames {
+    std::vector<std::uint32_t> group;
+    std::vector<std::uint64_t> joined;
+  };
+
+  std::uint32_t FindGroup(std::string_view nick) const;
+  std::uint32_t NewGroup(std::string_view nick);
+  void Forget(std::uint32_t group);  // from the spelling lookup
+  // The group has a holder on that map.
+  static bool Holds(const Group& group, std::uint32_t map);
+  // The nickname at that place as it now reads.
+  const std::string& TextAt(std::uint32_t map, std::uint32_t position) const;
+  void SettleMap(std::uint32_t map);
+  // Renames the group to a spelling that another group holds, joining the two.
+  void JoinGroups(std::uint32_t renamed, std::uint32_t other, std::string_view new_nick);
+  // The nickname keeps the text it now reads as its own and leaves its group.
+  void Demote(std::uint32_t map, std::uint32_t position);
+  // Makes the index agree with the store again, from the nick lists.
+  void Rebuild();
+  // Learns the maps opened since, or rebuilds when the store changed otherwise.
+  void Sync();
+
+  Database& database_;
+  bool built_ = false;
+  std::uint64_t now_ = 1;  // a clock of renames
+  std::vector<Group> groups_;
+  std::unordered_multimap<std::uint64_t, std::uint32_t> by_spelling_;
+  std::unordered_set<std::uint64_t> duplicated_;  // spellings held twice on some map
+  std::vector<MapNames> maps_;
+};
+
+}  // namespace mrv
