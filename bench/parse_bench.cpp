@@ -11,9 +11,11 @@
 //   peak_rss_mb NAME VALUE      largest over the runs
 //   bare_split_mb_s NAME VALUE  the floor: read the file and find its line breaks
 //
-// Usage: parse_bench [--runs N] [--write DIR] [NAME...]
+// Usage: parse_bench [--runs N] [--write DIR] [NAME | FILE...]
 //   NAME      only these logs (default: all); --write puts the logs in DIR and exits,
 //             for timing the command-line tool on the same bytes.
+//   FILE      an existing log, parsed as it is (for instruction counts, for example
+//             perf stat -e instructions:u parse_bench --runs 1 FILE).
 #include <sys/resource.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -328,6 +330,9 @@ int main(int argc, char** argv) {
     } else {
       only.push_back(arg);
     }
+  }
+  for (const std::string& arg : only) {
+    if (fs::is_regular_file(arg)) Measure({fs::path(arg).filename().string(), false, 0}, arg, runs);
   }
   for (const BenchLog& log : kLogs) {
     if (!only.empty() && std::find(only.begin(), only.end(), log.name) == only.end()) continue;

@@ -40,10 +40,13 @@ DeathTemplates DeathTemplates::FromLines(std::vector<std::string> lines) {
   }
   lines.resize(kept);
   templates.entries_ = std::move(lines);
+  std::vector<CompiledTemplate> compiled;
+  compiled.reserve(templates.entries_.size());
   for (const std::string& entry : templates.entries_) {
-    templates.compiled_.Add(entry.empty() ? CompiledTemplate::Never()
-                                          : CompiledTemplate(std::string_view(entry).substr(1)));
+    compiled.push_back(entry.empty() ? CompiledTemplate::Never()
+                                     : CompiledTemplate(std::string_view(entry).substr(1)));
   }
+  templates.compiled_ = TemplateSet(std::move(compiled));
   return templates;
 }
 
@@ -76,11 +79,11 @@ void CorruptTemplateNotice::Report() {
 }
 
 std::optional<Kill> MatchKill(const DeathTemplates& templates, const WeaponTable& weapons,
-                              std::string_view line, CorruptTemplateNotice& notice, bool plain) {
+                              const ConsoleLine& line, CorruptTemplateNotice& notice, bool plain) {
   bool faults_met = false;
   const TemplateSet& set = templates.compiled();
   const auto found =
-      plain ? set.FirstMatchInOrder(line, faults_met) : set.FirstMatch(line, faults_met);
+      plain ? set.FirstMatchInOrder(line.text(), faults_met) : set.FirstMatch(line, faults_met);
   if (faults_met) notice.Report();
   if (!found) return std::nullopt;
   const char code = templates.entries()[found->index][0];

@@ -60,7 +60,11 @@ DeathTemplates LoadDeathTemplates(const std::filesystem::path& program_dir, Prom
 // way is reported through the notice and counts as not matching. `plain` tries every
 // template in order instead of only those the line's ending allows.
 std::optional<Kill> MatchKill(const DeathTemplates& templates, const WeaponTable& weapons,
-                              std::string_view line, CorruptTemplateNotice& notice,
+                              const ConsoleLine& line, CorruptTemplateNotice& notice,
                               bool plain = false);
+inline std::optional<Kill> MatchKill(const DeathTemplates& templates, const WeaponTable& weapons,
+                                     std::string_view line, CorruptTemplateNotice& notice) {
+  return MatchKill(templates, weapons, ConsoleLine(line), notice);
+}
 
 }  // namespace mrv

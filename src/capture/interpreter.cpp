@@ -326,6 +326,7 @@ bool InterpretLine(CaptureSession& session, std::string_view line) {
     LearnOwnNick(session, line, kNameAnswer.size());
     return false;
   }
+  const ConsoleLine classified(line);
   std::string with_dot;  // the plain forms read the line with "." appended
   if (session.plain) with_dot = std::string(line) + ".";
   if (const auto rename = session.plain ? MatchRenamePlain(with_dot) : MatchRename(line)) {
@@ -339,15 +340,15 @@ bool InterpretLine(CaptureSession& session, std::string_view line) {
     MapLoaded(session);
   } else if (line == "Current search path:") {
     SearchPathListed(session);
-  } else if (const auto member = MatchTeamJoin(line)) {
+  } else if (const auto member = session.plain ? MatchTeamJoinPlain(line) : MatchTeamJoin(line)) {
     JoinTeam(session, *member);
   } else if (const auto hit = MatchHit(line)) {
     CountHit(session, *hit);
     return true;
-  } else if (const auto kill = MatchKill(session.templates, session.weapons, line,
+  } else if (const auto kill = MatchKill(session.templates, session.weapons, classified,
                                          session.template_notice, session.plain)) {
     return CountKill(session, *kill);
-  } else if (const auto flag = MatchFlag(line, session.monitor())) {
+  } else if (const auto flag = MatchFlag(classified, session.monitor())) {
     CountFlagEvent(session, *flag);
     return true;
   } else if (session.plain ? MatchTeamColourPlain(with_dot) : MatchTeamColour(line)) {

@@ -1,5 +1,6 @@
 #include "capture/literal.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -45,17 +46,27 @@ std::size_t Literal::FindIn(std::string_view line, std::size_t from) const {
   const std::size_t last = line.size() - m;  // the last position the text can start at
   std::size_t at = from;
 #if defined(__SSE2__)
+  // 16 start positions at a time; the last block overlaps the one before, its
+  // positions already tried masked off, so that no position is tried one by one.
   const __m128i first = _mm_set1_epi8(text_[first_anchor_]);
   const __m128i second = _mm_set1_epi8(text_[second_anchor_]);
-  for (; at + 16 <= last + 1; at += 16) {
-    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + first_anchor_));
-    const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + at + second_anchor_));
-    auto candidates = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, second))));
-    while (candidates != 0) {
-      const auto offset = static_cast<std::size_t>(std::countr_zero(candidates));
-      if (std::memcmp(data + at + offset, text_.data(), m) == 0) return at + offset;
-      candidates &= candidates - 1;
+  if (last - at + 1 >= 16) {
+    for (;;) {
+      const std::size_t block = std::min(at, last - 15);
+      const __m128i a =
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block + first_anchor_));
+      const __m128i b =
+          _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + block + second_anchor_));
+      auto candidates = static_cast<unsigned>(
+          _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(a, first), _mm_cmpeq_epi8(b, second))));
+      candidates &= ~0u << (at - block);  // positions before `at` were tried
+      while (candidates != 0) {
+        const std::size_t found = block + static_cast<std::size_t>(std::countr_zero(candidates));
+        if (std::memcmp(data + found, text_.data(), m) == 0) return found;
+        candidates &= candidates - 1;
+      }
+      if (block + 15 >= last) return std::string_view::npos;
+      at = block + 16;
     }
   }
 #endif

@@ -20,29 +20,48 @@ std::uint64_t SpellingHash(std::string_view text) {
 
 }  // namespace
 
-std::uint32_t NameIndex::FindGroup(std::string_view nick) const {
-  const auto [first, last] = by_spelling_.equal_range(SpellingHash(nick));
-  for (auto it = first; it != last; ++it) {
-    if (EqualsIgnoreCase(groups_[it->second].text, nick)) return it->second;
+void NameIndex::SpellingTable::Insert(std::uint64_t hash, std::uint32_t group) {
+  if (2 * (used_ + 1) > slots_.size()) {
+    std::vector<Slot> old = std::move(slots_);
+    slots_.assign(std::max<std::size_t>(64, old.size() * 2), Slot{});
+    used_ = 0;
+    for (const Slot& slot : old) {
+      if (slot.group != kNoGroup && slot.group != kErased) Insert(slot.hash, slot.group);
+    }
   }
-  return kNoGroup;
+  const std::size_t mask = slots_.size() - 1;
+  std::size_t at = hash & mask;
+  while (slots_[at].group != kNoGroup) at = (at + 1) & mask;
+  slots_[at] = {hash, group};
+  ++used_;
+}
+
+void NameIndex::SpellingTable::Erase(std::uint64_t hash, std::uint32_t group) {
+  if (slots_.empty()) return;
+  const std::size_t mask = slots_.size() - 1;
+  for (std::size_t at = hash & mask; slots_[at].group != kNoGroup; at = (at + 1) & mask) {
+    if (slots_[at].hash == hash && slots_[at].group == group) {
+      slots_[at].group = kErased;
+      return;
+    }
+  }
+}
+
+std::uint32_t NameIndex::FindGroup(std::string_view nick) const {
+  return by_spelling_.FindIf(SpellingHash(nick), [&](std::uint32_t group) {
+    return EqualsIgnoreCase(groups_[group].text, nick);
+  });
 }
 
 std::uint32_t NameIndex::NewGroup(std::string_view nick) {
   const auto id = static_cast<std::uint32_t>(groups_.size());
   groups_.push_back(Group{std::string(nick), 0, {}});
-  by_spelling_.emplace(SpellingHash(nick), id);
+  by_spelling_.Insert(SpellingHash(nick), id);
   return id;
 }
 
 void NameIndex::Forget(std::uint32_t group) {
-  const auto [first, last] = by_spelling_.equal_range(SpellingHash(groups_[group].text));
-  for (auto it = first; it != last; ++it) {
-    if (it->second == group) {
-      by_spelling_.erase(it);
-      return;
-    }
-  }
+  by_spelling_.Erase(SpellingHash(groups_[group].text), group);
 }
 
 bool NameIndex::Holds(const Group& group, std::uint32_t map) {
@@ -53,8 +72,8 @@ bool NameIndex::Holds(const Group& group, std::uint32_t map) {
 
 const std::string& NameIndex::TextAt(std::uint32_t map, std::uint32_t position) const {
   const MapNames& names = maps_[map];
-  const std::uint32_t group = names.group[position];
-  if (group != kNoGroup && groups_[group].renamed_at > names.joined[position]) {
+  const std::uint32_t group = names[position].group;
+  if (group != kNoGroup && groups_[group].renamed_at > names[position].joined) {
     return groups_[group].text;
   }
   return database_[static_cast<int>(map)].nicks[position];
@@ -63,11 +82,11 @@ const std::string& NameIndex::TextAt(std::uint32_t map, std::uint32_t position) 
 void NameIndex::SettleMap(std::uint32_t map) {
   MapNames& names = maps_[map];
   std::vector<std::string>& nicks = database_[static_cast<int>(map)].nicks;
-  for (std::uint32_t i = 0; i < names.group.size() && i < nicks.size(); ++i) {
-    const std::uint32_t group = names.group[i];
-    if (group != kNoGroup && groups_[group].renamed_at > names.joined[i]) {
+  for (std::uint32_t i = 0; i < names.size() && i < nicks.size(); ++i) {
+    const std::uint32_t group = names[i].group;
+    if (group != kNoGroup && groups_[group].renamed_at > names[i].joined) {
       nicks[i] = groups_[group].text;
-      names.joined[i] = now_;
+      names[i].joined = now_;
     }
   }
 }
@@ -80,7 +99,7 @@ void NameIndex::Settle() {
 void NameIndex::Rebuild() {
   if (maps_.size() <= database_.maps.size()) Settle();
   groups_.clear();
-  by_spelling_.clear();
+  by_spelling_.Clear();
   duplicated_.clear();
   maps_.assign(database_.maps.size(), MapNames{});
   for (std::uint32_t m = 0; m < maps_.size(); ++m) {
@@ -92,10 +111,9 @@ void NameIndex::Rebuild() {
         group = kNoGroup;
       } else {
         if (group == kNoGroup) group = NewGroup(nick);
-        groups_[group].holders.push_back({m, static_cast<std::uint32_t>(maps_[m].group.size())});
+        groups_[group].holders.push_back({m, static_cast<std::uint32_t>(maps_[m].size())});
       }
-      maps_[m].group.push_back(group);
-      maps_[m].joined.push_back(now_);
+      maps_[m].push_back({group, now_});
     }
   }
   built_ = true;
@@ -103,9 +121,9 @@ void NameIndex::Rebuild() {
 
 void NameIndex::Sync() {
   const std::size_t count = database_.maps.size();
-  bool in_step = built_ && maps_.size() <= count &&
-                 (maps_.empty() ||
-                  maps_.back().group.size() == database_.maps[maps_.size() - 1]->nicks.size());
+  bool in_step =
+      built_ && maps_.size() <= count &&
+      (maps_.empty() || maps_.back().size() == database_.maps[maps_.size() - 1]->nicks.size());
   for (std::size_t m = maps_.size(); in_step && m < count; ++m)
     in_step = database_.maps[m]->nicks.empty();
   if (!in_step) {
@@ -134,8 +152,7 @@ int NameIndex::FindOrAdd(map_record& map, std::string_view nick, std::uint8_t te
   if (group == kNoGroup) group = NewGroup(nick);
   const auto position = static_cast<std::uint32_t>(map.nicks.size() - 1);
   groups_[group].holders.push_back({m, position});
-  maps_[m].group.push_back(group);
-  maps_[m].joined.push_back(now_);
+  maps_[m].push_back({group, now_});
   return static_cast<int>(position);
 }
 
@@ -143,8 +160,7 @@ void NameIndex::Demote(std::uint32_t map, std::uint32_t position) {
   std::string& nick = database_[static_cast<int>(map)].nicks[position];
   const std::string& text = TextAt(map, position);
   if (&text != &nick) nick = text;
-  maps_[map].group[position] = kNoGroup;
-  maps_[map].joined[position] = now_;
+  maps_[map][position] = {kNoGroup, now_};
 }
 
 void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::string_view new_nick) {
@@ -155,7 +171,7 @@ void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::stri
   Forget(other);
   groups_[renamed].text.assign(new_nick);
   groups_[renamed].renamed_at = ++now_;
-  by_spelling_.emplace(SpellingHash(new_nick), large);
+  by_spelling_.Insert(SpellingHash(new_nick), large);
   // The smaller group's holders move, keeping the text they now read as their own. On a
   // map that holds both, the first nickname of the new spelling stays in the group and
   // the later one becomes a duplicate.
@@ -174,7 +190,7 @@ void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::stri
       holders.erase(twin);
     }
     Demote(holder.map, holder.position);
-    maps_[holder.map].group[holder.position] = large;
+    maps_[holder.map][holder.position].group = large;
     moving.push_back(holder);
   }
   groups_[small].holders.clear();
@@ -204,7 +220,7 @@ void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
       Forget(renamed);
       groups_[renamed].text.assign(new_nick);
       groups_[renamed].renamed_at = ++now_;
-      by_spelling_.emplace(SpellingHash(new_nick), renamed);
+      by_spelling_.Insert(SpellingHash(new_nick), renamed);
     } else {
       JoinGroups(renamed, other, new_nick);
     }

@@ -18,7 +18,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <unordered_set>
 #include <vector>
 
@@ -46,14 +45,44 @@ class NameIndex {
   };
   struct Group {
     std::string text;  // since renamed_at, the text of every holder
-    std::uint64_t renamed_at = 0;
+    std::uint32_t renamed_at = 0;
     std::vector<Holder> holders;  // in map order
   };
   // Per nickname of a map: its group, and when it joined it (its own text stands in
   // the map's nick list until the group is renamed after that).
-  struct MapNames {
-    std::vector<std::uint32_t> group;
-    std::vector<std::uint64_t> joined;
+  struct Entry {
+    std::uint32_t group;
+    std::uint32_t joined;
+  };
+  using MapNames = std::vector<Entry>;
+
+  // Groups by the hash of their spelling: open addressing, looked up for nearly every
+  // line; a rename moves a group to another hash.
+  class SpellingTable {
+   public:
+    void Insert(std::uint64_t hash, std::uint32_t group);
+    void Erase(std::uint64_t hash, std::uint32_t group);
+    void Clear() { slots_.clear(), used_ = 0; }
+    // Calls `found(group)` for each group of that hash until it returns true.
+    template <typename Found>
+    std::uint32_t FindIf(std::uint64_t hash, Found found) const {
+      if (slots_.empty()) return kNoGroup;
+      const std::size_t mask = slots_.size() - 1;
+      for (std::size_t at = hash & mask; slots_[at].group != kNoGroup; at = (at + 1) & mask) {
+        if (slots_[at].hash == hash && slots_[at].group != kErased && found(slots_[at].group))
+          return slots_[at].group;
+      }
+      return kNoGroup;
+    }
+
+   private:
+    static constexpr std::uint32_t kErased = UINT32_MAX - 1;
+    struct Slot {
+      std::uint64_t hash = 0;
+      std::uint32_t group = kNoGroup;
+    };
+    std::vector<Slot> slots_;
+    std::size_t used_ = 0;  // slots not free, erased ones included
   };
 
   std::uint32_t FindGroup(std::string_view nick) const;
@@ -75,9 +104,9 @@ class NameIndex {
 
   Database& database_;
   bool built_ = false;
-  std::uint64_t now_ = 1;  // a clock of renames
+  std::uint32_t now_ = 1;  // a clock of renames
   std::vector<Group> groups_;
-  std::unordered_multimap<std::uint64_t, std::uint32_t> by_spelling_;
+  SpellingTable by_spelling_;
   std::unordered_set<std::uint64_t> duplicated_;  // spellings held twice on some map
   std::vector<MapNames> maps_;
 };

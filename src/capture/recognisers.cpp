@@ -64,29 +64,34 @@ constexpr std::array<FlagRule, 8> kColourFlagRules = {{
 template <typename Rule>
 class Recogniser {
  public:
-  explicit Recogniser(std::span<const Rule> rules) : rules_(rules) {
-    for (const Rule& rule : rules) templates_.Add(CompiledTemplate(rule.text));
-  }
+  explicit Recogniser(std::span<const Rule> rules) : rules_(rules), templates_(Compile(rules)) {}
 
   struct Found {
     const Rule& rule;
     std::string_view nick;  // the text of the template's first slot
   };
 
-  std::optional<Found> Match(std::string_view line) const {
-    const auto found = templates_.FirstMatch(line);
+  std::optional<Found> Match(const ConsoleLine& line) const {
+    bool faults_met = false;  // built-in templates are well formed
+    const auto found = templates_.FirstMatch(line, faults_met);
     if (!found) return std::nullopt;
     const bool killer_first = templates_[found->index].first_slot() == SlotKind::kKiller;
     return Found{rules_[found->index], killer_first ? found->texts.killer : found->texts.victim};
   }
 
  private:
+  static TemplateSet Compile(std::span<const Rule> rules) {
+    std::vector<CompiledTemplate> compiled;
+    for (const Rule& rule : rules) compiled.emplace_back(rule.text);
+    return TemplateSet(std::move(compiled));
+  }
+
   std::span<const Rule> rules_;
   TemplateSet templates_;
 };
 
 std::optional<TeamMember> MatchTeam(const Recogniser<TeamRule>& recogniser, std::string_view line) {
-  const auto found = recogniser.Match(line);
+  const auto found = recogniser.Match(ConsoleLine(line));
   if (!found) return std::nullopt;
   return TeamMember{found->nick, found->rule.team};
 }
@@ -133,6 +138,21 @@ std::optional<TeamMember> MatchTeamColourPlain(std::string_view line_with_dot) {
 }
 
 std::optional<TeamMember> MatchTeamJoin(std::string_view line) {
+  // "<KILLER><MSG>text</MSG>": the line ends with the text, the nickname before it. The
+  // last two bytes, compared first, rule out nearly every line.
+  static const std::array<std::string_view, kJoinRules.size()> endings = {
+      TagText(kJoinRules[0].text), TagText(kJoinRules[1].text)};
+  for (std::size_t i = 0; i < endings.size(); ++i) {
+    const std::string_view ending = endings[i];
+    if (line.size() >= ending.size() && line.back() == ending.back() &&
+        line[line.size() - 2] == ending[ending.size() - 2] && line.ends_with(ending)) {
+      return TeamMember{line.substr(0, line.size() - ending.size()), kJoinRules[i].team};
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<TeamMember> MatchTeamJoinPlain(std::string_view line) {
   static const Recogniser<TeamRule> joins(kJoinRules);
   return MatchTeam(joins, line);
 }
@@ -178,7 +198,7 @@ std::optional<Hit> MatchHit(std::string_view line) {
   return std::nullopt;
 }
 
-std::optional<FlagEvent> MatchFlag(std::string_view line, bool monitor) {
+std::optional<FlagEvent> MatchFlag(const ConsoleLine& line, bool monitor) {
   static const Recogniser<FlagRule> plain(kPlainFlagRules);
   static const Recogniser<FlagRule> colour(kColourFlagRules);
   const auto found = (monitor ? plain : colour).Match(line);

@@ -6,6 +6,8 @@
 #include <optional>
 #include <string_view>
 
+#include "capture/console_line.h"
+
 namespace mrv {
 
 struct Rename {
@@ -44,11 +46,16 @@ std::optional<Rename> MatchRenamePlain(std::string_view line_with_dot);
 std::optional<TeamMember> MatchTeamColourPlain(std::string_view line_with_dot);
 
 std::optional<TeamMember> MatchTeamJoin(std::string_view line);
+// The same through its templates: the plain form.
+std::optional<TeamMember> MatchTeamJoinPlain(std::string_view line);
 // The game's answer to "mapname"; a saved log keeps the "^7" colour reset that the
 // console window strips, so log-file mode drops the value's last two characters.
 std::optional<std::string_view> MatchMapName(std::string_view line, bool monitor);
 std::optional<Hit> MatchHit(std::string_view line);
 // The console window prints flag events without colour codes, a saved log with them.
-std::optional<FlagEvent> MatchFlag(std::string_view line, bool monitor);
+std::optional<FlagEvent> MatchFlag(const ConsoleLine& line, bool monitor);
+inline std::optional<FlagEvent> MatchFlag(std::string_view line, bool monitor) {
+  return MatchFlag(ConsoleLine(line), monitor);
+}
 
 }  // namespace mrv

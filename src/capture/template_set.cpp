@@ -42,28 +42,59 @@ std::span<const std::uint32_t> TemplateSet::EndingTable::Find(std::uint32_t key)
   return slots_[SlotOf(key)].indices;
 }
 
-void TemplateSet::Add(CompiledTemplate compiled) {
-  const auto index = static_cast<std::uint32_t>(templates_.size());
-  if (compiled.form() == CompiledTemplate::Form::kMalformed) {
-    malformed_.push_back(index);
-  } else if (compiled.form() == CompiledTemplate::Form::kWellFormed) {
-    const std::string_view ending = compiled.required_ending();
-    const std::size_t length = std::min(ending.size(), kMaxKeyLength);
-    by_ending_[length - 1].Add(KeyOfLast(ending, length), index);
+TemplateSet::TemplateSet(std::vector<CompiledTemplate> templates)
+    : templates_(std::move(templates)) {
+  for (std::uint32_t index = 0; index < templates_.size(); ++index) {
+    const CompiledTemplate& compiled = templates_[index];
+    if (compiled.form() == CompiledTemplate::Form::kMalformed) {
+      malformed_.push_back(index);
+    } else if (compiled.form() == CompiledTemplate::Form::kWellFormed) {
+      const std::string_view ending = compiled.required_ending();
+      const auto last = static_cast<unsigned char>(ending.back());
+      if (ending.size() == 1) {
+        by_one_byte_ending_[last].push_back(index);
+      } else {
+        const std::size_t length = std::min(ending.size(), kMaxKeyLength);
+        by_ending_[length - 2].Add(KeyOfLast(ending, length), index);
+        ends_longer_endings_.set(last);
+      }
+    }
   }
-  templates_.push_back(std::move(compiled));
 }
 
-std::optional<TemplateSet::Found> TemplateSet::FirstMatch(std::string_view line,
+std::optional<TemplateSet::Found> TemplateSet::FirstMatch(const ConsoleLine& line,
                                                           bool& faults_met) const {
   std::array<std::span<const std::uint32_t>, kMaxKeyLength + 1> lists;
   std::size_t list_count = 0;
-  if (!malformed_.empty()) lists[list_count++] = malformed_;
-  for (std::size_t length = 1; length <= kMaxKeyLength && length <= line.size(); ++length) {
-    const auto keyed = by_ending_[length - 1].Find(KeyOfLast(line, length));
-    if (!keyed.empty()) lists[list_count++] = keyed;
+  if (line.size() > 0) {
+    const unsigned char last = line.last_byte();
+    if (!by_one_byte_ending_[last].empty()) lists[list_count++] = by_one_byte_ending_[last];
+    for (std::size_t length = 2;
+         ends_longer_endings_[last] && length <= kMaxKeyLength && length <= line.size(); ++length) {
+      const auto keyed = by_ending_[length - 2].Find(line.ending(length));
+      if (!keyed.empty()) lists[list_count++] = keyed;
+    }
   }
+  if (!malformed_.empty()) lists[list_count++] = malformed_;
   SlotTexts slots;
+  auto try_template = [&](std::uint32_t index) {
+    switch (MatchTemplate(templates_[index], line.text(), slots)) {
+      case TemplateResult::kMatch:
+        return true;
+      case TemplateResult::kMalformed:
+        faults_met = true;
+        return false;
+      case TemplateResult::kNoMatch:
+        return false;
+    }
+    return false;
+  };
+  if (list_count == 1) {
+    for (const std::uint32_t index : lists[0]) {
+      if (try_template(index)) return Found{index, slots};
+    }
+    return std::nullopt;
+  }
   // Every list is in order; taking the smallest head each time keeps the set's order.
   for (;;) {
     std::span<const std::uint32_t>* next = nullptr;
@@ -75,15 +106,7 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatch(std::string_view line,
     if (next == nullptr) return std::nullopt;
     const std::uint32_t index = next->front();
     *next = next->subspan(1);
-    switch (MatchTemplate(templates_[index], line, slots)) {
-      case TemplateResult::kMatch:
-        return Found{index, slots};
-      case TemplateResult::kMalformed:
-        faults_met = true;
-        break;
-      case TemplateResult::kNoMatch:
-        break;
-    }
+    if (try_template(index)) return Found{index, slots};
   }
 }
 
@@ -106,7 +129,7 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatchInOrder(std::string_vie
 
 std::optional<TemplateSet::Found> TemplateSet::FirstMatch(std::string_view line) const {
   bool faults_met = false;
-  return FirstMatch(line, faults_met);
+  return FirstMatch(ConsoleLine(line), faults_met);
 }
 
 }  // namespace mrv

@@ -37,10 +37,21 @@ std::optional<std::int32_t> ParseInt32(std::string_view text);
 
 // 32-bit counter arithmetic that saturates instead of overflowing.
 std::int32_t SaturatingAdd(std::int32_t a, std::int64_t b);
-inline void Bump(std::int32_t& counter) { counter = SaturatingAdd(counter, 1); }
+inline void Bump(std::int32_t& counter) {
+  counter = SaturatingAdd(counter, 1);
+}
 
-// Letter case is ignored for ASCII letters only.
-bool EqualsIgnoreCase(std::string_view a, std::string_view b);
+// Letter case is ignored for ASCII letters only. Inline: nickname lookups call it for
+// nearly every console line.
+inline bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto x = static_cast<unsigned char>(a[i]);
+    const auto y = static_cast<unsigned char>(b[i]);
+    if (x != y && ((x | 0x20) != (y | 0x20) || (x | 0x20) < 'a' || (x | 0x20) > 'z')) return false;
+  }
+  return true;
+}
 std::string ToUpperAscii(std::string_view text);
 std::string ToLowerAscii(std::string_view text);
 // "Sorted ignoring case": ASCII letters folded to lower case, then byte order.

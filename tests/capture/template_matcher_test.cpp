@@ -4,6 +4,7 @@
 
 #include <random>
 
+#include "capture/template_set.h"
 #include "model/text.h"
 
 namespace mrv {
@@ -112,5 +113,56 @@ TEST(TemplateText, TagTextAndCountOccurrences) {
   EXPECT_EQ(CountOccurrences("", "abc"), 0);
 }
 
+// The set's first match, found through the line's ending, is the first match of a scan
+// of every template in order, with the same slots and the same faults met on the way:
+// for endings of one, two and more bytes, shared endings, templates that never match
+// and malformed ones among them.
+TEST(TemplateSet, FirstMatchAgreesWithAnInOrderScan) {
+  std::mt19937 random(23);
+  auto text_of = [&](std::size_t max_length) {
+    std::string text(1 + random() % max_length, 'a');
+    for (char& c : text) c = "ab."[random() % 3];
+    return text;
+  };
+  auto block = [&](std::size_t max_length) { return "<MSG>" + text_of(max_length) + "</MSG>"; };
+  for (int round = 0; round < 300; ++round) {
+    std::vector<CompiledTemplate> templates;
+    for (int i = 0; i < 12; ++i) {
+      switch (random() % 6) {
+        case 0:
+          templates.emplace_back("<VICTIM>" + block(4));
+          break;
+        case 1:
+          templates.emplace_back(block(2) + "<KILLER>" + block(3) + "<VICTIM>" + block(3));
+          break;
+        case 2:
+          templates.emplace_back("<KILLER>" + block(2) + "<VICTIM>" + block(1));
+          break;
+        case 3:
+          templates.emplace_back("<VICTIM>" + block(3) + "<VICTIM>" + block(1));  // malformed
+          break;
+        case 4:
+          templates.emplace_back("<KILLER><MSG></MSG><VICTIM>" + block(1));  // never matches
+          break;
+        default:
+          templates.emplace_back(block(2) + "<KILLER>" + block(3) + "<NOBODY>");  // malformed
+      }
+    }
+    const TemplateSet set(std::move(templates));
+    for (int i = 0; i < 50; ++i) {
+      const std::string line = random() % 4 == 0 ? "" : text_of(12);
+      bool faults = false, plain_faults = false;
+      const auto found = set.FirstMatch(ConsoleLine(line), faults);
+      const auto plain = set.FirstMatchInOrder(line, plain_faults);
+      ASSERT_EQ(found.has_value(), plain.has_value()) << line;
+      EXPECT_EQ(faults, plain_faults) << line;
+      if (found) {
+        EXPECT_EQ(found->index, plain->index) << line;
+        EXPECT_EQ(found->slots.killer, plain->slots.killer) << line;
+        EXPECT_EQ(found->slots.victim, plain->slots.victim) << line;
+      }
+    }
+  }
+}
 }  // namespace
 }  // namespace mrv

@@ -1,0 +1,34 @@
+// A console line with what the template sets look at first, worked out once per line:
+// its last bytes, which tell the templates whose ending the line can have. Every set of
+// templates takes the same ConsoleLine, so rule sets added later for other game texts
+// cost no new pass over the line.
+#pragma once
+
+#include <cstdint>
+#include <string_view>
+
+namespace mrv {
+
+class ConsoleLine {
+ public:
+  explicit ConsoleLine(std::string_view text) : text_(text) {
+    for (const char c : text.substr(text.size() < 3 ? 0 : text.size() - 3)) {
+      last_three_ = last_three_ << 8 | static_cast<unsigned char>(c);
+    }
+  }
+
+  std::string_view text() const { return text_; }
+  std::size_t size() const { return text_.size(); }
+  // The last `length` bytes (1 to 3, no more than the line holds) as a key, the
+  // earliest byte highest.
+  std::uint32_t ending(std::size_t length) const {
+    return length >= 3 ? last_three_ : last_three_ & ((1u << (8 * length)) - 1);
+  }
+  unsigned char last_byte() const { return static_cast<unsigned char>(last_three_ & 0xFF); }
+
+ private:
+  std::string_view text_;
+  std::uint32_t last_three_ = 0;
+};
+
+}  // namespace mrv
