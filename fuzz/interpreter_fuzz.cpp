@@ -1,5 +1,7 @@
 // Feeds the input's lines to the capture's line handling, monitoring a game and parsing
-// a log, with the shipped templates and weapon table, and checks the store's shape.
+// a log, with the shipped templates and weapon table, and checks the store's shape. Each
+// capture runs twice, with the fast paths and with their plain forms, which must leave
+// the same store.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -7,7 +9,9 @@
 #include <string_view>
 
 #include "capture/capture_session.h"
+#include "capture/interpreter.h"
 #include "capture/line_handling.h"
+#include "files/saved_game.h"
 #include "files/settings.h"
 #include "fuzz_support.h"
 
@@ -69,7 +73,8 @@ void CheckShape(const mrv::Database& database) {
   }
 }
 
-void Capture(std::string_view input, bool monitor) {
+// The store as its saved game would hold it, or "-" when it could not be saved.
+std::string Capture(std::string_view input, bool monitor, bool plain) {
   static const Shipped shipped;
   InstantClock clock;
   mrv::SilentSoundPlayer sound;
@@ -84,6 +89,7 @@ void Capture(std::string_view input, bool monitor) {
   options.Monitor = monitor;
   options.cautokill = options.cautodie = options.cautokillh = options.cautodieh = monitor;
   options.lplayernicks = {"Morv"};
+  session.plain = plain;
   mrv::BeginRun(session);
   while (!input.empty()) {
     const std::size_t end = input.find_first_of("\r\n");
@@ -91,14 +97,17 @@ void Capture(std::string_view input, bool monitor) {
     if (!mrv::HandleCaptureLine(session, line)) break;
     input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
   }
+  mrv::SettleStore(session);
   CheckShape(database);
+  return mrv::GameFileText(database, "fuzz").value_or("-");
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
-  Capture(input, true);
-  Capture(input, false);
+  for (const bool monitor : {true, false}) {
+    if (Capture(input, monitor, false) != Capture(input, monitor, true)) std::abort();
+  }
   return 0;
 }

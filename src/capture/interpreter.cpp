@@ -67,10 +67,13 @@ bool IsOwnPlayer(const CaptureSession& session, std::string_view nick) {
 void LearnOwnNick(CaptureSession& session, std::string_view line, std::size_t answer_length) {
   const std::size_t quote = line.find('"', answer_length);
   if (quote == std::string_view::npos || quote + 1 == line.size()) return;
-  session.current_map().own_nick.assign(line.substr(answer_length, quote - answer_length));
+  const std::string_view nick = line.substr(answer_length, quote - answer_length);
+  if (IsStorableNick(nick)) session.current_map().own_nick.assign(nick);
 }
 
+// A nickname a saved game could not hold back is not counted, as one beyond a full map.
 int FindOrAdd(CaptureSession& session, std::string_view nick, std::uint8_t team) {
+  if (!IsStorableNick(nick)) return -1;
   map_record& map = session.current_map();
   return session.plain ? FindOrAddNick(map, nick, team) : session.names.FindOrAdd(map, nick, team);
 }
@@ -80,6 +83,7 @@ void RenameEverywhere(CaptureSession& session, const Rename& rename) {
   // The engine prints the old name followed by a colour reset ("OLD^7 renamed to NEW");
   // the console window hides it, a saved log keeps it. A name that really ends with
   // "^7" is still found first as printed.
+  if (!IsStorableNick(rename.new_nick)) return;
   const std::string_view old_nick = rename.old_nick;
   map_record& current = session.current_map();
   if (current.own_nick == old_nick ||
@@ -95,7 +99,7 @@ void RenameEverywhere(CaptureSession& session, const Rename& rename) {
 
 void NameMap(CaptureSession& session, std::string_view name) {
   CaptureContext& context = session.state.context;
-  session.current_map().name.assign(name);
+  if (IsStorableName(name)) session.current_map().name.assign(name);
   context.MapJustOpened = false;
   context.GameStartPending = false;
   session.Type("ut_echo MRV: Map name detected!");

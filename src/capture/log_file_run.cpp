@@ -1,6 +1,7 @@
 #include "capture/log_file_run.h"
 
 #include <cstdio>
+#include <new>
 #include <system_error>
 
 #include "capture/interpreter.h"
@@ -68,16 +69,22 @@ LogRunEnd RunLines(CaptureSession& session, LineReader& reader, Tracker& tracker
   BeginRun(session);
   const CancelToken& cancel = session.services.cancel;
   std::string_view line;
-  while (!cancel.requested()) {
-    if (!reader.Next(line)) {
-      if (reader.read_error()) return LogRunEnd::kReadFailed;
-      tracker.Finish();
-      return LogRunEnd::kEndOfLog;
+  try {
+    while (!cancel.requested()) {
+      if (!reader.Next(line)) {
+        if (reader.read_error()) return LogRunEnd::kReadFailed;
+        tracker.Finish();
+        return LogRunEnd::kEndOfLog;
+      }
+      tracker.Add(reader.last_length());
+      if (!HandleCaptureLine(session, line)) {
+        return session.database.full() ? LogRunEnd::kStoreFull : LogRunEnd::kUnknownWeapon;
+      }
     }
-    tracker.Add(reader.last_length());
-    if (!HandleCaptureLine(session, line)) {
-      return session.database.full() ? LogRunEnd::kStoreFull : LogRunEnd::kUnknownWeapon;
-    }
+  } catch (const std::bad_alloc&) {
+    // The machine ran out of memory before the store's budget: the same end.
+    session.services.prompt.Error(kStoreFullMessage, "Error");
+    return LogRunEnd::kStoreFull;
   }
   return LogRunEnd::kCancelled;
 }

@@ -1,5 +1,6 @@
 // morvane-cli parse: saved console logs parsed the way the log-file run does.
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 
 #include <unistd.h>
@@ -25,6 +26,31 @@ ProgressCallback TerminalProgress(const std::string& log) {
   };
 }
 
+// A stream has no size to count against: the megabytes read so far.
+ByteProgressCallback TerminalStreamProgress(const std::string& log) {
+  if (!isatty(STDERR_FILENO)) return {};
+  return [log](std::uint64_t bytes) {
+    std::fprintf(stderr, "\rParsing %s: %llu MB", log.c_str(),
+                 static_cast<unsigned long long>(bytes >> 20));
+  };
+}
+
+// "-" (standard input), a pipe or a terminal: read once from start to end, as Unix
+// tools read them (zcat old.log.gz | morvane-cli parse -).
+bool IsStream(const std::string& log) {
+  std::error_code error;
+  const auto status = std::filesystem::status(log, error);
+  return log == "-" || std::filesystem::is_fifo(status) ||
+         std::filesystem::is_character_file(status);
+}
+
+LogParseResult Parse(CaptureSession& session, const std::string& log) {
+  if (!IsStream(log)) return ParseLogFile(session, log, TerminalProgress(log));
+  const LogParseResult result = ParseLogStream(session, log, TerminalStreamProgress(log));
+  if (isatty(STDERR_FILENO)) std::fputc('\n', stderr);
+  return result;
+}
+
 }  // namespace
 
 int RunParseCommand(const Environment& env, const Arguments& args) {
@@ -44,18 +70,18 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
   SystemRandom random;
   CancelToken cancel;
   Database database(weapons->size());
-  bool unknown_weapon = false;
+  bool ended_early = false;
   for (const auto& log : parsed->positionals) {
     CaptureSession session(database, *weapons, templates, {clock, sound, random, prompt, cancel});
     session.state.options.Monitor = false;
     session.state.options.lplayernicks = parsed->All("--nick");
-    const LogParseResult result = ParseLogFile(session, log, TerminalProgress(log));
+    const LogParseResult result = Parse(session, log);
     if (!result.show_stats) {
       PrintError(result.ErrorMessage + " (" + log + ")");
       return kExitFailure;
     }
-    if (result.unknown_weapon) {
-      unknown_weapon = true;
+    if (result.unknown_weapon || result.store_full) {
+      ended_early = true;
       break;  // the capture ends there, as it would in the program
     }
   }
@@ -71,7 +97,9 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
   if (const auto save = parsed->Last("--save")) {
     if (!SaveGame(database, *save, game_name, prompt)) return kExitFailure;
   }
-  return unknown_weapon ? kExitUnknownWeapon : kExitOk;
+  // Like a kill of an unknown weapon, a store that reached its memory budget ends the
+  // capture early: the report and the file hold what was counted.
+  return ended_early ? kExitUnknownWeapon : kExitOk;
 }
 
 }  // namespace mrv::cli

@@ -2,6 +2,7 @@
 
 #include <array>
 #include <ctime>
+#include <new>
 #include <span>
 #include <vector>
 
@@ -39,14 +40,11 @@ auto NickCounterFields(Map& map) {
   return std::array{&map.caps, &map.rets, &map.ft, &map.fck};
 }
 
-bool IsOneLine(std::string_view text) {
-  return text.find_first_of("\r\n") == std::string_view::npos;
-}
-
+// Whether the reader reads the map back as written.
 bool IsStorable(const map_record& map) {
-  if (!IsOneLine(map.name) || !IsOneLine(map.own_nick)) return false;
+  if (!IsStorableName(map.name) || !IsStorableName(map.own_nick)) return false;
   for (const auto& nick : map.nicks) {
-    if (!IsOneLine(nick) || nick == kEndNicksMarker) return false;
+    if (!IsStorableName(nick) || nick == kEndNicksMarker) return false;
   }
   return true;
 }
@@ -130,8 +128,8 @@ bool ReadMap(GameLines& lines, Database& database) {
     nicks.push_back(std::move(line));
   }
   if (nicks.size() > kMaxNicks) nicks.pop_back();  // the map is full: the load fails
-  AddNicks(map, std::move(nicks), 0);
-  if (!listed) return false;
+  // Nicknames beyond the store's budget fail the load too.
+  if (!AddNicks(map, std::move(nicks), 0) || !listed) return false;
   for (int k = 0; k < map.nick_count(); ++k) {
     for (int w = 0; w < map.weapon_count; ++w) {
       if (!lines.Integers(map.kill_row(k, w))) return false;
@@ -172,7 +170,7 @@ std::filesystem::path GameFilePath(const std::filesystem::path& program_dir,
 }
 
 std::optional<std::string> GameFileText(const Database& database, std::string_view game_name) {
-  if (!IsOneLine(game_name)) return std::nullopt;
+  if (!IsStorableName(game_name)) return std::nullopt;
   std::string out;
   AppendLine(out, game_name);
   for (const auto& map : database.maps) {
@@ -197,11 +195,15 @@ bool LoadGame(Database& database, const std::filesystem::path& file, std::string
   Result result = lines.Open(file) ? lines.Take(game_name) : Result::kBad;
   bool loaded = false;
   std::string line;
-  while (result == Result::kLine) {
-    result = lines.Take(line);
-    if (result != Result::kLine) break;
-    if (line != kMapMarker || !ReadMap(lines, database)) result = Result::kBad;
-    loaded = result == Result::kLine;
+  try {
+    while (result == Result::kLine) {
+      result = lines.Take(line);
+      if (result != Result::kLine) break;
+      if (line != kMapMarker || !ReadMap(lines, database) || database.full()) result = Result::kBad;
+      loaded = result == Result::kLine;
+    }
+  } catch (const std::bad_alloc&) {
+    result = Result::kBad;  // the machine's memory ran out before the store's budget
   }
   if (result == Result::kBad) {
     prompt.Error("Unable to load file " + file.string(), kErrorCaption);

@@ -13,8 +13,9 @@
 
 namespace mrv {
 
-// No line of a sound game file comes near this; a longer one fails the load.
-inline constexpr std::size_t kMaxGameFileLine = std::size_t{64} << 10;
+// The longest line the writer writes and the reader reads; a longer one fails the load.
+// Captured names never exceed it (the store refuses them), nor do value lists.
+inline constexpr std::size_t kMaxGameFileLine = kMaxNameLength;
 
 // Now as "yyyy-mm-dd hh:mm": the name a freshly captured game gets, and the stats
 // viewer's LastGame until a loaded game's name replaces it.
@@ -27,7 +28,8 @@ std::filesystem::path GameFilePath(const std::filesystem::path& program_dir,
                                    std::string_view game_name);
 
 // The file's content; empty when a text of the store cannot be written so that it
-// reads back (a line break in a name, a nickname that reads as the end-of-list marker).
+// reads back (a line break in a name, a line over kMaxGameFileLine, a nickname that
+// reads as the end-of-list marker): never for what a capture stored.
 std::optional<std::string> GameFileText(const Database& database, std::string_view game_name);
 
 // Writes the file through a temporary one. On failure shows "Unable to save file "

@@ -15,6 +15,19 @@ std::size_t NickBytes(const std::string& nick) {
 
 }  // namespace
 
+bool IsStorableName(std::string_view name) {
+  return name.size() <= kMaxNameLength && name.find_first_of("\r\n") == std::string_view::npos;
+}
+
+bool IsStorableNick(std::string_view nick) {
+  if (!nick.empty() && nick[0] == '[') {
+    for (const std::string_view marker : {"[MAP]", "[NICKS]", "[ENICKS]", "[EMAP]"}) {
+      if (nick == marker) return false;
+    }
+  }
+  return IsStorableName(nick);
+}
+
 bool StoreBudget::Reserve(std::size_t bytes) {
   if (exceeded_ || bytes > limit_ - std::min(limit_, used_)) {
     exceeded_ = true;
@@ -97,6 +110,10 @@ bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team
       return false;
     }
   }
+  // Room first, so that running out of memory leaves the map as it was.
+  map.nicks.reserve(new_n);
+  for (auto* counts : {&map.caps, &map.rets, &map.fck, &map.ft}) counts->reserve(new_n);
+  map.teams.reserve(new_n);
   for (auto& nick : nicks) map.nicks.push_back(std::move(nick));
   map.teams.resize(new_n, team);
   map.caps.resize(new_n, 0);

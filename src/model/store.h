@@ -43,6 +43,16 @@ inline constexpr std::size_t kStoreBudgetBytes = std::size_t{512} << 20;
 
 struct Database;
 
+// The longest name (map name or nickname) the store takes from a capture: what one line
+// of a saved game holds, its writer and its reader alike.
+inline constexpr std::size_t kMaxNameLength = std::size_t{64} << 10;
+// A captured map name or nickname that a saved game can hold and read back: one line,
+// no longer than kMaxNameLength. A nickname must also not read as one of the saved
+// game's section markers. What is not storable is not taken in, as a nickname beyond a
+// full map is not: so what the program captured can always be saved.
+bool IsStorableName(std::string_view name);
+bool IsStorableNick(std::string_view nick);
+
 struct map_record {
   explicit map_record(int weapon_count) : weapon_count(weapon_count) {}
   map_record(int weapon_count, std::shared_ptr<StoreBudget> budget);
