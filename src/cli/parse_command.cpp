@@ -1,9 +1,9 @@
 // morvane-cli parse: saved console logs parsed the way the log-file run does.
+#include <unistd.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
-
-#include <unistd.h>
 
 #include "capture/capture_session.h"
 #include "capture/log_file_run.h"

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "capture_harness.h"
+#include "files/saved_game.h"
 #include "model/body.h"
 #include "model/text.h"
 
@@ -190,6 +191,35 @@ TEST(InterpretLine, HostileLinesNeverReachOutsideTheStore) {
   EXPECT_EQ(map.hits[0], 0);
   EXPECT_EQ(map.red_ft, 0);
   EXPECT_EQ(map.kills(NickIndex(map, "P2"), WeaponIndex("AK103"), NickIndex(map, "P1")), 1);
+}
+
+// A rename finds the old nickname as printed first, on each map and for the own
+// nickname; only where it is missing, the nickname without its colour reset.
+TEST(InterpretLine, RenamesFindTheExactNameFirst) {
+  CaptureHarness h(false);
+  ASSERT_TRUE(h.Feed({"^4x^7y^7 was pistol whipped by ^4x^7y.",
+                      "Current search path:", "Blub was pistol whipped by ^4x^7y.",
+                      "^4x^7y^7 renamed to by", "Blub^7 renamed to Blub|afk"}));
+  EXPECT_EQ(h.map(0).nicks, (Lines{"^4x^7y", "by"}));    // the exact name where it stands,
+  EXPECT_EQ(h.map(1).nicks, (Lines{"by", "Blub|afk"}));  // the stripped one elsewhere
+  h.current().own_nick = "Me";
+  h.Feed({"Me^7 renamed to Myself"});
+  EXPECT_EQ(h.current().own_nick, "Myself");
+}
+
+// What a saved game could not hold back never enters the store, so that a capture can
+// always be saved: a nickname that reads as a section marker is not counted, a rename to
+// one and an overlong map name are ignored.
+TEST(InterpretLine, NamesASavedGameCouldNotHoldAreNotTakenIn) {
+  CaptureHarness h(false);
+  const std::string long_name(kMaxNameLength + 1, 'm');
+  ASSERT_TRUE(h.Feed({"[ENICKS] was pistol whipped by Fak.", "Rasec was pistol whipped by [EMAP].",
+                      "Fak renamed to [MAP]", "\"mapname\" is:\"" + long_name + "^7\"",
+                      "Fak was pistol whipped by Rasec."}));
+  EXPECT_EQ(h.current().nicks, (Lines{"Fak", "Rasec"}));
+  EXPECT_EQ(h.current().kills(1, WeaponIndex("Beretta"), 0), 1);
+  EXPECT_EQ(h.current().name, "<map1>");
+  EXPECT_TRUE(GameFileText(h.database, "game"));
 }
 
 }  // namespace

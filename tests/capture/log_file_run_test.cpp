@@ -5,7 +5,9 @@
 #include <algorithm>
 #include <functional>
 
+#include "capture/line_handling.h"
 #include "capture_harness.h"
+#include "files/saved_game.h"
 #include "support/paths.h"
 
 namespace mrv {
@@ -104,6 +106,58 @@ TEST(LogFileRun, OverlongLinesAreCutButCounted) {
             LogRunEnd::kEndOfLog);
   EXPECT_EQ(percents.front(), 99);  // the long line counts whole
   EXPECT_EQ(h.current().nicks, (std::vector<std::string>{"Fak", "Rasec"}));
+}
+
+// A stream is read once, with no size probe: the same store as the file gives, its
+// progress in bytes, and nothing at all is a failure as an empty file is.
+TEST(LogFileRun, StreamsGiveWhatTheFileGives) {
+  const auto sample = test::SamplesDir() / "ts_two_maps.log";
+  CaptureHarness from_file(false, test::ShippedTemplates(), false);
+  ASSERT_TRUE(ParseLogFile(from_file.session, sample).show_stats);
+  CaptureHarness from_stream(false, test::ShippedTemplates(), false);
+  std::vector<std::uint64_t> progress;
+  const LogParseResult result = ParseLogStream(
+      from_stream.session, sample, [&](std::uint64_t bytes) { progress.push_back(bytes); });
+  ASSERT_TRUE(result.show_stats);
+  EXPECT_EQ(GameFileText(from_stream.database, "g"), GameFileText(from_file.database, "g"));
+  ASSERT_FALSE(progress.empty());
+  EXPECT_LT(progress.back(), std::filesystem::file_size(sample));  // breaks left out
+  EXPECT_GT(progress.back(), std::filesystem::file_size(sample) * 9 / 10);
+
+  test::ScratchDir dir("log-stream");
+  test::WriteFileBytes(dir / "empty.log", "");
+  CaptureHarness empty(false, test::ShippedTemplates(), false);
+  EXPECT_EQ(ParseLogStream(empty.session, dir / "empty.log").ErrorMessage,
+            "Unable to parse log file!");
+}
+
+// Maps of a hundred nicknames each, against a store that holds only a few: the run stops
+// with its message, keeps the maps counted so far, and they save and load back.
+TEST(LogFileRun, TheStoreBudgetEndsTheRunKeepingItsMaps) {
+  test::ScratchDir dir("log-budget");
+  std::string log;
+  for (int map = 0; map < 20; ++map) {
+    for (int i = 0; i < 100; ++i) log += "P" + std::to_string(i) + " joined the red team.\n";
+    log += "Current search path:\n";
+  }
+  test::WriteFileBytes(dir / "crowd.log", log);
+  CaptureHarness h(false, test::ShippedTemplates(), false);
+  h.database.budget = std::make_shared<StoreBudget>(std::size_t{8} << 20);
+  const LogParseResult result = ParseLogFile(h.session, dir / "crowd.log");
+  EXPECT_TRUE(result.show_stats);
+  EXPECT_TRUE(result.store_full);
+  ASSERT_EQ(h.prompt.shown.size(), 1u);
+  EXPECT_EQ(h.prompt.shown[0].text, kStoreFullMessage);
+  EXPECT_GT(h.database.size(), 2);
+  EXPECT_LT(h.database.size(), 20);
+  EXPECT_EQ(h.database[0].nick_count(), 100);
+  EXPECT_LE(h.database.budget->used(), std::size_t{8} << 20);
+  EXPECT_EQ(h.database[0].kill_table.size(), 100u * 100u * test::ShippedWeapons().size());
+  ASSERT_TRUE(SaveGame(h.database, dir / "crowd.stg", "crowd", h.prompt));
+  Database loaded(test::ShippedWeapons().size());
+  std::string name;
+  EXPECT_TRUE(LoadGame(loaded, dir / "crowd.stg", name, h.prompt));
+  EXPECT_EQ(loaded.size(), h.database.size());
 }
 
 }  // namespace
