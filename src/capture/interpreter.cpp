@@ -322,11 +322,13 @@ bool InterpretLine(CaptureSession& session, std::string_view line) {
   constexpr std::string_view kNameAnswer = "\"name\" is:\"";
   CaptureContext& context = session.state.context;
   context.weapon_index = 1;
-  if (line.starts_with("Com_TouchMemory")) {
+  // The engine's markers start with 'C', 'S' or a quote; most lines with none of them.
+  const char first = line.empty() ? '\0' : line[0];
+  if (first == 'C' && line.starts_with("Com_TouchMemory")) {
     CheckGameStart(session);
     return false;
   }
-  if (session.monitor() && line.starts_with(kNameAnswer)) {
+  if (first == '"' && session.monitor() && line.starts_with(kNameAnswer)) {
     LearnOwnNick(session, line, kNameAnswer.size());
     return false;
   }
@@ -335,14 +337,15 @@ bool InterpretLine(CaptureSession& session, std::string_view line) {
   if (session.plain) with_dot = std::string(line) + ".";
   if (const auto rename = session.plain ? MatchRenamePlain(with_dot) : MatchRename(line)) {
     RenameEverywhere(session, *rename);
-  } else if (const auto map_name = MatchMapName(line, session.monitor())) {
+  } else if (const auto map_name =
+                 first == '"' ? MatchMapName(line, session.monitor()) : std::nullopt) {
     NameMap(session, *map_name);
-  } else if (line == "Shutting down OpenGL subsystem") {
+  } else if (first == 'S' && line == "Shutting down OpenGL subsystem") {
     context.MapJustOpened = true;
-  } else if (line.starts_with("CL_InitCGame: ") &&
+  } else if (first == 'C' && line.starts_with("CL_InitCGame: ") &&
              context.RecentLines[1] == "8 crosshairs parsed") {
     MapLoaded(session);
-  } else if (line == "Current search path:") {
+  } else if (first == 'C' && line == "Current search path:") {
     SearchPathListed(session);
   } else if (const auto member = session.plain ? MatchTeamJoinPlain(line) : MatchTeamJoin(line)) {
     JoinTeam(session, *member);

@@ -169,6 +169,7 @@ std::optional<std::string_view> MatchMapName(std::string_view line, bool monitor
 std::optional<Hit> MatchHit(std::string_view line) {
   constexpr std::string_view kGiven = "You hit ";
   constexpr std::string_view kTaken = "You were hit in the ";
+  if (line.empty() || line[0] != 'Y') return std::nullopt;  // most lines, at one compare
   if (line.starts_with(kGiven)) {
     if (line.find("currently protected by the respawn gods") != std::string_view::npos)
       return std::nullopt;

@@ -1,5 +1,6 @@
 #include "capture/template_matcher.h"
 
+#include "capture/console_line.h"
 #include "model/text.h"
 
 namespace mrv {
@@ -108,6 +109,8 @@ CompiledTemplate::CompiledTemplate(std::string_view text) {
   form_ = Form::kWellFormed;
   prefix_ = prefix;
   middle_ = Literal(middle);
+  for (const std::string_view text : {prefix, middle, suffix})
+    required_pairs_ |= ConsoleLine::PairsOf(text);
   suffix_ = suffix;
   literals_before_fault_.clear();
 }

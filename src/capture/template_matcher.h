@@ -56,6 +56,8 @@ class CompiledTemplate {
   Form form() const { return form_; }
   SlotKind first_slot() const { return first_slot_; }
   // What every line this well-formed template matches ends with.
+  // The byte pairs of every text a line must contain to match (ConsoleLine::PairsOf).
+  std::uint64_t required_pairs() const { return required_pairs_; }
   std::string_view required_ending() const { return suffix_.empty() ? middle_.text() : suffix_; }
 
  private:
@@ -67,6 +69,7 @@ class CompiledTemplate {
   Literal middle_;
   std::string suffix_;  // empty: none, the one-slot reading
   SlotKind first_slot_ = SlotKind::kKiller;
+  std::uint64_t required_pairs_ = 0;
   // Literal texts the step-by-step matcher looks for in the line before it meets the
   // fault of a malformed template; the fault shows only when all of them occur.
   std::vector<std::string> literals_before_fault_;

@@ -77,8 +77,18 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatch(const ConsoleLine& lin
   }
   if (!malformed_.empty()) lists[list_count++] = malformed_;
   SlotTexts slots;
+  // A well-formed template's texts all stand in any line it matches. Summing up the
+  // line's byte pairs pays off only when several templates share its ending.
+  std::size_t candidates = 0;
+  for (std::size_t i = 0; i < list_count; ++i) candidates += lists[i].size();
+  const bool filter = candidates >= 3;
   auto try_template = [&](std::uint32_t index) {
-    switch (MatchTemplate(templates_[index], line.text(), slots)) {
+    const CompiledTemplate& compiled = templates_[index];
+    if (filter && compiled.form() == CompiledTemplate::Form::kWellFormed &&
+        (compiled.required_pairs() & ~line.pairs()) != 0) {
+      return false;
+    }
+    switch (MatchTemplate(compiled, line.text(), slots)) {
       case TemplateResult::kMatch:
         return true;
       case TemplateResult::kMalformed:

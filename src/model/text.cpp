@@ -124,15 +124,6 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
   return value;
 }
 
-std::int32_t SaturatingAdd(std::int32_t a, std::int64_t b) {
-  const std::int64_t sum = static_cast<std::int64_t>(a) + b;
-  if (sum > std::numeric_limits<std::int32_t>::max())
-    return std::numeric_limits<std::int32_t>::max();
-  if (sum < std::numeric_limits<std::int32_t>::min())
-    return std::numeric_limits<std::int32_t>::min();
-  return static_cast<std::int32_t>(sum);
-}
-
 namespace {
 char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }

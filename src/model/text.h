@@ -36,7 +36,12 @@ void SplitToken(std::string& text, char delimiter, std::string& token);
 std::optional<std::int32_t> ParseInt32(std::string_view text);
 
 // 32-bit counter arithmetic that saturates instead of overflowing.
-std::int32_t SaturatingAdd(std::int32_t a, std::int64_t b);
+inline std::int32_t SaturatingAdd(std::int32_t a, std::int64_t b) {
+  const std::int64_t sum = static_cast<std::int64_t>(a) + b;
+  if (sum > INT32_MAX) return INT32_MAX;
+  if (sum < INT32_MIN) return INT32_MIN;
+  return static_cast<std::int32_t>(sum);
+}
 inline void Bump(std::int32_t& counter) {
   counter = SaturatingAdd(counter, 1);
 }
