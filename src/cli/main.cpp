@@ -17,6 +17,7 @@ constexpr const char* kUsage =
     "\n"
     "  parse LOG... [--nick NAME]... [--game-name NAME] [--save FILE] [--json]\n"
     "      Parse saved console logs and print the statistics per map and for all maps.\n"
+    "      A LOG may be a pipe, or - for standard input (zcat old.log.gz | ... parse -).\n"
     "      --nick names the player's own nicknames (for the killing-hit figures),\n"
     "      --save writes the result as a saved game file.\n"
     "  show GAME.stg [--json]\n"

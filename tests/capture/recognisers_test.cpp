@@ -71,26 +71,17 @@ TEST(MatchFlag, PlainWhileMonitoringAndColouredInLogs) {
   EXPECT_FALSE(MatchFlag("Fak has taken the Red flag!", false));
 }
 
-TEST(Recognisers, RenamesTeamsAndColours) {
-  const auto rename = MatchRename("Fak renamed to Faker");
-  ASSERT_TRUE(rename);
-  EXPECT_EQ(rename->old_nick, "Fak");
-  EXPECT_EQ(rename->new_nick, "Faker");
-  EXPECT_FALSE(MatchRename("A renamed to B renamed to C"));
-
-  EXPECT_FALSE(MatchTeamJoin("Fak joined the spectators."));
-
+// The direct readings of a rename, a team join and a team colour agree with their
+// templates (read on the line with "." appended where theirs are), on lines made of the
+// pieces that matter to them.
+TEST(Recognisers, DirectReadingsAgreeWithTheirTemplates) {
   const auto member = MatchTeamColour("^4pascochasco^7 (Patio Courtyard): ^3sry");
   ASSERT_TRUE(member);
   EXPECT_EQ(member->nick, "pascochasco");
   EXPECT_EQ(member->team, 2);
-  EXPECT_EQ(MatchTeamColour("^1Fak^7")->team, 1);
   EXPECT_FALSE(MatchTeamColour("^1(DEAD) Fak^3: ^3meh"));  // no colour reset
-}
+  EXPECT_FALSE(MatchRename("A renamed to B renamed to C"));
 
-// The direct readings of a rename and a team colour agree with their templates read on
-// the line with "." appended, on lines made of the pieces that matter to them.
-TEST(Recognisers, DirectReadingsAgreeWithTheirTemplates) {
   const std::vector<std::string> pieces = {
       " renamed to ", " renamed", "to ", "^4", "^1", "^7", "^", "7", "a", " ", ".", ""};
   std::mt19937 random(5);
@@ -104,6 +95,13 @@ TEST(Recognisers, DirectReadingsAgreeWithTheirTemplates) {
     if (rename) {
       EXPECT_EQ(rename->old_nick, plain_rename->old_nick) << line;
       EXPECT_EQ(rename->new_nick, plain_rename->new_nick) << line;
+    }
+    const auto join = MatchTeamJoin(line);
+    const auto plain_join = MatchTeamJoinPlain(line);
+    ASSERT_EQ(join.has_value(), plain_join.has_value()) << line;
+    if (join) {
+      EXPECT_EQ(join->nick, plain_join->nick) << line;
+      EXPECT_EQ(join->team, plain_join->team) << line;
     }
     const auto colour = MatchTeamColour(line);
     const auto plain_colour = MatchTeamColourPlain(with_dot);
