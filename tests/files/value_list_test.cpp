@@ -5,7 +5,6 @@
 #include <array>
 #include <vector>
 
-#include "support/paths.h"
 
 namespace mrv {
 namespace {
