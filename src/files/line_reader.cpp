@@ -100,6 +100,14 @@ void LineReader::TakeBreak() {
   }
 }
 
+bool LineReader::SkipSplitLineFeed() {
+  if (!pending_lf_) return false;
+  pending_lf_ = false;
+  if (buffer_[begin_] != '\n') return false;
+  ++begin_;
+  return true;
+}
+
 bool LineReader::Next(std::string& line) {
   line.clear();
   overlong_ = false;
@@ -107,13 +115,7 @@ bool LineReader::Next(std::string& line) {
   bool any = false;
   for (;;) {
     if (begin_ == end_ && !Fill()) return any && !read_error_;
-    if (pending_lf_) {
-      pending_lf_ = false;
-      if (buffer_[begin_] == '\n') {
-        ++begin_;
-        continue;
-      }
-    }
+    if (SkipSplitLineFeed()) continue;
     any = true;
     const char* start = buffer_.data() + begin_;
     const std::size_t available = end_ - begin_;
@@ -141,13 +143,7 @@ bool LineReader::Next(std::string_view& line) {
       line = gathered_;
       return any && !read_error_;
     }
-    if (pending_lf_) {
-      pending_lf_ = false;
-      if (buffer_[begin_] == '\n') {
-        ++begin_;
-        continue;
-      }
-    }
+    if (SkipSplitLineFeed()) continue;
     any = true;
     const char* start = buffer_.data() + begin_;
     const std::size_t n = BreakInChunk();

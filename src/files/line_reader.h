@@ -49,6 +49,8 @@ class LineReader {
   std::size_t BreakInChunk() const;
   // Steps over the break at begin_: a CR, an LF, or both.
   void TakeBreak();
+  // Steps over the LF of a CR LF that the end of the last chunk split; true when it did.
+  bool SkipSplitLineFeed();
 
   std::size_t max_line_;
   std::size_t chunk_;
