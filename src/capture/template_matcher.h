@@ -56,6 +56,9 @@ class CompiledTemplate {
   Form form() const { return form_; }
   SlotKind first_slot() const { return first_slot_; }
   // What every line this well-formed template matches ends with.
+  // A line is searched for the middle text (a two-slot template), not only tested at
+  // its ends.
+  bool searches_middle() const { return !suffix_.empty(); }
   // The byte pairs of every text a line must contain to match (ConsoleLine::PairsOf).
   std::uint64_t required_pairs() const { return required_pairs_; }
   std::string_view required_ending() const { return suffix_.empty() ? middle_.text() : suffix_; }

@@ -78,13 +78,14 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatch(const ConsoleLine& lin
   if (!malformed_.empty()) lists[list_count++] = malformed_;
   SlotTexts slots;
   // A well-formed template's texts all stand in any line it matches. Summing up the
-  // line's byte pairs pays off only when several templates share its ending.
-  std::size_t candidates = 0;
-  for (std::size_t i = 0; i < list_count; ++i) candidates += lists[i].size();
-  const bool filter = candidates >= 3;
+  // line's byte pairs costs about as much as a few searches for a middle text: it pays
+  // off only where several templates that search one are still to be tried.
+  std::size_t remaining = 0;
+  for (std::size_t i = 0; i < list_count; ++i) remaining += lists[i].size();
   auto try_template = [&](std::uint32_t index) {
     const CompiledTemplate& compiled = templates_[index];
-    if (filter && compiled.form() == CompiledTemplate::Form::kWellFormed &&
+    if (remaining-- >= 3 && compiled.searches_middle() &&
+        compiled.form() == CompiledTemplate::Form::kWellFormed &&
         (compiled.required_pairs() & ~line.pairs()) != 0) {
       return false;
     }

@@ -105,10 +105,11 @@ bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team
   if (map.budget_ && !map.budget_->Reserve(text_bytes)) return false;
   map.charged_ += map.budget_ ? text_bytes : 0;
   if (new_n > map.slots_) {
-    // One at a time, the table grows by half again, so that a map of N nicknames is
-    // laid out a few times, not N times; several at once get exactly their room.
+    // One at a time, the table grows by half again, from room for a usual game of 16,
+    // so that a map of N nicknames is laid out a few times, not N times; several at
+    // once get exactly their room.
     const std::size_t room =
-        nicks.size() == 1 ? std::max<std::size_t>(new_n, map.slots_ * 3 / 2 + 4) : new_n;
+        nicks.size() == 1 ? std::max<std::size_t>({new_n, map.slots_ * 3 / 2, 16}) : new_n;
     if (!map.Resize(std::min<std::size_t>(room, kMaxNicksPerMap))) {
       if (map.budget_) map.budget_->Release(text_bytes);
       map.charged_ -= map.budget_ ? text_bytes : 0;
