@@ -22,9 +22,13 @@ std::uint64_t SpellingHash(std::string_view text) {
 
 void NameIndex::SpellingTable::Insert(std::uint64_t hash, std::uint32_t group) {
   if (2 * (used_ + 1) > slots_.size()) {
+    // Renames leave erased slots behind: the table is laid out anew for the groups it
+    // holds, not merely doubled, so that lookups never wade through them.
     std::vector<Slot> old = std::move(slots_);
-    slots_.assign(std::max<std::size_t>(64, old.size() * 2), Slot{});
-    used_ = 0;
+    std::size_t size = 64;
+    while (size < 4 * (live_ + 1)) size *= 2;
+    slots_.assign(size, Slot{});
+    used_ = live_ = 0;
     for (const Slot& slot : old) {
       if (slot.group != kNoGroup && slot.group != kErased) Insert(slot.hash, slot.group);
     }
@@ -34,6 +38,7 @@ void NameIndex::SpellingTable::Insert(std::uint64_t hash, std::uint32_t group) {
   while (slots_[at].group != kNoGroup) at = (at + 1) & mask;
   slots_[at] = {hash, group};
   ++used_;
+  ++live_;
 }
 
 void NameIndex::SpellingTable::Erase(std::uint64_t hash, std::uint32_t group) {
@@ -42,6 +47,7 @@ void NameIndex::SpellingTable::Erase(std::uint64_t hash, std::uint32_t group) {
   for (std::size_t at = hash & mask; slots_[at].group != kNoGroup; at = (at + 1) & mask) {
     if (slots_[at].hash == hash && slots_[at].group == group) {
       slots_[at].group = kErased;
+      --live_;
       return;
     }
   }

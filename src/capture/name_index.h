@@ -62,7 +62,7 @@ class NameIndex {
    public:
     void Insert(std::uint64_t hash, std::uint32_t group);
     void Erase(std::uint64_t hash, std::uint32_t group);
-    void Clear() { slots_.clear(), used_ = 0; }
+    void Clear() { slots_.clear(), used_ = live_ = 0; }
     // Calls `found(group)` for each group of that hash until it returns true.
     template <typename Found>
     std::uint32_t FindIf(std::uint64_t hash, Found found) const {
@@ -83,6 +83,7 @@ class NameIndex {
     };
     std::vector<Slot> slots_;
     std::size_t used_ = 0;  // slots not free, erased ones included
+    std::size_t live_ = 0;  // slots holding a group
   };
 
   std::uint32_t FindGroup(std::string_view nick) const;
