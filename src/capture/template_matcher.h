@@ -59,6 +59,8 @@ class CompiledTemplate {
   // A line is searched for the middle text (a two-slot template), not only tested at
   // its ends.
   bool searches_middle() const { return !suffix_.empty(); }
+  // The shortest line this well-formed template can match.
+  std::size_t min_length() const { return prefix_.size() + middle_.size() + suffix_.size(); }
   // The byte pairs of every text a line must contain to match (ConsoleLine::PairsOf).
   std::uint64_t required_pairs() const { return required_pairs_; }
   std::string_view required_ending() const { return suffix_.empty() ? middle_.text() : suffix_; }

@@ -84,11 +84,14 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatch(const ConsoleLine& lin
   for (std::size_t i = 0; i < list_count; ++i) remaining += lists[i].size();
   auto try_template = [&](std::uint32_t index) {
     const CompiledTemplate& compiled = templates_[index];
-    if (remaining-- >= 3 && compiled.searches_middle() &&
-        compiled.form() == CompiledTemplate::Form::kWellFormed &&
-        (compiled.required_pairs() & ~line.pairs()) != 0) {
+    if (compiled.form() == CompiledTemplate::Form::kWellFormed &&
+        (line.size() < compiled.min_length() ||
+         (remaining >= 3 && compiled.searches_middle() &&
+          (compiled.required_pairs() & ~line.pairs()) != 0))) {
+      --remaining;
       return false;
     }
+    --remaining;
     switch (MatchTemplate(compiled, line.text(), slots)) {
       case TemplateResult::kMatch:
         return true;
