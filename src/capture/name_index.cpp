@@ -154,7 +154,7 @@ int NameIndex::FindOrAdd(map_record& map, std::string_view nick, std::uint8_t te
       return static_cast<int>(position);
     }
   }
-  if (!AddNick(map, std::string(nick), team)) return -1;
+  if (!AddNickKeepingRoom(map, std::string(nick), team)) return -1;
   if (group == kNoGroup) group = NewGroup(nick);
   const auto position = static_cast<std::uint32_t>(map.nicks.size() - 1);
   groups_[group].holders.push_back({m, position});

@@ -76,7 +76,7 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatch(const ConsoleLine& lin
     }
   }
   if (!malformed_.empty()) lists[list_count++] = malformed_;
-  SlotTexts slots;
+  SlotTexts texts;
   // A well-formed template's texts all stand in any line it matches. Summing up the
   // line's byte pairs costs about as much as a few searches for a middle text: it pays
   // off only where several templates that search one are still to be tried.
@@ -92,7 +92,7 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatch(const ConsoleLine& lin
       return false;
     }
     --remaining;
-    switch (MatchTemplate(compiled, line.text(), slots)) {
+    switch (MatchTemplate(compiled, line.text(), texts)) {
       case TemplateResult::kMatch:
         return true;
       case TemplateResult::kMalformed:
@@ -105,7 +105,7 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatch(const ConsoleLine& lin
   };
   if (list_count == 1) {
     for (const std::uint32_t index : lists[0]) {
-      if (try_template(index)) return Found{index, slots};
+      if (try_template(index)) return Found{index, texts};
     }
     return std::nullopt;
   }
@@ -120,17 +120,17 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatch(const ConsoleLine& lin
     if (next == nullptr) return std::nullopt;
     const std::uint32_t index = next->front();
     *next = next->subspan(1);
-    if (try_template(index)) return Found{index, slots};
+    if (try_template(index)) return Found{index, texts};
   }
 }
 
 std::optional<TemplateSet::Found> TemplateSet::FirstMatchInOrder(std::string_view line,
                                                                  bool& faults_met) const {
-  SlotTexts slots;
+  SlotTexts texts;
   for (std::size_t index = 0; index < templates_.size(); ++index) {
-    switch (MatchTemplate(templates_[index], line, slots)) {
+    switch (MatchTemplate(templates_[index], line, texts)) {
       case TemplateResult::kMatch:
-        return Found{index, slots};
+        return Found{index, texts};
       case TemplateResult::kMalformed:
         faults_met = true;
         break;

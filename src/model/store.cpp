@@ -95,7 +95,13 @@ bool AddNick(map_record& map, std::string nick, std::uint8_t team) {
   return AddNicks(map, std::move(one), team);
 }
 
-bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team) {
+bool AddNickKeepingRoom(map_record& map, std::string nick, std::uint8_t team) {
+  std::vector<std::string> one;
+  one.push_back(std::move(nick));
+  return AddNicks(map, std::move(one), team, true);
+}
+
+bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team, bool keep_room) {
   const std::size_t old_n = map.nicks.size();
   if (nicks.size() > static_cast<std::size_t>(kMaxNicksPerMap) - old_n) return false;
   if (nicks.empty()) return true;
@@ -105,11 +111,10 @@ bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team
   if (map.budget_ && !map.budget_->Reserve(text_bytes)) return false;
   map.charged_ += map.budget_ ? text_bytes : 0;
   if (new_n > map.slots_) {
-    // One at a time, the table grows by half again, from room for a usual game of 16,
-    // so that a map of N nicknames is laid out a few times, not N times; several at
-    // once get exactly their room.
+    // Keeping room, the table grows by half again, from room for a usual game of 16, so
+    // that a map of N nicknames is laid out a few times, not N times.
     const std::size_t room =
-        nicks.size() == 1 ? std::max<std::size_t>({new_n, map.slots_ * 3 / 2, 16}) : new_n;
+        keep_room ? std::max<std::size_t>({new_n, map.slots_ * 3 / 2, 16}) : new_n;
     if (!map.Resize(std::min<std::size_t>(room, kMaxNicksPerMap))) {
       if (map.budget_) map.budget_->Release(text_bytes);
       map.charged_ -= map.budget_ ? text_bytes : 0;

@@ -106,7 +106,7 @@ struct map_record {
   std::size_t kill_slots() const { return slots_; }
 
  private:
-  friend bool AddNicks(map_record&, std::vector<std::string>, std::uint8_t);
+  friend bool AddNicks(map_record&, std::vector<std::string>, std::uint8_t, bool);
   friend void CompactKillTable(map_record&);
   friend map_record& NewMap(Database&, std::string);
   bool Resize(std::size_t slots);
@@ -163,12 +163,16 @@ struct profile {
 
 // Appends a map named `name`; its own nickname is inherited from the map before it.
 map_record& NewMap(Database& database, std::string name);
-// Appends the nickname without looking for it, keeping room in the kill table for more;
-// false when the map or the store is full.
+// Appends the nickname without looking for it; false when the map or the store is full.
 bool AddNick(map_record& map, std::string nick, std::uint8_t team);
-// Appends the nicknames in order, all with the same team, growing the kill table once
-// to their exact number; false, with nothing added, when they do not fit.
-bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team);
+// The same for the map a capture is filling: its kill table keeps room for more
+// nicknames, so that it is not laid out anew for each, until CompactKillTable.
+bool AddNickKeepingRoom(map_record& map, std::string nick, std::uint8_t team);
+// Appends the nicknames in order, all with the same team, growing the kill table once,
+// to their exact number unless `keep_room`; false, with nothing added, when they do not
+// fit.
+bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team,
+              bool keep_room = false);
 // Gives back the room kept for more nicknames: the table becomes N x W x N.
 void CompactKillTable(map_record& map);
 int NickIndex(const map_record& map, std::string_view nick);

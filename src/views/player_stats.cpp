@@ -25,8 +25,7 @@ MapFigures::MapFigures(const map_record& map) : map_(&map) {
   std::vector<std::int64_t> deaths_by_weapon(uw * un, 0);  // [weapon][victim]
   for (int k = 0; k < n; ++k) {
     for (int w = 0; w < map.weapon_count; ++w) {
-      const std::int32_t* row =
-          &map.kill_table[(static_cast<std::size_t>(k) * uw + static_cast<std::size_t>(w)) * un];
+      const std::int32_t* row = map.kill_row(k, w).data();
       std::int64_t* gathered = &deaths_by_weapon[static_cast<std::size_t>(w) * un];
       std::int64_t sum = 0;
       for (std::size_t v = 0; v < un; ++v) {

@@ -158,8 +158,8 @@ TEST(TemplateSet, FirstMatchAgreesWithAnInOrderScan) {
       EXPECT_EQ(faults, plain_faults) << line;
       if (found) {
         EXPECT_EQ(found->index, plain->index) << line;
-        EXPECT_EQ(found->slots.killer, plain->slots.killer) << line;
-        EXPECT_EQ(found->slots.victim, plain->slots.victim) << line;
+        EXPECT_EQ(found->texts.killer, plain->texts.killer) << line;
+        EXPECT_EQ(found->texts.victim, plain->texts.victim) << line;
       }
     }
   }

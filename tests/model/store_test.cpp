@@ -44,7 +44,7 @@ TEST(Store, GrowingKeepsEveryCountInPlace) {
         for (int v = 0; v < 2; ++v) visit(map.kills(k, w, v), value++);
   };
   each([](std::int32_t& count, int value) { count = value; });
-  ASSERT_TRUE(AddNick(map, "C", 0));
+  ASSERT_TRUE(AddNickKeepingRoom(map, "C", 0));
   each([](std::int32_t& count, int value) { EXPECT_EQ(count, value); });
   EXPECT_GT(map.kill_slots(), 3u);  // room kept for the next nicknames
   CompactKillTable(map);
