@@ -199,10 +199,12 @@ void RenameInEveryMap(Database& database, std::string_view old_nick, std::string
 
 void DeleteMap(Database& database, int index) {
   database.maps.erase(database.maps.begin() + index);
+  database.budget->Recheck();
 }
 
 void ClearMaps(Database& database) {
   while (!database.maps.empty()) database.maps.pop_back();
+  database.budget->Recheck();
 }
 
 stats_record NewStatsRecord(int weapon_count) {

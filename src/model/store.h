@@ -30,6 +30,9 @@ class StoreBudget {
   // Takes the bytes whether they fit or not (what is already allocated).
   void Charge(std::size_t bytes);
   void Release(std::size_t bytes) { used_ -= bytes < used_ ? bytes : used_; }
+  // After maps were deleted: exceeded only while still over the limit. (A capture that
+  // was refused keeps the mark until it has ended.)
+  void Recheck() { exceeded_ = used_ > limit_; }
   bool exceeded() const { return exceeded_; }
   std::size_t used() const { return used_; }
 
