@@ -19,6 +19,7 @@ int RunParseCommand(const Environment& env, const Arguments& args);
 int RunShowCommand(const Environment& env, const Arguments& args);
 int RunProfileCommand(const Environment& env, const Arguments& args);
 int RunMonitorCommand(const Environment& env, const Arguments& args);
+int RunExportCommand(const Environment& env, const Arguments& args);
 
 // Exit codes shared by every verb.
 inline constexpr int kExitOk = 0;

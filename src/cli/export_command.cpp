@@ -1,0 +1,187 @@
+// morvane-cli export: the HTML report of a saved game or of a profile, written from the
+// stats viewer's document driven as the desktop program drives it, with its pictures.
+#include <QGuiApplication>
+#include <algorithm>
+#include <array>
+#include <optional>
+
+#include "cli/arguments.h"
+#include "cli/setup.h"
+#include "files/saved_game.h"
+#include "model/text.h"
+#include "views/html_export.h"
+#include "views/stats_viewer.h"
+
+namespace mrv::cli {
+
+namespace {
+
+int Usage(const std::string& message) {
+  PrintError(message);
+  return kExitUsage;
+}
+
+int Fail(const std::string& message) {
+  PrintError(PlainLines(message));
+  return kExitFailure;
+}
+
+// "2,1" as numbers from 1 to `highest`; empty for anything else.
+std::optional<std::vector<int>> NumberList(const std::string& text, int highest) {
+  std::vector<int> numbers;
+  std::string rest = text;
+  std::string item;
+  do {
+    SplitToken(rest, ',', item);
+    const auto number = ParseInt32(item);
+    if (!number || *number < 1 || *number > highest) return std::nullopt;
+    numbers.push_back(*number);
+  } while (!rest.empty());
+  return numbers;
+}
+
+// Applies --without PART: false when PART names no box of the export dialog.
+bool Uncheck(HtmlReportOptions& options, const std::string& part) {
+  static constexpr std::array<std::string_view, kHitKindCount> kSections = {
+      "hits", "hits-taken", "death-hits", "death-hits-taken"};
+  bool* box = nullptr;
+  if (part == "overall") box = &options.overall;
+  if (part == "ctf") box = &options.capture_the_flag;
+  if (part == "weapons") box = &options.weapons;
+  for (std::size_t k = 0; k < kSections.size(); ++k) {
+    if (part == kSections[k]) box = &options.sections[k];
+    if (part == std::string(kSections[k]) + "-picture") box = &options.pictures[k];
+  }
+  if (box == nullptr) return false;
+  *box = false;
+  return true;
+}
+
+void ShowOnlyQtErrors(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg) PrintError(message.toStdString());
+}
+
+struct Request {
+  const ParsedArguments& args;
+  std::filesystem::path output;
+  HtmlReportOptions options;
+};
+
+// A saved game as the main window shows it, then the clicks the options name.
+int DriveGame(StatsViewer& viewer, Request& request) {
+  const ParsedArguments& args = request.args;
+  if (const auto maps = args.Last("--maps")) {
+    const auto rows = NumberList(*maps, static_cast<int>(viewer.maps().size()) - 1);
+    if (!rows) return Usage("--maps takes map numbers from 1 to the game's map count: " + *maps);
+    for (std::size_t i = 0; i < rows->size(); ++i) viewer.ClickMap((*rows)[i], i > 0);
+  }
+  for (const std::string& column : args.All("--sort")) {
+    const auto number = ParseInt32(column);
+    if (!number || *number < 0 || *number >= kOverallColumnCount) {
+      return Usage("--sort takes a column from 0 to 8: " + column);
+    }
+    viewer.ClickOverallColumn(*number);
+  }
+  if (const auto nick = args.Last("--player")) {
+    const int row = viewer.FindPlayer(*nick);
+    if (row < 0) return Usage("no player named " + TerminalText(*nick) + " on the selected maps");
+    viewer.ClickPlayer(row, false);
+  }
+  request.options.weapons = request.options.weapons && ReportCanShowWeapons(viewer);
+  return kExitOk;
+}
+
+int ExportGame(const Environment& env, Request& request) {
+  const ParsedArguments& args = request.args;
+  if (args.positionals.size() != 1)
+    return Usage("export needs one saved game file, or --profile NAME");
+  if (!args.All("--games").empty()) return Usage("--games goes with --profile only");
+  ConsolePrompt prompt;
+  const auto weapons = LoadWeapons(env, prompt);
+  if (!weapons) return kExitFailure;
+  Database database(weapons->size());
+  std::string game_name;
+  if (!LoadGame(database, args.positionals[0], game_name, prompt)) {
+    if (prompt.shown() == 0) PrintError("no game in " + args.positionals[0]);
+    return kExitFailure;
+  }
+  TProfiler profiler(env.program_dir, weapons->size());
+  LoadedProfile loaded;
+  StatsViewer viewer({database, *weapons, env.program_dir, prompt, profiler, loaded});
+  viewer.OpenGame(true, game_name);
+  if (const int code = DriveGame(viewer, request); code != kExitOk) return code;
+  const ExportResult result = ExportHtmlReport(viewer, loaded, request.options, request.output);
+  return result.written ? kExitOk : Fail(result.message);
+}
+
+// A profile as the profile manager opens it, on "<all games>" or the games named.
+int ExportProfile(const Environment& env, Request& request, const std::string& name) {
+  const ParsedArguments& args = request.args;
+  for (const char* option : {"--maps", "--sort", "--player"}) {
+    if (!args.All(option).empty())
+      return Usage(std::string(option) + " goes with a saved game only");
+  }
+  if (!args.positionals.empty())
+    return Usage("export takes a saved game file or --profile NAME, not both");
+  if (!IsValidProfileName(name)) {
+    return Usage("a profile name holds none of \\ / * : ? | < > \" and is not empty: " + name);
+  }
+  ConsolePrompt prompt;
+  const auto weapons = LoadWeapons(env, prompt);
+  if (!weapons) return kExitFailure;
+  TProfiler profiler(env.program_dir, weapons->size());
+  LoadedProfile loaded;
+  if (!LoadProfile(profiler, name + ".mrv", loaded)) {
+    return Fail(profiler.LastError().empty() ? "no profile named " + name : profiler.LastError());
+  }
+  Database database(weapons->size());
+  StatsViewer viewer({database, *weapons, env.program_dir, prompt, profiler, loaded});
+  ViewerChanges changed = viewer.OpenProfile();
+  if (const auto games = args.Last("--games"); games && !changed.Has(ViewerPart::kCloseRequest)) {
+    const auto entries = NumberList(*games, static_cast<int>(viewer.games().size()) - 1);
+    if (!entries)
+      return Usage("--games takes game numbers from 1 to the profile's game count: " + *games);
+    changed = viewer.SelectGames(*entries);
+  }
+  if (changed.Has(ViewerPart::kCloseRequest)) return Fail(viewer.error_message());
+  const ExportResult result = ExportHtmlReport(viewer, loaded, request.options, request.output);
+  viewer.Finish();
+  return result.written ? kExitOk : Fail(result.message);
+}
+
+}  // namespace
+
+int RunExportCommand(const Environment& env, const Arguments& args) {
+  Arguments renamed = args;
+  std::replace(renamed.begin(), renamed.end(), std::string("-o"), std::string("--output"));
+  std::string error;
+  const auto parsed = ParseArguments(renamed,
+                                     {"--output", "--profile", "--maps", "--sort", "--player",
+                                      "--games", "--title", "--note", "--without"},
+                                     {}, error);
+  if (!parsed) return Usage(error);
+  Request request{*parsed, {}, {}};
+  const auto output = parsed->Last("--output");
+  if (!output || output->empty()) return Usage("export needs -o REPORT.html");
+  request.output = *output;
+  if (const auto title = parsed->Last("--title")) request.options.title = *title;
+  if (const auto notes = parsed->All("--note"); !notes.empty())
+    request.options.observations = notes;
+  for (const std::string& part : parsed->All("--without")) {
+    if (!Uncheck(request.options, part))
+      return Usage("--without takes a box of the export dialog: " + part);
+  }
+
+  // The pictures carry text, which needs fonts but never a display. Qt's own notes
+  // (a runtime folder it chose, a plugin's limits) are no news to the user.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(ShowOnlyQtErrors);
+  static int argc = 1;
+  static char name[] = "morvane-cli";
+  static char* argv[] = {name, nullptr};
+  const QGuiApplication application(argc, argv);
+  const auto profile = parsed->Last("--profile");
+  return profile ? ExportProfile(env, request, *profile) : ExportGame(env, request);
+}
+
+}  // namespace mrv::cli
