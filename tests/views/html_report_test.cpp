@@ -1,0 +1,199 @@
+// The HTML report: its page checked byte for byte against golden files (set
+// MORVANE_UPDATE_GOLDEN=1 to rewrite them after an intended change, and read the diff),
+// the pictures written beside it, and what a failed write leaves.
+#include "views/html_report.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <cstdlib>
+
+#include "viewer_harness.h"
+#include "views/body_map.h"
+#include "views/html_export.h"
+
+namespace mrv {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr const char* kHostileNick = "<b>\"Rasec's\"&</b>";
+
+void ExpectGolden(const std::string& page, const std::string& name) {
+  const fs::path golden = test::TestDataDir() / "golden" / name;
+  if (std::getenv("MORVANE_UPDATE_GOLDEN") != nullptr) test::WriteFileBytes(golden, page);
+  EXPECT_EQ(page, test::ReadFileBytes(golden)) << name << " differs from the page written";
+}
+
+std::size_t Count(const std::string& text, const std::string& part) {
+  std::size_t count = 0;
+  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+// A game-mode source made by hand, for what no sample game shows.
+ReportSource HandMadeSource() {
+  ReportSource source;
+  OverallTable overall;
+  source.overall_columns = overall.columns();
+  OverallRow hostile;
+  hostile.nickname = kHostileNick;
+  hostile.mark = TeamMark::kRed;
+  hostile.cells = {"3", "1", "3", "2", "1", "0.5", "0", "1"};
+  OverallRow plain = hostile;
+  plain.nickname = "Morv";
+  plain.mark = TeamMark::kBoth;
+  source.overall_rows = {hostile, plain};
+  source.nickname = kHostileNick;
+  source.labels = YourStatsOf({.kills = 3, .deaths = 1, .seconds = 90});
+  source.labels.ratio = "K/D without colon";
+  LocationTotals& hits = source.hits[KindIndex(HitKind::kHits)];
+  hits[8] = 2;  // Chest
+  hits[7] = 5;  // Kevlar Vest, listed after the Helmet
+  hits[2] = 5;  // Helmet
+  source.kills_grid = {{"LR300", "3"}, {"", ""}, {"Total", "3"}, {"", ""}, {"", ""}};
+  source.deaths_grid = {{"HK69", "1"}, {"", ""}, {"Total", "1"}, {"", ""}, {"", ""}};
+  return source;
+}
+
+TEST(HtmlReport, HandMadeGameWithoutCaptureTheFlag) {
+  HtmlReportOptions options;
+  options.title = "<i>Our</i> night";  // the user's own markup stays
+  options.observations = {"first line", "second line"};
+  options.capture_the_flag = false;
+  options.pictures[KindIndex(HitKind::kDeathHits)] = false;
+  options.sections[KindIndex(HitKind::kDeathHitsTaken)] = false;
+  const std::string page = HtmlReportText(HandMadeSource(), options);
+  ExpectGolden(page, "report_hand_made.html");
+
+  // The points a golden file could take in unread: the escaped nickname, the cut
+  // tables, the ties, the spans and the label without a colon.
+  EXPECT_EQ(EscapeHtml(kHostileNick), "&lt;b&gt;&quot;Rasec&#39;s&quot;&amp;&lt;/b&gt;");
+  EXPECT_EQ(Count(page, EscapeHtml(kHostileNick)), 2u);  // Players table and Weapons
+  EXPECT_EQ(Count(page, "Rasec's"), 0u);
+  EXPECT_NE(page.find("<h2><font face=\"tahoma, Arial, Helvetica, sans-serif\"><i>Our</i> night"),
+            std::string::npos);
+  EXPECT_EQ(Count(page, "size=\"2\"><strong>K/D ratio\r\n"), 1u);
+  EXPECT_EQ(Count(page, "Flags Taken"), 0u);
+  // Three cells per player, and the blank cell of each " No hits! " row.
+  EXPECT_EQ(Count(page, "<td><font"), 2u * 3u + 2u);
+  EXPECT_EQ(Count(page, "Flags taken"), 0u);
+  EXPECT_NE(page.find("<strong>K/D without colon</strong></font></td><td bgcolor=\"#333333\">"
+                      "<font face=\"tahoma, Arial, Helvetica, sans-serif\" size=\"1\"><strong>"
+                      "</strong></font></td></tr>"),
+            std::string::npos);
+  EXPECT_LT(page.find("Helmet"), page.find("Kevlar Vest"));
+  EXPECT_LT(page.find("Kevlar Vest"), page.find("Chest"));
+  EXPECT_NE(page.find("<td rowspan=\"6\" valign=\"top\"><img src=\"hits.bmp\" ></td><tr>\r\n"),
+            std::string::npos);
+  EXPECT_EQ(Count(page, " No hits! "), 2u);  // hits taken and death hits
+  EXPECT_NE(page.find("<td rowspan=\"2\" valign=\"top\"><tr>\r\n"), std::string::npos);
+  EXPECT_EQ(page.find("deathhits.bmp"), std::string::npos);
+  EXPECT_EQ(page.find("Death hits taken"), std::string::npos);
+  EXPECT_EQ(Count(page, "<tr bgcolor=\"#333333\"><td >"), 3u);  // the weapons, blank, Total
+}
+
+TEST(HtmlReport, GameModeFromTheViewer) {
+  test::ViewerHarness sample("ctf_abbey");
+  sample.MakeMonitored();
+  StatsViewer& viewer = sample.viewer();
+  viewer.OpenGame(true, std::string("2024-05-01 21:07"));
+  EXPECT_FALSE(ReportCanShowWeapons(viewer));
+  viewer.ClickOverallColumn(1);
+  viewer.ClickPlayer(viewer.FindPlayer("fak"), false);
+  EXPECT_TRUE(ReportCanShowWeapons(viewer));
+  const ReportSource source = ReportSourceOf(viewer, sample.loaded);
+  // The player stats are the own player's whoever is selected; the weapons the player's.
+  EXPECT_EQ(source.labels.kills, viewer.your_stats().kills);
+  EXPECT_EQ(source.nickname, "Fak");
+  ExpectGolden(HtmlReportText(source, {}), "report_game.html");
+}
+
+class ProfileReport : public testing::Test {
+ protected:
+  ProfileReport() : sample("ts_two_maps") {
+    sample.MakeMonitored();
+    sample.LoadNewProfile("Morv");
+    for (const char* game : {"2024-05-01 20:15", "2024-05-02 21:00", "2024-05-03 <b>"}) {
+      StatsViewer capture({sample.database, sample.weapons, sample.dir.path(), sample.prompt,
+                           sample.profiler, sample.loaded});
+      capture.OpenGame(true, std::string(game));
+      capture.RunMenuSlot(3);
+    }
+    sample.viewer().OpenProfile();
+  }
+  ProfileSummary Summary() { return ReportSourceOf(sample.viewer(), sample.loaded).summary; }
+
+  test::ViewerHarness sample;
+};
+
+TEST_F(ProfileReport, SummaryNamesTheOldestAndNewestSelectedGames) {
+  const ProfileSummary all = Summary();
+  EXPECT_EQ(all.games, 3u);
+  EXPECT_EQ(all.first_game, "2024-05-01 20:15");
+  EXPECT_EQ(all.last_game, "2024-05-03 <b>");
+  EXPECT_EQ(all.seconds, 3 * 1200);
+  sample.viewer().SelectGames({1, 3});
+  const ProfileSummary some = Summary();
+  EXPECT_EQ(some.games, 2u);
+  EXPECT_EQ(some.first_game, "2024-05-01 20:15");
+  EXPECT_EQ(some.last_game, "2024-05-03 <b>");
+  EXPECT_EQ(some.seconds, 2 * 1200);
+
+  sample.viewer().SelectGames({1, 2});
+  const std::string page = HtmlReportText(ReportSourceOf(sample.viewer(), sample.loaded), {});
+  ExpectGolden(page, "report_profile.html");
+  EXPECT_EQ(page.find("Players: "), std::string::npos);
+  EXPECT_EQ(page.find("flag.bmp"), std::string::npos);
+  EXPECT_NE(page.find("<b>Last game:</b> 2024-05-03 &lt;b&gt;<br>"), std::string::npos);
+
+  sample.viewer().SelectGames({0});
+  sample.viewer().RunMenuSlot(1);  // removes every game
+  const ProfileSummary none = Summary();
+  EXPECT_EQ(none.games, 0u);
+  EXPECT_EQ(none.first_game, "");
+  EXPECT_EQ(none.last_game, "");
+}
+
+TEST_F(ProfileReport, WritesNoFlagPictures) {
+  const fs::path report = sample.dir / "report.html";
+  ASSERT_TRUE(ExportHtmlReport(sample.viewer(), sample.loaded, {}, report).written);
+  EXPECT_TRUE(fs::exists(report));
+  EXPECT_TRUE(fs::exists(sample.dir / "deathhitstaken.bmp"));
+  EXPECT_FALSE(fs::exists(sample.dir / "blueflag.bmp"));
+}
+
+TEST(HtmlExport, WritesPicturesByTheirBoxesAndStopsAtTheFirstFailure) {
+  const test::ScratchDir dir("html-export");
+  const ReportSource source = HandMadeSource();
+  HtmlReportOptions options;
+  options.sections = {false, false, false, false};  // a picture needs only its own box
+  options.pictures[KindIndex(HitKind::kDeathHits)] = false;
+  ASSERT_TRUE(ExportHtmlReport(source, options, dir / "report.html").written);
+
+  const QImage flag(QString::fromStdString((dir / "redflag.bmp").string()), "BMP");
+  ASSERT_EQ(flag.size(), QSize(20, 20));
+  EXPECT_EQ(flag.pixel(19, 19), qRgb(0x22, 0x22, 0x22));  // the cell colour for transparency
+  const QImage hits(QString::fromStdString((dir / "hits.bmp").string()), "BMP");
+  const QImage plain = BodyMapSurface(kReportBodyMapHeight);
+  ASSERT_EQ(hits.size(), QSize(177, 239));
+  EXPECT_NE(hits.convertToFormat(QImage::Format_RGB32), plain);
+  const QImage no_hits(QString::fromStdString((dir / "hitstaken.bmp").string()), "BMP");
+  EXPECT_EQ(no_hits.convertToFormat(QImage::Format_RGB32), plain);
+  EXPECT_FALSE(fs::exists(dir / "deathhits.bmp"));
+  EXPECT_TRUE(fs::exists(dir / "deathhitstaken.bmp"));
+
+  // A folder where a picture goes: the files before it stay, nothing after it is written.
+  const test::ScratchDir blocked("html-export-blocked");
+  fs::create_directory(blocked / "hitstaken.bmp");
+  const ExportResult result = ExportHtmlReport(source, {}, blocked / "report.html");
+  EXPECT_FALSE(result.written);
+  EXPECT_NE(result.message.find("hitstaken.bmp"), std::string::npos) << result.message;
+  EXPECT_TRUE(fs::exists(blocked / "ggrayflag.bmp"));
+  EXPECT_TRUE(fs::exists(blocked / "hits.bmp"));
+  EXPECT_FALSE(fs::exists(blocked / "deathhits.bmp"));
+  EXPECT_FALSE(fs::exists(blocked / "report.html"));
+}
+
+}  // namespace
+}  // namespace mrv
