@@ -29,15 +29,15 @@ int Fail(const std::string& message) {
 // "2,1" as numbers from 1 to `highest`; empty for anything else.
 std::optional<std::vector<int>> NumberList(const std::string& text, int highest) {
   std::vector<int> numbers;
-  std::string rest = text;
-  std::string item;
-  do {
-    SplitToken(rest, ',', item);
-    const auto number = ParseInt32(item);
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t comma = text.find(',', start);
+    const auto number = ParseInt32(std::string_view(text).substr(start, comma - start));
     if (!number || *number < 1 || *number > highest) return std::nullopt;
     numbers.push_back(*number);
-  } while (!rest.empty());
-  return numbers;
+    if (comma == std::string::npos) return numbers;
+    start = comma + 1;
+  }
 }
 
 // Applies --without PART: false when PART names no box of the export dialog.

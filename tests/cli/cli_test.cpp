@@ -183,5 +183,67 @@ TEST(Cli, GameTextReachesTheTerminalHarmlessAndJsonEscaped) {
   }
 }
 
+TEST(Cli, ExportWritesTheReportOfWhatItsOptionsChoose) {
+  const Tool tool("cli-export");
+  const ScratchDir& dir = tool.dir();
+  const std::string game = (TestDataDir() / "golden" / "ts_two_maps.stg").string();
+  const std::string report = (dir / "out" / "report.html").string();
+  fs::create_directory(dir / "out");
+  const Outcome run = tool.Run({"export", game, "-o", report, "--maps", "2", "--sort", "1",
+                                "--player", "KR4KEN", "--title", "Casa", "--note", "one", "--note",
+                                "two", "--without", "death-hits-taken-picture"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const std::string page = ReadFileBytes(report);
+  EXPECT_NE(page.find(">Casa</font></h2>"), std::string::npos);
+  EXPECT_NE(page.find("\r\none<br>\r\ntwo<br>\r\n"), std::string::npos);
+  EXPECT_NE(page.find("maggot"), std::string::npos);  // he played on ut4_casa only
+  EXPECT_NE(page.find("<h3>Weapons of Kr4ken: </h3>"), std::string::npos);
+  // Sorted by kills, the most first: Morv's 7 on ut4_casa.
+  EXPECT_LT(page.find("<strong>Morv\r\n"), page.find("<strong>Kr4ken\r\n"));
+  EXPECT_TRUE(fs::exists(dir / "out" / "ggrayflag.bmp"));
+  EXPECT_TRUE(fs::exists(dir / "out" / "deathhits.bmp"));
+  EXPECT_FALSE(fs::exists(dir / "out" / "deathhitstaken.bmp"));
+
+  // Without --player the weapons have nobody to show, as in the export dialog.
+  ASSERT_EQ(tool.Run({"export", game, "-o", report, "--maps", "1"}).exit_code, 0);
+  EXPECT_EQ(ReadFileBytes(report).find("Weapons of"), std::string::npos);
+  EXPECT_EQ(ReadFileBytes(report).find("maggot"), std::string::npos);
+
+  ASSERT_EQ(tool.Run({"profile", "create", "Joe", "--nick", "Joe"}).exit_code, 0);
+  ASSERT_EQ(tool.Run({"export", "--profile", "Joe", "-o", report, "--title", "Joe"}).exit_code, 0);
+  EXPECT_NE(ReadFileBytes(report).find("<b>Total games:</b> 0<br>"), std::string::npos);
+
+  struct Case {
+    std::vector<std::string> args;
+    int exit_code;
+    std::string message;
+  };
+  const std::string missing = (dir / "nowhere" / "r.html").string();
+  const Case cases[] = {
+      {{"export", game}, 2, "export needs -o REPORT.html"},
+      {{"export", "-o", report}, 2, "export needs one saved game file"},
+      {{"export", game, "-o", report, "--without", "flags"}, 2, "--without takes a box"},
+      {{"export", game, "-o", report, "--maps", "3"}, 2, "--maps takes map numbers"},
+      {{"export", game, "-o", report, "--maps", "1,"}, 2, "--maps takes map numbers"},
+      {{"export", game, "-o", report, "--sort", "9"}, 2, "--sort takes a column from 0 to 8"},
+      {{"export", game, "-o", report, "--player", "Nobody"}, 2, "no player named Nobody"},
+      {{"export", game, "-o", report, "--games", "1"}, 2, "--games goes with --profile only"},
+      {{"export", "--profile", "Joe", "-o", report, "--player", "Joe"}, 2, "--player goes with"},
+      {{"export", "--profile", "Joe", "-o", report, "--games", "1"},
+       2,
+       "--games takes game numbers"},
+      {{"export", "--profile", "Nobody", "-o", report}, 1, "no profile named Nobody"},
+      {{"export", (dir / "none.stg").string(), "-o", report}, 1, ""},
+      {{"export", game, "-o", missing}, 1, "Unable to write file!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.args.back());
+    const Outcome failed = tool.Run(c.args);
+    EXPECT_EQ(failed.exit_code, c.exit_code) << failed.err;
+    EXPECT_NE(failed.err.find(c.message), std::string::npos) << failed.err;
+  }
+}
+
 }  // namespace
 }  // namespace mrv::test
