@@ -13,6 +13,7 @@
 #include "support/paths.h"
 #include "ui/about_window.h"
 #include "ui/file_dialogs.h"
+#include "ui/html_export_form.h"
 #include "ui/image_button.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
@@ -155,6 +156,14 @@ const Shot kShots[] = {
        auto* menu = Find<ui::PopupLines>(context, "pmenu");
        QTest::mouseMove(menu, ui::PopupLines::LinePoint(4));
        return menu;
+     }},
+    // Over the viewer with Morv chosen, as its menu's " Export to HTML" opens it.
+    {"export-dialog.png",
+     [](ShotContext& context) -> QWidget* {
+       ui::TForm1* viewer = Viewer(context);
+       test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Morv"));
+       return new ui::THTMLform(viewer->document(), context.state->loaded_profile,
+                                context.state->settings.last_dir, context.dialogs, viewer);
      }},
 };
 

@@ -1,0 +1,160 @@
+#include "ui/html_export_form.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "ui/file_dialogs.h"
+#include "ui/image_button.h"
+#include "ui/message_box.h"
+#include "ui/program_state.h"
+#include "ui/ui_text.h"
+#include "ui/window_art.h"
+#include "ui/window_frame.h"
+#include "views/html_export.h"
+#include "views/stats_viewer.h"
+
+namespace mrv::ui {
+
+namespace {
+
+constexpr int kLeft = 14;
+constexpr int kColumnWidth = 156;
+constexpr int kBoxesTop = 158;
+constexpr int kRowHeight = 22;
+constexpr const char* kPictureHint =
+    "this image will be saved in the same directory as the html file";
+
+QLabel* FieldLabel(QWidget* parent, const char* caption, int top) {
+  auto* label = new QLabel(QString::fromLatin1(caption), parent);
+  label->setGeometry(kLeft, top, 200, 16);
+  return label;
+}
+
+// The memo's lines as a list of lines reads them: none for an empty memo, and a final
+// line break ends the last line rather than starting another.
+std::vector<std::string> MemoLines(const QString& text) {
+  QStringList lines = text.split(QLatin1Char('\n'));
+  if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
+  std::vector<std::string> result;
+  for (const QString& line : lines) result.push_back(ToGameText(line));
+  return result;
+}
+
+}  // namespace
+
+THTMLform::THTMLform(const StatsViewer& viewer, const LoadedProfile& loaded, std::string last_dir,
+                     FileDialogs& file_dialogs, QWidget* parent)
+    : QDialog(parent),
+      viewer_(viewer),
+      loaded_(loaded),
+      last_dir_(std::move(last_dir)),
+      file_dialogs_(file_dialogs),
+      background_(art::kPanelBackground),
+      title_(new QLineEdit(this)),
+      memo_(new QPlainTextEdit(this)) {
+  setObjectName(QStringLiteral("THTMLform"));
+  setModal(true);
+  setFixedSize(kSize);
+  new WindowFrame(this, QStringLiteral("Export to HTML"), {.minimise = false});
+  const HtmlReportOptions defaults;
+
+  FieldLabel(this, "Title:", 30);
+  title_->setObjectName(QStringLiteral("title"));
+  title_->setGeometry(kLeft, 48, kSize.width() - 2 * kLeft, 22);
+  title_->setText(FromGameText(defaults.title));
+  FieldLabel(this, "Observations:", 78);
+  memo_->setObjectName(QStringLiteral("Memo1"));
+  memo_->setGeometry(kLeft, 96, kSize.width() - 2 * kLeft, 54);
+  memo_->setPlainText(FromGameText(defaults.observations.front()));
+
+  overall_ = AddBox("Nicknames", "Overall stats", 0, 0);
+  capture_the_flag_ = AddBox("capturetheflag", "Capture the flag stats", 1, 0);
+  constexpr std::array<std::array<const char*, 4>, kHitKindCount> kHitBoxes = {{
+      {"hits", "Hits", "hitsimage", "Hits picture"},
+      {"HitsTaken", "Hits taken", "hitstakenimage", "Hits taken picture"},
+      {"DeathHits", "Death Hits", "DeathHitsimage", "Death Hits picture"},
+      {"DeathHitsTaken", "Death Hits taken", "DeathHitsTakenImage", "Death Hits taken picture"},
+  }};
+  for (std::size_t k = 0; k < kHitBoxes.size(); ++k) {
+    const int row = static_cast<int>(k) + 1;
+    sections_[k] = AddBox(kHitBoxes[k][0], kHitBoxes[k][1], 0, row);
+    pictures_[k] = AddBox(kHitBoxes[k][2], kHitBoxes[k][3], 1, row);
+    pictures_[k]->setToolTip(QString::fromLatin1(kPictureHint));
+  }
+  weapons_ = AddBox("Weapons", "Weapons", 0, 5);
+  weapons_->resize(2 * kColumnWidth, kRowHeight);
+  if (!viewer.profile_mode()) {
+    weapons_->setText(QStringLiteral("Weapons (player must be selected)"));
+    const bool selected = ReportCanShowWeapons(viewer);
+    weapons_->setChecked(selected);
+    weapons_->setEnabled(selected);
+  }
+
+  auto* save = new Timgbtn(this);
+  save->setObjectName(QStringLiteral("imgbtn1"));
+  save->SetGlyph(QPixmap(art::kButtonOk));
+  save->SetCaption(QStringLiteral("Save"));
+  save->SetTextLeft(30);
+  auto* cancel = new Timgbtn(this);
+  cancel->setObjectName(QStringLiteral("imgbtn2"));
+  cancel->SetGlyph(QPixmap(art::kButtonCancel));
+  cancel->SetCaption(QStringLiteral("Cancel"));
+  cancel->SetTextLeft(30);
+  const int buttons_top = kSize.height() - 12 - save->height();
+  save->move(kSize.width() / 2 - 6 - save->width(), buttons_top);
+  cancel->move(kSize.width() / 2 + 6, buttons_top);
+  connect(save, &Timgbtn::clicked, this, &THTMLform::Save);
+  connect(cancel, &Timgbtn::clicked, this, &QDialog::reject);
+}
+
+QCheckBox* THTMLform::AddBox(const char* name, const char* caption, int column, int row) {
+  auto* box = new QCheckBox(QString::fromLatin1(caption), this);
+  box->setObjectName(QString::fromLatin1(name));
+  box->setGeometry(kLeft + column * kColumnWidth, kBoxesTop + row * kRowHeight, kColumnWidth,
+                   kRowHeight);
+  box->setChecked(true);
+  return box;
+}
+
+HtmlReportOptions THTMLform::Options() const {
+  HtmlReportOptions options;
+  options.title = ToGameText(title_->text());
+  options.observations = MemoLines(memo_->toPlainText());
+  options.overall = overall_->isChecked();
+  options.capture_the_flag = capture_the_flag_->isChecked();
+  for (std::size_t k = 0; k < sections_.size(); ++k) {
+    options.sections[k] = sections_[k]->isChecked();
+    options.pictures[k] = pictures_[k]->isChecked();
+  }
+  options.weapons = weapons_->isChecked();
+  return options;
+}
+
+void THTMLform::Save() {
+  const QString file = file_dialogs_.SaveFile(
+      this, QStringLiteral("Save HTML file"),
+      QDir(PathText(last_dir_)).filePath(title_->text() + QStringLiteral(".html")),
+      QStringLiteral("HTML files (*.html);;HTML files (*.htm)"));
+  if (file.isEmpty()) return;
+  const ExportResult result = ExportHtmlReport(viewer_, loaded_, Options(), PathFromText(file));
+  if (!result.written) {
+    InformationBox(MessageText(result.message), QStringLiteral("ERROR!"), this);
+    return;
+  }
+  accept();
+}
+
+void THTMLform::paintEvent(QPaintEvent*) {
+  PaintWindowBackground(*this, background_);
+}
+
+void ShowHtmlExport(const StatsViewer& viewer, const ProgramState& state, FileDialogs& file_dialogs,
+                    QWidget* parent) {
+  THTMLform form(viewer, state.loaded_profile, state.settings.last_dir, file_dialogs, parent);
+  form.exec();
+}
+
+}  // namespace mrv::ui
