@@ -57,6 +57,12 @@ bool Uncheck(HtmlReportOptions& options, const std::string& part) {
   return true;
 }
 
+// The page is Latin-1, as game text is and as the export dialog writes the user's own
+// text; an argument comes in the terminal's encoding.
+std::string PageText(const std::string& argument) {
+  return QString::fromLocal8Bit(QByteArray::fromStdString(argument)).toLatin1().toStdString();
+}
+
 void ShowOnlyQtErrors(QtMsgType type, const QMessageLogContext&, const QString& message) {
   if (type == QtCriticalMsg || type == QtFatalMsg) PrintError(message.toStdString());
 }
@@ -164,12 +170,15 @@ int RunExportCommand(const Environment& env, const Arguments& args) {
   const auto output = parsed->Last("--output");
   if (!output || output->empty()) return Usage("export needs -o REPORT.html");
   request.output = *output;
-  if (const auto title = parsed->Last("--title")) request.options.title = *title;
-  if (const auto notes = parsed->All("--note"); !notes.empty())
-    request.options.observations = notes;
+  if (const auto title = parsed->Last("--title")) request.options.title = PageText(*title);
+  if (const auto notes = parsed->All("--note"); !notes.empty()) {
+    request.options.observations.clear();
+    for (const std::string& note : notes) request.options.observations.push_back(PageText(note));
+  }
   for (const std::string& part : parsed->All("--without")) {
-    if (!Uncheck(request.options, part))
+    if (!Uncheck(request.options, part)) {
       return Usage("--without takes a box of the export dialog: " + part);
+    }
   }
 
   // The pictures carry text, which needs fonts but never a display. Qt's own notes

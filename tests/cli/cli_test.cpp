@@ -191,12 +191,13 @@ TEST(Cli, ExportWritesTheReportOfWhatItsOptionsChoose) {
   fs::create_directory(dir / "out");
   const Outcome run = tool.Run({"export", game, "-o", report, "--maps", "2", "--sort", "1",
                                 "--player", "KR4KEN", "--title", "Casa", "--note", "one", "--note",
-                                "two", "--without", "death-hits-taken-picture"});
+                                "Caf\xc3\xa9", "--without", "death-hits-taken-picture"});
   ASSERT_EQ(run.exit_code, 0) << run.err;
   EXPECT_EQ(run.err, "");
   const std::string page = ReadFileBytes(report);
   EXPECT_NE(page.find(">Casa</font></h2>"), std::string::npos);
-  EXPECT_NE(page.find("\r\none<br>\r\ntwo<br>\r\n"), std::string::npos);
+  // The page is Latin-1, as game text is; arguments come in UTF-8.
+  EXPECT_NE(page.find("\r\none<br>\r\nCaf\xe9<br>\r\n"), std::string::npos);
   EXPECT_NE(page.find("maggot"), std::string::npos);  // he played on ut4_casa only
   EXPECT_NE(page.find("<h3>Weapons of Kr4ken: </h3>"), std::string::npos);
   // Sorted by kills, the most first: Morv's 7 on ut4_casa.
