@@ -151,7 +151,7 @@ void THTMLform::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
 }
 
-void ShowHtmlExport(const StatsViewer& viewer, const ProgramState& state, FileDialogs& file_dialogs,
+void ShowHtmlExport(const ProgramState& state, const StatsViewer& viewer, FileDialogs& file_dialogs,
                     QWidget* parent) {
   THTMLform form(viewer, state.loaded_profile, state.settings.last_dir, file_dialogs, parent);
   form.exec();

@@ -65,7 +65,7 @@ class THTMLform : public QDialog {
 };
 
 // Menu slot 2 of the viewer: the export dialog over `parent`, shown modally.
-void ShowHtmlExport(const StatsViewer& viewer, const ProgramState& state, FileDialogs& file_dialogs,
+void ShowHtmlExport(const ProgramState& state, const StatsViewer& viewer, FileDialogs& file_dialogs,
                     QWidget* parent);
 
 }  // namespace mrv::ui

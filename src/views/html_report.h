@@ -49,6 +49,7 @@ struct ProfileSummary {
   std::string first_game;  // the oldest selected game
   std::string last_game;   // the newest selected game
   std::int64_t seconds = 0;
+  bool operator==(const ProfileSummary&) const = default;
 };
 
 // Everything the report reads from the viewer and the loaded profile.

@@ -128,17 +128,9 @@ class ProfileReport : public testing::Test {
 };
 
 TEST_F(ProfileReport, SummaryNamesTheOldestAndNewestSelectedGames) {
-  const ProfileSummary all = Summary();
-  EXPECT_EQ(all.games, 3u);
-  EXPECT_EQ(all.first_game, "2024-05-01 20:15");
-  EXPECT_EQ(all.last_game, "2024-05-03 <b>");
-  EXPECT_EQ(all.seconds, 3 * 1200);
-  sample.viewer().SelectGames({1, 3});
-  const ProfileSummary some = Summary();
-  EXPECT_EQ(some.games, 2u);
-  EXPECT_EQ(some.first_game, "2024-05-01 20:15");
-  EXPECT_EQ(some.last_game, "2024-05-03 <b>");
-  EXPECT_EQ(some.seconds, 2 * 1200);
+  EXPECT_EQ(Summary(), (ProfileSummary{3, "2024-05-01 20:15", "2024-05-03 <b>", 3 * 1200}));
+  sample.viewer().SelectGames({2, 3});
+  EXPECT_EQ(Summary(), (ProfileSummary{2, "2024-05-01 20:15", "2024-05-02 21:00", 2 * 1200}));
 
   sample.viewer().SelectGames({1, 2});
   const std::string page = HtmlReportText(ReportSourceOf(sample.viewer(), sample.loaded), {});
@@ -149,10 +141,7 @@ TEST_F(ProfileReport, SummaryNamesTheOldestAndNewestSelectedGames) {
 
   sample.viewer().SelectGames({0});
   sample.viewer().RunMenuSlot(1);  // removes every game
-  const ProfileSummary none = Summary();
-  EXPECT_EQ(none.games, 0u);
-  EXPECT_EQ(none.first_game, "");
-  EXPECT_EQ(none.last_game, "");
+  EXPECT_EQ(Summary(), (ProfileSummary{0, "", "", 0}));
 }
 
 TEST_F(ProfileReport, WritesNoFlagPictures) {
