@@ -7,11 +7,15 @@
 //   refresh_overview_ms     a click on "all maps": RefreshOverview with the overall fill and
 //   re-sort overall_column_click_ms a click on an overall column, every column in turn
 //   player_select_ms        a left click on a player
+//   html_page_ms            the HTML report's page of what the viewer shows (no files)
+//   html_export_ms          the whole export: the eight pictures and the page, written
+//                           to a scratch folder (each file flushed to disk)
 // and prints each as "NAME_ms MEDIAN". Runs offscreen; no display needed.
 #include <QGuiApplication>
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <random>
@@ -20,6 +24,7 @@
 
 #include "files/profiler.h"
 #include "files/settings.h"
+#include "views/html_export.h"
 #include "views/stats_viewer.h"
 
 namespace {
@@ -148,11 +153,28 @@ int main(int argc, char** argv) {
   for (int run = 0; run < 45; ++run) {
     select.push_back(Milliseconds([&] { viewer.ClickPlayer(run * 7 % players, false); }));
   }
+  std::vector<double> page;
+  for (int run = 0; run < 11; ++run) {
+    page.push_back(
+        Milliseconds([&] { mrv::HtmlReportText(mrv::ReportSourceOf(viewer, loaded), {}); }));
+  }
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / "morvane-export-bench";
+  std::filesystem::create_directories(folder);
+  std::vector<double> exported;
+  for (int run = 0; run < 11; ++run) {
+    exported.push_back(Milliseconds([&] {
+      if (!mrv::ExportHtmlReport(viewer, loaded, {}, folder / "report.html").written) std::abort();
+    }));
+  }
+  std::filesystem::remove_all(folder);
   std::printf("store: %d maps, %d players each, %d players in all, %d weapons\n", kMaps,
               kPlayersPerMap, players, weapons.size());
   Print("open_game_ms", open);
   Print("refresh_overview_ms", refresh);
   Print("overall_column_click_ms", column);
   Print("player_select_ms", select);
+  Print("html_page_ms", page);
+  Print("html_export_ms", exported);
   return 0;
 }

