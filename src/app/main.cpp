@@ -3,6 +3,7 @@
 
 #include "ui/about_window.h"
 #include "ui/file_dialogs.h"
+#include "ui/html_export_form.h"
 #include "ui/main_window.h"
 #include "ui/program_state.h"
 #include "ui/stats_viewer_window.h"
@@ -21,7 +22,12 @@ int main(int argc, char** argv) {
   mrv::ui::QtFileDialogs file_dialogs;
   // The profile manager (load_profile) and the HTML export dialog (export_html) plug
   // into the viewer's menu here, through mrv::ui::ViewerDialogs.
-  mrv::ui::ViewerWindowLauncher viewer;
+  mrv::ui::ViewerDialogs dialogs;
+  dialogs.export_html = [&file_dialogs](mrv::ui::ProgramState& program,
+                                        const mrv::StatsViewer& viewer, QWidget* parent) {
+    mrv::ui::ShowHtmlExport(program, viewer, file_dialogs, parent);
+  };
+  mrv::ui::ViewerWindowLauncher viewer(dialogs);
   mrv::ui::TMain main_window(std::move(state), file_dialogs, viewer);
   main_window.show();
   return QApplication::exec();

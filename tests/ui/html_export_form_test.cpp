@@ -1,23 +1,25 @@
-// The export dialog over a viewer of a saved game or of a profile: the Weapons box's
-// rule, and Save with its file dialog, its failure and its cancel.
+// The export dialog as the viewer's " Export to HTML" opens it, over a live capture and
+// over a profile: the Weapons box's rule, and Save with its file dialog, its failure and
+// its cancel.
 #include "ui/html_export_form.h"
 
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
+#include <functional>
 
-#include "files/saved_game.h"
 #include "print_qstring.h"
-#include "support/fakes.h"
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
 #include "ui/message_box.h"
+#include "ui/stats_viewer_window.h"
 #include "ui/ui_text.h"
 #include "ui_support/ui_fixtures.h"
-#include "views/stats_viewer.h"
 
 namespace mrv::ui {
 namespace {
@@ -31,90 +33,110 @@ class HtmlExportFormTest : public ::testing::Test {
     state_ = test::StartedState(dir_.path());
     state_->settings.last_dir = (dir_ / "reports").string() + "/";
     fs::create_directory(dir_ / "reports");
-    std::string name;
-    EXPECT_TRUE(LoadGame(state_->database, test::TestDataDir() / "golden" / "ts_two_maps.stg", name,
-                         prompt_));
-    viewer_ = std::make_unique<StatsViewer>(ViewerContext{state_->database, state_->weapons,
-                                                          dir_.path(), prompt_, state_->profiler,
-                                                          state_->loaded_profile});
-    viewer_->OpenGame(true, name);
+    dialogs_.export_html = [this](ProgramState& state, const StatsViewer& viewer, QWidget* parent) {
+      ShowHtmlExport(state, viewer, file_dialogs_, parent);
+    };
   }
 
-  std::unique_ptr<THTMLform> Open() {
-    auto form = std::make_unique<THTMLform>(*viewer_, state_->loaded_profile,
-                                            state_->settings.last_dir, dialogs_);
-    form->show();
-    return form;
+  // Chooses " Export to HTML" in the viewer's menu and acts on the dialog it shows;
+  // the dialog is cancelled afterwards if the action left it open. The clicks that
+  // open the menu run pending events, so the dialog is awaited, not assumed.
+  void Export(TForm1& viewer, const std::function<void(THTMLform&)>& act) {
+    bool shown = false;
+    QTimer waiting;
+    QObject::connect(&waiting, &QTimer::timeout, [&] {
+      auto* form = qobject_cast<THTMLform*>(QApplication::activeModalWidget());
+      if (form == nullptr) return;
+      waiting.stop();
+      shown = true;
+      act(*form);
+      if (form->isVisible()) Click(*form, "imgbtn2");
+    });
+    waiting.start(0);
+    test::ChooseMenuSlot(viewer, 2);
+    EXPECT_TRUE(shown);
   }
   static QCheckBox* Box(THTMLform& form, const char* name) {
     return form.findChild<QCheckBox*>(QString::fromLatin1(name));
   }
-  static void Save(THTMLform& form) {
-    QTest::mouseClick(form.findChild<Timgbtn*>(QStringLiteral("imgbtn1")), Qt::LeftButton);
+  static void Click(THTMLform& form, const char* button) {
+    QTest::mouseClick(form.findChild<Timgbtn*>(QString::fromLatin1(button)), Qt::LeftButton);
   }
+  fs::path Report(const char* file) const { return dir_ / "reports" / file; }
 
   test::ScratchDir dir_;
-  test::FakePrompt prompt_;
   std::unique_ptr<ProgramState> state_;
-  std::unique_ptr<StatsViewer> viewer_;
   ScriptedBoxes boxes_;
-  ScriptedFileDialogs dialogs_;
+  ScriptedFileDialogs file_dialogs_;
+  ViewerDialogs dialogs_;
 };
 
-TEST_F(HtmlExportFormTest, WeaponsNeedASelectedPlayerInGameModeOnly) {
-  auto form = Open();
-  QCheckBox* weapons = Box(*form, "Weapons");
-  EXPECT_EQ(weapons->text(), QStringLiteral("Weapons (player must be selected)"));
-  EXPECT_FALSE(weapons->isChecked());
-  EXPECT_FALSE(weapons->isEnabled());
-  EXPECT_EQ(Box(*form, "DeathHitsTakenImage")->toolTip(),
-            QStringLiteral("this image will be saved in the same directory as the html file"));
+TEST_F(HtmlExportFormTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure) {
+  test::LoadMonitoredSample(*state_, "ts_two_maps");
+  TForm1 viewer(*state_, dialogs_, nullptr);
+  viewer.OpenGame({.monitor = true, .last_game = "2024-05-01 21:07"});
+  viewer.show();
+  Export(viewer, [](THTMLform& form) {
+    QCheckBox* weapons = Box(form, "Weapons");
+    EXPECT_EQ(weapons->text(), QStringLiteral("Weapons (player must be selected)"));
+    EXPECT_FALSE(weapons->isChecked() || weapons->isEnabled());
+    EXPECT_EQ(Box(form, "DeathHitsTakenImage")->toolTip(),
+              QStringLiteral("this image will be saved in the same directory as the html file"));
+  });
 
-  viewer_->ClickPlayer(viewer_->FindPlayer("Morv"), false);
-  form = Open();
-  EXPECT_TRUE(Box(*form, "Weapons")->isChecked());
-  EXPECT_TRUE(Box(*form, "Weapons")->isEnabled());
+  test::ClickRow(viewer, "lplayers", viewer.document().FindPlayer("Morv"));
+  Export(viewer, [this](THTMLform& form) {
+    EXPECT_TRUE(Box(form, "Weapons")->isChecked() && Box(form, "Weapons")->isEnabled());
+    form.findChild<QLineEdit*>(QStringLiteral("title"))->setText(QStringLiteral("Casa"));
+    form.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))
+        ->setPlainText(QStringLiteral("one\ntwo\n"));
+    Box(form, "hitsimage")->setChecked(false);
 
-  ASSERT_TRUE(state_->profiler.CreateProfileFile("Morv.mrv", "Morv", {}));
-  ASSERT_TRUE(LoadProfile(state_->profiler, "Morv.mrv", state_->loaded_profile));
-  viewer_->OpenProfile();
-  form = Open();
-  EXPECT_EQ(Box(*form, "Weapons")->text(), QStringLiteral("Weapons"));
-  EXPECT_TRUE(Box(*form, "Weapons")->isChecked());
-  EXPECT_TRUE(Box(*form, "Weapons")->isEnabled());
-}
+    Click(form, "imgbtn1");  // the save dialog cancelled: nothing written, still open
+    ASSERT_EQ(file_dialogs_.asked().size(), 1u);
+    EXPECT_EQ(file_dialogs_.asked()[0].caption, QStringLiteral("Save HTML file"));
+    EXPECT_EQ(file_dialogs_.asked()[0].location, PathText(Report("Casa.html")));
+    EXPECT_EQ(file_dialogs_.asked()[0].filter,
+              QStringLiteral("HTML files (*.html);;HTML files (*.htm)"));
+    EXPECT_TRUE(form.isVisible());
 
-TEST_F(HtmlExportFormTest, SaveWritesWhereTheUserChoseAndStaysOpenOnFailure) {
-  auto form = Open();
-  form->findChild<QLineEdit*>(QStringLiteral("title"))->setText(QStringLiteral("Casa"));
-  form->findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))
-      ->setPlainText(QStringLiteral("one\ntwo\n"));
-  Box(*form, "hitsimage")->setChecked(false);
+    file_dialogs_.SetNextAnswer(PathText(dir_ / "missing" / "Casa.html"));
+    Click(form, "imgbtn1");
+    ASSERT_EQ(boxes_.shown().size(), 1u);
+    EXPECT_EQ(boxes_.shown()[0].title, QStringLiteral("ERROR!"));
+    EXPECT_TRUE(boxes_.shown()[0].message.contains(QStringLiteral("Unable to write file!")));
+    EXPECT_TRUE(form.isVisible());
 
-  Save(*form);  // the save dialog cancelled: nothing written, still open
-  ASSERT_EQ(dialogs_.asked().size(), 1u);
-  EXPECT_EQ(dialogs_.asked()[0].caption, QStringLiteral("Save HTML file"));
-  EXPECT_EQ(dialogs_.asked()[0].location, PathText(dir_ / "reports" / "Casa.html"));
-  EXPECT_EQ(dialogs_.asked()[0].filter, QStringLiteral("HTML files (*.html);;HTML files (*.htm)"));
-  EXPECT_TRUE(form->isVisible());
-
-  dialogs_.SetNextAnswer(PathText(dir_ / "missing" / "Casa.html"));
-  Save(*form);
-  ASSERT_EQ(boxes_.shown().size(), 1u);
-  EXPECT_EQ(boxes_.shown()[0].title, QStringLiteral("ERROR!"));
-  EXPECT_TRUE(boxes_.shown()[0].message.contains(QStringLiteral("Unable to write file!")));
-  EXPECT_TRUE(form->isVisible());
-
-  dialogs_.SetNextAnswer(PathText(dir_ / "reports" / "Casa.html"));
-  Save(*form);
-  EXPECT_FALSE(form->isVisible());
-  EXPECT_EQ(form->result(), QDialog::Accepted);
-  const std::string page = test::ReadFileBytes(dir_ / "reports" / "Casa.html");
+    file_dialogs_.SetNextAnswer(PathText(Report("Casa.html")));
+    Click(form, "imgbtn1");
+    EXPECT_FALSE(form.isVisible());
+  });
+  const std::string page = test::ReadFileBytes(Report("Casa.html"));
   EXPECT_NE(page.find(">Casa</font></h2>"), std::string::npos);
   EXPECT_NE(page.find("\r\none<br>\r\ntwo<br>\r\n</strong>"), std::string::npos);
-  EXPECT_FALSE(fs::exists(dir_ / "reports" / "hits.bmp"));
-  EXPECT_TRUE(fs::exists(dir_ / "reports" / "hitstaken.bmp"));
-  EXPECT_TRUE(fs::exists(dir_ / "reports" / "blueflag.bmp"));
+  EXPECT_NE(page.find("<h3>Weapons of Morv: </h3>"), std::string::npos);
+  EXPECT_FALSE(fs::exists(Report("hits.bmp")));
+  EXPECT_TRUE(fs::exists(Report("hitstaken.bmp")));
+  EXPECT_TRUE(fs::exists(Report("blueflag.bmp")));
+}
+
+TEST_F(HtmlExportFormTest, ProfileModeHasItsWeaponsAndNoFlags) {
+  test::CreateSampleProfile(*state_, "Morv", {{"2024-04-26 20:15", "ctf_abbey"}});
+  ASSERT_TRUE(LoadProfile(state_->profiler, "Morv.mrv", state_->loaded_profile));
+  TForm1 viewer(*state_, dialogs_, nullptr);
+  viewer.OpenProfile();
+  viewer.show();
+  Export(viewer, [this](THTMLform& form) {
+    EXPECT_EQ(Box(form, "Weapons")->text(), QStringLiteral("Weapons"));
+    EXPECT_TRUE(Box(form, "Weapons")->isChecked() && Box(form, "Weapons")->isEnabled());
+    file_dialogs_.SetNextAnswer(PathText(Report("morv.html")));
+    Click(form, "imgbtn1");
+  });
+  const std::string page = test::ReadFileBytes(Report("morv.html"));
+  EXPECT_NE(page.find("<h3>Morv stats: </h3>"), std::string::npos);
+  EXPECT_NE(page.find("<b>First game:</b> 2024-04-26 20:15<br>"), std::string::npos);
+  EXPECT_TRUE(fs::exists(Report("deathhitstaken.bmp")));
+  EXPECT_FALSE(fs::exists(Report("blueflag.bmp")));
 }
 
 }  // namespace
