@@ -93,16 +93,10 @@ THTMLform::THTMLform(const StatsViewer& viewer, const LoadedProfile& loaded, std
     weapons_->setEnabled(selected);
   }
 
-  auto* save = new Timgbtn(this);
-  save->setObjectName(QStringLiteral("imgbtn1"));
-  save->SetGlyph(QPixmap(art::kButtonOk));
-  save->SetCaption(QStringLiteral("Save"));
-  save->SetTextLeft(30);
-  auto* cancel = new Timgbtn(this);
-  cancel->setObjectName(QStringLiteral("imgbtn2"));
-  cancel->SetGlyph(QPixmap(art::kButtonCancel));
-  cancel->SetCaption(QStringLiteral("Cancel"));
-  cancel->SetTextLeft(30);
+  auto* save =
+      DialogButton(this, art::kButtonOk, QStringLiteral("Save"), QStringLiteral("imgbtn1"));
+  auto* cancel =
+      DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"), QStringLiteral("imgbtn2"));
   const int buttons_top = kSize.height() - 12 - save->height();
   save->move(kSize.width() / 2 - 6 - save->width(), buttons_top);
   cancel->move(kSize.width() / 2 + 6, buttons_top);

@@ -144,4 +144,14 @@ void Timgbtn::mouseReleaseEvent(QMouseEvent* event) {
   emit clicked();
 }
 
+Timgbtn* DialogButton(QWidget* dialog, const char* glyph, const QString& caption,
+                      const QString& name) {
+  auto* button = new Timgbtn(dialog);
+  button->setObjectName(name);
+  button->SetGlyph(QPixmap(glyph));
+  button->SetCaption(caption);
+  button->SetTextLeft(30);
+  return button;
+}
+
 }  // namespace mrv::ui

@@ -88,4 +88,9 @@ class Timgbtn : public QWidget {
   bool pressed_ = false;
 };
 
+// The OK or Cancel button of a dialog: the glyph (art::kButtonOk, art::kButtonCancel)
+// with its caption right of the icon.
+Timgbtn* DialogButton(QWidget* dialog, const char* glyph, const QString& caption,
+                      const QString& name);
+
 }  // namespace mrv::ui

@@ -21,15 +21,6 @@ constexpr int kInputHeight = 22;
 
 ScriptedBoxes* active_script = nullptr;
 
-Timgbtn* BoxButton(QWidget* box, const char* art, const QString& caption, const QString& name) {
-  auto* button = new Timgbtn(box);
-  button->setObjectName(name);
-  button->SetGlyph(QPixmap(art));
-  button->SetCaption(caption);
-  button->SetTextLeft(30);
-  return button;
-}
-
 bool IsEnter(const QKeyEvent& event) {
   return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
 }
@@ -46,9 +37,9 @@ TMessageForm::TMessageForm(QWidget* parent)
       frame_(new WindowFrame(this, QString(), {.minimise = false})),
       message_(new QLabel(this)),
       einput_(new QLineEdit(this)),
-      imgbtn1_(BoxButton(this, art::kButtonOk, QStringLiteral("OK"), QStringLiteral("imgbtn1"))),
-      imgbtn2_(BoxButton(this, art::kButtonCancel, QStringLiteral("Cancel"),
-                         QStringLiteral("imgbtn2"))) {
+      imgbtn1_(DialogButton(this, art::kButtonOk, QStringLiteral("OK"), QStringLiteral("imgbtn1"))),
+      imgbtn2_(DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"),
+                            QStringLiteral("imgbtn2"))) {
   setObjectName(QStringLiteral("TMessageForm"));
   setModal(true);
   resize(kSize);
