@@ -140,14 +140,6 @@ TEST_F(ProfileReport, SummaryNamesTheOldestAndNewestSelectedGames) {
   EXPECT_EQ(Summary(), (ProfileSummary{0, "", "", 0}));
 }
 
-TEST_F(ProfileReport, WritesNoFlagPictures) {
-  const fs::path report = sample.dir / "report.html";
-  ASSERT_TRUE(ExportHtmlReport(sample.viewer(), sample.loaded, {}, report).written);
-  EXPECT_TRUE(fs::exists(report));
-  EXPECT_TRUE(fs::exists(sample.dir / "deathhitstaken.bmp"));
-  EXPECT_FALSE(fs::exists(sample.dir / "blueflag.bmp"));
-}
-
 TEST(HtmlExport, WritesPicturesByTheirBoxesAndStopsAtTheFirstFailure) {
   const test::ScratchDir dir("html-export");
   const ReportSource source = HandMadeSource();
