@@ -11,6 +11,7 @@
 #include "cli/json_writer.h"
 #include "cli/setup.h"
 #include "files/profile_add_game.h"
+#include "files/profile_nicknames.h"
 #include "files/profiler.h"
 #include "files/saved_game.h"
 #include "model/contribution.h"
@@ -19,9 +20,6 @@
 namespace mrv::cli {
 
 namespace {
-
-// The most nicknames a profile holds, as the profile manager allows.
-constexpr std::size_t kMaxNicknames = 100;
 
 struct Context {
   const Environment& env;
@@ -302,34 +300,20 @@ int Remove(const Context& context) {
 // Applies the edit to the list; false after printing why it cannot be made.
 bool EditNicknames(std::vector<std::string>& nicknames, const std::string& action,
                    const std::string& nick) {
+  std::string refusal;
   const auto at = std::find(nicknames.begin(), nicknames.end(), nick);
+  const auto index = static_cast<std::size_t>(at - nicknames.begin());
   if (action == "add") {
-    if (nicknames.size() >= kMaxNicknames) {
-      Fail("\r\nYou've reached the maximum number of nicknames for this player! 100!");
-    } else if (at != nicknames.end()) {
-      Fail("\r\nThat nickname is already listed!");
-    } else {
-      nicknames.push_back(nick);
-      return true;
-    }
-    return false;
+    refusal = AddNickname(nicknames, nick);
+  } else if (at == nicknames.end()) {
+    refusal = nick + " is not one of the profile's nicknames";
+  } else if (action == "remove") {
+    refusal = RemoveNickname(nicknames, index);
+  } else {
+    MoveNickname(nicknames, index, action == "up");
   }
-  if (at == nicknames.end()) {
-    Fail(nick + " is not one of the profile's nicknames");
-    return false;
-  }
-  if (action == "remove") {
-    if (nicknames.size() < 2) {
-      Fail("\r\nThere must be at least one nickname!");
-      return false;
-    }
-    nicknames.erase(at);
-  } else if (action == "up" && at != nicknames.begin()) {
-    std::iter_swap(at, at - 1);
-  } else if (action == "down" && at + 1 != nicknames.end()) {
-    std::iter_swap(at, at + 1);
-  }
-  return true;
+  if (!refusal.empty()) Fail(refusal);
+  return refusal.empty();
 }
 
 int Nick(const Context& context) {
