@@ -40,6 +40,7 @@ inline constexpr std::string_view kInvalidFile = "Invalid file!";
 inline constexpr std::string_view kUnableToSaveFile = "Unable to save file!";
 inline constexpr std::string_view kUnableToWriteFile = "Unable to write to file!";
 inline constexpr std::string_view kInvalidGameName = "Invalid game name!";
+inline constexpr std::string_view kUnableToDeleteFile = "Unable to delete file ";
 inline constexpr std::string_view kProfileLocked =
     "Unable to open profile!\n\n\rThe file could be locked by another process.";
 
@@ -101,6 +102,10 @@ class TProfiler {
   bool SaveNotesAndNicknames(const std::string& file_name,
                              const std::vector<std::string>& nicknames,
                              const std::vector<std::string>& notes);
+  // Deletes a profile file once no other program is changing it; a file that is gone
+  // already is no failure. Fails with kProfileLocked, or kUnableToDeleteFile followed
+  // by the file's full path.
+  bool DeleteProfileFile(const std::string& file_name);
   // "<no profile loaded>", then the profile files of the program directory by name.
   std::vector<std::string> FillProfileList() const;
 

@@ -83,4 +83,14 @@ bool TProfiler::SaveNotesAndNicknames(const std::string& file_name,
   return true;
 }
 
+bool TProfiler::DeleteProfileFile(const std::string& file_name) {
+  const auto path = Resolve(file_name);
+  FileLock lock;
+  if (!LockForChange(path, lock)) return false;
+  std::error_code error;
+  std::filesystem::remove(path, error);
+  if (error) return Fail(std::string(kUnableToDeleteFile) + path.string());
+  return true;
+}
+
 }  // namespace mrv

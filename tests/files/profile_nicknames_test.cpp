@@ -1,4 +1,4 @@
-// Editing a profile's nicknames.
+// Editing a profile's nicknames, and deleting a profile file.
 #include "files/profile_nicknames.h"
 
 #include <gtest/gtest.h>
@@ -38,6 +38,23 @@ TEST(ProfileNicknames, RemovingKeepsOneAndMovingStaysInsideTheList) {
   EXPECT_EQ(RemoveNickname(nicks, 0), "");
   EXPECT_EQ(RemoveNickname(nicks, 0), "\r\nThere must be at least one nickname!");
   EXPECT_EQ(nicks, Nicks{"b"});
+}
+
+TEST(ProfileDelete, WaitsForAnotherProgramsChangeAndToleratesAGoneFile) {
+  test::ScratchDir dir("profile-delete");
+  TProfiler profiler(dir.path(), test::kTestWeapons, std::chrono::milliseconds(50));
+  ASSERT_TRUE(profiler.CreateProfileFile("joe.mrv", "Joe", {}));
+  {
+    // Another program in the middle of a change.
+    const FileLock other = FileLock::Acquire(dir / "joe.mrv", std::chrono::milliseconds(0));
+    ASSERT_TRUE(other.held());
+    EXPECT_FALSE(profiler.DeleteProfileFile("joe.mrv"));
+    EXPECT_EQ(profiler.LastError(), kProfileLocked);
+    EXPECT_TRUE(std::filesystem::exists(dir / "joe.mrv"));
+  }
+  EXPECT_TRUE(profiler.DeleteProfileFile("joe.mrv"));
+  EXPECT_FALSE(std::filesystem::exists(dir / "joe.mrv"));
+  EXPECT_TRUE(profiler.DeleteProfileFile("joe.mrv"));
 }
 
 }  // namespace
