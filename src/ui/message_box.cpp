@@ -128,10 +128,13 @@ bool InformationBox(const QString& message, const QString& title, QWidget* paren
 
 bool AskBox(const QString& message, const QString& title, QString& text, AskOptions options,
             QWidget* parent) {
-  bool ok = false;
   const ScriptedBoxes::Shown box{
       ScriptedBoxes::Kind::kBox, title, message, options.ok, options.cancel, options.input, text};
-  if (ScriptedBoxes::Intercept(box, ok, text)) return ok;
+  if (const auto reply = ScriptedBoxes::Intercept(box)) {
+    const bool ok = reply->choice == Choice::kYes;
+    if (ok && options.input && reply->input) text = *reply->input;
+    return ok;
+  }
   TMessageForm form(ParentOrActive(parent));
   form.SetMessageText(message);
   form.SetCaption(title);
@@ -145,12 +148,21 @@ bool AskBox(const QString& message, const QString& title, QString& text, AskOpti
 }
 
 void ErrorDialog(const QString& message, const QString& caption, QWidget* parent) {
-  bool ok = false;
-  QString input;
   const ScriptedBoxes::Shown error{
       ScriptedBoxes::Kind::kError, caption, message, true, false, false, {}};
-  if (ScriptedBoxes::Intercept(error, ok, input)) return;
+  if (ScriptedBoxes::Intercept(error)) return;
   QMessageBox::critical(ParentOrActive(parent), caption, message);
+}
+
+Choice YesNoCancelBox(const QString& message, const QString& title, QWidget* parent) {
+  const ScriptedBoxes::Shown question{
+      ScriptedBoxes::Kind::kYesNoCancel, title, message, false, true, false, {}};
+  if (const auto reply = ScriptedBoxes::Intercept(question)) return reply->choice;
+  const auto answer = QMessageBox::question(
+      ParentOrActive(parent), title, message,
+      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
+  if (answer == QMessageBox::Yes) return Choice::kYes;
+  return answer == QMessageBox::No ? Choice::kNo : Choice::kCancel;
 }
 
 ScriptedBoxes::ScriptedBoxes() {
@@ -162,20 +174,22 @@ ScriptedBoxes::~ScriptedBoxes() {
 }
 
 void ScriptedBoxes::SetNextAnswer(bool ok, std::optional<QString> input) {
-  replies_.push_back({ok, std::move(input)});
+  replies_.push_back({ok ? Choice::kYes : Choice::kCancel, std::move(input)});
 }
 
-bool ScriptedBoxes::Intercept(const Shown& box, bool& ok, QString& input) {
-  if (active_script == nullptr) return false;
+void ScriptedBoxes::SetNextChoice(Choice choice) {
+  replies_.push_back({choice, std::nullopt});
+}
+
+std::optional<ScriptedBoxes::Reply> ScriptedBoxes::Intercept(const Shown& box) {
+  if (active_script == nullptr) return std::nullopt;
   active_script->shown_.push_back(box);
-  ok = false;
+  std::optional<Reply> reply(std::in_place);
   if (!active_script->replies_.empty()) {
-    const Reply reply = active_script->replies_.front();
+    reply = active_script->replies_.front();
     active_script->replies_.pop_front();
-    ok = reply.ok;
-    if (ok && box.input && reply.input) input = *reply.input;
   }
-  return true;
+  return reply;
 }
 
 }  // namespace mrv::ui

@@ -91,10 +91,15 @@ bool AskBox(const QString& message, const QString& title, QString& text, AskOpti
 // The platform's standard error dialog, with one OK button.
 void ErrorDialog(const QString& message, const QString& caption, QWidget* parent = nullptr);
 
-// For tests: while one lives, boxes and error dialogs are recorded, not shown.
+// The platform's question dialog with Yes, No and Cancel, for the one question of the
+// program that has three answers; closing it answers Cancel.
+enum class Choice { kYes, kNo, kCancel };
+Choice YesNoCancelBox(const QString& message, const QString& title, QWidget* parent = nullptr);
+
+// For tests: while one lives, boxes and dialogs are recorded, not shown.
 class ScriptedBoxes {
  public:
-  enum class Kind { kBox, kError };
+  enum class Kind { kBox, kError, kYesNoCancel };
   struct Shown {
     Kind kind;
     QString title;
@@ -112,18 +117,21 @@ class ScriptedBoxes {
 
   // The answer to the next box: OK or Cancel, and with OK what the input field holds
   // (its preset when no text is given). Boxes without an answer waiting get Cancel.
+  // OK answers a Yes/No/Cancel question with Yes, Cancel with Cancel.
   void SetNextAnswer(bool ok, std::optional<QString> input = std::nullopt);
+  // The answer to the next Yes/No/Cancel question (for another box: OK for Yes only).
+  void SetNextChoice(Choice choice);
   const std::vector<Shown>& shown() const { return shown_; }
 
-  // Used by the functions above: records the box and answers it when a script is
-  // active; false when none is, and the box must really be shown.
-  static bool Intercept(const Shown& box, bool& ok, QString& input);
-
- private:
   struct Reply {
-    bool ok;
+    Choice choice = Choice::kCancel;
     std::optional<QString> input;
   };
+  // Used by the functions above: records the box and gives the next reply when a
+  // script is active; nothing when none is, and the box must really be shown.
+  static std::optional<Reply> Intercept(const Shown& box);
+
+ private:
   std::deque<Reply> replies_;
   std::vector<Shown> shown_;
 };
