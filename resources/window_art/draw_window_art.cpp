@@ -282,11 +282,81 @@ void CrossIcon(QPainter& p, QRectF b, QColor c, double width = 2) {
   p.drawLine(QPointF(b.right() - 2, b.top() + 2), QPointF(b.left() + 2, b.bottom() - 2));
 }
 
-void DialogButton(const char* name, QColor accent, const Icon& icon) {
-  const QImage image = TwoFrames(75, 25, [&](QPainter& p, QRectF r, bool lit) {
+void DialogButton(const char* name, QColor accent, const Icon& icon, int width = 75) {
+  const QImage image = TwoFrames(width, 25, [&](QPainter& p, QRectF r, bool lit) {
     Plate(p, r, lit, accent, 3);
     icon(p, QRectF(r.left() + 9, r.top() + 6, 13, 13),
          lit ? accent.lighter(170) : accent.lighter(130));
+  });
+  Save(image, name);
+}
+
+void PlusIcon(QPainter& p, QRectF b, QColor c) {
+  p.setPen(IconPen(c, 2));
+  p.drawLine(QPointF(b.center().x(), b.top() + 1.5), QPointF(b.center().x(), b.bottom() - 1.5));
+  p.drawLine(QPointF(b.left() + 1.5, b.center().y()), QPointF(b.right() - 1.5, b.center().y()));
+}
+
+void MinusIcon(QPainter& p, QRectF b, QColor c) {
+  p.setPen(IconPen(c, 2));
+  p.drawLine(QPointF(b.left() + 1.5, b.center().y()), QPointF(b.right() - 1.5, b.center().y()));
+}
+
+// A sheet with a plus in its corner: a new profile file.
+void NewFileIcon(QPainter& p, QRectF b, QColor c) {
+  p.setPen(IconPen(c, 1.3));
+  p.setBrush(Qt::NoBrush);
+  const double l = b.left() + 1, t = b.top(), r = b.right() - 3, bt = b.bottom();
+  p.drawPolygon(QPolygonF({{l, t}, {r - 3, t}, {r, t + 3}, {r, bt}, {l, bt}}));
+  PlusIcon(p, QRectF(b.right() - 7, b.bottom() - 7, 8, 8), c);
+}
+
+void BinIcon(QPainter& p, QRectF b, QColor c) {
+  p.setPen(IconPen(c, 1.3));
+  p.setBrush(Qt::NoBrush);
+  p.drawLine(QPointF(b.left() + 1, b.top() + 2.5), QPointF(b.right() - 1, b.top() + 2.5));
+  p.drawLine(QPointF(b.center().x() - 2, b.top() + 0.5),
+             QPointF(b.center().x() + 2, b.top() + 0.5));
+  p.drawPolygon(QPolygonF({{b.left() + 2.5, b.top() + 4.5},
+                           {b.right() - 2.5, b.top() + 4.5},
+                           {b.right() - 3.5, b.bottom()},
+                           {b.left() + 3.5, b.bottom()}}));
+  p.drawLine(QPointF(b.center().x(), b.top() + 6.5), QPointF(b.center().x(), b.bottom() - 2));
+}
+
+void DiskIcon(QPainter& p, QRectF b, QColor c) {
+  p.setPen(IconPen(c, 1.3));
+  p.setBrush(Qt::NoBrush);
+  const QRectF body = b.adjusted(0.5, 0.5, -0.5, -0.5);
+  p.drawPolygon(QPolygonF({body.topLeft(),
+                           {body.right() - 3, body.top()},
+                           {body.right(), body.top() + 3},
+                           body.bottomRight(),
+                           body.bottomLeft()}));
+  p.drawRect(QRectF(body.left() + 3, body.top(), body.width() - 7, 4));
+  p.drawRect(QRectF(body.left() + 2.5, body.bottom() - 5, body.width() - 5, 5));
+}
+
+// Rising bars: the profile's figures in the stats viewer.
+void BarsIcon(QPainter& p, QRectF b, QColor c) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(c);
+  const double w = 3;
+  for (int i = 0; i < 3; ++i) {
+    const double height = 5 + i * 3.5;
+    p.drawRect(QRectF(b.left() + 1 + i * (w + 1.5), b.bottom() - height, w, height));
+  }
+}
+
+// A square button with a chevron, for moving a list entry up or down.
+void ArrowButton(const char* name, bool up) {
+  const QImage image = TwoFrames(25, 25, [up](QPainter& p, QRectF r, bool lit) {
+    Plate(p, r, lit, kBlue, 3);
+    const QPointF m = r.center();
+    const double d = up ? -1 : 1;
+    p.setPen(IconPen(lit ? Qt::white : kIcon, 2));
+    p.drawPolyline(QPolygonF(
+        {{m.x() - 5, m.y() - 2.5 * d}, {m.x(), m.y() + 2.5 * d}, {m.x() + 5, m.y() - 2.5 * d}}));
   });
   Save(image, name);
 }
@@ -457,6 +527,15 @@ int main(int argc, char** argv) {
   DialogButton("button_ok.png", QColor(0x2a, 0x80, 0xd8), CheckIcon);
   DialogButton("button_cancel.png", QColor(0xd0, 0x30, 0x30),
                [](QPainter& p, QRectF b, QColor c) { CrossIcon(p, b, c); });
+  // The profile manager's.
+  DialogButton("button_create.png", QColor(0x30, 0xa0, 0x50), NewFileIcon);
+  DialogButton("button_delete.png", QColor(0xd0, 0x30, 0x30), BinIcon);
+  DialogButton("button_save.png", QColor(0x2a, 0x80, 0xd8), DiskIcon);
+  DialogButton("button_open.png", QColor(0x2a, 0x80, 0xd8), BarsIcon);
+  DialogButton("button_add.png", QColor(0x30, 0xa0, 0x50), PlusIcon, 85);
+  DialogButton("button_remove.png", QColor(0xd0, 0x30, 0x30), MinusIcon, 85);
+  ArrowButton("button_up.png", true);
+  ArrowButton("button_down.png", false);
   DetailsButton();
   StripImages();
 

@@ -33,14 +33,25 @@ inline constexpr const char* kButtonProfiles = ":/art/button_profiles.png";     
 inline constexpr const char* kButtonOk = ":/art/button_ok.png";                       // 75 x 25
 inline constexpr const char* kButtonCancel = ":/art/button_cancel.png";               // 75 x 25
 inline constexpr const char* kButtonDetails = ":/art/button_details.png";             // 18 x 18
-inline constexpr const char* kFrameClose = ":/art/frame_close.png";                   // 16 x 16
-inline constexpr const char* kFrameMinimise = ":/art/frame_minimise.png";             // 16 x 16
+// The profile manager's buttons.
+inline constexpr const char* kButtonCreate = ":/art/button_create.png";    // 75 x 25
+inline constexpr const char* kButtonDelete = ":/art/button_delete.png";    // 75 x 25
+inline constexpr const char* kButtonSave = ":/art/button_save.png";        // 75 x 25
+inline constexpr const char* kButtonOpen = ":/art/button_open.png";        // 75 x 25
+inline constexpr const char* kButtonAdd = ":/art/button_add.png";          // 85 x 25
+inline constexpr const char* kButtonRemove = ":/art/button_remove.png";    // 85 x 25
+inline constexpr const char* kButtonUp = ":/art/button_up.png";            // 25 x 25
+inline constexpr const char* kButtonDown = ":/art/button_down.png";        // 25 x 25
+inline constexpr const char* kFrameClose = ":/art/frame_close.png";        // 16 x 16
+inline constexpr const char* kFrameMinimise = ":/art/frame_minimise.png";  // 16 x 16
 
 inline constexpr std::array kAll = {
     kMainBackground,     kAboutBackground, kMessageBackground, kViewerBackground, kPanelBackground,
     kSortAscending,      kSortDescending,  kTabHitsGiven,      kTabHitsTaken,     kTabKillsDeaths,
     kToggleDecidingHits, kButtonMonitor,   kButtonParse,       kButtonLoad,       kButtonProfiles,
     kButtonOk,           kButtonCancel,    kButtonDetails,     kFrameClose,       kFrameMinimise,
+    kButtonCreate,       kButtonDelete,    kButtonSave,        kButtonOpen,       kButtonAdd,
+    kButtonRemove,       kButtonUp,        kButtonDown,
 };
 
 }  // namespace mrv::ui::art
