@@ -10,6 +10,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
 #include "ui/message_box.h"
+#include "ui/profiles_window.h"
 #include "ui/recent_files_panel.h"
 #include "ui/stats_viewer_launcher.h"
 #include "ui/ui_text.h"
@@ -63,17 +64,19 @@ TMain::TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, Vie
   ShowDescription(kAboutText);
 
   int top = kFirstButtonTop;
-  // The capture and the profile manager arrive with their dialogs.
+  // The capture arrives with its dialog.
   AddActionButton(art::kButtonMonitor, QStringLiteral("Monitor"), QStringLiteral("imgmonitor"),
                   kMonitorText, top);
   parse_ = AddActionButton(art::kButtonParse, QStringLiteral("Parse log"),
                            QStringLiteral("imgparse"), kParseText, top += kButtonStep);
   Timgbtn* load = AddActionButton(art::kButtonLoad, QStringLiteral("Load game"),
                                   QStringLiteral("imgload"), kLoadText, top += kButtonStep);
-  AddActionButton(art::kButtonProfiles, QStringLiteral("Profiles"), QStringLiteral("imgprofiles"),
-                  kProfilesText, top += kButtonStep);
+  Timgbtn* profiles =
+      AddActionButton(art::kButtonProfiles, QStringLiteral("Profiles"),
+                      QStringLiteral("imgprofiles"), kProfilesText, top += kButtonStep);
   connect(parse_, &Timgbtn::clicked, this, &TMain::ParseClicked);
   connect(load, &Timgbtn::clicked, this, &TMain::LoadSavedGame);
+  connect(profiles, &Timgbtn::clicked, this, &TMain::ManageProfiles);
 
   // Over the end of the parse button, so that the pointer reaches the panel without
   // crossing the background (which hides it).
@@ -132,6 +135,15 @@ void TMain::LoadSavedGame() {
     // Maps read before the failure would otherwise show up in the next game.
     ClearMaps(state_->database);
   }
+  show();
+}
+
+void TMain::ManageProfiles() {
+  hide();
+  TFProfiles manager(state_->program_dir, state_->profiler, state_->loaded_profile, this);
+  manager.SetProfileViewer(
+      [this](QWidget* parent) { return viewer_.ShowProfile(*state_, parent); });
+  manager.exec();
   show();
 }
 

@@ -2,10 +2,11 @@
 // "imgload", "imgprofiles"), the description ("ldescription"; each button's text while
 // the pointer is over it, the about text over the background), the recent-files panel
 // ("precent") that the parse button shows, the "HELP" label ("lhelp") that opens the
-// about window, and the load of a saved game. It owns the ProgramState for the
-// program's life; while a load and the viewer run it is hidden.
+// about window, the load of a saved game and the profile manager. It owns the
+// ProgramState for the program's life; while a load, the viewer or the profile manager
+// runs it is hidden.
 //
-// The capture, parse and profile actions are added beside LoadSavedGame: each hides the
+// The capture and parse actions are added beside LoadSavedGame: each hides the
 // window, fills state().database, calls OpenStatsViewer and shows the window again.
 #pragma once
 
@@ -41,6 +42,8 @@ class TMain : public QWidget {
   void RefreshRecentLabels();
   // The open dialog for a .stg file, then the game in the viewer.
   void LoadSavedGame();
+  // The profile manager, whose Open shows a profile in the viewer.
+  void ManageProfiles();
 
  protected:
   void paintEvent(QPaintEvent* event) override;

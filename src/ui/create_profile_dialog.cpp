@@ -1,0 +1,110 @@
+#include "ui/create_profile_dialog.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QValidator>
+
+#include "files/profiler.h"
+#include "ui/image_button.h"
+#include "ui/message_box.h"
+#include "ui/notes_box.h"
+#include "ui/panel_widgets.h"
+#include "ui/ui_text.h"
+#include "ui/window_art.h"
+#include "ui/window_frame.h"
+
+namespace mrv::ui {
+
+namespace {
+
+constexpr int kSide = 14;
+constexpr int kFieldHeight = 22;
+
+// A name with a character no profile name holds is refused whole, so a key or a paste
+// that would bring one in is dropped.
+class ProfileNameValidator final : public QValidator {
+ public:
+  using QValidator::QValidator;
+  State validate(QString& input, int&) const override {
+    return input.isEmpty() || IsValidProfileName(input.toStdString()) ? Acceptable : Invalid;
+  }
+};
+
+}  // namespace
+
+TFCreateProfile::TFCreateProfile(std::filesystem::path program_dir, QWidget* parent)
+    : QDialog(parent),
+      program_dir_(std::move(program_dir)),
+      background_(art::kPanelBackground),
+      name_(new QLineEdit(this)),
+      nick_(new QLineEdit(this)),
+      notes_(new NotesBox(kNotesLimit, this)) {
+  setObjectName(QStringLiteral("createprofile"));
+  setModal(true);
+  setFixedSize(kSize);
+  new WindowFrame(this, QStringLiteral("New profile"), {.minimise = false});
+
+  const int width = kSize.width() - 2 * kSide;
+  int top = WindowFrame::kStripHeight + 10;
+  SectionCaption(this, QStringLiteral("Profile name"), {kSide, top, width, 16});
+  name_->setObjectName(QStringLiteral("ename"));
+  name_->setGeometry(kSide, top += 17, width, kFieldHeight);
+  name_->setValidator(new ProfileNameValidator(name_));
+  auto* extension =
+      new QLabel(QStringLiteral("A file will be created with the extension .mrv"), this);
+  extension->setObjectName(QStringLiteral("lextension"));
+  extension->setGeometry(kSide, top += kFieldHeight + 2, width, 16);
+  DimText(*extension);
+
+  SectionCaption(this, QStringLiteral("Main nickname"), {kSide, top += 24, width, 16});
+  nick_->setObjectName(QStringLiteral("enick"));
+  nick_->setGeometry(kSide, top += 17, width, kFieldHeight);
+
+  SectionCaption(this, QStringLiteral("Notes"), {kSide, top += kFieldHeight + 8, width, 16});
+  notes_->setObjectName(QStringLiteral("Memo1"));
+  auto* ok = DialogButton(this, art::kButtonOk, QStringLiteral("OK"), QStringLiteral("bok"));
+  auto* cancel =
+      DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"), QStringLiteral("bcancel"));
+  const int buttons_top = kSize.height() - 12 - ok->height();
+  top += 17;
+  notes_->setGeometry(kSide, top, width, buttons_top - 12 - top);
+  cancel->move(kSize.width() - kSide - cancel->width(), buttons_top);
+  ok->move(cancel->x() - 10 - ok->width(), buttons_top);
+  connect(ok, &Timgbtn::clicked, this, &TFCreateProfile::Confirm);
+  connect(cancel, &Timgbtn::clicked, this, &QDialog::reject);
+}
+
+std::string TFCreateProfile::FileName() const {
+  return PathFromText(name_->text() + QStringLiteral(".mrv")).string();
+}
+
+std::string TFCreateProfile::Nickname() const {
+  return ToGameText(nick_->text());
+}
+
+std::vector<std::string> TFCreateProfile::Notes() const {
+  return notes_->NoteLines();
+}
+
+void TFCreateProfile::Confirm() {
+  if (name_->text().isEmpty() || nick_->text().isEmpty()) {
+    QApplication::beep();
+    return;
+  }
+  std::error_code error;
+  if (std::filesystem::exists(program_dir_ / FileName(), error) &&
+      YesNoCancelBox(
+          PlainLineBreaks(QStringLiteral("File already exists!\r\nDo you want to overwrite?")),
+          QStringLiteral("?"), this) != Choice::kYes) {
+    return;
+  }
+  confirmed_ = true;
+  accept();
+}
+
+void TFCreateProfile::paintEvent(QPaintEvent*) {
+  PaintWindowBackground(*this, background_);
+}
+
+}  // namespace mrv::ui

@@ -1,0 +1,333 @@
+#include "ui/profiles_window.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSignalBlocker>
+#include <QTimer>
+#include <algorithm>
+
+#include "model/text.h"
+#include "ui/create_profile_dialog.h"
+#include "ui/image_button.h"
+#include "ui/message_box.h"
+#include "ui/nickname_editor.h"
+#include "ui/notes_box.h"
+#include "ui/panel_widgets.h"
+#include "ui/program_state.h"
+#include "ui/ui_text.h"
+#include "ui/window_art.h"
+#include "ui/window_frame.h"
+
+namespace mrv::ui {
+
+namespace {
+
+constexpr int kFirstBlink = 200;
+constexpr int kFrameShown = 3000;
+constexpr int kFrameHidden = 100;
+const QColor kPendingColour{0xe8, 0xa8, 0x20};
+
+constexpr int kSide = 12;
+constexpr int kCaptionTop = WindowFrame::kStripHeight + 8;
+constexpr int kBoxTop = kCaptionTop + 18;
+constexpr int kColumnWidth = NicknameEditor::kWidth;
+constexpr int kMiddleLeft = kSide + kColumnWidth + 12;
+constexpr int kMiddleWidth = TFProfiles::kSize.width() - 2 * (kColumnWidth + 12 + kSide);
+constexpr int kRightLeft = TFProfiles::kSize.width() - kSide - kColumnWidth;
+constexpr int kLowerRow = kCaptionTop + NicknameEditor::kButtonsTop;  // under the lists
+constexpr int kBottomRow = TFProfiles::kSize.height() - 12 - 25;
+
+// The hourglass while files are read and written.
+class WaitCursor {
+ public:
+  WaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+  ~WaitCursor() { QApplication::restoreOverrideCursor(); }
+  WaitCursor(const WaitCursor&) = delete;
+  WaitCursor& operator=(const WaitCursor&) = delete;
+};
+
+// The profiler's last failure as the manager shows it.
+void ShowProfilerFailure(const TProfiler& profiler, QWidget* parent) {
+  ShowError(QStringLiteral("\r\n") + MessageText(profiler.LastError()), parent);
+}
+
+QString FileText(const std::string& file) {
+  return PathText(std::filesystem::path(file));
+}
+
+}  // namespace
+
+TFProfiles::TFProfiles(std::filesystem::path program_dir, TProfiler& profiler,
+                       LoadedProfile& loaded, QWidget* parent)
+    : QDialog(parent),
+      program_dir_(std::move(program_dir)),
+      profiler_(profiler),
+      loaded_(loaded),
+      background_(art::kPanelBackground),
+      profiles_(new QListWidget(this)),
+      info_(new QPlainTextEdit(this)),
+      notes_(new NotesBox(kNotesLimit, this)),
+      nicknames_(new NicknameEditor(this)),
+      save_frame_(new QFrame(this)),
+      open_(nullptr),
+      save_timer_(new QTimer(this)) {
+  setObjectName(QStringLiteral("profiles"));
+  setModal(true);
+  setFixedSize(kSize);
+  new WindowFrame(this, QStringLiteral("Player profiles"));
+
+  SectionCaption(this, QStringLiteral("Profiles"), {kSide, kCaptionTop, kColumnWidth, 16});
+  profiles_->setObjectName(QStringLiteral("lprofiles"));
+  profiles_->setGeometry(kSide, kBoxTop, kColumnWidth, kLowerRow - 8 - kBoxTop);
+  SectionCaption(this, QStringLiteral("Profile"), {kMiddleLeft, kCaptionTop, kMiddleWidth, 16});
+  info_->setObjectName(QStringLiteral("Memo1"));
+  info_->setReadOnly(true);
+  info_->setGeometry(kMiddleLeft, kBoxTop, kMiddleWidth, 92);
+  SectionCaption(this, QStringLiteral("Notes"), {kMiddleLeft, kBoxTop + 100, kMiddleWidth, 16});
+  notes_->setObjectName(QStringLiteral("Memo2"));
+  notes_->setGeometry(kMiddleLeft, kBoxTop + 118, kMiddleWidth, kLowerRow - 8 - kBoxTop - 118);
+  nicknames_->move(kRightLeft, kCaptionTop);
+
+  const auto button = [this](const char* art, const char* caption, const char* name, QPoint at) {
+    Timgbtn* made =
+        DialogButton(this, art, QString::fromLatin1(caption), QString::fromLatin1(name));
+    made->move(at);
+    return made;
+  };
+  auto* create = button(art::kButtonCreate, "Create", "bcreate", {kSide, kLowerRow});
+  auto* remove_file =
+      button(art::kButtonDelete, "Delete", "bdelete", {kSide + kColumnWidth - 75, kLowerRow});
+  auto* cancel =
+      button(art::kButtonCancel, "Cancel", "bcancel", {kSize.width() - kSide - 75, kBottomRow});
+  open_ = button(art::kButtonOpen, "Open", "bopen", {cancel->x() - 87, kBottomRow});
+  auto* save = button(art::kButtonSave, "Save", "bsave", {open_->x() - 87, kBottomRow});
+
+  save_frame_->setObjectName(QStringLiteral("ssave"));
+  save_frame_->setGeometry(save->geometry().adjusted(-3, -3, 3, 3));
+  save_frame_->setStyleSheet(QStringLiteral("QFrame { border: 2px solid %1; border-radius: 5px; }")
+                                 .arg(kPendingColour.name()));
+  save_frame_->setAttribute(Qt::WA_TransparentForMouseEvents);
+  save_frame_->hide();
+  save_timer_->setObjectName(QStringLiteral("SaveTimer"));
+  save_timer_->setSingleShot(true);
+
+  connect(profiles_, &QListWidget::currentRowChanged, this, &TFProfiles::SelectProfile);
+  connect(notes_, &QPlainTextEdit::textChanged, this, &TFProfiles::StartPendingTimer);
+  connect(nicknames_, &NicknameEditor::edited, this, &TFProfiles::StartPendingTimer);
+  connect(create, &Timgbtn::clicked, this, &TFProfiles::Create);
+  connect(remove_file, &Timgbtn::clicked, this, &TFProfiles::Delete);
+  connect(save, &Timgbtn::clicked, this, &TFProfiles::Save);
+  connect(open_, &Timgbtn::clicked, this, &TFProfiles::Open);
+  connect(cancel, &Timgbtn::clicked, this, &QDialog::reject);
+  connect(save_timer_, &QTimer::timeout, this, &TFProfiles::Blink);
+
+  FillProfileList();
+  ClearProfile();
+  ArrangeOpenButton();
+}
+
+void TFProfiles::SetLoadOnly(bool load_only) {
+  load_only_ = load_only;
+  ArrangeOpenButton();
+}
+
+void TFProfiles::SetProfileViewer(ProfileViewer viewer) {
+  viewer_ = std::move(viewer);
+  ArrangeOpenButton();
+}
+
+void TFProfiles::HideOpenButton() {
+  open_hidden_ = true;
+  ArrangeOpenButton();
+}
+
+void TFProfiles::ArrangeOpenButton() {
+  open_->setVisible(!open_hidden_ && (load_only_ || viewer_));
+}
+
+void TFProfiles::FillProfileList() {
+  files_ = profiler_.FillProfileList();
+  const QSignalBlocker quiet(profiles_);
+  profiles_->clear();
+  for (const std::string& file : files_) profiles_->addItem(FileText(file));
+  profiles_->setCurrentRow(0);
+}
+
+void TFProfiles::SelectListEntry(const std::string& file) {
+  const auto at = std::find(files_.begin(), files_.end(), file);
+  const QSignalBlocker quiet(profiles_);
+  profiles_->setCurrentRow(at == files_.end() ? 0 : static_cast<int>(at - files_.begin()));
+}
+
+void TFProfiles::SelectProfile(int row) {
+  // Changes that could not be saved stay pending on the profile they belong to.
+  if (!SettlePendingChanges()) {
+    SelectListEntry(shown_file_);
+    return;
+  }
+  const WaitCursor wait;
+  ShowProfile(row);
+}
+
+bool TFProfiles::SettlePendingChanges() {
+  if (!pending_) return true;
+  const QString question = PlainLineBreaks(
+      QStringLiteral("Player profile changed!\r\n\r\nDo you want to save the changes?"));
+  QString unused;
+  if (AskBox(question, QStringLiteral("?"), unused, {}, this) && !SaveShownProfile()) return false;
+  StopPendingTimer();
+  return true;
+}
+
+bool TFProfiles::SaveShownProfile() {
+  if (profiler_.SaveNotesAndNicknames(shown_file_, nicknames_->nicknames(), notes_->NoteLines())) {
+    return true;
+  }
+  // Besides "Unable to save file!", the profile may be held by another program.
+  ShowProfilerFailure(profiler_, this);
+  return false;
+}
+
+void TFProfiles::ShowProfile(int row) {
+  ClearProfile();
+  if (row > 0 && row < static_cast<int>(files_.size())) {
+    shown_file_ = files_[static_cast<std::size_t>(row)];
+    std::vector<std::string> nicknames;
+    std::vector<std::string> notes;
+    ProfileInfo info;
+    shown_valid_ = profiler_.ReadProfileInfo(shown_file_, nicknames, notes, info);
+    if (shown_valid_) {
+      info_->setPlainText(QStringLiteral("File: %1\nTotal games: %2\nFirst game: %3\nLast game: "
+                                         "%4\nTotal time: %5\n")
+                              .arg(FileText(shown_file_))
+                              .arg(info.games)
+                              .arg(FromGameText(info.first_game), FromGameText(info.last_game),
+                                   QString::fromStdString(FormatSeconds(info.time))));
+      notes_->ShowNoteLines(notes);
+      nicknames_->Show(std::move(nicknames), true);
+    } else {
+      info_->setPlainText(MessageText(profiler_.LastError()));
+    }
+  }
+  notes_->setReadOnly(!shown_valid_);
+  StopPendingTimer();
+}
+
+void TFProfiles::ClearProfile() {
+  shown_file_.clear();
+  shown_valid_ = false;
+  info_->clear();
+  notes_->ShowNoteLines({});
+  notes_->setReadOnly(true);
+  nicknames_->Show({}, false);
+}
+
+void TFProfiles::Create() {
+  TFCreateProfile dialog(program_dir_, this);
+  dialog.exec();
+  if (!dialog.Confirmed()) return;
+  const std::string file = dialog.FileName();
+  {
+    const WaitCursor wait;
+    if (!profiler_.CreateProfileFile(file, dialog.Nickname(), dialog.Notes())) {
+      ShowProfilerFailure(profiler_, this);
+      return;
+    }
+  }
+  // Changes pending for the profile just overwritten are gone with its old content.
+  if (file == shown_file_) StopPendingTimer();
+  FillProfileList();
+  SelectProfile(0);
+}
+
+void TFProfiles::Delete() {
+  const int row = profiles_->currentRow();
+  if (row <= 0) return;
+  const std::string file = files_[static_cast<std::size_t>(row)];
+  QString unused;
+  if (!AskBox(PlainLineBreaks(QStringLiteral("The file ") + FileText(file) +
+                              QStringLiteral(" will be deleted!\r\n\nAre you sure you want to "
+                                             "delete this file?")),
+              QStringLiteral("?"), unused, {}, this)) {
+    return;
+  }
+  if (!profiler_.DeleteProfileFile(file)) {
+    ShowProfilerFailure(profiler_, this);
+    return;
+  }
+  StopPendingTimer();
+  FillProfileList();
+  ClearProfile();
+}
+
+void TFProfiles::Save() {
+  if (!shown_valid_) return;
+  const WaitCursor wait;
+  // A failed save keeps the changes pending, so that they are not lost unasked.
+  if (SaveShownProfile()) StopPendingTimer();
+}
+
+void TFProfiles::Open() {
+  if (!shown_valid_ || open_hidden_ || (!load_only_ && !viewer_)) return;
+  // The viewer and the caller read the file: what is shown should be in it.
+  if (!SettlePendingChanges()) return;
+  {
+    const WaitCursor wait;
+    if (!LoadProfile(profiler_, shown_file_, loaded_)) {
+      // Open tells nothing when the file has gone since it was listed.
+      std::error_code error;
+      if (!std::filesystem::exists(program_dir_ / shown_file_, error)) {
+        ShowError(QStringLiteral("\r\n") + QString::fromUtf8(kUnableToOpenFile), this);
+      } else {
+        ShowProfilerFailure(profiler_, this);
+      }
+      return;
+    }
+  }
+  if (load_only_) {
+    accept();
+    return;
+  }
+  hide();
+  const std::string error = viewer_(parentWidget());
+  if (!error.empty()) ShowError(QStringLiteral("\r\n") + MessageText(error), parentWidget());
+  profiler_.Close();
+  loaded_.reset();
+  accept();
+}
+
+void TFProfiles::done(int result) {
+  StopPendingTimer();
+  QDialog::done(result);
+}
+
+void TFProfiles::StartPendingTimer() {
+  if (pending_) return;
+  pending_ = true;
+  save_timer_->start(kFirstBlink);
+}
+
+void TFProfiles::StopPendingTimer() {
+  pending_ = false;
+  save_timer_->stop();
+  save_frame_->hide();
+}
+
+void TFProfiles::Blink() {
+  save_frame_->setHidden(!save_frame_->isHidden());
+  save_timer_->start(save_frame_->isHidden() ? kFrameHidden : kFrameShown);
+}
+
+void TFProfiles::paintEvent(QPaintEvent*) {
+  PaintWindowBackground(*this, background_);
+}
+
+void LoadProfileOnly(ProgramState& state, QWidget* parent) {
+  TFProfiles manager(state.program_dir, state.profiler, state.loaded_profile, parent);
+  manager.SetLoadOnly(true);
+  manager.exec();
+}
+
+}  // namespace mrv::ui

@@ -1,0 +1,119 @@
+// TFProfiles, the profile manager ("profiles"): lists the profiles of the program
+// directory, shows one, edits its notes and nicknames, creates and deletes profiles and
+// opens one. It is a modal dialog; its openers create it on the stack:
+//
+//   TFProfiles manager(state.program_dir, state.profiler, state.loaded_profile, parent);
+//   manager.SetProfileViewer(...);  // the main window: Open shows the profile's games
+//   manager.SetLoadOnly(true);      // the viewer's "Add game to profile": Open only loads
+//   manager.HideOpenButton();       // the capture dialog: for editing only
+//   manager.exec();
+//
+// The Open button ("bopen") is there with LoadOnly or a profile viewer, unless hidden.
+// Open loads the shown profile: the profiler opens its file and the LoadedProfile slot
+// gets its name and nicknames. With LoadOnly the manager then closes and the profile
+// stays open and loaded for the caller, who releases it. Otherwise the manager hides,
+// the profile viewer runs (the stats viewer in profile mode) and its error text, if
+// any, is shown; then the profile is closed, the slot emptied and the manager closed.
+//
+// Widgets: the profile list "lprofiles" (entry 0 "<no profile loaded>"), the info box
+// "Memo1", the notes "Memo2" (at most 200 characters), the nicknames "lplayernicks" with
+// the entry field "Edit1" and "badd", "bremove", "bup", "bdown"; "bcreate", "bdelete",
+// "bsave", "bopen", "bcancel". While notes or nicknames differ from the file, the
+// single-shot timer "SaveTimer" blinks the frame "ssave" around Save: first after 200 ms,
+// then shown for 3000 ms and hidden for 100 ms. Every file change goes through the
+// profiler's locked, crash-safe writes; failures are shown titled "ERROR!" and leave
+// the window open. Cancel and the close image drop pending changes without a question.
+#pragma once
+
+#include <QDialog>
+#include <QPixmap>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "files/profiler.h"
+
+class QFrame;
+class QListWidget;
+class QPlainTextEdit;
+class QTimer;
+
+namespace mrv::ui {
+
+class NicknameEditor;
+class NotesBox;
+class Timgbtn;
+struct ProgramState;
+
+class TFProfiles : public QDialog {
+  Q_OBJECT
+
+ public:
+  static constexpr QSize kSize{600, 384};
+  static constexpr int kNotesLimit = 200;
+
+  // Shows the loaded profile in the stats viewer's profile mode, modally over `parent`;
+  // returns the viewer's error text, empty when it had none.
+  using ProfileViewer = std::function<std::string(QWidget* parent)>;
+
+  TFProfiles(std::filesystem::path program_dir, TProfiler& profiler, LoadedProfile& loaded,
+             QWidget* parent = nullptr);
+
+  void SetLoadOnly(bool load_only);
+  void SetProfileViewer(ProfileViewer viewer);
+  void HideOpenButton();
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  void done(int result) override;
+
+ private:
+  void FillProfileList();
+  // The user chose entry `row` of the profile list.
+  void SelectProfile(int row);
+  // Asks whether to save pending changes and saves them on OK. False when the save
+  // failed and the changes are still pending.
+  bool SettlePendingChanges();
+  bool SaveShownProfile();
+  void ShowProfile(int row);
+  void ClearProfile();
+  void SelectListEntry(const std::string& file);
+
+  void Create();
+  void Delete();
+  void Save();
+  void Open();
+  void ArrangeOpenButton();
+
+  void StartPendingTimer();
+  void StopPendingTimer();
+  void Blink();
+
+  std::filesystem::path program_dir_;
+  TProfiler& profiler_;
+  LoadedProfile& loaded_;
+  bool load_only_ = false;
+  bool open_hidden_ = false;
+  ProfileViewer viewer_;
+
+  std::vector<std::string> files_;  // the profile list's entries
+  std::string shown_file_;          // the profile shown, empty for none
+  bool shown_valid_ = false;        // it was read and can be saved and opened
+  bool pending_ = false;
+
+  QPixmap background_;
+  QListWidget* profiles_;
+  QPlainTextEdit* info_;
+  NotesBox* notes_;
+  NicknameEditor* nicknames_;
+  QFrame* save_frame_;
+  Timgbtn* open_;
+  QTimer* save_timer_;
+};
+
+// "Add game to profile" with no profile loaded: the manager with LoadOnly, modally over
+// `parent`. A profile opened there stays open and loaded in the state.
+void LoadProfileOnly(ProgramState& state, QWidget* parent);
+
+}  // namespace mrv::ui

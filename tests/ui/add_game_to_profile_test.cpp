@@ -1,0 +1,106 @@
+// "Add game to profile" in the viewer with no profile loaded: the profile manager
+// opens with LoadOnly, and the profile picked there receives the monitored game.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QListWidget>
+#include <QTest>
+#include <QTimer>
+
+#include "print_qstring.h"
+#include "ui/desktop_prompt.h"
+#include "ui/image_button.h"
+#include "ui/message_box.h"
+#include "ui/profiles_window.h"
+#include "ui_support/ui_fixtures.h"
+#include "views/stats_viewer.h"
+
+namespace mrv::ui {
+namespace {
+
+class AddGameToProfileTest : public ::testing::Test {
+ protected:
+  AddGameToProfileTest() : dir_("add-game") {
+    test::FillProgramDir(dir_.path());
+    state_ = test::StartedState(dir_.path());
+    EXPECT_TRUE(state_->profiler.CreateProfileFile("joe.mrv", "Joe", {}));
+    // The first map was played before the player's name was known: it has no time.
+    AddNick(NewMap(state_->database, "ut4_abbey"), "Joe", 1);
+    map_record& casa = NewMap(state_->database, "ut4_casa");
+    AddNick(casa, "Joe", 2);
+    casa.own_nick = "Joe";
+    casa.duration = 600;
+  }
+
+  StatsViewer& Viewer() {
+    if (!viewer_) {
+      ViewerHooks hooks;
+      hooks.load_profile = [this] { LoadProfileOnly(*state_, nullptr); };
+      viewer_ = std::make_unique<StatsViewer>(
+          ViewerContext{state_->database, state_->weapons, state_->program_dir, prompt_,
+                        state_->profiler, state_->loaded_profile},
+          hooks);
+      viewer_->OpenGame(true, "tonight");
+    }
+    return *viewer_;
+  }
+
+  // Picks entry `row` of the profile list in the manager that opens next and clicks
+  // Open there; row 0 cancels the manager instead.
+  static void PickInManager(int row) {
+    QTimer::singleShot(0, [row] {
+      auto* manager = qobject_cast<TFProfiles*>(QApplication::activeModalWidget());
+      ASSERT_NE(manager, nullptr);
+      manager->findChild<QListWidget*>(QStringLiteral("lprofiles"))->setCurrentRow(row);
+      const char* button = row == 0 ? "bcancel" : "bopen";
+      QTest::mouseClick(manager->findChild<Timgbtn*>(QString::fromLatin1(button)), Qt::LeftButton);
+    });
+  }
+
+  QStringList Messages() const {
+    QStringList messages;
+    for (const auto& box : boxes_.shown()) messages.append(box.message);
+    return messages;
+  }
+
+  test::ScratchDir dir_;
+  std::unique_ptr<ProgramState> state_;
+  ScriptedBoxes boxes_;
+  DesktopPrompt prompt_;
+  std::unique_ptr<StatsViewer> viewer_;
+};
+
+TEST_F(AddGameToProfileTest, TheProfileLoadedInTheManagerReceivesTheTimedMaps) {
+  // The manager cancelled: nothing is loaded or added.
+  boxes_.SetNextAnswer(true);
+  PickInManager(0);
+  Viewer().RunMenuSlot(3);
+  EXPECT_EQ(Messages(), QStringList({"\nPlease load a profile first!"}));
+  EXPECT_FALSE(state_->loaded_profile.has_value());
+  EXPECT_FALSE(Viewer().added_to_profile());
+
+  boxes_.SetNextAnswer(true);
+  PickInManager(1);
+  Viewer().RunMenuSlot(3);
+  EXPECT_EQ(Messages(),
+            QStringList({"\nPlease load a profile first!", "\nPlease load a profile first!",
+                         "The map ut4_abbey won't be added!\n\nOnly maps with time information "
+                         "can be added!",
+                         "\nGame at tonight added successfully!"}));
+  // Loaded for the viewer, which closes it when it finishes.
+  ASSERT_TRUE(state_->loaded_profile.has_value());
+  EXPECT_EQ(state_->loaded_profile->name, "joe.mrv");
+  EXPECT_TRUE(state_->profiler.Active());
+  EXPECT_EQ(Viewer().menu().lines[2].caption, " Add game to profile joe.mrv");
+  EXPECT_TRUE(Viewer().added_to_profile());
+
+  std::vector<std::string> games;
+  ASSERT_TRUE(state_->profiler.ListGames(games));
+  EXPECT_EQ(games, std::vector<std::string>{"tonight"});
+  stats_record totals;
+  ASSERT_TRUE(state_->profiler.ReadTotals(totals));
+  EXPECT_EQ(totals.time, 600);
+}
+
+}  // namespace
+}  // namespace mrv::ui

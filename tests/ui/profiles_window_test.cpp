@@ -1,0 +1,252 @@
+// The profile manager: the rules that can lose or corrupt a profile, and its two
+// ways of opening one.
+#include "ui/profiles_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <QTimer>
+
+#include "print_qstring.h"
+#include "support/paths.h"
+#include "ui/create_profile_dialog.h"
+#include "ui/file_dialogs.h"
+#include "ui/image_button.h"
+#include "ui/main_window.h"
+#include "ui/message_box.h"
+#include "ui_support/ui_fixtures.h"
+
+namespace mrv::ui {
+namespace {
+
+using test::ReadFileBytes;
+using test::WriteFileBytes;
+
+constexpr int kWeapons = 3;
+const std::string kTwoGames = test::ReadFileBytes(test::TestDataDir() / "profile_two_games.mrv");
+
+std::string NewProfile(const std::vector<std::string>& nicks) {
+  std::string content = "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\n";
+  for (const auto& nick : nicks) content += nick + "\r\n";
+  return content + "[ENICKNAMES]\r\n";
+}
+
+template <typename T>
+T* Find(const QWidget& window, const char* name) {
+  auto* found = window.findChild<T*>(QString::fromLatin1(name));
+  EXPECT_NE(found, nullptr) << name;
+  return found;
+}
+
+void Click(const QWidget& window, const char* button) {
+  QTest::mouseClick(Find<Timgbtn>(window, button), Qt::LeftButton);
+}
+
+QStringList Items(const QListWidget& list) {
+  QStringList items;
+  for (int i = 0; i < list.count(); ++i) items.append(list.item(i)->text());
+  return items;
+}
+
+// Runs `act` on the modal dialog that the next exec() shows.
+template <typename Dialog>
+void WhenShown(std::function<void(Dialog&)> act) {
+  QTimer::singleShot(0, [act] {
+    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(dialog, nullptr);
+    act(*dialog);
+  });
+}
+
+class ProfilesWindowTest : public ::testing::Test {
+ protected:
+  ProfilesWindowTest() : dir_("profiles-window") {}
+
+  std::unique_ptr<TFProfiles> Open() {
+    return std::make_unique<TFProfiles>(dir_.path(), profiler_, loaded_);
+  }
+
+  test::ScratchDir dir_;
+  // Another program's lock is waited for only briefly here.
+  TProfiler profiler_{dir_.path(), kWeapons, std::chrono::milliseconds(50)};
+  LoadedProfile loaded_;
+  ScriptedBoxes boxes_;
+};
+
+TEST_F(ProfilesWindowTest, SwitchingWithPendingChangesSavesOnOkDropsOnCancelKeepsThemOnFailure) {
+  WriteFileBytes(dir_ / "a.mrv", kTwoGames);
+  WriteFileBytes(dir_ / "b.mrv", NewProfile({"Bob"}));
+  auto manager = Open();
+  auto* profiles = Find<QListWidget>(*manager, "lprofiles");
+  EXPECT_EQ(Items(*profiles), QStringList({"<no profile loaded>", "a.mrv", "b.mrv"}));
+  profiles->setCurrentRow(1);
+  EXPECT_EQ(Find<QPlainTextEdit>(*manager, "Memo1")->toPlainText(),
+            QStringLiteral("File: a.mrv\nTotal games: 2\nFirst game: 2024-05-01 20:15\n"
+                           "Last game: 2024-05-02 21:00\nTotal time: 30:0s\n"));
+  EXPECT_EQ(Find<QPlainTextEdit>(*manager, "Memo2")->toPlainText(),
+            QStringLiteral("Plays on Sundays"));
+
+  // A nickname added: the frame around Save blinks, first after 200 ms, then shown
+  // 3000 ms and hidden 100 ms.
+  auto* timer = Find<QTimer>(*manager, "SaveTimer");
+  auto* frame = Find<QWidget>(*manager, "ssave");
+  Find<QLineEdit>(*manager, "Edit1")->setText(QStringLiteral("joe"));
+  Click(*manager, "badd");
+  EXPECT_EQ(Items(*Find<QListWidget>(*manager, "lplayernicks")), QStringList({"Joe", "joe"}));
+  EXPECT_TRUE(timer->isActive());
+  EXPECT_EQ(timer->interval(), 200);
+  EXPECT_TRUE(frame->isHidden());
+  QMetaObject::invokeMethod(timer, "timeout");
+  EXPECT_FALSE(frame->isHidden());
+  EXPECT_EQ(timer->interval(), 3000);
+  QMetaObject::invokeMethod(timer, "timeout");
+  EXPECT_TRUE(frame->isHidden());
+  EXPECT_EQ(timer->interval(), 100);
+
+  // While another program changes a.mrv, the save fails: a.mrv stays shown with its
+  // changes pending.
+  {
+    const FileLock other = FileLock::Acquire(dir_ / "a.mrv", std::chrono::milliseconds(0));
+    boxes_.SetNextAnswer(true);
+    profiles->setCurrentRow(2);
+  }
+  ASSERT_EQ(boxes_.shown().size(), 2u);
+  EXPECT_EQ(boxes_.shown()[0].message,
+            QStringLiteral("Player profile changed!\n\nDo you want to save the changes?"));
+  EXPECT_EQ(boxes_.shown()[1].message, QStringLiteral("\nUnable to open profile!\n\nThe file "
+                                                      "could be locked by another process."));
+  EXPECT_EQ(boxes_.shown()[1].title, QStringLiteral("ERROR!"));
+  EXPECT_EQ(profiles->currentRow(), 1);
+  EXPECT_TRUE(timer->isActive());
+  EXPECT_EQ(ReadFileBytes(dir_ / "a.mrv"), kTwoGames);
+
+  // OK writes the changes; the games after the nicknames stay.
+  boxes_.SetNextAnswer(true);
+  profiles->setCurrentRow(2);
+  std::string saved = kTwoGames;
+  saved.insert(saved.find("Joe\r\n") + 5, "joe\r\n");
+  EXPECT_EQ(ReadFileBytes(dir_ / "a.mrv"), saved);
+  EXPECT_FALSE(timer->isActive());
+  EXPECT_TRUE(frame->isHidden());
+  EXPECT_EQ(Items(*Find<QListWidget>(*manager, "lplayernicks")), QStringList({"Bob"}));
+
+  // Cancel drops them.
+  Find<QPlainTextEdit>(*manager, "Memo2")->setPlainText(QStringLiteral("new notes"));
+  EXPECT_TRUE(timer->isActive());
+  boxes_.SetNextAnswer(false);
+  profiles->setCurrentRow(1);
+  EXPECT_EQ(boxes_.shown().size(), 4u);
+  EXPECT_EQ(ReadFileBytes(dir_ / "b.mrv"), NewProfile({"Bob"}));
+  EXPECT_FALSE(timer->isActive());
+}
+
+TEST_F(ProfilesWindowTest, NicknamesStopAtAHundredAndAnInvalidFileCannotBeEdited) {
+  std::vector<std::string> nicks;
+  for (int i = 0; i < 100; ++i) nicks.push_back("n" + std::to_string(i));
+  WriteFileBytes(dir_ / "full.mrv", NewProfile(nicks));
+  WriteFileBytes(dir_ / "bad.mrv", "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\n[ENICKNAMES]\r\n");
+  auto manager = Open();
+  auto* profiles = Find<QListWidget>(*manager, "lprofiles");
+  auto* entry = Find<QLineEdit>(*manager, "Edit1");
+
+  profiles->setCurrentRow(2);
+  entry->setText(QStringLiteral("n100"));
+  Click(*manager, "badd");
+  ASSERT_EQ(boxes_.shown().size(), 1u);
+  EXPECT_EQ(
+      boxes_.shown()[0].message,
+      QStringLiteral("\nYou've reached the maximum number of nicknames for this player! 100!"));
+  EXPECT_EQ(Find<QListWidget>(*manager, "lplayernicks")->count(), 100);
+  EXPECT_FALSE(Find<QTimer>(*manager, "SaveTimer")->isActive());
+
+  // The invalid file shows why; nothing of it can be changed.
+  profiles->setCurrentRow(1);
+  EXPECT_EQ(Find<QPlainTextEdit>(*manager, "Memo1")->toPlainText(),
+            QStringLiteral("The file doesn't seem valid!"));
+  Click(*manager, "badd");
+  EXPECT_EQ(boxes_.shown().back().message,
+            QStringLiteral("No profile selected!\n\nYou must open a profile before you can add "
+                           "nicknames."));
+  EXPECT_TRUE(Find<QPlainTextEdit>(*manager, "Memo2")->isReadOnly());
+  Click(*manager, "bsave");
+  EXPECT_EQ(ReadFileBytes(dir_ / "bad.mrv"),
+            "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\n[ENICKNAMES]\r\n");
+}
+
+TEST_F(ProfilesWindowTest, CreatingOverAnExistingProfileNeedsYes) {
+  WriteFileBytes(dir_ / "joe.mrv", kTwoGames);
+  auto manager = Open();
+  Find<QListWidget>(*manager, "lprofiles")->setCurrentRow(1);
+  bool checked = false;
+  WhenShown<TFCreateProfile>([this, &checked](TFCreateProfile& dialog) {
+    auto* name = Find<QLineEdit>(dialog, "ename");
+    QTest::keyClicks(name, QStringLiteral("j/o:e?"));
+    EXPECT_EQ(name->text(), QStringLiteral("joe"));
+    const QString long_notes(120, QLatin1Char('x'));
+    QTest::keyClicks(Find<QPlainTextEdit>(dialog, "Memo1"), long_notes);
+    EXPECT_EQ(Find<QPlainTextEdit>(dialog, "Memo1")->toPlainText().size(), 100);
+
+    // No nickname: a beep, no question.
+    Click(dialog, "bok");
+    EXPECT_TRUE(boxes_.shown().empty());
+    Find<QLineEdit>(dialog, "enick")->setText(QStringLiteral("Neo"));
+    for (const Choice choice : {Choice::kNo, Choice::kCancel}) {
+      boxes_.SetNextChoice(choice);
+      Click(dialog, "bok");
+      EXPECT_TRUE(dialog.isVisible());
+      EXPECT_EQ(ReadFileBytes(dir_ / "joe.mrv"), kTwoGames);
+    }
+    ASSERT_EQ(boxes_.shown().size(), 2u);
+    EXPECT_EQ(boxes_.shown()[0].kind, ScriptedBoxes::Kind::kYesNoCancel);
+    EXPECT_EQ(boxes_.shown()[0].message,
+              QStringLiteral("File already exists!\nDo you want to overwrite?"));
+    boxes_.SetNextChoice(Choice::kYes);
+    Click(dialog, "bok");
+    checked = true;
+  });
+  Click(*manager, "bcreate");
+  ASSERT_TRUE(checked);
+  EXPECT_EQ(ReadFileBytes(dir_ / "joe.mrv"), "[NOTES]\r\n" + std::string(100, 'x') +
+                                                 "\r\n[ENOTES]\r\n[NICKNAMES]\r\nNeo\r\n"
+                                                 "[ENICKNAMES]\r\n");
+  EXPECT_EQ(Find<QListWidget>(*manager, "lprofiles")->currentRow(), 0);
+  EXPECT_TRUE(Find<QPlainTextEdit>(*manager, "Memo1")->toPlainText().isEmpty());
+}
+
+// From the main window: hidden while the manager and the viewer run; Open shows the
+// profile in the viewer and closes it afterwards.
+TEST(ProfilesFromMainWindow, OpenShowsTheProfileInTheViewerThenClosesIt) {
+  test::ScratchDir dir("profiles-main");
+  test::FillProgramDir(dir.path());
+  WriteFileBytes(dir / "joe.mrv", NewProfile({"Joe"}));
+  ScriptedBoxes boxes;
+  ScriptedFileDialogs dialogs;
+  test::RecordingViewer viewer;
+  viewer.profile_error = "Invalid file!";
+  TMain main(test::StartedState(dir.path()), dialogs, viewer);
+  main.show();
+
+  bool main_hidden = false;
+  WhenShown<TFProfiles>([&main, &main_hidden](TFProfiles& manager) {
+    main_hidden = !main.isVisible();
+    Find<QListWidget>(manager, "lprofiles")->setCurrentRow(1);
+    Click(manager, "bopen");
+  });
+  Click(main, "imgprofiles");
+  EXPECT_TRUE(main_hidden);
+  EXPECT_EQ(viewer.profiles_shown, std::vector<std::string>{"joe.mrv"});
+  ASSERT_EQ(boxes.shown().size(), 1u);
+  EXPECT_EQ(boxes.shown()[0].message, QStringLiteral("\nInvalid file!"));
+  EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("ERROR!"));
+  EXPECT_FALSE(main.state().profiler.Active());
+  EXPECT_FALSE(main.state().loaded_profile.has_value());
+  EXPECT_TRUE(main.isVisible());
+  EXPECT_EQ(QApplication::activeModalWidget(), nullptr);
+}
+
+}  // namespace
+}  // namespace mrv::ui
