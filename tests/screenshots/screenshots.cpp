@@ -5,19 +5,25 @@
 #include <QApplication>
 #include <QDir>
 #include <QEnterEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPlainTextEdit>
 #include <QTest>
+#include <QTimer>
 #include <cstdio>
 #include <functional>
 #include <memory>
 
 #include "support/paths.h"
 #include "ui/about_window.h"
+#include "ui/create_profile_dialog.h"
 #include "ui/file_dialogs.h"
 #include "ui/html_export_form.h"
 #include "ui/image_button.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
 #include "ui/popup_lines.h"
+#include "ui/profiles_window.h"
 #include "ui/stats_viewer_window.h"
 #include "ui/theme.h"
 #include "ui/ui_text.h"
@@ -78,6 +84,20 @@ Window* Find(ShotContext& context, const char* name) {
   return context.window->findChild<Window*>(QString::fromLatin1(name));
 }
 
+// A player's profile with a season of games, and two more beside it.
+void WriteProfiles(const std::filesystem::path& dir) {
+  test::WriteFileBytes(dir / "Morvane.mrv",
+                       "[NOTES]\r\nClan matches on Fridays, public servers otherwise.\r\n"
+                       "Sniper on abbey and casa.\r\n[ENOTES]\r\n[NICKNAMES]\r\nMorvane\r\n"
+                       "|ULT|Morvane\r\nmorv\r\n[ENICKNAMES]\r\n[TOTALSTATS]\r\nGAMES=37\r\n"
+                       "TIME=151245\r\nFIRSTGAME=2024-03-02 20:41\r\nLASTGAME=2024-06-14 "
+                       "22:10\r\n[ETOTALSTATS]\r\n[GAMES]\r\n");
+  test::WriteFileBytes(dir / "clan scrims.mrv",
+                       "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\n|ULT|Morvane\r\n[ENICKNAMES]\r\n");
+  test::WriteFileBytes(dir / "lan party.mrv",
+                       "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\nmorv\r\n[ENICKNAMES]\r\n");
+}
+
 const Shot kShots[] = {
     {"main.png",
      [](ShotContext& context) -> QWidget* { return Keep(context, MainWindow(context)); }},
@@ -90,6 +110,29 @@ const Shot kShots[] = {
        QApplication::sendEvent(parse, &enter);
        emit parse->clicked();
        return main;
+     }},
+    // A profile shown, a nickname just added: the frame around Save blinks.
+    {"profiles.png",
+     [](ShotContext& context) -> QWidget* {
+       WriteProfiles(context.dir.path());
+       ui::ProgramState& state = *context.state;
+       auto* manager = Keep(context, std::make_unique<ui::TFProfiles>(
+                                         state.program_dir, state.profiler, state.loaded_profile));
+       manager->SetProfileViewer([](QWidget*) { return std::string(); });
+       Find<QListWidget>(context, "lprofiles")->setCurrentRow(1);
+       Find<QLineEdit>(context, "Edit1")->setText(QStringLiteral("Morv^7ane"));
+       emit Find<ui::Timgbtn>(context, "badd")->clicked();
+       QMetaObject::invokeMethod(Find<QTimer>(context, "SaveTimer"), "timeout");
+       return manager;
+     }},
+    {"create-profile.png",
+     [](ShotContext& context) -> QWidget* {
+       auto* dialog = Keep(context, std::make_unique<ui::TFCreateProfile>(context.dir.path()));
+       Find<QLineEdit>(context, "ename")->setText(QStringLiteral("Morvane"));
+       Find<QLineEdit>(context, "enick")->setText(QStringLiteral("|ULT|Morvane"));
+       Find<QPlainTextEdit>(context, "Memo1")
+           ->setPlainText(QStringLiteral("Clan matches on Fridays."));
+       return dialog;
      }},
     {"about.png",
      [](ShotContext& context) -> QWidget* {
