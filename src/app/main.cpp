@@ -5,6 +5,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/html_export_form.h"
 #include "ui/main_window.h"
+#include "ui/profiles_window.h"
 #include "ui/program_state.h"
 #include "ui/stats_viewer_window.h"
 #include "ui/theme.h"
@@ -20,9 +21,10 @@ int main(int argc, char** argv) {
   if (!state) return 1;
 
   mrv::ui::QtFileDialogs file_dialogs;
-  // The profile manager (load_profile) and the HTML export dialog (export_html) plug
-  // into the viewer's menu here, through mrv::ui::ViewerDialogs.
+  // The windows the viewer's menu opens: the profile manager that loads a profile for
+  // "Add game to profile", and the HTML export dialog.
   mrv::ui::ViewerDialogs dialogs;
+  dialogs.load_profile = mrv::ui::LoadProfileOnly;
   dialogs.export_html = [&file_dialogs](mrv::ui::ProgramState& program,
                                         const mrv::StatsViewer& viewer, QWidget* parent) {
     mrv::ui::ShowHtmlExport(program, viewer, file_dialogs, parent);

@@ -1,19 +1,17 @@
-// "Add game to profile" in the viewer with no profile loaded: the profile manager
-// opens with LoadOnly, and the profile picked there receives the monitored game.
+// "Add game to profile" in the viewer's window with no profile loaded: the profile
+// manager opens with LoadOnly, and the profile picked there receives the monitored game.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QListWidget>
 #include <QTest>
-#include <QTimer>
 
 #include "print_qstring.h"
-#include "ui/desktop_prompt.h"
 #include "ui/image_button.h"
 #include "ui/message_box.h"
 #include "ui/profiles_window.h"
+#include "ui/stats_viewer_window.h"
 #include "ui_support/ui_fixtures.h"
-#include "views/stats_viewer.h"
 
 namespace mrv::ui {
 namespace {
@@ -32,28 +30,22 @@ class AddGameToProfileTest : public ::testing::Test {
     casa.duration = 600;
   }
 
-  StatsViewer& Viewer() {
-    if (!viewer_) {
-      ViewerHooks hooks;
-      hooks.load_profile = [this] { LoadProfileOnly(*state_, nullptr); };
-      viewer_ = std::make_unique<StatsViewer>(
-          ViewerContext{state_->database, state_->weapons, state_->program_dir, prompt_,
-                        state_->profiler, state_->loaded_profile},
-          hooks);
-      viewer_->OpenGame(true, "tonight");
-    }
-    return *viewer_;
+  // The viewer as main makes it: the profile manager loads a profile for it.
+  std::unique_ptr<TForm1> OpenViewer() {
+    auto viewer = std::make_unique<TForm1>(
+        *state_, ViewerDialogs{.load_profile = LoadProfileOnly, .export_html = {}}, nullptr);
+    viewer->OpenGame({.monitor = true, .last_game = "tonight"});
+    viewer->show();
+    return viewer;
   }
 
   // Picks entry `row` of the profile list in the manager that opens next and clicks
   // Open there; row 0 cancels the manager instead.
   static void PickInManager(int row) {
-    QTimer::singleShot(0, [row] {
-      auto* manager = qobject_cast<TFProfiles*>(QApplication::activeModalWidget());
-      ASSERT_NE(manager, nullptr);
-      manager->findChild<QListWidget*>(QStringLiteral("lprofiles"))->setCurrentRow(row);
+    test::WhenShown<TFProfiles>([row](TFProfiles& manager) {
+      manager.findChild<QListWidget*>(QStringLiteral("lprofiles"))->setCurrentRow(row);
       const char* button = row == 0 ? "bcancel" : "bopen";
-      QTest::mouseClick(manager->findChild<Timgbtn*>(QString::fromLatin1(button)), Qt::LeftButton);
+      QTest::mouseClick(manager.findChild<Timgbtn*>(QString::fromLatin1(button)), Qt::LeftButton);
     });
   }
 
@@ -66,22 +58,21 @@ class AddGameToProfileTest : public ::testing::Test {
   test::ScratchDir dir_;
   std::unique_ptr<ProgramState> state_;
   ScriptedBoxes boxes_;
-  DesktopPrompt prompt_;
-  std::unique_ptr<StatsViewer> viewer_;
 };
 
 TEST_F(AddGameToProfileTest, TheProfileLoadedInTheManagerReceivesTheTimedMaps) {
+  auto viewer = OpenViewer();
   // The manager cancelled: nothing is loaded or added.
   boxes_.SetNextAnswer(true);
   PickInManager(0);
-  Viewer().RunMenuSlot(3);
+  test::ChooseMenuSlot(*viewer, 3);
   EXPECT_EQ(Messages(), QStringList({"\nPlease load a profile first!"}));
   EXPECT_FALSE(state_->loaded_profile.has_value());
-  EXPECT_FALSE(Viewer().added_to_profile());
+  EXPECT_FALSE(viewer->document().added_to_profile());
 
   boxes_.SetNextAnswer(true);
   PickInManager(1);
-  Viewer().RunMenuSlot(3);
+  test::ChooseMenuSlot(*viewer, 3);
   EXPECT_EQ(Messages(),
             QStringList({"\nPlease load a profile first!", "\nPlease load a profile first!",
                          "The map ut4_abbey won't be added!\n\nOnly maps with time information "
@@ -91,8 +82,8 @@ TEST_F(AddGameToProfileTest, TheProfileLoadedInTheManagerReceivesTheTimedMaps) {
   ASSERT_TRUE(state_->loaded_profile.has_value());
   EXPECT_EQ(state_->loaded_profile->name, "joe.mrv");
   EXPECT_TRUE(state_->profiler.Active());
-  EXPECT_EQ(Viewer().menu().lines[2].caption, " Add game to profile joe.mrv");
-  EXPECT_TRUE(Viewer().added_to_profile());
+  EXPECT_EQ(viewer->document().menu().lines[2].caption, " Add game to profile joe.mrv");
+  EXPECT_TRUE(viewer->document().added_to_profile());
 
   std::vector<std::string> games;
   ASSERT_TRUE(state_->profiler.ListGames(games));

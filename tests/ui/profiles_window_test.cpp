@@ -52,16 +52,6 @@ QStringList Items(const QListWidget& list) {
   return items;
 }
 
-// Runs `act` on the modal dialog that the next exec() shows.
-template <typename Dialog>
-void WhenShown(std::function<void(Dialog&)> act) {
-  QTimer::singleShot(0, [act] {
-    auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(dialog, nullptr);
-    act(*dialog);
-  });
-}
-
 class ProfilesWindowTest : public ::testing::Test {
  protected:
   ProfilesWindowTest() : dir_("profiles-window") {}
@@ -182,7 +172,7 @@ TEST_F(ProfilesWindowTest, CreatingOverAnExistingProfileNeedsYes) {
   auto manager = Open();
   Find<QListWidget>(*manager, "lprofiles")->setCurrentRow(1);
   bool checked = false;
-  WhenShown<TFCreateProfile>([this, &checked](TFCreateProfile& dialog) {
+  test::WhenShown<TFCreateProfile>([this, &checked](TFCreateProfile& dialog) {
     auto* name = Find<QLineEdit>(dialog, "ename");
     QTest::keyClicks(name, QStringLiteral("j/o:e?"));
     EXPECT_EQ(name->text(), QStringLiteral("joe"));
@@ -231,7 +221,7 @@ TEST(ProfilesFromMainWindow, OpenShowsTheProfileInTheViewerThenClosesIt) {
   main.show();
 
   bool main_hidden = false;
-  WhenShown<TFProfiles>([&main, &main_hidden](TFProfiles& manager) {
+  test::WhenShown<TFProfiles>([&main, &main_hidden](TFProfiles& manager) {
     main_hidden = !main.isVisible();
     Find<QListWidget>(manager, "lprofiles")->setCurrentRow(1);
     Click(manager, "bopen");

@@ -2,7 +2,12 @@
 // and a stats viewer that records how it was opened.
 #pragma once
 
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
 #include <Qt>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -38,6 +43,21 @@ void CreateSampleProfile(ui::ProgramState& state, const std::string& name,
 // menu that "lmenu" opens.
 void ClickRow(QWidget& viewer, const char* list, int row, Qt::KeyboardModifiers keys = {});
 void ChooseMenuSlot(QWidget& viewer, int slot);
+
+// Runs `act` on the modal dialog of type Dialog that an exec() about to come shows;
+// looks again every 10 ms for a while, since what leads there may process events first.
+template <typename Dialog>
+void WhenShown(std::function<void(Dialog&)> act, int tries = 500) {
+  QTimer::singleShot(10, [act = std::move(act), tries]() mutable {
+    if (auto* dialog = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+      act(*dialog);
+    } else if (tries > 0) {
+      WhenShown<Dialog>(std::move(act), tries - 1);
+    } else {
+      ADD_FAILURE() << "the dialog was never shown";
+    }
+  });
+}
 
 class RecordingViewer final : public ui::ViewerLauncher {
  public:
