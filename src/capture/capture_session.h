@@ -4,7 +4,9 @@
 // A log-file parse in a few lines:
 //   Database database(weapons.size());
 //   DeathTemplates templates = LoadDeathTemplates(program_dir, prompt);
-//   CaptureSession session(database, weapons, templates, {clock, sound, random, prompt, cancel});
+//   GameTexts texts = LoadGameTexts(program_dir, prompt);
+//   CaptureSession session(database, weapons, templates, {clock, sound, random, prompt, cancel},
+//                          texts);
 //   session.state.options.lplayernicks = profile_nicks;
 //   LogParseResult result = ParseLogFile(session, log_path, on_progress);
 #pragma once
@@ -16,6 +18,7 @@
 #include "capture/capture_state.h"
 #include "capture/console/game_console.h"
 #include "capture/death_templates.h"
+#include "capture/game_texts.h"
 #include "capture/name_index.h"
 #include "capture/platform.h"
 #include "files/prompt.h"
@@ -37,11 +40,13 @@ struct CaptureServices {
 inline constexpr std::chrono::milliseconds kCommandPause{700};
 
 struct CaptureSession {
+  // Without game texts the capture reads the older game text only.
   CaptureSession(Database& database, const WeaponTable& weapons, const DeathTemplates& templates,
-                 CaptureServices services)
+                 CaptureServices services, const GameTexts& game_texts = NoGameTexts())
       : database(database),
         weapons(weapons),
         templates(templates),
+        game_texts(game_texts),
         services(services),
         template_notice(services.prompt),
         names(database) {}
@@ -49,6 +54,7 @@ struct CaptureSession {
   Database& database;
   const WeaponTable& weapons;
   const DeathTemplates& templates;
+  const GameTexts& game_texts;
   CaptureServices services;
   CaptureState state;
   CorruptTemplateNotice template_notice;

@@ -46,6 +46,10 @@ inline void Bump(std::int32_t& counter) {
   counter = SaturatingAdd(counter, 1);
 }
 
+inline bool IsAsciiDigit(char c) {
+  return c >= '0' && c <= '9';
+}
+
 // Letter case is ignored for ASCII letters only. Inline: nickname lookups call it for
 // nearly every console line.
 inline bool EqualsIgnoreCase(std::string_view a, std::string_view b) {

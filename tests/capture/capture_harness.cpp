@@ -29,14 +29,25 @@ const DeathTemplates& ShippedTemplates() {
   return templates;
 }
 
+const GameTexts& ShippedGameTexts() {
+  static const GameTexts texts = [] {
+    FakePrompt prompt;
+    GameTexts loaded = LoadGameTexts(ShippedDir(), prompt);
+    EXPECT_TRUE(prompt.shown.empty());
+    return loaded;
+  }();
+  return texts;
+}
+
 int WeaponIndex(std::string_view name) {
   return ShippedWeapons().FindWeaponByName(name);
 }
 
-CaptureHarness::CaptureHarness(bool monitor, const DeathTemplates& templates, bool begin_run)
+CaptureHarness::CaptureHarness(bool monitor, const DeathTemplates& templates, bool begin_run,
+                               const GameTexts& texts)
     : database(ShippedWeapons().size()),
       session(database, ShippedWeapons(), templates,
-              {clock, sound, random, prompt, cancel, monitor ? &console : nullptr}) {
+              {clock, sound, random, prompt, cancel, monitor ? &console : nullptr}, texts) {
   session.state.options.Monitor = monitor;
   if (!begin_run) return;
   BeginRun(session);

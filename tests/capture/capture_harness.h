@@ -6,6 +6,7 @@
 
 #include "capture/capture_session.h"
 #include "capture/death_templates.h"
+#include "capture/game_texts.h"
 #include "model/store.h"
 #include "model/weapons.h"
 #include "support/fakes.h"
@@ -14,6 +15,7 @@ namespace mrv::test {
 
 const WeaponTable& ShippedWeapons();
 const DeathTemplates& ShippedTemplates();
+const GameTexts& ShippedGameTexts();
 // Index of the weapon with that name in the shipped table.
 int WeaponIndex(std::string_view name);
 
@@ -21,7 +23,7 @@ class CaptureHarness {
  public:
   // With `begin_run` the first map is open, as a driver opens it before the first line.
   explicit CaptureHarness(bool monitor, const DeathTemplates& templates = ShippedTemplates(),
-                          bool begin_run = true);
+                          bool begin_run = true, const GameTexts& texts = NoGameTexts());
 
   // Hands the lines to the shared line handling, as a driver does, from a first map
   // "<map1>"; false as soon as the run would end. The store is then settled.

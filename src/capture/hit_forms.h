@@ -1,0 +1,68 @@
+// Hit lines as later game versions print them, read from GameTexts.txt: a form such as
+//   You hit <NICK> in the <LOCATION> for <DAMAGE>% damage.
+// and the table of the location names the game prints, each standing for one of the
+// 21 hit locations.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "capture/recognisers.h"
+
+namespace mrv {
+
+class LocationNames {
+ public:
+  // False when the name is in the table already: a printed name stands for one
+  // location only, so that every hit is counted once. `name` is not empty.
+  bool Add(std::string_view name, int location);
+  bool empty() const { return entries_.empty(); }
+
+  struct Found {
+    int location;
+    std::size_t length;  // of the name as printed
+  };
+  // The first name in table order that `text` begins with, right followed by `after`.
+  std::optional<Found> AtFront(std::string_view text, std::string_view after) const;
+  // The first name in table order that `text` ends with, right after `before`.
+  std::optional<Found> AtBack(std::string_view text, std::string_view before) const;
+
+ private:
+  struct Entry {
+    std::string name;
+    int location;
+  };
+  std::vector<Entry> entries_;
+};
+
+class HitForm {
+ public:
+  // The form read, or nothing with the reason in `fault`. A form begins with text, holds
+  // <NICK> and <LOCATION> once each and <DAMAGE> (digits) at most once, with text
+  // between every two of them.
+  static std::optional<HitForm> Compile(std::string_view form, HitDirection direction,
+                                        std::string& fault);
+
+  // What every line of the form begins with.
+  const std::string& start() const { return texts_.front(); }
+
+  // The line must be the form with a location the table knows and, where the form has
+  // one, a damage of digits. The nickname is what the other parts leave: they are read
+  // from both ends of the line towards it, so any text in a nickname is read right.
+  std::optional<Hit> Match(std::string_view line, const LocationNames& locations) const;
+
+ private:
+  enum class Slot : std::uint8_t { kNick, kLocation, kDamage };
+
+  HitForm() = default;
+
+  HitDirection direction_ = HitDirection::kGiven;
+  std::vector<Slot> slots_;
+  // texts_[i] stands before slots_[i]; the last one ends the line (it may be empty).
+  std::vector<std::string> texts_;
+  std::size_t nick_slot_ = 0;
+};
+
+}  // namespace mrv
