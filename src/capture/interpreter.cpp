@@ -106,7 +106,13 @@ void NameMap(CaptureSession& session, std::string_view name) {
   session.Pause();
 }
 
-// "CL_InitCGame: " after "8 crosshairs parsed": the engine has loaded a map.
+// The line before "CL_InitCGame: " tells whether the engine has loaded a map.
+bool FollowsMapLoadMark(const CaptureSession& session) {
+  const std::string& previous = session.state.context.RecentLines[1];
+  return previous == "8 crosshairs parsed" || session.game_texts.MarksMapLoad(previous);
+}
+
+// "CL_InitCGame: " after a map-load mark: the engine has loaded a map.
 void MapLoaded(CaptureSession& session) {
   CaptureContext& context = session.state.context;
   if (session.monitor() && context.GameStartPending) StartGame(session);
@@ -125,6 +131,13 @@ void JoinTeam(CaptureSession& session, const TeamMember& member) {
   session.state.context.MapJustOpened = false;
   CheckGameStart(session);
   FindOrAdd(session, member.nick, member.team);
+}
+
+// The game texts' hit forms come first: the older test would read a damage line's
+// attacker with the damage part as part of the nickname.
+std::optional<Hit> MatchOwnHit(const GameTexts& texts, std::string_view line) {
+  if (auto hit = texts.MatchHit(line)) return hit;
+  return MatchHit(line);
 }
 
 void CountHit(CaptureSession& session, const Hit& hit) {
@@ -196,8 +209,11 @@ void CountFlagCarrierKill(CaptureSession& session, std::string_view victim, int 
   }
 }
 
-// Returns the interpreter's result for a kill line.
-bool CountKill(CaptureSession& session, const Kill& kill) {
+// Returns the interpreter's result for a kill line. Colour-wrapped names count as the
+// names they wrap, the ones the same players' hits, flags and team changes carry.
+bool CountKill(CaptureSession& session, Kill kill) {
+  kill.killer = session.game_texts.Unwrapped(kill.killer);
+  kill.victim = session.game_texts.Unwrapped(kill.victim);
   CaptureContext& context = session.state.context;
   context.MapJustOpened = false;
   CheckGameStart(session);
@@ -332,6 +348,9 @@ bool InterpretLine(CaptureSession& session, std::string_view line) {
     LearnOwnNick(session, line, kNameAnswer.size());
     return false;
   }
+  // Chat can quote any event's wording: it is a line that no test matches, which still
+  // takes its place in RecentLines.
+  if (session.game_texts.IsChat(line, session.monitor())) return false;
   const ConsoleLine classified(line);
   std::string with_dot;  // the plain forms read the line with "." appended
   if (session.plain) with_dot = std::string(line) + ".";
@@ -342,14 +361,14 @@ bool InterpretLine(CaptureSession& session, std::string_view line) {
     NameMap(session, *map_name);
   } else if (first == 'S' && line == "Shutting down OpenGL subsystem") {
     context.MapJustOpened = true;
-  } else if (first == 'C' && line.starts_with("CL_InitCGame: ") &&
-             context.RecentLines[1] == "8 crosshairs parsed") {
+  } else if (first == 'C' && line.starts_with("CL_InitCGame: ") && FollowsMapLoadMark(session)) {
     MapLoaded(session);
-  } else if (first == 'C' && line == "Current search path:") {
+  } else if ((first == 'C' && line == "Current search path:") ||
+             session.game_texts.IsSearchPath(line)) {
     SearchPathListed(session);
   } else if (const auto member = session.plain ? MatchTeamJoinPlain(line) : MatchTeamJoin(line)) {
     JoinTeam(session, *member);
-  } else if (const auto hit = MatchHit(line)) {
+  } else if (const auto hit = MatchOwnHit(session.game_texts, line)) {
     CountHit(session, *hit);
     return true;
   } else if (const auto kill = MatchKill(session.templates, session.weapons, classified,
