@@ -1,6 +1,9 @@
-// Log-file parsing throughput and memory, on two kinds of log:
+// Log-file parsing throughput and memory, on three kinds of log:
 // - "generated": a console log written the way a long run of evenings would leave it
 //   (map loads, joins, kills through every shipped template, hits, flags, chat, noise);
+// - "later_text": the same evenings as Urban Terror 4.1 and later versions print them
+//   (hits with a damage part, the hits of a watched player, names in colour in kill
+//   lines, "13 crosshairs parsed"), parsed only with --texts;
 // - "long_session": samples/long_session.log repeated, whose renames touch every map
 //   met so far, so the parse must not slow down as the store grows.
 // Each run parses one log through the real log-file run and interpreter in a child
@@ -14,7 +17,9 @@
 //   peak_rss_mb NAME VALUE      largest over the runs
 //   bare_split_mb_s NAME VALUE  the floor: read the file and find its line breaks
 //
-// Usage: parse_bench [--runs N] [--write DIR] [NAME | FILE...]
+// Usage: parse_bench [--runs N] [--texts] [--write DIR] [NAME | FILE...]
+//   --texts   parse with the shipped GameTexts.txt loaded, as the programs do; without
+//             it, with the older game text only
 //   NAME      only these logs (default: all); --write puts the logs in DIR and exits,
 //             for timing the command-line tool on the same bytes.
 //   FILE      an existing log, parsed as it is (for instruction counts, for example
@@ -44,14 +49,18 @@ namespace fs = std::filesystem;
 
 const fs::path kSourceDir = MORVANE_SOURCE_DIR;
 
+bool with_game_texts = false;
+
 struct Shipped {
   Shipped() {
     if (!mrv::ReadWeaponSettings(kSourceDir / "data", weapons, prompt)) std::abort();
     templates = mrv::LoadDeathTemplates(kSourceDir / "data", prompt);
+    if (with_game_texts) texts = mrv::LoadGameTexts(kSourceDir / "data", prompt);
   }
   mrv::SilentPrompt prompt;
   mrv::WeaponTable weapons;
   mrv::DeathTemplates templates;
+  mrv::GameTexts texts;
 };
 
 const Shipped& ShippedFiles() {
@@ -61,7 +70,7 @@ const Shipped& ShippedFiles() {
 
 class LogWriter {
  public:
-  explicit LogWriter(std::FILE* out) : out_(out) {
+  LogWriter(std::FILE* out, bool later_text) : out_(out), later_text_(later_text) {
     for (const std::string& entry : ShippedFiles().templates.entries()) {
       if (!entry.empty()) kill_forms_.push_back(entry.substr(1));
     }
@@ -86,7 +95,7 @@ class LogWriter {
   std::string Kill(const std::string& killer, const std::string& victim) {
     std::string form = Pick(kill_forms_);
     for (const auto& [slot, nick] :
-         {std::pair{"<KILLER>", killer}, std::pair{"<VICTIM>", victim}}) {
+         {std::pair{"<KILLER>", Named(killer)}, std::pair{"<VICTIM>", Named(victim)}}) {
       const auto at = form.find(slot);
       if (at != std::string::npos) form.replace(at, 8, nick);
     }
@@ -109,11 +118,12 @@ class LogWriter {
         Line(text);
       }
     }
+    const char* crosshairs = later_text_ ? "13 crosshairs parsed" : "8 crosshairs parsed";
     for (const char* text :
          {"RE_Shutdown( 0 )", "Hunk_Clear: reset the hunk ok", "----- R_Init -----",
-          "GL_VENDOR: Mesa", "Loading vm file vm/ui.qvm...", "35 bots parsed",
-          "8 crosshairs parsed", "Loading vm file vm/cgame.qvm...", "8 crosshairs parsed",
-          "CL_InitCGame: 11.85 seconds", "61 msec to draw all images", "Com_TouchMemory: 0 msec"}) {
+          "GL_VENDOR: Mesa", "Loading vm file vm/ui.qvm...", "35 bots parsed", crosshairs,
+          "Loading vm file vm/cgame.qvm...", crosshairs, "CL_InitCGame: 11.85 seconds",
+          "61 msec to draw all images", "Com_TouchMemory: 0 msec"}) {
       Line(text);
     }
     Line("\"mapname\" is:\"" + Pick(maps) + "^7\" default:\"nomap^7\"");
@@ -125,10 +135,25 @@ class LogWriter {
     for (int event = 0; event < 1500; ++event) Event(players);
   }
 
+  // A name as kill lines print it: later versions wrap it in a team colour.
+  std::string Named(const std::string& nick) { return later_text_ ? "^1" + nick + "^7" : nick; }
+
+  // A hit's location: one of the older text's 21 names, or of 4.1's six.
+  std::string Where() {
+    static const std::vector<std::string> later = {"Head",   "Helmet", "Torso",
+                                                   "Kevlar", "Arms",   "Legs"};
+    if (!later_text_) return std::string(mrv::HitLocations[random_() % mrv::kHitLocationCount]);
+    return Pick(later);
+  }
+  // What ends a hit line: nothing in the older text, the damage in 4.1's.
+  std::string Damage() {
+    return later_text_ ? " for " + std::to_string(random_() % 100 + 1) + "% damage." : ".";
+  }
+
   void Event(const std::vector<std::string>& players) {
     const std::string& a = Pick(players);
     const std::string& b = Pick(players);
-    const std::string location(mrv::HitLocations[random_() % mrv::kHitLocationCount]);
+    const std::string location = Where();
     switch (random_() % 12) {
       case 0:
       case 1:
@@ -136,11 +161,11 @@ class LogWriter {
         Line(Kill(a, b));
         break;
       case 3:
-        Line("You hit " + b + " in the " + location + ".");
+        Line("You hit " + b + " in the " + location + Damage());
         if (Chance(40)) Line(Kill("Morv", b));
         break;
       case 4:
-        Line("You were hit in the " + location + " by " + a + ".");
+        Line("You were hit in the " + location + " by " + a + Damage());
         if (Chance(30)) Line(Kill(a, "Morv"));
         break;
       case 5:
@@ -166,6 +191,10 @@ class LogWriter {
         Line(a + " had " + std::to_string(random_() % 100 + 1) + "% Health.");
         break;
       default:
+        if (later_text_ && Chance(30)) {
+          Line(a + " hit " + b + " in the " + location + Damage());  // a watched player's hit
+          break;
+        }
         Line(Chance(50) ? "^5PunkBuster Client: Player Guid Computed " + std::to_string(random_()) +
                               "(-) (slot #3)"
                         : a + " entered the game");
@@ -173,6 +202,7 @@ class LogWriter {
   }
 
   std::FILE* out_;
+  bool later_text_;
   std::uint64_t written_ = 0;
   std::mt19937_64 random_{42};
   std::vector<std::string> kill_forms_;
@@ -200,27 +230,30 @@ void WriteRepeatedSample(std::FILE* out, std::uint64_t bytes) {
   }
 }
 
+enum class LogKind { kGenerated, kLaterText, kRepeatedSample };
+
 struct BenchLog {
   std::string name;
-  bool repeated_sample;
+  LogKind kind;
   int megabytes;
 };
 
 const std::vector<BenchLog> kLogs = {
-    {"generated_20mb", false, 20},
-    {"generated_200mb", false, 200},
-    {"long_session_20mb", true, 20},
-    {"long_session_200mb", true, 200},
+    {"generated_20mb", LogKind::kGenerated, 20},
+    {"generated_200mb", LogKind::kGenerated, 200},
+    {"later_text_20mb", LogKind::kLaterText, 20},
+    {"long_session_20mb", LogKind::kRepeatedSample, 20},
+    {"long_session_200mb", LogKind::kRepeatedSample, 200},
 };
 
 void WriteLog(const BenchLog& log, const fs::path& path) {
   std::FILE* out = std::fopen(path.string().c_str(), "wb");
   if (out == nullptr) std::abort();
   const auto bytes = static_cast<std::uint64_t>(log.megabytes) << 20;
-  if (log.repeated_sample) {
+  if (log.kind == LogKind::kRepeatedSample) {
     WriteRepeatedSample(out, bytes);
   } else {
-    LogWriter(out).Write(bytes);
+    LogWriter(out, log.kind == LogKind::kLaterText).Write(bytes);
   }
   std::fclose(out);
 }
@@ -239,7 +272,7 @@ double ParseOnce(const fs::path& log) {
   mrv::CancelToken cancel;
   mrv::Database database(shipped.weapons.size());
   mrv::CaptureSession session(database, shipped.weapons, shipped.templates,
-                              {clock, sound, random, prompt, cancel});
+                              {clock, sound, random, prompt, cancel}, shipped.texts);
   session.state.options.lplayernicks = {"Morv"};
   const auto start = std::chrono::steady_clock::now();
   if (mrv::RunLogFileCapture(session, log, fs::file_size(log)) != mrv::LogRunEnd::kEndOfLog)
@@ -333,20 +366,25 @@ int main(int argc, char** argv) {
     const std::string arg = argv[i];
     if (arg == "--runs" && i + 1 < argc) {
       runs = std::max(1, std::atoi(argv[++i]));
+    } else if (arg == "--texts") {
+      with_game_texts = true;
     } else if (arg == "--write" && i + 1 < argc) {
       write_dir = argv[++i];
     } else if (arg.starts_with("-")) {
-      std::fprintf(stderr, "usage: %s [--runs N] [--write DIR] [NAME...]\n", argv[0]);
+      std::fprintf(stderr, "usage: %s [--runs N] [--texts] [--write DIR] [NAME...]\n", argv[0]);
       return 2;
     } else {
       only.push_back(arg);
     }
   }
   for (const std::string& arg : only) {
-    if (fs::is_regular_file(arg)) Measure({fs::path(arg).filename().string(), false, 0}, arg, runs);
+    if (fs::is_regular_file(arg))
+      Measure({fs::path(arg).filename().string(), LogKind::kGenerated, 0}, arg, runs);
   }
   for (const BenchLog& log : kLogs) {
     if (!only.empty() && std::find(only.begin(), only.end(), log.name) == only.end()) continue;
+    // Read as the older text, the later text fills the store: all its maps count as one.
+    if (log.kind == LogKind::kLaterText && !with_game_texts && write_dir.empty()) continue;
     if (!write_dir.empty()) {
       WriteLog(log, write_dir / (log.name + ".log"));
       continue;

@@ -1,7 +1,7 @@
 // Feeds the input's lines to the capture's line handling, monitoring a game and parsing
-// a log, with the shipped templates and weapon table, and checks the store's shape. Each
-// capture runs twice, with the fast paths and with their plain forms, which must leave
-// the same store.
+// a log, with the shipped templates and weapon table, without and with the shipped game
+// texts, and checks the store's shape. Each capture runs twice, with the fast paths and
+// with their plain forms, which must leave the same store.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -56,10 +56,13 @@ struct Shipped {
     if (!mrv::ReadWeaponSettings(data, weapons, prompt)) std::abort();
     templates = mrv::LoadDeathTemplates(data, prompt);
     if (templates.entries().empty()) std::abort();
+    texts = mrv::LoadGameTexts(data, prompt);
+    if (!texts.IsSearchPath("Going through search path...")) std::abort();
   }
   mrv::SilentPrompt prompt;
   mrv::WeaponTable weapons;
   mrv::DeathTemplates templates;
+  mrv::GameTexts texts;
 };
 
 void CheckShape(const mrv::Database& database) {
@@ -74,7 +77,7 @@ void CheckShape(const mrv::Database& database) {
 }
 
 // The store as its saved game would hold it, or "-" when it could not be saved.
-std::string Capture(std::string_view input, bool monitor, bool plain) {
+std::string Capture(std::string_view input, bool monitor, bool plain, bool game_texts) {
   static const Shipped shipped;
   InstantClock clock;
   mrv::SilentSoundPlayer sound;
@@ -84,7 +87,8 @@ std::string Capture(std::string_view input, bool monitor, bool plain) {
   DiscardingConsole console;
   mrv::Database database(shipped.weapons.size());
   mrv::CaptureSession session(database, shipped.weapons, shipped.templates,
-                              {clock, sound, random, prompt, cancel, monitor ? &console : nullptr});
+                              {clock, sound, random, prompt, cancel, monitor ? &console : nullptr},
+                              game_texts ? shipped.texts : mrv::NoGameTexts());
   mrv::CaptureOptions& options = session.state.options;
   options.Monitor = monitor;
   options.cautokill = options.cautodie = options.cautokillh = options.cautodieh = monitor;
@@ -107,7 +111,10 @@ std::string Capture(std::string_view input, bool monitor, bool plain) {
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const std::string_view input(reinterpret_cast<const char*>(data), size);
   for (const bool monitor : {true, false}) {
-    if (Capture(input, monitor, false) != Capture(input, monitor, true)) std::abort();
+    for (const bool game_texts : {false, true}) {
+      if (Capture(input, monitor, false, game_texts) != Capture(input, monitor, true, game_texts))
+        std::abort();
+    }
   }
   return 0;
 }
