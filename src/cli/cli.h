@@ -8,7 +8,7 @@
 namespace mrv::cli {
 
 struct Environment {
-  // Where stats.ini and DeathMsgs.txt are read and saved games and profiles live.
+  // Where stats.ini, DeathMsgs.txt and GameTexts.txt are read and saved games and profiles live.
   std::filesystem::path program_dir;
 };
 

@@ -41,8 +41,9 @@ constexpr const char* kUsage =
     "      hits-taken, death-hits, death-hits-taken, hits-picture, hits-taken-picture,\n"
     "      death-hits-picture, death-hits-taken-picture, weapons. Needs no display.\n"
     "\n"
-    "  --dir DIR    the program directory, where stats.ini and DeathMsgs.txt are read and\n"
-    "               saved games and profiles live (default: this program's own folder)\n"
+    "  --dir DIR    the program directory, where stats.ini, DeathMsgs.txt and GameTexts.txt\n"
+    "               are read and saved games and profiles live (default: this program's\n"
+    "               own folder)\n"
     "  --help       this text\n"
     "  --version    the version\n";
 

@@ -109,6 +109,7 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
   const auto weapons = LoadWeapons(env, prompt);
   if (!weapons) return kExitFailure;
   const DeathTemplates templates = LoadDeathTemplates(env.program_dir, prompt);
+  const GameTexts texts = LoadGameTexts(env.program_dir, prompt);
   MonitorOptions monitor_options;
   LoadMonitorOptions(env.program_dir, monitor_options);
   const std::unique_ptr<GameConsole> console = OpenConfiguredConsole(env);
@@ -120,7 +121,7 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
   CancelToken cancel;
   Database database(weapons->size());
   CaptureSession session(database, *weapons, templates,
-                         {clock, sound, random, prompt, cancel, console.get()});
+                         {clock, sound, random, prompt, cancel, console.get()}, texts);
   session.state.options = CaptureOptionsFrom(monitor_options);
   session.state.options.lplayernicks = parsed->All("--nick");
   const std::string game_name = CurrentGameName();

@@ -64,6 +64,7 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
   const auto weapons = LoadWeapons(env, prompt);
   if (!weapons) return kExitFailure;
   const DeathTemplates templates = LoadDeathTemplates(env.program_dir, prompt);
+  const GameTexts texts = LoadGameTexts(env.program_dir, prompt);
 
   SystemClock clock;
   SilentSoundPlayer sound;
@@ -72,7 +73,8 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
   Database database(weapons->size());
   bool ended_early = false;
   for (const auto& log : parsed->positionals) {
-    CaptureSession session(database, *weapons, templates, {clock, sound, random, prompt, cancel});
+    CaptureSession session(database, *weapons, templates, {clock, sound, random, prompt, cancel},
+                           texts);
     session.state.options.Monitor = false;
     session.state.options.lplayernicks = parsed->All("--nick");
     const LogParseResult result = Parse(session, log);
