@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
 #include <numeric>
 
 #include "capture/capture_session.h"
@@ -17,24 +18,35 @@
 namespace mrv {
 namespace {
 
+namespace fs = std::filesystem;
+
 struct ParsedSample {
   WeaponTable weapons;
   Database database;
   test::FakePrompt prompt;
 };
 
-// Parses one sample with the shipped files, the player "Morv" named as the profile.
-std::unique_ptr<ParsedSample> Parse(const std::string& stem) {
+// The older samples show the older game text, the later ones what Urban Terror 4.1 and
+// later versions print.
+const std::vector<std::string> kOlderSamples = {"ffa_short", "ctf_abbey", "ts_two_maps",
+                                                "long_session"};
+const std::vector<std::string> kLaterSamples = {"ts_damage_41", "ctf_colour_names"};
+
+// Parses one sample with the files of the program folder, the player "Morv" named as
+// the profile.
+std::unique_ptr<ParsedSample> Parse(const std::string& stem,
+                                    const fs::path& program_dir = test::ShippedDir()) {
   auto parsed = std::make_unique<ParsedSample>();
-  EXPECT_TRUE(ReadWeaponSettings(test::ShippedDir(), parsed->weapons, parsed->prompt));
+  EXPECT_TRUE(ReadWeaponSettings(program_dir, parsed->weapons, parsed->prompt));
   parsed->database = Database(parsed->weapons.size());
-  const DeathTemplates templates = LoadDeathTemplates(test::ShippedDir(), parsed->prompt);
+  const DeathTemplates templates = LoadDeathTemplates(program_dir, parsed->prompt);
+  const GameTexts texts = LoadGameTexts(program_dir, parsed->prompt);
   SystemClock clock;
   SilentSoundPlayer sound;
   test::FakeRandom random;
   CancelToken cancel;
   CaptureSession session(parsed->database, parsed->weapons, templates,
-                         {clock, sound, random, parsed->prompt, cancel});
+                         {clock, sound, random, parsed->prompt, cancel}, texts);
   session.state.options.Monitor = false;
   session.state.options.lplayernicks = {"Morv"};
   const LogParseResult result = ParseLogFile(session, test::SamplesDir() / (stem + ".log"));
@@ -44,25 +56,68 @@ std::unique_ptr<ParsedSample> Parse(const std::string& stem) {
   return parsed;
 }
 
-std::int64_t Sum(const LocationCounts& counts) { return std::accumulate(counts.begin(), counts.end(), 0LL); }
+std::string SavedGameText(const ParsedSample& parsed, const std::string& stem) {
+  const auto text = GameFileText(parsed.database, stem);
+  EXPECT_TRUE(text) << stem;
+  return text.value_or("");
+}
 
+fs::path GoldenOf(const std::string& stem) {
+  return test::TestDataDir() / "golden" / (stem + ".stg");
+}
+
+std::int64_t Sum(const LocationCounts& counts) {
+  return std::accumulate(counts.begin(), counts.end(), 0LL);
+}
+
+// A program folder as a player leaves it who removed GameTexts.txt.
+class FolderWithoutGameTexts {
+ public:
+  FolderWithoutGameTexts() : dir_("no-game-texts") {
+    for (const char* file : {"stats.ini", "DeathMsgs.txt"}) {
+      fs::copy_file(test::ShippedDir() / file, dir_ / file);
+    }
+  }
+  const fs::path& path() const { return dir_.path(); }
+
+ private:
+  test::ScratchDir dir_;
+};
+
+// Without GameTexts.txt every older sample gives the saved game it gave before that
+// file existed; the later samples are read with it.
 TEST(SampleLogs, EachGivesItsGoldenSavedGame) {
-  for (const std::string stem : {"ffa_short", "ctf_abbey", "ts_two_maps", "long_session"}) {
-    const auto parsed = Parse(stem);
-    const auto text = GameFileText(parsed->database, stem);
-    ASSERT_TRUE(text) << stem;
-    const auto golden = test::TestDataDir() / "golden" / (stem + ".stg");
-    if (std::getenv("MORVANE_UPDATE_GOLDEN") != nullptr) test::WriteFileBytes(golden, *text);
-    EXPECT_EQ(*text, test::ReadFileBytes(golden)) << stem << " differs from its golden file";
+  const FolderWithoutGameTexts without;
+  std::vector<std::pair<std::string, fs::path>> runs;
+  for (const std::string& stem : kOlderSamples) runs.emplace_back(stem, without.path());
+  for (const std::string& stem : kLaterSamples) runs.emplace_back(stem, test::ShippedDir());
+  for (const auto& [stem, program_dir] : runs) {
+    const auto parsed = Parse(stem, program_dir);
+    const std::string text = SavedGameText(*parsed, stem);
+    if (std::getenv("MORVANE_UPDATE_GOLDEN") != nullptr) test::WriteFileBytes(GoldenOf(stem), text);
+    EXPECT_EQ(text, test::ReadFileBytes(GoldenOf(stem))) << stem << " differs from its golden file";
 
     // And the saved game reads back to the same file.
     Database loaded(parsed->weapons.size());
     std::string name;
     test::FakePrompt prompt;
-    ASSERT_TRUE(LoadGame(loaded, golden, name, prompt)) << stem;
+    ASSERT_TRUE(LoadGame(loaded, GoldenOf(stem), name, prompt)) << stem;
     EXPECT_EQ(name, stem);
     EXPECT_EQ(GameFileText(loaded, name), text) << stem;
   }
+}
+
+// The game texts leave the older text alone; only the chat that quotes a kill in
+// ctf_abbey.log stops counting.
+TEST(SampleLogs, GameTextsChangeOnlyChatInTheOlderSamples) {
+  for (const std::string& stem : kOlderSamples) {
+    if (stem == "ctf_abbey") continue;
+    EXPECT_EQ(SavedGameText(*Parse(stem), stem), test::ReadFileBytes(GoldenOf(stem))) << stem;
+  }
+  const auto abbey = Parse("ctf_abbey");
+  const map_record& map = abbey->database[0];
+  EXPECT_EQ(map.nick_count(), 12);  // no player "^4Blub^3: ^3Dr Pepper"
+  EXPECT_EQ(KillsOf(map, NickIndex(map, "Blub")), 3);
 }
 
 // Figures counted by hand when the samples were written, independent of the code.
@@ -97,6 +152,62 @@ TEST(SampleLogs, CountWhatTheirAuthorCounted) {
   EXPECT_EQ(given, 833);
   EXPECT_EQ(taken, 446);
   EXPECT_EQ(caps, 31);
+}
+
+// Location counts from (hit location, count) pairs.
+LocationCounts Counts(std::initializer_list<std::pair<int, std::int32_t>> entries) {
+  LocationCounts counts{};
+  for (const auto& [location, count] : entries) counts[static_cast<std::size_t>(location)] = count;
+  return counts;
+}
+
+std::int64_t KillLines(const map_record& map) {
+  return std::accumulate(map.kill_table.begin(), map.kill_table.end(), 0LL);
+}
+
+// The figures of the later samples, counted by hand. The 4.1 names count as Head (0),
+// Helmet (2), Torso as Chest (8), Kevlar as Kevlar Vest (7), Arms as Right Arm (4) and
+// Legs as Right Leg (17).
+TEST(SampleLogs, LaterSamplesCountWhatTheirAuthorCounted) {
+  const auto damage = Parse("ts_damage_41");
+  ASSERT_EQ(damage->database.size(), 2);  // one map per "13 crosshairs parsed" load
+  const map_record& turnpike = damage->database[0];
+  EXPECT_EQ(turnpike.name, "ut4_turnpike");
+  EXPECT_EQ(turnpike.hits, Counts({{0, 1}, {2, 2}, {8, 4}, {7, 2}, {4, 2}, {17, 1}}));
+  EXPECT_EQ(turnpike.hitstaken, Counts({{0, 2}, {2, 1}, {8, 2}, {7, 2}, {4, 1}, {17, 2}}));
+  EXPECT_EQ(turnpike.deathhits, Counts({{0, 1}, {2, 1}, {8, 2}, {7, 1}}));
+  EXPECT_EQ(turnpike.deathhitstaken, Counts({{0, 2}, {8, 1}}));
+  EXPECT_EQ(KillLines(turnpike), 24);  // the chat that quotes kills counts none
+  EXPECT_EQ(turnpike.nicks,
+            (std::vector<std::string>{"Morv", "Fak", "Kr4ken", "pascochasco", "Lupin", "[FU]Rasec",
+                                      "Blub", "Dr Pepper", "=LK=Nitro", "PAPANGU"}));
+  const map_record& uptown = damage->database[1];
+  EXPECT_EQ(uptown.name, "ut4_uptown");
+  EXPECT_EQ(uptown.hits, Counts({{0, 1}, {2, 1}, {8, 2}, {7, 1}, {4, 1}, {17, 2}}));
+  EXPECT_EQ(uptown.hitstaken, Counts({{0, 1}, {2, 1}, {8, 2}, {7, 1}, {4, 1}, {17, 1}}));
+  EXPECT_EQ(uptown.deathhits, Counts({{0, 1}, {8, 2}, {4, 1}}));
+  EXPECT_EQ(uptown.deathhitstaken, Counts({{0, 1}, {8, 1}}));
+  EXPECT_EQ(KillLines(uptown), 16);
+  EXPECT_EQ(uptown.nick_count(), 10);  // PAPANGU left; what Morv watched adds nobody
+  EXPECT_EQ(uptown.teams[static_cast<std::size_t>(NickIndex(uptown, "Fak"))], 2);
+
+  const auto colours = Parse("ctf_colour_names");
+  ASSERT_EQ(colours->database.size(), 1);
+  const map_record& algiers = colours->database[0];
+  EXPECT_EQ(algiers.nicks, (std::vector<std::string>{"Morv", "Fak", "Kr4ken", "pascochasco",
+                                                     "[FU]Rasec", "Blub", "Dr Pepper", "Lupin"}));
+  EXPECT_EQ(KillLines(algiers), 19);
+  EXPECT_EQ(KillsOf(algiers, 0), 4);
+  EXPECT_EQ(algiers.kills(0, colours->weapons.FindWeaponByName("M4"), 7), 1);
+  EXPECT_EQ(algiers.kills(0, colours->weapons.FindWeaponByName("Suicide"), 0), 1);
+  EXPECT_EQ(algiers.ft, (std::vector<std::int32_t>{0, 2, 0, 2, 2, 0, 0, 1}));
+  EXPECT_EQ(algiers.fck, (std::vector<std::int32_t>{1, 0, 1, 0, 0, 0, 0, 2}));
+  EXPECT_EQ(algiers.caps, (std::vector<std::int32_t>{0, 0, 0, 2, 1, 0, 0, 0}));
+  EXPECT_EQ(algiers.red_ft, 4);
+  EXPECT_EQ(algiers.blue_ft, 3);
+  EXPECT_EQ(algiers.red_fck, 2);
+  EXPECT_EQ(algiers.blue_fck, 2);
+  EXPECT_EQ(algiers.red_rets + algiers.blue_rets, 4);
 }
 
 }  // namespace
