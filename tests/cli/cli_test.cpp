@@ -25,7 +25,8 @@ struct Outcome {
   std::string err;
 };
 
-// A program folder with the shipped stats.ini and DeathMsgs.txt, and the tool run on it.
+// A program folder with the shipped stats.ini and DeathMsgs.txt, without GameTexts.txt,
+// and the tool run on it.
 class Tool {
  public:
   explicit Tool(const std::string& name) : dir_(name) {
@@ -147,6 +148,25 @@ TEST(Cli, ExitCodesAndMessages) {
   EXPECT_TRUE(fs::is_fifo(fifo));
   EXPECT_EQ(tool.Run({"--dir", (dir / "empty").string(), "show", game}).exit_code, 1)
       << "no stats.ini";
+}
+
+// GameTexts.txt beside the tool decides how a 4.1 log reads; a damaged one is told and
+// read as if it were missing.
+TEST(Cli, ReadsTheGameTextsFileBesideIt) {
+  const Tool tool("cli-game-texts");
+  const std::vector<std::string> args = {"parse", Sample("ts_damage_41"), "--game-name", "g"};
+  const Outcome without = tool.Run(args);
+  EXPECT_EQ(without.out.find("ut4_turnpike"), std::string::npos) << "two maps read as one";
+  fs::copy_file(ShippedDir() / "GameTexts.txt", tool.dir() / "GameTexts.txt");
+  const Outcome with = tool.Run(args);
+  EXPECT_NE(with.out.find("ut4_turnpike"), std::string::npos) << with.out;
+  EXPECT_EQ(with.err, "");
+  WriteFileBytes(tool.dir() / "GameTexts.txt", "hit given You hit <NICK>.\n");
+  const Outcome damaged = tool.Run(args);
+  EXPECT_EQ(damaged.exit_code, 0);
+  EXPECT_NE(damaged.err.find("GameTexts.txt file seems corrupted (line 1: "), std::string::npos)
+      << damaged.err;
+  EXPECT_EQ(damaged.out, without.out);
 }
 
 TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
