@@ -90,6 +90,25 @@ std::optional<HitForm> HitForm::Compile(std::string_view form, HitDirection dire
   return compiled;
 }
 
+std::optional<std::size_t> HitForm::TakePart(std::size_t slot, std::string_view rest, bool front,
+                                             const LocationNames& locations, int& location) const {
+  const std::string_view beside = front ? texts_[slot + 1] : texts_[slot];
+  std::size_t length = 0;
+  if (slots_[slot] == Slot::kLocation) {
+    const auto found = front ? locations.AtFront(rest, beside) : locations.AtBack(rest, beside);
+    if (!found) return std::nullopt;
+    location = found->location;
+    length = found->length;
+  } else {
+    length = front ? DigitsAtFront(rest) : DigitsAtBack(rest);
+    const std::string_view left =
+        front ? rest.substr(length) : rest.substr(0, rest.size() - length);
+    if (length == 0 || !(front ? left.starts_with(beside) : left.ends_with(beside)))
+      return std::nullopt;
+  }
+  return length + beside.size();
+}
+
 std::optional<Hit> HitForm::Match(std::string_view line, const LocationNames& locations) const {
   const std::string& start = texts_.front();
   const std::string& end = texts_.back();
@@ -97,36 +116,15 @@ std::optional<Hit> HitForm::Match(std::string_view line, const LocationNames& lo
     return std::nullopt;
   std::string_view rest = line.substr(start.size(), line.size() - start.size() - end.size());
   int location = -1;
-  // The parts before the nickname, each with the text that follows it, from the front ...
-  for (std::size_t i = 0; i < nick_slot_; ++i) {
-    const std::string_view after = texts_[i + 1];
-    std::size_t length = 0;
-    if (slots_[i] == Slot::kLocation) {
-      const auto found = locations.AtFront(rest, after);
-      if (!found) return std::nullopt;
-      location = found->location;
-      length = found->length;
-    } else {
-      length = DigitsAtFront(rest);
-      if (length == 0 || !rest.substr(length).starts_with(after)) return std::nullopt;
-    }
-    rest.remove_prefix(length + after.size());
+  for (std::size_t slot = 0; slot < nick_slot_; ++slot) {
+    const auto taken = TakePart(slot, rest, true, locations, location);
+    if (!taken) return std::nullopt;
+    rest.remove_prefix(*taken);
   }
-  // ... and those after it, each with the text before it, from the back.
-  for (std::size_t i = slots_.size() - 1; i > nick_slot_; --i) {
-    const std::string_view before = texts_[i];
-    std::size_t length = 0;
-    if (slots_[i] == Slot::kLocation) {
-      const auto found = locations.AtBack(rest, before);
-      if (!found) return std::nullopt;
-      location = found->location;
-      length = found->length;
-    } else {
-      length = DigitsAtBack(rest);
-      if (length == 0 || !rest.substr(0, rest.size() - length).ends_with(before))
-        return std::nullopt;
-    }
-    rest.remove_suffix(length + before.size());
+  for (std::size_t slot = slots_.size() - 1; slot > nick_slot_; --slot) {
+    const auto taken = TakePart(slot, rest, false, locations, location);
+    if (!taken) return std::nullopt;
+    rest.remove_suffix(*taken);
   }
   return Hit{direction_, location, rest};
 }

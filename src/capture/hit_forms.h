@@ -57,6 +57,11 @@ class HitForm {
   enum class Slot : std::uint8_t { kNick, kLocation, kDamage };
 
   HitForm() = default;
+  // Reads the part in `slot` with the text beside it on the nickname's side, from the
+  // front of `rest` (a part before the nickname) or from its back (one after it): the
+  // bytes they take, or nothing when they are not there.
+  std::optional<std::size_t> TakePart(std::size_t slot, std::string_view rest, bool front,
+                                      const LocationNames& locations, int& location) const;
 
   HitDirection direction_ = HitDirection::kGiven;
   std::vector<Slot> slots_;

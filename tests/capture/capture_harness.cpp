@@ -19,23 +19,26 @@ const WeaponTable& ShippedWeapons() {
   return weapons;
 }
 
+namespace {
+
+// A shipped file as loaded for a capture, which tells the player nothing.
+template <typename Loaded>
+Loaded LoadShipped(Loaded (*load)(const std::filesystem::path&, Prompt&)) {
+  FakePrompt prompt;
+  Loaded loaded = load(ShippedDir(), prompt);
+  EXPECT_TRUE(prompt.shown.empty());
+  return loaded;
+}
+
+}  // namespace
+
 const DeathTemplates& ShippedTemplates() {
-  static const DeathTemplates templates = [] {
-    FakePrompt prompt;
-    DeathTemplates loaded = LoadDeathTemplates(ShippedDir(), prompt);
-    EXPECT_TRUE(prompt.shown.empty());
-    return loaded;
-  }();
+  static const DeathTemplates templates = LoadShipped(&LoadDeathTemplates);
   return templates;
 }
 
 const GameTexts& ShippedGameTexts() {
-  static const GameTexts texts = [] {
-    FakePrompt prompt;
-    GameTexts loaded = LoadGameTexts(ShippedDir(), prompt);
-    EXPECT_TRUE(prompt.shown.empty());
-    return loaded;
-  }();
+  static const GameTexts texts = LoadShipped(&LoadGameTexts);
   return texts;
 }
 
