@@ -12,6 +12,7 @@
 #pragma once
 
 #include <chrono>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -63,6 +64,9 @@ struct CaptureSession {
   // Every fast path of the interpretation takes its plain form instead: the reference
   // the interpreter's fuzz target compares the capture with.
   bool plain = false;
+  // Told the headshot sound's new state when the player's in-game command switched it,
+  // on the capture's thread; a front end that shows the option follows it from here.
+  std::function<void(bool enabled)> headshot_switched;
 
   bool monitor() const { return state.options.Monitor; }
   map_record& current_map() { return *state.context.current_map; }

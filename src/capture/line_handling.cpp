@@ -12,8 +12,8 @@ namespace {
 bool AnswerInGameCommand(CaptureSession& session, std::string_view line) {
   constexpr std::string_view kNickStats = "MRV_GETNICKSTATS ";
   if (EqualsIgnoreCase(line, "MRV_HEADSHOT ")) {
-    bool& headshot = session.state.options.cheadshot;
-    headshot = !headshot;
+    const bool headshot = session.state.options.cheadshot.Toggle();
+    if (session.headshot_switched) session.headshot_switched(headshot);
     session.Type(headshot ? "ut_echo Headshot sound enabled." : "ut_echo Headshot sound disabled.");
   } else if (EqualsIgnoreCase(line, "MRV_GETMYSTATS ")) {
     session.Type(BuildStatsReply(session, session.current_map().own_nick, true, true));
