@@ -10,8 +10,7 @@
 #include <thread>
 
 #include "capture/capture_session.h"
-#include "capture/console/bridge_console.h"
-#include "capture/console/log_follow_console.h"
+#include "capture/console/configured_console.h"
 #include "capture/monitor_run.h"
 #include "cli/arguments.h"
 #include "cli/report_text.h"
@@ -31,34 +30,6 @@ class TerminalStatus final : public MonitorStatus {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
   }
 };
-
-// The console that stats.ini's Monitor section names; empty after printing why there is
-// none.
-std::unique_ptr<GameConsole> OpenConfiguredConsole(const Environment& env) {
-  const ConsoleChoice choice = ReadConsoleChoice(env.program_dir);
-  switch (choice.backend) {
-    case ConsoleBackend::kBridge: {
-      bridge::SocketPath socket = bridge::DefaultSocketPath();
-      if (!socket.error.empty()) {
-        PrintError(socket.error);
-        return nullptr;
-      }
-      return std::make_unique<BridgeConsole>(std::move(socket.path));
-    }
-    case ConsoleBackend::kLog:
-      if (choice.log_path.empty()) {
-        PrintError("Console=log in stats.ini needs ConsoleLog, the game's qconsole.log");
-        return nullptr;
-      }
-      return std::make_unique<LogFollowConsole>(choice.log_path);
-    case ConsoleBackend::kWindow:
-      break;
-  }
-  PrintError(
-      "Console=window in stats.ini: the game's console window exists only on Windows; "
-      "use Console=bridge or Console=log");
-  return nullptr;
-}
 
 // Ctrl-C (or a termination request) stops the capture and shows its stats. The signals
 // are blocked in every thread and taken by one thread with sigwait, so nothing runs in
@@ -112,8 +83,13 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
   const GameTexts texts = LoadGameTexts(env.program_dir, prompt);
   MonitorOptions monitor_options;
   LoadMonitorOptions(env.program_dir, monitor_options);
-  const std::unique_ptr<GameConsole> console = OpenConfiguredConsole(env);
-  if (!console) return kExitFailure;
+  std::string console_error;
+  const std::unique_ptr<GameConsole> console =
+      OpenConfiguredConsole(ReadConsoleChoice(env.program_dir), console_error);
+  if (!console) {
+    PrintError(console_error);
+    return kExitFailure;
+  }
 
   SystemClock clock;
   SilentSoundPlayer sound;

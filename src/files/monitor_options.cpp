@@ -66,6 +66,18 @@ bool SaveMonitorOptions(const std::filesystem::path& program_dir, const MonitorO
   return ini.Save();
 }
 
+std::string ReadGamePath(const std::filesystem::path& program_dir) {
+  IniFile ini;
+  if (!ini.Load(SettingsPath(program_dir))) return {};
+  return ini.ReadString(kSection, "GamePath", "");
+}
+
+bool SaveGamePath(const std::filesystem::path& program_dir, const std::string& game_path) {
+  IniFile ini;
+  return ini.Load(SettingsPath(program_dir)) && ini.WriteString(kSection, "GamePath", game_path) &&
+         ini.Save();
+}
+
 ConsoleBackend DefaultConsoleBackend() {
 #ifdef _WIN32
   return ConsoleBackend::kWindow;

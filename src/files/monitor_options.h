@@ -1,5 +1,5 @@
 // The console monitor's options as section "Monitor" of the settings file keeps them,
-// and the choice of the live console backend stored beside them.
+// and the choice of the live console backend and the game's program stored beside them.
 #pragma once
 
 #include <cstdint>
@@ -48,6 +48,12 @@ struct ConsoleChoice {
   ConsoleBackend backend;
   std::string log_path;  // the log that kLog follows; empty when not set
 };
+
+// Key "GamePath": the game's program, which the desktop program starts under the console
+// bridge; empty when it is not set or the file is missing.
+std::string ReadGamePath(const std::filesystem::path& program_dir);
+// False, with nothing written, when the file is missing or cannot hold the path.
+bool SaveGamePath(const std::filesystem::path& program_dir, const std::string& game_path);
 
 ConsoleBackend DefaultConsoleBackend();
 // Keys "Console" (bridge, log or window, any case) and "ConsoleLog"; a missing file, a
