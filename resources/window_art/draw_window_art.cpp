@@ -361,6 +361,29 @@ void ArrowButton(const char* name, bool up) {
   Save(image, name);
 }
 
+void PlayIcon(QPainter& p, QRectF b, QColor c) {
+  p.setPen(Qt::NoPen);
+  p.setBrush(c);
+  p.drawPolygon(QPolygonF({{b.left() + 2, b.top() + 1},
+                           {b.right() - 1, b.center().y()},
+                           {b.left() + 2, b.bottom() - 1}}));
+}
+
+// The capture's tray icon: the monitor glyph on a dark plate with the team colours.
+void TrayIcon() {
+  QImage image = Canvas(32, 32);
+  QPainter p(&image);
+  Smooth(p);
+  const QRectF r(0, 0, 32, 32);
+  p.setPen(QPen(QColor(0x50, 0x50, 0x50), 1));
+  p.setBrush(QColor(0x16, 0x16, 0x16));
+  p.drawRoundedRect(r.adjusted(0.5, 0.5, -0.5, -0.5), 6, 6);
+  MonitorIcon(p, r.adjusted(4, 4, -4, -4), Qt::white);
+  p.fillRect(QRectF(6, 28, 10, 2), kBlue);
+  p.fillRect(QRectF(16, 28, 10, 2), kRed);
+  Save(image, "tray_icon.png");
+}
+
 void MagnifierIcon(QPainter& p, QRectF b, QColor c) {
   p.setPen(IconPen(c, 1.5));
   p.setBrush(Qt::NoBrush);
@@ -536,8 +559,10 @@ int main(int argc, char** argv) {
   DialogButton("button_remove.png", QColor(0xd0, 0x30, 0x30), MinusIcon, 85);
   ArrowButton("button_up.png", true);
   ArrowButton("button_down.png", false);
+  DialogButton("button_start_game.png", QColor(0x30, 0xa0, 0x50), PlayIcon, 124);
   DetailsButton();
   StripImages();
+  TrayIcon();
 
   Tab("tab_hits_given.png", kBlue, CrosshairIcon);
   Tab("tab_hits_taken.png", kRed, ImpactIcon);

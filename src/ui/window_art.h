@@ -32,6 +32,7 @@ inline constexpr const char* kButtonLoad = ":/art/button_load.png";             
 inline constexpr const char* kButtonProfiles = ":/art/button_profiles.png";           // 160 x 40
 inline constexpr const char* kButtonOk = ":/art/button_ok.png";                       // 75 x 25
 inline constexpr const char* kButtonCancel = ":/art/button_cancel.png";               // 75 x 25
+inline constexpr const char* kButtonStartGame = ":/art/button_start_game.png";        // 124 x 25
 inline constexpr const char* kButtonDetails = ":/art/button_details.png";             // 18 x 18
 // The profile manager's buttons.
 inline constexpr const char* kButtonCreate = ":/art/button_create.png";    // 75 x 25
@@ -45,13 +46,16 @@ inline constexpr const char* kButtonDown = ":/art/button_down.png";        // 25
 inline constexpr const char* kFrameClose = ":/art/frame_close.png";        // 16 x 16
 inline constexpr const char* kFrameMinimise = ":/art/frame_minimise.png";  // 16 x 16
 
+// One frame: the capture dialog's icon in the desktop's tray.
+inline constexpr const char* kTrayIcon = ":/art/tray_icon.png";  // 32 x 32
+
 inline constexpr std::array kAll = {
     kMainBackground,     kAboutBackground, kMessageBackground, kViewerBackground, kPanelBackground,
     kSortAscending,      kSortDescending,  kTabHitsGiven,      kTabHitsTaken,     kTabKillsDeaths,
     kToggleDecidingHits, kButtonMonitor,   kButtonParse,       kButtonLoad,       kButtonProfiles,
-    kButtonOk,           kButtonCancel,    kButtonDetails,     kFrameClose,       kFrameMinimise,
-    kButtonCreate,       kButtonDelete,    kButtonSave,        kButtonOpen,       kButtonAdd,
-    kButtonRemove,       kButtonUp,        kButtonDown,
+    kButtonOk,           kButtonCancel,    kButtonStartGame,   kButtonDetails,    kFrameClose,
+    kFrameMinimise,      kButtonCreate,    kButtonDelete,      kButtonSave,       kButtonOpen,
+    kButtonAdd,          kButtonRemove,    kButtonUp,          kButtonDown,       kTrayIcon,
 };
 
 }  // namespace mrv::ui::art

@@ -48,11 +48,19 @@ WindowFrame::WindowFrame(QWidget* window, const QString& title, FrameOptions opt
   layout_->addWidget(title_, 1);
   if (options.minimise) {
     auto* minimise = StripImage(this, art::kFrameMinimise, QStringLiteral("imgminimise"));
-    connect(minimise, &Timgbtn::clicked, this, &MinimiseApplication);
+    if (options.on_minimise) {
+      connect(minimise, &Timgbtn::clicked, this, options.on_minimise);
+    } else {
+      connect(minimise, &Timgbtn::clicked, this, &MinimiseApplication);
+    }
     layout_->addWidget(minimise);
   }
   auto* close = StripImage(this, art::kFrameClose, QStringLiteral("imgclose"));
-  connect(close, &Timgbtn::clicked, window, &QWidget::close);
+  if (options.on_close) {
+    connect(close, &Timgbtn::clicked, this, options.on_close);
+  } else {
+    connect(close, &Timgbtn::clicked, window, &QWidget::close);
+  }
   layout_->addWidget(close);
   if (options.resizable) AddResizeGrips(window, kMinimumResizableSize);
   window->installEventFilter(this);

@@ -16,7 +16,8 @@
 // Dragging the strip moves the window: by the platform's own move where it offers one
 // (so that it works under Wayland), otherwise by the pointer's offset from where the
 // drag began. The close image ("imgclose") closes the window, which for a dialog is its
-// Cancel; the minimise image ("imgminimise") minimises the whole application. With
+// Cancel; the minimise image ("imgminimise") minimises the whole application; the
+// options may give either image another action. With
 // `resizable`, the right edge, the bottom edge and the bottom-right corner resize the
 // window, never below kMinimumResizableSize, and the pointer shows the direction there.
 #pragma once
@@ -24,6 +25,7 @@
 #include <QPixmap>
 #include <QSize>
 #include <QWidget>
+#include <functional>
 
 class QLabel;
 class QHBoxLayout;
@@ -35,6 +37,10 @@ class ClickableLabel;
 struct FrameOptions {
   bool minimise = true;
   bool resizable = false;
+  // What the two images do instead of minimising the application and closing the
+  // window (the capture dialog hides in the tray and cancels).
+  std::function<void()> on_minimise = {};
+  std::function<void()> on_close = {};
 };
 
 class WindowFrame : public QWidget {
