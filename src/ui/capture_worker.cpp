@@ -1,0 +1,88 @@
+#include "ui/capture_worker.h"
+
+#include "capture/log_file_run.h"
+#include "ui/capture_devices.h"
+#include "ui/ui_text.h"
+
+namespace mrv::ui {
+
+namespace {
+
+CaptureWorker::End EndOf(MonitorEnd end) {
+  return ShowsStats(end) ? CaptureWorker::End::kStats : CaptureWorker::End::kCancelled;
+}
+
+CaptureWorker::End EndOf(LogRunEnd end) {
+  if (ShowsStats(end)) return CaptureWorker::End::kStats;
+  switch (end) {
+    case LogRunEnd::kCancelled:
+      return CaptureWorker::End::kCancelled;
+    case LogRunEnd::kNotOpened:
+      return CaptureWorker::End::kNotOpened;
+    default:
+      return CaptureWorker::End::kFailed;
+  }
+}
+
+}  // namespace
+
+CaptureWorker::CaptureWorker(Database& database, const WeaponTable& weapons,
+                             const DeathTemplates& templates, CaptureDevices& devices,
+                             Prompt& gui_prompt, const CaptureOptions& options, QObject* parent)
+    : QObject(parent),
+      relay_(gui_prompt),
+      session_(database, weapons, templates,
+               {devices.clock(), devices.sound(), random_, relay_, cancel_}),
+      requests_(cancel_) {
+  session_.state.options = options;
+  session_.headshot_switched = [this](bool enabled) { emit headshotSwitched(enabled); };
+}
+
+CaptureWorker::~CaptureWorker() {
+  if (!thread_.joinable()) return;
+  Cancel();
+  Join();
+}
+
+template <typename Run>
+void CaptureWorker::StartThread(Run run) {
+  if (thread_.joinable()) return;
+  thread_ = std::thread([this, run] { emit finished(run()); });
+}
+
+void CaptureWorker::StartMonitor(std::unique_ptr<GameConsole> console) {
+  console_ = std::move(console);
+  session_.services.console = console_.get();
+  StartThread([this] { return EndOf(RunConsoleMonitor(session_, *this, requests_)); });
+}
+
+void CaptureWorker::StartLogFile(const std::filesystem::path& log, std::uint64_t file_size) {
+  StartThread([this, log, file_size] {
+    return EndOf(RunLogFileCapture(session_, log, file_size,
+                                   [this](int percent) { emit progressed(percent); }));
+  });
+}
+
+void CaptureWorker::Stop() {
+  requests_.Stop();
+  relay_.Interrupt();
+}
+
+void CaptureWorker::Cancel() {
+  requests_.Cancel();
+  relay_.Interrupt();
+}
+
+void CaptureWorker::Join() {
+  if (thread_.joinable()) thread_.join();
+}
+
+void CaptureWorker::Clear() {
+  emit statusCleared();
+}
+
+void CaptureWorker::Add(std::string_view line) {
+  emit statusAdded(MessageText(line));
+}
+
+}  // namespace mrv::ui

@@ -1,0 +1,90 @@
+// One capture of the parse and monitor dialog, on a thread of its own: the console
+// monitor or the log-file run. The GUI thread never waits for it:
+// - what the run tells (status lines, progress, the in-game headshot switch, its end)
+//   arrives as queued signals;
+// - every box of the run is shown on the GUI thread through a PromptRelay while the
+//   run waits; Stop and Cancel end that wait and every pause of the run at once;
+// - the options may change while it runs, through options().
+// The store is the run's from Start until `finished` has been delivered; the worker
+// is the GUI thread's object, made and destroyed there.
+//
+//   CaptureWorker worker(database, weapons, templates, devices, prompt, options);
+//   connect(&worker, &CaptureWorker::finished, ...);   // then database is the caller's
+//   worker.StartMonitor(std::move(console));
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <atomic>
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <thread>
+
+#include "capture/capture_session.h"
+#include "capture/monitor_run.h"
+#include "ui/prompt_relay.h"
+
+namespace mrv::ui {
+
+class CaptureDevices;
+
+class CaptureWorker final : public QObject, private MonitorStatus {
+  Q_OBJECT
+
+ public:
+  enum class End {
+    kStats,      // ended with stats to show: stopped, game closed, log read
+    kCancelled,  // cancelled or stopped before the end (a log run shows nothing itself)
+    kFailed,     // the log could not be read to its end
+    kNotOpened,  // the log could not be opened: the run never began
+  };
+  Q_ENUM(End)
+
+  CaptureWorker(Database& database, const WeaponTable& weapons, const DeathTemplates& templates,
+                CaptureDevices& devices, Prompt& gui_prompt, const CaptureOptions& options,
+                QObject* parent = nullptr);
+  // A run still going is cancelled and waited for; it ends at once.
+  ~CaptureWorker() override;
+
+  // Each starts the run; a worker runs once.
+  void StartMonitor(std::unique_ptr<GameConsole> console);
+  void StartLogFile(const std::filesystem::path& log, std::uint64_t file_size);
+
+  // End the run and show its stats; end it and show nothing. The first request counts.
+  void Stop();
+  void Cancel();
+
+  // Waits for the thread's end: at once when `finished` has been delivered.
+  void Join();
+
+  // The run's options: what the player changes here reaches the running capture.
+  CaptureOptions& options() { return session_.state.options; }
+
+ signals:
+  // The run starts waiting for the game anew: earlier status lines no longer apply.
+  void statusCleared();
+  void statusAdded(const QString& line);
+  // The whole percentage of the log read.
+  void progressed(int percent);
+  // The in-game command switched the headshot sound.
+  void headshotSwitched(bool enabled);
+  // The last signal of a run; the thread ends right after it.
+  void finished(mrv::ui::CaptureWorker::End end);
+
+ private:
+  void Clear() override;
+  void Add(std::string_view line) override;
+  template <typename Run>
+  void StartThread(Run run);
+
+  CancelToken cancel_;
+  SystemRandom random_;
+  PromptRelay relay_;
+  std::unique_ptr<GameConsole> console_;
+  CaptureSession session_;
+  MonitorRequests requests_;
+  std::thread thread_;
+};
+
+}  // namespace mrv::ui
