@@ -2,6 +2,7 @@
 #include <QApplication>
 
 #include "ui/about_window.h"
+#include "ui/capture_devices.h"
 #include "ui/file_dialogs.h"
 #include "ui/html_export_form.h"
 #include "ui/main_window.h"
@@ -30,7 +31,8 @@ int main(int argc, char** argv) {
     mrv::ui::ShowHtmlExport(program, viewer, file_dialogs, parent);
   };
   mrv::ui::ViewerWindowLauncher viewer(dialogs);
-  mrv::ui::TMain main_window(std::move(state), file_dialogs, viewer);
+  mrv::ui::DesktopCaptureDevices capture_devices;
+  mrv::ui::TMain main_window(std::move(state), file_dialogs, viewer, capture_devices);
   main_window.show();
   return QApplication::exec();
 }

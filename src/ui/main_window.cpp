@@ -3,6 +3,7 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMouseEvent>
+#include <algorithm>
 
 #include "files/saved_game.h"
 #include "ui/about_window.h"
@@ -10,6 +11,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
 #include "ui/message_box.h"
+#include "ui/parse_form.h"
 #include "ui/profiles_window.h"
 #include "ui/recent_files_panel.h"
 #include "ui/stats_viewer_launcher.h"
@@ -41,10 +43,12 @@ constexpr int kRecentOverlap = 24;  // the parse button's caption ends before it
 
 }  // namespace
 
-TMain::TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, ViewerLauncher& viewer)
+TMain::TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, ViewerLauncher& viewer,
+             CaptureDevices& devices)
     : state_(std::move(state)),
       file_dialogs_(file_dialogs),
       viewer_(viewer),
+      devices_(devices),
       prompt_(this),
       background_(art::kMainBackground),
       frame_(new WindowFrame(this, QString::fromLatin1(kApplicationTitle))),
@@ -64,9 +68,8 @@ TMain::TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, Vie
   ShowDescription(kAboutText);
 
   int top = kFirstButtonTop;
-  // The capture arrives with its dialog.
-  AddActionButton(art::kButtonMonitor, QStringLiteral("Monitor"), QStringLiteral("imgmonitor"),
-                  kMonitorText, top);
+  Timgbtn* monitor = AddActionButton(art::kButtonMonitor, QStringLiteral("Monitor"),
+                                     QStringLiteral("imgmonitor"), kMonitorText, top);
   parse_ = AddActionButton(art::kButtonParse, QStringLiteral("Parse log"),
                            QStringLiteral("imgparse"), kParseText, top += kButtonStep);
   Timgbtn* load = AddActionButton(art::kButtonLoad, QStringLiteral("Load game"),
@@ -74,6 +77,7 @@ TMain::TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, Vie
   Timgbtn* profiles =
       AddActionButton(art::kButtonProfiles, QStringLiteral("Profiles"),
                       QStringLiteral("imgprofiles"), kProfilesText, top += kButtonStep);
+  connect(monitor, &Timgbtn::clicked, this, &TMain::MonitorGame);
   connect(parse_, &Timgbtn::clicked, this, &TMain::ParseClicked);
   connect(load, &Timgbtn::clicked, this, &TMain::LoadSavedGame);
   connect(profiles, &Timgbtn::clicked, this, &TMain::ManageProfiles);
@@ -83,6 +87,8 @@ TMain::TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, Vie
   recent_ = new RecentFilesPanel(this);
   recent_->move(parse_->geometry().right() - kRecentOverlap, parse_->y() - 2);
   recent_->hide();
+  connect(recent_, &RecentFilesPanel::browseChosen, this, &TMain::BrowseLogFile);
+  connect(recent_, &RecentFilesPanel::recentChosen, this, &TMain::ParseRecentFile);
   RefreshRecentLabels();
 }
 
@@ -113,9 +119,88 @@ void TMain::RefreshRecentLabels() {
 }
 
 void TMain::ParseClicked() {
-  if (recent_->isVisible()) return;  // a click while shown is browse, which the parse adds
+  if (recent_->isVisible()) {
+    BrowseLogFile();
+    return;
+  }
   recent_->show();
   recent_->raise();
+}
+
+void TMain::MonitorGame() {
+  hide();
+  bool captured = false;
+  {
+    TParseForm dialog(*state_, devices_, file_dialogs_, true, this);
+    captured = dialog.Execute();
+    if (captured) {
+      state_->database = std::move(dialog.Database());
+    } else if (dialog.ErrorMessage() != kCancelled) {
+      InformationBox(MessageText(dialog.ErrorMessage()), QStringLiteral("ERRO!"), this);
+    }
+  }
+  // The dialog, and its tray icon, are gone before the viewer opens.
+  if (captured)
+    OpenStatsViewer(*state_, viewer_, {.monitor = true, .last_game = std::nullopt}, this);
+  show();
+}
+
+QString TMain::ParseLogFile(const QString& file) {
+  std::string error;
+  {
+    TParseForm dialog(*state_, devices_, file_dialogs_, false, this);
+    dialog.SetFicheiro(PathFromText(file));
+    if (dialog.Execute()) {
+      state_->database = std::move(dialog.Database());
+      return {};
+    }
+    error = dialog.ErrorMessage();
+  }
+  if (error != kCancelled) {
+    ErrorDialog(MessageText(error), QString::fromLatin1(kErrorCaption), this);
+  }
+  return MessageText(error);
+}
+
+void TMain::BrowseLogFile() {
+  recent_->hide();
+  const QString file = file_dialogs_.OpenFile(this, PathText(state_->settings.last_dir),
+                                              QStringLiteral("LOG file (*.log)"));
+  if (file.isEmpty()) return;
+  state_->settings.last_dir = DirectoryOf(file);
+  ParseChosenLog(file, QStringLiteral("ERRO!"), [this, &file] {
+    auto& recent = state_->settings.recent_files;
+    const std::string name = PathFromText(file).string();
+    // A file already among them stays where it is.
+    if (std::find(recent.begin(), recent.end(), name) != recent.end()) return;
+    std::move_backward(recent.begin(), recent.end() - 1, recent.end());
+    recent[0] = name;
+  });
+}
+
+void TMain::ParseRecentFile(int index) {
+  recent_->hide();
+  auto& recent = state_->settings.recent_files;
+  if (index < 0 || index >= kRecentFileCount) return;
+  const auto entry = recent.begin() + index;
+  if (entry->empty()) return;
+  ParseChosenLog(PathText(*entry), QStringLiteral("ERROR!"),
+                 [&recent, entry] { std::rotate(recent.begin(), entry, entry + 1); });
+}
+
+void TMain::ParseChosenLog(const QString& file, const QString& missing_title,
+                           const std::function<void()>& remember) {
+  if (!QFileInfo::exists(file)) {
+    InformationBox(QStringLiteral("Unable to find file: ") + file, missing_title, this);
+    return;
+  }
+  hide();
+  if (ParseLogFile(file).isEmpty()) {
+    remember();
+    RefreshRecentLabels();
+    OpenStatsViewer(*state_, viewer_, {}, this);
+  }
+  show();
 }
 
 void TMain::LoadSavedGame() {

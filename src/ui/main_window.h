@@ -2,16 +2,18 @@
 // "imgload", "imgprofiles"), the description ("ldescription"; each button's text while
 // the pointer is over it, the about text over the background), the recent-files panel
 // ("precent") that the parse button shows, the "HELP" label ("lhelp") that opens the
-// about window, the load of a saved game and the profile manager. It owns the
-// ProgramState for the program's life; while a load, the viewer or the profile manager
-// runs it is hidden.
+// about window, and the actions: the console capture, the parse of a log (browsed for or
+// recent), the load of a saved game and the profile manager. It owns the ProgramState for
+// the program's life; while a capture, a load, the viewer or the profile manager runs it
+// is hidden.
 //
-// The capture and parse actions are added beside LoadSavedGame: each hides the
-// window, fills state().database, calls OpenStatsViewer and shows the window again.
+// Each game action hides the window, fills state().database, calls OpenStatsViewer and
+// shows the window again.
 #pragma once
 
 #include <QPixmap>
 #include <QWidget>
+#include <functional>
 #include <memory>
 
 #include "ui/desktop_prompt.h"
@@ -21,6 +23,7 @@ class QLabel;
 
 namespace mrv::ui {
 
+class CaptureDevices;
 class FileDialogs;
 class RecentFilesPanel;
 class Timgbtn;
@@ -33,7 +36,8 @@ class TMain : public QWidget {
  public:
   static constexpr QSize kSize{440, 300};
 
-  TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, ViewerLauncher& viewer);
+  TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, ViewerLauncher& viewer,
+        CaptureDevices& devices);
   ~TMain() override;
 
   ProgramState& state() { return *state_; }
@@ -44,6 +48,16 @@ class TMain : public QWidget {
   void LoadSavedGame();
   // The profile manager, whose Open shows a profile in the viewer.
   void ManageProfiles();
+  // The capture dialog in monitor mode, then the captured game in the viewer.
+  void MonitorGame();
+  // The open dialog for a .log file, then its parse; a new file joins the recent ones.
+  void BrowseLogFile();
+  // The parse of recent file `index` (0 the most recent), which moves to the top.
+  void ParseRecentFile(int index);
+  // The capture dialog in log-file mode on the file; when it produced stats they are
+  // the current store. Returns the error text, empty on success; a failure other than
+  // a cancel has been shown in the platform's error dialog.
+  QString ParseLogFile(const QString& file);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -54,10 +68,16 @@ class TMain : public QWidget {
                            const char* description, int top);
   void ShowDescription(const char* text);
   void ParseClicked();
+  // Parses a chosen log with the window hidden; after a success `remember` puts it
+  // among the recent files, and the viewer shows its game. A missing file is told
+  // under `missing_title`.
+  void ParseChosenLog(const QString& file, const QString& missing_title,
+                      const std::function<void()>& remember);
 
   std::unique_ptr<ProgramState> state_;
   FileDialogs& file_dialogs_;
   ViewerLauncher& viewer_;
+  CaptureDevices& devices_;
   DesktopPrompt prompt_;
   QPixmap background_;
   WindowFrame* frame_;

@@ -19,19 +19,6 @@
 namespace mrv::test {
 namespace {
 
-// Real time, except that the pauses after typed lines are short: a test need not sit
-// through the game start's 2.1 s.
-class QuickPauseClock final : public Clock {
- public:
-  std::uint64_t Millis() override { return real_.Millis(); }
-  bool Wait(std::chrono::milliseconds duration, CancelToken& cancel) override {
-    return real_.Wait(std::min(duration, std::chrono::milliseconds(10)), cancel);
-  }
-
- private:
-  SystemClock real_;
-};
-
 struct ShippedFiles {
   ShippedFiles() {
     FakePrompt prompt;

@@ -16,15 +16,18 @@
 
 #include "support/paths.h"
 #include "ui/about_window.h"
+#include "ui/clickable_label.h"
 #include "ui/create_profile_dialog.h"
 #include "ui/file_dialogs.h"
 #include "ui/html_export_form.h"
 #include "ui/image_button.h"
 #include "ui/main_window.h"
 #include "ui/message_box.h"
+#include "ui/parse_form.h"
 #include "ui/popup_lines.h"
 #include "ui/profiles_window.h"
 #include "ui/stats_viewer_window.h"
+#include "ui/status_box.h"
 #include "ui/theme.h"
 #include "ui/ui_text.h"
 #include "ui_support/ui_fixtures.h"
@@ -43,6 +46,7 @@ struct ShotContext {
   std::unique_ptr<ui::ProgramState> state;  // taken by the shot that needs it whole
   ui::ScriptedFileDialogs dialogs;
   test::RecordingViewer viewer;
+  test::TestCaptureDevices devices;
   std::unique_ptr<QWidget> window;  // the shot's window, or the one that owns it
 };
 
@@ -65,7 +69,8 @@ std::unique_ptr<ui::TMain> MainWindow(ShotContext& context) {
   context.state->settings.recent_files = {
       "/home/player/.q3a/q3ut4/qconsole.log",
       "/home/player/urban terror/logs/2024 season/clan match night.log", ""};
-  return std::make_unique<ui::TMain>(std::move(context.state), context.dialogs, context.viewer);
+  return std::make_unique<ui::TMain>(std::move(context.state), context.dialogs, context.viewer,
+                                     context.devices);
 }
 
 // The evening of long_session.log as a live capture of Morv, in the viewer, shown.
@@ -96,6 +101,21 @@ void WriteProfiles(const std::filesystem::path& dir) {
                        "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\n|ULT|Morvane\r\n[ENICKNAMES]\r\n");
   test::WriteFileBytes(dir / "lan party.mrv",
                        "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\nmorv\r\n[ENICKNAMES]\r\n");
+}
+
+// The capture dialog of either mode with the player's profile chosen.
+ui::TParseForm* CaptureDialog(ShotContext& context, bool monitor) {
+  WriteProfiles(context.dir.path());
+  auto* dialog = Keep(context, std::make_unique<ui::TParseForm>(*context.state, context.devices,
+                                                                context.dialogs, monitor));
+  dialog->findChild<QListWidget*>(QStringLiteral("lprofiles"))->setCurrentRow(1);
+  return dialog;
+}
+
+ui::TParseForm* MonitorDialog(ShotContext& context, const char* tab) {
+  ui::TParseForm* dialog = CaptureDialog(context, true);
+  emit dialog->findChild<ui::ClickableLabel*>(QString::fromLatin1(tab))->clicked();
+  return dialog;
 }
 
 const Shot kShots[] = {
@@ -134,6 +154,21 @@ const Shot kShots[] = {
            ->setPlainText(QStringLiteral("Clan matches on Fridays."));
        return dialog;
      }},
+    // A log two thirds read; the status lines are a player's, not this machine's.
+    {"parse-dialog.png",
+     [](ShotContext& context) -> QWidget* {
+       ui::TParseForm* dialog = CaptureDialog(context, false);
+       auto* status = dialog->findChild<ui::StatusBox*>(QStringLiteral("Memo1"));
+       status->Add(QStringLiteral("/home/player/.q3a/q3ut4/qconsole.log"));
+       status->Add(QStringLiteral("2483719 bytes"));
+       status->Add(QStringLiteral("Select player profile for death hit stats generation"));
+       dialog->ShowProgress(64);
+       return dialog;
+     }},
+    {"monitor-dialog.png",
+     [](ShotContext& context) -> QWidget* { return MonitorDialog(context, "tabfrag"); }},
+    {"monitor-dialog-hits.png",
+     [](ShotContext& context) -> QWidget* { return MonitorDialog(context, "tabhit"); }},
     {"about.png",
      [](ShotContext& context) -> QWidget* {
        return Keep(context, std::make_unique<ui::Tfsplash>());

@@ -2,6 +2,7 @@
 // asked for and answer from a script.
 #pragma once
 
+#include <algorithm>
 #include <deque>
 #include <functional>
 #include <string>
@@ -27,6 +28,19 @@ class FakeClock final : public Clock {
  private:
   std::uint64_t now_;
   std::vector<std::int64_t> waits_;
+};
+
+// Real time, except that the pauses after typed lines are short: a test need not sit
+// through the game start's 2.1 s.
+class QuickPauseClock final : public Clock {
+ public:
+  std::uint64_t Millis() override { return real_.Millis(); }
+  bool Wait(std::chrono::milliseconds duration, CancelToken& cancel) override {
+    return real_.Wait(std::min(duration, std::chrono::milliseconds(10)), cancel);
+  }
+
+ private:
+  SystemClock real_;
 };
 
 class FakeSound final : public SoundPlayer {

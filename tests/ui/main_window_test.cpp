@@ -34,7 +34,7 @@ class MainWindowTest : public ::testing::Test {
   std::unique_ptr<TMain> Open(const std::array<std::string, kRecentFileCount>& recent = {}) {
     auto state = test::StartedState(dir_.path());
     state->settings.recent_files = recent;
-    auto main = std::make_unique<TMain>(std::move(state), dialogs_, viewer_);
+    auto main = std::make_unique<TMain>(std::move(state), dialogs_, viewer_, devices_);
     main->show();
     return main;
   }
@@ -49,6 +49,7 @@ class MainWindowTest : public ::testing::Test {
   ScriptedBoxes boxes_;  // no test may block on a box
   ScriptedFileDialogs dialogs_;
   RecordingViewer viewer_;
+  test::TestCaptureDevices devices_;
 };
 
 // Left of the buttons: the window's background.

@@ -353,7 +353,8 @@ TEST_F(StatsViewerWindowTest, CompareTakesTheFirstTwoOfThreeSelectedPlayers) {
 TEST_F(StatsViewerWindowTest, TheMainWindowOpensASavedGameInTheViewer) {
   ScriptedFileDialogs dialogs;
   ViewerWindowLauncher launcher;
-  TMain main(std::move(state_), dialogs, launcher);
+  test::TestCaptureDevices devices;
+  TMain main(std::move(state_), dialogs, launcher, devices);
   main.show();
   dialogs.SetNextAnswer(PathText(test::TestDataDir() / "golden" / "ctf_abbey.stg"));
   std::vector<QString> maps;

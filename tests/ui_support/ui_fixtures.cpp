@@ -80,6 +80,7 @@ void ChooseMenuSlot(QWidget& viewer, int slot) {
 void RecordingViewer::ShowGame(ui::ProgramState& state, const ui::ViewerOpening& opening,
                                QWidget* parent) {
   opened.push_back({opening, state.database.size(), parent != nullptr && parent->isVisible()});
+  if (inspect) inspect(state);
 }
 
 std::string RecordingViewer::ShowProfile(ui::ProgramState& state, QWidget*) {

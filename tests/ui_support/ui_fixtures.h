@@ -1,5 +1,5 @@
-// What desktop tests and the screenshot program share: a program folder to start from
-// and a stats viewer that records how it was opened.
+// What desktop tests and the screenshot program share: a program folder to start from,
+// a stats viewer that records how it was opened and capture devices without sound.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,7 +12,9 @@
 #include <string>
 #include <vector>
 
+#include "support/fakes.h"
 #include "support/paths.h"
+#include "ui/capture_devices.h"
 #include "ui/program_state.h"
 #include "ui/stats_viewer_launcher.h"
 
@@ -74,6 +76,23 @@ class RecordingViewer final : public ui::ViewerLauncher {
   std::vector<Opened> opened;
   std::vector<std::string> profiles_shown;
   std::string profile_error;
+  // Looks at the state while the viewer is open, when set.
+  std::function<void(const ui::ProgramState&)> inspect;
+};
+
+// The capture devices of desktop tests: real time with quick pauses unless a test gives
+// its own clock, a recording sound output, and the console stats.ini chooses (for the
+// bridge, the socket in XDG_RUNTIME_DIR, which a test points at its scratch folder).
+class TestCaptureDevices final : public ui::CaptureDevices {
+ public:
+  Clock& clock() override { return clock_ != nullptr ? *clock_ : quick_; }
+  SoundPlayer& sound() override { return sound_; }
+  void UseClock(Clock& clock) { clock_ = &clock; }
+
+ private:
+  QuickPauseClock quick_;
+  Clock* clock_ = nullptr;
+  FakeSound sound_;
 };
 
 }  // namespace mrv::test

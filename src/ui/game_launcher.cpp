@@ -1,0 +1,103 @@
+#include "ui/game_launcher.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryFile>
+#include <QTimer>
+
+#include "files/monitor_options.h"
+#include "ui/file_dialogs.h"
+#include "ui/message_box.h"
+#include "ui/ui_text.h"
+
+namespace mrv::ui {
+
+namespace {
+
+constexpr const char* kBridgeName = "morvane-console";
+const QLatin1String kBridgePrefix("morvane-console: ");
+const QLatin1String kServing("morvane-console: serving");
+
+}  // namespace
+
+GameLauncher::GameLauncher(std::filesystem::path program_dir, FileDialogs& file_dialogs,
+                           QWidget* window)
+    : QObject(window),
+      program_dir_(std::move(program_dir)),
+      file_dialogs_(file_dialogs),
+      window_(window) {}
+
+GameLauncher::~GameLauncher() = default;
+
+QString GameLauncher::Game() {
+  const QString stored = PathText(ReadGamePath(program_dir_));
+  if (!stored.isEmpty() && QFileInfo::exists(stored)) return stored;
+  const QString start = stored.isEmpty() ? QDir::homePath() : QFileInfo(stored).absolutePath();
+  const QString chosen = file_dialogs_.OpenFile(window_, start, QStringLiteral("Urban Terror (*)"));
+  // Not being able to keep it only means being asked again next time.
+  if (!chosen.isEmpty()) SaveGamePath(program_dir_, PathFromText(chosen).string());
+  return chosen;
+}
+
+void GameLauncher::Start() {
+  const QString bridge = PathText(program_dir_ / kBridgeName);
+  if (!QFileInfo(bridge).isExecutable()) {
+    Fail(QStringLiteral("The console bridge morvane-console is missing beside Morvane."));
+    return;
+  }
+  const QString game = Game();
+  if (game.isEmpty()) return;
+  const QFileInfo info(game);
+  if (!info.isFile() || !info.isExecutable()) {
+    Fail(game + QStringLiteral("\nis not a program that can be started."));
+    return;
+  }
+  bridge_messages_ = std::make_unique<QTemporaryFile>(QDir::tempPath() +
+                                                      QStringLiteral("/morvane-console-XXXXXX"));
+  if (!bridge_messages_->open()) bridge_messages_.reset();
+
+  QProcess process;
+  process.setProgram(bridge);
+  process.setArguments({QStringLiteral("--"), info.absoluteFilePath(), QStringLiteral("+set"),
+                        QStringLiteral("ttycon"), QStringLiteral("1")});
+  // The game finds its files from its own folder.
+  process.setWorkingDirectory(info.absolutePath());
+  process.setStandardInputFile(QProcess::nullDevice());
+  process.setStandardOutputFile(QProcess::nullDevice());
+  process.setStandardErrorFile(bridge_messages_ ? bridge_messages_->fileName()
+                                                : QProcess::nullDevice());
+  if (!process.startDetached()) {
+    bridge_messages_.reset();
+    Fail(process.errorString());
+    return;
+  }
+  if (bridge_messages_) {
+    QTimer::singleShot(kStartCheck, this, &GameLauncher::CheckStarted);
+  }
+}
+
+void GameLauncher::CheckStarted() {
+  if (!bridge_messages_) return;
+  QFile messages(bridge_messages_->fileName());
+  QString failure;
+  if (messages.open(QIODevice::ReadOnly)) {
+    const QStringList lines =
+        QString::fromLocal8Bit(messages.read(64 * 1024)).split(QLatin1Char('\n'));
+    for (const QString& line : lines) {
+      if (line.startsWith(kBridgePrefix) && !line.startsWith(kServing)) {
+        failure = line.mid(kBridgePrefix.size());
+        break;
+      }
+    }
+  }
+  bridge_messages_.reset();
+  if (!failure.isEmpty()) Fail(failure);
+}
+
+void GameLauncher::Fail(const QString& why) {
+  InformationBox(QStringLiteral("Unable to start the game!\n\n") + why, QStringLiteral("ERROR!"),
+                 window_);
+}
+
+}  // namespace mrv::ui

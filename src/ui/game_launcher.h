@@ -1,0 +1,48 @@
+// The monitor dialog's "start the game": runs `morvane-console -- GamePath +set ttycon 1`
+// with the console bridge beside the program, detached, so that the game outlives the
+// dialog and a capture (OK) finds it. The first start asks for the game's program with
+// the open dialog and keeps it as GamePath in section Monitor of stats.ini; it is asked
+// for again once that file is gone. A game that does not start is told in the program's
+// message box, also when the bridge reports the failure a moment after it started.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <chrono>
+#include <filesystem>
+#include <memory>
+
+class QTemporaryFile;
+class QWidget;
+
+namespace mrv::ui {
+
+class FileDialogs;
+
+class GameLauncher : public QObject {
+  Q_OBJECT
+
+ public:
+  // Long enough for the bridge to have started the game or said why not.
+  static constexpr std::chrono::milliseconds kStartCheck{1500};
+
+  GameLauncher(std::filesystem::path program_dir, FileDialogs& file_dialogs, QWidget* window);
+  ~GameLauncher() override;
+
+  void Start();
+
+ private:
+  // GamePath, or the program the player chooses (then kept); empty when cancelled.
+  QString Game();
+  // What the bridge wrote: its failure, if it reported one.
+  void CheckStarted();
+  void Fail(const QString& why);
+
+  std::filesystem::path program_dir_;
+  FileDialogs& file_dialogs_;
+  QWidget* window_;
+  // The bridge's own messages of the last start, until they were checked.
+  std::unique_ptr<QTemporaryFile> bridge_messages_;
+};
+
+}  // namespace mrv::ui

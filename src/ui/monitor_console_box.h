@@ -1,0 +1,34 @@
+// GroupBox3 ("Monitor:") of the capture dialog: which console a live capture will read,
+// as section Monitor of stats.ini chooses it (the game under the console bridge, a
+// followed qconsole.log, the game's console window), one line on what the player must
+// do for it, and, for the bridge, the button that starts the game under it
+// ("lconsole", "ltodo", "bstartgame").
+#pragma once
+
+#include <QGroupBox>
+#include <QString>
+#include <filesystem>
+
+#include "files/monitor_options.h"
+
+namespace mrv::ui {
+
+class FileDialogs;
+
+struct ConsoleAdvice {
+  QString console;           // which console
+  QString todo;              // what the player must do, in one line
+  bool starts_game = false;  // the game can be started from the dialog
+};
+
+ConsoleAdvice AdviceFor(const ConsoleChoice& choice);
+
+class MonitorConsoleBox : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  MonitorConsoleBox(const std::filesystem::path& program_dir, FileDialogs& file_dialogs,
+                    QWidget* parent);
+};
+
+}  // namespace mrv::ui

@@ -1,0 +1,206 @@
+#include "ui/monitor_options_box.h"
+
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+#include "ui/clickable_label.h"
+
+namespace mrv::ui {
+
+namespace {
+
+constexpr int kTabHeight = 18;
+
+QCheckBox* CheckBox(QWidget* parent, const QString& caption, const QString& name, bool checked) {
+  auto* box = new QCheckBox(caption, parent);
+  box->setObjectName(name);
+  box->setChecked(checked);
+  return box;
+}
+
+}  // namespace
+
+MonitorOptionsBox::MonitorOptionsBox(QWidget* parent)
+    : QGroupBox(QStringLiteral("Options:"), parent), pages_(new QStackedWidget(this)) {
+  setObjectName(QStringLiteral("GroupBox4"));
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(8, 6, 8, 4);
+  layout->setSpacing(4);
+
+  auto* headshot_row = new QHBoxLayout;
+  cheadshot_ = CheckBox(this, QStringLiteral("headshot sound "), QStringLiteral("cheadshot"), true);
+  cheadshot_->setToolTip(
+      QStringLiteral("this sound will be played when you hit someone in the head"));
+  auto* test = new ClickableLabel(QStringLiteral("<u>test</u>"), this);
+  test->setObjectName(QStringLiteral("ltest"));
+  connect(test, &ClickableLabel::clicked, this, &MonitorOptionsBox::testClicked);
+  headshot_row->addWidget(cheadshot_);
+  headshot_row->addWidget(test);
+  headshot_row->addStretch();
+  layout->addLayout(headshot_row);
+
+  auto* tab_row = new QHBoxLayout;
+  tab_row->setSpacing(2);
+  tab_row->addWidget(AddTab(QStringLiteral("frag stats options"), QStringLiteral("tabfrag")));
+  tab_row->addWidget(AddTab(QStringLiteral("hit stats options"), QStringLiteral("tabhit")));
+  tab_row->addStretch();
+  layout->addLayout(tab_row);
+  layout->addSpacing(-4);
+
+  pages_->setObjectName(QStringLiteral("pages"));
+  pages_->setFrameShape(QFrame::Box);
+  pages_->setStyleSheet(QStringLiteral("QStackedWidget#pages { border: 1px solid #515a5e; }"));
+  layout->addWidget(pages_);
+
+  save_ = new ClickableLabel(QStringLiteral("<u>save options</u>"), this);
+  save_->setObjectName(QStringLiteral("lsave"));
+  connect(save_, &ClickableLabel::clicked, this, &MonitorOptionsBox::saveClicked);
+  layout->addWidget(save_, 0, Qt::AlignRight);
+
+  // The form's own values, until the stored options are loaded.
+  const Page frag = AddPage(QStringLiteral("pagefrag"), QString(),
+                            QStringLiteral("keep this different from hits stats cycle"));
+  const Page hit = AddPage(QStringLiteral("pagehit"), QStringLiteral("h"),
+                           QStringLiteral("keep this different from frag stats cycle"));
+  frag.period->setValue(60);
+  hit.period->setValue(120);
+  hit.onfrag->setChecked(false);
+  hit.ondeath->setChecked(false);
+  flags_ = {
+      {cheadshot_, &CaptureOptions::cheadshot, &MonitorOptions::headshot_sound},
+      {frag.cyclic, &CaptureOptions::ccyclic, &MonitorOptions::cyclic},
+      {frag.onfrag, &CaptureOptions::cautokill, &MonitorOptions::onfrag},
+      {frag.ondeath, &CaptureOptions::cautodie, &MonitorOptions::ondeath},
+      {frag.random, &CaptureOptions::crandom, &MonitorOptions::random},
+      {hit.cyclic, &CaptureOptions::ccyclich, &MonitorOptions::cyclich},
+      {hit.onfrag, &CaptureOptions::cautokillh, &MonitorOptions::onfragh},
+      {hit.ondeath, &CaptureOptions::cautodieh, &MonitorOptions::ondeathh},
+      {hit.random, &CaptureOptions::crandomh, &MonitorOptions::randomh},
+  };
+  periods_ = {
+      {frag.period, &CaptureOptions::SETime, &MonitorOptions::time},
+      {hit.period, &CaptureOptions::SETimeh, &MonitorOptions::timeh},
+  };
+  Bind();
+  SelectTab(0);
+}
+
+MonitorOptionsBox::Page MonitorOptionsBox::AddPage(const QString& name, const QString& suffix,
+                                                   const QString& period_hint) {
+  auto* page = new QWidget(pages_);
+  page->setObjectName(name);
+  auto* layout = new QVBoxLayout(page);
+  layout->setContentsMargins(8, 4, 8, 4);
+  layout->setSpacing(2);
+  Page controls;
+  controls.cyclic = CheckBox(page, QStringLiteral("cyclic stats display"),
+                             QStringLiteral("ccyclic") + suffix, true);
+  layout->addWidget(controls.cyclic);
+
+  auto* period_row = new QHBoxLayout;
+  period_row->setContentsMargins(18, 0, 0, 0);
+  period_row->addWidget(new QLabel(QStringLiteral("display your stats every"), page));
+  controls.period = new QSpinBox(page);
+  controls.period->setObjectName(QStringLiteral("SETime") + suffix);
+  controls.period->setRange(MonitorOptions::kMinPeriod, MonitorOptions::kMaxPeriod);
+  controls.period->setToolTip(period_hint);
+  controls.period->setFixedWidth(52);
+  period_row->addWidget(controls.period);
+  period_row->addWidget(new QLabel(QStringLiteral("seconds"), page));
+  period_row->addStretch();
+  layout->addLayout(period_row);
+
+  controls.onfrag = CheckBox(page, QStringLiteral("display stats on every frag"),
+                             QStringLiteral("cautokill") + suffix, true);
+  controls.ondeath = CheckBox(page, QStringLiteral("display stats when you die"),
+                              QStringLiteral("cautodie") + suffix, true);
+  controls.random = CheckBox(page, QStringLiteral("other random messages"),
+                             QStringLiteral("crandom") + suffix, true);
+  layout->addWidget(controls.onfrag);
+  layout->addWidget(controls.ondeath);
+  layout->addWidget(controls.random);
+  layout->addStretch();
+  // The cycle box governs its period.
+  connect(controls.cyclic, &QCheckBox::toggled, controls.period, &QWidget::setEnabled);
+  pages_->addWidget(page);
+  return controls;
+}
+
+ClickableLabel* MonitorOptionsBox::AddTab(const QString& caption, const QString& name) {
+  auto* tab = new ClickableLabel(caption, this);
+  tab->setObjectName(name);
+  tab->setFixedHeight(kTabHeight);
+  tab->setContentsMargins(6, 0, 6, 0);
+  const int page = static_cast<int>(tabs_.size());
+  connect(tab, &ClickableLabel::clicked, this, [this, page] { SelectTab(page); });
+  // Hovering lights a tab that is not the selected one.
+  connect(tab, &ClickableLabel::entered, this, [this, tab] {
+    if (tab->palette().color(QPalette::Window) != kSelectedTab) PaintTab(tab, true);
+  });
+  connect(tab, &ClickableLabel::left, this, [this, tab] {
+    if (tab->palette().color(QPalette::Window) != kSelectedTab) PaintTab(tab, false);
+  });
+  tabs_.push_back(tab);
+  return tab;
+}
+
+void MonitorOptionsBox::Bind() {
+  for (const FlagControl& flag : flags_) {
+    connect(flag.box, &QCheckBox::toggled, this, [this, flag](bool checked) {
+      if (live_ != nullptr) live_->*flag.live = checked;
+      if (flag.box != cheadshot_) SetSaveLabelShown(true);
+    });
+  }
+  for (const PeriodControl& period : periods_) {
+    connect(period.spin, &QSpinBox::valueChanged, this, [this, period](int value) {
+      if (live_ != nullptr) live_->*period.live = value;
+      SetSaveLabelShown(true);
+    });
+  }
+}
+
+void MonitorOptionsBox::SelectTab(int page) {
+  pages_->setCurrentIndex(page);
+  for (int i = 0; i < static_cast<int>(tabs_.size()); ++i) {
+    ClickableLabel* tab = tabs_[static_cast<std::size_t>(i)];
+    QPalette palette = tab->palette();
+    palette.setColor(QPalette::Window, i == page ? kSelectedTab : kUnselectedTab);
+    tab->setPalette(palette);
+    PaintTab(tab, i == page);
+  }
+}
+
+void MonitorOptionsBox::PaintTab(ClickableLabel* tab, bool opaque) {
+  tab->setAutoFillBackground(opaque);
+  tab->update();
+}
+
+MonitorOptions MonitorOptionsBox::Options(MonitorOptions base) const {
+  for (const FlagControl& flag : flags_) base.*flag.stored = flag.box->isChecked();
+  for (const PeriodControl& period : periods_) base.*period.stored = period.spin->value();
+  return base;
+}
+
+void MonitorOptionsBox::SetOptions(const MonitorOptions& options) {
+  for (const FlagControl& flag : flags_) flag.box->setChecked(options.*flag.stored);
+  for (const PeriodControl& period : periods_) period.spin->setValue(options.*period.stored);
+}
+
+void MonitorOptionsBox::SetSaveLabelShown(bool shown) {
+  save_->setVisible(shown);
+}
+
+void MonitorOptionsBox::Follow(CaptureOptions* live) {
+  live_ = live;
+}
+
+void MonitorOptionsBox::ShowHeadshot(bool enabled) {
+  const QSignalBlocker quiet(cheadshot_);
+  cheadshot_->setChecked(enabled);
+}
+
+}  // namespace mrv::ui

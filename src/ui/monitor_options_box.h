@@ -1,0 +1,83 @@
+// GroupBox4 ("Options:") of the capture dialog: the headshot-sound box with its "test"
+// label, and the two pages of monitor options behind the tab labels "frag stats
+// options" and "hit stats options", with the "save options" label that a change of a
+// page's option shows. Controls are named as the options: cheadshot, ccyclic, SETime,
+// cautokill, cautodie, crandom, ccyclich, SETimeh, cautokillh, cautodieh, crandomh;
+// the tabs "tabfrag" and "tabhit", the labels "ltest" and "lsave".
+//
+// While a capture runs, Follow gives it the run's options: every change of a control is
+// written there at once, one option at a time, so that a change the run made meanwhile
+// (the in-game headshot command, shown with ShowHeadshot) is never overwritten.
+#pragma once
+
+#include <QColor>
+#include <QGroupBox>
+#include <vector>
+
+#include "capture/capture_state.h"
+#include "files/monitor_options.h"
+
+class QCheckBox;
+class QSpinBox;
+class QStackedWidget;
+
+namespace mrv::ui {
+
+class ClickableLabel;
+
+class MonitorOptionsBox : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  static inline const QColor kSelectedTab{81, 90, 94};
+  static inline const QColor kUnselectedTab{73, 71, 71};
+
+  explicit MonitorOptionsBox(QWidget* parent = nullptr);
+
+  // The options the controls show; `minimize` is not among them and stays as given.
+  MonitorOptions Options(MonitorOptions base = {}) const;
+  void SetOptions(const MonitorOptions& options);
+  void SetSaveLabelShown(bool shown);
+  void Follow(CaptureOptions* live);
+  void ShowHeadshot(bool enabled);
+
+ signals:
+  void testClicked();
+  void saveClicked();
+
+ private:
+  // The five controls of one page.
+  struct Page {
+    QCheckBox* cyclic;
+    QSpinBox* period;
+    QCheckBox* onfrag;
+    QCheckBox* ondeath;
+    QCheckBox* random;
+  };
+  struct FlagControl {
+    QCheckBox* box;
+    LiveOption<bool> CaptureOptions::*live;
+    bool MonitorOptions::*stored;
+  };
+  struct PeriodControl {
+    QSpinBox* spin;
+    LiveOption<std::int32_t> CaptureOptions::*live;
+    std::int32_t MonitorOptions::*stored;
+  };
+
+  Page AddPage(const QString& name, const QString& suffix, const QString& period_hint);
+  ClickableLabel* AddTab(const QString& caption, const QString& name);
+  void Bind();
+  void SelectTab(int page);
+  void PaintTab(ClickableLabel* tab, bool opaque);
+
+  QCheckBox* cheadshot_;
+  ClickableLabel* save_;
+  QStackedWidget* pages_;
+  std::vector<ClickableLabel*> tabs_;
+  std::vector<FlagControl> flags_;  // cheadshot first
+  std::vector<PeriodControl> periods_;
+  CaptureOptions* live_ = nullptr;
+};
+
+}  // namespace mrv::ui

@@ -1,0 +1,361 @@
+#include "ui/parse_form.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QEventLoop>
+#include <QLabel>
+#include <QProgressBar>
+#include <QVBoxLayout>
+
+#include "capture/log_file_run.h"
+#include "files/monitor_options.h"
+#include "ui/capture_devices.h"
+#include "ui/capture_tray.h"
+#include "ui/image_button.h"
+#include "ui/message_box.h"
+#include "ui/monitor_console_box.h"
+#include "ui/monitor_options_box.h"
+#include "ui/profile_details.h"
+#include "ui/profile_picker.h"
+#include "ui/program_state.h"
+#include "ui/status_box.h"
+#include "ui/theme.h"
+#include "ui/ui_text.h"
+#include "ui/window_art.h"
+#include "ui/window_frame.h"
+#include "views/capture_options.h"
+
+namespace mrv::ui {
+
+namespace {
+
+const QString kMinimizeAdvice = QStringLiteral("Minimize for better performance!");
+constexpr const char* kUnableToParse = "Unable to parse log file!";
+constexpr const char* kProfileUnopenable =
+    "Unable to open profile!\n\n\rThe file could be locked by another process.";
+
+// Where the columns and rows of the dialog lie.
+constexpr int kLeft = 10;
+constexpr int kLeftWidth = 300;
+constexpr int kRight = 318;
+constexpr int kRightWidth = 292;
+constexpr int kTop = WindowFrame::kStripHeight + 6;
+// The status box ends above the buttons; a log's notes need less room than the options.
+constexpr int kStatusBottom = 410;
+constexpr int kMonitorStatusTop = 332;
+constexpr int kLogStatusTop = 284;
+constexpr int kButtonsTop = 418;
+
+constexpr const char* kLogNotes[] = {
+    "The better way to obtain stats is by monitoring the Q3 console.",
+    "Client log files don't have any time information!",
+    "Kills per minute and game time will be disabled!",
+    "Adding the game to a player profile will also be disable because the player profile "
+    "feature was designed to be used with time information!",
+    "For \"last hits\" stats, you must select a player profile to identify the owner of the log.",
+};
+
+Timgbtn* DialogButton(QWidget* parent, const char* art, const QString& caption, const QString& name,
+                      int left) {
+  auto* button = new Timgbtn(parent);
+  button->setObjectName(name);
+  button->SetGlyph(QPixmap(art));
+  button->SetCaption(caption);
+  button->SetTextLeft(30);
+  button->move(left, kButtonsTop);
+  return button;
+}
+
+}  // namespace
+
+TParseForm::TParseForm(ProgramState& state, CaptureDevices& devices, FileDialogs& file_dialogs,
+                       bool monitor, QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      devices_(devices),
+      file_dialogs_(file_dialogs),
+      monitor_(monitor),
+      prompt_(this),
+      background_(art::kPanelBackground),
+      database_(state.weapons.size()),
+      frame_(new WindowFrame(
+          this,
+          monitor ? QStringLiteral("quake 3 console monitor") : QStringLiteral("logfile parser"),
+          {.on_minimise = [this] { tray_->HideDialog(); },
+           .on_close = [this] { CancelClicked(); }})),
+      status_(new StatusBox(this)),
+      profiles_(new ProfilePicker(state.profiler, this)),
+      ok_(DialogButton(this, art::kButtonOk, QStringLiteral("OK"), QStringLiteral("bok"), 450)),
+      cancel_(DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"),
+                           QStringLiteral("bcancel"), 535)),
+      tray_(new CaptureTray(*this)) {
+  setObjectName(QStringLiteral("TParseForm"));
+  setFixedSize(kSize);
+  // Check boxes that show their box on the dark background.
+  setStyleSheet(
+      QStringLiteral("QCheckBox::indicator { width: 11px; height: 11px; border: 1px solid #6a6a6a;"
+                     " border-radius: 2px; background: #141414; }"
+                     "QCheckBox::indicator:checked { background: #2a80d8; border-color: #5aa0e8; }"
+                     "QCheckBox::indicator:disabled { border-color: #3a3a3a; }"
+                     "QCheckBox::indicator:checked:disabled { background: #2a4a6a; }"));
+  profiles_->setGeometry(kRight, kTop, kRightWidth, kButtonsTop - 8 - kTop);
+  connect(status_, &StatusBox::lastLineChanged, tray_, &CaptureTray::SetHint);
+  connect(ok_, &Timgbtn::clicked, this, &TParseForm::OkClicked);
+  connect(cancel_, &Timgbtn::clicked, this, &TParseForm::CancelClicked);
+  connect(profiles_, &ProfilePicker::detailsClicked, this, &TParseForm::ShowProfileManager);
+  if (monitor_) {
+    BuildMonitorColumn();
+  } else {
+    BuildLogColumn();
+  }
+  // A missing file is told here, and the capture counts all but kills.
+  templates_ = LoadDeathTemplates(state.program_dir, prompt_);
+}
+
+TParseForm::~TParseForm() = default;
+
+void TParseForm::BuildMonitorColumn() {
+  auto* console = new MonitorConsoleBox(state_.program_dir, file_dialogs_, this);
+  console->setGeometry(kLeft, kTop, kLeftWidth, 94);
+  console_box_ = console;
+  options_box_ = new MonitorOptionsBox(this);
+  options_box_->setGeometry(kLeft, kTop + 100, kLeftWidth, kMonitorStatusTop - kTop - 106);
+  status_->setGeometry(kLeft, kMonitorStatusTop, kLeftWidth, kStatusBottom - kMonitorStatusTop);
+  connect(options_box_, &MonitorOptionsBox::testClicked, this,
+          [this] { devices_.sound().Play(Sound::Headshot); });
+  connect(options_box_, &MonitorOptionsBox::saveClicked, this, &TParseForm::SaveOptions);
+
+  minimize_ = new QCheckBox(QStringLiteral("minimize to tray"), this);
+  minimize_->setObjectName(QStringLiteral("cminimize"));
+  minimize_->setChecked(true);
+  minimize_->move(kLeft + 2, kButtonsTop + 3);
+  auto* advice = new QLabel(QStringLiteral("keep this checked for better performance!"), this);
+  advice->setObjectName(QStringLiteral("Label1"));
+  QPalette dim = advice->palette();
+  dim.setColor(QPalette::WindowText, colours::kDimText);
+  advice->setPalette(dim);
+  advice->move(kLeft + 2 + minimize_->sizeHint().width() + 6, kButtonsTop + 5);
+}
+
+void TParseForm::BuildLogColumn() {
+  profiles_->SetRequiredShown(false);
+  auto* file = new QGroupBox(QStringLiteral("File:"), this);
+  file->setObjectName(QStringLiteral("GroupBox2"));
+  file->setGeometry(kLeft, kTop, kLeftWidth, 58);
+  auto* row = new QHBoxLayout(file);
+  row->setContentsMargins(8, 6, 8, 8);
+  progress_ = new QProgressBar(file);
+  progress_->setObjectName(QStringLiteral("Progressbar"));
+  progress_->setRange(0, 100);
+  progress_->setValue(0);
+  progress_->setTextVisible(false);
+  progress_->setFixedHeight(14);
+  percent_ = new QLabel(QStringLiteral("0%"), file);
+  percent_->setObjectName(QStringLiteral("lper"));
+  percent_->setFixedWidth(36);
+  percent_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  row->addWidget(progress_, 1);
+  row->addWidget(percent_);
+
+  QStringList notes;
+  for (const char* note : kLogNotes) notes.append(QString::fromLatin1(note));
+  auto* text = new QLabel(notes.join(QStringLiteral("\n\n")), this);
+  text->setObjectName(QStringLiteral("lnotes"));
+  text->setWordWrap(true);
+  text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  text->setContentsMargins(4, 0, 4, 0);
+  text->setGeometry(kLeft, kTop + 70, kLeftWidth, kLogStatusTop - kTop - 76);
+  status_->setGeometry(kLeft, kLogStatusTop, kLeftWidth, kStatusBottom - kLogStatusTop);
+}
+
+bool TParseForm::PrepareLogFile() {
+  file_size_ = GetLogFileSize(ficheiro_, prompt_);
+  if (file_size_ == 0) {
+    error_message_ = kUnableToParse;
+    return false;
+  }
+  status_->Add(PathText(ficheiro_));
+  status_->Add(QString::number(file_size_) + QStringLiteral(" bytes"));
+  status_->Add(QStringLiteral("Select player profile for death hit stats generation"));
+  return true;
+}
+
+bool TParseForm::Execute() {
+  if (!monitor_ && !PrepareLogFile()) return false;
+  // Modal like exec(), but a loop of our own: the dialog may hide in the tray while the
+  // capture runs, which would end exec().
+  setWindowModality(Qt::ApplicationModal);
+  show();
+  QEventLoop loop;
+  connect(this, &TParseForm::ended, &loop, &QEventLoop::quit);
+  loop.exec();
+  return stats_ready_;
+}
+
+void TParseForm::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  if (monitor_) status_->Add(kMinimizeAdvice);
+  if (first_show_) {
+    first_show_ = false;
+    FirstShow();
+  }
+}
+
+void TParseForm::FirstShow() {
+  if (!monitor_) return;
+  MonitorOptions stored;
+  if (LoadMonitorOptions(state_.program_dir, stored)) {
+    options_box_->SetOptions(stored);
+    minimize_->setChecked(stored.minimize);
+    options_box_->SetSaveLabelShown(false);
+  }
+  status_->Add(QStringLiteral("Click OK and start Urban Terror"));
+}
+
+void TParseForm::hideEvent(QHideEvent* event) {
+  QDialog::hideEvent(event);
+  status_->RemoveLastIf(kMinimizeAdvice);
+}
+
+void TParseForm::closeEvent(QCloseEvent* event) {
+  event->ignore();
+  Finish();
+}
+
+void TParseForm::reject() {
+  CancelClicked();
+}
+
+void TParseForm::paintEvent(QPaintEvent*) {
+  PaintWindowBackground(*this, background_);
+}
+
+void TParseForm::SetVolume(int volume) {
+  devices_.sound().SetVolume(volume);
+}
+
+int TParseForm::GetVolume() {
+  return devices_.sound().Volume();
+}
+
+void TParseForm::ShowProgress(int percent) {
+  if (progress_ == nullptr) return;
+  progress_->setValue(percent);
+  percent_->setText(QString::number(percent) + QLatin1Char('%'));
+}
+
+void TParseForm::OkClicked() {
+  switch (ok_state_) {
+    case OkState::kIdle:
+      if (TakeSelectedProfile()) StartCapture();
+      break;
+    case OkState::kRunning:
+      // "Click OK to stop and view stats": the run unwinds and its stats are shown.
+      if (worker_ != nullptr && !capture_ended_) {
+        ok_state_ = OkState::kFinished;
+        stats_ready_ = true;
+        worker_->Stop();
+        Finish();
+      }
+      break;
+    case OkState::kFinished:
+      break;
+  }
+}
+
+void TParseForm::CancelClicked() {
+  if (worker_ != nullptr && !capture_ended_) worker_->Cancel();
+  stats_ready_ = false;
+  ok_state_ = OkState::kFinished;
+  error_message_ = kCancelled;
+  Finish();
+}
+
+bool TParseForm::TakeSelectedProfile() {
+  TProfiler& profiler = state_.profiler;
+  // The profiler holds one file at a time: whatever it holds gives way.
+  if (profiler.Active()) profiler.Close();
+  state_.loaded_profile.reset();
+  const std::string file = profiles_->SelectedFile();
+  if (file.empty()) return true;
+  if (!profiler.Open(file)) {
+    InformationBox(MessageText(kProfileUnopenable), QStringLiteral("ERROR!"), this);
+    return false;
+  }
+  state_.loaded_profile = profile{file, profiles_->Nicknames(), std::nullopt};
+  return true;
+}
+
+void TParseForm::StartCapture() {
+  std::unique_ptr<GameConsole> console;
+  if (monitor_) {
+    std::string error;
+    console = devices_.OpenConsole(state_.program_dir, error);
+    if (console == nullptr) {
+      InformationBox(MessageText(error), QStringLiteral("ERROR!"), this);
+      return;
+    }
+  }
+  ok_state_ = OkState::kRunning;
+  profiles_->SetChoosing(false);
+  CaptureOptions options =
+      monitor_ ? CaptureOptionsFrom(options_box_->Options()) : CaptureOptions{};
+  options.Monitor = monitor_;
+  if (state_.loaded_profile) options.lplayernicks = state_.loaded_profile->nicks;
+  worker_ = std::make_unique<CaptureWorker>(database_, state_.weapons, templates_, devices_,
+                                            prompt_, options);
+  connect(worker_.get(), &CaptureWorker::statusCleared, status_, &StatusBox::Clear);
+  connect(worker_.get(), &CaptureWorker::statusAdded, status_, &StatusBox::Add);
+  connect(worker_.get(), &CaptureWorker::progressed, this, &TParseForm::ShowProgress);
+  connect(worker_.get(), &CaptureWorker::finished, this, &TParseForm::CaptureFinished);
+  if (monitor_) {
+    connect(worker_.get(), &CaptureWorker::headshotSwitched, options_box_,
+            &MonitorOptionsBox::ShowHeadshot);
+    options_box_->Follow(&worker_->options());
+    console_box_->setEnabled(false);
+    if (minimize_->isChecked()) tray_->HideDialog();
+    worker_->StartMonitor(std::move(console));
+  } else {
+    worker_->StartLogFile(ficheiro_, file_size_);
+  }
+}
+
+void TParseForm::CaptureFinished(CaptureWorker::End end) {
+  worker_->Join();
+  capture_ended_ = true;
+  if (options_box_ != nullptr) options_box_->Follow(nullptr);
+  const bool ended_by_player = ok_state_ == OkState::kFinished;
+  // A log that would not open leaves OK running: the dialog stays until Cancel.
+  if (end != CaptureWorker::End::kNotOpened) ok_state_ = OkState::kFinished;
+  if (!ended_by_player) {
+    stats_ready_ = end == CaptureWorker::End::kStats;
+    if (end == CaptureWorker::End::kFailed) error_message_ = kUnableToParse;
+  }
+  Finish();
+}
+
+void TParseForm::Finish() {
+  if (ok_state_ != OkState::kFinished) return;
+  closed_ = true;
+  hide();
+  EndWhenDone();
+}
+
+void TParseForm::EndWhenDone() {
+  if (closed_ && (worker_ == nullptr || capture_ended_)) emit ended();
+}
+
+void TParseForm::SaveOptions() {
+  MonitorOptions options;
+  options.minimize = minimize_->isChecked();
+  if (SaveMonitorOptions(state_.program_dir, options_box_->Options(options))) {
+    options_box_->SetSaveLabelShown(false);
+  }
+}
+
+void TParseForm::ShowProfileManager() {
+  ShowProfileDetails(state_, this);
+  profiles_->Fill();
+}
+
+}  // namespace mrv::ui

@@ -1,0 +1,55 @@
+// GroupBox5 ("Select player profile:") of the capture dialog: the profile files of the
+// program folder ("lprofiles", entry 0 "<no profile loaded>"), and for the selected one
+// its nicknames ("lplayernicks", under "Nicknames:"), its summary ("Memo2") and notes
+// ("Memo3"); the details button ("bdetails") and "(not required)" ("required").
+#pragma once
+
+#include <QGroupBox>
+#include <string>
+#include <vector>
+
+#include "files/profiler.h"
+
+class QLabel;
+class QListWidget;
+class QPlainTextEdit;
+
+namespace mrv::ui {
+
+class Timgbtn;
+
+class ProfilePicker : public QGroupBox {
+  Q_OBJECT
+
+ public:
+  ProfilePicker(TProfiler& profiler, QWidget* parent = nullptr);
+
+  // The profile files again, keeping the selected one while it is still there (else
+  // entry 0), and its details shown anew.
+  void Fill();
+  // The selected profile's file name; empty for "<no profile loaded>".
+  std::string SelectedFile() const;
+  // What lplayernicks shows.
+  std::vector<std::string> Nicknames() const;
+  void SetRequiredShown(bool shown);
+  // While a capture runs the choice is fixed: the lists and the details button are off.
+  void SetChoosing(bool enabled);
+
+ signals:
+  void detailsClicked();
+
+ private:
+  // The selected profile's nicknames, summary and notes; its reading failure in Memo2.
+  void ShowSelected();
+
+  TProfiler& profiler_;
+  std::vector<std::string> files_;  // as lprofiles shows them, entry 0 included
+  QLabel* required_;
+  Timgbtn* details_;
+  QListWidget* profiles_;
+  QListWidget* nicknames_;
+  QPlainTextEdit* summary_;
+  QPlainTextEdit* notes_;
+};
+
+}  // namespace mrv::ui

@@ -1,0 +1,109 @@
+// What the capture dialog's tests share: a started program folder whose bridge socket
+// is private to the test, the main window over it, scripted boxes and file dialogs,
+// and a way to act on the modal dialog once it shows.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QByteArray>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "support/paths.h"
+#include "ui/file_dialogs.h"
+#include "ui/main_window.h"
+#include "ui/message_box.h"
+#include "ui/parse_form.h"
+#include "ui/status_box.h"
+#include "ui_support/ui_fixtures.h"
+
+namespace mrv::ui {
+
+class CaptureFixture : public ::testing::Test {
+ protected:
+  explicit CaptureFixture(const std::string& name)
+      : dir_(name), saved_runtime_dir_(qgetenv("XDG_RUNTIME_DIR")) {
+    test::FillProgramDir(dir_.path());
+    // The bridge's default socket, which the dialog looks for, lies in the scratch folder.
+    qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir_.path().string()));
+  }
+  ~CaptureFixture() override {
+    if (saved_runtime_dir_.isEmpty()) {
+      qunsetenv("XDG_RUNTIME_DIR");
+    } else {
+      qputenv("XDG_RUNTIME_DIR", saved_runtime_dir_);
+    }
+  }
+
+  std::unique_ptr<TMain> Open(const std::array<std::string, kRecentFileCount>& recent = {}) {
+    auto state = test::StartedState(dir_.path());
+    state->settings.recent_files = recent;
+    auto main = std::make_unique<TMain>(std::move(state), dialogs_, viewer_, devices_);
+    main->show();
+    return main;
+  }
+
+  // Runs `act` on the capture dialog once it shows. A dialog still open after the
+  // patience is cancelled, so that a failing test ends.
+  static void OnDialog(std::function<void(TParseForm&)> act) {
+    QTimer::singleShot(0, [act] {
+      auto* dialog = qobject_cast<TParseForm*>(QApplication::activeModalWidget());
+      ASSERT_NE(dialog, nullptr);
+      QTimer::singleShot(kPatienceMs, dialog, [dialog] {
+        ADD_FAILURE() << "the capture dialog was still open";
+        dialog->reject();
+      });
+      act(*dialog);
+    });
+  }
+
+  template <typename T>
+  static T* Child(QWidget& widget, const char* name) {
+    T* child = widget.findChild<T*>(QString::fromLatin1(name));
+    EXPECT_NE(child, nullptr) << name;
+    return child;
+  }
+
+  static QStringList Status(TParseForm& dialog) {
+    return Child<StatusBox>(dialog, "Memo1")->lines();
+  }
+
+  static bool WaitForStatus(TParseForm& dialog, const QString& line) {
+    return QTest::qWaitFor([&] { return Status(dialog).contains(line); }, kPatienceMs);
+  }
+
+  // A fake-game script in the scratch folder; its absolute path passes through the
+  // bridge harness unchanged.
+  std::string Script(const std::string& name, const std::vector<std::string>& lines) const {
+    std::string text;
+    for (const std::string& line : lines) text += line + '\n';
+    test::WriteFileBytes(dir_ / name, text);
+    return (dir_ / name).string();
+  }
+
+  static constexpr int kPatienceMs = 20000;
+
+  test::ScratchDir dir_;
+  QByteArray saved_runtime_dir_;
+  ScriptedBoxes boxes_;  // no test may block on a box
+  ScriptedFileDialogs dialogs_;
+  test::RecordingViewer viewer_;
+  test::TestCaptureDevices devices_;
+};
+
+// A map loads and the game answers the capture's questions for its name and the player's.
+inline std::vector<std::string> MapStart(const std::string& map) {
+  return {"map " + map,
+          "print 8 crosshairs parsed",
+          "print CL_InitCGame:  2.05 seconds",
+          "print Com_TouchMemory: 0 msec",
+          "expect 5000 mapname",
+          "expect 5000 name"};
+}
+
+}  // namespace mrv::ui

@@ -1,0 +1,286 @@
+// Captures from the main window through the capture dialog to the viewer: a log from
+// the recent panel and the browse dialog, and live captures of the scripted fake game
+// under the real console bridge.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+
+#include "capture/console/bridge_console.h"
+#include "capture_fixture.h"
+#include "console/bridge_harness.h"
+#include "files/monitor_options.h"
+#include "print_qstring.h"
+#include "ui/image_button.h"
+#include "ui/recent_files_panel.h"
+#include "ui/ui_text.h"
+
+namespace mrv::ui {
+namespace {
+
+namespace fs = std::filesystem;
+using std::chrono::steady_clock;
+
+class CaptureRunTest : public CaptureFixture {
+ protected:
+  CaptureRunTest() : CaptureFixture("capture-run") {}
+
+  fs::path socket() const { return dir_ / "morvane-console.sock"; }
+
+  static void Click(QWidget& dialog, const char* name) {
+    QTest::mouseClick(Child<QWidget>(dialog, name), Qt::LeftButton);
+  }
+
+  // The dialog stays in sight during the run: there is no tray offscreen.
+  static void Start(TParseForm& dialog) {
+    Child<QCheckBox>(dialog, "cminimize")->setChecked(false);
+    Click(dialog, "bok");
+  }
+};
+
+int Kills(const map_record& map, const WeaponTable& weapons, std::string_view killer,
+          std::string_view weapon, std::string_view victim) {
+  return map.kills(NickIndex(map, killer), weapons.FindWeaponByName(weapon),
+                   NickIndex(map, victim));
+}
+
+TEST_F(CaptureRunTest, ParsesALogBrowsedForOrRecentIntoTheViewer) {
+  const fs::path tonight = dir_ / "tonight.log";
+  const fs::path earlier = dir_ / "earlier.log";
+  fs::copy_file(test::SamplesDir() / "ts_two_maps.log", tonight);
+  fs::copy_file(test::SamplesDir() / "ffa_short.log", earlier);
+  auto main = Open({earlier.string(), tonight.string(), ""});
+  auto* parse = main->findChild<Timgbtn*>(QStringLiteral("imgparse"));
+
+  // Parse shows the panel; parse again browses. The browsed log is already the second
+  // recent file, and stays there.
+  dialogs_.SetNextAnswer(PathText(tonight));
+  OnDialog([&](TParseForm& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("logfile parser"));
+    EXPECT_EQ(
+        Status(dialog),
+        (QStringList{PathText(tonight),
+                     QString::number(fs::file_size(tonight)) + QStringLiteral(" bytes"),
+                     QStringLiteral("Select player profile for death hit stats generation")}));
+    EXPECT_EQ(dialog.findChild<QWidget*>(QStringLiteral("GroupBox4")), nullptr);
+    EXPECT_EQ(dialog.findChild<QWidget*>(QStringLiteral("cminimize")), nullptr);
+    EXPECT_TRUE(Child<QLabel>(dialog, "lnotes")
+                    ->text()
+                    .contains(QStringLiteral("Client log files don't have any time information!")));
+    Click(dialog, "bok");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isHidden(); }, kPatienceMs));
+    EXPECT_EQ(Child<QProgressBar>(dialog, "Progressbar")->value(), 100);
+    EXPECT_EQ(Child<QLabel>(dialog, "lper")->text(), QStringLiteral("100%"));
+  });
+  QTest::mouseClick(parse, Qt::LeftButton);
+  QTest::mouseClick(parse, Qt::LeftButton);
+  ASSERT_EQ(dialogs_.asked().size(), 1u);
+  EXPECT_EQ(dialogs_.asked()[0].filter, QStringLiteral("LOG file (*.log)"));
+  ASSERT_EQ(viewer_.opened.size(), 1u);
+  EXPECT_FALSE(viewer_.opened[0].opening.monitor);
+  EXPECT_EQ(viewer_.opened[0].maps, 2);
+  EXPECT_EQ(main->state().settings.recent_files[1], tonight.string());
+  EXPECT_EQ(main->state().settings.last_dir, DirectoryOf(PathText(tonight)));
+
+  // From the panel, the same log moves to the top.
+  OnDialog([](TParseForm& dialog) { Click(dialog, "bok"); });
+  QTest::mouseClick(parse, Qt::LeftButton);
+  auto* panel = main->findChild<RecentFilesPanel*>(QStringLiteral("precent"));
+  const QPoint second = Child<QLabel>(*panel, "lrecent2")->geometry().center();
+  QMouseEvent release(QEvent::MouseButtonRelease, second, panel->mapToGlobal(second),
+                      Qt::LeftButton, Qt::NoButton, {});
+  QApplication::sendEvent(panel, &release);
+  ASSERT_EQ(viewer_.opened.size(), 2u);
+  EXPECT_EQ(main->state().settings.recent_files,
+            (std::array<std::string, kRecentFileCount>{tonight.string(), earlier.string(), ""}));
+
+  // A log that is gone is told, under the browse's own title.
+  dialogs_.SetNextAnswer(PathText(dir_ / "gone.log"));
+  main->BrowseLogFile();
+  ASSERT_EQ(boxes_.shown().size(), 1u);
+  EXPECT_EQ(boxes_.shown()[0].message,
+            QStringLiteral("Unable to find file: ") + PathText(dir_ / "gone.log"));
+  EXPECT_EQ(boxes_.shown()[0].title, QStringLiteral("ERRO!"));
+  EXPECT_EQ(viewer_.opened.size(), 2u);
+  EXPECT_TRUE(main->isVisible());
+}
+
+TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
+  const std::string script = Script("live.script", [] {
+    std::vector<std::string> lines = {"name ^1Fak", "console"};
+    for (const std::string& line : MapStart("ut4_abbey")) lines.push_back(line);
+    for (const char* line : {
+             "print ^1Fak^7 joined the red team.",
+             "print Some Player joined the blue team.",
+             "print You hit Some Player in the Head.",
+             "print Some Player got a lead enema from Fak's retro M4.",
+             "print MRV_GETMYSTATS ",
+             "expect 5000 ^2Kills:^7 1     ^1Deaths:^7 0",
+             "print MRV_HEADSHOT ",
+             "expect 5000 ut_echo Headshot sound disabled.",
+             "print Waiting for the player.",
+             "expect 20000 ut_echo go on",
+             // Answered only because the player switched the reply on meanwhile.
+             "print Fak was torn asunder by Some Player's crass AK103.",
+             "expect 5000 ^1Deaths:^7 1",
+             "print Evening over.",
+             "expect 20000 quit",
+         }) {
+      lines.emplace_back(line);
+    }
+    return lines;
+  }());
+  // The game the player chooses: it notes how it was started and how it ended.
+  const fs::path game = dir_ / "urban-terror.sh";
+  test::WriteFileBytes(game, "#!/bin/sh\necho \"$@\" > '" + (dir_ / "arguments").string() + "'\n'" +
+                                 (fs::path(MORVANE_BIN_DIR) / "morvane-fake-game").string() +
+                                 "' '" + script + "'\necho $? > '" + (dir_ / "exit").string() +
+                                 "'\n");
+  fs::permissions(game, fs::perms::owner_exec, fs::perm_options::add);
+  fs::create_symlink(fs::path(MORVANE_BIN_DIR) / "morvane-console", dir_ / "morvane-console");
+  dialogs_.SetNextAnswer(PathText(game));
+  // No random announcements: every line typed into the game is one the script expects.
+  MonitorOptions options;
+  options.random = options.randomh = false;
+  ASSERT_TRUE(SaveMonitorOptions(dir_.path(), options));
+
+  BridgeConsole player(socket());
+  auto main = Open();
+  OnDialog([&](TParseForm& dialog) {
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("quake 3 console monitor"));
+    EXPECT_EQ(Child<QLabel>(dialog, "lconsole")->text(),
+              QStringLiteral("Console: the game under morvane-console"));
+    Click(dialog, "bstartgame");
+    EXPECT_EQ(ReadGamePath(dir_.path()), game.string());
+    Start(dialog);
+    ASSERT_TRUE(WaitForStatus(dialog, QStringLiteral("Monitoring...")));
+    ASSERT_TRUE(player.Find());
+    ASSERT_NE(test::WaitForText(player, "Waiting for the player.").find("Waiting for the player."),
+              std::string::npos);
+    // The in-game command turned the box off; the player turns another option on.
+    auto* headshot = Child<QCheckBox>(dialog, "cheadshot");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !headshot->isChecked(); }, kPatienceMs));
+    Child<QCheckBox>(dialog, "cautodie")->setChecked(true);
+    EXPECT_TRUE(player.TypeLine("ut_echo go on"));
+    ASSERT_NE(test::WaitForText(player, "Evening over.").find("Evening over."), std::string::npos);
+    Click(dialog, "bok");
+  });
+  // What the viewer got: the map, the player, his kill and death, his headshot.
+  std::vector<std::string> seen;
+  viewer_.inspect = [&](const ProgramState& state) {
+    const map_record& map = state.database[0];
+    seen = {map.name,
+            map.own_nick,
+            std::to_string(state.database.size()),
+            std::to_string(Kills(map, state.weapons, "Fak", "M4", "Some Player")),
+            std::to_string(Kills(map, state.weapons, "Some Player", "AK103", "Fak")),
+            std::to_string(map.hits[0])};
+  };
+  QTest::mouseClick(main->findChild<Timgbtn*>(QStringLiteral("imgmonitor")), Qt::LeftButton);
+
+  ASSERT_EQ(viewer_.opened.size(), 1u);
+  EXPECT_TRUE(viewer_.opened[0].opening.monitor);
+  EXPECT_EQ(seen, (std::vector<std::string>{"ut4_abbey", "Fak", "1", "1", "1", "1"}));
+  EXPECT_TRUE(boxes_.shown().empty());
+
+  // The capture left the game running; it quits when told, every expected reply seen.
+  EXPECT_TRUE(player.TypeLine("quit"));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return fs::exists(dir_ / "exit"); }, kPatienceMs));
+  EXPECT_EQ(test::ReadFileBytes(dir_ / "exit"), "0\n");
+  EXPECT_EQ(test::ReadFileBytes(dir_ / "arguments"), "+set ttycon 1\n");
+}
+
+TEST_F(CaptureRunTest, AsksWhetherToWaitForALostGameAndHonoursBothAnswers) {
+  const std::string first =
+      Script("first.script", {"console", "print Rasec joined the blue team.", "sleep 20000"});
+  const std::string second =
+      Script("second.script", {"console", "print Fak joined the red team.", "sleep 20000"});
+  boxes_.SetNextAnswer(true);   // go on searching
+  boxes_.SetNextAnswer(false);  // show the stats
+  auto main = Open();
+  OnDialog([&](TParseForm& dialog) {
+    Start(dialog);
+    for (const std::string& script : {first, second}) {
+      ASSERT_TRUE(WaitForStatus(dialog, QStringLiteral("Waiting for Quake3...")));
+      test::BridgeRun game(dir_.path(), script, "bridge.log", "morvane-console.sock");
+      ASSERT_TRUE(WaitForStatus(dialog, QStringLiteral("Quake3 found!"))) << game.messages();
+      BridgeConsole player(game.socket());
+      ASSERT_TRUE(player.Find());
+      // The game reads typed lines from its first print on.
+      test::WaitForText(player, "joined");
+      EXPECT_TRUE(player.TypeLine("quit")) << player.last_error();
+      ASSERT_TRUE(game.WaitForExit());
+      ASSERT_TRUE(WaitForStatus(dialog, QStringLiteral("Quake3 lost!")));
+      if (script == first) {
+        // Searching again starts from a cleared status box.
+        ASSERT_TRUE(QTest::qWaitFor(
+            [&] { return !Status(dialog).contains(QStringLiteral("Quake3 lost!")); }, kPatienceMs));
+      }
+    }
+  });
+  std::vector<std::vector<std::string>> nicks;
+  viewer_.inspect = [&](const ProgramState& state) {
+    for (const auto& map : state.database.maps) nicks.push_back(map->nicks);
+  };
+  QTest::mouseClick(main->findChild<Timgbtn*>(QStringLiteral("imgmonitor")), Qt::LeftButton);
+
+  ASSERT_EQ(boxes_.shown().size(), 2u);
+  for (const ScriptedBoxes::Shown& box : boxes_.shown()) {
+    EXPECT_EQ(box.title, QStringLiteral("Quake3 lost!"));
+    EXPECT_EQ(box.message, QStringLiteral("Quake 3 was closed!\n\nContinue searching for Quake?\n\n"
+                                          "(click cancel to show stats)"));
+    EXPECT_TRUE(box.cancel);
+  }
+  ASSERT_EQ(viewer_.opened.size(), 1u);
+  EXPECT_EQ(nicks, (std::vector<std::vector<std::string>>{{"Rasec"}, {"Fak"}}));
+}
+
+// Real time, noting when a pause after a typed line begins.
+class WatchedClock final : public Clock {
+ public:
+  std::uint64_t Millis() override { return real_.Millis(); }
+  bool Wait(std::chrono::milliseconds duration, CancelToken& cancel) override {
+    if (duration >= kCommandPause) pausing = true;
+    return real_.Wait(duration, cancel);
+  }
+  std::atomic<bool> pausing{false};
+
+ private:
+  SystemClock real_;
+};
+
+TEST_F(CaptureRunTest, CancelCutsAPauseShortAndReturnsWithoutAMessage) {
+  // A map starts, and the game waits; the capture's game start pauses 700 ms first.
+  const std::string script =
+      Script("start.script", {"console", "map ut4_abbey", "print 8 crosshairs parsed",
+                              "print CL_InitCGame:  2.05 seconds", "sleep 20000"});
+  test::BridgeRun game(dir_.path(), script, "bridge.log", "morvane-console.sock");
+  ASSERT_TRUE(game.WaitUntilServing()) << game.messages();
+  WatchedClock clock;
+  devices_.UseClock(clock);
+  auto main = Open();
+  steady_clock::time_point cancelled;
+  OnDialog([&](TParseForm& dialog) {
+    Start(dialog);
+    // The game start's first pause of 700 ms.
+    ASSERT_TRUE(QTest::qWaitFor([&] { return clock.pausing.load(); }, kPatienceMs));
+    cancelled = steady_clock::now();
+    Click(dialog, "bcancel");
+  });
+  QTest::mouseClick(main->findChild<Timgbtn*>(QStringLiteral("imgmonitor")), Qt::LeftButton);
+
+  const auto took = steady_clock::now() - cancelled;
+  EXPECT_LT(took, std::chrono::milliseconds(500)) << "the 700 ms pause was waited out";
+  EXPECT_TRUE(viewer_.opened.empty());
+  EXPECT_TRUE(boxes_.shown().empty());
+  EXPECT_TRUE(main->isVisible());
+  EXPECT_TRUE(game.running()) << "the game outlives the capture";
+}
+
+}  // namespace
+}  // namespace mrv::ui

@@ -1,0 +1,174 @@
+// The capture dialog's own rules, before any capture runs: the monitor options and
+// their saving, the status line of the tray advice, the profile choice, Cancel by the
+// close image; and the sound output the captures play through.
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QListWidget>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QSoundEffect>
+#include <QSpinBox>
+#include <QStackedWidget>
+#include <thread>
+
+#include "capture_fixture.h"
+#include "files/monitor_options.h"
+#include "print_qstring.h"
+#include "ui/clickable_label.h"
+#include "ui/monitor_options_box.h"
+#include "ui/qt_sound_player.h"
+
+namespace mrv::ui {
+namespace {
+
+class ParseFormTest : public CaptureFixture {
+ protected:
+  ParseFormTest() : CaptureFixture("parse-form") {}
+
+  std::unique_ptr<TParseForm> Dialog(bool monitor) {
+    state_ = test::StartedState(dir_.path());
+    auto dialog = std::make_unique<TParseForm>(*state_, devices_, dialogs_, monitor);
+    dialog->show();
+    return dialog;
+  }
+
+  // stats.ini with section Monitor made of the lines given.
+  void MonitorSection(const std::string& lines) {
+    std::string settings = test::ReadFileBytes(dir_ / "stats.ini");
+    settings.erase(settings.find("[Monitor]"));
+    test::WriteFileBytes(dir_ / "stats.ini", settings + "[Monitor]\r\n" + lines);
+  }
+
+  std::unique_ptr<ProgramState> state_;
+};
+
+TEST_F(ParseFormTest, ShowsLoadsAndSavesTheMonitorOptions) {
+  MonitorSection("time=10\r\n");
+  auto dialog = Dialog(true);
+  auto* cyclic = Child<QCheckBox>(*dialog, "ccyclic");
+  auto* period = Child<QSpinBox>(*dialog, "SETime");
+  auto* save = Child<ClickableLabel>(*dialog, "lsave");
+  // Missing keys take their defaults; a period below 30 is brought to 30.
+  EXPECT_FALSE(cyclic->isChecked());
+  EXPECT_EQ(period->value(), 30);
+  EXPECT_FALSE(period->isEnabled());
+  EXPECT_FALSE(Child<QCheckBox>(*dialog, "ccyclich")->isChecked());
+  EXPECT_EQ(Child<QSpinBox>(*dialog, "SETimeh")->value(), 60);
+  EXPECT_TRUE(save->isHidden());
+
+  // The tray advice goes when the dialog hides, but only while it is the last line.
+  const QStringList shown = {QStringLiteral("Minimize for better performance!"),
+                             QStringLiteral("Click OK and start Urban Terror")};
+  EXPECT_EQ(Status(*dialog), shown);
+  dialog->hide();
+  EXPECT_EQ(Status(*dialog), shown);
+  dialog->show();
+  EXPECT_EQ(Status(*dialog),
+            shown + QStringList{QStringLiteral("Minimize for better performance!")});
+  dialog->hide();
+  EXPECT_EQ(Status(*dialog), shown);
+
+  // The headshot box is no page option; a page option offers saving them all.
+  Child<QCheckBox>(*dialog, "cheadshot")->setChecked(false);
+  EXPECT_TRUE(save->isHidden());
+  cyclic->setChecked(true);
+  EXPECT_TRUE(period->isEnabled());
+  EXPECT_FALSE(save->isHidden());
+  emit save->clicked();
+  EXPECT_TRUE(save->isHidden());
+  MonitorOptions stored;
+  ASSERT_TRUE(LoadMonitorOptions(dir_.path(), stored));
+  EXPECT_TRUE(stored.cyclic);
+  EXPECT_EQ(stored.time, 30);
+  EXPECT_FALSE(stored.headshot_sound);
+
+  // The hit page's tab takes the selected look from the frag page's.
+  auto* frag = Child<ClickableLabel>(*dialog, "tabfrag");
+  auto* hit = Child<ClickableLabel>(*dialog, "tabhit");
+  emit hit->clicked();
+  EXPECT_EQ(Child<QStackedWidget>(*dialog, "pages")->currentIndex(), 1);
+  EXPECT_TRUE(hit->autoFillBackground());
+  EXPECT_EQ(hit->palette().color(QPalette::Window), MonitorOptionsBox::kSelectedTab);
+  EXPECT_FALSE(frag->autoFillBackground());
+  EXPECT_EQ(frag->palette().color(QPalette::Window), MonitorOptionsBox::kUnselectedTab);
+}
+
+TEST_F(ParseFormTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpened) {
+  test::WriteFileBytes(
+      dir_ / "Morv.mrv",
+      "[NOTES]\r\nFriday nights.\r\n[ENOTES]\r\n[NICKNAMES]\r\nMorv\r\nMorv|UT\r\n"
+      "[ENICKNAMES]\r\n[TOTALSTATS]\r\nGAMES=14\r\nTIME=3907\r\n"
+      "FIRSTGAME=2024-05-01 20:15\r\nLASTGAME=2024-06-21 22:40\r\n[ETOTALSTATS]\r\n");
+  auto dialog = Dialog(false);
+  auto* profiles = Child<QListWidget>(*dialog, "lprofiles");
+  auto* nicknames = Child<QListWidget>(*dialog, "lplayernicks");
+  auto* summary = Child<QPlainTextEdit>(*dialog, "Memo2");
+  auto* notes = Child<QPlainTextEdit>(*dialog, "Memo3");
+  ASSERT_EQ(profiles->count(), 2);
+  EXPECT_EQ(profiles->item(0)->text(), QStringLiteral("<no profile loaded>"));
+  EXPECT_TRUE(Child<QWidget>(*dialog, "required")->isHidden());
+
+  profiles->setCurrentRow(1);
+  ASSERT_EQ(nicknames->count(), 2);
+  EXPECT_EQ(nicknames->item(1)->text(), QStringLiteral("Morv|UT"));
+  EXPECT_EQ(summary->toPlainText(),
+            QStringLiteral("File: Morv.mrv\nTotal games: 14\nFirst game: 2024-05-01 20:15\n"
+                           "Last game: 2024-06-21 22:40\nTotal time: 1:05:07s\n"));
+  EXPECT_EQ(notes->toPlainText(), QStringLiteral("Friday nights."));
+  profiles->setCurrentRow(0);
+  EXPECT_EQ(nicknames->count(), 0);
+  EXPECT_TRUE(summary->toPlainText().isEmpty());
+  EXPECT_TRUE(notes->toPlainText().isEmpty());
+
+  // The profile is gone when OK opens it: told, and the dialog stays as it was.
+  profiles->setCurrentRow(1);
+  std::filesystem::remove(dir_ / "Morv.mrv");
+  QTest::mouseClick(Child<QWidget>(*dialog, "bok"), Qt::LeftButton);
+  ASSERT_EQ(boxes_.shown().size(), 1u);
+  EXPECT_EQ(
+      boxes_.shown()[0].message,
+      QStringLiteral("Unable to open profile!\n\nThe file could be locked by another process."));
+  EXPECT_EQ(boxes_.shown()[0].title, QStringLiteral("ERROR!"));
+  EXPECT_FALSE(state_->loaded_profile);
+  EXPECT_TRUE(dialog->isVisible());
+  EXPECT_TRUE(profiles->isEnabled());
+
+  // The close image before a start is Cancel.
+  QSignalSpy ended(dialog.get(), &TParseForm::ended);
+  QTest::mouseClick(Child<QWidget>(*dialog, "imgclose"), Qt::LeftButton);
+  EXPECT_EQ(ended.count(), 1);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->ErrorMessage(), "Cancelled");
+  EXPECT_EQ(boxes_.shown().size(), 1u);
+}
+
+TEST(QtSoundPlayer, PlaysOnItsOwnThreadInOrderAtItsOwnVolume) {
+  QtSoundPlayer player;
+  auto* headshot = player.findChildren<QSoundEffect*>().at(0);
+  QSignalSpy playing(headshot, &QSoundEffect::playingChanged);
+  // The capture's thread: a silent warm-up, then a sound at the volume found before.
+  player.SetVolume(80);
+  std::thread([&player] {
+    const int volume = player.Volume();
+    player.SetVolume(0);
+    player.Play(Sound::Headshot);
+    player.StopAll();
+    player.SetVolume(volume);
+    player.Play(Sound::Headshot);
+  }).join();
+  EXPECT_EQ(playing.count(), 0) << "played on the capture's thread";
+  QCoreApplication::processEvents();
+  EXPECT_EQ(playing.count(), 3);  // on, off, on
+  EXPECT_TRUE(headshot->isPlaying());
+  EXPECT_EQ(player.Volume(), 80);
+  player.SetVolume(300);
+  EXPECT_EQ(player.Volume(), 255);
+  // Qt's sample cache must be idle by the time the test program exits.
+  for (const QSoundEffect* effect : player.findChildren<QSoundEffect*>()) {
+    EXPECT_TRUE(QTest::qWaitFor([effect] { return effect->status() != QSoundEffect::Loading; }));
+  }
+}
+
+}  // namespace
+}  // namespace mrv::ui
