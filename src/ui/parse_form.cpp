@@ -31,8 +31,6 @@ namespace {
 
 const QString kMinimizeAdvice = QStringLiteral("Minimize for better performance!");
 constexpr const char* kUnableToParse = "Unable to parse log file!";
-constexpr const char* kProfileUnopenable =
-    "Unable to open profile!\n\n\rThe file could be locked by another process.";
 
 // Where the columns and rows of the dialog lie.
 constexpr int kLeft = 10;
@@ -279,7 +277,7 @@ bool TParseForm::TakeSelectedProfile() {
   const std::string file = profiles_->SelectedFile();
   if (file.empty()) return true;
   if (!profiler.Open(file)) {
-    InformationBox(MessageText(kProfileUnopenable), QStringLiteral("ERROR!"), this);
+    InformationBox(MessageText(kProfileLocked), QStringLiteral("ERROR!"), this);
     return false;
   }
   state_.loaded_profile = profile{file, profiles_->Nicknames(), std::nullopt};
