@@ -49,6 +49,13 @@ class BridgeRun {
 std::string WriteScript(const std::filesystem::path& folder, const std::string& name,
                         const std::vector<std::string>& lines);
 
+// Script lines: a map loads and the game answers the capture's questions for its name
+// and the player's.
+std::vector<std::string> MapStart(const std::string& map);
+// The game starts with its terminal console and loads its first map.
+std::vector<std::string> GameStart(const std::string& map);
+std::vector<std::string> Then(std::vector<std::string> lines, const std::vector<std::string>& more);
+
 // Reads the console until its text holds the needle or the patience runs out;
 // returns the last text read.
 std::string WaitForText(GameConsole& console, std::string_view needle);

@@ -58,27 +58,6 @@ struct LiveMonitor {
   MonitorCapture capture{session, status};
 };
 
-// A map loads and the game answers the capture's questions for its name and the player's.
-std::vector<std::string> MapStart(const std::string& map) {
-  return {"map " + map,
-          "print 8 crosshairs parsed",
-          "print CL_InitCGame:  2.05 seconds",
-          "print Com_TouchMemory: 0 msec",
-          "expect 5000 mapname",
-          "expect 5000 name"};
-}
-
-std::vector<std::string> Then(std::vector<std::string> lines,
-                              const std::vector<std::string>& more) {
-  lines.insert(lines.end(), more.begin(), more.end());
-  return lines;
-}
-
-// The game starts with its terminal console and loads its first map.
-std::vector<std::string> GameStart(const std::string& map) {
-  return Then({"name ^1Fak", "console"}, MapStart(map));
-}
-
 int Kills(const map_record& map, std::string_view killer, std::string_view weapon,
           std::string_view victim) {
   return map.kills(NickIndex(map, killer), Shipped().weapons.FindWeaponByName(weapon),

@@ -41,11 +41,7 @@ class CaptureFixture : public ::testing::Test {
   }
 
   std::unique_ptr<TMain> Open(const std::array<std::string, kRecentFileCount>& recent = {}) {
-    auto state = test::StartedState(dir_.path());
-    state->settings.recent_files = recent;
-    auto main = std::make_unique<TMain>(std::move(state), dialogs_, viewer_, devices_);
-    main->show();
-    return main;
+    return test::ShownMainWindow(dir_.path(), recent, dialogs_, viewer_, devices_);
   }
 
   // Runs `act` on the capture dialog once it shows. A dialog still open after the
@@ -77,15 +73,6 @@ class CaptureFixture : public ::testing::Test {
     return QTest::qWaitFor([&] { return Status(dialog).contains(line); }, kPatienceMs);
   }
 
-  // A fake-game script in the scratch folder; its absolute path passes through the
-  // bridge harness unchanged.
-  std::string Script(const std::string& name, const std::vector<std::string>& lines) const {
-    std::string text;
-    for (const std::string& line : lines) text += line + '\n';
-    test::WriteFileBytes(dir_ / name, text);
-    return (dir_ / name).string();
-  }
-
   static constexpr int kPatienceMs = 20000;
 
   test::ScratchDir dir_;
@@ -95,15 +82,5 @@ class CaptureFixture : public ::testing::Test {
   test::RecordingViewer viewer_;
   test::TestCaptureDevices devices_;
 };
-
-// A map loads and the game answers the capture's questions for its name and the player's.
-inline std::vector<std::string> MapStart(const std::string& map) {
-  return {"map " + map,
-          "print 8 crosshairs parsed",
-          "print CL_InitCGame:  2.05 seconds",
-          "print Com_TouchMemory: 0 msec",
-          "expect 5000 mapname",
-          "expect 5000 name"};
-}
 
 }  // namespace mrv::ui

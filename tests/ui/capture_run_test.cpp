@@ -111,30 +111,18 @@ TEST_F(CaptureRunTest, ParsesALogBrowsedForOrRecentIntoTheViewer) {
 }
 
 TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
-  const std::string script = Script("live.script", [] {
-    std::vector<std::string> lines = {"name ^1Fak", "console"};
-    for (const std::string& line : MapStart("ut4_abbey")) lines.push_back(line);
-    for (const char* line : {
-             "print ^1Fak^7 joined the red team.",
-             "print Some Player joined the blue team.",
-             "print You hit Some Player in the Head.",
-             "print Some Player got a lead enema from Fak's retro M4.",
-             "print MRV_GETMYSTATS ",
-             "expect 5000 ^2Kills:^7 1     ^1Deaths:^7 0",
-             "print MRV_HEADSHOT ",
-             "expect 5000 ut_echo Headshot sound disabled.",
-             "print Waiting for the player.",
-             "expect 20000 ut_echo go on",
-             // Answered only because the player switched the reply on meanwhile.
-             "print Fak was torn asunder by Some Player's crass AK103.",
-             "expect 5000 ^1Deaths:^7 1",
-             "print Evening over.",
-             "expect 20000 quit",
-         }) {
-      lines.emplace_back(line);
-    }
-    return lines;
-  }());
+  const std::string script = test::WriteScript(
+      dir_.path(), "live.script",
+      test::Then(test::GameStart("ut4_abbey"),
+                 {"print ^1Fak^7 joined the red team.", "print Some Player joined the blue team.",
+                  "print You hit Some Player in the Head.",
+                  "print Some Player got a lead enema from Fak's retro M4.",
+                  "print MRV_GETMYSTATS ", "expect 5000 ^2Kills:^7 1     ^1Deaths:^7 0",
+                  "print MRV_HEADSHOT ", "expect 5000 ut_echo Headshot sound disabled.",
+                  "print Waiting for the player.", "expect 20000 ut_echo go on",
+                  // Answered only because the player switched the reply on meanwhile.
+                  "print Fak was torn asunder by Some Player's crass AK103.",
+                  "expect 5000 ^1Deaths:^7 1", "print Evening over.", "expect 20000 quit"}));
   // The game the player chooses: it notes how it was started and how it ended.
   const fs::path game = dir_ / "urban-terror.sh";
   test::WriteFileBytes(game, "#!/bin/sh\necho \"$@\" > '" + (dir_ / "arguments").string() + "'\n'" +
@@ -196,10 +184,10 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
 }
 
 TEST_F(CaptureRunTest, AsksWhetherToWaitForALostGameAndHonoursBothAnswers) {
-  const std::string first =
-      Script("first.script", {"console", "print Rasec joined the blue team.", "sleep 20000"});
-  const std::string second =
-      Script("second.script", {"console", "print Fak joined the red team.", "sleep 20000"});
+  const std::string first = test::WriteScript(
+      dir_.path(), "first.script", {"console", "print Rasec joined the blue team.", "sleep 20000"});
+  const std::string second = test::WriteScript(
+      dir_.path(), "second.script", {"console", "print Fak joined the red team.", "sleep 20000"});
   boxes_.SetNextAnswer(true);   // go on searching
   boxes_.SetNextAnswer(false);  // show the stats
   auto main = Open();
@@ -257,8 +245,9 @@ class WatchedClock final : public Clock {
 TEST_F(CaptureRunTest, CancelCutsAPauseShortAndReturnsWithoutAMessage) {
   // A map starts, and the game waits; the capture's game start pauses 700 ms first.
   const std::string script =
-      Script("start.script", {"console", "map ut4_abbey", "print 8 crosshairs parsed",
-                              "print CL_InitCGame:  2.05 seconds", "sleep 20000"});
+      test::WriteScript(dir_.path(), "start.script",
+                        {"console", "map ut4_abbey", "print 8 crosshairs parsed",
+                         "print CL_InitCGame:  2.05 seconds", "sleep 20000"});
   test::BridgeRun game(dir_.path(), script, "bridge.log", "morvane-console.sock");
   ASSERT_TRUE(game.WaitUntilServing()) << game.messages();
   WatchedClock clock;

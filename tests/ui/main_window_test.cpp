@@ -32,11 +32,7 @@ class MainWindowTest : public ::testing::Test {
 
   // The main window, shown, over a program folder whose recent files are `recent`.
   std::unique_ptr<TMain> Open(const std::array<std::string, kRecentFileCount>& recent = {}) {
-    auto state = test::StartedState(dir_.path());
-    state->settings.recent_files = recent;
-    auto main = std::make_unique<TMain>(std::move(state), dialogs_, viewer_, devices_);
-    main->show();
-    return main;
+    return test::ShownMainWindow(dir_.path(), recent, dialogs_, viewer_, devices_);
   }
 
   static void MoveOver(QWidget* widget, QPoint local) {

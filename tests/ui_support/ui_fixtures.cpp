@@ -77,6 +77,17 @@ void ChooseMenuSlot(QWidget& viewer, int slot) {
   QTest::mouseClick(menu, Qt::LeftButton, {}, ui::PopupLines::LinePoint(slot - 1));
 }
 
+std::unique_ptr<ui::TMain> ShownMainWindow(const std::filesystem::path& dir,
+                                           const std::array<std::string, kRecentFileCount>& recent,
+                                           ui::FileDialogs& dialogs, ui::ViewerLauncher& viewer,
+                                           ui::CaptureDevices& devices) {
+  auto state = StartedState(dir);
+  state->settings.recent_files = recent;
+  auto main = std::make_unique<ui::TMain>(std::move(state), dialogs, viewer, devices);
+  main->show();
+  return main;
+}
+
 void RecordingViewer::ShowGame(ui::ProgramState& state, const ui::ViewerOpening& opening,
                                QWidget* parent) {
   opened.push_back({opening, state.database.size(), parent != nullptr && parent->isVisible()});

@@ -15,6 +15,7 @@
 #include "support/fakes.h"
 #include "support/paths.h"
 #include "ui/capture_devices.h"
+#include "ui/main_window.h"
 #include "ui/program_state.h"
 #include "ui/stats_viewer_launcher.h"
 
@@ -60,6 +61,12 @@ void WhenShown(std::function<void(Dialog&)> act, int tries = 500) {
     }
   });
 }
+
+// The main window, shown, over a filled program folder whose recent files are `recent`.
+std::unique_ptr<ui::TMain> ShownMainWindow(const std::filesystem::path& dir,
+                                           const std::array<std::string, kRecentFileCount>& recent,
+                                           ui::FileDialogs& dialogs, ui::ViewerLauncher& viewer,
+                                           ui::CaptureDevices& devices);
 
 class RecordingViewer final : public ui::ViewerLauncher {
  public:
