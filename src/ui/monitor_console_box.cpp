@@ -69,9 +69,7 @@ MonitorConsoleBox::MonitorConsoleBox(const std::filesystem::path& program_dir,
   layout->setSpacing(3);
   layout->addWidget(Line(this, advice.console, QStringLiteral("lconsole")));
   QLabel* todo = Line(this, advice.todo, QStringLiteral("ltodo"));
-  QPalette dim = todo->palette();
-  dim.setColor(QPalette::WindowText, colours::kDimText);
-  todo->setPalette(dim);
+  DimText(*todo);
   layout->addWidget(todo);
   if (advice.starts_game) {
     auto* start = new Timgbtn(this);

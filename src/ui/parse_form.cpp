@@ -129,9 +129,7 @@ void TParseForm::BuildMonitorColumn() {
   minimize_->move(kLeft + 2, kButtonsTop + 3);
   auto* advice = new QLabel(QStringLiteral("keep this checked for better performance!"), this);
   advice->setObjectName(QStringLiteral("Label1"));
-  QPalette dim = advice->palette();
-  dim.setColor(QPalette::WindowText, colours::kDimText);
-  advice->setPalette(dim);
+  DimText(*advice);
   advice->move(kLeft + 2 + minimize_->sizeHint().width() + 6, kButtonsTop + 5);
 }
 

@@ -44,9 +44,7 @@ ProfilePicker::ProfilePicker(TProfiler& profiler, QWidget* parent)
       notes_(ReadOnlyBox(this, QStringLiteral("Memo3"), 58)) {
   setObjectName(QStringLiteral("GroupBox5"));
   required_->setObjectName(QStringLiteral("required"));
-  QPalette dim = required_->palette();
-  dim.setColor(QPalette::WindowText, colours::kDimText);
-  required_->setPalette(dim);
+  DimText(*required_);
   details_->setObjectName(QStringLiteral("bdetails"));
   details_->SetGlyph(QPixmap(art::kButtonDetails));
   details_->setToolTip(QStringLiteral("profile details"));

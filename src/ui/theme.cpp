@@ -17,6 +17,12 @@ QLabel* NewHeading(const QString& text, QWidget* parent) {
   return heading;
 }
 
+void DimText(QWidget& label) {
+  QPalette dim = label.palette();
+  dim.setColor(QPalette::WindowText, colours::kDimText);
+  label.setPalette(dim);
+}
+
 void ApplyTheme(QApplication& app) {
   app.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
   QPalette palette;

@@ -32,6 +32,9 @@ inline const QColor kGreyText{0x80, 0x80, 0x80};  // a menu slot that does nothi
 // bold at 12 pixels.
 QLabel* NewHeading(const QString& text, QWidget* parent);
 
+// Shows a label's text in the dim colour of hints and advice.
+void DimText(QWidget& label);
+
 // Fusion with a dark palette and DejaVu Sans, so that text renders the same on every
 // desktop and offscreen.
 void ApplyTheme(QApplication& app);
