@@ -15,8 +15,8 @@
 #include "ui/message_box.h"
 #include "ui/monitor_console_box.h"
 #include "ui/monitor_options_box.h"
-#include "ui/profile_details.h"
 #include "ui/profile_picker.h"
+#include "ui/profiles_window.h"
 #include "ui/program_state.h"
 #include "ui/status_box.h"
 #include "ui/theme.h"
@@ -350,7 +350,10 @@ void TParseForm::SaveOptions() {
 }
 
 void TParseForm::ShowProfileManager() {
-  ShowProfileDetails(state_, this);
+  // For editing profiles only: the capture loads its profile itself at OK.
+  TFProfiles manager(state_.program_dir, state_.profiler, state_.loaded_profile, this);
+  manager.HideOpenButton();
+  manager.exec();
   profiles_->Fill();
 }
 

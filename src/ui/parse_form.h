@@ -103,6 +103,8 @@ class TParseForm : public QDialog {
   void StartCapture();
   void CaptureFinished(CaptureWorker::End end);
   void SaveOptions();
+  // The details button: the profile manager without its Open button, then the profile
+  // list read again.
   void ShowProfileManager();
   // Closes the dialog unless the OK button is still running.
   void Finish();

@@ -17,6 +17,7 @@
 #include "print_qstring.h"
 #include "ui/clickable_label.h"
 #include "ui/monitor_options_box.h"
+#include "ui/profiles_window.h"
 #include "ui/qt_sound_player.h"
 
 namespace mrv::ui {
@@ -121,8 +122,23 @@ TEST_F(ParseFormTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpened)
   EXPECT_TRUE(summary->toPlainText().isEmpty());
   EXPECT_TRUE(notes->toPlainText().isEmpty());
 
-  // The profile is gone when OK opens it: told, and the dialog stays as it was.
+  // The details button opens the profile manager for editing only; a profile made
+  // meanwhile joins the list, and the choice stays.
   profiles->setCurrentRow(1);
+  test::WhenShown<TFProfiles>([this](TFProfiles& manager) {
+    EXPECT_TRUE(Child<QWidget>(manager, "bopen")->isHidden());
+    test::WriteFileBytes(dir_ / "Alt.mrv",
+                         "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\nAlt\r\n"
+                         "[ENICKNAMES]\r\n");
+    manager.reject();
+  });
+  QTest::mouseClick(Child<QWidget>(*dialog, "bdetails"), Qt::LeftButton);
+  ASSERT_EQ(profiles->count(), 3);
+  EXPECT_EQ(profiles->currentItem()->text(), QStringLiteral("Morv.mrv"));
+  EXPECT_EQ(nicknames->count(), 2);
+
+  // The profile is gone when OK opens it: told, and the dialog stays as it was.
+  profiles->setCurrentRow(2);
   std::filesystem::remove(dir_ / "Morv.mrv");
   QTest::mouseClick(Child<QWidget>(*dialog, "bok"), Qt::LeftButton);
   ASSERT_EQ(boxes_.shown().size(), 1u);
