@@ -108,6 +108,7 @@ TParseForm::TParseForm(ProgramState& state, CaptureDevices& devices, FileDialogs
   }
   // A missing file is told here, and the capture counts all but kills.
   templates_ = LoadDeathTemplates(state.program_dir, prompt_);
+  texts_ = LoadGameTexts(state.program_dir, prompt_);
 }
 
 TParseForm::~TParseForm() = default;
@@ -298,8 +299,8 @@ void TParseForm::StartCapture() {
       monitor_ ? CaptureOptionsFrom(options_box_->Options()) : CaptureOptions{};
   options.Monitor = monitor_;
   if (state_.loaded_profile) options.lplayernicks = state_.loaded_profile->nicks;
-  worker_ = std::make_unique<CaptureWorker>(database_, state_.weapons, templates_, devices_,
-                                            prompt_, options);
+  worker_ = std::make_unique<CaptureWorker>(database_, state_.weapons, templates_, texts_,
+                                            devices_, prompt_, options);
   connect(worker_.get(), &CaptureWorker::statusCleared, status_, &StatusBox::Clear);
   connect(worker_.get(), &CaptureWorker::statusAdded, status_, &StatusBox::Add);
   connect(worker_.get(), &CaptureWorker::progressed, this, &TParseForm::ShowProgress);

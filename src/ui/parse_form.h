@@ -28,6 +28,7 @@
 #include <string>
 
 #include "capture/death_templates.h"
+#include "capture/game_texts.h"
 #include "model/store.h"
 #include "ui/capture_worker.h"
 #include "ui/desktop_prompt.h"
@@ -118,6 +119,7 @@ class TParseForm : public QDialog {
   QPixmap background_;
   mrv::Database database_;
   DeathTemplates templates_;
+  GameTexts texts_;
   std::filesystem::path ficheiro_;
   std::uint64_t file_size_ = 0;
   std::string error_message_;

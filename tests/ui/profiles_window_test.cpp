@@ -217,7 +217,8 @@ TEST(ProfilesFromMainWindow, OpenShowsTheProfileInTheViewerThenClosesIt) {
   ScriptedFileDialogs dialogs;
   test::RecordingViewer viewer;
   viewer.profile_error = "Invalid file!";
-  TMain main(test::StartedState(dir.path()), dialogs, viewer);
+  test::TestCaptureDevices devices;
+  TMain main(test::StartedState(dir.path()), dialogs, viewer, devices);
   main.show();
 
   bool main_hidden = false;

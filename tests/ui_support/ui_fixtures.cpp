@@ -18,8 +18,10 @@ void FillProgramDir(const std::filesystem::path& dir) {
   const std::string first_start = "initiationcount=0";
   settings.replace(settings.find(first_start), first_start.size(), "initiationcount=1");
   WriteFileBytes(dir / "stats.ini", settings);
-  std::filesystem::copy_file(ShippedDir() / "DeathMsgs.txt", dir / "DeathMsgs.txt",
-                             std::filesystem::copy_options::overwrite_existing);
+  for (const char* name : {"DeathMsgs.txt", "GameTexts.txt"}) {
+    std::filesystem::copy_file(ShippedDir() / name, dir / name,
+                               std::filesystem::copy_options::overwrite_existing);
+  }
 }
 
 std::unique_ptr<ui::ProgramState> StartedState(const std::filesystem::path& dir) {
