@@ -24,6 +24,9 @@
 
 namespace mrv::ui {
 
+using test::Child;
+using test::Click;
+
 class CaptureFixture : public ::testing::Test {
  protected:
   explicit CaptureFixture(const std::string& name)
@@ -56,13 +59,6 @@ class CaptureFixture : public ::testing::Test {
       });
       act(*dialog);
     });
-  }
-
-  template <typename T>
-  static T* Child(QWidget& widget, const char* name) {
-    T* child = widget.findChild<T*>(QString::fromLatin1(name));
-    EXPECT_NE(child, nullptr) << name;
-    return child;
   }
 
   static QStringList Status(TParseForm& dialog) {

@@ -32,10 +32,6 @@ class CaptureRunTest : public CaptureFixture {
 
   fs::path socket() const { return dir_ / "morvane-console.sock"; }
 
-  static void Click(QWidget& dialog, const char* name) {
-    QTest::mouseClick(Child<QWidget>(dialog, name), Qt::LeftButton);
-  }
-
   // The dialog stays in sight during the run: there is no tray offscreen.
   static void Start(TParseForm& dialog) {
     Child<QCheckBox>(dialog, "cminimize")->setChecked(false);
@@ -170,7 +166,7 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
             std::to_string(Kills(map, state.weapons, "Some Player", "AK103", "Fak")),
             std::to_string(map.hits[0])};
   };
-  QTest::mouseClick(main->findChild<Timgbtn*>(QStringLiteral("imgmonitor")), Qt::LeftButton);
+  Click(*main, "imgmonitor");
 
   ASSERT_EQ(viewer_.opened.size(), 1u);
   EXPECT_TRUE(viewer_.opened[0].opening.monitor);
@@ -216,7 +212,7 @@ TEST_F(CaptureRunTest, AsksWhetherToWaitForALostGameAndHonoursBothAnswers) {
   viewer_.inspect = [&](const ProgramState& state) {
     for (const auto& map : state.database.maps) nicks.push_back(map->nicks);
   };
-  QTest::mouseClick(main->findChild<Timgbtn*>(QStringLiteral("imgmonitor")), Qt::LeftButton);
+  Click(*main, "imgmonitor");
 
   ASSERT_EQ(boxes_.shown().size(), 2u);
   for (const ScriptedBoxes::Shown& box : boxes_.shown()) {
@@ -262,7 +258,7 @@ TEST_F(CaptureRunTest, CancelCutsAPauseShortAndReturnsWithoutAMessage) {
     cancelled = steady_clock::now();
     Click(dialog, "bcancel");
   });
-  QTest::mouseClick(main->findChild<Timgbtn*>(QStringLiteral("imgmonitor")), Qt::LeftButton);
+  Click(*main, "imgmonitor");
 
   const auto took = steady_clock::now() - cancelled;
   EXPECT_LT(took, std::chrono::milliseconds(500)) << "the 700 ms pause was waited out";

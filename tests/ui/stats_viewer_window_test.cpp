@@ -30,7 +30,9 @@
 namespace mrv::ui {
 namespace {
 
+using test::Child;
 using test::ChooseMenuSlot;
+using test::Click;
 using test::ClickRow;
 
 class StatsViewerWindowTest : public ::testing::Test {
@@ -50,34 +52,28 @@ class StatsViewerWindowTest : public ::testing::Test {
     return viewer;
   }
 
-  template <class Widget = QWidget>
-  static Widget* Find(QWidget& window, const char* name) {
-    auto* found = window.findChild<Widget*>(QString::fromLatin1(name));
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
   static QString Text(QWidget& window, const char* label) {
-    return Find<QLabel>(window, label)->text();
+    return Child<QLabel>(window, label)->text();
   }
   static std::vector<QString> Captions(QWidget& window, const char* list) {
     std::vector<QString> captions;
-    for (const auto& row : Find<RowList>(window, list)->rows()) captions.push_back(row.caption);
+    for (const auto& row : Child<RowList>(window, list)->rows()) captions.push_back(row.caption);
     return captions;
   }
   static std::vector<int> Selected(QWidget& window, const char* list) {
     std::vector<int> rows;
-    const auto& shown = Find<RowList>(window, list)->rows();
+    const auto& shown = Child<RowList>(window, list)->rows();
     for (std::size_t i = 0; i < shown.size(); ++i) {
       if (shown[i].selected) rows.push_back(static_cast<int>(i));
     }
     return rows;
   }
   static void RightPressMap(QWidget& viewer, int row) {
-    QTest::mousePress(Find<RowList>(viewer, "lmaps")->stack(), Qt::RightButton, {},
+    QTest::mousePress(Child<RowList>(viewer, "lmaps")->stack(), Qt::RightButton, {},
                       RowList::RowPoint(row));
   }
   static void ChooseMapPopupLine(QWidget& viewer, int line) {
-    QTest::mouseClick(Find<PopupLines>(viewer, "pmap"), Qt::LeftButton, {},
+    QTest::mouseClick(Child<PopupLines>(viewer, "pmap"), Qt::LeftButton, {},
                       PopupLines::LinePoint(line));
   }
   // The messages of the boxes shown since the last call.
@@ -94,79 +90,59 @@ class StatsViewerWindowTest : public ::testing::Test {
   std::size_t taken_ = 0;
 };
 
-TEST_F(StatsViewerWindowTest, CtrlClicksInBothLists) {
+// The click rules themselves are the document's (tests/views): here each list and
+// modifier must reach it, and the panels follow.
+TEST_F(StatsViewerWindowTest, ClicksInBothListsReachTheDocument) {
   auto viewer = OpenGame();
   EXPECT_EQ(Captions(*viewer, "lmaps"),
             (std::vector<QString>{"all maps", "ut4_turnpike", "ut4_casa"}));
   const std::size_t everyone = Captions(*viewer, "lplayers").size();
-
   ClickRow(*viewer, "lmaps", 1);
-  EXPECT_EQ(Selected(*viewer, "lmaps"), (std::vector<int>{1}));
-  const std::size_t on_turnpike = Captions(*viewer, "lplayers").size();
-  EXPECT_LT(on_turnpike, everyone);
+  EXPECT_LT(Captions(*viewer, "lplayers").size(), everyone);
   ClickRow(*viewer, "lmaps", 2, Qt::ControlModifier);
   EXPECT_EQ(Selected(*viewer, "lmaps"), (std::vector<int>{1, 2}));
   EXPECT_EQ(Captions(*viewer, "lplayers").size(), everyone);
-  ClickRow(*viewer, "lmaps", 1, Qt::ControlModifier);  // a selected row goes off
-  EXPECT_EQ(Selected(*viewer, "lmaps"), (std::vector<int>{2}));
-  ClickRow(*viewer, "lmaps", 2, Qt::ControlModifier);  // no map: nobody
-  EXPECT_TRUE(Captions(*viewer, "lplayers").empty());
-  EXPECT_EQ(Text(*viewer, "ykdratio"), QStringLiteral("Kill/Deaths ratio: never died"));
-  EXPECT_EQ(Text(*viewer, "ltime"), QStringLiteral("Time: N/A"));
-  ClickRow(*viewer, "lmaps", 0);
 
   // A player: his figures, on the kills-and-deaths tab.
   const std::vector<QString> players = Captions(*viewer, "lplayers");
   ClickRow(*viewer, "lplayers", 0);
   EXPECT_EQ(Text(*viewer, "lnickname"), players[0]);
-  EXPECT_TRUE(Find<Timgbtn>(*viewer, "imgkillsdeaths")->IsDown());
-  EXPECT_FALSE(Find<Timgbtn>(*viewer, "imghitsgiven")->IsDown());
-  EXPECT_EQ(Find<GridTable>(*viewer, "lwith")->rowCount(), state_->weapons.size() - 2);
-  EXPECT_FALSE(Find<GridTable>(*viewer, "lwith")->Cell(0, 0).isEmpty());
+  EXPECT_TRUE(Child<Timgbtn>(*viewer, "imgkillsdeaths")->IsDown());
+  EXPECT_FALSE(Child<Timgbtn>(*viewer, "imghitsgiven")->IsDown());
+  EXPECT_EQ(Child<GridTable>(*viewer, "lwith")->rowCount(), state_->weapons.size() - 2);
+  EXPECT_FALSE(Child<GridTable>(*viewer, "lwith")->Cell(0, 0).isEmpty());
   ClickRow(*viewer, "lplayers", 3, Qt::ControlModifier);
   EXPECT_EQ(Selected(*viewer, "lplayers"), (std::vector<int>{0, 3}));
   EXPECT_EQ(Text(*viewer, "lnickname"), players[3]);
-  // Ctrl on the shown, selected player: off the list, his figures stay.
-  const QString kills = Text(*viewer, "lkills");
-  ClickRow(*viewer, "lplayers", 3, Qt::ControlModifier);
-  EXPECT_EQ(Selected(*viewer, "lplayers"), (std::vector<int>{0}));
-  EXPECT_EQ(Text(*viewer, "lnickname"), players[3]);
-  EXPECT_EQ(Text(*viewer, "lkills"), kills);
-  ClickRow(*viewer, "lplayers", 5);
-  EXPECT_EQ(Selected(*viewer, "lplayers"), (std::vector<int>{5}));
 
   // A map click refreshes: no player chosen, back on the hits given.
   ClickRow(*viewer, "lmaps", 1);
   EXPECT_TRUE(Selected(*viewer, "lplayers").empty());
   EXPECT_EQ(Text(*viewer, "lkills"), QStringLiteral("Kills: "));
-  EXPECT_TRUE(Find<Timgbtn>(*viewer, "imghitsgiven")->IsDown());
+  EXPECT_TRUE(Child<Timgbtn>(*viewer, "imghitsgiven")->IsDown());
 }
 
 TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
   auto viewer = OpenGame();
-  QTest::mouseClick(Find(*viewer, "lmenu"), Qt::LeftButton);
-  auto* menu = Find<PopupLines>(*viewer, "pmenu");
+  Click(*viewer, "lmenu");
+  auto* menu = Child<PopupLines>(*viewer, "pmenu");
   ASSERT_TRUE(menu->isVisible());
   ASSERT_EQ(menu->lines().size(), 7u);
-  EXPECT_EQ(menu->lines()[0].caption, QStringLiteral(" Save stats to 2024-05-01 21:07.stg"));
-  EXPECT_EQ(menu->lines()[2].caption, QStringLiteral(" Add game to a profile"));
   QTest::mouseMove(menu, PopupLines::LinePoint(3));
   EXPECT_EQ(menu->HighlightedLine(), 3);
   // A press elsewhere hides it.
-  QTest::mouseClick(Find<RowList>(*viewer, "lplayers")->stack(), Qt::LeftButton, {},
+  QTest::mouseClick(Child<RowList>(*viewer, "lplayers")->stack(), Qt::LeftButton, {},
                     QPoint(5, 400));
   EXPECT_FALSE(menu->isVisible());
 
   ChooseMenuSlot(*viewer, 4);
   EXPECT_FALSE(menu->isVisible());
-  ASSERT_EQ(boxes_.shown().size(), 1u);
-  EXPECT_EQ(boxes_.shown()[0].title, QStringLiteral("Oops!"));
-  EXPECT_EQ(boxes_.shown()[0].message, QStringLiteral("\nNot implemented in this version! Sorry!"));
+  EXPECT_EQ(TakeMessages(), (std::vector<QString>{"\nNot implemented in this version! Sorry!"}));
 
   ChooseMenuSlot(*viewer, 5);
-  auto* overall = Find<QWidget>(*viewer, "TFOverall2");
+  auto* overall = Child<QWidget>(*viewer, "TFOverall2");
   EXPECT_TRUE(overall->isVisible());
-  auto* table = Find<QTreeWidget>(*overall, "all");
+  auto* table = Child<QTreeWidget>(*overall, "all");
   EXPECT_EQ(table->topLevelItemCount(), static_cast<int>(Captions(*viewer, "lplayers").size()));
   // Choosing a row there chooses the player in the viewer.
   table->setCurrentItem(table->topLevelItem(2));
@@ -175,21 +151,18 @@ TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
   QTest::mouseClick(table->header()->viewport(), Qt::LeftButton, {},
                     QPoint(table->header()->sectionViewportPosition(1) + 10, 5));
   EXPECT_GE(table->topLevelItem(0)->text(1).toInt(), table->topLevelItem(1)->text(1).toInt());
-  QTest::mouseClick(Find(*overall, "imgclose"), Qt::LeftButton);
+  Click(*overall, "imgclose");
   EXPECT_FALSE(overall->isVisible());
-  ChooseMenuSlot(*viewer, 5);
-  EXPECT_TRUE(overall->isVisible());
 
   ChooseMenuSlot(*viewer, 7);  // nothing unsaved: no question
   EXPECT_FALSE(viewer->isVisible());
-  EXPECT_EQ(boxes_.shown().size(), 1u);
+  EXPECT_TRUE(TakeMessages().empty());
 
   ClearMaps(state_->database);
   auto parsed = OpenGame(false);
-  EXPECT_FALSE(Find(*parsed, "fyourstats")->isVisible());
-  QTest::mouseClick(Find(*parsed, "lmenu"), Qt::LeftButton);
-  menu = Find<PopupLines>(*parsed, "pmenu");
-  EXPECT_TRUE(menu->lines()[0].grey && menu->lines()[2].grey);
+  EXPECT_FALSE(Child(*parsed, "fyourstats")->isVisible());
+  Click(*parsed, "lmenu");
+  menu = Child<PopupLines>(*parsed, "pmenu");
   EXPECT_EQ(menu->toolTip(),
             QStringLiteral("only monitored games can be saved and/or added to a player profile"));
   // A grey slot does nothing and the menu stays.
@@ -205,12 +178,11 @@ TEST_F(StatsViewerWindowTest, ProfileModeListsTheGamesAndItsMenuRemovesThem) {
   TForm1 viewer(*state_, ViewerDialogs{}, nullptr);
   viewer.OpenProfile();
   viewer.show();
-  EXPECT_FALSE(Find(viewer, "lmaps")->isVisible());
+  EXPECT_FALSE(Child(viewer, "lmaps")->isVisible());
   EXPECT_EQ(viewer.findChild<QWidget*>(QStringLiteral("TFOverall2")), nullptr);
   EXPECT_EQ(Captions(viewer, "lgames"),
             (std::vector<QString>{"<all games>", "2024-04-28 21:40", "2024-04-26 20:15"}));
   EXPECT_EQ(Text(viewer, "lgamescount"), QStringLiteral("2 games listed"));
-  EXPECT_EQ(Text(viewer, "lnickname"), QStringLiteral("Morv"));
   const QString all_kills = Text(viewer, "ykills");
   ClickRow(viewer, "lgames", 2);
   EXPECT_NE(Text(viewer, "ykills"), all_kills);
@@ -218,27 +190,24 @@ TEST_F(StatsViewerWindowTest, ProfileModeListsTheGamesAndItsMenuRemovesThem) {
   EXPECT_EQ(Selected(viewer, "lgames"), (std::vector<int>{1, 2}));
   EXPECT_EQ(Text(viewer, "ykills"), all_kills);
 
-  QTest::mouseClick(Find(viewer, "lmenu"), Qt::LeftButton);
-  EXPECT_EQ(Find<PopupLines>(viewer, "pmenu")->lines().size(), 3u);
   ClickRow(viewer, "lgames", 2);
   ChooseMenuSlot(viewer, 1);
   EXPECT_EQ(Captions(viewer, "lgames"), (std::vector<QString>{"<all games>", "2024-04-28 21:40"}));
   EXPECT_EQ(Text(viewer, "lgamescount"), QStringLiteral("1 game listed"));
-  EXPECT_EQ(Selected(viewer, "lgames"), (std::vector<int>{0}));
   ChooseMenuSlot(viewer, 3);
   EXPECT_FALSE(viewer.isVisible());
   EXPECT_TRUE(boxes_.shown().empty());
 }
 
-TEST_F(StatsViewerWindowTest, MapPopupSaveAndTheCloseQuery) {
+// What the popup and the close image ask is the document's (tests/views); here the
+// popup must open on a map row only, and the window must honour the answers.
+TEST_F(StatsViewerWindowTest, MapPopupAndTheCloseQuery) {
   auto viewer = OpenGame();
-  auto* popup = Find<PopupLines>(*viewer, "pmap");
+  auto* popup = Child<PopupLines>(*viewer, "pmap");
   RightPressMap(*viewer, 0);
   EXPECT_FALSE(popup->isVisible());  // never on "all maps"
   RightPressMap(*viewer, 1);
   ASSERT_TRUE(popup->isVisible());
-  EXPECT_EQ(popup->lines()[0].caption, QStringLiteral("  Delete map"));
-  EXPECT_EQ(popup->lines()[1].caption, QStringLiteral("  Rename map"));
 
   boxes_.SetNextAnswer(true, QStringLiteral("ut4_turnpike_b1"));
   ChooseMapPopupLine(*viewer, 1);
@@ -247,46 +216,24 @@ TEST_F(StatsViewerWindowTest, MapPopupSaveAndTheCloseQuery) {
   EXPECT_EQ(boxes_.shown()[0].input_text, QStringLiteral("ut4_turnpike"));
   EXPECT_EQ(Captions(*viewer, "lmaps")[1], QStringLiteral("ut4_turnpike_b1"));
   EXPECT_EQ(state_->database[0].name, "ut4_turnpike_b1");
-  TakeMessages();
-
-  // Unsaved: the close image asks, and Cancel keeps the viewer.
-  QTest::mouseClick(Find(*viewer, "imgclose"), Qt::LeftButton);
-  EXPECT_EQ(TakeMessages(),
-            (std::vector<QString>{"You have unsaved changes!\n\nAre you sure you want to exit?"}));
-  EXPECT_TRUE(viewer->isVisible());
-
-  // A save that cannot be written says so; one that can, too.
-  test::WriteFileBytes(dir_ / "games", "in the way");
-  ChooseMenuSlot(*viewer, 1);
-  ASSERT_EQ(boxes_.shown().size(), taken_ + 2);
-  EXPECT_EQ(boxes_.shown()[taken_].kind, ScriptedBoxes::Kind::kError);
-  EXPECT_EQ(boxes_.shown().back().message, QStringLiteral("\nGame not saved!"));
-  EXPECT_EQ(boxes_.shown().back().title, QStringLiteral("ERROR!"));
-  TakeMessages();
-  std::filesystem::remove(dir_ / "games");
-  ChooseMenuSlot(*viewer, 1);
-  EXPECT_EQ(TakeMessages(), (std::vector<QString>{"\nGame saved!"}));
-  EXPECT_TRUE(std::filesystem::exists(dir_ / "games" / "2024-05-01 21.07.stg"));
-
   boxes_.SetNextAnswer(true);
   RightPressMap(*viewer, 2);
   ChooseMapPopupLine(*viewer, 0);
-  EXPECT_EQ(TakeMessages(),
-            (std::vector<QString>{"\nStats for the selected map will be deleted!\nAre you sure?"}));
   EXPECT_EQ(Captions(*viewer, "lmaps"), (std::vector<QString>{"all maps", "ut4_turnpike_b1"}));
-  EXPECT_EQ(state_->database.size(), 1);
+  TakeMessages();
 
-  // With a profile loaded and the game not added, that is asked first; OK closes and
-  // the viewer's place goes to stats.ini.
+  // Unsaved: the close image asks, and Cancel keeps the viewer.
+  Click(*viewer, "imgclose");
+  EXPECT_EQ(TakeMessages().size(), 1u);
+  EXPECT_TRUE(viewer->isVisible());
+
+  // OK closes, with the profile let go and the viewer's place in stats.ini.
   ASSERT_TRUE(state_->profiler.CreateProfileFile("Morv.mrv", "Morv", {}));
   ASSERT_TRUE(LoadProfile(state_->profiler, "Morv.mrv", state_->loaded_profile));
   viewer->move(150, 120);
   boxes_.SetNextAnswer(true);
   viewer->close();
-  EXPECT_EQ(
-      TakeMessages(),
-      (std::vector<QString>{
-          "You didn't add this game to a player profile!\n\nAre you sure you want to exit?"}));
+  EXPECT_EQ(TakeMessages().size(), 1u);
   EXPECT_FALSE(viewer->isVisible());
   EXPECT_FALSE(state_->profiler.Active());
   IniFile ini;
@@ -304,7 +251,7 @@ TEST_F(StatsViewerWindowTest, TheTablesKeepTheirGeometryInStatsIni) {
   ini.WriteInteger("allwindow", "height", -5);
   ASSERT_TRUE(ini.Save());
   auto viewer = OpenGame();
-  auto* overall = Find(*viewer, "TFOverall2");
+  auto* overall = Child(*viewer, "TFOverall2");
   const QRect screen = QApplication::primaryScreen()->availableGeometry();
   EXPECT_LE(overall->width(), screen.width());
   EXPECT_EQ(overall->height(), 100);
@@ -319,30 +266,24 @@ TEST_F(StatsViewerWindowTest, TheTablesKeepTheirGeometryInStatsIni) {
   EXPECT_EQ(ini.ReadInteger("allwindow", "height", 0), 300);
 }
 
-TEST_F(StatsViewerWindowTest, CompareTakesTheFirstTwoOfThreeSelectedPlayers) {
+TEST_F(StatsViewerWindowTest, CompareShowsTheFirstTwoSelectedPlayersAndTheirDetails) {
   auto viewer = OpenGame();
   const std::vector<QString> players = Captions(*viewer, "lplayers");
   ClickRow(*viewer, "lplayers", 2);
-  ChooseMenuSlot(*viewer, 6);
-  EXPECT_EQ(TakeMessages(), (std::vector<QString>{"\nSelect two players first!"}));
-  auto* one_on_one = Find(*viewer, "Tf1o1");
-  EXPECT_FALSE(one_on_one->isVisible());
-
   ClickRow(*viewer, "lplayers", 3, Qt::ControlModifier);
   ClickRow(*viewer, "lplayers", 5, Qt::ControlModifier);
   ChooseMenuSlot(*viewer, 6);
+  auto* one_on_one = Child(*viewer, "Tf1o1");
   ASSERT_TRUE(one_on_one->isVisible());
   EXPECT_EQ(one_on_one->size(), QSize(866, 323));
   EXPECT_EQ(Text(*one_on_one, "lnickname1"), players[2]);
   EXPECT_EQ(Text(*one_on_one, "lnickname2"), players[3]);
 
   // Its details: the left player's kills, with the right player's row chosen.
-  QTest::mouseClick(Find(*one_on_one, "imgkillsdetails1"), Qt::LeftButton);
-  auto* details = Find(*viewer, "TFWeaponsDetails");
+  Click(*one_on_one, "imgkillsdetails1");
+  auto* details = Child(*viewer, "TFWeaponsDetails");
   ASSERT_TRUE(details->isVisible());
-  EXPECT_EQ(details->windowTitle(), QStringLiteral("Kills' details"));
-  auto* list = Find<QTreeWidget>(*details, "ldetails");
-  const QList<QTreeWidgetItem*> chosen = list->selectedItems();
+  const QList<QTreeWidgetItem*> chosen = Child<QTreeWidget>(*details, "ldetails")->selectedItems();
   ASSERT_EQ(chosen.size(), 1);
   EXPECT_EQ(chosen.front()->text(0), players[3]);
   // A map click hides the details.
@@ -364,9 +305,9 @@ TEST_F(StatsViewerWindowTest, TheMainWindowOpensASavedGameInTheViewer) {
     ASSERT_NE(viewer, nullptr);
     maps = Captions(*viewer, "lmaps");
     players = static_cast<int>(Captions(*viewer, "lplayers").size());
-    QTest::mouseClick(Find(*viewer, "imgclose"), Qt::LeftButton);
+    Click(*viewer, "imgclose");
   });
-  QTest::mouseClick(main.findChild<Timgbtn*>(QStringLiteral("imgload")), Qt::LeftButton);
+  Click(main, "imgload");
   EXPECT_EQ(maps, (std::vector<QString>{"all maps", "ut4_abbey"}));
   EXPECT_EQ(players, 13);
   EXPECT_TRUE(main.isVisible());

@@ -65,6 +65,10 @@ void CreateSampleProfile(ui::ProgramState& state, const std::string& name,
   state.profiler.Close();
 }
 
+void Click(const QWidget& window, const char* name) {
+  QTest::mouseClick(Child(window, name), Qt::LeftButton);
+}
+
 void ClickRow(QWidget& viewer, const char* list, int row, Qt::KeyboardModifiers keys) {
   auto* rows = viewer.findChild<ui::RowList*>(QString::fromLatin1(list));
   ASSERT_NE(rows, nullptr) << list;

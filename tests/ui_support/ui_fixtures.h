@@ -41,6 +41,16 @@ struct SampleGame {
 void CreateSampleProfile(ui::ProgramState& state, const std::string& name,
                          const std::vector<SampleGame>& games);
 
+// The child widget of type T named `name`; a test fails when there is none.
+template <typename T = QWidget>
+T* Child(const QWidget& window, const char* name) {
+  auto* found = window.findChild<T*>(QString::fromLatin1(name));
+  EXPECT_NE(found, nullptr) << name;
+  return found;
+}
+// A left click on the child widget named `name`.
+void Click(const QWidget& window, const char* name);
+
 // Driving the stats viewer's window as a player does: a left click on a row of one of
 // its lists ("lmaps", "lplayers", "lgames"), and a menu slot (1 to 7) chosen from the
 // menu that "lmenu" opens.
