@@ -291,27 +291,43 @@ TEST_F(StatsViewerWindowTest, CompareShowsTheFirstTwoSelectedPlayersAndTheirDeta
   EXPECT_FALSE(details->isVisible());
 }
 
+// From the main window's Load button to the viewer and back, while the window hides.
 TEST_F(StatsViewerWindowTest, TheMainWindowOpensASavedGameInTheViewer) {
   ScriptedFileDialogs dialogs;
   ViewerWindowLauncher launcher;
   test::TestCaptureDevices devices;
   TMain main(std::move(state_), dialogs, launcher, devices);
   main.show();
-  dialogs.SetNextAnswer(PathText(test::TestDataDir() / "golden" / "ctf_abbey.stg"));
+  const std::string program_dir = main.state().settings.last_dir;
+  const QString game = PathText(test::TestDataDir() / "golden" / "ctf_abbey.stg");
+  dialogs.SetNextAnswer(game);
   std::vector<QString> maps;
   int players = 0;
+  bool main_hidden = false;
+  QString save_slot;
   QTimer::singleShot(0, [&] {
     auto* viewer = qobject_cast<TForm1*>(QApplication::activeModalWidget());
     ASSERT_NE(viewer, nullptr);
+    main_hidden = !main.isVisible();
     maps = Captions(*viewer, "lmaps");
     players = static_cast<int>(Captions(*viewer, "lplayers").size());
+    Click(*viewer, "lmenu");
+    save_slot = Child<PopupLines>(*viewer, "pmenu")->lines()[0].caption;
     Click(*viewer, "imgclose");
   });
   Click(main, "imgload");
+  ASSERT_EQ(dialogs.asked().size(), 1u);
+  EXPECT_EQ(dialogs.asked()[0].location, PathText(program_dir));
+  EXPECT_EQ(dialogs.asked()[0].filter, QStringLiteral("Game (*.stg)"));
+  EXPECT_TRUE(main_hidden);
   EXPECT_EQ(maps, (std::vector<QString>{"all maps", "ut4_abbey"}));
   EXPECT_EQ(players, 13);
+  EXPECT_EQ(save_slot, QStringLiteral(" Save stats to ctf_abbey.stg"));  // a monitored game
+  // After the viewer the store is empty again and the window is back.
   EXPECT_TRUE(main.isVisible());
   EXPECT_TRUE(main.state().database.empty());
+  EXPECT_EQ(main.state().settings.last_dir, DirectoryOf(game));
+  EXPECT_TRUE(boxes_.shown().empty());
 }
 
 TEST_F(StatsViewerWindowTest, AnUnreadableProfileGivesItsReasonWithoutShowingTheViewer) {
