@@ -130,7 +130,7 @@ TEST_F(ProfilesWindowTest, AnInvalidFileShowsWhyAndCannotBeEdited) {
   Child<QListWidget>(*manager, "lprofiles")->setCurrentRow(1);
   EXPECT_EQ(Child<QPlainTextEdit>(*manager, "Memo1")->toPlainText(),
             QStringLiteral("The file doesn't seem valid!"));
-  Child<QLineEdit>(*manager, "Edit1")->setText(QStringLiteral("n100"));
+  Child<QLineEdit>(*manager, "Edit1")->setText(QStringLiteral("Neo"));
   Click(*manager, "badd");
   ASSERT_EQ(boxes_.shown().size(), 1u);
   EXPECT_EQ(boxes_.shown()[0].message,
