@@ -25,9 +25,6 @@ const std::vector<MergedPlayer> kPlayers = {Player("zed", 0, 0),        Player("
 
 TEST(OverallTable, ColumnClicksToggleAndEveryFillTurnsTheLastSortRound) {
   OverallTable table;
-  ASSERT_EQ(table.columns().size(), 9u);
-  EXPECT_EQ(table.columns()[8].caption, "Flag Carriers Killed");
-
   table.Fill(kPlayers);  // no column sorted yet: by name, A to Z, ignoring case
   EXPECT_EQ(Order(table), (std::vector<std::string>{"Ace", "Bob", "carl", "Dan", "Eve", "zed"}));
   EXPECT_EQ(table.columns()[0].arrow, SortArrow::kUp);
