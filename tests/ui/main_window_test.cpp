@@ -67,10 +67,13 @@ TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAbout
     QApplication::sendEvent(button, &enter);
     return Description(*main);
   };
-  EXPECT_TRUE(hover("imgmonitor").contains(QStringLiteral("monitor your Quake 3 console")));
+  EXPECT_EQ(hover("imgmonitor"),
+            QStringLiteral("\n\nSelect this and run Urban Terror.\n\nMRV will monitor your Quake 3 "
+                           "console and generate your stats in real time!"));
   EXPECT_TRUE(hover("imgparse").contains(QStringLiteral("No time support!")));
-  EXPECT_TRUE(hover("imgload").contains(QStringLiteral("previously saved game (.stg)")));
-  EXPECT_TRUE(hover("imgprofiles").contains(QStringLiteral("your player profile")));
+  EXPECT_EQ(hover("imgload"),
+            QStringLiteral("\n\nSelected this to load a previously saved game (.stg)"));
+  EXPECT_EQ(hover("imgprofiles"), QStringLiteral("\n\nView, create or modify your player profile"));
 
   // Over a button its text stays; over the background or the description the about
   // text returns.
@@ -97,6 +100,7 @@ TEST_F(MainWindowTest, TheParseButtonShowsTheRecentFilesPanel) {
     return panel->findChild<QLabel*>(QString::fromLatin1(name));
   };
   // The shortening itself is the settings' (tests/files); the panel shows its lines.
+  EXPECT_EQ(line("lbrowse")->text(), QStringLiteral("   browse"));
   EXPECT_EQ(line("lrecent1")->text(),
             QStringLiteral("1 - /home/player/games/.../logs/qconsole.log"));
   EXPECT_EQ(line("lrecent1")->toolTip(), PathText(long_path));
