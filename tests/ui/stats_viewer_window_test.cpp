@@ -137,6 +137,8 @@ TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
 
   ChooseMenuSlot(*viewer, 4);
   EXPECT_FALSE(menu->isVisible());
+  ASSERT_EQ(boxes_.shown().size(), 1u);
+  EXPECT_EQ(boxes_.shown()[0].title, QStringLiteral("Oops!"));
   EXPECT_EQ(TakeMessages(), (std::vector<QString>{"\nNot implemented in this version! Sorry!"}));
 
   ChooseMenuSlot(*viewer, 5);
@@ -208,6 +210,8 @@ TEST_F(StatsViewerWindowTest, MapPopupAndTheCloseQuery) {
   EXPECT_FALSE(popup->isVisible());  // never on "all maps"
   RightPressMap(*viewer, 1);
   ASSERT_TRUE(popup->isVisible());
+  EXPECT_EQ(popup->lines()[0].caption, QStringLiteral("  Delete map"));
+  EXPECT_EQ(popup->lines()[1].caption, QStringLiteral("  Rename map"));
 
   boxes_.SetNextAnswer(true, QStringLiteral("ut4_turnpike_b1"));
   ChooseMapPopupLine(*viewer, 1);
@@ -283,6 +287,7 @@ TEST_F(StatsViewerWindowTest, CompareShowsTheFirstTwoSelectedPlayersAndTheirDeta
   Click(*one_on_one, "imgkillsdetails1");
   auto* details = Child(*viewer, "TFWeaponsDetails");
   ASSERT_TRUE(details->isVisible());
+  EXPECT_EQ(details->windowTitle(), QStringLiteral("Kills' details"));
   const QList<QTreeWidgetItem*> chosen = Child<QTreeWidget>(*details, "ldetails")->selectedItems();
   ASSERT_EQ(chosen.size(), 1);
   EXPECT_EQ(chosen.front()->text(0), players[3]);
