@@ -123,7 +123,11 @@ void ProfilePicker::ShowSelected() {
   }
   nicknames_->addItems(Texts(nicknames));
   notes_->setPlainText(Texts(notes).join(QLatin1Char('\n')));
-  summary_->setPlainText(QStringList{
+  summary_->setPlainText(ProfileInfoText(file, info));
+}
+
+QString ProfileInfoText(const std::string& file, const ProfileInfo& info) {
+  return QStringList{
       QStringLiteral("File: ") + PathText(file),
       QStringLiteral("Total games: ") + QString::number(info.games),
       QStringLiteral("First game: ") + FromGameText(info.first_game),
@@ -131,7 +135,7 @@ void ProfilePicker::ShowSelected() {
       QStringLiteral("Total time: ") + FromGameText(FormatSeconds(info.time)),
       QString(),
   }
-                             .join(QLatin1Char('\n')));
+      .join(QLatin1Char('\n'));
 }
 
 }  // namespace mrv::ui

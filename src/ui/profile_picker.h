@@ -52,4 +52,7 @@ class ProfilePicker : public QGroupBox {
   QPlainTextEdit* notes_;
 };
 
+// The summary lines of a profile, as the picker and the profile manager show them.
+QString ProfileInfoText(const std::string& file, const ProfileInfo& info);
+
 }  // namespace mrv::ui

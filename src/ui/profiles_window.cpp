@@ -8,13 +8,13 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "model/text.h"
 #include "ui/create_profile_dialog.h"
 #include "ui/image_button.h"
 #include "ui/message_box.h"
 #include "ui/nickname_editor.h"
 #include "ui/notes_box.h"
 #include "ui/panel_widgets.h"
+#include "ui/profile_picker.h"
 #include "ui/program_state.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
@@ -199,12 +199,7 @@ void TFProfiles::ShowProfile(int row) {
     ProfileInfo info;
     shown_valid_ = profiler_.ReadProfileInfo(shown_file_, nicknames, notes, info);
     if (shown_valid_) {
-      info_->setPlainText(QStringLiteral("File: %1\nTotal games: %2\nFirst game: %3\nLast game: "
-                                         "%4\nTotal time: %5\n")
-                              .arg(FileText(shown_file_))
-                              .arg(info.games)
-                              .arg(FromGameText(info.first_game), FromGameText(info.last_game),
-                                   QString::fromStdString(FormatSeconds(info.time))));
+      info_->setPlainText(ProfileInfoText(shown_file_, info));
       notes_->ShowNoteLines(notes);
       nicknames_->Show(std::move(nicknames), true);
     } else {
