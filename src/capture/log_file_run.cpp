@@ -130,8 +130,10 @@ LogParseResult ResultOf(LogRunEnd end) {
 }  // namespace
 
 std::uint64_t GetLogFileSize(const std::filesystem::path& log, Prompt& prompt) {
-  // Read-only: a log on a read-only medium or of another user is still parsed.
-  std::FILE* file = OpenFile(log, "rb");
+  // Read-only: a log on a read-only medium or of another user is still parsed. Only a
+  // regular file has a size to measure progress by; opening a fifo would wait for a
+  // writer.
+  std::FILE* file = OpenForReading(log, InputKind::kRegular);
   std::error_code error;
   const std::uintmax_t size = file != nullptr ? std::filesystem::file_size(log, error) : 0;
   if (file != nullptr) std::fclose(file);

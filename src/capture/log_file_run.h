@@ -12,8 +12,8 @@
 
 namespace mrv {
 
-// The log's size in bytes; 0 for an empty file and for one that cannot be opened
-// (then after telling the player so).
+// The log's size in bytes; 0 for an empty file and for one that cannot be opened or is
+// no regular file, such as a fifo or a device (then after telling the player so).
 std::uint64_t GetLogFileSize(const std::filesystem::path& log, Prompt& prompt);
 
 // Told the whole percentage of the log's bytes read, line breaks left out, each time it

@@ -1,6 +1,7 @@
 #include "capture/log_file_run.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <functional>
@@ -67,6 +68,14 @@ TEST(LogFileRun, EmptyMissingAndUnopenableLogs) {
   EXPECT_EQ(h.prompt.shown[1].kind, "inform");
   EXPECT_EQ(h.prompt.shown[1].text, kCantOpen);
   EXPECT_EQ(h.database.size(), maps);
+
+  // The desktop program probes a chosen log on its GUI thread: a fifo without a writer
+  // must not hold it, and a device has no size to show.
+  ASSERT_EQ(mkfifo((dir / "fifo.log").c_str(), 0600), 0);
+  for (const std::filesystem::path& log : {dir / "fifo.log", std::filesystem::path("/dev/zero")}) {
+    EXPECT_EQ(GetLogFileSize(log, h.prompt), 0u) << log;
+    EXPECT_EQ(h.prompt.shown.back().text, kCantProbe);
+  }
 }
 
 TEST(LogFileRun, CancelAndUnknownWeaponsEndTheRunBetweenLines) {
