@@ -71,9 +71,12 @@ void LearnOwnNick(CaptureSession& session, std::string_view line, std::size_t an
   if (IsStorableNick(nick)) session.current_map().own_nick.assign(nick);
 }
 
-// A nickname a saved game could not hold back is not counted, as one beyond a full map.
+// A nickname a saved game could not hold back is not counted, as one beyond a full map:
+// one that reads as a marker of the saved game, and one too long or with a line break,
+// which the store refuses to add (a nickname found on the map equals one it took,
+// letter case aside, so it is neither).
 int FindOrAdd(CaptureSession& session, std::string_view nick, std::uint8_t team) {
-  if (!IsStorableNick(nick)) return -1;
+  if (IsSavedGameMarker(nick)) return -1;
   map_record& map = session.current_map();
   return session.plain ? FindOrAddNick(map, nick, team) : session.names.FindOrAdd(map, nick, team);
 }

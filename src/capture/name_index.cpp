@@ -2,20 +2,14 @@
 
 #include <algorithm>
 
-#include "model/text.h"
+#include "model/wide_text.h"
 
 namespace mrv {
 
 namespace {
 
-// A hash of the text with ASCII letters folded to upper case.
 std::uint64_t SpellingHash(std::string_view text) {
-  std::uint64_t hash = 14695981039346656037ull;
-  for (const char c : text) {
-    const auto byte = static_cast<unsigned char>(c);
-    hash = (hash ^ (byte >= 'a' && byte <= 'z' ? byte - 32u : byte)) * 1099511628211ull;
-  }
-  return hash;
+  return HashIgnoringCase(text);
 }
 
 }  // namespace
@@ -55,7 +49,7 @@ void NameIndex::SpellingTable::Erase(std::uint64_t hash, std::uint32_t group) {
 
 std::uint32_t NameIndex::FindGroup(std::string_view nick) const {
   return by_spelling_.FindIf(SpellingHash(nick), [&](std::uint32_t group) {
-    return EqualsIgnoreCase(groups_[group].text, nick);
+    return EqualsIgnoringCaseWide(groups_[group].text, nick);
   });
 }
 
@@ -125,7 +119,7 @@ void NameIndex::Rebuild() {
   built_ = true;
 }
 
-void NameIndex::Sync() {
+void NameIndex::SyncChanged() {
   const std::size_t count = database_.maps.size();
   bool in_step =
       built_ && maps_.size() <= count &&
@@ -154,7 +148,7 @@ int NameIndex::FindOrAdd(map_record& map, std::string_view nick, std::uint8_t te
       return static_cast<int>(position);
     }
   }
-  if (!AddNickKeepingRoom(map, std::string(nick), team)) return -1;
+  if (!IsStorableName(nick) || !AddNickKeepingRoom(map, std::string(nick), team)) return -1;
   if (group == kNoGroup) group = NewGroup(nick);
   const auto position = static_cast<std::uint32_t>(map.nicks.size() - 1);
   groups_[group].holders.push_back({m, position});

@@ -29,7 +29,7 @@ class NameIndex {
  public:
   explicit NameIndex(Database& database) : database_(database) {}
 
-  // FindOrAddNick on the store's last map.
+  // FindOrAddNick on the store's last map (the plain way on any other).
   int FindOrAdd(map_record& map, std::string_view nick, std::uint8_t team);
   // RenameInEveryMap, without the walk over every map.
   void Rename(std::string_view old_nick, std::string_view new_nick);
@@ -101,7 +101,15 @@ class NameIndex {
   // Makes the index agree with the store again, from the nick lists.
   void Rebuild();
   // Learns the maps opened since, or rebuilds when the store changed otherwise.
-  void Sync();
+  void Sync() {
+    // As nearly always: no map opened since, and the last one took its nicknames here.
+    const auto& maps = database_.maps;
+    if (!built_ || maps_.size() != maps.size() || maps.empty() ||
+        maps_.back().size() != maps.back()->nicks.size()) {
+      SyncChanged();
+    }
+  }
+  void SyncChanged();
 
   Database& database_;
   bool built_ = false;

@@ -15,24 +15,6 @@ std::size_t NickBytes(const std::string& nick) {
 
 }  // namespace
 
-bool IsStorableName(std::string_view name) {
-  if (name.size() > kMaxNameLength) return false;
-  // A plain loop: find_first_of calls memchr once per byte of a short name.
-  for (const char c : name) {
-    if (c == '\r' || c == '\n') return false;
-  }
-  return true;
-}
-
-bool IsStorableNick(std::string_view nick) {
-  if (!nick.empty() && nick[0] == '[') {
-    for (const std::string_view marker : {"[MAP]", "[NICKS]", "[ENICKS]", "[EMAP]"}) {
-      if (nick == marker) return false;
-    }
-  }
-  return IsStorableName(nick);
-}
-
 bool StoreBudget::Reserve(std::size_t bytes) {
   if (exceeded_ || bytes > limit_ - std::min(limit_, used_)) {
     exceeded_ = true;
@@ -180,7 +162,7 @@ int FindOrAddNick(map_record& map, std::string_view nick, std::uint8_t team) {
     if (team != 0) map.teams[static_cast<std::size_t>(found)] = team;
     return found;
   }
-  if (!AddNick(map, std::string(nick), team)) return -1;
+  if (!IsStorableName(nick) || !AddNick(map, std::string(nick), team)) return -1;
   return map.nick_count() - 1;
 }
 

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "model/body.h"
+#include "model/wide_text.h"
 
 namespace mrv {
 
@@ -53,8 +54,17 @@ inline constexpr std::size_t kMaxNameLength = std::size_t{64} << 10;
 // no longer than kMaxNameLength. A nickname must also not read as one of the saved
 // game's section markers. What is not storable is not taken in, as a nickname beyond a
 // full map is not: so what the program captured can always be saved.
-bool IsStorableName(std::string_view name);
-bool IsStorableNick(std::string_view nick);
+inline bool IsStorableName(std::string_view name) {
+  return name.size() <= kMaxNameLength && !HoldsLineBreak(name);
+}
+// "[MAP]", "[NICKS]", "[ENICKS]" or "[EMAP]". Inline: a capture tests every nickname.
+inline bool IsSavedGameMarker(std::string_view nick) {
+  return nick.size() >= 5 && nick.size() <= 8 && nick[0] == '[' &&
+         (nick == "[MAP]" || nick == "[NICKS]" || nick == "[ENICKS]" || nick == "[EMAP]");
+}
+inline bool IsStorableNick(std::string_view nick) {
+  return IsStorableName(nick) && !IsSavedGameMarker(nick);
+}
 
 struct map_record {
   explicit map_record(int weapon_count) : weapon_count(weapon_count) {}
@@ -182,7 +192,8 @@ int NickIndex(const map_record& map, std::string_view nick);
 // Kills of nickname k on the map, suicides excluded.
 std::int64_t KillsOf(const map_record& map, int k);
 // Index of the nickname, added when missing; a non-zero team overwrites the known
-// one. -1 only when the map is full.
+// one. -1 when the map is full, or when the nickname is missing and is no storable
+// name (IsStorableName).
 int FindOrAddNick(map_record& map, std::string_view nick, std::uint8_t team);
 // A rename on every map: the old nickname as printed first, then, on a map that does not
 // hold it and when it ends with the colour reset "^7", the old nickname without it.
