@@ -1,7 +1,5 @@
 #include "capture/capture_state.h"
 
-#include <utility>
-
 namespace mrv {
 
 void RunReset(CaptureState& state) {
@@ -22,9 +20,7 @@ void GameReset(CaptureState& state) {
 }
 
 void PushRecentLine(CaptureContext& context, std::string_view text) {
-  // Swapping keeps both buffers' capacity, so a long run stops allocating here.
-  std::swap(context.RecentLines[0], context.RecentLines[1]);
-  context.RecentLines[1].assign(text);
+  context.RecentLines.Push().assign(text);
 }
 
 }  // namespace mrv

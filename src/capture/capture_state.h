@@ -21,13 +21,29 @@ struct Streak {
   std::int32_t count = 0;
 };
 
+// The last two lines the interpreter did not consume, or the event markers it put in
+// their place: entry 0 the older. A new entry takes the older one's place and buffer,
+// so that nothing moves and a long run stops allocating here.
+class RecentPair {
+ public:
+  std::string& operator[](std::size_t i) { return lines_[(newest_ + i + 1) & 1]; }
+  const std::string& operator[](std::size_t i) const { return lines_[(newest_ + i + 1) & 1]; }
+  // Drops entry 0; the new entry 1 is returned, to be written.
+  std::string& Push() {
+    newest_ ^= 1;
+    return lines_[newest_];
+  }
+
+ private:
+  std::array<std::string, 2> lines_;
+  std::size_t newest_ = 1;
+};
+
 struct CaptureContext {
   map_record* current_map = nullptr;
   // Number used in the provisional name "<mapN>" of the next map.
   std::int32_t map_counter = 1;
-  // The last two lines the interpreter did not consume, or the event markers it put in
-  // their place: entry 0 the older.
-  std::array<std::string, 2> RecentLines;
+  RecentPair RecentLines;
   // Weapon of the last kill; negative ends the capture.
   std::int32_t weapon_index = 1;
   bool GameStartPending = true;

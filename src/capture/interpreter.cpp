@@ -32,8 +32,7 @@ constexpr std::uint8_t kBlue = 2;
 
 void PushMarker(CaptureContext& context, std::string_view tag, std::uint8_t code,
                 std::string_view nick) {
-  std::swap(context.RecentLines[0], context.RecentLines[1]);
-  std::string& marker = context.RecentLines[1];
+  std::string& marker = context.RecentLines.Push();
   marker.assign(tag);
   marker += static_cast<char>(code);
   marker += nick;
@@ -203,7 +202,7 @@ void CountCarrierKill(map_record& map, int killer, int victim, char team) {
 // A kill of a player who dropped the flag on one of the last two lines counts the take
 // again; a drop on the line just before is used up.
 void CountFlagCarrierKill(CaptureSession& session, std::string_view victim, int k, int v) {
-  std::array<std::string, 2>& recent = session.state.context.RecentLines;
+  RecentPair& recent = session.state.context.RecentLines;
   if (IsDropOf(recent[1], victim)) {
     CountCarrierKill(session.current_map(), k, v, recent[1][kMarkerCodeAt]);
     recent[1].assign(1, ' ');  // used up

@@ -133,6 +133,22 @@ bool LineReader::Next(std::string& line) {
 }
 
 bool LineReader::Next(std::string_view& line) {
+  // As for nearly every line of a log: it stands whole in the chunk, which holds no CR.
+  if (begin_ < end_ && !chunk_has_cr_ && !pending_lf_) {
+    const char* start = buffer_.data() + begin_;
+    const std::size_t n = LineFeedOffset(start, end_ - begin_);
+    if (n < end_ - begin_ && n <= max_line_) {
+      line = std::string_view(start, n);
+      overlong_ = false;
+      last_length_ = n;
+      begin_ += n + 1;
+      return true;
+    }
+  }
+  return NextAcrossChunks(line);
+}
+
+bool LineReader::NextAcrossChunks(std::string_view& line) {
   gathered_.clear();
   overlong_ = false;
   last_length_ = 0;

@@ -45,6 +45,9 @@ class LineReader {
 
  private:
   bool Fill();
+  // Next(std::string_view&) wherever the line ends: in this chunk, a later one or at
+  // the end of the file, after a CR or an LF.
+  bool NextAcrossChunks(std::string_view& line);
   // Offset of the next break in [begin_, end_), or its length.
   std::size_t BreakInChunk() const;
   // Steps over the break at begin_: a CR, an LF, or both.
