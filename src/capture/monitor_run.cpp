@@ -1,6 +1,7 @@
 #include "capture/monitor_run.h"
 
 #include <cstdint>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -52,11 +53,14 @@ class MonitorRun {
   MonitorEnd Run();
 
  private:
-  enum class PollEnd { kCancelled, kGameLost, kUnknownWeapon };
+  enum class PollEnd { kCancelled, kGameLost, kUnknownWeapon, kStoreFull };
 
   // Looks for the game until it is found (true) or the run is cancelled.
   bool Search();
   PollEnd Poll();
+  PollEnd PollLines();
+  // Why a line ended the run.
+  PollEnd EndByLine() const;
   // Reads what arrived since the last read, then drops what was read from the
   // console; false when a line ended the run.
   bool ReadAndClear();
@@ -108,6 +112,7 @@ MonitorEnd MonitorRun::Run() {
     if (end == PollEnd::kCancelled) break;
     EndMapTime();
     if (end == PollEnd::kUnknownWeapon) return MonitorEnd::kUnknownWeapon;
+    if (end == PollEnd::kStoreFull) return MonitorEnd::kStoreFull;
     status_.Add("Quake3 lost!");
     if (!session_.services.prompt.Ask(kGameLostQuestion, "Quake3 lost!")) {
       return MonitorEnd::kGameClosed;
@@ -129,13 +134,27 @@ bool MonitorRun::Search() {
 }
 
 MonitorRun::PollEnd MonitorRun::Poll() {
+  try {
+    return PollLines();
+  } catch (const std::bad_alloc&) {
+    // The machine ran out of memory before the store's budget: the same end.
+    session_.services.prompt.Error(kStoreFullMessage, "Error");
+    return PollEnd::kStoreFull;
+  }
+}
+
+MonitorRun::PollEnd MonitorRun::EndByLine() const {
+  return session_.database.full() ? PollEnd::kStoreFull : PollEnd::kUnknownWeapon;
+}
+
+MonitorRun::PollEnd MonitorRun::PollLines() {
   while (!cancel_.requested()) {
     std::size_t length = console_.TextLength();
     const std::uint64_t now = clock_.Millis();
     if (length != previous_length_) last_change_ = now;
     if (length > kClearWhenQuietAbove) {
       if (now > last_change_ + kQuietBeforeClearMs || length > kClearAbove) {
-        if (!ReadAndClear()) return PollEnd::kUnknownWeapon;
+        if (!ReadAndClear()) return EndByLine();
         length = 0;
       }
     } else if (length == 0 && !console_.Find()) {
@@ -151,7 +170,7 @@ MonitorRun::PollEnd MonitorRun::Poll() {
     }
     text_ = console_.Text();
     previous_length_ = length;
-    if (!HandleNewLines()) return PollEnd::kUnknownWeapon;
+    if (!HandleNewLines()) return EndByLine();
   }
   return PollEnd::kCancelled;
 }

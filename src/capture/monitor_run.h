@@ -35,6 +35,8 @@ enum class MonitorEnd {
   kStopped,        // the player stopped the capture to see the stats
   kGameClosed,     // the game was closed and the player chose not to wait for it
   kUnknownWeapon,  // a kill named a weapon the table does not hold; the maps so far stay
+  kStoreFull,      // the store reached its memory budget (the player was told); the maps
+                   // so far stay
   kCancelled,      // the player cancelled: nothing is shown
 };
 

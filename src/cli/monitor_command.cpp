@@ -124,7 +124,10 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
   if (const auto save = parsed->Last("--save")) {
     if (!SaveGame(database, *save, game_name, prompt)) return kExitFailure;
   }
-  return end == MonitorEnd::kUnknownWeapon ? kExitUnknownWeapon : kExitOk;
+  // Like a kill of an unknown weapon, a store that reached its memory budget ends the
+  // capture early: the report and the file hold what was counted.
+  return end == MonitorEnd::kUnknownWeapon || end == MonitorEnd::kStoreFull ? kExitUnknownWeapon
+                                                                            : kExitOk;
 }
 
 }  // namespace mrv::cli

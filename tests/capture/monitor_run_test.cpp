@@ -5,9 +5,11 @@
 #include <algorithm>
 #include <deque>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
+#include "capture/line_handling.h"
 #include "capture_harness.h"
 
 namespace mrv {
@@ -238,6 +240,25 @@ TEST(ConsoleMonitor, AnUnknownWeaponEndsTheRunKeepingTheMap) {
   EXPECT_EQ(NickIndex(m.h.current(), "Never"), -1);
   EXPECT_EQ(m.h.current().kills(0, test::WeaponIndex("M4"), 1), 1);
   EXPECT_EQ(m.h.current().duration, m.h.clock.TickSeconds() - m.h.current().start_time);
+}
+
+// Its own end, told once, and never read as an unknown weapon: the maps so far stay.
+TEST(ConsoleMonitor, TheStoreBudgetEndsTheRunKeepingItsMaps) {
+  ScriptedMonitor m;
+  m.h.database.budget = std::make_shared<StoreBudget>(std::size_t{8} << 20);
+  for (int map = 0; map < 20; ++map) {
+    m.Then([&m] {
+      for (int i = 0; i < 100; ++i) m.Print("P" + std::to_string(i) + " joined the red team.");
+      m.Print("Current search path:");
+    });
+  }
+  EXPECT_EQ(m.Run(), MonitorEnd::kStoreFull);
+  EXPECT_FALSE(m.steps.empty()) << "the run went on after the budget";
+  EXPECT_GT(m.h.database.size(), 2);
+  ASSERT_EQ(m.h.prompt.shown.size(), 1u);
+  EXPECT_EQ(m.h.prompt.shown[0].text, kStoreFullMessage);
+  EXPECT_EQ(m.h.database[0].nick_count(), 100);
+  EXPECT_LE(m.h.database.budget->used(), std::size_t{8} << 20);
 }
 
 TEST(ConsoleMonitor, AConsoleThatCannotBeTypedIntoStartsEachGameOnce) {
