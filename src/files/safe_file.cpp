@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <climits>
 #include <cstdint>
+#include <new>
 #include <optional>
 #include <random>
 #include <string>
@@ -128,6 +129,38 @@ bool WriteAll(int fd, std::string_view content) {
   return true;
 }
 
+// Gathers small pieces into writes of a useful size.
+class BufferedFileSink final : public ContentSink {
+ public:
+  explicit BufferedFileSink(int fd) : fd_(fd) { buffer_.reserve(kBufferBytes); }
+
+  void Write(std::string_view piece) override {
+    if (buffer_.size() + piece.size() > kBufferBytes) Flush();
+    if (piece.size() >= kBufferBytes) {
+      ok_ = ok_ && WriteAll(fd_, piece);
+    } else {
+      buffer_ += piece;
+    }
+  }
+  // True when every piece reached the file.
+  bool Finish() {
+    Flush();
+    return ok_;
+  }
+
+ private:
+  static constexpr std::size_t kBufferBytes = std::size_t{64} << 10;
+
+  void Flush() {
+    ok_ = ok_ && WriteAll(fd_, buffer_);
+    buffer_.clear();
+  }
+
+  int fd_;
+  std::string buffer_;
+  bool ok_ = true;
+};
+
 // The file the content must replace; empty when the target may not be replaced.
 std::optional<Destination> Resolve(const fs::path& target) {
   std::error_code error;
@@ -167,12 +200,24 @@ int CreateTemporary(const Destination& destination, fs::path& temporary) {
 }  // namespace
 
 ReplaceResult ReplaceFileSafely(const fs::path& target, std::string_view content) {
+  return ReplaceFileSafely(target, [content](ContentSink& sink) { sink.Write(content); });
+}
+
+ReplaceResult ReplaceFileSafely(const fs::path& target,
+                                const std::function<void(ContentSink&)>& produce) {
   const auto destination = Resolve(target);
   if (!destination) return ReplaceResult::kRefused;
   fs::path temporary;
   const int fd = CreateTemporary(*destination, temporary);
   if (fd < 0) return ReplaceResult::kNoTemporary;
-  const bool written = WriteAll(fd, content);
+  BufferedFileSink sink(fd);
+  bool produced = true;
+  try {
+    produce(sink);
+  } catch (const std::bad_alloc&) {
+    produced = false;  // the file stays as it was
+  }
+  const bool written = sink.Finish() && produced;
   if (!SyncAndClose(fd) || !written || !RenameOver(temporary, destination->path)) {
     return ReplaceResult::kTemporaryLeft;
   }

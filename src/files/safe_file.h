@@ -12,6 +12,7 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 namespace mrv {
@@ -25,5 +26,18 @@ enum class ReplaceResult {
 };
 
 ReplaceResult ReplaceFileSafely(const std::filesystem::path& target, std::string_view content);
+
+// Takes the new content piece by piece, so that a large file never needs to be held whole.
+class ContentSink {
+ public:
+  virtual ~ContentSink() = default;
+  // Once a write has failed, later pieces are dropped and the replacement fails.
+  virtual void Write(std::string_view piece) = 0;
+};
+
+// The same replacement, with the content written into the sink by `produce` (which runs
+// once, after the temporary file was created).
+ReplaceResult ReplaceFileSafely(const std::filesystem::path& target,
+                                const std::function<void(ContentSink&)>& produce);
 
 }  // namespace mrv

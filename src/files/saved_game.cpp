@@ -4,6 +4,7 @@
 #include <ctime>
 #include <new>
 #include <span>
+#include <utility>
 #include <vector>
 
 #include "files/line_reader.h"
@@ -49,27 +50,50 @@ bool IsStorable(const map_record& map) {
   return true;
 }
 
-void AppendLine(std::string& out, std::string_view line) {
-  out += line;
-  out += kLineEnd;
+// Writes lines to a string or to a file: `Out` takes pieces through Write.
+template <typename Out>
+void WriteLine(Out& out, std::string_view line) {
+  out.Write(line);
+  out.Write(kLineEnd);
 }
 
-void AppendMap(std::string& out, const map_record& map) {
-  AppendLine(out, kMapMarker);
-  AppendLine(out, map.name);
-  AppendLine(out, map.own_nick);
-  for (const auto* counter : CounterFields(map)) AppendLine(out, std::to_string(*counter));
-  for (const auto* locations : LocationFields(map)) AppendLine(out, IntsToText(*locations));
-  AppendLine(out, kNicksMarker);
-  for (const auto& nick : map.nicks) AppendLine(out, nick);
-  AppendLine(out, kEndNicksMarker);
+template <typename Out>
+void WriteMap(Out& out, const map_record& map) {
+  WriteLine(out, kMapMarker);
+  WriteLine(out, map.name);
+  WriteLine(out, map.own_nick);
+  for (const auto* counter : CounterFields(map)) WriteLine(out, std::to_string(*counter));
+  for (const auto* locations : LocationFields(map)) WriteLine(out, IntsToText(*locations));
+  WriteLine(out, kNicksMarker);
+  for (const auto& nick : map.nicks) WriteLine(out, nick);
+  WriteLine(out, kEndNicksMarker);
   for (int k = 0; k < map.nick_count(); ++k) {
-    for (int w = 0; w < map.weapon_count; ++w) AppendLine(out, IntsToText(map.kill_row(k, w)));
+    for (int w = 0; w < map.weapon_count; ++w) WriteLine(out, IntsToText(map.kill_row(k, w)));
   }
-  AppendLine(out, BytesToText(map.teams));
-  for (const auto* counts : NickCounterFields(map)) AppendLine(out, IntsToText(*counts));
-  AppendLine(out, kEndMapMarker);
+  WriteLine(out, BytesToText(map.teams));
+  for (const auto* counts : NickCounterFields(map)) WriteLine(out, IntsToText(*counts));
+  WriteLine(out, kEndMapMarker);
 }
+
+// Whether the whole store can be written so that it reads back.
+bool IsStorable(const Database& database, std::string_view game_name) {
+  if (!IsStorableName(game_name)) return false;
+  for (const auto& map : database.maps) {
+    if (!IsStorable(*map)) return false;
+  }
+  return true;
+}
+
+template <typename Out>
+void WriteGame(Out& out, const Database& database, std::string_view game_name) {
+  WriteLine(out, game_name);
+  for (const auto& map : database.maps) WriteMap(out, *map);
+}
+
+struct StringOut {
+  std::string text;
+  void Write(std::string_view piece) { text += piece; }
+};
 
 // Lines of a game file; an overlong line counts as a failure, not as a cut line.
 class GameLines {
@@ -170,20 +194,20 @@ std::filesystem::path GameFilePath(const std::filesystem::path& program_dir,
 }
 
 std::optional<std::string> GameFileText(const Database& database, std::string_view game_name) {
-  if (!IsStorableName(game_name)) return std::nullopt;
-  std::string out;
-  AppendLine(out, game_name);
-  for (const auto& map : database.maps) {
-    if (!IsStorable(*map)) return std::nullopt;
-    AppendMap(out, *map);
-  }
-  return out;
+  if (!IsStorable(database, game_name)) return std::nullopt;
+  StringOut out;
+  WriteGame(out, database, game_name);
+  return std::move(out.text);
 }
 
 bool SaveGame(const Database& database, const std::filesystem::path& file,
               std::string_view game_name, Prompt& prompt) {
-  const auto text = GameFileText(database, game_name);
-  if (text && ReplaceFileSafely(file, *text) == ReplaceResult::kReplaced) return true;
+  // Streamed into the file, so that saving a large store needs little memory on top of it.
+  const auto write = [&](ContentSink& sink) { WriteGame(sink, database, game_name); };
+  if (IsStorable(database, game_name) &&
+      ReplaceFileSafely(file, write) == ReplaceResult::kReplaced) {
+    return true;
+  }
   prompt.Error("Unable to save file " + file.string(), kErrorCaption);
   return false;
 }

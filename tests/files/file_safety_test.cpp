@@ -4,6 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <new>
+#include <string>
+
 #include "capture/death_templates.h"
 #include "files/ini_file.h"
 #include "files/profiler.h"
@@ -71,6 +74,32 @@ TEST(FileSafety, RewritesFollowNoPlantedLinkAndKeepModesAndLinks) {
   EXPECT_TRUE(fs::is_fifo(dir / "fifo.stg"));
   EXPECT_FALSE(fs::exists(dir / "nowhere"));
   EXPECT_EQ(ReplaceFileSafely(dir / "missing" / "p.mrv", "x"), ReplaceResult::kNoTemporary);
+}
+
+// Pieces smaller and larger than the writer's buffer, and across its edge, arrive whole
+// and in order; a producer that runs out of memory leaves the old file.
+TEST(FileSafety, StreamedContentArrivesInOrderOrNotAtAll) {
+  test::ScratchDir dir("safe-stream");
+  const auto target = dir / "g.stg";
+  WriteFileBytes(target, "old");
+  std::string expected;
+  const auto produce = [&](ContentSink& sink) {
+    char letter = 'a';
+    for (std::size_t size : {1, 65535, 2, 65536, 200000, 3, 65534}) {
+      const std::string piece(size, letter++);
+      sink.Write(piece);
+      expected += piece;
+    }
+  };
+  ASSERT_EQ(ReplaceFileSafely(target, produce), ReplaceResult::kReplaced);
+  EXPECT_EQ(ReadFileBytes(target), expected);
+
+  const auto fail = [](ContentSink& sink) {
+    sink.Write(std::string(100000, 'x'));
+    throw std::bad_alloc();
+  };
+  EXPECT_EQ(ReplaceFileSafely(target, fail), ReplaceResult::kTemporaryLeft);
+  EXPECT_EQ(ReadFileBytes(target), expected);
 }
 
 TEST(FileSafety, InputsThatAreNoRegularFilesAreRefusedAtOnce) {

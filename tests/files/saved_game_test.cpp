@@ -45,7 +45,8 @@ TEST(SavedGame, WritesTheExampleByteForByte) {
 TEST(SavedGame, RoundTripKeepsEveryField) {
   Database saved = ExampleGame();
   // A map captured before the own nickname was known, one without nicknames, and one
-  // with more nicknames than one list line was once meant to hold.
+  // with more nicknames than one list line was once meant to hold (its file streams out
+  // in several writes).
   NewMap(saved, "<map2>").own_nick = AbsentMark;
   map_record& crowded = NewMap(saved, "ut4_abbey");
   for (int i = 0; i < 130; ++i)
@@ -65,6 +66,7 @@ TEST(SavedGame, RoundTripKeepsEveryField) {
   // that every field came back.
   const auto text = GameFileText(saved, name);
   ASSERT_TRUE(text);
+  EXPECT_EQ(test::ReadFileBytes(dir / "g.stg"), *text);
   EXPECT_EQ(GameFileText(loaded, name), text);
   EXPECT_EQ(loaded[2].nick_count(), 130);
   EXPECT_EQ(loaded[2].kills(129, 1, 0), -7);
