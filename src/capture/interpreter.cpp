@@ -137,9 +137,9 @@ void JoinTeam(CaptureSession& session, const TeamMember& member) {
 
 // The game texts' hit forms come first: the older test would read a damage line's
 // attacker with the damage part as part of the nickname.
-std::optional<Hit> MatchOwnHit(const GameTexts& texts, std::string_view line) {
+std::optional<Hit> MatchOwnHit(const GameTexts& texts, std::string_view line, bool plain) {
   if (auto hit = texts.MatchHit(line)) return hit;
-  return MatchHit(line);
+  return plain ? MatchHitPlain(line) : MatchHit(line);
 }
 
 void CountHit(CaptureSession& session, const Hit& hit) {
@@ -370,7 +370,7 @@ bool InterpretLine(CaptureSession& session, std::string_view line) {
     SearchPathListed(session);
   } else if (const auto member = session.plain ? MatchTeamJoinPlain(line) : MatchTeamJoin(line)) {
     JoinTeam(session, *member);
-  } else if (const auto hit = MatchOwnHit(session.game_texts, line)) {
+  } else if (const auto hit = MatchOwnHit(session.game_texts, line, session.plain)) {
     CountHit(session, *hit);
     return true;
   } else if (const auto kill = MatchKill(session.templates, session.weapons, classified,

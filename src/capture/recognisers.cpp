@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <span>
 #include <string>
 
 #include "capture/template_set.h"
 #include "model/body.h"
+#include "model/wide_text.h"
 
 namespace mrv {
 
@@ -96,34 +98,57 @@ std::optional<TeamMember> MatchTeam(const Recogniser<TeamRule>& recogniser, std:
   return TeamMember{found->nick, found->rule.team};
 }
 
-// " in the " followed by the location name, which ends the nickname of a hit given.
-std::string_view InTheLocation(int location) {
-  static const std::array<std::string, kHitLocationCount> texts = [] {
-    std::array<std::string, kHitLocationCount> result;
-    for (std::size_t i = 0; i < result.size(); ++i)
-      result[i] = " in the " + std::string(HitLocations[i]);
+constexpr std::string_view kHitGiven = "You hit ";
+constexpr std::string_view kHitTaken = "You were hit in the ";
+constexpr std::string_view kRespawnGods = "currently protected by the respawn gods";
+
+// The hit locations by a byte of their names, a bit per location; and " in the "
+// followed by each name, which ends the nickname of a hit given.
+struct LocationsByByte {
+  std::array<std::uint32_t, 256> ending_with{};
+  std::array<std::uint32_t, 256> starting_with{};
+  std::array<Literal, kHitLocationCount> in_the;
+};
+
+const LocationsByByte& HitLocationsByByte() {
+  static const LocationsByByte table = [] {
+    LocationsByByte result;
+    for (std::size_t i = 0; i < kHitLocationCount; ++i) {
+      const std::string_view name = HitLocations[i];
+      result.ending_with[static_cast<unsigned char>(name.back())] |= 1u << i;
+      result.starting_with[static_cast<unsigned char>(name.front())] |= 1u << i;
+      result.in_the[i] = Literal(" in the " + std::string(name));
+    }
     return result;
   }();
-  return texts[static_cast<std::size_t>(location)];
+  return table;
+}
+
+// After "You were hit in the " and the location: " by ", the nickname, one character.
+std::string_view NickOfHitTaken(std::string_view rest, std::string_view location) {
+  rest.remove_prefix(std::min(rest.size(), location.size() + 4));
+  if (!rest.empty()) rest.remove_suffix(1);
+  return rest;
 }
 
 }  // namespace
 
-std::optional<Rename> MatchRename(std::string_view line) {
-  static const Literal renamed_to(" renamed to ");
-  const std::size_t at = renamed_to.FindIn(line);
-  if (at == std::string_view::npos || !OccursOnlyOnce(line, renamed_to, at)) return std::nullopt;
-  return Rename{line.substr(0, at), line.substr(at + renamed_to.size())};
+namespace reading {
+
+std::optional<Rename> RenameAt(std::string_view line, std::size_t at) {
+  if (!OccursOnlyOnce(line, kRenamedTo, at)) return std::nullopt;
+  return Rename{line.substr(0, at), line.substr(at + kRenamedTo.size())};
 }
 
-std::optional<TeamMember> MatchTeamColour(std::string_view line) {
-  // A colour code, the nickname, and the first colour reset after it.
-  if (line.size() < 2 || line[0] != '^' || (line[1] != '4' && line[1] != '1')) return std::nullopt;
+std::optional<TeamMember> TeamColour(std::string_view line) {
+  // After the colour code, the nickname up to the first colour reset.
   const std::string_view rest = line.substr(2);
   const std::size_t reset = rest.find("^7");
   if (reset == std::string_view::npos) return std::nullopt;
   return TeamMember{rest.substr(0, reset), line[1] == '4' ? kBlue : kRed};
 }
+
+}  // namespace reading
 
 std::optional<Rename> MatchRenamePlain(std::string_view line_with_dot) {
   static const CompiledTemplate rename("<KILLER><MSG> renamed to </MSG><VICTIM><MSG>.</MSG>");
@@ -137,15 +162,17 @@ std::optional<TeamMember> MatchTeamColourPlain(std::string_view line_with_dot) {
   return MatchTeam(colours, line_with_dot);
 }
 
-std::optional<TeamMember> MatchTeamJoin(std::string_view line) {
+std::optional<TeamMember> reading::TeamJoinLine(std::string_view line) {
   // "<KILLER><MSG>text</MSG>": the line ends with the text, the nickname before it. The
-  // last two bytes, compared first, rule out nearly every line.
+  // last eight bytes, compared at once, rule out nearly every line (both texts are
+  // longer).
   static const std::array<std::string_view, kJoinRules.size()> endings = {
       TagText(kJoinRules[0].text), TagText(kJoinRules[1].text)};
+  if (line.size() < 8) return std::nullopt;
+  const std::uint64_t last = WordAt(line.data() + line.size() - 8);
   for (std::size_t i = 0; i < endings.size(); ++i) {
     const std::string_view ending = endings[i];
-    if (line.size() >= ending.size() && line.back() == ending.back() &&
-        line[line.size() - 2] == ending[ending.size() - 2] && line.ends_with(ending)) {
+    if (last == WordAt(ending.data() + ending.size() - 8) && line.ends_with(ending)) {
       return TeamMember{line.substr(0, line.size() - ending.size()), kJoinRules[i].team};
     }
   }
@@ -166,14 +193,45 @@ std::optional<std::string_view> MatchMapName(std::string_view line, bool monitor
   return name;
 }
 
-std::optional<Hit> MatchHit(std::string_view line) {
-  constexpr std::string_view kGiven = "You hit ";
-  constexpr std::string_view kTaken = "You were hit in the ";
-  if (line.empty() || line[0] != 'Y') return std::nullopt;  // most lines, at one compare
-  if (line.starts_with(kGiven)) {
-    if (line.find("currently protected by the respawn gods") != std::string_view::npos)
-      return std::nullopt;
-    const std::string_view rest = line.substr(kGiven.size());
+std::optional<Hit> reading::HitLine(std::string_view line) {
+  if (line.starts_with(kHitGiven)) {
+    static const Literal respawn_gods(kRespawnGods);
+    if (respawn_gods.FindIn(line) != std::string_view::npos) return std::nullopt;
+    // The location name stands right before the line's final character: only the names
+    // that end with the byte there are tried, in table order.
+    const std::string_view rest = line.substr(kHitGiven.size());
+    if (rest.size() < 2) return std::nullopt;
+    const auto& ending_with = HitLocationsByByte().ending_with;
+    for (auto locations = ending_with[static_cast<unsigned char>(rest[rest.size() - 2])];
+         locations != 0; locations &= locations - 1) {
+      const int location = std::countr_zero(locations);
+      const std::string_view name = HitLocations[static_cast<std::size_t>(location)];
+      if (rest.size() < name.size() + 1 ||
+          !SameBytes(rest.data() + rest.size() - 1 - name.size(), name.data(), name.size())) {
+        continue;
+      }
+      const auto& in_the = HitLocationsByByte().in_the[static_cast<std::size_t>(location)];
+      return Hit{HitDirection::kGiven, location, rest.substr(0, in_the.FindIn(rest))};
+    }
+    return std::nullopt;
+  }
+  if (!line.starts_with(kHitTaken) || line.size() == kHitTaken.size()) return std::nullopt;
+  std::string_view rest = line.substr(kHitTaken.size());
+  const auto& starting_with = HitLocationsByByte().starting_with;
+  for (auto locations = starting_with[static_cast<unsigned char>(rest[0])]; locations != 0;
+       locations &= locations - 1) {
+    const int location = std::countr_zero(locations);
+    const std::string_view name = HitLocations[static_cast<std::size_t>(location)];
+    if (!StartsWithBytes(rest, name)) continue;
+    return Hit{HitDirection::kTaken, location, NickOfHitTaken(rest, name)};
+  }
+  return std::nullopt;
+}
+
+std::optional<Hit> MatchHitPlain(std::string_view line) {
+  if (line.starts_with(kHitGiven)) {
+    if (line.find(kRespawnGods) != std::string_view::npos) return std::nullopt;
+    const std::string_view rest = line.substr(kHitGiven.size());
     for (int location = 0; location < kHitLocationCount; ++location) {
       const std::string_view name = HitLocations[static_cast<std::size_t>(location)];
       // The location name stands right before the line's final character.
@@ -181,25 +239,22 @@ std::optional<Hit> MatchHit(std::string_view line) {
           rest.substr(rest.size() - 1 - name.size(), name.size()) != name) {
         continue;
       }
-      const std::string_view nick = rest.substr(0, rest.find(InTheLocation(location)));
-      return Hit{HitDirection::kGiven, location, nick};
+      const std::string in_the = " in the " + std::string(name);
+      return Hit{HitDirection::kGiven, location, rest.substr(0, rest.find(in_the))};
     }
     return std::nullopt;
   }
-  if (!line.starts_with(kTaken)) return std::nullopt;
-  std::string_view rest = line.substr(kTaken.size());
+  if (!line.starts_with(kHitTaken)) return std::nullopt;
+  const std::string_view rest = line.substr(kHitTaken.size());
   for (int location = 0; location < kHitLocationCount; ++location) {
     const std::string_view name = HitLocations[static_cast<std::size_t>(location)];
-    if (!rest.starts_with(name)) continue;
-    // The location and " by " go from the front, the final character from the end.
-    rest.remove_prefix(std::min(rest.size(), name.size() + 4));
-    if (!rest.empty()) rest.remove_suffix(1);
-    return Hit{HitDirection::kTaken, location, rest};
+    if (rest.starts_with(name))
+      return Hit{HitDirection::kTaken, location, NickOfHitTaken(rest, name)};
   }
   return std::nullopt;
 }
 
-std::optional<FlagEvent> MatchFlag(const ConsoleLine& line, bool monitor) {
+std::optional<FlagEvent> reading::FlagLine(const ConsoleLine& line, bool monitor) {
   static const Recogniser<FlagRule> plain(kPlainFlagRules);
   static const Recogniser<FlagRule> colour(kColourFlagRules);
   const auto found = (monitor ? plain : colour).Match(line);

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "capture/console_line.h"
+#include "capture/literal.h"
 
 namespace mrv {
 
@@ -37,23 +38,58 @@ struct FlagEvent {
   FlagEventKind kind = FlagEventKind::kCaptured;
 };
 
+// Each recogniser first turns away, inline, the lines that cannot be what it reads:
+// most console lines are none of them, and cost no call. The rest of its reading is in
+// recognisers.cpp, under the name it has in namespace `reading`.
+namespace reading {
+std::optional<Rename> RenameAt(std::string_view line, std::size_t at);
+std::optional<TeamMember> TeamColour(std::string_view line);
+std::optional<TeamMember> TeamJoinLine(std::string_view line);
+std::optional<Hit> HitLine(std::string_view line);
+std::optional<FlagEvent> FlagLine(const ConsoleLine& line, bool monitor);
+// What every rename holds, every team join and every flag message ends with.
+inline const Literal kRenamedTo(" renamed to ");
+inline constexpr std::string_view kJoinEnd = " team.";
+inline constexpr char kFlagEnd = '!';
+}  // namespace reading
+
 // Both read the line as their templates read it with "." appended, without copying it.
-std::optional<Rename> MatchRename(std::string_view line);
-std::optional<TeamMember> MatchTeamColour(std::string_view line);
+inline std::optional<Rename> MatchRename(std::string_view line) {
+  const std::size_t at = reading::kRenamedTo.FindIn(line);
+  if (at == std::string_view::npos) return std::nullopt;
+  return reading::RenameAt(line, at);
+}
+inline std::optional<TeamMember> MatchTeamColour(std::string_view line) {
+  // A colour code first, "^4" or "^1".
+  if (line.size() < 2 || line[0] != '^' || (line[1] != '4' && line[1] != '1')) return std::nullopt;
+  return reading::TeamColour(line);
+}
 // The same through the templates, given the line with "." appended: the plain forms
 // the tests and the interpreter's fuzz target compare the fast ones with.
 std::optional<Rename> MatchRenamePlain(std::string_view line_with_dot);
 std::optional<TeamMember> MatchTeamColourPlain(std::string_view line_with_dot);
 
-std::optional<TeamMember> MatchTeamJoin(std::string_view line);
+inline std::optional<TeamMember> MatchTeamJoin(std::string_view line) {
+  if (!line.ends_with(reading::kJoinEnd)) return std::nullopt;
+  return reading::TeamJoinLine(line);
+}
 // The same through its templates: the plain form.
 std::optional<TeamMember> MatchTeamJoinPlain(std::string_view line);
 // The game's answer to "mapname"; a saved log keeps the "^7" colour reset that the
 // console window strips, so log-file mode drops the value's last two characters.
 std::optional<std::string_view> MatchMapName(std::string_view line, bool monitor);
-std::optional<Hit> MatchHit(std::string_view line);
+inline std::optional<Hit> MatchHit(std::string_view line) {
+  // "You hit " or "You were hit in the ".
+  if (line.empty() || line[0] != 'Y') return std::nullopt;
+  return reading::HitLine(line);
+}
+// The same trying every location in table order: the plain form.
+std::optional<Hit> MatchHitPlain(std::string_view line);
 // The console window prints flag events without colour codes, a saved log with them.
-std::optional<FlagEvent> MatchFlag(const ConsoleLine& line, bool monitor);
+inline std::optional<FlagEvent> MatchFlag(const ConsoleLine& line, bool monitor) {
+  if (line.size() == 0 || line.text().back() != reading::kFlagEnd) return std::nullopt;
+  return reading::FlagLine(line, monitor);
+}
 inline std::optional<FlagEvent> MatchFlag(std::string_view line, bool monitor) {
   return MatchFlag(ConsoleLine(line), monitor);
 }

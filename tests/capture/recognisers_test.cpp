@@ -32,6 +32,25 @@ TEST(MatchHit, ReadsBothDirectionsAndRefusesTheRest) {
   EXPECT_FALSE(MatchHit("You hit Rasec in the Torso for 44% damage."));
   EXPECT_FALSE(MatchHit("You were hit in the Kevlar by Fak for 29% damage."));
   EXPECT_FALSE(MatchHit("Fak: You hit Rasec in the Head."));
+
+  // Locations found by their first or last byte are those that trying each in table
+  // order finds: names that end or start alike, names inside nicknames, short tails.
+  const std::vector<std::string> starts = {"You hit ", "You were hit in the ", "You hit", "Y", ""};
+  const std::vector<std::string> pieces = {
+      "Head",     "Left Leg", "Leg", "Right Foot", "Foot",
+      " in the ", " by ",     "Arm", "Left Arm",   "!",
+      ".",        "a",        " ",   "",           "currently protected by the respawn gods"};
+  std::mt19937 random(7);
+  auto hit_text = [](const std::optional<Hit>& hit) {
+    return hit ? std::to_string(static_cast<int>(hit->direction)) + "/" +
+                     std::to_string(hit->location) + "/" + std::string(hit->nick)
+               : "none";
+  };
+  for (int i = 0; i < 20000; ++i) {
+    std::string line = starts[random() % starts.size()];
+    for (unsigned n = random() % 5; n > 0; --n) line += pieces[random() % pieces.size()];
+    EXPECT_EQ(hit_text(MatchHit(line)), hit_text(MatchHitPlain(line))) << line;
+  }
 }
 
 TEST(MatchMapName, KeepsTheColourResetOnlyWhileMonitoring) {
