@@ -78,8 +78,9 @@ void CorruptTemplateNotice::Report() {
       "Error");
 }
 
-std::optional<Kill> MatchKill(const DeathTemplates& templates, const WeaponTable& weapons,
-                              const ConsoleLine& line, CorruptTemplateNotice& notice, bool plain) {
+std::optional<Kill> MatchKillAmong(const DeathTemplates& templates, const WeaponTable& weapons,
+                                   const ConsoleLine& line, CorruptTemplateNotice& notice,
+                                   bool plain) {
   bool faults_met = false;
   const TemplateSet& set = templates.compiled();
   const auto found =

@@ -59,9 +59,16 @@ DeathTemplates LoadDeathTemplates(const std::filesystem::path& program_dir, Prom
 // The first template that matches the line decides. A malformed template met on the
 // way is reported through the notice and counts as not matching. `plain` tries every
 // template in order instead of only those the line's ending allows.
-std::optional<Kill> MatchKill(const DeathTemplates& templates, const WeaponTable& weapons,
-                              const ConsoleLine& line, CorruptTemplateNotice& notice,
-                              bool plain = false);
+std::optional<Kill> MatchKillAmong(const DeathTemplates& templates, const WeaponTable& weapons,
+                                   const ConsoleLine& line, CorruptTemplateNotice& notice,
+                                   bool plain);
+inline std::optional<Kill> MatchKill(const DeathTemplates& templates, const WeaponTable& weapons,
+                                     const ConsoleLine& line, CorruptTemplateNotice& notice,
+                                     bool plain = false) {
+  // Most lines are turned away here, without a call.
+  if (!plain && !templates.compiled().MayMatch(line)) return std::nullopt;
+  return MatchKillAmong(templates, weapons, line, notice, plain);
+}
 inline std::optional<Kill> MatchKill(const DeathTemplates& templates, const WeaponTable& weapons,
                                      std::string_view line, CorruptTemplateNotice& notice) {
   return MatchKill(templates, weapons, ConsoleLine(line), notice);

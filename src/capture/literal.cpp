@@ -1,12 +1,6 @@
 #include "capture/literal.h"
 
 #include <algorithm>
-#include <bit>
-#include <cstring>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace mrv {
 
@@ -27,19 +21,29 @@ int Commonness(char c) {
 
 Literal::Literal(std::string_view text) : text_(text) {
   if (text_.size() < 2) return;
-  // The two rarest bytes, at two different offsets.
+  // The rarest byte, and the rarest other one that is neither its neighbour nor the same
+  // byte again, where the text has one: bytes that stand together in the text stand
+  // together in other texts too (" by " ends most kill messages).
   first_anchor_ = 0;
   for (std::size_t i = 1; i < text_.size(); ++i) {
     if (Commonness(text_[i]) < Commonness(text_[first_anchor_])) first_anchor_ = i;
   }
+  auto apart = [&](std::size_t i) {
+    return text_[i] != text_[first_anchor_] && (i + 1 < first_anchor_ || i > first_anchor_ + 1);
+  };
+  auto better = [&](std::size_t i, std::size_t than) {
+    if (apart(i) != apart(than)) return apart(i);
+    return Commonness(text_[i]) < Commonness(text_[than]);
+  };
   second_anchor_ = first_anchor_ == 0 ? 1 : 0;
   for (std::size_t i = 0; i < text_.size(); ++i) {
-    if (i != first_anchor_ && Commonness(text_[i]) < Commonness(text_[second_anchor_]))
-      second_anchor_ = i;
+    if (i != first_anchor_ && better(i, second_anchor_)) second_anchor_ = i;
   }
+  std::memset(first_bytes_, text_[first_anchor_], sizeof first_bytes_);
+  std::memset(second_bytes_, text_[second_anchor_], sizeof second_bytes_);
 }
 
-std::size_t Literal::FindIn(std::string_view line, std::size_t from) const {
+std::size_t Literal::FindInAnyLine(std::string_view line, std::size_t from) const {
   const std::size_t m = text_.size();
   if (m < 2 || line.size() < m || from > line.size() - m) return line.find(text_, from);
   const char* data = line.data();
@@ -48,8 +52,8 @@ std::size_t Literal::FindIn(std::string_view line, std::size_t from) const {
 #if defined(__SSE2__)
   // 16 start positions at a time; the last block overlaps the one before, its
   // positions already tried masked off, so that no position is tried one by one.
-  const __m128i first = _mm_set1_epi8(text_[first_anchor_]);
-  const __m128i second = _mm_set1_epi8(text_[second_anchor_]);
+  const auto first = _mm_load_si128(reinterpret_cast<const __m128i*>(first_bytes_));
+  const auto second = _mm_load_si128(reinterpret_cast<const __m128i*>(second_bytes_));
   if (last - at + 1 >= 16) {
     for (;;) {
       const std::size_t block = std::min(at, last - 15);

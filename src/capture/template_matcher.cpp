@@ -2,6 +2,7 @@
 
 #include "capture/console_line.h"
 #include "model/text.h"
+#include "model/wide_text.h"
 
 namespace mrv {
 
@@ -131,8 +132,8 @@ TemplateResult MatchTemplate(const CompiledTemplate& compiled, std::string_view 
   const std::string& prefix = compiled.prefix_;
   const Literal& middle = compiled.middle_;
   const std::string& suffix = compiled.suffix_;
-  if (line.size() < prefix.size() + suffix.size() || !line.starts_with(prefix) ||
-      !line.ends_with(suffix)) {
+  if (line.size() < prefix.size() + suffix.size() || !StartsWithBytes(line, prefix) ||
+      !EndsWithBytes(line, suffix)) {
     return TemplateResult::kNoMatch;
   }
   const std::string_view body =
@@ -147,7 +148,7 @@ TemplateResult MatchTemplate(const CompiledTemplate& compiled, std::string_view 
     first_text = body.substr(0, at);
     second_text = body.substr(at + middle.size());
   } else {
-    if (!body.ends_with(middle.text())) return TemplateResult::kNoMatch;
+    if (!EndsWithBytes(body, middle.text())) return TemplateResult::kNoMatch;
     first_text = body.substr(0, body.size() - middle.size());
   }
   const bool killer_first = compiled.first_slot_ == SlotKind::kKiller;

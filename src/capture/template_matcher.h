@@ -64,6 +64,7 @@ class CompiledTemplate {
   // The byte pairs of every text a line must contain to match (ConsoleLine::PairsOf).
   std::uint64_t required_pairs() const { return required_pairs_; }
   std::string_view required_ending() const { return suffix_.empty() ? middle_.text() : suffix_; }
+  const Literal& middle() const { return middle_; }
 
  private:
   CompiledTemplate() = default;

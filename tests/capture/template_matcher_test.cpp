@@ -116,7 +116,7 @@ TEST(TemplateText, TagTextAndCountOccurrences) {
 // The set's first match, found through the line's ending, is the first match of a scan
 // of every template in order, with the same slots and the same faults met on the way:
 // for endings of one, two and more bytes, shared endings, templates that never match
-// and malformed ones among them.
+// and malformed ones among them, in short and long lines.
 TEST(TemplateSet, FirstMatchAgreesWithAnInOrderScan) {
   std::mt19937 random(23);
   auto text_of = [&](std::size_t max_length) {
@@ -150,7 +150,9 @@ TEST(TemplateSet, FirstMatchAgreesWithAnInOrderScan) {
     }
     const TemplateSet set(std::move(templates));
     for (int i = 0; i < 50; ++i) {
-      const std::string line = random() % 4 == 0 ? "" : text_of(12);
+      // Long lines too, which are sifted by their byte pairs rather than searched.
+      std::string line = random() % 4 == 0 ? "" : text_of(12);
+      if (random() % 3 == 0) line = std::string(50 + random() % 40, 'x') + line;
       bool faults = false, plain_faults = false;
       const auto found = set.FirstMatch(ConsoleLine(line), faults);
       const auto plain = set.FirstMatchInOrder(line, plain_faults);
@@ -164,5 +166,16 @@ TEST(TemplateSet, FirstMatchAgreesWithAnInOrderScan) {
     }
   }
 }
+// The summary worked out 16 pairs at a time is the one worked out pair by pair, for
+// every byte value and at lengths around the block's edges.
+TEST(ConsoleLine, WidePairSummaryIsThePlainOne) {
+  std::mt19937 random(29);
+  for (int i = 0; i < 20000; ++i) {
+    std::string line(random() % 100, ' ');
+    for (char& c : line) c = static_cast<char>(random() % 256);
+    ASSERT_EQ(ConsoleLine::WidePairsOf(line), ConsoleLine::PairsOf(line)) << line.size();
+  }
+}
+
 }  // namespace
 }  // namespace mrv
