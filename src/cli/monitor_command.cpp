@@ -119,7 +119,8 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
     return kExitFailure;
   }
 
-  PrintReportText(std::cout, BuildReport(game_name, database, *weapons), true);
+  PrintReportText(std::cout, BuildReport(game_name, database, *weapons, ReportWeapons::kLeftOut),
+                  true);
   std::cout.flush();
   if (const auto save = parsed->Last("--save")) {
     if (!SaveGame(database, *save, game_name, prompt)) return kExitFailure;

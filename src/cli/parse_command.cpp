@@ -89,8 +89,11 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
   }
 
   const std::string game_name = parsed->Last("--game-name").value_or(CurrentGameName());
-  const Report report = BuildReport(game_name, database, *weapons);
-  if (parsed->Has("--json")) {
+  // Only the JSON report lists each player's weapons.
+  const bool json = parsed->Has("--json");
+  const Report report = BuildReport(game_name, database, *weapons,
+                                    json ? ReportWeapons::kListed : ReportWeapons::kLeftOut);
+  if (json) {
     PrintReportJson(std::cout, report, false);
   } else {
     PrintReportText(std::cout, report, false);

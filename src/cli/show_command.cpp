@@ -27,8 +27,11 @@ int RunShowCommand(const Environment& env, const Arguments& args) {
     return kExitFailure;
   }
   // Saved games come from live captures, which know the time played.
-  const Report report = BuildReport(game_name, database, *weapons);
-  if (parsed->Has("--json")) {
+  // Only the JSON report lists each player's weapons.
+  const bool json = parsed->Has("--json");
+  const Report report = BuildReport(game_name, database, *weapons,
+                                    json ? ReportWeapons::kListed : ReportWeapons::kLeftOut);
+  if (json) {
     PrintReportJson(std::cout, report, true);
   } else {
     PrintReportText(std::cout, report, true);

@@ -17,16 +17,21 @@ bool OwnHits::any() const {
 
 const char* TeamName(int team) {
   switch (team) {
-    case 1: return "red";
-    case 2: return "blue";
-    case 3: return "both";
-    default: return "none";
+    case 1:
+      return "red";
+    case 2:
+      return "blue";
+    case 3:
+      return "both";
+    default:
+      return "none";
   }
 }
 
 namespace {
 
-std::vector<WeaponCount> ByWeapon(const std::vector<std::int64_t>& counts, const WeaponTable& weapons) {
+std::vector<WeaponCount> ByWeapon(const std::vector<std::int64_t>& counts,
+                                  const WeaponTable& weapons) {
   std::vector<WeaponCount> list;
   for (int w = 0; w < weapons.size() && w < static_cast<int>(counts.size()); ++w) {
     const auto count = counts[static_cast<std::size_t>(w)];
@@ -46,7 +51,8 @@ void AddHits(OwnHits& hits, const map_record& map) {
   }
 }
 
-Section BuildSection(std::string title, const MapSelection& maps, const WeaponTable& weapons) {
+Section BuildSection(std::string title, const MapSelection& maps, const WeaponTable& weapons,
+                     ReportWeapons listed) {
   Section section;
   section.title = std::move(title);
   for (const auto& merged : CollectPlayers(maps, weapons.size())) {
@@ -60,8 +66,10 @@ Section BuildSection(std::string title, const MapSelection& maps, const WeaponTa
     row.rets = stats.rets;
     row.ft = stats.ft;
     row.fck = stats.fck;
-    row.kills_by_weapon = ByWeapon(stats.kills, weapons);
-    row.deaths_by_weapon = ByWeapon(stats.deaths, weapons);
+    if (listed == ReportWeapons::kListed) {
+      row.kills_by_weapon = ByWeapon(stats.kills, weapons);
+      row.deaths_by_weapon = ByWeapon(stats.deaths, weapons);
+    }
     section.players.push_back(std::move(row));
   }
   std::stable_sort(section.players.begin(), section.players.end(),
@@ -83,20 +91,21 @@ Section BuildSection(std::string title, const MapSelection& maps, const WeaponTa
 
 }  // namespace
 
-Report BuildReport(const std::string& game_name, const Database& database, const WeaponTable& weapons) {
+Report BuildReport(const std::string& game_name, const Database& database,
+                   const WeaponTable& weapons, ReportWeapons listed) {
   Report report;
   report.game_name = game_name;
   const std::vector<MapFigures> figures = FiguresOf(database);
   for (const MapFigures& map_figures : figures) {
     const map_record* map = &map_figures.map();
-    Section section = BuildSection(map->name, {&map_figures}, weapons);
+    Section section = BuildSection(map->name, {&map_figures}, weapons, listed);
     if (map->own_nick != AbsentMark) section.own_nick = map->own_nick;
     section.seconds = map->duration;
     section.own_kills = map->own_kills;
     section.own_deaths = map->own_deaths;
     report.maps.push_back(std::move(section));
   }
-  report.all_maps = BuildSection("All maps", AllMaps(figures), weapons);
+  report.all_maps = BuildSection("All maps", AllMaps(figures), weapons, listed);
   return report;
 }
 

@@ -21,10 +21,11 @@ struct WeaponCount {
 
 struct PlayerRow {
   std::string nick;
-  int team = 0;  // 0 none, 1 red, 2 blue, 3 both
+  int team = 0;                        // 0 none, 1 red, 2 blue, 3 both
   std::int64_t kills = 0, deaths = 0;  // as the viewer's grids total them
   std::int64_t caps = 0, rets = 0, ft = 0, fck = 0;
-  std::vector<WeaponCount> kills_by_weapon;   // every weapon with a count, largest first
+  // Every weapon with a count, largest first; only in a report built with its weapons.
+  std::vector<WeaponCount> kills_by_weapon;
   std::vector<WeaponCount> deaths_by_weapon;
 };
 
@@ -38,7 +39,7 @@ struct Section {
   std::optional<std::string> own_nick;  // when known
   std::int64_t seconds = 0;             // time played, 0 when unknown
   std::int64_t own_kills = 0, own_deaths = 0;
-  std::vector<PlayerRow> players;       // by kills, then as listed
+  std::vector<PlayerRow> players;  // by kills, then as listed
   std::int64_t blue_caps = 0, red_caps = 0, blue_rets = 0, red_rets = 0, blue_ft = 0, red_ft = 0;
   OwnHits hits;
 };
@@ -49,7 +50,12 @@ struct Report {
   Section all_maps;
 };
 
-Report BuildReport(const std::string& game_name, const Database& database, const WeaponTable& weapons);
+// The per-weapon lists are most of a large report's memory, and only some outputs show
+// them.
+enum class ReportWeapons { kListed, kLeftOut };
+
+Report BuildReport(const std::string& game_name, const Database& database,
+                   const WeaponTable& weapons, ReportWeapons listed = ReportWeapons::kListed);
 
 const char* TeamName(int team);
 
