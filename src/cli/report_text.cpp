@@ -1,7 +1,10 @@
 #include "cli/report_text.h"
 
 #include <algorithm>
+#include <charconv>
 #include <iomanip>
+#include <string>
+#include <string_view>
 
 #include "cli/console_prompt.h"
 #include "model/text.h"
@@ -11,6 +14,25 @@ namespace mrv::cli {
 
 namespace {
 
+// Fields padded as std::setw pads them, never cut; the table is gathered in one string and
+// written at once, which costs far less than a stream's formatting on reports of
+// thousands of maps.
+void Left(std::string& row, std::string_view text, std::size_t width) {
+  row += text;
+  if (text.size() < width) row.append(width - text.size(), ' ');
+}
+
+void Right(std::string& row, std::string_view text, std::size_t width) {
+  if (text.size() < width) row.append(width - text.size(), ' ');
+  row += text;
+}
+
+void Right(std::string& row, std::int64_t value, std::size_t width) {
+  char digits[24];
+  const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+  Right(row, std::string_view(digits, static_cast<std::size_t>(end - digits)), width);
+}
+
 void PrintPlayers(std::ostream& out, const Section& section) {
   if (section.players.empty()) {
     out << "  No players.\n";
@@ -18,21 +40,30 @@ void PrintPlayers(std::ostream& out, const Section& section) {
   }
   std::size_t width = 6;
   for (const auto& p : section.players) width = std::max(width, p.nick.size());
-  const auto w = static_cast<int>(width);
-  out << "  " << std::left << std::setw(w) << "Player" << std::right << "  Team   Kills  Deaths  K/D"
-      << "         Caps  Rets  Taken  FCK\n";
+  std::string row = "  ";
+  Left(row, "Player", width);
+  row += "  Team   Kills  Deaths  K/D         Caps  Rets  Taken  FCK\n";
   for (const auto& p : section.players) {
-    out << "  " << std::left << std::setw(w) << TerminalText(p.nick) << "  " << std::setw(5)
-        << TeamName(p.team) << std::right << std::setw(7) << p.kills << std::setw(8) << p.deaths
-        << "  " << std::left << std::setw(10) << KillDeathText(p.kills, p.deaths) << std::right
-        << std::setw(6) << p.caps << std::setw(6) << p.rets << std::setw(7) << p.ft << std::setw(5)
-        << p.fck << "\n";
+    row += "  ";
+    Left(row, TerminalText(p.nick), width);
+    row += "  ";
+    Left(row, TeamName(p.team), 5);
+    Right(row, p.kills, 7);
+    Right(row, p.deaths, 8);
+    row += "  ";
+    Left(row, KillDeathText(p.kills, p.deaths), 10);
+    Right(row, p.caps, 6);
+    Right(row, p.rets, 6);
+    Right(row, p.ft, 7);
+    Right(row, p.fck, 5);
+    row += '\n';
   }
+  out << row;
 }
 
 void PrintTeams(std::ostream& out, const Section& s) {
-  if (s.blue_caps == 0 && s.red_caps == 0 && s.blue_rets == 0 && s.red_rets == 0 && s.blue_ft == 0 &&
-      s.red_ft == 0) {
+  if (s.blue_caps == 0 && s.red_caps == 0 && s.blue_rets == 0 && s.red_rets == 0 &&
+      s.blue_ft == 0 && s.red_ft == 0) {
     return;
   }
   out << "  Blue team: " << s.blue_caps << " caps, " << s.blue_rets << " returns, " << s.blue_ft
@@ -45,7 +76,8 @@ void PrintHits(std::ostream& out, const OwnHits& hits) {
   if (!hits.any()) return;
   out << "  Own hits      Given  Taken  Killing hit  Last hit taken\n";
   for (std::size_t i = 0; i < kHitLocationCount; ++i) {
-    if (hits.given[i] == 0 && hits.taken[i] == 0 && hits.kills[i] == 0 && hits.deaths[i] == 0) continue;
+    if (hits.given[i] == 0 && hits.taken[i] == 0 && hits.kills[i] == 0 && hits.deaths[i] == 0)
+      continue;
     out << "  " << std::left << std::setw(12) << HitLocations[i] << std::right << std::setw(7)
         << hits.given[i] << std::setw(7) << hits.taken[i] << std::setw(13) << hits.kills[i]
         << std::setw(16) << hits.deaths[i] << "\n";
