@@ -32,10 +32,12 @@ namespace {
 
 std::vector<WeaponCount> ByWeapon(const std::vector<std::int64_t>& counts,
                                   const WeaponTable& weapons) {
+  const auto listed = counts.begin() + std::min<std::ptrdiff_t>(weapons.size(), std::ssize(counts));
   std::vector<WeaponCount> list;
-  for (int w = 0; w < weapons.size() && w < static_cast<int>(counts.size()); ++w) {
-    const auto count = counts[static_cast<std::size_t>(w)];
-    if (count != 0) list.push_back({std::string(weapons.name(w)), count});
+  list.reserve(static_cast<std::size_t>(
+      std::count_if(counts.begin(), listed, [](std::int64_t count) { return count != 0; })));
+  for (auto at = counts.begin(); at != listed; ++at) {
+    if (*at != 0) list.push_back({weapons.name(static_cast<int>(at - counts.begin())), *at});
   }
   std::stable_sort(list.begin(), list.end(),
                    [](const WeaponCount& a, const WeaponCount& b) { return a.count > b.count; });

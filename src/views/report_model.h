@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "model/body.h"
@@ -15,7 +16,7 @@
 namespace mrv {
 
 struct WeaponCount {
-  std::string weapon;
+  std::string_view weapon;  // the WeaponTable's name: a report must not outlive its table
   std::int64_t count = 0;
 };
 
