@@ -70,11 +70,11 @@ EndingTrie::EndingTrie(std::span<const Ending> endings, std::span<const std::uin
     const Pending parent = pending.back();
     pending.pop_back();
     const auto& children = bytes[parent.byte_node].children;
-    if (parent.node != 0) {
-      const std::size_t blocks = (children.size() + kKeyBlock - 1) / kKeyBlock;
+    const bool by_byte = children.size() > kKeyBlock;
+    if (parent.node != 0 && !children.empty()) {
       nodes_[parent.node].children = static_cast<std::uint32_t>(keys_.size());
       nodes_[parent.node].child_count = static_cast<std::uint32_t>(children.size());
-      keys_.resize(keys_.size() + blocks * kKeyBlock);
+      keys_.resize(keys_.size() + (by_byte ? kByteCount : kKeyBlock));
       child_nodes_.resize(keys_.size(), kNone);
     }
     std::uint32_t slot = nodes_[parent.node].children;
@@ -97,6 +97,8 @@ EndingTrie::EndingTrie(std::span<const Ending> endings, std::span<const std::uin
       nodes_.push_back(child);
       if (parent.node == 0) {
         root_steps_[byte] = id;
+      } else if (by_byte) {
+        child_nodes_[slot + byte] = id;
       } else {
         keys_[slot] = byte;
         child_nodes_[slot++] = id;
@@ -107,21 +109,19 @@ EndingTrie::EndingTrie(std::span<const Ending> endings, std::span<const std::uin
 }
 
 std::uint32_t EndingTrie::Child(const Node& node, unsigned char byte) const {
-  for (std::uint32_t block = 0; block < node.child_count; block += kKeyBlock) {
-    const unsigned char* keys = keys_.data() + node.children + block;
-    std::uint32_t found = 0;
+  if (node.child_count > kKeyBlock) return child_nodes_[node.children + byte];
+  if (node.child_count == 0) return kNone;
+  const unsigned char* keys = keys_.data() + node.children;
+  std::uint32_t found = 0;
 #if defined(__SSE2__)
-    const __m128i block_keys = _mm_loadu_si128(reinterpret_cast<const __m128i*>(keys));
-    found = static_cast<std::uint32_t>(
-        _mm_movemask_epi8(_mm_cmpeq_epi8(block_keys, _mm_set1_epi8(static_cast<char>(byte)))));
+  const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(keys));
+  found = static_cast<std::uint32_t>(
+      _mm_movemask_epi8(_mm_cmpeq_epi8(block, _mm_set1_epi8(static_cast<char>(byte)))));
 #else
-    for (std::uint32_t i = 0; i < kKeyBlock; ++i) found |= std::uint32_t{keys[i] == byte} << i;
+  for (std::uint32_t i = 0; i < kKeyBlock; ++i) found |= std::uint32_t{keys[i] == byte} << i;
 #endif
-    const std::uint32_t in_block = node.child_count - block;
-    if (in_block < kKeyBlock) found &= (1u << in_block) - 1;
-    if (found != 0) return child_nodes_[node.children + block + std::countr_zero(found)];
-  }
-  return kNone;
+  found &= (1u << node.child_count) - 1;
+  return found == 0 ? kNone : child_nodes_[node.children + std::countr_zero(found)];
 }
 
 std::span<const std::uint32_t> EndingTrie::Walk(std::string_view line, std::uint32_t first) const {

@@ -52,13 +52,15 @@ class EndingTrie {
     std::uint32_t depth = 0;          // the length of that text
     std::uint32_t numbers_begin = 0;  // in numbers_
     std::uint32_t numbers_end = 0;
-    // The children, by the byte before the node's text: their bytes in keys_ from
-    // `children` on (16 to a block, so that a block is compared at once), their nodes
-    // at the same places of child_nodes_.
+    // The children, by the byte before the node's text. Up to 16: their bytes in keys_
+    // from `children` on, in one block compared at once, their nodes at the same places
+    // of child_nodes_. More (the few nodes most lines pass, such as the one of "."):
+    // their nodes in child_nodes_ from `children` on, by byte, 256 places.
     std::uint32_t children = 0;
     std::uint32_t child_count = 0;
   };
   static constexpr std::size_t kKeyBlock = 16;
+  static constexpr std::size_t kByteCount = 256;
 
   std::uint32_t Child(const Node& node, unsigned char byte) const;
   std::span<const std::uint32_t> NumbersAt(const Node& node) const {

@@ -28,12 +28,16 @@ TEST(EndingTrie, GivesWhatTestingEveryTextGives) {
     for (std::uint32_t i = 0, count = 1 + random() % 60; i < count; ++i) {
       texts.push_back(text_of(5) + alphabet[random() % alphabet.size()]);
     }
+    // A node with a child for every byte of the wide alphabet.
+    if (round % 4 == 1) {
+      for (const char c : alphabet) texts.push_back(std::string(1, c) + "z9");
+    }
     for (std::uint32_t i = 0; i < texts.size(); ++i) endings.push_back({texts[i], 3 * i});
     std::vector<std::uint32_t> always;
     if (round % 3 == 0) always = {4, 1, 3 * static_cast<std::uint32_t>(texts.size())};
     const EndingTrie trie(endings, always);
     for (int i = 0; i < 100; ++i) {
-      const std::string line = text_of(9);
+      const std::string line = text_of(9) + (i % 3 == 0 ? "z9" : "");
       const auto found = trie.NumbersFor(line);
       const std::vector<std::uint32_t> numbers(found.begin(), found.end());
       ASSERT_EQ(numbers, trie.NumbersForPlain(line)) << "'" << line << "'";
