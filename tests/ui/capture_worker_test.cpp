@@ -1,0 +1,54 @@
+// The capture dialog's worker at the store's memory budget, which no real evening
+// reaches: a live capture ends there with its message, and its maps are shown.
+#include "ui/capture_worker.h"
+
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "capture/line_handling.h"
+#include "files/settings.h"
+#include "support/fakes.h"
+#include "support/paths.h"
+#include "ui_support/ui_fixtures.h"
+
+namespace mrv::ui {
+namespace {
+
+TEST(CaptureWorker, AFullStoreEndsALiveCaptureWithItsMessageAndShowsItsMaps) {
+  test::FakePrompt load_prompt;
+  WeaponTable weapons;
+  ASSERT_TRUE(ReadWeaponSettings(test::ShippedDir(), weapons, load_prompt));
+  const DeathTemplates templates = DeathTemplates::FromLines({});
+  Database database(weapons.size(), std::size_t{8} << 20);
+  test::FakePrompt prompt;
+  test::TestCaptureDevices devices;
+  CaptureWorker worker(database, weapons, templates, NoGameTexts(), devices, prompt,
+                       CaptureOptions{});
+
+  // Maps of a hundred nicknames each, far more than the budget holds.
+  auto console = std::make_unique<test::FakeConsole>();
+  for (int map = 0; map < 20; ++map) {
+    for (int i = 0; i < 100; ++i)
+      console->text += "P" + std::to_string(i) + " joined the red team.\r\n";
+    console->text += "Current search path:\r\n";
+  }
+  std::optional<CaptureWorker::End> end;
+  QObject::connect(&worker, &CaptureWorker::finished,
+                   [&end](CaptureWorker::End how) { end = how; });
+  worker.StartMonitor(std::move(console));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return end.has_value(); }, 20000));
+  worker.Join();
+
+  EXPECT_EQ(*end, CaptureWorker::End::kStats);
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].text, kStoreFullMessage);
+  EXPECT_GT(database.size(), 1);
+  EXPECT_LT(database.size(), 20);
+}
+
+}  // namespace
+}  // namespace mrv::ui
