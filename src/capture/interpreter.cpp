@@ -376,7 +376,8 @@ bool InterpretLine(CaptureSession& session, std::string_view line) {
   } else if (const auto kill = MatchKill(session.templates, session.weapons, classified,
                                          session.template_notice, session.plain)) {
     return CountKill(session, *kill);
-  } else if (const auto flag = MatchFlag(classified, session.monitor())) {
+  } else if (const auto flag = session.plain ? MatchFlagPlain(line, session.monitor())
+                                             : MatchFlag(line, session.monitor())) {
     CountFlagEvent(session, *flag);
     return true;
   } else if (session.plain ? MatchTeamColourPlain(with_dot) : MatchTeamColour(line)) {

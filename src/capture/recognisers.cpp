@@ -92,6 +92,72 @@ class Recogniser {
   TemplateSet templates_;
 };
 
+// The rules of one slot, read from the line's two ends as their templates read them:
+// the line starts with the rule's first text (if it has one) and ends with its last,
+// and the nickname is what lies between. The first rule in order that fits decides.
+// The line's last eight bytes, compared at once, rule out nearly every line and rule.
+template <typename Rule, std::size_t N>
+class EndsReader {
+ public:
+  explicit EndsReader(const std::array<Rule, N>& rules) : rules_(rules) {
+    for (std::size_t i = 0; i < N; ++i) {
+      const std::string_view text = rules[i].text;
+      const bool has_start = text.starts_with(kOpenTag);
+      starts_[i] = has_start ? TagText(text) : std::string_view();
+      ends_[i] = TagText(text.substr(text.rfind(kOpenTag)));
+      last_words_[i] = WordAt(ends_[i].data() + ends_[i].size() - kWordBytes);
+    }
+  }
+
+  struct Found {
+    const Rule& rule;
+    std::string_view nick;
+  };
+
+  std::optional<Found> Read(std::string_view line) const {
+    if (line.size() < kWordBytes) return std::nullopt;
+    const std::uint64_t last = WordAt(line.data() + line.size() - kWordBytes);
+    for (std::size_t i = 0; i < N; ++i) {
+      if (last != last_words_[i]) continue;
+      const std::string_view start = starts_[i];
+      const std::string_view end = ends_[i];
+      if (line.size() < start.size() + end.size() || !EndsWithBytes(line, end) ||
+          !StartsWithBytes(line, start)) {
+        continue;
+      }
+      return Found{rules_[i], line.substr(start.size(), line.size() - start.size() - end.size())};
+    }
+    return std::nullopt;
+  }
+
+  // Each rule: an optional first text, a slot, a last text of at least a word.
+  static constexpr bool Readable(const std::array<Rule, N>& rules) {
+    for (const Rule& rule : rules) {
+      const std::string_view text = rule.text;
+      const std::size_t open = text.rfind(kOpenTag);
+      if (open == std::string_view::npos || !text.ends_with(kCloseTag) ||
+          text.size() - open - kOpenTag.size() - kCloseTag.size() < kWordBytes) {
+        return false;
+      }
+    }
+    return true;
+  }
+
+ private:
+  static constexpr std::string_view kOpenTag = "<MSG>";
+  static constexpr std::string_view kCloseTag = "</MSG>";
+  static constexpr std::size_t kWordBytes = 8;
+
+  const std::array<Rule, N>& rules_;
+  std::array<std::string_view, N> starts_;
+  std::array<std::string_view, N> ends_;
+  std::array<std::uint64_t, N> last_words_{};
+};
+
+static_assert(EndsReader<TeamRule, kJoinRules.size()>::Readable(kJoinRules));
+static_assert(EndsReader<FlagRule, kPlainFlagRules.size()>::Readable(kPlainFlagRules));
+static_assert(EndsReader<FlagRule, kColourFlagRules.size()>::Readable(kColourFlagRules));
+
 std::optional<TeamMember> MatchTeam(const Recogniser<TeamRule>& recogniser, std::string_view line) {
   const auto found = recogniser.Match(ConsoleLine(line));
   if (!found) return std::nullopt;
@@ -163,20 +229,10 @@ std::optional<TeamMember> MatchTeamColourPlain(std::string_view line_with_dot) {
 }
 
 std::optional<TeamMember> reading::TeamJoinLine(std::string_view line) {
-  // "<KILLER><MSG>text</MSG>": the line ends with the text, the nickname before it. The
-  // last eight bytes, compared at once, rule out nearly every line (both texts are
-  // longer).
-  static const std::array<std::string_view, kJoinRules.size()> endings = {
-      TagText(kJoinRules[0].text), TagText(kJoinRules[1].text)};
-  if (line.size() < 8) return std::nullopt;
-  const std::uint64_t last = WordAt(line.data() + line.size() - 8);
-  for (std::size_t i = 0; i < endings.size(); ++i) {
-    const std::string_view ending = endings[i];
-    if (last == WordAt(ending.data() + ending.size() - 8) && line.ends_with(ending)) {
-      return TeamMember{line.substr(0, line.size() - ending.size()), kJoinRules[i].team};
-    }
-  }
-  return std::nullopt;
+  static const EndsReader joins(kJoinRules);
+  const auto found = joins.Read(line);
+  if (!found) return std::nullopt;
+  return TeamMember{found->nick, found->rule.team};
 }
 
 std::optional<TeamMember> MatchTeamJoinPlain(std::string_view line) {
@@ -254,10 +310,18 @@ std::optional<Hit> MatchHitPlain(std::string_view line) {
   return std::nullopt;
 }
 
-std::optional<FlagEvent> reading::FlagLine(const ConsoleLine& line, bool monitor) {
+std::optional<FlagEvent> reading::FlagLine(std::string_view line, bool monitor) {
+  static const EndsReader uncoloured(kPlainFlagRules);
+  static const EndsReader coloured(kColourFlagRules);
+  const auto found = monitor ? uncoloured.Read(line) : coloured.Read(line);
+  if (!found) return std::nullopt;
+  return FlagEvent{found->nick, found->rule.team, found->rule.kind};
+}
+
+std::optional<FlagEvent> MatchFlagPlain(std::string_view line, bool monitor) {
   static const Recogniser<FlagRule> plain(kPlainFlagRules);
   static const Recogniser<FlagRule> colour(kColourFlagRules);
-  const auto found = (monitor ? plain : colour).Match(line);
+  const auto found = (monitor ? plain : colour).Match(ConsoleLine(line));
   if (!found) return std::nullopt;
   return FlagEvent{found->nick, found->rule.team, found->rule.kind};
 }

@@ -6,7 +6,6 @@
 #include <optional>
 #include <string_view>
 
-#include "capture/console_line.h"
 #include "capture/literal.h"
 
 namespace mrv {
@@ -46,7 +45,7 @@ std::optional<Rename> RenameAt(std::string_view line, std::size_t at);
 std::optional<TeamMember> TeamColour(std::string_view line);
 std::optional<TeamMember> TeamJoinLine(std::string_view line);
 std::optional<Hit> HitLine(std::string_view line);
-std::optional<FlagEvent> FlagLine(const ConsoleLine& line, bool monitor);
+std::optional<FlagEvent> FlagLine(std::string_view line, bool monitor);
 // What every rename holds, every team join and every flag message ends with.
 inline const Literal kRenamedTo(" renamed to ");
 inline constexpr std::string_view kJoinEnd = " team.";
@@ -86,12 +85,11 @@ inline std::optional<Hit> MatchHit(std::string_view line) {
 // The same trying every location in table order: the plain form.
 std::optional<Hit> MatchHitPlain(std::string_view line);
 // The console window prints flag events without colour codes, a saved log with them.
-inline std::optional<FlagEvent> MatchFlag(const ConsoleLine& line, bool monitor) {
-  if (line.size() == 0 || line.text().back() != reading::kFlagEnd) return std::nullopt;
+inline std::optional<FlagEvent> MatchFlag(std::string_view line, bool monitor) {
+  if (line.empty() || line.back() != reading::kFlagEnd) return std::nullopt;
   return reading::FlagLine(line, monitor);
 }
-inline std::optional<FlagEvent> MatchFlag(std::string_view line, bool monitor) {
-  return MatchFlag(ConsoleLine(line), monitor);
-}
+// The same through its templates: the plain form.
+std::optional<FlagEvent> MatchFlagPlain(std::string_view line, bool monitor);
 
 }  // namespace mrv

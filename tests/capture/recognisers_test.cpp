@@ -90,9 +90,9 @@ TEST(MatchFlag, PlainWhileMonitoringAndColouredInLogs) {
   EXPECT_FALSE(MatchFlag("Fak has taken the Red flag!", false));
 }
 
-// The direct readings of a rename, a team join and a team colour agree with their
-// templates (read on the line with "." appended where theirs are), on lines made of the
-// pieces that matter to them.
+// The direct readings of a rename, a team join, a team colour and a flag event agree
+// with their templates (read on the line with "." appended where theirs are), on lines
+// made of the pieces that matter to them.
 TEST(Recognisers, DirectReadingsAgreeWithTheirTemplates) {
   const auto member = MatchTeamColour("^4pascochasco^7 (Patio Courtyard): ^3sry");
   ASSERT_TRUE(member);
@@ -101,8 +101,25 @@ TEST(Recognisers, DirectReadingsAgreeWithTheirTemplates) {
   EXPECT_FALSE(MatchTeamColour("^1(DEAD) Fak^3: ^3meh"));  // no colour reset
   EXPECT_FALSE(MatchRename("A renamed to B renamed to C"));
 
-  const std::vector<std::string> pieces = {
-      " renamed to ", " renamed", "to ", "^4", "^1", "^7", "^", "7", "a", " ", ".", ""};
+  const std::vector<std::string> pieces = {" renamed to ",
+                                           " renamed",
+                                           "to ",
+                                           "^4",
+                                           "^1",
+                                           "^7",
+                                           "^",
+                                           "7",
+                                           "a",
+                                           " ",
+                                           ".",
+                                           "",
+                                           " joined the red team.",
+                                           "^7 has taken the ^4Blue^7 flag!",
+                                           "^7 dropped the ^1Red^7 flag!",
+                                           " returned the RED flag!",
+                                           " captured the Blue flag!",
+                                           "^4Blue flag!",
+                                           " flag!"};
   std::mt19937 random(5);
   for (int i = 0; i < 20000; ++i) {
     std::string line;
@@ -120,6 +137,13 @@ TEST(Recognisers, DirectReadingsAgreeWithTheirTemplates) {
     };
     EXPECT_EQ(member(MatchTeamJoin(line)), member(MatchTeamJoinPlain(line))) << line;
     EXPECT_EQ(member(MatchTeamColour(line)), member(MatchTeamColourPlain(with_dot))) << line;
+    auto flag = [](const std::optional<FlagEvent>& found) {
+      return found ? std::string(found->nick) + "/" + std::to_string(found->team) + "/" +
+                         std::to_string(static_cast<int>(found->kind))
+                   : "none";
+    };
+    for (const bool monitor : {true, false})
+      EXPECT_EQ(flag(MatchFlag(line, monitor)), flag(MatchFlagPlain(line, monitor))) << line;
   }
 }
 
