@@ -103,10 +103,12 @@ bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team
       return false;
     }
   }
-  // Room first, so that running out of memory leaves the map as it was.
-  map.nicks.reserve(new_n);
-  for (auto* counts : {&map.caps, &map.rets, &map.fck, &map.ft}) counts->reserve(new_n);
-  map.teams.reserve(new_n);
+  // Room first, so that running out of memory leaves the map as it was: as much as the
+  // kill table keeps, so that nicknames added one by one are not moved each time.
+  const std::size_t room = std::max(new_n, map.slots_);
+  map.nicks.reserve(room);
+  for (auto* counts : {&map.caps, &map.rets, &map.fck, &map.ft}) counts->reserve(room);
+  map.teams.reserve(room);
   for (auto& nick : nicks) map.nicks.push_back(std::move(nick));
   map.teams.resize(new_n, team);
   map.caps.resize(new_n, 0);
@@ -133,6 +135,9 @@ void CompactKillTable(map_record& map) {
   const std::size_t freed = (map.kill_table.size() - compact.size()) * sizeof(std::int32_t);
   map.kill_table = std::move(compact);
   map.slots_ = n;
+  map.nicks.shrink_to_fit();
+  for (auto* counts : {&map.caps, &map.rets, &map.fck, &map.ft}) counts->shrink_to_fit();
+  map.teams.shrink_to_fit();
   if (map.budget_) {
     map.budget_->Release(freed);
     map.charged_ -= std::min(map.charged_, freed);
