@@ -53,6 +53,9 @@ TEST(Store, GrowingKeepsEveryCountInPlace) {
   for (int w = 0; w < 3; ++w) EXPECT_EQ(map.kills(2, w, 0) + map.kills(0, w, 2), 0);
   EXPECT_EQ(map.teams, (std::vector<std::uint8_t>{1, 2, 0}));
   EXPECT_EQ(map.ft.size(), 3u);
+  // The room kept in the per-nickname lists goes back with the table's.
+  EXPECT_EQ(map.nicks.capacity(), 3u);
+  EXPECT_EQ(map.ft.capacity(), 3u);
 }
 
 TEST(Store, KillsOfLeavesOutSuicidesAndTheMapHasALimit) {
