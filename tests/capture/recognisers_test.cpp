@@ -101,25 +101,13 @@ TEST(Recognisers, DirectReadingsAgreeWithTheirTemplates) {
   EXPECT_FALSE(MatchTeamColour("^1(DEAD) Fak^3: ^3meh"));  // no colour reset
   EXPECT_FALSE(MatchRename("A renamed to B renamed to C"));
 
-  const std::vector<std::string> pieces = {" renamed to ",
-                                           " renamed",
-                                           "to ",
-                                           "^4",
-                                           "^1",
-                                           "^7",
-                                           "^",
-                                           "7",
-                                           "a",
-                                           " ",
-                                           ".",
-                                           "",
-                                           " joined the red team.",
-                                           "^7 has taken the ^4Blue^7 flag!",
-                                           "^7 dropped the ^1Red^7 flag!",
-                                           " returned the RED flag!",
-                                           " captured the Blue flag!",
-                                           "^4Blue flag!",
-                                           " flag!"};
+  std::vector<std::string> pieces = {
+      " renamed to ", " renamed", "to ", "^4", "^1", "^7", "^", "7", "a", " ", ".", ""};
+  for (const char* ending :
+       {" joined the red team.", "^7 has taken the ^4Blue^7 flag!", "^7 dropped the ^1Red^7 flag!",
+        " returned the RED flag!", " captured the Blue flag!", "^4Blue flag!", " flag!"}) {
+    pieces.emplace_back(ending);
+  }
   std::mt19937 random(5);
   for (int i = 0; i < 20000; ++i) {
     std::string line;
