@@ -20,7 +20,11 @@ void GameReset(CaptureState& state) {
 }
 
 void PushRecentLine(CaptureContext& context, std::string_view text) {
-  context.RecentLines.Push().assign(text);
+  // Appending into the room the entry kept is cheaper than assigning, which allows for
+  // overlap: the text never overlaps the entry.
+  std::string& entry = context.RecentLines.Push();
+  entry.clear();
+  entry += text;
 }
 
 }  // namespace mrv

@@ -126,7 +126,8 @@ void RunReset(CaptureState& state);
 // The streaks' last locations stay.
 void GameReset(CaptureState& state);
 
-// Drops the older entry of RecentLines and appends the text.
+// Drops the older entry of RecentLines and appends the text, which is never a view into
+// RecentLines itself.
 void PushRecentLine(CaptureContext& context, std::string_view text);
 
 }  // namespace mrv

@@ -33,7 +33,8 @@ constexpr std::uint8_t kBlue = 2;
 void PushMarker(CaptureContext& context, std::string_view tag, std::uint8_t code,
                 std::string_view nick) {
   std::string& marker = context.RecentLines.Push();
-  marker.assign(tag);
+  marker.clear();  // as PushRecentLine does
+  marker += tag;
   marker += static_cast<char>(code);
   marker += nick;
 }
