@@ -275,8 +275,12 @@ double ParseOnce(const fs::path& log) {
                               {clock, sound, random, prompt, cancel}, shipped.texts);
   session.state.options.lplayernicks = {"Morv"};
   const auto start = std::chrono::steady_clock::now();
-  if (mrv::RunLogFileCapture(session, log, fs::file_size(log)) != mrv::LogRunEnd::kEndOfLog)
+  // A run that stops early would time only part of the log.
+  if (mrv::RunLogFileCapture(session, log, fs::file_size(log)) != mrv::LogRunEnd::kEndOfLog) {
+    std::fprintf(stderr, "parse_bench: %s was not read to its end (an unknown weapon, or a "
+                 "later version's log read without --texts)\n", log.string().c_str());
     std::abort();
+  }
   return Seconds(start);
 }
 
