@@ -47,8 +47,8 @@ int main() {
       mrv::SilentPrompt prompt;
       mrv::CancelToken cancel;
       mrv::BridgeConsole console(game.socket());
-      mrv::Database database(shipped.weapons.size());
-      mrv::CaptureSession session(database, shipped.weapons, shipped.templates,
+      mrv::StatsStore store(shipped.weapons.size());
+      mrv::CaptureSession session(store, shipped.weapons, shipped.templates,
                                   {clock, sound, random, prompt, cancel, &console});
       session.state.options.crandom = false;
       session.state.options.crandomh = false;

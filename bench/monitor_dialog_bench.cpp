@@ -19,7 +19,7 @@
 #include "ui/capture_devices.h"
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
-#include "ui/parse_form.h"
+#include "ui/capture_dialog.h"
 #include "ui/program_state.h"
 #include "ui/theme.h"
 
@@ -87,11 +87,11 @@ int main(int argc, char** argv) {
     } else {
       BenchDevices devices(game.socket());
       mrv::ui::ScriptedFileDialogs no_dialogs;
-      mrv::ui::TParseForm dialog(*state, devices, no_dialogs, true);
+      mrv::ui::CaptureDialog dialog(*state, devices, no_dialogs, true);
       dialog.show();
       // In sight all along: the dearest case for the GUI thread.
       dialog.findChild<QCheckBox*>(QStringLiteral("cminimize"))->setChecked(false);
-      auto* ok = dialog.findChild<mrv::ui::Timgbtn*>(QStringLiteral("bok"));
+      auto* ok = dialog.findChild<mrv::ui::ImageButton*>(QStringLiteral("bok"));
       emit ok->clicked();
       std::thread player_thread([&] {
         const clockid_t own = CLOCK_THREAD_CPUTIME_ID;
@@ -99,10 +99,10 @@ int main(int argc, char** argv) {
             "capture dialog, worker and GUI threads, bridge and fake game", player, devices.hits(),
             [own] { return bench::ProcessCpuSeconds() - bench::ThreadCpuSeconds(own); },
             [ok] {
-              QMetaObject::invokeMethod(ok, &mrv::ui::Timgbtn::clicked, Qt::QueuedConnection);
+              QMetaObject::invokeMethod(ok, &mrv::ui::ImageButton::clicked, Qt::QueuedConnection);
             });
       });
-      QObject::connect(&dialog, &mrv::ui::TParseForm::ended, &app, &QApplication::quit);
+      QObject::connect(&dialog, &mrv::ui::CaptureDialog::ended, &app, &QApplication::quit);
       QApplication::exec();
       player_thread.join();
     }

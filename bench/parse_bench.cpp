@@ -270,8 +270,8 @@ double ParseOnce(const fs::path& log) {
   mrv::SystemRandom random;
   mrv::SilentPrompt prompt;
   mrv::CancelToken cancel;
-  mrv::Database database(shipped.weapons.size());
-  mrv::CaptureSession session(database, shipped.weapons, shipped.templates,
+  mrv::StatsStore store(shipped.weapons.size());
+  mrv::CaptureSession session(store, shipped.weapons, shipped.templates,
                               {clock, sound, random, prompt, cancel}, shipped.texts);
   session.state.options.lplayernicks = {"Morv"};
   const auto start = std::chrono::steady_clock::now();

@@ -22,7 +22,7 @@
 #include <string>
 #include <vector>
 
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "files/settings.h"
 #include "views/html_export.h"
 #include "views/stats_viewer.h"
@@ -44,7 +44,7 @@ int WeaponWeight(char code) {
   return 6;
 }
 
-mrv::Database BuildStore(const mrv::WeaponTable& weapons) {
+mrv::StatsStore BuildStore(const mrv::WeaponTable& weapons) {
   std::mt19937 random(2024);
   std::vector<std::string> pool;
   for (int i = 0; i < kPoolSize; ++i) {
@@ -56,11 +56,11 @@ mrv::Database BuildStore(const mrv::WeaponTable& weapons) {
   for (int w = 0; w < weapons.size(); ++w) weights.push_back(WeaponWeight(weapons.code(w)));
   std::discrete_distribution<int> weapon(weights.begin(), weights.end());
 
-  mrv::Database database(weapons.size());
+  mrv::StatsStore store(weapons.size());
   static const char* const kNames[] = {"ut4_abbey",    "ut4_algiers", "ut4_uptown", "ut4_casa",
                                        "ut4_turnpike", "ut4_tombs",   "ut4_austria"};
   for (int m = 0; m < kMaps; ++m) {
-    mrv::map_record& map = mrv::NewMap(database, kNames[m % 7]);
+    mrv::MapRecord& map = mrv::NewMap(store, kNames[m % 7]);
     std::vector<std::string> nicks = {"Morv"};
     std::vector<int> picks(kPoolSize);
     for (int i = 0; i < kPoolSize; ++i) picks[static_cast<std::size_t>(i)] = i;
@@ -98,7 +98,7 @@ mrv::Database BuildStore(const mrv::WeaponTable& weapons) {
     map.blue_caps = static_cast<std::int32_t>(random() % 5);
     map.red_caps = static_cast<std::int32_t>(random() % 5);
   }
-  return database;
+  return store;
 }
 
 double Milliseconds(const std::function<void()>& action) {
@@ -126,11 +126,11 @@ int main(int argc, char** argv) {
   mrv::WeaponTable weapons;
   const std::filesystem::path data = std::filesystem::path(MORVANE_SOURCE_DIR) / "data";
   if (!mrv::ReadWeaponSettings(data, weapons, prompt)) return 1;
-  mrv::Database database = BuildStore(weapons);
-  mrv::TProfiler profiler(std::filesystem::temp_directory_path(), weapons.size());
+  mrv::StatsStore store = BuildStore(weapons);
+  mrv::ProfileStore profile_store(std::filesystem::temp_directory_path(), weapons.size());
   mrv::LoadedProfile loaded;
-  const mrv::ViewerContext context{database, weapons,  std::filesystem::temp_directory_path(),
-                                   prompt,   profiler, loaded};
+  const mrv::ViewerContext context{store, weapons,  std::filesystem::temp_directory_path(),
+                                   prompt,   profile_store, loaded};
 
   std::vector<double> open;
   for (int run = 0; run < 5; ++run) {

@@ -65,8 +65,8 @@ struct Shipped {
   mrv::GameTexts texts;
 };
 
-void CheckShape(const mrv::Database& database) {
-  for (const auto& map : database.maps) {
+void CheckShape(const mrv::StatsStore& store) {
+  for (const auto& map : store.maps) {
     const auto n = map->nicks.size();
     if (map->kill_table.size() != n * n * static_cast<std::size_t>(map->weapon_count) ||
         map->teams.size() != n || map->caps.size() != n || map->rets.size() != n ||
@@ -85,8 +85,8 @@ std::string Capture(std::string_view input, bool monitor, bool plain, bool game_
   mrv::SilentPrompt prompt;
   mrv::CancelToken cancel;
   DiscardingConsole console;
-  mrv::Database database(shipped.weapons.size());
-  mrv::CaptureSession session(database, shipped.weapons, shipped.templates,
+  mrv::StatsStore store(shipped.weapons.size());
+  mrv::CaptureSession session(store, shipped.weapons, shipped.templates,
                               {clock, sound, random, prompt, cancel, monitor ? &console : nullptr},
                               game_texts ? shipped.texts : mrv::NoGameTexts());
   mrv::CaptureOptions& options = session.state.options;
@@ -102,8 +102,8 @@ std::string Capture(std::string_view input, bool monitor, bool plain, bool game_
     input.remove_prefix(end == std::string_view::npos ? input.size() : end + 1);
   }
   mrv::SettleStore(session);
-  CheckShape(database);
-  return mrv::GameFileText(database, "fuzz").value_or("-");
+  CheckShape(store);
+  return mrv::GameFileText(store, "fuzz").value_or("-");
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "files/profile_add_game.h"
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "fuzz_support.h"
 
 namespace {
@@ -28,9 +28,9 @@ std::string Read(const std::filesystem::path& file) {
 }
 
 // One map on which the own player played and scored.
-mrv::Database CapturedGame() {
-  mrv::Database database(kWeapons);
-  mrv::map_record& map = mrv::NewMap(database, "ut4_abbey");
+mrv::StatsStore CapturedGame() {
+  mrv::StatsStore store(kWeapons);
+  mrv::MapRecord& map = mrv::NewMap(store, "ut4_abbey");
   mrv::AddNick(map, "Joe", 1);
   mrv::AddNick(map, "Ann", 2);
   map.own_nick = "Joe";
@@ -38,7 +38,7 @@ mrv::Database CapturedGame() {
   map.kills(0, 1, 1) = 3;
   map.kills(1, 2, 0) = 1;
   map.hits[4] = 2;
-  return database;
+  return store;
 }
 
 // A failed rewrite leaves the file as it was.
@@ -52,36 +52,36 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::string input(reinterpret_cast<const char*>(data), size);
   const auto& folder = Folder();
   mrv::fuzz::WriteFile(folder / "p.mrv", input);
-  mrv::TProfiler profiler(folder, kWeapons);
-  if (!profiler.Open("p.mrv")) __builtin_trap();
+  mrv::ProfileStore profile_store(folder, kWeapons);
+  if (!profile_store.Open("p.mrv")) __builtin_trap();
   std::vector<std::string> lines;
   std::vector<std::string> notes;
   std::vector<std::string> games;
-  mrv::stats_record record;
+  mrv::StatsRecord record;
   mrv::ProfileInfo info;
-  profiler.ReadNicknames(lines);
-  const bool listed = profiler.ListGames(games);
-  profiler.ReadTotals(record);
-  profiler.ReadGames(std::vector<std::int32_t>{1, 2}, record);
-  profiler.ReadProfileInfo("p.mrv", lines, notes, info);
-  profiler.Close();
+  profile_store.ReadNicknames(lines);
+  const bool listed = profile_store.ListGames(games);
+  profile_store.ReadTotals(record);
+  profile_store.ReadGames(std::vector<std::int32_t>{1, 2}, record);
+  profile_store.ReadProfileInfo("p.mrv", lines, notes, info);
+  profile_store.Close();
 
   mrv::fuzz::WriteFile(folder / "copy.mrv", input);
-  if (!profiler.Open("copy.mrv")) __builtin_trap();
+  if (!profile_store.Open("copy.mrv")) __builtin_trap();
   mrv::SilentPrompt prompt;
   std::string before = Read(folder / "copy.mrv");
-  CheckKept(mrv::AddGameToProfile(CapturedGame(), "fuzzed game", profiler, prompt),
+  CheckKept(mrv::AddGameToProfile(CapturedGame(), "fuzzed game", profile_store, prompt),
             folder / "copy.mrv", before);
 
   before = Read(folder / "copy.mrv");
-  mrv::stats_record sums;
+  mrv::StatsRecord sums;
   const std::vector<std::int32_t> newest = {1};
-  CheckKept(listed && profiler.ReadGames(newest, sums) &&
-                profiler.RemoveGames(newest, sums, "first", "last"),
+  CheckKept(listed && profile_store.ReadGames(newest, sums) &&
+                profile_store.RemoveGames(newest, sums, "first", "last"),
             folder / "copy.mrv", before);
 
   before = Read(folder / "copy.mrv");
-  CheckKept(profiler.SaveNotesAndNicknames("copy.mrv", {"Joe", "Ann"}, {"fuzzed"}),
+  CheckKept(profile_store.SaveNotesAndNicknames("copy.mrv", {"Joe", "Ann"}, {"fuzzed"}),
             folder / "copy.mrv", before);
   return 0;
 }

@@ -22,16 +22,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const auto input = Folder().path() / "input.stg";
   mrv::fuzz::WriteFile(input, std::string_view(reinterpret_cast<const char*>(data), size));
   mrv::SilentPrompt prompt;
-  mrv::Database database(kWeapons);
+  mrv::StatsStore store(kWeapons);
   std::string name;
-  if (!mrv::LoadGame(database, input, name, prompt)) return 0;
+  if (!mrv::LoadGame(store, input, name, prompt)) return 0;
 
   // Whatever was read can be written again.
-  const auto text = mrv::GameFileText(database, name);
+  const auto text = mrv::GameFileText(store, name);
   if (!text) __builtin_trap();
   const auto again = Folder().path() / "again.stg";
   mrv::fuzz::WriteFile(again, *text);
-  mrv::Database reloaded(kWeapons);
+  mrv::StatsStore reloaded(kWeapons);
   std::string reloaded_name;
   if (!mrv::LoadGame(reloaded, again, reloaded_name, prompt)) __builtin_trap();
   if (mrv::GameFileText(reloaded, reloaded_name) != text) __builtin_trap();

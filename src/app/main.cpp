@@ -4,9 +4,9 @@
 #include "ui/about_window.h"
 #include "ui/capture_devices.h"
 #include "ui/file_dialogs.h"
-#include "ui/html_export_form.h"
+#include "ui/html_export_dialog.h"
 #include "ui/main_window.h"
-#include "ui/profiles_window.h"
+#include "ui/profile_manager_window.h"
 #include "ui/program_state.h"
 #include "ui/stats_viewer_window.h"
 #include "ui/theme.h"
@@ -32,7 +32,7 @@ int main(int argc, char** argv) {
   };
   mrv::ui::ViewerWindowLauncher viewer(dialogs);
   mrv::ui::DesktopCaptureDevices capture_devices;
-  mrv::ui::TMain main_window(std::move(state), file_dialogs, viewer, capture_devices);
+  mrv::ui::MainWindow main_window(std::move(state), file_dialogs, viewer, capture_devices);
   main_window.show();
   return QApplication::exec();
 }

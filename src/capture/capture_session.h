@@ -2,10 +2,10 @@
 // table and templates it reads, its state and options, and the platform services.
 //
 // A log-file parse in a few lines:
-//   Database database(weapons.size());
+//   StatsStore store(weapons.size());
 //   DeathTemplates templates = LoadDeathTemplates(program_dir, prompt);
 //   GameTexts texts = LoadGameTexts(program_dir, prompt);
-//   CaptureSession session(database, weapons, templates, {clock, sound, random, prompt, cancel},
+//   CaptureSession session(store, weapons, templates, {clock, sound, random, prompt, cancel},
 //                          texts);
 //   session.state.options.lplayernicks = profile_nicks;
 //   LogParseResult result = ParseLogFile(session, log_path, on_progress);
@@ -23,7 +23,7 @@
 #include "capture/name_index.h"
 #include "capture/platform.h"
 #include "files/prompt.h"
-#include "model/store.h"
+#include "model/stats_store.h"
 #include "model/weapons.h"
 
 namespace mrv {
@@ -42,17 +42,17 @@ inline constexpr std::chrono::milliseconds kCommandPause{700};
 
 struct CaptureSession {
   // Without game texts the capture reads the older game text only.
-  CaptureSession(Database& database, const WeaponTable& weapons, const DeathTemplates& templates,
+  CaptureSession(StatsStore& store, const WeaponTable& weapons, const DeathTemplates& templates,
                  CaptureServices services, const GameTexts& game_texts = NoGameTexts())
-      : database(database),
+      : store(store),
         weapons(weapons),
         templates(templates),
         game_texts(game_texts),
         services(services),
         template_notice(services.prompt),
-        names(database) {}
+        names(store) {}
 
-  Database& database;
+  StatsStore& store;
   const WeaponTable& weapons;
   const DeathTemplates& templates;
   const GameTexts& game_texts;
@@ -69,7 +69,7 @@ struct CaptureSession {
   std::function<void(bool enabled)> headshot_switched;
 
   bool monitor() const { return state.options.Monitor; }
-  map_record& current_map() { return *state.context.current_map; }
+  MapRecord& current_map() { return *state.context.current_map; }
   // Whether typed lines reach the game: not from a log file, saved or followed.
   bool CanType() const;
   // Types a line into the game; nothing is typed while parsing a log file.

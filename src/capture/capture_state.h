@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "model/store.h"
+#include "model/stats_store.h"
 
 namespace mrv {
 
@@ -40,7 +40,7 @@ class RecentPair {
 };
 
 struct CaptureContext {
-  map_record* current_map = nullptr;
+  MapRecord* current_map = nullptr;
   // Number used in the provisional name "<mapN>" of the next map.
   std::int32_t map_counter = 1;
   RecentPair RecentLines;

@@ -77,7 +77,7 @@ void LearnOwnNick(CaptureSession& session, std::string_view line, std::size_t an
 // letter case aside, so it is neither).
 int FindOrAdd(CaptureSession& session, std::string_view nick, std::uint8_t team) {
   if (IsSavedGameMarker(nick)) return -1;
-  map_record& map = session.current_map();
+  MapRecord& map = session.current_map();
   return session.plain ? FindOrAddNick(map, nick, team) : session.names.FindOrAdd(map, nick, team);
 }
 
@@ -88,13 +88,13 @@ void RenameEverywhere(CaptureSession& session, const Rename& rename) {
   // "^7" is still found first as printed.
   if (!IsStorableNick(rename.new_nick)) return;
   const std::string_view old_nick = rename.old_nick;
-  map_record& current = session.current_map();
+  MapRecord& current = session.current_map();
   if (current.own_nick == old_nick ||
       (old_nick.ends_with("^7") && current.own_nick == old_nick.substr(0, old_nick.size() - 2))) {
     current.own_nick.assign(rename.new_nick);
   }
   if (session.plain) {
-    RenameInEveryMap(session.database, old_nick, rename.new_nick);
+    RenameInEveryMap(session.store, old_nick, rename.new_nick);
   } else {
     session.names.Rename(old_nick, rename.new_nick);
   }
@@ -147,7 +147,7 @@ void CountHit(CaptureSession& session, const Hit& hit) {
   session.state.context.MapJustOpened = false;
   ApplyHitRules(session, hit);
   CheckGameStart(session);
-  map_record& map = session.current_map();
+  MapRecord& map = session.current_map();
   if (FindOrAdd(session, hit.nick, 0) < 0) return;
   const auto location = static_cast<std::size_t>(hit.location);
   const bool given = hit.direction == HitDirection::kGiven;
@@ -164,7 +164,7 @@ void SendFragReplies(CaptureSession& session, bool stats_reply, bool hit_reply) 
 }
 
 void CountOwnFrag(CaptureSession& session, std::string_view killer, std::string_view victim) {
-  map_record& map = session.current_map();
+  MapRecord& map = session.current_map();
   const CaptureOptions& options = session.state.options;
   if (killer == map.own_nick) {
     Bump(victim == map.own_nick ? map.own_deaths : map.own_kills);
@@ -177,7 +177,7 @@ void CountOwnFrag(CaptureSession& session, std::string_view killer, std::string_
 
 // The own player's kill or death is filed under the location of the hit just before.
 void CountDecidingHit(CaptureSession& session, std::string_view killer, std::string_view victim) {
-  map_record& map = session.current_map();
+  MapRecord& map = session.current_map();
   const std::string& previous = session.state.context.RecentLines[1];
   if (IsOwnPlayer(session, killer)) {
     const int location = MarkerLocation(previous, kHitGiven);
@@ -192,7 +192,7 @@ void CountDecidingHit(CaptureSession& session, std::string_view killer, std::str
   }
 }
 
-void CountCarrierKill(map_record& map, int killer, int victim, char team) {
+void CountCarrierKill(MapRecord& map, int killer, int victim, char team) {
   Bump(map.fck[static_cast<std::size_t>(killer)]);
   Bump(map.ft[static_cast<std::size_t>(victim)]);
   const bool blue = static_cast<std::uint8_t>(team) == kBlue;
@@ -232,7 +232,7 @@ bool CountKill(CaptureSession& session, Kill kill) {
   if (session.monitor() && session.weapons.code(kill.weapon) == session.templates.MonkeyCode()) {
     session.services.sound.Play(Sound::Monkey);
   }
-  map_record& map = session.current_map();
+  MapRecord& map = session.current_map();
   // A death without a killer is a suicide.
   const std::string_view killer = kill.killer == AbsentMark ? kill.victim : kill.killer;
   // A nickname the full map cannot take leaves the kill uncounted.
@@ -260,7 +260,7 @@ void CountFlagEvent(CaptureSession& session, const FlagEvent& event) {
   CaptureContext& context = session.state.context;
   context.MapJustOpened = false;
   CheckGameStart(session);
-  map_record& map = session.current_map();
+  MapRecord& map = session.current_map();
   const int index = FindOrAdd(session, event.nick, event.team);
   if (index < 0) return;
   const auto i = static_cast<std::size_t>(index);
@@ -312,14 +312,14 @@ void CheckGameStart(CaptureSession& session) {
 
 void SettleStore(CaptureSession& session) {
   session.names.Settle();
-  for (const auto& map : session.database.maps) CompactKillTable(*map);
+  for (const auto& map : session.store.maps) CompactKillTable(*map);
 }
 
-map_record& OpenProvisionalMap(CaptureSession& session) {
+MapRecord& OpenProvisionalMap(CaptureSession& session) {
   CaptureContext& context = session.state.context;
   // The map that ends takes no more nicknames.
   if (context.current_map != nullptr) CompactKillTable(*context.current_map);
-  map_record& map = NewMap(session.database, "<map" + std::to_string(context.map_counter) + ">");
+  MapRecord& map = NewMap(session.store, "<map" + std::to_string(context.map_counter) + ">");
   context.current_map = &map;
   return map;
 }
@@ -329,7 +329,7 @@ void OpenNewMap(CaptureSession& session) {
   Bump(context.map_counter);
   const std::int32_t now = session.monitor() ? session.services.clock.TickSeconds() : 0;
   if (session.monitor()) {
-    map_record& ending = session.current_map();
+    MapRecord& ending = session.current_map();
     ending.duration = SaturatingAdd(now, -static_cast<std::int64_t>(ending.start_time));
   }
   OpenProvisionalMap(session).start_time = now;

@@ -25,7 +25,7 @@ void CheckGameStart(CaptureSession& session);
 void SettleStore(CaptureSession& session);
 
 // Creates the map "<mapN>" with the current map counter and makes it current.
-map_record& OpenProvisionalMap(CaptureSession& session);
+MapRecord& OpenProvisionalMap(CaptureSession& session);
 
 // The next map begins: the current one gets its duration, a new provisional map opens.
 void OpenNewMap(CaptureSession& session);

@@ -46,7 +46,7 @@ bool HandleCaptureLine(CaptureSession& session, std::string_view line) {
     if (AnswerInGameCommand(session, line)) return true;
   }
   const bool consumed = InterpretLine(session, line);
-  if (session.database.full()) {
+  if (session.store.full()) {
     session.services.prompt.Error(kStoreFullMessage, "Error");
     return false;
   }

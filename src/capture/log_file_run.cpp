@@ -78,7 +78,7 @@ LogRunEnd RunLines(CaptureSession& session, LineReader& reader, Tracker& tracker
       }
       tracker.Add(reader.last_length());
       if (!HandleCaptureLine(session, line)) {
-        return session.database.full() ? LogRunEnd::kStoreFull : LogRunEnd::kUnknownWeapon;
+        return session.store.full() ? LogRunEnd::kStoreFull : LogRunEnd::kUnknownWeapon;
       }
     }
   } catch (const std::bad_alloc&) {

@@ -144,7 +144,7 @@ MonitorRun::PollEnd MonitorRun::Poll() {
 }
 
 MonitorRun::PollEnd MonitorRun::EndByLine() const {
-  return session_.database.full() ? PollEnd::kStoreFull : PollEnd::kUnknownWeapon;
+  return session_.store.full() ? PollEnd::kStoreFull : PollEnd::kUnknownWeapon;
 }
 
 MonitorRun::PollEnd MonitorRun::PollLines() {
@@ -211,7 +211,7 @@ bool MonitorRun::HandleNewLines() {
 }
 
 void MonitorRun::EndMapTime() {
-  map_record& map = session_.current_map();
+  MapRecord& map = session_.current_map();
   map.duration = SaturatingAdd(clock_.TickSeconds(), -static_cast<std::int64_t>(map.start_time));
 }
 

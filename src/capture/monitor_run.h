@@ -2,12 +2,12 @@
 // shared line handling, answers the player's in-game commands, sends the timed replies,
 // and waits for the game again when it was closed.
 //
-// The run owns the session (and its Database) until it ends. Typical use:
+// The run owns the session (and its StatsStore) until it ends. Typical use:
 //   MonitorCapture capture(session, status);   // session.services.console is set
 //   capture.Start();                           // the run goes on a thread of its own
 //   ... capture.Stop() or capture.Cancel() from any thread ...
-//   const MonitorEnd end = capture.Join();     // now the Database is the caller's
-//   if (ShowsStats(end)) Show(session.database);
+//   const MonitorEnd end = capture.Join();     // now the StatsStore is the caller's
+//   if (ShowsStats(end)) Show(session.store);
 //
 // The run calls the session's Prompt (the game-lost question) and the status sink from
 // its own thread; a front end with a GUI thread passes them on to it.

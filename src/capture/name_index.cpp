@@ -76,12 +76,12 @@ const std::string& NameIndex::TextAt(std::uint32_t map, std::uint32_t position) 
   if (group != kNoGroup && groups_[group].renamed_at > names[position].joined) {
     return groups_[group].text;
   }
-  return database_[static_cast<int>(map)].nicks[position];
+  return store_[static_cast<int>(map)].nicks[position];
 }
 
 void NameIndex::SettleMap(std::uint32_t map) {
   MapNames& names = maps_[map];
-  std::vector<std::string>& nicks = database_[static_cast<int>(map)].nicks;
+  std::vector<std::string>& nicks = store_[static_cast<int>(map)].nicks;
   for (std::uint32_t i = 0; i < names.size() && i < nicks.size(); ++i) {
     const std::uint32_t group = names[i].group;
     if (group != kNoGroup && groups_[group].renamed_at > names[i].joined) {
@@ -93,17 +93,17 @@ void NameIndex::SettleMap(std::uint32_t map) {
 
 void NameIndex::Settle() {
   if (!built_) return;
-  for (std::uint32_t m = 0; m < maps_.size() && m < database_.maps.size(); ++m) SettleMap(m);
+  for (std::uint32_t m = 0; m < maps_.size() && m < store_.maps.size(); ++m) SettleMap(m);
 }
 
 void NameIndex::Rebuild() {
-  if (maps_.size() <= database_.maps.size()) Settle();
+  if (maps_.size() <= store_.maps.size()) Settle();
   groups_.clear();
   by_spelling_.Clear();
   duplicated_.clear();
-  maps_.assign(database_.maps.size(), MapNames{});
+  maps_.assign(store_.maps.size(), MapNames{});
   for (std::uint32_t m = 0; m < maps_.size(); ++m) {
-    for (const std::string& nick : database_[static_cast<int>(m)].nicks) {
+    for (const std::string& nick : store_[static_cast<int>(m)].nicks) {
       std::uint32_t group = FindGroup(nick);
       if (group != kNoGroup && !groups_[group].holders.empty() &&
           groups_[group].holders.back().map == m) {
@@ -120,12 +120,12 @@ void NameIndex::Rebuild() {
 }
 
 void NameIndex::SyncChanged() {
-  const std::size_t count = database_.maps.size();
+  const std::size_t count = store_.maps.size();
   bool in_step =
       built_ && maps_.size() <= count &&
-      (maps_.empty() || maps_.back().size() == database_.maps[maps_.size() - 1]->nicks.size());
+      (maps_.empty() || maps_.back().size() == store_.maps[maps_.size() - 1]->nicks.size());
   for (std::size_t m = maps_.size(); in_step && m < count; ++m)
-    in_step = database_.maps[m]->nicks.empty();
+    in_step = store_.maps[m]->nicks.empty();
   if (!in_step) {
     Rebuild();
   } else {
@@ -133,8 +133,8 @@ void NameIndex::SyncChanged() {
   }
 }
 
-int NameIndex::FindOrAdd(map_record& map, std::string_view nick, std::uint8_t team) {
-  if (database_.maps.empty() || &map != database_.maps.back().get()) {
+int NameIndex::FindOrAdd(MapRecord& map, std::string_view nick, std::uint8_t team) {
+  if (store_.maps.empty() || &map != store_.maps.back().get()) {
     return FindOrAddNick(map, nick, team);  // not the capture's map: the plain way
   }
   Sync();
@@ -157,7 +157,7 @@ int NameIndex::FindOrAdd(map_record& map, std::string_view nick, std::uint8_t te
 }
 
 void NameIndex::Demote(std::uint32_t map, std::uint32_t position) {
-  std::string& nick = database_[static_cast<int>(map)].nicks[position];
+  std::string& nick = store_[static_cast<int>(map)].nicks[position];
   const std::string& text = TextAt(map, position);
   if (&text != &nick) nick = text;
   maps_[map][position] = {kNoGroup, now_};
@@ -227,7 +227,7 @@ void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
   }
   if (plain) {
     Settle();
-    RenameInEveryMap(database_, old_nick, new_nick);
+    RenameInEveryMap(store_, old_nick, new_nick);
     Rebuild();
   }
   if (!maps_.empty()) SettleMap(static_cast<std::uint32_t>(maps_.size() - 1));

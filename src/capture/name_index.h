@@ -21,16 +21,16 @@
 #include <unordered_set>
 #include <vector>
 
-#include "model/store.h"
+#include "model/stats_store.h"
 
 namespace mrv {
 
 class NameIndex {
  public:
-  explicit NameIndex(Database& database) : database_(database) {}
+  explicit NameIndex(StatsStore& store) : store_(store) {}
 
   // FindOrAddNick on the store's last map (the plain way on any other).
-  int FindOrAdd(map_record& map, std::string_view nick, std::uint8_t team);
+  int FindOrAdd(MapRecord& map, std::string_view nick, std::uint8_t team);
   // RenameInEveryMap, without the walk over every map.
   void Rename(std::string_view old_nick, std::string_view new_nick);
   // Writes the renamed nicknames into every map's nick list.
@@ -103,7 +103,7 @@ class NameIndex {
   // Learns the maps opened since, or rebuilds when the store changed otherwise.
   void Sync() {
     // As nearly always: no map opened since, and the last one took its nicknames here.
-    const auto& maps = database_.maps;
+    const auto& maps = store_.maps;
     if (!built_ || maps_.size() != maps.size() || maps.empty() ||
         maps_.back().size() != maps.back()->nicks.size()) {
       SyncChanged();
@@ -111,7 +111,7 @@ class NameIndex {
   }
   void SyncChanged();
 
-  Database& database_;
+  StatsStore& store_;
   bool built_ = false;
   std::uint32_t now_ = 1;  // a clock of renames
   std::vector<Group> groups_;

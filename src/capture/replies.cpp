@@ -15,7 +15,7 @@ struct FragFigures {
 };
 
 // Another player's figures from the kill table: his suicides count as his kills here.
-FragFigures FragsFromKillTable(const map_record& map, int nick) {
+FragFigures FragsFromKillTable(const MapRecord& map, int nick) {
   FragFigures figures;
   for (int w = 0; w < map.weapon_count; ++w) {
     for (int v = 0; v < map.nick_count(); ++v) {
@@ -49,7 +49,7 @@ bool SendConsoleCommand(GameConsole* console, const std::string& text) {
 
 std::string BuildStatsReply(CaptureSession& session, std::string_view nick, bool with_frags,
                             bool with_flags) {
-  const map_record& map = session.current_map();
+  const MapRecord& map = session.current_map();
   const std::int64_t elapsed =
       static_cast<std::int64_t>(session.services.clock.TickSeconds()) - map.start_time;
   const std::string elapsed_text = FormatSeconds(elapsed);
@@ -84,7 +84,7 @@ std::string BuildStatsReply(CaptureSession& session, std::string_view nick, bool
 }
 
 std::string BuildHitReply(CaptureSession& session) {
-  const map_record& map = session.current_map();
+  const MapRecord& map = session.current_map();
   const GameCounters& counters = session.state.counters;
   return "ut_echo \"^2Hits:^7 " + std::to_string(counters.GameHitsGiven) + "     ^1Hits Taken:^7 " +
          std::to_string(counters.GameHitsTaken) + "\";" + BodyGroups(map.hits, "^2") + "\";" +

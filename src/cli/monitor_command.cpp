@@ -95,8 +95,8 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
   SilentSoundPlayer sound;
   SystemRandom random;
   CancelToken cancel;
-  Database database(weapons->size());
-  CaptureSession session(database, *weapons, templates,
+  StatsStore store(weapons->size());
+  CaptureSession session(store, *weapons, templates,
                          {clock, sound, random, prompt, cancel, console.get()}, texts);
   session.state.options = CaptureOptionsFrom(monitor_options);
   session.state.options.lplayernicks = parsed->All("--nick");
@@ -119,11 +119,11 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
     return kExitFailure;
   }
 
-  PrintReportText(std::cout, BuildReport(game_name, database, *weapons, ReportWeapons::kLeftOut),
+  PrintReportText(std::cout, BuildReport(game_name, store, *weapons, ReportWeapons::kLeftOut),
                   true);
   std::cout.flush();
   if (const auto save = parsed->Last("--save")) {
-    if (!SaveGame(database, *save, game_name, prompt)) return kExitFailure;
+    if (!SaveGame(store, *save, game_name, prompt)) return kExitFailure;
   }
   // Like a kill of an unknown weapon, a store that reached its memory budget ends the
   // capture early: the report and the file hold what was counted.

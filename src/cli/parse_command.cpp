@@ -70,10 +70,10 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
   SilentSoundPlayer sound;
   SystemRandom random;
   CancelToken cancel;
-  Database database(weapons->size());
+  StatsStore store(weapons->size());
   bool ended_early = false;
   for (const auto& log : parsed->positionals) {
-    CaptureSession session(database, *weapons, templates, {clock, sound, random, prompt, cancel},
+    CaptureSession session(store, *weapons, templates, {clock, sound, random, prompt, cancel},
                            texts);
     session.state.options.Monitor = false;
     session.state.options.lplayernicks = parsed->All("--nick");
@@ -91,7 +91,7 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
   const std::string game_name = parsed->Last("--game-name").value_or(CurrentGameName());
   // Only the JSON report lists each player's weapons.
   const bool json = parsed->Has("--json");
-  const Report report = BuildReport(game_name, database, *weapons,
+  const Report report = BuildReport(game_name, store, *weapons,
                                     json ? ReportWeapons::kListed : ReportWeapons::kLeftOut);
   if (json) {
     PrintReportJson(std::cout, report, false);
@@ -100,7 +100,7 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
   }
   std::cout.flush();
   if (const auto save = parsed->Last("--save")) {
-    if (!SaveGame(database, *save, game_name, prompt)) return kExitFailure;
+    if (!SaveGame(store, *save, game_name, prompt)) return kExitFailure;
   }
   // Like a kill of an unknown weapon, a store that reached its memory budget ends the
   // capture early: the report and the file hold what was counted.

@@ -12,7 +12,7 @@
 #include "cli/setup.h"
 #include "files/profile_add_game.h"
 #include "files/profile_nicknames.h"
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "files/saved_game.h"
 #include "model/contribution.h"
 #include "model/text.h"
@@ -25,7 +25,7 @@ struct Context {
   const Environment& env;
   const ParsedArguments& args;
   const WeaponTable& weapons;
-  TProfiler& profiler;
+  ProfileStore& profile_store;
   ConsolePrompt& prompt;
 };
 
@@ -82,8 +82,8 @@ int Create(const Context& context) {
   }
   const auto file = ProfileFile(context, positionals[0], false);
   if (!file) return kExitFailure;
-  if (!context.profiler.CreateProfileFile(*file, *nick, NoteLines(context.args))) {
-    return Fail(context.profiler.LastError());
+  if (!context.profile_store.CreateProfileFile(*file, *nick, NoteLines(context.args))) {
+    return Fail(context.profile_store.LastError());
   }
   std::printf("created profile %s\n", positionals[0].c_str());
   return kExitOk;
@@ -91,16 +91,16 @@ int Create(const Context& context) {
 
 int List(const Context& context) {
   if (!context.args.positionals.empty()) return Usage("profile list takes no arguments");
-  const auto files = context.profiler.FillProfileList();
+  const auto files = context.profile_store.FillProfileList();
   for (std::size_t i = 1; i < files.size(); ++i) {
     const std::string name = TerminalText(files[i].substr(0, files[i].size() - 4));
     std::vector<std::string> nicknames;
     std::vector<std::string> notes;
     ProfileInfo info;
-    if (context.profiler.ReadProfileInfo(files[i], nicknames, notes, info)) {
+    if (context.profile_store.ReadProfileInfo(files[i], nicknames, notes, info)) {
       std::printf("%s\t%d games\t%s\n", name.c_str(), info.games, FormatSeconds(info.time).c_str());
     } else {
-      std::printf("%s\t%s\n", name.c_str(), context.profiler.LastError().c_str());
+      std::printf("%s\t%s\n", name.c_str(), context.profile_store.LastError().c_str());
     }
   }
   return kExitOk;
@@ -112,7 +112,7 @@ struct ProfileView {
   std::vector<std::string> notes;
   ProfileInfo info;
   std::vector<std::string> games;
-  stats_record totals;
+  StatsRecord totals;
 };
 
 void PrintLocations(const char* title, const LocationCounts& counts) {
@@ -213,12 +213,12 @@ void PrintJson(const ProfileView& view, const WeaponTable& weapons) {
   std::cout << '\n';
 }
 
-// Opens the named profile in the profiler; false after printing why not.
+// Opens the named profile in the profile_store; false after printing why not.
 bool Load(const Context& context, const std::string& name, LoadedProfile& loaded) {
   const auto file = ProfileFile(context, name, true);
   if (!file) return false;
-  if (LoadProfile(context.profiler, *file, loaded)) return true;
-  Fail(context.profiler.LastError());
+  if (LoadProfile(context.profile_store, *file, loaded)) return true;
+  Fail(context.profile_store.LastError());
   return false;
 }
 
@@ -228,10 +228,10 @@ int Show(const Context& context) {
   view.name = context.args.positionals[0];
   LoadedProfile loaded;
   if (!Load(context, view.name, loaded)) return kExitFailure;
-  auto& profiler = context.profiler;
-  if (!profiler.ReadProfileInfo(loaded->name, view.nicknames, view.notes, view.info) ||
-      !profiler.ListGames(view.games) || !profiler.ReadTotals(view.totals)) {
-    return Fail(profiler.LastError());
+  auto& profile_store = context.profile_store;
+  if (!profile_store.ReadProfileInfo(loaded->name, view.nicknames, view.notes, view.info) ||
+      !profile_store.ListGames(view.games) || !profile_store.ReadTotals(view.totals)) {
+    return Fail(profile_store.LastError());
   }
   if (context.args.Has("--json")) {
     PrintJson(view, context.weapons);
@@ -246,15 +246,15 @@ int Add(const Context& context) {
   if (positionals.size() != 2) return Usage("profile add needs a NAME and a saved GAME.stg");
   LoadedProfile loaded;
   if (!Load(context, positionals[0], loaded)) return kExitFailure;
-  Database database(context.weapons.size());
+  StatsStore store(context.weapons.size());
   std::string game_id;
-  if (!LoadGame(database, positionals[1], game_id, context.prompt)) {
+  if (!LoadGame(store, positionals[1], game_id, context.prompt)) {
     if (context.prompt.shown() == 0) PrintError("no game in " + positionals[1]);
     return kExitFailure;
   }
-  if (AddGameToProfile(database, game_id, context.profiler, context.prompt)) return kExitOk;
+  if (AddGameToProfile(store, game_id, context.profile_store, context.prompt)) return kExitOk;
   // When every map was skipped, only the skips were told.
-  if (std::none_of(database.maps.begin(), database.maps.end(),
+  if (std::none_of(store.maps.begin(), store.maps.end(),
                    [](const auto& map) { return MapContributes(*map); })) {
     PrintError("nothing added");
   }
@@ -272,11 +272,11 @@ int Remove(const Context& context) {
   }
   LoadedProfile loaded;
   if (!Load(context, positionals[0], loaded)) return kExitFailure;
-  auto& profiler = context.profiler;
+  auto& profile_store = context.profile_store;
   // The games listed and summed here are the ones removed.
-  const ProfileLockScope lock(profiler);
+  const ProfileLockScope lock(profile_store);
   std::vector<std::string> games;
-  if (!lock.locked() || !profiler.ListGames(games)) return Fail(profiler.LastError());
+  if (!lock.locked() || !profile_store.ListGames(games)) return Fail(profile_store.LastError());
   // The game count drops by every number passed, so only existing games may be.
   if (*wanted.rbegin() > static_cast<std::int64_t>(games.size())) {
     return Fail("profile " + positionals[0] + " has no game " + std::to_string(*wanted.rbegin()));
@@ -286,11 +286,11 @@ int Remove(const Context& context) {
   for (std::size_t i = 0; i < games.size(); ++i) {
     if (wanted.count(static_cast<std::int32_t>(i + 1)) == 0) kept.push_back(games[i]);
   }
-  stats_record sums;
+  StatsRecord sums;
   const std::string oldest = kept.empty() ? "" : kept.back();
   const std::string newest = kept.empty() ? "" : kept.front();
-  if (!profiler.ReadGames(numbers, sums) || !profiler.RemoveGames(numbers, sums, oldest, newest)) {
-    return Fail(profiler.LastError());
+  if (!profile_store.ReadGames(numbers, sums) || !profile_store.RemoveGames(numbers, sums, oldest, newest)) {
+    return Fail(profile_store.LastError());
   }
   std::printf("removed %zu game%s, %zu left\n", numbers.size(), numbers.size() == 1 ? "" : "s",
               kept.size());
@@ -324,19 +324,19 @@ int Nick(const Context& context) {
   }
   LoadedProfile loaded;
   if (!Load(context, positionals[0], loaded)) return kExitFailure;
-  auto& profiler = context.profiler;
+  auto& profile_store = context.profile_store;
   // The nicknames edited here are the ones written back.
-  const ProfileLockScope lock(profiler);
+  const ProfileLockScope lock(profile_store);
   std::vector<std::string> nicknames;
   std::vector<std::string> notes;
   ProfileInfo info;
-  if (!lock.locked() || !profiler.ReadProfileInfo(loaded->name, nicknames, notes, info)) {
-    return Fail(profiler.LastError());
+  if (!lock.locked() || !profile_store.ReadProfileInfo(loaded->name, nicknames, notes, info)) {
+    return Fail(profile_store.LastError());
   }
   const auto before = nicknames;
   if (!EditNicknames(nicknames, positionals[1], positionals[2])) return kExitFailure;
-  if (nicknames != before && !profiler.SaveNotesAndNicknames(loaded->name, nicknames, notes)) {
-    return Fail(profiler.LastError());
+  if (nicknames != before && !profile_store.SaveNotesAndNicknames(loaded->name, nicknames, notes)) {
+    return Fail(profile_store.LastError());
   }
   return kExitOk;
 }
@@ -366,8 +366,8 @@ int RunProfileCommand(const Environment& env, const Arguments& args) {
   ConsolePrompt prompt;
   const auto weapons = LoadWeapons(env, prompt);
   if (!weapons) return kExitFailure;
-  TProfiler profiler(env.program_dir, weapons->size());
-  return subcommand->run({env, *parsed, *weapons, profiler, prompt});
+  ProfileStore profile_store(env.program_dir, weapons->size());
+  return subcommand->run({env, *parsed, *weapons, profile_store, prompt});
 }
 
 }  // namespace mrv::cli

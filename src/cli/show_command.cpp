@@ -19,9 +19,9 @@ int RunShowCommand(const Environment& env, const Arguments& args) {
   ConsolePrompt prompt;
   const auto weapons = LoadWeapons(env, prompt);
   if (!weapons) return kExitFailure;
-  Database database(weapons->size());
+  StatsStore store(weapons->size());
   std::string game_name;
-  if (!LoadGame(database, parsed->positionals[0], game_name, prompt)) {
+  if (!LoadGame(store, parsed->positionals[0], game_name, prompt)) {
     // A file holding only its name fails without a message of its own.
     if (prompt.shown() == 0) PrintError("no game in " + parsed->positionals[0]);
     return kExitFailure;
@@ -29,7 +29,7 @@ int RunShowCommand(const Environment& env, const Arguments& args) {
   // Saved games come from live captures, which know the time played.
   // Only the JSON report lists each player's weapons.
   const bool json = parsed->Has("--json");
-  const Report report = BuildReport(game_name, database, *weapons,
+  const Report report = BuildReport(game_name, store, *weapons,
                                     json ? ReportWeapons::kListed : ReportWeapons::kLeftOut);
   if (json) {
     PrintReportJson(std::cout, report, true);

@@ -4,26 +4,26 @@
 
 namespace mrv {
 
-bool AddGameToProfile(const Database& database, const std::string& game_id, TProfiler& profiler,
+bool AddGameToProfile(const StatsStore& store, const std::string& game_id, ProfileStore& profile_store,
                       Prompt& prompt) {
-  if (database.empty()) {
+  if (store.empty()) {
     prompt.Inform("\r\nNothing to be added!", "!");
     return false;
   }
   // The totals read here are still the profile's when the game is written.
-  const ProfileLockScope lock(profiler);
+  const ProfileLockScope lock(profile_store);
   if (!lock.locked()) {
-    prompt.Inform(profiler.LastError(), "ERROR!");
+    prompt.Inform(profile_store.LastError(), "ERROR!");
     return false;
   }
-  stats_record totals;
-  if (!profiler.ReadTotals(totals)) {
+  StatsRecord totals;
+  if (!profile_store.ReadTotals(totals)) {
     prompt.Inform("\r\nCould not add game!", "ERROR!");
     return false;
   }
-  stats_record game = NewStatsRecord(profiler.weapon_count());
+  StatsRecord game = NewStatsRecord(profile_store.weapon_count());
   int counted = 0;
-  for (const auto& map : database.maps) {
+  for (const auto& map : store.maps) {
     if (AddMapContribution(*map, game)) {
       ++counted;
     } else {
@@ -33,7 +33,7 @@ bool AddGameToProfile(const Database& database, const std::string& game_id, TPro
     }
   }
   if (counted == 0) return false;
-  if (!profiler.AddGame(game, totals, game_id)) {
+  if (!profile_store.AddGame(game, totals, game_id)) {
     prompt.Inform("\r\nCould not add game!", "ERROR!");
     return false;
   }

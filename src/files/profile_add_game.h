@@ -3,9 +3,9 @@
 
 #include <string>
 
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "files/prompt.h"
-#include "model/store.h"
+#include "model/stats_store.h"
 
 namespace mrv {
 
@@ -13,7 +13,7 @@ namespace mrv {
 // under the name `game_id`; every map without it is reported and skipped. True when
 // the game was added. The profile stays locked against other programs from the
 // reading of its totals to the writing of the game.
-bool AddGameToProfile(const Database& database, const std::string& game_id, TProfiler& profiler,
+bool AddGameToProfile(const StatsStore& store, const std::string& game_id, ProfileStore& profile_store,
                       Prompt& prompt);
 
 }  // namespace mrv

@@ -64,7 +64,7 @@ int StatsKeyIndex(std::string_view key) {
   return -1;
 }
 
-bool AddStatsValue(stats_record& stats, int index, std::string_view value) {
+bool AddStatsValue(StatsRecord& stats, int index, std::string_view value) {
   if (index < kFirstCountKey) {
     const auto field = ListField(stats, index);
     return TextToInts(value, field, static_cast<int>(field.size()));
@@ -133,7 +133,7 @@ void AppendHeader(std::string& out, const std::vector<std::string>& notes,
   AppendLine(out, kEndNicknamesMarker);
 }
 
-void AppendStatsLines(std::string& out, const stats_record& stats) {
+void AppendStatsLines(std::string& out, const StatsRecord& stats) {
   for (int i = 0; i < static_cast<int>(kStatsKeys.size()); ++i) {
     out += kStatsKeys[static_cast<std::size_t>(i)];
     out += '=';

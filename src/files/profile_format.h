@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "files/line_reader.h"
-#include "model/store.h"
+#include "model/stats_store.h"
 
 namespace mrv {
 
@@ -39,7 +39,7 @@ inline constexpr std::array<std::string_view, 11> kStatsKeys = {
 int StatsKeyIndex(std::string_view key);
 // Adds the value text of figure key `index` into the record: a value list for the
 // location and weapon arrays, one integer for the counts. False for a bad value.
-bool AddStatsValue(stats_record& stats, int index, std::string_view value);
+bool AddStatsValue(StatsRecord& stats, int index, std::string_view value);
 
 // The text before the first "=", or the whole line.
 std::string_view KeyOf(std::string_view line);
@@ -63,7 +63,7 @@ void AppendLine(std::string& out, std::string_view line);
 void AppendHeader(std::string& out, const std::vector<std::string>& notes,
                   const std::vector<std::string>& nicknames);
 // The eleven figure lines of a totals or game block.
-void AppendStatsLines(std::string& out, const stats_record& stats);
+void AppendStatsLines(std::string& out, const StatsRecord& stats);
 
 // The lines of a profile file, refusing overlong lines and oversized files.
 class ProfileLines {

@@ -42,7 +42,7 @@ auto NickCounterFields(Map& map) {
 }
 
 // Whether the reader reads the map back as written.
-bool IsStorable(const map_record& map) {
+bool IsStorable(const MapRecord& map) {
   if (!IsStorableName(map.name) || !IsStorableName(map.own_nick)) return false;
   for (const auto& nick : map.nicks) {
     if (!IsStorableName(nick) || nick == kEndNicksMarker) return false;
@@ -58,7 +58,7 @@ void WriteLine(Out& out, std::string_view line) {
 }
 
 template <typename Out>
-void WriteMap(Out& out, const map_record& map) {
+void WriteMap(Out& out, const MapRecord& map) {
   WriteLine(out, kMapMarker);
   WriteLine(out, map.name);
   WriteLine(out, map.own_nick);
@@ -76,18 +76,18 @@ void WriteMap(Out& out, const map_record& map) {
 }
 
 // Whether the whole store can be written so that it reads back.
-bool IsStorable(const Database& database, std::string_view game_name) {
+bool IsStorable(const StatsStore& store, std::string_view game_name) {
   if (!IsStorableName(game_name)) return false;
-  for (const auto& map : database.maps) {
+  for (const auto& map : store.maps) {
     if (!IsStorable(*map)) return false;
   }
   return true;
 }
 
 template <typename Out>
-void WriteGame(Out& out, const Database& database, std::string_view game_name) {
+void WriteGame(Out& out, const StatsStore& store, std::string_view game_name) {
   WriteLine(out, game_name);
-  for (const auto& map : database.maps) WriteMap(out, *map);
+  for (const auto& map : store.maps) WriteMap(out, *map);
 }
 
 struct StringOut {
@@ -128,12 +128,12 @@ class GameLines {
   std::string line_;
 };
 
-// Reads one map after its "[MAP]" line. The map joins the database as soon as its
+// Reads one map after its "[MAP]" line. The map joins the store as soon as its
 // name is read, so a failure leaves it there partly filled.
-bool ReadMap(GameLines& lines, Database& database) {
+bool ReadMap(GameLines& lines, StatsStore& store) {
   std::string line;
   if (!lines.Next(line)) return false;
-  map_record& map = NewMap(database, std::move(line));
+  MapRecord& map = NewMap(store, std::move(line));
   if (!lines.Next(map.own_nick)) return false;
   for (auto* counter : CounterFields(map)) {
     if (!lines.Integer(*counter)) return false;
@@ -193,18 +193,18 @@ std::filesystem::path GameFilePath(const std::filesystem::path& program_dir,
   return folder / (file_name + ".stg");
 }
 
-std::optional<std::string> GameFileText(const Database& database, std::string_view game_name) {
-  if (!IsStorable(database, game_name)) return std::nullopt;
+std::optional<std::string> GameFileText(const StatsStore& store, std::string_view game_name) {
+  if (!IsStorable(store, game_name)) return std::nullopt;
   StringOut out;
-  WriteGame(out, database, game_name);
+  WriteGame(out, store, game_name);
   return std::move(out.text);
 }
 
-bool SaveGame(const Database& database, const std::filesystem::path& file,
+bool SaveGame(const StatsStore& store, const std::filesystem::path& file,
               std::string_view game_name, Prompt& prompt) {
   // Streamed into the file, so that saving a large store needs little memory on top of it.
-  const auto write = [&](ContentSink& sink) { WriteGame(sink, database, game_name); };
-  if (IsStorable(database, game_name) &&
+  const auto write = [&](ContentSink& sink) { WriteGame(sink, store, game_name); };
+  if (IsStorable(store, game_name) &&
       ReplaceFileSafely(file, write) == ReplaceResult::kReplaced) {
     return true;
   }
@@ -212,7 +212,7 @@ bool SaveGame(const Database& database, const std::filesystem::path& file,
   return false;
 }
 
-bool LoadGame(Database& database, const std::filesystem::path& file, std::string& game_name,
+bool LoadGame(StatsStore& store, const std::filesystem::path& file, std::string& game_name,
               Prompt& prompt) {
   using Result = GameLines::Result;
   GameLines lines;
@@ -223,7 +223,7 @@ bool LoadGame(Database& database, const std::filesystem::path& file, std::string
     while (result == Result::kLine) {
       result = lines.Take(line);
       if (result != Result::kLine) break;
-      if (line != kMapMarker || !ReadMap(lines, database) || database.full()) result = Result::kBad;
+      if (line != kMapMarker || !ReadMap(lines, store) || store.full()) result = Result::kBad;
       loaded = result == Result::kLine;
     }
   } catch (const std::bad_alloc&) {

@@ -9,7 +9,7 @@
 #include <string_view>
 
 #include "files/prompt.h"
-#include "model/store.h"
+#include "model/stats_store.h"
 
 namespace mrv {
 
@@ -30,19 +30,19 @@ std::filesystem::path GameFilePath(const std::filesystem::path& program_dir,
 // The file's content; empty when a text of the store cannot be written so that it
 // reads back (a line break in a name, a line over kMaxGameFileLine, a nickname that
 // reads as the end-of-list marker): never for what a capture stored.
-std::optional<std::string> GameFileText(const Database& database, std::string_view game_name);
+std::optional<std::string> GameFileText(const StatsStore& store, std::string_view game_name);
 
 // Writes the file through a temporary one. On failure shows "Unable to save file "
 // and the file name, and returns false.
-bool SaveGame(const Database& database, const std::filesystem::path& file,
+bool SaveGame(const StatsStore& store, const std::filesystem::path& file,
               std::string_view game_name, Prompt& prompt);
 
-// Appends the file's maps to the database (whose weapon_count is the W of the file).
+// Appends the file's maps to the store (whose weapon_count is the W of the file).
 // True when at least one map was read and nothing failed. A failure shows "Unable to
 // load file " and the file name; the maps read until then, the last one perhaps only
-// partly, stay in the database. A file holding only the name loads nothing and
+// partly, stay in the store. A file holding only the name loads nothing and
 // returns false without a message.
-bool LoadGame(Database& database, const std::filesystem::path& file, std::string& game_name,
+bool LoadGame(StatsStore& store, const std::filesystem::path& file, std::string& game_name,
               Prompt& prompt);
 
 }  // namespace mrv

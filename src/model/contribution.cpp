@@ -20,7 +20,7 @@ void AddScalar(std::int32_t& total, std::int32_t part, int sign) {
   total = SaturatingAdd(total, sign * static_cast<std::int64_t>(part));
 }
 
-void AddSigned(stats_record& total, const stats_record& part, int sign) {
+void AddSigned(StatsRecord& total, const StatsRecord& part, int sign) {
   AddEach(total.hits, part.hits, sign);
   AddEach(total.hitstaken, part.hitstaken, sign);
   AddEach(total.deathhits, part.deathhits, sign);
@@ -36,12 +36,12 @@ void AddSigned(stats_record& total, const stats_record& part, int sign) {
 
 }  // namespace
 
-bool MapContributes(const map_record& map) {
+bool MapContributes(const MapRecord& map) {
   // A negative duration only comes from a damaged file; it is no playing time.
   return map.duration > 0 && NickIndex(map, map.own_nick) >= 0;
 }
 
-bool AddMapContribution(const map_record& map, stats_record& summary) {
+bool AddMapContribution(const MapRecord& map, StatsRecord& summary) {
   if (!MapContributes(map)) return false;
   const int own = NickIndex(map, map.own_nick);
   const auto o = static_cast<std::size_t>(own);
@@ -73,11 +73,11 @@ bool AddMapContribution(const map_record& map, stats_record& summary) {
   return true;
 }
 
-void AddStatsRecord(stats_record& total, const stats_record& part) {
+void AddStatsRecord(StatsRecord& total, const StatsRecord& part) {
   AddSigned(total, part, 1);
 }
 
-void SubtractStatsRecord(stats_record& total, const stats_record& part) {
+void SubtractStatsRecord(StatsRecord& total, const StatsRecord& part) {
   AddSigned(total, part, -1);
 }
 

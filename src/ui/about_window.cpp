@@ -47,11 +47,11 @@ QLabel* Caption(QWidget* parent, const QString& text, const QString& name, int p
 
 }  // namespace
 
-Tfsplash::Tfsplash(QWidget* parent)
+AboutWindow::AboutWindow(QWidget* parent)
     : QDialog(parent),
       background_(art::kAboutBackground),
       link_(new ClickableLabel(QString::fromLatin1(kHomePage.data(), kHomePage.size()), this)) {
-  setObjectName(QStringLiteral("Tfsplash"));
+  setObjectName(QStringLiteral("AboutWindow"));
   setModal(true);
   setFixedSize(kSize);
   new WindowFrame(this, QStringLiteral("About Morvane"));
@@ -78,18 +78,18 @@ Tfsplash::Tfsplash(QWidget* parent)
   help->setStyleSheet(QStringLiteral("background: transparent;"));
 }
 
-void Tfsplash::ColourLink(const QColor& colour) {
+void AboutWindow::ColourLink(const QColor& colour) {
   QPalette palette = link_->palette();
   palette.setColor(QPalette::WindowText, colour);
   link_->setPalette(palette);
 }
 
-void Tfsplash::paintEvent(QPaintEvent*) {
+void AboutWindow::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
 }
 
 void ShowAboutWindow(QWidget* parent) {
-  Tfsplash about(parent);
+  AboutWindow about(parent);
   about.exec();
 }
 

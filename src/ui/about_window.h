@@ -1,4 +1,4 @@
-// Tfsplash, the about window: the product name ("lproduct"), "Version beta 0.9"
+// AboutWindow, the about window: the product name ("lproduct"), "Version beta 0.9"
 // ("lversion"), the home page link ("lhomepage", opened in the browser; light grey
 // under the pointer, white again when it leaves) and the help text ("thelp") with the
 // in-game commands. Opened by the main window's "HELP" and once at the first start.
@@ -11,13 +11,13 @@ namespace mrv::ui {
 
 class ClickableLabel;
 
-class Tfsplash : public QDialog {
+class AboutWindow : public QDialog {
   Q_OBJECT
 
  public:
   static constexpr QSize kSize{420, 405};
 
-  explicit Tfsplash(QWidget* parent = nullptr);
+  explicit AboutWindow(QWidget* parent = nullptr);
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -26,13 +26,13 @@ CaptureWorker::End EndOf(LogRunEnd end) {
 
 }  // namespace
 
-CaptureWorker::CaptureWorker(Database& database, const WeaponTable& weapons,
+CaptureWorker::CaptureWorker(StatsStore& store, const WeaponTable& weapons,
                              const DeathTemplates& templates, const GameTexts& texts,
                              CaptureDevices& devices, Prompt& gui_prompt,
                              const CaptureOptions& options, QObject* parent)
     : QObject(parent),
       relay_(gui_prompt),
-      session_(database, weapons, templates,
+      session_(store, weapons, templates,
                {devices.clock(), devices.sound(), random_, relay_, cancel_}, texts),
       requests_(cancel_) {
   session_.state.options = options;

@@ -8,8 +8,8 @@
 // The store is the run's from Start until `finished` has been delivered; the worker
 // is the GUI thread's object, made and destroyed there.
 //
-//   CaptureWorker worker(database, weapons, templates, texts, devices, prompt, options);
-//   connect(&worker, &CaptureWorker::finished, ...);   // then database is the caller's
+//   CaptureWorker worker(store, weapons, templates, texts, devices, prompt, options);
+//   connect(&worker, &CaptureWorker::finished, ...);   // then store is the caller's
 //   worker.StartMonitor(std::move(console));
 #pragma once
 
@@ -41,7 +41,7 @@ class CaptureWorker final : public QObject, private MonitorStatus {
   };
   Q_ENUM(End)
 
-  CaptureWorker(Database& database, const WeaponTable& weapons, const DeathTemplates& templates,
+  CaptureWorker(StatsStore& store, const WeaponTable& weapons, const DeathTemplates& templates,
                 const GameTexts& texts, CaptureDevices& devices, Prompt& gui_prompt,
                 const CaptureOptions& options, QObject* parent = nullptr);
   // A run still going is cancelled and waited for; it ends at once.

@@ -5,10 +5,10 @@
 #include <QLineEdit>
 #include <QValidator>
 
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "ui/image_button.h"
-#include "ui/message_box.h"
-#include "ui/notes_box.h"
+#include "ui/message_dialog.h"
+#include "ui/notes_edit.h"
 #include "ui/panel_widgets.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
@@ -33,13 +33,13 @@ class ProfileNameValidator final : public QValidator {
 
 }  // namespace
 
-TFCreateProfile::TFCreateProfile(std::filesystem::path program_dir, QWidget* parent)
+CreateProfileDialog::CreateProfileDialog(std::filesystem::path program_dir, QWidget* parent)
     : QDialog(parent),
       program_dir_(std::move(program_dir)),
       background_(art::kPanelBackground),
       name_(new QLineEdit(this)),
       nick_(new QLineEdit(this)),
-      notes_(new NotesBox(kNotesLimit, this)) {
+      notes_(new NotesEdit(kNotesLimit, this)) {
   setObjectName(QStringLiteral("createprofile"));
   setModal(true);
   setFixedSize(kSize);
@@ -71,23 +71,23 @@ TFCreateProfile::TFCreateProfile(std::filesystem::path program_dir, QWidget* par
   notes_->setGeometry(kSide, top, width, buttons_top - 12 - top);
   cancel->move(kSize.width() - kSide - cancel->width(), buttons_top);
   ok->move(cancel->x() - 10 - ok->width(), buttons_top);
-  connect(ok, &Timgbtn::clicked, this, &TFCreateProfile::Confirm);
-  connect(cancel, &Timgbtn::clicked, this, &QDialog::reject);
+  connect(ok, &ImageButton::clicked, this, &CreateProfileDialog::Confirm);
+  connect(cancel, &ImageButton::clicked, this, &QDialog::reject);
 }
 
-std::string TFCreateProfile::FileName() const {
+std::string CreateProfileDialog::FileName() const {
   return PathFromText(name_->text() + QStringLiteral(".mrv")).string();
 }
 
-std::string TFCreateProfile::Nickname() const {
+std::string CreateProfileDialog::Nickname() const {
   return ToGameText(nick_->text());
 }
 
-std::vector<std::string> TFCreateProfile::Notes() const {
+std::vector<std::string> CreateProfileDialog::Notes() const {
   return notes_->NoteLines();
 }
 
-void TFCreateProfile::Confirm() {
+void CreateProfileDialog::Confirm() {
   if (name_->text().isEmpty() || nick_->text().isEmpty()) {
     QApplication::beep();
     return;
@@ -103,7 +103,7 @@ void TFCreateProfile::Confirm() {
   accept();
 }
 
-void TFCreateProfile::paintEvent(QPaintEvent*) {
+void CreateProfileDialog::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
 }
 

@@ -1,4 +1,4 @@
-// TFCreateProfile, the dialog that asks for a new profile: its name ("ename"), its first
+// CreateProfileDialog, the dialog that asks for a new profile: its name ("ename"), its first
 // nickname ("enick") and notes ("Memo1", at most 100 characters), above the line "A file
 // will be created with the extension .mrv". The name field refuses the characters
 // \ / * : ? | < > and the double quote as they are typed or pasted.
@@ -20,16 +20,16 @@ class QLineEdit;
 
 namespace mrv::ui {
 
-class NotesBox;
+class NotesEdit;
 
-class TFCreateProfile : public QDialog {
+class CreateProfileDialog : public QDialog {
   Q_OBJECT
 
  public:
   static constexpr QSize kSize{300, 272};
   static constexpr int kNotesLimit = 100;
 
-  explicit TFCreateProfile(std::filesystem::path program_dir, QWidget* parent = nullptr);
+  explicit CreateProfileDialog(std::filesystem::path program_dir, QWidget* parent = nullptr);
 
   bool Confirmed() const { return confirmed_; }
   // The profile's file name: the name typed and ".mrv".
@@ -47,7 +47,7 @@ class TFCreateProfile : public QDialog {
   QPixmap background_;
   QLineEdit* name_;
   QLineEdit* nick_;
-  NotesBox* notes_;
+  NotesEdit* notes_;
   bool confirmed_ = false;
 };
 

@@ -1,6 +1,6 @@
 #include "ui/desktop_prompt.h"
 
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 #include "ui/ui_text.h"
 
 namespace mrv::ui {

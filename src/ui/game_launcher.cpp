@@ -8,7 +8,7 @@
 
 #include "files/monitor_options.h"
 #include "ui/file_dialogs.h"
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 #include "ui/ui_text.h"
 
 namespace mrv::ui {

@@ -8,54 +8,54 @@
 
 namespace mrv::ui {
 
-Timgbtn::Timgbtn(QWidget* parent) : QWidget(parent) {
+ImageButton::ImageButton(QWidget* parent) : QWidget(parent) {
   resize(kDefaultSize, kDefaultSize);
   setAttribute(Qt::WA_NoSystemBackground);
 }
 
-void Timgbtn::SetGlyph(const QPixmap& glyph) {
+void ImageButton::SetGlyph(const QPixmap& glyph) {
   source_glyph_ = glyph;
   PrepareGlyph();
   resize(sizeHint());
 }
 
-void Timgbtn::SetNumGlyphs(int count) {
+void ImageButton::SetNumGlyphs(int count) {
   num_glyphs_ = std::max(1, count);
   resize(sizeHint());
   update();
 }
 
-void Timgbtn::SetCaption(const QString& caption) {
+void ImageButton::SetCaption(const QString& caption) {
   caption_ = caption;
   update();
 }
 
-void Timgbtn::SetTextLeft(int left) {
+void ImageButton::SetTextLeft(int left) {
   text_left_ = left;
   update();
 }
 
-void Timgbtn::SetTextTop(int top) {
+void ImageButton::SetTextTop(int top) {
   text_top_ = top;
   update();
 }
 
-void Timgbtn::SetImageLeft(int left) {
+void ImageButton::SetImageLeft(int left) {
   image_left_ = left;
   update();
 }
 
-void Timgbtn::SetImageTop(int top) {
+void ImageButton::SetImageTop(int top) {
   image_top_ = top;
   update();
 }
 
-void Timgbtn::SetTransparentColor(const QColor& colour) {
+void ImageButton::SetTransparentColor(const QColor& colour) {
   transparent_colour_ = colour;
   PrepareGlyph();
 }
 
-bool Timgbtn::SetBorderWidth(int width) {
+bool ImageButton::SetBorderWidth(int width) {
   if (width < 1 || width > 9) return false;
   border_width_ = width;
   margin_ = width + 2;
@@ -63,17 +63,17 @@ bool Timgbtn::SetBorderWidth(int width) {
   return true;
 }
 
-void Timgbtn::SetIsDown(bool down) {
+void ImageButton::SetIsDown(bool down) {
   is_down_ = down;
   update();
 }
 
-QSize Timgbtn::sizeHint() const {
+QSize ImageButton::sizeHint() const {
   if (glyph_.isNull()) return {kDefaultSize, kDefaultSize};
   return {glyph_.width() / num_glyphs_, glyph_.height()};
 }
 
-void Timgbtn::PrepareGlyph() {
+void ImageButton::PrepareGlyph() {
   glyph_ = source_glyph_;
   if (!glyph_.isNull() && transparent_colour_.isValid()) {
     glyph_.setMask(glyph_.createMaskFromColor(transparent_colour_, Qt::MaskInColor));
@@ -81,7 +81,7 @@ void Timgbtn::PrepareGlyph() {
   update();
 }
 
-QRect Timgbtn::CaptionRect(const QFontMetrics& metrics) const {
+QRect ImageButton::CaptionRect(const QFontMetrics& metrics) const {
   const QSize text(metrics.horizontalAdvance(caption_), metrics.height());
   const int left = text_left_ >= 0 ? text_left_ : (width() - text.width()) / 2;
   const int top = text_top_ >= 0 ? text_top_ : (height() - text.height()) / 2;
@@ -90,7 +90,7 @@ QRect Timgbtn::CaptionRect(const QFontMetrics& metrics) const {
   return {text_left_ >= 0 ? left : std::max(left, inside.left()), top, text.width(), text.height()};
 }
 
-void Timgbtn::paintEvent(QPaintEvent*) {
+void ImageButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const bool down_look = pressed_ || is_down_;
   if (!glyph_.isNull()) {
@@ -112,24 +112,24 @@ void Timgbtn::paintEvent(QPaintEvent*) {
   painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, caption_);
 }
 
-void Timgbtn::enterEvent(QEnterEvent*) {
+void ImageButton::enterEvent(QEnterEvent*) {
   hover_ = true;
   update();
   emit hovered();
 }
 
-void Timgbtn::leaveEvent(QEvent*) {
+void ImageButton::leaveEvent(QEvent*) {
   hover_ = false;
   update();
 }
 
-void Timgbtn::mousePressEvent(QMouseEvent* event) {
+void ImageButton::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return;
   pressed_ = true;
   update();
 }
 
-void Timgbtn::mouseReleaseEvent(QMouseEvent* event) {
+void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton || !pressed_) return;
   pressed_ = false;
   update();
@@ -144,9 +144,9 @@ void Timgbtn::mouseReleaseEvent(QMouseEvent* event) {
   emit clicked();
 }
 
-Timgbtn* DialogButton(QWidget* dialog, const char* glyph, const QString& caption,
+ImageButton* DialogButton(QWidget* dialog, const char* glyph, const QString& caption,
                       const QString& name) {
-  auto* button = new Timgbtn(dialog);
+  auto* button = new ImageButton(dialog);
   button->setObjectName(name);
   button->SetGlyph(QPixmap(glyph));
   button->SetCaption(caption);

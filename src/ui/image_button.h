@@ -1,12 +1,12 @@
-// Timgbtn, the image button of every window: a glyph of NumGlyphs frames side by side
+// ImageButton, the image button of every window: a glyph of NumGlyphs frames side by side
 // (frame 0 normal, frame 1 while the pointer is over it, while it is pressed or latched),
 // a caption drawn over it, and an optional latched state.
 //
-//   auto* ok = new Timgbtn(box);
+//   auto* ok = new ImageButton(box);
 //   ok->setObjectName("imgbtn1");
 //   ok->SetGlyph(QPixmap(art::kButtonOk));  // the button takes one frame's size
 //   ok->SetCaption(QStringLiteral("OK"));
-//   connect(ok, &Timgbtn::clicked, box, &TMessageForm::AnswerOk);
+//   connect(ok, &ImageButton::clicked, box, &MessageDialog::AnswerOk);
 //
 // A StayDown button latches when clicked while up; clicked while latched, it comes up
 // again only when CanBeUp is set (tabs are StayDown buttons with CanBeUp false, turned
@@ -20,13 +20,13 @@
 
 namespace mrv::ui {
 
-class Timgbtn : public QWidget {
+class ImageButton : public QWidget {
   Q_OBJECT
 
  public:
   static constexpr int kDefaultSize = 25;
 
-  explicit Timgbtn(QWidget* parent = nullptr);
+  explicit ImageButton(QWidget* parent = nullptr);
 
   // Both size the button to one frame of the glyph (25 x 25 without one).
   void SetGlyph(const QPixmap& glyph);
@@ -90,7 +90,7 @@ class Timgbtn : public QWidget {
 
 // The OK or Cancel button of a dialog: the glyph (art::kButtonOk, art::kButtonCancel)
 // with its caption right of the icon.
-Timgbtn* DialogButton(QWidget* dialog, const char* glyph, const QString& caption,
+ImageButton* DialogButton(QWidget* dialog, const char* glyph, const QString& caption,
                       const QString& name);
 
 }  // namespace mrv::ui

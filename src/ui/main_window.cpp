@@ -10,9 +10,9 @@
 #include "ui/clickable_label.h"
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
-#include "ui/message_box.h"
-#include "ui/parse_form.h"
-#include "ui/profiles_window.h"
+#include "ui/message_dialog.h"
+#include "ui/capture_dialog.h"
+#include "ui/profile_manager_window.h"
 #include "ui/recent_files_panel.h"
 #include "ui/stats_viewer_launcher.h"
 #include "ui/ui_text.h"
@@ -43,7 +43,7 @@ constexpr int kRecentOverlap = 24;  // the parse button's caption ends before it
 
 }  // namespace
 
-TMain::TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, ViewerLauncher& viewer,
+MainWindow::MainWindow(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, ViewerLauncher& viewer,
              CaptureDevices& devices)
     : state_(std::move(state)),
       file_dialogs_(file_dialogs),
@@ -55,7 +55,7 @@ TMain::TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, Vie
       description_(new QLabel(this)),
       recent_(nullptr),
       parse_(nullptr) {
-  setObjectName(QStringLiteral("TMain"));
+  setObjectName(QStringLiteral("MainWindow"));
   setFixedSize(kSize);
   setMouseTracking(true);
   connect(frame_->AddLabel(QStringLiteral("HELP"), QStringLiteral("lhelp")),
@@ -68,35 +68,35 @@ TMain::TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, Vie
   ShowDescription(kAboutText);
 
   int top = kFirstButtonTop;
-  Timgbtn* monitor = AddActionButton(art::kButtonMonitor, QStringLiteral("Monitor"),
+  ImageButton* monitor = AddActionButton(art::kButtonMonitor, QStringLiteral("Monitor"),
                                      QStringLiteral("imgmonitor"), kMonitorText, top);
   parse_ = AddActionButton(art::kButtonParse, QStringLiteral("Parse log"),
                            QStringLiteral("imgparse"), kParseText, top += kButtonStep);
-  Timgbtn* load = AddActionButton(art::kButtonLoad, QStringLiteral("Load game"),
+  ImageButton* load = AddActionButton(art::kButtonLoad, QStringLiteral("Load game"),
                                   QStringLiteral("imgload"), kLoadText, top += kButtonStep);
-  Timgbtn* profiles =
+  ImageButton* profiles =
       AddActionButton(art::kButtonProfiles, QStringLiteral("Profiles"),
                       QStringLiteral("imgprofiles"), kProfilesText, top += kButtonStep);
-  connect(monitor, &Timgbtn::clicked, this, &TMain::MonitorGame);
-  connect(parse_, &Timgbtn::clicked, this, &TMain::ParseClicked);
-  connect(load, &Timgbtn::clicked, this, &TMain::LoadSavedGame);
-  connect(profiles, &Timgbtn::clicked, this, &TMain::ManageProfiles);
+  connect(monitor, &ImageButton::clicked, this, &MainWindow::MonitorGame);
+  connect(parse_, &ImageButton::clicked, this, &MainWindow::ParseClicked);
+  connect(load, &ImageButton::clicked, this, &MainWindow::LoadSavedGame);
+  connect(profiles, &ImageButton::clicked, this, &MainWindow::ManageProfiles);
 
   // Over the end of the parse button, so that the pointer reaches the panel without
   // crossing the background (which hides it).
   recent_ = new RecentFilesPanel(this);
   recent_->move(parse_->geometry().right() - kRecentOverlap, parse_->y() - 2);
   recent_->hide();
-  connect(recent_, &RecentFilesPanel::browseChosen, this, &TMain::BrowseLogFile);
-  connect(recent_, &RecentFilesPanel::recentChosen, this, &TMain::ParseRecentFile);
+  connect(recent_, &RecentFilesPanel::browseChosen, this, &MainWindow::BrowseLogFile);
+  connect(recent_, &RecentFilesPanel::recentChosen, this, &MainWindow::ParseRecentFile);
   RefreshRecentLabels();
 }
 
-TMain::~TMain() = default;
+MainWindow::~MainWindow() = default;
 
-Timgbtn* TMain::AddActionButton(const char* art, const QString& caption, const QString& name,
+ImageButton* MainWindow::AddActionButton(const char* art, const QString& caption, const QString& name,
                                 const char* description, int top) {
-  auto* button = new Timgbtn(this);
+  auto* button = new ImageButton(this);
   button->setObjectName(name);
   button->SetGlyph(QPixmap(art));
   button->SetCaption(caption);
@@ -106,19 +106,19 @@ Timgbtn* TMain::AddActionButton(const char* art, const QString& caption, const Q
   font.setBold(true);
   button->setFont(font);
   button->move(kButtonLeft, top);
-  connect(button, &Timgbtn::hovered, this, [this, description] { ShowDescription(description); });
+  connect(button, &ImageButton::hovered, this, [this, description] { ShowDescription(description); });
   return button;
 }
 
-void TMain::ShowDescription(const char* text) {
+void MainWindow::ShowDescription(const char* text) {
   description_->setText(PlainLineBreaks(QString::fromLatin1(text)));
 }
 
-void TMain::RefreshRecentLabels() {
+void MainWindow::RefreshRecentLabels() {
   recent_->SetRecentLabels(mrv::RefreshRecentLabels(state_->settings.recent_files));
 }
 
-void TMain::ParseClicked() {
+void MainWindow::ParseClicked() {
   if (recent_->isVisible()) {
     BrowseLogFile();
     return;
@@ -127,14 +127,14 @@ void TMain::ParseClicked() {
   recent_->raise();
 }
 
-void TMain::MonitorGame() {
+void MainWindow::MonitorGame() {
   hide();
   bool captured = false;
   {
-    TParseForm dialog(*state_, devices_, file_dialogs_, true, this);
+    CaptureDialog dialog(*state_, devices_, file_dialogs_, true, this);
     captured = dialog.Execute();
     if (captured) {
-      state_->database = std::move(dialog.Database());
+      state_->store = std::move(dialog.TakeStore());
     } else if (dialog.ErrorMessage() != kCancelled) {
       InformationBox(MessageText(dialog.ErrorMessage()), QStringLiteral("ERRO!"), this);
     }
@@ -145,13 +145,13 @@ void TMain::MonitorGame() {
   show();
 }
 
-QString TMain::ParseLogFile(const QString& file) {
+QString MainWindow::ParseLogFile(const QString& file) {
   std::string error;
   {
-    TParseForm dialog(*state_, devices_, file_dialogs_, false, this);
-    dialog.SetFicheiro(PathFromText(file));
+    CaptureDialog dialog(*state_, devices_, file_dialogs_, false, this);
+    dialog.SetLogFile(PathFromText(file));
     if (dialog.Execute()) {
-      state_->database = std::move(dialog.Database());
+      state_->store = std::move(dialog.TakeStore());
       return {};
     }
     error = dialog.ErrorMessage();
@@ -162,7 +162,7 @@ QString TMain::ParseLogFile(const QString& file) {
   return MessageText(error);
 }
 
-void TMain::BrowseLogFile() {
+void MainWindow::BrowseLogFile() {
   recent_->hide();
   const QString file = file_dialogs_.OpenFile(this, PathText(state_->settings.last_dir),
                                               QStringLiteral("LOG file (*.log)"));
@@ -178,7 +178,7 @@ void TMain::BrowseLogFile() {
   });
 }
 
-void TMain::ParseRecentFile(int index) {
+void MainWindow::ParseRecentFile(int index) {
   recent_->hide();
   auto& recent = state_->settings.recent_files;
   if (index < 0 || index >= kRecentFileCount) return;
@@ -188,7 +188,7 @@ void TMain::ParseRecentFile(int index) {
                  [&recent, entry] { std::rotate(recent.begin(), entry, entry + 1); });
 }
 
-void TMain::ParseChosenLog(const QString& file, const QString& missing_title,
+void MainWindow::ParseChosenLog(const QString& file, const QString& missing_title,
                            const std::function<void()>& remember) {
   if (!QFileInfo::exists(file)) {
     InformationBox(QStringLiteral("Unable to find file: ") + file, missing_title, this);
@@ -203,7 +203,7 @@ void TMain::ParseChosenLog(const QString& file, const QString& missing_title,
   show();
 }
 
-void TMain::LoadSavedGame() {
+void MainWindow::LoadSavedGame() {
   const QString file = file_dialogs_.OpenFile(this, PathText(state_->settings.last_dir),
                                               QStringLiteral("Game (*.stg)"));
   if (file.isEmpty()) return;
@@ -214,29 +214,29 @@ void TMain::LoadSavedGame() {
   }
   hide();
   std::string game_name;
-  if (LoadGame(state_->database, PathFromText(file), game_name, prompt_)) {
+  if (LoadGame(state_->store, PathFromText(file), game_name, prompt_)) {
     OpenStatsViewer(*state_, viewer_, {.monitor = true, .last_game = game_name}, this);
   } else {
     // Maps read before the failure would otherwise show up in the next game.
-    ClearMaps(state_->database);
+    ClearMaps(state_->store);
   }
   show();
 }
 
-void TMain::ManageProfiles() {
+void MainWindow::ManageProfiles() {
   hide();
-  TFProfiles manager(state_->program_dir, state_->profiler, state_->loaded_profile, this);
+  ProfileManagerWindow manager(state_->program_dir, state_->profile_store, state_->loaded_profile, this);
   manager.SetProfileViewer(
       [this](QWidget* parent) { return viewer_.ShowProfile(*state_, parent); });
   manager.exec();
   show();
 }
 
-void TMain::paintEvent(QPaintEvent*) {
+void MainWindow::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
 }
 
-void TMain::mouseMoveEvent(QMouseEvent* event) {
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   // Over a button the button's own text stays; over the background the about text returns.
   QWidget* under = childAt(event->position().toPoint());
   if (under != nullptr && under != description_) return;

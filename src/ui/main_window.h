@@ -1,4 +1,4 @@
-// TMain, the program's main window: the four image buttons ("imgmonitor", "imgparse",
+// MainWindow, the program's main window: the four image buttons ("imgmonitor", "imgparse",
 // "imgload", "imgprofiles"), the description ("ldescription"; each button's text while
 // the pointer is over it, the about text over the background), the recent-files panel
 // ("precent") that the parse button shows, the "HELP" label ("lhelp") that opens the
@@ -7,7 +7,7 @@
 // the program's life; while a capture, a load, the viewer or the profile manager runs it
 // is hidden.
 //
-// Each game action hides the window, fills state().database, calls OpenStatsViewer and
+// Each game action hides the window, fills state().store, calls OpenStatsViewer and
 // shows the window again.
 #pragma once
 
@@ -26,19 +26,19 @@ namespace mrv::ui {
 class CaptureDevices;
 class FileDialogs;
 class RecentFilesPanel;
-class Timgbtn;
+class ImageButton;
 class ViewerLauncher;
 class WindowFrame;
 
-class TMain : public QWidget {
+class MainWindow : public QWidget {
   Q_OBJECT
 
  public:
   static constexpr QSize kSize{440, 300};
 
-  TMain(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, ViewerLauncher& viewer,
+  MainWindow(std::unique_ptr<ProgramState> state, FileDialogs& file_dialogs, ViewerLauncher& viewer,
         CaptureDevices& devices);
-  ~TMain() override;
+  ~MainWindow() override;
 
   ProgramState& state() { return *state_; }
 
@@ -64,7 +64,7 @@ class TMain : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
 
  private:
-  Timgbtn* AddActionButton(const char* art, const QString& caption, const QString& name,
+  ImageButton* AddActionButton(const char* art, const QString& caption, const QString& name,
                            const char* description, int top);
   void ShowDescription(const char* text);
   void ParseClicked();
@@ -83,7 +83,7 @@ class TMain : public QWidget {
   WindowFrame* frame_;
   QLabel* description_;
   RecentFilesPanel* recent_;
-  Timgbtn* parse_;
+  ImageButton* parse_;
 };
 
 }  // namespace mrv::ui

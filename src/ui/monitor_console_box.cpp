@@ -72,13 +72,13 @@ MonitorConsoleBox::MonitorConsoleBox(const std::filesystem::path& program_dir,
   DimText(*todo);
   layout->addWidget(todo);
   if (advice.starts_game) {
-    auto* start = new Timgbtn(this);
+    auto* start = new ImageButton(this);
     start->setObjectName(QStringLiteral("bstartgame"));
     start->SetGlyph(QPixmap(art::kButtonStartGame));
     start->SetCaption(QStringLiteral("Start the game"));
     start->SetTextLeft(28);
     auto* launcher = new GameLauncher(program_dir, file_dialogs, parent);
-    connect(start, &Timgbtn::clicked, launcher, &GameLauncher::Start);
+    connect(start, &ImageButton::clicked, launcher, &GameLauncher::Start);
     layout->addWidget(start, 0, Qt::AlignLeft);
   }
 }

@@ -42,10 +42,10 @@ NicknameEditor::NicknameEditor(QWidget* parent)
   connect(list_, &QListWidget::itemClicked, this,
           [this](QListWidgetItem* item) { entry_->setText(item->text()); });
   connect(entry_, &QLineEdit::returnPressed, this, &NicknameEditor::Add);
-  connect(add, &Timgbtn::clicked, this, &NicknameEditor::Add);
-  connect(remove, &Timgbtn::clicked, this, &NicknameEditor::Remove);
-  connect(up, &Timgbtn::clicked, this, [this] { Move(true); });
-  connect(down, &Timgbtn::clicked, this, [this] { Move(false); });
+  connect(add, &ImageButton::clicked, this, &NicknameEditor::Add);
+  connect(remove, &ImageButton::clicked, this, &NicknameEditor::Remove);
+  connect(up, &ImageButton::clicked, this, [this] { Move(true); });
+  connect(down, &ImageButton::clicked, this, [this] { Move(false); });
 }
 
 void NicknameEditor::Show(std::vector<std::string> nicknames, bool editable) {

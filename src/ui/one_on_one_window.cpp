@@ -4,7 +4,7 @@
 
 #include "ui/player_panel_view.h"
 #include "ui/theme.h"
-#include "ui/weapon_grid_box.h"
+#include "ui/weapon_grid_panel.h"
 #include "ui/window_art.h"
 #include "ui/window_frame.h"
 
@@ -12,15 +12,15 @@ namespace mrv::ui {
 
 namespace {
 
-constexpr int kHalfWidth = Tf1o1::kSize.width() / 2;
+constexpr int kHalfWidth = OneOnOneWindow::kSize.width() / 2;
 constexpr int kMargin = 14;
 constexpr int kPanelTop = WindowFrame::kStripHeight + 8;
 constexpr int kGridGap = 12;
 
 }  // namespace
 
-Tf1o1::Tf1o1(QWidget* viewer) : QDialog(viewer, Qt::Tool), background_(art::kPanelBackground) {
-  setObjectName(QStringLiteral("Tf1o1"));
+OneOnOneWindow::OneOnOneWindow(QWidget* viewer) : QDialog(viewer, Qt::Tool), background_(art::kPanelBackground) {
+  setObjectName(QStringLiteral("OneOnOneWindow"));
   setFixedSize(kSize);
   new WindowFrame(this, QStringLiteral("1 on 1"), {.minimise = false});
   for (int side = 0; side < 2; ++side) {
@@ -33,20 +33,20 @@ Tf1o1::Tf1o1(QWidget* viewer) : QDialog(viewer, Qt::Tool), background_(art::kPan
     const int grids_top = half.panel->geometry().bottom() + 10;
     const int grid_width = (width - kGridGap) / 2;
     const int grid_height = kSize.height() - grids_top - kMargin + 4;
-    half.kills = new WeaponGridBox(QStringLiteral("Kills:"), QStringLiteral("lwith") + suffix,
+    half.kills = new WeaponGridPanel(QStringLiteral("Kills:"), QStringLiteral("lwith") + suffix,
                                    QStringLiteral("imgkillsdetails") + suffix, this);
     half.kills->setGeometry(left, grids_top, grid_width, grid_height);
-    half.deaths = new WeaponGridBox(QStringLiteral("Deaths:"), QStringLiteral("lwas") + suffix,
+    half.deaths = new WeaponGridPanel(QStringLiteral("Deaths:"), QStringLiteral("lwas") + suffix,
                                     QStringLiteral("imgdeathsdetails") + suffix, this);
     half.deaths->setGeometry(left + grid_width + kGridGap, grids_top, grid_width, grid_height);
-    connect(half.kills, &WeaponGridBox::detailsClicked, this,
+    connect(half.kills, &WeaponGridPanel::detailsClicked, this,
             [this, side] { emit detailsClicked(side, true); });
-    connect(half.deaths, &WeaponGridBox::detailsClicked, this,
+    connect(half.deaths, &WeaponGridPanel::detailsClicked, this,
             [this, side] { emit detailsClicked(side, false); });
   }
 }
 
-void Tf1o1::Show(const std::array<OneOnOneSide, 2>& sides) {
+void OneOnOneWindow::Show(const std::array<OneOnOneSide, 2>& sides) {
   for (std::size_t side = 0; side < sides.size(); ++side) {
     halves_[side].panel->Show(sides[side].nickname, sides[side].panel);
     halves_[side].kills->Show(sides[side].kills);
@@ -54,16 +54,16 @@ void Tf1o1::Show(const std::array<OneOnOneSide, 2>& sides) {
   }
 }
 
-void Tf1o1::CentreOn(const QRect& area) {
+void OneOnOneWindow::CentreOn(const QRect& area) {
   move(area.center() - rect().center());
 }
 
-void Tf1o1::done(int result) {
+void OneOnOneWindow::done(int result) {
   QDialog::done(result);
   emit closed();
 }
 
-void Tf1o1::paintEvent(QPaintEvent*) {
+void OneOnOneWindow::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
   // The two sides apart: a line down the middle in the teams' colours.
   QPainter painter(this);

@@ -1,4 +1,4 @@
-// Tf1o1, the one-on-one window ("1 on 1", 866 x 323): two players side by side, each
+// OneOnOneWindow, the one-on-one window ("1 on 1", 866 x 323): two players side by side, each
 // half with his nickname, his seven lines and his kills and deaths grids with their
 // details buttons. A borderless tool window over the stats viewer, created hidden with
 // it and filled by the compare action; it shows what the viewer's document holds.
@@ -13,15 +13,15 @@
 namespace mrv::ui {
 
 class PlayerPanelView;
-class WeaponGridBox;
+class WeaponGridPanel;
 
-class Tf1o1 : public QDialog {
+class OneOnOneWindow : public QDialog {
   Q_OBJECT
 
  public:
   static constexpr QSize kSize{866, 323};
 
-  explicit Tf1o1(QWidget* viewer);
+  explicit OneOnOneWindow(QWidget* viewer);
 
   void Show(const std::array<OneOnOneSide, 2>& sides);
   // Centred on `area` (the main window's place, for the viewer).
@@ -39,8 +39,8 @@ class Tf1o1 : public QDialog {
  private:
   struct Half {
     PlayerPanelView* panel;
-    WeaponGridBox* kills;
-    WeaponGridBox* deaths;
+    WeaponGridPanel* kills;
+    WeaponGridPanel* deaths;
   };
 
   QPixmap background_;

@@ -2,7 +2,7 @@
 
 #include <QLabel>
 
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 #include "ui/theme.h"
 #include "ui/ui_text.h"
 

@@ -33,11 +33,11 @@ QStringList Texts(const std::vector<std::string>& lines) {
 
 }  // namespace
 
-ProfilePicker::ProfilePicker(TProfiler& profiler, QWidget* parent)
+ProfilePicker::ProfilePicker(ProfileStore& profile_store, QWidget* parent)
     : QGroupBox(QStringLiteral("Select player profile:"), parent),
-      profiler_(profiler),
+      profile_store_(profile_store),
       required_(new QLabel(QStringLiteral("(not required)"), this)),
-      details_(new Timgbtn(this)),
+      details_(new ImageButton(this)),
       profiles_(new QListWidget(this)),
       nicknames_(new QListWidget(this)),
       summary_(ReadOnlyBox(this, QStringLiteral("Memo2"), 98)),
@@ -48,7 +48,7 @@ ProfilePicker::ProfilePicker(TProfiler& profiler, QWidget* parent)
   details_->setObjectName(QStringLiteral("bdetails"));
   details_->SetGlyph(QPixmap(art::kButtonDetails));
   details_->setToolTip(QStringLiteral("profile details"));
-  connect(details_, &Timgbtn::clicked, this, &ProfilePicker::detailsClicked);
+  connect(details_, &ImageButton::clicked, this, &ProfilePicker::detailsClicked);
   profiles_->setObjectName(QStringLiteral("lprofiles"));
   nicknames_->setObjectName(QStringLiteral("lplayernicks"));
   nicknames_->setSelectionMode(QAbstractItemView::NoSelection);
@@ -74,7 +74,7 @@ ProfilePicker::ProfilePicker(TProfiler& profiler, QWidget* parent)
 
 void ProfilePicker::Fill() {
   const std::string selected = SelectedFile();
-  files_ = profiler_.FillProfileList();
+  files_ = profile_store_.FillProfileList();
   const QSignalBlocker quiet(profiles_);
   profiles_->clear();
   for (const std::string& file : files_) profiles_->addItem(PathText(file));
@@ -117,8 +117,8 @@ void ProfilePicker::ShowSelected() {
   std::vector<std::string> nicknames;
   std::vector<std::string> notes;
   ProfileInfo info;
-  if (!profiler_.ReadProfileInfo(file, nicknames, notes, info)) {
-    summary_->setPlainText(MessageText(profiler_.LastError()));
+  if (!profile_store_.ReadProfileInfo(file, nicknames, notes, info)) {
+    summary_->setPlainText(MessageText(profile_store_.LastError()));
     return;
   }
   nicknames_->addItems(Texts(nicknames));

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "files/profiler.h"
+#include "files/profile_store.h"
 
 class QLabel;
 class QListWidget;
@@ -16,13 +16,13 @@ class QPlainTextEdit;
 
 namespace mrv::ui {
 
-class Timgbtn;
+class ImageButton;
 
 class ProfilePicker : public QGroupBox {
   Q_OBJECT
 
  public:
-  ProfilePicker(TProfiler& profiler, QWidget* parent = nullptr);
+  ProfilePicker(ProfileStore& profile_store, QWidget* parent = nullptr);
 
   // The profile files again, keeping the selected one while it is still there (else
   // entry 0), and its details shown anew.
@@ -42,10 +42,10 @@ class ProfilePicker : public QGroupBox {
   // The selected profile's nicknames, summary and notes; its reading failure in Memo2.
   void ShowSelected();
 
-  TProfiler& profiler_;
+  ProfileStore& profile_store_;
   std::vector<std::string> files_;  // as lprofiles shows them, entry 0 included
   QLabel* required_;
-  Timgbtn* details_;
+  ImageButton* details_;
   QListWidget* profiles_;
   QListWidget* nicknames_;
   QPlainTextEdit* summary_;

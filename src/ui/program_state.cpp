@@ -9,8 +9,8 @@ ProgramState::ProgramState(std::filesystem::path dir, Settings loaded_settings,
     : program_dir(std::move(dir)),
       settings(std::move(loaded_settings)),
       weapons(std::move(weapon_table)),
-      database(weapons.size()),
-      profiler(program_dir, weapons.size()) {}
+      store(weapons.size()),
+      profile_store(program_dir, weapons.size()) {}
 
 std::unique_ptr<ProgramState> StartProgram(const std::filesystem::path& program_dir,
                                            const std::function<void()>& show_about) {

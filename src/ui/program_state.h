@@ -8,9 +8,9 @@
 #include <functional>
 #include <memory>
 
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "files/settings.h"
-#include "model/store.h"
+#include "model/stats_store.h"
 #include "model/weapons.h"
 
 namespace mrv::ui {
@@ -29,8 +29,8 @@ struct ProgramState {
   Settings settings;
   const WeaponTable weapons;
   // The current store: filled by a capture or a load, shown by the viewer, then cleared.
-  Database database;
-  TProfiler profiler;
+  StatsStore store;
+  ProfileStore profile_store;
   LoadedProfile loaded_profile;
 };
 

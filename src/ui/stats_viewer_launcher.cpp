@@ -7,7 +7,7 @@ namespace mrv::ui {
 void OpenStatsViewer(ProgramState& state, ViewerLauncher& launcher, const ViewerOpening& opening,
                      QWidget* parent) {
   launcher.ShowGame(state, opening, parent);
-  ClearMaps(state.database);
+  ClearMaps(state.store);
   state.loaded_profile.reset();
 }
 

@@ -31,7 +31,7 @@ struct ViewerOpening {
 // stops where that window would open.
 struct ViewerDialogs {
   // Step 2 of "Add game to profile" when no profile is loaded: the profile manager with
-  // LoadOnly set, modal over `parent`. Loading a profile leaves state.profiler open on
+  // LoadOnly set, modal over `parent`. Loading a profile leaves state.profile_store open on
   // it and state.loaded_profile filled; the viewer then adds the game.
   std::function<void(ProgramState& state, QWidget* parent)> load_profile;
   // " Export to HTML", in both modes: the export dialog, modal over `parent`. It reads
@@ -42,12 +42,12 @@ struct ViewerDialogs {
 class ViewerLauncher {
  public:
   virtual ~ViewerLauncher() = default;
-  // Creates the viewer on state.database with the opening's properties, rebuilds its
+  // Creates the viewer on state.store with the opening's properties, rebuilds its
   // map list with "all maps" selected, refreshes the overview, shows it modally over
   // `parent` and destroys it when it closes.
   virtual void ShowGame(ProgramState& state, const ViewerOpening& opening, QWidget* parent) = 0;
   // Profile mode, for the profile manager's Open once it has opened the profile
-  // (state.profiler active on it) and filled state.loaded_profile: the viewer with the
+  // (state.profile_store active on it) and filled state.loaded_profile: the viewer with the
   // profile's games and "<all games>" selected, shown modally over `parent` and
   // destroyed when it closes. Returns the viewer's ErrorMessage: empty, or why the
   // profile could not be read, for the manager to show. The manager then closes the

@@ -28,7 +28,7 @@ constexpr int kHeadingHeight = 18;
 constexpr int kTop = WindowFrame::kStripHeight + 6;
 constexpr int kMapListHeight = 160;
 constexpr int kGap = 8;
-constexpr int kBottom = TForm1::kSize.height() - 10;
+constexpr int kBottom = StatsViewerWindow::kSize.height() - 10;
 constexpr QRect kSidePanel{210, kTop + 2, 200, kBottom - kTop - 2};
 constexpr QPoint kCentre{420, kTop};
 
@@ -39,7 +39,7 @@ QLabel* Heading(const QString& text, const QString& name, QWidget* parent) {
 }
 
 // The document's hooks open the dialogs that main provides over the viewer's window.
-ViewerHooks HooksFor(ProgramState& state, const ViewerDialogs& dialogs, TForm1* window) {
+ViewerHooks HooksFor(ProgramState& state, const ViewerDialogs& dialogs, StatsViewerWindow* window) {
   ViewerHooks hooks;
   if (dialogs.load_profile) {
     hooks.load_profile = [&state, load = dialogs.load_profile, window] { load(state, window); };
@@ -71,12 +71,12 @@ std::vector<RowList::Row> ListRows(const std::vector<ListEntry>& entries,
 
 }  // namespace
 
-TForm1::TForm1(ProgramState& state, const ViewerDialogs& dialogs, QWidget* opener)
+StatsViewerWindow::StatsViewerWindow(ProgramState& state, const ViewerDialogs& dialogs, QWidget* opener)
     : QDialog(opener),
       state_(state),
       opener_(opener),
       prompt_(this),
-      document_({state.database, state.weapons, state.program_dir, prompt_, state.profiler,
+      document_({state.store, state.weapons, state.program_dir, prompt_, state.profile_store,
                  state.loaded_profile},
                 HooksFor(state, dialogs, this)),
       background_(art::kViewerBackground),
@@ -86,15 +86,15 @@ TForm1::TForm1(ProgramState& state, const ViewerDialogs& dialogs, QWidget* opene
       centre_(new ViewerCentre(this)),
       menu_(new PopupLines(QStringLiteral("pmenu"), this)),
       map_popup_(new PopupLines(QStringLiteral("pmap"), this)) {
-  setObjectName(QStringLiteral("TForm1"));
+  setObjectName(QStringLiteral("StatsViewerWindow"));
   setFixedSize(kSize);
   BuildLists();
   side_->setGeometry(kSidePanel);
   centre_->move(kCentre);
   BuildSecondaryWindows();
 
-  connect(menu_label_, &ClickableLabel::pressed, this, &TForm1::ShowMenu);
-  connect(menu_, &PopupLines::chosen, this, &TForm1::RunMenuLine);
+  connect(menu_label_, &ClickableLabel::pressed, this, &StatsViewerWindow::ShowMenu);
+  connect(menu_, &PopupLines::chosen, this, &StatsViewerWindow::RunMenuLine);
   map_popup_->SetLines({{QStringLiteral("  Delete map")}, {QStringLiteral("  Rename map")}});
   connect(map_popup_, &PopupLines::chosen, this, [this](int line) {
     map_popup_->hide();
@@ -108,9 +108,9 @@ TForm1::TForm1(ProgramState& state, const ViewerDialogs& dialogs, QWidget* opene
           [this](bool kills) { Apply(document_.OpenWeaponDetails(kills)); });
 }
 
-TForm1::~TForm1() = default;
+StatsViewerWindow::~StatsViewerWindow() = default;
 
-void TForm1::BuildLists() {
+void StatsViewerWindow::BuildLists() {
   maps_heading_ = Heading(QStringLiteral("Maps:"), QStringLiteral("lmapsheading"), this);
   maps_heading_->setGeometry(kListLeft, kTop, kListWidth, kHeadingHeight);
   maps_ = new RowList(QStringLiteral("lmaps"), colours::kSelectedMap, this);
@@ -135,14 +135,14 @@ void TForm1::BuildLists() {
   connect(maps_, &RowList::leftPressed, this, [this](int row, Qt::KeyboardModifiers keys) {
     Apply(document_.ClickMap(row, keys.testFlag(Qt::ControlModifier)));
   });
-  connect(maps_, &RowList::rightPressed, this, &TForm1::OpenMapPopup);
+  connect(maps_, &RowList::rightPressed, this, &StatsViewerWindow::OpenMapPopup);
   connect(players_, &RowList::leftPressed, this, [this](int row, Qt::KeyboardModifiers keys) {
     Apply(document_.ClickPlayer(row, keys.testFlag(Qt::ControlModifier)));
   });
-  connect(games_, &RowList::leftPressed, this, &TForm1::ClickGame);
+  connect(games_, &RowList::leftPressed, this, &StatsViewerWindow::ClickGame);
 }
 
-void TForm1::ShowListsOfMode(bool profile) {
+void StatsViewerWindow::ShowListsOfMode(bool profile) {
   for (QWidget* game_only :
        std::initializer_list<QWidget*>{maps_heading_, maps_, players_heading_, players_}) {
     game_only->setVisible(!profile);
@@ -153,12 +153,12 @@ void TForm1::ShowListsOfMode(bool profile) {
   }
 }
 
-void TForm1::BuildSecondaryWindows() {
+void StatsViewerWindow::BuildSecondaryWindows() {
   overall_ = new PlayerTableWindow(QStringLiteral("TFOverall2"), QStringLiteral("all"),
                                    QStringLiteral("Overall stats"), this);
   details_ = new PlayerTableWindow(QStringLiteral("TFWeaponsDetails"), QStringLiteral("ldetails"),
                                    QString(), this);
-  one_on_one_ = new Tf1o1(this);
+  one_on_one_ = new OneOnOneWindow(this);
   connect(overall_, &PlayerTableWindow::columnClicked, this,
           [this](int column) { Apply(document_.ClickOverallColumn(column)); });
   connect(overall_, &PlayerTableWindow::rowSelected, this,
@@ -169,18 +169,18 @@ void TForm1::BuildSecondaryWindows() {
           [this](int column) { Apply(document_.ClickDetailsColumn(column)); });
   connect(details_, &PlayerTableWindow::closed, this,
           [this] { Apply(document_.HideWindow(ViewerWindow::kWeaponDetails)); });
-  connect(one_on_one_, &Tf1o1::detailsClicked, this,
+  connect(one_on_one_, &OneOnOneWindow::detailsClicked, this,
           [this](int side, bool kills) { Apply(document_.OpenOneOnOneDetails(side, kills)); });
-  connect(one_on_one_, &Tf1o1::closed, this,
+  connect(one_on_one_, &OneOnOneWindow::closed, this,
           [this] { Apply(document_.HideWindow(ViewerWindow::kOneOnOne)); });
 }
 
-void TForm1::OpenGame(const ViewerOpening& opening) {
+void StatsViewerWindow::OpenGame(const ViewerOpening& opening) {
   Apply(document_.OpenGame(opening.monitor, opening.last_game));
   frame_->SetTitle(QStringLiteral("Stats of ") + FromGameText(document_.last_game()));
 }
 
-void TForm1::OpenProfile() {
+void StatsViewerWindow::OpenProfile() {
   ShowListsOfMode(true);
   side_->RemoveLegend();
   centre_->RemoveDetailsButtons();
@@ -195,7 +195,7 @@ void TForm1::OpenProfile() {
   Apply(document_.OpenProfile());
 }
 
-void TForm1::ShowMenu() {
+void StatsViewerWindow::ShowMenu() {
   const ViewerMenu menu = document_.menu();
   std::vector<PopupLines::Line> lines;
   for (const MenuSlot& slot : menu.lines) {
@@ -208,12 +208,12 @@ void TForm1::ShowMenu() {
   menu_->ShowAt(QPoint(label.right() - menu_->width(), WindowFrame::kStripHeight));
 }
 
-void TForm1::RunMenuLine(int line) {
+void StatsViewerWindow::RunMenuLine(int line) {
   menu_->hide();
   Apply(document_.RunMenuSlot(line + 1));
 }
 
-void TForm1::OpenMapPopup(int stack_y, QPoint global) {
+void StatsViewerWindow::OpenMapPopup(int stack_y, QPoint global) {
   const int row = stack_y / RowList::kRowHeight;
   // Not on "all maps", nor below the last map.
   if (stack_y <= RowList::kRowHeight || row >= static_cast<int>(document_.maps().size())) return;
@@ -221,7 +221,7 @@ void TForm1::OpenMapPopup(int stack_y, QPoint global) {
   map_popup_->ShowAt(mapFromGlobal(global) - QPoint(10, 5));
 }
 
-void TForm1::ClickGame(int row, Qt::KeyboardModifiers modifiers) {
+void StatsViewerWindow::ClickGame(int row, Qt::KeyboardModifiers modifiers) {
   const bool shift = modifiers.testFlag(Qt::ShiftModifier);
   const bool ctrl = modifiers.testFlag(Qt::ControlModifier);
   const auto& games = document_.games();
@@ -238,7 +238,7 @@ void TForm1::ClickGame(int row, Qt::KeyboardModifiers modifiers) {
   Apply(document_.SelectGames(entries));
 }
 
-void TForm1::Apply(ViewerChanges changes) {
+void StatsViewerWindow::Apply(ViewerChanges changes) {
   ShowLists(changes);
   if (changes.Has(ViewerPart::kPlayerPanel)) {
     side_->ShowPlayer(document_.shown_nickname(), document_.player_panel());
@@ -266,7 +266,7 @@ void TForm1::Apply(ViewerChanges changes) {
   }
 }
 
-void TForm1::ShowLists(ViewerChanges changes) {
+void StatsViewerWindow::ShowLists(ViewerChanges changes) {
   if (changes.Has(ViewerPart::kMapList)) {
     maps_->SetRows(ListRows(document_.maps(), colours::kAllMapsText));
   }
@@ -285,7 +285,7 @@ void TForm1::ShowLists(ViewerChanges changes) {
   }
 }
 
-void TForm1::ShowSecondaryWindows(ViewerChanges changes) {
+void StatsViewerWindow::ShowSecondaryWindows(ViewerChanges changes) {
   // A hidden table is not filled: showing it is a change of its own, which fills it.
   if (overall_ != nullptr && changes.Has(ViewerPart::kOverall)) {
     const OverallTable& overall = document_.overall();
@@ -312,7 +312,7 @@ void TForm1::ShowSecondaryWindows(ViewerChanges changes) {
   }
 }
 
-void TForm1::paintEvent(QPaintEvent*) {
+void StatsViewerWindow::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
 }
 

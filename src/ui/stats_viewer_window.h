@@ -1,4 +1,4 @@
-// TForm1, the stats viewer's window (841 x 523), and the three secondary windows it owns
+// StatsViewerWindow, the stats viewer's window (841 x 523), and the three secondary windows it owns
 // in game mode: the overall table, the weapon details and the one-on-one window.
 //
 // Who owns what. The window owns the viewer's document (StatsViewer), which holds every
@@ -12,7 +12,7 @@
 // (both row_list.h); the games list "lgames" with its count line "lgamescount" in
 // profile mode; the middle column (viewer_side_panel.h) and the centre
 // (viewer_centre.h). The secondary windows are "TFOverall2", "TFWeaponsDetails" and
-// "Tf1o1".
+// "OneOnOneWindow".
 //
 // Its life, as ViewerWindowLauncher runs it: created (the secondary windows hidden),
 // ReadGeometry, OpenGame or OpenProfile, Run (modal), destroyed. Every close (the menu,
@@ -37,20 +37,20 @@ class ClickableLabel;
 class PlayerTableWindow;
 class PopupLines;
 class RowList;
-class Tf1o1;
+class OneOnOneWindow;
 class ViewerCentre;
 class ViewerSidePanel;
 class WindowFrame;
 
-class TForm1 : public QDialog {
+class StatsViewerWindow : public QDialog {
   Q_OBJECT
 
  public:
   static constexpr QSize kSize{841, 523};
 
   // `opener` is the window the viewer opens over; the one-on-one window is centred on it.
-  TForm1(ProgramState& state, const ViewerDialogs& dialogs, QWidget* opener);
-  ~TForm1() override;
+  StatsViewerWindow(ProgramState& state, const ViewerDialogs& dialogs, QWidget* opener);
+  ~StatsViewerWindow() override;
 
   // The three windows' places and sizes from stats.ini; false, with
   // nothing changed, when the file is missing.
@@ -110,7 +110,7 @@ class TForm1 : public QDialog {
   // Game mode only; null in profile mode.
   PlayerTableWindow* overall_ = nullptr;
   PlayerTableWindow* details_ = nullptr;
-  Tf1o1* one_on_one_ = nullptr;
+  OneOnOneWindow* one_on_one_ = nullptr;
 
   bool close_requested_ = false;  // before the window was shown
   bool closed_ = false;
@@ -130,7 +130,7 @@ class ViewerWindowLauncher final : public ViewerLauncher {
  private:
   // Creates the viewer, opens it, runs it modally and destroys it; its ErrorMessage.
   std::string RunViewer(ProgramState& state, QWidget* parent,
-                        const std::function<void(TForm1&)>& open);
+                        const std::function<void(StatsViewerWindow&)>& open);
 
   ViewerDialogs dialogs_;
 };

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 
 #include "files/settings.h"
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 #include "ui/one_on_one_window.h"
 #include "ui/player_table_window.h"
 #include "ui/popup_lines.h"
@@ -23,7 +23,7 @@ constexpr const char* kSettingsMissingMessage =
 
 }  // namespace
 
-bool TForm1::ReadGeometry() {
+bool StatsViewerWindow::ReadGeometry() {
   const std::optional<ViewerGeometry> stored = ReadViewerGeometry(state_.program_dir);
   if (!stored) return false;
   move(stored->viewer.left, stored->viewer.top);
@@ -38,7 +38,7 @@ bool TForm1::ReadGeometry() {
   return true;
 }
 
-void TForm1::Run() {
+void StatsViewerWindow::Run() {
   if (close_requested_) {
     done(QDialog::Rejected);
   } else {
@@ -46,7 +46,7 @@ void TForm1::Run() {
   }
 }
 
-void TForm1::done(int result) {
+void StatsViewerWindow::done(int result) {
   if (closed_ || !document_.CanClose()) return;
   closed_ = true;
   menu_->hide();
@@ -67,7 +67,7 @@ void TForm1::done(int result) {
   QDialog::done(result);
 }
 
-void TForm1::EndWithFatalError() {
+void StatsViewerWindow::EndWithFatalError() {
   ErrorDialog(MessageText(document_.fatal_error()), QString::fromLatin1(kErrorCaption), this);
   QCoreApplication::exit(1);
   if (isVisible()) {
@@ -79,16 +79,16 @@ void TForm1::EndWithFatalError() {
 
 void ViewerWindowLauncher::ShowGame(ProgramState& state, const ViewerOpening& opening,
                                     QWidget* parent) {
-  RunViewer(state, parent, [&opening](TForm1& viewer) { viewer.OpenGame(opening); });
+  RunViewer(state, parent, [&opening](StatsViewerWindow& viewer) { viewer.OpenGame(opening); });
 }
 
 std::string ViewerWindowLauncher::ShowProfile(ProgramState& state, QWidget* parent) {
-  return RunViewer(state, parent, [](TForm1& viewer) { viewer.OpenProfile(); });
+  return RunViewer(state, parent, [](StatsViewerWindow& viewer) { viewer.OpenProfile(); });
 }
 
 std::string ViewerWindowLauncher::RunViewer(ProgramState& state, QWidget* parent,
-                                            const std::function<void(TForm1&)>& open) {
-  TForm1 viewer(state, dialogs_, parent);
+                                            const std::function<void(StatsViewerWindow&)>& open) {
+  StatsViewerWindow viewer(state, dialogs_, parent);
   const bool settings_found = viewer.ReadGeometry();
   // The game in memory is not thrown away with the settings: the viewer still opens, so
   // that it can be saved, and the program ends after it.

@@ -4,7 +4,7 @@
 
 #include "ui/grid_table.h"
 #include "ui/image_button.h"
-#include "ui/weapon_grid_box.h"
+#include "ui/weapon_grid_panel.h"
 #include "ui/window_art.h"
 #include "views/body_map.h"
 
@@ -38,15 +38,15 @@ ViewerCentre::ViewerCentre(QWidget* parent)
       hits_page_(new QWidget(this)),
       weapons_page_(new QWidget(this)),
       hits_grid_(new GridTable(QStringLiteral("lhits"), kHitsGridWidth - 50, 46, hits_page_)),
-      deciding_(new Timgbtn(hits_page_)),
+      deciding_(new ImageButton(hits_page_)),
       deciding_caption_(new QLabel(hits_page_)),
       body_map_(new QLabel(hits_page_)),
-      kills_(new WeaponGridBox(QStringLiteral("Kills:"), QStringLiteral("lwith"),
+      kills_(new WeaponGridPanel(QStringLiteral("Kills:"), QStringLiteral("lwith"),
                                QStringLiteral("imgkillsdetails"), weapons_page_)),
-      deaths_(new WeaponGridBox(QStringLiteral("Deaths:"), QStringLiteral("lwas"),
+      deaths_(new WeaponGridPanel(QStringLiteral("Deaths:"), QStringLiteral("lwas"),
                                 QStringLiteral("imgdeathsdetails"), weapons_page_)) {
   for (std::size_t i = 0; i < kTabs.size(); ++i) {
-    auto* tab = new Timgbtn(this);
+    auto* tab = new ImageButton(this);
     tab->setObjectName(QString::fromLatin1(kTabs[i].name));
     tab->SetGlyph(QPixmap(kTabs[i].art));
     tab->SetCaption(QString::fromLatin1(kTabs[i].caption));
@@ -55,7 +55,7 @@ ViewerCentre::ViewerCentre(QWidget* parent)
     tab->SetCanBeUp(false);
     tab->move(static_cast<int>(i) * kTabStep, 0);
     const CentreTab which = kTabs[i].tab;
-    connect(tab, &Timgbtn::clicked, this, [this, which] { emit tabPressed(which); });
+    connect(tab, &ImageButton::clicked, this, [this, which] { emit tabPressed(which); });
     tabs_[i] = tab;
   }
 
@@ -68,7 +68,7 @@ ViewerCentre::ViewerCentre(QWidget* parent)
   deciding_->setToolTip(
       QStringLiteral("Only the hits that killed, or the last hit before a death"));
   deciding_->move(kBodyMapLeft, 0);
-  connect(deciding_, &Timgbtn::clicked, this, &ViewerCentre::decidingHitsPressed);
+  connect(deciding_, &ImageButton::clicked, this, &ViewerCentre::decidingHitsPressed);
   deciding_caption_->setObjectName(QStringLiteral("ldeciding"));
   deciding_caption_->setGeometry(kBodyMapLeft + 30, 0, 160, 24);
   body_map_->setObjectName(QStringLiteral("Image3"));
@@ -78,8 +78,8 @@ ViewerCentre::ViewerCentre(QWidget* parent)
   const int grid_width = (weapons_page_->width() - kGridGap) / 2;
   kills_->setGeometry(0, 0, grid_width, weapons_page_->height());
   deaths_->setGeometry(grid_width + kGridGap, 0, grid_width, weapons_page_->height());
-  connect(kills_, &WeaponGridBox::detailsClicked, this, [this] { emit detailsClicked(true); });
-  connect(deaths_, &WeaponGridBox::detailsClicked, this, [this] { emit detailsClicked(false); });
+  connect(kills_, &WeaponGridPanel::detailsClicked, this, [this] { emit detailsClicked(true); });
+  connect(deaths_, &WeaponGridPanel::detailsClicked, this, [this] { emit detailsClicked(false); });
 }
 
 void ViewerCentre::ShowTab(CentreTab tab, bool deciding_hits) {
@@ -103,7 +103,7 @@ void ViewerCentre::ShowWeaponGrids(const Grid& kills, const Grid& deaths) {
 }
 
 void ViewerCentre::RemoveDetailsButtons() {
-  for (WeaponGridBox* box : {kills_, deaths_}) box->RemoveDetailsButton();
+  for (WeaponGridPanel* box : {kills_, deaths_}) box->RemoveDetailsButton();
 }
 
 }  // namespace mrv::ui

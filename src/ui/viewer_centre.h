@@ -15,8 +15,8 @@ class QLabel;
 namespace mrv::ui {
 
 class GridTable;
-class Timgbtn;
-class WeaponGridBox;
+class ImageButton;
+class WeaponGridPanel;
 
 class ViewerCentre : public QWidget {
   Q_OBJECT
@@ -39,15 +39,15 @@ class ViewerCentre : public QWidget {
   void detailsClicked(bool kills);
 
  private:
-  std::array<Timgbtn*, 3> tabs_;
+  std::array<ImageButton*, 3> tabs_;
   QWidget* hits_page_;
   QWidget* weapons_page_;
   GridTable* hits_grid_;
-  Timgbtn* deciding_;
+  ImageButton* deciding_;
   QLabel* deciding_caption_;
   QLabel* body_map_;
-  WeaponGridBox* kills_;
-  WeaponGridBox* deaths_;
+  WeaponGridPanel* kills_;
+  WeaponGridPanel* deaths_;
 };
 
 }  // namespace mrv::ui

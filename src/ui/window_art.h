@@ -1,6 +1,6 @@
 // The pictures of the windows, embedded in morvane_ui. Load them with QPixmap(path).
 // They are drawn by resources/window_art/draw_window_art.cpp; a glyph of an image
-// button (Timgbtn) holds its frames side by side: frame 0 normal, frame 1 under the
+// button (ImageButton) holds its frames side by side: frame 0 normal, frame 1 under the
 // pointer, pressed or latched.
 #pragma once
 
@@ -21,7 +21,7 @@ inline constexpr const char* kSortAscending = ":/art/sort_ascending.png";    // 
 inline constexpr const char* kSortDescending = ":/art/sort_descending.png";  // 9 x 9
 
 // Two-frame glyphs; the size is one frame's. Captions are the buttons' own, drawn by
-// Timgbtn at the text position given (right of the icon, from x = 26 on the tabs).
+// ImageButton at the text position given (right of the icon, from x = 26 on the tabs).
 inline constexpr const char* kTabHitsGiven = ":/art/tab_hits_given.png";              // 120 x 24
 inline constexpr const char* kTabHitsTaken = ":/art/tab_hits_taken.png";              // 120 x 24
 inline constexpr const char* kTabKillsDeaths = ":/art/tab_kills_deaths.png";          // 120 x 24

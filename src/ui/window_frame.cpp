@@ -21,8 +21,8 @@ namespace mrv::ui {
 
 namespace {
 
-Timgbtn* StripImage(QWidget* strip, const char* art, const QString& name) {
-  auto* image = new Timgbtn(strip);
+ImageButton* StripImage(QWidget* strip, const char* art, const QString& name) {
+  auto* image = new ImageButton(strip);
   image->setObjectName(name);
   image->SetGlyph(QPixmap(art));
   image->setCursor(Qt::PointingHandCursor);
@@ -49,17 +49,17 @@ WindowFrame::WindowFrame(QWidget* window, const QString& title, FrameOptions opt
   if (options.minimise) {
     auto* minimise = StripImage(this, art::kFrameMinimise, QStringLiteral("imgminimise"));
     if (options.on_minimise) {
-      connect(minimise, &Timgbtn::clicked, this, options.on_minimise);
+      connect(minimise, &ImageButton::clicked, this, options.on_minimise);
     } else {
-      connect(minimise, &Timgbtn::clicked, this, &MinimiseApplication);
+      connect(minimise, &ImageButton::clicked, this, &MinimiseApplication);
     }
     layout_->addWidget(minimise);
   }
   auto* close = StripImage(this, art::kFrameClose, QStringLiteral("imgclose"));
   if (options.on_close) {
-    connect(close, &Timgbtn::clicked, this, options.on_close);
+    connect(close, &ImageButton::clicked, this, options.on_close);
   } else {
-    connect(close, &Timgbtn::clicked, window, &QWidget::close);
+    connect(close, &ImageButton::clicked, window, &QWidget::close);
   }
   layout_->addWidget(close);
   if (options.resizable) AddResizeGrips(window, kMinimumResizableSize);

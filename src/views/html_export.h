@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <string>
 
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "views/html_report.h"
 #include "views/stats_viewer.h"
 

@@ -1,5 +1,5 @@
 // The HTML report: what the stats viewer shows, written as one page of CR LF lines for
-// the export dialog (THTMLform) and `morvane-cli export`.
+// the export dialog (HtmlExportDialog) and `morvane-cli export`.
 //
 // Two steps, so that the page's text can be checked without a viewer:
 //   ReportSource source = ReportSourceOf(viewer, loaded_profile);  // what the viewer shows
@@ -14,7 +14,7 @@
 #include <string_view>
 #include <vector>
 
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "views/grids.h"
 #include "views/overall_table.h"
 #include "views/stats_viewer.h"

@@ -6,7 +6,7 @@
 
 namespace mrv {
 
-MapFigures::MapFigures(const map_record& map) : map_(&map) {
+MapFigures::MapFigures(const MapRecord& map) : map_(&map) {
   const int n = map.nick_count();
   const auto un = static_cast<std::size_t>(n);
   const auto uw = static_cast<std::size_t>(map.weapon_count);
@@ -52,10 +52,10 @@ std::span<const std::int64_t> MapFigures::Row(const std::vector<std::int64_t>& t
   return std::span(table).subspan(static_cast<std::size_t>(index) * uw, uw);
 }
 
-std::vector<MapFigures> FiguresOf(const Database& database) {
+std::vector<MapFigures> FiguresOf(const StatsStore& store) {
   std::vector<MapFigures> figures;
-  figures.reserve(database.maps.size());
-  for (const auto& map : database.maps) figures.emplace_back(*map);
+  figures.reserve(store.maps.size());
+  for (const auto& map : store.maps) figures.emplace_back(*map);
   return figures;
 }
 
@@ -81,7 +81,7 @@ int MergeTeam(int merged, int team_byte) {
 namespace {
 
 void AddFigures(PlayerStats& stats, const MapFigures& figures, int p) {
-  const map_record& map = figures.map();
+  const MapRecord& map = figures.map();
   const auto pi = static_cast<std::size_t>(p);
   stats.caps += map.caps[pi];
   stats.rets += map.rets[pi];
@@ -102,7 +102,7 @@ std::vector<MergedPlayer> CollectPlayers(const MapSelection& maps, int weapon_co
   std::vector<MergedPlayer> set;
   std::unordered_map<std::string, std::size_t> known;  // folded nickname -> entry of set
   for (const MapFigures* figures : maps) {
-    const map_record& map = figures->map();
+    const MapRecord& map = figures->map();
     for (int i = 0; i < map.nick_count(); ++i) {
       const auto [it, added] = known.try_emplace(figures->folded(i), set.size());
       if (added) {
@@ -126,7 +126,7 @@ std::vector<MergedPlayer> CollectPlayers(const MapSelection& maps, int weapon_co
 OwnTotals CollectOwnTotals(const MapSelection& maps) {
   OwnTotals totals;
   for (const MapFigures* figures : maps) {
-    const map_record& map = figures->map();
+    const MapRecord& map = figures->map();
     const int o = figures->Find(ToLowerAscii(map.own_nick));
     if (o < 0) continue;
     const auto oi = static_cast<std::size_t>(o);
@@ -144,7 +144,7 @@ OwnTotals CollectOwnTotals(const MapSelection& maps) {
 TeamTotals CollectTeamTotals(const MapSelection& maps) {
   TeamTotals totals;
   for (const MapFigures* figures : maps) {
-    const map_record& map = figures->map();
+    const MapRecord& map = figures->map();
     totals.blue_caps += map.blue_caps;
     totals.red_caps += map.red_caps;
     totals.blue_rets += map.blue_rets;

@@ -4,10 +4,10 @@
 // The kill table of a map is read once, into its MapFigures; every figure over a
 // selection of maps is then a sum of those per-map figures. The sums are exact 64-bit
 // sums of the store's 32-bit counters, so nothing here overflows or saturates.
-//   std::vector<MapFigures> figures = FiguresOf(database);   // once per store
+//   std::vector<MapFigures> figures = FiguresOf(store);   // once per store
 //   MapSelection maps = AllMaps(figures);                    // or any subset, in store order
 //   std::vector<MergedPlayer> players = CollectPlayers(maps, weapons.size());
-// A MapFigures refers to its map_record: it must not outlive it, and the map's kill
+// A MapFigures refers to its MapRecord: it must not outlive it, and the map's kill
 // table, nicknames and teams must not change while it is in use (a new name may).
 #pragma once
 
@@ -17,16 +17,16 @@
 #include <unordered_map>
 #include <vector>
 
-#include "model/store.h"
+#include "model/stats_store.h"
 #include "model/weapons.h"
 
 namespace mrv {
 
 class MapFigures {
  public:
-  explicit MapFigures(const map_record& map);
+  explicit MapFigures(const MapRecord& map);
 
-  const map_record& map() const { return *map_; }
+  const MapRecord& map() const { return *map_; }
   // NickIndex for a nickname already folded with ToLowerAscii: the first index whose
   // nickname equals it ignoring case, or -1.
   int Find(const std::string& folded) const;
@@ -41,7 +41,7 @@ class MapFigures {
  private:
   std::span<const std::int64_t> Row(const std::vector<std::int64_t>& table, int index) const;
 
-  const map_record* map_;
+  const MapRecord* map_;
   std::vector<std::string> folded_;
   std::unordered_map<std::string, int> first_;
   std::vector<int> first_of_;         // per index, the index Find gives for its nickname
@@ -49,7 +49,7 @@ class MapFigures {
   std::vector<std::int64_t> deaths_;  // [index][weapon]
 };
 
-std::vector<MapFigures> FiguresOf(const Database& database);
+std::vector<MapFigures> FiguresOf(const StatsStore& store);
 
 // The maps a figure is computed over, in store order.
 using MapSelection = std::vector<const MapFigures*>;

@@ -44,7 +44,7 @@ std::vector<WeaponCount> ByWeapon(const std::vector<std::int64_t>& counts,
   return list;
 }
 
-void AddHits(OwnHits& hits, const map_record& map) {
+void AddHits(OwnHits& hits, const MapRecord& map) {
   for (std::size_t i = 0; i < kHitLocationCount; ++i) {
     hits.given[i] += map.hits[i];
     hits.taken[i] += map.hitstaken[i];
@@ -93,13 +93,13 @@ Section BuildSection(std::string title, const MapSelection& maps, const WeaponTa
 
 }  // namespace
 
-Report BuildReport(const std::string& game_name, const Database& database,
+Report BuildReport(const std::string& game_name, const StatsStore& store,
                    const WeaponTable& weapons, ReportWeapons listed) {
   Report report;
   report.game_name = game_name;
-  const std::vector<MapFigures> figures = FiguresOf(database);
+  const std::vector<MapFigures> figures = FiguresOf(store);
   for (const MapFigures& map_figures : figures) {
-    const map_record* map = &map_figures.map();
+    const MapRecord* map = &map_figures.map();
     Section section = BuildSection(map->name, {&map_figures}, weapons, listed);
     if (map->own_nick != AbsentMark) section.own_nick = map->own_nick;
     section.seconds = map->duration;

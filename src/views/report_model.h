@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "model/body.h"
-#include "model/store.h"
+#include "model/stats_store.h"
 #include "model/weapons.h"
 
 namespace mrv {
@@ -55,7 +55,7 @@ struct Report {
 // them.
 enum class ReportWeapons { kListed, kLeftOut };
 
-Report BuildReport(const std::string& game_name, const Database& database,
+Report BuildReport(const std::string& game_name, const StatsStore& store,
                    const WeaponTable& weapons, ReportWeapons listed = ReportWeapons::kListed);
 
 const char* TeamName(int team);

@@ -30,7 +30,7 @@ ViewerChanges StatsViewer::OpenGame(bool monitor, const std::optional<std::strin
   profile_ = false;
   if (game_name) last_game_ = *game_name;
   saved_ = true;
-  figures_ = FiguresOf(context_.database);
+  figures_ = FiguresOf(context_.store);
   RebuildMapList();
   RefreshOverview();
   Mark(ViewerPart::kMenu | ViewerPart::kYourStats);
@@ -40,7 +40,7 @@ ViewerChanges StatsViewer::OpenGame(bool monitor, const std::optional<std::strin
 void StatsViewer::RebuildMapList() {
   maps_.clear();
   maps_.push_back({"all maps", true});
-  for (const auto& map : context_.database.maps) maps_.push_back({map->name, false});
+  for (const auto& map : context_.store.maps) maps_.push_back({map->name, false});
   Mark(ViewerPart::kMapList);
 }
 

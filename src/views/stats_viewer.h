@@ -3,7 +3,7 @@
 // action a user can take in them, as plain state and plain operations.
 //
 // Who owns what. The opener (the main window, or `morvane-cli export`) owns the store
-// (Database), the weapon table, the profile component (TProfiler) and the LoadedProfile
+// (StatsStore), the weapon table, the profile component (ProfileStore) and the LoadedProfile
 // slot, and keeps them alive while the document lives. The store changes only through
 // the document's own actions (deleting and renaming a map) while it is open: the
 // document reads every map's kill table once, when the game is opened. The document
@@ -15,12 +15,12 @@
 //
 // Game mode, as the main window opens a saved game (Monitor set, its name as LastGame;
 // a capture passes its Monitor flag and no name):
-//   StatsViewer viewer({database, weapons, program_dir, prompt, profiler, loaded}, hooks);
+//   StatsViewer viewer({store, weapons, program_dir, prompt, profile_store, loaded}, hooks);
 //   ViewerChanges changed = viewer.OpenGame(true, game_name);  // "all maps", refreshed
 //   changed = viewer.ClickMap(2, /*ctrl=*/true);               // every click refreshes
 //   changed = viewer.ClickPlayer(viewer.FindPlayer("Morv"), false);
 //   if (viewer.CanClose()) viewer.Finish();                    // then close the window
-// Profile mode, once the profile manager has opened the profile (profiler Active) and
+// Profile mode, once the profile manager has opened the profile (profile_store Active) and
 // filled `loaded`:
 //   viewer.OpenProfile();                  // "<all games>": the profile's totals
 //   viewer.SelectGames({1, 2});            // the sum of games 1 and 2
@@ -45,9 +45,9 @@
 #include <string>
 #include <vector>
 
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "files/prompt.h"
-#include "model/store.h"
+#include "model/stats_store.h"
 #include "model/weapons.h"
 #include "views/grids.h"
 #include "views/overall_table.h"
@@ -61,11 +61,11 @@
 namespace mrv {
 
 struct ViewerContext {
-  Database& database;
+  StatsStore& store;
   const WeaponTable& weapons;
   std::filesystem::path program_dir;  // saved games go to its "games" folder
   Prompt& prompt;
-  TProfiler& profiler;
+  ProfileStore& profile_store;
   LoadedProfile& loaded_profile;
 };
 

@@ -51,7 +51,7 @@ ViewerChanges StatsViewer::RunMenuSlot(int slot) {
 
 void StatsViewer::Save() {
   const auto file = GameFilePath(context_.program_dir, last_game_);
-  if (SaveGame(context_.database, file, last_game_, context_.prompt)) {
+  if (SaveGame(context_.store, file, last_game_, context_.prompt)) {
     context_.prompt.Inform("\r\nGame saved!", "");
     saved_ = true;
   } else {
@@ -70,7 +70,7 @@ void StatsViewer::AddGameToLoadedProfile() {
     if (!context_.loaded_profile) return;
     Mark(ViewerPart::kMenu);
   }
-  if (AddGameToProfile(context_.database, last_game_, context_.profiler, context_.prompt)) {
+  if (AddGameToProfile(context_.store, last_game_, context_.profile_store, context_.prompt)) {
     added_to_profile_ = true;
   }
 }
@@ -83,7 +83,7 @@ ViewerChanges StatsViewer::DeleteMap(int row) {
   }
   const int index = row - 1;
   figures_.erase(figures_.begin() + index);  // before its map goes
-  mrv::DeleteMap(context_.database, index);
+  mrv::DeleteMap(context_.store, index);
   RebuildMapList();
   RefreshOverview();
   saved_ = false;
@@ -93,9 +93,9 @@ ViewerChanges StatsViewer::DeleteMap(int row) {
 ViewerChanges StatsViewer::RenameMap(int row) {
   if (profile_ || row < 1 || row >= static_cast<int>(maps_.size())) return {};
   ListEntry& entry = maps_[static_cast<std::size_t>(row)];
-  std::string name = context_.database[row - 1].name;
+  std::string name = context_.store[row - 1].name;
   if (!context_.prompt.AskText("\r\nEnter the new map name:", "?", name)) return {};
-  context_.database[row - 1].name = name;
+  context_.store[row - 1].name = name;
   entry.caption = std::move(name);
   saved_ = false;
   Mark(ViewerPart::kMapList);
@@ -116,7 +116,7 @@ bool StatsViewer::CanClose() {
 }
 
 void StatsViewer::Finish() {
-  if (context_.loaded_profile) context_.profiler.Close();
+  if (context_.loaded_profile) context_.profile_store.Close();
 }
 
 void StatsViewer::RemoveGames() {
@@ -137,10 +137,10 @@ void StatsViewer::RemoveGames() {
   const bool left = games_.size() > 1;
   const std::string first_id = left ? games_.back().caption : std::string();
   const std::string last_id = left ? games_[1].caption : std::string();
-  const stats_record sums = context_.loaded_profile && context_.loaded_profile->stats
+  const StatsRecord sums = context_.loaded_profile && context_.loaded_profile->stats
                                 ? *context_.loaded_profile->stats
                                 : NewStatsRecord(context_.weapons.size());
-  if (!context_.profiler.RemoveGames(numbers, sums, first_id, last_id)) {
+  if (!context_.profile_store.RemoveGames(numbers, sums, first_id, last_id)) {
     fatal_error_ = kFatalRemoveMessage;
     Mark(ViewerPart::kFatalError);
     return;

@@ -12,8 +12,8 @@ ViewerChanges StatsViewer::OpenProfile() {
   team_totals_ = {};
   games_ = {{"<all games>", true}};
   std::vector<std::string> ids;
-  if (!context_.profiler.ListGames(ids)) {
-    error_message_ = context_.profiler.LastError();
+  if (!context_.profile_store.ListGames(ids)) {
+    error_message_ = context_.profile_store.LastError();
     Mark(ViewerPart::kCloseRequest);
     return TakeChanges();
   }
@@ -46,7 +46,7 @@ ViewerChanges StatsViewer::SelectGames(const std::vector<int>& entries) {
 
 void StatsViewer::ProfileView() {
   LoadedProfile& loaded = context_.loaded_profile;
-  stats_record stats = NewStatsRecord(context_.weapons.size());
+  StatsRecord stats = NewStatsRecord(context_.weapons.size());
   bool read = loaded.has_value();
   if (read) {
     loaded->stats.reset();
@@ -56,13 +56,13 @@ void StatsViewer::ProfileView() {
     }
     // Nothing selected sums no game: there is nothing to read.
     if (games_[0].selected) {
-      read = context_.profiler.ReadTotals(stats);
+      read = context_.profile_store.ReadTotals(stats);
     } else if (!numbers.empty()) {
-      read = context_.profiler.ReadGames(numbers, stats);
+      read = context_.profile_store.ReadGames(numbers, stats);
     }
   }
   if (!read) {
-    error_message_ = context_.profiler.LastError();
+    error_message_ = context_.profile_store.LastError();
     Mark(ViewerPart::kCloseRequest);
     return;
   }

@@ -25,7 +25,7 @@ void CountOpponents(const DetailsSource& source, const std::string& nick, bool k
   for (const MapFigures* figures : source.maps) {
     const int p = figures->Find(folded);
     if (p < 0) continue;
-    const map_record& map = figures->map();
+    const MapRecord& map = figures->map();
     const int weapon_count = std::min(map.weapon_count, source.weapons.size());
     for (int v = 0; v < map.nick_count(); ++v) {
       if (!figures->IsFirst(v)) continue;

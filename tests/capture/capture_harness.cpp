@@ -48,8 +48,8 @@ int WeaponIndex(std::string_view name) {
 
 CaptureHarness::CaptureHarness(bool monitor, const DeathTemplates& templates, bool begin_run,
                                const GameTexts& texts)
-    : database(ShippedWeapons().size()),
-      session(database, ShippedWeapons(), templates,
+    : store(ShippedWeapons().size()),
+      session(store, ShippedWeapons(), templates,
               {clock, sound, random, prompt, cancel, monitor ? &console : nullptr}, texts) {
   session.state.options.Monitor = monitor;
   if (!begin_run) return;

@@ -7,7 +7,7 @@
 #include "capture/capture_session.h"
 #include "capture/death_templates.h"
 #include "capture/game_texts.h"
-#include "model/store.h"
+#include "model/stats_store.h"
 #include "model/weapons.h"
 #include "support/fakes.h"
 
@@ -28,8 +28,8 @@ class CaptureHarness {
   // Hands the lines to the shared line handling, as a driver does, from a first map
   // "<map1>"; false as soon as the run would end. The store is then settled.
   bool Feed(std::initializer_list<std::string_view> lines);
-  map_record& map(int index) { return database[index]; }
-  map_record& current() { return session.current_map(); }
+  MapRecord& map(int index) { return store[index]; }
+  MapRecord& current() { return session.current_map(); }
 
   FakeClock clock;
   FakeSound sound;
@@ -37,7 +37,7 @@ class CaptureHarness {
   FakePrompt prompt;
   FakeConsole console;
   CancelToken cancel;
-  Database database;
+  StatsStore store;
   CaptureSession session;
 };
 

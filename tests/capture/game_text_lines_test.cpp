@@ -27,7 +27,7 @@ TEST(GameTextLines, ChatTakesItsPlaceAndMarkersOpenOneMapPerChange) {
       "13 crosshairs parsed",
       "CL_InitCGame:  9.70 seconds",
   }));
-  ASSERT_EQ(h.database.size(), 3);
+  ASSERT_EQ(h.store.size(), 3);
   EXPECT_EQ(h.map(0).hits[8], 1);
   EXPECT_EQ(SumOf(h.map(0).deathhits), 0);
   EXPECT_EQ(h.map(1).nicks, Lines{"Fak"});

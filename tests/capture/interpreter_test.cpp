@@ -53,8 +53,8 @@ TEST(InterpretLine, LogFileCaptureTheFlagGameAcrossTwoMaps) {
       "Fak joined the red team.",
       "Fak renamed to Faker",
   }));
-  ASSERT_EQ(h.database.size(), 2);
-  map_record& abbey = h.map(0);
+  ASSERT_EQ(h.store.size(), 2);
+  MapRecord& abbey = h.map(0);
   EXPECT_EQ(abbey.name, "ut4_abbey");
   EXPECT_EQ(abbey.nicks, (Lines{"Faker", "Rasec", "Bob"}));
   EXPECT_EQ(abbey.teams, (std::vector<std::uint8_t>{1, 2, 0}));
@@ -77,7 +77,7 @@ TEST(InterpretLine, LogFileCaptureTheFlagGameAcrossTwoMaps) {
   EXPECT_EQ(abbey.blue_rets, 1);
   EXPECT_EQ(abbey.own_nick, AbsentMark);
   EXPECT_EQ(abbey.own_kills + abbey.own_deaths + abbey.start_time + abbey.duration, 0);
-  map_record& casa = h.map(1);
+  MapRecord& casa = h.map(1);
   EXPECT_EQ(casa.name, "ut4_casa");
   EXPECT_EQ(casa.nicks, (Lines{"Rasec", "Faker"}));
   EXPECT_TRUE(h.console.typed.empty());
@@ -88,15 +88,15 @@ TEST(InterpretLine, MapMarkersOpenOneMapPerChange) {
   CaptureHarness h(false);
   h.Feed({"Fak joined the red team.", "Shutting down OpenGL subsystem", "8 crosshairs parsed",
           "CL_InitCGame: 1.00 seconds"});
-  EXPECT_EQ(h.database.size(), 1);
+  EXPECT_EQ(h.store.size(), 1);
   h.Feed({"Fak joined the red team.", "Current search path:", "Current search path:",
           "8 crosshairs parsed", "CL_InitCGame: 1.00 seconds"});
-  EXPECT_EQ(h.database.size(), 2);
+  EXPECT_EQ(h.store.size(), 2);
   h.Feed({"Fak joined the red team.", "CL_InitCGame: 1.00 seconds", "8 crosshairs parsed",
           "Bob connected", "CL_InitCGame: 1.00 seconds"});
-  EXPECT_EQ(h.database.size(), 2);
+  EXPECT_EQ(h.store.size(), 2);
   h.Feed({"8 crosshairs parsed", "CL_InitCGame: 1.00 seconds"});
-  ASSERT_EQ(h.database.size(), 3);
+  ASSERT_EQ(h.store.size(), 3);
   EXPECT_EQ(h.current().name, "<map3>");
   EXPECT_TRUE(h.session.state.context.GameStartPending);
 }
@@ -133,7 +133,7 @@ TEST(InterpretLine, MonitoredGameLearnsNamesAndAnswersThePlayer) {
   h.clock.Advance(100'000);
   const std::int32_t now = h.clock.TickSeconds();
   h.Feed({"8 crosshairs parsed", "CL_InitCGame:  5.10 seconds"});
-  ASSERT_EQ(h.database.size(), 2);
+  ASSERT_EQ(h.store.size(), 2);
   EXPECT_EQ(h.map(0).duration, now - h.map(0).start_time);
   EXPECT_EQ(h.current().start_time, now);
   EXPECT_EQ(h.current().own_nick, "Fak");
@@ -163,7 +163,7 @@ TEST(InterpretLine, UnknownWeaponEndsTheRunKeepingTheMaps) {
             "Your DeathMsgs.txt file or stats.ini file seems corrupted!\r\nYou may get the most "
             "recent version at "
             "https://morvane.example.org\r\nThe stats can be wrong!");
-  ASSERT_EQ(h.database.size(), 2);
+  ASSERT_EQ(h.store.size(), 2);
   EXPECT_EQ(h.map(1).kills(0, WeaponIndex("M4"), 1), 1);
   EXPECT_EQ(h.session.state.context.RecentLines[1], "Rasec got a lead enema from Fak's retro M4.");
 }
@@ -180,7 +180,7 @@ TEST(InterpretLine, HostileLinesNeverReachOutsideTheStore) {
 
   // A full map takes no further nickname, and what would need one is not counted.
   CaptureHarness full(false);
-  map_record& map = full.current();
+  MapRecord& map = full.current();
   Lines players;
   for (int i = 0; i < kMaxNicksPerMap; ++i) players.push_back("P" + std::to_string(i));
   ASSERT_TRUE(AddNicks(map, players, 0));
@@ -219,7 +219,7 @@ TEST(InterpretLine, NamesASavedGameCouldNotHoldAreNotTakenIn) {
   EXPECT_EQ(h.current().nicks, (Lines{"Fak", "Rasec"}));
   EXPECT_EQ(h.current().kills(1, WeaponIndex("Beretta"), 0), 1);
   EXPECT_EQ(h.current().name, "<map1>");
-  EXPECT_TRUE(GameFileText(h.database, "game"));
+  EXPECT_TRUE(GameFileText(h.store, "game"));
 }
 
 }  // namespace

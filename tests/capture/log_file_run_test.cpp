@@ -41,7 +41,7 @@ TEST(LogFileRun, ReportsEachPercentOnceAndSkipsTwoCharacterLines) {
   EXPECT_EQ(percents.front(), 1);
   EXPECT_EQ(percents[percents.size() - 2], 78);
   EXPECT_EQ(percents.back(), 100);
-  ASSERT_EQ(h.database.size(), 1);
+  ASSERT_EQ(h.store.size(), 1);
   EXPECT_EQ(h.current().nicks, std::vector<std::string>{"Bobby no"});
   EXPECT_EQ(h.session.state.context.RecentLines[1], "Bobby no!");
 }
@@ -62,12 +62,12 @@ TEST(LogFileRun, EmptyMissingAndUnopenableLogs) {
   EXPECT_EQ(h.prompt.shown[0].text, kCantProbe);
   EXPECT_EQ(h.prompt.shown[0].title, "ERROR!");
 
-  const int maps = h.database.size();
+  const int maps = h.store.size();
   EXPECT_EQ(RunLogFileCapture(h.session, dir / "missing.log", 100), LogRunEnd::kNotOpened);
   ASSERT_EQ(h.prompt.shown.size(), 2u);
   EXPECT_EQ(h.prompt.shown[1].kind, "inform");
   EXPECT_EQ(h.prompt.shown[1].text, kCantOpen);
-  EXPECT_EQ(h.database.size(), maps);
+  EXPECT_EQ(h.store.size(), maps);
 
   // The desktop program probes a chosen log on its GUI thread: a fifo without a writer
   // must not hold it, and a device has no size to show.
@@ -91,8 +91,8 @@ TEST(LogFileRun, CancelAndUnknownWeaponsEndTheRunBetweenLines) {
   });
   EXPECT_FALSE(result.show_stats);
   EXPECT_EQ(result.ErrorMessage, "Cancelled");
-  EXPECT_GT(cancelled.database.size(), 20);
-  EXPECT_LT(cancelled.database.size(), 30);
+  EXPECT_GT(cancelled.store.size(), 20);
+  EXPECT_LT(cancelled.store.size(), 30);
 
   const DeathTemplates templates = DeathTemplates::FromLines(
       {"~<VICTIM><MSG> got a lead enema from </MSG><KILLER><MSG>'s retro M4.</MSG>"});
@@ -101,7 +101,7 @@ TEST(LogFileRun, CancelAndUnknownWeaponsEndTheRunBetweenLines) {
   const LogParseResult bad = ParseLogFile(unknown.session, dir / "bad.log");
   EXPECT_TRUE(bad.show_stats);
   EXPECT_TRUE(bad.unknown_weapon);
-  EXPECT_EQ(unknown.database.size(), 2);
+  EXPECT_EQ(unknown.store.size(), 2);
 }
 
 TEST(LogFileRun, OverlongLinesAreCutButCounted) {
@@ -128,7 +128,7 @@ TEST(LogFileRun, StreamsGiveWhatTheFileGives) {
   const LogParseResult result = ParseLogStream(
       from_stream.session, sample, [&](std::uint64_t bytes) { progress.push_back(bytes); });
   ASSERT_TRUE(result.show_stats);
-  EXPECT_EQ(GameFileText(from_stream.database, "g"), GameFileText(from_file.database, "g"));
+  EXPECT_EQ(GameFileText(from_stream.store, "g"), GameFileText(from_file.store, "g"));
   ASSERT_FALSE(progress.empty());
   EXPECT_LT(progress.back(), std::filesystem::file_size(sample));  // breaks left out
   EXPECT_GT(progress.back(), std::filesystem::file_size(sample) * 9 / 10);
@@ -151,24 +151,24 @@ TEST(LogFileRun, TheStoreBudgetEndsTheRunKeepingItsMaps) {
   }
   test::WriteFileBytes(dir / "crowd.log", log);
   CaptureHarness h(false, test::ShippedTemplates(), false);
-  h.database.budget = std::make_shared<StoreBudget>(std::size_t{8} << 20);
+  h.store.budget = std::make_shared<StoreBudget>(std::size_t{8} << 20);
   const LogParseResult result = ParseLogFile(h.session, dir / "crowd.log");
   EXPECT_TRUE(result.show_stats);
   EXPECT_TRUE(result.store_full);
   ASSERT_EQ(h.prompt.shown.size(), 1u);
   EXPECT_EQ(h.prompt.shown[0].text, kStoreFullMessage);
-  EXPECT_GT(h.database.size(), 2);
-  EXPECT_LT(h.database.size(), 20);
-  EXPECT_EQ(h.database[0].nick_count(), 100);
-  EXPECT_LE(h.database.budget->used(), std::size_t{8} << 20);
-  EXPECT_EQ(h.database[0].kill_table.size(), 100u * 100u * test::ShippedWeapons().size());
-  ASSERT_TRUE(SaveGame(h.database, dir / "crowd.stg", "crowd", h.prompt));
-  Database loaded(test::ShippedWeapons().size());
+  EXPECT_GT(h.store.size(), 2);
+  EXPECT_LT(h.store.size(), 20);
+  EXPECT_EQ(h.store[0].nick_count(), 100);
+  EXPECT_LE(h.store.budget->used(), std::size_t{8} << 20);
+  EXPECT_EQ(h.store[0].kill_table.size(), 100u * 100u * test::ShippedWeapons().size());
+  ASSERT_TRUE(SaveGame(h.store, dir / "crowd.stg", "crowd", h.prompt));
+  StatsStore loaded(test::ShippedWeapons().size());
   std::string name;
   EXPECT_TRUE(LoadGame(loaded, dir / "crowd.stg", name, h.prompt));
-  EXPECT_EQ(loaded.size(), h.database.size());
-  ClearMaps(h.database);  // the store takes maps again once emptied
-  EXPECT_FALSE(h.database.full());
+  EXPECT_EQ(loaded.size(), h.store.size());
+  ClearMaps(h.store);  // the store takes maps again once emptied
+  EXPECT_FALSE(h.store.full());
 }
 
 }  // namespace

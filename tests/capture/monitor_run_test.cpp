@@ -80,8 +80,8 @@ TEST(ConsoleMonitor, HandlesEveryNewLineOnceAndAsksForTheMapUntilItIsNamed) {
   EXPECT_EQ(m.h.clock.waits()[0], kSearchRetryWait.count());
   EXPECT_EQ(m.h.clock.waits()[1], kSearchRetryWait.count());
   EXPECT_EQ(m.h.console.typed.back(), "ut_echo MRV: Map name detected!");
-  ASSERT_EQ(m.h.database.size(), 1);
-  const map_record& map = m.h.map(0);
+  ASSERT_EQ(m.h.store.size(), 1);
+  const MapRecord& map = m.h.map(0);
   EXPECT_EQ(map.name, "ut4_abbey");
   const int fak = NickIndex(map, "Fak");
   const int rasec = NickIndex(map, "Rasec");
@@ -181,7 +181,7 @@ TEST(ConsoleMonitor, WaitsForTheGameAgainOrEndsWhenItWasClosed) {
   });
   m.Then([&] { m.h.console.present = false; });
   EXPECT_EQ(m.Run(), MonitorEnd::kGameClosed);
-  ASSERT_EQ(m.h.database.size(), 2);
+  ASSERT_EQ(m.h.store.size(), 2);
   EXPECT_EQ(m.h.map(0).name, "<map1>");
   EXPECT_EQ(m.h.map(1).name, "<map2>");
   EXPECT_EQ(m.h.map(0).nicks, std::vector<std::string>{"A"});
@@ -236,7 +236,7 @@ TEST(ConsoleMonitor, AnUnknownWeaponEndsTheRunKeepingTheMap) {
   });
   m.Then([] { ADD_FAILURE() << "the run went on after the unknown weapon"; });
   EXPECT_EQ(m.Run(), MonitorEnd::kUnknownWeapon);
-  ASSERT_EQ(m.h.database.size(), 1);
+  ASSERT_EQ(m.h.store.size(), 1);
   EXPECT_EQ(NickIndex(m.h.current(), "Never"), -1);
   EXPECT_EQ(m.h.current().kills(0, test::WeaponIndex("M4"), 1), 1);
   EXPECT_EQ(m.h.current().duration, m.h.clock.TickSeconds() - m.h.current().start_time);
@@ -245,7 +245,7 @@ TEST(ConsoleMonitor, AnUnknownWeaponEndsTheRunKeepingTheMap) {
 // Its own end, told once, and never read as an unknown weapon: the maps so far stay.
 TEST(ConsoleMonitor, TheStoreBudgetEndsTheRunKeepingItsMaps) {
   ScriptedMonitor m;
-  m.h.database.budget = std::make_shared<StoreBudget>(std::size_t{8} << 20);
+  m.h.store.budget = std::make_shared<StoreBudget>(std::size_t{8} << 20);
   for (int map = 0; map < 20; ++map) {
     m.Then([&m] {
       for (int i = 0; i < 100; ++i) m.Print("P" + std::to_string(i) + " joined the red team.");
@@ -254,11 +254,11 @@ TEST(ConsoleMonitor, TheStoreBudgetEndsTheRunKeepingItsMaps) {
   }
   EXPECT_EQ(m.Run(), MonitorEnd::kStoreFull);
   EXPECT_FALSE(m.steps.empty()) << "the run went on after the budget";
-  EXPECT_GT(m.h.database.size(), 2);
+  EXPECT_GT(m.h.store.size(), 2);
   ASSERT_EQ(m.h.prompt.shown.size(), 1u);
   EXPECT_EQ(m.h.prompt.shown[0].text, kStoreFullMessage);
-  EXPECT_EQ(m.h.database[0].nick_count(), 100);
-  EXPECT_LE(m.h.database.budget->used(), std::size_t{8} << 20);
+  EXPECT_EQ(m.h.store[0].nick_count(), 100);
+  EXPECT_LE(m.h.store.budget->used(), std::size_t{8} << 20);
 }
 
 TEST(ConsoleMonitor, AConsoleThatCannotBeTypedIntoStartsEachGameOnce) {

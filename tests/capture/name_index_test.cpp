@@ -18,7 +18,7 @@ TEST(NameIndex, AgreesWithThePlainWalkOverEveryMap) {
                                           "[FU]Sn4ke", "Fak",  "fak^7",  "Rasec",  "x"};
   std::mt19937 random(17);
   for (int round = 0; round < 300; ++round) {
-    Database indexed(2), plain(2);
+    StatsStore indexed(2), plain(2);
     NameIndex index(indexed);
     auto pick = [&] { return names[random() % names.size()]; };
     for (int step = 0; step < 60; ++step) {

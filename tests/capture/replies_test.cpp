@@ -16,7 +16,7 @@ struct RepliesTest : ::testing::Test {
   int AddPlayer(std::string_view nick) { return FindOrAddNick(map, nick, 0); }
 
   CaptureHarness harness{true};
-  map_record& map = harness.current();
+  MapRecord& map = harness.current();
 };
 
 TEST_F(RepliesTest, StatsReplyForTheOwnPlayer) {

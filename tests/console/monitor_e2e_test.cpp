@@ -39,8 +39,8 @@ const ShippedFiles& Shipped() {
 struct LiveMonitor {
   LiveMonitor(const std::filesystem::path& socket, Clock& clock)
       : console(socket),
-        database(Shipped().weapons.size()),
-        session(database, Shipped().weapons, Shipped().templates,
+        store(Shipped().weapons.size()),
+        session(store, Shipped().weapons, Shipped().templates,
                 {clock, sound, random, prompt, cancel, &console}) {
     session.state.options.crandom = false;
     session.state.options.crandomh = false;
@@ -51,14 +51,14 @@ struct LiveMonitor {
   FakePrompt prompt;
   CancelToken cancel;
   BridgeConsole console;
-  Database database;
+  StatsStore store;
   CaptureSession session;
   RecordingMonitorStatus status;
   // Last, so that it goes first: a run still going is cancelled and waited for.
   MonitorCapture capture{session, status};
 };
 
-int Kills(const map_record& map, std::string_view killer, std::string_view weapon,
+int Kills(const MapRecord& map, std::string_view killer, std::string_view weapon,
           std::string_view victim) {
   return map.kills(NickIndex(map, killer), Shipped().weapons.FindWeaponByName(weapon),
                    NickIndex(map, victim));
@@ -120,10 +120,10 @@ TEST(MonitorEndToEnd, AnEveningWithCommandsMapChangesAndARelaunch) {
   }
   ASSERT_EQ(live.capture.Join(), MonitorEnd::kGameClosed);
 
-  ASSERT_EQ(live.database.size(), 3);
-  const map_record& abbey = live.database[0];
-  const map_record& turnpike = live.database[1];
-  const map_record& casa = live.database[2];
+  ASSERT_EQ(live.store.size(), 3);
+  const MapRecord& abbey = live.store[0];
+  const MapRecord& turnpike = live.store[1];
+  const MapRecord& casa = live.store[2];
   EXPECT_EQ(abbey.name, "ut4_abbey");
   EXPECT_EQ(turnpike.name, "ut4_turnpike");
   EXPECT_EQ(casa.name, "ut4_casa");
@@ -163,8 +163,8 @@ TEST(MonitorEndToEnd, LosesNoLineUnderBurstsWithClearsBetween) {
   live.capture.Start();
   EXPECT_EQ(game.WaitForExit(), 0) << game.messages();
   ASSERT_EQ(live.capture.Join(), MonitorEnd::kGameClosed);
-  ASSERT_EQ(live.database.size(), 1);
-  EXPECT_EQ(live.database[0].hits[8], 6000) << "hits in the Chest";
+  ASSERT_EQ(live.store.size(), 1);
+  EXPECT_EQ(live.store[0].hits[8], 6000) << "hits in the Chest";
 }
 
 TEST(MonitorEndToEnd, EndsOnRequestAtAnyPoint) {
@@ -192,7 +192,7 @@ TEST(MonitorEndToEnd, EndsOnRequestAtAnyPoint) {
     }
     EXPECT_EQ(live.capture.Join(), stop ? MonitorEnd::kStopped : MonitorEnd::kCancelled)
         << "after " << delay_ms << " ms";
-    EXPECT_GE(live.database.size(), 1);
+    EXPECT_GE(live.store.size(), 1);
   }
   EXPECT_TRUE(game.running()) << "the game outlives the captures";
 }

@@ -9,7 +9,7 @@
 
 #include "capture/death_templates.h"
 #include "files/ini_file.h"
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "files/safe_file.h"
 #include "files/saved_game.h"
 #include "support/fakes.h"
@@ -112,18 +112,18 @@ TEST(FileSafety, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
   test::FakePrompt prompt;
   for (const auto& input : hostile) {
     SCOPED_TRACE(input);
-    Database database(2);
+    StatsStore store(2);
     std::string name;
-    EXPECT_FALSE(LoadGame(database, input, name, prompt));
+    EXPECT_FALSE(LoadGame(store, input, name, prompt));
     EXPECT_EQ(prompt.shown.back().text, "Unable to load file " + input.string());
     IniFile ini;
     EXPECT_FALSE(ini.Load(input));
-    TProfiler profiler(dir.path(), 2);
+    ProfileStore profile_store(dir.path(), 2);
     std::vector<std::string> nicknames, notes;
     ProfileInfo info;
-    EXPECT_FALSE(profiler.Open(input.string()));
-    EXPECT_EQ(profiler.LastError(), kUnableToOpenFile);
-    EXPECT_FALSE(profiler.ReadProfileInfo(input.string(), nicknames, notes, info));
+    EXPECT_FALSE(profile_store.Open(input.string()));
+    EXPECT_EQ(profile_store.LastError(), kUnableToOpenFile);
+    EXPECT_FALSE(profile_store.ReadProfileInfo(input.string(), nicknames, notes, info));
   }
 
   // A templates file that cannot be read counts as missing and says so.

@@ -13,8 +13,8 @@ namespace {
 using test::kTestWeapons;
 
 // Alice, JOE and Bob; the own player is Joe, written in another case.
-map_record& AddPlayedMap(Database& database, const std::string& name) {
-  map_record& map = NewMap(database, name);
+MapRecord& AddPlayedMap(StatsStore& store, const std::string& name) {
+  MapRecord& map = NewMap(store, name);
   map.own_nick = "joe", map.duration = 300;
   for (const char* nick : {"Alice", "JOE", "Bob"}) AddNick(map, nick, 0);
   map.kills(1, 0, 0) = 2;  // Joe kills Alice
@@ -29,16 +29,16 @@ map_record& AddPlayedMap(Database& database, const std::string& name) {
 }
 
 // clang-format off
-const stats_record kJoe = {.hits = {3}, .hitstaken = {0, 2}, .deathhits = {0, 0, 1},
+const StatsRecord kJoe = {.hits = {3}, .hitstaken = {0, 2}, .deathhits = {0, 0, 1},
                            .deathhitstaken = {0, 0, 0, 4}, .kills = {2, 0, 1},
                            .deaths = {1, 1, 2}, .caps = 1, .rets = 2, .fck = 3, .ft = 4,
                            .time = 300};
 // clang-format on
 
 TEST(ProfileContribution, CountsTheOwnPlayersFiguresOfTimedMaps) {
-  Database database(kTestWeapons);
-  map_record& map = AddPlayedMap(database, "ut4_casa");
-  stats_record summary = NewStatsRecord(kTestWeapons);
+  StatsStore store(kTestWeapons);
+  MapRecord& map = AddPlayedMap(store, "ut4_casa");
+  StatsRecord summary = NewStatsRecord(kTestWeapons);
   ASSERT_TRUE(AddMapContribution(map, summary));
   EXPECT_EQ(summary, kJoe);
   for (auto [own, duration] : {std::pair{AbsentMark, 300}, {"Joe", 0}, {"Joe", -5}}) {
@@ -57,46 +57,46 @@ TEST(ProfileContribution, CountsTheOwnPlayersFiguresOfTimedMaps) {
 
 TEST(ProfileContribution, AddsTheTimedMapsOfAGameToTheOpenProfile) {
   test::ScratchDir dir("profile-add-game");
-  TProfiler profiler(dir.path(), kTestWeapons);
-  ASSERT_TRUE(profiler.CreateProfileFile("joe.mrv", "Joe", {}));
-  ASSERT_TRUE(profiler.Open("joe.mrv"));
+  ProfileStore profile_store(dir.path(), kTestWeapons);
+  ASSERT_TRUE(profile_store.CreateProfileFile("joe.mrv", "Joe", {}));
+  ASSERT_TRUE(profile_store.Open("joe.mrv"));
   test::FakePrompt prompt;
   auto told = [&](std::size_t i) { return prompt.shown.at(i).title + "|" + prompt.shown[i].text; };
 
-  Database database(kTestWeapons);
-  EXPECT_FALSE(AddGameToProfile(database, "g", profiler, prompt));
+  StatsStore store(kTestWeapons);
+  EXPECT_FALSE(AddGameToProfile(store, "g", profile_store, prompt));
   EXPECT_EQ(told(0), "!|\r\nNothing to be added!");
 
-  NewMap(database, "<map1>").duration = 100;  // own nickname never learnt
-  AddPlayedMap(database, "ut4_casa");
-  AddPlayedMap(database, "ut4_turnpike").duration = 0;
+  NewMap(store, "<map1>").duration = 100;  // own nickname never learnt
+  AddPlayedMap(store, "ut4_casa");
+  AddPlayedMap(store, "ut4_turnpike").duration = 0;
   prompt.shown.clear();
-  ASSERT_TRUE(AddGameToProfile(database, "2024-06-01 18:00", profiler, prompt));
+  ASSERT_TRUE(AddGameToProfile(store, "2024-06-01 18:00", profile_store, prompt));
   ASSERT_EQ(prompt.shown.size(), 3u);
   EXPECT_EQ(
       told(0),
       "!|The map <map1> won't be added!\r\n\r\nOnly maps with time information can be added!");
   EXPECT_EQ(prompt.shown[1].text.substr(0, 30), "The map ut4_turnpike won't be ");
   EXPECT_EQ(told(2), "Game added|\r\nGame at 2024-06-01 18:00 added successfully!");
-  stats_record game;
-  ASSERT_TRUE(profiler.ReadGames(std::vector<std::int32_t>{1}, game));
+  StatsRecord game;
+  ASSERT_TRUE(profile_store.ReadGames(std::vector<std::int32_t>{1}, game));
   EXPECT_EQ(game, kJoe);
 
   // Nothing counted: only the skipped map is told and the profile stays as it was.
   const std::string before = test::ReadFileBytes(dir / "joe.mrv");
-  Database untimed(kTestWeapons);
+  StatsStore untimed(kTestWeapons);
   NewMap(untimed, "<map1>");
   prompt.shown.clear();
-  EXPECT_FALSE(AddGameToProfile(untimed, "h", profiler, prompt));
+  EXPECT_FALSE(AddGameToProfile(untimed, "h", profile_store, prompt));
   EXPECT_EQ(prompt.shown.size(), 1u);
-  EXPECT_FALSE(AddGameToProfile(database, "a=b", profiler, prompt));
+  EXPECT_FALSE(AddGameToProfile(store, "a=b", profile_store, prompt));
   EXPECT_EQ(told(prompt.shown.size() - 1), "ERROR!|\r\nCould not add game!");
   EXPECT_EQ(test::ReadFileBytes(dir / "joe.mrv"), before);
 
   // Unreadable totals stop before any map is looked at.
   test::WriteFileBytes(dir / "joe.mrv", test::Edited(before, "TIME=", "TIME=x"));
   prompt.shown.clear();
-  EXPECT_FALSE(AddGameToProfile(database, "i", profiler, prompt));
+  EXPECT_FALSE(AddGameToProfile(store, "i", profile_store, prompt));
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_EQ(told(0), "ERROR!|\r\nCould not add game!");
 }

@@ -18,29 +18,29 @@ namespace {
 using States = std::array<std::string, 4>;
 
 // One rewrite from each state to the next; the four rewrites return to the start.
-bool Step(TProfiler& profiler, std::size_t state) {
-  stats_record figures;
+bool Step(ProfileStore& profile_store, std::size_t state) {
+  StatsRecord figures;
   const std::vector<std::int32_t> newest = {1};
   switch (state) {
     case 0:
-      return profiler.ReadTotals(figures) && profiler.AddGame(test::GameB(), figures, "third");
+      return profile_store.ReadTotals(figures) && profile_store.AddGame(test::GameB(), figures, "third");
     case 2:
-      return profiler.ReadGames(newest, figures) &&
-             profiler.RemoveGames(newest, figures, test::kGameA, test::kGameB);
+      return profile_store.ReadGames(newest, figures) &&
+             profile_store.RemoveGames(newest, figures, test::kGameA, test::kGameB);
     default:
-      return profiler.SaveNotesAndNicknames("joe.mrv", {"Joe"},
+      return profile_store.SaveNotesAndNicknames("joe.mrv", {"Joe"},
                                             {state == 1 ? "Mondays" : "Plays on Sundays"});
   }
 }
 
 // The child: rewrites the profile the given number of rounds, or until it is killed.
 [[noreturn]] void Rewrite(const std::filesystem::path& dir, const States& states, int rounds) {
-  TProfiler profiler(dir, test::kTestWeapons);
-  if (!profiler.Open("joe.mrv")) _exit(2);
+  ProfileStore profile_store(dir, test::kTestWeapons);
+  if (!profile_store.Open("joe.mrv")) _exit(2);
   for (int round = 0; round < rounds; ++round) {
     const auto state =
         std::find(states.begin(), states.end(), test::ReadFileBytes(dir / "joe.mrv"));
-    if (state == states.end() || !Step(profiler, state - states.begin())) _exit(3);
+    if (state == states.end() || !Step(profile_store, state - states.begin())) _exit(3);
   }
   _exit(0);
 }
@@ -53,10 +53,10 @@ TEST(ProfileCrash, KilledRewritesLeaveTheOldOrTheNewProfile) {
   test::WriteFileBytes(file, states[0]);
 
   // One cycle learns the states.
-  TProfiler profiler(dir.path(), test::kTestWeapons);
-  ASSERT_TRUE(profiler.Open("joe.mrv"));
+  ProfileStore profile_store(dir.path(), test::kTestWeapons);
+  ASSERT_TRUE(profile_store.Open("joe.mrv"));
   for (std::size_t state = 0; state < states.size(); ++state) {
-    ASSERT_TRUE(Step(profiler, state)) << state << ": " << profiler.LastError();
+    ASSERT_TRUE(Step(profile_store, state)) << state << ": " << profile_store.LastError();
     if (state + 1 < states.size()) states[state + 1] = test::ReadFileBytes(file);
   }
   ASSERT_EQ(test::ReadFileBytes(file), states[0]);
@@ -94,9 +94,9 @@ TEST(ProfileCrash, KilledRewritesLeaveTheOldOrTheNewProfile) {
     const auto content = test::ReadFileBytes(file);
     ASSERT_NE(std::find(states.begin(), states.end(), content), states.end()) << kill;
     unchanged += content == old_content;
-    TProfiler reader(dir.path(), test::kTestWeapons);
+    ProfileStore reader(dir.path(), test::kTestWeapons);
     std::vector<std::string> lines;
-    stats_record totals;
+    StatsRecord totals;
     ASSERT_TRUE(reader.Open("joe.mrv") && reader.ReadNicknames(lines) &&
                 reader.ReadTotals(totals) && reader.ListGames(lines));
   }

@@ -12,18 +12,18 @@ using test::WriteFileBytes;
 using Numbers = std::vector<std::int32_t>;
 
 const std::string kGameC = "final";
-const stats_record kC = {.hits = {0, 0, 7}, .kills = {1, 1, 1}, .deaths = {0, 2, 0}, .time = 90};
+const StatsRecord kC = {.hits = {0, 0, 7}, .kills = {1, 1, 1}, .deaths = {0, 2, 0}, .time = 90};
 
 // Adds or removes games the way the viewer does: figures read just before.
-bool Add(TProfiler& profiler, const stats_record& game, const std::string& id) {
-  stats_record totals;
-  return profiler.ReadTotals(totals) && profiler.AddGame(game, totals, id);
+bool Add(ProfileStore& profile_store, const StatsRecord& game, const std::string& id) {
+  StatsRecord totals;
+  return profile_store.ReadTotals(totals) && profile_store.AddGame(game, totals, id);
 }
 
-bool Remove(TProfiler& profiler, const Numbers& numbers, const std::string& first,
+bool Remove(ProfileStore& profile_store, const Numbers& numbers, const std::string& first,
             const std::string& last) {
-  stats_record sums;
-  return profiler.ReadGames(numbers, sums) && profiler.RemoveGames(numbers, sums, first, last);
+  StatsRecord sums;
+  return profile_store.ReadGames(numbers, sums) && profile_store.RemoveGames(numbers, sums, first, last);
 }
 
 using Fixture = test::OpenProfile;
@@ -32,27 +32,27 @@ TEST(ProfileGames, AddingTwoGamesToANewProfileGivesTheGoldenFile) {
   Fixture f("profile-add",
             "[NOTES]\r\nPlays on Sundays\r\n[ENOTES]\r\n[NICKNAMES]\r\nJoe\r\n"
             "[ENICKNAMES]\r\n");
-  ASSERT_TRUE(Add(f.profiler, test::GameA(), test::kGameA));
-  EXPECT_TRUE(f.profiler.Active());
+  ASSERT_TRUE(Add(f.profile_store, test::GameA(), test::kGameA));
+  EXPECT_TRUE(f.profile_store.Active());
   const std::string first = f.File();
   for (const auto& line : {"GAMES=1", "KILLS=2;0;1;", "FIRSTGAME=2024-05-01 20:15",
                            "LASTGAME=2024-05-01 20:15", "GAME=1=2024-05-01 20:15"}) {
     EXPECT_TRUE(HasLine(first, line)) << line;
   }
-  ASSERT_TRUE(Add(f.profiler, test::GameB(), test::kGameB));
+  ASSERT_TRUE(Add(f.profile_store, test::GameB(), test::kGameB));
   EXPECT_EQ(f.File(), test::TwoGamesProfile());
   EXPECT_FALSE(std::filesystem::exists(f.dir / "joe.mrv.tmp"));
 }
 
 TEST(ProfileGames, RemovingFromTheMiddleRenumbersAndReducesTheTotals) {
   Fixture f("profile-remove", test::TwoGamesProfile());
-  ASSERT_TRUE(Add(f.profiler, kC, kGameC));  // now C, B, A
-  stats_record sums;
-  ASSERT_TRUE(f.profiler.ReadGames(Numbers{2, 3}, sums));
+  ASSERT_TRUE(Add(f.profile_store, kC, kGameC));  // now C, B, A
+  StatsRecord sums;
+  ASSERT_TRUE(f.profile_store.ReadGames(Numbers{2, 3}, sums));
   EXPECT_EQ(sums, test::Sum(test::GameA(), test::GameB()));
 
   const std::string with_three = f.File();
-  ASSERT_TRUE(Remove(f.profiler, {2}, test::kGameA, kGameC));
+  ASSERT_TRUE(Remove(f.profile_store, {2}, test::kGameA, kGameC));
   const std::string content = f.File();
   EXPECT_TRUE(HasLine(content, "GAMES=2"));
   EXPECT_TRUE(HasLine(content, "GAME=1=" + kGameC));
@@ -61,32 +61,32 @@ TEST(ProfileGames, RemovingFromTheMiddleRenumbersAndReducesTheTotals) {
             with_three.substr(with_three.find("GAME=3=") + 7));
   EXPECT_TRUE(HasLine(content, "FIRSTGAME=" + test::kGameA));
   EXPECT_TRUE(HasLine(content, "LASTGAME=" + kGameC));
-  stats_record totals;
-  ASSERT_TRUE(f.profiler.ReadTotals(totals));
+  StatsRecord totals;
+  ASSERT_TRUE(f.profile_store.ReadTotals(totals));
   EXPECT_EQ(totals, test::Sum(test::GameA(), kC));
 
   // A number that matches no game removes nothing, yet lowers the count as asked.
   ASSERT_TRUE(
-      f.profiler.RemoveGames(Numbers{5}, NewStatsRecord(kTestWeapons), test::kGameA, kGameC));
+      f.profile_store.RemoveGames(Numbers{5}, NewStatsRecord(kTestWeapons), test::kGameA, kGameC));
   EXPECT_TRUE(HasLine(f.File(), "GAMES=1"));
   EXPECT_TRUE(HasLine(f.File(), "GAME=2=" + test::kGameA));
 }
 
 TEST(ProfileGames, UndoingAnAddRestoresTheFileAndEmptyingLeavesZeroTotals) {
   Fixture f("profile-empty", test::TwoGamesProfile());
-  ASSERT_TRUE(Add(f.profiler, kC, kGameC));
-  ASSERT_TRUE(Remove(f.profiler, {1}, test::kGameA, test::kGameB));
+  ASSERT_TRUE(Add(f.profile_store, kC, kGameC));
+  ASSERT_TRUE(Remove(f.profile_store, {1}, test::kGameA, test::kGameB));
   EXPECT_EQ(f.File(), test::TwoGamesProfile());
-  ASSERT_TRUE(Remove(f.profiler, {1, 2}, "", ""));
+  ASSERT_TRUE(Remove(f.profile_store, {1, 2}, "", ""));
   const std::string content = f.File();
   for (const auto& line : {"GAMES=0", "KILLS=0;0;0;", "TIME=0", "FIRSTGAME=", "LASTGAME="}) {
     EXPECT_TRUE(HasLine(content, line)) << line;
   }
   EXPECT_TRUE(content.ends_with("[ETOTALSTATS]\r\n[GAMES]\r\n"));
-  stats_record totals;
-  ASSERT_TRUE(f.profiler.ReadTotals(totals));
+  StatsRecord totals;
+  ASSERT_TRUE(f.profile_store.ReadTotals(totals));
   EXPECT_EQ(totals, NewStatsRecord(kTestWeapons));
-  ASSERT_TRUE(Add(f.profiler, kC, kGameC));
+  ASSERT_TRUE(Add(f.profile_store, kC, kGameC));
   EXPECT_TRUE(HasLine(f.File(), "FIRSTGAME=" + kGameC));
 }
 
@@ -95,14 +95,14 @@ TEST(ProfileGames, AFailedReplacementKeepsTheProfileAndItsOpenState) {
   // The longest name a folder holds: no temporary file can be named after it.
   const std::string name = std::string(251, 'j') + ".mrv";
   WriteFileBytes(dir / name, test::TwoGamesProfile());
-  TProfiler profiler(dir.path(), kTestWeapons);
-  ASSERT_TRUE(profiler.Open(name));
-  EXPECT_FALSE(Add(profiler, kC, kGameC));
-  EXPECT_EQ(profiler.LastError(), "Unable to save file!");
-  EXPECT_FALSE(Remove(profiler, {1}, test::kGameA, test::kGameA));
-  EXPECT_FALSE(profiler.SaveNotesAndNicknames(name, {"Joe"}, {}));
+  ProfileStore profile_store(dir.path(), kTestWeapons);
+  ASSERT_TRUE(profile_store.Open(name));
+  EXPECT_FALSE(Add(profile_store, kC, kGameC));
+  EXPECT_EQ(profile_store.LastError(), "Unable to save file!");
+  EXPECT_FALSE(Remove(profile_store, {1}, test::kGameA, test::kGameA));
+  EXPECT_FALSE(profile_store.SaveNotesAndNicknames(name, {"Joe"}, {}));
   EXPECT_EQ(ReadFileBytes(dir / name), test::TwoGamesProfile());
-  EXPECT_TRUE(profiler.Active());
+  EXPECT_TRUE(profile_store.Active());
 }
 
 }  // namespace

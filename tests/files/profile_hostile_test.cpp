@@ -13,30 +13,30 @@ namespace {
 std::vector<std::string> RunEverything(const test::ScratchDir& dir, const std::string& content) {
   const auto file = dir / "p.mrv";
   test::WriteFileBytes(file, content);
-  TProfiler profiler(dir.path(), test::kTestWeapons);
-  EXPECT_TRUE(profiler.Open("p.mrv"));
+  ProfileStore profile_store(dir.path(), test::kTestWeapons);
+  EXPECT_TRUE(profile_store.Open("p.mrv"));
   std::vector<std::string> outcome;
-  auto note = [&](bool ok) { outcome.push_back(ok ? "ok" : profiler.LastError()); };
+  auto note = [&](bool ok) { outcome.push_back(ok ? "ok" : profile_store.LastError()); };
   auto note_write = [&](bool ok) {
     note(ok);
     if (!ok) {
       EXPECT_EQ(test::ReadFileBytes(file), content);
     }
-    EXPECT_TRUE(profiler.Active());
+    EXPECT_TRUE(profile_store.Active());
     test::WriteFileBytes(file, content);
   };
   std::vector<std::string> lines, notes;
-  stats_record record;
+  StatsRecord record;
   ProfileInfo info;
-  note(profiler.ReadNicknames(lines));
-  note(profiler.ListGames(lines));
-  note(profiler.ReadTotals(record));
-  note(profiler.ReadGames(std::vector<std::int32_t>{1}, record));
-  note(profiler.ReadProfileInfo("p.mrv", lines, notes, info));
+  note(profile_store.ReadNicknames(lines));
+  note(profile_store.ListGames(lines));
+  note(profile_store.ReadTotals(record));
+  note(profile_store.ReadGames(std::vector<std::int32_t>{1}, record));
+  note(profile_store.ReadProfileInfo("p.mrv", lines, notes, info));
   record = NewStatsRecord(test::kTestWeapons);
-  note_write(profiler.AddGame(test::GameA(), record, "g"));
-  note_write(profiler.RemoveGames(std::vector<std::int32_t>{1}, test::GameA(), "g", "g"));
-  note_write(profiler.SaveNotesAndNicknames("p.mrv", {"Joe"}, {}));
+  note_write(profile_store.AddGame(test::GameA(), record, "g"));
+  note_write(profile_store.RemoveGames(std::vector<std::int32_t>{1}, test::GameA(), "g", "g"));
+  note_write(profile_store.SaveNotesAndNicknames("p.mrv", {"Joe"}, {}));
   return outcome;
 }
 

@@ -16,26 +16,26 @@ namespace {
 constexpr int kGamesPerProgram = 50;
 
 // A game whose one map Joe played for `seconds`.
-Database PlayedGame(int seconds) {
-  Database database(test::kTestWeapons);
-  map_record& map = NewMap(database, "ut4_abbey");
+StatsStore PlayedGame(int seconds) {
+  StatsStore store(test::kTestWeapons);
+  MapRecord& map = NewMap(store, "ut4_abbey");
   AddNick(map, "Joe", 1);
   map.own_nick = "Joe";
   map.duration = seconds;
-  return database;
+  return store;
 }
 
 // The child: adds its games the way the program does, and lists each one it was told
 // was added in "added<program>", as "<id> <seconds>" lines.
 [[noreturn]] void AddGames(const std::filesystem::path& dir, int program) {
-  TProfiler profiler(dir, test::kTestWeapons);
+  ProfileStore profile_store(dir, test::kTestWeapons);
   SilentPrompt prompt;
-  if (!profiler.Open("joe.mrv")) _exit(2);
+  if (!profile_store.Open("joe.mrv")) _exit(2);
   std::string added;
   for (int i = 0; i < kGamesPerProgram; ++i) {
     const int seconds = program * 1000 + i + 1;
     const std::string id = "p" + std::to_string(program) + "g" + std::to_string(i);
-    if (AddGameToProfile(PlayedGame(seconds), id, profiler, prompt)) {
+    if (AddGameToProfile(PlayedGame(seconds), id, profile_store, prompt)) {
       added += id + " " + std::to_string(seconds) + "\n";
     }
   }
@@ -45,8 +45,8 @@ Database PlayedGame(int seconds) {
 
 TEST(ProfileLock, TwoProgramsAddingAtOnceLoseNoGame) {
   test::ScratchDir dir("profile-lock");
-  TProfiler profiler(dir.path(), test::kTestWeapons);
-  ASSERT_TRUE(profiler.CreateProfileFile("joe.mrv", "Joe", {}));
+  ProfileStore profile_store(dir.path(), test::kTestWeapons);
+  ASSERT_TRUE(profile_store.CreateProfileFile("joe.mrv", "Joe", {}));
   std::vector<pid_t> children;
   for (int program = 1; program <= 2; ++program) {
     children.push_back(fork());
@@ -68,9 +68,9 @@ TEST(ProfileLock, TwoProgramsAddingAtOnceLoseNoGame) {
 
   // Every game reported as added is in the file, none other, and the totals are the
   // sum of the games.
-  ASSERT_TRUE(profiler.Open("joe.mrv"));
+  ASSERT_TRUE(profile_store.Open("joe.mrv"));
   std::vector<std::string> games;
-  ASSERT_TRUE(profiler.ListGames(games));
+  ASSERT_TRUE(profile_store.ListGames(games));
   std::sort(games.begin(), games.end());
   std::vector<std::string> expected;
   int seconds = 0;
@@ -79,26 +79,26 @@ TEST(ProfileLock, TwoProgramsAddingAtOnceLoseNoGame) {
     seconds += game_seconds;
   }
   EXPECT_EQ(games, expected);
-  stats_record totals, sums;
+  StatsRecord totals, sums;
   std::vector<std::int32_t> numbers(games.size());
   std::iota(numbers.begin(), numbers.end(), 1);
-  ASSERT_TRUE(profiler.ReadTotals(totals));
-  ASSERT_TRUE(profiler.ReadGames(numbers, sums));
+  ASSERT_TRUE(profile_store.ReadTotals(totals));
+  ASSERT_TRUE(profile_store.ReadGames(numbers, sums));
   EXPECT_EQ(totals, sums);
   EXPECT_EQ(totals.time, seconds);
   std::vector<std::string> nicknames, notes;
   ProfileInfo info;
-  ASSERT_TRUE(profiler.ReadProfileInfo("joe.mrv", nicknames, notes, info));
+  ASSERT_TRUE(profile_store.ReadProfileInfo("joe.mrv", nicknames, notes, info));
   EXPECT_EQ(info.games, static_cast<int>(reported.size()));
   EXPECT_FALSE(std::filesystem::exists(dir / "joe.mrv.lock"));
 }
 
 TEST(ProfileLock, ASecondWriterWaitsBrieflyThenFails) {
   test::OpenProfile holder("profile-held", test::TwoGamesProfile());
-  ASSERT_TRUE(holder.profiler.Lock());
-  TProfiler other(holder.dir.path(), test::kTestWeapons, std::chrono::milliseconds(30));
+  ASSERT_TRUE(holder.profile_store.Lock());
+  ProfileStore other(holder.dir.path(), test::kTestWeapons, std::chrono::milliseconds(30));
   ASSERT_TRUE(other.Open("joe.mrv"));
-  stats_record totals;
+  StatsRecord totals;
   ASSERT_TRUE(other.ReadTotals(totals)) << "reading needs no lock";
   EXPECT_FALSE(other.AddGame(test::GameA(), totals, "late"));
   EXPECT_EQ(other.LastError(), kProfileLocked);
@@ -106,8 +106,8 @@ TEST(ProfileLock, ASecondWriterWaitsBrieflyThenFails) {
   EXPECT_EQ(holder.File(), test::TwoGamesProfile());
 
   // The holder changes the profile under its own lock, then lets go.
-  ASSERT_TRUE(holder.profiler.SaveNotesAndNicknames("joe.mrv", {"Joe", "Jo"}, {}));
-  holder.profiler.Unlock();
+  ASSERT_TRUE(holder.profile_store.SaveNotesAndNicknames("joe.mrv", {"Joe", "Jo"}, {}));
+  holder.profile_store.Unlock();
   ASSERT_TRUE(other.ReadTotals(totals));
   EXPECT_TRUE(other.AddGame(test::GameA(), totals, "late")) << other.LastError();
 }

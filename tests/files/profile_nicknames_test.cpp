@@ -42,19 +42,19 @@ TEST(ProfileNicknames, RemovingKeepsOneAndMovingStaysInsideTheList) {
 
 TEST(ProfileDelete, WaitsForAnotherProgramsChangeAndToleratesAGoneFile) {
   test::ScratchDir dir("profile-delete");
-  TProfiler profiler(dir.path(), test::kTestWeapons, std::chrono::milliseconds(50));
-  ASSERT_TRUE(profiler.CreateProfileFile("joe.mrv", "Joe", {}));
+  ProfileStore profile_store(dir.path(), test::kTestWeapons, std::chrono::milliseconds(50));
+  ASSERT_TRUE(profile_store.CreateProfileFile("joe.mrv", "Joe", {}));
   {
     // Another program in the middle of a change.
     const FileLock other = FileLock::Acquire(dir / "joe.mrv", std::chrono::milliseconds(0));
     ASSERT_TRUE(other.held());
-    EXPECT_FALSE(profiler.DeleteProfileFile("joe.mrv"));
-    EXPECT_EQ(profiler.LastError(), kProfileLocked);
+    EXPECT_FALSE(profile_store.DeleteProfileFile("joe.mrv"));
+    EXPECT_EQ(profile_store.LastError(), kProfileLocked);
     EXPECT_TRUE(std::filesystem::exists(dir / "joe.mrv"));
   }
-  EXPECT_TRUE(profiler.DeleteProfileFile("joe.mrv"));
+  EXPECT_TRUE(profile_store.DeleteProfileFile("joe.mrv"));
   EXPECT_FALSE(std::filesystem::exists(dir / "joe.mrv"));
-  EXPECT_TRUE(profiler.DeleteProfileFile("joe.mrv"));
+  EXPECT_TRUE(profile_store.DeleteProfileFile("joe.mrv"));
 }
 
 }  // namespace

@@ -15,135 +15,135 @@ using Numbers = std::vector<std::int32_t>;
 
 TEST(ProfileStore, ReadsTheGoldenProfile) {
   test::OpenProfile f("profile-read", test::TwoGamesProfile());
-  TProfiler& profiler = f.profiler;
+  ProfileStore& profile_store = f.profile_store;
   std::vector<std::string> games = {"kept"};
-  ASSERT_TRUE(profiler.ListGames(games));
+  ASSERT_TRUE(profile_store.ListGames(games));
   EXPECT_EQ(games, (std::vector<std::string>{"kept", test::kGameB, test::kGameA}));
-  stats_record record;
-  ASSERT_TRUE(profiler.ReadTotals(record));
+  StatsRecord record;
+  ASSERT_TRUE(profile_store.ReadTotals(record));
   EXPECT_EQ(record, test::Sum(test::GameA(), test::GameB()));
-  ASSERT_TRUE(profiler.ReadGames(Numbers{2}, record));
+  ASSERT_TRUE(profile_store.ReadGames(Numbers{2}, record));
   EXPECT_EQ(record, test::GameA());
   // Numbers come in ascending order and name existing games; a failure keeps the
   // caller's record.
-  EXPECT_FALSE(profiler.ReadGames(Numbers{2, 1}, record));
-  EXPECT_EQ(profiler.LastError(), "Invalid file!");
-  EXPECT_FALSE(profiler.ReadGames(Numbers{3}, record));
+  EXPECT_FALSE(profile_store.ReadGames(Numbers{2, 1}, record));
+  EXPECT_EQ(profile_store.LastError(), "Invalid file!");
+  EXPECT_FALSE(profile_store.ReadGames(Numbers{3}, record));
   EXPECT_EQ(record, test::GameA());
   std::vector<std::string> nicknames, notes;
   ProfileInfo info;
-  ASSERT_TRUE(profiler.ReadProfileInfo("joe.mrv", nicknames, notes, info));
+  ASSERT_TRUE(profile_store.ReadProfileInfo("joe.mrv", nicknames, notes, info));
   EXPECT_EQ(std::tie(info.games, info.time, info.first_game, info.last_game),
             std::make_tuple(2, 1800, test::kGameA, test::kGameB));
 }
 
 TEST(ProfileStore, DamagedSectionsGiveTheirTexts) {
   test::ScratchDir dir("profile-damaged");
-  TProfiler profiler(dir.path(), kTestWeapons);
+  ProfileStore profile_store(dir.path(), kTestWeapons);
   const std::string good = test::TwoGamesProfile();
   auto open_with = [&](const std::string& content) {
-    profiler.Close();
+    profile_store.Close();
     WriteFileBytes(dir / "p.mrv", content);
-    EXPECT_TRUE(profiler.Open("p.mrv"));
+    EXPECT_TRUE(profile_store.Open("p.mrv"));
   };
   std::vector<std::string> nicknames, notes;
   ProfileInfo info;
-  stats_record totals;
+  StatsRecord totals;
 
   open_with(Edited(good, "Joe\r\n", ""));
-  EXPECT_FALSE(profiler.ReadNicknames(nicknames));
-  EXPECT_EQ(profiler.LastError(), "No nicknames found! Invalid file!");
-  EXPECT_FALSE(profiler.ReadProfileInfo("p.mrv", nicknames, notes, info));
-  EXPECT_EQ(profiler.LastError(), "The file doesn't seem valid!");
+  EXPECT_FALSE(profile_store.ReadNicknames(nicknames));
+  EXPECT_EQ(profile_store.LastError(), "No nicknames found! Invalid file!");
+  EXPECT_FALSE(profile_store.ReadProfileInfo("p.mrv", nicknames, notes, info));
+  EXPECT_EQ(profile_store.LastError(), "The file doesn't seem valid!");
 
   // 20 values leave the last location at 0 (too many: see the hostile profiles).
   open_with(Edited(good, "HITS=4;0;2;0;", "HITS=4;0;2;"));
-  ASSERT_TRUE(profiler.ReadTotals(totals));
-  EXPECT_EQ(profiler.LastError(), "");
+  ASSERT_TRUE(profile_store.ReadTotals(totals));
+  EXPECT_EQ(profile_store.LastError(), "");
   EXPECT_EQ(totals.hits[2], 2);
   EXPECT_EQ(totals.hits[20], 0);
 
   // A game block ends at its marker or at the end of the file, never at another key.
   open_with(Edited(good, "TIME=1200\r\n", "TIME=1200\r\nLASTGAME=x\r\n"));
-  EXPECT_FALSE(profiler.ReadGames(Numbers{1}, totals));
-  EXPECT_EQ(profiler.LastError(), "Invalid file!");
+  EXPECT_FALSE(profile_store.ReadGames(Numbers{1}, totals));
+  EXPECT_EQ(profile_store.LastError(), "Invalid file!");
   open_with(good.substr(0, good.size() - 9));
-  ASSERT_TRUE(profiler.ReadGames(Numbers{2}, totals));
+  ASSERT_TRUE(profile_store.ReadGames(Numbers{2}, totals));
   EXPECT_EQ(totals, test::GameA());
 }
 
 TEST(ProfileStore, OpensOnlyExistingFilesAndListsProfilesByName) {
   test::ScratchDir dir("profile-open");
-  TProfiler profiler(dir.path(), kTestWeapons);
-  EXPECT_FALSE(profiler.Open("missing.mrv"));
-  EXPECT_EQ(profiler.LastError(), "");
+  ProfileStore profile_store(dir.path(), kTestWeapons);
+  EXPECT_FALSE(profile_store.Open("missing.mrv"));
+  EXPECT_EQ(profile_store.LastError(), "");
   for (const char* name : {"b.mrv", "a.mrv", "notes.txt", "a.mrv.tmp"}) {
     WriteFileBytes(dir / name, test::TwoGamesProfile());
   }
-  EXPECT_EQ(profiler.FillProfileList(),
+  EXPECT_EQ(profile_store.FillProfileList(),
             (std::vector<std::string>{"<no profile loaded>", "a.mrv", "b.mrv"}));
-  ASSERT_TRUE(profiler.Open("b.mrv"));
-  EXPECT_FALSE(profiler.Open("a.mrv"));  // one profile at a time
+  ASSERT_TRUE(profile_store.Open("b.mrv"));
+  EXPECT_FALSE(profile_store.Open("a.mrv"));  // one profile at a time
 
   LoadedProfile loaded;
-  ASSERT_TRUE(LoadProfile(profiler, "a.mrv", loaded));
+  ASSERT_TRUE(LoadProfile(profile_store, "a.mrv", loaded));
   EXPECT_EQ(loaded->name, "a.mrv");
   EXPECT_EQ(loaded->nicks, std::vector<std::string>{"Joe"});
-  EXPECT_FALSE(LoadProfile(profiler, "missing.mrv", loaded));
+  EXPECT_FALSE(LoadProfile(profile_store, "missing.mrv", loaded));
   EXPECT_FALSE(loaded.has_value());
-  EXPECT_FALSE(profiler.Active());
+  EXPECT_FALSE(profile_store.Active());
 }
 
 TEST(ProfileStore, SavingNotesAndNicknamesKeepsEverythingAfterThem) {
   const std::string old_content = test::TwoGamesProfile();
   test::OpenProfile f("profile-notes", old_content);
-  ASSERT_TRUE(f.profiler.SaveNotesAndNicknames("joe.mrv", {"J0e", "Joe"}, {}));
+  ASSERT_TRUE(f.profile_store.SaveNotesAndNicknames("joe.mrv", {"J0e", "Joe"}, {}));
   EXPECT_EQ(f.File(), "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\nJ0e\r\nJoe\r\n[ENICKNAMES]\r\n" +
                           old_content.substr(old_content.find("[TOTALSTATS]")));
   EXPECT_FALSE(std::filesystem::exists(f.dir / "joe.mrv.tmp"));
   std::vector<std::string> nicknames;
-  ASSERT_TRUE(f.profiler.ReadNicknames(nicknames));  // the open profile sees the new file
+  ASSERT_TRUE(f.profile_store.ReadNicknames(nicknames));  // the open profile sees the new file
   EXPECT_EQ(nicknames, (std::vector<std::string>{"J0e", "Joe"}));
 }
 
 TEST(ProfileStore, NewProfilesHaveNoGamesAndWritersRefuseWhatWouldNotReadBack) {
   test::ScratchDir dir("profile-new");
-  TProfiler profiler(dir.path(), kTestWeapons);
+  ProfileStore profile_store(dir.path(), kTestWeapons);
   // A note equal to a section marker, or holding a line break, would move sections.
-  EXPECT_FALSE(profiler.CreateProfileFile("a.mrv", "Joe", {"[ENICKNAMES]"}));
-  EXPECT_EQ(profiler.LastError(), "Unable to write to file!");
-  EXPECT_FALSE(profiler.CreateProfileFile("a.mrv", "Jo\re", {}));
+  EXPECT_FALSE(profile_store.CreateProfileFile("a.mrv", "Joe", {"[ENICKNAMES]"}));
+  EXPECT_EQ(profile_store.LastError(), "Unable to write to file!");
+  EXPECT_FALSE(profile_store.CreateProfileFile("a.mrv", "Jo\re", {}));
   EXPECT_FALSE(std::filesystem::exists(dir / "a.mrv"));
   // A game line among the notes is no game.
-  ASSERT_TRUE(profiler.CreateProfileFile("a.mrv", "Joe", {"first note", "GAME=1=not a game"}));
+  ASSERT_TRUE(profile_store.CreateProfileFile("a.mrv", "Joe", {"first note", "GAME=1=not a game"}));
   const std::string before = ReadFileBytes(dir / "a.mrv");
   EXPECT_EQ(before,
             "[NOTES]\r\nfirst note\r\nGAME=1=not a game\r\n[ENOTES]\r\n[NICKNAMES]\r\nJoe\r\n"
             "[ENICKNAMES]\r\n");
-  ASSERT_TRUE(profiler.Open("a.mrv"));
-  stats_record totals;
+  ASSERT_TRUE(profile_store.Open("a.mrv"));
+  StatsRecord totals;
   std::vector<std::string> games;
-  ASSERT_TRUE(profiler.ReadTotals(totals));
+  ASSERT_TRUE(profile_store.ReadTotals(totals));
   EXPECT_EQ(totals, NewStatsRecord(kTestWeapons));
-  ASSERT_TRUE(profiler.ListGames(games));
+  ASSERT_TRUE(profile_store.ListGames(games));
   EXPECT_TRUE(games.empty());
   std::vector<std::string> nicknames, notes;
   ProfileInfo info{7, 7, "x", "y"};
-  ASSERT_TRUE(profiler.ReadProfileInfo("a.mrv", nicknames, notes, info));
+  ASSERT_TRUE(profile_store.ReadProfileInfo("a.mrv", nicknames, notes, info));
   EXPECT_EQ(notes, (std::vector<std::string>{"first note", "GAME=1=not a game"}));
   EXPECT_EQ(nicknames, std::vector<std::string>{"Joe"});
   EXPECT_EQ(info.games + info.time, 0);
   EXPECT_EQ(info.first_game + info.last_game, "");
 
-  EXPECT_FALSE(profiler.SaveNotesAndNicknames("a.mrv", {}, {}));
-  EXPECT_EQ(profiler.LastError(), "Unable to save file!");
-  EXPECT_FALSE(profiler.SaveNotesAndNicknames("a.mrv", {"Joe"}, {"[GAMES]"}));
-  EXPECT_FALSE(profiler.SaveNotesAndNicknames("a.mrv", {"Joe", "x\ny"}, {}));
-  EXPECT_FALSE(profiler.SaveNotesAndNicknames("missing.mrv", {"Joe"}, {}));
+  EXPECT_FALSE(profile_store.SaveNotesAndNicknames("a.mrv", {}, {}));
+  EXPECT_EQ(profile_store.LastError(), "Unable to save file!");
+  EXPECT_FALSE(profile_store.SaveNotesAndNicknames("a.mrv", {"Joe"}, {"[GAMES]"}));
+  EXPECT_FALSE(profile_store.SaveNotesAndNicknames("a.mrv", {"Joe", "x\ny"}, {}));
+  EXPECT_FALSE(profile_store.SaveNotesAndNicknames("missing.mrv", {"Joe"}, {}));
   EXPECT_FALSE(std::filesystem::exists(dir / "missing.mrv"));
   totals = NewStatsRecord(kTestWeapons);
-  EXPECT_FALSE(profiler.AddGame(test::GameA(), totals, "2024=05"));
-  EXPECT_EQ(profiler.LastError(), "Invalid game name!");
+  EXPECT_FALSE(profile_store.AddGame(test::GameA(), totals, "2024=05"));
+  EXPECT_EQ(profile_store.LastError(), "Invalid game name!");
   EXPECT_EQ(ReadFileBytes(dir / "a.mrv"), before);
 }
 

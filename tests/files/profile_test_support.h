@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "model/contribution.h"
 #include "support/paths.h"
 
@@ -17,18 +17,18 @@ inline const std::string kGameA = "2024-05-01 20:15";
 inline const std::string kGameB = "2024-05-02 21:00";
 
 // clang-format off
-inline stats_record GameA() {
+inline StatsRecord GameA() {
   return {.hits = {3, 0, 2}, .hitstaken = {0, 1}, .deathhits = {1}, .deathhitstaken = {0, 0, 1},
           .kills = {2, 0, 1}, .deaths = {1, 1, 0}, .caps = 1, .fck = 2, .ft = 3, .time = 600};
 }
 
-inline stats_record GameB() {
+inline StatsRecord GameB() {
   return {.hits = {1}, .hitstaken = {2}, .deathhits = {0, 0, 0, 1}, .deathhitstaken = {2},
           .kills = {0, 5, 0}, .deaths = {0, 0, 3}, .rets = 2, .ft = 1, .time = 1200};
 }
 // clang-format on
 
-inline stats_record Sum(stats_record a, const stats_record& b) {
+inline StatsRecord Sum(StatsRecord a, const StatsRecord& b) {
   AddStatsRecord(a, b);
   return a;
 }
@@ -51,11 +51,11 @@ inline std::string Edited(std::string content, const std::string& from, const st
 struct OpenProfile {
   OpenProfile(const std::string& name, const std::string& content) : dir(name) {
     WriteFileBytes(dir / "joe.mrv", content);
-    EXPECT_TRUE(profiler.Open("joe.mrv"));
+    EXPECT_TRUE(profile_store.Open("joe.mrv"));
   }
   std::string File() const { return ReadFileBytes(dir / "joe.mrv"); }
   ScratchDir dir;
-  TProfiler profiler{dir.path(), kTestWeapons};
+  ProfileStore profile_store{dir.path(), kTestWeapons};
 };
 
 }  // namespace mrv::test

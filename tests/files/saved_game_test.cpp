@@ -12,9 +12,9 @@ namespace mrv {
 namespace {
 
 // The example game: one map, PlayerA and PlayerB, two weapons.
-Database ExampleGame() {
-  Database database(2);
-  map_record& map = NewMap(database, "somemap");
+StatsStore ExampleGame() {
+  StatsStore store(2);
+  MapRecord& map = NewMap(store, "somemap");
   map.own_nick = "PlayerA";
   map.own_kills = 3, map.own_deaths = 1, map.start_time = 5120, map.duration = 600;
   map.blue_caps = 1, map.red_caps = 2, map.blue_rets = 3, map.red_rets = 4;
@@ -25,7 +25,7 @@ Database ExampleGame() {
   AddNick(map, "PlayerB", 2);
   map.kills(0, 0, 1) = 2, map.kills(0, 1, 1) = 1, map.kills(1, 0, 0) = 1;
   map.caps = {1, 0}, map.rets = {0, 2}, map.ft = {3, 0}, map.fck = {0, 4};
-  return database;
+  return store;
 }
 
 TEST(SavedGame, WritesTheExampleByteForByte) {
@@ -43,12 +43,12 @@ TEST(SavedGame, WritesTheExampleByteForByte) {
 }
 
 TEST(SavedGame, RoundTripKeepsEveryField) {
-  Database saved = ExampleGame();
+  StatsStore saved = ExampleGame();
   // A map captured before the own nickname was known, one without nicknames, and one
   // with more nicknames than one list line was once meant to hold (its file streams out
   // in several writes).
   NewMap(saved, "<map2>").own_nick = AbsentMark;
-  map_record& crowded = NewMap(saved, "ut4_abbey");
+  MapRecord& crowded = NewMap(saved, "ut4_abbey");
   for (int i = 0; i < 130; ++i)
     AddNick(crowded, "n" + std::to_string(i), static_cast<std::uint8_t>(i % 3));
   crowded.kills(129, 1, 0) = -7;
@@ -57,7 +57,7 @@ TEST(SavedGame, RoundTripKeepsEveryField) {
   test::FakePrompt prompt;
   ASSERT_TRUE(SaveGame(saved, dir / "g.stg", "game: one", prompt));
 
-  Database loaded(2);
+  StatsStore loaded(2);
   std::string name;
   ASSERT_TRUE(LoadGame(loaded, dir / "g.stg", name, prompt));
   EXPECT_EQ(name, "game: one");
@@ -85,7 +85,7 @@ TEST(SavedGame, LoadIsStrict) {
   for (int i = 0; i < 100000; ++i) many_nicks += "x\r\n";
   struct Case {
     std::string text;
-    int maps;  // maps left in the database; the load fails with a message
+    int maps;  // maps left in the store; the load fails with a message
   };
   const Case cases[] = {
       {replaced(hits, hits + "0;"), 1},                 // 22 location values
@@ -106,14 +106,14 @@ TEST(SavedGame, LoadIsStrict) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text.substr(0, 100));
     test::WriteFileBytes(dir / "bad.stg", c.text);
-    Database database(2);
+    StatsStore store(2);
     std::string name;
     test::FakePrompt prompt;
-    EXPECT_FALSE(LoadGame(database, dir / "bad.stg", name, prompt));
-    EXPECT_EQ(database.size(), c.maps);
+    EXPECT_FALSE(LoadGame(store, dir / "bad.stg", name, prompt));
+    EXPECT_EQ(store.size(), c.maps);
     EXPECT_LE(name.size(), kMaxGameFileLine);
     if (c.text == many_nicks && c.maps == 1) {
-      EXPECT_EQ(database[0].nick_count(), kMaxNicksPerMap);
+      EXPECT_EQ(store[0].nick_count(), kMaxNicksPerMap);
     }
     ASSERT_EQ(prompt.shown.size(), 1u);
     EXPECT_EQ(prompt.shown[0].text, "Unable to load file " + (dir / "bad.stg").string());
@@ -121,20 +121,20 @@ TEST(SavedGame, LoadIsStrict) {
 
   // Fewer values than the list holds are fine; the rest stay 0.
   test::WriteFileBytes(dir / "short.stg", replaced(hits, "5;"));
-  Database database(2);
+  StatsStore store(2);
   std::string name;
   test::FakePrompt prompt;
-  ASSERT_TRUE(LoadGame(database, dir / "short.stg", name, prompt));
-  EXPECT_EQ(database[0].hits[0], 5);
-  EXPECT_EQ(database[0].hits[2], 0);
+  ASSERT_TRUE(LoadGame(store, dir / "short.stg", name, prompt));
+  EXPECT_EQ(store[0].hits[0], 5);
+  EXPECT_EQ(store[0].hits[2], 0);
 
   // The name alone, or nothing at all, loads nothing and says nothing.
   for (const std::string text : {"just a name\r\n", ""}) {
     test::WriteFileBytes(dir / "empty.stg", text);
-    EXPECT_FALSE(LoadGame(database, dir / "empty.stg", name, prompt));
+    EXPECT_FALSE(LoadGame(store, dir / "empty.stg", name, prompt));
   }
-  EXPECT_FALSE(LoadGame(database, dir / "missing.stg", name, prompt));
-  EXPECT_EQ(database.size(), 1);
+  EXPECT_FALSE(LoadGame(store, dir / "missing.stg", name, prompt));
+  EXPECT_EQ(store.size(), 1);
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_EQ(prompt.shown[0].text, "Unable to load file " + (dir / "missing.stg").string());
 }
@@ -142,9 +142,9 @@ TEST(SavedGame, LoadIsStrict) {
 TEST(SavedGame, RefusesWhatItCouldNotReadBack) {
   test::ScratchDir dir("game-refuse");
   test::FakePrompt prompt;
-  Database database = ExampleGame();
-  database[0].nicks[1] = "[ENICKS]";
-  EXPECT_FALSE(SaveGame(database, dir / "a.stg", "name", prompt));
+  StatsStore store = ExampleGame();
+  store[0].nicks[1] = "[ENICKS]";
+  EXPECT_FALSE(SaveGame(store, dir / "a.stg", "name", prompt));
   EXPECT_FALSE(SaveGame(ExampleGame(), dir / "b.stg", "two\r\nlines", prompt));
   EXPECT_FALSE(SaveGame(ExampleGame(), dir / "no-folder" / "c.stg", "name", prompt));
   ASSERT_EQ(prompt.shown.size(), 3u);

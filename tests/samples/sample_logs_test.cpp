@@ -22,7 +22,7 @@ namespace fs = std::filesystem;
 
 struct ParsedSample {
   WeaponTable weapons;
-  Database database;
+  StatsStore store;
   test::FakePrompt prompt;
 };
 
@@ -38,14 +38,14 @@ std::unique_ptr<ParsedSample> Parse(const std::string& stem,
                                     const fs::path& program_dir = test::ShippedDir()) {
   auto parsed = std::make_unique<ParsedSample>();
   EXPECT_TRUE(ReadWeaponSettings(program_dir, parsed->weapons, parsed->prompt));
-  parsed->database = Database(parsed->weapons.size());
+  parsed->store = StatsStore(parsed->weapons.size());
   const DeathTemplates templates = LoadDeathTemplates(program_dir, parsed->prompt);
   const GameTexts texts = LoadGameTexts(program_dir, parsed->prompt);
   SystemClock clock;
   SilentSoundPlayer sound;
   test::FakeRandom random;
   CancelToken cancel;
-  CaptureSession session(parsed->database, parsed->weapons, templates,
+  CaptureSession session(parsed->store, parsed->weapons, templates,
                          {clock, sound, random, parsed->prompt, cancel}, texts);
   session.state.options.Monitor = false;
   session.state.options.lplayernicks = {"Morv"};
@@ -57,7 +57,7 @@ std::unique_ptr<ParsedSample> Parse(const std::string& stem,
 }
 
 std::string SavedGameText(const ParsedSample& parsed, const std::string& stem) {
-  const auto text = GameFileText(parsed.database, stem);
+  const auto text = GameFileText(parsed.store, stem);
   EXPECT_TRUE(text) << stem;
   return text.value_or("");
 }
@@ -98,7 +98,7 @@ TEST(SampleLogs, EachGivesItsGoldenSavedGame) {
     EXPECT_EQ(text, test::ReadFileBytes(GoldenOf(stem))) << stem << " differs from its golden file";
 
     // And the saved game reads back to the same file.
-    Database loaded(parsed->weapons.size());
+    StatsStore loaded(parsed->weapons.size());
     std::string name;
     test::FakePrompt prompt;
     ASSERT_TRUE(LoadGame(loaded, GoldenOf(stem), name, prompt)) << stem;
@@ -115,7 +115,7 @@ TEST(SampleLogs, GameTextsChangeOnlyChatInTheOlderSamples) {
     EXPECT_EQ(SavedGameText(*Parse(stem), stem), test::ReadFileBytes(GoldenOf(stem))) << stem;
   }
   const auto abbey = Parse("ctf_abbey");
-  const map_record& map = abbey->database[0];
+  const MapRecord& map = abbey->store[0];
   EXPECT_EQ(map.nick_count(), 12);  // no player "^4Blub^3: ^3Dr Pepper"
   EXPECT_EQ(KillsOf(map, NickIndex(map, "Blub")), 3);
 }
@@ -123,8 +123,8 @@ TEST(SampleLogs, GameTextsChangeOnlyChatInTheOlderSamples) {
 // Figures counted by hand when the samples were written, independent of the code.
 TEST(SampleLogs, CountWhatTheirAuthorCounted) {
   const auto abbey = Parse("ctf_abbey");
-  ASSERT_EQ(abbey->database.size(), 1);
-  const map_record& map = abbey->database[0];
+  ASSERT_EQ(abbey->store.size(), 1);
+  const MapRecord& map = abbey->store[0];
   EXPECT_EQ(map.name, "ut4_abbey");
   EXPECT_EQ(Sum(map.hits), 28);
   EXPECT_EQ(Sum(map.hitstaken), 13);
@@ -135,16 +135,16 @@ TEST(SampleLogs, CountWhatTheirAuthorCounted) {
   EXPECT_EQ(map.duration, 0);
 
   const auto two = Parse("ts_two_maps");
-  ASSERT_EQ(two->database.size(), 2);  // the video restart opens no third map
-  EXPECT_EQ(two->database[0].name, "ut4_turnpike");
-  EXPECT_EQ(two->database[1].name, "ut4_casa");
-  EXPECT_EQ(Sum(two->database[0].hits) + Sum(two->database[1].hits), 29);
-  EXPECT_EQ(Sum(two->database[0].hitstaken) + Sum(two->database[1].hitstaken), 18);
+  ASSERT_EQ(two->store.size(), 2);  // the video restart opens no third map
+  EXPECT_EQ(two->store[0].name, "ut4_turnpike");
+  EXPECT_EQ(two->store[1].name, "ut4_casa");
+  EXPECT_EQ(Sum(two->store[0].hits) + Sum(two->store[1].hits), 29);
+  EXPECT_EQ(Sum(two->store[0].hitstaken) + Sum(two->store[1].hitstaken), 18);
 
   const auto evening = Parse("long_session");
-  EXPECT_EQ(evening->database.size(), 7);
+  EXPECT_EQ(evening->store.size(), 7);
   std::int64_t given = 0, taken = 0, caps = 0;
-  for (const auto& m : evening->database.maps) {
+  for (const auto& m : evening->store.maps) {
     given += Sum(m->hits);
     taken += Sum(m->hitstaken);
     caps += m->blue_caps + m->red_caps;
@@ -161,7 +161,7 @@ LocationCounts Counts(std::initializer_list<std::pair<int, std::int32_t>> entrie
   return counts;
 }
 
-std::int64_t KillLines(const map_record& map) {
+std::int64_t KillLines(const MapRecord& map) {
   return std::accumulate(map.kill_table.begin(), map.kill_table.end(), 0LL);
 }
 
@@ -170,8 +170,8 @@ std::int64_t KillLines(const map_record& map) {
 // Legs as Right Leg (17).
 TEST(SampleLogs, LaterSamplesCountWhatTheirAuthorCounted) {
   const auto damage = Parse("ts_damage_41");
-  ASSERT_EQ(damage->database.size(), 2);  // one map per "13 crosshairs parsed" load
-  const map_record& turnpike = damage->database[0];
+  ASSERT_EQ(damage->store.size(), 2);  // one map per "13 crosshairs parsed" load
+  const MapRecord& turnpike = damage->store[0];
   EXPECT_EQ(turnpike.name, "ut4_turnpike");
   EXPECT_EQ(turnpike.hits, Counts({{0, 1}, {2, 2}, {8, 4}, {7, 2}, {4, 2}, {17, 1}}));
   EXPECT_EQ(turnpike.hitstaken, Counts({{0, 2}, {2, 1}, {8, 2}, {7, 2}, {4, 1}, {17, 2}}));
@@ -179,7 +179,7 @@ TEST(SampleLogs, LaterSamplesCountWhatTheirAuthorCounted) {
   EXPECT_EQ(turnpike.deathhitstaken, Counts({{0, 2}, {8, 1}}));
   EXPECT_EQ(KillLines(turnpike), 24);  // the chat that quotes kills counts none
   EXPECT_EQ(turnpike.nick_count(), 10);
-  const map_record& uptown = damage->database[1];
+  const MapRecord& uptown = damage->store[1];
   EXPECT_EQ(uptown.name, "ut4_uptown");
   EXPECT_EQ(uptown.hits, Counts({{0, 1}, {2, 1}, {8, 2}, {7, 1}, {4, 1}, {17, 2}}));
   EXPECT_EQ(uptown.hitstaken, Counts({{0, 1}, {2, 1}, {8, 2}, {7, 1}, {4, 1}, {17, 1}}));
@@ -190,8 +190,8 @@ TEST(SampleLogs, LaterSamplesCountWhatTheirAuthorCounted) {
   EXPECT_EQ(uptown.teams[static_cast<std::size_t>(NickIndex(uptown, "Fak"))], 2);
 
   const auto colours = Parse("ctf_colour_names");
-  ASSERT_EQ(colours->database.size(), 1);
-  const map_record& algiers = colours->database[0];
+  ASSERT_EQ(colours->store.size(), 1);
+  const MapRecord& algiers = colours->store[0];
   EXPECT_EQ(algiers.nicks, (std::vector<std::string>{"Morv", "Fak", "Kr4ken", "pascochasco",
                                                      "[FU]Rasec", "Blub", "Dr Pepper", "Lupin"}));
   EXPECT_EQ(KillLines(algiers), 19);

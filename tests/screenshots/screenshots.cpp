@@ -19,15 +19,15 @@
 #include "ui/clickable_label.h"
 #include "ui/create_profile_dialog.h"
 #include "ui/file_dialogs.h"
-#include "ui/html_export_form.h"
+#include "ui/html_export_dialog.h"
 #include "ui/image_button.h"
 #include "ui/main_window.h"
-#include "ui/message_box.h"
-#include "ui/parse_form.h"
+#include "ui/message_dialog.h"
+#include "ui/capture_dialog.h"
 #include "ui/popup_lines.h"
-#include "ui/profiles_window.h"
+#include "ui/profile_manager_window.h"
 #include "ui/stats_viewer_window.h"
-#include "ui/status_box.h"
+#include "ui/status_log.h"
 #include "ui/theme.h"
 #include "ui/ui_text.h"
 #include "ui_support/ui_fixtures.h"
@@ -65,19 +65,19 @@ Window* Keep(ShotContext& context, std::unique_ptr<Window> window) {
 }
 
 // The recent files are a player's, not this machine's.
-std::unique_ptr<ui::TMain> MainWindow(ShotContext& context) {
+std::unique_ptr<ui::MainWindow> MainWindow(ShotContext& context) {
   context.state->settings.recent_files = {
       "/home/player/.q3a/q3ut4/qconsole.log",
       "/home/player/urban terror/logs/2024 season/clan match night.log", ""};
-  return std::make_unique<ui::TMain>(std::move(context.state), context.dialogs, context.viewer,
+  return std::make_unique<ui::MainWindow>(std::move(context.state), context.dialogs, context.viewer,
                                      context.devices);
 }
 
 // The evening of long_session.log as a live capture of Morv, in the viewer, shown.
-ui::TForm1* Viewer(ShotContext& context) {
+ui::StatsViewerWindow* Viewer(ShotContext& context) {
   test::LoadMonitoredSample(*context.state, "long_session");
   auto* viewer =
-      Keep(context, std::make_unique<ui::TForm1>(*context.state, ui::ViewerDialogs{}, nullptr));
+      Keep(context, std::make_unique<ui::StatsViewerWindow>(*context.state, ui::ViewerDialogs{}, nullptr));
   viewer->ReadGeometry();
   viewer->OpenGame({.monitor = true, .last_game = "2024-05-01 21:07"});
   viewer->show();
@@ -104,16 +104,16 @@ void WriteProfiles(const std::filesystem::path& dir) {
 }
 
 // The capture dialog of either mode with the player's profile chosen.
-ui::TParseForm* CaptureDialog(ShotContext& context, bool monitor) {
+ui::CaptureDialog* CaptureDialog(ShotContext& context, bool monitor) {
   WriteProfiles(context.dir.path());
-  auto* dialog = Keep(context, std::make_unique<ui::TParseForm>(*context.state, context.devices,
+  auto* dialog = Keep(context, std::make_unique<ui::CaptureDialog>(*context.state, context.devices,
                                                                 context.dialogs, monitor));
   dialog->findChild<QListWidget*>(QStringLiteral("lprofiles"))->setCurrentRow(1);
   return dialog;
 }
 
-ui::TParseForm* MonitorDialog(ShotContext& context, const char* tab) {
-  ui::TParseForm* dialog = CaptureDialog(context, true);
+ui::CaptureDialog* MonitorDialog(ShotContext& context, const char* tab) {
+  ui::CaptureDialog* dialog = CaptureDialog(context, true);
   emit dialog->findChild<ui::ClickableLabel*>(QString::fromLatin1(tab))->clicked();
   return dialog;
 }
@@ -125,7 +125,7 @@ const Shot kShots[] = {
     {"main-recent.png",
      [](ShotContext& context) -> QWidget* {
        auto* main = Keep(context, MainWindow(context));
-       auto* parse = main->findChild<ui::Timgbtn*>(QStringLiteral("imgparse"));
+       auto* parse = main->findChild<ui::ImageButton*>(QStringLiteral("imgparse"));
        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
        QApplication::sendEvent(parse, &enter);
        emit parse->clicked();
@@ -136,18 +136,18 @@ const Shot kShots[] = {
      [](ShotContext& context) -> QWidget* {
        WriteProfiles(context.dir.path());
        ui::ProgramState& state = *context.state;
-       auto* manager = Keep(context, std::make_unique<ui::TFProfiles>(
-                                         state.program_dir, state.profiler, state.loaded_profile));
+       auto* manager = Keep(context, std::make_unique<ui::ProfileManagerWindow>(
+                                         state.program_dir, state.profile_store, state.loaded_profile));
        manager->SetProfileViewer([](QWidget*) { return std::string(); });
        Find<QListWidget>(context, "lprofiles")->setCurrentRow(1);
        Find<QLineEdit>(context, "Edit1")->setText(QStringLiteral("Morv^7ane"));
-       emit Find<ui::Timgbtn>(context, "badd")->clicked();
+       emit Find<ui::ImageButton>(context, "badd")->clicked();
        QMetaObject::invokeMethod(Find<QTimer>(context, "SaveTimer"), "timeout");
        return manager;
      }},
     {"create-profile.png",
      [](ShotContext& context) -> QWidget* {
-       auto* dialog = Keep(context, std::make_unique<ui::TFCreateProfile>(context.dir.path()));
+       auto* dialog = Keep(context, std::make_unique<ui::CreateProfileDialog>(context.dir.path()));
        Find<QLineEdit>(context, "ename")->setText(QStringLiteral("Morvane"));
        Find<QLineEdit>(context, "enick")->setText(QStringLiteral("|ULT|Morvane"));
        Find<QPlainTextEdit>(context, "Memo1")
@@ -157,8 +157,8 @@ const Shot kShots[] = {
     // A log two thirds read; the status lines are a player's, not this machine's.
     {"parse-dialog.png",
      [](ShotContext& context) -> QWidget* {
-       ui::TParseForm* dialog = CaptureDialog(context, false);
-       auto* status = dialog->findChild<ui::StatusBox*>(QStringLiteral("Memo1"));
+       ui::CaptureDialog* dialog = CaptureDialog(context, false);
+       auto* status = dialog->findChild<ui::StatusLog*>(QStringLiteral("Memo1"));
        status->Add(QStringLiteral("/home/player/.q3a/q3ut4/qconsole.log"));
        status->Add(QStringLiteral("2483719 bytes"));
        status->Add(QStringLiteral("Select player profile for death hit stats generation"));
@@ -171,11 +171,11 @@ const Shot kShots[] = {
      [](ShotContext& context) -> QWidget* { return MonitorDialog(context, "tabhit"); }},
     {"about.png",
      [](ShotContext& context) -> QWidget* {
-       return Keep(context, std::make_unique<ui::Tfsplash>());
+       return Keep(context, std::make_unique<ui::AboutWindow>());
      }},
     {"message.png",
      [](ShotContext& context) -> QWidget* {
-       auto* box = Keep(context, std::make_unique<ui::TMessageForm>());
+       auto* box = Keep(context, std::make_unique<ui::MessageDialog>());
        box->SetCaption(QStringLiteral("Rename map"));
        box->SetMessageText(QStringLiteral("Type the new name of the map:"));
        box->SetOk(true);
@@ -187,7 +187,7 @@ const Shot kShots[] = {
     // Morv chosen: his figures and the kills-and-deaths tab.
     {"viewer.png",
      [](ShotContext& context) -> QWidget* {
-       ui::TForm1* viewer = Viewer(context);
+       ui::StatsViewerWindow* viewer = Viewer(context);
        test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Morv"));
        return viewer;
      }},
@@ -199,9 +199,9 @@ const Shot kShots[] = {
                                   {"2024-04-28 21:40", "ts_two_maps"},
                                   {"2024-05-01 21:07", "long_session"}});
        ui::ProgramState& state = *context.state;
-       LoadProfile(state.profiler, "Morv.mrv", state.loaded_profile);
+       LoadProfile(state.profile_store, "Morv.mrv", state.loaded_profile);
        auto* viewer =
-           Keep(context, std::make_unique<ui::TForm1>(state, ui::ViewerDialogs{}, nullptr));
+           Keep(context, std::make_unique<ui::StatsViewerWindow>(state, ui::ViewerDialogs{}, nullptr));
        viewer->OpenProfile();
        return viewer;
      }},
@@ -212,19 +212,19 @@ const Shot kShots[] = {
      }},
     {"weapon-details.png",
      [](ShotContext& context) -> QWidget* {
-       ui::TForm1* viewer = Viewer(context);
+       ui::StatsViewerWindow* viewer = Viewer(context);
        test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Morv"));
        QTest::mouseClick(Find<QWidget>(context, "imgkillsdetails"), Qt::LeftButton);
        return Find<QWidget>(context, "TFWeaponsDetails");
      }},
     {"one-on-one.png",
      [](ShotContext& context) -> QWidget* {
-       ui::TForm1* viewer = Viewer(context);
+       ui::StatsViewerWindow* viewer = Viewer(context);
        test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Morv"));
        test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Fak"),
                       Qt::ControlModifier);
        test::ChooseMenuSlot(*viewer, 6);
-       return Find<QWidget>(context, "Tf1o1");
+       return Find<QWidget>(context, "OneOnOneWindow");
      }},
     // The menu of a live capture with the pointer on " Overall stats".
     {"menu.png",
@@ -238,9 +238,9 @@ const Shot kShots[] = {
     // Over the viewer with Morv chosen, as its menu's " Export to HTML" opens it.
     {"export-dialog.png",
      [](ShotContext& context) -> QWidget* {
-       ui::TForm1* viewer = Viewer(context);
+       ui::StatsViewerWindow* viewer = Viewer(context);
        test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Morv"));
-       return new ui::THTMLform(viewer->document(), context.state->loaded_profile,
+       return new ui::HtmlExportDialog(viewer->document(), context.state->loaded_profile,
                                 context.state->settings.last_dir, context.dialogs, viewer);
      }},
 };

@@ -7,8 +7,8 @@
 #include <QTest>
 
 #include "print_qstring.h"
-#include "ui/message_box.h"
-#include "ui/profiles_window.h"
+#include "ui/message_dialog.h"
+#include "ui/profile_manager_window.h"
 #include "ui/stats_viewer_window.h"
 #include "ui_support/ui_fixtures.h"
 
@@ -20,18 +20,18 @@ class AddGameToProfileTest : public ::testing::Test {
   AddGameToProfileTest() : dir_("add-game") {
     test::FillProgramDir(dir_.path());
     state_ = test::StartedState(dir_.path());
-    EXPECT_TRUE(state_->profiler.CreateProfileFile("joe.mrv", "Joe", {}));
+    EXPECT_TRUE(state_->profile_store.CreateProfileFile("joe.mrv", "Joe", {}));
     // The first map was played before the player's name was known: it has no time.
-    AddNick(NewMap(state_->database, "ut4_abbey"), "Joe", 1);
-    map_record& casa = NewMap(state_->database, "ut4_casa");
+    AddNick(NewMap(state_->store, "ut4_abbey"), "Joe", 1);
+    MapRecord& casa = NewMap(state_->store, "ut4_casa");
     AddNick(casa, "Joe", 2);
     casa.own_nick = "Joe";
     casa.duration = 600;
   }
 
   // The viewer as main makes it: the profile manager loads a profile for it.
-  std::unique_ptr<TForm1> OpenViewer() {
-    auto viewer = std::make_unique<TForm1>(
+  std::unique_ptr<StatsViewerWindow> OpenViewer() {
+    auto viewer = std::make_unique<StatsViewerWindow>(
         *state_, ViewerDialogs{.load_profile = LoadProfileOnly, .export_html = {}}, nullptr);
     viewer->OpenGame({.monitor = true, .last_game = "tonight"});
     viewer->show();
@@ -41,7 +41,7 @@ class AddGameToProfileTest : public ::testing::Test {
   // Picks entry `row` of the profile list in the manager that opens next and clicks
   // Open there; row 0 cancels the manager instead.
   static void PickInManager(int row) {
-    test::WhenShown<TFProfiles>([row](TFProfiles& manager) {
+    test::WhenShown<ProfileManagerWindow>([row](ProfileManagerWindow& manager) {
       manager.findChild<QListWidget*>(QStringLiteral("lprofiles"))->setCurrentRow(row);
       const char* button = row == 0 ? "bcancel" : "bopen";
       test::Click(manager, button);
@@ -78,15 +78,15 @@ TEST_F(AddGameToProfileTest, TheProfileLoadedInTheManagerReceivesTheTimedMaps) {
   // Loaded for the viewer, which closes it when it finishes.
   ASSERT_TRUE(state_->loaded_profile.has_value());
   EXPECT_EQ(state_->loaded_profile->name, "joe.mrv");
-  EXPECT_TRUE(state_->profiler.Active());
+  EXPECT_TRUE(state_->profile_store.Active());
   EXPECT_EQ(viewer->document().menu().lines[2].caption, " Add game to profile joe.mrv");
   EXPECT_TRUE(viewer->document().added_to_profile());
 
   std::vector<std::string> games;
-  ASSERT_TRUE(state_->profiler.ListGames(games));
+  ASSERT_TRUE(state_->profile_store.ListGames(games));
   EXPECT_EQ(games, std::vector<std::string>{"tonight"});
-  stats_record totals;
-  ASSERT_TRUE(state_->profiler.ReadTotals(totals));
+  StatsRecord totals;
+  ASSERT_TRUE(state_->profile_store.ReadTotals(totals));
   EXPECT_EQ(totals.time, 600);
 }
 

@@ -17,9 +17,9 @@
 #include "support/paths.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"
-#include "ui/message_box.h"
-#include "ui/parse_form.h"
-#include "ui/status_box.h"
+#include "ui/message_dialog.h"
+#include "ui/capture_dialog.h"
+#include "ui/status_log.h"
 #include "ui_support/ui_fixtures.h"
 
 namespace mrv::ui {
@@ -43,15 +43,15 @@ class CaptureFixture : public ::testing::Test {
     }
   }
 
-  std::unique_ptr<TMain> Open(const std::array<std::string, kRecentFileCount>& recent = {}) {
+  std::unique_ptr<MainWindow> Open(const std::array<std::string, kRecentFileCount>& recent = {}) {
     return test::ShownMainWindow(dir_.path(), recent, dialogs_, viewer_, devices_);
   }
 
   // Runs `act` on the capture dialog once it shows. A dialog still open after the
   // patience is cancelled, so that a failing test ends.
-  static void OnDialog(std::function<void(TParseForm&)> act) {
+  static void OnDialog(std::function<void(CaptureDialog&)> act) {
     QTimer::singleShot(0, [act] {
-      auto* dialog = qobject_cast<TParseForm*>(QApplication::activeModalWidget());
+      auto* dialog = qobject_cast<CaptureDialog*>(QApplication::activeModalWidget());
       ASSERT_NE(dialog, nullptr);
       QTimer::singleShot(kPatienceMs, dialog, [dialog] {
         ADD_FAILURE() << "the capture dialog was still open";
@@ -61,11 +61,11 @@ class CaptureFixture : public ::testing::Test {
     });
   }
 
-  static QStringList Status(TParseForm& dialog) {
-    return Child<StatusBox>(dialog, "Memo1")->lines();
+  static QStringList Status(CaptureDialog& dialog) {
+    return Child<StatusLog>(dialog, "Memo1")->lines();
   }
 
-  static bool WaitForStatus(TParseForm& dialog, const QString& line) {
+  static bool WaitForStatus(CaptureDialog& dialog, const QString& line) {
     return QTest::qWaitFor([&] { return Status(dialog).contains(line); }, kPatienceMs);
   }
 

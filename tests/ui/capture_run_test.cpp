@@ -33,13 +33,13 @@ class CaptureRunTest : public CaptureFixture {
   fs::path socket() const { return dir_ / "morvane-console.sock"; }
 
   // The dialog stays in sight during the run: there is no tray offscreen.
-  static void Start(TParseForm& dialog) {
+  static void Start(CaptureDialog& dialog) {
     Child<QCheckBox>(dialog, "cminimize")->setChecked(false);
     Click(dialog, "bok");
   }
 };
 
-int Kills(const map_record& map, const WeaponTable& weapons, std::string_view killer,
+int Kills(const MapRecord& map, const WeaponTable& weapons, std::string_view killer,
           std::string_view weapon, std::string_view victim) {
   return map.kills(NickIndex(map, killer), weapons.FindWeaponByName(weapon),
                    NickIndex(map, victim));
@@ -52,12 +52,12 @@ TEST_F(CaptureRunTest, ParsesALogBrowsedForOrRecentIntoTheViewer) {
   fs::copy_file(test::SamplesDir() / "ts_damage_41.log", tonight);
   fs::copy_file(test::SamplesDir() / "ffa_short.log", earlier);
   auto main = Open({earlier.string(), tonight.string(), ""});
-  auto* parse = main->findChild<Timgbtn*>(QStringLiteral("imgparse"));
+  auto* parse = main->findChild<ImageButton*>(QStringLiteral("imgparse"));
 
   // Parse shows the panel; parse again browses. The browsed log is already the second
   // recent file, and stays there.
   dialogs_.SetNextAnswer(PathText(tonight));
-  OnDialog([&](TParseForm& dialog) {
+  OnDialog([&](CaptureDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("logfile parser"));
     EXPECT_EQ(
         Status(dialog),
@@ -85,7 +85,7 @@ TEST_F(CaptureRunTest, ParsesALogBrowsedForOrRecentIntoTheViewer) {
   EXPECT_EQ(main->state().settings.last_dir, DirectoryOf(PathText(tonight)));
 
   // From the panel, the same log moves to the top.
-  OnDialog([](TParseForm& dialog) { Click(dialog, "bok"); });
+  OnDialog([](CaptureDialog& dialog) { Click(dialog, "bok"); });
   QTest::mouseClick(parse, Qt::LeftButton);
   auto* panel = main->findChild<RecentFilesPanel*>(QStringLiteral("precent"));
   const QPoint second = Child<QLabel>(*panel, "lrecent2")->geometry().center();
@@ -136,7 +136,7 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
 
   BridgeConsole player(socket());
   auto main = Open();
-  OnDialog([&](TParseForm& dialog) {
+  OnDialog([&](CaptureDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("quake 3 console monitor"));
     EXPECT_EQ(Child<QLabel>(dialog, "lconsole")->text(),
               QStringLiteral("Console: the game under morvane-console"));
@@ -158,10 +158,10 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
   // What the viewer got: the map, the player, his kill and death, his headshot.
   std::vector<std::string> seen;
   viewer_.inspect = [&](const ProgramState& state) {
-    const map_record& map = state.database[0];
+    const MapRecord& map = state.store[0];
     seen = {map.name,
             map.own_nick,
-            std::to_string(state.database.size()),
+            std::to_string(state.store.size()),
             std::to_string(Kills(map, state.weapons, "Fak", "M4", "Some Player")),
             std::to_string(Kills(map, state.weapons, "Some Player", "AK103", "Fak")),
             std::to_string(map.hits[0])};
@@ -188,7 +188,7 @@ TEST_F(CaptureRunTest, AsksWhetherToWaitForALostGameAndHonoursBothAnswers) {
   boxes_.SetNextAnswer(true);   // go on searching
   boxes_.SetNextAnswer(false);  // show the stats
   auto main = Open();
-  OnDialog([&](TParseForm& dialog) {
+  OnDialog([&](CaptureDialog& dialog) {
     Start(dialog);
     for (const std::string& script : {first, second}) {
       ASSERT_TRUE(WaitForStatus(dialog, QStringLiteral("Waiting for Quake3...")));
@@ -210,7 +210,7 @@ TEST_F(CaptureRunTest, AsksWhetherToWaitForALostGameAndHonoursBothAnswers) {
   });
   std::vector<std::vector<std::string>> nicks;
   viewer_.inspect = [&](const ProgramState& state) {
-    for (const auto& map : state.database.maps) nicks.push_back(map->nicks);
+    for (const auto& map : state.store.maps) nicks.push_back(map->nicks);
   };
   Click(*main, "imgmonitor");
 
@@ -251,7 +251,7 @@ TEST_F(CaptureRunTest, CancelCutsAPauseShortAndReturnsWithoutAMessage) {
   devices_.UseClock(clock);
   auto main = Open();
   steady_clock::time_point cancelled;
-  OnDialog([&](TParseForm& dialog) {
+  OnDialog([&](CaptureDialog& dialog) {
     Start(dialog);
     // The game start's first pause of 700 ms.
     ASSERT_TRUE(QTest::qWaitFor([&] { return clock.pausing.load(); }, kPatienceMs));

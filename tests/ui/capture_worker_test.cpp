@@ -23,10 +23,10 @@ TEST(CaptureWorker, AFullStoreEndsALiveCaptureWithItsMessageAndShowsItsMaps) {
   WeaponTable weapons;
   ASSERT_TRUE(ReadWeaponSettings(test::ShippedDir(), weapons, load_prompt));
   const DeathTemplates templates = DeathTemplates::FromLines({});
-  Database database(weapons.size(), std::size_t{8} << 20);
+  StatsStore store(weapons.size(), std::size_t{8} << 20);
   test::FakePrompt prompt;
   test::TestCaptureDevices devices;
-  CaptureWorker worker(database, weapons, templates, NoGameTexts(), devices, prompt,
+  CaptureWorker worker(store, weapons, templates, NoGameTexts(), devices, prompt,
                        CaptureOptions{});
 
   // Maps of a hundred nicknames each, far more than the budget holds.
@@ -46,8 +46,8 @@ TEST(CaptureWorker, AFullStoreEndsALiveCaptureWithItsMessageAndShowsItsMaps) {
   EXPECT_EQ(*end, CaptureWorker::End::kStats);
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_EQ(prompt.shown[0].text, kStoreFullMessage);
-  EXPECT_GT(database.size(), 1);
-  EXPECT_LT(database.size(), 20);
+  EXPECT_GT(store.size(), 1);
+  EXPECT_LT(store.size(), 20);
 }
 
 }  // namespace

@@ -13,7 +13,7 @@ namespace mrv::ui {
 namespace {
 
 TEST(ImageButtonTest, AcceptsBorderWidthsFromOneToNineOnly) {
-  Timgbtn button;
+  ImageButton button;
   EXPECT_FALSE(button.SetBorderWidth(0));
   EXPECT_FALSE(button.SetBorderWidth(10));
   EXPECT_EQ(button.BorderWidth(), 1);
@@ -25,10 +25,10 @@ TEST(ImageButtonTest, AcceptsBorderWidthsFromOneToNineOnly) {
 }
 
 TEST(ImageButtonTest, StayDownLatchesAndComesUpOnlyWhenAllowed) {
-  Timgbtn tab;
+  ImageButton tab;
   tab.SetStayDown(true);
   tab.SetCanBeUp(false);
-  QSignalSpy clicks(&tab, &Timgbtn::clicked);
+  QSignalSpy clicks(&tab, &ImageButton::clicked);
   QTest::mouseClick(&tab, Qt::LeftButton);
   EXPECT_TRUE(tab.IsDown());
   QTest::mouseClick(&tab, Qt::LeftButton);
@@ -46,7 +46,7 @@ TEST(ImageButtonTest, StayDownLatchesAndComesUpOnlyWhenAllowed) {
   EXPECT_EQ(clicks.count(), 3);
 }
 
-QRgb CentrePixel(Timgbtn& button) {
+QRgb CentrePixel(ImageButton& button) {
   const QImage image = button.grab().toImage();
   return image.pixel(image.width() / 2, image.height() / 2);
 }
@@ -60,7 +60,7 @@ TEST(ImageButtonTest, DrawsTheLitFrameUnderThePointerAndWhileLatched) {
     painter.fillRect(20, 0, 20, 20, Qt::green);
     painter.fillRect(28, 8, 4, 4, Qt::blue);
   }
-  Timgbtn button;
+  ImageButton button;
   button.SetGlyph(glyph);
   EXPECT_EQ(button.size(), QSize(20, 20));
   EXPECT_EQ(QColor(CentrePixel(button)), QColor(Qt::red));

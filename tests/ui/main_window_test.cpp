@@ -14,7 +14,7 @@
 #include "support/paths.h"
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 #include "ui/recent_files_panel.h"
 #include "ui/ui_text.h"
 #include "ui_support/ui_fixtures.h"
@@ -32,7 +32,7 @@ class MainWindowTest : public ::testing::Test {
   MainWindowTest() : dir_("main-window") { test::FillProgramDir(dir_.path()); }
 
   // The main window, shown, over a program folder whose recent files are `recent`.
-  std::unique_ptr<TMain> Open(const std::array<std::string, kRecentFileCount>& recent = {}) {
+  std::unique_ptr<MainWindow> Open(const std::array<std::string, kRecentFileCount>& recent = {}) {
     return test::ShownMainWindow(dir_.path(), recent, dialogs_, viewer_, devices_);
   }
 
@@ -52,7 +52,7 @@ class MainWindowTest : public ::testing::Test {
 // Left of the buttons: the window's background.
 constexpr QPoint kBackground{6, 200};
 
-QString Description(TMain& main) {
+QString Description(MainWindow& main) {
   return main.findChild<QLabel*>(QStringLiteral("ldescription"))->text();
 }
 
@@ -62,7 +62,7 @@ TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAbout
   EXPECT_TRUE(about.startsWith(QStringLiteral("\n\nMorvane beta 0.9 (MRV)\n")));
 
   const auto hover = [&main](const char* name) {
-    auto* button = main->findChild<Timgbtn*>(QString::fromLatin1(name));
+    auto* button = main->findChild<ImageButton*>(QString::fromLatin1(name));
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
     QApplication::sendEvent(button, &enter);
     return Description(*main);
@@ -77,7 +77,7 @@ TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAbout
 
   // Over a button its text stays; over the background or the description the about
   // text returns.
-  MoveOver(main.get(), main->findChild<Timgbtn*>(QStringLiteral("imgload"))->geometry().center());
+  MoveOver(main.get(), main->findChild<ImageButton*>(QStringLiteral("imgload"))->geometry().center());
   EXPECT_NE(Description(*main), about);
   MoveOver(main.get(),
            main->findChild<QLabel*>(QStringLiteral("ldescription"))->geometry().center());
@@ -140,7 +140,7 @@ TEST_F(MainWindowTest, AMissingOrDamagedSavedGameGivesItsMessageAndTheWindowStay
   EXPECT_TRUE(viewer_.opened.empty());
   EXPECT_TRUE(main->isVisible());
   // The maps read before the damage do not linger into the next game.
-  EXPECT_TRUE(main->state().database.empty());
+  EXPECT_TRUE(main->state().store.empty());
 }
 
 }  // namespace

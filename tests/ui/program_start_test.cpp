@@ -5,7 +5,7 @@
 #include "files/settings.h"
 #include "print_qstring.h"
 #include "support/paths.h"
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 #include "ui/program_state.h"
 #include "ui/ui_text.h"
 
@@ -37,7 +37,7 @@ TEST(ProgramStartTest, UnusableSettingsEndTheProgramWithTheFatalMessage) {
   const auto state = StartProgram(dir.path(), {});
   ASSERT_NE(state, nullptr);
   EXPECT_EQ(state->program_dir, dir.path());
-  EXPECT_EQ(state->database.weapon_count, state->weapons.size());
+  EXPECT_EQ(state->store.weapon_count, state->weapons.size());
   EXPECT_GT(state->weapons.size(), 2);
 }
 

@@ -21,7 +21,7 @@
 #include "ui/grid_table.h"
 #include "ui/image_button.h"
 #include "ui/main_window.h"
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 #include "ui/popup_lines.h"
 #include "ui/row_list.h"
 #include "ui/ui_text.h"
@@ -43,9 +43,9 @@ class StatsViewerWindowTest : public ::testing::Test {
   }
 
   // The viewer on ts_two_maps as a live capture (or a parsed log) gives it, shown.
-  std::unique_ptr<TForm1> OpenGame(bool monitor = true) {
+  std::unique_ptr<StatsViewerWindow> OpenGame(bool monitor = true) {
     test::LoadMonitoredSample(*state_, "ts_two_maps");
-    auto viewer = std::make_unique<TForm1>(*state_, ViewerDialogs{}, nullptr);
+    auto viewer = std::make_unique<StatsViewerWindow>(*state_, ViewerDialogs{}, nullptr);
     EXPECT_TRUE(viewer->ReadGeometry());
     viewer->OpenGame({.monitor = monitor, .last_game = "2024-05-01 21:07"});
     viewer->show();
@@ -107,8 +107,8 @@ TEST_F(StatsViewerWindowTest, ClicksInBothListsReachTheDocument) {
   const std::vector<QString> players = Captions(*viewer, "lplayers");
   ClickRow(*viewer, "lplayers", 0);
   EXPECT_EQ(Text(*viewer, "lnickname"), players[0]);
-  EXPECT_TRUE(Child<Timgbtn>(*viewer, "imgkillsdeaths")->IsDown());
-  EXPECT_FALSE(Child<Timgbtn>(*viewer, "imghitsgiven")->IsDown());
+  EXPECT_TRUE(Child<ImageButton>(*viewer, "imgkillsdeaths")->IsDown());
+  EXPECT_FALSE(Child<ImageButton>(*viewer, "imghitsgiven")->IsDown());
   EXPECT_EQ(Child<GridTable>(*viewer, "lwith")->rowCount(), state_->weapons.size() - 2);
   EXPECT_FALSE(Child<GridTable>(*viewer, "lwith")->Cell(0, 0).isEmpty());
   ClickRow(*viewer, "lplayers", 3, Qt::ControlModifier);
@@ -119,7 +119,7 @@ TEST_F(StatsViewerWindowTest, ClicksInBothListsReachTheDocument) {
   ClickRow(*viewer, "lmaps", 1);
   EXPECT_TRUE(Selected(*viewer, "lplayers").empty());
   EXPECT_EQ(Text(*viewer, "lkills"), QStringLiteral("Kills: "));
-  EXPECT_TRUE(Child<Timgbtn>(*viewer, "imghitsgiven")->IsDown());
+  EXPECT_TRUE(Child<ImageButton>(*viewer, "imghitsgiven")->IsDown());
 }
 
 TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
@@ -160,7 +160,7 @@ TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
   EXPECT_FALSE(viewer->isVisible());
   EXPECT_TRUE(TakeMessages().empty());
 
-  ClearMaps(state_->database);
+  ClearMaps(state_->store);
   auto parsed = OpenGame(false);
   EXPECT_FALSE(Child(*parsed, "fyourstats")->isVisible());
   Click(*parsed, "lmenu");
@@ -176,8 +176,8 @@ TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
 TEST_F(StatsViewerWindowTest, ProfileModeListsTheGamesAndItsMenuRemovesThem) {
   test::CreateSampleProfile(*state_, "Morv",
                             {{"2024-04-26 20:15", "ctf_abbey"}, {"2024-04-28 21:40", "ffa_short"}});
-  ASSERT_TRUE(LoadProfile(state_->profiler, "Morv.mrv", state_->loaded_profile));
-  TForm1 viewer(*state_, ViewerDialogs{}, nullptr);
+  ASSERT_TRUE(LoadProfile(state_->profile_store, "Morv.mrv", state_->loaded_profile));
+  StatsViewerWindow viewer(*state_, ViewerDialogs{}, nullptr);
   viewer.OpenProfile();
   viewer.show();
   EXPECT_FALSE(Child(viewer, "lmaps")->isVisible());
@@ -219,7 +219,7 @@ TEST_F(StatsViewerWindowTest, MapPopupAndTheCloseQuery) {
   ASSERT_EQ(boxes_.shown().size(), 1u);
   EXPECT_EQ(boxes_.shown()[0].input_text, QStringLiteral("ut4_turnpike"));
   EXPECT_EQ(Captions(*viewer, "lmaps")[1], QStringLiteral("ut4_turnpike_b1"));
-  EXPECT_EQ(state_->database[0].name, "ut4_turnpike_b1");
+  EXPECT_EQ(state_->store[0].name, "ut4_turnpike_b1");
   boxes_.SetNextAnswer(true);
   RightPressMap(*viewer, 2);
   ChooseMapPopupLine(*viewer, 0);
@@ -232,14 +232,14 @@ TEST_F(StatsViewerWindowTest, MapPopupAndTheCloseQuery) {
   EXPECT_TRUE(viewer->isVisible());
 
   // OK closes, with the profile let go and the viewer's place in stats.ini.
-  ASSERT_TRUE(state_->profiler.CreateProfileFile("Morv.mrv", "Morv", {}));
-  ASSERT_TRUE(LoadProfile(state_->profiler, "Morv.mrv", state_->loaded_profile));
+  ASSERT_TRUE(state_->profile_store.CreateProfileFile("Morv.mrv", "Morv", {}));
+  ASSERT_TRUE(LoadProfile(state_->profile_store, "Morv.mrv", state_->loaded_profile));
   viewer->move(150, 120);
   boxes_.SetNextAnswer(true);
   viewer->close();
   EXPECT_EQ(TakeMessages().size(), 1u);
   EXPECT_FALSE(viewer->isVisible());
-  EXPECT_FALSE(state_->profiler.Active());
+  EXPECT_FALSE(state_->profile_store.Active());
   IniFile ini;
   ASSERT_TRUE(ini.Load(dir_ / "stats.ini"));
   EXPECT_EQ(ini.ReadInteger("window", "left", 0), 150);
@@ -277,7 +277,7 @@ TEST_F(StatsViewerWindowTest, CompareShowsTheFirstTwoSelectedPlayersAndTheirDeta
   ClickRow(*viewer, "lplayers", 3, Qt::ControlModifier);
   ClickRow(*viewer, "lplayers", 5, Qt::ControlModifier);
   ChooseMenuSlot(*viewer, 6);
-  auto* one_on_one = Child(*viewer, "Tf1o1");
+  auto* one_on_one = Child(*viewer, "OneOnOneWindow");
   ASSERT_TRUE(one_on_one->isVisible());
   EXPECT_EQ(one_on_one->size(), QSize(866, 323));
   EXPECT_EQ(Text(*one_on_one, "lnickname1"), players[2]);
@@ -301,7 +301,7 @@ TEST_F(StatsViewerWindowTest, TheMainWindowOpensASavedGameInTheViewer) {
   ScriptedFileDialogs dialogs;
   ViewerWindowLauncher launcher;
   test::TestCaptureDevices devices;
-  TMain main(std::move(state_), dialogs, launcher, devices);
+  MainWindow main(std::move(state_), dialogs, launcher, devices);
   main.show();
   const std::string program_dir = main.state().settings.last_dir;
   const QString game = PathText(test::TestDataDir() / "golden" / "ctf_abbey.stg");
@@ -311,7 +311,7 @@ TEST_F(StatsViewerWindowTest, TheMainWindowOpensASavedGameInTheViewer) {
   bool main_hidden = false;
   QString save_slot;
   QTimer::singleShot(0, [&] {
-    auto* viewer = qobject_cast<TForm1*>(QApplication::activeModalWidget());
+    auto* viewer = qobject_cast<StatsViewerWindow*>(QApplication::activeModalWidget());
     ASSERT_NE(viewer, nullptr);
     main_hidden = !main.isVisible();
     maps = Captions(*viewer, "lmaps");
@@ -330,14 +330,14 @@ TEST_F(StatsViewerWindowTest, TheMainWindowOpensASavedGameInTheViewer) {
   EXPECT_EQ(save_slot, QStringLiteral(" Save stats to ctf_abbey.stg"));  // a monitored game
   // After the viewer the store is empty again and the window is back.
   EXPECT_TRUE(main.isVisible());
-  EXPECT_TRUE(main.state().database.empty());
+  EXPECT_TRUE(main.state().store.empty());
   EXPECT_EQ(main.state().settings.last_dir, DirectoryOf(game));
   EXPECT_TRUE(boxes_.shown().empty());
 }
 
 TEST_F(StatsViewerWindowTest, AnUnreadableProfileGivesItsReasonWithoutShowingTheViewer) {
   test::CreateSampleProfile(*state_, "Morv", {{"2024-04-28 21:40", "ffa_short"}});
-  ASSERT_TRUE(LoadProfile(state_->profiler, "Morv.mrv", state_->loaded_profile));
+  ASSERT_TRUE(LoadProfile(state_->profile_store, "Morv.mrv", state_->loaded_profile));
   // Another program damaged its totals meanwhile.
   test::WriteFileBytes(dir_ / "Morv.mrv",
                        "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\nMorv\r\n[ENICKNAMES]\r\n"

@@ -69,7 +69,7 @@ TEST(WindowFrameTest, TheMinimiseImageMinimisesEveryWindow) {
   auto* frame = new WindowFrame(&viewer, QStringLiteral("Viewer"));
   main_window.show();
   viewer.show();
-  QTest::mouseClick(frame->findChild<Timgbtn*>(QStringLiteral("imgminimise")), Qt::LeftButton);
+  QTest::mouseClick(frame->findChild<ImageButton*>(QStringLiteral("imgminimise")), Qt::LeftButton);
   EXPECT_TRUE(main_window.isMinimized());
   EXPECT_TRUE(viewer.isMinimized());
 }

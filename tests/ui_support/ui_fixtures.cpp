@@ -35,9 +35,9 @@ std::unique_ptr<ui::ProgramState> StartedState(const std::filesystem::path& dir)
 void LoadMonitoredSample(ui::ProgramState& state, const std::string& sample) {
   SilentPrompt prompt;
   std::string name;
-  EXPECT_TRUE(LoadGame(state.database, TestDataDir() / "golden" / (sample + ".stg"), name, prompt));
+  EXPECT_TRUE(LoadGame(state.store, TestDataDir() / "golden" / (sample + ".stg"), name, prompt));
   int minutes = 9;
-  for (auto& map : state.database.maps) {
+  for (auto& map : state.store.maps) {
     map->own_nick = "Morv";
     map->duration = 60 * (minutes += 3);
     // What the capture counts as his kills and deaths (suicides are deaths).
@@ -55,14 +55,14 @@ void CreateSampleProfile(ui::ProgramState& state, const std::string& name,
                          const std::vector<SampleGame>& games) {
   SilentPrompt prompt;
   const std::string file = name + ".mrv";
-  ASSERT_TRUE(state.profiler.CreateProfileFile(file, "Morv", {"Sample games"}));
-  ASSERT_TRUE(state.profiler.Open(file));
+  ASSERT_TRUE(state.profile_store.CreateProfileFile(file, "Morv", {"Sample games"}));
+  ASSERT_TRUE(state.profile_store.Open(file));
   for (const SampleGame& game : games) {
     LoadMonitoredSample(state, game.sample);
-    EXPECT_TRUE(AddGameToProfile(state.database, game.id, state.profiler, prompt));
-    ClearMaps(state.database);
+    EXPECT_TRUE(AddGameToProfile(state.store, game.id, state.profile_store, prompt));
+    ClearMaps(state.store);
   }
-  state.profiler.Close();
+  state.profile_store.Close();
 }
 
 void Click(const QWidget& window, const char* name) {
@@ -83,20 +83,20 @@ void ChooseMenuSlot(QWidget& viewer, int slot) {
   QTest::mouseClick(menu, Qt::LeftButton, {}, ui::PopupLines::LinePoint(slot - 1));
 }
 
-std::unique_ptr<ui::TMain> ShownMainWindow(const std::filesystem::path& dir,
+std::unique_ptr<ui::MainWindow> ShownMainWindow(const std::filesystem::path& dir,
                                            const std::array<std::string, kRecentFileCount>& recent,
                                            ui::FileDialogs& dialogs, ui::ViewerLauncher& viewer,
                                            ui::CaptureDevices& devices) {
   auto state = StartedState(dir);
   state->settings.recent_files = recent;
-  auto main = std::make_unique<ui::TMain>(std::move(state), dialogs, viewer, devices);
+  auto main = std::make_unique<ui::MainWindow>(std::move(state), dialogs, viewer, devices);
   main->show();
   return main;
 }
 
 void RecordingViewer::ShowGame(ui::ProgramState& state, const ui::ViewerOpening& opening,
                                QWidget* parent) {
-  opened.push_back({opening, state.database.size(), parent != nullptr && parent->isVisible()});
+  opened.push_back({opening, state.store.size(), parent != nullptr && parent->isVisible()});
   if (inspect) inspect(state);
 }
 

@@ -73,7 +73,7 @@ void WhenShown(std::function<void(Dialog&)> act, int tries = 500) {
 }
 
 // The main window, shown, over a filled program folder whose recent files are `recent`.
-std::unique_ptr<ui::TMain> ShownMainWindow(const std::filesystem::path& dir,
+std::unique_ptr<ui::MainWindow> ShownMainWindow(const std::filesystem::path& dir,
                                            const std::array<std::string, kRecentFileCount>& recent,
                                            ui::FileDialogs& dialogs, ui::ViewerLauncher& viewer,
                                            ui::CaptureDevices& devices);

@@ -100,8 +100,8 @@ class ProfileReport : public testing::Test {
     sample.MakeMonitored();
     sample.LoadNewProfile("Morv");
     for (const char* game : {"2024-05-01 20:15", "2024-05-02 21:00", "2024-05-03 <b>"}) {
-      StatsViewer capture({sample.database, sample.weapons, sample.dir.path(), sample.prompt,
-                           sample.profiler, sample.loaded});
+      StatsViewer capture({sample.store, sample.weapons, sample.dir.path(), sample.prompt,
+                           sample.profile_store, sample.loaded});
       capture.OpenGame(true, std::string(game));
       capture.RunMenuSlot(3);
     }

@@ -13,9 +13,9 @@ namespace {
 
 // Player red on the first map and blue (as PLAYER) on the second; Lone never in a team;
 // Odd with a team byte no store writes; Twin twice on the first map, in two spellings.
-Database TwoMaps() {
-  Database db(3);
-  map_record& first = NewMap(db, "ut4_abbey");
+StatsStore TwoMaps() {
+  StatsStore db(3);
+  MapRecord& first = NewMap(db, "ut4_abbey");
   AddNick(first, "Player", 1);
   AddNick(first, "Lone", 0);
   AddNick(first, "Blue", 2);
@@ -29,7 +29,7 @@ Database TwoMaps() {
   first.kills(5, 0, 1) = 9;  // TWIN kills Lone: never found by name, so counted for nobody
   first.caps[0] = 2;
   first.ft[0] = 3;
-  map_record& second = NewMap(db, "ut4_casa");
+  MapRecord& second = NewMap(db, "ut4_casa");
   AddNick(second, "PLAYER", 2);
   AddNick(second, "Lone", 0);
   second.kills(1, 1, 0) = 4;  // Lone kills PLAYER
@@ -37,7 +37,7 @@ Database TwoMaps() {
 }
 
 TEST(PlayerStats, MergesSpellingsAndTeamsOverMaps) {
-  const Database db = TwoMaps();
+  const StatsStore db = TwoMaps();
   const auto figures = FiguresOf(db);
   const auto players = CollectPlayers(AllMaps(figures), 3);
   std::vector<std::pair<std::string, int>> listed;
@@ -62,10 +62,10 @@ struct Recount {
   std::int64_t caps = 0, rets = 0, fck = 0, ft = 0;
 };
 
-Recount RecountPlayer(const std::vector<const map_record*>& maps, int weapons,
+Recount RecountPlayer(const std::vector<const MapRecord*>& maps, int weapons,
                       const std::string& nick) {
   Recount r{0, std::vector<std::int64_t>(weapons), std::vector<std::int64_t>(weapons)};
-  for (const map_record* map : maps) {
+  for (const MapRecord* map : maps) {
     for (int i = 0; i < map->nick_count(); ++i) {
       const int t = map->teams[static_cast<std::size_t>(i)];
       if (EqualsIgnoreCase(map->nicks[static_cast<std::size_t>(i)], nick) && r.team != t &&
@@ -97,16 +97,16 @@ TEST(PlayerStats, EveryPlayerOfALongEveningMatchesTheStraightRecount) {
   WeaponTable weapons;
   test::FakePrompt prompt;
   ASSERT_TRUE(ReadWeaponSettings(test::ShippedDir(), weapons, prompt));
-  Database database(weapons.size());
+  StatsStore store(weapons.size());
   std::string name;
   ASSERT_TRUE(
-      LoadGame(database, test::TestDataDir() / "golden" / "long_session.stg", name, prompt));
-  const auto figures = FiguresOf(database);
+      LoadGame(store, test::TestDataDir() / "golden" / "long_session.stg", name, prompt));
+  const auto figures = FiguresOf(store);
   const int w = weapons.size();
   std::vector<MapSelection> selections{AllMaps(figures)};
   for (const auto& map : figures) selections.push_back({&map});
   for (const MapSelection& maps : selections) {
-    std::vector<const map_record*> records;
+    std::vector<const MapRecord*> records;
     for (const MapFigures* map : maps) records.push_back(&map->map());
     const auto players = CollectPlayers(maps, w);
     ASSERT_GT(players.size(), 5u);

@@ -15,10 +15,10 @@ class GameViewer : public testing::Test {
  protected:
   GameViewer() : sample("ts_two_maps") {
     sample.MakeMonitored();
-    sample.database[0].own_kills = 5;
-    sample.database[0].own_deaths = 4;
-    sample.database[1].own_kills = 7;
-    sample.database[1].own_deaths = 3;
+    sample.store[0].own_kills = 5;
+    sample.store[0].own_deaths = 4;
+    sample.store[1].own_kills = 7;
+    sample.store[1].own_deaths = 3;
   }
   std::vector<bool> SelectedMapRows() {
     std::vector<bool> rows;
@@ -185,8 +185,8 @@ TEST_F(GameViewer, WeaponDetailsOfTheShownPlayer) {
 
 // Ace (blue) and Bob (red) on one map: Ace kills Bob with the knife and by an unknown
 // cause, which is a hidden weapon.
-map_record& AceAndBob(test::ViewerHarness& sample) {
-  map_record& map = NewMap(sample.database, "ut4_abbey");
+MapRecord& AceAndBob(test::ViewerHarness& sample) {
+  MapRecord& map = NewMap(sample.store, "ut4_abbey");
   AddNick(map, "Ace", 2);
   AddNick(map, "Bob", 1);
   const int unknown = sample.weapons.FindWeaponByCode('\xFF');
@@ -200,7 +200,7 @@ map_record& AceAndBob(test::ViewerHarness& sample) {
 
 TEST(ViewerLabels, HiddenWeaponsPerfectRatiosAndCapturePercentages) {
   test::ViewerHarness sample;
-  map_record& map = AceAndBob(sample);
+  MapRecord& map = AceAndBob(sample);
   StatsViewer& viewer = sample.viewer();
   viewer.OpenGame(true);
   viewer.ClickPlayer(0, false);

@@ -43,11 +43,11 @@ TEST(ViewerActions, SavingTellsHowItWent) {
   sample.viewer().OpenGame(true, std::string("2024-05-01 21:07"));
   sample.viewer().RunMenuSlot(1);
   EXPECT_EQ(sample.TakeShown(), (Texts{"\r\nGame saved!"}));
-  Database loaded(sample.weapons.size());
+  StatsStore loaded(sample.weapons.size());
   std::string name;
   ASSERT_TRUE(LoadGame(loaded, sample.dir / "games" / "2024-05-01 21.07.stg", name, sample.prompt));
   EXPECT_EQ(name, "2024-05-01 21:07");
-  EXPECT_EQ(GameFileText(loaded, name), GameFileText(sample.database, name));
+  EXPECT_EQ(GameFileText(loaded, name), GameFileText(sample.store, name));
 
   // Where the games folder should be, a file: nothing can be written.
   test::ViewerHarness blocked("ts_two_maps");
@@ -75,11 +75,11 @@ TEST(ViewerActions, MapPopupAndTheCloseQuery) {
 
   sample.prompt.ask_answers = {false};
   EXPECT_TRUE(viewer.DeleteMap(1).empty());
-  EXPECT_EQ(sample.database.size(), 2);
+  EXPECT_EQ(sample.store.size(), 2);
   sample.prompt.text_answers = {""};
   viewer.RenameMap(2);  // an empty name is accepted
   EXPECT_EQ(viewer.maps()[2].caption, "");
-  EXPECT_EQ(sample.database[1].name, "");
+  EXPECT_EQ(sample.store[1].name, "");
   EXPECT_EQ(sample.TakeShown(),
             (Texts{"\r\nStats for the selected map will be deleted!\r\nAre you sure?",
                    "\r\nEnter the new map name:"}));
@@ -90,8 +90,8 @@ TEST(ViewerActions, MapPopupAndTheCloseQuery) {
 
   viewer.ClickMap(2, false);
   viewer.DeleteMap(1);
-  ASSERT_EQ(sample.database.size(), 1);
-  EXPECT_EQ(sample.database[0].name, "");
+  ASSERT_EQ(sample.store.size(), 1);
+  EXPECT_EQ(sample.store[0].name, "");
   ASSERT_EQ(viewer.maps().size(), 2u);
   EXPECT_TRUE(viewer.maps()[0].selected);
   EXPECT_EQ(viewer.players().size(), 11u);  // casa's players, refreshed
@@ -137,7 +137,7 @@ TEST(ViewerActions, CompareTakesTheFirstTwoSelectedPlayers) {
 TEST(ViewerActions, AddingTheGameToAProfile) {
   test::ViewerHarness sample("ts_two_maps");
   sample.MakeMonitored();
-  sample.database[0].duration = 0;
+  sample.store[0].duration = 0;
   sample.hooks.load_profile = [&sample] { sample.LoadNewProfile("Morv"); };
   StatsViewer& viewer = sample.viewer();
   viewer.OpenGame(true, std::string("2024-05-01 21:07"));

@@ -25,30 +25,30 @@ std::string ScratchName() {
 
 ViewerHarness::ViewerHarness(const std::string& sample)
     : weapons(ShippedWeapons()),
-      database(weapons.size()),
+      store(weapons.size()),
       dir(ScratchName()),
-      profiler(dir.path(), weapons.size()) {
+      profile_store(dir.path(), weapons.size()) {
   if (sample.empty()) return;
   std::string name;
-  EXPECT_TRUE(LoadGame(database, TestDataDir() / "golden" / (sample + ".stg"), name, prompt));
+  EXPECT_TRUE(LoadGame(store, TestDataDir() / "golden" / (sample + ".stg"), name, prompt));
 }
 
 void ViewerHarness::MakeMonitored() {
-  for (auto& map : database.maps) {
+  for (auto& map : store.maps) {
     map->own_nick = "Morv";
     map->duration = 600;
   }
 }
 
 void ViewerHarness::LoadNewProfile(const std::string& name) {
-  ASSERT_TRUE(profiler.CreateProfileFile(name + ".mrv", "Morv", {"notes"}));
-  ASSERT_TRUE(LoadProfile(profiler, name + ".mrv", loaded));
+  ASSERT_TRUE(profile_store.CreateProfileFile(name + ".mrv", "Morv", {"notes"}));
+  ASSERT_TRUE(LoadProfile(profile_store, name + ".mrv", loaded));
 }
 
 StatsViewer& ViewerHarness::viewer() {
   if (!viewer_) {
     viewer_ = std::make_unique<StatsViewer>(
-        ViewerContext{database, weapons, dir.path(), prompt, profiler, loaded}, hooks);
+        ViewerContext{store, weapons, dir.path(), prompt, profile_store, loaded}, hooks);
   }
   return *viewer_;
 }

@@ -6,8 +6,8 @@
 #include <memory>
 #include <string>
 
-#include "files/profiler.h"
-#include "model/store.h"
+#include "files/profile_store.h"
+#include "model/stats_store.h"
 #include "model/weapons.h"
 #include "support/fakes.h"
 #include "support/paths.h"
@@ -30,10 +30,10 @@ class ViewerHarness {
   std::vector<std::string> TakeShown();
 
   WeaponTable weapons;
-  Database database;
+  StatsStore store;
   FakePrompt prompt;
   ScratchDir dir;
-  TProfiler profiler;
+  ProfileStore profile_store;
   LoadedProfile loaded;
   ViewerHooks hooks;
 

@@ -1,33 +1,33 @@
-#include "ui/status_box.h"
+#include "ui/status_log.h"
 
 #include <QScrollBar>
 
 namespace mrv::ui {
 
-StatusBox::StatusBox(QWidget* parent) : QPlainTextEdit(parent) {
+StatusLog::StatusLog(QWidget* parent) : QPlainTextEdit(parent) {
   setObjectName(QStringLiteral("Memo1"));
   setReadOnly(true);
   setFocusPolicy(Qt::NoFocus);
   setLineWrapMode(QPlainTextEdit::NoWrap);
 }
 
-void StatusBox::Add(const QString& line) {
+void StatusLog::Add(const QString& line) {
   lines_.append(line);
   Changed();
 }
 
-void StatusBox::Clear() {
+void StatusLog::Clear() {
   lines_.clear();
   Changed();
 }
 
-void StatusBox::RemoveLastIf(const QString& line) {
+void StatusLog::RemoveLastIf(const QString& line) {
   if (lines_.isEmpty() || lines_.last() != line) return;
   lines_.removeLast();
   Changed();
 }
 
-void StatusBox::Changed() {
+void StatusLog::Changed() {
   // A handful of lines: writing them all again is simpler than editing the document.
   setPlainText(lines_.join(QLatin1Char('\n')));
   verticalScrollBar()->setValue(verticalScrollBar()->maximum());

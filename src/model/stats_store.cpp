@@ -1,4 +1,4 @@
-#include "model/store.h"
+#include "model/stats_store.h"
 
 #include <algorithm>
 
@@ -29,14 +29,14 @@ void StoreBudget::Charge(std::size_t bytes) {
   if (used_ > limit_) exceeded_ = true;
 }
 
-map_record::map_record(int weapon_count, std::shared_ptr<StoreBudget> budget)
+MapRecord::MapRecord(int weapon_count, std::shared_ptr<StoreBudget> budget)
     : weapon_count(weapon_count), budget_(std::move(budget)) {}
 
-map_record::~map_record() {
+MapRecord::~MapRecord() {
   if (budget_) budget_->Release(charged_);
 }
 
-bool map_record::Resize(std::size_t slots) {
+bool MapRecord::Resize(std::size_t slots) {
   const auto w_count = static_cast<std::size_t>(weapon_count);
   const std::size_t bytes = slots * w_count * slots * sizeof(std::int32_t);
   if (budget_ && !budget_->Reserve(bytes)) return false;
@@ -60,30 +60,30 @@ bool map_record::Resize(std::size_t slots) {
   return true;
 }
 
-map_record& NewMap(Database& database, std::string name) {
-  auto map = std::make_unique<map_record>(database.weapon_count, database.budget);
+MapRecord& NewMap(StatsStore& store, std::string name) {
+  auto map = std::make_unique<MapRecord>(store.weapon_count, store.budget);
   map->name = std::move(name);
-  map->charged_ = sizeof(map_record) + map->name.size();
-  database.budget->Charge(map->charged_);
-  database.maps.push_back(std::move(map));
-  map_record& added = *database.maps.back();
-  added.own_nick = database.size() < 2 ? AbsentMark : database[database.size() - 2].own_nick;
+  map->charged_ = sizeof(MapRecord) + map->name.size();
+  store.budget->Charge(map->charged_);
+  store.maps.push_back(std::move(map));
+  MapRecord& added = *store.maps.back();
+  added.own_nick = store.size() < 2 ? AbsentMark : store[store.size() - 2].own_nick;
   return added;
 }
 
-bool AddNick(map_record& map, std::string nick, std::uint8_t team) {
+bool AddNick(MapRecord& map, std::string nick, std::uint8_t team) {
   std::vector<std::string> one;
   one.push_back(std::move(nick));
   return AddNicks(map, std::move(one), team);
 }
 
-bool AddNickKeepingRoom(map_record& map, std::string nick, std::uint8_t team) {
+bool AddNickKeepingRoom(MapRecord& map, std::string nick, std::uint8_t team) {
   std::vector<std::string> one;
   one.push_back(std::move(nick));
   return AddNicks(map, std::move(one), team, true);
 }
 
-bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team, bool keep_room) {
+bool AddNicks(MapRecord& map, std::vector<std::string> nicks, std::uint8_t team, bool keep_room) {
   const std::size_t old_n = map.nicks.size();
   if (nicks.size() > static_cast<std::size_t>(kMaxNicksPerMap) - old_n) return false;
   if (nicks.empty()) return true;
@@ -118,7 +118,7 @@ bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team
   return true;
 }
 
-void CompactKillTable(map_record& map) {
+void CompactKillTable(MapRecord& map) {
   if (map.slots_ == map.nicks.size()) return;
   // Shrinking needs no more than the map already holds.
   const auto w_count = static_cast<std::size_t>(map.weapon_count);
@@ -144,14 +144,14 @@ void CompactKillTable(map_record& map) {
   }
 }
 
-int NickIndex(const map_record& map, std::string_view nick) {
+int NickIndex(const MapRecord& map, std::string_view nick) {
   for (int i = 0; i < map.nick_count(); ++i) {
     if (EqualsIgnoreCase(map.nicks[static_cast<std::size_t>(i)], nick)) return i;
   }
   return -1;
 }
 
-std::int64_t KillsOf(const map_record& map, int k) {
+std::int64_t KillsOf(const MapRecord& map, int k) {
   std::int64_t total = 0;
   for (int w = 0; w < map.weapon_count; ++w) {
     for (int v = 0; v < map.nick_count(); ++v) {
@@ -161,7 +161,7 @@ std::int64_t KillsOf(const map_record& map, int k) {
   return total;
 }
 
-int FindOrAddNick(map_record& map, std::string_view nick, std::uint8_t team) {
+int FindOrAddNick(MapRecord& map, std::string_view nick, std::uint8_t team) {
   const int found = NickIndex(map, nick);
   if (found >= 0) {
     if (team != 0) map.teams[static_cast<std::size_t>(found)] = team;
@@ -171,12 +171,12 @@ int FindOrAddNick(map_record& map, std::string_view nick, std::uint8_t team) {
   return map.nick_count() - 1;
 }
 
-void RenameInEveryMap(Database& database, std::string_view old_nick, std::string_view new_nick) {
+void RenameInEveryMap(StatsStore& store, std::string_view old_nick, std::string_view new_nick) {
   const bool reset = old_nick.ends_with("^7");
   const std::string_view without_reset = old_nick.substr(0, reset ? old_nick.size() - 2 : 0);
   const std::string new_text(new_nick);  // the names may be views into a nickname renamed here
   const std::string old_text(old_nick);
-  for (const auto& map : database.maps) {
+  for (const auto& map : store.maps) {
     int index = NickIndex(*map, old_text);
     if (index < 0 && reset)
       index = NickIndex(*map, std::string_view(old_text).substr(0, without_reset.size()));
@@ -184,18 +184,18 @@ void RenameInEveryMap(Database& database, std::string_view old_nick, std::string
   }
 }
 
-void DeleteMap(Database& database, int index) {
-  database.maps.erase(database.maps.begin() + index);
-  database.budget->Recheck();
+void DeleteMap(StatsStore& store, int index) {
+  store.maps.erase(store.maps.begin() + index);
+  store.budget->Recheck();
 }
 
-void ClearMaps(Database& database) {
-  while (!database.maps.empty()) database.maps.pop_back();
-  database.budget->Recheck();
+void ClearMaps(StatsStore& store) {
+  while (!store.maps.empty()) store.maps.pop_back();
+  store.budget->Recheck();
 }
 
-stats_record NewStatsRecord(int weapon_count) {
-  stats_record record;
+StatsRecord NewStatsRecord(int weapon_count) {
+  StatsRecord record;
   record.kills.assign(static_cast<std::size_t>(weapon_count), 0);
   record.deaths.assign(static_cast<std::size_t>(weapon_count), 0);
   return record;

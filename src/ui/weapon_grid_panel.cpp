@@ -1,4 +1,4 @@
-#include "ui/weapon_grid_box.h"
+#include "ui/weapon_grid_panel.h"
 
 #include <QLabel>
 
@@ -15,28 +15,28 @@ constexpr int kCountWidth = 44;
 
 }  // namespace
 
-WeaponGridBox::WeaponGridBox(const QString& heading, const QString& grid_name,
+WeaponGridPanel::WeaponGridPanel(const QString& heading, const QString& grid_name,
                              const QString& button_name, QWidget* parent)
     : QWidget(parent),
       heading_(NewHeading(heading, this)),
-      details_(new Timgbtn(this)),
+      details_(new ImageButton(this)),
       grid_(new GridTable(grid_name, 0, kCountWidth, this)) {
   details_->setObjectName(button_name);
   details_->SetGlyph(QPixmap(art::kButtonDetails));
   details_->setToolTip(QStringLiteral("Details"));
   details_->setCursor(Qt::PointingHandCursor);
-  connect(details_, &Timgbtn::clicked, this, &WeaponGridBox::detailsClicked);
+  connect(details_, &ImageButton::clicked, this, &WeaponGridPanel::detailsClicked);
 }
 
-void WeaponGridBox::Show(const Grid& grid) {
+void WeaponGridPanel::Show(const Grid& grid) {
   grid_->Show(grid);
 }
 
-void WeaponGridBox::RemoveDetailsButton() {
+void WeaponGridPanel::RemoveDetailsButton() {
   details_->hide();
 }
 
-void WeaponGridBox::resizeEvent(QResizeEvent*) {
+void WeaponGridPanel::resizeEvent(QResizeEvent*) {
   const int heading_width = heading_->sizeHint().width();
   heading_->setGeometry(0, 0, heading_width, kHeadingHeight - 4);
   details_->move(heading_width + 6, (kHeadingHeight - 4 - details_->height()) / 2);

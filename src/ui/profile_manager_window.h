@@ -1,15 +1,15 @@
-// TFProfiles, the profile manager ("profiles"): lists the profiles of the program
+// ProfileManagerWindow, the profile manager ("profiles"): lists the profiles of the program
 // directory, shows one, edits its notes and nicknames, creates and deletes profiles and
 // opens one. It is a modal dialog; its openers create it on the stack:
 //
-//   TFProfiles manager(state.program_dir, state.profiler, state.loaded_profile, parent);
+//   ProfileManagerWindow manager(state.program_dir, state.profile_store, state.loaded_profile, parent);
 //   manager.SetProfileViewer(...);  // the main window: Open shows the profile's games
 //   manager.SetLoadOnly(true);      // the viewer's "Add game to profile": Open only loads
 //   manager.HideOpenButton();       // the capture dialog: for editing only
 //   manager.exec();
 //
 // The Open button ("bopen") is there with LoadOnly or a profile viewer, unless hidden.
-// Open loads the shown profile: the profiler opens its file and the LoadedProfile slot
+// Open loads the shown profile: the profile_store opens its file and the LoadedProfile slot
 // gets its name and nicknames. With LoadOnly the manager then closes and the profile
 // stays open and loaded for the caller, who releases it. Otherwise the manager hides,
 // the profile viewer runs (the stats viewer in profile mode) and its error text, if
@@ -21,7 +21,7 @@
 // "bsave", "bopen", "bcancel". While notes or nicknames differ from the file, the
 // single-shot timer "SaveTimer" blinks the frame "ssave" around Save: first after 200 ms,
 // then shown for 3000 ms and hidden for 100 ms. Every file change goes through the
-// profiler's locked, crash-safe writes; failures are shown titled "ERROR!" and leave
+// profile_store's locked, crash-safe writes; failures are shown titled "ERROR!" and leave
 // the window open. Cancel and the close image drop pending changes without a question.
 #pragma once
 
@@ -32,7 +32,7 @@
 #include <string>
 #include <vector>
 
-#include "files/profiler.h"
+#include "files/profile_store.h"
 
 class QFrame;
 class QListWidget;
@@ -42,11 +42,11 @@ class QTimer;
 namespace mrv::ui {
 
 class NicknameEditor;
-class NotesBox;
-class Timgbtn;
+class NotesEdit;
+class ImageButton;
 struct ProgramState;
 
-class TFProfiles : public QDialog {
+class ProfileManagerWindow : public QDialog {
   Q_OBJECT
 
  public:
@@ -57,7 +57,7 @@ class TFProfiles : public QDialog {
   // returns the viewer's error text, empty when it had none.
   using ProfileViewer = std::function<std::string(QWidget* parent)>;
 
-  TFProfiles(std::filesystem::path program_dir, TProfiler& profiler, LoadedProfile& loaded,
+  ProfileManagerWindow(std::filesystem::path program_dir, ProfileStore& profile_store, LoadedProfile& loaded,
              QWidget* parent = nullptr);
 
   void SetLoadOnly(bool load_only);
@@ -91,7 +91,7 @@ class TFProfiles : public QDialog {
   void Blink();
 
   std::filesystem::path program_dir_;
-  TProfiler& profiler_;
+  ProfileStore& profile_store_;
   LoadedProfile& loaded_;
   bool load_only_ = false;
   bool open_hidden_ = false;
@@ -105,10 +105,10 @@ class TFProfiles : public QDialog {
   QPixmap background_;
   QListWidget* profiles_;
   QPlainTextEdit* info_;
-  NotesBox* notes_;
+  NotesEdit* notes_;
   NicknameEditor* nicknames_;
   QFrame* save_frame_;
-  Timgbtn* open_;
+  ImageButton* open_;
   QTimer* save_timer_;
 };
 

@@ -1,7 +1,7 @@
 // The export dialog as the viewer's " Export to HTML" opens it, over a live capture and
 // over a profile: the Weapons box's rule, and Save with its file dialog, its failure and
 // its cancel.
-#include "ui/html_export_form.h"
+#include "ui/html_export_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include "print_qstring.h"
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 #include "ui/stats_viewer_window.h"
 #include "ui/ui_text.h"
 #include "ui_support/ui_fixtures.h"
@@ -42,11 +42,11 @@ class HtmlExportFormTest : public ::testing::Test {
   // Chooses " Export to HTML" in the viewer's menu and acts on the dialog it shows;
   // the dialog is cancelled afterwards if the action left it open. The clicks that
   // open the menu run pending events, so the dialog is awaited, not assumed.
-  void Export(TForm1& viewer, const std::function<void(THTMLform&)>& act) {
+  void Export(StatsViewerWindow& viewer, const std::function<void(HtmlExportDialog&)>& act) {
     bool shown = false;
     QTimer waiting;
     QObject::connect(&waiting, &QTimer::timeout, [&] {
-      auto* form = qobject_cast<THTMLform*>(QApplication::activeModalWidget());
+      auto* form = qobject_cast<HtmlExportDialog*>(QApplication::activeModalWidget());
       if (form == nullptr) return;
       waiting.stop();
       shown = true;
@@ -57,7 +57,7 @@ class HtmlExportFormTest : public ::testing::Test {
     test::ChooseMenuSlot(viewer, 2);
     EXPECT_TRUE(shown);
   }
-  static QCheckBox* Box(THTMLform& form, const char* name) {
+  static QCheckBox* Box(HtmlExportDialog& form, const char* name) {
     return test::Child<QCheckBox>(form, name);
   }
   fs::path Report(const char* file) const { return dir_ / "reports" / file; }
@@ -71,10 +71,10 @@ class HtmlExportFormTest : public ::testing::Test {
 
 TEST_F(HtmlExportFormTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure) {
   test::LoadMonitoredSample(*state_, "ts_two_maps");
-  TForm1 viewer(*state_, dialogs_, nullptr);
+  StatsViewerWindow viewer(*state_, dialogs_, nullptr);
   viewer.OpenGame({.monitor = true, .last_game = "2024-05-01 21:07"});
   viewer.show();
-  Export(viewer, [](THTMLform& form) {
+  Export(viewer, [](HtmlExportDialog& form) {
     QCheckBox* weapons = Box(form, "Weapons");
     EXPECT_EQ(weapons->text(), QStringLiteral("Weapons (player must be selected)"));
     EXPECT_FALSE(weapons->isChecked() || weapons->isEnabled());
@@ -83,7 +83,7 @@ TEST_F(HtmlExportFormTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure) 
   });
 
   test::ClickRow(viewer, "lplayers", viewer.document().FindPlayer("Morv"));
-  Export(viewer, [this](THTMLform& form) {
+  Export(viewer, [this](HtmlExportDialog& form) {
     EXPECT_TRUE(Box(form, "Weapons")->isChecked() && Box(form, "Weapons")->isEnabled());
     form.findChild<QLineEdit*>(QStringLiteral("title"))->setText(QStringLiteral("Casa"));
     form.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))
@@ -118,11 +118,11 @@ TEST_F(HtmlExportFormTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure) 
 
 TEST_F(HtmlExportFormTest, ProfileModeHasItsWeaponsAndNoFlags) {
   test::CreateSampleProfile(*state_, "Morv", {{"2024-04-26 20:15", "ctf_abbey"}});
-  ASSERT_TRUE(LoadProfile(state_->profiler, "Morv.mrv", state_->loaded_profile));
-  TForm1 viewer(*state_, dialogs_, nullptr);
+  ASSERT_TRUE(LoadProfile(state_->profile_store, "Morv.mrv", state_->loaded_profile));
+  StatsViewerWindow viewer(*state_, dialogs_, nullptr);
   viewer.OpenProfile();
   viewer.show();
-  Export(viewer, [this](THTMLform& form) {
+  Export(viewer, [this](HtmlExportDialog& form) {
     EXPECT_EQ(Box(form, "Weapons")->text(), QStringLiteral("Weapons"));
     EXPECT_TRUE(Box(form, "Weapons")->isChecked() && Box(form, "Weapons")->isEnabled());
     file_dialogs_.SetNextAnswer(PathText(Report("morv.html")));

@@ -12,16 +12,16 @@ class QLabel;
 namespace mrv::ui {
 
 class GridTable;
-class Timgbtn;
+class ImageButton;
 
-class WeaponGridBox : public QWidget {
+class WeaponGridPanel : public QWidget {
   Q_OBJECT
 
  public:
   static constexpr int kHeadingHeight = 22;
 
   // `grid_name` names the grid, `button_name` the details button.
-  WeaponGridBox(const QString& heading, const QString& grid_name, const QString& button_name,
+  WeaponGridPanel(const QString& heading, const QString& grid_name, const QString& button_name,
                 QWidget* parent);
 
   void Show(const Grid& grid);
@@ -36,7 +36,7 @@ class WeaponGridBox : public QWidget {
 
  private:
   QLabel* heading_;
-  Timgbtn* details_;
+  ImageButton* details_;
   GridTable* grid_;
 };
 

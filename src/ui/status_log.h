@@ -7,11 +7,11 @@
 
 namespace mrv::ui {
 
-class StatusBox : public QPlainTextEdit {
+class StatusLog : public QPlainTextEdit {
   Q_OBJECT
 
  public:
-  explicit StatusBox(QWidget* parent = nullptr);
+  explicit StatusLog(QWidget* parent = nullptr);
 
   void Add(const QString& line);
   void Clear();

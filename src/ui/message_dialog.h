@@ -22,29 +22,29 @@ class QLineEdit;
 
 namespace mrv::ui {
 
-class Timgbtn;
+class ImageButton;
 class WindowFrame;
 
-// TMessageForm, 264 x 135 (taller only when the message needs more lines): a title
+// MessageDialog, 264 x 135 (taller only when the message needs more lines): a title
 // strip, the message ("lmessage"), an optional input field ("einput") and the image
 // buttons OK ("imgbtn1") and Cancel ("imgbtn2"); a single shown button is centred.
 // Enter in the input field answers OK and goes no further; elsewhere in the box Enter
 // answers OK when OK is shown, Escape answers Cancel. When the box closes,
 // MessageText holds the input field's text and Response is true for OK only.
-class TMessageForm : public QDialog {
+class MessageDialog : public QDialog {
   Q_OBJECT
 
  public:
   static constexpr QSize kSize{264, 135};
 
-  explicit TMessageForm(QWidget* parent = nullptr);
+  explicit MessageDialog(QWidget* parent = nullptr);
 
   void SetMessageText(const QString& text) { message_text_ = text; }
   const QString& MessageText() const { return message_text_; }
   void SetCaption(const QString& caption) { caption_ = caption; }
   void SetOk(bool shown) { ok_ = shown; }
   void SetCancel(bool shown) { cancel_ = shown; }
-  void SetInput(bool shown) { input_ = shown; }
+  void SetInput(bool shown) { input_shown_ = shown; }
   void SetInputText(const QString& text);
   bool Response() const { return response_; }
 
@@ -65,14 +65,14 @@ class TMessageForm : public QDialog {
   QString caption_;
   bool ok_ = true;
   bool cancel_ = false;
-  bool input_ = false;
+  bool input_shown_ = false;
   bool response_ = false;
   QPixmap background_;
   WindowFrame* frame_;
   QLabel* message_;
-  QLineEdit* einput_;
-  Timgbtn* imgbtn1_;
-  Timgbtn* imgbtn2_;
+  QLineEdit* input_;
+  ImageButton* ok_button_;
+  ImageButton* cancel_button_;
 };
 
 struct AskOptions {

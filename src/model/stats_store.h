@@ -45,7 +45,7 @@ class StoreBudget {
 
 inline constexpr std::size_t kStoreBudgetBytes = std::size_t{512} << 20;
 
-struct Database;
+struct StatsStore;
 
 // The longest name (map name or nickname) the store takes from a capture: what one line
 // of a saved game holds, its writer and its reader alike.
@@ -66,12 +66,12 @@ inline bool IsStorableNick(std::string_view nick) {
   return IsStorableName(nick) && !IsSavedGameMarker(nick);
 }
 
-struct map_record {
-  explicit map_record(int weapon_count) : weapon_count(weapon_count) {}
-  map_record(int weapon_count, std::shared_ptr<StoreBudget> budget);
-  ~map_record();
-  map_record(const map_record&) = delete;
-  map_record& operator=(const map_record&) = delete;
+struct MapRecord {
+  explicit MapRecord(int weapon_count) : weapon_count(weapon_count) {}
+  MapRecord(int weapon_count, std::shared_ptr<StoreBudget> budget);
+  ~MapRecord();
+  MapRecord(const MapRecord&) = delete;
+  MapRecord& operator=(const MapRecord&) = delete;
 
   std::string name;
   std::string own_nick;
@@ -119,9 +119,9 @@ struct map_record {
   std::size_t kill_slots() const { return slots_; }
 
  private:
-  friend bool AddNicks(map_record&, std::vector<std::string>, std::uint8_t, bool);
-  friend void CompactKillTable(map_record&);
-  friend map_record& NewMap(Database&, std::string);
+  friend bool AddNicks(MapRecord&, std::vector<std::string>, std::uint8_t, bool);
+  friend void CompactKillTable(MapRecord&);
+  friend MapRecord& NewMap(StatsStore&, std::string);
   bool Resize(std::size_t slots);
 
   std::size_t Offset(int k, int w, int v) const {
@@ -136,11 +136,11 @@ struct map_record {
   std::size_t charged_ = 0;              // what this map holds of the budget
 };
 
-struct Database {
-  explicit Database(int weapon_count = 0, std::size_t budget_bytes = kStoreBudgetBytes)
+struct StatsStore {
+  explicit StatsStore(int weapon_count = 0, std::size_t budget_bytes = kStoreBudgetBytes)
       : weapon_count(weapon_count), budget(std::make_shared<StoreBudget>(budget_bytes)) {}
   int weapon_count;
-  std::vector<std::unique_ptr<map_record>> maps;
+  std::vector<std::unique_ptr<MapRecord>> maps;
   // Shared with the maps, which give their part back when they go.
   std::shared_ptr<StoreBudget> budget;
   // The store reached its budget: a capture or a load stops there.
@@ -148,11 +148,11 @@ struct Database {
 
   int size() const { return static_cast<int>(maps.size()); }
   bool empty() const { return maps.empty(); }
-  map_record& operator[](int i) { return *maps[static_cast<std::size_t>(i)]; }
-  const map_record& operator[](int i) const { return *maps[static_cast<std::size_t>(i)]; }
+  MapRecord& operator[](int i) { return *maps[static_cast<std::size_t>(i)]; }
+  const MapRecord& operator[](int i) const { return *maps[static_cast<std::size_t>(i)]; }
 };
 
-struct stats_record {
+struct StatsRecord {
   LocationCounts hits{};
   LocationCounts hitstaken{};
   LocationCounts deathhits{};
@@ -165,42 +165,42 @@ struct stats_record {
   std::int32_t ft = 0;
   std::int32_t time = 0;
 
-  bool operator==(const stats_record&) const = default;
+  bool operator==(const StatsRecord&) const = default;
 };
 
-struct profile {
+struct ProfileRecord {
   std::string name;
   std::vector<std::string> nicks;
-  std::optional<stats_record> stats;
+  std::optional<StatsRecord> stats;
 };
 
 // Appends a map named `name`; its own nickname is inherited from the map before it.
-map_record& NewMap(Database& database, std::string name);
+MapRecord& NewMap(StatsStore& store, std::string name);
 // Appends the nickname without looking for it; false when the map or the store is full.
-bool AddNick(map_record& map, std::string nick, std::uint8_t team);
+bool AddNick(MapRecord& map, std::string nick, std::uint8_t team);
 // The same for the map a capture is filling: its kill table keeps room for more
 // nicknames, so that it is not laid out anew for each, until CompactKillTable.
-bool AddNickKeepingRoom(map_record& map, std::string nick, std::uint8_t team);
+bool AddNickKeepingRoom(MapRecord& map, std::string nick, std::uint8_t team);
 // Appends the nicknames in order, all with the same team, growing the kill table once,
 // to their exact number unless `keep_room`; false, with nothing added, when they do not
 // fit.
-bool AddNicks(map_record& map, std::vector<std::string> nicks, std::uint8_t team,
+bool AddNicks(MapRecord& map, std::vector<std::string> nicks, std::uint8_t team,
               bool keep_room = false);
 // Gives back the room kept for more nicknames: the table becomes N x W x N.
-void CompactKillTable(map_record& map);
-int NickIndex(const map_record& map, std::string_view nick);
+void CompactKillTable(MapRecord& map);
+int NickIndex(const MapRecord& map, std::string_view nick);
 // Kills of nickname k on the map, suicides excluded.
-std::int64_t KillsOf(const map_record& map, int k);
+std::int64_t KillsOf(const MapRecord& map, int k);
 // Index of the nickname, added when missing; a non-zero team overwrites the known
 // one. -1 when the map is full, or when the nickname is missing and is no storable
 // name (IsStorableName).
-int FindOrAddNick(map_record& map, std::string_view nick, std::uint8_t team);
+int FindOrAddNick(MapRecord& map, std::string_view nick, std::uint8_t team);
 // A rename on every map: the old nickname as printed first, then, on a map that does not
 // hold it and when it ends with the colour reset "^7", the old nickname without it.
-void RenameInEveryMap(Database& database, std::string_view old_nick, std::string_view new_nick);
-void DeleteMap(Database& database, int index);
-void ClearMaps(Database& database);
+void RenameInEveryMap(StatsStore& store, std::string_view old_nick, std::string_view new_nick);
+void DeleteMap(StatsStore& store, int index);
+void ClearMaps(StatsStore& store);
 
-stats_record NewStatsRecord(int weapon_count);
+StatsRecord NewStatsRecord(int weapon_count);
 
 }  // namespace mrv

@@ -16,7 +16,7 @@
 #include "files/monitor_options.h"
 #include "print_qstring.h"
 #include "ui/clickable_label.h"
-#include "ui/profiles_window.h"
+#include "ui/profile_manager_window.h"
 #include "ui/qt_sound_player.h"
 
 namespace mrv::ui {
@@ -26,9 +26,9 @@ class ParseFormTest : public CaptureFixture {
  protected:
   ParseFormTest() : CaptureFixture("parse-form") {}
 
-  std::unique_ptr<TParseForm> Dialog(bool monitor) {
+  std::unique_ptr<CaptureDialog> Dialog(bool monitor) {
     state_ = test::StartedState(dir_.path());
-    auto dialog = std::make_unique<TParseForm>(*state_, devices_, dialogs_, monitor);
+    auto dialog = std::make_unique<CaptureDialog>(*state_, devices_, dialogs_, monitor);
     dialog->show();
     return dialog;
   }
@@ -115,7 +115,7 @@ TEST_F(ParseFormTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpened)
   // The details button opens the profile manager for editing only; a profile made
   // meanwhile joins the list, and the choice stays.
   profiles->setCurrentRow(1);
-  test::WhenShown<TFProfiles>([this](TFProfiles& manager) {
+  test::WhenShown<ProfileManagerWindow>([this](ProfileManagerWindow& manager) {
     EXPECT_TRUE(Child<QWidget>(manager, "bopen")->isHidden());
     test::WriteFileBytes(dir_ / "Alt.mrv",
                          "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\nAlt\r\n"
@@ -141,7 +141,7 @@ TEST_F(ParseFormTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpened)
   EXPECT_TRUE(profiles->isEnabled());
 
   // The close image before a start is Cancel.
-  QSignalSpy ended(dialog.get(), &TParseForm::ended);
+  QSignalSpy ended(dialog.get(), &CaptureDialog::ended);
   Click(*dialog, "imgclose");
   EXPECT_EQ(ended.count(), 1);
   EXPECT_FALSE(dialog->isVisible());

@@ -1,4 +1,4 @@
-#include "ui/profiles_window.h"
+#include "ui/profile_manager_window.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -10,9 +10,9 @@
 
 #include "ui/create_profile_dialog.h"
 #include "ui/image_button.h"
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 #include "ui/nickname_editor.h"
-#include "ui/notes_box.h"
+#include "ui/notes_edit.h"
 #include "ui/panel_widgets.h"
 #include "ui/profile_picker.h"
 #include "ui/program_state.h"
@@ -34,10 +34,10 @@ constexpr int kCaptionTop = WindowFrame::kStripHeight + 8;
 constexpr int kBoxTop = kCaptionTop + 18;
 constexpr int kColumnWidth = NicknameEditor::kWidth;
 constexpr int kMiddleLeft = kSide + kColumnWidth + 12;
-constexpr int kMiddleWidth = TFProfiles::kSize.width() - 2 * (kColumnWidth + 12 + kSide);
-constexpr int kRightLeft = TFProfiles::kSize.width() - kSide - kColumnWidth;
+constexpr int kMiddleWidth = ProfileManagerWindow::kSize.width() - 2 * (kColumnWidth + 12 + kSide);
+constexpr int kRightLeft = ProfileManagerWindow::kSize.width() - kSide - kColumnWidth;
 constexpr int kLowerRow = kCaptionTop + NicknameEditor::kButtonsTop;  // under the lists
-constexpr int kBottomRow = TFProfiles::kSize.height() - 12 - 25;
+constexpr int kBottomRow = ProfileManagerWindow::kSize.height() - 12 - 25;
 
 // The hourglass while files are read and written.
 class WaitCursor {
@@ -48,9 +48,9 @@ class WaitCursor {
   WaitCursor& operator=(const WaitCursor&) = delete;
 };
 
-// The profiler's last failure as the manager shows it.
-void ShowProfilerFailure(const TProfiler& profiler, QWidget* parent) {
-  ShowError(QStringLiteral("\r\n") + MessageText(profiler.LastError()), parent);
+// The profile_store's last failure as the manager shows it.
+void ShowProfilerFailure(const ProfileStore& profile_store, QWidget* parent) {
+  ShowError(QStringLiteral("\r\n") + MessageText(profile_store.LastError()), parent);
 }
 
 QString FileText(const std::string& file) {
@@ -59,16 +59,16 @@ QString FileText(const std::string& file) {
 
 }  // namespace
 
-TFProfiles::TFProfiles(std::filesystem::path program_dir, TProfiler& profiler,
+ProfileManagerWindow::ProfileManagerWindow(std::filesystem::path program_dir, ProfileStore& profile_store,
                        LoadedProfile& loaded, QWidget* parent)
     : QDialog(parent),
       program_dir_(std::move(program_dir)),
-      profiler_(profiler),
+      profile_store_(profile_store),
       loaded_(loaded),
       background_(art::kPanelBackground),
       profiles_(new QListWidget(this)),
       info_(new QPlainTextEdit(this)),
-      notes_(new NotesBox(kNotesLimit, this)),
+      notes_(new NotesEdit(kNotesLimit, this)),
       nicknames_(new NicknameEditor(this)),
       save_frame_(new QFrame(this)),
       open_(nullptr),
@@ -91,7 +91,7 @@ TFProfiles::TFProfiles(std::filesystem::path program_dir, TProfiler& profiler,
   nicknames_->move(kRightLeft, kCaptionTop);
 
   const auto button = [this](const char* art, const char* caption, const char* name, QPoint at) {
-    Timgbtn* made =
+    ImageButton* made =
         DialogButton(this, art, QString::fromLatin1(caption), QString::fromLatin1(name));
     made->move(at);
     return made;
@@ -113,55 +113,55 @@ TFProfiles::TFProfiles(std::filesystem::path program_dir, TProfiler& profiler,
   save_timer_->setObjectName(QStringLiteral("SaveTimer"));
   save_timer_->setSingleShot(true);
 
-  connect(profiles_, &QListWidget::currentRowChanged, this, &TFProfiles::SelectProfile);
-  connect(notes_, &QPlainTextEdit::textChanged, this, &TFProfiles::StartPendingTimer);
-  connect(nicknames_, &NicknameEditor::edited, this, &TFProfiles::StartPendingTimer);
-  connect(create, &Timgbtn::clicked, this, &TFProfiles::Create);
-  connect(remove_file, &Timgbtn::clicked, this, &TFProfiles::Delete);
-  connect(save, &Timgbtn::clicked, this, &TFProfiles::Save);
-  connect(open_, &Timgbtn::clicked, this, &TFProfiles::Open);
-  connect(cancel, &Timgbtn::clicked, this, &QDialog::reject);
-  connect(save_timer_, &QTimer::timeout, this, &TFProfiles::Blink);
+  connect(profiles_, &QListWidget::currentRowChanged, this, &ProfileManagerWindow::SelectProfile);
+  connect(notes_, &QPlainTextEdit::textChanged, this, &ProfileManagerWindow::StartPendingTimer);
+  connect(nicknames_, &NicknameEditor::edited, this, &ProfileManagerWindow::StartPendingTimer);
+  connect(create, &ImageButton::clicked, this, &ProfileManagerWindow::Create);
+  connect(remove_file, &ImageButton::clicked, this, &ProfileManagerWindow::Delete);
+  connect(save, &ImageButton::clicked, this, &ProfileManagerWindow::Save);
+  connect(open_, &ImageButton::clicked, this, &ProfileManagerWindow::Open);
+  connect(cancel, &ImageButton::clicked, this, &QDialog::reject);
+  connect(save_timer_, &QTimer::timeout, this, &ProfileManagerWindow::Blink);
 
   FillProfileList();
   ClearProfile();
   ArrangeOpenButton();
 }
 
-void TFProfiles::SetLoadOnly(bool load_only) {
+void ProfileManagerWindow::SetLoadOnly(bool load_only) {
   load_only_ = load_only;
   ArrangeOpenButton();
 }
 
-void TFProfiles::SetProfileViewer(ProfileViewer viewer) {
+void ProfileManagerWindow::SetProfileViewer(ProfileViewer viewer) {
   viewer_ = std::move(viewer);
   ArrangeOpenButton();
 }
 
-void TFProfiles::HideOpenButton() {
+void ProfileManagerWindow::HideOpenButton() {
   open_hidden_ = true;
   ArrangeOpenButton();
 }
 
-void TFProfiles::ArrangeOpenButton() {
+void ProfileManagerWindow::ArrangeOpenButton() {
   open_->setVisible(!open_hidden_ && (load_only_ || viewer_));
 }
 
-void TFProfiles::FillProfileList() {
-  files_ = profiler_.FillProfileList();
+void ProfileManagerWindow::FillProfileList() {
+  files_ = profile_store_.FillProfileList();
   const QSignalBlocker quiet(profiles_);
   profiles_->clear();
   for (const std::string& file : files_) profiles_->addItem(FileText(file));
   profiles_->setCurrentRow(0);
 }
 
-void TFProfiles::SelectListEntry(const std::string& file) {
+void ProfileManagerWindow::SelectListEntry(const std::string& file) {
   const auto at = std::find(files_.begin(), files_.end(), file);
   const QSignalBlocker quiet(profiles_);
   profiles_->setCurrentRow(at == files_.end() ? 0 : static_cast<int>(at - files_.begin()));
 }
 
-void TFProfiles::SelectProfile(int row) {
+void ProfileManagerWindow::SelectProfile(int row) {
   // Changes that could not be saved stay pending on the profile they belong to.
   if (!SettlePendingChanges()) {
     SelectListEntry(shown_file_);
@@ -171,7 +171,7 @@ void TFProfiles::SelectProfile(int row) {
   ShowProfile(row);
 }
 
-bool TFProfiles::SettlePendingChanges() {
+bool ProfileManagerWindow::SettlePendingChanges() {
   if (!pending_) return true;
   const QString question = PlainLineBreaks(
       QStringLiteral("Player profile changed!\r\n\r\nDo you want to save the changes?"));
@@ -181,36 +181,36 @@ bool TFProfiles::SettlePendingChanges() {
   return true;
 }
 
-bool TFProfiles::SaveShownProfile() {
-  if (profiler_.SaveNotesAndNicknames(shown_file_, nicknames_->nicknames(), notes_->NoteLines())) {
+bool ProfileManagerWindow::SaveShownProfile() {
+  if (profile_store_.SaveNotesAndNicknames(shown_file_, nicknames_->nicknames(), notes_->NoteLines())) {
     return true;
   }
   // Besides "Unable to save file!", the profile may be held by another program.
-  ShowProfilerFailure(profiler_, this);
+  ShowProfilerFailure(profile_store_, this);
   return false;
 }
 
-void TFProfiles::ShowProfile(int row) {
+void ProfileManagerWindow::ShowProfile(int row) {
   ClearProfile();
   if (row > 0 && row < static_cast<int>(files_.size())) {
     shown_file_ = files_[static_cast<std::size_t>(row)];
     std::vector<std::string> nicknames;
     std::vector<std::string> notes;
     ProfileInfo info;
-    shown_valid_ = profiler_.ReadProfileInfo(shown_file_, nicknames, notes, info);
+    shown_valid_ = profile_store_.ReadProfileInfo(shown_file_, nicknames, notes, info);
     if (shown_valid_) {
       info_->setPlainText(ProfileInfoText(shown_file_, info));
       notes_->ShowNoteLines(notes);
       nicknames_->Show(std::move(nicknames), true);
     } else {
-      info_->setPlainText(MessageText(profiler_.LastError()));
+      info_->setPlainText(MessageText(profile_store_.LastError()));
     }
   }
   notes_->setReadOnly(!shown_valid_);
   StopPendingTimer();
 }
 
-void TFProfiles::ClearProfile() {
+void ProfileManagerWindow::ClearProfile() {
   shown_file_.clear();
   shown_valid_ = false;
   info_->clear();
@@ -219,15 +219,15 @@ void TFProfiles::ClearProfile() {
   nicknames_->Show({}, false);
 }
 
-void TFProfiles::Create() {
-  TFCreateProfile dialog(program_dir_, this);
+void ProfileManagerWindow::Create() {
+  CreateProfileDialog dialog(program_dir_, this);
   dialog.exec();
   if (!dialog.Confirmed()) return;
   const std::string file = dialog.FileName();
   {
     const WaitCursor wait;
-    if (!profiler_.CreateProfileFile(file, dialog.Nickname(), dialog.Notes())) {
-      ShowProfilerFailure(profiler_, this);
+    if (!profile_store_.CreateProfileFile(file, dialog.Nickname(), dialog.Notes())) {
+      ShowProfilerFailure(profile_store_, this);
       return;
     }
   }
@@ -237,7 +237,7 @@ void TFProfiles::Create() {
   SelectProfile(0);
 }
 
-void TFProfiles::Delete() {
+void ProfileManagerWindow::Delete() {
   const int row = profiles_->currentRow();
   if (row <= 0) return;
   const std::string file = files_[static_cast<std::size_t>(row)];
@@ -248,8 +248,8 @@ void TFProfiles::Delete() {
               QStringLiteral("?"), unused, {}, this)) {
     return;
   }
-  if (!profiler_.DeleteProfileFile(file)) {
-    ShowProfilerFailure(profiler_, this);
+  if (!profile_store_.DeleteProfileFile(file)) {
+    ShowProfilerFailure(profile_store_, this);
     return;
   }
   StopPendingTimer();
@@ -257,26 +257,26 @@ void TFProfiles::Delete() {
   ClearProfile();
 }
 
-void TFProfiles::Save() {
+void ProfileManagerWindow::Save() {
   if (!shown_valid_) return;
   const WaitCursor wait;
   // A failed save keeps the changes pending, so that they are not lost unasked.
   if (SaveShownProfile()) StopPendingTimer();
 }
 
-void TFProfiles::Open() {
+void ProfileManagerWindow::Open() {
   if (!shown_valid_ || open_hidden_ || (!load_only_ && !viewer_)) return;
   // The viewer and the caller read the file: what is shown should be in it.
   if (!SettlePendingChanges()) return;
   {
     const WaitCursor wait;
-    if (!LoadProfile(profiler_, shown_file_, loaded_)) {
+    if (!LoadProfile(profile_store_, shown_file_, loaded_)) {
       // Open tells nothing when the file has gone since it was listed.
       std::error_code error;
       if (!std::filesystem::exists(program_dir_ / shown_file_, error)) {
         ShowError(QStringLiteral("\r\n") + QString::fromUtf8(kUnableToOpenFile), this);
       } else {
-        ShowProfilerFailure(profiler_, this);
+        ShowProfilerFailure(profile_store_, this);
       }
       return;
     }
@@ -288,39 +288,39 @@ void TFProfiles::Open() {
   hide();
   const std::string error = viewer_(parentWidget());
   if (!error.empty()) ShowError(QStringLiteral("\r\n") + MessageText(error), parentWidget());
-  profiler_.Close();
+  profile_store_.Close();
   loaded_.reset();
   accept();
 }
 
-void TFProfiles::done(int result) {
+void ProfileManagerWindow::done(int result) {
   StopPendingTimer();
   QDialog::done(result);
 }
 
-void TFProfiles::StartPendingTimer() {
+void ProfileManagerWindow::StartPendingTimer() {
   if (pending_) return;
   pending_ = true;
   save_timer_->start(kFirstBlink);
 }
 
-void TFProfiles::StopPendingTimer() {
+void ProfileManagerWindow::StopPendingTimer() {
   pending_ = false;
   save_timer_->stop();
   save_frame_->hide();
 }
 
-void TFProfiles::Blink() {
+void ProfileManagerWindow::Blink() {
   save_frame_->setHidden(!save_frame_->isHidden());
   save_timer_->start(save_frame_->isHidden() ? kFrameHidden : kFrameShown);
 }
 
-void TFProfiles::paintEvent(QPaintEvent*) {
+void ProfileManagerWindow::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
 }
 
 void LoadProfileOnly(ProgramState& state, QWidget* parent) {
-  TFProfiles manager(state.program_dir, state.profiler, state.loaded_profile, parent);
+  ProfileManagerWindow manager(state.program_dir, state.profile_store, state.loaded_profile, parent);
   manager.SetLoadOnly(true);
   manager.exec();
 }

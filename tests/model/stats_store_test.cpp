@@ -1,4 +1,4 @@
-#include "model/store.h"
+#include "model/stats_store.h"
 
 #include <gtest/gtest.h>
 
@@ -9,11 +9,11 @@ namespace mrv {
 namespace {
 
 TEST(Store, NewMapsInheritTheOwnNicknameAndLookupsIgnoreCase) {
-  Database db(3);
-  map_record& first = NewMap(db, "<map1>");
+  StatsStore db(3);
+  MapRecord& first = NewMap(db, "<map1>");
   EXPECT_EQ(first.own_nick, AbsentMark);
   first.own_nick = "Me";
-  map_record& map = NewMap(db, "<map2>");
+  MapRecord& map = NewMap(db, "<map2>");
   EXPECT_EQ(map.own_nick, "Me");
   EXPECT_EQ(map.weapon_count, 3);
 
@@ -33,8 +33,8 @@ TEST(Store, NewMapsInheritTheOwnNicknameAndLookupsIgnoreCase) {
 }
 
 TEST(Store, GrowingKeepsEveryCountInPlace) {
-  Database db(3);
-  map_record& map = NewMap(db, "m");
+  StatsStore db(3);
+  MapRecord& map = NewMap(db, "m");
   ASSERT_TRUE(AddNick(map, "A", 1));
   ASSERT_TRUE(AddNick(map, "B", 2));
   auto each = [&](auto visit) {
@@ -59,8 +59,8 @@ TEST(Store, GrowingKeepsEveryCountInPlace) {
 }
 
 TEST(Store, KillsOfLeavesOutSuicidesAndTheMapHasALimit) {
-  Database db(2);
-  map_record& map = NewMap(db, "m");
+  StatsStore db(2);
+  MapRecord& map = NewMap(db, "m");
   AddNick(map, "A", 0);
   AddNick(map, "B", 0);
   map.kills(0, 0, 1) = 2;

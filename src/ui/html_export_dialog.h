@@ -1,4 +1,4 @@
-// THTMLform, the export dialog: the report's title and observation lines, which parts
+// HtmlExportDialog, the export dialog: the report's title and observation lines, which parts
 // it holds and which pictures are written beside it. Save asks for the file ("Save
 // HTML file", from LastDir, proposing the title followed by ".html"), writes the
 // pictures and the report, and closes; a failure is shown and the dialog stays open.
@@ -14,7 +14,7 @@
 #include <array>
 #include <string>
 
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "views/html_report.h"
 
 class QCheckBox;
@@ -30,14 +30,14 @@ namespace mrv::ui {
 class FileDialogs;
 struct ProgramState;
 
-class THTMLform : public QDialog {
+class HtmlExportDialog : public QDialog {
   Q_OBJECT
 
  public:
   static constexpr QSize kSize{340, 344};
 
   // `last_dir` is where the save dialog starts.
-  THTMLform(const StatsViewer& viewer, const LoadedProfile& loaded, std::string last_dir,
+  HtmlExportDialog(const StatsViewer& viewer, const LoadedProfile& loaded, std::string last_dir,
             FileDialogs& file_dialogs, QWidget* parent = nullptr);
 
   // The options the controls hold now.

@@ -1,4 +1,4 @@
-#include "files/profiler.h"
+#include "files/profile_store.h"
 
 #include <algorithm>
 #include <system_error>
@@ -11,28 +11,28 @@ bool IsValidProfileName(std::string_view name) {
   return !name.empty() && name.find_first_of("\\/*:?|<>\"") == std::string_view::npos;
 }
 
-TProfiler::TProfiler(std::filesystem::path program_dir, int weapon_count,
+ProfileStore::ProfileStore(std::filesystem::path program_dir, int weapon_count,
                      std::chrono::milliseconds lock_patience)
     : program_dir_(std::move(program_dir)),
       weapon_count_(weapon_count),
       lock_patience_(lock_patience) {}
 
-std::filesystem::path TProfiler::Resolve(const std::string& file_name) const {
+std::filesystem::path ProfileStore::Resolve(const std::string& file_name) const {
   const std::filesystem::path path(file_name);
   return path.is_absolute() ? path : program_dir_ / path;
 }
 
-bool TProfiler::Fail(std::string_view text) {
+bool ProfileStore::Fail(std::string_view text) {
   last_error_ = text;
   return false;
 }
 
-bool TProfiler::FailReading(const ProfileLines& lines, std::string_view damaged_text) {
+bool ProfileStore::FailReading(const ProfileLines& lines, std::string_view damaged_text) {
   return Fail(lines.failure() == ProfileLines::Failure::kUnreadable ? kUnableToReadFile
                                                                     : damaged_text);
 }
 
-bool TProfiler::Open(const std::string& file_name) {
+bool ProfileStore::Open(const std::string& file_name) {
   if (active_) return false;
   const auto path = Resolve(file_name);
   std::error_code error;
@@ -47,7 +47,7 @@ bool TProfiler::Open(const std::string& file_name) {
   return true;
 }
 
-bool TProfiler::Close() {
+bool ProfileStore::Close() {
   lines_.Close();
   lock_.Release();
   active_ = false;
@@ -56,28 +56,28 @@ bool TProfiler::Close() {
   return true;
 }
 
-bool TProfiler::Lock() {
+bool ProfileStore::Lock() {
   if (!active_) return false;
   if (!lock_.held()) lock_ = FileLock::Acquire(path_, lock_patience_);
   return lock_.held() || FailLocking(lock_);
 }
 
-bool TProfiler::LockForChange(const std::filesystem::path& file, FileLock& own) {
+bool ProfileStore::LockForChange(const std::filesystem::path& file, FileLock& own) {
   if (lock_.Guards(file)) return true;
   own = FileLock::Acquire(file, lock_patience_);
   return own.held() || FailLocking(own);
 }
 
-bool TProfiler::FailLocking(const FileLock& attempt) {
+bool ProfileStore::FailLocking(const FileLock& attempt) {
   // A folder that takes no lock file takes no rewritten profile either.
   return Fail(attempt.busy() ? kProfileLocked : kUnableToSaveFile);
 }
 
-bool TProfiler::Rewind() {
+bool ProfileStore::Rewind() {
   return active_ && lines_.Open(path_);
 }
 
-bool TProfiler::ReadNicknames(std::vector<std::string>& nicknames) {
+bool ProfileStore::ReadNicknames(std::vector<std::string>& nicknames) {
   nicknames.clear();
   if (!Rewind()) return Fail(kUnableToReadFile);
   std::vector<std::string> found;
@@ -89,7 +89,7 @@ bool TProfiler::ReadNicknames(std::vector<std::string>& nicknames) {
   return true;
 }
 
-bool TProfiler::ListGames(std::vector<std::string>& games) {
+bool ProfileStore::ListGames(std::vector<std::string>& games) {
   if (!Rewind()) return Fail(kUnableToReadFile);
   // Only the games section: a note or nickname that looks like a game line is none.
   std::vector<std::string> found;
@@ -105,10 +105,10 @@ bool TProfiler::ListGames(std::vector<std::string>& games) {
   return true;
 }
 
-bool TProfiler::ReadTotals(stats_record& totals) {
+bool ProfileStore::ReadTotals(StatsRecord& totals) {
   last_error_.clear();
   if (!Rewind()) return Fail(kUnableToReadFile);
-  stats_record sum = NewStatsRecord(weapon_count_);
+  StatsRecord sum = NewStatsRecord(weapon_count_);
   if (lines_.SkipTo(kTotalsMarker)) {
     std::string line;
     bool ended = false;
@@ -126,11 +126,11 @@ bool TProfiler::ReadTotals(stats_record& totals) {
   return true;
 }
 
-bool TProfiler::ReadGames(std::span<const std::int32_t> numbers, stats_record& sums) {
+bool ProfileStore::ReadGames(std::span<const std::int32_t> numbers, StatsRecord& sums) {
   last_error_.clear();
   if (!Rewind()) return Fail(kUnableToReadFile);
   if (!lines_.SkipTo(kGamesMarker)) return FailReading(lines_, kInvalidFile);
-  stats_record sum = NewStatsRecord(weapon_count_);
+  StatsRecord sum = NewStatsRecord(weapon_count_);
   std::size_t next = 0;
   std::string wanted;
   std::string line;
@@ -157,7 +157,7 @@ bool TProfiler::ReadGames(std::span<const std::int32_t> numbers, stats_record& s
   return true;
 }
 
-std::vector<std::string> TProfiler::FillProfileList() const {
+std::vector<std::string> ProfileStore::FillProfileList() const {
   std::vector<std::string> files;
   std::error_code error;
   for (std::filesystem::directory_iterator it(program_dir_, error), end; !error && it != end;
@@ -172,14 +172,14 @@ std::vector<std::string> TProfiler::FillProfileList() const {
   return files;
 }
 
-bool LoadProfile(TProfiler& profiler, const std::string& file_name, LoadedProfile& slot) {
+bool LoadProfile(ProfileStore& profile_store, const std::string& file_name, LoadedProfile& slot) {
   slot.reset();
-  if (profiler.Active() && !profiler.Close()) return false;
-  profile loaded;
+  if (profile_store.Active() && !profile_store.Close()) return false;
+  ProfileRecord loaded;
   loaded.name = file_name;
-  if (!profiler.Open(file_name)) return false;
-  if (!profiler.ReadNicknames(loaded.nicks)) {
-    profiler.Close();
+  if (!profile_store.Open(file_name)) return false;
+  if (!profile_store.ReadNicknames(loaded.nicks)) {
+    profile_store.Close();
     return false;
   }
   slot = std::move(loaded);

@@ -1,4 +1,4 @@
-#include "ui/parse_form.h"
+#include "ui/capture_dialog.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -12,13 +12,13 @@
 #include "ui/capture_devices.h"
 #include "ui/capture_tray.h"
 #include "ui/image_button.h"
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 #include "ui/monitor_console_box.h"
 #include "ui/monitor_options_box.h"
 #include "ui/profile_picker.h"
-#include "ui/profiles_window.h"
+#include "ui/profile_manager_window.h"
 #include "ui/program_state.h"
-#include "ui/status_box.h"
+#include "ui/status_log.h"
 #include "ui/theme.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
@@ -53,9 +53,9 @@ constexpr const char* kLogNotes[] = {
     "For \"last hits\" stats, you must select a player profile to identify the owner of the log.",
 };
 
-Timgbtn* DialogButton(QWidget* parent, const char* art, const QString& caption, const QString& name,
+ImageButton* DialogButton(QWidget* parent, const char* art, const QString& caption, const QString& name,
                       int left) {
-  auto* button = new Timgbtn(parent);
+  auto* button = new ImageButton(parent);
   button->setObjectName(name);
   button->SetGlyph(QPixmap(art));
   button->SetCaption(caption);
@@ -66,7 +66,7 @@ Timgbtn* DialogButton(QWidget* parent, const char* art, const QString& caption, 
 
 }  // namespace
 
-TParseForm::TParseForm(ProgramState& state, CaptureDevices& devices, FileDialogs& file_dialogs,
+CaptureDialog::CaptureDialog(ProgramState& state, CaptureDevices& devices, FileDialogs& file_dialogs,
                        bool monitor, QWidget* parent)
     : QDialog(parent),
       state_(state),
@@ -75,19 +75,19 @@ TParseForm::TParseForm(ProgramState& state, CaptureDevices& devices, FileDialogs
       monitor_(monitor),
       prompt_(this),
       background_(art::kPanelBackground),
-      database_(state.weapons.size()),
+      store_(state.weapons.size()),
       frame_(new WindowFrame(
           this,
           monitor ? QStringLiteral("quake 3 console monitor") : QStringLiteral("logfile parser"),
           {.on_minimise = [this] { tray_->HideDialog(); },
            .on_close = [this] { CancelClicked(); }})),
-      status_(new StatusBox(this)),
-      profiles_(new ProfilePicker(state.profiler, this)),
+      status_(new StatusLog(this)),
+      profiles_(new ProfilePicker(state.profile_store, this)),
       ok_(DialogButton(this, art::kButtonOk, QStringLiteral("OK"), QStringLiteral("bok"), 450)),
       cancel_(DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"),
                            QStringLiteral("bcancel"), 535)),
       tray_(new CaptureTray(*this)) {
-  setObjectName(QStringLiteral("TParseForm"));
+  setObjectName(QStringLiteral("CaptureDialog"));
   setFixedSize(kSize);
   // Check boxes that show their box on the dark background.
   setStyleSheet(
@@ -97,10 +97,10 @@ TParseForm::TParseForm(ProgramState& state, CaptureDevices& devices, FileDialogs
                      "QCheckBox::indicator:disabled { border-color: #3a3a3a; }"
                      "QCheckBox::indicator:checked:disabled { background: #2a4a6a; }"));
   profiles_->setGeometry(kRight, kTop, kRightWidth, kButtonsTop - 8 - kTop);
-  connect(status_, &StatusBox::lastLineChanged, tray_, &CaptureTray::SetHint);
-  connect(ok_, &Timgbtn::clicked, this, &TParseForm::OkClicked);
-  connect(cancel_, &Timgbtn::clicked, this, &TParseForm::CancelClicked);
-  connect(profiles_, &ProfilePicker::detailsClicked, this, &TParseForm::ShowProfileManager);
+  connect(status_, &StatusLog::lastLineChanged, tray_, &CaptureTray::SetHint);
+  connect(ok_, &ImageButton::clicked, this, &CaptureDialog::OkClicked);
+  connect(cancel_, &ImageButton::clicked, this, &CaptureDialog::CancelClicked);
+  connect(profiles_, &ProfilePicker::detailsClicked, this, &CaptureDialog::ShowProfileManager);
   if (monitor_) {
     BuildMonitorColumn();
   } else {
@@ -111,9 +111,9 @@ TParseForm::TParseForm(ProgramState& state, CaptureDevices& devices, FileDialogs
   texts_ = LoadGameTexts(state.program_dir, prompt_);
 }
 
-TParseForm::~TParseForm() = default;
+CaptureDialog::~CaptureDialog() = default;
 
-void TParseForm::BuildMonitorColumn() {
+void CaptureDialog::BuildMonitorColumn() {
   auto* console = new MonitorConsoleBox(state_.program_dir, file_dialogs_, this);
   console->setGeometry(kLeft, kTop, kLeftWidth, 94);
   console_box_ = console;
@@ -122,7 +122,7 @@ void TParseForm::BuildMonitorColumn() {
   status_->setGeometry(kLeft, kMonitorStatusTop, kLeftWidth, kStatusBottom - kMonitorStatusTop);
   connect(options_box_, &MonitorOptionsBox::testClicked, this,
           [this] { devices_.sound().Play(Sound::Headshot); });
-  connect(options_box_, &MonitorOptionsBox::saveClicked, this, &TParseForm::SaveOptions);
+  connect(options_box_, &MonitorOptionsBox::saveClicked, this, &CaptureDialog::SaveOptions);
 
   minimize_ = new QCheckBox(QStringLiteral("minimize to tray"), this);
   minimize_->setObjectName(QStringLiteral("cminimize"));
@@ -134,7 +134,7 @@ void TParseForm::BuildMonitorColumn() {
   advice->move(kLeft + 2 + minimize_->sizeHint().width() + 6, kButtonsTop + 5);
 }
 
-void TParseForm::BuildLogColumn() {
+void CaptureDialog::BuildLogColumn() {
   profiles_->SetRequiredShown(false);
   auto* file = new QGroupBox(QStringLiteral("File:"), this);
   file->setObjectName(QStringLiteral("GroupBox2"));
@@ -165,31 +165,31 @@ void TParseForm::BuildLogColumn() {
   status_->setGeometry(kLeft, kLogStatusTop, kLeftWidth, kStatusBottom - kLogStatusTop);
 }
 
-bool TParseForm::PrepareLogFile() {
-  file_size_ = GetLogFileSize(ficheiro_, prompt_);
+bool CaptureDialog::PrepareLogFile() {
+  file_size_ = GetLogFileSize(log_file_, prompt_);
   if (file_size_ == 0) {
     error_message_ = kUnableToParse;
     return false;
   }
-  status_->Add(PathText(ficheiro_));
+  status_->Add(PathText(log_file_));
   status_->Add(QString::number(file_size_) + QStringLiteral(" bytes"));
   status_->Add(QStringLiteral("Select player profile for death hit stats generation"));
   return true;
 }
 
-bool TParseForm::Execute() {
+bool CaptureDialog::Execute() {
   if (!monitor_ && !PrepareLogFile()) return false;
   // Modal like exec(), but a loop of our own: the dialog may hide in the tray while the
   // capture runs, which would end exec().
   setWindowModality(Qt::ApplicationModal);
   show();
   QEventLoop loop;
-  connect(this, &TParseForm::ended, &loop, &QEventLoop::quit);
+  connect(this, &CaptureDialog::ended, &loop, &QEventLoop::quit);
   loop.exec();
   return stats_ready_;
 }
 
-void TParseForm::showEvent(QShowEvent* event) {
+void CaptureDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   if (monitor_) status_->Add(kMinimizeAdvice);
   if (first_show_) {
@@ -198,7 +198,7 @@ void TParseForm::showEvent(QShowEvent* event) {
   }
 }
 
-void TParseForm::FirstShow() {
+void CaptureDialog::FirstShow() {
   if (!monitor_) return;
   MonitorOptions stored;
   if (LoadMonitorOptions(state_.program_dir, stored)) {
@@ -209,39 +209,39 @@ void TParseForm::FirstShow() {
   status_->Add(QStringLiteral("Click OK and start Urban Terror"));
 }
 
-void TParseForm::hideEvent(QHideEvent* event) {
+void CaptureDialog::hideEvent(QHideEvent* event) {
   QDialog::hideEvent(event);
   status_->RemoveLastIf(kMinimizeAdvice);
 }
 
-void TParseForm::closeEvent(QCloseEvent* event) {
+void CaptureDialog::closeEvent(QCloseEvent* event) {
   event->ignore();
   Finish();
 }
 
-void TParseForm::reject() {
+void CaptureDialog::reject() {
   CancelClicked();
 }
 
-void TParseForm::paintEvent(QPaintEvent*) {
+void CaptureDialog::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
 }
 
-void TParseForm::SetVolume(int volume) {
+void CaptureDialog::SetVolume(int volume) {
   devices_.sound().SetVolume(volume);
 }
 
-int TParseForm::GetVolume() {
+int CaptureDialog::GetVolume() {
   return devices_.sound().Volume();
 }
 
-void TParseForm::ShowProgress(int percent) {
+void CaptureDialog::ShowProgress(int percent) {
   if (progress_ == nullptr) return;
   progress_->setValue(percent);
   percent_->setText(QString::number(percent) + QLatin1Char('%'));
 }
 
-void TParseForm::OkClicked() {
+void CaptureDialog::OkClicked() {
   switch (ok_state_) {
     case OkState::kIdle:
       if (TakeSelectedProfile()) StartCapture();
@@ -260,7 +260,7 @@ void TParseForm::OkClicked() {
   }
 }
 
-void TParseForm::CancelClicked() {
+void CaptureDialog::CancelClicked() {
   if (worker_ != nullptr && !capture_ended_) worker_->Cancel();
   stats_ready_ = false;
   ok_state_ = OkState::kFinished;
@@ -268,22 +268,22 @@ void TParseForm::CancelClicked() {
   Finish();
 }
 
-bool TParseForm::TakeSelectedProfile() {
-  TProfiler& profiler = state_.profiler;
-  // The profiler holds one file at a time: whatever it holds gives way.
-  if (profiler.Active()) profiler.Close();
+bool CaptureDialog::TakeSelectedProfile() {
+  ProfileStore& profile_store = state_.profile_store;
+  // The profile_store holds one file at a time: whatever it holds gives way.
+  if (profile_store.Active()) profile_store.Close();
   state_.loaded_profile.reset();
   const std::string file = profiles_->SelectedFile();
   if (file.empty()) return true;
-  if (!profiler.Open(file)) {
+  if (!profile_store.Open(file)) {
     InformationBox(MessageText(kProfileLocked), QStringLiteral("ERROR!"), this);
     return false;
   }
-  state_.loaded_profile = profile{file, profiles_->Nicknames(), std::nullopt};
+  state_.loaded_profile = ProfileRecord{file, profiles_->Nicknames(), std::nullopt};
   return true;
 }
 
-void TParseForm::StartCapture() {
+void CaptureDialog::StartCapture() {
   std::unique_ptr<GameConsole> console;
   if (monitor_) {
     std::string error;
@@ -299,12 +299,12 @@ void TParseForm::StartCapture() {
       monitor_ ? CaptureOptionsFrom(options_box_->Options()) : CaptureOptions{};
   options.Monitor = monitor_;
   if (state_.loaded_profile) options.lplayernicks = state_.loaded_profile->nicks;
-  worker_ = std::make_unique<CaptureWorker>(database_, state_.weapons, templates_, texts_,
+  worker_ = std::make_unique<CaptureWorker>(store_, state_.weapons, templates_, texts_,
                                             devices_, prompt_, options);
-  connect(worker_.get(), &CaptureWorker::statusCleared, status_, &StatusBox::Clear);
-  connect(worker_.get(), &CaptureWorker::statusAdded, status_, &StatusBox::Add);
-  connect(worker_.get(), &CaptureWorker::progressed, this, &TParseForm::ShowProgress);
-  connect(worker_.get(), &CaptureWorker::finished, this, &TParseForm::CaptureFinished);
+  connect(worker_.get(), &CaptureWorker::statusCleared, status_, &StatusLog::Clear);
+  connect(worker_.get(), &CaptureWorker::statusAdded, status_, &StatusLog::Add);
+  connect(worker_.get(), &CaptureWorker::progressed, this, &CaptureDialog::ShowProgress);
+  connect(worker_.get(), &CaptureWorker::finished, this, &CaptureDialog::CaptureFinished);
   if (monitor_) {
     connect(worker_.get(), &CaptureWorker::headshotSwitched, options_box_,
             &MonitorOptionsBox::ShowHeadshot);
@@ -313,11 +313,11 @@ void TParseForm::StartCapture() {
     if (minimize_->isChecked()) tray_->HideDialog();
     worker_->StartMonitor(std::move(console));
   } else {
-    worker_->StartLogFile(ficheiro_, file_size_);
+    worker_->StartLogFile(log_file_, file_size_);
   }
 }
 
-void TParseForm::CaptureFinished(CaptureWorker::End end) {
+void CaptureDialog::CaptureFinished(CaptureWorker::End end) {
   worker_->Join();
   capture_ended_ = true;
   if (options_box_ != nullptr) options_box_->Follow(nullptr);
@@ -331,18 +331,18 @@ void TParseForm::CaptureFinished(CaptureWorker::End end) {
   Finish();
 }
 
-void TParseForm::Finish() {
+void CaptureDialog::Finish() {
   if (ok_state_ != OkState::kFinished) return;
   closed_ = true;
   hide();
   EndWhenDone();
 }
 
-void TParseForm::EndWhenDone() {
+void CaptureDialog::EndWhenDone() {
   if (closed_ && (worker_ == nullptr || capture_ended_)) emit ended();
 }
 
-void TParseForm::SaveOptions() {
+void CaptureDialog::SaveOptions() {
   MonitorOptions options;
   options.minimize = minimize_->isChecked();
   if (SaveMonitorOptions(state_.program_dir, options_box_->Options(options))) {
@@ -350,9 +350,9 @@ void TParseForm::SaveOptions() {
   }
 }
 
-void TParseForm::ShowProfileManager() {
+void CaptureDialog::ShowProfileManager() {
   // For editing profiles only: the capture loads its profile itself at OK.
-  TFProfiles manager(state_.program_dir, state_.profiler, state_.loaded_profile, this);
+  ProfileManagerWindow manager(state_.program_dir, state_.profile_store, state_.loaded_profile, this);
   manager.HideOpenButton();
   manager.exec();
   profiles_->Fill();

@@ -1,12 +1,12 @@
-// TParseForm, the parse and monitor dialog in which every capture runs: the console
+// CaptureDialog, the parse and monitor dialog in which every capture runs: the console
 // monitor ("quake 3 console monitor") or the log-file parser ("logfile parser"), chosen
 // when it is made. The main window makes it, sets Ficheiro for a log, calls Execute and
-// then takes Database when Execute returned true (ErrorMessage says why not otherwise;
+// then takes StatsStore when Execute returned true (ErrorMessage says why not otherwise;
 // "Cancelled" needs no message).
 //
-//   TParseForm dialog(state, devices, file_dialogs, /*monitor=*/false, this);
-//   dialog.SetFicheiro(log);
-//   if (dialog.Execute()) state.database = std::move(dialog.Database());
+//   CaptureDialog dialog(state, devices, file_dialogs, /*monitor=*/false, this);
+//   dialog.SetLogFile(log);
+//   if (dialog.Execute()) state.store = std::move(dialog.TakeStore());
 //
 // The capture runs on a worker thread (CaptureWorker); the dialog shows its status
 // lines (Memo1), its progress and its questions, lends it the options while it runs,
@@ -29,7 +29,7 @@
 
 #include "capture/death_templates.h"
 #include "capture/game_texts.h"
-#include "model/store.h"
+#include "model/stats_store.h"
 #include "ui/capture_worker.h"
 #include "ui/desktop_prompt.h"
 
@@ -44,32 +44,32 @@ class CaptureTray;
 class FileDialogs;
 class MonitorOptionsBox;
 class ProfilePicker;
-class StatusBox;
-class Timgbtn;
+class StatusLog;
+class ImageButton;
 class WindowFrame;
 struct ProgramState;
 
 inline constexpr const char* kCancelled = "Cancelled";
 
-class TParseForm : public QDialog {
+class CaptureDialog : public QDialog {
   Q_OBJECT
 
  public:
   static constexpr QSize kSize{620, 452};
 
-  TParseForm(ProgramState& state, CaptureDevices& devices, FileDialogs& file_dialogs, bool monitor,
+  CaptureDialog(ProgramState& state, CaptureDevices& devices, FileDialogs& file_dialogs, bool monitor,
              QWidget* parent = nullptr);
-  ~TParseForm() override;
+  ~CaptureDialog() override;
 
   bool Monitor() const { return monitor_; }
-  void SetFicheiro(const std::filesystem::path& log) { ficheiro_ = log; }
+  void SetLogFile(const std::filesystem::path& log) { log_file_ = log; }
   // Runs the dialog modally; true when the capture produced stats to show. A log that
   // cannot be parsed fails at once, without the dialog.
   bool Execute();
   // The log's probe and its three status lines, which Execute starts with; false, with
   // ErrorMessage, when the log is empty or cannot be opened.
   bool PrepareLogFile();
-  mrv::Database& Database() { return database_; }
+  mrv::StatsStore& TakeStore() { return store_; }
   const std::string& ErrorMessage() const { return error_message_; }
   // The program's own sound volume, 0 to 255.
   void SetVolume(int volume);
@@ -117,10 +117,10 @@ class TParseForm : public QDialog {
   const bool monitor_;
   DesktopPrompt prompt_;
   QPixmap background_;
-  mrv::Database database_;
+  mrv::StatsStore store_;
   DeathTemplates templates_;
   GameTexts texts_;
-  std::filesystem::path ficheiro_;
+  std::filesystem::path log_file_;
   std::uint64_t file_size_ = 0;
   std::string error_message_;
 
@@ -131,15 +131,15 @@ class TParseForm : public QDialog {
   bool capture_ended_ = false;
 
   WindowFrame* frame_;
-  StatusBox* status_;
+  StatusLog* status_;
   ProfilePicker* profiles_;
   QWidget* console_box_ = nullptr;
   MonitorOptionsBox* options_box_ = nullptr;
   QCheckBox* minimize_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLabel* percent_ = nullptr;
-  Timgbtn* ok_;
-  Timgbtn* cancel_;
+  ImageButton* ok_;
+  ImageButton* cancel_;
   CaptureTray* tray_;
   // Last: it goes first, while everything the run uses is still there.
   std::unique_ptr<CaptureWorker> worker_;

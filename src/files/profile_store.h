@@ -13,13 +13,13 @@
 
 #include "files/file_lock.h"
 #include "files/profile_format.h"
-#include "model/store.h"
+#include "model/stats_store.h"
 
 namespace mrv {
 
 // The profile the program has loaded: its file name, nicknames and the figures shown.
-// Held beside the TProfiler by whoever owns it.
-using LoadedProfile = std::optional<profile>;
+// Held beside the ProfileStore by whoever owns it.
+using LoadedProfile = std::optional<ProfileRecord>;
 
 // The summary of a profile file's totals block.
 struct ProfileInfo {
@@ -50,14 +50,14 @@ inline constexpr std::chrono::milliseconds kProfileLockPatience{2000};
 // A profile name never holds \ / * : ? | < > or a double quote, and is not empty.
 bool IsValidProfileName(std::string_view name);
 
-class TProfiler {
+class ProfileStore {
  public:
   // Relative file names resolve in `program_dir`; every per-weapon list holds
   // `weapon_count` values.
-  TProfiler(std::filesystem::path program_dir, int weapon_count,
+  ProfileStore(std::filesystem::path program_dir, int weapon_count,
             std::chrono::milliseconds lock_patience = kProfileLockPatience);
-  TProfiler(const TProfiler&) = delete;
-  TProfiler& operator=(const TProfiler&) = delete;
+  ProfileStore(const ProfileStore&) = delete;
+  ProfileStore& operator=(const ProfileStore&) = delete;
 
   // Fails without a text when a profile is open already or no file has that name.
   bool Open(const std::string& file_name);
@@ -81,17 +81,17 @@ class TProfiler {
   bool ReadNicknames(std::vector<std::string>& nicknames);
   // Appends the game names, the most recently added first.
   bool ListGames(std::vector<std::string>& games);
-  bool ReadTotals(stats_record& totals);
+  bool ReadTotals(StatsRecord& totals);
   // The sum of the games with these numbers, given in ascending order.
-  bool ReadGames(std::span<const std::int32_t> numbers, stats_record& sums);
+  bool ReadGames(std::span<const std::int32_t> numbers, StatsRecord& sums);
 
   // Puts the game on top of the open profile and adds it into `totals`, which the
   // caller read with ReadTotals just before (and discards after a failure).
-  bool AddGame(const stats_record& game, stats_record& totals, const std::string& id);
+  bool AddGame(const StatsRecord& game, StatsRecord& totals, const std::string& id);
   // Takes the numbered games out of the open profile; `sums` is their ReadGames sum,
   // the two ids name the oldest and newest games that remain (empty when none).
   // A number matching no game removes nothing, yet still lowers the game count.
-  bool RemoveGames(std::span<const std::int32_t> numbers, const stats_record& sums,
+  bool RemoveGames(std::span<const std::int32_t> numbers, const StatsRecord& sums,
                    const std::string& first_id, const std::string& last_id);
 
   // Operations on a profile file named by the caller, open or not.
@@ -120,7 +120,7 @@ class TProfiler {
   // Writes the new content in place of the open profile and opens it again.
   bool ReplaceOpenProfile(const std::string& content);
   // Makes sure the file is locked against other programs for a change: by this
-  // profiler's lock, or else by `own`.
+  // profile_store's lock, or else by `own`.
   bool LockForChange(const std::filesystem::path& file, FileLock& own);
   // kProfileLocked when another program held the file, else kUnableToSaveFile.
   bool FailLocking(const FileLock& attempt);
@@ -139,22 +139,22 @@ class TProfiler {
 // Holds the open profile's lock for a scope (unless it was held before).
 class ProfileLockScope {
  public:
-  explicit ProfileLockScope(TProfiler& profiler)
-      : profiler_(profiler), taken_(!profiler.Locked() && profiler.Lock()) {}
+  explicit ProfileLockScope(ProfileStore& profile_store)
+      : profile_store_(profile_store), taken_(!profile_store.Locked() && profile_store.Lock()) {}
   ~ProfileLockScope() {
-    if (taken_) profiler_.Unlock();
+    if (taken_) profile_store_.Unlock();
   }
   ProfileLockScope(const ProfileLockScope&) = delete;
   ProfileLockScope& operator=(const ProfileLockScope&) = delete;
-  bool locked() const { return profiler_.Locked(); }
+  bool locked() const { return profile_store_.Locked(); }
 
  private:
-  TProfiler& profiler_;
+  ProfileStore& profile_store_;
   bool taken_;
 };
 
-// Loads the named profile into the slot: closes what the profiler has open, opens the
+// Loads the named profile into the slot: closes what the profile_store has open, opens the
 // file and reads its nicknames. On failure the slot is empty and LastError tells why.
-bool LoadProfile(TProfiler& profiler, const std::string& file_name, LoadedProfile& slot);
+bool LoadProfile(ProfileStore& profile_store, const std::string& file_name, LoadedProfile& slot);
 
 }  // namespace mrv

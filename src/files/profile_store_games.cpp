@@ -3,7 +3,7 @@
 // only when everything was in order.
 #include <filesystem>
 
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "files/safe_file.h"
 #include "model/contribution.h"
 #include "model/text.h"
@@ -31,7 +31,7 @@ std::optional<std::int32_t> SecondFieldAsInt(std::string& line) {
 
 // Reads the game count and the figure lines of a totals block, after its marker. The
 // figures go into `into` when given; otherwise only their keys are checked.
-bool ReadTotalsHead(ProfileLines& lines, std::int32_t& games, stats_record* into) {
+bool ReadTotalsHead(ProfileLines& lines, std::int32_t& games, StatsRecord* into) {
   std::string line;
   if (!lines.Next(line)) return false;
   const auto count = SecondFieldAsInt(line);
@@ -51,7 +51,7 @@ void AppendGameHeader(std::string& out, std::int32_t number, std::string_view id
   AppendLine(out, id);
 }
 
-void AppendTotals(std::string& out, std::int32_t games, const stats_record& totals,
+void AppendTotals(std::string& out, std::int32_t games, const StatsRecord& totals,
                   std::string_view first_id, std::string_view last_id) {
   AppendLine(out, kTotalsMarker);
   AppendLine(out, "GAMES=" + std::to_string(games));
@@ -64,17 +64,17 @@ void AppendTotals(std::string& out, std::int32_t games, const stats_record& tota
   AppendLine(out, kGamesMarker);
 }
 
-void FitWeapons(stats_record& record, int weapon_count) {
+void FitWeapons(StatsRecord& record, int weapon_count) {
   record.kills.resize(static_cast<std::size_t>(weapon_count));
   record.deaths.resize(static_cast<std::size_t>(weapon_count));
 }
 
 }  // namespace
 
-bool TProfiler::AddGame(const stats_record& game, stats_record& totals, const std::string& id) {
+bool ProfileStore::AddGame(const StatsRecord& game, StatsRecord& totals, const std::string& id) {
   FitWeapons(totals, weapon_count_);
   AddStatsRecord(totals, game);
-  stats_record block = NewStatsRecord(weapon_count_);
+  StatsRecord block = NewStatsRecord(weapon_count_);
   AddStatsRecord(block, game);
   if (!IsStorableGameId(id)) return Fail(kInvalidGameName);
   FileLock own_lock;
@@ -116,9 +116,9 @@ bool TProfiler::AddGame(const stats_record& game, stats_record& totals, const st
   return ReplaceOpenProfile(content);
 }
 
-bool TProfiler::RemoveGames(std::span<const std::int32_t> numbers, const stats_record& sums,
+bool ProfileStore::RemoveGames(std::span<const std::int32_t> numbers, const StatsRecord& sums,
                             const std::string& first_id, const std::string& last_id) {
-  stats_record totals = NewStatsRecord(weapon_count_);
+  StatsRecord totals = NewStatsRecord(weapon_count_);
   SubtractStatsRecord(totals, sums);
   if (!IsStorableGameId(first_id) || !IsStorableGameId(last_id)) return Fail(kInvalidGameName);
   FileLock own_lock;
@@ -165,13 +165,13 @@ bool TProfiler::RemoveGames(std::span<const std::int32_t> numbers, const stats_r
   return ReplaceOpenProfile(content);
 }
 
-bool TProfiler::BeginChange(FileLock& own_lock) {
+bool ProfileStore::BeginChange(FileLock& own_lock) {
   if (!active_) return Fail(kUnableToSaveFile);
   if (!LockForChange(path_, own_lock)) return false;
   return Rewind() || Fail(kUnableToSaveFile);
 }
 
-bool TProfiler::ReplaceOpenProfile(const std::string& content) {
+bool ProfileStore::ReplaceOpenProfile(const std::string& content) {
   const std::string file_name = file_name_;
   const std::filesystem::path path = path_;
   FileLock lock = std::move(lock_);  // held across the reopen

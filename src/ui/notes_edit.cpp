@@ -1,4 +1,4 @@
-#include "ui/notes_box.h"
+#include "ui/notes_edit.h"
 
 #include <QKeyEvent>
 #include <QMimeData>
@@ -9,12 +9,12 @@
 
 namespace mrv::ui {
 
-NotesBox::NotesBox(int max_length, QWidget* parent)
+NotesEdit::NotesEdit(int max_length, QWidget* parent)
     : QPlainTextEdit(parent), max_length_(max_length) {
   setTabChangesFocus(true);
 }
 
-std::vector<std::string> NotesBox::NoteLines() const {
+std::vector<std::string> NotesEdit::NoteLines() const {
   std::vector<std::string> lines;
   const QString text = toPlainText();
   if (text.isEmpty()) return lines;
@@ -23,19 +23,19 @@ std::vector<std::string> NotesBox::NoteLines() const {
   return lines;
 }
 
-void NotesBox::ShowNoteLines(const std::vector<std::string>& lines) {
+void NotesEdit::ShowNoteLines(const std::vector<std::string>& lines) {
   QStringList text;
   for (const std::string& line : lines) text.append(FromGameText(line));
   const QSignalBlocker quiet(this);
   setPlainText(text.join(QLatin1Char('\n')));
 }
 
-int NotesBox::Room() const {
+int NotesEdit::Room() const {
   const int selected = static_cast<int>(textCursor().selectedText().size());
   return max_length_ - static_cast<int>(toPlainText().size()) + selected;
 }
 
-void NotesBox::keyPressEvent(QKeyEvent* event) {
+void NotesEdit::keyPressEvent(QKeyEvent* event) {
   const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
   const bool inserts = enter || (!event->text().isEmpty() && event->text().at(0).isPrint());
   if (inserts && event->text().size() > Room()) {
@@ -45,7 +45,7 @@ void NotesBox::keyPressEvent(QKeyEvent* event) {
   QPlainTextEdit::keyPressEvent(event);
 }
 
-void NotesBox::insertFromMimeData(const QMimeData* source) {
+void NotesEdit::insertFromMimeData(const QMimeData* source) {
   if (!source->hasText()) return;
   QString text = source->text();
   text.replace(QLatin1String("\r\n"), QLatin1String("\n"));

@@ -1,6 +1,6 @@
 // The profile manager: the rules that can lose or corrupt a profile, and its two
 // ways of opening one.
-#include "ui/profiles_window.h"
+#include "ui/profile_manager_window.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +16,7 @@
 #include "ui/create_profile_dialog.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 #include "ui_support/ui_fixtures.h"
 
 namespace mrv::ui {
@@ -46,13 +46,13 @@ class ProfilesWindowTest : public ::testing::Test {
  protected:
   ProfilesWindowTest() : dir_("profiles-window") {}
 
-  std::unique_ptr<TFProfiles> Open() {
-    return std::make_unique<TFProfiles>(dir_.path(), profiler_, loaded_);
+  std::unique_ptr<ProfileManagerWindow> Open() {
+    return std::make_unique<ProfileManagerWindow>(dir_.path(), profile_store_, loaded_);
   }
 
   test::ScratchDir dir_;
   // Another program's lock is waited for only briefly here.
-  TProfiler profiler_{dir_.path(), kWeapons, std::chrono::milliseconds(50)};
+  ProfileStore profile_store_{dir_.path(), kWeapons, std::chrono::milliseconds(50)};
   LoadedProfile loaded_;
   ScriptedBoxes boxes_;
 };
@@ -148,7 +148,7 @@ TEST_F(ProfilesWindowTest, CreatingOverAnExistingProfileNeedsYes) {
   auto manager = Open();
   Child<QListWidget>(*manager, "lprofiles")->setCurrentRow(1);
   bool checked = false;
-  test::WhenShown<TFCreateProfile>([this, &checked](TFCreateProfile& dialog) {
+  test::WhenShown<CreateProfileDialog>([this, &checked](CreateProfileDialog& dialog) {
     auto* name = Child<QLineEdit>(dialog, "ename");
     QTest::keyClicks(name, QStringLiteral("j/o:e?"));
     EXPECT_EQ(name->text(), QStringLiteral("joe"));
@@ -194,11 +194,11 @@ TEST(ProfilesFromMainWindow, OpenShowsTheProfileInTheViewerThenClosesIt) {
   test::RecordingViewer viewer;
   viewer.profile_error = "Invalid file!";
   test::TestCaptureDevices devices;
-  TMain main(test::StartedState(dir.path()), dialogs, viewer, devices);
+  MainWindow main(test::StartedState(dir.path()), dialogs, viewer, devices);
   main.show();
 
   bool main_hidden = false;
-  test::WhenShown<TFProfiles>([&main, &main_hidden](TFProfiles& manager) {
+  test::WhenShown<ProfileManagerWindow>([&main, &main_hidden](ProfileManagerWindow& manager) {
     main_hidden = !main.isVisible();
     Child<QListWidget>(manager, "lprofiles")->setCurrentRow(1);
     Click(manager, "bopen");
@@ -209,7 +209,7 @@ TEST(ProfilesFromMainWindow, OpenShowsTheProfileInTheViewerThenClosesIt) {
   ASSERT_EQ(boxes.shown().size(), 1u);
   EXPECT_EQ(boxes.shown()[0].message, QStringLiteral("\nInvalid file!"));
   EXPECT_EQ(boxes.shown()[0].title, QStringLiteral("ERROR!"));
-  EXPECT_FALSE(main.state().profiler.Active());
+  EXPECT_FALSE(main.state().profile_store.Active());
   EXPECT_FALSE(main.state().loaded_profile.has_value());
   EXPECT_TRUE(main.isVisible());
   EXPECT_EQ(QApplication::activeModalWidget(), nullptr);

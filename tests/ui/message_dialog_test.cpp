@@ -1,5 +1,5 @@
 // The program's message box: its layout, its answers, and the desktop Prompt on it.
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -17,16 +17,16 @@ namespace mrv::ui {
 namespace {
 
 TEST(MessageBoxTest, CentresASingleButtonAndGrowsForLongMessages) {
-  TMessageForm box;
+  MessageDialog box;
   box.SetOk(false);
   box.SetCancel(true);
   box.SetMessageText(QStringLiteral("Remove the selected games?"));
   box.show();
-  auto* ok = box.findChild<Timgbtn*>(QStringLiteral("imgbtn1"));
-  auto* cancel = box.findChild<Timgbtn*>(QStringLiteral("imgbtn2"));
+  auto* ok = box.findChild<ImageButton*>(QStringLiteral("imgbtn1"));
+  auto* cancel = box.findChild<ImageButton*>(QStringLiteral("imgbtn2"));
   EXPECT_FALSE(ok->isVisible());
   EXPECT_EQ(cancel->x(), 264 / 2 - cancel->width() / 2);
-  EXPECT_EQ(box.size(), TMessageForm::kSize);
+  EXPECT_EQ(box.size(), MessageDialog::kSize);
 
   // Both buttons sit side by side; a message longer than the box makes it taller
   // instead of losing lines, and the buttons stay inside it.
@@ -71,7 +71,7 @@ TEST(MessageBoxTest, EnterInTheInputAnswersOkWithTheTypedText) {
   QTimer::singleShot(0, [] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
-    QTest::mouseClick(box->findChild<Timgbtn*>(QStringLiteral("imgclose")), Qt::LeftButton);
+    QTest::mouseClick(box->findChild<ImageButton*>(QStringLiteral("imgclose")), Qt::LeftButton);
   });
   EXPECT_FALSE(AskBox(QStringLiteral("Delete map?"), QStringLiteral("Delete"), name, {}));
 }

@@ -1,4 +1,4 @@
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -31,70 +31,70 @@ QWidget* ParentOrActive(QWidget* parent) {
 
 }  // namespace
 
-TMessageForm::TMessageForm(QWidget* parent)
+MessageDialog::MessageDialog(QWidget* parent)
     : QDialog(parent),
       background_(art::kMessageBackground),
       frame_(new WindowFrame(this, QString(), {.minimise = false})),
       message_(new QLabel(this)),
-      einput_(new QLineEdit(this)),
-      imgbtn1_(DialogButton(this, art::kButtonOk, QStringLiteral("OK"), QStringLiteral("imgbtn1"))),
-      imgbtn2_(DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"),
+      input_(new QLineEdit(this)),
+      ok_button_(DialogButton(this, art::kButtonOk, QStringLiteral("OK"), QStringLiteral("imgbtn1"))),
+      cancel_button_(DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"),
                             QStringLiteral("imgbtn2"))) {
-  setObjectName(QStringLiteral("TMessageForm"));
+  setObjectName(QStringLiteral("MessageDialog"));
   setModal(true);
   resize(kSize);
   message_->setObjectName(QStringLiteral("lmessage"));
   message_->setWordWrap(true);
   message_->setAlignment(Qt::AlignCenter);
-  einput_->setObjectName(QStringLiteral("einput"));
-  einput_->installEventFilter(this);
-  connect(imgbtn1_, &Timgbtn::clicked, this, [this] { Answer(true); });
-  connect(imgbtn2_, &Timgbtn::clicked, this, [this] { Answer(false); });
+  input_->setObjectName(QStringLiteral("einput"));
+  input_->installEventFilter(this);
+  connect(ok_button_, &ImageButton::clicked, this, [this] { Answer(true); });
+  connect(cancel_button_, &ImageButton::clicked, this, [this] { Answer(false); });
 }
 
-void TMessageForm::SetInputText(const QString& text) {
-  einput_->setText(text);
+void MessageDialog::SetInputText(const QString& text) {
+  input_->setText(text);
 }
 
-void TMessageForm::Arrange() {
+void MessageDialog::Arrange() {
   frame_->SetTitle(caption_);
   message_->setText(message_text_);
-  einput_->setVisible(input_);
-  imgbtn1_->setVisible(ok_);
-  imgbtn2_->setVisible(cancel_);
+  input_->setVisible(input_shown_);
+  ok_button_->setVisible(ok_);
+  cancel_button_->setVisible(cancel_);
 
   const int text_top = WindowFrame::kStripHeight + 6;
   const int text_width = kSize.width() - 2 * kSide;
-  const int below_text = kButtonBottom + imgbtn1_->height() + 6 + (input_ ? kInputHeight + 4 : 0);
+  const int below_text = kButtonBottom + ok_button_->height() + 6 + (input_shown_ ? kInputHeight + 4 : 0);
   const int room = kSize.height() - text_top - below_text;
   const int extra = std::max(0, message_->heightForWidth(text_width) - room);
   resize(kSize.width(), kSize.height() + extra);
 
   message_->setGeometry(kSide, text_top, text_width, room + extra);
-  const int buttons_top = height() - kButtonBottom - imgbtn1_->height();
-  einput_->setGeometry(kSide, buttons_top - 6 - kInputHeight, text_width, kInputHeight);
+  const int buttons_top = height() - kButtonBottom - ok_button_->height();
+  input_->setGeometry(kSide, buttons_top - 6 - kInputHeight, text_width, kInputHeight);
   const int middle = width() / 2;
   if (ok_ != cancel_) {
-    Timgbtn* only = ok_ ? imgbtn1_ : imgbtn2_;
+    ImageButton* only = ok_ ? ok_button_ : cancel_button_;
     only->move(middle - only->width() / 2, buttons_top);
   } else {
-    imgbtn1_->move(middle - kButtonGap / 2 - imgbtn1_->width(), buttons_top);
-    imgbtn2_->move(middle + kButtonGap / 2, buttons_top);
+    ok_button_->move(middle - kButtonGap / 2 - ok_button_->width(), buttons_top);
+    cancel_button_->move(middle + kButtonGap / 2, buttons_top);
   }
 }
 
-void TMessageForm::showEvent(QShowEvent* event) {
+void MessageDialog::showEvent(QShowEvent* event) {
   Arrange();
-  if (input_) einput_->setFocus();
+  if (input_shown_) input_->setFocus();
   QDialog::showEvent(event);
 }
 
-void TMessageForm::paintEvent(QPaintEvent*) {
+void MessageDialog::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
 }
 
-bool TMessageForm::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == einput_ && event->type() == QEvent::KeyPress &&
+bool MessageDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == input_ && event->type() == QEvent::KeyPress &&
       IsEnter(*static_cast<QKeyEvent*>(event))) {
     Answer(true);
     return true;
@@ -102,7 +102,7 @@ bool TMessageForm::eventFilter(QObject* watched, QEvent* event) {
   return QDialog::eventFilter(watched, event);
 }
 
-void TMessageForm::keyPressEvent(QKeyEvent* event) {
+void MessageDialog::keyPressEvent(QKeyEvent* event) {
   if (ok_ && IsEnter(*event)) {
     Answer(true);
   } else {
@@ -110,14 +110,14 @@ void TMessageForm::keyPressEvent(QKeyEvent* event) {
   }
 }
 
-void TMessageForm::Answer(bool ok) {
+void MessageDialog::Answer(bool ok) {
   response_ = ok;
   done(ok ? Accepted : Rejected);
 }
 
-void TMessageForm::done(int result) {
+void MessageDialog::done(int result) {
   // Cancel, Escape and the close image reach here without Answer: Response stays false.
-  message_text_ = einput_->text();
+  message_text_ = input_->text();
   QDialog::done(result);
 }
 
@@ -135,7 +135,7 @@ bool AskBox(const QString& message, const QString& title, QString& text, AskOpti
     if (ok && options.input && reply->input) text = *reply->input;
     return ok;
   }
-  TMessageForm form(ParentOrActive(parent));
+  MessageDialog form(ParentOrActive(parent));
   form.SetMessageText(message);
   form.SetCaption(title);
   form.SetOk(options.ok);

@@ -1,4 +1,4 @@
-#include "ui/html_export_form.h"
+#include "ui/html_export_dialog.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -8,7 +8,7 @@
 
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
-#include "ui/message_box.h"
+#include "ui/message_dialog.h"
 #include "ui/program_state.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
@@ -45,7 +45,7 @@ std::vector<std::string> MemoLines(const QString& text) {
 
 }  // namespace
 
-THTMLform::THTMLform(const StatsViewer& viewer, const LoadedProfile& loaded, std::string last_dir,
+HtmlExportDialog::HtmlExportDialog(const StatsViewer& viewer, const LoadedProfile& loaded, std::string last_dir,
                      FileDialogs& file_dialogs, QWidget* parent)
     : QDialog(parent),
       viewer_(viewer),
@@ -55,7 +55,7 @@ THTMLform::THTMLform(const StatsViewer& viewer, const LoadedProfile& loaded, std
       background_(art::kPanelBackground),
       title_(new QLineEdit(this)),
       memo_(new QPlainTextEdit(this)) {
-  setObjectName(QStringLiteral("THTMLform"));
+  setObjectName(QStringLiteral("HtmlExportDialog"));
   setModal(true);
   setFixedSize(kSize);
   new WindowFrame(this, QStringLiteral("Export to HTML"), {.minimise = false});
@@ -100,11 +100,11 @@ THTMLform::THTMLform(const StatsViewer& viewer, const LoadedProfile& loaded, std
   const int buttons_top = kSize.height() - 12 - save->height();
   save->move(kSize.width() / 2 - 6 - save->width(), buttons_top);
   cancel->move(kSize.width() / 2 + 6, buttons_top);
-  connect(save, &Timgbtn::clicked, this, &THTMLform::Save);
-  connect(cancel, &Timgbtn::clicked, this, &QDialog::reject);
+  connect(save, &ImageButton::clicked, this, &HtmlExportDialog::Save);
+  connect(cancel, &ImageButton::clicked, this, &QDialog::reject);
 }
 
-QCheckBox* THTMLform::AddBox(const char* name, const char* caption, int column, int row) {
+QCheckBox* HtmlExportDialog::AddBox(const char* name, const char* caption, int column, int row) {
   auto* box = new QCheckBox(QString::fromLatin1(caption), this);
   box->setObjectName(QString::fromLatin1(name));
   box->setGeometry(kLeft + column * kColumnWidth, kBoxesTop + row * kRowHeight, kColumnWidth,
@@ -113,7 +113,7 @@ QCheckBox* THTMLform::AddBox(const char* name, const char* caption, int column, 
   return box;
 }
 
-HtmlReportOptions THTMLform::Options() const {
+HtmlReportOptions HtmlExportDialog::Options() const {
   HtmlReportOptions options;
   options.title = ToGameText(title_->text());
   options.observations = MemoLines(memo_->toPlainText());
@@ -127,7 +127,7 @@ HtmlReportOptions THTMLform::Options() const {
   return options;
 }
 
-void THTMLform::Save() {
+void HtmlExportDialog::Save() {
   const QString file = file_dialogs_.SaveFile(
       this, QStringLiteral("Save HTML file"),
       QDir(PathText(last_dir_)).filePath(title_->text() + QStringLiteral(".html")),
@@ -141,13 +141,13 @@ void THTMLform::Save() {
   accept();
 }
 
-void THTMLform::paintEvent(QPaintEvent*) {
+void HtmlExportDialog::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
 }
 
 void ShowHtmlExport(const ProgramState& state, const StatsViewer& viewer, FileDialogs& file_dialogs,
                     QWidget* parent) {
-  THTMLform form(viewer, state.loaded_profile, state.settings.last_dir, file_dialogs, parent);
+  HtmlExportDialog form(viewer, state.loaded_profile, state.settings.last_dir, file_dialogs, parent);
   form.exec();
 }
 

@@ -11,11 +11,11 @@
 
 namespace mrv::ui {
 
-class NotesBox : public QPlainTextEdit {
+class NotesEdit : public QPlainTextEdit {
   Q_OBJECT
 
  public:
-  NotesBox(int max_length, QWidget* parent = nullptr);
+  NotesEdit(int max_length, QWidget* parent = nullptr);
 
   // One line per line of the box; a last empty line (a trailing break) is none.
   std::vector<std::string> NoteLines() const;

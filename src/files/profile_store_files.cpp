@@ -1,11 +1,11 @@
 // The operations of the profile component on a file named by the caller.
-#include "files/profiler.h"
+#include "files/profile_store.h"
 #include "files/safe_file.h"
 #include "model/text.h"
 
 namespace mrv {
 
-bool TProfiler::CreateProfileFile(const std::string& file_name, const std::string& first_nickname,
+bool ProfileStore::CreateProfileFile(const std::string& file_name, const std::string& first_nickname,
                                   const std::vector<std::string>& notes) {
   const std::vector<std::string> nicknames = {first_nickname};
   if (!IsStorableHeader(notes, nicknames)) return Fail(kUnableToWriteFile);
@@ -21,7 +21,7 @@ bool TProfiler::CreateProfileFile(const std::string& file_name, const std::strin
   return true;
 }
 
-bool TProfiler::ReadProfileInfo(const std::string& file_name, std::vector<std::string>& nicknames,
+bool ProfileStore::ReadProfileInfo(const std::string& file_name, std::vector<std::string>& nicknames,
                                 std::vector<std::string>& notes, ProfileInfo& info) {
   nicknames.clear();
   notes.clear();
@@ -59,7 +59,7 @@ bool TProfiler::ReadProfileInfo(const std::string& file_name, std::vector<std::s
   return true;
 }
 
-bool TProfiler::SaveNotesAndNicknames(const std::string& file_name,
+bool ProfileStore::SaveNotesAndNicknames(const std::string& file_name,
                                       const std::vector<std::string>& nicknames,
                                       const std::vector<std::string>& notes) {
   if (!IsStorableHeader(notes, nicknames)) return Fail(kUnableToSaveFile);
@@ -83,7 +83,7 @@ bool TProfiler::SaveNotesAndNicknames(const std::string& file_name,
   return true;
 }
 
-bool TProfiler::DeleteProfileFile(const std::string& file_name) {
+bool ProfileStore::DeleteProfileFile(const std::string& file_name) {
   const auto path = Resolve(file_name);
   FileLock lock;
   if (!LockForChange(path, lock)) return false;
