@@ -15,7 +15,7 @@ const std::string kCorrupted =
     "Your DeathMsgs.txt file seems corrupted!\r\nYou may get the most recent version at "
     "https://morvane.example.org\r\nThe stats can be wrong!";
 
-TEST(LoadDeathTemplates, TrimsDropsCommentsAndFindsTheMonkey) {
+TEST(LoadDeathTemplatesTest, TrimsDropsCommentsAndFindsTheMonkey) {
   test::ScratchDir dir("templates");
   test::WriteFileBytes(
       dir / "DeathMsgs.txt",
@@ -34,7 +34,7 @@ TEST(LoadDeathTemplates, TrimsDropsCommentsAndFindsTheMonkey) {
   EXPECT_EQ(templates.MonkeyCode(), ' ');
 }
 
-TEST(LoadDeathTemplates, MissingFileIsToldAndLeavesNoTemplates) {
+TEST(LoadDeathTemplatesTest, MissingFileIsToldAndLeavesNoTemplates) {
   test::ScratchDir dir("no-templates");
   FakePrompt prompt;
   const DeathTemplates templates = LoadDeathTemplates(dir.path(), prompt);
@@ -50,7 +50,7 @@ TEST(LoadDeathTemplates, MissingFileIsToldAndLeavesNoTemplates) {
 
 // A malformed template is reported once, and only when its literals stand in the line;
 // the search goes on past it. (The order of the search: TemplateSet's tests.)
-TEST(MatchKill, MalformedTemplatesAreReportedOnce) {
+TEST(MatchKillTest, MalformedTemplatesAreReportedOnce) {
   const WeaponTable& weapons = test::ShippedWeapons();
   FakePrompt prompt;
   const DeathTemplates templates = DeathTemplates::FromLines({
@@ -72,7 +72,7 @@ TEST(MatchKill, MalformedTemplatesAreReportedOnce) {
   EXPECT_EQ(prompt.shown.size(), 1u);
 }
 
-TEST(ShippedTemplates, AreWellFormedAndNameKnownWeapons) {
+TEST(ShippedTemplatesTest, AreWellFormedAndNameKnownWeapons) {
   const DeathTemplates& templates = test::ShippedTemplates();
   const WeaponTable& weapons = test::ShippedWeapons();
   ASSERT_GT(templates.entries().size(), 40u);

@@ -13,7 +13,7 @@ namespace {
 // that end one another, share their last bytes or are the same, for nodes with more
 // children than one block of keys, for lines shorter than a text, and with numbers every
 // line gets.
-TEST(EndingTrie, GivesWhatTestingEveryTextGives) {
+TEST(EndingTrieTest, GivesWhatTestingEveryTextGives) {
   std::mt19937 random(31);
   for (int round = 0; round < 400; ++round) {
     // A small alphabet makes texts end one another; a wide one gives a node many children.

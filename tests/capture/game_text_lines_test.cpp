@@ -12,7 +12,7 @@ namespace {
 using test::CaptureHarness;
 using Lines = std::vector<std::string>;
 
-TEST(GameTextLines, ChatTakesItsPlaceAndMarkersOpenOneMapPerChange) {
+TEST(GameTextLinesTest, ChatTakesItsPlaceAndMarkersOpenOneMapPerChange) {
   CaptureHarness h(false, test::ShippedTemplates(), true, test::ShippedGameTexts());
   h.session.state.options.lplayernicks = {"Morv"};
   ASSERT_TRUE(h.Feed({
@@ -35,7 +35,7 @@ TEST(GameTextLines, ChatTakesItsPlaceAndMarkersOpenOneMapPerChange) {
 
 // The live console strips colour codes: the dead player's chat and the team chat with
 // a place still show, the chat of a living player reads as an event.
-TEST(GameTextLines, LiveChatIsToldWhereTheTextAllows) {
+TEST(GameTextLinesTest, LiveChatIsToldWhereTheTextAllows) {
   CaptureHarness h(true, test::ShippedTemplates(), true, test::ShippedGameTexts());
   ASSERT_TRUE(h.Feed({"(DEAD) Fak: Rasec was pistol whipped by Fak.",
                       "pascochasco (Patio Courtyard): Rasec was pistol whipped by Fak.",

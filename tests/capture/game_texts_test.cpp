@@ -14,7 +14,7 @@
 namespace mrv {
 namespace {
 
-TEST(GameTexts, ReadTheirFormsStrictly) {
+TEST(GameTextsTest, ReadTheirFormsStrictly) {
   const GameTexts& texts = test::ShippedGameTexts();
   // Nicknames holding the forms' own words are read from both ends of the line.
   EXPECT_EQ(texts.MatchHit("You hit Legs in the Head in the Torso for 5% damage.")->nick,
@@ -41,7 +41,7 @@ TEST(GameTexts, ReadTheirFormsStrictly) {
 
 // A damaged file is told with the line at fault and none of its rules is used; a
 // missing one is how a player goes back to the older text, and is no fault.
-TEST(LoadGameTexts, ADamagedFileIsToldAndLeftUnused) {
+TEST(LoadGameTextsTest, ADamagedFileIsToldAndLeftUnused) {
   const std::pair<std::string, std::string> cases[] = {
       {"search path: Going through search path...\nhit given You hit <NICK> in the <LOCATION>.\n",
        "line 2: no kind and colon before the text"},
@@ -77,7 +77,7 @@ TEST(LoadGameTexts, ADamagedFileIsToldAndLeftUnused) {
   EXPECT_EQ(prompt.shown.size(), 1u);
 }
 
-TEST(TextSet, FindsWhatSearchingEachTextFinds) {
+TEST(TextSetTest, FindsWhatSearchingEachTextFinds) {
   std::mt19937 random(11);
   auto text_of = [&](std::size_t length) {
     constexpr std::string_view kAlphabet = "ab3^: )";

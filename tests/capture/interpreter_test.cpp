@@ -14,7 +14,7 @@ using test::CaptureHarness;
 using test::WeaponIndex;
 using Lines = std::vector<std::string>;
 
-TEST(InterpretLine, LogFileCaptureTheFlagGameAcrossTwoMaps) {
+TEST(InterpretLineTest, LogFileCaptureTheFlagGameAcrossTwoMaps) {
   CaptureHarness h(false);
   h.session.state.options.lplayernicks = {"fak"};
   ASSERT_TRUE(h.Feed({
@@ -84,7 +84,7 @@ TEST(InterpretLine, LogFileCaptureTheFlagGameAcrossTwoMaps) {
   EXPECT_TRUE(h.clock.waits().empty());
 }
 
-TEST(InterpretLine, MapMarkersOpenOneMapPerChange) {
+TEST(InterpretLineTest, MapMarkersOpenOneMapPerChange) {
   CaptureHarness h(false);
   h.Feed({"Fak joined the red team.", "Shutting down OpenGL subsystem", "8 crosshairs parsed",
           "CL_InitCGame: 1.00 seconds"});
@@ -101,7 +101,7 @@ TEST(InterpretLine, MapMarkersOpenOneMapPerChange) {
   EXPECT_TRUE(h.session.state.context.GameStartPending);
 }
 
-TEST(InterpretLine, MonitoredGameLearnsNamesAndAnswersThePlayer) {
+TEST(InterpretLineTest, MonitoredGameLearnsNamesAndAnswersThePlayer) {
   CaptureHarness h(true);
   CaptureOptions& options = h.session.state.options;
   options.crandom = options.crandomh = false;
@@ -148,7 +148,7 @@ TEST(InterpretLine, MonitoredGameLearnsNamesAndAnswersThePlayer) {
   EXPECT_EQ(h.console.typed.back(), "name");
 }
 
-TEST(InterpretLine, UnknownWeaponEndsTheRunKeepingTheMaps) {
+TEST(InterpretLineTest, UnknownWeaponEndsTheRunKeepingTheMaps) {
   const DeathTemplates templates = DeathTemplates::FromLines({
       "r<VICTIM><MSG> got a lead enema from </MSG><KILLER><MSG>'s retro M4.</MSG>",
       "~<VICTIM><MSG> was zapped by </MSG><KILLER><MSG>.</MSG>",
@@ -168,7 +168,7 @@ TEST(InterpretLine, UnknownWeaponEndsTheRunKeepingTheMaps) {
   EXPECT_EQ(h.session.state.context.RecentLines[1], "Rasec got a lead enema from Fak's retro M4.");
 }
 
-TEST(InterpretLine, HostileLinesNeverReachOutsideTheStore) {
+TEST(InterpretLineTest, HostileLinesNeverReachOutsideTheStore) {
   CaptureHarness h(false);
   h.session.state.options.lplayernicks = {"Fak"};
   // Raw lines that look like markers, with codes no marker carries.
@@ -195,7 +195,7 @@ TEST(InterpretLine, HostileLinesNeverReachOutsideTheStore) {
 
 // A rename finds the old nickname as printed first, on each map and for the own
 // nickname; only where it is missing, the nickname without its colour reset.
-TEST(InterpretLine, RenamesFindTheExactNameFirst) {
+TEST(InterpretLineTest, RenamesFindTheExactNameFirst) {
   CaptureHarness h(false);
   ASSERT_TRUE(h.Feed({"^4x^7y^7 was pistol whipped by ^4x^7y.",
                       "Current search path:", "Blub was pistol whipped by ^4x^7y.",
@@ -210,7 +210,7 @@ TEST(InterpretLine, RenamesFindTheExactNameFirst) {
 // What a saved game could not hold back never enters the store, so that a capture can
 // always be saved: a nickname that reads as a section marker is not counted, a rename to
 // one and an overlong map name are ignored.
-TEST(InterpretLine, NamesASavedGameCouldNotHoldAreNotTakenIn) {
+TEST(InterpretLineTest, NamesASavedGameCouldNotHoldAreNotTakenIn) {
   CaptureHarness h(false);
   const std::string long_name(kMaxNameLength + 1, 'm');
   ASSERT_TRUE(h.Feed({"[ENICKS] was pistol whipped by Fak.", "Rasec was pistol whipped by [EMAP].",

@@ -11,7 +11,7 @@ namespace {
 // The prepared search finds what std::string_view::find finds, from any start, in
 // lines long enough for the 16-wide steps and their tails, with needles whose rarest
 // bytes repeat and stand at either end.
-TEST(Literal, FindsWhatAPlainSearchFinds) {
+TEST(LiteralTest, FindsWhatAPlainSearchFinds) {
   std::mt19937 random(3);
   auto text_of = [&](std::size_t length, std::string_view alphabet) {
     std::string text(length, ' ');

@@ -21,7 +21,7 @@ const std::string kCantProbe =
 const std::string kCantOpen =
     "Unable to open file!\n\n\rThe file could be locked by another process.";
 
-TEST(LogFileRun, ReportsEachPercentOnceAndSkipsTwoCharacterLines) {
+TEST(LogFileRunTest, ReportsEachPercentOnceAndSkipsTwoCharacterLines) {
   // "X!" would be a suicide if it reached the interpreter.
   const DeathTemplates templates = DeathTemplates::FromLines({"a<VICTIM><MSG>!</MSG>"});
   CaptureHarness h(false, templates, false);
@@ -46,7 +46,7 @@ TEST(LogFileRun, ReportsEachPercentOnceAndSkipsTwoCharacterLines) {
   EXPECT_EQ(h.session.state.context.RecentLines[1], "Bobby no!");
 }
 
-TEST(LogFileRun, EmptyMissingAndUnopenableLogs) {
+TEST(LogFileRunTest, EmptyMissingAndUnopenableLogs) {
   CaptureHarness h(false, test::ShippedTemplates(), false);
   test::ScratchDir dir("log-failures");
   test::WriteFileBytes(dir / "empty.log", "");
@@ -78,7 +78,7 @@ TEST(LogFileRun, EmptyMissingAndUnopenableLogs) {
   }
 }
 
-TEST(LogFileRun, CancelAndUnknownWeaponsEndTheRunBetweenLines) {
+TEST(LogFileRunTest, CancelAndUnknownWeaponsEndTheRunBetweenLines) {
   test::ScratchDir dir("log-ends");
   std::string log;
   for (int i = 0; i < 50; ++i)
@@ -104,7 +104,7 @@ TEST(LogFileRun, CancelAndUnknownWeaponsEndTheRunBetweenLines) {
   EXPECT_EQ(unknown.store.size(), 2);
 }
 
-TEST(LogFileRun, OverlongLinesAreCutButCounted) {
+TEST(LogFileRunTest, OverlongLinesAreCutButCounted) {
   CaptureHarness h(false, test::ShippedTemplates(), false);
   test::ScratchDir dir("log-long");
   const std::string huge(300'000, 'x');
@@ -119,7 +119,7 @@ TEST(LogFileRun, OverlongLinesAreCutButCounted) {
 
 // A stream is read once, with no size probe: the same store as the file gives, its
 // progress in bytes, and nothing at all is a failure as an empty file is.
-TEST(LogFileRun, StreamsGiveWhatTheFileGives) {
+TEST(LogFileRunTest, StreamsGiveWhatTheFileGives) {
   const auto sample = test::SamplesDir() / "ts_two_maps.log";
   CaptureHarness from_file(false, test::ShippedTemplates(), false);
   ASSERT_TRUE(ParseLogFile(from_file.session, sample).show_stats);
@@ -142,7 +142,7 @@ TEST(LogFileRun, StreamsGiveWhatTheFileGives) {
 
 // Maps of a hundred nicknames each, against a store that holds only a few: the run stops
 // with its message, keeps the maps counted so far, and they save and load back.
-TEST(LogFileRun, TheStoreBudgetEndsTheRunKeepingItsMaps) {
+TEST(LogFileRunTest, TheStoreBudgetEndsTheRunKeepingItsMaps) {
   test::ScratchDir dir("log-budget");
   std::string log;
   for (int map = 0; map < 20; ++map) {

@@ -54,7 +54,7 @@ class ScriptedMonitor {
 const std::string kGameLost =
     "Quake 3 was closed!\r\n\r\nContinue searching for Quake?\r\n\r\n(click cancel to show stats)";
 
-TEST(ConsoleMonitor, HandlesEveryNewLineOnceAndAsksForTheMapUntilItIsNamed) {
+TEST(ConsoleMonitorTest, HandlesEveryNewLineOnceAndAsksForTheMapUntilItIsNamed) {
   ScriptedMonitor m;
   m.h.console.present = false;
   m.h.console.on_find = [&] { m.h.console.present = m.h.console.finds >= 3; };
@@ -91,7 +91,7 @@ TEST(ConsoleMonitor, HandlesEveryNewLineOnceAndAsksForTheMapUntilItIsNamed) {
   EXPECT_EQ(map.duration, m.h.clock.TickSeconds() - map.start_time);
 }
 
-TEST(ConsoleMonitor, APlayerClearedConsoleSkipsWhatItHeldAtThatRead) {
+TEST(ConsoleMonitorTest, APlayerClearedConsoleSkipsWhatItHeldAtThatRead) {
   ScriptedMonitor m;
   m.Then([&] {
     m.Print("A joined the red team.");
@@ -104,7 +104,7 @@ TEST(ConsoleMonitor, APlayerClearedConsoleSkipsWhatItHeldAtThatRead) {
   EXPECT_EQ(m.h.current().nicks, (std::vector<std::string>{"A", "B", "C", "E"}));
 }
 
-TEST(ConsoleMonitor, ClearsALongConsoleOnlyAfterReadingWhatArrived) {
+TEST(ConsoleMonitorTest, ClearsALongConsoleOnlyAfterReadingWhatArrived) {
   const std::string filler(100, '-');
   ScriptedMonitor m;
   std::uint64_t quiet_since = 0;
@@ -136,7 +136,7 @@ TEST(ConsoleMonitor, ClearsALongConsoleOnlyAfterReadingWhatArrived) {
   EXPECT_EQ(m.h.current().nicks, (std::vector<std::string>{"A", "B", "C", "D"}));
 }
 
-TEST(ConsoleMonitor, SendsTheCyclicRepliesStrictlyAfterTheirTime) {
+TEST(ConsoleMonitorTest, SendsTheCyclicRepliesStrictlyAfterTheirTime) {
   ScriptedMonitor m;
   CaptureOptions& options = m.h.session.state.options;
   options.ccyclic = true;
@@ -165,7 +165,7 @@ TEST(ConsoleMonitor, SendsTheCyclicRepliesStrictlyAfterTheirTime) {
                 "ut_echo 2:2s ^1No stats available yet^7"}));
 }
 
-TEST(ConsoleMonitor, WaitsForTheGameAgainOrEndsWhenItWasClosed) {
+TEST(ConsoleMonitorTest, WaitsForTheGameAgainOrEndsWhenItWasClosed) {
   ScriptedMonitor m;
   m.h.prompt.ask_answers = {true, false};
   m.Then([&] { m.Print("A joined the red team."); });
@@ -199,7 +199,7 @@ TEST(ConsoleMonitor, WaitsForTheGameAgainOrEndsWhenItWasClosed) {
   EXPECT_EQ(m.h.map(1).duration, m.h.clock.TickSeconds() - m.h.map(1).start_time);
 }
 
-TEST(ConsoleMonitor, EndsOnRequestWhereverItIs) {
+TEST(ConsoleMonitorTest, EndsOnRequestWhereverItIs) {
   {
     ScriptedMonitor searching;
     searching.h.console.present = false;
@@ -223,7 +223,7 @@ TEST(ConsoleMonitor, EndsOnRequestWhereverItIs) {
   }
 }
 
-TEST(ConsoleMonitor, AnUnknownWeaponEndsTheRunKeepingTheMap) {
+TEST(ConsoleMonitorTest, AnUnknownWeaponEndsTheRunKeepingTheMap) {
   const DeathTemplates templates = DeathTemplates::FromLines({
       "r<VICTIM><MSG> got a lead enema from </MSG><KILLER><MSG>'s retro M4.</MSG>",
       "~<VICTIM><MSG> was zapped by </MSG><KILLER><MSG>.</MSG>",
@@ -243,7 +243,7 @@ TEST(ConsoleMonitor, AnUnknownWeaponEndsTheRunKeepingTheMap) {
 }
 
 // Its own end, told once, and never read as an unknown weapon: the maps so far stay.
-TEST(ConsoleMonitor, TheStoreBudgetEndsTheRunKeepingItsMaps) {
+TEST(ConsoleMonitorTest, TheStoreBudgetEndsTheRunKeepingItsMaps) {
   ScriptedMonitor m;
   m.h.store.budget = std::make_shared<StoreBudget>(std::size_t{8} << 20);
   for (int map = 0; map < 20; ++map) {
@@ -261,7 +261,7 @@ TEST(ConsoleMonitor, TheStoreBudgetEndsTheRunKeepingItsMaps) {
   EXPECT_LE(m.h.store.budget->used(), std::size_t{8} << 20);
 }
 
-TEST(ConsoleMonitor, AConsoleThatCannotBeTypedIntoStartsEachGameOnce) {
+TEST(ConsoleMonitorTest, AConsoleThatCannotBeTypedIntoStartsEachGameOnce) {
   ScriptedMonitor m;
   m.h.console.can_type = false;
   m.Then([&] {

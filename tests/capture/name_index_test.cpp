@@ -13,7 +13,7 @@ namespace {
 // nickname on the last map, renaming on every map (names with and without the colour
 // reset, in either letter case, onto names present or not), new maps, and maps that
 // arrive with duplicates as a saved game brings them. Both must read the same.
-TEST(NameIndex, AgreesWithThePlainWalkOverEveryMap) {
+TEST(NameIndexTest, AgreesWithThePlainWalkOverEveryMap) {
   const std::vector<std::string> names = {"Blub",      "blub", "Blub^7", "BLUB^7", "Sn4ke",
                                           "[FU]Sn4ke", "Fak",  "fak^7",  "Rasec",  "x"};
   std::mt19937 random(17);

@@ -7,7 +7,7 @@
 namespace mrv {
 namespace {
 
-TEST(CancelToken, CutsAWaitShort) {
+TEST(CancelTokenTest, CutsAWaitShort) {
   CancelToken cancel;
   SystemClock clock;
   const auto start = clock.Millis();
@@ -21,7 +21,7 @@ TEST(CancelToken, CutsAWaitShort) {
   EXPECT_FALSE(clock.Wait(std::chrono::seconds(30), cancel));  // stays cancelled
 }
 
-TEST(SystemRandom, StaysInRange) {
+TEST(SystemRandomTest, StaysInRange) {
   SystemRandom random;
   for (int i = 0; i < 1000; ++i) {
     const int v = random.Next(5);

@@ -9,7 +9,7 @@
 namespace mrv {
 namespace {
 
-TEST(MatchHit, ReadsBothDirectionsAndRefusesTheRest) {
+TEST(MatchHitTest, ReadsBothDirectionsAndRefusesTheRest) {
   auto hit = MatchHit("You hit Rasec in the Head.");
   ASSERT_TRUE(hit);
   EXPECT_EQ(hit->direction, HitDirection::kGiven);
@@ -53,7 +53,7 @@ TEST(MatchHit, ReadsBothDirectionsAndRefusesTheRest) {
   }
 }
 
-TEST(MatchMapName, KeepsTheColourResetOnlyWhileMonitoring) {
+TEST(MatchMapNameTest, KeepsTheColourResetOnlyWhileMonitoring) {
   const std::string_view answer = "\"mapname\" is:\"ut4_abbey^7\" default:\"nomap^7\"";
   EXPECT_EQ(MatchMapName(answer, false), "ut4_abbey");
   EXPECT_EQ(MatchMapName(answer, true), "ut4_abbey^7");
@@ -62,7 +62,7 @@ TEST(MatchMapName, KeepsTheColourResetOnlyWhileMonitoring) {
   EXPECT_FALSE(MatchMapName("\"name\" is:\"Fak^7\"", true));
 }
 
-TEST(MatchFlag, PlainWhileMonitoringAndColouredInLogs) {
+TEST(MatchFlagTest, PlainWhileMonitoringAndColouredInLogs) {
   struct Case {
     std::string_view line;
     bool monitor;
@@ -93,7 +93,7 @@ TEST(MatchFlag, PlainWhileMonitoringAndColouredInLogs) {
 // The direct readings of a rename, a team join, a team colour and a flag event agree
 // with their templates (read on the line with "." appended where theirs are), on lines
 // made of the pieces that matter to them.
-TEST(Recognisers, DirectReadingsAgreeWithTheirTemplates) {
+TEST(RecognisersTest, DirectReadingsAgreeWithTheirTemplates) {
   const auto member = MatchTeamColour("^4pascochasco^7 (Patio Courtyard): ^3sry");
   ASSERT_TRUE(member);
   EXPECT_EQ(member->nick, "pascochasco");

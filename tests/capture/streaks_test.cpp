@@ -24,7 +24,7 @@ CaptureHarness& Started(CaptureHarness& harness) {
   return harness;
 }
 
-TEST(Streaks, HitStreakIsToldFromTheFifthHitWhenTheDrawAllows) {
+TEST(StreaksTest, HitStreakIsToldFromTheFifthHitWhenTheDrawAllows) {
   CaptureHarness harness(true);
   Started(harness).session.state.options.crandomh = true;
   harness.random.answers = {2, 3};
@@ -37,7 +37,7 @@ TEST(Streaks, HitStreakIsToldFromTheFifthHitWhenTheDrawAllows) {
   EXPECT_EQ(harness.session.state.streaks.HitStreak.count, 1);
 }
 
-TEST(Streaks, KillAndDeathStreaksByLocation) {
+TEST(StreaksTest, KillAndDeathStreaksByLocation) {
   CaptureHarness harness(true);
   Started(harness).session.state.options.crandomh = true;
   const std::string_view kill = "Rasec was torn asunder by Fak's crass AK103.";
@@ -61,7 +61,7 @@ TEST(Streaks, KillAndDeathStreaksByLocation) {
   EXPECT_EQ(harness.console.typed, Lines{"ut_echo That's 2 deaths by Helmet shot in a row!!"});
 }
 
-TEST(Streaks, TopFraggerAndCapHighPraiseOnlyTheLeader) {
+TEST(StreaksTest, TopFraggerAndCapHighPraiseOnlyTheLeader) {
   CaptureHarness harness(true);
   Started(harness).session.state.options.crandom = true;
   harness.random.answers = {99, 99};
@@ -92,7 +92,7 @@ TEST(Streaks, TopFraggerAndCapHighPraiseOnlyTheLeader) {
              "ut_echo Bob has a flag cap high!"}));
 }
 
-TEST(Streaks, SoundsWhileMonitoringOnly) {
+TEST(StreaksTest, SoundsWhileMonitoringOnly) {
   CaptureHarness monitor(true);
   Started(monitor).session.state.options.cheadshot = true;
   monitor.Feed({"You hit Rasec in the Helmet.", "You hit Rasec in the Neck.",

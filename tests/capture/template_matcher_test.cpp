@@ -14,7 +14,7 @@ TemplateResult Match(std::string_view text, std::string_view line, SlotTexts& sl
   return MatchTemplate(CompiledTemplate(text), line, slots);
 }
 
-TEST(TemplateMatcher, ReadsEachShape) {
+TEST(TemplateMatcherTest, ReadsEachShape) {
   SlotTexts s;
   EXPECT_EQ(Match("<VICTIM><MSG> killed himself.</MSG>", "Bob killed himself.", s),
             TemplateResult::kMatch);
@@ -39,7 +39,7 @@ TEST(TemplateMatcher, ReadsEachShape) {
   EXPECT_EQ(s.victim, "");
 }
 
-TEST(TemplateMatcher, MiddleTextMustStandOnceUnlessItIsAColourReset) {
+TEST(TemplateMatcherTest, MiddleTextMustStandOnceUnlessItIsAColourReset) {
   SlotTexts s;
   EXPECT_EQ(Match("<VICTIM><MSG> by </MSG><KILLER><MSG>.</MSG>", "A by B by C.", s),
             TemplateResult::kNoMatch);
@@ -56,7 +56,7 @@ TEST(TemplateMatcher, MiddleTextMustStandOnceUnlessItIsAColourReset) {
 }
 
 // The compiled once-test must agree with deleting occurrences one by one.
-TEST(TemplateMatcher, AgreesWithCountingByDeletion) {
+TEST(TemplateMatcherTest, AgreesWithCountingByDeletion) {
   std::mt19937 random(7);
   auto text_of = [&](int max_length) {
     std::string text(random() % static_cast<unsigned>(max_length + 1), 'a');
@@ -79,7 +79,7 @@ TEST(TemplateMatcher, AgreesWithCountingByDeletion) {
   }
 }
 
-TEST(TemplateMatcher, FaultsShowOnlyAfterTheLiteralsReadBeforeThem) {
+TEST(TemplateMatcherTest, FaultsShowOnlyAfterTheLiteralsReadBeforeThem) {
   SlotTexts s;
   // Empty prefix block, unknown tag, no middle block, two killers, empty suffix block,
   // text after the suffix.
@@ -103,7 +103,7 @@ TEST(TemplateMatcher, FaultsShowOnlyAfterTheLiteralsReadBeforeThem) {
   EXPECT_EQ(Match("<VICTIM><MSG></MSG><KILLER><MSG>.</MSG>", "a.", s), TemplateResult::kNoMatch);
 }
 
-TEST(TemplateText, TagTextAndCountOccurrences) {
+TEST(TemplateTextTest, TagTextAndCountOccurrences) {
   EXPECT_EQ(TagText("a<MSG>b</MSG>c<MSG>d</MSG>"), "b");
   EXPECT_EQ(TagText("<MSG>open"), "");
   EXPECT_EQ(TagText("</MSG>x<MSG>"), "");
@@ -117,7 +117,7 @@ TEST(TemplateText, TagTextAndCountOccurrences) {
 // of every template in order, with the same slots and the same faults met on the way:
 // for endings of one, two and more bytes, shared endings, templates that never match
 // and malformed ones among them, in short and long lines.
-TEST(TemplateSet, FirstMatchAgreesWithAnInOrderScan) {
+TEST(TemplateSetTest, FirstMatchAgreesWithAnInOrderScan) {
   std::mt19937 random(23);
   auto text_of = [&](std::size_t max_length) {
     std::string text(1 + random() % max_length, 'a');
@@ -168,7 +168,7 @@ TEST(TemplateSet, FirstMatchAgreesWithAnInOrderScan) {
 }
 // The summary worked out 16 pairs at a time is the one worked out pair by pair, for
 // every byte value and at lengths around the block's edges.
-TEST(ConsoleLine, WidePairSummaryIsThePlainOne) {
+TEST(ConsoleLineTest, WidePairSummaryIsThePlainOne) {
   std::mt19937 random(29);
   for (int i = 0; i < 20000; ++i) {
     std::string line(random() % 100, ' ');

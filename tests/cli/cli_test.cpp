@@ -79,7 +79,7 @@ std::string Sample(const std::string& stem) {
   return (SamplesDir() / (stem + ".log")).string();
 }
 
-TEST(Cli, ParseGivesTheGoldenJsonOfEachSample) {
+TEST(CliTest, ParseGivesTheGoldenJsonOfEachSample) {
   const Tool tool("cli-golden");
   for (const std::string stem : {"ffa_short", "ctf_abbey", "ts_two_maps", "long_session"}) {
     const Outcome run =
@@ -92,7 +92,7 @@ TEST(Cli, ParseGivesTheGoldenJsonOfEachSample) {
   }
 }
 
-TEST(Cli, ExitCodesAndMessages) {
+TEST(CliTest, ExitCodesAndMessages) {
   const Tool tool("cli-codes");
   const ScratchDir& dir = tool.dir();
   ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
@@ -151,7 +151,7 @@ TEST(Cli, ExitCodesAndMessages) {
 }
 
 // GameTexts.txt beside the tool decides how a 4.1 log reads.
-TEST(Cli, ReadsTheGameTextsFileBesideIt) {
+TEST(CliTest, ReadsTheGameTextsFileBesideIt) {
   const Tool tool("cli-game-texts");
   const std::vector<std::string> args = {"parse", Sample("ts_damage_41"), "--game-name", "g"};
   EXPECT_EQ(tool.Run(args).out.find("ut4_turnpike"), std::string::npos) << "two maps as one";
@@ -161,7 +161,7 @@ TEST(Cli, ReadsTheGameTextsFileBesideIt) {
   EXPECT_EQ(with.err, "");
 }
 
-TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
+TEST(CliTest, OutputThatCannotBeWrittenIsAFailure) {
   const Tool tool("cli-full");
   for (const std::vector<std::string>& args :
        {std::vector<std::string>{"parse", Sample("ctf_abbey")}, {"--help"}}) {
@@ -171,7 +171,7 @@ TEST(Cli, OutputThatCannotBeWrittenIsAFailure) {
   }
 }
 
-TEST(Cli, GameTextReachesTheTerminalHarmlessAndJsonEscaped) {
+TEST(CliTest, GameTextReachesTheTerminalHarmlessAndJsonEscaped) {
   const Tool tool("cli-text");
   const std::string retitle = "\x1b]2;owned\x07";
   WriteFileBytes(tool.dir() / "hostile.log", retitle + " joined the red team.\n" +
@@ -195,7 +195,7 @@ TEST(Cli, GameTextReachesTheTerminalHarmlessAndJsonEscaped) {
   }
 }
 
-TEST(Cli, ExportWritesTheReportOfWhatItsOptionsChoose) {
+TEST(CliTest, ExportWritesTheReportOfWhatItsOptionsChoose) {
   const Tool tool("cli-export");
   const ScratchDir& dir = tool.dir();
   const std::string game = (TestDataDir() / "golden" / "ts_two_maps.stg").string();

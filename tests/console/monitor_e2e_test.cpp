@@ -64,7 +64,7 @@ int Kills(const MapRecord& map, std::string_view killer, std::string_view weapon
                    NickIndex(map, victim));
 }
 
-TEST(MonitorEndToEnd, AnEveningWithCommandsMapChangesAndARelaunch) {
+TEST(MonitorEndToEndTest, AnEveningWithCommandsMapChangesAndARelaunch) {
   ScratchDir scratch("monitor-evening");
   std::vector<std::string> first = Then(
       GameStart("ut4_abbey"),
@@ -140,7 +140,7 @@ TEST(MonitorEndToEnd, AnEveningWithCommandsMapChangesAndARelaunch) {
   EXPECT_EQ(std::count(live.status.lines.begin(), live.status.lines.end(), "Quake3 found!"), 2);
 }
 
-TEST(MonitorEndToEnd, LosesNoLineUnderBurstsWithClearsBetween) {
+TEST(MonitorEndToEndTest, LosesNoLineUnderBurstsWithClearsBetween) {
   ScratchDir scratch("monitor-bursts");
   // 6000 hit lines in 300 bursts, with long lines that make the console be cleared
   // about every other burst. Every 25 bursts the echo of a player's command waits for
@@ -167,7 +167,7 @@ TEST(MonitorEndToEnd, LosesNoLineUnderBurstsWithClearsBetween) {
   EXPECT_EQ(live.store[0].hits[8], 6000) << "hits in the Chest";
 }
 
-TEST(MonitorEndToEnd, EndsOnRequestAtAnyPoint) {
+TEST(MonitorEndToEndTest, EndsOnRequestAtAnyPoint) {
   ScratchDir scratch("monitor-requests");
   SystemClock clock;  // the real pauses, which a request must cut short
   {

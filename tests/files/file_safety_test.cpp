@@ -26,7 +26,7 @@ fs::perms Permissions(const fs::path& path) {
   return fs::status(path).permissions() & fs::perms::mask;
 }
 
-TEST(FileSafety, RewritesFollowNoPlantedLinkAndKeepModesAndLinks) {
+TEST(FileSafetyTest, RewritesFollowNoPlantedLinkAndKeepModesAndLinks) {
   test::ScratchDir dir("safe-write");
   const auto target = dir / "p.mrv";
 
@@ -78,7 +78,7 @@ TEST(FileSafety, RewritesFollowNoPlantedLinkAndKeepModesAndLinks) {
 
 // Pieces smaller and larger than the writer's buffer, and across its edge, arrive whole
 // and in order; a producer that runs out of memory leaves the old file.
-TEST(FileSafety, StreamedContentArrivesInOrderOrNotAtAll) {
+TEST(FileSafetyTest, StreamedContentArrivesInOrderOrNotAtAll) {
   test::ScratchDir dir("safe-stream");
   const auto target = dir / "g.stg";
   WriteFileBytes(target, "old");
@@ -102,7 +102,7 @@ TEST(FileSafety, StreamedContentArrivesInOrderOrNotAtAll) {
   EXPECT_EQ(ReadFileBytes(target), expected);
 }
 
-TEST(FileSafety, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
+TEST(FileSafetyTest, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
   test::ScratchDir dir("safe-read");
   ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
   fs::create_symlink("/dev/zero", dir / "zero");

@@ -7,7 +7,7 @@
 namespace mrv {
 namespace {
 
-TEST(IniFile, ReadsByTheUsualRules) {
+TEST(IniFileTest, ReadsByTheUsualRules) {
   IniFile ini;
   ini.Parse(
       "\xEF\xBB\xBF; [program] in a comment is no section\r\n[Program]\r\n"
@@ -36,7 +36,7 @@ TEST(IniFile, ReadsByTheUsualRules) {
   EXPECT_EQ(ini.ReadInteger("monitor", "time", 0), 90);
 }
 
-TEST(IniFile, WritingChangesOnlyTheLineConcerned) {
+TEST(IniFileTest, WritingChangesOnlyTheLineConcerned) {
   const std::string original =
       "; keep me\r\n[program]\nFile1 = old\r\n\r\n; about the data section\r\n[data]\rx=1";
   IniFile ini;
@@ -60,7 +60,7 @@ TEST(IniFile, WritingChangesOnlyTheLineConcerned) {
   EXPECT_EQ(ini.Text(), before);
 }
 
-TEST(IniFile, LoadsSavesAndRefusesOversizedFiles) {
+TEST(IniFileTest, LoadsSavesAndRefusesOversizedFiles) {
   test::ScratchDir dir("ini-file");
   IniFile ini;
   EXPECT_FALSE(ini.Load(dir / "missing.ini"));

@@ -11,7 +11,7 @@
 namespace mrv {
 namespace {
 
-TEST(LineReader, SplitsAtEveryLineBreakAndCutsLongLines) {
+TEST(LineReaderTest, SplitsAtEveryLineBreakAndCutsLongLines) {
   test::ScratchDir dir("lines");
   std::string content = "a\r\nbb\rccc\n\nlast";
   content += "\r\n" + std::string(200000, 'x') + "\ny";
@@ -57,7 +57,7 @@ std::vector<ReadLine> ReadAll(const std::filesystem::path& file, std::size_t max
 // Lines taken as views into the buffer are the lines taken as copies, whatever the
 // breaks and wherever the chunks end: a CR ending one chunk and its LF starting the
 // next, lines longer than a chunk, and chunks without any CR next to chunks with one.
-TEST(LineReader, ViewsGiveTheSameLinesAsCopies) {
+TEST(LineReaderTest, ViewsGiveTheSameLinesAsCopies) {
   test::ScratchDir dir("views");
   std::mt19937 random(11);
   for (int round = 0; round < 400; ++round) {

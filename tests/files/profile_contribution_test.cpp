@@ -35,7 +35,7 @@ const StatsRecord kJoe = {.hits = {3}, .hitstaken = {0, 2}, .deathhits = {0, 0, 
                            .time = 300};
 // clang-format on
 
-TEST(ProfileContribution, CountsTheOwnPlayersFiguresOfTimedMaps) {
+TEST(ProfileContributionTest, CountsTheOwnPlayersFiguresOfTimedMaps) {
   StatsStore store(kTestWeapons);
   MapRecord& map = AddPlayedMap(store, "ut4_casa");
   StatsRecord summary = NewStatsRecord(kTestWeapons);
@@ -55,7 +55,7 @@ TEST(ProfileContribution, CountsTheOwnPlayersFiguresOfTimedMaps) {
   EXPECT_EQ(summary.kills[0], 4);
 }
 
-TEST(ProfileContribution, AddsTheTimedMapsOfAGameToTheOpenProfile) {
+TEST(ProfileContributionTest, AddsTheTimedMapsOfAGameToTheOpenProfile) {
   test::ScratchDir dir("profile-add-game");
   ProfileStore profile_store(dir.path(), kTestWeapons);
   ASSERT_TRUE(profile_store.CreateProfileFile("joe.mrv", "Joe", {}));

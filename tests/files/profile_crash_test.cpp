@@ -45,7 +45,7 @@ bool Step(ProfileStore& profile_store, std::size_t state) {
   _exit(0);
 }
 
-TEST(ProfileCrash, KilledRewritesLeaveTheOldOrTheNewProfile) {
+TEST(ProfileCrashTest, KilledRewritesLeaveTheOldOrTheNewProfile) {
   test::ScratchDir dir("profile-crash");
   const auto file = dir / "joe.mrv";
   States states;

@@ -28,7 +28,7 @@ bool Remove(ProfileStore& profile_store, const Numbers& numbers, const std::stri
 
 using Fixture = test::OpenProfile;
 
-TEST(ProfileGames, AddingTwoGamesToANewProfileGivesTheGoldenFile) {
+TEST(ProfileGamesTest, AddingTwoGamesToANewProfileGivesTheGoldenFile) {
   Fixture f("profile-add",
             "[NOTES]\r\nPlays on Sundays\r\n[ENOTES]\r\n[NICKNAMES]\r\nJoe\r\n"
             "[ENICKNAMES]\r\n");
@@ -44,7 +44,7 @@ TEST(ProfileGames, AddingTwoGamesToANewProfileGivesTheGoldenFile) {
   EXPECT_FALSE(std::filesystem::exists(f.dir / "joe.mrv.tmp"));
 }
 
-TEST(ProfileGames, RemovingFromTheMiddleRenumbersAndReducesTheTotals) {
+TEST(ProfileGamesTest, RemovingFromTheMiddleRenumbersAndReducesTheTotals) {
   Fixture f("profile-remove", test::TwoGamesProfile());
   ASSERT_TRUE(Add(f.profile_store, kC, kGameC));  // now C, B, A
   StatsRecord sums;
@@ -72,7 +72,7 @@ TEST(ProfileGames, RemovingFromTheMiddleRenumbersAndReducesTheTotals) {
   EXPECT_TRUE(HasLine(f.File(), "GAME=2=" + test::kGameA));
 }
 
-TEST(ProfileGames, UndoingAnAddRestoresTheFileAndEmptyingLeavesZeroTotals) {
+TEST(ProfileGamesTest, UndoingAnAddRestoresTheFileAndEmptyingLeavesZeroTotals) {
   Fixture f("profile-empty", test::TwoGamesProfile());
   ASSERT_TRUE(Add(f.profile_store, kC, kGameC));
   ASSERT_TRUE(Remove(f.profile_store, {1}, test::kGameA, test::kGameB));
@@ -90,7 +90,7 @@ TEST(ProfileGames, UndoingAnAddRestoresTheFileAndEmptyingLeavesZeroTotals) {
   EXPECT_TRUE(HasLine(f.File(), "FIRSTGAME=" + kGameC));
 }
 
-TEST(ProfileGames, AFailedReplacementKeepsTheProfileAndItsOpenState) {
+TEST(ProfileGamesTest, AFailedReplacementKeepsTheProfileAndItsOpenState) {
   test::ScratchDir dir("profile-replace");
   // The longest name a folder holds: no temporary file can be named after it.
   const std::string name = std::string(251, 'j') + ".mrv";

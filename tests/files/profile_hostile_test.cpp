@@ -45,7 +45,7 @@ const std::string kNotValid = "The file doesn't seem valid!";
 const std::string kInvalid = "Invalid file!";
 const std::string kUnsaved = "Unable to save file!";
 
-TEST(ProfileHostile, OverlongLinesBadNumbersAndLayoutFaultsMakeTheFileInvalid) {
+TEST(ProfileHostileTest, OverlongLinesBadNumbersAndLayoutFaultsMakeTheFileInvalid) {
   test::ScratchDir dir("profile-hostile");
   const std::string good = test::TwoGamesProfile();
   const std::string huge(10 * 1024 * 1024, 'x');
@@ -91,7 +91,7 @@ TEST(ProfileHostile, OverlongLinesBadNumbersAndLayoutFaultsMakeTheFileInvalid) {
   }
 }
 
-TEST(ProfileHostile, EmptyFilesAndBrokenMarkersNeverPassAsProfiles) {
+TEST(ProfileHostileTest, EmptyFilesAndBrokenMarkersNeverPassAsProfiles) {
   // Random bytes are the fuzz target's; these are the near misses.
   test::ScratchDir dir("profile-empty");
   EXPECT_EQ(RunEverything(dir, ""),

@@ -43,7 +43,7 @@ StatsStore PlayedGame(int seconds) {
   _exit(0);
 }
 
-TEST(ProfileLock, TwoProgramsAddingAtOnceLoseNoGame) {
+TEST(ProfileLockTest, TwoProgramsAddingAtOnceLoseNoGame) {
   test::ScratchDir dir("profile-lock");
   ProfileStore profile_store(dir.path(), test::kTestWeapons);
   ASSERT_TRUE(profile_store.CreateProfileFile("joe.mrv", "Joe", {}));
@@ -93,7 +93,7 @@ TEST(ProfileLock, TwoProgramsAddingAtOnceLoseNoGame) {
   EXPECT_FALSE(std::filesystem::exists(dir / "joe.mrv.lock"));
 }
 
-TEST(ProfileLock, ASecondWriterWaitsBrieflyThenFails) {
+TEST(ProfileLockTest, ASecondWriterWaitsBrieflyThenFails) {
   test::OpenProfile holder("profile-held", test::TwoGamesProfile());
   ASSERT_TRUE(holder.profile_store.Lock());
   ProfileStore other(holder.dir.path(), test::kTestWeapons, std::chrono::milliseconds(30));

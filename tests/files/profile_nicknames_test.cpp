@@ -10,7 +10,7 @@ namespace {
 
 using Nicks = std::vector<std::string>;
 
-TEST(ProfileNicknames, AddingComparesExactlyAndStopsAtAHundred) {
+TEST(ProfileNicknamesTest, AddingComparesExactlyAndStopsAtAHundred) {
   Nicks nicks = {"joe"};
   EXPECT_EQ(AddNickname(nicks, "Joe"), "");
   EXPECT_EQ(AddNickname(nicks, "Joe"), "\r\nThat nickname is already listed!");
@@ -25,7 +25,7 @@ TEST(ProfileNicknames, AddingComparesExactlyAndStopsAtAHundred) {
   EXPECT_EQ(nicks.size(), 100u);
 }
 
-TEST(ProfileNicknames, RemovingKeepsOneAndMovingStaysInsideTheList) {
+TEST(ProfileNicknamesTest, RemovingKeepsOneAndMovingStaysInsideTheList) {
   Nicks nicks = {"a", "b", "c"};
   EXPECT_EQ(MoveNickname(nicks, 0, true), 0u);
   EXPECT_EQ(MoveNickname(nicks, 2, false), 2u);
@@ -40,7 +40,7 @@ TEST(ProfileNicknames, RemovingKeepsOneAndMovingStaysInsideTheList) {
   EXPECT_EQ(nicks, Nicks{"b"});
 }
 
-TEST(ProfileDelete, WaitsForAnotherProgramsChangeAndToleratesAGoneFile) {
+TEST(ProfileDeleteTest, WaitsForAnotherProgramsChangeAndToleratesAGoneFile) {
   test::ScratchDir dir("profile-delete");
   ProfileStore profile_store(dir.path(), test::kTestWeapons, std::chrono::milliseconds(50));
   ASSERT_TRUE(profile_store.CreateProfileFile("joe.mrv", "Joe", {}));

@@ -13,7 +13,7 @@ using test::ReadFileBytes;
 using test::WriteFileBytes;
 using Numbers = std::vector<std::int32_t>;
 
-TEST(ProfileStore, ReadsTheGoldenProfile) {
+TEST(ProfileStoreTest, ReadsTheGoldenProfile) {
   test::OpenProfile f("profile-read", test::TwoGamesProfile());
   ProfileStore& profile_store = f.profile_store;
   std::vector<std::string> games = {"kept"};
@@ -37,7 +37,7 @@ TEST(ProfileStore, ReadsTheGoldenProfile) {
             std::make_tuple(2, 1800, test::kGameA, test::kGameB));
 }
 
-TEST(ProfileStore, DamagedSectionsGiveTheirTexts) {
+TEST(ProfileStoreTest, DamagedSectionsGiveTheirTexts) {
   test::ScratchDir dir("profile-damaged");
   ProfileStore profile_store(dir.path(), kTestWeapons);
   const std::string good = test::TwoGamesProfile();
@@ -72,7 +72,7 @@ TEST(ProfileStore, DamagedSectionsGiveTheirTexts) {
   EXPECT_EQ(totals, test::GameA());
 }
 
-TEST(ProfileStore, OpensOnlyExistingFilesAndListsProfilesByName) {
+TEST(ProfileStoreTest, OpensOnlyExistingFilesAndListsProfilesByName) {
   test::ScratchDir dir("profile-open");
   ProfileStore profile_store(dir.path(), kTestWeapons);
   EXPECT_FALSE(profile_store.Open("missing.mrv"));
@@ -94,7 +94,7 @@ TEST(ProfileStore, OpensOnlyExistingFilesAndListsProfilesByName) {
   EXPECT_FALSE(profile_store.Active());
 }
 
-TEST(ProfileStore, SavingNotesAndNicknamesKeepsEverythingAfterThem) {
+TEST(ProfileStoreTest, SavingNotesAndNicknamesKeepsEverythingAfterThem) {
   const std::string old_content = test::TwoGamesProfile();
   test::OpenProfile f("profile-notes", old_content);
   ASSERT_TRUE(f.profile_store.SaveNotesAndNicknames("joe.mrv", {"J0e", "Joe"}, {}));
@@ -106,7 +106,7 @@ TEST(ProfileStore, SavingNotesAndNicknamesKeepsEverythingAfterThem) {
   EXPECT_EQ(nicknames, (std::vector<std::string>{"J0e", "Joe"}));
 }
 
-TEST(ProfileStore, NewProfilesHaveNoGamesAndWritersRefuseWhatWouldNotReadBack) {
+TEST(ProfileStoreTest, NewProfilesHaveNoGamesAndWritersRefuseWhatWouldNotReadBack) {
   test::ScratchDir dir("profile-new");
   ProfileStore profile_store(dir.path(), kTestWeapons);
   // A note equal to a section marker, or holding a line break, would move sections.

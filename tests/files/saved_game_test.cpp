@@ -28,7 +28,7 @@ StatsStore ExampleGame() {
   return store;
 }
 
-TEST(SavedGame, WritesTheExampleByteForByte) {
+TEST(SavedGameTest, WritesTheExampleByteForByte) {
   test::ScratchDir dir("game-golden");
   test::FakePrompt prompt;
   const auto file = GameFilePath(dir.path(), "2004-03-15 21:47");
@@ -42,7 +42,7 @@ TEST(SavedGame, WritesTheExampleByteForByte) {
   EXPECT_EQ(GameFilePath(dir.path(), "../x/y\\z"), dir / "games" / "...x.y.z.stg");
 }
 
-TEST(SavedGame, RoundTripKeepsEveryField) {
+TEST(SavedGameTest, RoundTripKeepsEveryField) {
   StatsStore saved = ExampleGame();
   // A map captured before the own nickname was known, one without nicknames, and one
   // with more nicknames than one list line was once meant to hold (its file streams out
@@ -73,7 +73,7 @@ TEST(SavedGame, RoundTripKeepsEveryField) {
   EXPECT_TRUE(prompt.shown.empty());
 }
 
-TEST(SavedGame, LoadIsStrict) {
+TEST(SavedGameTest, LoadIsStrict) {
   const std::string good = test::ReadFileBytes(test::TestDataDir() / "game_example.stg");
   const auto replaced = [&](const std::string& from, const std::string& to) {
     std::string text = good;
@@ -139,7 +139,7 @@ TEST(SavedGame, LoadIsStrict) {
   EXPECT_EQ(prompt.shown[0].text, "Unable to load file " + (dir / "missing.stg").string());
 }
 
-TEST(SavedGame, RefusesWhatItCouldNotReadBack) {
+TEST(SavedGameTest, RefusesWhatItCouldNotReadBack) {
   test::ScratchDir dir("game-refuse");
   test::FakePrompt prompt;
   StatsStore store = ExampleGame();

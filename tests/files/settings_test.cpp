@@ -15,7 +15,7 @@ std::string WithWeapons(const std::string& weapons) {
   return "[program]\r\nfile1=C:\\logs\\a.log\r\n\r\n[data]\r\nweapons=" + weapons + "\r\n";
 }
 
-TEST(Settings, WeaponTableRules) {
+TEST(SettingsTest, WeaponTableRules) {
   struct Case {
     std::string value;
     int entries;  // -1: refused silently, -2: refused with the duplicate message
@@ -55,7 +55,7 @@ TEST(Settings, WeaponTableRules) {
   EXPECT_EQ(weapons.FindWeaponByName("Knife"), 0);
 }
 
-TEST(Settings, StartCountsStartsAndShowsTheAboutWindowOnce) {
+TEST(SettingsTest, StartCountsStartsAndShowsTheAboutWindowOnce) {
   test::ScratchDir dir("settings-start");
   test::FakePrompt prompt;
   int abouts = 0;
@@ -87,7 +87,7 @@ TEST(Settings, StartCountsStartsAndShowsTheAboutWindowOnce) {
   EXPECT_EQ(prompt.shown.size(), 1u);
 }
 
-TEST(Settings, SavesAndReadsBackTheViewerGeometry) {
+TEST(SettingsTest, SavesAndReadsBackTheViewerGeometry) {
   test::ScratchDir dir("settings-save");
   Settings settings{{"C:\\x.log", "/home/me/y.log", ""}, "C:\\logs\\", "D:\\"};
   ViewerGeometry geometry{{5, 6, 0, 0}, std::nullopt, WindowGeometry{1, 2, 3, 4}};
@@ -118,7 +118,7 @@ TEST(Settings, SavesAndReadsBackTheViewerGeometry) {
   EXPECT_EQ(loaded.recent_files[0], "C:\\x.log");
 }
 
-TEST(Settings, ShortensPathsForTheRecentFileLines) {
+TEST(SettingsTest, ShortensPathsForTheRecentFileLines) {
   EXPECT_EQ(ShortenPath(40, "C:\\Documents\\Game Installation\\logfiles\\console.log"),
             "C:\\...\\Game Installation\\logfiles\\console.log");
   EXPECT_EQ(ShortenPath(40, "C:\\a\\b\\" + std::string(52, 'd') + "\\f.log"),
@@ -133,7 +133,7 @@ TEST(Settings, ShortensPathsForTheRecentFileLines) {
   EXPECT_EQ(labels[2].hint, "b.log");
 }
 
-TEST(Settings, MonitorOptionsAndConsoleChoice) {
+TEST(SettingsTest, MonitorOptionsAndConsoleChoice) {
   test::ScratchDir dir("settings-monitor");
   MonitorOptions options;
   options.cyclic = true;

@@ -9,7 +9,7 @@
 namespace mrv {
 namespace {
 
-TEST(ValueList, WritesAndAddsBack) {
+TEST(ValueListTest, WritesAndAddsBack) {
   std::vector<std::int32_t> values = {0, -1, 2147483647};
   EXPECT_EQ(IntsToText(values), "0;-1;2147483647;");
   std::array<std::int32_t, 3> target = {1, 1, 1};

@@ -8,7 +8,7 @@
 namespace mrv {
 namespace {
 
-TEST(Body, LocationsFoldIntoAreas) {
+TEST(BodyTest, LocationsFoldIntoAreas) {
   // clang-format off
   for (auto [location, area] : std::initializer_list<std::pair<const char*, int>>{
            {"Head", 0}, {"Helmet", 0}, {"Right Leg", 6}, {"Left Leg", 5}, {"Left Foot", 9},
@@ -18,7 +18,7 @@ TEST(Body, LocationsFoldIntoAreas) {
   }
 }
 
-TEST(Body, ArrayHelpers) {
+TEST(BodyTest, ArrayHelpers) {
   std::vector<std::int32_t> values = {3, 7, 7, 1};
   EXPECT_EQ(SumOf(values), 18);
   EXPECT_EQ(MaxOf(values), 7);

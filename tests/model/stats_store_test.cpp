@@ -8,7 +8,7 @@
 namespace mrv {
 namespace {
 
-TEST(Store, NewMapsInheritTheOwnNicknameAndLookupsIgnoreCase) {
+TEST(StatsStoreTest, NewMapsInheritTheOwnNicknameAndLookupsIgnoreCase) {
   StatsStore db(3);
   MapRecord& first = NewMap(db, "<map1>");
   EXPECT_EQ(first.own_nick, AbsentMark);
@@ -32,7 +32,7 @@ TEST(Store, NewMapsInheritTheOwnNicknameAndLookupsIgnoreCase) {
   EXPECT_TRUE(db.empty());
 }
 
-TEST(Store, GrowingKeepsEveryCountInPlace) {
+TEST(StatsStoreTest, GrowingKeepsEveryCountInPlace) {
   StatsStore db(3);
   MapRecord& map = NewMap(db, "m");
   ASSERT_TRUE(AddNick(map, "A", 1));
@@ -58,7 +58,7 @@ TEST(Store, GrowingKeepsEveryCountInPlace) {
   EXPECT_EQ(map.ft.capacity(), 3u);
 }
 
-TEST(Store, KillsOfLeavesOutSuicidesAndTheMapHasALimit) {
+TEST(StatsStoreTest, KillsOfLeavesOutSuicidesAndTheMapHasALimit) {
   StatsStore db(2);
   MapRecord& map = NewMap(db, "m");
   AddNick(map, "A", 0);
@@ -73,7 +73,7 @@ TEST(Store, KillsOfLeavesOutSuicidesAndTheMapHasALimit) {
   EXPECT_EQ(FindOrAddNick(map, "A", 0), 0);
 }
 
-TEST(Weapons, LookupsByCodeAndName) {
+TEST(WeaponsTest, LookupsByCodeAndName) {
   WeaponTable table;
   EXPECT_EQ(table.FindWeaponByCode('a'), -1);
   EXPECT_EQ(table.FindWeaponByName("Knife"), -1);

@@ -8,7 +8,7 @@
 namespace mrv {
 namespace {
 
-TEST(Text, FormatsSecondsAndRatios) {
+TEST(TextTest, FormatsSecondsAndRatios) {
   // clang-format off
   for (auto [seconds, text] : std::initializer_list<std::pair<int, const char*>>{
            {0, "0s"}, {59, "59s"}, {65, "1:5s"}, {3599, "59:59s"}, {3907, "1:05:07s"},
@@ -27,7 +27,7 @@ TEST(Text, FormatsSecondsAndRatios) {
   }
 }
 
-TEST(Text, ParsesThousandthsWithTiesToEvenOnTheWrittenDigits) {
+TEST(TextTest, ParsesThousandthsWithTiesToEvenOnTheWrittenDigits) {
   // clang-format off
   using Case = std::pair<const char*, std::optional<std::int64_t>>;
   for (auto [text, value] : std::initializer_list<Case>{
@@ -39,7 +39,7 @@ TEST(Text, ParsesThousandthsWithTiesToEvenOnTheWrittenDigits) {
   }
 }
 
-TEST(Text, ExtractsAndSplitsFields) {
+TEST(TextTest, ExtractsAndSplitsFields) {
   std::string text = "GAME=3=2024-05-01 21:07";
   EXPECT_EQ(ExtractField(text, '=', 1, false), "GAME");
   EXPECT_EQ(ExtractField(text, '=', 3, false), "2024-05-01 21:07");
@@ -64,7 +64,7 @@ TEST(Text, ExtractsAndSplitsFields) {
   EXPECT_EQ(token + "|" + text, "tail|");
 }
 
-TEST(Text, ParsesNumbersStrictlyAndSaturates) {
+TEST(TextTest, ParsesNumbersStrictlyAndSaturates) {
   EXPECT_EQ(ParseInt32("-1"), -1);
   EXPECT_EQ(ParseInt32("2147483647"), 2147483647);
   for (const char* bad : {"2147483648", " 1", "1x", ""}) EXPECT_FALSE(ParseInt32(bad)) << bad;

@@ -14,7 +14,7 @@ namespace {
 // Every word-at-a-time test answers as its byte-by-byte form, at every length around a
 // word's edges, for letters of both cases, the bytes beside the letters ('@', '[', '`',
 // '{'), bytes above 127 and line breaks; texts equal but for letter case hash alike.
-TEST(WideText, AnswersAsItsPlainForm) {
+TEST(WideTextTest, AnswersAsItsPlainForm) {
   std::mt19937 random(37);
   const std::string alphabet = "aAzZmM@[`{\xC1\xE1\r\n 09";
   auto text_of = [&](std::size_t length) {

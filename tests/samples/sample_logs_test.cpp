@@ -86,7 +86,7 @@ class FolderWithoutGameTexts {
 
 // Without GameTexts.txt every older sample gives the saved game it gave before that
 // file existed; the later samples are read with it.
-TEST(SampleLogs, EachGivesItsGoldenSavedGame) {
+TEST(SampleLogsTest, EachGivesItsGoldenSavedGame) {
   const FolderWithoutGameTexts without;
   std::vector<std::pair<std::string, fs::path>> runs;
   for (const std::string& stem : kOlderSamples) runs.emplace_back(stem, without.path());
@@ -109,7 +109,7 @@ TEST(SampleLogs, EachGivesItsGoldenSavedGame) {
 
 // The game texts leave the older text alone; only the chat that quotes a kill in
 // ctf_abbey.log stops counting.
-TEST(SampleLogs, GameTextsChangeOnlyChatInTheOlderSamples) {
+TEST(SampleLogsTest, GameTextsChangeOnlyChatInTheOlderSamples) {
   for (const std::string& stem : kOlderSamples) {
     if (stem == "ctf_abbey") continue;
     EXPECT_EQ(SavedGameText(*Parse(stem), stem), test::ReadFileBytes(GoldenOf(stem))) << stem;
@@ -121,7 +121,7 @@ TEST(SampleLogs, GameTextsChangeOnlyChatInTheOlderSamples) {
 }
 
 // Figures counted by hand when the samples were written, independent of the code.
-TEST(SampleLogs, CountWhatTheirAuthorCounted) {
+TEST(SampleLogsTest, CountWhatTheirAuthorCounted) {
   const auto abbey = Parse("ctf_abbey");
   ASSERT_EQ(abbey->store.size(), 1);
   const MapRecord& map = abbey->store[0];
@@ -168,7 +168,7 @@ std::int64_t KillLines(const MapRecord& map) {
 // The figures of the later samples, counted by hand. The 4.1 names count as Head (0),
 // Helmet (2), Torso as Chest (8), Kevlar as Kevlar Vest (7), Arms as Right Arm (4) and
 // Legs as Right Leg (17).
-TEST(SampleLogs, LaterSamplesCountWhatTheirAuthorCounted) {
+TEST(SampleLogsTest, LaterSamplesCountWhatTheirAuthorCounted) {
   const auto damage = Parse("ts_damage_41");
   ASSERT_EQ(damage->store.size(), 2);  // one map per "13 crosshairs parsed" load
   const MapRecord& turnpike = damage->store[0];

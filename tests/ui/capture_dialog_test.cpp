@@ -22,9 +22,9 @@
 namespace mrv::ui {
 namespace {
 
-class ParseFormTest : public CaptureFixture {
+class CaptureDialogTest : public CaptureFixture {
  protected:
-  ParseFormTest() : CaptureFixture("parse-form") {}
+  CaptureDialogTest() : CaptureFixture("parse-form") {}
 
   std::unique_ptr<CaptureDialog> Dialog(bool monitor) {
     state_ = test::StartedState(dir_.path());
@@ -43,7 +43,7 @@ class ParseFormTest : public CaptureFixture {
   std::unique_ptr<ProgramState> state_;
 };
 
-TEST_F(ParseFormTest, ShowsLoadsAndSavesTheMonitorOptions) {
+TEST_F(CaptureDialogTest, ShowsLoadsAndSavesTheMonitorOptions) {
   MonitorSection("time=10\r\n");
   auto dialog = Dialog(true);
   auto* cyclic = Child<QCheckBox>(*dialog, "ccyclic");
@@ -85,7 +85,7 @@ TEST_F(ParseFormTest, ShowsLoadsAndSavesTheMonitorOptions) {
   EXPECT_EQ(Child<QStackedWidget>(*dialog, "pages")->currentIndex(), 1);
 }
 
-TEST_F(ParseFormTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpened) {
+TEST_F(CaptureDialogTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpened) {
   test::WriteFileBytes(
       dir_ / "Morv.mrv",
       "[NOTES]\r\nFriday nights.\r\n[ENOTES]\r\n[NICKNAMES]\r\nMorv\r\nMorv|UT\r\n"
@@ -149,7 +149,7 @@ TEST_F(ParseFormTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpened)
   EXPECT_EQ(boxes_.shown().size(), 1u);
 }
 
-TEST(QtSoundPlayer, PlaysOnItsOwnThreadInOrderAtItsOwnVolume) {
+TEST(QtSoundPlayerTest, PlaysOnItsOwnThreadInOrderAtItsOwnVolume) {
   QtSoundPlayer player;
   auto* headshot = player.findChildren<QSoundEffect*>().at(0);
   QSignalSpy playing(headshot, &QSoundEffect::playingChanged);

@@ -18,7 +18,7 @@
 namespace mrv::ui {
 namespace {
 
-TEST(CaptureWorker, AFullStoreEndsALiveCaptureWithItsMessageAndShowsItsMaps) {
+TEST(CaptureWorkerTest, AFullStoreEndsALiveCaptureWithItsMessageAndShowsItsMaps) {
   test::FakePrompt load_prompt;
   WeaponTable weapons;
   ASSERT_TRUE(ReadWeaponSettings(test::ShippedDir(), weapons, load_prompt));

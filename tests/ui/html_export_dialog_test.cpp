@@ -27,9 +27,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::Click;
 
-class HtmlExportFormTest : public ::testing::Test {
+class HtmlExportDialogTest : public ::testing::Test {
  protected:
-  HtmlExportFormTest() : dir_("export-form") {
+  HtmlExportDialogTest() : dir_("export-form") {
     test::FillProgramDir(dir_.path());
     state_ = test::StartedState(dir_.path());
     state_->settings.last_dir = (dir_ / "reports").string() + "/";
@@ -69,7 +69,7 @@ class HtmlExportFormTest : public ::testing::Test {
   ViewerDialogs dialogs_;
 };
 
-TEST_F(HtmlExportFormTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure) {
+TEST_F(HtmlExportDialogTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure) {
   test::LoadMonitoredSample(*state_, "ts_two_maps");
   StatsViewerWindow viewer(*state_, dialogs_, nullptr);
   viewer.OpenGame({.monitor = true, .last_game = "2024-05-01 21:07"});
@@ -116,7 +116,7 @@ TEST_F(HtmlExportFormTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure) 
   EXPECT_FALSE(fs::exists(Report("hits.bmp")));  // its box unchecked
 }
 
-TEST_F(HtmlExportFormTest, ProfileModeHasItsWeaponsAndNoFlags) {
+TEST_F(HtmlExportDialogTest, ProfileModeHasItsWeaponsAndNoFlags) {
   test::CreateSampleProfile(*state_, "Morv", {{"2024-04-26 20:15", "ctf_abbey"}});
   ASSERT_TRUE(LoadProfile(state_->profile_store, "Morv.mrv", state_->loaded_profile));
   StatsViewerWindow viewer(*state_, dialogs_, nullptr);

@@ -16,7 +16,7 @@
 namespace mrv::ui {
 namespace {
 
-TEST(MessageBoxTest, CentresASingleButtonAndGrowsForLongMessages) {
+TEST(MessageDialogTest, CentresASingleButtonAndGrowsForLongMessages) {
   MessageDialog box;
   box.SetOk(false);
   box.SetCancel(true);
@@ -56,7 +56,7 @@ void AnswerOpenBox(const QString& typed, Qt::Key key) {
   });
 }
 
-TEST(MessageBoxTest, EnterInTheInputAnswersOkWithTheTypedText) {
+TEST(MessageDialogTest, EnterInTheInputAnswersOkWithTheTypedText) {
   QString name = QStringLiteral("ut4_abbey");
   AnswerOpenBox(QStringLiteral("ut4_turnpike"), Qt::Key_Return);
   EXPECT_TRUE(
@@ -76,7 +76,7 @@ TEST(MessageBoxTest, EnterInTheInputAnswersOkWithTheTypedText) {
   EXPECT_FALSE(AskBox(QStringLiteral("Delete map?"), QStringLiteral("Delete"), name, {}));
 }
 
-TEST(MessageBoxTest, DesktopPromptShowsCoreMessagesInTheProgramsBoxes) {
+TEST(MessageDialogTest, DesktopPromptShowsCoreMessagesInTheProgramsBoxes) {
   ScriptedBoxes boxes;
   DesktopPrompt prompt;
   prompt.Inform("Unable to save file\r\nC:\\games\\x.stg", "ERROR!");

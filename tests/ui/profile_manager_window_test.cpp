@@ -42,9 +42,9 @@ QStringList Items(const QListWidget& list) {
   return items;
 }
 
-class ProfilesWindowTest : public ::testing::Test {
+class ProfileManagerWindowTest : public ::testing::Test {
  protected:
-  ProfilesWindowTest() : dir_("profiles-window") {}
+  ProfileManagerWindowTest() : dir_("profiles-window") {}
 
   std::unique_ptr<ProfileManagerWindow> Open() {
     return std::make_unique<ProfileManagerWindow>(dir_.path(), profile_store_, loaded_);
@@ -57,7 +57,7 @@ class ProfilesWindowTest : public ::testing::Test {
   ScriptedBoxes boxes_;
 };
 
-TEST_F(ProfilesWindowTest, SwitchingWithPendingChangesSavesOnOkDropsOnCancelKeepsThemOnFailure) {
+TEST_F(ProfileManagerWindowTest, SwitchingWithPendingChangesSavesOnOkDropsOnCancelKeepsThemOnFailure) {
   WriteFileBytes(dir_ / "a.mrv", kTwoGames);
   WriteFileBytes(dir_ / "b.mrv", NewProfile({"Bob"}));
   auto manager = Open();
@@ -124,7 +124,7 @@ TEST_F(ProfilesWindowTest, SwitchingWithPendingChangesSavesOnOkDropsOnCancelKeep
   EXPECT_FALSE(timer->isActive());
 }
 
-TEST_F(ProfilesWindowTest, AnInvalidFileShowsWhyAndCannotBeEdited) {
+TEST_F(ProfileManagerWindowTest, AnInvalidFileShowsWhyAndCannotBeEdited) {
   WriteFileBytes(dir_ / "bad.mrv", "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\n[ENICKNAMES]\r\n");
   auto manager = Open();
   Child<QListWidget>(*manager, "lprofiles")->setCurrentRow(1);
@@ -143,7 +143,7 @@ TEST_F(ProfilesWindowTest, AnInvalidFileShowsWhyAndCannotBeEdited) {
             "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\n[ENICKNAMES]\r\n");
 }
 
-TEST_F(ProfilesWindowTest, CreatingOverAnExistingProfileNeedsYes) {
+TEST_F(ProfileManagerWindowTest, CreatingOverAnExistingProfileNeedsYes) {
   WriteFileBytes(dir_ / "joe.mrv", kTwoGames);
   auto manager = Open();
   Child<QListWidget>(*manager, "lprofiles")->setCurrentRow(1);
@@ -185,7 +185,7 @@ TEST_F(ProfilesWindowTest, CreatingOverAnExistingProfileNeedsYes) {
 
 // From the main window: hidden while the manager and the viewer run; Open shows the
 // profile in the viewer and closes it afterwards.
-TEST(ProfilesFromMainWindow, OpenShowsTheProfileInTheViewerThenClosesIt) {
+TEST(ProfilesFromMainWindowTest, OpenShowsTheProfileInTheViewerThenClosesIt) {
   test::ScratchDir dir("profiles-main");
   test::FillProgramDir(dir.path());
   WriteFileBytes(dir / "joe.mrv", NewProfile({"Joe"}));

@@ -17,7 +17,7 @@ QImage Region(const QImage& picture, QPoint start) {
   return marked;
 }
 
-TEST(ReportPictures, AreEmbeddedAndEachBodyAreaIsAClosedRegionAroundItsAnchors) {
+TEST(ReportPicturesTest, AreEmbeddedAndEachBodyAreaIsAClosedRegionAroundItsAnchors) {
   const QImage& body = BodyPicture();
   ASSERT_EQ(body.size(), QSize(kBodyPictureWidth, kBodyPictureHeight));
   for (const TeamMark mark : {TeamMark::kBlue, TeamMark::kRed, TeamMark::kBoth, TeamMark::kNone}) {
@@ -84,7 +84,7 @@ bool HasText(const QImage& image, QRect rect) {
   return false;
 }
 
-TEST(DrawHitMap, ShadesTheAreasByTheirRoundedSharesAndLabelsThem) {
+TEST(DrawHitMapTest, ShadesTheAreasByTheirRoundedSharesAndLabelsThem) {
   // 200 hits: the head 97.5 % (98, ties to even), the right arm 1.5 % (2), the torso and
   // the right leg 0.5 % each (0).
   LocationTotals counts{};
@@ -112,7 +112,7 @@ TEST(DrawHitMap, ShadesTheAreasByTheirRoundedSharesAndLabelsThem) {
   EXPECT_TRUE(HasText(report, {0, kReportBodyMapHeight - 16, 60, 16}));
 }
 
-TEST(DrawHitMap, LeavesThePictureAloneWithoutHits) {
+TEST(DrawHitMapTest, LeavesThePictureAloneWithoutHits) {
   QImage surface = BodyMapSurface(kViewerBodyMapHeight);
   const QImage before = surface.copy();
   Grid grid(kHitsGridRows);

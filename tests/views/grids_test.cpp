@@ -11,7 +11,7 @@ WeaponTable Weapons(std::initializer_list<const char*> entries) {
   return weapons;
 }
 
-TEST(WeaponGrid, ListsLargestFirstWithoutHiddenCodesThenTheTotal) {
+TEST(WeaponGridTest, ListsLargestFirstWithoutHiddenCodesThenTheTotal) {
   const WeaponTable weapons =
       Weapons({"aKnife", "bBeretta", "\xFDSlap", "cSPAS", "\xFFUnknown", "dLR300", "eG36"});
   Grid grid(static_cast<std::size_t>(WeaponGridRows(weapons)));
@@ -31,7 +31,7 @@ TEST(WeaponGrid, ListsLargestFirstWithoutHiddenCodesThenTheTotal) {
   EXPECT_EQ(grid, Grid(5));
 }
 
-TEST(WeaponGrid, ALongListKeepsTheGridsRowsAndLosesItsTail) {
+TEST(WeaponGridTest, ALongListKeepsTheGridsRowsAndLosesItsTail) {
   const WeaponTable weapons = Weapons({"aKnife", "bBeretta", "cSPAS", "dLR300"});
   Grid grid(static_cast<std::size_t>(WeaponGridRows(weapons)));
   ASSERT_EQ(grid.size(), 2u);
@@ -47,7 +47,7 @@ TEST(WeaponGrid, ALongListKeepsTheGridsRowsAndLosesItsTail) {
   EXPECT_EQ(FillWeaponGrid(none, std::vector<std::int64_t>{5}, one), 0);
 }
 
-TEST(HitsGrid, ListsHitLocationsLargestFirstTiesInTableOrder) {
+TEST(HitsGridTest, ListsHitLocationsLargestFirstTiesInTableOrder) {
   Grid grid(kHitsGridRows);
   LocationTotals counts{};
   counts[7] = 2;   // Kevlar Vest

@@ -56,7 +56,7 @@ ReportSource HandMadeSource() {
   return source;
 }
 
-TEST(HtmlReport, HandMadeGameWithoutCaptureTheFlag) {
+TEST(HtmlReportTest, HandMadeGameWithoutCaptureTheFlag) {
   HtmlReportOptions options;
   options.title = "<i>Our</i> night";  // the user's own markup stays
   options.observations = {"first line", "second line"};
@@ -78,7 +78,7 @@ TEST(HtmlReport, HandMadeGameWithoutCaptureTheFlag) {
   EXPECT_EQ(page.find("deathhits.bmp"), std::string::npos);
 }
 
-TEST(HtmlReport, GameModeFromTheViewer) {
+TEST(HtmlReportTest, GameModeFromTheViewer) {
   test::ViewerHarness sample("ctf_abbey");
   sample.MakeMonitored();
   StatsViewer& viewer = sample.viewer();
@@ -94,9 +94,9 @@ TEST(HtmlReport, GameModeFromTheViewer) {
   ExpectGolden(HtmlReportText(source, {}), "report_game.html");
 }
 
-class ProfileReport : public testing::Test {
+class ProfileReportTest : public testing::Test {
  protected:
-  ProfileReport() : sample("ts_two_maps") {
+  ProfileReportTest() : sample("ts_two_maps") {
     sample.MakeMonitored();
     sample.LoadNewProfile("Morv");
     for (const char* game : {"2024-05-01 20:15", "2024-05-02 21:00", "2024-05-03 <b>"}) {
@@ -112,7 +112,7 @@ class ProfileReport : public testing::Test {
   test::ViewerHarness sample;
 };
 
-TEST_F(ProfileReport, SummaryNamesTheOldestAndNewestSelectedGames) {
+TEST_F(ProfileReportTest, SummaryNamesTheOldestAndNewestSelectedGames) {
   EXPECT_EQ(Summary(), (ProfileSummary{3, "2024-05-01 20:15", "2024-05-03 <b>", 3 * 1200}));
   sample.viewer().SelectGames({2, 3});
   EXPECT_EQ(Summary(), (ProfileSummary{2, "2024-05-01 20:15", "2024-05-02 21:00", 2 * 1200}));
@@ -129,7 +129,7 @@ TEST_F(ProfileReport, SummaryNamesTheOldestAndNewestSelectedGames) {
   EXPECT_EQ(Summary(), (ProfileSummary{0, "", "", 0}));
 }
 
-TEST(HtmlExport, WritesPicturesByTheirBoxesAndStopsAtTheFirstFailure) {
+TEST(HtmlExportTest, WritesPicturesByTheirBoxesAndStopsAtTheFirstFailure) {
   const test::ScratchDir dir("html-export");
   const ReportSource source = HandMadeSource();
   HtmlReportOptions options;

@@ -23,7 +23,7 @@ std::vector<int> ScanAndExchange(std::vector<std::int64_t> keys, bool largest_fi
   return rows;
 }
 
-TEST(SelectionSortOrder, ArrangesRowsExactlyAsTheScanningSortWithItsTies) {
+TEST(SelectionSortOrderTest, ArrangesRowsExactlyAsTheScanningSortWithItsTies) {
   std::mt19937 random(8);
   for (int round = 0; round < 300; ++round) {
     std::vector<std::int64_t> keys(random() % 40);

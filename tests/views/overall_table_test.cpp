@@ -23,7 +23,7 @@ const std::vector<MergedPlayer> kPlayers = {Player("zed", 0, 0),        Player("
                                             Player("Bob", 5, 0),        Player("carl", 3, 2),
                                             Player("Ace", 12, 3, 1, 3), Player("Eve", 5, 2)};
 
-TEST(OverallTable, ColumnClicksToggleAndEveryFillTurnsTheLastSortRound) {
+TEST(OverallTableTest, ColumnClicksToggleAndEveryFillTurnsTheLastSortRound) {
   OverallTable table;
   table.Fill(kPlayers);  // no column sorted yet: by name, A to Z, ignoring case
   EXPECT_EQ(Order(table), (std::vector<std::string>{"Ace", "Bob", "carl", "Dan", "Eve", "zed"}));

@@ -36,7 +36,7 @@ StatsStore TwoMaps() {
   return db;
 }
 
-TEST(PlayerStats, MergesSpellingsAndTeamsOverMaps) {
+TEST(PlayerStatsTest, MergesSpellingsAndTeamsOverMaps) {
   const StatsStore db = TwoMaps();
   const auto figures = FiguresOf(db);
   const auto players = CollectPlayers(AllMaps(figures), 3);
@@ -93,7 +93,7 @@ Recount RecountPlayer(const std::vector<const MapRecord*>& maps, int weapons,
   return r;
 }
 
-TEST(PlayerStats, EveryPlayerOfALongEveningMatchesTheStraightRecount) {
+TEST(PlayerStatsTest, EveryPlayerOfALongEveningMatchesTheStraightRecount) {
   WeaponTable weapons;
   test::FakePrompt prompt;
   ASSERT_TRUE(ReadWeaponSettings(test::ShippedDir(), weapons, prompt));

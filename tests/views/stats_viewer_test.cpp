@@ -11,9 +11,9 @@
 namespace mrv {
 namespace {
 
-class GameViewer : public testing::Test {
+class GameViewerTest : public testing::Test {
  protected:
-  GameViewer() : sample("ts_two_maps") {
+  GameViewerTest() : sample("ts_two_maps") {
     sample.MakeMonitored();
     sample.store[0].own_kills = 5;
     sample.store[0].own_deaths = 4;
@@ -36,7 +36,7 @@ class GameViewer : public testing::Test {
   test::ViewerHarness sample;
 };
 
-TEST_F(GameViewer, OpensOnAllMapsWithTheOwnTotals) {
+TEST_F(GameViewerTest, OpensOnAllMapsWithTheOwnTotals) {
   StatsViewer& viewer = sample.viewer();
   const ViewerChanges changed = viewer.OpenGame(true, std::string("2024-05-01 21:07"));
   EXPECT_TRUE(changed.Has(ViewerPart::kOverall) && changed.Has(ViewerPart::kHitsPanel));
@@ -65,7 +65,7 @@ TEST_F(GameViewer, OpensOnAllMapsWithTheOwnTotals) {
   EXPECT_FALSE(parsed.viewer().your_stats_visible());
 }
 
-TEST_F(GameViewer, MapClicksFollowTheCtrlRules) {
+TEST_F(GameViewerTest, MapClicksFollowTheCtrlRules) {
   StatsViewer& viewer = sample.viewer();
   viewer.OpenGame(true);
   viewer.ClickMap(1, false);
@@ -93,7 +93,7 @@ TEST_F(GameViewer, MapClicksFollowTheCtrlRules) {
   EXPECT_TRUE(viewer.ClickMap(3, false).empty());
 }
 
-TEST_F(GameViewer, PlayerClicksShowFiguresAndFollowTheCtrlRules) {
+TEST_F(GameViewerTest, PlayerClicksShowFiguresAndFollowTheCtrlRules) {
   StatsViewer& viewer = sample.viewer();
   viewer.OpenGame(true);
   const int morv = viewer.FindPlayer("MORV");
@@ -128,7 +128,7 @@ TEST_F(GameViewer, PlayerClicksShowFiguresAndFollowTheCtrlRules) {
   EXPECT_EQ(viewer.kills_grid()[0], GridRow{});
 }
 
-TEST_F(GameViewer, TabsAndTheDecidingHitsToggle) {
+TEST_F(GameViewerTest, TabsAndTheDecidingHitsToggle) {
   StatsViewer& viewer = sample.viewer();
   viewer.OpenGame(true);
   const Grid given = viewer.hits_grid();
@@ -148,7 +148,7 @@ TEST_F(GameViewer, TabsAndTheDecidingHitsToggle) {
   EXPECT_EQ(viewer.hits_grid(), given);
 }
 
-TEST_F(GameViewer, WeaponDetailsOfTheShownPlayer) {
+TEST_F(GameViewerTest, WeaponDetailsOfTheShownPlayer) {
   StatsViewer& viewer = sample.viewer();
   viewer.OpenGame(true);
   viewer.ClickPlayer(viewer.FindPlayer("Morv"), false);
@@ -198,7 +198,7 @@ MapRecord& AceAndBob(test::ViewerHarness& sample) {
   return map;
 }
 
-TEST(ViewerLabels, HiddenWeaponsPerfectRatiosAndCapturePercentages) {
+TEST(ViewerLabelsTest, HiddenWeaponsPerfectRatiosAndCapturePercentages) {
   test::ViewerHarness sample;
   MapRecord& map = AceAndBob(sample);
   StatsViewer& viewer = sample.viewer();
@@ -222,7 +222,7 @@ TEST(ViewerLabels, HiddenWeaponsPerfectRatiosAndCapturePercentages) {
   EXPECT_EQ(viewer.team_totals().blue_caps, "Caps: 1");
 }
 
-TEST(ViewerLabels, OneOnOneDetailsSelectTheOtherSide) {
+TEST(ViewerLabelsTest, OneOnOneDetailsSelectTheOtherSide) {
   test::ViewerHarness sample;
   AceAndBob(sample);
   StatsViewer& viewer = sample.viewer();

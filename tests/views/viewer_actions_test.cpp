@@ -11,7 +11,7 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
-TEST(ViewerMenu, SlotsOfEachMode) {
+TEST(ViewerMenuTest, SlotsOfEachMode) {
   test::ViewerHarness monitored("ts_two_maps");
   monitored.viewer().OpenGame(true, std::string("2024-05-01 21:07"));
   ViewerMenu menu = monitored.viewer().menu();
@@ -38,7 +38,7 @@ TEST(ViewerMenu, SlotsOfEachMode) {
   EXPECT_FALSE(std::filesystem::exists(parsed.dir / "games"));
 }
 
-TEST(ViewerActions, SavingTellsHowItWent) {
+TEST(ViewerActionsTest, SavingTellsHowItWent) {
   test::ViewerHarness sample("ts_two_maps");
   sample.viewer().OpenGame(true, std::string("2024-05-01 21:07"));
   sample.viewer().RunMenuSlot(1);
@@ -66,7 +66,7 @@ TEST(ViewerActions, SavingTellsHowItWent) {
   EXPECT_FALSE(blocked.viewer().saved());
 }
 
-TEST(ViewerActions, MapPopupAndTheCloseQuery) {
+TEST(ViewerActionsTest, MapPopupAndTheCloseQuery) {
   test::ViewerHarness sample("ts_two_maps");
   StatsViewer& viewer = sample.viewer();
   viewer.OpenGame(true);
@@ -113,7 +113,7 @@ TEST(ViewerActions, MapPopupAndTheCloseQuery) {
   EXPECT_TRUE(parsed.TakeShown().empty());
 }
 
-TEST(ViewerActions, CompareTakesTheFirstTwoSelectedPlayers) {
+TEST(ViewerActionsTest, CompareTakesTheFirstTwoSelectedPlayers) {
   test::ViewerHarness sample("ts_two_maps");
   StatsViewer& viewer = sample.viewer();
   viewer.OpenGame(true);
@@ -134,7 +134,7 @@ TEST(ViewerActions, CompareTakesTheFirstTwoSelectedPlayers) {
   EXPECT_EQ(sides[1].kills, viewer.kills_grid());
 }
 
-TEST(ViewerActions, AddingTheGameToAProfile) {
+TEST(ViewerActionsTest, AddingTheGameToAProfile) {
   test::ViewerHarness sample("ts_two_maps");
   sample.MakeMonitored();
   sample.store[0].duration = 0;

@@ -8,9 +8,9 @@
 namespace mrv {
 namespace {
 
-class ProfileViewer : public testing::Test {
+class ProfileViewerTest : public testing::Test {
  protected:
-  ProfileViewer() : sample("ts_two_maps") {
+  ProfileViewerTest() : sample("ts_two_maps") {
     sample.MakeMonitored();
     sample.store[0].duration = 0;  // only casa counts: Morv's 7 kills there
     sample.LoadNewProfile("Morv");
@@ -28,7 +28,7 @@ class ProfileViewer : public testing::Test {
   test::ViewerHarness sample;
 };
 
-TEST_F(ProfileViewer, ShowsTheSelectedGamesOfTheProfile) {
+TEST_F(ProfileViewerTest, ShowsTheSelectedGamesOfTheProfile) {
   StatsViewer& viewer = sample.viewer();
   const ViewerChanges changed = viewer.OpenProfile();
   EXPECT_FALSE(changed.Has(ViewerPart::kCloseRequest));
@@ -54,7 +54,7 @@ TEST_F(ProfileViewer, ShowsTheSelectedGamesOfTheProfile) {
   EXPECT_TRUE(viewer.RunMenuSlot(3).Has(ViewerPart::kCloseRequest));
 }
 
-TEST_F(ProfileViewer, RemovesTheSelectedGamesOrAll) {
+TEST_F(ProfileViewerTest, RemovesTheSelectedGamesOrAll) {
   StatsViewer& viewer = sample.viewer();
   viewer.OpenProfile();
   viewer.SelectGames({1});
@@ -74,7 +74,7 @@ TEST_F(ProfileViewer, RemovesTheSelectedGamesOrAll) {
   EXPECT_TRUE(viewer.RunMenuSlot(1).empty());  // nothing left to remove
 }
 
-TEST_F(ProfileViewer, AnUnreadableProfileClosesTheViewerOrEndsTheProgram) {
+TEST_F(ProfileViewerTest, AnUnreadableProfileClosesTheViewerOrEndsTheProgram) {
   StatsViewer& viewer = sample.viewer();
   viewer.OpenProfile();
   // Another program leaves the file damaged after it was opened.
