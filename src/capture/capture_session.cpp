@@ -1,7 +1,5 @@
 #include "capture/capture_session.h"
 
-#include "capture/replies.h"
-
 namespace mrv {
 
 bool CaptureSession::CanType() const {
@@ -9,7 +7,7 @@ bool CaptureSession::CanType() const {
 }
 
 bool CaptureSession::Type(const std::string& line) {
-  return SendConsoleCommand(CanType() ? services.console : nullptr, line);
+  return CanType() && services.console->TypeLine(line);
 }
 
 bool CaptureSession::Pause() {

@@ -43,10 +43,6 @@ std::string BodyGroups(const LocationCounts& counts, std::string_view colour) {
 
 }  // namespace
 
-bool SendConsoleCommand(GameConsole* console, const std::string& text) {
-  return console != nullptr && console->TypeLine(text);
-}
-
 std::string BuildStatsReply(CaptureSession& session, std::string_view nick, bool with_frags,
                             bool with_flags) {
   const MapRecord& map = session.current_map();

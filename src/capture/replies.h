@@ -10,10 +10,6 @@
 
 namespace mrv {
 
-// Types one line into the game's console; false without a console (log-file mode) or
-// when the console refused the text.
-bool SendConsoleCommand(GameConsole* console, const std::string& text);
-
 // The personal stats reply for a nickname of the current map, with the kill figures
 // and with the flag figures as asked.
 std::string BuildStatsReply(CaptureSession& session, std::string_view nick, bool with_frags,

@@ -37,7 +37,7 @@ constexpr int kLeft = 10;
 constexpr int kLeftWidth = 300;
 constexpr int kRight = 318;
 constexpr int kRightWidth = 292;
-constexpr int kTop = WindowFrame::kStripHeight + 6;
+constexpr int kTop = kTitleStripHeight + 6;
 // The status box ends above the buttons; a log's notes need less room than the options.
 constexpr int kStatusBottom = 410;
 constexpr int kMonitorStatusTop = 332;

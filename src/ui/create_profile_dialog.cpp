@@ -12,6 +12,7 @@
 #include "ui/panel_widgets.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
+#include "ui/theme.h"
 #include "ui/window_frame.h"
 
 namespace mrv::ui {
@@ -46,7 +47,7 @@ CreateProfileDialog::CreateProfileDialog(std::filesystem::path program_dir, QWid
   new WindowFrame(this, QStringLiteral("New profile"), {.minimise = false});
 
   const int width = kSize.width() - 2 * kSide;
-  int top = WindowFrame::kStripHeight + 10;
+  int top = kTitleStripHeight + 10;
   SectionCaption(this, QStringLiteral("Profile name"), {kSide, top, width, 16});
   name_->setObjectName(QStringLiteral("ename"));
   name_->setGeometry(kSide, top += 17, width, kFieldHeight);

@@ -8,6 +8,7 @@
 
 #include "ui/image_button.h"
 #include "ui/window_art.h"
+#include "ui/theme.h"
 #include "ui/window_frame.h"
 
 namespace mrv::ui {
@@ -63,7 +64,7 @@ void MessageDialog::Arrange() {
   ok_button_->setVisible(ok_);
   cancel_button_->setVisible(cancel_);
 
-  const int text_top = WindowFrame::kStripHeight + 6;
+  const int text_top = kTitleStripHeight + 6;
   const int text_width = kSize.width() - 2 * kSide;
   const int below_text = kButtonBottom + ok_button_->height() + 6 + (input_shown_ ? kInputHeight + 4 : 0);
   const int room = kSize.height() - text_top - below_text;

@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kHalfWidth = OneOnOneWindow::kSize.width() / 2;
 constexpr int kMargin = 14;
-constexpr int kPanelTop = WindowFrame::kStripHeight + 8;
+constexpr int kPanelTop = kTitleStripHeight + 8;
 constexpr int kGridGap = 12;
 
 }  // namespace

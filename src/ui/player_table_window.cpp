@@ -111,8 +111,8 @@ void PlayerTableWindow::paintEvent(QPaintEvent*) {
 }
 
 void PlayerTableWindow::resizeEvent(QResizeEvent*) {
-  list_->setGeometry(kMargin, WindowFrame::kStripHeight + kMargin, width() - 2 * kMargin,
-                     height() - WindowFrame::kStripHeight - 2 * kMargin);
+  list_->setGeometry(kMargin, kTitleStripHeight + kMargin, width() - 2 * kMargin,
+                     height() - kTitleStripHeight - 2 * kMargin);
 }
 
 }  // namespace mrv::ui

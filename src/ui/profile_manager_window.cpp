@@ -18,6 +18,7 @@
 #include "ui/program_state.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
+#include "ui/theme.h"
 #include "ui/window_frame.h"
 
 namespace mrv::ui {
@@ -30,7 +31,7 @@ constexpr int kFrameHidden = 100;
 const QColor kPendingColour{0xe8, 0xa8, 0x20};
 
 constexpr int kSide = 12;
-constexpr int kCaptionTop = WindowFrame::kStripHeight + 8;
+constexpr int kCaptionTop = kTitleStripHeight + 8;
 constexpr int kBoxTop = kCaptionTop + 18;
 constexpr int kColumnWidth = NicknameEditor::kWidth;
 constexpr int kMiddleLeft = kSide + kColumnWidth + 12;

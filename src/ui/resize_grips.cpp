@@ -7,7 +7,6 @@
 #include <QWindow>
 
 #include "ui/theme.h"
-#include "ui/window_frame.h"
 
 namespace mrv::ui {
 
@@ -84,8 +83,8 @@ class ResizeGrip final : public QWidget {
     if (edges_ == (Qt::RightEdge | Qt::BottomEdge)) {
       setGeometry(w - kCornerSize, h - kCornerSize, kCornerSize, kCornerSize);
     } else if (edges_ == Qt::RightEdge) {
-      setGeometry(w - kEdgeThickness, WindowFrame::kStripHeight, kEdgeThickness,
-                  h - WindowFrame::kStripHeight - kCornerSize);
+      setGeometry(w - kEdgeThickness, kTitleStripHeight, kEdgeThickness,
+                  h - kTitleStripHeight - kCornerSize);
     } else {
       setGeometry(0, h - kEdgeThickness, w - kCornerSize, kEdgeThickness);
     }

@@ -25,7 +25,7 @@ namespace {
 constexpr int kListLeft = 10;
 constexpr int kListWidth = 190;
 constexpr int kHeadingHeight = 18;
-constexpr int kTop = WindowFrame::kStripHeight + 6;
+constexpr int kTop = kTitleStripHeight + 6;
 constexpr int kMapListHeight = 160;
 constexpr int kGap = 8;
 constexpr int kBottom = StatsViewerWindow::kSize.height() - 10;
@@ -205,7 +205,7 @@ void StatsViewerWindow::ShowMenu() {
   menu_->setToolTip(FromGameText(menu.hint));
   // Under the label, as far right as the label ends.
   const QRect label(menu_label_->mapTo(this, QPoint(0, 0)), menu_label_->size());
-  menu_->ShowAt(QPoint(label.right() - menu_->width(), WindowFrame::kStripHeight));
+  menu_->ShowAt(QPoint(label.right() - menu_->width(), kTitleStripHeight));
 }
 
 void StatsViewerWindow::RunMenuLine(int line) {

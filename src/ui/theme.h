@@ -28,6 +28,10 @@ inline const QColor kAllMapsText{0x00, 0x40, 0x80};
 inline const QColor kGreyText{0x80, 0x80, 0x80};  // a menu slot that does nothing
 }  // namespace colours
 
+// The height of the title strip along the top of every window: its own widgets and the
+// resize grips start below it.
+inline constexpr int kTitleStripHeight = 20;
+
 // A heading over a block of the stats viewer ("Maps:", "Your stats:", "Kills:"), in
 // bold at 12 pixels.
 QLabel* NewHeading(const QString& text, QWidget* parent);

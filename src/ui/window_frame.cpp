@@ -90,7 +90,7 @@ bool WindowFrame::eventFilter(QObject*, QEvent* event) {
 
 void WindowFrame::FollowWindowWidth() {
   // Inside the window's border, which PaintWindowBackground draws.
-  setGeometry(1, 1, window_->width() - 2, kStripHeight - 1);
+  setGeometry(1, 1, window_->width() - 2, kTitleStripHeight - 1);
 }
 
 void WindowFrame::paintEvent(QPaintEvent*) {
@@ -126,7 +126,7 @@ void WindowFrame::mouseReleaseEvent(QMouseEvent* event) {
 
 void KeepOnScreen(QWidget& window) {
   constexpr int kReachable = 60;  // pixels of the strip that stay on the screen
-  const QPoint strip = window.pos() + QPoint(window.width() / 2, WindowFrame::kStripHeight / 2);
+  const QPoint strip = window.pos() + QPoint(window.width() / 2, kTitleStripHeight / 2);
   QScreen* screen = QGuiApplication::screenAt(strip);
   if (screen == nullptr) screen = QGuiApplication::primaryScreen();
   if (screen == nullptr) return;
@@ -136,7 +136,7 @@ void KeepOnScreen(QWidget& window) {
   }
   const int left =
       std::clamp(window.x(), free.left() - window.width() + kReachable, free.right() - kReachable);
-  const int top = std::clamp(window.y(), free.top(), free.bottom() - WindowFrame::kStripHeight);
+  const int top = std::clamp(window.y(), free.top(), free.bottom() - kTitleStripHeight);
   window.move(left, top);
 }
 

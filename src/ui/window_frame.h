@@ -9,7 +9,7 @@
 //     frame_ = new WindowFrame(this, QStringLiteral("Stats"));
 //     connect(frame_->AddLabel(QStringLiteral("HELP"), QStringLiteral("lhelp")),
 //             &ClickableLabel::clicked, this, &ViewerWindow::ShowHelp);
-//     // the window's own widgets go below y = WindowFrame::kStripHeight
+//     // the window's own widgets go below y = kTitleStripHeight
 //   }
 //   void ViewerWindow::paintEvent(QPaintEvent*) { PaintWindowBackground(*this, background_); }
 //
@@ -47,7 +47,6 @@ class WindowFrame : public QWidget {
   Q_OBJECT
 
  public:
-  static constexpr int kStripHeight = 20;
   static constexpr QSize kMinimumResizableSize{100, 100};
 
   WindowFrame(QWidget* window, const QString& title, FrameOptions options = {});
