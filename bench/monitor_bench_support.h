@@ -17,7 +17,7 @@
 #include <vector>
 
 #include "capture/console/bridge_console.h"
-#include "capture/death_templates.h"
+#include "capture/matching/death_templates.h"
 #include "capture/platform.h"
 #include "model/weapons.h"
 

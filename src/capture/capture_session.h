@@ -18,8 +18,8 @@
 
 #include "capture/capture_state.h"
 #include "capture/console/game_console.h"
-#include "capture/death_templates.h"
-#include "capture/game_texts.h"
+#include "capture/matching/death_templates.h"
+#include "capture/matching/game_texts.h"
 #include "capture/name_index.h"
 #include "capture/platform.h"
 #include "files/prompt.h"

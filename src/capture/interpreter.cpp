@@ -4,8 +4,8 @@
 #include <limits>
 #include <string>
 
-#include "capture/home_page.h"
-#include "capture/recognisers.h"
+#include "product.h"
+#include "capture/matching/recognisers.h"
 #include "capture/replies.h"
 #include "capture/streaks.h"
 #include "model/text.h"

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "capture/capture_session.h"
-#include "capture/recognisers.h"
+#include "capture/matching/recognisers.h"
 
 namespace mrv {
 

@@ -5,7 +5,7 @@
 #include <QTextBrowser>
 #include <QUrl>
 
-#include "capture/home_page.h"
+#include "product.h"
 #include "ui/clickable_label.h"
 #include "ui/program_state.h"
 #include "ui/theme.h"

@@ -27,8 +27,8 @@
 #include <memory>
 #include <string>
 
-#include "capture/death_templates.h"
-#include "capture/game_texts.h"
+#include "capture/matching/death_templates.h"
+#include "capture/matching/game_texts.h"
 #include "model/stats_store.h"
 #include "ui/capture_worker.h"
 #include "ui/desktop_prompt.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "capture/home_page.h"
+#include "product.h"
 #include "model/text.h"
 
 namespace mrv {

@@ -5,8 +5,8 @@
 #include <string_view>
 
 #include "capture/capture_session.h"
-#include "capture/death_templates.h"
-#include "capture/game_texts.h"
+#include "capture/matching/death_templates.h"
+#include "capture/matching/game_texts.h"
 #include "model/stats_store.h"
 #include "model/weapons.h"
 #include "support/fakes.h"

@@ -1,4 +1,4 @@
-#include "capture/death_templates.h"
+#include "capture/matching/death_templates.h"
 
 #include <gtest/gtest.h>
 

@@ -1,13 +1,13 @@
 // The game texts' recognisers at their edges; every form, direction and location name
 // of 4.1 is counted in the samples (tests/samples).
-#include "capture/game_texts.h"
+#include "capture/matching/game_texts.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
 #include <random>
 
-#include "capture/text_set.h"
+#include "capture/matching/text_set.h"
 #include "capture_harness.h"
 #include "support/paths.h"
 

@@ -1,4 +1,4 @@
-#include "capture/literal.h"
+#include "capture/matching/literal.h"
 
 #include <gtest/gtest.h>
 

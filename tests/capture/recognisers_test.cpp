@@ -1,4 +1,4 @@
-#include "capture/recognisers.h"
+#include "capture/matching/recognisers.h"
 
 #include <gtest/gtest.h>
 

@@ -1,10 +1,10 @@
-#include "capture/template_matcher.h"
+#include "capture/matching/template_matcher.h"
 
 #include <gtest/gtest.h>
 
 #include <random>
 
-#include "capture/template_set.h"
+#include "capture/matching/template_set.h"
 #include "model/text.h"
 
 namespace mrv {

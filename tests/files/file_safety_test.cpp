@@ -7,7 +7,7 @@
 #include <new>
 #include <string>
 
-#include "capture/death_templates.h"
+#include "capture/matching/death_templates.h"
 #include "files/ini_file.h"
 #include "files/profile_store.h"
 #include "files/safe_file.h"

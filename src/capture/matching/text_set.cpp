@@ -1,4 +1,4 @@
-#include "capture/text_set.h"
+#include "capture/matching/text_set.h"
 
 #include <cstring>
 

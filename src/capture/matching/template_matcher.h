@@ -13,7 +13,7 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/literal.h"
+#include "capture/matching/literal.h"
 
 namespace mrv {
 

@@ -1,4 +1,4 @@
-#include "capture/ending_trie.h"
+#include "capture/matching/ending_trie.h"
 
 #include <algorithm>
 #include <bit>

@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/recognisers.h"
+#include "capture/matching/recognisers.h"
 
 namespace mrv {
 

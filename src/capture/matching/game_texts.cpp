@@ -1,8 +1,8 @@
-#include "capture/game_texts.h"
+#include "capture/matching/game_texts.h"
 
 #include <algorithm>
 
-#include "capture/home_page.h"
+#include "product.h"
 #include "files/line_reader.h"
 #include "model/body.h"
 #include "model/text.h"

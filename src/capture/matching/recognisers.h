@@ -6,7 +6,7 @@
 #include <optional>
 #include <string_view>
 
-#include "capture/literal.h"
+#include "capture/matching/literal.h"
 
 namespace mrv {
 

@@ -1,4 +1,4 @@
-#include "capture/hit_forms.h"
+#include "capture/matching/hit_forms.h"
 
 #include <algorithm>
 #include <array>

@@ -1,4 +1,4 @@
-#include "capture/template_set.h"
+#include "capture/matching/template_set.h"
 
 #include <algorithm>
 

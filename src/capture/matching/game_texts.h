@@ -13,8 +13,8 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/hit_forms.h"
-#include "capture/text_set.h"
+#include "capture/matching/hit_forms.h"
+#include "capture/matching/text_set.h"
 #include "files/prompt.h"
 
 namespace mrv {

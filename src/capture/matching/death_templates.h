@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/template_set.h"
+#include "capture/matching/template_set.h"
 #include "files/prompt.h"
 #include "model/weapons.h"
 

@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
-#include "capture/console_line.h"
-#include "capture/ending_trie.h"
-#include "capture/template_matcher.h"
+#include "capture/matching/console_line.h"
+#include "capture/matching/ending_trie.h"
+#include "capture/matching/template_matcher.h"
 
 namespace mrv {
 

@@ -1,4 +1,4 @@
-#include "capture/recognisers.h"
+#include "capture/matching/recognisers.h"
 
 #include <algorithm>
 #include <array>
@@ -6,7 +6,7 @@
 #include <span>
 #include <string>
 
-#include "capture/template_set.h"
+#include "capture/matching/template_set.h"
 #include "model/body.h"
 #include "model/wide_text.h"
 

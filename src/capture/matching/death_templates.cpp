@@ -1,6 +1,6 @@
-#include "capture/death_templates.h"
+#include "capture/matching/death_templates.h"
 
-#include "capture/home_page.h"
+#include "product.h"
 #include "files/line_reader.h"
 
 namespace mrv {

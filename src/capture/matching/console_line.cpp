@@ -1,4 +1,4 @@
-#include "capture/console_line.h"
+#include "capture/matching/console_line.h"
 
 #include <algorithm>
 

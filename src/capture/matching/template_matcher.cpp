@@ -1,6 +1,6 @@
-#include "capture/template_matcher.h"
+#include "capture/matching/template_matcher.h"
 
-#include "capture/console_line.h"
+#include "capture/matching/console_line.h"
 #include "model/text.h"
 #include "model/wide_text.h"
 
