@@ -17,8 +17,8 @@ int main(int argc, char** argv) {
   QApplication::setApplicationDisplayName(QString::fromLatin1(mrv::ui::kApplicationTitle));
   mrv::ui::ApplyTheme(app);
 
-  const auto program_dir = mrv::ui::PathFromText(QCoreApplication::applicationDirPath());
-  auto state = mrv::ui::StartProgram(program_dir, [] { mrv::ui::ShowAboutWindow(); });
+  const auto data_dir = mrv::ui::PathFromText(QCoreApplication::applicationDirPath());
+  auto state = mrv::ui::StartProgram(data_dir, [] { mrv::ui::ShowAboutWindow(); });
   if (!state) return 1;
 
   mrv::ui::QtFileDialogs file_dialogs;

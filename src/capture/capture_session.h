@@ -3,8 +3,8 @@
 //
 // A log-file parse in a few lines:
 //   StatsStore store(weapons.size());
-//   DeathTemplates templates = LoadDeathTemplates(program_dir, prompt);
-//   GameTexts texts = LoadGameTexts(program_dir, prompt);
+//   DeathTemplates templates = LoadDeathTemplates(data_dir, prompt);
+//   GameTexts texts = LoadGameTexts(data_dir, prompt);
 //   CaptureSession session(store, weapons, templates, {clock, sound, random, prompt, cancel},
 //                          texts);
 //   session.state.options.lplayernicks = profile_nicks;

@@ -9,7 +9,7 @@ namespace mrv::cli {
 
 struct Environment {
   // Where stats.ini, DeathMsgs.txt and GameTexts.txt are read and saved games and profiles live.
-  std::filesystem::path program_dir;
+  std::filesystem::path data_dir;
 };
 
 using Arguments = std::vector<std::string>;

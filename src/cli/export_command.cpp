@@ -111,9 +111,9 @@ int ExportGame(const Environment& env, Request& request) {
     if (prompt.shown() == 0) PrintError("no game in " + args.positionals[0]);
     return kExitFailure;
   }
-  ProfileStore profile_store(env.program_dir, weapons->size());
+  ProfileStore profile_store(env.data_dir, weapons->size());
   LoadedProfile loaded;
-  StatsViewer viewer({store, *weapons, env.program_dir, prompt, profile_store, loaded});
+  StatsViewer viewer({store, *weapons, env.data_dir, prompt, profile_store, loaded});
   viewer.OpenGame(true, game_name);
   if (const int code = DriveGame(viewer, request); code != kExitOk) return code;
   const ExportResult result = ExportHtmlReport(viewer, loaded, request.options, request.output);
@@ -135,13 +135,13 @@ int ExportProfile(const Environment& env, Request& request, const std::string& n
   ConsolePrompt prompt;
   const auto weapons = LoadWeapons(env, prompt);
   if (!weapons) return kExitFailure;
-  ProfileStore profile_store(env.program_dir, weapons->size());
+  ProfileStore profile_store(env.data_dir, weapons->size());
   LoadedProfile loaded;
   if (!LoadProfile(profile_store, name + ".mrv", loaded)) {
     return Fail(profile_store.LastError().empty() ? "no profile named " + name : profile_store.LastError());
   }
   StatsStore store(weapons->size());
-  StatsViewer viewer({store, *weapons, env.program_dir, prompt, profile_store, loaded});
+  StatsViewer viewer({store, *weapons, env.data_dir, prompt, profile_store, loaded});
   ViewerChanges changed = viewer.OpenProfile();
   if (const auto games = args.Last("--games"); games && !changed.Has(ViewerPart::kCloseRequest)) {
     const auto entries = NumberList(*games, static_cast<int>(viewer.games().size()) - 1);

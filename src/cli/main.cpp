@@ -92,9 +92,9 @@ int Run(int argc, char** argv) {
         std::fputs("morvane-cli: --dir needs a directory\n", stderr);
         return mrv::cli::kExitUsage;
       }
-      env.program_dir = argv[++i];
+      env.data_dir = argv[++i];
     } else if (arg.rfind("--dir=", 0) == 0) {
-      env.program_dir = arg.substr(6);
+      env.data_dir = arg.substr(6);
     } else {
       rest.push_back(arg);
     }

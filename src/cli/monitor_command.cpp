@@ -79,13 +79,13 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
   ConsolePrompt prompt(parsed->Has("--keep-searching"));
   const auto weapons = LoadWeapons(env, prompt);
   if (!weapons) return kExitFailure;
-  const DeathTemplates templates = LoadDeathTemplates(env.program_dir, prompt);
-  const GameTexts texts = LoadGameTexts(env.program_dir, prompt);
+  const DeathTemplates templates = LoadDeathTemplates(env.data_dir, prompt);
+  const GameTexts texts = LoadGameTexts(env.data_dir, prompt);
   MonitorOptions monitor_options;
-  LoadMonitorOptions(env.program_dir, monitor_options);
+  LoadMonitorOptions(env.data_dir, monitor_options);
   std::string console_error;
   const std::unique_ptr<GameConsole> console =
-      OpenConfiguredConsole(ReadConsoleChoice(env.program_dir), console_error);
+      OpenConfiguredConsole(ReadConsoleChoice(env.data_dir), console_error);
   if (!console) {
     PrintError(console_error);
     return kExitFailure;

@@ -63,8 +63,8 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
   ConsolePrompt prompt;
   const auto weapons = LoadWeapons(env, prompt);
   if (!weapons) return kExitFailure;
-  const DeathTemplates templates = LoadDeathTemplates(env.program_dir, prompt);
-  const GameTexts texts = LoadGameTexts(env.program_dir, prompt);
+  const DeathTemplates templates = LoadDeathTemplates(env.data_dir, prompt);
+  const GameTexts texts = LoadGameTexts(env.data_dir, prompt);
 
   SystemClock clock;
   SilentSoundPlayer sound;

@@ -48,7 +48,7 @@ std::optional<std::string> ProfileFile(const Context& context, const std::string
   }
   std::string file = name + ".mrv";
   std::error_code error;
-  const bool exists = std::filesystem::exists(context.env.program_dir / file, error);
+  const bool exists = std::filesystem::exists(context.env.data_dir / file, error);
   if (must_exist && !exists) {
     PrintError("no profile named " + name);
     return std::nullopt;
@@ -366,7 +366,7 @@ int RunProfileCommand(const Environment& env, const Arguments& args) {
   ConsolePrompt prompt;
   const auto weapons = LoadWeapons(env, prompt);
   if (!weapons) return kExitFailure;
-  ProfileStore profile_store(env.program_dir, weapons->size());
+  ProfileStore profile_store(env.data_dir, weapons->size());
   return subcommand->run({env, *parsed, *weapons, profile_store, prompt});
 }
 

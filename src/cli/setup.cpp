@@ -8,8 +8,8 @@ namespace mrv::cli {
 
 std::optional<WeaponTable> LoadWeapons(const Environment& env, ConsolePrompt& prompt) {
   WeaponTable weapons;
-  if (!ReadWeaponSettings(env.program_dir, weapons, prompt)) {
-    PrintError(PlainLines(kSettingsUnusableMessage) + " (" + SettingsPath(env.program_dir).string() + ")");
+  if (!ReadWeaponSettings(env.data_dir, weapons, prompt)) {
+    PrintError(PlainLines(kSettingsUnusableMessage) + " (" + SettingsPath(env.data_dir).string() + ")");
     return std::nullopt;
   }
   return weapons;

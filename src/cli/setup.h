@@ -11,7 +11,7 @@
 
 namespace mrv::cli {
 
-// The weapon table of the program directory's stats.ini, read without changing the
+// The weapon table of the data folder's stats.ini, read without changing the
 // file; empty after printing the start-up failure message.
 std::optional<WeaponTable> LoadWeapons(const Environment& env, ConsolePrompt& prompt);
 

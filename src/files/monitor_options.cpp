@@ -36,9 +36,9 @@ std::int32_t ClampPeriod(std::int32_t seconds) {
 
 }  // namespace
 
-bool LoadMonitorOptions(const std::filesystem::path& program_dir, MonitorOptions& options) {
+bool LoadMonitorOptions(const std::filesystem::path& data_dir, MonitorOptions& options) {
   IniFile ini;
-  if (!ini.Load(SettingsPath(program_dir))) return false;
+  if (!ini.Load(SettingsPath(data_dir))) return false;
   MonitorOptions read;  // starts at the defaults of missing keys
   ForEachKey(read, [&](const char* key, auto& field) {
     if constexpr (std::is_same_v<std::remove_reference_t<decltype(field)>, bool>) {
@@ -53,9 +53,9 @@ bool LoadMonitorOptions(const std::filesystem::path& program_dir, MonitorOptions
   return true;
 }
 
-bool SaveMonitorOptions(const std::filesystem::path& program_dir, const MonitorOptions& options) {
+bool SaveMonitorOptions(const std::filesystem::path& data_dir, const MonitorOptions& options) {
   IniFile ini;
-  if (!ini.Load(SettingsPath(program_dir))) return false;
+  if (!ini.Load(SettingsPath(data_dir))) return false;
   ForEachKey(options, [&](const char* key, const auto& field) {
     if constexpr (std::is_same_v<std::remove_cvref_t<decltype(field)>, bool>) {
       ini.WriteBool(kSection, key, field);
@@ -66,15 +66,15 @@ bool SaveMonitorOptions(const std::filesystem::path& program_dir, const MonitorO
   return ini.Save();
 }
 
-std::string ReadGamePath(const std::filesystem::path& program_dir) {
+std::string ReadGamePath(const std::filesystem::path& data_dir) {
   IniFile ini;
-  if (!ini.Load(SettingsPath(program_dir))) return {};
+  if (!ini.Load(SettingsPath(data_dir))) return {};
   return ini.ReadString(kSection, "GamePath", "");
 }
 
-bool SaveGamePath(const std::filesystem::path& program_dir, const std::string& game_path) {
+bool SaveGamePath(const std::filesystem::path& data_dir, const std::string& game_path) {
   IniFile ini;
-  return ini.Load(SettingsPath(program_dir)) && ini.WriteString(kSection, "GamePath", game_path) &&
+  return ini.Load(SettingsPath(data_dir)) && ini.WriteString(kSection, "GamePath", game_path) &&
          ini.Save();
 }
 
@@ -86,10 +86,10 @@ ConsoleBackend DefaultConsoleBackend() {
 #endif
 }
 
-ConsoleChoice ReadConsoleChoice(const std::filesystem::path& program_dir) {
+ConsoleChoice ReadConsoleChoice(const std::filesystem::path& data_dir) {
   ConsoleChoice choice{DefaultConsoleBackend(), {}};
   IniFile ini;
-  if (!ini.Load(SettingsPath(program_dir))) return choice;
+  if (!ini.Load(SettingsPath(data_dir))) return choice;
   const std::string backend = ini.ReadString(kSection, "Console", "");
   if (EqualsIgnoreCase(backend, "bridge")) {
     choice.backend = ConsoleBackend::kBridge;

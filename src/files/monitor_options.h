@@ -34,9 +34,9 @@ struct MonitorOptions {
 // Reads the twelve keys, missing ones at their defaults, the two periods brought
 // within 30 to 999. False, with the options untouched, when the file is missing or
 // unreadable.
-bool LoadMonitorOptions(const std::filesystem::path& program_dir, MonitorOptions& options);
+bool LoadMonitorOptions(const std::filesystem::path& data_dir, MonitorOptions& options);
 // Writes the twelve keys; false, with nothing written, when the file is missing.
-bool SaveMonitorOptions(const std::filesystem::path& program_dir, const MonitorOptions& options);
+bool SaveMonitorOptions(const std::filesystem::path& data_dir, const MonitorOptions& options);
 
 enum class ConsoleBackend {
   kBridge,  // the game started through the console bridge
@@ -51,13 +51,13 @@ struct ConsoleChoice {
 
 // Key "GamePath": the game's program, which the desktop program starts under the console
 // bridge; empty when it is not set or the file is missing.
-std::string ReadGamePath(const std::filesystem::path& program_dir);
+std::string ReadGamePath(const std::filesystem::path& data_dir);
 // False, with nothing written, when the file is missing or cannot hold the path.
-bool SaveGamePath(const std::filesystem::path& program_dir, const std::string& game_path);
+bool SaveGamePath(const std::filesystem::path& data_dir, const std::string& game_path);
 
 ConsoleBackend DefaultConsoleBackend();
 // Keys "Console" (bridge, log or window, any case) and "ConsoleLog"; a missing file, a
 // missing key or an unknown value gives the default.
-ConsoleChoice ReadConsoleChoice(const std::filesystem::path& program_dir);
+ConsoleChoice ReadConsoleChoice(const std::filesystem::path& data_dir);
 
 }  // namespace mrv

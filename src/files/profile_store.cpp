@@ -11,15 +11,15 @@ bool IsValidProfileName(std::string_view name) {
   return !name.empty() && name.find_first_of("\\/*:?|<>\"") == std::string_view::npos;
 }
 
-ProfileStore::ProfileStore(std::filesystem::path program_dir, int weapon_count,
+ProfileStore::ProfileStore(std::filesystem::path data_dir, int weapon_count,
                      std::chrono::milliseconds lock_patience)
-    : program_dir_(std::move(program_dir)),
+    : data_dir_(std::move(data_dir)),
       weapon_count_(weapon_count),
       lock_patience_(lock_patience) {}
 
 std::filesystem::path ProfileStore::Resolve(const std::string& file_name) const {
   const std::filesystem::path path(file_name);
-  return path.is_absolute() ? path : program_dir_ / path;
+  return path.is_absolute() ? path : data_dir_ / path;
 }
 
 bool ProfileStore::Fail(std::string_view text) {
@@ -160,7 +160,7 @@ bool ProfileStore::ReadGames(std::span<const std::int32_t> numbers, StatsRecord&
 std::vector<std::string> ProfileStore::FillProfileList() const {
   std::vector<std::string> files;
   std::error_code error;
-  for (std::filesystem::directory_iterator it(program_dir_, error), end; !error && it != end;
+  for (std::filesystem::directory_iterator it(data_dir_, error), end; !error && it != end;
        it.increment(error)) {
     std::error_code type_error;
     if (!it->is_regular_file(type_error)) continue;

@@ -52,9 +52,9 @@ bool IsValidProfileName(std::string_view name);
 
 class ProfileStore {
  public:
-  // Relative file names resolve in `program_dir`; every per-weapon list holds
+  // Relative file names resolve in `data_dir`; every per-weapon list holds
   // `weapon_count` values.
-  ProfileStore(std::filesystem::path program_dir, int weapon_count,
+  ProfileStore(std::filesystem::path data_dir, int weapon_count,
             std::chrono::milliseconds lock_patience = kProfileLockPatience);
   ProfileStore(const ProfileStore&) = delete;
   ProfileStore& operator=(const ProfileStore&) = delete;
@@ -106,7 +106,7 @@ class ProfileStore {
   // already is no failure. Fails with kProfileLocked, or kUnableToDeleteFile followed
   // by the file's full path.
   bool DeleteProfileFile(const std::string& file_name);
-  // "<no profile loaded>", then the profile files of the program directory by name.
+  // "<no profile loaded>", then the profile files of the data folder by name.
   std::vector<std::string> FillProfileList() const;
 
  private:
@@ -125,7 +125,7 @@ class ProfileStore {
   // kProfileLocked when another program held the file, else kUnableToSaveFile.
   bool FailLocking(const FileLock& attempt);
 
-  std::filesystem::path program_dir_;
+  std::filesystem::path data_dir_;
   int weapon_count_;
   ProfileLines lines_;
   bool active_ = false;

@@ -181,13 +181,13 @@ std::string CurrentGameName() {
   return text;
 }
 
-std::filesystem::path GameFilePath(const std::filesystem::path& program_dir,
+std::filesystem::path GameFilePath(const std::filesystem::path& data_dir,
                                    std::string_view game_name) {
   std::string file_name(game_name);
   for (char& c : file_name) {
     if (c == ':' || c == '/' || c == '\\' || static_cast<unsigned char>(c) < 0x20) c = '.';
   }
-  const auto folder = program_dir / "games";
+  const auto folder = data_dir / "games";
   std::error_code ignored;
   std::filesystem::create_directory(folder, ignored);
   return folder / (file_name + ".stg");

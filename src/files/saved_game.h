@@ -24,7 +24,7 @@ std::string CurrentGameName();
 // "<program dir>/games/<name>.stg", each ":" of the name (and each path separator or
 // control character, which would lead elsewhere) made a "."; creates the games folder
 // when it can.
-std::filesystem::path GameFilePath(const std::filesystem::path& program_dir,
+std::filesystem::path GameFilePath(const std::filesystem::path& data_dir,
                                    std::string_view game_name);
 
 // The file's content; empty when a text of the store cannot be written so that it

@@ -17,8 +17,8 @@ std::string RecentFileKey(int index) {
 }
 
 // The program's directory as a text with its trailing separator.
-std::string DirectoryText(const std::filesystem::path& program_dir) {
-  std::string text = program_dir.string();
+std::string DirectoryText(const std::filesystem::path& data_dir) {
+  std::string text = data_dir.string();
   if (text.empty() || text.back() != kPlatformSeparator) text += kPlatformSeparator;
   return text;
 }
@@ -68,19 +68,19 @@ void WriteGeometry(IniFile& ini, const char* section, const WindowGeometry& geom
 
 }  // namespace
 
-std::filesystem::path SettingsPath(const std::filesystem::path& program_dir) {
-  return program_dir / kSettingsFileName;
+std::filesystem::path SettingsPath(const std::filesystem::path& data_dir) {
+  return data_dir / kSettingsFileName;
 }
 
-bool LoadSettings(const std::filesystem::path& program_dir, Settings& settings,
+bool LoadSettings(const std::filesystem::path& data_dir, Settings& settings,
                   WeaponTable& weapons, Prompt& prompt, const std::function<void()>& show_about) {
   IniFile ini;
-  if (!ini.Load(SettingsPath(program_dir))) return false;
+  if (!ini.Load(SettingsPath(data_dir))) return false;
   for (int i = 0; i < kRecentFileCount; ++i) {
     settings.recent_files[static_cast<std::size_t>(i)] =
         ini.ReadString(kProgram, RecentFileKey(i), "");
   }
-  const std::string directory = DirectoryText(program_dir);
+  const std::string directory = DirectoryText(data_dir);
   settings.last_dir = ini.ReadString(kProgram, "LastDir", directory);
   settings.save_last_dir = ini.ReadString(kProgram, "SaveLastDir", directory);
 
@@ -93,17 +93,17 @@ bool LoadSettings(const std::filesystem::path& program_dir, Settings& settings,
   return ReadWeaponTable(ini, weapons, prompt);
 }
 
-bool ReadWeaponSettings(const std::filesystem::path& program_dir, WeaponTable& weapons,
+bool ReadWeaponSettings(const std::filesystem::path& data_dir, WeaponTable& weapons,
                         Prompt& prompt) {
   IniFile ini;
-  if (!ini.Load(SettingsPath(program_dir))) return false;
+  if (!ini.Load(SettingsPath(data_dir))) return false;
   return ReadWeaponTable(ini, weapons, prompt);
 }
 
-bool SaveSettings(const std::filesystem::path& program_dir, const Settings& settings,
+bool SaveSettings(const std::filesystem::path& data_dir, const Settings& settings,
                   const ViewerGeometry& geometry) {
   IniFile ini;
-  if (!ini.Load(SettingsPath(program_dir))) return false;
+  if (!ini.Load(SettingsPath(data_dir))) return false;
   // A text the file cannot hold (a path with a line break) keeps its stored value.
   for (int i = 0; i < kRecentFileCount; ++i) {
     ini.WriteString(kProgram, RecentFileKey(i), settings.recent_files[static_cast<std::size_t>(i)]);
@@ -117,9 +117,9 @@ bool SaveSettings(const std::filesystem::path& program_dir, const Settings& sett
   return ini.Save();
 }
 
-std::optional<ViewerGeometry> ReadViewerGeometry(const std::filesystem::path& program_dir) {
+std::optional<ViewerGeometry> ReadViewerGeometry(const std::filesystem::path& data_dir) {
   IniFile ini;
-  if (!ini.Load(SettingsPath(program_dir))) return std::nullopt;
+  if (!ini.Load(SettingsPath(data_dir))) return std::nullopt;
   ViewerGeometry geometry;
   geometry.viewer.top = ini.ReadInteger("window", "top", 0);
   geometry.viewer.left = ini.ReadInteger("window", "left", 0);

@@ -22,7 +22,7 @@ inline constexpr const char* kSettingsUnusableMessage =
 inline constexpr const char* kDuplicateWeaponMessage =
     "Error reading stats.ini\r\n\r\nYou can't have two weapons with the same name nor weapon code!";
 
-std::filesystem::path SettingsPath(const std::filesystem::path& program_dir);
+std::filesystem::path SettingsPath(const std::filesystem::path& data_dir);
 
 inline constexpr int kRecentFileCount = 3;
 
@@ -53,23 +53,23 @@ struct ViewerGeometry {
 // higher before the weapons are examined; `show_about` runs at the very first start)
 // and the weapon table. False when the file is missing or the weapon table is not
 // usable; only two weapons sharing a code or a name are reported, through `prompt`.
-bool LoadSettings(const std::filesystem::path& program_dir, Settings& settings,
+bool LoadSettings(const std::filesystem::path& data_dir, Settings& settings,
                   WeaponTable& weapons, Prompt& prompt, const std::function<void()>& show_about);
 
 // The weapon table alone, by the same rules and messages, for programs that must not
 // change the settings file.
-bool ReadWeaponSettings(const std::filesystem::path& program_dir, WeaponTable& weapons,
+bool ReadWeaponSettings(const std::filesystem::path& data_dir, WeaponTable& weapons,
                         Prompt& prompt);
 
 // False, with nothing written, when the file is missing, unreadable or cannot be
 // written back. A text the file cannot hold (a path with a line break) keeps the
 // value stored before.
-bool SaveSettings(const std::filesystem::path& program_dir, const Settings& settings,
+bool SaveSettings(const std::filesystem::path& data_dir, const Settings& settings,
                   const ViewerGeometry& geometry);
 
 // The three windows' stored geometry, 0 for every missing key; empty when the file is
 // missing or unreadable.
-std::optional<ViewerGeometry> ReadViewerGeometry(const std::filesystem::path& program_dir);
+std::optional<ViewerGeometry> ReadViewerGeometry(const std::filesystem::path& data_dir);
 
 struct RecentLabel {
   std::string caption;  // "1 - " and the shortened path

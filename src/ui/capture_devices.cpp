@@ -4,9 +4,9 @@
 
 namespace mrv::ui {
 
-std::unique_ptr<GameConsole> CaptureDevices::OpenConsole(const std::filesystem::path& program_dir,
+std::unique_ptr<GameConsole> CaptureDevices::OpenConsole(const std::filesystem::path& data_dir,
                                                          std::string& error) {
-  return OpenConfiguredConsole(ReadConsoleChoice(program_dir), error);
+  return OpenConfiguredConsole(ReadConsoleChoice(data_dir), error);
 }
 
 }  // namespace mrv::ui

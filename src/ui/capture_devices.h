@@ -20,7 +20,7 @@ class CaptureDevices {
   virtual SoundPlayer& sound() = 0;
   // The console that section Monitor of stats.ini chooses; null, with the reason in
   // `error`, when this system cannot give it.
-  virtual std::unique_ptr<GameConsole> OpenConsole(const std::filesystem::path& program_dir,
+  virtual std::unique_ptr<GameConsole> OpenConsole(const std::filesystem::path& data_dir,
                                                    std::string& error);
 };
 

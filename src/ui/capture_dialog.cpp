@@ -107,14 +107,14 @@ CaptureDialog::CaptureDialog(ProgramState& state, CaptureDevices& devices, FileD
     BuildLogColumn();
   }
   // A missing file is told here, and the capture counts all but kills.
-  templates_ = LoadDeathTemplates(state.program_dir, prompt_);
-  texts_ = LoadGameTexts(state.program_dir, prompt_);
+  templates_ = LoadDeathTemplates(state.data_dir, prompt_);
+  texts_ = LoadGameTexts(state.data_dir, prompt_);
 }
 
 CaptureDialog::~CaptureDialog() = default;
 
 void CaptureDialog::BuildMonitorColumn() {
-  auto* console = new MonitorConsoleBox(state_.program_dir, file_dialogs_, this);
+  auto* console = new MonitorConsoleBox(state_.data_dir, file_dialogs_, this);
   console->setGeometry(kLeft, kTop, kLeftWidth, 94);
   console_box_ = console;
   options_box_ = new MonitorOptionsBox(this);
@@ -201,7 +201,7 @@ void CaptureDialog::showEvent(QShowEvent* event) {
 void CaptureDialog::FirstShow() {
   if (!monitor_) return;
   MonitorOptions stored;
-  if (LoadMonitorOptions(state_.program_dir, stored)) {
+  if (LoadMonitorOptions(state_.data_dir, stored)) {
     options_box_->SetOptions(stored);
     minimize_->setChecked(stored.minimize);
     options_box_->SetSaveLabelShown(false);
@@ -287,7 +287,7 @@ void CaptureDialog::StartCapture() {
   std::unique_ptr<GameConsole> console;
   if (monitor_) {
     std::string error;
-    console = devices_.OpenConsole(state_.program_dir, error);
+    console = devices_.OpenConsole(state_.data_dir, error);
     if (console == nullptr) {
       InformationBox(MessageText(error), QStringLiteral("ERROR!"), this);
       return;
@@ -345,14 +345,14 @@ void CaptureDialog::EndWhenDone() {
 void CaptureDialog::SaveOptions() {
   MonitorOptions options;
   options.minimize = minimize_->isChecked();
-  if (SaveMonitorOptions(state_.program_dir, options_box_->Options(options))) {
+  if (SaveMonitorOptions(state_.data_dir, options_box_->Options(options))) {
     options_box_->SetSaveLabelShown(false);
   }
 }
 
 void CaptureDialog::ShowProfileManager() {
   // For editing profiles only: the capture loads its profile itself at OK.
-  ProfileManagerWindow manager(state_.program_dir, state_.profile_store, state_.loaded_profile, this);
+  ProfileManagerWindow manager(state_.data_dir, state_.profile_store, state_.loaded_profile, this);
   manager.HideOpenButton();
   manager.exec();
   profiles_->Fill();

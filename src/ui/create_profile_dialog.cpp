@@ -34,9 +34,9 @@ class ProfileNameValidator final : public QValidator {
 
 }  // namespace
 
-CreateProfileDialog::CreateProfileDialog(std::filesystem::path program_dir, QWidget* parent)
+CreateProfileDialog::CreateProfileDialog(std::filesystem::path data_dir, QWidget* parent)
     : QDialog(parent),
-      program_dir_(std::move(program_dir)),
+      data_dir_(std::move(data_dir)),
       background_(art::kPanelBackground),
       name_(new QLineEdit(this)),
       nick_(new QLineEdit(this)),
@@ -94,7 +94,7 @@ void CreateProfileDialog::Confirm() {
     return;
   }
   std::error_code error;
-  if (std::filesystem::exists(program_dir_ / FileName(), error) &&
+  if (std::filesystem::exists(data_dir_ / FileName(), error) &&
       YesNoCancelBox(
           PlainLineBreaks(QStringLiteral("File already exists!\r\nDo you want to overwrite?")),
           QStringLiteral("?"), this) != Choice::kYes) {

@@ -29,7 +29,7 @@ class CreateProfileDialog : public QDialog {
   static constexpr QSize kSize{300, 272};
   static constexpr int kNotesLimit = 100;
 
-  explicit CreateProfileDialog(std::filesystem::path program_dir, QWidget* parent = nullptr);
+  explicit CreateProfileDialog(std::filesystem::path data_dir, QWidget* parent = nullptr);
 
   bool Confirmed() const { return confirmed_; }
   // The profile's file name: the name typed and ".mrv".
@@ -43,7 +43,7 @@ class CreateProfileDialog : public QDialog {
  private:
   void Confirm();
 
-  std::filesystem::path program_dir_;
+  std::filesystem::path data_dir_;
   QPixmap background_;
   QLineEdit* name_;
   QLineEdit* nick_;

@@ -21,27 +21,27 @@ const QLatin1String kServing("morvane-console: serving");
 
 }  // namespace
 
-GameLauncher::GameLauncher(std::filesystem::path program_dir, FileDialogs& file_dialogs,
+GameLauncher::GameLauncher(std::filesystem::path data_dir, FileDialogs& file_dialogs,
                            QWidget* window)
     : QObject(window),
-      program_dir_(std::move(program_dir)),
+      data_dir_(std::move(data_dir)),
       file_dialogs_(file_dialogs),
       window_(window) {}
 
 GameLauncher::~GameLauncher() = default;
 
 QString GameLauncher::Game() {
-  const QString stored = PathText(ReadGamePath(program_dir_));
+  const QString stored = PathText(ReadGamePath(data_dir_));
   if (!stored.isEmpty() && QFileInfo::exists(stored)) return stored;
   const QString start = stored.isEmpty() ? QDir::homePath() : QFileInfo(stored).absolutePath();
   const QString chosen = file_dialogs_.OpenFile(window_, start, QStringLiteral("Urban Terror (*)"));
   // Not being able to keep it only means being asked again next time.
-  if (!chosen.isEmpty()) SaveGamePath(program_dir_, PathFromText(chosen).string());
+  if (!chosen.isEmpty()) SaveGamePath(data_dir_, PathFromText(chosen).string());
   return chosen;
 }
 
 void GameLauncher::Start() {
-  const QString bridge = PathText(program_dir_ / kBridgeName);
+  const QString bridge = PathText(data_dir_ / kBridgeName);
   if (!QFileInfo(bridge).isExecutable()) {
     Fail(QStringLiteral("The console bridge morvane-console is missing beside Morvane."));
     return;

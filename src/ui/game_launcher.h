@@ -26,7 +26,7 @@ class GameLauncher : public QObject {
   // Long enough for the bridge to have started the game or said why not.
   static constexpr std::chrono::milliseconds kStartCheck{1500};
 
-  GameLauncher(std::filesystem::path program_dir, FileDialogs& file_dialogs, QWidget* window);
+  GameLauncher(std::filesystem::path data_dir, FileDialogs& file_dialogs, QWidget* window);
   ~GameLauncher() override;
 
   void Start();
@@ -38,7 +38,7 @@ class GameLauncher : public QObject {
   void CheckStarted();
   void Fail(const QString& why);
 
-  std::filesystem::path program_dir_;
+  std::filesystem::path data_dir_;
   FileDialogs& file_dialogs_;
   QWidget* window_;
   // The bridge's own messages of the last start, until they were checked.

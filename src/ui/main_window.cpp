@@ -225,7 +225,7 @@ void MainWindow::LoadSavedGame() {
 
 void MainWindow::ManageProfiles() {
   hide();
-  ProfileManagerWindow manager(state_->program_dir, state_->profile_store, state_->loaded_profile, this);
+  ProfileManagerWindow manager(state_->data_dir, state_->profile_store, state_->loaded_profile, this);
   manager.SetProfileViewer(
       [this](QWidget* parent) { return viewer_.ShowProfile(*state_, parent); });
   manager.exec();

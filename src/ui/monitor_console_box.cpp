@@ -58,11 +58,11 @@ ConsoleAdvice AdviceFor(const ConsoleChoice& choice) {
           QStringLiteral("Not on Windows: set Console=window in stats.ini.")};
 }
 
-MonitorConsoleBox::MonitorConsoleBox(const std::filesystem::path& program_dir,
+MonitorConsoleBox::MonitorConsoleBox(const std::filesystem::path& data_dir,
                                      FileDialogs& file_dialogs, QWidget* parent)
     : QGroupBox(QStringLiteral("Monitor:"), parent) {
   setObjectName(QStringLiteral("GroupBox3"));
-  const ConsoleChoice choice = ReadConsoleChoice(program_dir);
+  const ConsoleChoice choice = ReadConsoleChoice(data_dir);
   const ConsoleAdvice advice = AdviceFor(choice);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 6, 8, 6);
@@ -77,7 +77,7 @@ MonitorConsoleBox::MonitorConsoleBox(const std::filesystem::path& program_dir,
     start->SetGlyph(QPixmap(art::kButtonStartGame));
     start->SetCaption(QStringLiteral("Start the game"));
     start->SetTextLeft(28);
-    auto* launcher = new GameLauncher(program_dir, file_dialogs, parent);
+    auto* launcher = new GameLauncher(data_dir, file_dialogs, parent);
     connect(start, &ImageButton::clicked, launcher, &GameLauncher::Start);
     layout->addWidget(start, 0, Qt::AlignLeft);
   }

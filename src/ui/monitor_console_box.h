@@ -27,7 +27,7 @@ class MonitorConsoleBox : public QGroupBox {
   Q_OBJECT
 
  public:
-  MonitorConsoleBox(const std::filesystem::path& program_dir, FileDialogs& file_dialogs,
+  MonitorConsoleBox(const std::filesystem::path& data_dir, FileDialogs& file_dialogs,
                     QWidget* parent);
 };
 

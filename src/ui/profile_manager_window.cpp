@@ -60,10 +60,10 @@ QString FileText(const std::string& file) {
 
 }  // namespace
 
-ProfileManagerWindow::ProfileManagerWindow(std::filesystem::path program_dir, ProfileStore& profile_store,
+ProfileManagerWindow::ProfileManagerWindow(std::filesystem::path data_dir, ProfileStore& profile_store,
                        LoadedProfile& loaded, QWidget* parent)
     : QDialog(parent),
-      program_dir_(std::move(program_dir)),
+      data_dir_(std::move(data_dir)),
       profile_store_(profile_store),
       loaded_(loaded),
       background_(art::kPanelBackground),
@@ -221,7 +221,7 @@ void ProfileManagerWindow::ClearProfile() {
 }
 
 void ProfileManagerWindow::Create() {
-  CreateProfileDialog dialog(program_dir_, this);
+  CreateProfileDialog dialog(data_dir_, this);
   dialog.exec();
   if (!dialog.Confirmed()) return;
   const std::string file = dialog.FileName();
@@ -274,7 +274,7 @@ void ProfileManagerWindow::Open() {
     if (!LoadProfile(profile_store_, shown_file_, loaded_)) {
       // Open tells nothing when the file has gone since it was listed.
       std::error_code error;
-      if (!std::filesystem::exists(program_dir_ / shown_file_, error)) {
+      if (!std::filesystem::exists(data_dir_ / shown_file_, error)) {
         ShowError(QStringLiteral("\r\n") + QString::fromUtf8(kUnableToOpenFile), this);
       } else {
         ShowProfilerFailure(profile_store_, this);
@@ -321,7 +321,7 @@ void ProfileManagerWindow::paintEvent(QPaintEvent*) {
 }
 
 void LoadProfileOnly(ProgramState& state, QWidget* parent) {
-  ProfileManagerWindow manager(state.program_dir, state.profile_store, state.loaded_profile, parent);
+  ProfileManagerWindow manager(state.data_dir, state.profile_store, state.loaded_profile, parent);
   manager.SetLoadOnly(true);
   manager.exec();
 }

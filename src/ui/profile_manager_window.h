@@ -2,7 +2,7 @@
 // directory, shows one, edits its notes and nicknames, creates and deletes profiles and
 // opens one. It is a modal dialog; its openers create it on the stack:
 //
-//   ProfileManagerWindow manager(state.program_dir, state.profile_store, state.loaded_profile, parent);
+//   ProfileManagerWindow manager(state.data_dir, state.profile_store, state.loaded_profile, parent);
 //   manager.SetProfileViewer(...);  // the main window: Open shows the profile's games
 //   manager.SetLoadOnly(true);      // the viewer's "Add game to profile": Open only loads
 //   manager.HideOpenButton();       // the capture dialog: for editing only
@@ -57,7 +57,7 @@ class ProfileManagerWindow : public QDialog {
   // returns the viewer's error text, empty when it had none.
   using ProfileViewer = std::function<std::string(QWidget* parent)>;
 
-  ProfileManagerWindow(std::filesystem::path program_dir, ProfileStore& profile_store, LoadedProfile& loaded,
+  ProfileManagerWindow(std::filesystem::path data_dir, ProfileStore& profile_store, LoadedProfile& loaded,
              QWidget* parent = nullptr);
 
   void SetLoadOnly(bool load_only);
@@ -90,7 +90,7 @@ class ProfileManagerWindow : public QDialog {
   void StopPendingTimer();
   void Blink();
 
-  std::filesystem::path program_dir_;
+  std::filesystem::path data_dir_;
   ProfileStore& profile_store_;
   LoadedProfile& loaded_;
   bool load_only_ = false;

@@ -1,5 +1,5 @@
 // GroupBox5 ("Select player profile:") of the capture dialog: the profile files of the
-// program folder ("lprofiles", entry 0 "<no profile loaded>"), and for the selected one
+// data folder ("lprofiles", entry 0 "<no profile loaded>"), and for the selected one
 // its nicknames ("lplayernicks", under "Nicknames:"), its summary ("Memo2") and notes
 // ("Memo3"); the details button ("bdetails") and "(not required)" ("required").
 #pragma once

@@ -1,5 +1,5 @@
 // What the main window owns for the program's life and lends to the windows it opens:
-// the program directory, the settings read at start, the weapon table, the current
+// the data folder, the settings read at start, the weapon table, the current
 // stats store, the profile component and the loaded profile. Every window of the
 // program works on this one object; none looks these up elsewhere.
 #pragma once
@@ -24,7 +24,7 @@ struct ProgramState {
   ProgramState& operator=(const ProgramState&) = delete;
 
   // Where stats.ini, DeathMsgs.txt, the profiles and games/ live.
-  const std::filesystem::path program_dir;
+  const std::filesystem::path data_dir;
   // The recent files and LastDir, written back to stats.ini when the viewer closes.
   Settings settings;
   const WeaponTable weapons;
@@ -38,7 +38,7 @@ struct ProgramState {
 // `show_about` at the very first start). When the settings cannot be used it shows the
 // fatal start-up message in the platform's error dialog and returns null, and the
 // program ends.
-std::unique_ptr<ProgramState> StartProgram(const std::filesystem::path& program_dir,
+std::unique_ptr<ProgramState> StartProgram(const std::filesystem::path& data_dir,
                                            const std::function<void()>& show_about);
 
 }  // namespace mrv::ui

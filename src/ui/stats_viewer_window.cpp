@@ -76,7 +76,7 @@ StatsViewerWindow::StatsViewerWindow(ProgramState& state, const ViewerDialogs& d
       state_(state),
       opener_(opener),
       prompt_(this),
-      document_({state.store, state.weapons, state.program_dir, prompt_, state.profile_store,
+      document_({state.store, state.weapons, state.data_dir, prompt_, state.profile_store,
                  state.loaded_profile},
                 HooksFor(state, dialogs, this)),
       background_(art::kViewerBackground),

@@ -24,7 +24,7 @@ constexpr const char* kSettingsMissingMessage =
 }  // namespace
 
 bool StatsViewerWindow::ReadGeometry() {
-  const std::optional<ViewerGeometry> stored = ReadViewerGeometry(state_.program_dir);
+  const std::optional<ViewerGeometry> stored = ReadViewerGeometry(state_.data_dir);
   if (!stored) return false;
   move(stored->viewer.left, stored->viewer.top);
   KeepOnScreen(*this);
@@ -54,7 +54,7 @@ void StatsViewerWindow::done(int result) {
   geometry.viewer = {y(), x(), 0, 0};
   if (overall_ != nullptr) geometry.overall = overall_->Geometry();
   if (details_ != nullptr) geometry.weapon_details = details_->Geometry();
-  SaveSettings(state_.program_dir, state_.settings, geometry);  // no file: nothing to keep
+  SaveSettings(state_.data_dir, state_.settings, geometry);  // no file: nothing to keep
   for (QDialog* secondary : std::initializer_list<QDialog*>{overall_, details_, one_on_one_}) {
     if (secondary == nullptr) continue;
     secondary->blockSignals(true);

@@ -15,7 +15,7 @@
 //
 // Game mode, as the main window opens a saved game (Monitor set, its name as LastGame;
 // a capture passes its Monitor flag and no name):
-//   StatsViewer viewer({store, weapons, program_dir, prompt, profile_store, loaded}, hooks);
+//   StatsViewer viewer({store, weapons, data_dir, prompt, profile_store, loaded}, hooks);
 //   ViewerChanges changed = viewer.OpenGame(true, game_name);  // "all maps", refreshed
 //   changed = viewer.ClickMap(2, /*ctrl=*/true);               // every click refreshes
 //   changed = viewer.ClickPlayer(viewer.FindPlayer("Morv"), false);
@@ -63,7 +63,7 @@ namespace mrv {
 struct ViewerContext {
   StatsStore& store;
   const WeaponTable& weapons;
-  std::filesystem::path program_dir;  // saved games go to its "games" folder
+  std::filesystem::path data_dir;  // saved games go to its "games" folder
   Prompt& prompt;
   ProfileStore& profile_store;
   LoadedProfile& loaded_profile;

@@ -50,7 +50,7 @@ ViewerChanges StatsViewer::RunMenuSlot(int slot) {
 }
 
 void StatsViewer::Save() {
-  const auto file = GameFilePath(context_.program_dir, last_game_);
+  const auto file = GameFilePath(context_.data_dir, last_game_);
   if (SaveGame(context_.store, file, last_game_, context_.prompt)) {
     context_.prompt.Inform("\r\nGame saved!", "");
     saved_ = true;

@@ -35,12 +35,12 @@ const std::vector<std::string> kLaterSamples = {"ts_damage_41", "ctf_colour_name
 // Parses one sample with the files of the program folder, the player "Morv" named as
 // the profile.
 std::unique_ptr<ParsedSample> Parse(const std::string& stem,
-                                    const fs::path& program_dir = test::ShippedDir()) {
+                                    const fs::path& data_dir = test::ShippedDir()) {
   auto parsed = std::make_unique<ParsedSample>();
-  EXPECT_TRUE(ReadWeaponSettings(program_dir, parsed->weapons, parsed->prompt));
+  EXPECT_TRUE(ReadWeaponSettings(data_dir, parsed->weapons, parsed->prompt));
   parsed->store = StatsStore(parsed->weapons.size());
-  const DeathTemplates templates = LoadDeathTemplates(program_dir, parsed->prompt);
-  const GameTexts texts = LoadGameTexts(program_dir, parsed->prompt);
+  const DeathTemplates templates = LoadDeathTemplates(data_dir, parsed->prompt);
+  const GameTexts texts = LoadGameTexts(data_dir, parsed->prompt);
   SystemClock clock;
   SilentSoundPlayer sound;
   test::FakeRandom random;
@@ -91,8 +91,8 @@ TEST(SampleLogsTest, EachGivesItsGoldenSavedGame) {
   std::vector<std::pair<std::string, fs::path>> runs;
   for (const std::string& stem : kOlderSamples) runs.emplace_back(stem, without.path());
   for (const std::string& stem : kLaterSamples) runs.emplace_back(stem, test::ShippedDir());
-  for (const auto& [stem, program_dir] : runs) {
-    const auto parsed = Parse(stem, program_dir);
+  for (const auto& [stem, data_dir] : runs) {
+    const auto parsed = Parse(stem, data_dir);
     const std::string text = SavedGameText(*parsed, stem);
     if (std::getenv("MORVANE_UPDATE_GOLDEN") != nullptr) test::WriteFileBytes(GoldenOf(stem), text);
     EXPECT_EQ(text, test::ReadFileBytes(GoldenOf(stem))) << stem << " differs from its golden file";

@@ -39,7 +39,7 @@ using namespace mrv;
 // What every shot may use: a started program over a scratch program folder.
 struct ShotContext {
   ShotContext() : dir("screenshots") {
-    test::FillProgramDir(dir.path());
+    test::FillDataDir(dir.path());
     state = test::StartedState(dir.path());
   }
   test::ScratchDir dir;
@@ -137,7 +137,7 @@ const Shot kShots[] = {
        WriteProfiles(context.dir.path());
        ui::ProgramState& state = *context.state;
        auto* manager = Keep(context, std::make_unique<ui::ProfileManagerWindow>(
-                                         state.program_dir, state.profile_store, state.loaded_profile));
+                                         state.data_dir, state.profile_store, state.loaded_profile));
        manager->SetProfileViewer([](QWidget*) { return std::string(); });
        Find<QListWidget>(context, "lprofiles")->setCurrentRow(1);
        Find<QLineEdit>(context, "Edit1")->setText(QStringLiteral("Morv^7ane"));

@@ -18,7 +18,7 @@ namespace {
 class AddGameToProfileTest : public ::testing::Test {
  protected:
   AddGameToProfileTest() : dir_("add-game") {
-    test::FillProgramDir(dir_.path());
+    test::FillDataDir(dir_.path());
     state_ = test::StartedState(dir_.path());
     EXPECT_TRUE(state_->profile_store.CreateProfileFile("joe.mrv", "Joe", {}));
     // The first map was played before the player's name was known: it has no time.

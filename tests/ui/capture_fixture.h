@@ -31,7 +31,7 @@ class CaptureFixture : public ::testing::Test {
  protected:
   explicit CaptureFixture(const std::string& name)
       : dir_(name), saved_runtime_dir_(qgetenv("XDG_RUNTIME_DIR")) {
-    test::FillProgramDir(dir_.path());
+    test::FillDataDir(dir_.path());
     // The bridge's default socket, which the dialog looks for, lies in the scratch folder.
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir_.path().string()));
   }

@@ -30,7 +30,7 @@ using test::Click;
 class HtmlExportDialogTest : public ::testing::Test {
  protected:
   HtmlExportDialogTest() : dir_("export-form") {
-    test::FillProgramDir(dir_.path());
+    test::FillDataDir(dir_.path());
     state_ = test::StartedState(dir_.path());
     state_->settings.last_dir = (dir_ / "reports").string() + "/";
     fs::create_directory(dir_ / "reports");

@@ -29,7 +29,7 @@ const std::filesystem::path kSavedGame = test::TestDataDir() / "golden" / "ts_tw
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  MainWindowTest() : dir_("main-window") { test::FillProgramDir(dir_.path()); }
+  MainWindowTest() : dir_("main-window") { test::FillDataDir(dir_.path()); }
 
   // The main window, shown, over a program folder whose recent files are `recent`.
   std::unique_ptr<MainWindow> Open(const std::array<std::string, kRecentFileCount>& recent = {}) {

@@ -187,7 +187,7 @@ TEST_F(ProfileManagerWindowTest, CreatingOverAnExistingProfileNeedsYes) {
 // profile in the viewer and closes it afterwards.
 TEST(ProfilesFromMainWindowTest, OpenShowsTheProfileInTheViewerThenClosesIt) {
   test::ScratchDir dir("profiles-main");
-  test::FillProgramDir(dir.path());
+  test::FillDataDir(dir.path());
   WriteFileBytes(dir / "joe.mrv", NewProfile({"Joe"}));
   ScriptedBoxes boxes;
   ScriptedFileDialogs dialogs;

@@ -36,7 +36,7 @@ TEST(ProgramStartTest, UnusableSettingsEndTheProgramWithTheFatalMessage) {
   test::WriteFileBytes(dir / "stats.ini", test::ReadFileBytes(test::ShippedDir() / "stats.ini"));
   const auto state = StartProgram(dir.path(), {});
   ASSERT_NE(state, nullptr);
-  EXPECT_EQ(state->program_dir, dir.path());
+  EXPECT_EQ(state->data_dir, dir.path());
   EXPECT_EQ(state->store.weapon_count, state->weapons.size());
   EXPECT_GT(state->weapons.size(), 2);
 }

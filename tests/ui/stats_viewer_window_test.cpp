@@ -38,7 +38,7 @@ using test::ClickRow;
 class StatsViewerWindowTest : public ::testing::Test {
  protected:
   StatsViewerWindowTest() : dir_("viewer-window") {
-    test::FillProgramDir(dir_.path());
+    test::FillDataDir(dir_.path());
     state_ = test::StartedState(dir_.path());
   }
 
@@ -303,7 +303,7 @@ TEST_F(StatsViewerWindowTest, TheMainWindowOpensASavedGameInTheViewer) {
   test::TestCaptureDevices devices;
   MainWindow main(std::move(state_), dialogs, launcher, devices);
   main.show();
-  const std::string program_dir = main.state().settings.last_dir;
+  const std::string data_dir = main.state().settings.last_dir;
   const QString game = PathText(test::TestDataDir() / "golden" / "ctf_abbey.stg");
   dialogs.SetNextAnswer(game);
   std::vector<QString> maps;
@@ -322,7 +322,7 @@ TEST_F(StatsViewerWindowTest, TheMainWindowOpensASavedGameInTheViewer) {
   });
   Click(main, "imgload");
   ASSERT_EQ(dialogs.asked().size(), 1u);
-  EXPECT_EQ(dialogs.asked()[0].location, PathText(program_dir));
+  EXPECT_EQ(dialogs.asked()[0].location, PathText(data_dir));
   EXPECT_EQ(dialogs.asked()[0].filter, QStringLiteral("Game (*.stg)"));
   EXPECT_TRUE(main_hidden);
   EXPECT_EQ(maps, (std::vector<QString>{"all maps", "ut4_abbey"}));

@@ -13,7 +13,7 @@
 
 namespace mrv::test {
 
-void FillProgramDir(const std::filesystem::path& dir) {
+void FillDataDir(const std::filesystem::path& dir) {
   std::string settings = ReadFileBytes(ShippedDir() / "stats.ini");
   const std::string first_start = "initiationcount=0";
   settings.replace(settings.find(first_start), first_start.size(), "initiationcount=1");

@@ -22,7 +22,7 @@
 namespace mrv::test {
 
 // Copies the shipped stats.ini (past its first start) and DeathMsgs.txt into `dir`.
-void FillProgramDir(const std::filesystem::path& dir);
+void FillDataDir(const std::filesystem::path& dir);
 
 // The state a start in a filled program folder gives; null when its settings are unusable.
 std::unique_ptr<ui::ProgramState> StartedState(const std::filesystem::path& dir);

@@ -50,12 +50,12 @@ DeathTemplates DeathTemplates::FromLines(std::vector<std::string> lines) {
   return templates;
 }
 
-DeathTemplates LoadDeathTemplates(const std::filesystem::path& program_dir, Prompt& prompt) {
+DeathTemplates LoadDeathTemplates(const std::filesystem::path& data_dir, Prompt& prompt) {
   // A file that cannot be read whole (a folder, a fifo, no permission, a read error)
   // counts as missing: half a template list would count some kills and not others.
   LineReader reader(kMaxTemplateLine);
   std::vector<std::string> lines;
-  if (reader.Open(program_dir / kFileName, InputKind::kRegular)) {
+  if (reader.Open(data_dir / kFileName, InputKind::kRegular)) {
     std::string line;
     while (lines.size() < kMaxTemplateLines && reader.Next(line)) lines.push_back(line);
   }

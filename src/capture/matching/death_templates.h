@@ -51,10 +51,10 @@ class DeathTemplates {
   char monkey_code_ = 0;
 };
 
-// Reads DeathMsgs.txt from the program's folder. A missing file, or one that is no
+// Reads DeathMsgs.txt from the data folder. A missing file, or one that is no
 // regular file or cannot be read, is reported and gives no templates, so that a
 // capture still counts everything but kills.
-DeathTemplates LoadDeathTemplates(const std::filesystem::path& program_dir, Prompt& prompt);
+DeathTemplates LoadDeathTemplates(const std::filesystem::path& data_dir, Prompt& prompt);
 
 // The first template that matches the line decides. A malformed template met on the
 // way is reported through the notice and counts as not matching. `plain` tries every

@@ -157,8 +157,8 @@ const GameTexts& NoGameTexts() {
   return none;
 }
 
-GameTexts LoadGameTexts(const std::filesystem::path& program_dir, Prompt& prompt) {
-  const std::filesystem::path path = program_dir / kGameTextsFile;
+GameTexts LoadGameTexts(const std::filesystem::path& data_dir, Prompt& prompt) {
+  const std::filesystem::path path = data_dir / kGameTextsFile;
   std::error_code error;
   if (!std::filesystem::exists(path, error) && !error) return {};
   LineReader reader(kMaxLine);

@@ -91,9 +91,9 @@ class GameTexts {
 // The rules of no file: the older text only.
 const GameTexts& NoGameTexts();
 
-// Reads GameTexts.txt from the program's folder. A missing file gives no rules without
+// Reads GameTexts.txt from the data folder. A missing file gives no rules without
 // a word, so that removing it brings back the older behaviour; a damaged or unreadable
 // one is reported and gives no rules either.
-GameTexts LoadGameTexts(const std::filesystem::path& program_dir, Prompt& prompt);
+GameTexts LoadGameTexts(const std::filesystem::path& data_dir, Prompt& prompt);
 
 }  // namespace mrv
