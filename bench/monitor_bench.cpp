@@ -50,8 +50,8 @@ int main() {
       mrv::StatsStore store(shipped.weapons.size());
       mrv::CaptureSession session(store, shipped.weapons, shipped.templates,
                                   {clock, sound, random, prompt, cancel, &console});
-      session.state.options.crandom = false;
-      session.state.options.crandomh = false;
+      session.state.options.frag_announcements = false;
+      session.state.options.streak_announcements = false;
       NoStatus no_status;
       mrv::MonitorRequests requests(cancel);
       std::thread monitor([&] { mrv::RunConsoleMonitor(session, no_status, requests); });

@@ -12,7 +12,7 @@
 #include <filesystem>
 #include <thread>
 
-#include "files/monitor_options.h"
+#include "files/capture_options.h"
 #include "files/prompt.h"
 #include "files/settings.h"
 #include "monitor_bench_support.h"
@@ -52,12 +52,12 @@ std::unique_ptr<mrv::ui::ProgramState> StartedState(const fs::path& programs,
   for (const char* file : {"stats.ini", "DeathMsgs.txt"}) {
     fs::copy_file(programs / file, folder / file, fs::copy_options::overwrite_existing);
   }
-  mrv::MonitorOptions options;
-  options.random = options.randomh = false;
+  mrv::CaptureOptions options;
+  options.frag_announcements = options.streak_announcements = false;
   mrv::Settings settings;
   mrv::WeaponTable weapons;
   mrv::SilentPrompt prompt;
-  if (!mrv::SaveMonitorOptions(folder, options) ||
+  if (!mrv::SaveCaptureOptions(folder, options) ||
       !mrv::LoadSettings(folder, settings, weapons, prompt, {})) {
     return nullptr;
   }

@@ -273,7 +273,7 @@ double ParseOnce(const fs::path& log) {
   mrv::StatsStore store(shipped.weapons.size());
   mrv::CaptureSession session(store, shipped.weapons, shipped.templates,
                               {clock, sound, random, prompt, cancel}, shipped.texts);
-  session.state.options.lplayernicks = {"Morv"};
+  session.state.options.own_nicknames = {"Morv"};
   const auto start = std::chrono::steady_clock::now();
   // A run that stops early would time only part of the log.
   if (mrv::RunLogFileCapture(session, log, fs::file_size(log)) != mrv::LogRunEnd::kEndOfLog) {

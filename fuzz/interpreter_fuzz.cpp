@@ -90,9 +90,9 @@ std::string Capture(std::string_view input, bool monitor, bool plain, bool game_
                               {clock, sound, random, prompt, cancel, monitor ? &console : nullptr},
                               game_texts ? shipped.texts : mrv::NoGameTexts());
   mrv::CaptureOptions& options = session.state.options;
-  options.Monitor = monitor;
-  options.cautokill = options.cautodie = options.cautokillh = options.cautodieh = monitor;
-  options.lplayernicks = {"Morv"};
+  options.monitor = monitor;
+  options.stats_after_kill = options.stats_after_death = options.hits_after_kill = options.hits_after_death = monitor;
+  options.own_nicknames = {"Morv"};
   session.plain = plain;
   mrv::BeginRun(session);
   while (!input.empty()) {

@@ -6,7 +6,8 @@
 #include <string>
 
 #include "files/ini_file.h"
-#include "files/monitor_options.h"
+#include "files/capture_options.h"
+#include "files/console_choice.h"
 #include "files/settings.h"
 #include "fuzz_support.h"
 
@@ -44,9 +45,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   mrv::LoadSettings(dir, settings, weapons, prompt, [] {});
   mrv::ReadWeaponSettings(dir, weapons, prompt);
   mrv::RefreshRecentLabels(settings.recent_files);
-  mrv::MonitorOptions options;
-  mrv::LoadMonitorOptions(dir, options);
-  mrv::SaveMonitorOptions(dir, options);
+  mrv::CaptureOptions options;
+  mrv::LoadCaptureOptions(dir, options);
+  mrv::SaveCaptureOptions(dir, options);
   mrv::ReadConsoleChoice(dir);
   if (const auto geometry = mrv::ReadViewerGeometry(dir))
     mrv::SaveSettings(dir, settings, *geometry);

@@ -7,7 +7,7 @@
 //   GameTexts texts = LoadGameTexts(data_dir, prompt);
 //   CaptureSession session(store, weapons, templates, {clock, sound, random, prompt, cancel},
 //                          texts);
-//   session.state.options.lplayernicks = profile_nicks;
+//   session.state.options.own_nicknames = profile_nicks;
 //   LogParseResult result = ParseLogFile(session, log_path, on_progress);
 #pragma once
 
@@ -68,7 +68,7 @@ struct CaptureSession {
   // on the capture's thread; a front end that shows the option follows it from here.
   std::function<void(bool enabled)> headshot_switched;
 
-  bool monitor() const { return state.options.Monitor; }
+  bool monitor() const { return state.options.monitor; }
   MapRecord& current_map() { return *state.context.current_map; }
   // Whether typed lines reach the game: not from a log file, saved or followed.
   bool CanType() const;

@@ -4,13 +4,12 @@
 #pragma once
 
 #include <array>
-#include <atomic>
-#include <concepts>
 #include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "files/capture_options.h"
 #include "model/stats_store.h"
 
 namespace mrv {
@@ -62,55 +61,6 @@ struct Streaks {
   Streak HitStreak;
   Streak KillStreak;
   Streak DeathStreak;
-};
-
-// An option the player may change while a capture runs: one thread writes it while the
-// capture's thread reads it. Each option stands alone, so no ordering is needed.
-template <typename T>
-class LiveOption {
- public:
-  // Implicit both ways, so that an option reads and assigns as its plain value.
-  LiveOption(T value = T{}) : value_(value) {}
-  LiveOption(const LiveOption& other) : value_(other.get()) {}
-  LiveOption& operator=(const LiveOption& other) { return *this = other.get(); }
-  LiveOption& operator=(T value) {
-    value_.store(value, std::memory_order_relaxed);
-    return *this;
-  }
-  operator T() const { return get(); }
-  T get() const { return value_.load(std::memory_order_relaxed); }
-  // Flips a flag in one step, so that a change made meanwhile on the other thread is
-  // never lost; returns the new value.
-  T Toggle() requires std::same_as<T, bool> {
-    T old = get();
-    while (!value_.compare_exchange_weak(old, !old, std::memory_order_relaxed)) {
-    }
-    return !old;
-  }
-
- private:
-  std::atomic<T> value_;
-};
-
-// What the player chose for the capture; the defaults are those of a fresh stats.ini.
-// The LiveOption fields may change from another thread during the run; Monitor and
-// lplayernicks are fixed before it starts.
-struct CaptureOptions {
-  bool Monitor = false;  // console monitor (true) or log-file parse (false)
-  LiveOption<bool> cheadshot = true;
-  LiveOption<bool> ccyclic = false;
-  LiveOption<std::int32_t> SETime = 60;  // seconds between cyclic stats replies
-  LiveOption<bool> cautokill = false;
-  LiveOption<bool> cautodie = false;
-  LiveOption<bool> crandom = true;
-  LiveOption<bool> ccyclich = false;
-  LiveOption<std::int32_t> SETimeh = 60;  // seconds between cyclic hit replies
-  LiveOption<bool> cautokillh = false;
-  LiveOption<bool> cautodieh = false;
-  LiveOption<bool> crandomh = true;
-  // Nicknames of the selected profile; they identify the own player for the
-  // locations of deciding hits.
-  std::vector<std::string> lplayernicks;
 };
 
 struct CaptureState {

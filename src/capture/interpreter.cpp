@@ -59,7 +59,7 @@ std::int32_t ClampToInt32(std::int64_t value) {
 
 bool IsOwnPlayer(const CaptureSession& session, std::string_view nick) {
   if (nick == session.state.context.current_map->own_nick) return true;
-  const std::vector<std::string>& profile_nicks = session.state.options.lplayernicks;
+  const std::vector<std::string>& profile_nicks = session.state.options.own_nicknames;
   return std::any_of(profile_nicks.begin(), profile_nicks.end(),
                      [nick](const std::string& own) { return EqualsIgnoreCase(own, nick); });
 }
@@ -168,10 +168,10 @@ void CountOwnFrag(CaptureSession& session, std::string_view killer, std::string_
   const CaptureOptions& options = session.state.options;
   if (killer == map.own_nick) {
     Bump(victim == map.own_nick ? map.own_deaths : map.own_kills);
-    SendFragReplies(session, options.cautokill, options.cautokillh);
+    SendFragReplies(session, options.stats_after_kill, options.hits_after_kill);
   } else if (victim == map.own_nick) {
     Bump(map.own_deaths);
-    SendFragReplies(session, options.cautodie, options.cautodieh);
+    SendFragReplies(session, options.stats_after_death, options.hits_after_death);
   }
 }
 

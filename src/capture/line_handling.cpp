@@ -12,7 +12,7 @@ namespace {
 bool AnswerInGameCommand(CaptureSession& session, std::string_view line) {
   constexpr std::string_view kNickStats = "MRV_GETNICKSTATS ";
   if (EqualsIgnoreCase(line, "MRV_HEADSHOT ")) {
-    const bool headshot = session.state.options.cheadshot.Toggle();
+    const bool headshot = session.state.options.headshot_sound.Toggle();
     if (session.headshot_switched) session.headshot_switched(headshot);
     session.Type(headshot ? "ut_echo Headshot sound enabled." : "ut_echo Headshot sound disabled.");
   } else if (EqualsIgnoreCase(line, "MRV_GETMYSTATS ")) {
@@ -59,20 +59,20 @@ bool HandleCaptureLine(CaptureSession& session, std::string_view line) {
 void ArmCyclicReplies(const CaptureSession& session, CyclicReplySchedule& schedule,
                       std::int32_t now) {
   const CaptureOptions& options = session.state.options;
-  if (options.ccyclic) schedule.next_frag_stats = SaturatingAdd(now, options.SETime);
-  if (options.ccyclich) schedule.next_hit_stats = SaturatingAdd(now, options.SETimeh);
+  if (options.cyclic_stats) schedule.next_frag_stats = SaturatingAdd(now, options.stats_every_seconds);
+  if (options.cyclic_hits) schedule.next_hit_stats = SaturatingAdd(now, options.hits_every_seconds);
 }
 
 void SendDueCyclicReplies(CaptureSession& session, CyclicReplySchedule& schedule,
                           std::int32_t now) {
   if (session.current_map().start_time == 0) return;
   const CaptureOptions& options = session.state.options;
-  if (options.ccyclic && now > schedule.next_frag_stats) {
-    schedule.next_frag_stats = SaturatingAdd(now, options.SETime);
+  if (options.cyclic_stats && now > schedule.next_frag_stats) {
+    schedule.next_frag_stats = SaturatingAdd(now, options.stats_every_seconds);
     session.Type(BuildStatsReply(session, session.current_map().own_nick, true, true));
   }
-  if (options.ccyclich && now > schedule.next_hit_stats) {
-    schedule.next_hit_stats = SaturatingAdd(now, options.SETimeh);
+  if (options.cyclic_hits && now > schedule.next_hit_stats) {
+    schedule.next_hit_stats = SaturatingAdd(now, options.hits_every_seconds);
     session.Type(BuildHitReply(session));
   }
 }

@@ -90,7 +90,7 @@ class MonitorRun {
 };
 
 MonitorEnd MonitorRun::Run() {
-  session_.state.options.Monitor = true;
+  session_.state.options.monitor = true;
   BeginRun(session_);
   while (true) {
     session_.current_map().start_time = clock_.TickSeconds();

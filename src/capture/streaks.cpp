@@ -31,7 +31,7 @@ std::string LocationName(int location) {
 // Head-area streaks are worth telling from the second kill, others from the third,
 // body-armour ones never.
 void AnnounceLocationStreak(CaptureSession& session, const Streak& streak, std::string_view what) {
-  if (!session.monitor() || !session.state.options.crandomh) return;
+  if (!session.monitor() || !session.state.options.streak_announcements) return;
   const int location = streak.last_location;
   const bool head_area = location == kHead || location == kNeck || location == kHelmet;
   if ((head_area && streak.count > 1) || (location != kKevlarVest && streak.count > 2)) {
@@ -45,12 +45,12 @@ void AnnounceLocationStreak(CaptureSession& session, const Streak& streak, std::
 void ApplyHitRules(CaptureSession& session, const Hit& hit) {
   const CaptureOptions& options = session.state.options;
   if (session.monitor() && hit.direction == HitDirection::kGiven &&
-      (hit.location == kHead || hit.location == kHelmet) && options.cheadshot) {
+      (hit.location == kHead || hit.location == kHelmet) && options.headshot_sound) {
     session.services.sound.Play(Sound::Headshot);
   }
   Streak& streak = session.state.streaks.HitStreak;
   Advance(streak, hit.location);
-  if (!session.monitor() || !options.crandomh || streak.count <= 4) return;
+  if (!session.monitor() || !options.streak_announcements || streak.count <= 4) return;
   if (session.services.random.Next(5) > 2) {
     session.Type("ut_echo " + std::to_string(streak.count) + LocationName(hit.location) +
                  " shots in a row!");
@@ -72,7 +72,7 @@ void ApplyDeathStreak(CaptureSession& session, int location) {
 void ApplyTopFragger(CaptureSession& session, std::string_view killer, std::string_view victim,
                      int killer_index) {
   const std::int32_t top = session.state.counters.TopKills;
-  if (!session.monitor() || !session.state.options.crandom || top <= 0 || killer == victim) return;
+  if (!session.monitor() || !session.state.options.frag_announcements || top <= 0 || killer == victim) return;
   const std::int64_t kills = KillsOf(session.current_map(), killer_index);
   Random& random = session.services.random;
   if (!(random.Next(190) < 100 && kills == top)) return;
@@ -83,7 +83,7 @@ void ApplyTopFragger(CaptureSession& session, std::string_view killer, std::stri
 
 void ApplyCapHigh(CaptureSession& session, std::string_view capturer, int capturer_index) {
   const std::int32_t top = session.state.counters.TopCaps;
-  if (!session.monitor() || !session.state.options.crandom || top <= 0) return;
+  if (!session.monitor() || !session.state.options.frag_announcements || top <= 0) return;
   const std::int32_t caps = session.current_map().caps[static_cast<std::size_t>(capturer_index)];
   if (!(session.services.random.Next(190) < 100 && caps == top)) return;
   session.Type(BuildStatsReply(session, capturer, false, true));

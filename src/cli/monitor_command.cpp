@@ -15,9 +15,9 @@
 #include "cli/arguments.h"
 #include "cli/report_text.h"
 #include "cli/setup.h"
-#include "files/monitor_options.h"
+#include "files/capture_options.h"
+#include "files/console_choice.h"
 #include "files/saved_game.h"
-#include "views/capture_options.h"
 
 namespace mrv::cli {
 
@@ -81,8 +81,6 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
   if (!weapons) return kExitFailure;
   const DeathTemplates templates = LoadDeathTemplates(env.data_dir, prompt);
   const GameTexts texts = LoadGameTexts(env.data_dir, prompt);
-  MonitorOptions monitor_options;
-  LoadMonitorOptions(env.data_dir, monitor_options);
   std::string console_error;
   const std::unique_ptr<GameConsole> console =
       OpenConfiguredConsole(ReadConsoleChoice(env.data_dir), console_error);
@@ -98,8 +96,10 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
   StatsStore store(weapons->size());
   CaptureSession session(store, *weapons, templates,
                          {clock, sound, random, prompt, cancel, console.get()}, texts);
-  session.state.options = CaptureOptionsFrom(monitor_options);
-  session.state.options.lplayernicks = parsed->All("--nick");
+  CaptureOptions& options = session.state.options;
+  LoadCaptureOptions(env.data_dir, options);
+  options.monitor = true;
+  options.own_nicknames = parsed->All("--nick");
   const std::string game_name = CurrentGameName();
 
   TerminalStatus status;

@@ -75,8 +75,8 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
   for (const auto& log : parsed->positionals) {
     CaptureSession session(store, *weapons, templates, {clock, sound, random, prompt, cancel},
                            texts);
-    session.state.options.Monitor = false;
-    session.state.options.lplayernicks = parsed->All("--nick");
+    session.state.options.monitor = false;
+    session.state.options.own_nicknames = parsed->All("--nick");
     const LogParseResult result = Parse(session, log);
     if (!result.show_stats) {
       PrintError(result.ErrorMessage + " (" + log + ")");

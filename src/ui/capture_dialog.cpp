@@ -8,7 +8,7 @@
 #include <QVBoxLayout>
 
 #include "capture/log_file_run.h"
-#include "files/monitor_options.h"
+#include "files/capture_options.h"
 #include "ui/capture_devices.h"
 #include "ui/capture_tray.h"
 #include "ui/image_button.h"
@@ -23,7 +23,6 @@
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
 #include "ui/window_frame.h"
-#include "views/capture_options.h"
 
 namespace mrv::ui {
 
@@ -200,10 +199,10 @@ void CaptureDialog::showEvent(QShowEvent* event) {
 
 void CaptureDialog::FirstShow() {
   if (!monitor_) return;
-  MonitorOptions stored;
-  if (LoadMonitorOptions(state_.data_dir, stored)) {
+  CaptureOptions stored;
+  if (LoadCaptureOptions(state_.data_dir, stored)) {
     options_box_->SetOptions(stored);
-    minimize_->setChecked(stored.minimize);
+    minimize_->setChecked(stored.minimize_to_tray);
     options_box_->SetSaveLabelShown(false);
   }
   status_->Add(QStringLiteral("Click OK and start Urban Terror"));
@@ -295,10 +294,10 @@ void CaptureDialog::StartCapture() {
   }
   ok_state_ = OkState::kRunning;
   profiles_->SetChoosing(false);
-  CaptureOptions options =
-      monitor_ ? CaptureOptionsFrom(options_box_->Options()) : CaptureOptions{};
-  options.Monitor = monitor_;
-  if (state_.loaded_profile) options.lplayernicks = state_.loaded_profile->nicks;
+  CaptureOptions options;
+  options.monitor = monitor_;
+  if (monitor_) options_box_->ReadInto(options);
+  if (state_.loaded_profile) options.own_nicknames = state_.loaded_profile->nicks;
   worker_ = std::make_unique<CaptureWorker>(store_, state_.weapons, templates_, texts_,
                                             devices_, prompt_, options);
   connect(worker_.get(), &CaptureWorker::statusCleared, status_, &StatusLog::Clear);
@@ -343,9 +342,10 @@ void CaptureDialog::EndWhenDone() {
 }
 
 void CaptureDialog::SaveOptions() {
-  MonitorOptions options;
-  options.minimize = minimize_->isChecked();
-  if (SaveMonitorOptions(state_.data_dir, options_box_->Options(options))) {
+  CaptureOptions options;
+  options.minimize_to_tray = minimize_->isChecked();
+  options_box_->ReadInto(options);
+  if (SaveCaptureOptions(state_.data_dir, options)) {
     options_box_->SetSaveLabelShown(false);
   }
 }

@@ -6,7 +6,7 @@
 #include <QTemporaryFile>
 #include <QTimer>
 
-#include "files/monitor_options.h"
+#include "files/console_choice.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_dialog.h"
 #include "ui/ui_text.h"

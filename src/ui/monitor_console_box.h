@@ -9,7 +9,7 @@
 #include <QString>
 #include <filesystem>
 
-#include "files/monitor_options.h"
+#include "files/console_choice.h"
 
 namespace mrv::ui {
 

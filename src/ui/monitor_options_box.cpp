@@ -68,22 +68,22 @@ MonitorOptionsBox::MonitorOptionsBox(QWidget* parent)
                            QStringLiteral("keep this different from frag stats cycle"));
   frag.period->setValue(60);
   hit.period->setValue(120);
-  hit.onfrag->setChecked(false);
-  hit.ondeath->setChecked(false);
+  hit.after_kill->setChecked(false);
+  hit.after_death->setChecked(false);
   flags_ = {
-      {cheadshot_, &CaptureOptions::cheadshot, &MonitorOptions::headshot_sound},
-      {frag.cyclic, &CaptureOptions::ccyclic, &MonitorOptions::cyclic},
-      {frag.onfrag, &CaptureOptions::cautokill, &MonitorOptions::onfrag},
-      {frag.ondeath, &CaptureOptions::cautodie, &MonitorOptions::ondeath},
-      {frag.random, &CaptureOptions::crandom, &MonitorOptions::random},
-      {hit.cyclic, &CaptureOptions::ccyclich, &MonitorOptions::cyclich},
-      {hit.onfrag, &CaptureOptions::cautokillh, &MonitorOptions::onfragh},
-      {hit.ondeath, &CaptureOptions::cautodieh, &MonitorOptions::ondeathh},
-      {hit.random, &CaptureOptions::crandomh, &MonitorOptions::randomh},
+      {cheadshot_, &CaptureOptions::headshot_sound},
+      {frag.cyclic, &CaptureOptions::cyclic_stats},
+      {frag.after_kill, &CaptureOptions::stats_after_kill},
+      {frag.after_death, &CaptureOptions::stats_after_death},
+      {frag.announcements, &CaptureOptions::frag_announcements},
+      {hit.cyclic, &CaptureOptions::cyclic_hits},
+      {hit.after_kill, &CaptureOptions::hits_after_kill},
+      {hit.after_death, &CaptureOptions::hits_after_death},
+      {hit.announcements, &CaptureOptions::streak_announcements},
   };
   periods_ = {
-      {frag.period, &CaptureOptions::SETime, &MonitorOptions::time},
-      {hit.period, &CaptureOptions::SETimeh, &MonitorOptions::timeh},
+      {frag.period, &CaptureOptions::stats_every_seconds},
+      {hit.period, &CaptureOptions::hits_every_seconds},
   };
   Bind();
   SelectTab(0);
@@ -106,7 +106,7 @@ MonitorOptionsBox::Page MonitorOptionsBox::AddPage(const QString& name, const QS
   period_row->addWidget(new QLabel(QStringLiteral("display your stats every"), page));
   controls.period = new QSpinBox(page);
   controls.period->setObjectName(QStringLiteral("SETime") + suffix);
-  controls.period->setRange(MonitorOptions::kMinPeriod, MonitorOptions::kMaxPeriod);
+  controls.period->setRange(CaptureOptions::kMinPeriod, CaptureOptions::kMaxPeriod);
   controls.period->setToolTip(period_hint);
   controls.period->setFixedWidth(52);
   period_row->addWidget(controls.period);
@@ -114,15 +114,15 @@ MonitorOptionsBox::Page MonitorOptionsBox::AddPage(const QString& name, const QS
   period_row->addStretch();
   layout->addLayout(period_row);
 
-  controls.onfrag = CheckBox(page, QStringLiteral("display stats on every frag"),
+  controls.after_kill = CheckBox(page, QStringLiteral("display stats on every frag"),
                              QStringLiteral("cautokill") + suffix, true);
-  controls.ondeath = CheckBox(page, QStringLiteral("display stats when you die"),
+  controls.after_death = CheckBox(page, QStringLiteral("display stats when you die"),
                               QStringLiteral("cautodie") + suffix, true);
-  controls.random = CheckBox(page, QStringLiteral("other random messages"),
+  controls.announcements = CheckBox(page, QStringLiteral("other random messages"),
                              QStringLiteral("crandom") + suffix, true);
-  layout->addWidget(controls.onfrag);
-  layout->addWidget(controls.ondeath);
-  layout->addWidget(controls.random);
+  layout->addWidget(controls.after_kill);
+  layout->addWidget(controls.after_death);
+  layout->addWidget(controls.announcements);
   layout->addStretch();
   // The cycle box governs its period.
   connect(controls.cyclic, &QCheckBox::toggled, controls.period, &QWidget::setEnabled);
@@ -151,13 +151,13 @@ ClickableLabel* MonitorOptionsBox::AddTab(const QString& caption, const QString&
 void MonitorOptionsBox::Bind() {
   for (const FlagControl& flag : flags_) {
     connect(flag.box, &QCheckBox::toggled, this, [this, flag](bool checked) {
-      if (live_ != nullptr) live_->*flag.live = checked;
+      if (live_ != nullptr) live_->*flag.option = checked;
       if (flag.box != cheadshot_) SetSaveLabelShown(true);
     });
   }
   for (const PeriodControl& period : periods_) {
     connect(period.spin, &QSpinBox::valueChanged, this, [this, period](int value) {
-      if (live_ != nullptr) live_->*period.live = value;
+      if (live_ != nullptr) live_->*period.option = value;
       SetSaveLabelShown(true);
     });
   }
@@ -179,15 +179,14 @@ void MonitorOptionsBox::PaintTab(ClickableLabel* tab, bool opaque) {
   tab->update();
 }
 
-MonitorOptions MonitorOptionsBox::Options(MonitorOptions base) const {
-  for (const FlagControl& flag : flags_) base.*flag.stored = flag.box->isChecked();
-  for (const PeriodControl& period : periods_) base.*period.stored = period.spin->value();
-  return base;
+void MonitorOptionsBox::ReadInto(CaptureOptions& options) const {
+  for (const FlagControl& flag : flags_) options.*flag.option = flag.box->isChecked();
+  for (const PeriodControl& period : periods_) options.*period.option = period.spin->value();
 }
 
-void MonitorOptionsBox::SetOptions(const MonitorOptions& options) {
-  for (const FlagControl& flag : flags_) flag.box->setChecked(options.*flag.stored);
-  for (const PeriodControl& period : periods_) period.spin->setValue(options.*period.stored);
+void MonitorOptionsBox::SetOptions(const CaptureOptions& options) {
+  for (const FlagControl& flag : flags_) flag.box->setChecked(options.*flag.option);
+  for (const PeriodControl& period : periods_) period.spin->setValue(options.*period.option);
 }
 
 void MonitorOptionsBox::SetSaveLabelShown(bool shown) {

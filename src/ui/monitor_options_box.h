@@ -1,9 +1,7 @@
 // GroupBox4 ("Options:") of the capture dialog: the headshot-sound box with its "test"
 // label, and the two pages of monitor options behind the tab labels "frag stats
 // options" and "hit stats options", with the "save options" label that a change of a
-// page's option shows. Controls are named as the options: cheadshot, ccyclic, SETime,
-// cautokill, cautodie, crandom, ccyclich, SETimeh, cautokillh, cautodieh, crandomh;
-// the tabs "tabfrag" and "tabhit", the labels "ltest" and "lsave".
+// page's option shows. Each control is bound to one field of CaptureOptions.
 //
 // While a capture runs, Follow gives it the run's options: every change of a control is
 // written there at once, one option at a time, so that a change the run made meanwhile
@@ -14,8 +12,7 @@
 #include <QGroupBox>
 #include <vector>
 
-#include "capture/capture_state.h"
-#include "files/monitor_options.h"
+#include "files/capture_options.h"
 
 class QCheckBox;
 class QSpinBox;
@@ -34,9 +31,9 @@ class MonitorOptionsBox : public QGroupBox {
 
   explicit MonitorOptionsBox(QWidget* parent = nullptr);
 
-  // The options the controls show; `minimize` is not among them and stays as given.
-  MonitorOptions Options(MonitorOptions base = {}) const;
-  void SetOptions(const MonitorOptions& options);
+  // Sets the options the controls show; the others stay as they are.
+  void ReadInto(CaptureOptions& options) const;
+  void SetOptions(const CaptureOptions& options);
   void SetSaveLabelShown(bool shown);
   void Follow(CaptureOptions* live);
   void ShowHeadshot(bool enabled);
@@ -50,19 +47,17 @@ class MonitorOptionsBox : public QGroupBox {
   struct Page {
     QCheckBox* cyclic;
     QSpinBox* period;
-    QCheckBox* onfrag;
-    QCheckBox* ondeath;
-    QCheckBox* random;
+    QCheckBox* after_kill;
+    QCheckBox* after_death;
+    QCheckBox* announcements;
   };
   struct FlagControl {
     QCheckBox* box;
-    LiveOption<bool> CaptureOptions::*live;
-    bool MonitorOptions::*stored;
+    LiveOption<bool> CaptureOptions::*option;
   };
   struct PeriodControl {
     QSpinBox* spin;
-    LiveOption<std::int32_t> CaptureOptions::*live;
-    std::int32_t MonitorOptions::*stored;
+    LiveOption<std::int32_t> CaptureOptions::*option;
   };
 
   Page AddPage(const QString& name, const QString& suffix, const QString& period_hint);
@@ -75,7 +70,7 @@ class MonitorOptionsBox : public QGroupBox {
   ClickableLabel* save_;
   QStackedWidget* pages_;
   std::vector<ClickableLabel*> tabs_;
-  std::vector<FlagControl> flags_;  // cheadshot first
+  std::vector<FlagControl> flags_;  // headshot_sound first
   std::vector<PeriodControl> periods_;
   CaptureOptions* live_ = nullptr;
 };

@@ -51,7 +51,7 @@ CaptureHarness::CaptureHarness(bool monitor, const DeathTemplates& templates, bo
     : store(ShippedWeapons().size()),
       session(store, ShippedWeapons(), templates,
               {clock, sound, random, prompt, cancel, monitor ? &console : nullptr}, texts) {
-  session.state.options.Monitor = monitor;
+  session.state.options.monitor = monitor;
   if (!begin_run) return;
   BeginRun(session);
   if (monitor) current().start_time = clock.TickSeconds();

@@ -14,7 +14,7 @@ using Lines = std::vector<std::string>;
 
 TEST(GameTextLinesTest, ChatTakesItsPlaceAndMarkersOpenOneMapPerChange) {
   CaptureHarness h(false, test::ShippedTemplates(), true, test::ShippedGameTexts());
-  h.session.state.options.lplayernicks = {"Morv"};
+  h.session.state.options.own_nicknames = {"Morv"};
   ASSERT_TRUE(h.Feed({
       "You hit Rasec in the Torso for 44% damage.",
       "^4retardednapkin^3: ^3follow me",  // the hit is no longer the line before the kill

@@ -16,7 +16,7 @@ using Lines = std::vector<std::string>;
 
 TEST(InterpretLineTest, LogFileCaptureTheFlagGameAcrossTwoMaps) {
   CaptureHarness h(false);
-  h.session.state.options.lplayernicks = {"fak"};
+  h.session.state.options.own_nicknames = {"fak"};
   ASSERT_TRUE(h.Feed({
       "Current search path:",  // the capture's first map is already open
       "8 crosshairs parsed",
@@ -104,8 +104,8 @@ TEST(InterpretLineTest, MapMarkersOpenOneMapPerChange) {
 TEST(InterpretLineTest, MonitoredGameLearnsNamesAndAnswersThePlayer) {
   CaptureHarness h(true);
   CaptureOptions& options = h.session.state.options;
-  options.crandom = options.crandomh = false;
-  options.cautokill = options.cautokillh = options.cautodie = true;
+  options.frag_announcements = options.streak_announcements = false;
+  options.stats_after_kill = options.hits_after_kill = options.stats_after_death = true;
   ASSERT_TRUE(h.Feed({"Com_TouchMemory: 0 msec", "\"mapname\" is:\"ut4_abbey\" default:\"nomap\"",
                       "\"name\" is:\"Fak\" default:\"UnnamedPlayer\"", "\"name\" is:\"Fak\""}));
   EXPECT_EQ(h.console.typed, (Lines{"mapname", "name", "ut_echo MRV: Map name detected!"}));
@@ -125,7 +125,7 @@ TEST(InterpretLineTest, MonitoredGameLearnsNamesAndAnswersThePlayer) {
   EXPECT_TRUE(h.console.typed[3].starts_with("ut_echo Your stats: "));
   EXPECT_TRUE(h.console.typed[4].starts_with("ut_echo Rasec stats:"));
   EXPECT_EQ(h.console.typed[5], "ut_echo Headshot sound disabled.");
-  EXPECT_FALSE(options.cheadshot);
+  EXPECT_FALSE(options.headshot_sound);
   EXPECT_EQ(h.current().own_kills, 1);
   EXPECT_EQ(h.current().own_deaths, 1);
   EXPECT_EQ(h.session.state.context.RecentLines[1], "MRV_GETMYSTATS");
@@ -170,7 +170,7 @@ TEST(InterpretLineTest, UnknownWeaponEndsTheRunKeepingTheMaps) {
 
 TEST(InterpretLineTest, HostileLinesNeverReachOutsideTheStore) {
   CaptureHarness h(false);
-  h.session.state.options.lplayernicks = {"Fak"};
+  h.session.state.options.own_nicknames = {"Fak"};
   // Raw lines that look like markers, with codes no marker carries.
   h.Feed({"\xFFHIT\x99Rasec", "Rasec was torn asunder by Fak's crass AK103.",
           "\xFF"

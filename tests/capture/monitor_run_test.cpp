@@ -24,8 +24,8 @@ class ScriptedMonitor {
  public:
   explicit ScriptedMonitor(const DeathTemplates& templates = test::ShippedTemplates())
       : h(true, templates, false), requests(h.cancel) {
-    h.session.state.options.crandom = false;
-    h.session.state.options.crandomh = false;
+    h.session.state.options.frag_announcements = false;
+    h.session.state.options.streak_announcements = false;
     h.console.on_wait = [this](std::chrono::milliseconds timeout) {
       h.clock.Advance(static_cast<std::uint64_t>(timeout.count()));
       if (steps.empty()) {
@@ -139,10 +139,10 @@ TEST(ConsoleMonitorTest, ClearsALongConsoleOnlyAfterReadingWhatArrived) {
 TEST(ConsoleMonitorTest, SendsTheCyclicRepliesStrictlyAfterTheirTime) {
   ScriptedMonitor m;
   CaptureOptions& options = m.h.session.state.options;
-  options.ccyclic = true;
-  options.SETime = 60;
-  options.ccyclich = true;
-  options.SETimeh = 90;
+  options.cyclic_stats = true;
+  options.stats_every_seconds = 60;
+  options.cyclic_hits = true;
+  options.hits_every_seconds = 90;
   const std::uint64_t found = m.h.clock.Millis();
   const auto at = [&](std::uint64_t ms, std::size_t typed_before) {
     m.Then([&, ms, typed_before] {

@@ -17,7 +17,7 @@ constexpr std::string_view kOwnName = "\"name\" is:\"Fak\" default:\"UnnamedPlay
 // under test are on.
 CaptureHarness& Started(CaptureHarness& harness) {
   CaptureOptions& options = harness.session.state.options;
-  options.crandom = options.crandomh = options.cheadshot = false;
+  options.frag_announcements = options.streak_announcements = options.headshot_sound = false;
   EXPECT_TRUE(harness.Feed({kGameStart, kOwnName}));
   harness.console.typed.clear();
   harness.sound.played.clear();
@@ -26,7 +26,7 @@ CaptureHarness& Started(CaptureHarness& harness) {
 
 TEST(StreaksTest, HitStreakIsToldFromTheFifthHitWhenTheDrawAllows) {
   CaptureHarness harness(true);
-  Started(harness).session.state.options.crandomh = true;
+  Started(harness).session.state.options.streak_announcements = true;
   harness.random.answers = {2, 3};
   harness.Feed({"You hit Rasec in the Chest.", "You were hit in the Chest by Rasec.",
                 "You hit Rasec in the Chest.", "You hit Rasec in the Chest.",
@@ -39,7 +39,7 @@ TEST(StreaksTest, HitStreakIsToldFromTheFifthHitWhenTheDrawAllows) {
 
 TEST(StreaksTest, KillAndDeathStreaksByLocation) {
   CaptureHarness harness(true);
-  Started(harness).session.state.options.crandomh = true;
+  Started(harness).session.state.options.streak_announcements = true;
   const std::string_view kill = "Rasec was torn asunder by Fak's crass AK103.";
   const std::string_view death = "Fak was torn asunder by Rasec's crass AK103.";
   harness.Feed({"You hit Rasec in the Neck.", kill, "You hit Rasec in the Neck.", kill});
@@ -63,7 +63,7 @@ TEST(StreaksTest, KillAndDeathStreaksByLocation) {
 
 TEST(StreaksTest, TopFraggerAndCapHighPraiseOnlyTheLeader) {
   CaptureHarness harness(true);
-  Started(harness).session.state.options.crandom = true;
+  Started(harness).session.state.options.frag_announcements = true;
   harness.random.answers = {99, 99};
   harness.Feed({"Rasec was torn asunder by Bob's crass AK103."});
   EXPECT_EQ(
@@ -94,14 +94,14 @@ TEST(StreaksTest, TopFraggerAndCapHighPraiseOnlyTheLeader) {
 
 TEST(StreaksTest, SoundsWhileMonitoringOnly) {
   CaptureHarness monitor(true);
-  Started(monitor).session.state.options.cheadshot = true;
+  Started(monitor).session.state.options.headshot_sound = true;
   monitor.Feed({"You hit Rasec in the Helmet.", "You hit Rasec in the Neck.",
                 "You were hit in the Head by Rasec.",
                 "Rasec was BBQ'ed by Fak's exploding monkey."});
   EXPECT_EQ(monitor.sound.played, (std::vector<Sound>{Sound::Headshot, Sound::Monkey}));
 
   CaptureHarness log(false);
-  log.session.state.options.crandomh = true;
+  log.session.state.options.streak_announcements = true;
   for (int i = 0; i < 6; ++i)
     log.Feed({"You hit Rasec in the Head.", "Rasec was BBQ'ed by Fak's exploding monkey."});
   EXPECT_EQ(log.session.state.streaks.HitStreak.count, 6);

@@ -42,8 +42,8 @@ struct LiveMonitor {
         store(Shipped().weapons.size()),
         session(store, Shipped().weapons, Shipped().templates,
                 {clock, sound, random, prompt, cancel, &console}) {
-    session.state.options.crandom = false;
-    session.state.options.crandomh = false;
+    session.state.options.frag_announcements = false;
+    session.state.options.streak_announcements = false;
   }
 
   FakeSound sound;
@@ -93,7 +93,7 @@ TEST(MonitorEndToEndTest, AnEveningWithCommandsMapChangesAndARelaunch) {
 
   QuickPauseClock clock;
   LiveMonitor live(scratch / "console.sock", clock);
-  live.session.state.options.cautodie = true;
+  live.session.state.options.stats_after_death = true;
   live.prompt.ask_answers = {true, false};
   live.capture.Start();  // searching before the game runs
   {
@@ -134,7 +134,7 @@ TEST(MonitorEndToEndTest, AnEveningWithCommandsMapChangesAndARelaunch) {
   EXPECT_EQ(Kills(turnpike, "Rasec", "AK103", "Fak"), 1);
   EXPECT_EQ(turnpike.own_deaths, 1);
   EXPECT_EQ(Kills(casa, "Fak", "Desert Eagle", "Rasec"), 1);
-  EXPECT_FALSE(live.session.state.options.cheadshot);
+  EXPECT_FALSE(live.session.state.options.headshot_sound);
   ASSERT_EQ(live.prompt.shown.size(), 2u);
   EXPECT_EQ(live.prompt.shown[1].title, "Quake3 lost!");
   EXPECT_EQ(std::count(live.status.lines.begin(), live.status.lines.end(), "Quake3 found!"), 2);

@@ -4,7 +4,8 @@
 
 #include <filesystem>
 
-#include "files/monitor_options.h"
+#include "files/capture_options.h"
+#include "files/console_choice.h"
 #include "support/fakes.h"
 #include "support/paths.h"
 
@@ -133,34 +134,34 @@ TEST(SettingsTest, ShortensPathsForTheRecentFileLines) {
   EXPECT_EQ(labels[2].hint, "b.log");
 }
 
-TEST(SettingsTest, MonitorOptionsAndConsoleChoice) {
+TEST(SettingsTest, CaptureOptionsAndConsoleChoice) {
   test::ScratchDir dir("settings-monitor");
-  MonitorOptions options;
-  options.cyclic = true;
-  const MonitorOptions before = options;
-  EXPECT_FALSE(LoadMonitorOptions(dir.path(), options));
-  EXPECT_FALSE(SaveMonitorOptions(dir.path(), options));
+  CaptureOptions options;
+  options.cyclic_stats = true;
+  const CaptureOptions before = options;
+  EXPECT_FALSE(LoadCaptureOptions(dir.path(), options));
+  EXPECT_FALSE(SaveCaptureOptions(dir.path(), options));
   EXPECT_EQ(options, before);
   EXPECT_EQ(ReadConsoleChoice(dir.path()).backend, DefaultConsoleBackend());
 
   test::WriteFileBytes(dir / kSettingsFileName,
                        "[monitor]\r\ntime=10\r\ntimeh=5000\r\nMINIMIZE=0\r\nConsole=LOG\r\n"
                        "ConsoleLog= /q3/qconsole.log \r\n");
-  ASSERT_TRUE(LoadMonitorOptions(dir.path(), options));
-  MonitorOptions expected;  // missing keys take their defaults, not the old values
-  expected.time = 30;
-  expected.timeh = 999;
-  expected.minimize = false;
+  ASSERT_TRUE(LoadCaptureOptions(dir.path(), options));
+  CaptureOptions expected;  // missing keys take their defaults, not the old values
+  expected.stats_every_seconds = 30;
+  expected.hits_every_seconds = 999;
+  expected.minimize_to_tray = false;
   EXPECT_EQ(options, expected);
   const auto choice = ReadConsoleChoice(dir.path());
   EXPECT_EQ(choice.backend, ConsoleBackend::kLog);
   EXPECT_EQ(choice.log_path, "/q3/qconsole.log");
 
-  options.randomh = false;
-  options.time = 120;
-  ASSERT_TRUE(SaveMonitorOptions(dir.path(), options));
-  MonitorOptions reloaded;
-  ASSERT_TRUE(LoadMonitorOptions(dir.path(), reloaded));
+  options.streak_announcements = false;
+  options.stats_every_seconds = 120;
+  ASSERT_TRUE(SaveCaptureOptions(dir.path(), options));
+  CaptureOptions reloaded;
+  ASSERT_TRUE(LoadCaptureOptions(dir.path(), reloaded));
   EXPECT_EQ(reloaded, options);
 
   test::WriteFileBytes(dir / kSettingsFileName, "[Monitor]\r\nConsole=telnet\r\n");

@@ -47,8 +47,8 @@ std::unique_ptr<ParsedSample> Parse(const std::string& stem,
   CancelToken cancel;
   CaptureSession session(parsed->store, parsed->weapons, templates,
                          {clock, sound, random, parsed->prompt, cancel}, texts);
-  session.state.options.Monitor = false;
-  session.state.options.lplayernicks = {"Morv"};
+  session.state.options.monitor = false;
+  session.state.options.own_nicknames = {"Morv"};
   const LogParseResult result = ParseLogFile(session, test::SamplesDir() / (stem + ".log"));
   EXPECT_TRUE(result.show_stats) << stem << ": " << result.ErrorMessage;
   EXPECT_FALSE(result.unknown_weapon) << stem;

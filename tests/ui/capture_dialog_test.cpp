@@ -13,7 +13,7 @@
 #include <thread>
 
 #include "capture_fixture.h"
-#include "files/monitor_options.h"
+#include "files/capture_options.h"
 #include "print_qstring.h"
 #include "ui/clickable_label.h"
 #include "ui/profile_manager_window.h"
@@ -75,10 +75,10 @@ TEST_F(CaptureDialogTest, ShowsLoadsAndSavesTheMonitorOptions) {
   EXPECT_FALSE(save->isHidden());
   emit save->clicked();
   EXPECT_TRUE(save->isHidden());
-  MonitorOptions stored;
-  ASSERT_TRUE(LoadMonitorOptions(dir_.path(), stored));
-  EXPECT_TRUE(stored.cyclic);
-  EXPECT_EQ(stored.time, 30);
+  CaptureOptions stored;
+  ASSERT_TRUE(LoadCaptureOptions(dir_.path(), stored));
+  EXPECT_TRUE(stored.cyclic_stats);
+  EXPECT_EQ(stored.stats_every_seconds, 30);
   EXPECT_FALSE(stored.headshot_sound);
 
   emit Child<ClickableLabel>(*dialog, "tabhit")->clicked();

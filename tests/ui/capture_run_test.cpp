@@ -14,7 +14,8 @@
 #include "capture/console/bridge_console.h"
 #include "capture_fixture.h"
 #include "console/bridge_harness.h"
-#include "files/monitor_options.h"
+#include "files/capture_options.h"
+#include "files/console_choice.h"
 #include "print_qstring.h"
 #include "ui/image_button.h"
 #include "ui/recent_files_panel.h"
@@ -130,9 +131,9 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
   fs::create_symlink(fs::path(MORVANE_BIN_DIR) / "morvane-console", dir_ / "morvane-console");
   dialogs_.SetNextAnswer(PathText(game));
   // No random announcements: every line typed into the game is one the script expects.
-  MonitorOptions options;
-  options.random = options.randomh = false;
-  ASSERT_TRUE(SaveMonitorOptions(dir_.path(), options));
+  CaptureOptions options;
+  options.frag_announcements = options.streak_announcements = false;
+  ASSERT_TRUE(SaveCaptureOptions(dir_.path(), options));
 
   BridgeConsole player(socket());
   auto main = Open();

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "capture/console/game_console.h"
-#include "files/monitor_options.h"
+#include "files/console_choice.h"
 
 namespace mrv {
 

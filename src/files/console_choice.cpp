@@ -1,0 +1,51 @@
+#include "files/console_choice.h"
+
+#include "files/ini_file.h"
+#include "files/settings.h"
+#include "model/text.h"
+
+namespace mrv {
+
+namespace {
+
+constexpr const char* kSection = "Monitor";
+
+}  // namespace
+
+std::string ReadGamePath(const std::filesystem::path& data_dir) {
+  IniFile ini;
+  if (!ini.Load(SettingsPath(data_dir))) return {};
+  return ini.ReadString(kSection, "GamePath", "");
+}
+
+bool SaveGamePath(const std::filesystem::path& data_dir, const std::string& game_path) {
+  IniFile ini;
+  return ini.Load(SettingsPath(data_dir)) && ini.WriteString(kSection, "GamePath", game_path) &&
+         ini.Save();
+}
+
+ConsoleBackend DefaultConsoleBackend() {
+#ifdef _WIN32
+  return ConsoleBackend::kWindow;
+#else
+  return ConsoleBackend::kBridge;
+#endif
+}
+
+ConsoleChoice ReadConsoleChoice(const std::filesystem::path& data_dir) {
+  ConsoleChoice choice{DefaultConsoleBackend(), {}};
+  IniFile ini;
+  if (!ini.Load(SettingsPath(data_dir))) return choice;
+  const std::string backend = ini.ReadString(kSection, "Console", "");
+  if (EqualsIgnoreCase(backend, "bridge")) {
+    choice.backend = ConsoleBackend::kBridge;
+  } else if (EqualsIgnoreCase(backend, "log")) {
+    choice.backend = ConsoleBackend::kLog;
+  } else if (EqualsIgnoreCase(backend, "window")) {
+    choice.backend = ConsoleBackend::kWindow;
+  }
+  choice.log_path = ini.ReadString(kSection, "ConsoleLog", "");
+  return choice;
+}
+
+}  // namespace mrv

@@ -1,0 +1,33 @@
+// How a live capture reaches the game's console, and the game's program that the
+// desktop program starts: keys of section "Monitor" of the settings file, beside the
+// capture options.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+namespace mrv {
+
+enum class ConsoleBackend {
+  kBridge,  // the game started through the console bridge
+  kLog,     // following the game's console log, read-only
+  kWindow,  // the game's own console window (Windows)
+};
+
+struct ConsoleChoice {
+  ConsoleBackend backend;
+  std::string log_path;  // the log that kLog follows; empty when not set
+};
+
+// Key "GamePath": the game's program, which the desktop program starts under the console
+// bridge; empty when it is not set or the file is missing.
+std::string ReadGamePath(const std::filesystem::path& data_dir);
+// False, with nothing written, when the file is missing or cannot hold the path.
+bool SaveGamePath(const std::filesystem::path& data_dir, const std::string& game_path);
+
+ConsoleBackend DefaultConsoleBackend();
+// Keys "Console" (bridge, log or window, any case) and "ConsoleLog"; a missing file, a
+// missing key or an unknown value gives the default.
+ConsoleChoice ReadConsoleChoice(const std::filesystem::path& data_dir);
+
+}  // namespace mrv
