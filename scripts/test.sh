@@ -28,10 +28,9 @@ for fuzzer in build/fuzz/bin/*_fuzz; do
   [ -x "$fuzzer" ] || continue
   corpus="build/fuzz/corpus/$(basename "$fuzzer")"
   mkdir -p "$corpus"
-  seeds=("fuzz/seeds/$(basename "$fuzzer")")
-  [ -d "${seeds[0]}" ] || seeds=()
+  seeds=()
   # The sample logs hold every form of console text the interpreter knows, older and later.
-  if [ "$(basename "$fuzzer")" = interpreter_fuzz ]; then seeds+=(samples); fi
+  if [ "$(basename "$fuzzer")" = interpreter_fuzz ]; then seeds=(samples); fi
   echo "-- $(basename "$fuzzer")"
   "$fuzzer" -max_total_time="$fuzz_seconds" -max_len=65536 -rss_limit_mb=2048 -print_final_stats=0 \
     "$corpus" "${seeds[@]}" 2>&1 | tail -n 2

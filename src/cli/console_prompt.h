@@ -17,7 +17,6 @@ class ConsolePrompt final : public Prompt {
   // Nobody can type an answer: the preset text stands.
   bool AskText(const std::string& text, const std::string& title, std::string& input) override;
   void Error(const std::string& text, const std::string& caption) override;
-  void set_ask_answer(bool ok) { ask_answer_ = ok; }
   // How many messages were shown so far.
   int shown() const { return shown_; }
 

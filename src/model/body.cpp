@@ -24,12 +24,6 @@ int HitLocationToArea(std::string_view location) {
   return HitLocationIndexToArea(static_cast<int>(it - HitLocations.begin()));
 }
 
-void FillIntegers(std::span<std::int32_t> target, std::int32_t value, int count) {
-  if (count < 1) return;
-  const auto n = std::min(target.size(), static_cast<std::size_t>(count));
-  std::fill_n(target.begin(), n, value);
-}
-
 std::int64_t SumOf(std::span<const std::int32_t> values) {
   std::int64_t sum = 0;
   for (auto v : values) sum += v;
@@ -40,14 +34,6 @@ std::int32_t MaxOf(std::span<const std::int32_t> values) {
   std::int32_t best = -1;
   for (auto v : values) best = std::max(best, v);
   return best;
-}
-
-int IndexOfMax(std::span<const std::int32_t> values) {
-  const auto best = MaxOf(values);
-  for (std::size_t i = 0; i < values.size(); ++i) {
-    if (values[i] == best) return static_cast<int>(i);
-  }
-  return -1;
 }
 
 }  // namespace mrv

@@ -28,11 +28,8 @@ int HitLocationIndexToArea(int location);
 // Body-area index of a location name (exact comparison), or -1.
 int HitLocationToArea(std::string_view location);
 
-void FillIntegers(std::span<std::int32_t> target, std::int32_t value, int count);
 std::int64_t SumOf(std::span<const std::int32_t> values);
 // The largest value, starting from -1.
 std::int32_t MaxOf(std::span<const std::int32_t> values);
-// Index of the first entry equal to MaxOf; -1 for an empty array.
-int IndexOfMax(std::span<const std::int32_t> values);
 
 }  // namespace mrv

@@ -124,15 +124,8 @@ std::optional<std::int32_t> ParseInt32(std::string_view text) {
 }
 
 namespace {
-char UpperAscii(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
 }  // namespace
-
-std::string ToUpperAscii(std::string_view text) {
-  std::string result(text);
-  for (char& c : result) c = UpperAscii(c);
-  return result;
-}
 
 std::string ToLowerAscii(std::string_view text) {
   std::string result(text);

@@ -61,7 +61,6 @@ inline bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   }
   return true;
 }
-std::string ToUpperAscii(std::string_view text);
 std::string ToLowerAscii(std::string_view text);
 // "Sorted ignoring case": ASCII letters folded to lower case, then byte order.
 bool LessIgnoringCase(std::string_view a, std::string_view b);

@@ -15,9 +15,4 @@ int WeaponTable::FindWeaponByName(std::string_view name) const {
   return -1;
 }
 
-std::string WeaponTable::WeaponNameByCode(char code) const {
-  const int index = FindWeaponByCode(code);
-  return index < 0 ? std::string() : std::string(name(index));
-}
-
 }  // namespace mrv

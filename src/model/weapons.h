@@ -24,7 +24,6 @@ class WeaponTable {
 
   int FindWeaponByCode(char code) const { return by_code_[static_cast<unsigned char>(code)]; }
   int FindWeaponByName(std::string_view name) const;
-  std::string WeaponNameByCode(char code) const;
 
  private:
   std::vector<std::string> entries_;

@@ -82,7 +82,7 @@ TEST(ShippedTemplatesTest, AreWellFormedAndNameKnownWeapons) {
         << templates.entries()[i];
     EXPECT_GE(weapons.FindWeaponByCode(templates.entries()[i][0]), 0) << templates.entries()[i];
   }
-  EXPECT_EQ(weapons.WeaponNameByCode(templates.MonkeyCode()), "HE Grenade");
+  EXPECT_EQ(weapons.name(weapons.FindWeaponByCode(templates.MonkeyCode())), "HE Grenade");
 
   struct Case {
     std::string_view line, weapon, killer, victim;

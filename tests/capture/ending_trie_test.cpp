@@ -2,12 +2,25 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
 
 namespace mrv {
 namespace {
+
+// The numbers of a line by testing every text, sorted and without repeats.
+std::vector<std::uint32_t> NumbersByTestingEveryText(const std::vector<EndingTrie::Ending>& endings,
+                                                    std::vector<std::uint32_t> always,
+                                                    std::string_view line) {
+  for (const auto& [text, number] : endings) {
+    if (line.ends_with(text)) always.push_back(number);
+  }
+  std::sort(always.begin(), always.end());
+  always.erase(std::unique(always.begin(), always.end()), always.end());
+  return always;
+}
 
 // One walk from the line's last byte gives what testing every text gives: for texts
 // that end one another, share their last bytes or are the same, for nodes with more
@@ -40,7 +53,7 @@ TEST(EndingTrieTest, GivesWhatTestingEveryTextGives) {
       const std::string line = text_of(9) + (i % 3 == 0 ? "z9" : "");
       const auto found = trie.NumbersFor(line);
       const std::vector<std::uint32_t> numbers(found.begin(), found.end());
-      ASSERT_EQ(numbers, trie.NumbersForPlain(line)) << "'" << line << "'";
+      ASSERT_EQ(numbers, NumbersByTestingEveryText(endings, always, line)) << "'" << line << "'";
       EXPECT_TRUE(trie.MayGiveAny(line) || numbers.empty()) << "'" << line << "'";
     }
   }

@@ -10,6 +10,19 @@
 namespace mrv {
 namespace {
 
+// How many times the pattern can be found and deleted from a copy of the text, one
+// first occurrence at a time (text closing up after a deletion can form a new one).
+int CountOccurrences(std::string_view pattern, std::string_view text) {
+  if (pattern.empty()) return 0;
+  std::string rest(text);
+  int count = 0;
+  for (std::size_t at = rest.find(pattern); at != std::string::npos; at = rest.find(pattern)) {
+    rest.erase(at, pattern.size());
+    ++count;
+  }
+  return count;
+}
+
 TemplateResult Match(std::string_view text, std::string_view line, SlotTexts& slots) {
   return MatchTemplate(CompiledTemplate(text), line, slots);
 }
@@ -103,14 +116,10 @@ TEST(TemplateMatcherTest, FaultsShowOnlyAfterTheLiteralsReadBeforeThem) {
   EXPECT_EQ(Match("<VICTIM><MSG></MSG><KILLER><MSG>.</MSG>", "a.", s), TemplateResult::kNoMatch);
 }
 
-TEST(TemplateTextTest, TagTextAndCountOccurrences) {
+TEST(TemplateTextTest, TagText) {
   EXPECT_EQ(TagText("a<MSG>b</MSG>c<MSG>d</MSG>"), "b");
   EXPECT_EQ(TagText("<MSG>open"), "");
   EXPECT_EQ(TagText("</MSG>x<MSG>"), "");
-  EXPECT_EQ(CountOccurrences("ab", "aabb"), 2);
-  EXPECT_EQ(CountOccurrences("aa", "aaa"), 1);
-  EXPECT_EQ(CountOccurrences("x", "abc"), 0);
-  EXPECT_EQ(CountOccurrences("", "abc"), 0);
 }
 
 // The set's first match, found through the line's ending, is the first match of a scan

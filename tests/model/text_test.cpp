@@ -72,7 +72,6 @@ TEST(TextTest, ParsesNumbersStrictlyAndSaturates) {
   EXPECT_EQ(SaturatingAdd(-2147483647 - 1, -5), -2147483647 - 1);
   EXPECT_TRUE(EqualsIgnoreCase("Player", "PLAYER"));
   EXPECT_FALSE(EqualsIgnoreCase("\xe9", "\xc9"));  // ASCII letters only
-  EXPECT_EQ(ToUpperAscii("mrv_getmystats "), "MRV_GETMYSTATS ");
 }
 
 }  // namespace

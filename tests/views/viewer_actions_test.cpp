@@ -11,27 +11,20 @@ namespace {
 
 using Texts = std::vector<std::string>;
 
+// What the menu's slots do in each mode; its captions are the menu's own text.
 TEST(ViewerMenuTest, SlotsOfEachMode) {
   test::ViewerHarness monitored("ts_two_maps");
   monitored.viewer().OpenGame(true, std::string("2024-05-01 21:07"));
-  ViewerMenu menu = monitored.viewer().menu();
-  EXPECT_EQ(
-      test::MenuCaptions(menu),
-      (Texts{" Save stats to 2024-05-01 21:07.stg", " Export to HTML", " Add game to a profile",
-             " Points system", " Overall stats", " Compare players", " Close"}));
-  EXPECT_TRUE(menu.lines[5].separator_above && menu.lines[6].separator_above);
-  EXPECT_FALSE(menu.lines[4].separator_above);
   monitored.LoadNewProfile("Morv");
   EXPECT_EQ(monitored.viewer().menu().lines[2].caption, " Add game to profile Morv.mrv");
   EXPECT_TRUE(monitored.viewer().RunMenuSlot(5).Has(ViewerPart::kOverall));
   EXPECT_TRUE(monitored.viewer().overall().visible);
 
+  // A parsed game can be neither saved nor added to a profile.
   test::ViewerHarness parsed("ts_two_maps");
   parsed.viewer().OpenGame(false);
-  menu = parsed.viewer().menu();
-  EXPECT_EQ(menu.lines[0].caption, " parsed game");
+  const ViewerMenu menu = parsed.viewer().menu();
   EXPECT_TRUE(menu.lines[0].grey && menu.lines[2].grey);
-  EXPECT_EQ(menu.hint, "only monitored games can be saved and/or added to a player profile");
   EXPECT_TRUE(parsed.viewer().RunMenuSlot(1).empty());
   EXPECT_TRUE(parsed.viewer().RunMenuSlot(3).empty());
   EXPECT_TRUE(parsed.TakeShown().empty());

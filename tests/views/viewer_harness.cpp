@@ -60,10 +60,4 @@ std::vector<std::string> ViewerHarness::TakeShown() {
   return texts;
 }
 
-std::vector<std::string> MenuCaptions(const ViewerMenu& menu) {
-  std::vector<std::string> captions;
-  for (const auto& line : menu.lines) captions.push_back(line.caption);
-  return captions;
-}
-
 }  // namespace mrv::test

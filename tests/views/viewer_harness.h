@@ -41,6 +41,4 @@ class ViewerHarness {
   std::unique_ptr<StatsViewer> viewer_;
 };
 
-std::vector<std::string> MenuCaptions(const ViewerMenu& menu);
-
 }  // namespace mrv::test

@@ -141,14 +141,4 @@ std::span<const std::uint32_t> EndingTrie::Walk(std::string_view line, std::uint
   return NumbersAt(*at);
 }
 
-std::vector<std::uint32_t> EndingTrie::NumbersForPlain(std::string_view line) const {
-  std::vector<std::uint32_t> numbers(NumbersFor({}).begin(), NumbersFor({}).end());
-  for (const auto& [text, number] : endings_) {
-    if (line.ends_with(text)) numbers.push_back(number);
-  }
-  std::sort(numbers.begin(), numbers.end());
-  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
-  return numbers;
-}
-
 }  // namespace mrv

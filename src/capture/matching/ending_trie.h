@@ -41,8 +41,6 @@ class EndingTrie {
     return (!line.empty() && root_steps_[static_cast<unsigned char>(line.back())] != kNone) ||
            nodes_[0].numbers_end != nodes_[0].numbers_begin;
   }
-  // The same by testing every text: the plain form.
-  std::vector<std::uint32_t> NumbersForPlain(std::string_view line) const;
 
  private:
   static constexpr std::uint32_t kNone = 0;  // the root is never a child

@@ -76,17 +76,6 @@ bool OccursOnlyOnce(std::string_view text, const Literal& pattern, std::size_t f
   return true;
 }
 
-int CountOccurrences(std::string_view pattern, std::string_view text) {
-  if (pattern.empty()) return 0;
-  std::string rest(text);
-  int count = 0;
-  for (std::size_t at = rest.find(pattern); at != std::string::npos; at = rest.find(pattern)) {
-    rest.erase(at, pattern.size());
-    ++count;
-  }
-  return count;
-}
-
 CompiledTemplate::CompiledTemplate(std::string_view text) {
   // Every literal recorded here is one the line must contain for reading to go on.
   const std::string_view prefix = TakeOptionalBlock(text);

@@ -21,10 +21,6 @@ namespace mrv {
 // either is missing.
 std::string_view TagText(std::string_view text);
 
-// How many times the pattern can be found and deleted from a copy of the text, one
-// first occurrence at a time (text closing up after a deletion can form a new one).
-int CountOccurrences(std::string_view pattern, std::string_view text);
-
 // With the pattern found first at `first`: true when deleting that occurrence leaves
 // none, the once-only test of a template's middle text.
 bool OccursOnlyOnce(std::string_view text, const Literal& pattern, std::size_t first);
