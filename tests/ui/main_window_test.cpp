@@ -11,6 +11,7 @@
 #include <QTest>
 
 #include "print_qstring.h"
+#include "product.h"
 #include "support/paths.h"
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
@@ -59,7 +60,8 @@ QString Description(MainWindow& main) {
 TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAboutText) {
   auto main = Open();
   const QString about = Description(*main);
-  EXPECT_TRUE(about.startsWith(QStringLiteral("\n\nMorvane beta 0.9 (MRV)\n")));
+  EXPECT_TRUE(about.startsWith(QStringLiteral("\n\nMorvane ") + QString::fromLatin1(kVersion.data()) +
+                               QStringLiteral(" (MRV)\n")));
 
   const auto hover = [&main](const char* name) {
     auto* button = main->findChild<ImageButton*>(QString::fromLatin1(name));

@@ -14,6 +14,9 @@ namespace {
 
 using test::ScratchDir;
 
+// A folder of its own, apart from the program's.
+DataFolder Folder(const ScratchDir& dir) { return {dir.path(), DataFolderSource::kOption, {}}; }
+
 const QString kFatal = QStringLiteral(
     "The initialization file was not found or it's corrupted!\nThe program will be terminated!");
 
@@ -22,19 +25,19 @@ const QString kFatal = QStringLiteral(
 TEST(ProgramStartTest, UnusableSettingsEndTheProgramWithTheFatalMessage) {
   ScratchDir dir("start");
   ScriptedBoxes boxes;
-  EXPECT_EQ(StartProgram(dir.path(), {}), nullptr);
+  EXPECT_EQ(StartProgram(Folder(dir), {}), nullptr);
   ASSERT_EQ(boxes.shown().size(), 1u);
   EXPECT_EQ(boxes.shown()[0].kind, ScriptedBoxes::Kind::kError);
   EXPECT_EQ(boxes.shown()[0].message, kFatal);
 
   test::WriteFileBytes(dir / "stats.ini", "[data]\r\nweapons=aKnife;aPistol\r\n");
-  EXPECT_EQ(StartProgram(dir.path(), {}), nullptr);
+  EXPECT_EQ(StartProgram(Folder(dir), {}), nullptr);
   ASSERT_EQ(boxes.shown().size(), 3u);
   EXPECT_EQ(boxes.shown()[1].message, MessageText(kDuplicateWeaponMessage));
   EXPECT_EQ(boxes.shown()[2].message, kFatal);
 
   test::WriteFileBytes(dir / "stats.ini", test::ReadFileBytes(test::ShippedDir() / "stats.ini"));
-  const auto state = StartProgram(dir.path(), {});
+  const auto state = StartProgram(Folder(dir), {});
   ASSERT_NE(state, nullptr);
   EXPECT_EQ(state->data_dir, dir.path());
   EXPECT_EQ(state->store.weapon_count, state->weapons.size());
