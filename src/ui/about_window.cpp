@@ -31,7 +31,7 @@ counts the same stats. A log holds no time, and nothing is sent to the game.</p>
 </table>
 <p>Bind them to keys so that one key press asks, for example:<br>
 <b>bind F5 "ut_echo MRV_GETMYSTATS"</b></p>
-<p><b>Data folder</b> (settings, saved games, profiles): )";
+)";
 
 QLabel* Caption(QWidget* parent, const QString& text, const QString& name, int pixel_size,
                 bool bold) {
@@ -73,8 +73,9 @@ AboutWindow::AboutWindow(const QString& data_folder, QWidget* parent)
   help->setObjectName(QStringLiteral("thelp"));
   help->setGeometry(16, 122, kSize.width() - 32, kSize.height() - 122 - 14);
   help->setFrameShape(QFrame::NoFrame);
-  help->setHtml(QString::fromLatin1(kHelpText) + data_folder.toHtmlEscaped() +
-                QStringLiteral("</p>"));
+  // Where the settings, saved games and profiles are comes first, where it is seen.
+  help->setHtml(QStringLiteral("<p><b>Data folder:</b> ") + data_folder.toHtmlEscaped() +
+                QStringLiteral("</p>") + QString::fromLatin1(kHelpText));
   help->viewport()->setAutoFillBackground(false);
   help->setStyleSheet(QStringLiteral("background: transparent;"));
 }
