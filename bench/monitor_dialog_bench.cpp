@@ -61,7 +61,9 @@ std::unique_ptr<mrv::ui::ProgramState> StartedState(const fs::path& programs,
       !mrv::LoadSettings(folder, settings, weapons, prompt, {})) {
     return nullptr;
   }
-  return std::make_unique<mrv::ui::ProgramState>(folder, std::move(settings), std::move(weapons));
+  return std::make_unique<mrv::ui::ProgramState>(
+      mrv::DataFolder{folder, mrv::DataFolderSource::kOption, programs}, std::move(settings),
+      std::move(weapons));
 }
 
 }  // namespace

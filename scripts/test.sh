@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every check: the test suites with warnings as errors,
-# the same suites under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz
-# targets for a bounded time, and the Windows compile check of the core.
+# Builds everything and runs every check: the test suites with warnings as errors, the
+# Debian package made from that build, installed, run and removed, the same suites
+# under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets for a bounded
+# time, and the Windows compile check of the core.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -13,6 +14,9 @@ echo "== Build and test (warnings are errors)"
 cmake -S . -B build/ci -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMORVANE_WERROR=ON -DMORVANE_BENCH=ON > /dev/null
 cmake --build build/ci -j "$jobs"
 ctest --test-dir build/ci -j "$jobs" --output-on-failure | tee build/ci-tests.log
+
+echo "== Package: the .deb installed and run from a fresh home, then removed"
+bash scripts/package-check.sh build/ci
 
 echo "== Build and test under sanitizers"
 cmake -S . -B build/sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DMORVANE_WERROR=ON -DMORVANE_SANITIZE=ON > /dev/null

@@ -6,6 +6,9 @@
 #include <string>
 
 #include "cli/cli.h"
+#include "cli/setup.h"
+#include "files/data_folder.h"
+#include "product.h"
 
 namespace {
 
@@ -14,7 +17,10 @@ using mrv::cli::Environment;
 
 constexpr const char* kUsage =
     "usage: morvane-cli [--dir DIR] VERB [ARGUMENTS]\n"
+    "Urban Terror statistics from the command line: parses console logs, follows a live\n"
+    "game, shows saved games, manages player profiles and writes HTML reports.\n"
     "\n"
+    "Verbs:\n"
     "  parse LOG... [--nick NAME]... [--game-name NAME] [--save FILE] [--json]\n"
     "      Parse saved console logs and print the statistics per map and for all maps.\n"
     "      A LOG may be a pipe, or - for standard input (zcat old.log.gz | ... parse -).\n"
@@ -41,11 +47,26 @@ constexpr const char* kUsage =
     "      hits-taken, death-hits, death-hits-taken, hits-picture, hits-taken-picture,\n"
     "      death-hits-picture, death-hits-taken-picture, weapons. Needs no display.\n"
     "\n"
-    "  --dir DIR    the program directory, where stats.ini, DeathMsgs.txt and GameTexts.txt\n"
-    "               are read and saved games and profiles live (default: this program's\n"
-    "               own folder)\n"
-    "  --help       this text\n"
-    "  --version    the version\n";
+    "Options:\n"
+    "  --dir DIR    the data folder to use (see below)\n"
+    "  --help       this text, and the data folder in use\n"
+    "  --version    the version\n"
+    "\n"
+    "Data folder:\n";
+// After the rule (kDataFolderHelp).
+constexpr const char* kUsageEnd =
+    "  morvane-cli never writes stats.ini once it is there.\n"
+    "\n"
+    "Exit status:\n"
+    "  0 done, 1 failed, 2 wrong usage, 3 a log ended on a kill by an unknown weapon or\n"
+    "  held more than the statistics keep in memory (the report of what was counted is\n"
+    "  still printed and saved).\n";
+
+void PrintUsage(std::FILE* out) {
+  std::fputs(kUsage, out);
+  std::fputs(mrv::kDataFolderHelp, out);
+  std::fputs(kUsageEnd, out);
+}
 
 struct Verb {
   const char* name;
@@ -67,44 +88,47 @@ int FinishOutput(int exit_code) {
   return mrv::cli::kExitFailure;
 }
 
-std::filesystem::path ExecutableDir(const char* argv0) {
-  std::error_code error;
-  const auto self = std::filesystem::canonical("/proc/self/exe", error);
-  if (!error) return self.parent_path();
-  return std::filesystem::absolute(argv0, error).parent_path();
-}
-
 int Run(int argc, char** argv) {
-  Environment env{ExecutableDir(argv[0])};
+  std::filesystem::path dir_option;
+  bool help = false;
   Arguments rest;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     if (arg == "--help" || arg == "-h") {
-      std::fputs(kUsage, stdout);
+      help = true;
+    } else if (arg == "--version") {
+      std::printf("morvane-cli %s\n", std::string(mrv::kVersion).c_str());
       return mrv::cli::kExitOk;
-    }
-    if (arg == "--version") {
-      std::printf("morvane-cli %s\n", MORVANE_VERSION);
-      return mrv::cli::kExitOk;
-    }
-    if (arg == "--dir") {
+    } else if (arg == "--dir") {
       if (i + 1 >= argc) {
         std::fputs("morvane-cli: --dir needs a directory\n", stderr);
         return mrv::cli::kExitUsage;
       }
-      env.data_dir = argv[++i];
+      dir_option = argv[++i];
     } else if (arg.rfind("--dir=", 0) == 0) {
-      env.data_dir = arg.substr(6);
+      dir_option = arg.substr(6);
     } else {
       rest.push_back(arg);
     }
   }
+  const mrv::DataFolder folder = mrv::ChooseDataFolder(mrv::SystemDataFolderPlaces(dir_option));
+  if (help) {
+    PrintUsage(stdout);
+    std::printf("\nData folder in use: %s\n", mrv::DescribeDataFolder(folder).c_str());
+    return mrv::cli::kExitOk;
+  }
   if (rest.empty()) {
-    std::fputs(kUsage, stderr);
+    PrintUsage(stderr);
     return mrv::cli::kExitUsage;
   }
   for (const Verb& verb : kVerbs) {
-    if (rest[0] == verb.name) return verb.run(env, Arguments(rest.begin() + 1, rest.end()));
+    if (rest[0] != verb.name) continue;
+    std::string error;
+    if (!mrv::PrepareDataFolder(folder, error)) {
+      mrv::cli::PrintError(error);
+      return mrv::cli::kExitFailure;
+    }
+    return verb.run(Environment{folder.dir}, Arguments(rest.begin() + 1, rest.end()));
   }
   std::fprintf(stderr, "morvane-cli: unknown verb '%s' (see --help)\n", rest[0].c_str());
   return mrv::cli::kExitUsage;

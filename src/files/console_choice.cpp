@@ -1,6 +1,7 @@
 #include "files/console_choice.h"
 
 #include "files/ini_file.h"
+#include "files/platform_folders.h"
 #include "files/settings.h"
 #include "model/text.h"
 
@@ -32,8 +33,13 @@ ConsoleBackend DefaultConsoleBackend() {
 #endif
 }
 
+std::string DefaultConsoleLog() {
+  const std::filesystem::path game = GameFolder();
+  return game.empty() ? std::string() : (game / "qconsole.log").string();
+}
+
 ConsoleChoice ReadConsoleChoice(const std::filesystem::path& data_dir) {
-  ConsoleChoice choice{DefaultConsoleBackend(), {}};
+  ConsoleChoice choice{DefaultConsoleBackend(), DefaultConsoleLog()};
   IniFile ini;
   if (!ini.Load(SettingsPath(data_dir))) return choice;
   const std::string backend = ini.ReadString(kSection, "Console", "");
@@ -45,6 +51,7 @@ ConsoleChoice ReadConsoleChoice(const std::filesystem::path& data_dir) {
     choice.backend = ConsoleBackend::kWindow;
   }
   choice.log_path = ini.ReadString(kSection, "ConsoleLog", "");
+  if (choice.log_path.empty()) choice.log_path = DefaultConsoleLog();
   return choice;
 }
 

@@ -26,8 +26,10 @@ std::string ReadGamePath(const std::filesystem::path& data_dir);
 bool SaveGamePath(const std::filesystem::path& data_dir, const std::string& game_path);
 
 ConsoleBackend DefaultConsoleBackend();
+// qconsole.log in the game's folder (GameFolder) when that folder exists, else empty.
+std::string DefaultConsoleLog();
 // Keys "Console" (bridge, log or window, any case) and "ConsoleLog"; a missing file, a
-// missing key or an unknown value gives the default.
+// missing key, an empty ConsoleLog or an unknown value gives the default.
 ConsoleChoice ReadConsoleChoice(const std::filesystem::path& data_dir);
 
 }  // namespace mrv

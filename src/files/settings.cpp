@@ -16,13 +16,6 @@ std::string RecentFileKey(int index) {
   return "file" + std::to_string(index + 1);
 }
 
-// The program's directory as a text with its trailing separator.
-std::string DirectoryText(const std::filesystem::path& data_dir) {
-  std::string text = data_dir.string();
-  if (text.empty() || text.back() != kPlatformSeparator) text += kPlatformSeparator;
-  return text;
-}
-
 enum class WeaponListResult { kValid, kUnusable, kDuplicate };
 
 // Builds the table from the stored list "aKnife;bPistol;...". Entries appended before
@@ -80,15 +73,15 @@ bool LoadSettings(const std::filesystem::path& data_dir, Settings& settings,
     settings.recent_files[static_cast<std::size_t>(i)] =
         ini.ReadString(kProgram, RecentFileKey(i), "");
   }
-  const std::string directory = DirectoryText(data_dir);
-  settings.last_dir = ini.ReadString(kProgram, "LastDir", directory);
-  settings.save_last_dir = ini.ReadString(kProgram, "SaveLastDir", directory);
+  settings.last_dir = ini.ReadString(kProgram, "LastDir", "");
+  settings.save_last_dir = ini.ReadString(kProgram, "SaveLastDir", "");
 
   // Counted before the weapons are examined, so that a start that fails counts too.
   const std::int32_t starts = ini.ReadInteger(kProgram, "initiationcount", 0);
   if (starts == 0 && show_about) show_about();
   ini.WriteInteger("Program", "InitiationCount", SaturatingAdd(starts, 1));
-  ini.Save();  // a settings file that cannot be written still lets the program start
+  // A settings file that cannot be written still lets the program start.
+  settings.writable = ini.Save();
 
   return ReadWeaponTable(ini, weapons, prompt);
 }

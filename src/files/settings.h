@@ -1,4 +1,4 @@
-// The settings file stats.ini beside the program: the weapon table, the recent log
+// The settings file stats.ini of the data folder: the weapon table, the recent log
 // files, the last directories, the start counter and the viewer windows' geometry.
 #pragma once
 
@@ -29,8 +29,11 @@ inline constexpr int kRecentFileCount = 3;
 struct Settings {
   // Index 0 is the most recent; an empty text is a slot without a file.
   std::array<std::string, kRecentFileCount> recent_files;
+  // Empty until a file was chosen: each dialog then starts in a folder of its own.
   std::string last_dir;
   std::string save_last_dir;  // carried over unchanged
+  // False when the start could not write the file back: nothing else will be kept either.
+  bool writable = true;
 };
 
 struct WindowGeometry {

@@ -7,7 +7,6 @@
 
 #include "product.h"
 #include "ui/clickable_label.h"
-#include "ui/program_state.h"
 #include "ui/theme.h"
 #include "ui/window_art.h"
 #include "ui/window_frame.h"
@@ -47,7 +46,7 @@ QLabel* Caption(QWidget* parent, const QString& text, const QString& name, int p
 
 }  // namespace
 
-AboutWindow::AboutWindow(QWidget* parent)
+AboutWindow::AboutWindow(const QString& data_folder, QWidget* parent)
     : QDialog(parent),
       background_(art::kAboutBackground),
       link_(new ClickableLabel(QString::fromLatin1(kHomePage.data(), kHomePage.size()), this)) {
@@ -58,7 +57,8 @@ AboutWindow::AboutWindow(QWidget* parent)
 
   Caption(this, QStringLiteral("Morvane"), QStringLiteral("lproduct"), 30, true)
       ->setGeometry(24, 32, 300, 40);
-  Caption(this, QString::fromLatin1(kVersionText), QStringLiteral("lversion"), 12, false)
+  Caption(this, QStringLiteral("Version ") + QString::fromLatin1(kVersion.data(), kVersion.size()),
+          QStringLiteral("lversion"), 12, false)
       ->setGeometry(26, 72, 300, 18);
 
   link_->setObjectName(QStringLiteral("lhomepage"));
@@ -73,7 +73,9 @@ AboutWindow::AboutWindow(QWidget* parent)
   help->setObjectName(QStringLiteral("thelp"));
   help->setGeometry(16, 122, kSize.width() - 32, kSize.height() - 122 - 14);
   help->setFrameShape(QFrame::NoFrame);
-  help->setHtml(QString::fromLatin1(kHelpText));
+  // Where the settings, saved games and profiles are comes first, where it is seen.
+  help->setHtml(QStringLiteral("<p><b>Data folder:</b> ") + data_folder.toHtmlEscaped() +
+                QStringLiteral("</p>") + QString::fromLatin1(kHelpText));
   help->viewport()->setAutoFillBackground(false);
   help->setStyleSheet(QStringLiteral("background: transparent;"));
 }
@@ -88,8 +90,8 @@ void AboutWindow::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
 }
 
-void ShowAboutWindow(QWidget* parent) {
-  AboutWindow about(parent);
+void ShowAboutWindow(const QString& data_folder, QWidget* parent) {
+  AboutWindow about(data_folder, parent);
   about.exec();
 }
 

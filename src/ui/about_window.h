@@ -1,7 +1,8 @@
-// AboutWindow, the about window: the product name ("lproduct"), "Version beta 0.9"
+// AboutWindow, the about window: the product name ("lproduct"), "Version 0.9.0"
 // ("lversion"), the home page link ("lhomepage", opened in the browser; light grey
 // under the pointer, white again when it leaves) and the help text ("thelp") with the
-// in-game commands. Opened by the main window's "HELP" and once at the first start.
+// in-game commands and the data folder in use. Opened by the main window's "HELP" and
+// once at the first start.
 #pragma once
 
 #include <QDialog>
@@ -17,7 +18,8 @@ class AboutWindow : public QDialog {
  public:
   static constexpr QSize kSize{420, 405};
 
-  explicit AboutWindow(QWidget* parent = nullptr);
+  // `data_folder` says where the data folder is and why (DescribeDataFolder).
+  explicit AboutWindow(const QString& data_folder, QWidget* parent = nullptr);
 
  protected:
   void paintEvent(QPaintEvent* event) override;
@@ -30,6 +32,6 @@ class AboutWindow : public QDialog {
 };
 
 // Shows the about window modally until it is closed.
-void ShowAboutWindow(QWidget* parent = nullptr);
+void ShowAboutWindow(const QString& data_folder, QWidget* parent = nullptr);
 
 }  // namespace mrv::ui

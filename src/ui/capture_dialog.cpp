@@ -113,7 +113,7 @@ CaptureDialog::CaptureDialog(ProgramState& state, CaptureDevices& devices, FileD
 CaptureDialog::~CaptureDialog() = default;
 
 void CaptureDialog::BuildMonitorColumn() {
-  auto* console = new MonitorConsoleBox(state_.data_dir, file_dialogs_, this);
+  auto* console = new MonitorConsoleBox(state_.data_dir, state_.folder.program_dir, file_dialogs_, this);
   console->setGeometry(kLeft, kTop, kLeftWidth, 94);
   console_box_ = console;
   options_box_ = new MonitorOptionsBox(this);
@@ -347,6 +347,8 @@ void CaptureDialog::SaveOptions() {
   options_box_->ReadInto(options);
   if (SaveCaptureOptions(state_.data_dir, options)) {
     options_box_->SetSaveLabelShown(false);
+  } else {
+    TellSettingsUnsaved(state_, this);
   }
 }
 

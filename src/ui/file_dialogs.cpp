@@ -1,8 +1,18 @@
 #include "ui/file_dialogs.h"
 
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
+
+#include "ui/ui_text.h"
 
 namespace mrv::ui {
+
+QString StartFolder(const std::string& last_dir, const std::filesystem::path& preferred) {
+  if (!last_dir.empty()) return PathText(last_dir);
+  if (!preferred.empty() && QFileInfo(PathText(preferred)).isDir()) return PathText(preferred);
+  return QDir::homePath();
+}
 
 QString QtFileDialogs::OpenFile(QWidget* parent, const QString& directory, const QString& filter) {
   return QFileDialog::getOpenFileName(parent, QString(), directory, filter);

@@ -12,11 +12,17 @@
 
 #include <QString>
 #include <deque>
+#include <filesystem>
+#include <string>
 #include <vector>
 
 class QWidget;
 
 namespace mrv::ui {
+
+// Where a dialog starts: the last folder a file was chosen in, else `preferred` when it
+// is a folder, else the home folder.
+QString StartFolder(const std::string& last_dir, const std::filesystem::path& preferred);
 
 class FileDialogs {
  public:

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryFile>
 #include <QTimer>
 
@@ -21,10 +22,11 @@ const QLatin1String kServing("morvane-console: serving");
 
 }  // namespace
 
-GameLauncher::GameLauncher(std::filesystem::path data_dir, FileDialogs& file_dialogs,
-                           QWidget* window)
+GameLauncher::GameLauncher(std::filesystem::path data_dir, std::filesystem::path program_dir,
+                           FileDialogs& file_dialogs, QWidget* window)
     : QObject(window),
       data_dir_(std::move(data_dir)),
+      program_dir_(std::move(program_dir)),
       file_dialogs_(file_dialogs),
       window_(window) {}
 
@@ -41,9 +43,12 @@ QString GameLauncher::Game() {
 }
 
 void GameLauncher::Start() {
-  const QString bridge = PathText(data_dir_ / kBridgeName);
+  QString bridge = PathText(program_dir_ / kBridgeName);
   if (!QFileInfo(bridge).isExecutable()) {
-    Fail(QStringLiteral("The console bridge morvane-console is missing beside Morvane."));
+    bridge = QStandardPaths::findExecutable(QString::fromLatin1(kBridgeName));
+  }
+  if (bridge.isEmpty()) {
+    Fail(QStringLiteral("The console bridge morvane-console is missing beside Morvane and on PATH."));
     return;
   }
   const QString game = Game();

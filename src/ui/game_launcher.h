@@ -1,5 +1,5 @@
 // The monitor dialog's "start the game": runs `morvane-console -- GamePath +set ttycon 1`
-// with the console bridge beside the program, detached, so that the game outlives the
+// with the console bridge beside the program (or else on PATH), detached, so that the game outlives the
 // dialog and a capture (OK) finds it. The first start asks for the game's program with
 // the open dialog and keeps it as GamePath in section Monitor of stats.ini; it is asked
 // for again once that file is gone. A game that does not start is told in the program's
@@ -26,7 +26,8 @@ class GameLauncher : public QObject {
   // Long enough for the bridge to have started the game or said why not.
   static constexpr std::chrono::milliseconds kStartCheck{1500};
 
-  GameLauncher(std::filesystem::path data_dir, FileDialogs& file_dialogs, QWidget* window);
+  GameLauncher(std::filesystem::path data_dir, std::filesystem::path program_dir,
+               FileDialogs& file_dialogs, QWidget* window);
   ~GameLauncher() override;
 
   void Start();
@@ -39,6 +40,7 @@ class GameLauncher : public QObject {
   void Fail(const QString& why);
 
   std::filesystem::path data_dir_;
+  std::filesystem::path program_dir_;
   FileDialogs& file_dialogs_;
   QWidget* window_;
   // The bridge's own messages of the last start, until they were checked.

@@ -130,7 +130,7 @@ HtmlReportOptions HtmlExportDialog::Options() const {
 void HtmlExportDialog::Save() {
   const QString file = file_dialogs_.SaveFile(
       this, QStringLiteral("Save HTML file"),
-      QDir(PathText(last_dir_)).filePath(title_->text() + QStringLiteral(".html")),
+      QDir(StartFolder(last_dir_, {})).filePath(title_->text() + QStringLiteral(".html")),
       QStringLiteral("HTML files (*.html);;HTML files (*.htm)"));
   if (file.isEmpty()) return;
   const ExportResult result = ExportHtmlReport(viewer_, loaded_, Options(), PathFromText(file));

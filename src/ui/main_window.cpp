@@ -1,11 +1,18 @@
 #include "ui/main_window.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QTimer>
+#include <QUrl>
 #include <algorithm>
 
+#include "files/platform_folders.h"
 #include "files/saved_game.h"
+#include "product.h"
 #include "ui/about_window.h"
 #include "ui/clickable_label.h"
 #include "ui/file_dialogs.h"
@@ -23,8 +30,9 @@ namespace mrv::ui {
 
 namespace {
 
-constexpr const char* kAboutText =
-    "\r\n\r\nMorvane beta 0.9 (MRV)\r\n\r\n\r\n\r\nThis is an Urban Terror client side game stats "
+const std::string kAboutText =
+    "\r\n\r\nMorvane " + std::string(kVersion) +
+    " (MRV)\r\n\r\n\r\n\r\nThis is an Urban Terror client side game stats "
     "generator\r\n\r\nWritten by the Morvane developers, for everyone who plays Urban Terror.";
 constexpr const char* kMonitorText =
     "\r\n\r\nSelect this and run Urban Terror.\r\n\r\nMRV will monitor your Quake 3 console and "
@@ -51,21 +59,24 @@ MainWindow::MainWindow(std::unique_ptr<ProgramState> state, FileDialogs& file_di
       devices_(devices),
       prompt_(this),
       background_(art::kMainBackground),
-      frame_(new WindowFrame(this, QString::fromLatin1(kApplicationTitle))),
+      frame_(new WindowFrame(this, QString::fromStdString(ApplicationTitle()))),
       description_(new QLabel(this)),
       recent_(nullptr),
       parse_(nullptr) {
   setObjectName(QStringLiteral("MainWindow"));
   setFixedSize(kSize);
   setMouseTracking(true);
+  setAcceptDrops(true);
   connect(frame_->AddLabel(QStringLiteral("HELP"), QStringLiteral("lhelp")),
-          &ClickableLabel::clicked, this, [this] { ShowAboutWindow(this); });
+          &ClickableLabel::clicked, this, [this] {
+            ShowAboutWindow(PathText(DescribeDataFolder(state_->folder)), this);
+          });
 
   description_->setObjectName(QStringLiteral("ldescription"));
   description_->setGeometry(kDescriptionArea);
   description_->setWordWrap(true);
   description_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-  ShowDescription(kAboutText);
+  ShowDescription(kAboutText.c_str());
 
   int top = kFirstButtonTop;
   ImageButton* monitor = AddActionButton(art::kButtonMonitor, QStringLiteral("Monitor"),
@@ -164,18 +175,20 @@ QString MainWindow::ParseLogFile(const QString& file) {
 
 void MainWindow::BrowseLogFile() {
   recent_->hide();
-  const QString file = file_dialogs_.OpenFile(this, PathText(state_->settings.last_dir),
+  const QString file = file_dialogs_.OpenFile(this, StartFolder(state_->settings.last_dir, GameFolder()),
                                               QStringLiteral("LOG file (*.log)"));
   if (file.isEmpty()) return;
   state_->settings.last_dir = DirectoryOf(file);
-  ParseChosenLog(file, QStringLiteral("ERRO!"), [this, &file] {
-    auto& recent = state_->settings.recent_files;
-    const std::string name = PathFromText(file).string();
-    // A file already among them stays where it is.
-    if (std::find(recent.begin(), recent.end(), name) != recent.end()) return;
-    std::move_backward(recent.begin(), recent.end() - 1, recent.end());
-    recent[0] = name;
-  });
+  ParseChosenLog(file, QStringLiteral("ERRO!"), [this, &file] { RememberRecent(file); });
+}
+
+void MainWindow::RememberRecent(const QString& file) {
+  auto& recent = state_->settings.recent_files;
+  const std::string name = PathFromText(file).string();
+  // A file already among them stays where it is.
+  if (std::find(recent.begin(), recent.end(), name) != recent.end()) return;
+  std::move_backward(recent.begin(), recent.end() - 1, recent.end());
+  recent[0] = name;
 }
 
 void MainWindow::ParseRecentFile(int index) {
@@ -204,10 +217,15 @@ void MainWindow::ParseChosenLog(const QString& file, const QString& missing_titl
 }
 
 void MainWindow::LoadSavedGame() {
-  const QString file = file_dialogs_.OpenFile(this, PathText(state_->settings.last_dir),
-                                              QStringLiteral("Game (*.stg)"));
+  const QString file = file_dialogs_.OpenFile(
+      this, StartFolder(state_->settings.last_dir, state_->data_dir / "games"),
+      QStringLiteral("Game (*.stg)"));
   if (file.isEmpty()) return;
   state_->settings.last_dir = DirectoryOf(file);
+  ShowSavedGame(file);
+}
+
+void MainWindow::ShowSavedGame(const QString& file) {
   if (!QFileInfo::exists(file)) {
     InformationBox(QStringLiteral("Unable to find file: ") + file, QStringLiteral("ERROR!"), this);
     return;
@@ -223,6 +241,31 @@ void MainWindow::LoadSavedGame() {
   show();
 }
 
+void MainWindow::ShowProfileFile(const QString& file) {
+  if (!LoadProfile(state_->profile_store, PathFromText(QFileInfo(file).absoluteFilePath()).string(),
+                   state_->loaded_profile)) {
+    InformationBox(MessageText(state_->profile_store.LastError()), QStringLiteral("ERROR!"), this);
+    return;
+  }
+  hide();
+  const std::string error = viewer_.ShowProfile(*state_, this);
+  state_->profile_store.Close();
+  state_->loaded_profile.reset();
+  show();
+  if (!error.empty()) InformationBox(MessageText(error), QStringLiteral("ERROR!"), this);
+}
+
+void MainWindow::OpenFile(const QString& file) {
+  const QString suffix = QFileInfo(file).suffix().toLower();
+  if (suffix == QLatin1String("stg")) {
+    ShowSavedGame(file);
+  } else if (suffix == QLatin1String("mrv")) {
+    ShowProfileFile(file);
+  } else {
+    ParseChosenLog(file, QStringLiteral("ERROR!"), [this, &file] { RememberRecent(file); });
+  }
+}
+
 void MainWindow::ManageProfiles() {
   hide();
   ProfileManagerWindow manager(state_->data_dir, state_->profile_store, state_->loaded_profile, this);
@@ -230,6 +273,32 @@ void MainWindow::ManageProfiles() {
       [this](QWidget* parent) { return viewer_.ShowProfile(*state_, parent); });
   manager.exec();
   show();
+}
+
+namespace {
+
+// The one local file a drag carries when it is a log, a saved game or a profile.
+QString DroppableFile(const QMimeData* data) {
+  if (data == nullptr || data->urls().size() != 1 || !data->urls()[0].isLocalFile()) return {};
+  const QString file = data->urls()[0].toLocalFile();
+  const QString suffix = QFileInfo(file).suffix().toLower();
+  const bool known = suffix == QLatin1String("log") || suffix == QLatin1String("stg") ||
+                     suffix == QLatin1String("mrv");
+  return known ? file : QString();
+}
+
+}  // namespace
+
+void MainWindow::dragEnterEvent(QDragEnterEvent* event) {
+  if (!DroppableFile(event->mimeData()).isEmpty()) event->acceptProposedAction();
+}
+
+void MainWindow::dropEvent(QDropEvent* event) {
+  const QString file = DroppableFile(event->mimeData());
+  if (file.isEmpty()) return;
+  event->acceptProposedAction();
+  // After the drop has ended: the viewer runs its own loop, which the drag must not wait on.
+  QTimer::singleShot(0, this, [this, file] { OpenFile(file); });
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {
@@ -240,7 +309,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
   // Over a button the button's own text stays; over the background the about text returns.
   QWidget* under = childAt(event->position().toPoint());
   if (under != nullptr && under != description_) return;
-  ShowDescription(kAboutText);
+  ShowDescription(kAboutText.c_str());
   recent_->hide();
 }
 

@@ -8,7 +8,8 @@
 // is hidden.
 //
 // Each game action hides the window, fills state().store, calls OpenStatsViewer and
-// shows the window again.
+// shows the window again. A saved game, a profile or a log dropped on the window (or
+// named on the command line) opens as its button would open it.
 #pragma once
 
 #include <QPixmap>
@@ -46,6 +47,9 @@ class MainWindow : public QWidget {
   void RefreshRecentLabels();
   // The open dialog for a .stg file, then the game in the viewer.
   void LoadSavedGame();
+  // A saved game (.stg) or a profile (.mrv) in the viewer; any other file is parsed as
+  // a console log and joins the recent files.
+  void OpenFile(const QString& file);
   // The profile manager, whose Open shows a profile in the viewer.
   void ManageProfiles();
   // The capture dialog in monitor mode, then the captured game in the viewer.
@@ -62,6 +66,8 @@ class MainWindow : public QWidget {
  protected:
   void paintEvent(QPaintEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
 
  private:
   ImageButton* AddActionButton(const char* art, const QString& caption, const QString& name,
@@ -73,6 +79,10 @@ class MainWindow : public QWidget {
   // under `missing_title`.
   void ParseChosenLog(const QString& file, const QString& missing_title,
                       const std::function<void()>& remember);
+  // Puts a log that is not among the recent files at their top.
+  void RememberRecent(const QString& file);
+  void ShowSavedGame(const QString& file);
+  void ShowProfileFile(const QString& file);
 
   std::unique_ptr<ProgramState> state_;
   FileDialogs& file_dialogs_;

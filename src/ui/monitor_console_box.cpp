@@ -59,6 +59,7 @@ ConsoleAdvice AdviceFor(const ConsoleChoice& choice) {
 }
 
 MonitorConsoleBox::MonitorConsoleBox(const std::filesystem::path& data_dir,
+                                     const std::filesystem::path& program_dir,
                                      FileDialogs& file_dialogs, QWidget* parent)
     : QGroupBox(QStringLiteral("Monitor:"), parent) {
   setObjectName(QStringLiteral("GroupBox3"));
@@ -77,7 +78,7 @@ MonitorConsoleBox::MonitorConsoleBox(const std::filesystem::path& data_dir,
     start->SetGlyph(QPixmap(art::kButtonStartGame));
     start->SetCaption(QStringLiteral("Start the game"));
     start->SetTextLeft(28);
-    auto* launcher = new GameLauncher(data_dir, file_dialogs, parent);
+    auto* launcher = new GameLauncher(data_dir, program_dir, file_dialogs, parent);
     connect(start, &ImageButton::clicked, launcher, &GameLauncher::Start);
     layout->addWidget(start, 0, Qt::AlignLeft);
   }

@@ -27,8 +27,9 @@ class MonitorConsoleBox : public QGroupBox {
   Q_OBJECT
 
  public:
-  MonitorConsoleBox(const std::filesystem::path& data_dir, FileDialogs& file_dialogs,
-                    QWidget* parent);
+  // The bridge is looked for in `program_dir`, then on PATH.
+  MonitorConsoleBox(const std::filesystem::path& data_dir, const std::filesystem::path& program_dir,
+                    FileDialogs& file_dialogs, QWidget* parent);
 };
 
 }  // namespace mrv::ui

@@ -54,7 +54,7 @@ void StatsViewerWindow::done(int result) {
   geometry.viewer = {y(), x(), 0, 0};
   if (overall_ != nullptr) geometry.overall = overall_->Geometry();
   if (details_ != nullptr) geometry.weapon_details = details_->Geometry();
-  SaveSettings(state_.data_dir, state_.settings, geometry);  // no file: nothing to keep
+  if (!SaveSettings(state_.data_dir, state_.settings, geometry)) TellSettingsUnsaved(state_, this);
   for (QDialog* secondary : std::initializer_list<QDialog*>{overall_, details_, one_on_one_}) {
     if (secondary == nullptr) continue;
     secondary->blockSignals(true);

@@ -146,8 +146,15 @@ TEST(CliTest, ExitCodesAndMessages) {
     }
   }
   EXPECT_TRUE(fs::is_fifo(fifo));
-  EXPECT_EQ(tool.Run({"--dir", (dir / "empty").string(), "show", game}).exit_code, 1)
-      << "no stats.ini";
+  // A data folder without stats.ini receives the files beside the tool; a damaged one
+  // ends every verb.
+  const fs::path empty = dir / "empty";
+  EXPECT_EQ(tool.Run({"--dir", empty.string(), "show", game}).exit_code, 0);
+  for (const char* file : {"stats.ini", "DeathMsgs.txt", "GameTexts.txt"}) {
+    EXPECT_EQ(ReadFileBytes(empty / file), ReadFileBytes(fs::path(MORVANE_BIN_DIR) / file)) << file;
+  }
+  WriteFileBytes(empty / "stats.ini", "[data]\r\nweapons=\r\n");
+  EXPECT_EQ(tool.Run({"--dir", empty.string(), "show", game}).exit_code, 1) << "damaged stats.ini";
 }
 
 // GameTexts.txt beside the tool decides how a 4.1 log reads.

@@ -74,9 +74,18 @@ TEST(SettingsTest, StartCountsStartsAndShowsTheAboutWindowOnce) {
             "[program]\r\nfile1=C:\\logs\\a.log\r\nInitiationCount=1\r\n\r\n"
             "[data]\r\nweapons=aKnife;bPistol\r\n");
   EXPECT_EQ(settings.recent_files, (std::array<std::string, 3>{"C:\\logs\\a.log", "", ""}));
-  EXPECT_EQ(settings.last_dir, (dir.path() / "").string());
-  EXPECT_EQ(settings.save_last_dir, settings.last_dir);
+  // No last directory yet: each dialog chooses its own start.
+  EXPECT_EQ(settings.last_dir, "");
+  EXPECT_EQ(settings.save_last_dir, "");
+  EXPECT_TRUE(settings.writable);
   EXPECT_EQ(weapons.size(), 2);
+
+  // A read-only file still starts the program, which learns that nothing will be kept.
+  std::filesystem::permissions(dir / kSettingsFileName, std::filesystem::perms::owner_read);
+  ASSERT_TRUE(LoadSettings(dir.path(), settings, weapons, prompt, about));
+  EXPECT_FALSE(settings.writable);
+  EXPECT_EQ(abouts, 1);
+  std::filesystem::permissions(dir / kSettingsFileName, std::filesystem::perms::owner_all);
 
   // The count grows even when the weapons then fail.
   test::WriteFileBytes(dir / kSettingsFileName,

@@ -4,7 +4,8 @@ its layer may not use, or when two units (a .cpp with its header) include each o
 
 The layers, from the bottom: model, files, capture/matching, capture (with its console
 backends and sounds), views, ui; cli and app sit on top, apart from each other;
-tools/console_bridge stands alone (but for the protocol it shares with its client).
+tools/console_bridge stands alone (but for the protocol it shares with its client and
+the generated product.h, which gives every program its one version).
 model, files and capture use the standard library
 only; views may use QtCore and QtGui, never QtWidgets.
 
@@ -15,8 +16,10 @@ import re
 import sys
 
 # What the bridge shares with the capture's client of it: the wire protocol and the
-# console text's cleaning, both standard-library only.
-SHARED_WITH_BRIDGE = {"capture/console/bridge_protocol.h", "capture/console/console_text.h"}
+# console text's cleaning, both standard-library only; and with every program, the
+# product's name and version.
+SHARED_WITH_BRIDGE = {"capture/console/bridge_protocol.h", "capture/console/console_text.h",
+                      "product.h"}
 RANK = {"model": 0, "files": 1, "capture/matching": 2, "capture": 3, "views": 4, "ui": 5,
         "cli": 6, "app": 6}
 QT_FREE = {"model", "files", "capture/matching", "capture"}

@@ -171,7 +171,7 @@ const Shot kShots[] = {
      [](ShotContext& context) -> QWidget* { return MonitorDialog(context, "tabhit"); }},
     {"about.png",
      [](ShotContext& context) -> QWidget* {
-       return Keep(context, std::make_unique<ui::AboutWindow>());
+       return Keep(context, std::make_unique<ui::AboutWindow>(QStringLiteral("/home/morv/.local/share/morvane (the user's data folder)")));
      }},
     {"message.png",
      [](ShotContext& context) -> QWidget* {

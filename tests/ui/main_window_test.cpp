@@ -7,10 +7,13 @@
 #include <QApplication>
 #include <QEnterEvent>
 #include <QLabel>
+#include <QMimeData>
 #include <QMouseEvent>
+#include <QUrl>
 #include <QTest>
 
 #include "print_qstring.h"
+#include "product.h"
 #include "support/paths.h"
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
@@ -59,7 +62,8 @@ QString Description(MainWindow& main) {
 TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAboutText) {
   auto main = Open();
   const QString about = Description(*main);
-  EXPECT_TRUE(about.startsWith(QStringLiteral("\n\nMorvane beta 0.9 (MRV)\n")));
+  EXPECT_TRUE(about.startsWith(QStringLiteral("\n\nMorvane ") + QString::fromLatin1(kVersion.data()) +
+                               QStringLiteral(" (MRV)\n")));
 
   const auto hover = [&main](const char* name) {
     auto* button = main->findChild<ImageButton*>(QString::fromLatin1(name));
@@ -141,6 +145,41 @@ TEST_F(MainWindowTest, AMissingOrDamagedSavedGameGivesItsMessageAndTheWindowStay
   EXPECT_TRUE(main->isVisible());
   // The maps read before the damage do not linger into the next game.
   EXPECT_TRUE(main->state().store.empty());
+}
+
+// A file dropped on the window opens as its button would open it; a profile may live
+// anywhere; other kinds of file are refused at the door.
+TEST_F(MainWindowTest, DroppedFilesOpenLikeTheirButtons) {
+  auto main = Open();
+  const auto drop = [&main](const std::filesystem::path& file) {
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(PathText(file))});
+    QDragEnterEvent enter(QPoint(200, 150), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(main.get(), &enter);
+    if (!enter.isAccepted()) return false;
+    QDropEvent dropped(QPointF(200, 150), Qt::CopyAction, &data, Qt::LeftButton, {});
+    QApplication::sendEvent(main.get(), &dropped);
+    QCoreApplication::processEvents();
+    return true;
+  };
+  ASSERT_TRUE(drop(kSavedGame));
+  ASSERT_EQ(viewer_.opened.size(), 1u);
+  EXPECT_TRUE(viewer_.opened[0].opening.monitor);
+  EXPECT_EQ(viewer_.opened[0].opening.last_game, "ts_two_maps");
+  EXPECT_EQ(viewer_.opened[0].maps, 2);
+
+  test::CreateSampleProfile(main->state(), "Morv", {{"2024-04-28 21:40", "ffa_short"}});
+  std::filesystem::create_directories(dir_ / "elsewhere");
+  std::filesystem::rename(dir_ / "Morv.mrv", dir_ / "elsewhere" / "Morv.MRV");
+  ASSERT_TRUE(drop(dir_ / "elsewhere" / "Morv.MRV"));
+  EXPECT_EQ(viewer_.profiles_shown, (std::vector<std::string>{(dir_ / "elsewhere" / "Morv.MRV").string()}));
+  EXPECT_FALSE(main->state().loaded_profile) << "released when the viewer closed";
+
+  test::WriteFileBytes(dir_ / "notes.txt", "hello");
+  EXPECT_FALSE(drop(dir_ / "notes.txt"));
+  EXPECT_EQ(viewer_.opened.size(), 1u);
+  EXPECT_TRUE(boxes_.shown().empty());
+  EXPECT_TRUE(main->isVisible());
 }
 
 }  // namespace

@@ -303,7 +303,9 @@ TEST_F(StatsViewerWindowTest, TheMainWindowOpensASavedGameInTheViewer) {
   test::TestCaptureDevices devices;
   MainWindow main(std::move(state_), dialogs, launcher, devices);
   main.show();
-  const std::string data_dir = main.state().settings.last_dir;
+  // No last folder yet: Load starts in the saved games' folder.
+  const auto games = main.state().data_dir / "games";
+  std::filesystem::create_directories(games);
   const QString game = PathText(test::TestDataDir() / "golden" / "ctf_abbey.stg");
   dialogs.SetNextAnswer(game);
   std::vector<QString> maps;
@@ -322,7 +324,7 @@ TEST_F(StatsViewerWindowTest, TheMainWindowOpensASavedGameInTheViewer) {
   });
   Click(main, "imgload");
   ASSERT_EQ(dialogs.asked().size(), 1u);
-  EXPECT_EQ(dialogs.asked()[0].location, PathText(data_dir));
+  EXPECT_EQ(dialogs.asked()[0].location, PathText(games));
   EXPECT_EQ(dialogs.asked()[0].filter, QStringLiteral("Game (*.stg)"));
   EXPECT_TRUE(main_hidden);
   EXPECT_EQ(maps, (std::vector<QString>{"all maps", "ut4_abbey"}));

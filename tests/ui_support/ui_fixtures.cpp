@@ -29,7 +29,9 @@ std::unique_ptr<ui::ProgramState> StartedState(const std::filesystem::path& dir)
   WeaponTable weapons;
   SilentPrompt prompt;
   if (!LoadSettings(dir, settings, weapons, prompt, {})) return nullptr;
-  return std::make_unique<ui::ProgramState>(dir, std::move(settings), std::move(weapons));
+  // The folder is the program's as well, as in a build folder.
+  return std::make_unique<ui::ProgramState>(DataFolder{dir, DataFolderSource::kProgramFolder, dir},
+                                            std::move(settings), std::move(weapons));
 }
 
 void LoadMonitoredSample(ui::ProgramState& state, const std::string& sample) {

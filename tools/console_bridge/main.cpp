@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "capture/console/bridge_protocol.h"
+#include "product.h"
 #include "console_bridge/bridge_server.h"
 #include "console_bridge/game_process.h"
 #include "console_bridge/listen_socket.h"
@@ -19,8 +20,17 @@ namespace {
 constexpr const char* kUsage =
     "usage: morvane-console [--socket PATH] -- GAME [ARGUMENTS...]\n"
     "Starts GAME with its console on a terminal and serves that console to Morvane\n"
-    "on a Unix-domain socket (default: $XDG_RUNTIME_DIR/morvane-console.sock).\n"
-    "Exits with the game's exit status.\n";
+    "on a Unix-domain socket, so that a live capture reads what the game prints and\n"
+    "answers in the game. Exits with the game's exit status.\n"
+    "\n"
+    "Options:\n"
+    "  --socket PATH  the socket to serve on (default: $XDG_RUNTIME_DIR/morvane-console.sock,\n"
+    "                 or /tmp/morvane-UID/morvane-console.sock without XDG_RUNTIME_DIR)\n"
+    "  --help         this text\n"
+    "  --version      the version\n"
+    "\n"
+    "Example:\n"
+    "  morvane-console -- ~/UrbanTerror43/Quake3-UrT.x86_64 +set ttycon 1\n";
 
 int Fail(const std::string& message) {
   std::fprintf(stderr, "morvane-console: %s\n", message.c_str());
@@ -42,6 +52,9 @@ int main(int argc, char** argv) {
       socket_path = argv[++i];
     } else if (argument == "--help" || argument == "-h") {
       std::fputs(kUsage, stdout);
+      return 0;
+    } else if (argument == "--version") {
+      std::printf("morvane-console %s\n", std::string(mrv::kVersion).c_str());
       return 0;
     } else if (argument.starts_with("-")) {
       std::fputs(kUsage, stderr);
