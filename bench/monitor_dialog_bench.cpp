@@ -17,9 +17,10 @@
 #include "files/settings.h"
 #include "monitor_bench_support.h"
 #include "ui/capture_devices.h"
+#include "ui/capture_dialog.h"
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
-#include "ui/capture_dialog.h"
+#include "ui/object_names.h"
 #include "ui/program_state.h"
 #include "ui/theme.h"
 
@@ -27,6 +28,7 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace bench = mrv::bench;
+namespace names = mrv::ui::names;
 
 // The system's clock, the hit-noting sound and the bridge of the benchmark's game.
 class BenchDevices final : public mrv::ui::CaptureDevices {
@@ -92,8 +94,8 @@ int main(int argc, char** argv) {
       mrv::ui::CaptureDialog dialog(*state, devices, no_dialogs, true);
       dialog.show();
       // In sight all along: the dearest case for the GUI thread.
-      dialog.findChild<QCheckBox*>(QStringLiteral("cminimize"))->setChecked(false);
-      auto* ok = dialog.findChild<mrv::ui::ImageButton*>(QStringLiteral("bok"));
+      dialog.findChild<QCheckBox*>(names::kMinimizeToTrayBox)->setChecked(false);
+      auto* ok = dialog.findChild<mrv::ui::ImageButton*>(names::kOkButton);
       emit ok->clicked();
       std::thread player_thread([&] {
         const clockid_t own = CLOCK_THREAD_CPUTIME_ID;

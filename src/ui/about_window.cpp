@@ -7,6 +7,7 @@
 
 #include "product.h"
 #include "ui/clickable_label.h"
+#include "ui/object_names.h"
 #include "ui/theme.h"
 #include "ui/window_art.h"
 #include "ui/window_frame.h"
@@ -50,18 +51,18 @@ AboutWindow::AboutWindow(const QString& data_folder, QWidget* parent)
     : QDialog(parent),
       background_(art::kAboutBackground),
       link_(new ClickableLabel(QString::fromLatin1(kHomePage.data(), kHomePage.size()), this)) {
-  setObjectName(QStringLiteral("AboutWindow"));
+  setObjectName(names::kAboutWindow);
   setModal(true);
   setFixedSize(kSize);
   new WindowFrame(this, QStringLiteral("About Morvane"));
 
-  Caption(this, QStringLiteral("Morvane"), QStringLiteral("lproduct"), 30, true)
+  Caption(this, QStringLiteral("Morvane"), names::kProductNameLabel, 30, true)
       ->setGeometry(24, 32, 300, 40);
   Caption(this, QStringLiteral("Version ") + QString::fromLatin1(kVersion.data(), kVersion.size()),
-          QStringLiteral("lversion"), 12, false)
+          names::kVersionLabel, 12, false)
       ->setGeometry(26, 72, 300, 18);
 
-  link_->setObjectName(QStringLiteral("lhomepage"));
+  link_->setObjectName(names::kHomePageLink);
   link_->setGeometry(26, 92, 300, 18);
   ColourLink(Qt::white);
   connect(link_, &ClickableLabel::entered, this, [this] { ColourLink(colours::kLinkHover); });
@@ -70,7 +71,7 @@ AboutWindow::AboutWindow(const QString& data_folder, QWidget* parent)
           [this] { QDesktopServices::openUrl(QUrl(link_->text())); });
 
   auto* help = new QTextBrowser(this);
-  help->setObjectName(QStringLiteral("thelp"));
+  help->setObjectName(names::kHelpText);
   help->setGeometry(16, 122, kSize.width() - 32, kSize.height() - 122 - 14);
   help->setFrameShape(QFrame::NoFrame);
   // Where the settings, saved games and profiles are comes first, where it is seen.

@@ -1,8 +1,7 @@
-// AboutWindow, the about window: the product name ("lproduct"), "Version 0.9.0"
-// ("lversion"), the home page link ("lhomepage", opened in the browser; light grey
-// under the pointer, white again when it leaves) and the help text ("thelp") with the
-// in-game commands and the data folder in use. Opened by the main window's "HELP" and
-// once at the first start.
+// AboutWindow, the about window: the product name, "Version 0.9.0", the home page link
+// (opened in the browser; light grey under the pointer, white again when it leaves) and
+// the help text with the in-game commands and the data folder in use. Opened by the main
+// window's "HELP" and once at the first start.
 #pragma once
 
 #include <QDialog>

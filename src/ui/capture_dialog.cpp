@@ -15,8 +15,9 @@
 #include "ui/message_dialog.h"
 #include "ui/monitor_console_box.h"
 #include "ui/monitor_options_box.h"
-#include "ui/profile_picker.h"
+#include "ui/object_names.h"
 #include "ui/profile_manager_window.h"
+#include "ui/profile_picker.h"
 #include "ui/program_state.h"
 #include "ui/status_log.h"
 #include "ui/theme.h"
@@ -65,8 +66,8 @@ ImageButton* DialogButton(QWidget* parent, const char* art, const QString& capti
 
 }  // namespace
 
-CaptureDialog::CaptureDialog(ProgramState& state, CaptureDevices& devices, FileDialogs& file_dialogs,
-                       bool monitor, QWidget* parent)
+CaptureDialog::CaptureDialog(ProgramState& state, CaptureDevices& devices,
+                             FileDialogs& file_dialogs, bool monitor, QWidget* parent)
     : QDialog(parent),
       state_(state),
       devices_(devices),
@@ -82,11 +83,11 @@ CaptureDialog::CaptureDialog(ProgramState& state, CaptureDevices& devices, FileD
            .on_close = [this] { CancelClicked(); }})),
       status_(new StatusLog(this)),
       profiles_(new ProfilePicker(state.profile_store, this)),
-      ok_(DialogButton(this, art::kButtonOk, QStringLiteral("OK"), QStringLiteral("bok"), 450)),
-      cancel_(DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"),
-                           QStringLiteral("bcancel"), 535)),
+      ok_(DialogButton(this, art::kButtonOk, QStringLiteral("OK"), names::kOkButton, 450)),
+      cancel_(DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"), names::kCancelButton,
+                           535)),
       tray_(new CaptureTray(*this)) {
-  setObjectName(QStringLiteral("CaptureDialog"));
+  setObjectName(names::kCaptureDialog);
   setFixedSize(kSize);
   // Check boxes that show their box on the dark background.
   setStyleSheet(
@@ -124,11 +125,11 @@ void CaptureDialog::BuildMonitorColumn() {
   connect(options_box_, &MonitorOptionsBox::saveClicked, this, &CaptureDialog::SaveOptions);
 
   minimize_ = new QCheckBox(QStringLiteral("minimize to tray"), this);
-  minimize_->setObjectName(QStringLiteral("cminimize"));
+  minimize_->setObjectName(names::kMinimizeToTrayBox);
   minimize_->setChecked(true);
   minimize_->move(kLeft + 2, kButtonsTop + 3);
   auto* advice = new QLabel(QStringLiteral("keep this checked for better performance!"), this);
-  advice->setObjectName(QStringLiteral("Label1"));
+  advice->setObjectName(names::kMinimizeAdvice);
   DimText(*advice);
   advice->move(kLeft + 2 + minimize_->sizeHint().width() + 6, kButtonsTop + 5);
 }
@@ -136,18 +137,18 @@ void CaptureDialog::BuildMonitorColumn() {
 void CaptureDialog::BuildLogColumn() {
   profiles_->SetRequiredShown(false);
   auto* file = new QGroupBox(QStringLiteral("File:"), this);
-  file->setObjectName(QStringLiteral("GroupBox2"));
+  file->setObjectName(names::kLogFileBox);
   file->setGeometry(kLeft, kTop, kLeftWidth, 58);
   auto* row = new QHBoxLayout(file);
   row->setContentsMargins(8, 6, 8, 8);
   progress_ = new QProgressBar(file);
-  progress_->setObjectName(QStringLiteral("Progressbar"));
+  progress_->setObjectName(names::kProgressBar);
   progress_->setRange(0, 100);
   progress_->setValue(0);
   progress_->setTextVisible(false);
   progress_->setFixedHeight(14);
   percent_ = new QLabel(QStringLiteral("0%"), file);
-  percent_->setObjectName(QStringLiteral("lper"));
+  percent_->setObjectName(names::kProgressPercent);
   percent_->setFixedWidth(36);
   percent_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   row->addWidget(progress_, 1);
@@ -156,7 +157,7 @@ void CaptureDialog::BuildLogColumn() {
   QStringList notes;
   for (const char* note : kLogNotes) notes.append(QString::fromLatin1(note));
   auto* text = new QLabel(notes.join(QStringLiteral("\n\n")), this);
-  text->setObjectName(QStringLiteral("lnotes"));
+  text->setObjectName(names::kLogNotes);
   text->setWordWrap(true);
   text->setAlignment(Qt::AlignLeft | Qt::AlignTop);
   text->setContentsMargins(4, 0, 4, 0);

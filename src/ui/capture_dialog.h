@@ -1,7 +1,7 @@
 // CaptureDialog, the parse and monitor dialog in which every capture runs: the console
 // monitor ("quake 3 console monitor") or the log-file parser ("logfile parser"), chosen
-// when it is made. The main window makes it, sets Ficheiro for a log, calls Execute and
-// then takes StatsStore when Execute returned true (ErrorMessage says why not otherwise;
+// when it is made. The main window makes it, sets the log file for a log, calls Execute
+// and then takes the store when Execute returned true (ErrorMessage says why not otherwise;
 // "Cancelled" needs no message).
 //
 //   CaptureDialog dialog(state, devices, file_dialogs, /*monitor=*/false, this);
@@ -9,15 +9,11 @@
 //   if (dialog.Execute()) state.store = std::move(dialog.TakeStore());
 //
 // The capture runs on a worker thread (CaptureWorker); the dialog shows its status
-// lines (Memo1), its progress and its questions, lends it the options while it runs,
+// lines, its progress and its questions, lends it the options while it runs,
 // and hands the store over only once the worker has finished. OK starts the capture
 // and, pressed again, stops it to show the stats; Cancel and the close image end it
 // with nothing shown; closing is refused while the capture runs. The minimise image
 // and "minimize to tray" put the dialog into the tray (CaptureTray).
-//
-// Object names: bok, bcancel, Memo1, Progressbar, lper, GroupBox2 to GroupBox5 with
-// their controls (monitor_options_box.h, monitor_console_box.h, profile_picker.h),
-// cminimize, Label1, lnotes; imgminimise and imgclose in the title strip.
 #pragma once
 
 #include <QDialog>

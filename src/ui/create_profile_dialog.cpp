@@ -9,10 +9,11 @@
 #include "ui/image_button.h"
 #include "ui/message_dialog.h"
 #include "ui/notes_edit.h"
+#include "ui/object_names.h"
 #include "ui/panel_widgets.h"
+#include "ui/theme.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
-#include "ui/theme.h"
 #include "ui/window_frame.h"
 
 namespace mrv::ui {
@@ -41,7 +42,7 @@ CreateProfileDialog::CreateProfileDialog(std::filesystem::path data_dir, QWidget
       name_(new QLineEdit(this)),
       nick_(new QLineEdit(this)),
       notes_(new NotesEdit(kNotesLimit, this)) {
-  setObjectName(QStringLiteral("createprofile"));
+  setObjectName(names::kCreateProfileDialog);
   setModal(true);
   setFixedSize(kSize);
   new WindowFrame(this, QStringLiteral("New profile"), {.minimise = false});
@@ -49,24 +50,24 @@ CreateProfileDialog::CreateProfileDialog(std::filesystem::path data_dir, QWidget
   const int width = kSize.width() - 2 * kSide;
   int top = kTitleStripHeight + 10;
   SectionCaption(this, QStringLiteral("Profile name"), {kSide, top, width, 16});
-  name_->setObjectName(QStringLiteral("ename"));
+  name_->setObjectName(names::kProfileNameField);
   name_->setGeometry(kSide, top += 17, width, kFieldHeight);
   name_->setValidator(new ProfileNameValidator(name_));
   auto* extension =
       new QLabel(QStringLiteral("A file will be created with the extension .mrv"), this);
-  extension->setObjectName(QStringLiteral("lextension"));
+  extension->setObjectName(names::kExtensionLabel);
   extension->setGeometry(kSide, top += kFieldHeight + 2, width, 16);
   DimText(*extension);
 
   SectionCaption(this, QStringLiteral("Main nickname"), {kSide, top += 24, width, 16});
-  nick_->setObjectName(QStringLiteral("enick"));
+  nick_->setObjectName(names::kFirstNicknameField);
   nick_->setGeometry(kSide, top += 17, width, kFieldHeight);
 
   SectionCaption(this, QStringLiteral("Notes"), {kSide, top += kFieldHeight + 8, width, 16});
-  notes_->setObjectName(QStringLiteral("Memo1"));
-  auto* ok = DialogButton(this, art::kButtonOk, QStringLiteral("OK"), QStringLiteral("bok"));
+  notes_->setObjectName(names::kProfileNotes);
+  auto* ok = DialogButton(this, art::kButtonOk, QStringLiteral("OK"), names::kOkButton);
   auto* cancel =
-      DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"), QStringLiteral("bcancel"));
+      DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"), names::kCancelButton);
   const int buttons_top = kSize.height() - 12 - ok->height();
   top += 17;
   notes_->setGeometry(kSide, top, width, buttons_top - 12 - top);

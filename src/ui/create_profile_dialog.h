@@ -1,12 +1,12 @@
-// CreateProfileDialog, the dialog that asks for a new profile: its name ("ename"), its first
-// nickname ("enick") and notes ("Memo1", at most 100 characters), above the line "A file
+// CreateProfileDialog, the dialog that asks for a new profile: its name, its first nickname
+// and notes (at most 100 characters), above the line "A file
 // will be created with the extension .mrv". The name field refuses the characters
 // \ / * : ? | < > and the double quote as they are typed or pasted.
 //
-// OK ("bok") with an empty name or nickname beeps and stays. When the profile's file
+// OK with an empty name or nickname beeps and stays. When the profile's file
 // exists already, it asks whether to overwrite it (Yes, No, Cancel) and goes on only on
 // Yes. Then the dialog closes as confirmed; it writes nothing itself: its opener
-// creates the file from FileName(), Nickname() and Notes(). Cancel ("bcancel") and the
+// creates the file from FileName(), Nickname() and Notes(). Cancel and the
 // close image close it unconfirmed.
 #pragma once
 

@@ -9,6 +9,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
 #include "ui/message_dialog.h"
+#include "ui/object_names.h"
 #include "ui/program_state.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
@@ -33,9 +34,9 @@ QLabel* FieldLabel(QWidget* parent, const char* caption, int top) {
   return label;
 }
 
-// The memo's lines as a list of lines reads them: none for an empty memo, and a final
+// The observation lines as a list of lines reads them: none for an empty box, and a final
 // line break ends the last line rather than starting another.
-std::vector<std::string> MemoLines(const QString& text) {
+std::vector<std::string> ObservationLines(const QString& text) {
   QStringList lines = text.split(QLatin1Char('\n'));
   if (!lines.isEmpty() && lines.last().isEmpty()) lines.removeLast();
   std::vector<std::string> result;
@@ -45,8 +46,8 @@ std::vector<std::string> MemoLines(const QString& text) {
 
 }  // namespace
 
-HtmlExportDialog::HtmlExportDialog(const StatsViewer& viewer, const LoadedProfile& loaded, std::string last_dir,
-                     FileDialogs& file_dialogs, QWidget* parent)
+HtmlExportDialog::HtmlExportDialog(const StatsViewer& viewer, const LoadedProfile& loaded,
+                                   std::string last_dir, FileDialogs& file_dialogs, QWidget* parent)
     : QDialog(parent),
       viewer_(viewer),
       loaded_(loaded),
@@ -54,37 +55,38 @@ HtmlExportDialog::HtmlExportDialog(const StatsViewer& viewer, const LoadedProfil
       file_dialogs_(file_dialogs),
       background_(art::kPanelBackground),
       title_(new QLineEdit(this)),
-      memo_(new QPlainTextEdit(this)) {
-  setObjectName(QStringLiteral("HtmlExportDialog"));
+      observations_(new QPlainTextEdit(this)) {
+  setObjectName(names::kHtmlExportDialog);
   setModal(true);
   setFixedSize(kSize);
   new WindowFrame(this, QStringLiteral("Export to HTML"), {.minimise = false});
   const HtmlReportOptions defaults;
 
   FieldLabel(this, "Title:", 30);
-  title_->setObjectName(QStringLiteral("title"));
+  title_->setObjectName(names::kReportTitle);
   title_->setGeometry(kLeft, 48, kSize.width() - 2 * kLeft, 22);
   title_->setText(FromGameText(defaults.title));
   FieldLabel(this, "Observations:", 78);
-  memo_->setObjectName(QStringLiteral("Memo1"));
-  memo_->setGeometry(kLeft, 96, kSize.width() - 2 * kLeft, 54);
-  memo_->setPlainText(FromGameText(defaults.observations.front()));
+  observations_->setObjectName(names::kObservations);
+  observations_->setGeometry(kLeft, 96, kSize.width() - 2 * kLeft, 54);
+  observations_->setPlainText(FromGameText(defaults.observations.front()));
 
-  overall_ = AddBox("Nicknames", "Overall stats", 0, 0);
-  capture_the_flag_ = AddBox("capturetheflag", "Capture the flag stats", 1, 0);
-  constexpr std::array<std::array<const char*, 4>, kHitKindCount> kHitBoxes = {{
-      {"hits", "Hits", "hitsimage", "Hits picture"},
-      {"HitsTaken", "Hits taken", "hitstakenimage", "Hits taken picture"},
-      {"DeathHits", "Death Hits", "DeathHitsimage", "Death Hits picture"},
-      {"DeathHitsTaken", "Death Hits taken", "DeathHitsTakenImage", "Death Hits taken picture"},
+  overall_ = AddBox(names::kOverallBox, "Overall stats", 0, 0);
+  capture_the_flag_ = AddBox(names::kCaptureTheFlagBox, "Capture the flag stats", 1, 0);
+  constexpr std::array<std::array<const char*, 2>, kHitKindCount> kHitCaptions = {{
+      {"Hits", "Hits picture"},
+      {"Hits taken", "Hits taken picture"},
+      {"Death Hits", "Death Hits picture"},
+      {"Death Hits taken", "Death Hits taken picture"},
   }};
-  for (std::size_t k = 0; k < kHitBoxes.size(); ++k) {
+  static_assert(names::kHitSectionBoxes.size() == kHitKindCount);
+  for (std::size_t k = 0; k < kHitCaptions.size(); ++k) {
     const int row = static_cast<int>(k) + 1;
-    sections_[k] = AddBox(kHitBoxes[k][0], kHitBoxes[k][1], 0, row);
-    pictures_[k] = AddBox(kHitBoxes[k][2], kHitBoxes[k][3], 1, row);
+    sections_[k] = AddBox(names::kHitSectionBoxes[k], kHitCaptions[k][0], 0, row);
+    pictures_[k] = AddBox(names::kHitPictureBoxes[k], kHitCaptions[k][1], 1, row);
     pictures_[k]->setToolTip(QString::fromLatin1(kPictureHint));
   }
-  weapons_ = AddBox("Weapons", "Weapons", 0, 5);
+  weapons_ = AddBox(names::kWeaponsBox, "Weapons", 0, 5);
   weapons_->resize(2 * kColumnWidth, kRowHeight);
   if (!viewer.profile_mode()) {
     weapons_->setText(QStringLiteral("Weapons (player must be selected)"));
@@ -93,10 +95,9 @@ HtmlExportDialog::HtmlExportDialog(const StatsViewer& viewer, const LoadedProfil
     weapons_->setEnabled(selected);
   }
 
-  auto* save =
-      DialogButton(this, art::kButtonOk, QStringLiteral("Save"), QStringLiteral("imgbtn1"));
+  auto* save = DialogButton(this, art::kButtonOk, QStringLiteral("Save"), names::kSaveButton);
   auto* cancel =
-      DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"), QStringLiteral("imgbtn2"));
+      DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"), names::kCancelButton);
   const int buttons_top = kSize.height() - 12 - save->height();
   save->move(kSize.width() / 2 - 6 - save->width(), buttons_top);
   cancel->move(kSize.width() / 2 + 6, buttons_top);
@@ -116,7 +117,7 @@ QCheckBox* HtmlExportDialog::AddBox(const char* name, const char* caption, int c
 HtmlReportOptions HtmlExportDialog::Options() const {
   HtmlReportOptions options;
   options.title = ToGameText(title_->text());
-  options.observations = MemoLines(memo_->toPlainText());
+  options.observations = ObservationLines(observations_->toPlainText());
   options.overall = overall_->isChecked();
   options.capture_the_flag = capture_the_flag_->isChecked();
   for (std::size_t k = 0; k < sections_.size(); ++k) {
@@ -147,8 +148,9 @@ void HtmlExportDialog::paintEvent(QPaintEvent*) {
 
 void ShowHtmlExport(const ProgramState& state, const StatsViewer& viewer, FileDialogs& file_dialogs,
                     QWidget* parent) {
-  HtmlExportDialog form(viewer, state.loaded_profile, state.settings.last_dir, file_dialogs, parent);
-  form.exec();
+  HtmlExportDialog dialog(viewer, state.loaded_profile, state.settings.last_dir, file_dialogs,
+                          parent);
+  dialog.exec();
 }
 
 }  // namespace mrv::ui

@@ -56,7 +56,7 @@ class HtmlExportDialog : public QDialog {
   FileDialogs& file_dialogs_;
   QPixmap background_;
   QLineEdit* title_;
-  QPlainTextEdit* memo_;
+  QPlainTextEdit* observations_;
   QCheckBox* overall_;
   QCheckBox* capture_the_flag_;
   std::array<QCheckBox*, kHitKindCount> sections_{};

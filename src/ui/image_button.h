@@ -3,7 +3,7 @@
 // a caption drawn over it, and an optional latched state.
 //
 //   auto* ok = new ImageButton(box);
-//   ok->setObjectName("imgbtn1");
+//   ok->setObjectName(names::kOkButton);
 //   ok->SetGlyph(QPixmap(art::kButtonOk));  // the button takes one frame's size
 //   ok->SetCaption(QStringLiteral("OK"));
 //   connect(ok, &ImageButton::clicked, box, &MessageDialog::AnswerOk);

@@ -14,11 +14,12 @@
 #include "files/saved_game.h"
 #include "product.h"
 #include "ui/about_window.h"
+#include "ui/capture_dialog.h"
 #include "ui/clickable_label.h"
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
 #include "ui/message_dialog.h"
-#include "ui/capture_dialog.h"
+#include "ui/object_names.h"
 #include "ui/profile_manager_window.h"
 #include "ui/recent_files_panel.h"
 #include "ui/stats_viewer_launcher.h"
@@ -63,16 +64,16 @@ MainWindow::MainWindow(std::unique_ptr<ProgramState> state, FileDialogs& file_di
       description_(new QLabel(this)),
       recent_(nullptr),
       parse_(nullptr) {
-  setObjectName(QStringLiteral("MainWindow"));
+  setObjectName(names::kMainWindow);
   setFixedSize(kSize);
   setMouseTracking(true);
   setAcceptDrops(true);
-  connect(frame_->AddLabel(QStringLiteral("HELP"), QStringLiteral("lhelp")),
+  connect(frame_->AddLabel(QStringLiteral("HELP"), names::kHelpLabel),
           &ClickableLabel::clicked, this, [this] {
             ShowAboutWindow(PathText(DescribeDataFolder(state_->folder)), this);
           });
 
-  description_->setObjectName(QStringLiteral("ldescription"));
+  description_->setObjectName(names::kDescription);
   description_->setGeometry(kDescriptionArea);
   description_->setWordWrap(true);
   description_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
@@ -80,14 +81,14 @@ MainWindow::MainWindow(std::unique_ptr<ProgramState> state, FileDialogs& file_di
 
   int top = kFirstButtonTop;
   ImageButton* monitor = AddActionButton(art::kButtonMonitor, QStringLiteral("Monitor"),
-                                     QStringLiteral("imgmonitor"), kMonitorText, top);
-  parse_ = AddActionButton(art::kButtonParse, QStringLiteral("Parse log"),
-                           QStringLiteral("imgparse"), kParseText, top += kButtonStep);
+                                         names::kMonitorButton, kMonitorText, top);
+  parse_ = AddActionButton(art::kButtonParse, QStringLiteral("Parse log"), names::kParseButton,
+                           kParseText, top += kButtonStep);
   ImageButton* load = AddActionButton(art::kButtonLoad, QStringLiteral("Load game"),
-                                  QStringLiteral("imgload"), kLoadText, top += kButtonStep);
+                                      names::kLoadButton, kLoadText, top += kButtonStep);
   ImageButton* profiles =
-      AddActionButton(art::kButtonProfiles, QStringLiteral("Profiles"),
-                      QStringLiteral("imgprofiles"), kProfilesText, top += kButtonStep);
+      AddActionButton(art::kButtonProfiles, QStringLiteral("Profiles"), names::kProfilesButton,
+                      kProfilesText, top += kButtonStep);
   connect(monitor, &ImageButton::clicked, this, &MainWindow::MonitorGame);
   connect(parse_, &ImageButton::clicked, this, &MainWindow::ParseClicked);
   connect(load, &ImageButton::clicked, this, &MainWindow::LoadSavedGame);

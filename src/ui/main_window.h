@@ -1,11 +1,10 @@
-// MainWindow, the program's main window: the four image buttons ("imgmonitor", "imgparse",
-// "imgload", "imgprofiles"), the description ("ldescription"; each button's text while
-// the pointer is over it, the about text over the background), the recent-files panel
-// ("precent") that the parse button shows, the "HELP" label ("lhelp") that opens the
-// about window, and the actions: the console capture, the parse of a log (browsed for or
-// recent), the load of a saved game and the profile manager. It owns the ProgramState for
-// the program's life; while a capture, a load, the viewer or the profile manager runs it
-// is hidden.
+// MainWindow, the program's main window: the four image buttons (monitor, parse, load,
+// profiles), the description (each button's text while the pointer is over it, the
+// about text over the background), the recent-files panel that the parse button shows,
+// the "HELP" label that opens the about window, and the actions: the console capture, the parse of
+// a log (browsed for or recent), the load of a saved game and the profile manager. It owns the
+// ProgramState for the program's life; while a capture, a load, the viewer or the profile manager
+// runs it is hidden.
 //
 // Each game action hides the window, fills state().store, calls OpenStatsViewer and
 // shows the window again. A saved game, a profile or a log dropped on the window (or

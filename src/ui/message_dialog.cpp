@@ -7,8 +7,9 @@
 #include <QMessageBox>
 
 #include "ui/image_button.h"
-#include "ui/window_art.h"
+#include "ui/object_names.h"
 #include "ui/theme.h"
+#include "ui/window_art.h"
 #include "ui/window_frame.h"
 
 namespace mrv::ui {
@@ -38,16 +39,16 @@ MessageDialog::MessageDialog(QWidget* parent)
       frame_(new WindowFrame(this, QString(), {.minimise = false})),
       message_(new QLabel(this)),
       input_(new QLineEdit(this)),
-      ok_button_(DialogButton(this, art::kButtonOk, QStringLiteral("OK"), QStringLiteral("imgbtn1"))),
-      cancel_button_(DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"),
-                            QStringLiteral("imgbtn2"))) {
-  setObjectName(QStringLiteral("MessageDialog"));
+      ok_button_(DialogButton(this, art::kButtonOk, QStringLiteral("OK"), names::kOkButton)),
+      cancel_button_(
+          DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"), names::kCancelButton)) {
+  setObjectName(names::kMessageDialog);
   setModal(true);
   resize(kSize);
-  message_->setObjectName(QStringLiteral("lmessage"));
+  message_->setObjectName(names::kMessage);
   message_->setWordWrap(true);
   message_->setAlignment(Qt::AlignCenter);
-  input_->setObjectName(QStringLiteral("einput"));
+  input_->setObjectName(names::kMessageInput);
   input_->installEventFilter(this);
   connect(ok_button_, &ImageButton::clicked, this, [this] { Answer(true); });
   connect(cancel_button_, &ImageButton::clicked, this, [this] { Answer(false); });
@@ -136,16 +137,16 @@ bool AskBox(const QString& message, const QString& title, QString& text, AskOpti
     if (ok && options.input && reply->input) text = *reply->input;
     return ok;
   }
-  MessageDialog form(ParentOrActive(parent));
-  form.SetMessageText(message);
-  form.SetCaption(title);
-  form.SetOk(options.ok);
-  form.SetCancel(options.cancel);
-  form.SetInput(options.input);
-  form.SetInputText(text);
-  form.exec();
-  text = form.MessageText();
-  return form.Response();
+  MessageDialog dialog(ParentOrActive(parent));
+  dialog.SetMessageText(message);
+  dialog.SetCaption(title);
+  dialog.SetOk(options.ok);
+  dialog.SetCancel(options.cancel);
+  dialog.SetInput(options.input);
+  dialog.SetInputText(text);
+  dialog.exec();
+  text = dialog.MessageText();
+  return dialog.Response();
 }
 
 void ErrorDialog(const QString& message, const QString& caption, QWidget* parent) {

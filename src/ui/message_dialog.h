@@ -26,8 +26,8 @@ class ImageButton;
 class WindowFrame;
 
 // MessageDialog, 264 x 135 (taller only when the message needs more lines): a title
-// strip, the message ("lmessage"), an optional input field ("einput") and the image
-// buttons OK ("imgbtn1") and Cancel ("imgbtn2"); a single shown button is centred.
+// strip, the message, an optional input field and the image buttons OK and Cancel; a
+// single shown button is centred.
 // Enter in the input field answers OK and goes no further; elsewhere in the box Enter
 // answers OK when OK is shown, Escape answers Cancel. When the box closes,
 // MessageText holds the input field's text and Response is true for OK only.

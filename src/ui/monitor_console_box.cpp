@@ -6,6 +6,7 @@
 #include "files/settings.h"
 #include "ui/game_launcher.h"
 #include "ui/image_button.h"
+#include "ui/object_names.h"
 #include "ui/theme.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
@@ -62,19 +63,19 @@ MonitorConsoleBox::MonitorConsoleBox(const std::filesystem::path& data_dir,
                                      const std::filesystem::path& program_dir,
                                      FileDialogs& file_dialogs, QWidget* parent)
     : QGroupBox(QStringLiteral("Monitor:"), parent) {
-  setObjectName(QStringLiteral("GroupBox3"));
+  setObjectName(names::kConsoleBox);
   const ConsoleChoice choice = ReadConsoleChoice(data_dir);
   const ConsoleAdvice advice = AdviceFor(choice);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 6, 8, 6);
   layout->setSpacing(3);
-  layout->addWidget(Line(this, advice.console, QStringLiteral("lconsole")));
-  QLabel* todo = Line(this, advice.todo, QStringLiteral("ltodo"));
+  layout->addWidget(Line(this, advice.console, names::kConsoleLine));
+  QLabel* todo = Line(this, advice.todo, names::kConsoleTodo);
   DimText(*todo);
   layout->addWidget(todo);
   if (advice.starts_game) {
     auto* start = new ImageButton(this);
-    start->setObjectName(QStringLiteral("bstartgame"));
+    start->setObjectName(names::kStartGameButton);
     start->SetGlyph(QPixmap(art::kButtonStartGame));
     start->SetCaption(QStringLiteral("Start the game"));
     start->SetTextLeft(28);

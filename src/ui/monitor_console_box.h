@@ -1,8 +1,7 @@
-// GroupBox3 ("Monitor:") of the capture dialog: which console a live capture will read,
+// The "Monitor:" box of the capture dialog: which console a live capture will read,
 // as section Monitor of stats.ini chooses it (the game under the console bridge, a
 // followed qconsole.log, the game's console window), one line on what the player must
-// do for it, and, for the bridge, the button that starts the game under it
-// ("lconsole", "ltodo", "bstartgame").
+// do for it, and, for the bridge, the button that starts the game under it.
 #pragma once
 
 #include <QGroupBox>

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "ui/clickable_label.h"
+#include "ui/object_names.h"
 
 namespace mrv::ui {
 
@@ -26,52 +27,53 @@ QCheckBox* CheckBox(QWidget* parent, const QString& caption, const QString& name
 
 MonitorOptionsBox::MonitorOptionsBox(QWidget* parent)
     : QGroupBox(QStringLiteral("Options:"), parent), pages_(new QStackedWidget(this)) {
-  setObjectName(QStringLiteral("GroupBox4"));
+  setObjectName(names::kMonitorOptionsBox);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 6, 8, 4);
   layout->setSpacing(4);
 
   auto* headshot_row = new QHBoxLayout;
-  cheadshot_ = CheckBox(this, QStringLiteral("headshot sound "), QStringLiteral("cheadshot"), true);
-  cheadshot_->setToolTip(
+  headshot_ = CheckBox(this, QStringLiteral("headshot sound "), names::kHeadshotSoundBox, true);
+  headshot_->setToolTip(
       QStringLiteral("this sound will be played when you hit someone in the head"));
   auto* test = new ClickableLabel(QStringLiteral("<u>test</u>"), this);
-  test->setObjectName(QStringLiteral("ltest"));
+  test->setObjectName(names::kTestSoundLink);
   connect(test, &ClickableLabel::clicked, this, &MonitorOptionsBox::testClicked);
-  headshot_row->addWidget(cheadshot_);
+  headshot_row->addWidget(headshot_);
   headshot_row->addWidget(test);
   headshot_row->addStretch();
   layout->addLayout(headshot_row);
 
   auto* tab_row = new QHBoxLayout;
   tab_row->setSpacing(2);
-  tab_row->addWidget(AddTab(QStringLiteral("frag stats options"), QStringLiteral("tabfrag")));
-  tab_row->addWidget(AddTab(QStringLiteral("hit stats options"), QStringLiteral("tabhit")));
+  tab_row->addWidget(AddTab(QStringLiteral("frag stats options"), names::kFragOptionsTab));
+  tab_row->addWidget(AddTab(QStringLiteral("hit stats options"), names::kHitOptionsTab));
   tab_row->addStretch();
   layout->addLayout(tab_row);
   layout->addSpacing(-4);
 
-  pages_->setObjectName(QStringLiteral("pages"));
+  pages_->setObjectName(names::kOptionPages);
   pages_->setFrameShape(QFrame::Box);
-  pages_->setStyleSheet(QStringLiteral("QStackedWidget#pages { border: 1px solid #515a5e; }"));
+  pages_->setStyleSheet(QStringLiteral("QStackedWidget#%1 { border: 1px solid #515a5e; }")
+                            .arg(QLatin1String(names::kOptionPages)));
   layout->addWidget(pages_);
 
   save_ = new ClickableLabel(QStringLiteral("<u>save options</u>"), this);
-  save_->setObjectName(QStringLiteral("lsave"));
+  save_->setObjectName(names::kSaveOptionsLink);
   connect(save_, &ClickableLabel::clicked, this, &MonitorOptionsBox::saveClicked);
   layout->addWidget(save_, 0, Qt::AlignRight);
 
-  // The form's own values, until the stored options are loaded.
-  const Page frag = AddPage(QStringLiteral("pagefrag"), QString(),
-                            QStringLiteral("keep this different from hits stats cycle"));
-  const Page hit = AddPage(QStringLiteral("pagehit"), QStringLiteral("h"),
-                           QStringLiteral("keep this different from frag stats cycle"));
+  // The dialog's own values, until the stored options are loaded.
+  const Page frag =
+      AddPage(names::kFragOptions, QStringLiteral("keep this different from hits stats cycle"));
+  const Page hit =
+      AddPage(names::kHitOptions, QStringLiteral("keep this different from frag stats cycle"));
   frag.period->setValue(60);
   hit.period->setValue(120);
   hit.after_kill->setChecked(false);
   hit.after_death->setChecked(false);
   flags_ = {
-      {cheadshot_, &CaptureOptions::headshot_sound},
+      {headshot_, &CaptureOptions::headshot_sound},
       {frag.cyclic, &CaptureOptions::cyclic_stats},
       {frag.after_kill, &CaptureOptions::stats_after_kill},
       {frag.after_death, &CaptureOptions::stats_after_death},
@@ -89,23 +91,22 @@ MonitorOptionsBox::MonitorOptionsBox(QWidget* parent)
   SelectTab(0);
 }
 
-MonitorOptionsBox::Page MonitorOptionsBox::AddPage(const QString& name, const QString& suffix,
+MonitorOptionsBox::Page MonitorOptionsBox::AddPage(const names::OptionsPageNames& page_names,
                                                    const QString& period_hint) {
   auto* page = new QWidget(pages_);
-  page->setObjectName(name);
+  page->setObjectName(page_names.page);
   auto* layout = new QVBoxLayout(page);
   layout->setContentsMargins(8, 4, 8, 4);
   layout->setSpacing(2);
   Page controls;
-  controls.cyclic = CheckBox(page, QStringLiteral("cyclic stats display"),
-                             QStringLiteral("ccyclic") + suffix, true);
+  controls.cyclic = CheckBox(page, QStringLiteral("cyclic stats display"), page_names.cyclic, true);
   layout->addWidget(controls.cyclic);
 
   auto* period_row = new QHBoxLayout;
   period_row->setContentsMargins(18, 0, 0, 0);
   period_row->addWidget(new QLabel(QStringLiteral("display your stats every"), page));
   controls.period = new QSpinBox(page);
-  controls.period->setObjectName(QStringLiteral("SETime") + suffix);
+  controls.period->setObjectName(page_names.period);
   controls.period->setRange(CaptureOptions::kMinPeriod, CaptureOptions::kMaxPeriod);
   controls.period->setToolTip(period_hint);
   controls.period->setFixedWidth(52);
@@ -114,12 +115,12 @@ MonitorOptionsBox::Page MonitorOptionsBox::AddPage(const QString& name, const QS
   period_row->addStretch();
   layout->addLayout(period_row);
 
-  controls.after_kill = CheckBox(page, QStringLiteral("display stats on every frag"),
-                             QStringLiteral("cautokill") + suffix, true);
-  controls.after_death = CheckBox(page, QStringLiteral("display stats when you die"),
-                              QStringLiteral("cautodie") + suffix, true);
-  controls.announcements = CheckBox(page, QStringLiteral("other random messages"),
-                             QStringLiteral("crandom") + suffix, true);
+  controls.after_kill =
+      CheckBox(page, QStringLiteral("display stats on every frag"), page_names.after_kill, true);
+  controls.after_death =
+      CheckBox(page, QStringLiteral("display stats when you die"), page_names.after_death, true);
+  controls.announcements =
+      CheckBox(page, QStringLiteral("other random messages"), page_names.announcements, true);
   layout->addWidget(controls.after_kill);
   layout->addWidget(controls.after_death);
   layout->addWidget(controls.announcements);
@@ -152,7 +153,7 @@ void MonitorOptionsBox::Bind() {
   for (const FlagControl& flag : flags_) {
     connect(flag.box, &QCheckBox::toggled, this, [this, flag](bool checked) {
       if (live_ != nullptr) live_->*flag.option = checked;
-      if (flag.box != cheadshot_) SetSaveLabelShown(true);
+      if (flag.box != headshot_) SetSaveLabelShown(true);
     });
   }
   for (const PeriodControl& period : periods_) {
@@ -198,8 +199,8 @@ void MonitorOptionsBox::Follow(CaptureOptions* live) {
 }
 
 void MonitorOptionsBox::ShowHeadshot(bool enabled) {
-  const QSignalBlocker quiet(cheadshot_);
-  cheadshot_->setChecked(enabled);
+  const QSignalBlocker quiet(headshot_);
+  headshot_->setChecked(enabled);
 }
 
 }  // namespace mrv::ui

@@ -1,4 +1,4 @@
-// GroupBox4 ("Options:") of the capture dialog: the headshot-sound box with its "test"
+// The "Options:" box of the capture dialog: the headshot-sound box with its "test"
 // label, and the two pages of monitor options behind the tab labels "frag stats
 // options" and "hit stats options", with the "save options" label that a change of a
 // page's option shows. Each control is bound to one field of CaptureOptions.
@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "files/capture_options.h"
+#include "ui/object_names.h"
 
 class QCheckBox;
 class QSpinBox;
@@ -60,13 +61,13 @@ class MonitorOptionsBox : public QGroupBox {
     LiveOption<std::int32_t> CaptureOptions::*option;
   };
 
-  Page AddPage(const QString& name, const QString& suffix, const QString& period_hint);
+  Page AddPage(const names::OptionsPageNames& page_names, const QString& period_hint);
   ClickableLabel* AddTab(const QString& caption, const QString& name);
   void Bind();
   void SelectTab(int page);
   void PaintTab(ClickableLabel* tab, bool opaque);
 
-  QCheckBox* cheadshot_;
+  QCheckBox* headshot_;
   ClickableLabel* save_;
   QStackedWidget* pages_;
   std::vector<ClickableLabel*> tabs_;

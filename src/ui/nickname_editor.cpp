@@ -6,6 +6,7 @@
 
 #include "files/profile_nicknames.h"
 #include "ui/image_button.h"
+#include "ui/object_names.h"
 #include "ui/panel_widgets.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
@@ -21,22 +22,22 @@ constexpr int kArrowSize = 25;
 
 NicknameEditor::NicknameEditor(QWidget* parent)
     : QWidget(parent), list_(new QListWidget(this)), entry_(new QLineEdit(this)) {
-  setObjectName(QStringLiteral("nicknames"));
+  setObjectName(names::kNicknameEditor);
   resize(kWidth, kButtonsTop + kArrowSize);
   SectionCaption(this, QStringLiteral("Nicknames"), {0, 0, kWidth, 16});
-  list_->setObjectName(QStringLiteral("lplayernicks"));
+  list_->setObjectName(names::kNicknameList);
   list_->setGeometry(0, kListTop, kWidth - kArrowSize - 6, 196);
-  entry_->setObjectName(QStringLiteral("Edit1"));
+  entry_->setObjectName(names::kNicknameEntry);
   entry_->setGeometry(0, kListTop + 202, kWidth, 22);
 
-  auto* up = DialogButton(this, art::kButtonUp, {}, QStringLiteral("bup"));
+  auto* up = DialogButton(this, art::kButtonUp, {}, names::kUpButton);
   up->move(kWidth - kArrowSize, kListTop);
-  auto* down = DialogButton(this, art::kButtonDown, {}, QStringLiteral("bdown"));
+  auto* down = DialogButton(this, art::kButtonDown, {}, names::kDownButton);
   down->move(kWidth - kArrowSize, kListTop + kArrowSize + 6);
-  auto* add = DialogButton(this, art::kButtonAdd, QStringLiteral("Add"), QStringLiteral("badd"));
+  auto* add = DialogButton(this, art::kButtonAdd, QStringLiteral("Add"), names::kAddButton);
   add->move(0, kButtonsTop);
   auto* remove =
-      DialogButton(this, art::kButtonRemove, QStringLiteral("Remove"), QStringLiteral("bremove"));
+      DialogButton(this, art::kButtonRemove, QStringLiteral("Remove"), names::kRemoveButton);
   remove->move(kWidth - remove->width(), kButtonsTop);
 
   connect(list_, &QListWidget::itemClicked, this,

@@ -1,6 +1,6 @@
-// The profile manager's nickname editor: the caption, the list "lplayernicks" in file
-// order, the entry field "Edit1" (a click on a nickname copies it there; Enter adds it)
-// and the buttons "badd", "bremove", "bup", "bdown". Edits follow the rules of
+// The profile manager's nickname editor: the caption, the list in file order, the entry
+// field (a click on a nickname copies it there; Enter adds it) and the buttons Add,
+// Remove, up and down. Edits follow the rules of
 // files/profile_nicknames.h; a refusal is shown titled "ERROR!". Every change is told
 // through edited(); the manager writes the list back.
 #pragma once

@@ -2,6 +2,7 @@
 
 #include <QPainter>
 
+#include "ui/object_names.h"
 #include "ui/player_panel_view.h"
 #include "ui/theme.h"
 #include "ui/weapon_grid_panel.h"
@@ -20,24 +21,25 @@ constexpr int kGridGap = 12;
 }  // namespace
 
 OneOnOneWindow::OneOnOneWindow(QWidget* viewer) : QDialog(viewer, Qt::Tool), background_(art::kPanelBackground) {
-  setObjectName(QStringLiteral("OneOnOneWindow"));
+  setObjectName(names::kOneOnOneWindow);
   setFixedSize(kSize);
   new WindowFrame(this, QStringLiteral("1 on 1"), {.minimise = false});
   for (int side = 0; side < 2; ++side) {
-    const QString suffix = QString::number(side + 1);
     const int left = side * kHalfWidth + kMargin;
     const int width = kHalfWidth - 2 * kMargin;
     Half& half = halves_[static_cast<std::size_t>(side)];
-    half.panel = new PlayerPanelView(suffix, 2, this);
+    half.panel = new PlayerPanelView(side, 2, this);
     half.panel->setGeometry(left, kPanelTop, width, half.panel->ContentHeight());
     const int grids_top = half.panel->geometry().bottom() + 10;
     const int grid_width = (width - kGridGap) / 2;
     const int grid_height = kSize.height() - grids_top - kMargin + 4;
-    half.kills = new WeaponGridPanel(QStringLiteral("Kills:"), QStringLiteral("lwith") + suffix,
-                                   QStringLiteral("imgkillsdetails") + suffix, this);
+    half.kills =
+        new WeaponGridPanel(QStringLiteral("Kills:"), names::OnSide(names::kKillsGrid, side),
+                            names::OnSide(names::kKillsDetailsButton, side), this);
     half.kills->setGeometry(left, grids_top, grid_width, grid_height);
-    half.deaths = new WeaponGridPanel(QStringLiteral("Deaths:"), QStringLiteral("lwas") + suffix,
-                                    QStringLiteral("imgdeathsdetails") + suffix, this);
+    half.deaths =
+        new WeaponGridPanel(QStringLiteral("Deaths:"), names::OnSide(names::kDeathsGrid, side),
+                            names::OnSide(names::kDeathsDetailsButton, side), this);
     half.deaths->setGeometry(left + grid_width + kGridGap, grids_top, grid_width, grid_height);
     connect(half.kills, &WeaponGridPanel::detailsClicked, this,
             [this, side] { emit detailsClicked(side, true); });

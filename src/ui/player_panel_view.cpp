@@ -2,27 +2,24 @@
 
 #include <QLabel>
 
+#include "ui/object_names.h"
 #include "ui/ui_text.h"
 
 namespace mrv::ui {
 
-namespace {
-
-constexpr std::array<const char*, 7> kLineNames = {"lkills", "ldeaths", "lkd", "lft",
-                                                   "lcaps",  "lrets",   "lfck"};
-
-}  // namespace
-
-PlayerPanelView::PlayerPanelView(const QString& name_suffix, int columns, QWidget* parent)
+PlayerPanelView::PlayerPanelView(std::optional<int> side, int columns, QWidget* parent)
     : QWidget(parent), columns_(columns), nickname_(new QLabel(this)) {
-  nickname_->setObjectName(QStringLiteral("lnickname") + name_suffix);
+  const auto named = [side](const char* name) {
+    return side ? names::OnSide(name, *side) : QString::fromLatin1(name);
+  };
+  nickname_->setObjectName(named(names::kPlayerNickname));
   QFont big = nickname_->font();
   big.setPixelSize(14);
   big.setBold(true);
   nickname_->setFont(big);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     lines_[i] = new QLabel(this);
-    lines_[i]->setObjectName(QString::fromLatin1(kLineNames[i]) + name_suffix);
+    lines_[i]->setObjectName(named(names::kPlayerLines[i]));
   }
 }
 

@@ -1,11 +1,10 @@
-// A player's nickname ("lnickname") and his seven lines ("lkills", "ldeaths", "lkd",
-// "lft", "lcaps", "lrets", "lfck"), as the document's PlayerPanel gives them: the
-// viewer's player panel and each half of the one-on-one window (whose names end in
-// "1" or "2").
+// A player's nickname and his seven lines, as the document's PlayerPanel gives them:
+// the viewer's player panel and each half of the one-on-one window.
 #pragma once
 
 #include <QWidget>
 #include <array>
+#include <optional>
 
 #include "views/viewer_labels.h"
 
@@ -20,8 +19,9 @@ class PlayerPanelView : public QWidget {
   static constexpr int kNicknameHeight = 22;
   static constexpr int kLineHeight = 15;
 
-  // The lines in `columns` columns, filled from the top down.
-  PlayerPanelView(const QString& name_suffix, int columns, QWidget* parent);
+  // The lines in `columns` columns, filled from the top down. A half of the one-on-one
+  // window gives its side, which its widgets' names end with (names::OnSide).
+  PlayerPanelView(std::optional<int> side, int columns, QWidget* parent);
 
   void Show(const std::string& nickname, const PlayerPanel& panel);
   // The height the nickname and the lines take.

@@ -1,10 +1,9 @@
 // The two resizable windows the stats viewer owns in game mode, each one sortable list
-// of players with their team icons: the overall table (TFOverall2, title "Overall
-// stats", list "all") and the weapon details (TFWeaponsDetails, list "ldetails", titled
-// by its opener). They are borderless tool windows over the viewer, dragged by their
-// title strip and resized from the right edge, the bottom edge and the corner, never
-// below 100 x 100. They show what the viewer's document holds and tell the viewer of a
-// column click, a row becoming selected and their close button; they decide nothing.
+// of players with their team icons: the overall table (titled "Overall stats") and the
+// weapon details (titled by its opener). They are borderless tool windows over the viewer, dragged
+// by their title strip and resized from the right edge, the bottom edge and the corner, never below
+// 100 x 100. They show what the viewer's document holds and tell the viewer of a column click, a
+// row becoming selected and their close button; they decide nothing.
 #pragma once
 
 #include <QDialog>

@@ -1,5 +1,5 @@
-// A small popup of text lines laid over its window: the stats viewer's menu ("pmenu")
-// and the map list's popup ("pmap"). Moving the pointer over a line highlights it,
+// A small popup of text lines laid over its window: the stats viewer's menu and the map
+// list's popup. Moving the pointer over a line highlights it,
 // leaving the popup or pressing anywhere outside it hides it, and releasing any button
 // but the right one over a line chooses it. Grey lines are shown but never highlighted
 // nor chosen.

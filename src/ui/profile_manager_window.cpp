@@ -13,12 +13,13 @@
 #include "ui/message_dialog.h"
 #include "ui/nickname_editor.h"
 #include "ui/notes_edit.h"
+#include "ui/object_names.h"
 #include "ui/panel_widgets.h"
 #include "ui/profile_picker.h"
 #include "ui/program_state.h"
+#include "ui/theme.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
-#include "ui/theme.h"
 #include "ui/window_frame.h"
 
 namespace mrv::ui {
@@ -50,7 +51,7 @@ class WaitCursor {
 };
 
 // The profile_store's last failure as the manager shows it.
-void ShowProfilerFailure(const ProfileStore& profile_store, QWidget* parent) {
+void ShowProfileStoreFailure(const ProfileStore& profile_store, QWidget* parent) {
   ShowError(QStringLiteral("\r\n") + MessageText(profile_store.LastError()), parent);
 }
 
@@ -74,20 +75,20 @@ ProfileManagerWindow::ProfileManagerWindow(std::filesystem::path data_dir, Profi
       save_frame_(new QFrame(this)),
       open_(nullptr),
       save_timer_(new QTimer(this)) {
-  setObjectName(QStringLiteral("profiles"));
+  setObjectName(names::kProfileManagerWindow);
   setModal(true);
   setFixedSize(kSize);
   new WindowFrame(this, QStringLiteral("Player profiles"));
 
   SectionCaption(this, QStringLiteral("Profiles"), {kSide, kCaptionTop, kColumnWidth, 16});
-  profiles_->setObjectName(QStringLiteral("lprofiles"));
+  profiles_->setObjectName(names::kProfileList);
   profiles_->setGeometry(kSide, kBoxTop, kColumnWidth, kLowerRow - 8 - kBoxTop);
   SectionCaption(this, QStringLiteral("Profile"), {kMiddleLeft, kCaptionTop, kMiddleWidth, 16});
-  info_->setObjectName(QStringLiteral("Memo1"));
+  info_->setObjectName(names::kProfileInfo);
   info_->setReadOnly(true);
   info_->setGeometry(kMiddleLeft, kBoxTop, kMiddleWidth, 92);
   SectionCaption(this, QStringLiteral("Notes"), {kMiddleLeft, kBoxTop + 100, kMiddleWidth, 16});
-  notes_->setObjectName(QStringLiteral("Memo2"));
+  notes_->setObjectName(names::kProfileNotes);
   notes_->setGeometry(kMiddleLeft, kBoxTop + 118, kMiddleWidth, kLowerRow - 8 - kBoxTop - 118);
   nicknames_->move(kRightLeft, kCaptionTop);
 
@@ -97,21 +98,21 @@ ProfileManagerWindow::ProfileManagerWindow(std::filesystem::path data_dir, Profi
     made->move(at);
     return made;
   };
-  auto* create = button(art::kButtonCreate, "Create", "bcreate", {kSide, kLowerRow});
-  auto* remove_file =
-      button(art::kButtonDelete, "Delete", "bdelete", {kSide + kColumnWidth - 75, kLowerRow});
-  auto* cancel =
-      button(art::kButtonCancel, "Cancel", "bcancel", {kSize.width() - kSide - 75, kBottomRow});
-  open_ = button(art::kButtonOpen, "Open", "bopen", {cancel->x() - 87, kBottomRow});
-  auto* save = button(art::kButtonSave, "Save", "bsave", {open_->x() - 87, kBottomRow});
+  auto* create = button(art::kButtonCreate, "Create", names::kCreateButton, {kSide, kLowerRow});
+  auto* remove_file = button(art::kButtonDelete, "Delete", names::kDeleteButton,
+                             {kSide + kColumnWidth - 75, kLowerRow});
+  auto* cancel = button(art::kButtonCancel, "Cancel", names::kCancelButton,
+                        {kSize.width() - kSide - 75, kBottomRow});
+  open_ = button(art::kButtonOpen, "Open", names::kOpenButton, {cancel->x() - 87, kBottomRow});
+  auto* save = button(art::kButtonSave, "Save", names::kSaveButton, {open_->x() - 87, kBottomRow});
 
-  save_frame_->setObjectName(QStringLiteral("ssave"));
+  save_frame_->setObjectName(names::kSavePendingFrame);
   save_frame_->setGeometry(save->geometry().adjusted(-3, -3, 3, 3));
   save_frame_->setStyleSheet(QStringLiteral("QFrame { border: 2px solid %1; border-radius: 5px; }")
                                  .arg(kPendingColour.name()));
   save_frame_->setAttribute(Qt::WA_TransparentForMouseEvents);
   save_frame_->hide();
-  save_timer_->setObjectName(QStringLiteral("SaveTimer"));
+  save_timer_->setObjectName(names::kSaveBlinkTimer);
   save_timer_->setSingleShot(true);
 
   connect(profiles_, &QListWidget::currentRowChanged, this, &ProfileManagerWindow::SelectProfile);
@@ -187,7 +188,7 @@ bool ProfileManagerWindow::SaveShownProfile() {
     return true;
   }
   // Besides "Unable to save file!", the profile may be held by another program.
-  ShowProfilerFailure(profile_store_, this);
+  ShowProfileStoreFailure(profile_store_, this);
   return false;
 }
 
@@ -228,7 +229,7 @@ void ProfileManagerWindow::Create() {
   {
     const WaitCursor wait;
     if (!profile_store_.CreateProfileFile(file, dialog.Nickname(), dialog.Notes())) {
-      ShowProfilerFailure(profile_store_, this);
+      ShowProfileStoreFailure(profile_store_, this);
       return;
     }
   }
@@ -250,7 +251,7 @@ void ProfileManagerWindow::Delete() {
     return;
   }
   if (!profile_store_.DeleteProfileFile(file)) {
-    ShowProfilerFailure(profile_store_, this);
+    ShowProfileStoreFailure(profile_store_, this);
     return;
   }
   StopPendingTimer();
@@ -277,7 +278,7 @@ void ProfileManagerWindow::Open() {
       if (!std::filesystem::exists(data_dir_ / shown_file_, error)) {
         ShowError(QStringLiteral("\r\n") + QString::fromUtf8(kUnableToOpenFile), this);
       } else {
-        ShowProfilerFailure(profile_store_, this);
+        ShowProfileStoreFailure(profile_store_, this);
       }
       return;
     }

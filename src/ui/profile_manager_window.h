@@ -1,25 +1,24 @@
-// ProfileManagerWindow, the profile manager ("profiles"): lists the profiles of the program
+// ProfileManagerWindow, the profile manager: lists the profiles of the program
 // directory, shows one, edits its notes and nicknames, creates and deletes profiles and
 // opens one. It is a modal dialog; its openers create it on the stack:
 //
-//   ProfileManagerWindow manager(state.data_dir, state.profile_store, state.loaded_profile, parent);
-//   manager.SetProfileViewer(...);  // the main window: Open shows the profile's games
+//   ProfileManagerWindow manager(state.data_dir, state.profile_store, state.loaded_profile,
+//   parent); manager.SetProfileViewer(...);  // the main window: Open shows the profile's games
 //   manager.SetLoadOnly(true);      // the viewer's "Add game to profile": Open only loads
 //   manager.HideOpenButton();       // the capture dialog: for editing only
 //   manager.exec();
 //
-// The Open button ("bopen") is there with LoadOnly or a profile viewer, unless hidden.
+// The Open button is there with LoadOnly or a profile viewer, unless hidden.
 // Open loads the shown profile: the profile_store opens its file and the LoadedProfile slot
 // gets its name and nicknames. With LoadOnly the manager then closes and the profile
 // stays open and loaded for the caller, who releases it. Otherwise the manager hides,
 // the profile viewer runs (the stats viewer in profile mode) and its error text, if
 // any, is shown; then the profile is closed, the slot emptied and the manager closed.
 //
-// Widgets: the profile list "lprofiles" (entry 0 "<no profile loaded>"), the info box
-// "Memo1", the notes "Memo2" (at most 200 characters), the nicknames "lplayernicks" with
-// the entry field "Edit1" and "badd", "bremove", "bup", "bdown"; "bcreate", "bdelete",
-// "bsave", "bopen", "bcancel". While notes or nicknames differ from the file, the
-// single-shot timer "SaveTimer" blinks the frame "ssave" around Save: first after 200 ms,
+// Widgets: the profile list (entry 0 "<no profile loaded>"), the info box, the notes (at
+// most 200 characters), the nickname editor (nickname_editor.h); Create, Delete, Save,
+// Open and Cancel. While notes or nicknames differ from the file, a single-shot timer
+// blinks the frame around Save: first after 200 ms,
 // then shown for 3000 ms and hidden for 100 ms. Every file change goes through the
 // profile_store's locked, crash-safe writes; failures are shown titled "ERROR!" and leave
 // the window open. Cancel and the close image drop pending changes without a question.

@@ -9,6 +9,7 @@
 
 #include "model/text.h"
 #include "ui/image_button.h"
+#include "ui/object_names.h"
 #include "ui/theme.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
@@ -40,17 +41,17 @@ ProfilePicker::ProfilePicker(ProfileStore& profile_store, QWidget* parent)
       details_(new ImageButton(this)),
       profiles_(new QListWidget(this)),
       nicknames_(new QListWidget(this)),
-      summary_(ReadOnlyBox(this, QStringLiteral("Memo2"), 98)),
-      notes_(ReadOnlyBox(this, QStringLiteral("Memo3"), 58)) {
-  setObjectName(QStringLiteral("GroupBox5"));
-  required_->setObjectName(QStringLiteral("required"));
+      summary_(ReadOnlyBox(this, names::kProfileSummary, 98)),
+      notes_(ReadOnlyBox(this, names::kProfileNotes, 58)) {
+  setObjectName(names::kProfilePicker);
+  required_->setObjectName(names::kNotRequiredLabel);
   DimText(*required_);
-  details_->setObjectName(QStringLiteral("bdetails"));
+  details_->setObjectName(names::kProfileDetailsButton);
   details_->SetGlyph(QPixmap(art::kButtonDetails));
   details_->setToolTip(QStringLiteral("profile details"));
   connect(details_, &ImageButton::clicked, this, &ProfilePicker::detailsClicked);
-  profiles_->setObjectName(QStringLiteral("lprofiles"));
-  nicknames_->setObjectName(QStringLiteral("lplayernicks"));
+  profiles_->setObjectName(names::kProfileList);
+  nicknames_->setObjectName(names::kNicknameList);
   nicknames_->setSelectionMode(QAbstractItemView::NoSelection);
   connect(profiles_, &QListWidget::currentRowChanged, this, &ProfilePicker::ShowSelected);
 

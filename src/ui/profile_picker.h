@@ -1,7 +1,6 @@
-// GroupBox5 ("Select player profile:") of the capture dialog: the profile files of the
-// data folder ("lprofiles", entry 0 "<no profile loaded>"), and for the selected one
-// its nicknames ("lplayernicks", under "Nicknames:"), its summary ("Memo2") and notes
-// ("Memo3"); the details button ("bdetails") and "(not required)" ("required").
+// The "Select player profile:" box of the capture dialog: the profile files of the data
+// folder (entry 0 "<no profile loaded>"), and for the selected one its nicknames (under
+// "Nicknames:"), its summary and notes; the details button and "(not required)".
 #pragma once
 
 #include <QGroupBox>

@@ -4,18 +4,20 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/object_names.h"
 #include "ui/theme.h"
 #include "ui/ui_text.h"
 
 namespace mrv::ui {
 
 RecentFilesPanel::RecentFilesPanel(QWidget* parent) : QWidget(parent) {
-  setObjectName(QStringLiteral("precent"));
+  setObjectName(names::kRecentFilesPanel);
   setMouseTracking(true);
   resize(kWidth, static_cast<int>(lines_.size()) * kLineHeight + 2);
   for (std::size_t i = 0; i < lines_.size(); ++i) {
     auto* line = new QLabel(this);
-    line->setObjectName(i == 0 ? QStringLiteral("lbrowse") : QStringLiteral("lrecent%1").arg(i));
+    line->setObjectName(i == 0 ? QString::fromLatin1(names::kBrowseLine)
+                               : names::RecentFileLine(static_cast<int>(i)));
     line->setGeometry(1, 1 + static_cast<int>(i) * kLineHeight, kWidth - 2, kLineHeight);
     line->setContentsMargins(6, 0, 6, 0);
     line->setAutoFillBackground(true);

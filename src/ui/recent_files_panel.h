@@ -1,7 +1,6 @@
-// The main window's recent-files panel: four lines, "   browse" ("lbrowse") and the three
-// recent log files ("lrecent1" to "lrecent3", each "1 - " and the shortened name, the
-// full name as its hint). The line under the pointer is highlighted; leaving the panel
-// hides it; releasing the mouse over a line chooses it.
+// The main window's recent-files panel: four lines, "   browse" and the three recent log
+// files (each "1 - " and the shortened name, the full name as its hint). The line under the pointer
+// is highlighted; leaving the panel hides it; releasing the mouse over a line chooses it.
 #pragma once
 
 #include <QWidget>

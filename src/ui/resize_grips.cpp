@@ -6,6 +6,7 @@
 #include <QWidget>
 #include <QWindow>
 
+#include "ui/object_names.h"
 #include "ui/theme.h"
 
 namespace mrv::ui {
@@ -19,13 +20,13 @@ class ResizeGrip final : public QWidget {
  public:
   ResizeGrip(QWidget* window, Qt::Edges edges) : QWidget(window), window_(window), edges_(edges) {
     if (edges == (Qt::RightEdge | Qt::BottomEdge)) {
-      setObjectName(QStringLiteral("gripcorner"));
+      setObjectName(names::kCornerGrip);
       setCursor(Qt::SizeFDiagCursor);
     } else if (edges == Qt::RightEdge) {
-      setObjectName(QStringLiteral("gripright"));
+      setObjectName(names::kRightGrip);
       setCursor(Qt::SizeHorCursor);
     } else {
-      setObjectName(QStringLiteral("gripbottom"));
+      setObjectName(names::kBottomGrip);
       setCursor(Qt::SizeVerCursor);
     }
     window->installEventFilter(this);
@@ -39,7 +40,7 @@ class ResizeGrip final : public QWidget {
   }
 
   void paintEvent(QPaintEvent*) override {
-    if (objectName() != QLatin1String("gripcorner")) return;
+    if (edges_ != (Qt::RightEdge | Qt::BottomEdge)) return;
     QPainter painter(this);
     painter.setPen(Qt::NoPen);
     painter.setBrush(colours::kDimText);

@@ -1,5 +1,5 @@
-// The grips along a frameless window's right edge, bottom edge and bottom-right corner
-// ("gripright", "gripbottom", "gripcorner"). WindowFrame adds them to a resizable
+// The grips along a frameless window's right edge, bottom edge and bottom-right corner.
+// WindowFrame adds them to a resizable
 // window; they stay on top of its widgets and follow its size.
 #pragma once
 

@@ -5,6 +5,7 @@
 #include <QLabel>
 
 #include "ui/clickable_label.h"
+#include "ui/object_names.h"
 #include "ui/one_on_one_window.h"
 #include "ui/player_table_window.h"
 #include "ui/popup_lines.h"
@@ -71,7 +72,8 @@ std::vector<RowList::Row> ListRows(const std::vector<ListEntry>& entries,
 
 }  // namespace
 
-StatsViewerWindow::StatsViewerWindow(ProgramState& state, const ViewerDialogs& dialogs, QWidget* opener)
+StatsViewerWindow::StatsViewerWindow(ProgramState& state, const ViewerDialogs& dialogs,
+                                     QWidget* opener)
     : QDialog(opener),
       state_(state),
       opener_(opener),
@@ -81,12 +83,12 @@ StatsViewerWindow::StatsViewerWindow(ProgramState& state, const ViewerDialogs& d
                 HooksFor(state, dialogs, this)),
       background_(art::kViewerBackground),
       frame_(new WindowFrame(this, QString())),
-      menu_label_(frame_->AddLabel(QStringLiteral("  menu"), QStringLiteral("lmenu"))),
+      menu_label_(frame_->AddLabel(QStringLiteral("  menu"), names::kMenuLabel)),
       side_(new ViewerSidePanel(this)),
       centre_(new ViewerCentre(this)),
-      menu_(new PopupLines(QStringLiteral("pmenu"), this)),
-      map_popup_(new PopupLines(QStringLiteral("pmap"), this)) {
-  setObjectName(QStringLiteral("StatsViewerWindow"));
+      menu_(new PopupLines(names::kMenuPopup, this)),
+      map_popup_(new PopupLines(names::kMapPopup, this)) {
+  setObjectName(names::kStatsViewerWindow);
   setFixedSize(kSize);
   BuildLists();
   side_->setGeometry(kSidePanel);
@@ -111,24 +113,24 @@ StatsViewerWindow::StatsViewerWindow(ProgramState& state, const ViewerDialogs& d
 StatsViewerWindow::~StatsViewerWindow() = default;
 
 void StatsViewerWindow::BuildLists() {
-  maps_heading_ = Heading(QStringLiteral("Maps:"), QStringLiteral("lmapsheading"), this);
+  maps_heading_ = Heading(QStringLiteral("Maps:"), names::kMapsHeading, this);
   maps_heading_->setGeometry(kListLeft, kTop, kListWidth, kHeadingHeight);
-  maps_ = new RowList(QStringLiteral("lmaps"), colours::kSelectedMap, this);
+  maps_ = new RowList(names::kMapList, colours::kSelectedMap, this);
   maps_->setGeometry(kListLeft, kTop + kHeadingHeight, kListWidth, kMapListHeight);
   const int players_top = maps_->geometry().bottom() + 1 + kGap;
-  players_heading_ = Heading(QStringLiteral("Nicknames:"), QStringLiteral("lnicknames"), this);
+  players_heading_ = Heading(QStringLiteral("Nicknames:"), names::kPlayersHeading, this);
   players_heading_->setGeometry(kListLeft, players_top, kListWidth, kHeadingHeight);
-  players_ = new RowList(QStringLiteral("lplayers"), colours::kSelectedPlayer, this);
+  players_ = new RowList(names::kPlayerList, colours::kSelectedPlayer, this);
   players_->setGeometry(kListLeft, players_top + kHeadingHeight, kListWidth,
                         kBottom - players_top - kHeadingHeight);
 
-  games_heading_ = Heading(QStringLiteral("Games:"), QStringLiteral("lgamesheading"), this);
+  games_heading_ = Heading(QStringLiteral("Games:"), names::kGamesHeading, this);
   games_heading_->setGeometry(kListLeft, kTop, kListWidth, kHeadingHeight);
-  games_ = new RowList(QStringLiteral("lgames"), colours::kSelectedMap, this);
+  games_ = new RowList(names::kGameList, colours::kSelectedMap, this);
   games_->setGeometry(kListLeft, kTop + kHeadingHeight, kListWidth,
                       kBottom - kTop - 2 * kHeadingHeight - 4);
   games_count_ = new QLabel(this);
-  games_count_->setObjectName(QStringLiteral("lgamescount"));
+  games_count_->setObjectName(names::kGameCount);
   games_count_->setGeometry(kListLeft, kBottom - kHeadingHeight, kListWidth, kHeadingHeight);
   ShowListsOfMode(false);
 
@@ -154,9 +156,9 @@ void StatsViewerWindow::ShowListsOfMode(bool profile) {
 }
 
 void StatsViewerWindow::BuildSecondaryWindows() {
-  overall_ = new PlayerTableWindow(QStringLiteral("TFOverall2"), QStringLiteral("all"),
+  overall_ = new PlayerTableWindow(names::kOverallWindow, names::kOverallList,
                                    QStringLiteral("Overall stats"), this);
-  details_ = new PlayerTableWindow(QStringLiteral("TFWeaponsDetails"), QStringLiteral("ldetails"),
+  details_ = new PlayerTableWindow(names::kWeaponDetailsWindow, names::kWeaponDetailsList,
                                    QString(), this);
   one_on_one_ = new OneOnOneWindow(this);
   connect(overall_, &PlayerTableWindow::columnClicked, this,

@@ -7,12 +7,10 @@
 // (the store, the weapons, the profile component and the loaded profile) belongs to
 // the opener and is lent for the window's life.
 //
-// Its widgets, by object name: the title strip's "lmenu" label, which opens the menu
-// ("pmenu"); the map list "lmaps" with its popup "pmap"; the player list "lplayers"
-// (both row_list.h); the games list "lgames" with its count line "lgamescount" in
+// Its widgets: the title strip's menu label, which opens the menu; the map list with
+// its popup and the player list (both row_list.h); the games list with its count line in
 // profile mode; the middle column (viewer_side_panel.h) and the centre
-// (viewer_centre.h). The secondary windows are "TFOverall2", "TFWeaponsDetails" and
-// "OneOnOneWindow".
+// (viewer_centre.h). Their object names are in object_names.h.
 //
 // Its life, as ViewerWindowLauncher runs it: created (the secondary windows hidden),
 // ReadGeometry, OpenGame or OpenProfile, Run (modal), destroyed. Every close (the menu,

@@ -2,10 +2,12 @@
 
 #include <QScrollBar>
 
+#include "ui/object_names.h"
+
 namespace mrv::ui {
 
 StatusLog::StatusLog(QWidget* parent) : QPlainTextEdit(parent) {
-  setObjectName(QStringLiteral("Memo1"));
+  setObjectName(names::kStatusLog);
   setReadOnly(true);
   setFocusPolicy(Qt::NoFocus);
   setLineWrapMode(QPlainTextEdit::NoWrap);

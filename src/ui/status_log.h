@@ -1,4 +1,4 @@
-// Memo1, the capture dialog's status box: read-only lines, the last of which is also
+// The capture dialog's status box: read-only lines, the last of which is also
 // the tray icon's hint.
 #pragma once
 

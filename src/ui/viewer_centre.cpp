@@ -4,6 +4,7 @@
 
 #include "ui/grid_table.h"
 #include "ui/image_button.h"
+#include "ui/object_names.h"
 #include "ui/weapon_grid_panel.h"
 #include "ui/window_art.h"
 #include "views/body_map.h"
@@ -19,9 +20,9 @@ struct TabLook {
   const char* name;
 };
 constexpr std::array<TabLook, 3> kTabs = {{
-    {CentreTab::kHitsGiven, art::kTabHitsGiven, "Hits given", "imghitsgiven"},
-    {CentreTab::kHitsTaken, art::kTabHitsTaken, "Hits taken", "imghitstaken"},
-    {CentreTab::kKillsAndDeaths, art::kTabKillsDeaths, "Kills & deaths", "imgkillsdeaths"},
+    {CentreTab::kHitsGiven, art::kTabHitsGiven, "Hits given", names::kHitsGivenTab},
+    {CentreTab::kHitsTaken, art::kTabHitsTaken, "Hits taken", names::kHitsTakenTab},
+    {CentreTab::kKillsAndDeaths, art::kTabKillsDeaths, "Kills & deaths", names::kKillsDeathsTab},
 }};
 
 constexpr int kTabStep = 124;
@@ -37,14 +38,14 @@ ViewerCentre::ViewerCentre(QWidget* parent)
     : QWidget(parent),
       hits_page_(new QWidget(this)),
       weapons_page_(new QWidget(this)),
-      hits_grid_(new GridTable(QStringLiteral("lhits"), kHitsGridWidth - 50, 46, hits_page_)),
+      hits_grid_(new GridTable(names::kHitsGrid, kHitsGridWidth - 50, 46, hits_page_)),
       deciding_(new ImageButton(hits_page_)),
       deciding_caption_(new QLabel(hits_page_)),
       body_map_(new QLabel(hits_page_)),
-      kills_(new WeaponGridPanel(QStringLiteral("Kills:"), QStringLiteral("lwith"),
-                               QStringLiteral("imgkillsdetails"), weapons_page_)),
-      deaths_(new WeaponGridPanel(QStringLiteral("Deaths:"), QStringLiteral("lwas"),
-                                QStringLiteral("imgdeathsdetails"), weapons_page_)) {
+      kills_(new WeaponGridPanel(QStringLiteral("Kills:"), names::kKillsGrid,
+                                 names::kKillsDetailsButton, weapons_page_)),
+      deaths_(new WeaponGridPanel(QStringLiteral("Deaths:"), names::kDeathsGrid,
+                                  names::kDeathsDetailsButton, weapons_page_)) {
   for (std::size_t i = 0; i < kTabs.size(); ++i) {
     auto* tab = new ImageButton(this);
     tab->setObjectName(QString::fromLatin1(kTabs[i].name));
@@ -62,16 +63,16 @@ ViewerCentre::ViewerCentre(QWidget* parent)
   setFixedSize(kSize);
   hits_page_->setGeometry(0, kPageTop, kSize.width(), kSize.height() - kPageTop);
   hits_grid_->setGeometry(0, 0, kHitsGridWidth, kHitsGridRows * GridTable::kRowHeight + 2);
-  deciding_->setObjectName(QStringLiteral("imgdeciding"));
+  deciding_->setObjectName(names::kDecidingHitsToggle);
   deciding_->SetGlyph(QPixmap(art::kToggleDecidingHits));
   deciding_->SetStayDown(true);
   deciding_->setToolTip(
       QStringLiteral("Only the hits that killed, or the last hit before a death"));
   deciding_->move(kBodyMapLeft, 0);
   connect(deciding_, &ImageButton::clicked, this, &ViewerCentre::decidingHitsPressed);
-  deciding_caption_->setObjectName(QStringLiteral("ldeciding"));
+  deciding_caption_->setObjectName(names::kDecidingHitsCaption);
   deciding_caption_->setGeometry(kBodyMapLeft + 30, 0, 160, 24);
-  body_map_->setObjectName(QStringLiteral("Image3"));
+  body_map_->setObjectName(names::kBodyMap);
   body_map_->setGeometry(kBodyMapLeft, kBodyMapTop, kBodyMapWidth, kViewerBodyMapHeight);
 
   weapons_page_->setGeometry(hits_page_->geometry());

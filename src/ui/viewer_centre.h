@@ -1,7 +1,6 @@
-// The centre of the stats viewer: the three tab buttons ("imghitsgiven",
-// "imghitstaken", "imgkillsdeaths") over either the hits panel (the hits grid "lhits",
-// the deciding-hits toggle "imgdeciding" and the body map "Image3") or the two weapon
-// grids with their details buttons (weapon_grid_box.h). It shows what the document
+// The centre of the stats viewer: the three tab buttons over either the hits panel (the
+// hits grid, the deciding-hits toggle and the body map) or the two weapon grids with
+// their details buttons (weapon_grid_panel.h). It shows what the document
 // holds and tells the viewer which button was pressed.
 #pragma once
 

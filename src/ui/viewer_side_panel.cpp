@@ -3,6 +3,7 @@
 #include <QFrame>
 #include <QLabel>
 
+#include "ui/object_names.h"
 #include "ui/player_panel_view.h"
 #include "ui/team_pictures.h"
 #include "ui/theme.h"
@@ -21,9 +22,6 @@ constexpr int kBlockGap = 6;
 constexpr int kLegendHeight = 4 * kLegendRow;
 constexpr int kTeamTotalsHeight = 21 + 3 * kLineHeight;
 
-constexpr std::array<const char*, 9> kYourStatsNames = {
-    "ykills", "ydeaths", "ykdratio", "lkillspermin", "ltime", "yft", "ycaps", "yrets", "yfck"};
-
 QFrame* Block(const QString& name, QWidget* parent) {
   auto* frame = new QFrame(parent);
   frame->setObjectName(name);
@@ -39,9 +37,9 @@ ViewerSidePanel::ViewerSidePanel(QWidget* parent)
     : QWidget(parent),
       legend_(new QWidget(this)),
       team_totals_(new QWidget(this)),
-      your_stats_(Block(QStringLiteral("fyourstats"), this)),
-      player_frame_(Block(QStringLiteral("fplayer"), this)),
-      player_(new PlayerPanelView(QString(), 1, player_frame_)) {
+      your_stats_(Block(names::kYourStatsBlock, this)),
+      player_frame_(Block(names::kPlayerBlock, this)),
+      player_(new PlayerPanelView(std::nullopt, 1, player_frame_)) {
   const std::array<std::pair<TeamMark, const char*>, 4> legend = {{
       {TeamMark::kBlue, "Blue team"},
       {TeamMark::kRed, "Red team"},
@@ -58,7 +56,7 @@ ViewerSidePanel::ViewerSidePanel(QWidget* parent)
   }
 
   // Blue under the blue flag, red under the red one.
-  team_totals_->setObjectName(QStringLiteral("pteamtotals"));
+  team_totals_->setObjectName(names::kTeamTotals);
   team_totals_->setGeometry(0, kLegendHeight + 4, kWidth, kTeamTotalsHeight);
   for (int team = 0; team < 2; ++team) {
     const int left = team * (kWidth / 2);
@@ -76,7 +74,7 @@ ViewerSidePanel::ViewerSidePanel(QWidget* parent)
       ->setGeometry(kBlockPadding, kBlockPadding - 2, kWidth, kHeadingHeight);
   for (std::size_t i = 0; i < your_labels_.size(); ++i) {
     auto* label = new QLabel(your_stats_);
-    label->setObjectName(QString::fromLatin1(kYourStatsNames[i]));
+    label->setObjectName(names::kYourStatsLines[i]);
     label->setGeometry(kBlockPadding,
                        kBlockPadding + kHeadingHeight + static_cast<int>(i) * kLineHeight,
                        kWidth - 2 * kBlockPadding, kLineHeight);

@@ -1,7 +1,6 @@
 // The stats viewer's middle column: the legend with the four flags and the team totals
-// beside it (game mode only), the "Your stats:" block ("fyourstats" with its nine
-// labels "ykills", "ydeaths", "ykdratio", "lkillspermin", "ltime", "yft", "ycaps",
-// "yrets", "yfck"; hidden for a parsed log) and the player panel (player_panel_view.h).
+// beside it (game mode only), the "Your stats:" block with its nine lines (hidden for a
+// parsed log) and the player panel (player_panel_view.h).
 #pragma once
 
 #include <QWidget>

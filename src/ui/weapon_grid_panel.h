@@ -1,6 +1,6 @@
 // A weapon grid under its heading ("Kills:" or "Deaths:") with the details button
 // beside the heading, which opens the weapon details window for the weapons listed.
-// The viewer has two (grids "lwith" and "lwas"), each half of the one-on-one window two.
+// The viewer has two (kills and deaths), each half of the one-on-one window two.
 #pragma once
 
 #include <QWidget>

@@ -13,6 +13,7 @@
 
 #include "ui/clickable_label.h"
 #include "ui/image_button.h"
+#include "ui/object_names.h"
 #include "ui/resize_grips.h"
 #include "ui/theme.h"
 #include "ui/window_art.h"
@@ -36,10 +37,10 @@ WindowFrame::WindowFrame(QWidget* window, const QString& title, FrameOptions opt
       window_(window),
       title_(new QLabel(title, this)),
       layout_(new QHBoxLayout(this)) {
-  setObjectName(QStringLiteral("frame"));
+  setObjectName(names::kWindowFrame);
   window->setWindowFlag(Qt::FramelessWindowHint);
   window->setWindowTitle(title);
-  title_->setObjectName(QStringLiteral("ltitle"));
+  title_->setObjectName(names::kFrameTitle);
   QFont bold = title_->font();
   bold.setBold(true);
   title_->setFont(bold);
@@ -47,7 +48,7 @@ WindowFrame::WindowFrame(QWidget* window, const QString& title, FrameOptions opt
   layout_->setSpacing(4);
   layout_->addWidget(title_, 1);
   if (options.minimise) {
-    auto* minimise = StripImage(this, art::kFrameMinimise, QStringLiteral("imgminimise"));
+    auto* minimise = StripImage(this, art::kFrameMinimise, names::kMinimiseImage);
     if (options.on_minimise) {
       connect(minimise, &ImageButton::clicked, this, options.on_minimise);
     } else {
@@ -55,7 +56,7 @@ WindowFrame::WindowFrame(QWidget* window, const QString& title, FrameOptions opt
     }
     layout_->addWidget(minimise);
   }
-  auto* close = StripImage(this, art::kFrameClose, QStringLiteral("imgclose"));
+  auto* close = StripImage(this, art::kFrameClose, names::kCloseImage);
   if (options.on_close) {
     connect(close, &ImageButton::clicked, this, options.on_close);
   } else {

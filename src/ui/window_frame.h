@@ -7,7 +7,7 @@
 //       : QDialog(parent), background_(art::kViewerBackground) {
 //     setFixedSize(841, 523);
 //     frame_ = new WindowFrame(this, QStringLiteral("Stats"));
-//     connect(frame_->AddLabel(QStringLiteral("HELP"), QStringLiteral("lhelp")),
+//     connect(frame_->AddLabel(QStringLiteral("HELP"), names::kHelpLabel),
 //             &ClickableLabel::clicked, this, &ViewerWindow::ShowHelp);
 //     // the window's own widgets go below y = kTitleStripHeight
 //   }
@@ -15,8 +15,8 @@
 //
 // Dragging the strip moves the window: by the platform's own move where it offers one
 // (so that it works under Wayland), otherwise by the pointer's offset from where the
-// drag began. The close image ("imgclose") closes the window, which for a dialog is its
-// Cancel; the minimise image ("imgminimise") minimises the whole application; the
+// drag began. The close image closes the window, which for a dialog is its Cancel; the
+// minimise image minimises the whole application; the
 // options may give either image another action. With
 // `resizable`, the right edge, the bottom edge and the bottom-right corner resize the
 // window, never below kMinimumResizableSize, and the pointer shows the direction there.

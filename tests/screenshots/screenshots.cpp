@@ -16,6 +16,7 @@
 
 #include "support/paths.h"
 #include "ui/about_window.h"
+#include "ui/capture_dialog.h"
 #include "ui/clickable_label.h"
 #include "ui/create_profile_dialog.h"
 #include "ui/file_dialogs.h"
@@ -23,7 +24,7 @@
 #include "ui/image_button.h"
 #include "ui/main_window.h"
 #include "ui/message_dialog.h"
-#include "ui/capture_dialog.h"
+#include "ui/object_names.h"
 #include "ui/popup_lines.h"
 #include "ui/profile_manager_window.h"
 #include "ui/stats_viewer_window.h"
@@ -35,6 +36,7 @@
 namespace {
 
 using namespace mrv;
+namespace names = mrv::ui::names;
 
 // What every shot may use: a started program over a scratch program folder.
 struct ShotContext {
@@ -85,8 +87,8 @@ ui::StatsViewerWindow* Viewer(ShotContext& context) {
 }
 
 template <class Window>
-Window* Find(ShotContext& context, const char* name) {
-  return context.window->findChild<Window*>(QString::fromLatin1(name));
+Window* Find(ShotContext& context, const QString& name) {
+  return context.window->findChild<Window*>(name);
 }
 
 // A player's profile with a season of games, and two more beside it.
@@ -108,13 +110,13 @@ ui::CaptureDialog* CaptureDialog(ShotContext& context, bool monitor) {
   WriteProfiles(context.dir.path());
   auto* dialog = Keep(context, std::make_unique<ui::CaptureDialog>(*context.state, context.devices,
                                                                 context.dialogs, monitor));
-  dialog->findChild<QListWidget*>(QStringLiteral("lprofiles"))->setCurrentRow(1);
+  dialog->findChild<QListWidget*>(names::kProfileList)->setCurrentRow(1);
   return dialog;
 }
 
-ui::CaptureDialog* MonitorDialog(ShotContext& context, const char* tab) {
+ui::CaptureDialog* MonitorDialog(ShotContext& context, const QString& tab) {
   ui::CaptureDialog* dialog = CaptureDialog(context, true);
-  emit dialog->findChild<ui::ClickableLabel*>(QString::fromLatin1(tab))->clicked();
+  emit dialog->findChild<ui::ClickableLabel*>(tab)->clicked();
   return dialog;
 }
 
@@ -125,7 +127,7 @@ const Shot kShots[] = {
     {"main-recent.png",
      [](ShotContext& context) -> QWidget* {
        auto* main = Keep(context, MainWindow(context));
-       auto* parse = main->findChild<ui::ImageButton*>(QStringLiteral("imgparse"));
+       auto* parse = main->findChild<ui::ImageButton*>(names::kParseButton);
        QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
        QApplication::sendEvent(parse, &enter);
        emit parse->clicked();
@@ -139,18 +141,19 @@ const Shot kShots[] = {
        auto* manager = Keep(context, std::make_unique<ui::ProfileManagerWindow>(
                                          state.data_dir, state.profile_store, state.loaded_profile));
        manager->SetProfileViewer([](QWidget*) { return std::string(); });
-       Find<QListWidget>(context, "lprofiles")->setCurrentRow(1);
-       Find<QLineEdit>(context, "Edit1")->setText(QStringLiteral("Morv^7ane"));
-       emit Find<ui::ImageButton>(context, "badd")->clicked();
-       QMetaObject::invokeMethod(Find<QTimer>(context, "SaveTimer"), "timeout");
+       Find<QListWidget>(context, names::kProfileList)->setCurrentRow(1);
+       Find<QLineEdit>(context, names::kNicknameEntry)->setText(QStringLiteral("Morv^7ane"));
+       emit Find<ui::ImageButton>(context, names::kAddButton)->clicked();
+       QMetaObject::invokeMethod(Find<QTimer>(context, names::kSaveBlinkTimer), "timeout");
        return manager;
      }},
     {"create-profile.png",
      [](ShotContext& context) -> QWidget* {
        auto* dialog = Keep(context, std::make_unique<ui::CreateProfileDialog>(context.dir.path()));
-       Find<QLineEdit>(context, "ename")->setText(QStringLiteral("Morvane"));
-       Find<QLineEdit>(context, "enick")->setText(QStringLiteral("|ULT|Morvane"));
-       Find<QPlainTextEdit>(context, "Memo1")
+       Find<QLineEdit>(context, names::kProfileNameField)->setText(QStringLiteral("Morvane"));
+       Find<QLineEdit>(context, names::kFirstNicknameField)
+           ->setText(QStringLiteral("|ULT|Morvane"));
+       Find<QPlainTextEdit>(context, names::kProfileNotes)
            ->setPlainText(QStringLiteral("Clan matches on Fridays."));
        return dialog;
      }},
@@ -158,7 +161,7 @@ const Shot kShots[] = {
     {"parse-dialog.png",
      [](ShotContext& context) -> QWidget* {
        ui::CaptureDialog* dialog = CaptureDialog(context, false);
-       auto* status = dialog->findChild<ui::StatusLog*>(QStringLiteral("Memo1"));
+       auto* status = dialog->findChild<ui::StatusLog*>(names::kStatusLog);
        status->Add(QStringLiteral("/home/player/.q3a/q3ut4/qconsole.log"));
        status->Add(QStringLiteral("2483719 bytes"));
        status->Add(QStringLiteral("Select player profile for death hit stats generation"));
@@ -166,9 +169,13 @@ const Shot kShots[] = {
        return dialog;
      }},
     {"monitor-dialog.png",
-     [](ShotContext& context) -> QWidget* { return MonitorDialog(context, "tabfrag"); }},
+     [](ShotContext& context) -> QWidget* {
+       return MonitorDialog(context, names::kFragOptionsTab);
+     }},
     {"monitor-dialog-hits.png",
-     [](ShotContext& context) -> QWidget* { return MonitorDialog(context, "tabhit"); }},
+     [](ShotContext& context) -> QWidget* {
+       return MonitorDialog(context, names::kHitOptionsTab);
+     }},
     {"about.png",
      [](ShotContext& context) -> QWidget* {
        return Keep(context, std::make_unique<ui::AboutWindow>(QStringLiteral("/home/morv/.local/share/morvane (the user's data folder)")));
@@ -188,7 +195,7 @@ const Shot kShots[] = {
     {"viewer.png",
      [](ShotContext& context) -> QWidget* {
        ui::StatsViewerWindow* viewer = Viewer(context);
-       test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Morv"));
+       test::ClickRow(*viewer, names::kPlayerList, viewer->document().FindPlayer("Morv"));
        return viewer;
      }},
     {"viewer-hits.png", [](ShotContext& context) -> QWidget* { return Viewer(context); }},
@@ -208,20 +215,20 @@ const Shot kShots[] = {
     {"overall.png",
      [](ShotContext& context) -> QWidget* {
        test::ChooseMenuSlot(*Viewer(context), 5);
-       return Find<QWidget>(context, "TFOverall2");
+       return Find<QWidget>(context, names::kOverallWindow);
      }},
     {"weapon-details.png",
      [](ShotContext& context) -> QWidget* {
        ui::StatsViewerWindow* viewer = Viewer(context);
-       test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Morv"));
-       QTest::mouseClick(Find<QWidget>(context, "imgkillsdetails"), Qt::LeftButton);
-       return Find<QWidget>(context, "TFWeaponsDetails");
+       test::ClickRow(*viewer, names::kPlayerList, viewer->document().FindPlayer("Morv"));
+       QTest::mouseClick(Find<QWidget>(context, names::kKillsDetailsButton), Qt::LeftButton);
+       return Find<QWidget>(context, names::kWeaponDetailsWindow);
      }},
     {"one-on-one.png",
      [](ShotContext& context) -> QWidget* {
        ui::StatsViewerWindow* viewer = Viewer(context);
-       test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Morv"));
-       test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Fak"),
+       test::ClickRow(*viewer, names::kPlayerList, viewer->document().FindPlayer("Morv"));
+       test::ClickRow(*viewer, names::kPlayerList, viewer->document().FindPlayer("Fak"),
                       Qt::ControlModifier);
        test::ChooseMenuSlot(*viewer, 6);
        return Find<QWidget>(context, "OneOnOneWindow");
@@ -230,8 +237,8 @@ const Shot kShots[] = {
     {"menu.png",
      [](ShotContext& context) -> QWidget* {
        Viewer(context);
-       QTest::mouseClick(Find<QWidget>(context, "lmenu"), Qt::LeftButton);
-       auto* menu = Find<ui::PopupLines>(context, "pmenu");
+       QTest::mouseClick(Find<QWidget>(context, names::kMenuLabel), Qt::LeftButton);
+       auto* menu = Find<ui::PopupLines>(context, names::kMenuPopup);
        QTest::mouseMove(menu, ui::PopupLines::LinePoint(4));
        return menu;
      }},
@@ -239,7 +246,7 @@ const Shot kShots[] = {
     {"export-dialog.png",
      [](ShotContext& context) -> QWidget* {
        ui::StatsViewerWindow* viewer = Viewer(context);
-       test::ClickRow(*viewer, "lplayers", viewer->document().FindPlayer("Morv"));
+       test::ClickRow(*viewer, names::kPlayerList, viewer->document().FindPlayer("Morv"));
        return new ui::HtmlExportDialog(viewer->document(), context.state->loaded_profile,
                                 context.state->settings.last_dir, context.dialogs, viewer);
      }},

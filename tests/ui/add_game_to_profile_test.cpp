@@ -8,6 +8,7 @@
 
 #include "print_qstring.h"
 #include "ui/message_dialog.h"
+#include "ui/object_names.h"
 #include "ui/profile_manager_window.h"
 #include "ui/stats_viewer_window.h"
 #include "ui_support/ui_fixtures.h"
@@ -42,8 +43,8 @@ class AddGameToProfileTest : public ::testing::Test {
   // Open there; row 0 cancels the manager instead.
   static void PickInManager(int row) {
     test::WhenShown<ProfileManagerWindow>([row](ProfileManagerWindow& manager) {
-      manager.findChild<QListWidget*>(QStringLiteral("lprofiles"))->setCurrentRow(row);
-      const char* button = row == 0 ? "bcancel" : "bopen";
+      manager.findChild<QListWidget*>(names::kProfileList)->setCurrentRow(row);
+      const char* button = row == 0 ? names::kCancelButton : names::kOpenButton;
       test::Click(manager, button);
     });
   }

@@ -16,6 +16,7 @@
 #include "files/capture_options.h"
 #include "print_qstring.h"
 #include "ui/clickable_label.h"
+#include "ui/object_names.h"
 #include "ui/profile_manager_window.h"
 #include "ui/qt_sound_player.h"
 
@@ -46,9 +47,9 @@ class CaptureDialogTest : public CaptureFixture {
 TEST_F(CaptureDialogTest, ShowsLoadsAndSavesTheMonitorOptions) {
   MonitorSection("time=10\r\n");
   auto dialog = Dialog(true);
-  auto* cyclic = Child<QCheckBox>(*dialog, "ccyclic");
-  auto* period = Child<QSpinBox>(*dialog, "SETime");
-  auto* save = Child<ClickableLabel>(*dialog, "lsave");
+  auto* cyclic = Child<QCheckBox>(*dialog, names::kFragOptions.cyclic);
+  auto* period = Child<QSpinBox>(*dialog, names::kFragOptions.period);
+  auto* save = Child<ClickableLabel>(*dialog, names::kSaveOptionsLink);
   // The options as read (their defaults and limits are the settings', tests/files).
   EXPECT_FALSE(cyclic->isChecked());
   EXPECT_EQ(period->value(), 30);
@@ -68,7 +69,7 @@ TEST_F(CaptureDialogTest, ShowsLoadsAndSavesTheMonitorOptions) {
   EXPECT_EQ(Status(*dialog), shown);
 
   // The headshot box is no page option; a page option offers saving them all.
-  Child<QCheckBox>(*dialog, "cheadshot")->setChecked(false);
+  Child<QCheckBox>(*dialog, names::kHeadshotSoundBox)->setChecked(false);
   EXPECT_TRUE(save->isHidden());
   cyclic->setChecked(true);
   EXPECT_TRUE(period->isEnabled());
@@ -81,8 +82,8 @@ TEST_F(CaptureDialogTest, ShowsLoadsAndSavesTheMonitorOptions) {
   EXPECT_EQ(stored.stats_every_seconds, 30);
   EXPECT_FALSE(stored.headshot_sound);
 
-  emit Child<ClickableLabel>(*dialog, "tabhit")->clicked();
-  EXPECT_EQ(Child<QStackedWidget>(*dialog, "pages")->currentIndex(), 1);
+  emit Child<ClickableLabel>(*dialog, names::kHitOptionsTab)->clicked();
+  EXPECT_EQ(Child<QStackedWidget>(*dialog, names::kOptionPages)->currentIndex(), 1);
 }
 
 TEST_F(CaptureDialogTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpened) {
@@ -92,13 +93,13 @@ TEST_F(CaptureDialogTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpe
       "[ENICKNAMES]\r\n[TOTALSTATS]\r\nGAMES=14\r\nTIME=3907\r\n"
       "FIRSTGAME=2024-05-01 20:15\r\nLASTGAME=2024-06-21 22:40\r\n[ETOTALSTATS]\r\n");
   auto dialog = Dialog(false);
-  auto* profiles = Child<QListWidget>(*dialog, "lprofiles");
-  auto* nicknames = Child<QListWidget>(*dialog, "lplayernicks");
-  auto* summary = Child<QPlainTextEdit>(*dialog, "Memo2");
-  auto* notes = Child<QPlainTextEdit>(*dialog, "Memo3");
+  auto* profiles = Child<QListWidget>(*dialog, names::kProfileList);
+  auto* nicknames = Child<QListWidget>(*dialog, names::kNicknameList);
+  auto* summary = Child<QPlainTextEdit>(*dialog, names::kProfileSummary);
+  auto* notes = Child<QPlainTextEdit>(*dialog, names::kProfileNotes);
   ASSERT_EQ(profiles->count(), 2);
   EXPECT_EQ(profiles->item(0)->text(), QStringLiteral("<no profile loaded>"));
-  EXPECT_TRUE(Child<QWidget>(*dialog, "required")->isHidden());
+  EXPECT_TRUE(Child<QWidget>(*dialog, names::kNotRequiredLabel)->isHidden());
 
   profiles->setCurrentRow(1);
   ASSERT_EQ(nicknames->count(), 2);
@@ -116,13 +117,13 @@ TEST_F(CaptureDialogTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpe
   // meanwhile joins the list, and the choice stays.
   profiles->setCurrentRow(1);
   test::WhenShown<ProfileManagerWindow>([this](ProfileManagerWindow& manager) {
-    EXPECT_TRUE(Child<QWidget>(manager, "bopen")->isHidden());
+    EXPECT_TRUE(Child<QWidget>(manager, names::kOpenButton)->isHidden());
     test::WriteFileBytes(dir_ / "Alt.mrv",
                          "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\nAlt\r\n"
                          "[ENICKNAMES]\r\n");
     manager.reject();
   });
-  Click(*dialog, "bdetails");
+  Click(*dialog, names::kProfileDetailsButton);
   ASSERT_EQ(profiles->count(), 3);
   EXPECT_EQ(profiles->currentItem()->text(), QStringLiteral("Morv.mrv"));
   EXPECT_EQ(nicknames->count(), 2);
@@ -130,7 +131,7 @@ TEST_F(CaptureDialogTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpe
   // The profile is gone when OK opens it: told, and the dialog stays as it was.
   profiles->setCurrentRow(2);
   std::filesystem::remove(dir_ / "Morv.mrv");
-  Click(*dialog, "bok");
+  Click(*dialog, names::kOkButton);
   ASSERT_EQ(boxes_.shown().size(), 1u);
   EXPECT_EQ(
       boxes_.shown()[0].message,
@@ -142,7 +143,7 @@ TEST_F(CaptureDialogTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpe
 
   // The close image before a start is Cancel.
   QSignalSpy ended(dialog.get(), &CaptureDialog::ended);
-  Click(*dialog, "imgclose");
+  Click(*dialog, names::kCloseImage);
   EXPECT_EQ(ended.count(), 1);
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->ErrorMessage(), "Cancelled");

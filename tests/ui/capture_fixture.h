@@ -15,10 +15,11 @@
 #include <vector>
 
 #include "support/paths.h"
+#include "ui/capture_dialog.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"
 #include "ui/message_dialog.h"
-#include "ui/capture_dialog.h"
+#include "ui/object_names.h"
 #include "ui/status_log.h"
 #include "ui_support/ui_fixtures.h"
 
@@ -62,7 +63,7 @@ class CaptureFixture : public ::testing::Test {
   }
 
   static QStringList Status(CaptureDialog& dialog) {
-    return Child<StatusLog>(dialog, "Memo1")->lines();
+    return Child<StatusLog>(dialog, names::kStatusLog)->lines();
   }
 
   static bool WaitForStatus(CaptureDialog& dialog, const QString& line) {

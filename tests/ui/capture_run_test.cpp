@@ -18,6 +18,7 @@
 #include "files/console_choice.h"
 #include "print_qstring.h"
 #include "ui/image_button.h"
+#include "ui/object_names.h"
 #include "ui/recent_files_panel.h"
 #include "ui/ui_text.h"
 
@@ -35,8 +36,8 @@ class CaptureRunTest : public CaptureFixture {
 
   // The dialog stays in sight during the run: there is no tray offscreen.
   static void Start(CaptureDialog& dialog) {
-    Child<QCheckBox>(dialog, "cminimize")->setChecked(false);
-    Click(dialog, "bok");
+    Child<QCheckBox>(dialog, names::kMinimizeToTrayBox)->setChecked(false);
+    Click(dialog, names::kOkButton);
   }
 };
 
@@ -53,7 +54,7 @@ TEST_F(CaptureRunTest, ParsesALogBrowsedForOrRecentIntoTheViewer) {
   fs::copy_file(test::SamplesDir() / "ts_damage_41.log", tonight);
   fs::copy_file(test::SamplesDir() / "ffa_short.log", earlier);
   auto main = Open({earlier.string(), tonight.string(), ""});
-  auto* parse = main->findChild<ImageButton*>(QStringLiteral("imgparse"));
+  auto* parse = main->findChild<ImageButton*>(names::kParseButton);
 
   // Parse shows the panel; parse again browses. The browsed log is already the second
   // recent file, and stays there.
@@ -65,15 +66,15 @@ TEST_F(CaptureRunTest, ParsesALogBrowsedForOrRecentIntoTheViewer) {
         (QStringList{PathText(tonight),
                      QString::number(fs::file_size(tonight)) + QStringLiteral(" bytes"),
                      QStringLiteral("Select player profile for death hit stats generation")}));
-    EXPECT_EQ(dialog.findChild<QWidget*>(QStringLiteral("GroupBox4")), nullptr);
-    EXPECT_EQ(dialog.findChild<QWidget*>(QStringLiteral("cminimize")), nullptr);
-    EXPECT_TRUE(Child<QLabel>(dialog, "lnotes")
+    EXPECT_EQ(dialog.findChild<QWidget*>(names::kMonitorOptionsBox), nullptr);
+    EXPECT_EQ(dialog.findChild<QWidget*>(names::kMinimizeToTrayBox), nullptr);
+    EXPECT_TRUE(Child<QLabel>(dialog, names::kLogNotes)
                     ->text()
                     .contains(QStringLiteral("Client log files don't have any time information!")));
-    Click(dialog, "bok");
+    Click(dialog, names::kOkButton);
     ASSERT_TRUE(QTest::qWaitFor([&] { return dialog.isHidden(); }, kPatienceMs));
-    EXPECT_EQ(Child<QProgressBar>(dialog, "Progressbar")->value(), 100);
-    EXPECT_EQ(Child<QLabel>(dialog, "lper")->text(), QStringLiteral("100%"));
+    EXPECT_EQ(Child<QProgressBar>(dialog, names::kProgressBar)->value(), 100);
+    EXPECT_EQ(Child<QLabel>(dialog, names::kProgressPercent)->text(), QStringLiteral("100%"));
   });
   QTest::mouseClick(parse, Qt::LeftButton);
   QTest::mouseClick(parse, Qt::LeftButton);
@@ -86,10 +87,10 @@ TEST_F(CaptureRunTest, ParsesALogBrowsedForOrRecentIntoTheViewer) {
   EXPECT_EQ(main->state().settings.last_dir, DirectoryOf(PathText(tonight)));
 
   // From the panel, the same log moves to the top.
-  OnDialog([](CaptureDialog& dialog) { Click(dialog, "bok"); });
+  OnDialog([](CaptureDialog& dialog) { Click(dialog, names::kOkButton); });
   QTest::mouseClick(parse, Qt::LeftButton);
-  auto* panel = main->findChild<RecentFilesPanel*>(QStringLiteral("precent"));
-  const QPoint second = Child<QLabel>(*panel, "lrecent2")->geometry().center();
+  auto* panel = main->findChild<RecentFilesPanel*>(names::kRecentFilesPanel);
+  const QPoint second = Child<QLabel>(*panel, names::RecentFileLine(2))->geometry().center();
   QMouseEvent release(QEvent::MouseButtonRelease, second, panel->mapToGlobal(second),
                       Qt::LeftButton, Qt::NoButton, {});
   QApplication::sendEvent(panel, &release);
@@ -139,9 +140,9 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
   auto main = Open();
   OnDialog([&](CaptureDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("quake 3 console monitor"));
-    EXPECT_EQ(Child<QLabel>(dialog, "lconsole")->text(),
+    EXPECT_EQ(Child<QLabel>(dialog, names::kConsoleLine)->text(),
               QStringLiteral("Console: the game under morvane-console"));
-    Click(dialog, "bstartgame");
+    Click(dialog, names::kStartGameButton);
     EXPECT_EQ(ReadGamePath(dir_.path()), game.string());
     Start(dialog);
     ASSERT_TRUE(WaitForStatus(dialog, QStringLiteral("Monitoring...")));
@@ -149,12 +150,12 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
     ASSERT_NE(test::WaitForText(player, "Waiting for the player.").find("Waiting for the player."),
               std::string::npos);
     // The in-game command turned the box off; the player turns another option on.
-    auto* headshot = Child<QCheckBox>(dialog, "cheadshot");
+    auto* headshot = Child<QCheckBox>(dialog, names::kHeadshotSoundBox);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !headshot->isChecked(); }, kPatienceMs));
-    Child<QCheckBox>(dialog, "cautodie")->setChecked(true);
+    Child<QCheckBox>(dialog, names::kFragOptions.after_death)->setChecked(true);
     EXPECT_TRUE(player.TypeLine("ut_echo go on"));
     ASSERT_NE(test::WaitForText(player, "Evening over.").find("Evening over."), std::string::npos);
-    Click(dialog, "bok");
+    Click(dialog, names::kOkButton);
   });
   // What the viewer got: the map, the player, his kill and death, his headshot.
   std::vector<std::string> seen;
@@ -167,7 +168,7 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
             std::to_string(Kills(map, state.weapons, "Some Player", "AK103", "Fak")),
             std::to_string(map.hits[0])};
   };
-  Click(*main, "imgmonitor");
+  Click(*main, names::kMonitorButton);
 
   ASSERT_EQ(viewer_.opened.size(), 1u);
   EXPECT_TRUE(viewer_.opened[0].opening.monitor);
@@ -213,7 +214,7 @@ TEST_F(CaptureRunTest, AsksWhetherToWaitForALostGameAndHonoursBothAnswers) {
   viewer_.inspect = [&](const ProgramState& state) {
     for (const auto& map : state.store.maps) nicks.push_back(map->nicks);
   };
-  Click(*main, "imgmonitor");
+  Click(*main, names::kMonitorButton);
 
   ASSERT_EQ(boxes_.shown().size(), 2u);
   for (const ScriptedBoxes::Shown& box : boxes_.shown()) {
@@ -257,9 +258,9 @@ TEST_F(CaptureRunTest, CancelCutsAPauseShortAndReturnsWithoutAMessage) {
     // The game start's first pause of 700 ms.
     ASSERT_TRUE(QTest::qWaitFor([&] { return clock.pausing.load(); }, kPatienceMs));
     cancelled = steady_clock::now();
-    Click(dialog, "bcancel");
+    Click(dialog, names::kCancelButton);
   });
-  Click(*main, "imgmonitor");
+  Click(*main, names::kMonitorButton);
 
   const auto took = steady_clock::now() - cancelled;
   EXPECT_LT(took, std::chrono::milliseconds(500)) << "the 700 ms pause was waited out";

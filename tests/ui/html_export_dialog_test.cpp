@@ -17,6 +17,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
 #include "ui/message_dialog.h"
+#include "ui/object_names.h"
 #include "ui/stats_viewer_window.h"
 #include "ui/ui_text.h"
 #include "ui_support/ui_fixtures.h"
@@ -51,13 +52,13 @@ class HtmlExportDialogTest : public ::testing::Test {
       waiting.stop();
       shown = true;
       act(*form);
-      if (form->isVisible()) Click(*form, "imgbtn2");
+      if (form->isVisible()) Click(*form, names::kCancelButton);
     });
     waiting.start(0);
     test::ChooseMenuSlot(viewer, 2);
     EXPECT_TRUE(shown);
   }
-  static QCheckBox* Box(HtmlExportDialog& form, const char* name) {
+  static QCheckBox* Box(HtmlExportDialog& form, const QString& name) {
     return test::Child<QCheckBox>(form, name);
   }
   fs::path Report(const char* file) const { return dir_ / "reports" / file; }
@@ -75,22 +76,23 @@ TEST_F(HtmlExportDialogTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure
   viewer.OpenGame({.monitor = true, .last_game = "2024-05-01 21:07"});
   viewer.show();
   Export(viewer, [](HtmlExportDialog& form) {
-    QCheckBox* weapons = Box(form, "Weapons");
+    QCheckBox* weapons = Box(form, names::kWeaponsBox);
     EXPECT_EQ(weapons->text(), QStringLiteral("Weapons (player must be selected)"));
     EXPECT_FALSE(weapons->isChecked() || weapons->isEnabled());
-    EXPECT_EQ(Box(form, "DeathHitsTakenImage")->toolTip(),
+    EXPECT_EQ(Box(form, names::kHitPictureBoxes[3])->toolTip(),
               QStringLiteral("this image will be saved in the same directory as the html file"));
   });
 
-  test::ClickRow(viewer, "lplayers", viewer.document().FindPlayer("Morv"));
+  test::ClickRow(viewer, names::kPlayerList, viewer.document().FindPlayer("Morv"));
   Export(viewer, [this](HtmlExportDialog& form) {
-    EXPECT_TRUE(Box(form, "Weapons")->isChecked() && Box(form, "Weapons")->isEnabled());
-    form.findChild<QLineEdit*>(QStringLiteral("title"))->setText(QStringLiteral("Casa"));
-    form.findChild<QPlainTextEdit*>(QStringLiteral("Memo1"))
+    EXPECT_TRUE(Box(form, names::kWeaponsBox)->isChecked() &&
+                Box(form, names::kWeaponsBox)->isEnabled());
+    form.findChild<QLineEdit*>(names::kReportTitle)->setText(QStringLiteral("Casa"));
+    form.findChild<QPlainTextEdit*>(names::kObservations)
         ->setPlainText(QStringLiteral("one\ntwo\n"));
-    Box(form, "hitsimage")->setChecked(false);
+    Box(form, names::kHitPictureBoxes[0])->setChecked(false);
 
-    Click(form, "imgbtn1");  // the save dialog cancelled: nothing written, still open
+    Click(form, names::kSaveButton);  // the save dialog cancelled: nothing written, still open
     ASSERT_EQ(file_dialogs_.asked().size(), 1u);
     EXPECT_EQ(file_dialogs_.asked()[0].caption, QStringLiteral("Save HTML file"));
     EXPECT_EQ(file_dialogs_.asked()[0].location, PathText(Report("Casa.html")));
@@ -99,14 +101,14 @@ TEST_F(HtmlExportDialogTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure
     EXPECT_TRUE(form.isVisible());
 
     file_dialogs_.SetNextAnswer(PathText(dir_ / "missing" / "Casa.html"));
-    Click(form, "imgbtn1");
+    Click(form, names::kSaveButton);
     ASSERT_EQ(boxes_.shown().size(), 1u);
     EXPECT_EQ(boxes_.shown()[0].title, QStringLiteral("ERROR!"));
     EXPECT_TRUE(boxes_.shown()[0].message.contains(QStringLiteral("Unable to write file!")));
     EXPECT_TRUE(form.isVisible());
 
     file_dialogs_.SetNextAnswer(PathText(Report("Casa.html")));
-    Click(form, "imgbtn1");
+    Click(form, names::kSaveButton);
     EXPECT_FALSE(form.isVisible());
   });
   const std::string page = test::ReadFileBytes(Report("Casa.html"));
@@ -123,10 +125,11 @@ TEST_F(HtmlExportDialogTest, ProfileModeHasItsWeaponsAndNoFlags) {
   viewer.OpenProfile();
   viewer.show();
   Export(viewer, [this](HtmlExportDialog& form) {
-    EXPECT_EQ(Box(form, "Weapons")->text(), QStringLiteral("Weapons"));
-    EXPECT_TRUE(Box(form, "Weapons")->isChecked() && Box(form, "Weapons")->isEnabled());
+    EXPECT_EQ(Box(form, names::kWeaponsBox)->text(), QStringLiteral("Weapons"));
+    EXPECT_TRUE(Box(form, names::kWeaponsBox)->isChecked() &&
+                Box(form, names::kWeaponsBox)->isEnabled());
     file_dialogs_.SetNextAnswer(PathText(Report("morv.html")));
-    Click(form, "imgbtn1");
+    Click(form, names::kSaveButton);
   });
   const std::string page = test::ReadFileBytes(Report("morv.html"));
   EXPECT_NE(page.find("<h3>Morv stats: </h3>"), std::string::npos);

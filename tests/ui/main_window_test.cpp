@@ -18,6 +18,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
 #include "ui/message_dialog.h"
+#include "ui/object_names.h"
 #include "ui/recent_files_panel.h"
 #include "ui/ui_text.h"
 #include "ui_support/ui_fixtures.h"
@@ -56,7 +57,7 @@ class MainWindowTest : public ::testing::Test {
 constexpr QPoint kBackground{6, 200};
 
 QString Description(MainWindow& main) {
-  return main.findChild<QLabel*>(QStringLiteral("ldescription"))->text();
+  return main.findChild<QLabel*>(names::kDescription)->text();
 }
 
 TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAboutText) {
@@ -65,28 +66,28 @@ TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAbout
   EXPECT_TRUE(about.startsWith(QStringLiteral("\n\nMorvane ") + QString::fromLatin1(kVersion.data()) +
                                QStringLiteral(" (MRV)\n")));
 
-  const auto hover = [&main](const char* name) {
-    auto* button = main->findChild<ImageButton*>(QString::fromLatin1(name));
+  const auto hover = [&main](const QString& name) {
+    auto* button = main->findChild<ImageButton*>(name);
     QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
     QApplication::sendEvent(button, &enter);
     return Description(*main);
   };
-  EXPECT_EQ(hover("imgmonitor"),
+  EXPECT_EQ(hover(names::kMonitorButton),
             QStringLiteral("\n\nSelect this and run Urban Terror.\n\nMRV will monitor your Quake 3 "
                            "console and generate your stats in real time!"));
-  EXPECT_TRUE(hover("imgparse").contains(QStringLiteral("No time support!")));
-  EXPECT_EQ(hover("imgload"),
+  EXPECT_TRUE(hover(names::kParseButton).contains(QStringLiteral("No time support!")));
+  EXPECT_EQ(hover(names::kLoadButton),
             QStringLiteral("\n\nSelected this to load a previously saved game (.stg)"));
-  EXPECT_EQ(hover("imgprofiles"), QStringLiteral("\n\nView, create or modify your player profile"));
+  EXPECT_EQ(hover(names::kProfilesButton),
+            QStringLiteral("\n\nView, create or modify your player profile"));
 
   // Over a button its text stays; over the background or the description the about
   // text returns.
-  MoveOver(main.get(), main->findChild<ImageButton*>(QStringLiteral("imgload"))->geometry().center());
+  MoveOver(main.get(), main->findChild<ImageButton*>(names::kLoadButton)->geometry().center());
   EXPECT_NE(Description(*main), about);
-  MoveOver(main.get(),
-           main->findChild<QLabel*>(QStringLiteral("ldescription"))->geometry().center());
+  MoveOver(main.get(), main->findChild<QLabel*>(names::kDescription)->geometry().center());
   EXPECT_EQ(Description(*main), about);
-  hover("imgload");
+  hover(names::kLoadButton);
   MoveOver(main.get(), kBackground);
   EXPECT_EQ(Description(*main), about);
 }
@@ -95,25 +96,23 @@ TEST_F(MainWindowTest, TheParseButtonShowsTheRecentFilesPanel) {
   const std::string long_path =
       "/home/player/games/urban terror/a folder with a rather long name/logs/qconsole.log";
   auto main = Open({long_path, "", "/home/player/short.log"});
-  auto* panel = main->findChild<RecentFilesPanel*>(QStringLiteral("precent"));
+  auto* panel = main->findChild<RecentFilesPanel*>(names::kRecentFilesPanel);
   EXPECT_FALSE(panel->isVisible());
-  test::Click(*main, "imgparse");
+  test::Click(*main, names::kParseButton);
   ASSERT_TRUE(panel->isVisible());
 
-  const auto line = [panel](const char* name) {
-    return panel->findChild<QLabel*>(QString::fromLatin1(name));
-  };
+  const auto line = [panel](const QString& name) { return panel->findChild<QLabel*>(name); };
   // The shortening itself is the settings' (tests/files); the panel shows its lines.
-  EXPECT_EQ(line("lbrowse")->text(), QStringLiteral("   browse"));
-  EXPECT_EQ(line("lrecent1")->text(),
+  EXPECT_EQ(line(names::kBrowseLine)->text(), QStringLiteral("   browse"));
+  EXPECT_EQ(line(names::RecentFileLine(1))->text(),
             QStringLiteral("1 - /home/player/games/.../logs/qconsole.log"));
-  EXPECT_EQ(line("lrecent1")->toolTip(), PathText(long_path));
-  EXPECT_EQ(line("lrecent3")->text(), QStringLiteral("3 - /home/player/short.log"));
+  EXPECT_EQ(line(names::RecentFileLine(1))->toolTip(), PathText(long_path));
+  EXPECT_EQ(line(names::RecentFileLine(3))->text(), QStringLiteral("3 - /home/player/short.log"));
 
   // The line under the pointer is lit; a line's own top edge is not inside it.
-  MoveOver(panel, line("lrecent2")->geometry().center());
+  MoveOver(panel, line(names::RecentFileLine(2))->geometry().center());
   EXPECT_EQ(panel->HighlightedLine(), 2);
-  MoveOver(panel, QPoint(10, line("lrecent3")->geometry().top()));
+  MoveOver(panel, QPoint(10, line(names::RecentFileLine(3))->geometry().top()));
   EXPECT_EQ(panel->HighlightedLine(), -1);
 
   // Moving over the background hides it.

@@ -12,6 +12,7 @@
 #include "print_qstring.h"
 #include "ui/desktop_prompt.h"
 #include "ui/image_button.h"
+#include "ui/object_names.h"
 
 namespace mrv::ui {
 namespace {
@@ -22,8 +23,8 @@ TEST(MessageDialogTest, CentresASingleButtonAndGrowsForLongMessages) {
   box.SetCancel(true);
   box.SetMessageText(QStringLiteral("Remove the selected games?"));
   box.show();
-  auto* ok = box.findChild<ImageButton*>(QStringLiteral("imgbtn1"));
-  auto* cancel = box.findChild<ImageButton*>(QStringLiteral("imgbtn2"));
+  auto* ok = box.findChild<ImageButton*>(names::kOkButton);
+  auto* cancel = box.findChild<ImageButton*>(names::kCancelButton);
   EXPECT_FALSE(ok->isVisible());
   EXPECT_EQ(cancel->x(), 264 / 2 - cancel->width() / 2);
   EXPECT_EQ(box.size(), MessageDialog::kSize);
@@ -39,7 +40,7 @@ TEST(MessageDialogTest, CentresASingleButtonAndGrowsForLongMessages) {
   EXPECT_LT(ok->geometry().right(), cancel->x());
   EXPECT_EQ(box.width(), 264);
   EXPECT_GT(box.height(), 135);
-  auto* message = box.findChild<QLabel*>(QStringLiteral("lmessage"));
+  auto* message = box.findChild<QLabel*>(names::kMessage);
   EXPECT_GE(message->height(), message->heightForWidth(message->width()));
   EXPECT_LE(cancel->geometry().bottom(), box.height());
 }
@@ -49,7 +50,7 @@ void AnswerOpenBox(const QString& typed, Qt::Key key) {
   QTimer::singleShot(0, [typed, key] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
-    auto* input = box->findChild<QLineEdit*>(QStringLiteral("einput"));
+    auto* input = box->findChild<QLineEdit*>(names::kMessageInput);
     input->selectAll();
     QTest::keyClicks(input, typed);
     QTest::keyClick(input, key);
@@ -71,7 +72,7 @@ TEST(MessageDialogTest, EnterInTheInputAnswersOkWithTheTypedText) {
   QTimer::singleShot(0, [] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
-    QTest::mouseClick(box->findChild<ImageButton*>(QStringLiteral("imgclose")), Qt::LeftButton);
+    QTest::mouseClick(box->findChild<ImageButton*>(names::kCloseImage), Qt::LeftButton);
   });
   EXPECT_FALSE(AskBox(QStringLiteral("Delete map?"), QStringLiteral("Delete"), name, {}));
 }

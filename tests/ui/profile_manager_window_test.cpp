@@ -17,6 +17,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"
 #include "ui/message_dialog.h"
+#include "ui/object_names.h"
 #include "ui_support/ui_fixtures.h"
 
 namespace mrv::ui {
@@ -61,22 +62,23 @@ TEST_F(ProfileManagerWindowTest, SwitchingWithPendingChangesSavesOnOkDropsOnCanc
   WriteFileBytes(dir_ / "a.mrv", kTwoGames);
   WriteFileBytes(dir_ / "b.mrv", NewProfile({"Bob"}));
   auto manager = Open();
-  auto* profiles = Child<QListWidget>(*manager, "lprofiles");
+  auto* profiles = Child<QListWidget>(*manager, names::kProfileList);
   EXPECT_EQ(Items(*profiles), QStringList({"<no profile loaded>", "a.mrv", "b.mrv"}));
   profiles->setCurrentRow(1);
-  EXPECT_EQ(Child<QPlainTextEdit>(*manager, "Memo1")->toPlainText(),
+  EXPECT_EQ(Child<QPlainTextEdit>(*manager, names::kProfileInfo)->toPlainText(),
             QStringLiteral("File: a.mrv\nTotal games: 2\nFirst game: 2024-05-01 20:15\n"
                            "Last game: 2024-05-02 21:00\nTotal time: 30:0s\n"));
-  EXPECT_EQ(Child<QPlainTextEdit>(*manager, "Memo2")->toPlainText(),
+  EXPECT_EQ(Child<QPlainTextEdit>(*manager, names::kProfileNotes)->toPlainText(),
             QStringLiteral("Plays on Sundays"));
 
   // A nickname added: the frame around Save blinks, first after 200 ms, then shown
   // 3000 ms and hidden 100 ms.
-  auto* timer = Child<QTimer>(*manager, "SaveTimer");
-  auto* frame = Child<QWidget>(*manager, "ssave");
-  Child<QLineEdit>(*manager, "Edit1")->setText(QStringLiteral("joe"));
-  Click(*manager, "badd");
-  EXPECT_EQ(Items(*Child<QListWidget>(*manager, "lplayernicks")), QStringList({"Joe", "joe"}));
+  auto* timer = Child<QTimer>(*manager, names::kSaveBlinkTimer);
+  auto* frame = Child<QWidget>(*manager, names::kSavePendingFrame);
+  Child<QLineEdit>(*manager, names::kNicknameEntry)->setText(QStringLiteral("joe"));
+  Click(*manager, names::kAddButton);
+  EXPECT_EQ(Items(*Child<QListWidget>(*manager, names::kNicknameList)),
+            QStringList({"Joe", "joe"}));
   EXPECT_TRUE(timer->isActive());
   EXPECT_EQ(timer->interval(), 200);
   EXPECT_TRUE(frame->isHidden());
@@ -112,10 +114,10 @@ TEST_F(ProfileManagerWindowTest, SwitchingWithPendingChangesSavesOnOkDropsOnCanc
   EXPECT_EQ(ReadFileBytes(dir_ / "a.mrv"), saved);
   EXPECT_FALSE(timer->isActive());
   EXPECT_TRUE(frame->isHidden());
-  EXPECT_EQ(Items(*Child<QListWidget>(*manager, "lplayernicks")), QStringList({"Bob"}));
+  EXPECT_EQ(Items(*Child<QListWidget>(*manager, names::kNicknameList)), QStringList({"Bob"}));
 
   // Cancel drops them.
-  Child<QPlainTextEdit>(*manager, "Memo2")->setPlainText(QStringLiteral("new notes"));
+  Child<QPlainTextEdit>(*manager, names::kProfileNotes)->setPlainText(QStringLiteral("new notes"));
   EXPECT_TRUE(timer->isActive());
   boxes_.SetNextAnswer(false);
   profiles->setCurrentRow(1);
@@ -127,18 +129,18 @@ TEST_F(ProfileManagerWindowTest, SwitchingWithPendingChangesSavesOnOkDropsOnCanc
 TEST_F(ProfileManagerWindowTest, AnInvalidFileShowsWhyAndCannotBeEdited) {
   WriteFileBytes(dir_ / "bad.mrv", "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\n[ENICKNAMES]\r\n");
   auto manager = Open();
-  Child<QListWidget>(*manager, "lprofiles")->setCurrentRow(1);
-  EXPECT_EQ(Child<QPlainTextEdit>(*manager, "Memo1")->toPlainText(),
+  Child<QListWidget>(*manager, names::kProfileList)->setCurrentRow(1);
+  EXPECT_EQ(Child<QPlainTextEdit>(*manager, names::kProfileInfo)->toPlainText(),
             QStringLiteral("The file doesn't seem valid!"));
-  Child<QLineEdit>(*manager, "Edit1")->setText(QStringLiteral("Neo"));
-  Click(*manager, "badd");
+  Child<QLineEdit>(*manager, names::kNicknameEntry)->setText(QStringLiteral("Neo"));
+  Click(*manager, names::kAddButton);
   ASSERT_EQ(boxes_.shown().size(), 1u);
   EXPECT_EQ(boxes_.shown()[0].message,
             QStringLiteral("No profile selected!\n\nYou must open a profile before you can add "
                            "nicknames."));
-  EXPECT_FALSE(Child<QTimer>(*manager, "SaveTimer")->isActive());
-  EXPECT_TRUE(Child<QPlainTextEdit>(*manager, "Memo2")->isReadOnly());
-  Click(*manager, "bsave");
+  EXPECT_FALSE(Child<QTimer>(*manager, names::kSaveBlinkTimer)->isActive());
+  EXPECT_TRUE(Child<QPlainTextEdit>(*manager, names::kProfileNotes)->isReadOnly());
+  Click(*manager, names::kSaveButton);
   EXPECT_EQ(ReadFileBytes(dir_ / "bad.mrv"),
             "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\n[ENICKNAMES]\r\n");
 }
@@ -146,23 +148,23 @@ TEST_F(ProfileManagerWindowTest, AnInvalidFileShowsWhyAndCannotBeEdited) {
 TEST_F(ProfileManagerWindowTest, CreatingOverAnExistingProfileNeedsYes) {
   WriteFileBytes(dir_ / "joe.mrv", kTwoGames);
   auto manager = Open();
-  Child<QListWidget>(*manager, "lprofiles")->setCurrentRow(1);
+  Child<QListWidget>(*manager, names::kProfileList)->setCurrentRow(1);
   bool checked = false;
   test::WhenShown<CreateProfileDialog>([this, &checked](CreateProfileDialog& dialog) {
-    auto* name = Child<QLineEdit>(dialog, "ename");
+    auto* name = Child<QLineEdit>(dialog, names::kProfileNameField);
     QTest::keyClicks(name, QStringLiteral("j/o:e?"));
     EXPECT_EQ(name->text(), QStringLiteral("joe"));
     const QString long_notes(120, QLatin1Char('x'));
-    QTest::keyClicks(Child<QPlainTextEdit>(dialog, "Memo1"), long_notes);
-    EXPECT_EQ(Child<QPlainTextEdit>(dialog, "Memo1")->toPlainText().size(), 100);
+    QTest::keyClicks(Child<QPlainTextEdit>(dialog, names::kProfileNotes), long_notes);
+    EXPECT_EQ(Child<QPlainTextEdit>(dialog, names::kProfileNotes)->toPlainText().size(), 100);
 
     // No nickname: a beep, no question.
-    Click(dialog, "bok");
+    Click(dialog, names::kOkButton);
     EXPECT_TRUE(boxes_.shown().empty());
-    Child<QLineEdit>(dialog, "enick")->setText(QStringLiteral("Neo"));
+    Child<QLineEdit>(dialog, names::kFirstNicknameField)->setText(QStringLiteral("Neo"));
     for (const Choice choice : {Choice::kNo, Choice::kCancel}) {
       boxes_.SetNextChoice(choice);
-      Click(dialog, "bok");
+      Click(dialog, names::kOkButton);
       EXPECT_TRUE(dialog.isVisible());
       EXPECT_EQ(ReadFileBytes(dir_ / "joe.mrv"), kTwoGames);
     }
@@ -171,16 +173,16 @@ TEST_F(ProfileManagerWindowTest, CreatingOverAnExistingProfileNeedsYes) {
     EXPECT_EQ(boxes_.shown()[0].message,
               QStringLiteral("File already exists!\nDo you want to overwrite?"));
     boxes_.SetNextChoice(Choice::kYes);
-    Click(dialog, "bok");
+    Click(dialog, names::kOkButton);
     checked = true;
   });
-  Click(*manager, "bcreate");
+  Click(*manager, names::kCreateButton);
   ASSERT_TRUE(checked);
   EXPECT_EQ(ReadFileBytes(dir_ / "joe.mrv"), "[NOTES]\r\n" + std::string(100, 'x') +
                                                  "\r\n[ENOTES]\r\n[NICKNAMES]\r\nNeo\r\n"
                                                  "[ENICKNAMES]\r\n");
-  EXPECT_EQ(Child<QListWidget>(*manager, "lprofiles")->currentRow(), 0);
-  EXPECT_TRUE(Child<QPlainTextEdit>(*manager, "Memo1")->toPlainText().isEmpty());
+  EXPECT_EQ(Child<QListWidget>(*manager, names::kProfileList)->currentRow(), 0);
+  EXPECT_TRUE(Child<QPlainTextEdit>(*manager, names::kProfileInfo)->toPlainText().isEmpty());
 }
 
 // From the main window: hidden while the manager and the viewer run; Open shows the
@@ -200,10 +202,10 @@ TEST(ProfilesFromMainWindowTest, OpenShowsTheProfileInTheViewerThenClosesIt) {
   bool main_hidden = false;
   test::WhenShown<ProfileManagerWindow>([&main, &main_hidden](ProfileManagerWindow& manager) {
     main_hidden = !main.isVisible();
-    Child<QListWidget>(manager, "lprofiles")->setCurrentRow(1);
-    Click(manager, "bopen");
+    Child<QListWidget>(manager, names::kProfileList)->setCurrentRow(1);
+    Click(manager, names::kOpenButton);
   });
-  Click(main, "imgprofiles");
+  Click(main, names::kProfilesButton);
   EXPECT_TRUE(main_hidden);
   EXPECT_EQ(viewer.profiles_shown, std::vector<std::string>{"joe.mrv"});
   ASSERT_EQ(boxes.shown().size(), 1u);

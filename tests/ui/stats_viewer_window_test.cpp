@@ -22,6 +22,7 @@
 #include "ui/image_button.h"
 #include "ui/main_window.h"
 #include "ui/message_dialog.h"
+#include "ui/object_names.h"
 #include "ui/popup_lines.h"
 #include "ui/row_list.h"
 #include "ui/ui_text.h"
@@ -52,15 +53,15 @@ class StatsViewerWindowTest : public ::testing::Test {
     return viewer;
   }
 
-  static QString Text(QWidget& window, const char* label) {
+  static QString Text(QWidget& window, const QString& label) {
     return Child<QLabel>(window, label)->text();
   }
-  static std::vector<QString> Captions(QWidget& window, const char* list) {
+  static std::vector<QString> Captions(QWidget& window, const QString& list) {
     std::vector<QString> captions;
     for (const auto& row : Child<RowList>(window, list)->rows()) captions.push_back(row.caption);
     return captions;
   }
-  static std::vector<int> Selected(QWidget& window, const char* list) {
+  static std::vector<int> Selected(QWidget& window, const QString& list) {
     std::vector<int> rows;
     const auto& shown = Child<RowList>(window, list)->rows();
     for (std::size_t i = 0; i < shown.size(); ++i) {
@@ -69,11 +70,11 @@ class StatsViewerWindowTest : public ::testing::Test {
     return rows;
   }
   static void RightPressMap(QWidget& viewer, int row) {
-    QTest::mousePress(Child<RowList>(viewer, "lmaps")->stack(), Qt::RightButton, {},
+    QTest::mousePress(Child<RowList>(viewer, names::kMapList)->stack(), Qt::RightButton, {},
                       RowList::RowPoint(row));
   }
   static void ChooseMapPopupLine(QWidget& viewer, int line) {
-    QTest::mouseClick(Child<PopupLines>(viewer, "pmap"), Qt::LeftButton, {},
+    QTest::mouseClick(Child<PopupLines>(viewer, names::kMapPopup), Qt::LeftButton, {},
                       PopupLines::LinePoint(line));
   }
   // The messages of the boxes shown since the last call.
@@ -94,44 +95,44 @@ class StatsViewerWindowTest : public ::testing::Test {
 // modifier must reach it, and the panels follow.
 TEST_F(StatsViewerWindowTest, ClicksInBothListsReachTheDocument) {
   auto viewer = OpenGame();
-  EXPECT_EQ(Captions(*viewer, "lmaps"),
+  EXPECT_EQ(Captions(*viewer, names::kMapList),
             (std::vector<QString>{"all maps", "ut4_turnpike", "ut4_casa"}));
-  const std::size_t everyone = Captions(*viewer, "lplayers").size();
-  ClickRow(*viewer, "lmaps", 1);
-  EXPECT_LT(Captions(*viewer, "lplayers").size(), everyone);
-  ClickRow(*viewer, "lmaps", 2, Qt::ControlModifier);
-  EXPECT_EQ(Selected(*viewer, "lmaps"), (std::vector<int>{1, 2}));
-  EXPECT_EQ(Captions(*viewer, "lplayers").size(), everyone);
+  const std::size_t everyone = Captions(*viewer, names::kPlayerList).size();
+  ClickRow(*viewer, names::kMapList, 1);
+  EXPECT_LT(Captions(*viewer, names::kPlayerList).size(), everyone);
+  ClickRow(*viewer, names::kMapList, 2, Qt::ControlModifier);
+  EXPECT_EQ(Selected(*viewer, names::kMapList), (std::vector<int>{1, 2}));
+  EXPECT_EQ(Captions(*viewer, names::kPlayerList).size(), everyone);
 
   // A player: his figures, on the kills-and-deaths tab.
-  const std::vector<QString> players = Captions(*viewer, "lplayers");
-  ClickRow(*viewer, "lplayers", 0);
-  EXPECT_EQ(Text(*viewer, "lnickname"), players[0]);
-  EXPECT_TRUE(Child<ImageButton>(*viewer, "imgkillsdeaths")->IsDown());
-  EXPECT_FALSE(Child<ImageButton>(*viewer, "imghitsgiven")->IsDown());
-  EXPECT_EQ(Child<GridTable>(*viewer, "lwith")->rowCount(), state_->weapons.size() - 2);
-  EXPECT_FALSE(Child<GridTable>(*viewer, "lwith")->Cell(0, 0).isEmpty());
-  ClickRow(*viewer, "lplayers", 3, Qt::ControlModifier);
-  EXPECT_EQ(Selected(*viewer, "lplayers"), (std::vector<int>{0, 3}));
-  EXPECT_EQ(Text(*viewer, "lnickname"), players[3]);
+  const std::vector<QString> players = Captions(*viewer, names::kPlayerList);
+  ClickRow(*viewer, names::kPlayerList, 0);
+  EXPECT_EQ(Text(*viewer, names::kPlayerNickname), players[0]);
+  EXPECT_TRUE(Child<ImageButton>(*viewer, names::kKillsDeathsTab)->IsDown());
+  EXPECT_FALSE(Child<ImageButton>(*viewer, names::kHitsGivenTab)->IsDown());
+  EXPECT_EQ(Child<GridTable>(*viewer, names::kKillsGrid)->rowCount(), state_->weapons.size() - 2);
+  EXPECT_FALSE(Child<GridTable>(*viewer, names::kKillsGrid)->Cell(0, 0).isEmpty());
+  ClickRow(*viewer, names::kPlayerList, 3, Qt::ControlModifier);
+  EXPECT_EQ(Selected(*viewer, names::kPlayerList), (std::vector<int>{0, 3}));
+  EXPECT_EQ(Text(*viewer, names::kPlayerNickname), players[3]);
 
   // A map click refreshes: no player chosen, back on the hits given.
-  ClickRow(*viewer, "lmaps", 1);
-  EXPECT_TRUE(Selected(*viewer, "lplayers").empty());
-  EXPECT_EQ(Text(*viewer, "lkills"), QStringLiteral("Kills: "));
-  EXPECT_TRUE(Child<ImageButton>(*viewer, "imghitsgiven")->IsDown());
+  ClickRow(*viewer, names::kMapList, 1);
+  EXPECT_TRUE(Selected(*viewer, names::kPlayerList).empty());
+  EXPECT_EQ(Text(*viewer, names::kPlayerLines[0]), QStringLiteral("Kills: "));
+  EXPECT_TRUE(Child<ImageButton>(*viewer, names::kHitsGivenTab)->IsDown());
 }
 
 TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
   auto viewer = OpenGame();
-  Click(*viewer, "lmenu");
-  auto* menu = Child<PopupLines>(*viewer, "pmenu");
+  Click(*viewer, names::kMenuLabel);
+  auto* menu = Child<PopupLines>(*viewer, names::kMenuPopup);
   ASSERT_TRUE(menu->isVisible());
   ASSERT_EQ(menu->lines().size(), 7u);
   QTest::mouseMove(menu, PopupLines::LinePoint(3));
   EXPECT_EQ(menu->HighlightedLine(), 3);
   // A press elsewhere hides it.
-  QTest::mouseClick(Child<RowList>(*viewer, "lplayers")->stack(), Qt::LeftButton, {},
+  QTest::mouseClick(Child<RowList>(*viewer, names::kPlayerList)->stack(), Qt::LeftButton, {},
                     QPoint(5, 400));
   EXPECT_FALSE(menu->isVisible());
 
@@ -142,18 +143,19 @@ TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
   EXPECT_EQ(TakeMessages(), (std::vector<QString>{"\nNot implemented in this version! Sorry!"}));
 
   ChooseMenuSlot(*viewer, 5);
-  auto* overall = Child<QWidget>(*viewer, "TFOverall2");
+  auto* overall = Child<QWidget>(*viewer, names::kOverallWindow);
   EXPECT_TRUE(overall->isVisible());
-  auto* table = Child<QTreeWidget>(*overall, "all");
-  EXPECT_EQ(table->topLevelItemCount(), static_cast<int>(Captions(*viewer, "lplayers").size()));
+  auto* table = Child<QTreeWidget>(*overall, names::kOverallList);
+  EXPECT_EQ(table->topLevelItemCount(),
+            static_cast<int>(Captions(*viewer, names::kPlayerList).size()));
   // Choosing a row there chooses the player in the viewer.
   table->setCurrentItem(table->topLevelItem(2));
-  EXPECT_EQ(Text(*viewer, "lnickname"), table->topLevelItem(2)->text(0));
+  EXPECT_EQ(Text(*viewer, names::kPlayerNickname), table->topLevelItem(2)->text(0));
   // A column click sorts it: the first click on "Kills" puts the most kills first.
   QTest::mouseClick(table->header()->viewport(), Qt::LeftButton, {},
                     QPoint(table->header()->sectionViewportPosition(1) + 10, 5));
   EXPECT_GE(table->topLevelItem(0)->text(1).toInt(), table->topLevelItem(1)->text(1).toInt());
-  Click(*overall, "imgclose");
+  Click(*overall, names::kCloseImage);
   EXPECT_FALSE(overall->isVisible());
 
   ChooseMenuSlot(*viewer, 7);  // nothing unsaved: no question
@@ -162,9 +164,9 @@ TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
 
   ClearMaps(state_->store);
   auto parsed = OpenGame(false);
-  EXPECT_FALSE(Child(*parsed, "fyourstats")->isVisible());
-  Click(*parsed, "lmenu");
-  menu = Child<PopupLines>(*parsed, "pmenu");
+  EXPECT_FALSE(Child(*parsed, names::kYourStatsBlock)->isVisible());
+  Click(*parsed, names::kMenuLabel);
+  menu = Child<PopupLines>(*parsed, names::kMenuPopup);
   EXPECT_EQ(menu->toolTip(),
             QStringLiteral("only monitored games can be saved and/or added to a player profile"));
   // A grey slot does nothing and the menu stays.
@@ -180,22 +182,23 @@ TEST_F(StatsViewerWindowTest, ProfileModeListsTheGamesAndItsMenuRemovesThem) {
   StatsViewerWindow viewer(*state_, ViewerDialogs{}, nullptr);
   viewer.OpenProfile();
   viewer.show();
-  EXPECT_FALSE(Child(viewer, "lmaps")->isVisible());
-  EXPECT_EQ(viewer.findChild<QWidget*>(QStringLiteral("TFOverall2")), nullptr);
-  EXPECT_EQ(Captions(viewer, "lgames"),
+  EXPECT_FALSE(Child(viewer, names::kMapList)->isVisible());
+  EXPECT_EQ(viewer.findChild<QWidget*>(names::kOverallWindow), nullptr);
+  EXPECT_EQ(Captions(viewer, names::kGameList),
             (std::vector<QString>{"<all games>", "2024-04-28 21:40", "2024-04-26 20:15"}));
-  EXPECT_EQ(Text(viewer, "lgamescount"), QStringLiteral("2 games listed"));
-  const QString all_kills = Text(viewer, "ykills");
-  ClickRow(viewer, "lgames", 2);
-  EXPECT_NE(Text(viewer, "ykills"), all_kills);
-  ClickRow(viewer, "lgames", 1, Qt::ControlModifier);
-  EXPECT_EQ(Selected(viewer, "lgames"), (std::vector<int>{1, 2}));
-  EXPECT_EQ(Text(viewer, "ykills"), all_kills);
+  EXPECT_EQ(Text(viewer, names::kGameCount), QStringLiteral("2 games listed"));
+  const QString all_kills = Text(viewer, names::kYourStatsLines[0]);
+  ClickRow(viewer, names::kGameList, 2);
+  EXPECT_NE(Text(viewer, names::kYourStatsLines[0]), all_kills);
+  ClickRow(viewer, names::kGameList, 1, Qt::ControlModifier);
+  EXPECT_EQ(Selected(viewer, names::kGameList), (std::vector<int>{1, 2}));
+  EXPECT_EQ(Text(viewer, names::kYourStatsLines[0]), all_kills);
 
-  ClickRow(viewer, "lgames", 2);
+  ClickRow(viewer, names::kGameList, 2);
   ChooseMenuSlot(viewer, 1);
-  EXPECT_EQ(Captions(viewer, "lgames"), (std::vector<QString>{"<all games>", "2024-04-28 21:40"}));
-  EXPECT_EQ(Text(viewer, "lgamescount"), QStringLiteral("1 game listed"));
+  EXPECT_EQ(Captions(viewer, names::kGameList),
+            (std::vector<QString>{"<all games>", "2024-04-28 21:40"}));
+  EXPECT_EQ(Text(viewer, names::kGameCount), QStringLiteral("1 game listed"));
   ChooseMenuSlot(viewer, 3);
   EXPECT_FALSE(viewer.isVisible());
   EXPECT_TRUE(boxes_.shown().empty());
@@ -205,7 +208,7 @@ TEST_F(StatsViewerWindowTest, ProfileModeListsTheGamesAndItsMenuRemovesThem) {
 // popup must open on a map row only, and the window must honour the answers.
 TEST_F(StatsViewerWindowTest, MapPopupAndTheCloseQuery) {
   auto viewer = OpenGame();
-  auto* popup = Child<PopupLines>(*viewer, "pmap");
+  auto* popup = Child<PopupLines>(*viewer, names::kMapPopup);
   RightPressMap(*viewer, 0);
   EXPECT_FALSE(popup->isVisible());  // never on "all maps"
   RightPressMap(*viewer, 1);
@@ -218,16 +221,17 @@ TEST_F(StatsViewerWindowTest, MapPopupAndTheCloseQuery) {
   EXPECT_FALSE(popup->isVisible());
   ASSERT_EQ(boxes_.shown().size(), 1u);
   EXPECT_EQ(boxes_.shown()[0].input_text, QStringLiteral("ut4_turnpike"));
-  EXPECT_EQ(Captions(*viewer, "lmaps")[1], QStringLiteral("ut4_turnpike_b1"));
+  EXPECT_EQ(Captions(*viewer, names::kMapList)[1], QStringLiteral("ut4_turnpike_b1"));
   EXPECT_EQ(state_->store[0].name, "ut4_turnpike_b1");
   boxes_.SetNextAnswer(true);
   RightPressMap(*viewer, 2);
   ChooseMapPopupLine(*viewer, 0);
-  EXPECT_EQ(Captions(*viewer, "lmaps"), (std::vector<QString>{"all maps", "ut4_turnpike_b1"}));
+  EXPECT_EQ(Captions(*viewer, names::kMapList),
+            (std::vector<QString>{"all maps", "ut4_turnpike_b1"}));
   TakeMessages();
 
   // Unsaved: the close image asks, and Cancel keeps the viewer.
-  Click(*viewer, "imgclose");
+  Click(*viewer, names::kCloseImage);
   EXPECT_EQ(TakeMessages().size(), 1u);
   EXPECT_TRUE(viewer->isVisible());
 
@@ -255,7 +259,7 @@ TEST_F(StatsViewerWindowTest, TheTablesKeepTheirGeometryInStatsIni) {
   ini.WriteInteger("allwindow", "height", -5);
   ASSERT_TRUE(ini.Save());
   auto viewer = OpenGame();
-  auto* overall = Child(*viewer, "TFOverall2");
+  auto* overall = Child(*viewer, names::kOverallWindow);
   const QRect screen = QApplication::primaryScreen()->availableGeometry();
   EXPECT_LE(overall->width(), screen.width());
   EXPECT_EQ(overall->height(), 100);
@@ -272,27 +276,28 @@ TEST_F(StatsViewerWindowTest, TheTablesKeepTheirGeometryInStatsIni) {
 
 TEST_F(StatsViewerWindowTest, CompareShowsTheFirstTwoSelectedPlayersAndTheirDetails) {
   auto viewer = OpenGame();
-  const std::vector<QString> players = Captions(*viewer, "lplayers");
-  ClickRow(*viewer, "lplayers", 2);
-  ClickRow(*viewer, "lplayers", 3, Qt::ControlModifier);
-  ClickRow(*viewer, "lplayers", 5, Qt::ControlModifier);
+  const std::vector<QString> players = Captions(*viewer, names::kPlayerList);
+  ClickRow(*viewer, names::kPlayerList, 2);
+  ClickRow(*viewer, names::kPlayerList, 3, Qt::ControlModifier);
+  ClickRow(*viewer, names::kPlayerList, 5, Qt::ControlModifier);
   ChooseMenuSlot(*viewer, 6);
   auto* one_on_one = Child(*viewer, "OneOnOneWindow");
   ASSERT_TRUE(one_on_one->isVisible());
   EXPECT_EQ(one_on_one->size(), QSize(866, 323));
-  EXPECT_EQ(Text(*one_on_one, "lnickname1"), players[2]);
-  EXPECT_EQ(Text(*one_on_one, "lnickname2"), players[3]);
+  EXPECT_EQ(Text(*one_on_one, names::OnSide(names::kPlayerNickname, 0)), players[2]);
+  EXPECT_EQ(Text(*one_on_one, names::OnSide(names::kPlayerNickname, 1)), players[3]);
 
   // Its details: the left player's kills, with the right player's row chosen.
-  Click(*one_on_one, "imgkillsdetails1");
-  auto* details = Child(*viewer, "TFWeaponsDetails");
+  Click(*one_on_one, names::OnSide(names::kKillsDetailsButton, 0));
+  auto* details = Child(*viewer, names::kWeaponDetailsWindow);
   ASSERT_TRUE(details->isVisible());
   EXPECT_EQ(details->windowTitle(), QStringLiteral("Kills' details"));
-  const QList<QTreeWidgetItem*> chosen = Child<QTreeWidget>(*details, "ldetails")->selectedItems();
+  const QList<QTreeWidgetItem*> chosen =
+      Child<QTreeWidget>(*details, names::kWeaponDetailsList)->selectedItems();
   ASSERT_EQ(chosen.size(), 1);
   EXPECT_EQ(chosen.front()->text(0), players[3]);
   // A map click hides the details.
-  ClickRow(*viewer, "lmaps", 1);
+  ClickRow(*viewer, names::kMapList, 1);
   EXPECT_FALSE(details->isVisible());
 }
 
@@ -316,13 +321,13 @@ TEST_F(StatsViewerWindowTest, TheMainWindowOpensASavedGameInTheViewer) {
     auto* viewer = qobject_cast<StatsViewerWindow*>(QApplication::activeModalWidget());
     ASSERT_NE(viewer, nullptr);
     main_hidden = !main.isVisible();
-    maps = Captions(*viewer, "lmaps");
-    players = static_cast<int>(Captions(*viewer, "lplayers").size());
-    Click(*viewer, "lmenu");
-    save_slot = Child<PopupLines>(*viewer, "pmenu")->lines()[0].caption;
-    Click(*viewer, "imgclose");
+    maps = Captions(*viewer, names::kMapList);
+    players = static_cast<int>(Captions(*viewer, names::kPlayerList).size());
+    Click(*viewer, names::kMenuLabel);
+    save_slot = Child<PopupLines>(*viewer, names::kMenuPopup)->lines()[0].caption;
+    Click(*viewer, names::kCloseImage);
   });
-  Click(main, "imgload");
+  Click(main, names::kLoadButton);
   ASSERT_EQ(dialogs.asked().size(), 1u);
   EXPECT_EQ(dialogs.asked()[0].location, PathText(games));
   EXPECT_EQ(dialogs.asked()[0].filter, QStringLiteral("Game (*.stg)"));

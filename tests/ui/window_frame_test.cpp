@@ -9,6 +9,7 @@
 #include <QTest>
 
 #include "ui/image_button.h"
+#include "ui/object_names.h"
 
 namespace mrv::ui {
 namespace {
@@ -44,9 +45,9 @@ TEST(WindowFrameTest, TheStripMovesTheWindowAndTheGripsResizeIt) {
   Drag(frame, QPoint(40, 8), QPoint(30, 20));
   EXPECT_EQ(window.pos(), QPoint(130, 120));
 
-  auto* corner = window.findChild<QWidget*>(QStringLiteral("gripcorner"));
-  auto* right = window.findChild<QWidget*>(QStringLiteral("gripright"));
-  auto* bottom = window.findChild<QWidget*>(QStringLiteral("gripbottom"));
+  auto* corner = window.findChild<QWidget*>(names::kCornerGrip);
+  auto* right = window.findChild<QWidget*>(names::kRightGrip);
+  auto* bottom = window.findChild<QWidget*>(names::kBottomGrip);
   EXPECT_EQ(corner->cursor().shape(), Qt::SizeFDiagCursor);
   EXPECT_EQ(right->cursor().shape(), Qt::SizeHorCursor);
   EXPECT_EQ(bottom->cursor().shape(), Qt::SizeVerCursor);
@@ -69,7 +70,7 @@ TEST(WindowFrameTest, TheMinimiseImageMinimisesEveryWindow) {
   auto* frame = new WindowFrame(&viewer, QStringLiteral("Viewer"));
   main_window.show();
   viewer.show();
-  QTest::mouseClick(frame->findChild<ImageButton*>(QStringLiteral("imgminimise")), Qt::LeftButton);
+  QTest::mouseClick(frame->findChild<ImageButton*>(names::kMinimiseImage), Qt::LeftButton);
   EXPECT_TRUE(main_window.isMinimized());
   EXPECT_TRUE(viewer.isMinimized());
 }

@@ -67,19 +67,19 @@ void CreateSampleProfile(ui::ProgramState& state, const std::string& name,
   state.profile_store.Close();
 }
 
-void Click(const QWidget& window, const char* name) {
+void Click(const QWidget& window, const QString& name) {
   QTest::mouseClick(Child(window, name), Qt::LeftButton);
 }
 
-void ClickRow(QWidget& viewer, const char* list, int row, Qt::KeyboardModifiers keys) {
-  auto* rows = viewer.findChild<ui::RowList*>(QString::fromLatin1(list));
-  ASSERT_NE(rows, nullptr) << list;
+void ClickRow(QWidget& viewer, const QString& list, int row, Qt::KeyboardModifiers keys) {
+  auto* rows = viewer.findChild<ui::RowList*>(list);
+  ASSERT_NE(rows, nullptr) << list.toStdString();
   QTest::mouseClick(rows->stack(), Qt::LeftButton, keys, ui::RowList::RowPoint(row));
 }
 
 void ChooseMenuSlot(QWidget& viewer, int slot) {
-  QTest::mouseClick(viewer.findChild<QWidget*>(QStringLiteral("lmenu")), Qt::LeftButton);
-  auto* menu = viewer.findChild<ui::PopupLines*>(QStringLiteral("pmenu"));
+  QTest::mouseClick(viewer.findChild<QWidget*>(ui::names::kMenuLabel), Qt::LeftButton);
+  auto* menu = viewer.findChild<ui::PopupLines*>(ui::names::kMenuPopup);
   ASSERT_TRUE(menu->isVisible());
   QTest::mouseMove(menu, ui::PopupLines::LinePoint(slot - 1));
   QTest::mouseClick(menu, Qt::LeftButton, {}, ui::PopupLines::LinePoint(slot - 1));

@@ -16,6 +16,7 @@
 #include "support/paths.h"
 #include "ui/capture_devices.h"
 #include "ui/main_window.h"
+#include "ui/object_names.h"
 #include "ui/program_state.h"
 #include "ui/stats_viewer_launcher.h"
 
@@ -41,20 +42,21 @@ struct SampleGame {
 void CreateSampleProfile(ui::ProgramState& state, const std::string& name,
                          const std::vector<SampleGame>& games);
 
-// The child widget of type T named `name`; a test fails when there is none.
+// The child widget of type T named `name` (object_names.h); a test fails when there is
+// none.
 template <typename T = QWidget>
-T* Child(const QWidget& window, const char* name) {
-  auto* found = window.findChild<T*>(QString::fromLatin1(name));
-  EXPECT_NE(found, nullptr) << name;
+T* Child(const QWidget& window, const QString& name) {
+  auto* found = window.findChild<T*>(name);
+  EXPECT_NE(found, nullptr) << name.toStdString();
   return found;
 }
 // A left click on the child widget named `name`.
-void Click(const QWidget& window, const char* name);
+void Click(const QWidget& window, const QString& name);
 
 // Driving the stats viewer's window as a player does: a left click on a row of one of
-// its lists ("lmaps", "lplayers", "lgames"), and a menu slot (1 to 7) chosen from the
-// menu that "lmenu" opens.
-void ClickRow(QWidget& viewer, const char* list, int row, Qt::KeyboardModifiers keys = {});
+// its lists (names::kMapList, kPlayerList, kGameList), and a menu slot (1 to 7) chosen
+// from the menu that its menu label opens.
+void ClickRow(QWidget& viewer, const QString& list, int row, Qt::KeyboardModifiers keys = {});
 void ChooseMenuSlot(QWidget& viewer, int slot);
 
 // Runs `act` on the modal dialog of type Dialog that an exec() about to come shows;
