@@ -28,7 +28,7 @@ class ProfilePicker : public QGroupBox {
   void Fill();
   // The selected profile's file name; empty for "<no profile loaded>".
   std::string SelectedFile() const;
-  // What lplayernicks shows.
+  // The nicknames the list shows.
   std::vector<std::string> Nicknames() const;
   void SetRequiredShown(bool shown);
   // While a capture runs the choice is fixed: the lists and the details button are off.
@@ -38,11 +38,11 @@ class ProfilePicker : public QGroupBox {
   void detailsClicked();
 
  private:
-  // The selected profile's nicknames, summary and notes; its reading failure in Memo2.
+  // The selected profile's nicknames, summary and notes; its reading failure in the summary.
   void ShowSelected();
 
   ProfileStore& profile_store_;
-  std::vector<std::string> files_;  // as lprofiles shows them, entry 0 included
+  std::vector<std::string> files_;  // as the profile list shows them, entry 0 included
   QLabel* required_;
   ImageButton* details_;
   QListWidget* profiles_;
