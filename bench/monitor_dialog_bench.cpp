@@ -91,7 +91,7 @@ int main(int argc, char** argv) {
     } else {
       BenchDevices devices(game.socket());
       mrv::ui::ScriptedFileDialogs no_dialogs;
-      mrv::ui::CaptureDialog dialog(*state, devices, no_dialogs, true);
+      mrv::ui::CaptureDialog dialog(*state, devices, no_dialogs);
       dialog.show();
       // In sight all along: the dearest case for the GUI thread.
       dialog.findChild<QCheckBox*>(names::kMinimizeToTrayBox)->setChecked(false);

@@ -1,24 +1,25 @@
-// CaptureDialog, the parse and monitor dialog in which every capture runs: the console
-// monitor ("quake 3 console monitor") or the log-file parser ("logfile parser"), chosen
-// when it is made. The main window makes it, sets the log file for a log, calls Execute
-// and then takes the store when Execute returned true (ErrorMessage says why not otherwise;
-// "Cancelled" needs no message).
+// CaptureDialog, the dialog in which every capture runs: the console monitor ("quake 3
+// console monitor") or the parser of a saved log ("logfile parser"), chosen by the
+// constructor. The main window makes it, calls Execute and then takes the store when
+// Execute returned true (ErrorMessage says why not otherwise; "Cancelled" needs no
+// message).
 //
-//   CaptureDialog dialog(state, devices, file_dialogs, /*monitor=*/false, this);
-//   dialog.SetLogFile(log);
+//   CaptureDialog dialog(state, devices, log, this);
 //   if (dialog.Execute()) state.store = std::move(dialog.TakeStore());
 //
-// The capture runs on a worker thread (CaptureWorker); the dialog shows its status
-// lines, its progress and its questions, lends it the options while it runs,
-// and hands the store over only once the worker has finished. OK starts the capture
-// and, pressed again, stops it to show the stats; Cancel and the close image end it
-// with nothing shown; closing is refused while the capture runs. The minimise image
-// and "minimize to tray" put the dialog into the tray (CaptureTray).
+// The dialog is a shell around its mode's left column (capture_column.h: MonitorColumn,
+// LogFileColumn). The shell holds what both modes share: the frame, the status lines,
+// the profile picker, OK and Cancel, the worker and the tray. The capture runs on a
+// worker thread (CaptureWorker); the shell shows its status lines and its questions and
+// hands the store over only once the worker has finished. OK loads the chosen profile
+// and starts the capture and, pressed again, stops it to show the stats; Cancel, Escape
+// and the close image all end it through CancelClicked, with nothing shown; closing is
+// refused while the capture runs. The minimise image puts the dialog into the tray
+// (CaptureTray).
 #pragma once
 
 #include <QDialog>
 #include <QPixmap>
-#include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -29,19 +30,15 @@
 #include "ui/capture_worker.h"
 #include "ui/desktop_prompt.h"
 
-class QCheckBox;
-class QLabel;
-class QProgressBar;
-
 namespace mrv::ui {
 
+class CaptureColumn;
 class CaptureDevices;
 class CaptureTray;
 class FileDialogs;
-class MonitorOptionsBox;
+class ImageButton;
 class ProfilePicker;
 class StatusLog;
-class ImageButton;
 class WindowFrame;
 struct ProgramState;
 
@@ -53,25 +50,19 @@ class CaptureDialog : public QDialog {
  public:
   static constexpr QSize kSize{620, 452};
 
-  CaptureDialog(ProgramState& state, CaptureDevices& devices, FileDialogs& file_dialogs, bool monitor,
-             QWidget* parent = nullptr);
+  // The console monitor.
+  CaptureDialog(ProgramState& state, CaptureDevices& devices, FileDialogs& file_dialogs,
+                QWidget* parent = nullptr);
+  // The parser of the saved console log `log`.
+  CaptureDialog(ProgramState& state, CaptureDevices& devices, std::filesystem::path log,
+                QWidget* parent = nullptr);
   ~CaptureDialog() override;
 
-  bool Monitor() const { return monitor_; }
-  void SetLogFile(const std::filesystem::path& log) { log_file_ = log; }
   // Runs the dialog modally; true when the capture produced stats to show. A log that
   // cannot be parsed fails at once, without the dialog.
   bool Execute();
-  // The log's probe and its three status lines, which Execute starts with; false, with
-  // ErrorMessage, when the log is empty or cannot be opened.
-  bool PrepareLogFile();
   mrv::StatsStore& TakeStore() { return store_; }
   const std::string& ErrorMessage() const { return error_message_; }
-  // The program's own sound volume, 0 to 255.
-  void SetVolume(int volume);
-  int GetVolume();
-  // The bar and its percentage.
-  void ShowProgress(int percent);
   // Escape, as QDialog has it: Cancel.
   void reject() override;
 
@@ -88,10 +79,12 @@ class CaptureDialog : public QDialog {
  private:
   enum class OkState { kIdle, kRunning, kFinished };
 
-  void BuildMonitorColumn();
-  void BuildLogColumn();
-  void FirstShow();
+  // The shell; the public constructors add their column.
+  CaptureDialog(ProgramState& state, CaptureDevices& devices, QWidget* parent,
+                const QString& title);
+
   void OkClicked();
+  // Cancel, Escape and the close image.
   void CancelClicked();
   // The profile whose nicknames identify the player: opened and put into the loaded
   // profile slot, or the slot emptied for "<no profile loaded>". False after telling
@@ -99,7 +92,6 @@ class CaptureDialog : public QDialog {
   bool TakeSelectedProfile();
   void StartCapture();
   void CaptureFinished(CaptureWorker::End end);
-  void SaveOptions();
   // The details button: the profile manager without its Open button, then the profile
   // list read again.
   void ShowProfileManager();
@@ -109,15 +101,11 @@ class CaptureDialog : public QDialog {
 
   ProgramState& state_;
   CaptureDevices& devices_;
-  FileDialogs& file_dialogs_;
-  const bool monitor_;
   DesktopPrompt prompt_;
   QPixmap background_;
   mrv::StatsStore store_;
   DeathTemplates templates_;
   GameTexts texts_;
-  std::filesystem::path log_file_;
-  std::uint64_t file_size_ = 0;
   std::string error_message_;
 
   OkState ok_state_ = OkState::kIdle;
@@ -126,17 +114,14 @@ class CaptureDialog : public QDialog {
   bool closed_ = false;
   bool capture_ended_ = false;
 
+  // The widgets and the column are the dialog's children.
   WindowFrame* frame_;
   StatusLog* status_;
   ProfilePicker* profiles_;
-  QWidget* console_box_ = nullptr;
-  MonitorOptionsBox* options_box_ = nullptr;
-  QCheckBox* minimize_ = nullptr;
-  QProgressBar* progress_ = nullptr;
-  QLabel* percent_ = nullptr;
   ImageButton* ok_;
   ImageButton* cancel_;
   CaptureTray* tray_;
+  CaptureColumn* column_ = nullptr;
   // Last: it goes first, while everything the run uses is still there.
   std::unique_ptr<CaptureWorker> worker_;
 };

@@ -143,7 +143,7 @@ void MainWindow::MonitorGame() {
   hide();
   bool captured = false;
   {
-    CaptureDialog dialog(*state_, devices_, file_dialogs_, true, this);
+    CaptureDialog dialog(*state_, devices_, file_dialogs_, this);
     captured = dialog.Execute();
     if (captured) {
       state_->store = std::move(dialog.TakeStore());
@@ -160,8 +160,7 @@ void MainWindow::MonitorGame() {
 QString MainWindow::ParseLogFile(const QString& file) {
   std::string error;
   {
-    CaptureDialog dialog(*state_, devices_, file_dialogs_, false, this);
-    dialog.SetLogFile(PathFromText(file));
+    CaptureDialog dialog(*state_, devices_, PathFromText(file), this);
     if (dialog.Execute()) {
       state_->store = std::move(dialog.TakeStore());
       return {};

@@ -22,6 +22,7 @@
 #include "ui/file_dialogs.h"
 #include "ui/html_export_dialog.h"
 #include "ui/image_button.h"
+#include "ui/log_file_column.h"
 #include "ui/main_window.h"
 #include "ui/message_dialog.h"
 #include "ui/object_names.h"
@@ -105,11 +106,13 @@ void WriteProfiles(const std::filesystem::path& dir) {
                        "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\nmorv\r\n[ENICKNAMES]\r\n");
 }
 
-// The capture dialog of either mode with the player's profile chosen.
+// The capture dialog of either mode with the player's profile chosen; a log is never read.
 ui::CaptureDialog* CaptureDialog(ShotContext& context, bool monitor) {
   WriteProfiles(context.dir.path());
-  auto* dialog = Keep(context, std::make_unique<ui::CaptureDialog>(*context.state, context.devices,
-                                                                context.dialogs, monitor));
+  auto* dialog = Keep(context, monitor ? std::make_unique<ui::CaptureDialog>(
+                                             *context.state, context.devices, context.dialogs)
+                                       : std::make_unique<ui::CaptureDialog>(
+                                             *context.state, context.devices, "qconsole.log"));
   dialog->findChild<QListWidget*>(names::kProfileList)->setCurrentRow(1);
   return dialog;
 }
@@ -165,7 +168,7 @@ const Shot kShots[] = {
        status->Add(QStringLiteral("/home/player/.q3a/q3ut4/qconsole.log"));
        status->Add(QStringLiteral("2483719 bytes"));
        status->Add(QStringLiteral("Select player profile for death hit stats generation"));
-       dialog->ShowProgress(64);
+       dialog->findChild<ui::LogFileColumn*>()->ShowProgress(64);
        return dialog;
      }},
     {"monitor-dialog.png",

@@ -1,6 +1,6 @@
 // The capture dialog's own rules, before any capture runs: the monitor options and
 // their saving, the status line of the tray advice, the profile choice, Cancel by the
-// close image; and the sound output the captures play through.
+// close image, an empty log; and the sound output the captures play through.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -25,11 +25,13 @@ namespace {
 
 class CaptureDialogTest : public CaptureFixture {
  protected:
-  CaptureDialogTest() : CaptureFixture("parse-form") {}
+  CaptureDialogTest() : CaptureFixture("capture-dialog") {}
 
   std::unique_ptr<CaptureDialog> Dialog(bool monitor) {
     state_ = test::StartedState(dir_.path());
-    auto dialog = std::make_unique<CaptureDialog>(*state_, devices_, dialogs_, monitor);
+    auto dialog = monitor
+                      ? std::make_unique<CaptureDialog>(*state_, devices_, dialogs_)
+                      : std::make_unique<CaptureDialog>(*state_, devices_, dir_ / "tonight.log");
     dialog->show();
     return dialog;
   }
@@ -148,6 +150,17 @@ TEST_F(CaptureDialogTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpe
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->ErrorMessage(), "Cancelled");
   EXPECT_EQ(boxes_.shown().size(), 1u);
+}
+
+TEST_F(CaptureDialogTest, AnEmptyLogFailsWithoutShowingTheDialog) {
+  state_ = test::StartedState(dir_.path());
+  test::WriteFileBytes(dir_ / "empty.log", "");
+  CaptureDialog dialog(*state_, devices_, dir_ / "empty.log");
+  QSignalSpy ended(&dialog, &CaptureDialog::ended);
+  EXPECT_FALSE(dialog.Execute());
+  EXPECT_EQ(dialog.ErrorMessage(), "Unable to parse log file!");
+  EXPECT_FALSE(dialog.isVisible());
+  EXPECT_EQ(ended.count(), 0);
 }
 
 TEST(QtSoundPlayerTest, PlaysOnItsOwnThreadInOrderAtItsOwnVolume) {
