@@ -8,6 +8,13 @@
 
 namespace mrv::ui {
 
+namespace {
+
+// Normal, and lit under the pointer, pressed or latched.
+constexpr int kFrames = 2;
+
+}  // namespace
+
 ImageButton::ImageButton(QWidget* parent) : QWidget(parent) {
   resize(kDefaultSize, kDefaultSize);
   setAttribute(Qt::WA_NoSystemBackground);
@@ -19,12 +26,6 @@ void ImageButton::SetGlyph(const QPixmap& glyph) {
   resize(sizeHint());
 }
 
-void ImageButton::SetNumGlyphs(int count) {
-  num_glyphs_ = std::max(1, count);
-  resize(sizeHint());
-  update();
-}
-
 void ImageButton::SetCaption(const QString& caption) {
   caption_ = caption;
   update();
@@ -32,21 +33,6 @@ void ImageButton::SetCaption(const QString& caption) {
 
 void ImageButton::SetTextLeft(int left) {
   text_left_ = left;
-  update();
-}
-
-void ImageButton::SetTextTop(int top) {
-  text_top_ = top;
-  update();
-}
-
-void ImageButton::SetImageLeft(int left) {
-  image_left_ = left;
-  update();
-}
-
-void ImageButton::SetImageTop(int top) {
-  image_top_ = top;
   update();
 }
 
@@ -70,7 +56,7 @@ void ImageButton::SetIsDown(bool down) {
 
 QSize ImageButton::sizeHint() const {
   if (glyph_.isNull()) return {kDefaultSize, kDefaultSize};
-  return {glyph_.width() / num_glyphs_, glyph_.height()};
+  return {glyph_.width() / kFrames, glyph_.height()};
 }
 
 void ImageButton::PrepareGlyph() {
@@ -84,7 +70,7 @@ void ImageButton::PrepareGlyph() {
 QRect ImageButton::CaptionRect(const QFontMetrics& metrics) const {
   const QSize text(metrics.horizontalAdvance(caption_), metrics.height());
   const int left = text_left_ >= 0 ? text_left_ : (width() - text.width()) / 2;
-  const int top = text_top_ >= 0 ? text_top_ : (height() - text.height()) / 2;
+  const int top = (height() - text.height()) / 2;
   const QRect inside = rect().adjusted(margin_, 0, -margin_, 0);
   // A centred caption wider than the margins allow starts at the left margin.
   return {text_left_ >= 0 ? left : std::max(left, inside.left()), top, text.width(), text.height()};
@@ -94,10 +80,10 @@ void ImageButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const bool down_look = pressed_ || is_down_;
   if (!glyph_.isNull()) {
-    const int frame_width = glyph_.width() / num_glyphs_;
-    const bool lit = isEnabled() && (hover_ || down_look) && num_glyphs_ > 1;
+    const int frame_width = glyph_.width() / kFrames;
+    const bool lit = isEnabled() && (hover_ || down_look);
     const QRect frame(lit ? frame_width : 0, 0, frame_width, glyph_.height());
-    painter.drawPixmap(QPoint(image_left_, image_top_), glyph_, frame);
+    painter.drawPixmap(QPoint(0, 0), glyph_, frame);
   }
   if (caption_.isEmpty()) return;
   QRect text = CaptionRect(painter.fontMetrics());

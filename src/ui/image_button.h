@@ -1,4 +1,4 @@
-// ImageButton, the image button of every window: a glyph of NumGlyphs frames side by side
+// ImageButton, the image button of every window: a glyph of two frames side by side
 // (frame 0 normal, frame 1 while the pointer is over it, while it is pressed or latched),
 // a caption drawn over it, and an optional latched state.
 //
@@ -30,13 +30,10 @@ class ImageButton : public QWidget {
 
   // Both size the button to one frame of the glyph (25 x 25 without one).
   void SetGlyph(const QPixmap& glyph);
-  void SetNumGlyphs(int count);  // at least 1; default 2
   void SetCaption(const QString& caption);
-  // The caption's top-left corner; -1 (the default) centres it between the margins.
+  // The caption's left edge; -1 (the default) centres it between the margins. It is
+  // always centred from top to bottom.
   void SetTextLeft(int left);
-  void SetTextTop(int top);
-  void SetImageLeft(int left);
-  void SetImageTop(int top);
   // Pixels of this colour in the glyph are not drawn; an invalid colour (the default)
   // leaves the glyph's own transparency.
   void SetTransparentColor(const QColor& colour);
@@ -72,12 +69,8 @@ class ImageButton : public QWidget {
 
   QPixmap source_glyph_;
   QPixmap glyph_;  // the source with the transparent colour masked out
-  int num_glyphs_ = 2;
   QString caption_;
   int text_left_ = -1;
-  int text_top_ = -1;
-  int image_left_ = 0;
-  int image_top_ = 0;
   QColor transparent_colour_;
   int border_width_ = 1;
   int margin_ = 5;

@@ -34,8 +34,6 @@ class RowList : public QScrollArea {
   // A list with other captions than before scrolls back to its top.
   void SetRows(std::vector<Row> rows);
   const std::vector<Row>& rows() const { return rows_; }
-  // The row under the pointer, -1 when none.
-  int HoveredRow() const { return hovered_; }
   // The stack of rows, which takes the clicks; and a point inside a row, in its
   // coordinates.
   QWidget* stack() const;
