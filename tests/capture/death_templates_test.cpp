@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "capture_harness.h"
+#include "support/capture_harness.h"
 #include "model/text.h"
 #include "support/paths.h"
 

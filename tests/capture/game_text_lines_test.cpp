@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "capture/interpreter.h"
-#include "capture_harness.h"
+#include "support/capture_harness.h"
 #include "model/body.h"
 
 namespace mrv {

@@ -8,7 +8,7 @@
 #include <random>
 
 #include "capture/matching/text_set.h"
-#include "capture_harness.h"
+#include "support/capture_harness.h"
 #include "support/paths.h"
 
 namespace mrv {

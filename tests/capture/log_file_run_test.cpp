@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "capture/line_handling.h"
-#include "capture_harness.h"
+#include "support/capture_harness.h"
 #include "files/saved_game.h"
 #include "support/paths.h"
 

@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "capture/line_handling.h"
-#include "capture_harness.h"
+#include "support/capture_harness.h"
 
 namespace mrv {
 namespace {

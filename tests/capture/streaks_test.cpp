@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "capture_harness.h"
+#include "support/capture_harness.h"
 
 namespace mrv {
 namespace {

@@ -9,7 +9,7 @@
 
 #include "capture/console/bridge_console.h"
 #include "capture/console/bridge_protocol.h"
-#include "console/bridge_harness.h"
+#include "support/bridge_harness.h"
 #include "support/paths.h"
 
 namespace mrv::test {

@@ -11,7 +11,7 @@
 
 #include "capture/console/bridge_console.h"
 #include "capture/monitor_run.h"
-#include "console/bridge_harness.h"
+#include "support/bridge_harness.h"
 #include "files/settings.h"
 #include "support/fakes.h"
 #include "support/paths.h"

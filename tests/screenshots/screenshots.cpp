@@ -32,7 +32,7 @@
 #include "ui/status_log.h"
 #include "ui/theme.h"
 #include "ui/ui_text.h"
-#include "ui_support/ui_fixtures.h"
+#include "support/ui_fixtures.h"
 
 namespace {
 

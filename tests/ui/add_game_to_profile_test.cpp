@@ -6,12 +6,12 @@
 #include <QListWidget>
 #include <QTest>
 
-#include "print_qstring.h"
+#include "support/print_qstring.h"
 #include "ui/message_dialog.h"
 #include "ui/object_names.h"
 #include "ui/profile_manager_window.h"
 #include "ui/stats_viewer_window.h"
-#include "ui_support/ui_fixtures.h"
+#include "support/ui_fixtures.h"
 
 namespace mrv::ui {
 namespace {

@@ -12,9 +12,9 @@
 #include <QStackedWidget>
 #include <thread>
 
-#include "capture_fixture.h"
+#include "support/capture_fixture.h"
 #include "files/capture_options.h"
-#include "print_qstring.h"
+#include "support/print_qstring.h"
 #include "ui/clickable_label.h"
 #include "ui/object_names.h"
 #include "ui/profile_manager_window.h"

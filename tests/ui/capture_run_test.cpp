@@ -12,11 +12,11 @@
 #include <filesystem>
 
 #include "capture/console/bridge_console.h"
-#include "capture_fixture.h"
-#include "console/bridge_harness.h"
+#include "support/capture_fixture.h"
+#include "support/bridge_harness.h"
 #include "files/capture_options.h"
 #include "files/console_choice.h"
-#include "print_qstring.h"
+#include "support/print_qstring.h"
 #include "ui/image_button.h"
 #include "ui/object_names.h"
 #include "ui/recent_files_panel.h"

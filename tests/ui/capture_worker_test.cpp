@@ -13,7 +13,7 @@
 #include "files/settings.h"
 #include "support/fakes.h"
 #include "support/paths.h"
-#include "ui_support/ui_fixtures.h"
+#include "support/ui_fixtures.h"
 
 namespace mrv::ui {
 namespace {

@@ -13,14 +13,14 @@
 #include <QTimer>
 #include <functional>
 
-#include "print_qstring.h"
+#include "support/print_qstring.h"
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
 #include "ui/message_dialog.h"
 #include "ui/object_names.h"
 #include "ui/stats_viewer_window.h"
 #include "ui/ui_text.h"
-#include "ui_support/ui_fixtures.h"
+#include "support/ui_fixtures.h"
 
 namespace mrv::ui {
 namespace {

@@ -12,7 +12,7 @@
 #include <QUrl>
 #include <QTest>
 
-#include "print_qstring.h"
+#include "support/print_qstring.h"
 #include "product.h"
 #include "support/paths.h"
 #include "ui/file_dialogs.h"
@@ -21,7 +21,7 @@
 #include "ui/object_names.h"
 #include "ui/recent_files_panel.h"
 #include "ui/ui_text.h"
-#include "ui_support/ui_fixtures.h"
+#include "support/ui_fixtures.h"
 
 namespace mrv::ui {
 namespace {

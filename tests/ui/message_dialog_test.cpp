@@ -9,7 +9,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "print_qstring.h"
+#include "support/print_qstring.h"
 #include "ui/desktop_prompt.h"
 #include "ui/image_button.h"
 #include "ui/object_names.h"

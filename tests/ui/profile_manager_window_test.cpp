@@ -11,14 +11,14 @@
 #include <QTest>
 #include <QTimer>
 
-#include "print_qstring.h"
+#include "support/print_qstring.h"
 #include "support/paths.h"
 #include "ui/create_profile_dialog.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"
 #include "ui/message_dialog.h"
 #include "ui/object_names.h"
-#include "ui_support/ui_fixtures.h"
+#include "support/ui_fixtures.h"
 
 namespace mrv::ui {
 namespace {

@@ -3,9 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "files/settings.h"
-#include "print_qstring.h"
+#include "support/print_qstring.h"
 #include "support/paths.h"
-#include "ui_support/ui_fixtures.h"
+#include "support/ui_fixtures.h"
 #include "ui/desktop_command_line.h"
 #include "ui/message_dialog.h"
 #include "ui/program_state.h"

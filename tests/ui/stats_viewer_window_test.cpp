@@ -15,7 +15,7 @@
 #include <QTreeWidget>
 
 #include "files/ini_file.h"
-#include "print_qstring.h"
+#include "support/print_qstring.h"
 #include "support/paths.h"
 #include "ui/file_dialogs.h"
 #include "ui/grid_table.h"
@@ -26,7 +26,7 @@
 #include "ui/popup_lines.h"
 #include "ui/row_list.h"
 #include "ui/ui_text.h"
-#include "ui_support/ui_fixtures.h"
+#include "support/ui_fixtures.h"
 
 namespace mrv::ui {
 namespace {

@@ -8,7 +8,7 @@
 #include <QImage>
 #include <cstdlib>
 
-#include "viewer_harness.h"
+#include "support/viewer_harness.h"
 #include "views/body_map.h"
 #include "views/html_export.h"
 

@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "model/text.h"
-#include "viewer_harness.h"
+#include "support/viewer_harness.h"
 #include "views/body_map.h"
 
 namespace mrv {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "files/saved_game.h"
-#include "viewer_harness.h"
+#include "support/viewer_harness.h"
 #include "views/stats_viewer.h"
 
 namespace mrv {

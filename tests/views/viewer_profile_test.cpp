@@ -2,7 +2,7 @@
 // the viewer's own "Add game to profile".
 #include <gtest/gtest.h>
 
-#include "viewer_harness.h"
+#include "support/viewer_harness.h"
 #include "views/stats_viewer.h"
 
 namespace mrv {

@@ -1,4 +1,4 @@
-#include "capture_harness.h"
+#include "support/capture_harness.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "console/bridge_harness.h"
+#include "support/bridge_harness.h"
 
 #include <fcntl.h>
 #include <sys/socket.h>

@@ -1,4 +1,4 @@
-#include "ui_support/ui_fixtures.h"
+#include "support/ui_fixtures.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "viewer_harness.h"
+#include "support/viewer_harness.h"
 
 #include <gtest/gtest.h>
 

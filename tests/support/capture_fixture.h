@@ -21,7 +21,7 @@
 #include "ui/message_dialog.h"
 #include "ui/object_names.h"
 #include "ui/status_log.h"
-#include "ui_support/ui_fixtures.h"
+#include "support/ui_fixtures.h"
 
 namespace mrv::ui {
 
