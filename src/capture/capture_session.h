@@ -12,7 +12,9 @@
 #pragma once
 
 #include <chrono>
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,7 @@
 #include "capture/matching/game_texts.h"
 #include "capture/name_index.h"
 #include "capture/platform.h"
+#include "capture/typed_line.h"
 #include "files/prompt.h"
 #include "model/stats_store.h"
 #include "model/weapons.h"
@@ -37,8 +40,18 @@ struct CaptureServices {
   GameConsole* console = nullptr;  // the game's console; none for a log file
 };
 
-// The pause after a line typed into the game, which gives the game time to run it.
+// The pause after a line typed into the game, which gives the game time to run it. It
+// starts once the game has read what was typed: the game reads typed text at its own
+// pace, a character a frame.
 inline constexpr std::chrono::milliseconds kCommandPause{700};
+// Announcements are typed at most this often; replies to the player's commands always.
+inline constexpr std::chrono::milliseconds kAnnouncementPeriod{1000};
+// More typed text than this still unread by the game, and the capture waits before it
+// types more, so that the console's bounded queue never refuses a reply...
+inline constexpr std::size_t kTypeAheadLimit = 1024;
+// ...unless the game read none of it for this long: it reads no more, and waiting on
+// would only hold the capture up.
+inline constexpr std::chrono::milliseconds kTypingStall{2000};
 
 struct CaptureSession {
   // Without game texts the capture reads the older game text only.
@@ -72,10 +85,24 @@ struct CaptureSession {
   MapRecord& current_map() { return *state.context.current_map; }
   // Whether typed lines reach the game: not from a log file, saved or followed.
   bool CanType() const;
-  // Types a line into the game; nothing is typed while parsing a log file.
-  bool Type(const std::string& line);
-  // Waits kCommandPause; false when the capture was cancelled meanwhile.
+  // Types a line into the game, once the game has read enough of what was typed before;
+  // nothing is typed while parsing a log file. False when the line was not typed.
+  bool Type(const TypedLine& line);
+  // Waits until the game has read what was typed, then kCommandPause; false when the
+  // capture was cancelled meanwhile.
   bool Pause();
+  // Whether an announcement (a streak, a top player, timed or automatic stats) may be
+  // typed now: the last one began at least kAnnouncementPeriod ago and the game has read
+  // everything typed before. True starts the announcement's period.
+  bool MayAnnounce();
+
+ private:
+  // Waits until at most `unread` typed bytes are left unread by the game, or it stalls;
+  // false when the wait was cancelled.
+  bool WaitForTyping(std::size_t unread);
+
+  // When the last announcement began, in the clock's milliseconds.
+  std::optional<std::uint64_t> last_announcement_;
 };
 
 // A sound output that plays nothing, for programs and captures without sound.

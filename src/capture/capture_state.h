@@ -47,6 +47,9 @@ struct CaptureContext {
   std::int32_t weapon_index = 1;
   bool GameStartPending = true;
   bool MapJustOpened = true;
+  // The game was asked for the current map's name and the player's: a read before its
+  // answer arrived does not ask again.
+  bool NamesAsked = false;
 };
 
 // Counters of the current game: reset by the run reset and at every game start.

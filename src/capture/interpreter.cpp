@@ -102,11 +102,12 @@ void RenameEverywhere(CaptureSession& session, const Rename& rename) {
 
 void NameMap(CaptureSession& session, std::string_view name) {
   CaptureContext& context = session.state.context;
+  // Only the first answer on a map is news to the player.
+  const bool unnamed = session.current_map().name.starts_with('<');
   if (IsStorableName(name)) session.current_map().name.assign(name);
   context.MapJustOpened = false;
   context.GameStartPending = false;
-  session.Type("ut_echo MRV: Map name detected!");
-  session.Pause();
+  if (unnamed && session.Type(TypedLine("ut_echo MRV: Map name detected!"))) session.Pause();
 }
 
 // The line before "CL_InitCGame: " tells whether the engine has loaded a map.
@@ -158,6 +159,7 @@ void CountHit(CaptureSession& session, const Hit& hit) {
 }
 
 void SendFragReplies(CaptureSession& session, bool stats_reply, bool hit_reply) {
+  if (!(stats_reply || hit_reply) || !session.MayAnnounce()) return;
   if (stats_reply)
     session.Type(BuildStatsReply(session, session.current_map().own_nick, true, true));
   if (hit_reply && (!stats_reply || session.Pause())) session.Type(BuildHitReply(session));
@@ -321,6 +323,7 @@ MapRecord& OpenProvisionalMap(CaptureSession& session) {
   if (context.current_map != nullptr) CompactKillTable(*context.current_map);
   MapRecord& map = NewMap(session.store, "<map" + std::to_string(context.map_counter) + ">");
   context.current_map = &map;
+  context.NamesAsked = false;
   return map;
 }
 

@@ -14,7 +14,8 @@ bool AnswerInGameCommand(CaptureSession& session, std::string_view line) {
   if (EqualsIgnoreCase(line, "MRV_HEADSHOT ")) {
     const bool headshot = session.state.options.headshot_sound.Toggle();
     if (session.headshot_switched) session.headshot_switched(headshot);
-    session.Type(headshot ? "ut_echo Headshot sound enabled." : "ut_echo Headshot sound disabled.");
+    session.Type(TypedLine(headshot ? "ut_echo Headshot sound enabled."
+                                    : "ut_echo Headshot sound disabled."));
   } else if (EqualsIgnoreCase(line, "MRV_GETMYSTATS ")) {
     session.Type(BuildStatsReply(session, session.current_map().own_nick, true, true));
   } else if (EqualsIgnoreCase(line, "MRV_GETHITSTATS ")) {
@@ -67,11 +68,12 @@ void SendDueCyclicReplies(CaptureSession& session, CyclicReplySchedule& schedule
                           std::int32_t now) {
   if (session.current_map().start_time == 0) return;
   const CaptureOptions& options = session.state.options;
-  if (options.cyclic_stats && now > schedule.next_frag_stats) {
+  // A reply that cannot be announced now stays due for a later poll.
+  if (options.cyclic_stats && now > schedule.next_frag_stats && session.MayAnnounce()) {
     schedule.next_frag_stats = SaturatingAdd(now, options.stats_every_seconds);
     session.Type(BuildStatsReply(session, session.current_map().own_nick, true, true));
   }
-  if (options.cyclic_hits && now > schedule.next_hit_stats) {
+  if (options.cyclic_hits && now > schedule.next_hit_stats && session.MayAnnounce()) {
     schedule.next_hit_stats = SaturatingAdd(now, options.hits_every_seconds);
     session.Type(BuildHitReply(session));
   }

@@ -20,6 +20,8 @@ constexpr std::uint64_t kQuietBeforeClearMs = 3000;
 constexpr std::size_t kClearAbove = 10000;
 
 constexpr const char* kNoTypingNotice = "In-game replies are off: the game reads no typed input.";
+constexpr const char* kLinesLostNotice =
+    "The game printed faster than it could be read: some lines were lost.";
 
 constexpr const char* kGameLostQuestion =
     "Quake 3 was closed!\r\n\r\nContinue searching for Quake?\r\n\r\n(click cancel to show stats)";
@@ -53,10 +55,16 @@ class MonitorRun {
   MonitorEnd Run();
 
  private:
+  MonitorEnd RunUntilEnd();
   enum class PollEnd { kCancelled, kGameLost, kUnknownWeapon, kStoreFull };
 
   // Looks for the game until it is found (true) or the run is cancelled.
   bool Search();
+  // Every read of the console's text: into text_, telling of lines lost before it.
+  void ReadConsole();
+  // Drops what the last read took and was not dropped yet, so that a capture started
+  // later never handles those lines again.
+  void DropWhatWasRead();
   PollEnd Poll();
   PollEnd PollLines();
   // Why a line ended the run.
@@ -87,9 +95,19 @@ class MonitorRun {
   CyclicReplySchedule schedule_;
   // The player was told that the game takes no typed input, since it was found.
   bool told_no_typing_ = false;
+  // The last read found lines lost before it: a loss goes on until a read finds none.
+  bool losing_lines_ = false;
+  // What the player was last told about a console that answered wrongly.
+  std::string told_problem_;
 };
 
 MonitorEnd MonitorRun::Run() {
+  const MonitorEnd end = RunUntilEnd();
+  DropWhatWasRead();
+  return end;
+}
+
+MonitorEnd MonitorRun::RunUntilEnd() {
   session_.state.options.monitor = true;
   BeginRun(session_);
   while (true) {
@@ -97,6 +115,7 @@ MonitorEnd MonitorRun::Run() {
     status_.Clear();
     status_.Add("Waiting for Quake3...");
     status_.Add("Click \"Ok\" to stop and view stats");
+    text_.clear();
     lines_.clear();
     const bool found = Search();
     ArmCyclicReplies(session_, schedule_, clock_.TickSeconds());
@@ -126,11 +145,28 @@ MonitorEnd MonitorRun::Run() {
 }
 
 bool MonitorRun::Search() {
+  told_problem_.clear();
   while (!cancel_.requested()) {
     if (console_.Find()) return !cancel_.requested();
+    std::string problem = console_.Problem();
+    if (!problem.empty() && problem != told_problem_) status_.Add(problem);
+    told_problem_ = std::move(problem);
     clock_.Wait(kSearchRetryWait, cancel_);
   }
   return false;
+}
+
+void MonitorRun::ReadConsole() {
+  text_ = console_.Text();
+  const bool lost = console_.TakeLineLoss();
+  if (lost && !losing_lines_) status_.Add(kLinesLostNotice);
+  losing_lines_ = lost;
+}
+
+void MonitorRun::DropWhatWasRead() {
+  if (!text_.empty()) console_.DropRead(text_.size());
+  text_.clear();
+  lines_.clear();
 }
 
 MonitorRun::PollEnd MonitorRun::Poll() {
@@ -157,7 +193,7 @@ MonitorRun::PollEnd MonitorRun::PollLines() {
         if (!ReadAndClear()) return EndByLine();
         length = 0;
       }
-    } else if (length == 0 && !console_.Find()) {
+    } else if (length == 0 && !cancel_.requested() && !console_.Find()) {
       return PollEnd::kGameLost;
     }
 
@@ -168,7 +204,7 @@ MonitorRun::PollEnd MonitorRun::PollLines() {
       if (!cancel_.requested()) console_.WaitForChange(kConsolePollWait);
       continue;
     }
-    text_ = console_.Text();
+    ReadConsole();
     previous_length_ = length;
     if (!HandleNewLines()) return EndByLine();
   }
@@ -179,9 +215,10 @@ bool MonitorRun::ReadAndClear() {
   // What was read is dropped right after the read and before its lines are handled:
   // what the handling types into the game is answered after it, where the next read
   // finds it, and so is every line the game printed since the read.
-  text_ = console_.Text();
+  ReadConsole();
   console_.DropRead(text_.size());
   const bool go_on = HandleNewLines();
+  text_.clear();
   lines_.clear();
   line_index_ = 0;
   previous_length_ = 0;
@@ -196,9 +233,10 @@ bool MonitorRun::HandleNewLines() {
     told_no_typing_ = true;
   }
   CaptureContext& context = session_.state.context;
-  // Until the game has named the map, every read asks for a game start again; a console
-  // that cannot be asked would restart the game with every read instead.
-  if (session_.CanType() && session_.current_map().name.starts_with('<')) {
+  // Until the game was asked to name the map, every read asks for a game start again; a
+  // console that cannot be asked would restart the game with every read instead. Once
+  // asked, the answer is awaited: asking again would type the questions twice.
+  if (session_.CanType() && !context.NamesAsked && session_.current_map().name.starts_with('<')) {
     context.GameStartPending = true;
   }
   // A console the player cleared holds fewer lines than were handled: nothing of it is
@@ -227,7 +265,9 @@ MonitorEnd RunConsoleMonitor(CaptureSession& session, MonitorStatus& status,
                              const MonitorRequests& requests) {
   GameConsole* console = session.services.console;
   if (console == nullptr) return MonitorEnd::kCancelled;
+  console->FollowCancel(&session.services.cancel);
   const MonitorEnd end = MonitorRun(session, *console, status, requests).Run();
+  console->FollowCancel(nullptr);
   SettleStore(session);
   return end;
 }

@@ -43,48 +43,57 @@ std::string BodyGroups(const LocationCounts& counts, std::string_view colour) {
 
 }  // namespace
 
-std::string BuildStatsReply(CaptureSession& session, std::string_view nick, bool with_frags,
-                            bool with_flags) {
+TypedLine BuildStatsReply(CaptureSession& session, std::string_view nick, bool with_frags,
+                          bool with_flags) {
   const MapRecord& map = session.current_map();
   const std::int64_t elapsed =
       static_cast<std::int64_t>(session.services.clock.TickSeconds()) - map.start_time;
   const std::string elapsed_text = FormatSeconds(elapsed);
-  if (nick == AbsentMark) return "ut_echo " + elapsed_text + " ^1No stats available yet^7";
+  if (nick == AbsentMark) return TypedLine("ut_echo " + elapsed_text + " ^1No stats available yet^7");
   const int index = NickIndex(map, nick);
-  if (index < 0)
-    return "ut_echo " + elapsed_text + " ^1No stats available for " + std::string(nick) + " yet^7";
+  if (index < 0) {
+    return TypedLine("ut_echo " + elapsed_text + " ^1No stats available for ")
+        .AddFromGame(nick)
+        .Add(" yet^7");
+  }
   const auto i = static_cast<std::size_t>(index);
 
   const bool own = nick == map.own_nick;
-  std::string reply = own ? "ut_echo Your stats: " + elapsed_text + ";ut_echo \""
-                          : "ut_echo " + std::string(nick) + " stats:;ut_echo \"";
+  TypedLine reply;
+  if (own) {
+    reply.Add("ut_echo Your stats: " + elapsed_text);
+  } else {
+    reply.Add("ut_echo ").AddFromGame(nick).Add(" stats:");
+  }
+  // Each group of figures is an echo of its own; the last one's quote is left open.
   if (with_frags) {
     const FragFigures frags =
         own ? FragFigures{map.own_kills, map.own_deaths} : FragsFromKillTable(map, index);
-    reply += " ^2Kills:^7 " + std::to_string(frags.kills) + "     ^1Deaths:^7 " +
-             std::to_string(frags.deaths);
-    reply += frags.deaths != 0 ? "     ^4K/D:^7 " + FormatRatio(static_cast<double>(frags.kills) /
+    reply.Add(";ut_echo \" ^2Kills:^7 " + std::to_string(frags.kills) + "     ^1Deaths:^7 " +
+              std::to_string(frags.deaths));
+    reply.Add(frags.deaths != 0 ? "     ^4K/D:^7 " + FormatRatio(static_cast<double>(frags.kills) /
                                                                 static_cast<double>(frags.deaths))
-                               : std::string("     ^4K/D:^7 perfect");
+                                : std::string("     ^4K/D:^7 perfect"));
     if (own) {
       const std::int64_t minutes_begun = elapsed / 60 + 1;
-      reply += "     ^4K/m:^7 " +
-               FormatRatio(static_cast<double>(frags.kills) / static_cast<double>(minutes_begun));
+      reply.Add("     ^4K/m:^7 " +
+                FormatRatio(static_cast<double>(frags.kills) / static_cast<double>(minutes_begun)));
     }
+    if (with_flags) reply.Add("\"");
   }
   if (with_flags) {
-    reply += "\";ut_echo \"^2Caps:^7 " + std::to_string(map.caps[i]) + "     ^2Rets:^7 " +
-             std::to_string(map.rets[i]) + "     ^2FCK:^7 " + std::to_string(map.fck[i]);
+    reply.Add(";ut_echo \"^2Caps:^7 " + std::to_string(map.caps[i]) + "     ^2Rets:^7 " +
+              std::to_string(map.rets[i]) + "     ^2FCK:^7 " + std::to_string(map.fck[i]));
   }
   return reply;
 }
 
-std::string BuildHitReply(CaptureSession& session) {
+TypedLine BuildHitReply(CaptureSession& session) {
   const MapRecord& map = session.current_map();
   const GameCounters& counters = session.state.counters;
-  return "ut_echo \"^2Hits:^7 " + std::to_string(counters.GameHitsGiven) + "     ^1Hits Taken:^7 " +
-         std::to_string(counters.GameHitsTaken) + "\";" + BodyGroups(map.hits, "^2") + "\";" +
-         BodyGroups(map.hitstaken, "^1");
+  return TypedLine("ut_echo \"^2Hits:^7 " + std::to_string(counters.GameHitsGiven) +
+                   "     ^1Hits Taken:^7 " + std::to_string(counters.GameHitsTaken) + "\";" +
+                   BodyGroups(map.hits, "^2") + "\";" + BodyGroups(map.hitstaken, "^1"));
 }
 
 void StartGame(CaptureSession& session) {
@@ -100,9 +109,9 @@ void StartGame(CaptureSession& session) {
   session.current_map().start_time = session.services.clock.TickSeconds();
   // The game answers these queries with the lines that name the map and the player.
   if (session.Pause()) {
-    session.Type("mapname");
+    if (session.Type(TypedLine("mapname"))) session.state.context.NamesAsked = true;
     if (session.Pause()) {
-      session.Type("name");
+      session.Type(TypedLine("name"));
       session.Pause();
     }
   }

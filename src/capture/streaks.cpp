@@ -34,9 +34,10 @@ void AnnounceLocationStreak(CaptureSession& session, const Streak& streak, std::
   if (!session.monitor() || !session.state.options.streak_announcements) return;
   const int location = streak.last_location;
   const bool head_area = location == kHead || location == kNeck || location == kHelmet;
-  if ((head_area && streak.count > 1) || (location != kKevlarVest && streak.count > 2)) {
-    session.Type("ut_echo That's " + std::to_string(streak.count) + std::string(what) +
-                 LocationName(location) + " shot in a row!!");
+  if (((head_area && streak.count > 1) || (location != kKevlarVest && streak.count > 2)) &&
+      session.MayAnnounce()) {
+    session.Type(TypedLine("ut_echo That's " + std::to_string(streak.count) + std::string(what) +
+                           LocationName(location) + " shot in a row!!"));
   }
 }
 
@@ -51,9 +52,9 @@ void ApplyHitRules(CaptureSession& session, const Hit& hit) {
   Streak& streak = session.state.streaks.HitStreak;
   Advance(streak, hit.location);
   if (!session.monitor() || !options.streak_announcements || streak.count <= 4) return;
-  if (session.services.random.Next(5) > 2) {
-    session.Type("ut_echo " + std::to_string(streak.count) + LocationName(hit.location) +
-                 " shots in a row!");
+  if (session.services.random.Next(5) > 2 && session.MayAnnounce()) {
+    session.Type(TypedLine("ut_echo " + std::to_string(streak.count) + " " +
+                           LocationName(hit.location) + " shots in a row!"));
   }
 }
 
@@ -75,19 +76,20 @@ void ApplyTopFragger(CaptureSession& session, std::string_view killer, std::stri
   if (!session.monitor() || !session.state.options.frag_announcements || top <= 0 || killer == victim) return;
   const std::int64_t kills = KillsOf(session.current_map(), killer_index);
   Random& random = session.services.random;
-  if (!(random.Next(190) < 100 && kills == top)) return;
+  if (!(random.Next(190) < 100 && kills == top) || !session.MayAnnounce()) return;
   session.Type(BuildStatsReply(session, killer, true, false));
   if (random.Next(180) < 100 && session.Pause())
-    session.Type("ut_echo " + std::string(killer) + " is a top fragger!");
+    session.Type(TypedLine("ut_echo ").AddFromGame(killer).Add(" is a top fragger!"));
 }
 
 void ApplyCapHigh(CaptureSession& session, std::string_view capturer, int capturer_index) {
   const std::int32_t top = session.state.counters.TopCaps;
   if (!session.monitor() || !session.state.options.frag_announcements || top <= 0) return;
   const std::int32_t caps = session.current_map().caps[static_cast<std::size_t>(capturer_index)];
-  if (!(session.services.random.Next(190) < 100 && caps == top)) return;
+  if (!(session.services.random.Next(190) < 100 && caps == top) || !session.MayAnnounce()) return;
   session.Type(BuildStatsReply(session, capturer, false, true));
-  if (session.Pause()) session.Type("ut_echo " + std::string(capturer) + " has a flag cap high!");
+  if (session.Pause())
+    session.Type(TypedLine("ut_echo ").AddFromGame(capturer).Add(" has a flag cap high!"));
 }
 
 }  // namespace mrv

@@ -54,7 +54,7 @@ class ScriptedMonitor {
 const std::string kGameLost =
     "Quake 3 was closed!\r\n\r\nContinue searching for Quake?\r\n\r\n(click cancel to show stats)";
 
-TEST(ConsoleMonitorTest, HandlesEveryNewLineOnceAndAsksForTheMapUntilItIsNamed) {
+TEST(ConsoleMonitorTest, HandlesEveryNewLineOnceAndAsksForTheMapOnce) {
   ScriptedMonitor m;
   m.h.console.present = false;
   m.h.console.on_find = [&] { m.h.console.present = m.h.console.finds >= 3; };
@@ -64,12 +64,15 @@ TEST(ConsoleMonitorTest, HandlesEveryNewLineOnceAndAsksForTheMapUntilItIsNamed) 
     m.Print("Fak was torn asunder by Rasec's crass AK103.");
   });
   m.Then([&] {
-    EXPECT_EQ(m.h.console.typed, (std::vector<std::string>{"mapname", "name", "mapname", "name"}))
-        << "each read re-arms the game start while the map has no name";
+    EXPECT_EQ(m.h.console.typed, (std::vector<std::string>{"mapname", "name"}))
+        << "a read before the answer asks no more";
     m.Print("\"mapname\" is:\"ut4_abbey\" default:\"nomap\"");
     m.Print("You hit Rasec in the Chest.");
   });
-  m.Then([&] { m.Print("Rasec got a lead enema from Fak's retro M4."); });
+  m.Then([&] {
+    m.Print("\"mapname\" is:\"ut4_abbey\" default:\"nomap\"");
+    m.Print("Rasec got a lead enema from Fak's retro M4.");
+  });
 
   EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
   EXPECT_EQ(m.status.lines, (std::vector<std::string>{"[clear]", "Waiting for Quake3...",
@@ -79,7 +82,9 @@ TEST(ConsoleMonitorTest, HandlesEveryNewLineOnceAndAsksForTheMapUntilItIsNamed) 
   ASSERT_GE(m.h.clock.waits().size(), 2u);
   EXPECT_EQ(m.h.clock.waits()[0], kSearchRetryWait.count());
   EXPECT_EQ(m.h.clock.waits()[1], kSearchRetryWait.count());
-  EXPECT_EQ(m.h.console.typed.back(), "ut_echo MRV: Map name detected!");
+  EXPECT_EQ(m.h.console.typed, (std::vector<std::string>{"mapname", "name",
+                                                         "ut_echo MRV: Map name detected!"}))
+      << "the player's own mapname is answered, not told again";
   ASSERT_EQ(m.h.store.size(), 1);
   const MapRecord& map = m.h.map(0);
   EXPECT_EQ(map.name, "ut4_abbey");
@@ -136,6 +141,48 @@ TEST(ConsoleMonitorTest, ClearsALongConsoleOnlyAfterReadingWhatArrived) {
   EXPECT_EQ(m.h.current().nicks, (std::vector<std::string>{"A", "B", "C", "D"}));
 }
 
+TEST(ConsoleMonitorTest, TellsWhyAConsoleCannotBeUsedAndOfEachLossOfLines) {
+  ScriptedMonitor m;
+  m.h.console.present = false;
+  m.h.console.problem = "The console bridge at x cannot be used: y.";
+  m.h.console.on_find = [&] {
+    if (m.h.console.finds == 4) m.h.console.problem.clear();
+    m.h.console.present = m.h.console.finds >= 6;
+  };
+  const auto lossy_read = [&](std::string_view line) {
+    m.Then([&m, line] {
+      m.Print(line);
+      m.h.console.lines_lost = true;
+    });
+  };
+  lossy_read("A joined the red team.");
+  lossy_read("B joined the red team.");
+  m.Then([&] { m.Print("C joined the red team."); });
+  lossy_read("D joined the red team.");
+  EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
+  const auto told = [&](std::string_view line) {
+    return std::count(m.status.lines.begin(), m.status.lines.end(), line);
+  };
+  EXPECT_EQ(told("The console bridge at x cannot be used: y."), 1);
+  EXPECT_EQ(told("The game printed faster than it could be read: some lines were lost."), 2);
+  EXPECT_EQ(m.h.current().nick_count(), 4);
+}
+
+// A capture started later must not answer the requests this one read.
+TEST(ConsoleMonitorTest, DropsWhatItReadWhenItEnds) {
+  ScriptedMonitor m;
+  m.Then([&] { m.Print("MRV_GETMYSTATS "); });
+  m.Then([&] {
+    m.Print("A joined the red team.");
+    m.h.console.on_wait = [&](std::chrono::milliseconds) {
+      m.Print("B joined the red team.");  // printed after the last read
+      m.requests.Stop();
+    };
+  });
+  EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
+  EXPECT_EQ(m.h.console.text, "B joined the red team.\r\n");
+}
+
 TEST(ConsoleMonitorTest, SendsTheCyclicRepliesStrictlyAfterTheirTime) {
   ScriptedMonitor m;
   CaptureOptions& options = m.h.session.state.options;
@@ -163,6 +210,23 @@ TEST(ConsoleMonitorTest, SendsTheCyclicRepliesStrictlyAfterTheirTime) {
                 "^2Body:^7 0     ^2Arms:^7 0     ^2Legs:^7 0\";ut_echo \"^1Head:^7 0     "
                 "^1Body:^7 0     ^1Arms:^7 0     ^1Legs:^7 0",
                 "ut_echo 2:2s ^1No stats available yet^7"}));
+}
+
+// Both due at once: the second announcement comes a second later, not never.
+TEST(ConsoleMonitorTest, CyclicRepliesDueTogetherComeASecondApart) {
+  ScriptedMonitor m;
+  CaptureOptions& options = m.h.session.state.options;
+  options.cyclic_stats = options.cyclic_hits = true;
+  const std::uint64_t found = m.h.clock.Millis();
+  m.Then([&] { m.h.clock.Set(found + 61'000); });
+  m.Then([&] { m.h.clock.Set(found + 61'999); });
+  m.Then([&] {
+    EXPECT_EQ(m.h.console.typed.size(), 1u);
+    m.h.clock.Set(found + 62'000);
+  });
+  EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
+  ASSERT_EQ(m.h.console.typed.size(), 2u);
+  EXPECT_TRUE(m.h.console.typed[1].starts_with("ut_echo \"^2Hits:"));
 }
 
 TEST(ConsoleMonitorTest, WaitsForTheGameAgainOrEndsWhenItWasClosed) {

@@ -26,7 +26,7 @@ TEST_F(RepliesTest, StatsReplyForTheOwnPlayer) {
   map.own_kills = 5;
   map.own_deaths = 3;
   map.caps[static_cast<std::size_t>(fak)] = 1;
-  EXPECT_EQ(BuildStatsReply(harness.session, "Fak", true, true),
+  EXPECT_EQ(BuildStatsReply(harness.session, "Fak", true, true).text(),
             "ut_echo Your stats: 12:5s;ut_echo \" ^2Kills:^7 5     ^1Deaths:^7 3     ^4K/D:^7 1.66 "
             "    ^4K/m:^7 0.38"
             "\";ut_echo \"^2Caps:^7 1     ^2Rets:^7 0     ^2FCK:^7 0");
@@ -34,11 +34,11 @@ TEST_F(RepliesTest, StatsReplyForTheOwnPlayer) {
   map.own_kills = 7;
   map.own_deaths = 0;
   StartedAgo(59);
-  EXPECT_EQ(BuildStatsReply(harness.session, "Fak", true, false),
+  EXPECT_EQ(BuildStatsReply(harness.session, "Fak", true, false).text(),
             "ut_echo Your stats: 59s;ut_echo \" ^2Kills:^7 7     ^1Deaths:^7 0     ^4K/D:^7 "
             "perfect     ^4K/m:^7 7");
   StartedAgo(60);
-  EXPECT_NE(BuildStatsReply(harness.session, "Fak", true, false).find("^4K/m:^7 3.5"),
+  EXPECT_NE(BuildStatsReply(harness.session, "Fak", true, false).text().find("^4K/m:^7 3.5"),
             std::string::npos);
 }
 
@@ -51,17 +51,18 @@ TEST_F(RepliesTest, StatsReplyForOthersComesFromTheKillTable) {
   map.kills(rasec, 3, rasec) = 1;  // his suicide counts as his kill here
   map.kills(fak, 1, rasec) = 4;
   map.fck[static_cast<std::size_t>(rasec)] = 2;
-  EXPECT_EQ(BuildStatsReply(harness.session, "Rasec", true, false),
+  EXPECT_EQ(BuildStatsReply(harness.session, "Rasec", true, false).text(),
             "ut_echo Rasec stats:;ut_echo \" ^2Kills:^7 3     ^1Deaths:^7 4     ^4K/D:^7 0.75");
   EXPECT_EQ(
-      BuildStatsReply(harness.session, "Rasec", false, true),
-      "ut_echo Rasec stats:;ut_echo \"\";ut_echo \"^2Caps:^7 0     ^2Rets:^7 0     ^2FCK:^7 2");
+      BuildStatsReply(harness.session, "Rasec", false, true).text(),
+      "ut_echo Rasec stats:;ut_echo \"^2Caps:^7 0     ^2Rets:^7 0     ^2FCK:^7 2")
+      << "no empty echo before the flags";
   // The own-player test is exact, the lookup is not.
-  EXPECT_EQ(BuildStatsReply(harness.session, "FAK", true, false),
+  EXPECT_EQ(BuildStatsReply(harness.session, "FAK", true, false).text(),
             "ut_echo FAK stats:;ut_echo \" ^2Kills:^7 4     ^1Deaths:^7 2     ^4K/D:^7 2");
-  EXPECT_EQ(BuildStatsReply(harness.session, "Nobody", true, true),
+  EXPECT_EQ(BuildStatsReply(harness.session, "Nobody", true, true).text(),
             "ut_echo 30s ^1No stats available for Nobody yet^7");
-  EXPECT_EQ(BuildStatsReply(harness.session, AbsentMark, true, true),
+  EXPECT_EQ(BuildStatsReply(harness.session, AbsentMark, true, true).text(),
             "ut_echo 30s ^1No stats available yet^7");
 }
 
@@ -73,7 +74,7 @@ TEST_F(RepliesTest, HitReplyGroupsTheBody) {
   map.hits[9] = 2;   // Heart
   map.hits[20] = 1;  // Left Foot
   map.hitstaken[16] = 3;
-  EXPECT_EQ(BuildHitReply(harness.session),
+  EXPECT_EQ(BuildHitReply(harness.session).text(),
             "ut_echo \"^2Hits:^7 7     ^1Hits Taken:^7 3\";"
             "ut_echo \"^2Head:^7 2     ^2Body:^7 2     ^2Arms:^7 2     ^2Legs:^7 1\";"
             "ut_echo \"^1Head:^7 0     ^1Body:^7 3     ^1Arms:^7 0     ^1Legs:^7 0");

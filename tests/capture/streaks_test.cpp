@@ -32,9 +32,26 @@ TEST(StreaksTest, HitStreakIsToldFromTheFifthHitWhenTheDrawAllows) {
                 "You hit Rasec in the Chest.", "You hit Rasec in the Chest.",
                 "You hit Rasec in the Chest.", "You hit Rasec in the Chest."});
   EXPECT_EQ(harness.random.asked, (std::vector<int>{5, 5}));
-  EXPECT_EQ(harness.console.typed, Lines{"ut_echo 6Chest shots in a row!"});
+  EXPECT_EQ(harness.console.typed, Lines{"ut_echo 6 Chest shots in a row!"});
   harness.Feed({"You hit Rasec in the Neck."});
   EXPECT_EQ(harness.session.state.streaks.HitStreak.count, 1);
+}
+
+TEST(StreaksTest, AnnouncementsComeAtMostOnceASecondButRepliesAlways) {
+  CaptureHarness harness(true);
+  Started(harness).session.state.options.streak_announcements = true;
+  harness.random.answers.assign(100, 4);
+  for (int i = 0; i < 20; ++i) harness.Feed({"You hit Rasec in the Chest."});
+  harness.Feed({"MRV_GETHITSTATS ", "MRV_HEADSHOT "});
+  harness.clock.Advance(999);
+  harness.Feed({"You hit Rasec in the Chest."});
+  harness.clock.Advance(1);
+  harness.Feed({"You hit Rasec in the Chest."});
+  ASSERT_EQ(harness.console.typed.size(), 4u);
+  EXPECT_EQ(harness.console.typed[0], "ut_echo 5 Chest shots in a row!");
+  EXPECT_TRUE(harness.console.typed[1].starts_with("ut_echo \"^2Hits:^7 20"));
+  EXPECT_EQ(harness.console.typed[2], "ut_echo Headshot sound enabled.");
+  EXPECT_EQ(harness.console.typed[3], "ut_echo 22 Chest shots in a row!");
 }
 
 TEST(StreaksTest, KillAndDeathStreaksByLocation) {
@@ -45,6 +62,7 @@ TEST(StreaksTest, KillAndDeathStreaksByLocation) {
   harness.Feed({"You hit Rasec in the Neck.", kill, "You hit Rasec in the Neck.", kill});
   EXPECT_EQ(harness.console.typed, Lines{"ut_echo That's 2 kills by Neck shot in a row!!"});
   harness.console.typed.clear();
+  harness.clock.Advance(1000);
   harness.Feed({"You hit Rasec in the Chest.", kill, "You hit Rasec in the Chest.", kill});
   EXPECT_TRUE(harness.console.typed.empty());
   harness.Feed({"You hit Rasec in the Chest.", kill});
@@ -56,6 +74,7 @@ TEST(StreaksTest, KillAndDeathStreaksByLocation) {
   EXPECT_TRUE(harness.console.typed.empty());
   EXPECT_EQ(harness.session.state.streaks.KillStreak.count, 4);
 
+  harness.clock.Advance(1000);
   harness.Feed({"You were hit in the Helmet by Rasec.", death,
                 "You were hit in the Helmet by Rasec.", death});
   EXPECT_EQ(harness.console.typed, Lines{"ut_echo That's 2 deaths by Helmet shot in a row!!"});
@@ -74,6 +93,7 @@ TEST(StreaksTest, TopFraggerAndCapHighPraiseOnlyTheLeader) {
   harness.console.typed.clear();
   harness.random.asked.clear();
   harness.random.answers = {0, 0, 0, 0};
+  harness.clock.Advance(1000);
   // Fak with 1 kill does not lead Bob's 2; a suicide draws nothing.
   harness.Feed({"Rasec was torn asunder by Bob's crass AK103.", "Bob was pistol whipped by Fak.",
                 "Bob killed himself."});
@@ -85,10 +105,11 @@ TEST(StreaksTest, TopFraggerAndCapHighPraiseOnlyTheLeader) {
   harness.Feed({"Rasec captured the Blue flag!"});
   EXPECT_TRUE(harness.console.typed.empty());
   harness.random.answers = {5};
+  harness.clock.Advance(1000);
   harness.Feed({"Bob captured the Blue flag!"});
   EXPECT_EQ(
       harness.console.typed,
-      (Lines{"ut_echo Bob stats:;ut_echo \"\";ut_echo \"^2Caps:^7 1     ^2Rets:^7 0     ^2FCK:^7 0",
+      (Lines{"ut_echo Bob stats:;ut_echo \"^2Caps:^7 1     ^2Rets:^7 0     ^2FCK:^7 0",
              "ut_echo Bob has a flag cap high!"}));
 }
 

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "capture/console/game_console.h"
@@ -91,8 +92,10 @@ class FakeConsole final : public GameConsole {
     if (on_find) on_find();
     return present;
   }
+  std::string Problem() const override { return problem; }
   std::size_t TextLength() override { return present ? text.size() : 0; }
   std::string Text() override { return present ? text : std::string(); }
+  bool TakeLineLoss() override { return std::exchange(lines_lost, false); }
   bool DropRead(std::size_t length) override {
     text.erase(0, length);
     ++drops;
@@ -103,11 +106,14 @@ class FakeConsole final : public GameConsole {
     typed.push_back(line);
     return true;
   }
+  std::size_t UnreadTyping() override { return unread ? unread() : 0; }
   void WaitForChange(std::chrono::milliseconds timeout) override {
     if (on_wait) on_wait(timeout);
   }
   bool present = true;
   bool can_type = true;
+  bool lines_lost = false;
+  std::string problem;
   std::string text;
   std::vector<std::string> typed;
   int drops = 0;
@@ -116,6 +122,8 @@ class FakeConsole final : public GameConsole {
   // at every wait for a change.
   std::function<void()> on_find;
   std::function<void(std::chrono::milliseconds)> on_wait;
+  // What the game has not read of the typed text yet, asked anew each time.
+  std::function<std::size_t()> unread;
 };
 
 // Keeps the console monitor's status lines; "[clear]" stands for a cleared status box.
