@@ -56,9 +56,7 @@ TEST(BridgeTest, ServesTheConsoleTextAndTypesIntoTheGame) {
   ASSERT_TRUE(bridge.WaitUntilServing()) << bridge.messages();
   ASSERT_TRUE(console.Find());
   std::string text = WaitForText(console, "captured the Blue flag!");
-  EXPECT_NE(text.find("\r\nStarted tty console (use +set ttycon 0 to disable)\r\n"),
-            std::string::npos);
-  EXPECT_TRUE(console.CanType());
+  EXPECT_TRUE(console.CanType()) << "the game printed nothing, its terminal tells";
   EXPECT_NE(text.find("\r\nFak joined the red team.\r\n"), std::string::npos) << text;
   EXPECT_NE(text.find("\r\n(DEAD) Rasec: meh\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\nFak captured the Blue flag!\r\n"), std::string::npos);
@@ -83,13 +81,15 @@ TEST(BridgeTest, ServesTheConsoleTextAndTypesIntoTheGame) {
       << "the echo of the typed lines stays out of the text";
 
   // Lines the game's terminal would drop are refused, by the client and by the bridge.
-  for (const char* dropped : {"ut_echo a\tb", "ut_echo \x1b[A", "a\x7f", "a\x85"}) {
+  for (const char* dropped : {"ut_echo a\tb", "ut_echo \x1b[A", "a\x7f", "a\x85", "caf\xe9"}) {
     EXPECT_FALSE(console.TypeLine(dropped)) << dropped;
   }
   EXPECT_TRUE(console.TypeLine(std::string(255, 'x')));
   EXPECT_FALSE(console.TypeLine(std::string(256, 'x')));
   RawClient raw(bridge.socket());
   EXPECT_EQ(raw.Send(bridge::EncodeFrame(bridge::kTypeLine, "say \x01hi")), bridge::kRefused);
+  EXPECT_EQ(raw.Send(bridge::EncodeFrame(bridge::kTypeLine, "echo caf\xe9 au lait")),
+            bridge::kRefused);
   EXPECT_EQ(raw.Send(bridge::EncodeFrame(bridge::kTypeLine, std::string(300, 'x'))),
             bridge::kRefused);
   EXPECT_EQ(raw.Send(bridge::EncodeFrame('?')), 0) << "an unknown request ends the connection";
@@ -132,40 +132,94 @@ TEST(BridgeTest, EachClientReadsAndDropsItsOwnText) {
   EXPECT_TRUE(bridge.running()) << "the game outlives its clients";
 }
 
+// The terminal's mode decides, whatever the game printed; its own lines count only as
+// lines of their own, and a terminal left canonical means no typed input in the end.
 TEST(BridgeTest, TellsWhetherTheGameReadsTypedInput) {
   ScratchDir scratch("bridge-typing");
-  {
-    // Nothing said yet: no typing, but no verdict either.
-    BridgeRun bridge(scratch.path(), "no_tty_console.script");
-    ASSERT_TRUE(bridge.WaitUntilServing());
-    BridgeConsole console(bridge.socket());
-    ASSERT_TRUE(console.Find());
-    WaitForText(console, "Loading vm file vm/ui.qvm...\r\n");
-    EXPECT_FALSE(console.CanType());
-    EXPECT_FALSE(console.ReadsNoInput());
-    EXPECT_FALSE(console.TypeLine("name"));
-    EXPECT_NE(console.last_error().find("Started tty console"), std::string::npos)
-        << console.last_error();
-    EXPECT_TRUE(console.Find()) << "a refused line leaves the connection as it was";
-  }
-  // Turned off on the command line, or failed: never.
-  const std::string turned_off =
-      WriteScript(scratch.path(), "off.script", {"console", "print Loaded.", "sleep 60000"});
-  const std::string failing = WriteScript(
-      scratch.path(), "failing.script",
-      {"print stdin is not a tty, tty console mode failed", "print Loaded.", "sleep 60000"});
-  using Settings = std::vector<std::string>;
-  for (const auto& [script, settings] :
-       {std::pair{turned_off, Settings{"+set", "ttycon", "0"}}, std::pair{failing, Settings{}}}) {
-    BridgeRun bridge(scratch.path(), script, "off.log", "off.sock", settings);
-    ASSERT_TRUE(bridge.WaitUntilServing());
+  using State = bridge::TypingState;
+  using Lines = std::vector<std::string>;
+  const struct {
+    Lines lines;
+    Lines settings;
+    State state;
+  } cases[] = {
+      {{"console"}, {}, State::kReady},
+      {{"print tty console mode disabled", "console"}, {}, State::kReady},
+      {{"print Started tty console (use +set ttycon 0 to disable)"}, {}, State::kReady},
+      {{"print tty console mode disabled"}, {}, State::kOff},
+      {{"print stdin is not a tty, tty console mode failed"}, {}, State::kOff},
+      {{"print ^1Fak^7: Started tty console", "print Rasec: tty console mode disabled"},
+       {},
+       State::kNotYet},
+      {{"console"}, {"+set", "ttycon", "0"}, State::kNotYet},
+  };
+  int run = 0;
+  for (const auto& [lines, settings, state] : cases) {
+    const std::string name = "case" + std::to_string(++run);
+    Lines script = lines;
+    script.insert(script.end(), {"print Loaded.", "sleep 60000"});
+    BridgeRun bridge(scratch.path(), WriteScript(scratch.path(), name + ".script", script),
+                     name + ".log", name + ".sock", settings);
+    ASSERT_TRUE(bridge.WaitUntilServing()) << bridge.messages();
     BridgeConsole console(bridge.socket());
     ASSERT_TRUE(console.Find());
     WaitForText(console, "Loaded.");
-    EXPECT_TRUE(console.ReadsNoInput()) << script;
-    EXPECT_FALSE(console.TypeLine("name"));
-    EXPECT_NE(console.last_error().find("reads no typed input"), std::string::npos);
+    EXPECT_EQ(console.CanType(), state == State::kReady) << name;
+    EXPECT_EQ(console.ReadsNoInput(), state == State::kOff) << name;
+    if (state == State::kReady) continue;
+    EXPECT_FALSE(console.TypeLine("name")) << name;
+    EXPECT_NE(console.last_error().find(state == State::kOff ? "reads no typed input" : "not started"),
+              std::string::npos)
+        << console.last_error();
+    EXPECT_TRUE(console.Find()) << "a refused line leaves the connection as it was";
   }
+  // Canonical long after the start: off.
+  BridgeRun bridge(scratch.path(), "no_tty_console.script", "wait.log", "wait.sock", {},
+                   {"--console-wait", "1"});
+  ASSERT_TRUE(bridge.WaitUntilServing());
+  BridgeConsole console(bridge.socket());
+  ASSERT_TRUE(console.Find());
+  const auto deadline = std::chrono::steady_clock::now() + kPatience;
+  while (!console.ReadsNoInput() && std::chrono::steady_clock::now() < deadline) {
+    console.WaitForChange(std::chrono::milliseconds(100));
+    console.Text();
+  }
+  EXPECT_TRUE(console.ReadsNoInput());
+}
+
+// The game takes typed bytes at its own pace: lines typed faster than that, by several
+// clients, reach it whole and in order, the bridge holds a bounded amount, and it tells
+// how much the game has not read yet.
+TEST(BridgeTest, QueuesTypedLinesAtTheGamesPace) {
+  ScratchDir scratch("bridge-pace");
+  const std::string long_line = "ut_echo " + std::string(200, 'y');
+  BridgeRun bridge(scratch.path(),
+                   WriteScript(scratch.path(), "pace.script",
+                               {"pace 2", "console", "print Loaded.", "expect 20000 first",
+                                "expect 20000 second", "expect 20000 yyyy", "expect 20000 third",
+                                "print Typing done.", "sleep 60000"}));
+  ASSERT_TRUE(bridge.WaitUntilServing());
+  BridgeConsole capture(bridge.socket());
+  BridgeConsole player(bridge.socket());
+  ASSERT_TRUE(capture.Find() && player.Find());
+  WaitForText(capture, "Loaded.");
+  ASSERT_TRUE(capture.TypeLine("ut_echo first"));
+  ASSERT_TRUE(player.TypeLine("ut_echo second"));
+  ASSERT_TRUE(capture.TypeLine(long_line));
+  ASSERT_TRUE(player.TypeLine("ut_echo third"));
+  EXPECT_GT(capture.UnreadTyping(), 200u);
+  const std::string text = WaitForText(capture, "Typing done.");
+  EXPECT_EQ(text.find("first \r\nsecond \r\n" + std::string(200, 'y') + " \r\nthird \r\n"),
+            text.find("first")) << text;
+  EXPECT_NE(text.find("Typing done."), std::string::npos) << bridge.messages();
+  EXPECT_EQ(capture.UnreadTyping(), 0u) << "the game read everything";
+
+  std::string refused;
+  for (int i = 0; i < 30 && refused.empty(); ++i) {
+    if (!player.TypeLine(long_line)) refused = player.last_error();
+  }
+  EXPECT_NE(refused.find("not read what was typed before"), std::string::npos) << refused;
+  EXPECT_LE(capture.UnreadTyping(), bridge::kMaxUnreadTyping);
 }
 
 TEST(BridgeTest, PassesTheGamesExitStatusOn) {

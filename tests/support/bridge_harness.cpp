@@ -27,14 +27,14 @@ std::filesystem::path Program(const std::string& name) {
 
 BridgeRun::BridgeRun(const std::filesystem::path& folder, const std::string& script,
                      const std::string& messages, const std::string& socket,
-                     const std::vector<std::string>& settings)
+                     const std::vector<std::string>& settings,
+                     const std::vector<std::string>& options)
     : socket_(folder / socket), messages_(folder / messages) {
-  std::vector<std::string> command = {Program("morvane-console").string(),
-                                      "--socket",
-                                      socket_.string(),
-                                      "--",
-                                      Program("morvane-fake-game").string(),
-                                      (TestDataDir() / "fake_game" / script).string()};
+  std::vector<std::string> command = {Program("morvane-console").string(), "--socket",
+                                      socket_.string()};
+  command.insert(command.end(), options.begin(), options.end());
+  command.insert(command.end(), {"--", Program("morvane-fake-game").string(),
+                                 (TestDataDir() / "fake_game" / script).string()});
   command.insert(command.end(), settings.begin(), settings.end());
   std::vector<char*> arguments;
   for (const auto& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));

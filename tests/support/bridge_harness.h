@@ -16,14 +16,16 @@ namespace mrv::test {
 
 inline constexpr std::chrono::milliseconds kPatience{15000};
 
-// morvane-console --socket FOLDER/SOCKET -- morvane-fake-game SCRIPT SETTINGS..., with
-// a script of tests/data/fake_game (or an absolute path) and the bridge's own messages
-// written to FOLDER/MESSAGES. Stopped and reaped when the object goes.
+// morvane-console --socket FOLDER/SOCKET OPTIONS... -- morvane-fake-game SCRIPT
+// SETTINGS..., with a script of tests/data/fake_game (or an absolute path) and the
+// bridge's own messages written to FOLDER/MESSAGES. Stopped and reaped when the object
+// goes.
 class BridgeRun {
  public:
   BridgeRun(const std::filesystem::path& folder, const std::string& script,
             const std::string& messages = "bridge.log", const std::string& socket = "console.sock",
-            const std::vector<std::string>& settings = {});
+            const std::vector<std::string>& settings = {},
+            const std::vector<std::string>& options = {});
   ~BridgeRun();
   BridgeRun(const BridgeRun&) = delete;
   BridgeRun& operator=(const BridgeRun&) = delete;

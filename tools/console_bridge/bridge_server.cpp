@@ -2,6 +2,7 @@
 
 #include <fcntl.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -20,9 +21,9 @@ constexpr std::size_t kReadChunk = 65536;
 // A game that prints without pause must not keep the loop from its clients.
 constexpr int kMaxChunksPerRead = 16;
 constexpr std::size_t kMaxClients = 8;
-// Typed input the game has not read yet; a game that reads nothing must not make the
-// bridge hold more and more.
-constexpr std::size_t kMaxKeyboardBytes = 4096;
+// Bytes written into the terminal reach its queue, where they are counted, a moment
+// later; this long at most, even on a busy machine.
+constexpr std::chrono::milliseconds kTerminalSettle{200};
 
 void CloseIfOpen(int& fd) {
   if (fd >= 0) close(fd);
@@ -55,11 +56,9 @@ struct BridgeServer::Watch {
   pollfd poll;
 };
 
-BridgeServer::BridgeServer(int listener, int signals, GameProcess game)
-    : listener_(listener),
-      signals_(signals),
-      game_(game),
-      typing_(game.tty_console_off ? TypingState::kOff : TypingState::kNotYet) {}
+BridgeServer::BridgeServer(int listener, int signals, GameProcess game,
+                           std::chrono::milliseconds console_wait)
+    : listener_(listener), signals_(signals), game_(std::move(game)), typing_(console_wait) {}
 
 BridgeServer::~BridgeServer() {
   for (auto& client : clients_) CloseIfOpen(client->socket);
@@ -156,9 +155,10 @@ void BridgeServer::OnGameErrors() {
   std::string raw;
   const bool open = ReadAvailable(game_.errors, raw);
   const std::string_view lines = text_.Append(raw);
-  if (typing_ == TypingState::kNotYet) {
-    if (lines.find(kTtyConsoleReady) != std::string_view::npos) typing_ = TypingState::kReady;
-    if (lines.find(kTtyConsoleFailed) != std::string_view::npos) typing_ = TypingState::kOff;
+  for (std::string_view rest = lines; !rest.empty();) {
+    const std::size_t end = std::min(rest.find("\r\n"), rest.size());
+    typing_.OnLine(rest.substr(0, end));
+    rest.remove_prefix(std::min(end + 2, rest.size()));
   }
   if (!lines.empty()) NoticeChange();
   if (!open) CloseIfOpen(game_.errors);
@@ -173,7 +173,6 @@ void BridgeServer::OnTerminal(short events) {
     // No process holds the terminal any more: the game cannot be typed into.
     CloseIfOpen(game_.terminal);
     keyboard_.clear();
-    typing_ = TypingState::kOff;
   }
 }
 
@@ -222,11 +221,20 @@ bool BridgeServer::Answer(Client& client, const Frame& request) {
       client.outbox +=
           EncodeFrame(kLength, EncodeLength(static_cast<std::uint32_t>(TextOf(client).size())));
       break;
-    case kAskText: {
+    case kAskText:
+    case kAskNewText: {
+      // Lines the client had not read when they went are lost to it; told once.
+      const std::uint64_t lost = text_.begin() - std::min(client.from, text_.begin());
+      if (request.kind == kAskNewText) client.from += lost;
       const std::string_view text = TextOf(client);
       client.read_end = text_.end();
       client.read_from = client.read_end - text.size();
-      client.outbox += EncodeFrame(kText, text);
+      if (request.kind == kAskText) {
+        client.outbox += EncodeFrame(kText, text);
+      } else {
+        const auto told = static_cast<std::uint32_t>(std::min<std::uint64_t>(lost, UINT32_MAX));
+        client.outbox += EncodeFrame(kNewText, EncodeLength(told) + std::string(text));
+      }
       break;
     }
     case kDropRead: {
@@ -245,7 +253,12 @@ bool BridgeServer::Answer(Client& client, const Frame& request) {
       client.outbox += EncodeFrame(kDone);
       break;
     case kAskTyping:
-      client.outbox += EncodeFrame(kTyping, std::string(1, static_cast<char>(typing_)));
+      client.outbox +=
+          EncodeFrame(kTyping, std::string(1, static_cast<char>(typing_.State(game_.terminal))));
+      break;
+    case kAskUnread:
+      client.outbox += EncodeFrame(
+          kUnread, EncodeLength(static_cast<std::uint32_t>(std::min<std::size_t>(UnreadTyping(), UINT32_MAX))));
       break;
     case kTypeLine: {
       const std::string refusal = Type(request.payload);
@@ -276,17 +289,17 @@ void BridgeServer::DropFor(Client& client, std::uint64_t new_from) {
 }
 
 std::string BridgeServer::Type(std::string_view line) {
-  if (typing_ == TypingState::kOff) {
+  const TypingState state = typing_.State(game_.terminal);
+  if (state == TypingState::kOff) {
     return "the game reads no typed input: its terminal console is off";
   }
-  if (typing_ != TypingState::kReady) {
-    return "the game's terminal console is not ready: it has not printed \"Started tty console\"";
+  if (state != TypingState::kReady) {
+    return "the game's terminal console has not started yet";
   }
   std::string problem = TypedLineProblem(line);
   if (!problem.empty()) return problem;
-  if (game_.terminal < 0) return "the game's terminal is closed";
-  if (keyboard_.size() + line.size() + 1 > kMaxKeyboardBytes) {
-    return "the game is not reading its console input";
+  if (UnreadTyping() + line.size() + 1 > kMaxUnreadTyping) {
+    return "the game has not read what was typed before yet";
   }
   keyboard_ += line;
   keyboard_ += '\n';
@@ -299,12 +312,42 @@ void BridgeServer::FlushKeyboard() {
     const ssize_t written = write(game_.terminal, keyboard_.data(), keyboard_.size());
     if (written > 0) {
       keyboard_.erase(0, static_cast<std::size_t>(written));
+      recent_writes_.emplace_back(std::chrono::steady_clock::now(), static_cast<std::size_t>(written));
+      written_ += static_cast<std::uint64_t>(written);
     } else if (written < 0 && errno == EINTR) {
       continue;
     } else {
       return;  // the rest goes when the terminal has room
     }
   }
+}
+
+std::size_t BridgeServer::UnreadTyping() {
+  if (game_.terminal < 0) return 0;
+  const auto now = std::chrono::steady_clock::now();
+  while (!recent_writes_.empty() && now - recent_writes_.front().first > kTerminalSettle) {
+    recent_writes_.pop_front();
+  }
+  std::size_t unread = keyboard_.size();
+  const int terminal =
+      open(game_.terminal_name.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+  if (terminal < 0) return unread;
+  // Asking whether the game's side is readable moves what was written into the
+  // terminal's queue when that is empty: nothing readable then means nothing left.
+  pollfd waiting{terminal, POLLIN, 0};
+  int queued = 0;
+  if (poll(&waiting, 1, 0) <= 0 || !(waiting.revents & POLLIN)) {
+    read_at_least_ = written_;
+  } else if (ioctl(terminal, FIONREAD, &queued) == 0) {
+    // The queue does not count what was written a moment ago yet.
+    std::uint64_t arriving = 0;
+    for (const auto& write : recent_writes_) arriving += write.second;
+    const std::uint64_t held = std::min(written_, static_cast<std::uint64_t>(queued) + arriving);
+    read_at_least_ = std::max(read_at_least_, written_ - held);
+    unread += static_cast<std::size_t>(std::max<std::uint64_t>(written_ - read_at_least_, 1));
+  }
+  close(terminal);
+  return unread;
 }
 
 void BridgeServer::NoticeChange() {

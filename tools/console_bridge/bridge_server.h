@@ -1,10 +1,14 @@
 // The bridge's one event loop: drains the game's output into the console text, serves
 // the console operations to its clients, and types their lines into the game. Each
 // client reads the text from a position of its own (see bridge_protocol.h); the text
-// keeps what any client has yet to drop, up to its capacity.
+// keeps what any client has yet to drop, up to its capacity. Typed lines go to the
+// game whole and in the order they came, from all clients; the game takes them at its
+// own pace, and what it has not read yet is bounded by kMaxUnreadTyping.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
+#include <deque>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -13,13 +17,15 @@
 #include "capture/console/bridge_protocol.h"
 #include "capture/console/console_text.h"
 #include "console_bridge/game_process.h"
+#include "console_bridge/typing_readiness.h"
 
 namespace mrv::bridge {
 
 class BridgeServer {
  public:
-  // Takes ownership of every descriptor.
-  BridgeServer(int listener, int signals, GameProcess game);
+  // Takes ownership of every descriptor. A terminal the game leaves canonical for
+  // longer than `console_wait` means that it reads no typed input.
+  BridgeServer(int listener, int signals, GameProcess game, std::chrono::milliseconds console_wait);
   ~BridgeServer();
   BridgeServer(const BridgeServer&) = delete;
   BridgeServer& operator=(const BridgeServer&) = delete;
@@ -55,6 +61,9 @@ class BridgeServer {
   // Empty when the line went to the game, else why not.
   std::string Type(std::string_view line);
   void FlushKeyboard();
+  // Typed bytes the game has not read yet: those still in the bridge, and those in the
+  // terminal (0 only once the terminal holds none).
+  std::size_t UnreadTyping();
   // New lines: every client's text changed.
   void NoticeChange();
   void Flush(Client& client);
@@ -64,8 +73,15 @@ class BridgeServer {
   int signals_;
   GameProcess game_;
   ConsoleText text_{kMaxTextBytes};
-  TypingState typing_;
+  TypingReadiness typing_;
   std::string keyboard_;  // typed bytes the terminal has not taken yet
+  // The last moments' writes into the terminal, which it may not count yet: when and
+  // how many bytes.
+  std::deque<std::pair<std::chrono::steady_clock::time_point, std::size_t>> recent_writes_;
+  // Bytes written into the terminal since the start, and how many of them the game has
+  // read at least.
+  std::uint64_t written_ = 0;
+  std::uint64_t read_at_least_ = 0;
   std::vector<std::unique_ptr<Client>> clients_;
   int stop_requests_ = 0;
   int exit_code_ = -1;

@@ -15,8 +15,6 @@
 #include <pty.h>
 #endif
 
-#include "capture/console/bridge_protocol.h"
-
 namespace mrv::bridge {
 
 namespace {
@@ -69,8 +67,9 @@ GameProcess StartGame(const std::vector<std::string>& command, std::string& erro
     error = "no game to start";
     return game;
   }
-  game.tty_console_off = TtyConsoleTurnedOff(command);
-  if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0 || pipe(output) != 0 ||
+  char terminal_name[256] = {};
+  if (openpty(&master, &slave, nullptr, nullptr, nullptr) != 0 ||
+      ttyname_r(slave, terminal_name, sizeof terminal_name) != 0 || pipe(output) != 0 ||
       pipe(errors) != 0 || pipe(report) != 0) {
     error = std::string("cannot make the game's terminal and pipes: ") + std::strerror(errno);
     CloseAll({master, slave, output[0], output[1], errors[0], errors[1], report[0], report[1]});
@@ -98,6 +97,7 @@ GameProcess StartGame(const std::vector<std::string>& command, std::string& erro
   game.terminal = master;
   game.output = output[0];
   game.errors = errors[0];
+  game.terminal_name = terminal_name;
   return game;
 }
 

@@ -11,10 +11,12 @@ namespace mrv::bridge {
 
 struct GameProcess {
   pid_t pid = -1;
-  int terminal = -1;             // the terminal's master side: typed input goes in here
-  int output = -1;               // the game's standard output: the echo of what is typed
-  int errors = -1;               // the game's standard error: its console text
-  bool tty_console_off = false;  // its command line turned its terminal console off
+  int terminal = -1;  // the terminal's master side: typed input goes in here
+  int output = -1;    // the game's standard output: the echo of what is typed
+  int errors = -1;    // the game's standard error: its console text
+  // The terminal's side the game reads (its standard input), by name: the bridge opens
+  // it only to see how much typed input is still waiting there.
+  std::string terminal_name;
 };
 
 // All three descriptors are non-blocking. On failure pid stays -1 and error says why.

@@ -5,18 +5,25 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <fcntl.h>
+
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <thread>
+#include <utility>
 
 namespace mrv {
 
 namespace {
 
-// A bridge answers at once; one that does not within this time is taken as gone.
+// A bridge answers at once; one that does not within this time is taken as gone...
 constexpr std::chrono::milliseconds kAnswerTimeout{5000};
+// ...or within this one once the capture was asked to end.
+constexpr std::chrono::milliseconds kAnswerTimeoutWhenCancelled{100};
+// How often a wait for an answer looks at the cancel request.
+constexpr std::chrono::milliseconds kCancelCheck{50};
 
 int WaitReadable(int socket, std::chrono::milliseconds timeout) {
   pollfd watch{socket, POLLIN, 0};
@@ -70,14 +77,27 @@ bool BridgeConsole::Find() {
   // A bridge that does not take a request within the answer time is taken as gone.
   const timeval send_timeout{static_cast<time_t>(kAnswerTimeout.count() / 1000), 0};
   setsockopt(socket_, SOL_SOCKET, SO_SNDTIMEO, &send_timeout, sizeof send_timeout);
+  // Without waiting: a bridge that takes no more connections must not hold the capture.
+  const int flags = fcntl(socket_, F_GETFL);
+  fcntl(socket_, F_SETFL, flags | O_NONBLOCK);
   if (connect(socket_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
-    Disconnect("no console bridge at " + path + ": " + std::strerror(errno));
+    const int error = errno;
+    Disconnect("no console bridge at " + path + ": " + std::strerror(error));
+    // No bridge there is the usual wait for the game; a full one is not.
+    problem_ = error == EAGAIN ? "The console bridge at " + path + " takes no connections." : "";
     return false;
   }
+  fcntl(socket_, F_SETFL, flags);
   changed_ = false;
   last_error_.clear();
   AskTyping();
-  return socket_ >= 0;
+  if (socket_ < 0) {
+    // Something listens there, but it is not a bridge this program can talk to.
+    problem_ = "The console bridge at " + path + " cannot be used: " + last_error_ + ".";
+    return false;
+  }
+  problem_.clear();
+  return true;
 }
 
 std::size_t BridgeConsole::TextLength() {
@@ -92,12 +112,22 @@ std::size_t BridgeConsole::TextLength() {
 }
 
 std::string BridgeConsole::Text() {
-  auto answer = Ask(bridge::kAskText, {}, bridge::kText);
+  auto answer = Ask(bridge::kAskNewText, {}, bridge::kNewText);
   if (!answer) return {};
-  // The game says whether it reads typed input among its first lines; asked with every
-  // read, so a capture learns it before it would type.
+  const auto lost = bridge::DecodeLength(std::string_view(answer->payload).substr(0, 4));
+  if (!lost) {
+    Disconnect("the console bridge sent a malformed text");
+    return {};
+  }
+  if (*lost > 0) line_loss_ = true;
+  // Whether the game reads typed input can change at any time early on; asked with
+  // every read, so a capture learns it before it would type.
   AskTyping();
-  return std::move(answer->payload);
+  return answer->payload.substr(4);
+}
+
+bool BridgeConsole::TakeLineLoss() {
+  return std::exchange(line_loss_, false);
 }
 
 bool BridgeConsole::DropRead(std::size_t length) {
@@ -110,6 +140,12 @@ void BridgeConsole::AskTyping() {
   typing_ = answer && answer->payload.size() == 1
                 ? static_cast<bridge::TypingState>(answer->payload[0])
                 : bridge::TypingState::kNotYet;
+}
+
+std::size_t BridgeConsole::UnreadTyping() {
+  const auto answer = Ask(bridge::kAskUnread, {}, bridge::kUnread);
+  const auto unread = answer ? bridge::DecodeLength(answer->payload) : std::nullopt;
+  return unread.value_or(0);
 }
 
 bool BridgeConsole::TypeLine(const std::string& line) {
@@ -146,7 +182,8 @@ std::optional<bridge::Frame> BridgeConsole::Ask(char kind, std::string_view payl
     Disconnect("the console bridge is gone");
     return std::nullopt;
   }
-  const auto deadline = std::chrono::steady_clock::now() + kAnswerTimeout;
+  using Clock = std::chrono::steady_clock;
+  const auto asked = Clock::now();
   while (true) {
     while (auto frame = reader_.Next()) {
       if (frame->kind == bridge::kChanged) {
@@ -165,12 +202,19 @@ std::optional<bridge::Frame> BridgeConsole::Ask(char kind, std::string_view payl
       Disconnect("the console bridge sent an unexpected answer");
       return std::nullopt;
     }
+    const bool cancelled = cancel_ != nullptr && cancel_->requested();
     const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
-    if (socket_ < 0 || reader_.broken() || left.count() <= 0 || !Receive(left)) {
-      Disconnect(socket_ < 0 ? last_error_ : "the console bridge did not answer");
+        asked + (cancelled ? kAnswerTimeoutWhenCancelled : kAnswerTimeout) - Clock::now());
+    if (reader_.broken()) {
+      Disconnect("the console bridge sent an oversized message");
       return std::nullopt;
     }
+    if (left.count() <= 0) {
+      Disconnect("the console bridge did not answer");
+      return std::nullopt;
+    }
+    // In slices, so that a cancel cuts the wait short.
+    if (!Receive(std::min(left, kCancelCheck)) && socket_ < 0) return std::nullopt;
   }
 }
 

@@ -23,13 +23,19 @@ class BridgeConsole final : public GameConsole {
   // Connects to the bridge; true while connected. A bridge that went away (the game
   // ended) is noticed here, and a new one is connected to.
   bool Find() override;
+  // Set when Find reached something at the socket that did not answer as a bridge does.
+  std::string Problem() const override { return problem_; }
   // 0 once the connection is closed: the game is gone.
   std::size_t TextLength() override;
-  // This client's text; also learns whether the game reads typed input by now.
+  // This client's text; also learns whether the game reads typed input by now, and
+  // whether lines went before this client read them.
   std::string Text() override;
+  bool TakeLineLoss() override;
   bool DropRead(std::size_t length) override;
   // False when the bridge refused the line (see last_error()) or is gone.
   bool TypeLine(const std::string& line) override;
+  // As the bridge counts it; 0 without a bridge.
+  std::size_t UnreadTyping() override;
   // As the bridge told at the last Find or Text: the game's terminal console has
   // started (CanType), or failed or was turned off (ReadsNoInput).
   bool CanType() const override { return typing_ == bridge::TypingState::kReady; }
@@ -37,6 +43,9 @@ class BridgeConsole final : public GameConsole {
   // Blocks until the bridge reports a change or the timeout passes. Without a
   // connection it just waits out the timeout, so a search loop does not spin.
   void WaitForChange(std::chrono::milliseconds timeout) override;
+  // Once the token is cancelled, a bridge that does not answer is given up after a
+  // moment instead of the usual seconds.
+  void FollowCancel(const CancelToken* cancel) override { cancel_ = cancel; }
 
   // Why the last operation failed; empty after a success.
   const std::string& last_error() const { return last_error_; }
@@ -56,6 +65,9 @@ class BridgeConsole final : public GameConsole {
   bridge::FrameReader reader_;
   bool changed_ = false;
   bridge::TypingState typing_ = bridge::TypingState::kNotYet;
+  bool line_loss_ = false;
+  const CancelToken* cancel_ = nullptr;
+  std::string problem_;
   std::string last_error_;
 };
 

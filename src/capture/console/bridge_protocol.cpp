@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "model/text.h"
 
 namespace mrv::bridge {
 
@@ -97,16 +96,6 @@ void FrameReader::Clear() {
   broken_ = false;
 }
 
-bool TtyConsoleTurnedOff(const std::vector<std::string>& command) {
-  // Cvar names ignore case; the last setting counts.
-  bool off = false;
-  for (std::size_t i = 0; i + 2 < command.size(); ++i) {
-    const bool set = EqualsIgnoreCase(command[i], "+set") || EqualsIgnoreCase(command[i], "+seta");
-    if (set && EqualsIgnoreCase(command[i + 1], "ttycon")) off = command[i + 2] == "0";
-  }
-  return off;
-}
-
 std::string TypedLineProblem(std::string_view line) {
   if (line.size() > kMaxTypedLine) {
     return "the line has " + std::to_string(line.size()) + " characters; the game takes at most " +
@@ -114,10 +103,9 @@ std::string TypedLineProblem(std::string_view line) {
   }
   for (const char c : line) {
     const auto byte = static_cast<unsigned char>(c);
-    // C0 and C1 control bytes and DEL; Latin-1 letters are fine.
-    if (byte < 0x20 || (byte >= 0x7f && byte < 0xa0)) {
-      return "the line holds the control byte " + std::to_string(byte) +
-             ", which makes the game drop it";
+    if (byte < 0x20 || byte >= 0x7f) {
+      return "the line holds the byte " + std::to_string(byte) +
+             ", which makes the game drop it and what is typed after it";
     }
   }
   return {};

@@ -7,10 +7,13 @@
 //   client -> bridge                  bridge -> client
 //   'L' text length                   'l' the length: 4 bytes, little-endian
 //   'T' text                          't' the text
+//   'X' text and loss                 'x' bytes lost before the text (4 bytes,
+//                                         little-endian, at most 2^32 - 1), the text
 //   'D' drop what was read: N,        'o' done
 //       4 bytes, little-endian
 //   'Y' type a line: the line         'o' typed, or 'e' refused: the reason
 //   'S' typing state                  's' one byte, a TypingState
+//   'K' typed bytes not read yet      'k' the count: 4 bytes, little-endian
 //   'R' clear the text: nothing       'o' done, or 'e' for a payload (first protocol)
 //                                     'c' the text changed (not asked for, see below)
 //
@@ -18,7 +21,12 @@
 // dropped what it read (from the oldest kept line, for a new client). 'D' drops the
 // first N bytes of what the client's last 'T' sent, and never more, so lines the game
 // printed after that read stay; other clients' texts are not touched. 'R' of the first
-// protocol drops all the client's text, read or not.
+// protocol drops all the client's text, read or not. When the game printed faster than
+// a client read, the oldest lines went before that client read them: 'X' tells how much
+// was lost since the client's last 'X'.
+//
+// The game reads typed lines at its own pace, a byte a frame: 'Y' queues the line, 'K'
+// tells how much of what was typed the game has not read yet (0 once it read all).
 //
 // Each request gets exactly one answer, in order. Once it has answered, the bridge sends
 // one 'c' at the next change of the text, so a client waits for changes by reading its
@@ -33,7 +41,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace mrv::bridge {
 
@@ -44,8 +51,12 @@ enum Kind : char {
   kTypeLine = 'Y',
   kAskTyping = 'S',
   kClearText = 'R',
+  kAskNewText = 'X',
+  kAskUnread = 'K',
   kLength = 'l',
   kText = 't',
+  kNewText = 'x',
+  kUnread = 'k',
   kDone = 'o',
   kRefused = 'e',
   kTyping = 's',
@@ -54,9 +65,9 @@ enum Kind : char {
 
 // Whether the game reads what is typed into its terminal console.
 enum class TypingState : char {
-  kNotYet = 'w',  // the game has not said yet
-  kReady = 'r',   // it printed kTtyConsoleReady
-  kOff = 'x',     // never: its terminal console failed or was turned off
+  kNotYet = 'w',  // not known yet
+  kReady = 'r',   // its terminal console started
+  kOff = 'x',     // it does not: its terminal console failed or was turned off
 };
 
 // The kept console text; the oldest lines go first when it is full.
@@ -64,13 +75,9 @@ inline constexpr std::size_t kMaxTextBytes = std::size_t{1} << 20;
 inline constexpr std::size_t kMaxFrameBytes = kMaxTextBytes + 64;
 // The game's terminal console drops a line of 256 characters or more.
 inline constexpr std::size_t kMaxTypedLine = 255;
-// The game prints this once its terminal console reads typed commands...
-inline constexpr std::string_view kTtyConsoleReady = "Started tty console";
-// ...and this when its standard input is no terminal and it will read none.
-inline constexpr std::string_view kTtyConsoleFailed = "tty console mode failed";
-
-// Whether the game's command line turns its terminal console off ("+set ttycon 0").
-bool TtyConsoleTurnedOff(const std::vector<std::string>& command);
+// Typed bytes the game has not read yet, at most: a game that reads nothing must not
+// make the bridge, or the terminal, hold more and more.
+inline constexpr std::size_t kMaxUnreadTyping = 4096;
 
 struct Frame {
   char kind = 0;
@@ -99,8 +106,9 @@ class FrameReader {
 };
 
 // Why the game's terminal console would not take this line; empty when it would.
-// Only printable characters, and fewer than 256 of them: a control byte makes the
-// game drop what was typed, and a longer line is dropped as well.
+// Only printable 7-bit characters, and fewer than 256 of them: a control byte or one of
+// 0x80 and above makes the game drop it with everything typed after it, and a longer
+// line is dropped as well.
 std::string TypedLineProblem(std::string_view line);
 
 struct SocketPath {

@@ -3,8 +3,8 @@
 // game's terminal console does.
 //
 // usage: morvane-fake-game SCRIPT [+set ttycon 0]
-// With "+set ttycon 0" the terminal console stays off, as in the game: "console" does
-// nothing.
+// With "+set ttycon 0" the terminal console stays off, as in the older games that
+// know that setting: "console" does nothing, and the terminal stays canonical.
 //
 // Script lines ("#" starts a comment line):
 //   print TEXT        prints TEXT as one console line (colour codes as the game has them)
@@ -12,8 +12,11 @@
 //   sleep MS          waits, answering typed commands meanwhile
 //   map NAME          the map that "mapname" answers with
 //   name NAME         the player name that "name" answers with
-//   console           starts the terminal console: "Started tty console ..." and typed
-//                     commands from then on (only when standard input is a terminal)
+//   console           starts the terminal console as current engines do: the terminal
+//                     goes out of canonical mode, nothing is printed, and typed commands
+//                     are read from then on (only when standard input is a terminal)
+//   pace MS           reads one typed byte every MS milliseconds, as a game reads one a
+//                     frame (0, the default: all that is there at once)
 //   expect MS TEXT    waits up to MS for a typed line containing TEXT; exits with 3
 //                     when none comes
 //   quit STATUS       exits with STATUS
@@ -82,6 +85,8 @@ int main(int argc, char** argv) {
       console.map = rest;
     } else if (verb == "name") {
       console.name = rest;
+    } else if (verb == "pace") {
+      console.pace = std::chrono::milliseconds(Number(rest));
     } else if (verb == "console") {
       if (tty_console) console.Start();
     } else if (verb == "expect") {

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <cerrno>
 
+#include "support/console_commands.h"
+
 namespace mrv::fake_game {
 
 namespace {
@@ -30,43 +32,6 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// Splits a typed line into commands at ";" outside double quotes.
-std::vector<std::string> SplitCommands(const std::string& line) {
-  std::vector<std::string> commands(1);
-  bool quoted = false;
-  for (const char c : line) {
-    if (c == '"') quoted = !quoted;
-    if (c == ';' && !quoted) {
-      commands.emplace_back();
-    } else {
-      commands.back() += c;
-    }
-  }
-  return commands;
-}
-
-// Words split at blanks; a double-quoted word keeps its blanks, and a quote that is
-// never closed runs to the end of the command, as in the game.
-std::vector<std::string> Words(const std::string& command) {
-  std::vector<std::string> words;
-  std::size_t i = 0;
-  while (i < command.size()) {
-    if (command[i] == ' ' || command[i] == '\t') {
-      ++i;
-    } else if (command[i] == '"') {
-      const std::size_t close = command.find('"', i + 1);
-      const std::size_t end = close == std::string::npos ? command.size() : close;
-      words.push_back(command.substr(i + 1, end - i - 1));
-      i = end + 1;
-    } else {
-      const std::size_t end = std::min(command.find_first_of(" \t\"", i), command.size());
-      words.push_back(command.substr(i, end - i));
-      i = end;
-    }
-  }
-  return words;
-}
-
 }  // namespace
 
 void PrintLine(const std::string& text) {
@@ -79,7 +44,7 @@ TtyConsole::~TtyConsole() {
 
 void TtyConsole::Start() {
   if (isatty(STDIN_FILENO) != 1) {
-    PrintLine("stdin is not a tty, tty console mode failed");
+    PrintLine("tty console mode disabled");
     return;
   }
   termios terminal{};
@@ -90,29 +55,34 @@ void TtyConsole::Start() {
     terminal.c_cc[VTIME] = 0;
     raw_mode_set_ = tcsetattr(STDIN_FILENO, TCSANOW, &terminal) == 0;
   }
-  PrintLine("Started tty console (use +set ttycon 0 to disable)");
   reading_ = true;
 }
 
 void TtyConsole::Serve(std::chrono::steady_clock::time_point deadline) {
+  using Clock = std::chrono::steady_clock;
   while (true) {
-    const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-    if (left.count() <= 0 || quit_requested_) return;
-    if (!reading_) {
+    const auto now = Clock::now();
+    if (deadline <= now || quit_requested_) return;
+    // A paced game takes its next byte at its next frame.
+    const bool waiting = !reading_ || now < next_byte_;
+    const auto until = waiting ? std::min(deadline, reading_ ? next_byte_ : deadline) : deadline;
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(until - now);
+    if (waiting) {
       poll(nullptr, 0, static_cast<int>(left.count()));
       continue;
     }
     pollfd input{STDIN_FILENO, POLLIN, 0};
     if (poll(&input, 1, static_cast<int>(left.count())) <= 0) continue;
     char bytes[512];
-    const ssize_t got = read(STDIN_FILENO, bytes, sizeof bytes);
+    const ssize_t got = read(STDIN_FILENO, bytes, pace.count() > 0 ? 1 : sizeof bytes);
     if (got < 0 && errno == EINTR) continue;
     if (got <= 0) {
       reading_ = false;  // the terminal went away
       continue;
     }
-    for (ssize_t i = 0; i < got; ++i) OnByte(bytes[i]);
+    next_byte_ = Clock::now() + pace;
+    for (ssize_t i = 0; i < got && OnByte(bytes[i]); ++i) {
+    }
   }
 }
 
@@ -131,33 +101,37 @@ bool TtyConsole::Expect(const std::string& text, std::chrono::steady_clock::time
   }
 }
 
-void TtyConsole::OnByte(char byte) {
+bool TtyConsole::OnByte(char byte) {
   if (byte == '\n' || byte == '\r') {
     WriteAll(STDOUT_FILENO, "\n]");
     const std::string line = std::move(editing_);
     editing_.clear();
     Run(line);
-    return;
+    return true;
   }
   const auto code = static_cast<unsigned char>(byte);
-  if (code < 0x20 || code == 0x7f) {
-    editing_.clear();  // the game drops what was typed on any other control byte
-    return;
+  if (code == 0x7f || code == '\b') {
+    if (!editing_.empty()) editing_.pop_back();
+    return true;
   }
-  if (editing_.size() >= kMaxLine) return;
+  if (code < 0x20 || code > 0x7f) {
+    // As the game's terminal console: any other byte starts a key sequence that is
+    // dropped with everything typed after it; what was typed before stays.
+    tcflush(STDIN_FILENO, TCIFLUSH);
+    return false;
+  }
+  if (editing_.size() >= kMaxLine) return true;
   editing_ += byte;
   WriteAll(STDOUT_FILENO, std::string_view(&byte, 1));
+  return true;
 }
 
 void TtyConsole::Run(const std::string& line) {
   typed_.push_back(line);
-  std::string commands = line;
+  std::string_view commands = line;
   // The client runs a line typed outside a game as a command, slash or not.
-  if (!commands.empty() && (commands[0] == '\\' || commands[0] == '/')) commands.erase(0, 1);
-  for (const auto& command : SplitCommands(commands)) {
-    const auto words = Words(command);
-    if (!words.empty()) RunCommand(words);
-  }
+  if (!commands.empty() && (commands[0] == '\\' || commands[0] == '/')) commands.remove_prefix(1);
+  for (const auto& words : test::ConsoleCommands(commands)) RunCommand(words);
 }
 
 void TtyConsole::RunCommand(const std::vector<std::string>& words) {
@@ -166,7 +140,7 @@ void TtyConsole::RunCommand(const std::vector<std::string>& words) {
     PrintLine("\"mapname\" is:\"" + map + "^7\" default:\"nomap^7\"");
   } else if (command == "name") {
     PrintLine("\"name\" is:\"" + name + "^7\" default:\"UnnamedPlayer^7\"");
-  } else if (command == "ut_echo") {
+  } else if (command == "ut_echo" || command == "echo") {
     std::string echoed;
     for (std::size_t i = 1; i < words.size(); ++i) echoed += words[i] + " ";
     PrintLine(echoed);

@@ -15,8 +15,8 @@ class TtyConsole {
  public:
   ~TtyConsole();
 
-  // Prints the game's start-up message for its terminal console; typed commands are
-  // read from then on only when standard input is a terminal.
+  // Starts the terminal console as current engines do: canonical mode and echo off, no
+  // message; typed commands are read from then on. Without a terminal it says so.
   void Start();
   // Reads and runs typed commands until the deadline.
   void Serve(std::chrono::steady_clock::time_point deadline);
@@ -29,15 +29,20 @@ class TtyConsole {
 
   std::string map = "nomap";
   std::string name = "UnnamedPlayer";
+  // The game takes one typed byte per this time, as a game reads one a frame; all that
+  // is there at once when zero.
+  std::chrono::milliseconds pace{0};
 
  private:
-  void OnByte(char byte);
+  // False when the byte made the game drop what was typed after it.
+  bool OnByte(char byte);
   void Run(const std::string& line);
   void RunCommand(const std::vector<std::string>& words);
 
   bool reading_ = false;
   bool quit_requested_ = false;
   bool raw_mode_set_ = false;
+  std::chrono::steady_clock::time_point next_byte_;
   std::string editing_;
   std::vector<std::string> typed_;
 };
