@@ -39,7 +39,7 @@ std::string DefaultConsoleLog() {
 }
 
 ConsoleChoice ReadConsoleChoice(const std::filesystem::path& data_dir) {
-  ConsoleChoice choice{DefaultConsoleBackend(), DefaultConsoleLog()};
+  ConsoleChoice choice{DefaultConsoleBackend(), DefaultConsoleLog(), {}};
   IniFile ini;
   if (!ini.Load(SettingsPath(data_dir))) return choice;
   const std::string backend = ini.ReadString(kSection, "Console", "");
@@ -52,6 +52,7 @@ ConsoleChoice ReadConsoleChoice(const std::filesystem::path& data_dir) {
   }
   choice.log_path = ini.ReadString(kSection, "ConsoleLog", "");
   if (choice.log_path.empty()) choice.log_path = DefaultConsoleLog();
+  choice.bridge_socket = ini.ReadString(kSection, "BridgeSocket", "");
   return choice;
 }
 

@@ -17,6 +17,8 @@ enum class ConsoleBackend {
 struct ConsoleChoice {
   ConsoleBackend backend;
   std::string log_path;  // the log that kLog follows; empty when not set
+  // The socket of the console bridge (its --socket); empty for the bridge's default.
+  std::string bridge_socket;
 };
 
 // Key "GamePath": the game's program, which the desktop program starts under the console
@@ -28,8 +30,8 @@ bool SaveGamePath(const std::filesystem::path& data_dir, const std::string& game
 ConsoleBackend DefaultConsoleBackend();
 // qconsole.log in the game's folder (GameFolder) when that folder exists, else empty.
 std::string DefaultConsoleLog();
-// Keys "Console" (bridge, log or window, any case) and "ConsoleLog"; a missing file, a
-// missing key, an empty ConsoleLog or an unknown value gives the default.
+// Keys "Console" (bridge, log or window, any case), "ConsoleLog" and "BridgeSocket"; a
+// missing file, a missing key, an empty ConsoleLog or an unknown value gives the default.
 ConsoleChoice ReadConsoleChoice(const std::filesystem::path& data_dir);
 
 }  // namespace mrv

@@ -64,8 +64,13 @@ void GameLauncher::Start() {
 
   QProcess process;
   process.setProgram(bridge);
-  process.setArguments({QStringLiteral("--"), info.absoluteFilePath(), QStringLiteral("+set"),
-                        QStringLiteral("ttycon"), QStringLiteral("1")});
+  QStringList arguments;
+  // The socket the capture will look for.
+  const std::string socket = ReadConsoleChoice(data_dir_).bridge_socket;
+  if (!socket.empty()) arguments << QStringLiteral("--socket") << PathText(socket);
+  arguments << QStringLiteral("--") << info.absoluteFilePath() << QStringLiteral("+set")
+            << QStringLiteral("ttycon") << QStringLiteral("1");
+  process.setArguments(arguments);
   // The game finds its files from its own folder.
   process.setWorkingDirectory(info.absolutePath());
   process.setStandardInputFile(QProcess::nullDevice());

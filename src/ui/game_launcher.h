@@ -1,7 +1,8 @@
 // The monitor dialog's "start the game": runs `morvane-console -- GamePath +set ttycon 1`
-// with the console bridge beside the program (or else on PATH), detached, so that the game outlives the
-// dialog and a capture (OK) finds it. The first start asks for the game's program with
-// the open dialog and keeps it as GamePath in section Monitor of stats.ini; it is asked
+// (with `--socket BridgeSocket` when that is set) with the console bridge beside the
+// program (or else on PATH), detached, so that the game outlives the dialog and a
+// capture (OK) finds it. The first start asks for the game's program with the open
+// dialog and keeps it as GamePath in section Monitor of stats.ini; it is asked
 // for again once that file is gone. A game that does not start is told in the program's
 // message box, also when the bridge reports the failure a moment after it started.
 #pragma once

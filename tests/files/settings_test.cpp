@@ -165,6 +165,7 @@ TEST(SettingsTest, CaptureOptionsAndConsoleChoice) {
   const auto choice = ReadConsoleChoice(dir.path());
   EXPECT_EQ(choice.backend, ConsoleBackend::kLog);
   EXPECT_EQ(choice.log_path, "/q3/qconsole.log");
+  EXPECT_EQ(choice.bridge_socket, "");
 
   options.streak_announcements = false;
   options.stats_every_seconds = 120;
@@ -173,8 +174,10 @@ TEST(SettingsTest, CaptureOptionsAndConsoleChoice) {
   ASSERT_TRUE(LoadCaptureOptions(dir.path(), reloaded));
   EXPECT_EQ(reloaded, options);
 
-  test::WriteFileBytes(dir / kSettingsFileName, "[Monitor]\r\nConsole=telnet\r\n");
+  test::WriteFileBytes(dir / kSettingsFileName,
+                       "[Monitor]\r\nConsole=telnet\r\nBridgeSocket=/run/game.sock\r\n");
   EXPECT_EQ(ReadConsoleChoice(dir.path()).backend, DefaultConsoleBackend());
+  EXPECT_EQ(ReadConsoleChoice(dir.path()).bridge_socket, "/run/game.sock");
 }
 
 }  // namespace

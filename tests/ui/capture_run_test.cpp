@@ -16,6 +16,8 @@
 #include "support/bridge_harness.h"
 #include "files/capture_options.h"
 #include "files/console_choice.h"
+#include "files/ini_file.h"
+#include "files/settings.h"
 #include "support/print_qstring.h"
 #include "ui/image_button.h"
 #include "ui/object_names.h"
@@ -135,8 +137,14 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
   CaptureOptions options;
   options.frag_announcements = options.streak_announcements = false;
   ASSERT_TRUE(SaveCaptureOptions(dir_.path(), options));
+  // A socket of the player's choice: the game is started on it and the capture finds it.
+  const fs::path chosen_socket = dir_ / "chosen.sock";
+  IniFile settings;
+  ASSERT_TRUE(settings.Load(SettingsPath(dir_.path())));
+  ASSERT_TRUE(settings.WriteString("Monitor", "BridgeSocket", chosen_socket.string()));
+  ASSERT_TRUE(settings.Save());
 
-  BridgeConsole player(socket());
+  BridgeConsole player(chosen_socket);
   auto main = Open();
   OnDialog([&](CaptureDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("quake 3 console monitor"));

@@ -19,6 +19,9 @@ std::unique_ptr<GameConsole> OpenConfiguredConsole(const ConsoleChoice& choice,
           "terminal console; use Console=window or Console=log";
       return nullptr;
 #else
+      if (!choice.bridge_socket.empty()) {
+        return std::make_unique<BridgeConsole>(choice.bridge_socket);
+      }
       bridge::SocketPath socket = bridge::DefaultSocketPath();
       if (!socket.error.empty()) {
         error = socket.error;
