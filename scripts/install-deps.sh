@@ -5,7 +5,9 @@ set -euo pipefail
 packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev
           clang libclang-rt-14-dev g++-mingw-w64-x86-64-posix python3
           qt6-base-dev qt6-multimedia-dev fonts-dejavu-core
-          dpkg-dev file help2man desktop-file-utils appstream)
+          dpkg-dev file help2man desktop-file-utils appstream
+          # the real engine the console bridge is tested against
+          ioquake3-server)
 
 missing=()
 for p in "${packages[@]}"; do

@@ -197,5 +197,88 @@ TEST(MonitorEndToEndTest, EndsOnRequestAtAnyPoint) {
   EXPECT_TRUE(game.running()) << "the game outlives the captures";
 }
 
+#ifdef MORVANE_IOQ3DED
+// Debian's ioquake3 dedicated server, the engine Urban Terror 4.3 is built on, with a
+// game folder that holds nothing but its default.cfg. It prints the given start-up
+// lines, and keeps the arguments of the last "ut_echo" typed in a setting of that name,
+// which it shows when "ut_echo" alone is typed.
+std::vector<std::string> RealEngine(const std::filesystem::path& folder,
+                                    const std::vector<std::string>& startup_lines) {
+  const auto base = folder / "base";
+  std::filesystem::create_directories(base / "morvane");
+  std::filesystem::create_directories(folder / "home");
+  WriteFileBytes(base / "morvane" / "default.cfg", "// a game without data, for the tests\n");
+  std::vector<std::string> command = {MORVANE_IOQ3DED, "+set", "com_standalone", "1", "+set",
+                                      "com_basegame", "morvane", "+set", "fs_basepath",
+                                      base.string(), "+set", "fs_homepath",
+                                      (folder / "home").string(), "+set", "net_enabled", "0",
+                                      "+set", "dedicated", "1", "+set", "ut_echo", "none"};
+  for (const std::string& line : startup_lines) command.insert(command.end(), {"+echo", line});
+  return command;
+}
+#endif
+
+// The capture through the bridge with the real engine, which prints no marker when its
+// terminal console starts and reads typed text a byte a frame. Requests naming a player
+// with an accent and hostile ones come first: their replies must neither stop the
+// game's reading nor make it run anything but what was meant.
+TEST(RealEngineTest, TypesIntoItAndNamesTheMapFromItsAnswer) {
+#ifndef MORVANE_IOQ3DED
+  GTEST_SKIP() << "Debian's ioquake3-server is not installed (scripts/install-deps.sh does it)";
+#else
+  ScratchDir scratch("real-engine");
+  BridgeRun engine(scratch.path(),
+                   RealEngine(scratch.path(),
+                              {"MRV_GETNICKSTATS Jos\xe9 ", "MRV_GETNICKSTATS x;quit;x ",
+                               "MRV_GETNICKSTATS a/**/quit ", "8 crosshairs parsed",
+                               "CL_InitCGame:  2.05 seconds", "Com_TouchMemory: 0 msec"}),
+                   "engine.log", "engine.sock");
+  ASSERT_TRUE(engine.WaitUntilServing()) << engine.messages();
+  BridgeConsole player(engine.socket());
+  ASSERT_TRUE(player.Find());
+  const std::string start = WaitForText(player, "Com_TouchMemory: 0 msec");
+  ASSERT_NE(start.find("\r\nMRV_GETNICKSTATS x;quit;x \r\n"), std::string::npos) << start;
+  EXPECT_EQ(start.find("tty console"), std::string::npos) << start;
+  EXPECT_TRUE(player.CanType()) << "the terminal tells, without any printed marker";
+
+  QuickPauseClock clock;
+  LiveMonitor live(engine.socket(), clock);
+  live.capture.Start();
+  // The game takes a byte every 50 ms: the replies take seconds before mapname goes.
+  // Once it answered, the capture's last line, kept by the game, shows when the capture
+  // has named the map.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  const auto wait_for = [&](std::string_view text) {
+    std::string shown = player.Text();
+    while (shown.find(text) == std::string::npos && std::chrono::steady_clock::now() < deadline &&
+           engine.running()) {
+      player.WaitForChange(std::chrono::milliseconds(500));
+      shown = player.Text();
+    }
+    player.DropRead(shown.size());
+    return shown;
+  };
+  EXPECT_NE(wait_for("\"mapname\" is:\"nomap\"").find("mapname"), std::string::npos);
+  std::string shown;
+  while (shown.find("\"ut_echo\" is:\"MRV: Map name detected!") == std::string::npos &&
+         std::chrono::steady_clock::now() < deadline && engine.running()) {
+    ASSERT_TRUE(player.TypeLine("ut_echo")) << player.last_error();
+    shown = wait_for("\"ut_echo\" is:");
+  }
+  live.capture.Stop();
+  ASSERT_EQ(live.capture.Join(), MonitorEnd::kStopped);
+  ASSERT_EQ(live.store.size(), 1);
+  EXPECT_EQ(live.store[0].name, "nomap");
+
+  // Nothing the replies carried ran, and the game still reads whole lines.
+  EXPECT_TRUE(engine.running());
+  ASSERT_TRUE(player.TypeLine("echo typed input intact"));
+  EXPECT_NE(("\n" + WaitForText(player, "typed input intact")).find("\ntyped input intact\r\n"),
+            std::string::npos);
+  ASSERT_TRUE(player.TypeLine("quit"));
+  EXPECT_EQ(engine.WaitForExit(), 0) << engine.messages();
+#endif
+}
+
 }  // namespace
 }  // namespace mrv::test

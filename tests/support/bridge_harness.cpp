@@ -30,12 +30,25 @@ BridgeRun::BridgeRun(const std::filesystem::path& folder, const std::string& scr
                      const std::vector<std::string>& settings,
                      const std::vector<std::string>& options)
     : socket_(folder / socket), messages_(folder / messages) {
+  std::vector<std::string> game = {Program("morvane-fake-game").string(),
+                                   (TestDataDir() / "fake_game" / script).string()};
+  game.insert(game.end(), settings.begin(), settings.end());
+  Start(game, options);
+}
+
+BridgeRun::BridgeRun(const std::filesystem::path& folder, const std::vector<std::string>& game,
+                     const std::string& messages, const std::string& socket)
+    : socket_(folder / socket), messages_(folder / messages) {
+  Start(game, {});
+}
+
+void BridgeRun::Start(const std::vector<std::string>& game,
+                      const std::vector<std::string>& options) {
   std::vector<std::string> command = {Program("morvane-console").string(), "--socket",
                                       socket_.string()};
   command.insert(command.end(), options.begin(), options.end());
-  command.insert(command.end(), {"--", Program("morvane-fake-game").string(),
-                                 (TestDataDir() / "fake_game" / script).string()});
-  command.insert(command.end(), settings.begin(), settings.end());
+  command.push_back("--");
+  command.insert(command.end(), game.begin(), game.end());
   std::vector<char*> arguments;
   for (const auto& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);

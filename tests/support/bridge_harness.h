@@ -26,6 +26,9 @@ class BridgeRun {
             const std::string& messages = "bridge.log", const std::string& socket = "console.sock",
             const std::vector<std::string>& settings = {},
             const std::vector<std::string>& options = {});
+  // Another game: its program and arguments.
+  BridgeRun(const std::filesystem::path& folder, const std::vector<std::string>& game,
+            const std::string& messages, const std::string& socket);
   ~BridgeRun();
   BridgeRun(const BridgeRun&) = delete;
   BridgeRun& operator=(const BridgeRun&) = delete;
@@ -40,6 +43,8 @@ class BridgeRun {
   std::string messages() const;
 
  private:
+  void Start(const std::vector<std::string>& game, const std::vector<std::string>& options);
+
   std::filesystem::path socket_;
   std::filesystem::path messages_;
   pid_t pid_ = -1;

@@ -256,12 +256,16 @@ bool BridgeServer::Answer(Client& client, const Frame& request) {
       client.outbox +=
           EncodeFrame(kTyping, std::string(1, static_cast<char>(typing_.State(game_.terminal))));
       break;
-    case kAskUnread:
+    case kAskUnread: {
+      // What the game still has to read before it has read the client's last line.
+      NoteTypingRead();
+      const std::uint64_t unread = client.typed_end - std::min(client.typed_end, read_at_least_);
       client.outbox += EncodeFrame(
-          kUnread, EncodeLength(static_cast<std::uint32_t>(std::min<std::size_t>(UnreadTyping(), UINT32_MAX))));
+          kUnread, EncodeLength(static_cast<std::uint32_t>(std::min<std::uint64_t>(unread, UINT32_MAX))));
       break;
+    }
     case kTypeLine: {
-      const std::string refusal = Type(request.payload);
+      const std::string refusal = Type(client, request.payload);
       client.outbox += refusal.empty() ? EncodeFrame(kDone) : EncodeFrame(kRefused, refusal);
       break;
     }
@@ -288,7 +292,7 @@ void BridgeServer::DropFor(Client& client, std::uint64_t new_from) {
   text_.DropFront(static_cast<std::size_t>(kept_from - text_.begin()));
 }
 
-std::string BridgeServer::Type(std::string_view line) {
+std::string BridgeServer::Type(Client& client, std::string_view line) {
   const TypingState state = typing_.State(game_.terminal);
   if (state == TypingState::kOff) {
     return "the game reads no typed input: its terminal console is off";
@@ -298,11 +302,14 @@ std::string BridgeServer::Type(std::string_view line) {
   }
   std::string problem = TypedLineProblem(line);
   if (!problem.empty()) return problem;
+  NoteTypingRead();
   if (UnreadTyping() + line.size() + 1 > kMaxUnreadTyping) {
     return "the game has not read what was typed before yet";
   }
   keyboard_ += line;
   keyboard_ += '\n';
+  typed_ += line.size() + 1;
+  client.typed_end = typed_;
   FlushKeyboard();
   return {};
 }
@@ -322,18 +329,20 @@ void BridgeServer::FlushKeyboard() {
   }
 }
 
-std::size_t BridgeServer::UnreadTyping() {
-  if (game_.terminal < 0) return 0;
+void BridgeServer::NoteTypingRead() {
+  if (game_.terminal < 0) {
+    read_at_least_ = typed_;  // nobody will read it
+    return;
+  }
   const auto now = std::chrono::steady_clock::now();
   while (!recent_writes_.empty() && now - recent_writes_.front().first > kTerminalSettle) {
     recent_writes_.pop_front();
   }
-  std::size_t unread = keyboard_.size();
   const int terminal =
       open(game_.terminal_name.c_str(), O_RDONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-  if (terminal < 0) return unread;
+  if (terminal < 0) return;
   // Asking whether the game's side is readable moves what was written into the
-  // terminal's queue when that is empty: nothing readable then means nothing left.
+  // terminal's queue when that is empty: nothing readable then means all was read.
   pollfd waiting{terminal, POLLIN, 0};
   int queued = 0;
   if (poll(&waiting, 1, 0) <= 0 || !(waiting.revents & POLLIN)) {
@@ -342,12 +351,11 @@ std::size_t BridgeServer::UnreadTyping() {
     // The queue does not count what was written a moment ago yet.
     std::uint64_t arriving = 0;
     for (const auto& write : recent_writes_) arriving += write.second;
-    const std::uint64_t held = std::min(written_, static_cast<std::uint64_t>(queued) + arriving);
+    const std::uint64_t held =
+        std::min(std::max<std::uint64_t>(static_cast<std::uint64_t>(queued) + arriving, 1), written_);
     read_at_least_ = std::max(read_at_least_, written_ - held);
-    unread += static_cast<std::size_t>(std::max<std::uint64_t>(written_ - read_at_least_, 1));
   }
   close(terminal);
-  return unread;
 }
 
 void BridgeServer::NoticeChange() {

@@ -44,6 +44,8 @@ class BridgeServer {
     std::uint64_t from = 0;
     std::uint64_t read_from = 0;
     std::uint64_t read_end = 0;
+    // Where the client's last typed line ends in everything typed since the start.
+    std::uint64_t typed_end = 0;
   };
   struct Watch;
 
@@ -59,11 +61,12 @@ class BridgeServer {
   std::string_view TextOf(const Client& client) const;
   void DropFor(Client& client, std::uint64_t new_from);
   // Empty when the line went to the game, else why not.
-  std::string Type(std::string_view line);
+  std::string Type(Client& client, std::string_view line);
   void FlushKeyboard();
-  // Typed bytes the game has not read yet: those still in the bridge, and those in the
-  // terminal (0 only once the terminal holds none).
-  std::size_t UnreadTyping();
+  // Learns how far the game has read what was typed, from what the terminal still holds.
+  void NoteTypingRead();
+  // Typed bytes the game has not read yet, from all clients.
+  std::uint64_t UnreadTyping() const { return typed_ - read_at_least_; }
   // New lines: every client's text changed.
   void NoticeChange();
   void Flush(Client& client);
@@ -78,8 +81,9 @@ class BridgeServer {
   // The last moments' writes into the terminal, which it may not count yet: when and
   // how many bytes.
   std::deque<std::pair<std::chrono::steady_clock::time_point, std::size_t>> recent_writes_;
-  // Bytes written into the terminal since the start, and how many of them the game has
-  // read at least.
+  // Bytes typed since the start, the part of them written into the terminal, and how
+  // many of them the game has read at least.
+  std::uint64_t typed_ = 0;
   std::uint64_t written_ = 0;
   std::uint64_t read_at_least_ = 0;
   std::vector<std::unique_ptr<Client>> clients_;

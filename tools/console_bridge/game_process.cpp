@@ -7,6 +7,7 @@
 
 #include <cerrno>
 #include <csignal>
+#include <cstdlib>
 #include <cstring>
 #include <initializer_list>
 #if defined(__APPLE__) || defined(__FreeBSD__) || defined(__OpenBSD__) || defined(__NetBSD__)
@@ -45,6 +46,10 @@ void CloseAll(std::initializer_list<int> fds) {
             errors > STDERR_FILENO ? errors : -1});
   // The bridge ignores broken pipes; the game gets the usual default.
   signal(SIGPIPE, SIG_DFL);
+  // The game's terminal is this pseudo-terminal, whatever terminal the bridge runs in:
+  // a TERM of "dumb" (an editor's shell, a CI runner) would make current engines keep
+  // their terminal console off.
+  setenv("TERM", "xterm", 1);
   std::vector<char*> arguments;
   for (const auto& argument : command) arguments.push_back(const_cast<char*>(argument.c_str()));
   arguments.push_back(nullptr);
