@@ -25,8 +25,9 @@
 // a client read, the oldest lines went before that client read them: 'X' tells how much
 // was lost since the client's last 'X'.
 //
-// The game reads typed lines at its own pace, a byte a frame: 'Y' queues the line, 'K'
-// tells how much of what was typed the game has not read yet (0 once it read all).
+// The game reads typed lines at its own pace, a byte a frame: 'Y' queues the line, in
+// the order lines come from all clients, and 'K' tells how much the game still has to
+// read before it has read the client's last line (0 once it has).
 //
 // Each request gets exactly one answer, in order. Once it has answered, the bridge sends
 // one 'c' at the next change of the text, so a client waits for changes by reading its

@@ -31,8 +31,9 @@ class GameConsole {
   virtual bool DropRead(std::size_t length) = 0;
   // Types one line into the input line and presses Enter; true when the text was set.
   virtual bool TypeLine(const std::string& line) = 0;
-  // Typed characters the game has not read yet: it reads them at its own pace. 0 once it
-  // has read everything.
+  // Typed characters the game still has to read before it has read the last line typed
+  // here (lines typed by others before it included): it reads them at its own pace. 0
+  // once it has read that line.
   virtual std::size_t UnreadTyping() { return 0; }
   // Whether typed lines reach the game now.
   virtual bool CanType() const { return true; }
