@@ -49,7 +49,8 @@ TypedLine BuildStatsReply(CaptureSession& session, std::string_view nick, bool w
   const std::int64_t elapsed =
       static_cast<std::int64_t>(session.services.clock.TickSeconds()) - map.start_time;
   const std::string elapsed_text = FormatSeconds(elapsed);
-  if (nick == AbsentMark) return TypedLine("ut_echo " + elapsed_text + " ^1No stats available yet^7");
+  if (nick == AbsentMark)
+    return TypedLine("ut_echo " + elapsed_text + " ^1No stats available yet^7");
   const int index = NickIndex(map, nick);
   if (index < 0) {
     return TypedLine("ut_echo " + elapsed_text + " ^1No stats available for ")
@@ -72,7 +73,7 @@ TypedLine BuildStatsReply(CaptureSession& session, std::string_view nick, bool w
     reply.Add(";ut_echo \" ^2Kills:^7 " + std::to_string(frags.kills) + "     ^1Deaths:^7 " +
               std::to_string(frags.deaths));
     reply.Add(frags.deaths != 0 ? "     ^4K/D:^7 " + FormatRatio(static_cast<double>(frags.kills) /
-                                                                static_cast<double>(frags.deaths))
+                                                                 static_cast<double>(frags.deaths))
                                 : std::string("     ^4K/D:^7 perfect"));
     if (own) {
       const std::int64_t minutes_begun = elapsed / 60 + 1;

@@ -116,9 +116,9 @@ TEST(InterpretLineTest, MonitoredGameLearnsNamesAndAnswersThePlayer) {
   h.console.typed.clear();
   ASSERT_TRUE(h.Feed({"Rasec was torn asunder by Fak's crass AK103."}));
   h.clock.Advance(1000);  // the next automatic reply may come a second after the last
-  ASSERT_TRUE(h.Feed({"Fak was pistol whipped by Rasec.", "MRV_GETMYSTATS ",
-                      "mrv_getnickstats Rasec ", "Mrv_HeadShot ", "MRV_GETMYSTATS",
-                      "^5PunkBuster Client: Update"}));
+  ASSERT_TRUE(
+      h.Feed({"Fak was pistol whipped by Rasec.", "MRV_GETMYSTATS ", "mrv_getnickstats Rasec ",
+              "Mrv_HeadShot ", "MRV_GETMYSTATS", "^5PunkBuster Client: Update"}));
   ASSERT_EQ(h.console.typed.size(), 6u);
   EXPECT_TRUE(h.console.typed[0].starts_with("ut_echo Your stats: "));
   EXPECT_TRUE(h.console.typed[1].starts_with("ut_echo \"^2Hits:^7 0"));

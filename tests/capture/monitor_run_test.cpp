@@ -82,8 +82,8 @@ TEST(ConsoleMonitorTest, HandlesEveryNewLineOnceAndAsksForTheMapOnce) {
   ASSERT_GE(m.h.clock.waits().size(), 2u);
   EXPECT_EQ(m.h.clock.waits()[0], kSearchRetryWait.count());
   EXPECT_EQ(m.h.clock.waits()[1], kSearchRetryWait.count());
-  EXPECT_EQ(m.h.console.typed, (std::vector<std::string>{"mapname", "name",
-                                                         "ut_echo MRV: Map name detected!"}))
+  EXPECT_EQ(m.h.console.typed,
+            (std::vector<std::string>{"mapname", "name", "ut_echo MRV: Map name detected!"}))
       << "the player's own mapname is answered, not told again";
   ASSERT_EQ(m.h.store.size(), 1);
   const MapRecord& map = m.h.map(0);

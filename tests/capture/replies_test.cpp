@@ -53,9 +53,8 @@ TEST_F(RepliesTest, StatsReplyForOthersComesFromTheKillTable) {
   map.fck[static_cast<std::size_t>(rasec)] = 2;
   EXPECT_EQ(BuildStatsReply(harness.session, "Rasec", true, false).text(),
             "ut_echo Rasec stats:;ut_echo \" ^2Kills:^7 3     ^1Deaths:^7 4     ^4K/D:^7 0.75");
-  EXPECT_EQ(
-      BuildStatsReply(harness.session, "Rasec", false, true).text(),
-      "ut_echo Rasec stats:;ut_echo \"^2Caps:^7 0     ^2Rets:^7 0     ^2FCK:^7 2")
+  EXPECT_EQ(BuildStatsReply(harness.session, "Rasec", false, true).text(),
+            "ut_echo Rasec stats:;ut_echo \"^2Caps:^7 0     ^2Rets:^7 0     ^2FCK:^7 2")
       << "no empty echo before the flags";
   // The own-player test is exact, the lookup is not.
   EXPECT_EQ(BuildStatsReply(harness.session, "FAK", true, false).text(),

@@ -107,10 +107,9 @@ TEST(StreaksTest, TopFraggerAndCapHighPraiseOnlyTheLeader) {
   harness.random.answers = {5};
   harness.clock.Advance(1000);
   harness.Feed({"Bob captured the Blue flag!"});
-  EXPECT_EQ(
-      harness.console.typed,
-      (Lines{"ut_echo Bob stats:;ut_echo \"^2Caps:^7 1     ^2Rets:^7 0     ^2FCK:^7 0",
-             "ut_echo Bob has a flag cap high!"}));
+  EXPECT_EQ(harness.console.typed,
+            (Lines{"ut_echo Bob stats:;ut_echo \"^2Caps:^7 1     ^2Rets:^7 0     ^2FCK:^7 0",
+                   "ut_echo Bob has a flag cap high!"}));
 }
 
 TEST(StreaksTest, SoundsWhileMonitoringOnly) {

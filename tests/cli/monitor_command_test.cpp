@@ -104,7 +104,8 @@ class Monitor {
   std::string errors() const { return ReadFileBytes(errors_); }
   bool WaitUntil(const std::function<bool()>& done) const {
     const auto deadline = Clock::now() + std::chrono::seconds(15);
-    while (!done() && Clock::now() < deadline) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    while (!done() && Clock::now() < deadline)
+      std::this_thread::sleep_for(std::chrono::milliseconds(10));
     return done();
   }
   // Ctrl-C; the exit code, or nothing when the tool did not end within the limit.
@@ -135,8 +136,9 @@ TEST(MonitorCommandTest, SaysWhyABridgeCannotBeUsed) {
   ASSERT_TRUE(monitor.WaitUntil([&] { return bridge.requests() >= 3; })) << monitor.errors();
   EXPECT_EQ(monitor.Interrupt(std::chrono::seconds(10)), 0) << monitor.errors();
   const std::string errors = monitor.errors();
-  EXPECT_NE(errors.find("Waiting for Quake3...\nClick \"Ok\" to stop and view stats\n" + why + "\n"),
-            std::string::npos)
+  EXPECT_NE(
+      errors.find("Waiting for Quake3...\nClick \"Ok\" to stop and view stats\n" + why + "\n"),
+      std::string::npos)
       << errors;
   EXPECT_EQ(errors.find(why), errors.rfind(why)) << "told once";
 }

@@ -168,8 +168,9 @@ TEST(BridgeTest, TellsWhetherTheGameReadsTypedInput) {
     EXPECT_EQ(console.ReadsNoInput(), state == State::kOff) << name;
     if (state == State::kReady) continue;
     EXPECT_FALSE(console.TypeLine("name")) << name;
-    EXPECT_NE(console.last_error().find(state == State::kOff ? "reads no typed input" : "not started"),
-              std::string::npos)
+    EXPECT_NE(
+        console.last_error().find(state == State::kOff ? "reads no typed input" : "not started"),
+        std::string::npos)
         << console.last_error();
     EXPECT_TRUE(console.Find()) << "a refused line leaves the connection as it was";
   }
@@ -210,7 +211,8 @@ TEST(BridgeTest, QueuesTypedLinesAtTheGamesPace) {
   EXPECT_GT(capture.UnreadTyping(), 200u);
   const std::string text = WaitForText(capture, "Typing done.");
   EXPECT_EQ(text.find("first \r\nsecond \r\n" + std::string(200, 'y') + " \r\nthird \r\n"),
-            text.find("first")) << text;
+            text.find("first"))
+      << text;
   EXPECT_NE(text.find("Typing done."), std::string::npos) << bridge.messages();
   EXPECT_EQ(capture.UnreadTyping(), 0u) << "the game read everything";
 

@@ -208,11 +208,13 @@ std::vector<std::string> RealEngine(const std::filesystem::path& folder,
   std::filesystem::create_directories(base / "morvane");
   std::filesystem::create_directories(folder / "home");
   WriteFileBytes(base / "morvane" / "default.cfg", "// a game without data, for the tests\n");
-  std::vector<std::string> command = {MORVANE_IOQ3DED, "+set", "com_standalone", "1", "+set",
-                                      "com_basegame", "morvane", "+set", "fs_basepath",
-                                      base.string(), "+set", "fs_homepath",
-                                      (folder / "home").string(), "+set", "net_enabled", "0",
-                                      "+set", "dedicated", "1", "+set", "ut_echo", "none"};
+  std::vector<std::string> command = {MORVANE_IOQ3DED};
+  const std::pair<std::string, std::string> settings[] = {
+      {"com_standalone", "1"}, {"com_basegame", "morvane"},
+      {"fs_basepath", base},   {"fs_homepath", (folder / "home").string()},
+      {"net_enabled", "0"},    {"dedicated", "1"},
+      {"ut_echo", "none"}};
+  for (const auto& [name, value] : settings) command.insert(command.end(), {"+set", name, value});
   for (const std::string& line : startup_lines) command.insert(command.end(), {"+echo", line});
   return command;
 }
@@ -227,12 +229,12 @@ TEST(RealEngineTest, TypesIntoItAndNamesTheMapFromItsAnswer) {
   GTEST_SKIP() << "Debian's ioquake3-server is not installed (scripts/install-deps.sh does it)";
 #else
   ScratchDir scratch("real-engine");
-  BridgeRun engine(scratch.path(),
-                   RealEngine(scratch.path(),
-                              {"MRV_GETNICKSTATS Jos\xe9 ", "MRV_GETNICKSTATS x;quit;x ",
-                               "MRV_GETNICKSTATS a/**/quit ", "8 crosshairs parsed",
-                               "CL_InitCGame:  2.05 seconds", "Com_TouchMemory: 0 msec"}),
-                   "engine.log", "engine.sock");
+  BridgeRun engine(
+      scratch.path(),
+      RealEngine(scratch.path(), {"MRV_GETNICKSTATS Jos\xe9 ", "MRV_GETNICKSTATS x;quit;x ",
+                                  "MRV_GETNICKSTATS a/**/quit ", "8 crosshairs parsed",
+                                  "CL_InitCGame:  2.05 seconds", "Com_TouchMemory: 0 msec"}),
+      "engine.log", "engine.sock");
   ASSERT_TRUE(engine.WaitUntilServing()) << engine.messages();
   BridgeConsole player(engine.socket());
   ASSERT_TRUE(player.Find());

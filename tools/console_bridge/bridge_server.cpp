@@ -261,7 +261,8 @@ bool BridgeServer::Answer(Client& client, const Frame& request) {
       NoteTypingRead();
       const std::uint64_t unread = client.typed_end - std::min(client.typed_end, read_at_least_);
       client.outbox += EncodeFrame(
-          kUnread, EncodeLength(static_cast<std::uint32_t>(std::min<std::uint64_t>(unread, UINT32_MAX))));
+          kUnread,
+          EncodeLength(static_cast<std::uint32_t>(std::min<std::uint64_t>(unread, UINT32_MAX))));
       break;
     }
     case kTypeLine: {
@@ -319,7 +320,8 @@ void BridgeServer::FlushKeyboard() {
     const ssize_t written = write(game_.terminal, keyboard_.data(), keyboard_.size());
     if (written > 0) {
       keyboard_.erase(0, static_cast<std::size_t>(written));
-      recent_writes_.emplace_back(std::chrono::steady_clock::now(), static_cast<std::size_t>(written));
+      recent_writes_.emplace_back(std::chrono::steady_clock::now(),
+                                  static_cast<std::size_t>(written));
       written_ += static_cast<std::uint64_t>(written);
     } else if (written < 0 && errno == EINTR) {
       continue;
@@ -351,8 +353,8 @@ void BridgeServer::NoteTypingRead() {
     // The queue does not count what was written a moment ago yet.
     std::uint64_t arriving = 0;
     for (const auto& write : recent_writes_) arriving += write.second;
-    const std::uint64_t held =
-        std::min(std::max<std::uint64_t>(static_cast<std::uint64_t>(queued) + arriving, 1), written_);
+    const std::uint64_t held = std::min(
+        std::max<std::uint64_t>(static_cast<std::uint64_t>(queued) + arriving, 1), written_);
     read_at_least_ = std::max(read_at_least_, written_ - held);
   }
   close(terminal);

@@ -11,11 +11,11 @@
 #include <vector>
 
 #include "capture/console/bridge_protocol.h"
-#include "product.h"
 #include "console_bridge/bridge_server.h"
 #include "console_bridge/game_process.h"
 #include "console_bridge/listen_socket.h"
 #include "console_bridge/signal_pipe.h"
+#include "product.h"
 
 namespace {
 
@@ -62,7 +62,8 @@ int main(int argc, char** argv) {
       socket_path = argv[++i];
     } else if (argument == "--console-wait" && i + 1 < argc) {
       const std::string_view seconds = argv[++i];
-      const auto read = std::from_chars(seconds.data(), seconds.data() + seconds.size(), console_wait);
+      const auto read =
+          std::from_chars(seconds.data(), seconds.data() + seconds.size(), console_wait);
       if (read.ec != std::errc() || read.ptr != seconds.data() + seconds.size() ||
           console_wait < 0 || console_wait > kMaxConsoleWait) {
         std::fputs(kUsage, stderr);
@@ -105,7 +106,8 @@ int main(int argc, char** argv) {
                socket_path.c_str());
   int exit_code;
   {
-    mrv::bridge::BridgeServer server(listener, signals, process, std::chrono::seconds(console_wait));
+    mrv::bridge::BridgeServer server(listener, signals, process,
+                                     std::chrono::seconds(console_wait));
     exit_code = server.Run();
   }
   unlink(socket_path.c_str());
