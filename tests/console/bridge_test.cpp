@@ -132,6 +132,25 @@ TEST(BridgeTest, EachClientReadsAndDropsItsOwnText) {
   EXPECT_TRUE(bridge.running()) << "the game outlives its clients";
 }
 
+// The text keeps its last 1 MB: a client that did not read in time is told of the loss,
+// once.
+TEST(BridgeTest, TellsAClientOfLinesLostBeforeItReadThem) {
+  ScratchDir scratch("bridge-loss");
+  BridgeRun bridge(scratch.path(), WriteScript(scratch.path(), "flood.script",
+                                               {"sleep 300", "burst 20000 " + std::string(100, '-'),
+                                                "print After the flood.", "sleep 60000"}));
+  ASSERT_TRUE(bridge.WaitUntilServing());
+  BridgeConsole console(bridge.socket());
+  ASSERT_TRUE(console.Find());
+  EXPECT_FALSE(console.TakeLineLoss());
+  const std::string text = WaitForText(console, "After the flood.");
+  EXPECT_LE(text.size(), bridge::kMaxTextBytes);
+  EXPECT_TRUE(console.TakeLineLoss());
+  EXPECT_FALSE(console.TakeLineLoss());
+  console.Text();
+  EXPECT_FALSE(console.TakeLineLoss()) << "told once";
+}
+
 // The terminal's mode decides, whatever the game printed; its own lines count only as
 // lines of their own, and a terminal left canonical means no typed input in the end.
 TEST(BridgeTest, TellsWhetherTheGameReadsTypedInput) {
