@@ -157,6 +157,39 @@ bool ProfileStore::ReadGames(std::span<const std::int32_t> numbers, StatsRecord&
   return true;
 }
 
+bool ProfileStore::ReadGameFigures(std::vector<GameFigures>& games) {
+  last_error_.clear();
+  if (!Rewind()) return Fail(kUnableToReadFile);
+  std::vector<GameFigures> found;
+  StatsRecord block = NewStatsRecord(weapon_count_);
+  const StatsRecord empty = block;
+  if (lines_.SkipTo(kGamesMarker)) {
+    std::string line;
+    bool more = lines_.Next(line);
+    while (more) {
+      // Every game line starts a block, as ListGames counts them.
+      if (KeyOf(line) != "GAME") {
+        more = lines_.Next(line);
+        continue;
+      }
+      std::string name = ExtractField(line, '=', 3, false);
+      block = empty;
+      // The block's figures run up to the first line that is no figure: its end.
+      while ((more = lines_.Next(line))) {
+        const int index = StatsKeyIndex(KeyOf(line));
+        if (index < 0) break;
+        if (!AddStatsValue(block, index, ValueOf(line))) return Fail(kInvalidFile);
+      }
+      if (more && line != kEndGameMarker) return Fail(kInvalidFile);
+      found.push_back(FiguresOf(std::move(name), block));
+      if (more) more = lines_.Next(line);
+    }
+  }
+  if (lines_.failed()) return FailReading(lines_, kInvalidFile);
+  games = std::move(found);
+  return true;
+}
+
 std::vector<std::string> ProfileStore::FillProfileList() const {
   std::vector<std::string> files;
   std::error_code error;

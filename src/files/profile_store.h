@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "files/file_lock.h"
+#include "files/game_figures.h"
 #include "files/profile_format.h"
 #include "model/stats_store.h"
 
@@ -84,6 +85,9 @@ class ProfileStore {
   bool ReadTotals(StatsRecord& totals);
   // The sum of the games with these numbers, given in ascending order.
   bool ReadGames(std::span<const std::int32_t> numbers, StatsRecord& sums);
+  // The figures of every game, the most recently added first, named as ListGames names
+  // them: the whole games section in one pass. A damaged game block fails it.
+  bool ReadGameFigures(std::vector<GameFigures>& games);
 
   // Puts the game on top of the open profile and adds it into `totals`, which the
   // caller read with ReadTotals just before (and discards after a failure).

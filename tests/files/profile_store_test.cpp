@@ -37,6 +37,41 @@ TEST(ProfileStoreTest, ReadsTheGoldenProfile) {
             std::make_tuple(2, 1800, test::kGameA, test::kGameB));
 }
 
+// Each game's figures in one pass, named and ordered as the games list; a damaged game
+// block, which only a sum of its own game would meet, fails the whole reading.
+TEST(ProfileStoreTest, ReadsEveryGamesFiguresOrNone) {
+  test::OpenProfile f("profile-figures", test::TwoGamesProfile());
+  std::vector<GameFigures> games;
+  ASSERT_TRUE(f.profile_store.ReadGameFigures(games));
+  EXPECT_EQ(games, (std::vector<GameFigures>{FiguresOf(test::kGameB, test::GameB()),
+                                             FiguresOf(test::kGameA, test::GameA())}));
+  EXPECT_EQ(games[1].kills, 3);
+  EXPECT_EQ(games[1].deaths, 2);
+  EXPECT_EQ(games[1].hits[2], 2);
+  EXPECT_EQ(std::tie(games[1].caps, games[1].fck, games[1].ft, games[1].time),
+            std::make_tuple(1, 2, 3, 600));
+
+  const std::string good = test::TwoGamesProfile();
+  for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
+           {"TIME=600\r\n", "TIME=6OO\r\n"},                  // a bad number
+           {"TIME=600\r\n[EGAME]", "TIME=600\r\nNOTE=x"},      // a block that does not end
+           {"[EGAME]\r\nGAME=2", "GAME=2"}}) {                 // the next game inside it
+    f.profile_store.Close();
+    WriteFileBytes(f.dir / "joe.mrv", Edited(good, from, to));
+    ASSERT_TRUE(f.profile_store.Open("joe.mrv"));
+    games = {FiguresOf("kept", test::GameA())};
+    EXPECT_FALSE(f.profile_store.ReadGameFigures(games)) << to;
+    EXPECT_EQ(f.profile_store.LastError(), "Invalid file!");
+    EXPECT_EQ(games.size(), 1u) << "the caller's list stays";
+  }
+  // A profile without games has none, and no section to read them from.
+  f.profile_store.Close();
+  WriteFileBytes(f.dir / "joe.mrv", good.substr(0, good.find("[TOTALSTATS]")));
+  ASSERT_TRUE(f.profile_store.Open("joe.mrv"));
+  ASSERT_TRUE(f.profile_store.ReadGameFigures(games));
+  EXPECT_TRUE(games.empty());
+}
+
 TEST(ProfileStoreTest, DamagedSectionsGiveTheirTexts) {
   test::ScratchDir dir("profile-damaged");
   ProfileStore profile_store(dir.path(), kTestWeapons);
