@@ -6,6 +6,7 @@
 
 #include "product.h"
 #include "model/text.h"
+#include "views/progress_svg.h"
 
 namespace mrv {
 
@@ -153,6 +154,20 @@ void WritePlayerStats(Page& page, const ReportSource& source, const HtmlReportOp
   page.Line("</table><br><br><hr>");
 }
 
+// The six charts, two to a row, each an inline SVG.
+void WriteProgress(Page& page, const Progress& progress) {
+  page.Line("<br><table width=\"100%\" border=\"0\">");
+  page.Line("<tr><td colspan=\"2\" ><h3>Progress: </h3><br><br></td></tr>");
+  std::string charts;
+  for (std::size_t i = 0; i < progress.charts.size(); ++i) {
+    charts += i % 2 == 0 ? "<tr><td>\r\n" : "</td><td>\r\n";
+    AppendProgressSvg(charts, progress, static_cast<ProgressChartId>(i));
+    if (i % 2 == 1 || i + 1 == progress.charts.size()) charts += "</td></tr>\r\n";
+  }
+  page << charts;
+  page.Line("</table><hr>");
+}
+
 void WriteHitSection(Page& page, const ReportSource& source, HitKind kind, bool picture) {
   const std::size_t k = KindIndex(kind);
   page.Line("<br><table width=\"100%\" border=\"0\">");
@@ -254,6 +269,7 @@ std::string HtmlReportText(const ReportSource& source, const HtmlReportOptions& 
     WritePlayersTable(page, source, options.capture_the_flag);
   }
   WritePlayerStats(page, source, options);
+  if (options.progress && source.profile) WriteProgress(page, source.progress);
   for (int k = 0; k < kHitKindCount; ++k) {
     if (options.sections[static_cast<std::size_t>(k)]) {
       WriteHitSection(page, source, static_cast<HitKind>(k),

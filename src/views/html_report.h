@@ -17,6 +17,7 @@
 #include "files/profile_store.h"
 #include "views/grids.h"
 #include "views/overall_table.h"
+#include "views/progress_series.h"
 #include "views/stats_viewer.h"
 #include "views/viewer_labels.h"
 
@@ -37,6 +38,7 @@ struct HtmlReportOptions {
   std::array<bool, kHitKindCount> sections = {true, true, true, true};
   std::array<bool, kHitKindCount> pictures = {true, true, true, true};
   bool weapons = true;
+  bool progress = true;  // "Progress": the charts over the games (profile mode)
 };
 
 // The Weapons box in game mode: checked and enabled only when a player is selected in
@@ -64,6 +66,7 @@ struct ReportSource {
   Grid kills_grid;
   Grid deaths_grid;
   ProfileSummary summary;  // profile mode only
+  Progress progress;       // profile mode only: over the selected games
 };
 
 ReportSource ReportSourceOf(const StatsViewer& viewer, const LoadedProfile& loaded);

@@ -49,7 +49,10 @@ ReportSource ReportSourceOf(const StatsViewer& viewer, const LoadedProfile& load
   source.hits_grid_rows = viewer.hits_grid().size();
   source.kills_grid = viewer.kills_grid();
   source.deaths_grid = viewer.deaths_grid();
-  if (source.profile) source.summary = SummaryOf(viewer.games(), loaded);
+  if (source.profile) {
+    source.summary = SummaryOf(viewer.games(), loaded);
+    source.progress = viewer.progress();
+  }
   return source;
 }
 

@@ -24,6 +24,9 @@
 // filled `loaded`:
 //   viewer.OpenProfile();                  // "<all games>": the profile's totals
 //   viewer.SelectGames({1, 2});            // the sum of games 1 and 2
+// Profile mode reads every game's few figures once, when it opens (GameFigures), and
+// keeps the progress over the selected games (progress()) for the Progress window and
+// the report; a selection rebuilds it from those figures, never from the file.
 // A read failure in profile mode sets error_message() and asks to close.
 //
 // Questions and messages go through the Prompt; the opener supplies the two dialogs the
@@ -45,6 +48,7 @@
 #include <string>
 #include <vector>
 
+#include "files/game_figures.h"
 #include "files/profile_store.h"
 #include "files/prompt.h"
 #include "model/stats_store.h"
@@ -53,6 +57,7 @@
 #include "views/overall_table.h"
 #include "views/player_list.h"
 #include "views/player_stats.h"
+#include "views/progress_series.h"
 #include "views/viewer_changes.h"
 #include "views/viewer_labels.h"
 #include "views/viewer_menu.h"
@@ -79,7 +84,7 @@ struct ViewerHooks {
 
 enum class CentreTab { kHitsGiven, kHitsTaken, kKillsAndDeaths };
 enum class HitKind { kHits, kHitsTaken, kDeathHits, kDeathHitsTaken };
-enum class ViewerWindow { kOverall, kWeaponDetails, kOneOnOne };
+enum class ViewerWindow { kOverall, kWeaponDetails, kOneOnOne, kProgress };
 
 // One half of the one-on-one window.
 struct OneOnOneSide {
@@ -179,6 +184,14 @@ class StatsViewer {
   bool one_on_one_visible() const { return one_on_one_visible_; }
   ViewerMenu menu() const;
 
+  // Profile mode: every game's figures, the newest first as the games list shows them;
+  // the progress over the games selected there ("<all games>": every game); whether the
+  // Progress window is shown; why the figures could not be read (empty when they were).
+  const std::vector<GameFigures>& game_figures() const { return game_figures_; }
+  const Progress& progress() const { return progress_; }
+  bool progress_visible() const { return progress_visible_; }
+  const std::string& progress_error() const { return progress_error_; }
+
  private:
   // The steps the actions share; each records what it changed in changes_.
   void Mark(ViewerChanges parts) { changes_ |= parts; }
@@ -192,6 +205,7 @@ class StatsViewer {
   DetailsSource Source(const MapSelection& maps) const;
   void ProfileView();
   void SetGamesCountLine();
+  void RebuildProgress();
   void Save();
   void AddGameToLoadedProfile();
   void RemoveGames();
@@ -231,6 +245,11 @@ class StatsViewer {
   WeaponDetails details_;
   std::array<OneOnOneSide, 2> one_on_one_;
   bool one_on_one_visible_ = false;
+
+  std::vector<GameFigures> game_figures_;  // one per entry of games_ after "<all games>"
+  std::string progress_error_;
+  Progress progress_;
+  bool progress_visible_ = false;
 };
 
 }  // namespace mrv

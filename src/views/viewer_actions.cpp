@@ -22,7 +22,11 @@ ViewerChanges StatsViewer::RunMenuSlot(int slot) {
     if (hooks_.export_html) hooks_.export_html();
   } else if (profile_) {
     if (slot == 1) RemoveGames();
-    if (slot == 3) Mark(ViewerPart::kCloseRequest);
+    if (slot == 3) {
+      progress_visible_ = true;
+      Mark(ViewerPart::kProgress);
+    }
+    if (slot == 4) Mark(ViewerPart::kCloseRequest);
   } else {
     switch (slot) {
       case 1:
@@ -124,10 +128,12 @@ void StatsViewer::RemoveGames() {
   const bool all = games_[0].selected;
   std::vector<std::int32_t> numbers;
   std::int32_t number = 1;  // the game's position before the walk
+  const bool figures = game_figures_.size() + 1 == games_.size();
   for (std::size_t i = 1; i < games_.size(); ++number) {
     if (all || games_[i].selected) {
       numbers.push_back(number);
       games_.erase(games_.begin() + static_cast<std::ptrdiff_t>(i));
+      if (figures) game_figures_.erase(game_figures_.begin() + static_cast<std::ptrdiff_t>(i - 1));
     } else {
       ++i;
     }

@@ -22,6 +22,7 @@ enum class ViewerPart : std::uint32_t {
   kMenu = 1u << 12,           // the menu's captions
   kCloseRequest = 1u << 13,   // the viewer should close (the close query still applies)
   kFatalError = 1u << 14,     // fatal_error() must be shown, then the program ends
+  kProgress = 1u << 15,       // the Progress window: its charts or visibility (profile mode)
 };
 
 class ViewerChanges {

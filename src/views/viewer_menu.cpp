@@ -5,7 +5,10 @@ namespace mrv {
 ViewerMenu BuildViewerMenu(const MenuMode& mode) {
   ViewerMenu menu;
   if (mode.profile) {
-    menu.lines = {{" Remove game from profile"}, {" Export to HTML"}, {" Close"}};
+    menu.lines = {{" Remove game from profile"},
+                  {" Export to HTML"},
+                  {" Progress"},
+                  {" Close", false, true}};
     return menu;
   }
   const MenuSlot parsed{" parsed game", true};

@@ -1,6 +1,6 @@
 // The stats viewer's menu: seven slots whose captions depend on the viewer's mode. In
-// profile mode only the first three are shown. The actions behind the slots are
-// StatsViewer::RunMenuSlot.
+// profile mode only four are shown: removing games, the export, the Progress window and
+// closing. The actions behind the slots are StatsViewer::RunMenuSlot.
 #pragma once
 
 #include <string>
@@ -17,7 +17,7 @@ struct MenuSlot {
 };
 
 struct ViewerMenu {
-  std::vector<MenuSlot> lines;  // slot 1 is lines[0]; 7 in game mode, 3 in profile mode
+  std::vector<MenuSlot> lines;  // slot 1 is lines[0]; 7 in game mode, 4 in profile mode
   std::string hint;             // for a parsed log file, why two slots are grey
 };
 

@@ -11,13 +11,23 @@ ViewerChanges StatsViewer::OpenProfile() {
   one_on_one_visible_ = false;
   team_totals_ = {};
   games_ = {{"<all games>", true}};
-  std::vector<std::string> ids;
-  if (!context_.profile_store.ListGames(ids)) {
-    error_message_ = context_.profile_store.LastError();
-    Mark(ViewerPart::kCloseRequest);
-    return TakeChanges();
+  // One pass names the games and reads their figures. A damaged game block costs the
+  // progress only: the games are then listed as before, and the sums read when chosen.
+  game_figures_.clear();
+  progress_error_.clear();
+  ProfileStore& profile_store = context_.profile_store;
+  if (profile_store.ReadGameFigures(game_figures_)) {
+    for (const GameFigures& game : game_figures_) games_.push_back({game.name, false});
+  } else {
+    progress_error_ = profile_store.LastError();
+    std::vector<std::string> ids;
+    if (!profile_store.ListGames(ids)) {
+      error_message_ = profile_store.LastError();
+      Mark(ViewerPart::kCloseRequest);
+      return TakeChanges();
+    }
+    for (std::string& id : ids) games_.push_back({std::move(id), false});
   }
-  for (std::string& id : ids) games_.push_back({std::move(id), false});
   SetGamesCountLine();
   ProfileView();
   Mark(ViewerPart::kMenu | ViewerPart::kTeamTotals | ViewerPart::kOverall |
@@ -84,6 +94,21 @@ void StatsViewer::ProfileView() {
   panel_ = ProfilePlayerPanel(figures);
   your_stats_ = YourStatsOf(figures);
   Mark(ViewerPart::kWeaponGrids | ViewerPart::kPlayerPanel | ViewerPart::kYourStats);
+  RebuildProgress();
+}
+
+void StatsViewer::RebuildProgress() {
+  std::vector<const GameFigures*> shown;
+  // Figures that did not match the list (they could not be read) show nothing.
+  if (game_figures_.size() + 1 == games_.size()) {
+    shown.reserve(game_figures_.size());
+    // The list is newest first; the progress runs from the oldest game.
+    for (std::size_t i = game_figures_.size(); i > 0; --i) {
+      if (games_[0].selected || games_[i].selected) shown.push_back(&game_figures_[i - 1]);
+    }
+  }
+  progress_ = ProgressOf(shown);
+  Mark(ViewerPart::kProgress);
 }
 
 }  // namespace mrv

@@ -67,6 +67,10 @@ ViewerChanges StatsViewer::HideWindow(ViewerWindow window) {
       one_on_one_visible_ = false;
       Mark(ViewerPart::kOneOnOne);
       break;
+    case ViewerWindow::kProgress:
+      progress_visible_ = false;
+      Mark(ViewerPart::kProgress);
+      break;
   }
   return TakeChanges();
 }

@@ -118,11 +118,20 @@ TEST_F(ProfileReportTest, SummaryNamesTheOldestAndNewestSelectedGames) {
   EXPECT_EQ(Summary(), (ProfileSummary{2, "2024-05-01 20:15", "2024-05-02 21:00", 2 * 1200}));
 
   sample.viewer().SelectGames({1, 2});
-  const std::string page = HtmlReportText(ReportSourceOf(sample.viewer(), sample.loaded), {});
+  const ReportSource source = ReportSourceOf(sample.viewer(), sample.loaded);
+  const std::string page = HtmlReportText(source, {});
   ExpectGolden(page, "report_profile.html");
   EXPECT_EQ(page.find("Players: "), std::string::npos);
   EXPECT_EQ(page.find("flag.bmp"), std::string::npos);
   EXPECT_NE(page.find("<b>Last game:</b> 2024-05-03 &lt;b&gt;<br>"), std::string::npos);
+  // The charts of the two selected games, after the profile's figures.
+  EXPECT_LT(page.find("stats: </h3>"), page.find("<h3>Progress: </h3>"));
+  EXPECT_EQ(Count(page, "<svg "), kProgressChartCount);
+  EXPECT_EQ(Count(page, "<title>2024-05-03 &lt;b&gt;: "), kProgressChartCount + 1);  // flags: 2
+  EXPECT_EQ(Count(page, "2024-05-01 20:15"), 0u);  // not selected
+  HtmlReportOptions without_progress;
+  without_progress.progress = false;
+  EXPECT_EQ(HtmlReportText(source, without_progress).find("Progress"), std::string::npos);
 
   sample.viewer().SelectGames({0});
   sample.viewer().RunMenuSlot(1);  // removes every game

@@ -49,7 +49,56 @@ TEST_F(ProfileViewerTest, ShowsTheSelectedGamesOfTheProfile) {
   viewer.SelectGames({});  // nothing selected: nothing summed, nothing read
   EXPECT_EQ(viewer.your_stats().kills, "Kills: 0");
   EXPECT_EQ(viewer.error_message(), "");
-  EXPECT_TRUE(viewer.RunMenuSlot(3).Has(ViewerPart::kCloseRequest));
+  EXPECT_TRUE(viewer.RunMenuSlot(4).Has(ViewerPart::kCloseRequest));
+}
+
+// The figures are read with the list; the progress follows the selection, oldest game
+// first, and the games that are removed.
+TEST_F(ProfileViewerTest, TheProgressFollowsTheSelectedAndTheRemovedGames) {
+  StatsViewer& viewer = sample.viewer();
+  EXPECT_TRUE(viewer.OpenProfile().Has(ViewerPart::kProgress));
+  ASSERT_EQ(viewer.game_figures().size(), 2u);
+  EXPECT_EQ(viewer.game_figures()[0].name, "2024-05-02 21:00");
+  EXPECT_EQ(viewer.game_figures()[0].kills, 7);
+  EXPECT_EQ(viewer.game_figures()[0].time, 600);
+  auto names = [&viewer] {
+    std::vector<std::string> shown;
+    for (const ProgressGame& game : viewer.progress().games) shown.push_back(game.name);
+    return shown;
+  };
+  EXPECT_EQ(names(), (std::vector<std::string>{"2024-05-01 20:15", "2024-05-02 21:00"}));
+  const ProgressValues& kpm = viewer.progress().chart(ProgressChartId::kKillsPerMinute).lines[0].values;
+  ASSERT_EQ(kpm.size(), 2u);
+  EXPECT_DOUBLE_EQ(kpm[0].value_or(0), 0.7);  // 7 kills in 10 minutes
+
+  EXPECT_FALSE(viewer.progress_visible());
+  EXPECT_TRUE(viewer.RunMenuSlot(3).Has(ViewerPart::kProgress));
+  EXPECT_TRUE(viewer.progress_visible());
+  EXPECT_TRUE(viewer.SelectGames({1}).Has(ViewerPart::kProgress));
+  EXPECT_EQ(names(), (std::vector<std::string>{"2024-05-02 21:00"}));
+  viewer.SelectGames({2, 1});
+  EXPECT_EQ(names().size(), 2u);
+
+  viewer.SelectGames({2});
+  viewer.RunMenuSlot(1);  // the oldest game goes
+  ASSERT_EQ(viewer.game_figures().size(), 1u);
+  EXPECT_EQ(names(), (std::vector<std::string>{"2024-05-02 21:00"}));
+  EXPECT_TRUE(viewer.HideWindow(ViewerWindow::kProgress).Has(ViewerPart::kProgress));
+  EXPECT_FALSE(viewer.progress_visible());
+}
+
+// A damaged game block costs the progress only: the games are listed as before.
+TEST_F(ProfileViewerTest, ADamagedGameBlockLeavesTheProgressEmptyWithItsReason) {
+  std::string text = ProfileText();
+  const std::size_t block = text.find("GAME=2=");
+  text.replace(text.find("TIME=", block), 5, "TIME=x");
+  test::WriteFileBytes(sample.dir / "Morv.mrv", text);
+  StatsViewer& viewer = sample.viewer();
+  EXPECT_FALSE(viewer.OpenProfile().Has(ViewerPart::kCloseRequest));
+  EXPECT_EQ(viewer.games().size(), 3u);
+  EXPECT_EQ(viewer.progress_error(), "Invalid file!");
+  EXPECT_TRUE(viewer.progress().games.empty());
+  EXPECT_EQ(viewer.your_stats().kills, "Kills: 14");
 }
 
 TEST_F(ProfileViewerTest, RemovesTheSelectedGamesOrAll) {
