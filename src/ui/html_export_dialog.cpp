@@ -87,8 +87,12 @@ HtmlExportDialog::HtmlExportDialog(const StatsViewer& viewer, const LoadedProfil
     pictures_[k]->setToolTip(QString::fromLatin1(kPictureHint));
   }
   weapons_ = AddBox(names::kWeaponsBox, "Weapons", 0, 5);
-  weapons_->resize(2 * kColumnWidth, kRowHeight);
-  if (!viewer.profile_mode()) {
+  if (viewer.profile_mode()) {
+    progress_ = AddBox(names::kProgressBox, "Progress", 1, 5);
+    progress_->setAccessibleName(QStringLiteral("Progress charts in the report"));
+    progress_->setToolTip(QStringLiteral("charts of the selected games over time"));
+  } else {
+    weapons_->resize(2 * kColumnWidth, kRowHeight);
     weapons_->setText(QStringLiteral("Weapons (player must be selected)"));
     const bool selected = ReportCanShowWeapons(viewer);
     weapons_->setChecked(selected);
@@ -125,6 +129,7 @@ HtmlReportOptions HtmlExportDialog::Options() const {
     options.pictures[k] = pictures_[k]->isChecked();
   }
   options.weapons = weapons_->isChecked();
+  options.progress = progress_ != nullptr && progress_->isChecked();
   return options;
 }
 

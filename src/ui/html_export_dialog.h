@@ -62,6 +62,7 @@ class HtmlExportDialog : public QDialog {
   std::array<QCheckBox*, kHitKindCount> sections_{};
   std::array<QCheckBox*, kHitKindCount> pictures_{};
   QCheckBox* weapons_;
+  QCheckBox* progress_ = nullptr;  // profile mode only
 };
 
 // Menu slot 2 of the viewer: the export dialog over `parent`, shown modally.

@@ -114,6 +114,11 @@ inline constexpr const char* kOverallList = "overallList";
 inline constexpr const char* kWeaponDetailsWindow = "WeaponDetailsWindow";
 inline constexpr const char* kWeaponDetailsList = "weaponDetailsList";
 inline constexpr const char* kOneOnOneWindow = "OneOnOneWindow";
+// The Progress window of profile mode: its charts and the line naming the game under the
+// pointer.
+inline constexpr const char* kProgressWindow = "ProgressWindow";
+inline constexpr const char* kProgressCharts = "progressCharts";
+inline constexpr const char* kProgressPoint = "progressPoint";
 
 // The viewer's middle column: the team totals, the "Your stats:" block with its nine
 // lines and the block around the player panel.
@@ -184,6 +189,7 @@ inline constexpr const char* kObservations = "observations";
 inline constexpr const char* kOverallBox = "overallBox";
 inline constexpr const char* kCaptureTheFlagBox = "captureTheFlagBox";
 inline constexpr const char* kWeaponsBox = "weaponsBox";
+inline constexpr const char* kProgressBox = "progressBox";  // profile mode only
 inline constexpr std::array<const char*, 4> kHitSectionBoxes = {
     "hitsBox", "hitsTakenBox", "deathHitsBox", "deathHitsTakenBox"};
 inline constexpr std::array<const char*, 4> kHitPictureBoxes = {

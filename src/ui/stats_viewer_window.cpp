@@ -10,6 +10,7 @@
 #include "ui/player_table_window.h"
 #include "ui/popup_lines.h"
 #include "ui/program_state.h"
+#include "ui/progress_window.h"
 #include "ui/row_list.h"
 #include "ui/team_pictures.h"
 #include "ui/theme.h"
@@ -191,6 +192,9 @@ void StatsViewerWindow::OpenProfile() {
   delete one_on_one_;
   overall_ = details_ = nullptr;
   one_on_one_ = nullptr;
+  progress_ = new ProgressWindow(this);
+  connect(progress_, &ProgressWindow::closed, this,
+          [this] { Apply(document_.HideWindow(ViewerWindow::kProgress)); });
   const LoadedProfile& loaded = state_.loaded_profile;
   frame_->SetTitle(QStringLiteral("Profile ") +
                    (loaded ? PathText(std::filesystem::path(loaded->name).stem()) : QString()));
@@ -311,6 +315,18 @@ void StatsViewerWindow::ShowSecondaryWindows(ViewerChanges changes) {
       }
     }
     ShowOnTop(*one_on_one_, visible);
+  }
+  if (progress_ != nullptr && changes.Has(ViewerPart::kProgress)) {
+    const bool visible = document_.progress_visible();
+    if (visible) {
+      progress_->ShowProgress(document_.progress(), document_.progress_error());
+      if (!progress_->isVisible()) {
+        // Over the viewer, the first time and after each close.
+        progress_->move(geometry().center() - progress_->rect().center());
+        KeepOnScreen(*progress_);
+      }
+    }
+    ShowOnTop(*progress_, visible);
   }
 }
 

@@ -10,7 +10,8 @@
 // Its widgets: the title strip's menu label, which opens the menu; the map list with
 // its popup and the player list (both row_list.h); the games list with its count line in
 // profile mode; the middle column (viewer_side_panel.h) and the centre
-// (viewer_centre.h). Their object names are in object_names.h.
+// (viewer_centre.h); in profile mode the Progress window (progress_window.h). Their object
+// names are in object_names.h.
 //
 // Its life, as ViewerWindowLauncher runs it: created (the secondary windows hidden),
 // ReadGeometry, OpenGame or OpenProfile, Run (modal), destroyed. Every close (the menu,
@@ -34,6 +35,7 @@ namespace mrv::ui {
 class ClickableLabel;
 class PlayerTableWindow;
 class PopupLines;
+class ProgressWindow;
 class RowList;
 class OneOnOneWindow;
 class ViewerCentre;
@@ -109,6 +111,8 @@ class StatsViewerWindow : public QDialog {
   PlayerTableWindow* overall_ = nullptr;
   PlayerTableWindow* details_ = nullptr;
   OneOnOneWindow* one_on_one_ = nullptr;
+  // Profile mode only; null in game mode.
+  ProgressWindow* progress_ = nullptr;
 
   bool close_requested_ = false;  // before the window was shown
   bool closed_ = false;

@@ -8,6 +8,7 @@
 #include "ui/player_table_window.h"
 #include "ui/popup_lines.h"
 #include "ui/program_state.h"
+#include "ui/progress_window.h"
 #include "ui/stats_viewer_window.h"
 #include "ui/ui_text.h"
 #include "ui/window_frame.h"
@@ -55,7 +56,8 @@ void StatsViewerWindow::done(int result) {
   if (overall_ != nullptr) geometry.overall = overall_->Geometry();
   if (details_ != nullptr) geometry.weapon_details = details_->Geometry();
   if (!SaveSettings(state_.data_dir, state_.settings, geometry)) TellSettingsUnsaved(state_, this);
-  for (QDialog* secondary : std::initializer_list<QDialog*>{overall_, details_, one_on_one_}) {
+  for (QDialog* secondary :
+       std::initializer_list<QDialog*>{overall_, details_, one_on_one_, progress_}) {
     if (secondary == nullptr) continue;
     secondary->blockSignals(true);
     secondary->hide();
@@ -63,6 +65,7 @@ void StatsViewerWindow::done(int result) {
   }
   overall_ = details_ = nullptr;
   one_on_one_ = nullptr;
+  progress_ = nullptr;
   document_.Finish();
   QDialog::done(result);
 }

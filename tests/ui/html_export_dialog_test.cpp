@@ -79,6 +79,7 @@ TEST_F(HtmlExportDialogTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure
     QCheckBox* weapons = Box(form, names::kWeaponsBox);
     EXPECT_EQ(weapons->text(), QStringLiteral("Weapons (player must be selected)"));
     EXPECT_FALSE(weapons->isChecked() || weapons->isEnabled());
+    EXPECT_EQ(form.findChild<QCheckBox*>(names::kProgressBox), nullptr);
     EXPECT_EQ(Box(form, names::kHitPictureBoxes[3])->toolTip(),
               QStringLiteral("this image will be saved in the same directory as the html file"));
   });
@@ -128,12 +129,25 @@ TEST_F(HtmlExportDialogTest, ProfileModeHasItsWeaponsAndNoFlags) {
     EXPECT_EQ(Box(form, names::kWeaponsBox)->text(), QStringLiteral("Weapons"));
     EXPECT_TRUE(Box(form, names::kWeaponsBox)->isChecked() &&
                 Box(form, names::kWeaponsBox)->isEnabled());
+    EXPECT_TRUE(Box(form, names::kProgressBox)->isChecked());
     file_dialogs_.SetNextAnswer(PathText(Report("morv.html")));
     Click(form, names::kSaveButton);
   });
   const std::string page = test::ReadFileBytes(Report("morv.html"));
   EXPECT_NE(page.find("<h3>Morv stats: </h3>"), std::string::npos);
+  EXPECT_NE(page.find("<h3>Progress: </h3>"), std::string::npos);
   EXPECT_FALSE(fs::exists(Report("blueflag.bmp")));
+
+  // A click on the Progress box, through the dialog's window, leaves the charts out.
+  Export(viewer, [this](HtmlExportDialog& form) {
+    QCheckBox* progress = Box(form, names::kProgressBox);
+    QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {},
+                      progress->mapTo(&form, QPoint(8, progress->height() / 2)));
+    EXPECT_FALSE(progress->isChecked());
+    file_dialogs_.SetNextAnswer(PathText(Report("without.html")));
+    Click(form, names::kSaveButton);
+  });
+  EXPECT_EQ(test::ReadFileBytes(Report("without.html")).find("Progress"), std::string::npos);
 }
 
 }  // namespace

@@ -199,7 +199,7 @@ TEST_F(StatsViewerWindowTest, ProfileModeListsTheGamesAndItsMenuRemovesThem) {
   EXPECT_EQ(Captions(viewer, names::kGameList),
             (std::vector<QString>{"<all games>", "2024-04-28 21:40"}));
   EXPECT_EQ(Text(viewer, names::kGameCount), QStringLiteral("1 game listed"));
-  ChooseMenuSlot(viewer, 3);
+  ChooseMenuSlot(viewer, 4);
   EXPECT_FALSE(viewer.isVisible());
   EXPECT_TRUE(boxes_.shown().empty());
 }
