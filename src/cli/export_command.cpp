@@ -48,6 +48,7 @@ bool Uncheck(HtmlReportOptions& options, const std::string& part) {
   if (part == "overall") box = &options.overall;
   if (part == "ctf") box = &options.capture_the_flag;
   if (part == "weapons") box = &options.weapons;
+  if (part == "progress") box = &options.progress;
   for (std::size_t k = 0; k < kSections.size(); ++k) {
     if (part == kSections[k]) box = &options.sections[k];
     if (part == std::string(kSections[k]) + "-picture") box = &options.pictures[k];

@@ -1,5 +1,7 @@
 #include "cli/json_writer.h"
 
+#include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace mrv::cli {
@@ -67,6 +69,23 @@ void JsonWriter::Number(std::int64_t value) {
   out_ << value;
 }
 
+void JsonWriter::Decimal(double value) {
+  BeforeValue();
+  if (!std::isfinite(value)) {
+    out_ << "null";
+    return;
+  }
+  char text[64];
+  // Whatever the locale: "." and no thousands separator.
+  std::string_view digits(
+      text, static_cast<std::size_t>(
+                std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3).ptr -
+                text));
+  digits = digits.substr(0, digits.find_last_not_of('0') + 1);
+  if (digits.ends_with('.')) digits.remove_suffix(1);
+  out_ << (digits == "-0" ? "0" : digits);
+}
+
 void JsonWriter::Null() {
   BeforeValue();
   out_ << "null";
@@ -80,6 +99,15 @@ void JsonWriter::Field(std::string_view key, std::string_view text) {
 void JsonWriter::Field(std::string_view key, std::int64_t value) {
   Key(key);
   Number(value);
+}
+
+void JsonWriter::DecimalField(std::string_view key, std::optional<double> value) {
+  Key(key);
+  if (value) {
+    Decimal(*value);
+  } else {
+    Null();
+  }
 }
 
 }  // namespace mrv::cli

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <string_view>
 
@@ -17,10 +18,14 @@ class JsonWriter {
   void Key(std::string_view key);
   void String(std::string_view text);
   void Number(std::int64_t value);
+  // A fraction rounded to three decimals, without trailing zeros: 1.25, 2, 0.333.
+  void Decimal(double value);
   void Null();
   // A key with its value, the common case.
   void Field(std::string_view key, std::string_view text);
   void Field(std::string_view key, std::int64_t value);
+  // A decimal, or null for no value.
+  void DecimalField(std::string_view key, std::optional<double> value);
 
  private:
   void BeforeValue();

@@ -16,6 +16,7 @@
 #include "files/saved_game.h"
 #include "model/contribution.h"
 #include "model/text.h"
+#include "views/progress_series.h"
 
 namespace mrv::cli {
 
@@ -113,6 +114,7 @@ struct ProfileView {
   ProfileInfo info;
   std::vector<std::string> games;
   StatsRecord totals;
+  std::vector<GameFigures> figures;  // --json only: each game's, the newest first
 };
 
 void PrintLocations(const char* title, const LocationCounts& counts) {
@@ -182,6 +184,44 @@ void JsonWeapons(JsonWriter& json, const char* key, const std::vector<std::int32
   json.EndObject();
 }
 
+// Each game with its figures and the measures of its progress, in the order the games
+// were added; "number" is the one `profile remove` and `export --games` take.
+void JsonProgress(JsonWriter& json, const std::vector<GameFigures>& figures) {
+  std::vector<const GameFigures*> oldest_first;
+  for (auto game = figures.rbegin(); game != figures.rend(); ++game) oldest_first.push_back(&*game);
+  const Progress progress = ProgressOf(oldest_first);
+  const auto line = [&progress](ProgressChartId chart, std::size_t line) -> const ProgressValues& {
+    return progress.chart(chart).lines[line].values;
+  };
+  json.Key("progress");
+  json.BeginArray();
+  for (std::size_t i = 0; i < oldest_first.size(); ++i) {
+    const GameFigures& game = *oldest_first[i];
+    json.BeginObject();
+    json.Field("number", static_cast<std::int64_t>(figures.size() - i));
+    json.Field("name", game.name);
+    json.Key("date");
+    if (const auto date = GameDate(game.name)) {
+      json.String(*date);
+    } else {
+      json.Null();
+    }
+    const std::pair<const char*, std::int64_t> counts[] = {
+        {"time", game.time}, {"kills", game.kills}, {"deaths", game.deaths}, {"caps", game.caps},
+        {"rets", game.rets}, {"ft", game.ft},       {"fck", game.fck}};
+    for (const auto& [key, value] : counts) json.Field(key, value);
+    JsonLocations(json, "hits", game.hits);
+    json.DecimalField("kills_per_minute", line(ProgressChartId::kKillsPerMinute, 0)[i]);
+    json.DecimalField("kills_per_minute_average", line(ProgressChartId::kKillsPerMinute, 1)[i]);
+    json.DecimalField("kd_ratio", line(ProgressChartId::kKillDeathRatio, 0)[i]);
+    json.DecimalField("kd_ratio_average", line(ProgressChartId::kKillDeathRatio, 1)[i]);
+    json.DecimalField("headshot_share", line(ProgressChartId::kHeadshotShare, 0)[i]);
+    json.DecimalField("hits_per_minute", line(ProgressChartId::kHitsPerMinute, 0)[i]);
+    json.EndObject();
+  }
+  json.EndArray();
+}
+
 void PrintJson(const ProfileView& view, const WeaponTable& weapons) {
   const auto& totals = view.totals;
   JsonWriter json(std::cout);
@@ -209,6 +249,7 @@ void PrintJson(const ProfileView& view, const WeaponTable& weapons) {
   JsonLocations(json, "deathhits", totals.deathhits);
   JsonLocations(json, "deathhitstaken", totals.deathhitstaken);
   json.EndObject();
+  JsonProgress(json, view.figures);
   json.EndObject();
   std::cout << '\n';
 }
@@ -234,6 +275,7 @@ int Show(const Context& context) {
     return Fail(profile_store.LastError());
   }
   if (context.args.Has("--json")) {
+    if (!profile_store.ReadGameFigures(view.figures)) return Fail(profile_store.LastError());
     PrintJson(view, context.weapons);
   } else {
     PrintText(view, context.weapons);

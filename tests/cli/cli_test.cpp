@@ -202,6 +202,35 @@ TEST(CliTest, GameTextReachesTheTerminalHarmlessAndJsonEscaped) {
   }
 }
 
+// Each game with its figures and progress, the oldest first, numbered as `profile
+// remove` numbers them; a game that reads as no date has none.
+TEST(CliTest, ProfileShowJsonListsEachGameWithItsFigures) {
+  const Tool tool("cli-progress");
+  WriteFileBytes(tool.dir() / "Two.mrv",
+                 ReadFileBytes(TestDataDir() / "profile_two_games.mrv")
+                     .replace(ReadFileBytes(TestDataDir() / "profile_two_games.mrv")
+                                  .find("GAME=1=2024-05-02 21:00"),
+                              23, "GAME=1=\"final\""));
+  const Outcome run = tool.Run({"profile", "show", "Two", "--json"});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  const std::size_t progress = run.out.find(",\"progress\":[{");
+  ASSERT_NE(progress, std::string::npos) << run.out;
+  const std::string first =
+      R"({"number":2,"name":"2024-05-01 20:15","date":"2024-05-01","time":600,"kills":3,)"
+      R"("deaths":2,"caps":1,"rets":0,"ft":3,"fck":2,"hits":{"Head":3,"Neck":0,"Helmet":2,)";
+  EXPECT_EQ(run.out.compare(progress + 13, first.size(), first), 0) << run.out.substr(progress);
+  EXPECT_NE(run.out.find(R"("kills_per_minute":0.3,"kills_per_minute_average":0.3,)"
+                         R"("kd_ratio":1.5,"kd_ratio_average":1.5,"headshot_share":100,)"
+                         R"("hits_per_minute":0.5})"),
+            std::string::npos);
+  EXPECT_NE(run.out.find(R"({"number":1,"name":"\"final\"","date":null,"time":1200,"kills":5,)"),
+            std::string::npos);
+  EXPECT_NE(run.out.find(R"("kills_per_minute":0.25,"kills_per_minute_average":0.275,)"
+                         R"("kd_ratio":1.667,"kd_ratio_average":1.583,)"),
+            std::string::npos);
+  EXPECT_TRUE(run.out.ends_with("}]}\n")) << run.out.substr(run.out.size() - 40);
+}
+
 TEST(CliTest, ExportWritesTheReportOfWhatItsOptionsChoose) {
   const Tool tool("cli-export");
   const ScratchDir& dir = tool.dir();
@@ -232,6 +261,19 @@ TEST(CliTest, ExportWritesTheReportOfWhatItsOptionsChoose) {
   ASSERT_EQ(tool.Run({"profile", "create", "Joe", "--nick", "Joe"}).exit_code, 0);
   ASSERT_EQ(tool.Run({"export", "--profile", "Joe", "-o", report, "--title", "Joe"}).exit_code, 0);
   EXPECT_NE(ReadFileBytes(report).find("<b>Total games:</b> 0<br>"), std::string::npos);
+  EXPECT_NE(ReadFileBytes(report).find(">No games</text>"), std::string::npos);
+
+  // The charts of a profile's games, or none.
+  fs::copy_file(TestDataDir() / "profile_two_games.mrv", dir / "Two.mrv");
+  ASSERT_EQ(tool.Run({"export", "--profile", "Two", "-o", report, "--games", "2"}).exit_code, 0);
+  const std::string charts = ReadFileBytes(report);
+  EXPECT_NE(charts.find("<title>2024-05-01 20:15: K/D 1.5, 5-game average 1.5</title>"),
+            std::string::npos);
+  EXPECT_EQ(charts.find("2024-05-02 21:00"), std::string::npos);  // not chosen
+  ASSERT_EQ(tool.Run({"export", "--profile", "Two", "-o", report, "--without", "progress"})
+                .exit_code,
+            0);
+  EXPECT_EQ(ReadFileBytes(report).find("<svg"), std::string::npos);
 
   struct Case {
     std::vector<std::string> args;
