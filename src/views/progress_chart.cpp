@@ -56,17 +56,23 @@ QRgb ColourOf(const ProgressLine& line, std::size_t index) {
   return index == 0 ? chart_colours::kLine : chart_colours::kSecond;
 }
 
-// The games falling into one pixel column: its first, lowest, highest and last points.
+// The games falling into one pixel column: their first, lowest, highest and last
+// points; or, for a moving average, the one point of their mean, so that the trend stays
+// a line where many games share a column.
 class Column {
  public:
+  explicit Column(bool mean) : mean_(mean) {}
   bool Takes(double x) const { return open_ && std::floor(x) == key_; }
   void Start(QPointF point) {
     open_ = true;
     key_ = std::floor(point.x());
-    first_ = low_ = high_ = last_ = point;
+    first_ = low_ = high_ = last_ = sum_ = point;
+    count_ = 1;
     low_first_ = true;
   }
   void Add(QPointF point) {
+    sum_ += point;
+    ++count_;
     // Screen y grows downwards: the lowest value has the largest y.
     if (point.y() > low_.y()) {
       low_ = point;
@@ -81,6 +87,10 @@ class Column {
   void FlushInto(QPolygonF& piece) {
     if (!open_) return;
     open_ = false;
+    if (mean_) {
+      piece.push_back(sum_ / count_);
+      return;
+    }
     for (const QPointF& point : {first_, low_first_ ? low_ : high_, low_first_ ? high_ : low_,
                                  last_}) {
       if (piece.isEmpty() || piece.last() != point) piece.push_back(point);
@@ -88,9 +98,11 @@ class Column {
   }
 
  private:
+  bool mean_;
   bool open_ = false;
   double key_ = 0;
-  QPointF first_, low_, high_, last_;
+  QPointF first_, low_, high_, last_, sum_;
+  int count_ = 0;
   bool low_first_ = true;  // which of the two extremes came first
 };
 
@@ -100,7 +112,7 @@ void LayOutLine(ChartLayout& layout, const ProgressLine& line, std::size_t index
   drawn.colour = ColourOf(line, index);
   drawn.trend = line.trend;
   QPolygonF piece;
-  Column column;
+  Column column(line.trend);
   auto end_piece = [&] {
     column.FlushInto(piece);
     if (!piece.isEmpty()) drawn.pieces.push_back(std::move(piece));

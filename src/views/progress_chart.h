@@ -5,7 +5,8 @@
 // SVG, so both show the same picture. It is laid out once per size and selection, never
 // while painting: a line keeps at most four points per pixel column (the first, lowest,
 // highest and last of the games there), so 10,000 games draw as fast as a few hundred
-// and look the same.
+// and look the same. A moving average keeps one, the mean of its column, so that its
+// trend still reads as a line where many games share a pixel.
 #pragma once
 
 #include <QPointF>

@@ -19,13 +19,13 @@ namespace {
 
 const QRectF kFrame(10, 20, 400, 180);
 
-Progress OneLine(const ProgressValues& values) {
+Progress OneLine(const ProgressValues& values, bool trend = false) {
   Progress progress;
   for (std::size_t i = 0; i < values.size(); ++i) {
     progress.games.push_back({"game " + std::to_string(i), "#" + std::to_string(i + 1)});
   }
   progress.charts.assign(kProgressChartCount, ProgressChart{"Chart", ProgressFormat::kRatio, {}});
-  progress.charts[0].lines.push_back({"Line", values, false});
+  progress.charts[0].lines.push_back({"Line", values, trend});
   return progress;
 }
 
@@ -86,6 +86,31 @@ TEST(ProgressChartTest, ManyGamesKeepEachColumnsExtremes) {
   EXPECT_LE(points, 4 * (static_cast<std::size_t>(chart.plot.width() + 1) + line.pieces.size()));
   EXPECT_EQ(line.pieces.size(), 105u);  // 104 gaps, one every 97 games, none at either end
   EXPECT_GE(chart.top, 2.5);
+
+  // A moving average keeps one point a column of each piece: the mean of its games.
+  const ChartLayout trend =
+      LayOutChart(OneLine(values, true), ProgressChartId::kKillsPerMinute, kFrame);
+  std::map<std::pair<std::size_t, int>, std::pair<double, int>> sums;  // sum of y, games
+  std::size_t gaps = 0;
+  for (std::size_t game = 0; game < values.size(); ++game) {
+    if (!values[game]) {
+      ++gaps;
+      continue;
+    }
+    auto& [sum, count] = sums[{gaps, static_cast<int>(std::floor(trend.XOf(game)))}];
+    sum += trend.YOf(*values[game]);
+    ++count;
+  }
+  const std::vector<QPolygonF>& pieces = trend.lines[0].pieces;
+  std::size_t trend_points = 0;
+  for (std::size_t p = 0; p < pieces.size(); ++p) {
+    trend_points += static_cast<std::size_t>(pieces[p].size());
+    for (const QPointF& point : pieces[p]) {
+      const auto& [sum, count] = sums.at({p, static_cast<int>(std::floor(point.x()))});
+      EXPECT_NEAR(point.y(), sum / count, 1e-9);
+    }
+  }
+  EXPECT_EQ(trend_points, sums.size());
 }
 
 TEST(ProgressChartTest, AxesGapsAndTheGameUnderThePointer) {
