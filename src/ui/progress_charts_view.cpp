@@ -2,6 +2,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "ui/object_names.h"
 #include "ui/ui_text.h"
@@ -11,6 +12,7 @@ namespace mrv::ui {
 namespace {
 
 constexpr double kGap = 8;
+constexpr qsizetype kRunPoints = 8;
 
 QFont ChartFont(const QFont& base, bool bold) {
   QFont font = base;
@@ -50,7 +52,11 @@ void DrawLines(QPainter& painter, const ChartLayout& chart) {
   painter.setRenderHint(QPainter::Antialiasing, true);
   for (const ChartLine& line : chart.lines) {
     const QColor colour(line.colour);
-    painter.setPen(QPen(colour, line.trend ? 2.0 : 1.5));
+    // More games than pixels: a hair line, which the painter draws far faster than a
+    // wide one and which looks the same at that density. A trend keeps a point a column
+    // at most, and its width.
+    const double width = line.trend ? 2.0 : chart.games > chart.plot.width() ? 0 : 1.5;
+    painter.setPen(QPen(colour, width));
     painter.setBrush(Qt::NoBrush);
     for (const QPolygonF& piece : line.pieces) {
       if (piece.size() == 1) {
@@ -58,7 +64,12 @@ void DrawLines(QPainter& painter, const ChartLayout& chart) {
         painter.drawEllipse(piece[0], 1.5, 1.5);
         painter.setBrush(Qt::NoBrush);
       } else {
-        painter.drawPolyline(piece);
+        // In short runs: one long wide line with thousands of turns makes a single
+        // outline that is slow to fill; runs that share their ends look the same.
+        for (qsizetype start = 0; start + 1 < piece.size(); start += kRunPoints - 1) {
+          painter.drawPolyline(piece.constData() + start,
+                               static_cast<int>(std::min(kRunPoints, piece.size() - start)));
+        }
       }
     }
     painter.setPen(Qt::NoPen);
