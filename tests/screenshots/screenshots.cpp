@@ -14,6 +14,7 @@
 #include <functional>
 #include <memory>
 
+#include "support/generated_profile.h"
 #include "support/paths.h"
 #include "ui/about_window.h"
 #include "ui/capture_dialog.h"
@@ -28,6 +29,8 @@
 #include "ui/object_names.h"
 #include "ui/popup_lines.h"
 #include "ui/profile_manager_window.h"
+#include "ui/progress_charts_view.h"
+#include "ui/progress_window.h"
 #include "ui/stats_viewer_window.h"
 #include "ui/status_log.h"
 #include "ui/theme.h"
@@ -244,6 +247,24 @@ const Shot kShots[] = {
        auto* menu = Find<ui::PopupLines>(context, names::kMenuPopup);
        QTest::mouseMove(menu, ui::PopupLines::LinePoint(4));
        return menu;
+     }},
+    // A season of about 30 games, the pointer on one of them in the K/D chart.
+    {"progress.png",
+     [](ShotContext& context) -> QWidget* {
+       ui::ProgramState& state = *context.state;
+       test::WriteGeneratedProfile(context.dir / "Morvane.mrv", 31, state.weapons.size());
+       LoadProfile(state.profile_store, "Morvane.mrv", state.loaded_profile);
+       auto* viewer =
+           Keep(context, std::make_unique<ui::StatsViewerWindow>(state, ui::ViewerDialogs{}, nullptr));
+       viewer->OpenProfile();
+       viewer->show();
+       test::ChooseMenuSlot(*viewer, 3);
+       auto* progress = Find<ui::ProgressWindow>(context, "ProgressWindow");
+       auto* charts = Find<ui::ProgressChartsView>(context, "pcharts");
+       const ChartLayout& ratio = charts->charts().at(1);
+       const QPointF game(ratio.XOf(20), ratio.plot.center().y());
+       QTest::mouseMove(progress->windowHandle(), charts->mapTo(progress, game.toPoint()));
+       return progress;
      }},
     // Over the viewer with Morv chosen, as its menu's " Export to HTML" opens it.
     {"export-dialog.png",
