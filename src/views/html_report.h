@@ -16,6 +16,7 @@
 
 #include "files/profile_store.h"
 #include "views/grids.h"
+#include "views/html_escape.h"
 #include "views/overall_table.h"
 #include "views/progress_series.h"
 #include "views/stats_viewer.h"
@@ -78,8 +79,5 @@ Grid SectionHitsGrid(const ReportSource& source, HitKind kind);
 std::string_view SectionPictureFile(HitKind kind);
 
 std::string HtmlReportText(const ReportSource& source, const HtmlReportOptions& options);
-
-// & < > " ' as &amp; &lt; &gt; &quot; &#39;.
-std::string EscapeHtml(std::string_view text);
 
 }  // namespace mrv

@@ -2,7 +2,7 @@
 
 #include <charconv>
 
-#include "views/html_report.h"
+#include "views/html_escape.h"
 
 namespace mrv {
 
