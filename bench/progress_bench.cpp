@@ -115,7 +115,8 @@ int main(int argc, char** argv) {
   const auto open = Repeat(5, [&] {
     viewer.reset();
     if (!mrv::LoadProfile(state->profile_store, "Morv.mrv", state->loaded_profile)) std::abort();
-    viewer = std::make_unique<mrv::ui::StatsViewerWindow>(*state, mrv::ui::ViewerDialogs{}, nullptr);
+    viewer =
+        std::make_unique<mrv::ui::StatsViewerWindow>(*state, mrv::ui::ViewerDialogs{}, nullptr);
     viewer->OpenProfile();
     viewer->show();
     viewer->grab();

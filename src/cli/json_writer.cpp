@@ -78,9 +78,9 @@ void JsonWriter::Decimal(double value) {
   char text[64];
   // Whatever the locale: "." and no thousands separator.
   std::string_view digits(
-      text, static_cast<std::size_t>(
-                std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3).ptr -
-                text));
+      text,
+      static_cast<std::size_t>(
+          std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 3).ptr - text));
   digits = digits.substr(0, digits.find_last_not_of('0') + 1);
   if (digits.ends_with('.')) digits.remove_suffix(1);
   out_ << (digits == "-0" ? "0" : digits);

@@ -42,9 +42,8 @@ void DrawAxes(QPainter& painter, const ChartLayout& chart) {
   }
   for (const AxisTick& tick : chart.x_ticks) {
     const QString label = FromGameText(tick.label);
-    painter.drawText(QPointF(tick.label_at - metrics.horizontalAdvance(label) / 2,
-                             plot.bottom() + 13),
-                     label);
+    painter.drawText(
+        QPointF(tick.label_at - metrics.horizontalAdvance(label) / 2, plot.bottom() + 13), label);
   }
 }
 
@@ -79,8 +78,7 @@ void DrawLines(QPainter& painter, const ChartLayout& chart) {
   painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
-void DrawChart(QPainter& painter, const ChartLayout& chart, const QFont& plain,
-               const QFont& bold) {
+void DrawChart(QPainter& painter, const ChartLayout& chart, const QFont& plain, const QFont& bold) {
   painter.fillRect(chart.frame, QColor(chart_colours::kBackground));
   painter.setFont(bold);
   painter.setPen(QColor(chart_colours::kTitle));
@@ -167,10 +165,10 @@ void ProgressChartsView::Hover(std::optional<Hovered> hovered) {
   if (hovered == hovered_) return;
   hovered_ = hovered;
   update();
-  emit pointChanged(hovered ? FromGameText(ProgressPointText(
-                                  progress_, static_cast<ProgressChartId>(hovered->chart),
-                                  hovered->game))
-                            : QString());
+  emit pointChanged(
+      hovered ? FromGameText(ProgressPointText(
+                    progress_, static_cast<ProgressChartId>(hovered->chart), hovered->game))
+              : QString());
 }
 
 }  // namespace mrv::ui

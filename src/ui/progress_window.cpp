@@ -53,8 +53,9 @@ void ProgressWindow::ShowProgress(const Progress& progress, const std::string& e
     charts_->SetProgress({});
   } else {
     hint_ = games == 0 ? QStringLiteral("No game selected.")
-                       : QStringLiteral("The oldest game on the left; point at a game to read "
-                                        "its figures.");
+                       : QStringLiteral(
+                             "The oldest game on the left; point at a game to read "
+                             "its figures.");
     charts_->SetProgress(progress);
   }
   ShowHint();

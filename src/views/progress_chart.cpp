@@ -8,9 +8,9 @@ namespace mrv {
 
 namespace {
 
-constexpr double kLeftMargin = 40;   // the value labels
+constexpr double kLeftMargin = 40;  // the value labels
 constexpr double kRightMargin = 10;
-constexpr double kTopMargin = 24;    // the title and the legend
+constexpr double kTopMargin = 24;     // the title and the legend
 constexpr double kBottomMargin = 18;  // the game labels
 constexpr double kInset = 4;          // the first and last games off the axes
 constexpr double kTickSpacing = 90;   // at least, between two game labels
@@ -34,8 +34,8 @@ double NiceStep(double max, int ticks) {
 std::string TickLabel(double value, double step, ProgressFormat format) {
   const int decimals = step >= 1 ? 0 : static_cast<int>(std::ceil(-std::log10(step) - 1e-9));
   char text[32];
-  const auto end = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed,
-                                 decimals).ptr;
+  const auto end =
+      std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, decimals).ptr;
   std::string label(text, end);
   if (format == ProgressFormat::kPercent) label += '%';
   return label;
@@ -91,8 +91,8 @@ class Column {
       piece.push_back(sum_ / count_);
       return;
     }
-    for (const QPointF& point : {first_, low_first_ ? low_ : high_, low_first_ ? high_ : low_,
-                                 last_}) {
+    for (const QPointF& point :
+         {first_, low_first_ ? low_ : high_, low_first_ ? high_ : low_, last_}) {
       if (piece.isEmpty() || piece.last() != point) piece.push_back(point);
     }
   }
@@ -145,18 +145,18 @@ void LayOutGameTicks(ChartLayout& layout, const Progress& progress) {
   for (std::size_t j = 0; j < count; ++j) {
     const std::size_t game =
         count == 1 ? 0
-                   : static_cast<std::size_t>(std::llround(static_cast<double>(j) *
-                                                           static_cast<double>(games - 1) /
-                                                           static_cast<double>(count - 1)));
+                   : static_cast<std::size_t>(
+                         std::llround(static_cast<double>(j) * static_cast<double>(games - 1) /
+                                      static_cast<double>(count - 1)));
     if (game == previous) continue;
     previous = game;
     AxisTick tick;
     tick.at = layout.XOf(game);
     tick.label = progress.games[game].axis_label;
     const double half = TextWidth(tick.label) / 2;
-    tick.label_at = std::clamp(tick.at, layout.frame.left() + half + 2,
-                               std::max(layout.frame.left() + half + 2,
-                                        layout.frame.right() - half - 2));
+    tick.label_at =
+        std::clamp(tick.at, layout.frame.left() + half + 2,
+                   std::max(layout.frame.left() + half + 2, layout.frame.right() - half - 2));
     layout.x_ticks.push_back(std::move(tick));
   }
 }
@@ -208,8 +208,8 @@ std::optional<std::size_t> ChartLayout::GameAt(QPointF pointer) const {
   const double left = plot.left() + kInset;
   const double width = plot.width() - 2 * kInset;
   const double at = (pointer.x() - left) / width * static_cast<double>(games - 1);
-  return static_cast<std::size_t>(std::clamp<long long>(std::llround(at), 0,
-                                                        static_cast<long long>(games - 1)));
+  return static_cast<std::size_t>(
+      std::clamp<long long>(std::llround(at), 0, static_cast<long long>(games - 1)));
 }
 
 ChartLayout LayOutChart(const Progress& progress, ProgressChartId id, const QRectF& frame) {

@@ -68,7 +68,7 @@ struct ChartLayout {
   QRectF frame;  // the whole chart
   QRectF plot;   // where the lines run
   std::string title;
-  QPointF title_at;  // baseline start
+  QPointF title_at;                 // baseline start
   std::vector<LegendEntry> legend;  // for a chart of more than one line
   std::vector<AxisTick> x_ticks;
   std::vector<AxisTick> y_ticks;

@@ -19,15 +19,43 @@ std::optional<double> PerMinute(std::int64_t count, std::int32_t seconds) {
   return static_cast<double>(count) * 60.0 / seconds;
 }
 
-std::optional<double> HeadshotShare(const LocationCounts& hits) {
-  const std::int64_t all = SumOf(hits);
+// The measures of one game.
+std::optional<double> KillsPerMinute(const GameFigures& game) {
+  return PerMinute(game.kills, game.time);
+}
+
+std::optional<double> KillDeathRatio(const GameFigures& game) {
+  return static_cast<double>(game.kills) /
+         static_cast<double>(std::max<std::int64_t>(game.deaths, 1));
+}
+
+std::optional<double> HeadshotShare(const GameFigures& game) {
+  const std::int64_t all = SumOf(game.hits);
   if (all <= 0) return std::nullopt;
-  return 100.0 * (static_cast<double>(hits[kHead]) + hits[kHelmet]) / static_cast<double>(all);
+  return 100.0 * (static_cast<double>(game.hits[kHead]) + game.hits[kHelmet]) /
+         static_cast<double>(all);
+}
+
+std::optional<double> HitsPerMinute(const GameFigures& game) {
+  return PerMinute(SumOf(game.hits), game.time);
+}
+
+std::optional<double> Captures(const GameFigures& game) {
+  return game.caps;
+}
+
+std::optional<double> CarriersKilled(const GameFigures& game) {
+  return game.fck;
+}
+
+std::optional<double> Minutes(const GameFigures& game) {
+  if (game.time <= 0) return std::nullopt;
+  return game.time / 60.0;
 }
 
 // The measure of every game, in the games' order.
-template <typename Measure>
-ProgressValues ValuesOf(std::span<const GameFigures* const> games, Measure measure) {
+ProgressValues ValuesOf(std::span<const GameFigures* const> games,
+                        std::optional<double> (*measure)(const GameFigures&)) {
   ProgressValues values;
   values.reserve(games.size());
   for (const GameFigures* game : games) values.push_back(measure(*game));
@@ -38,8 +66,8 @@ ProgressChart WithAverage(std::string title, std::string caption, ProgressValues
   ProgressValues average = MovingAverage(values);
   ProgressChart chart{std::move(title), ProgressFormat::kRatio, {}};
   chart.lines.push_back({std::move(caption), std::move(values), false});
-  chart.lines.push_back({std::to_string(kMovingAverageGames) + "-game average", std::move(average),
-                         true});
+  chart.lines.push_back(
+      {std::to_string(kMovingAverageGames) + "-game average", std::move(average), true});
   return chart;
 }
 
@@ -92,39 +120,24 @@ Progress ProgressOf(std::span<const GameFigures* const> oldest_first) {
     progress.games.push_back(
         {game->name, date ? std::move(*date) : "#" + std::to_string(progress.games.size() + 1)});
   }
-  const auto games = oldest_first;
+  // In the order of ProgressChartId.
   progress.charts.push_back(
-      WithAverage("Kills per minute", "Kills per minute",
-                  ValuesOf(games, [](const GameFigures& g) { return PerMinute(g.kills, g.time); })));
-  progress.charts.push_back(WithAverage(
-      "Kill/death ratio", "K/D", ValuesOf(games, [](const GameFigures& g) -> std::optional<double> {
-        return static_cast<double>(g.kills) / static_cast<double>(std::max<std::int64_t>(g.deaths, 1));
-      })));
+      WithAverage("Kills per minute", "Kills per minute", ValuesOf(oldest_first, KillsPerMinute)));
   progress.charts.push_back(
-      {"Headshot share (% of hits given)",
-       ProgressFormat::kPercent,
-       {{"Headshots", ValuesOf(games, [](const GameFigures& g) { return HeadshotShare(g.hits); })}}});
-  progress.charts.push_back(
-      {"Hits given per minute",
-       ProgressFormat::kRatio,
-       {{"Hits per minute",
-         ValuesOf(games, [](const GameFigures& g) { return PerMinute(SumOf(g.hits), g.time); })}}});
-  progress.charts.push_back(
-      {"Flags per game",
-       ProgressFormat::kCount,
-       {{"Captures", ValuesOf(games, [](const GameFigures& g) -> std::optional<double> {
-           return g.caps;
-         })},
-        {"Carriers killed", ValuesOf(games, [](const GameFigures& g) -> std::optional<double> {
-           return g.fck;
-         })}}});
-  progress.charts.push_back(
-      {"Time per game (minutes)",
-       ProgressFormat::kMinutes,
-       {{"Time", ValuesOf(games, [](const GameFigures& g) -> std::optional<double> {
-           if (g.time <= 0) return std::nullopt;
-           return g.time / 60.0;
-         })}}});
+      WithAverage("Kill/death ratio", "K/D", ValuesOf(oldest_first, KillDeathRatio)));
+  progress.charts.push_back({"Headshot share (% of hits given)",
+                             ProgressFormat::kPercent,
+                             {{"Headshots", ValuesOf(oldest_first, HeadshotShare)}}});
+  progress.charts.push_back({"Hits given per minute",
+                             ProgressFormat::kRatio,
+                             {{"Hits per minute", ValuesOf(oldest_first, HitsPerMinute)}}});
+  progress.charts.push_back({"Flags per game",
+                             ProgressFormat::kCount,
+                             {{"Captures", ValuesOf(oldest_first, Captures)},
+                              {"Carriers killed", ValuesOf(oldest_first, CarriersKilled)}}});
+  progress.charts.push_back({"Time per game (minutes)",
+                             ProgressFormat::kMinutes,
+                             {{"Time", ValuesOf(oldest_first, Minutes)}}});
   return progress;
 }
 

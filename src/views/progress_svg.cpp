@@ -54,7 +54,8 @@ void WriteAxes(Svg& svg, const ChartLayout& chart) {
   }
   for (const AxisTick& tick : chart.x_ticks) {
     svg << "<line x1=\"" << tick.at << "\" y1=\"" << plot.bottom() << "\" x2=\"" << tick.at
-        << "\" y2=\"" << plot.bottom() + 3 << "\" stroke=\"" << Colour(chart_colours::kAxis) << "\"/>";
+        << "\" y2=\"" << plot.bottom() + 3 << "\" stroke=\"" << Colour(chart_colours::kAxis)
+        << "\"/>";
     svg.EndLine();
     svg << "<text x=\"" << tick.label_at << "\" y=\"" << plot.bottom() + 13
         << "\" text-anchor=\"middle\" fill=\"" << Colour(chart_colours::kLabel) << "\">"
@@ -73,8 +74,8 @@ void WriteLine(Svg& svg, const ChartLine& line) {
       svg << "<circle cx=\"" << piece[0].x() << "\" cy=\"" << piece[0].y() << "\" r=\"1.5\" fill=\""
           << Colour(line.colour) << "\"/>";
     } else {
-      svg << "<polyline fill=\"none\" stroke=\"" << Colour(line.colour) << "\" stroke-width=\"" << width
-          << "\" points=\"";
+      svg << "<polyline fill=\"none\" stroke=\"" << Colour(line.colour) << "\" stroke-width=\""
+          << width << "\" points=\"";
       for (qsizetype i = 0; i < piece.size(); ++i) {
         svg << (i == 0 ? "" : " ") << piece[i].x() << "," << piece[i].y();
       }
@@ -100,8 +101,7 @@ void WriteMarkers(Svg& svg, const ChartLine& line, const Progress& progress, Pro
 }  // namespace
 
 void AppendProgressSvg(std::string& out, const Progress& progress, ProgressChartId id) {
-  const ChartLayout chart =
-      LayOutChart(progress, id, QRectF(QPointF(0, 0), kReportChartSize));
+  const ChartLayout chart = LayOutChart(progress, id, QRectF(QPointF(0, 0), kReportChartSize));
   const double width = kReportChartSize.width();
   const double height = kReportChartSize.height();
   Svg svg(out);
@@ -121,8 +121,8 @@ void AppendProgressSvg(std::string& out, const Progress& progress, ProgressChart
     svg << "<line x1=\"" << entry.at.x() << "\" y1=\"" << entry.at.y() << "\" x2=\""
         << entry.at.x() + 10 << "\" y2=\"" << entry.at.y() << "\" stroke=\"" << Colour(entry.colour)
         << "\" stroke-width=\"2\"/><text x=\"" << entry.at.x() + 14 << "\" y=\""
-        << entry.at.y() + kChartTextSize * 0.35 << "\" fill=\"" << Colour(chart_colours::kLabel) << "\">"
-        << EscapeHtml(entry.caption) << "</text>";
+        << entry.at.y() + kChartTextSize * 0.35 << "\" fill=\"" << Colour(chart_colours::kLabel)
+        << "\">" << EscapeHtml(entry.caption) << "</text>";
     svg.EndLine();
   }
   WriteAxes(svg, chart);

@@ -5,10 +5,8 @@ namespace mrv {
 ViewerMenu BuildViewerMenu(const MenuMode& mode) {
   ViewerMenu menu;
   if (mode.profile) {
-    menu.lines = {{" Remove game from profile"},
-                  {" Export to HTML"},
-                  {" Progress"},
-                  {" Close", false, true}};
+    menu.lines = {
+        {" Remove game from profile"}, {" Export to HTML"}, {" Progress"}, {" Close", false, true}};
     return menu;
   }
   const MenuSlot parsed{" parsed game", true};

@@ -270,9 +270,8 @@ TEST(CliTest, ExportWritesTheReportOfWhatItsOptionsChoose) {
   EXPECT_NE(charts.find("<title>2024-05-01 20:15: K/D 1.5, 5-game average 1.5</title>"),
             std::string::npos);
   EXPECT_EQ(charts.find("2024-05-02 21:00"), std::string::npos);  // not chosen
-  ASSERT_EQ(tool.Run({"export", "--profile", "Two", "-o", report, "--without", "progress"})
-                .exit_code,
-            0);
+  ASSERT_EQ(
+      tool.Run({"export", "--profile", "Two", "-o", report, "--without", "progress"}).exit_code, 0);
   EXPECT_EQ(ReadFileBytes(report).find("<svg"), std::string::npos);
 
   struct Case {

@@ -53,9 +53,9 @@ TEST(ProfileStoreTest, ReadsEveryGamesFiguresOrNone) {
 
   const std::string good = test::TwoGamesProfile();
   for (const auto& [from, to] : std::vector<std::pair<std::string, std::string>>{
-           {"TIME=600\r\n", "TIME=6OO\r\n"},                  // a bad number
-           {"TIME=600\r\n[EGAME]", "TIME=600\r\nNOTE=x"},      // a block that does not end
-           {"[EGAME]\r\nGAME=2", "GAME=2"}}) {                 // the next game inside it
+           {"TIME=600\r\n", "TIME=6OO\r\n"},               // a bad number
+           {"TIME=600\r\n[EGAME]", "TIME=600\r\nNOTE=x"},  // a block that does not end
+           {"[EGAME]\r\nGAME=2", "GAME=2"}}) {             // the next game inside it
     f.profile_store.Close();
     WriteFileBytes(f.dir / "joe.mrv", Edited(good, from, to));
     ASSERT_TRUE(f.profile_store.Open("joe.mrv"));

@@ -254,8 +254,8 @@ const Shot kShots[] = {
        ui::ProgramState& state = *context.state;
        test::WriteGeneratedProfile(context.dir / "Morvane.mrv", 31, state.weapons.size());
        LoadProfile(state.profile_store, "Morvane.mrv", state.loaded_profile);
-       auto* viewer =
-           Keep(context, std::make_unique<ui::StatsViewerWindow>(state, ui::ViewerDialogs{}, nullptr));
+       auto* viewer = Keep(
+           context, std::make_unique<ui::StatsViewerWindow>(state, ui::ViewerDialogs{}, nullptr));
        viewer->OpenProfile();
        viewer->show();
        test::ChooseMenuSlot(*viewer, 3);

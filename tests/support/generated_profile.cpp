@@ -29,13 +29,13 @@ std::string GameName(int index, int& evening, int& in_evening, std::mt19937& ran
   }
   const int minutes = 20 * 60 + in_evening++ * 35;
   if (index % 29 == 28) return "scrim " + std::to_string(index / 29 + 1);
-  const std::chrono::year_month_day day{std::chrono::sys_days(std::chrono::year(2023) /
-                                                              std::chrono::January / 2) +
-                                        std::chrono::days(evening)};
+  const std::chrono::year_month_day day{
+      std::chrono::sys_days(std::chrono::year(2023) / std::chrono::January / 2) +
+      std::chrono::days(evening)};
   char name[32];
   std::snprintf(name, sizeof name, "%04d-%02u-%02u %02d:%02d", static_cast<int>(day.year()),
-                static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()),
-                minutes / 60, minutes % 60);
+                static_cast<unsigned>(day.month()), static_cast<unsigned>(day.day()), minutes / 60,
+                minutes % 60);
   return name;
 }
 

@@ -62,7 +62,7 @@ TEST(ProgressChartTest, ManyGamesKeepEachColumnsExtremes) {
   const ChartLayout chart = LayOutChart(progress, ProgressChartId::kKillsPerMinute, kFrame);
   ASSERT_EQ(chart.lines.size(), 1u);
   const ChartLine& line = chart.lines[0];
-  EXPECT_TRUE(line.markers.empty());  // far too many to tell apart
+  EXPECT_TRUE(line.markers.empty());                  // far too many to tell apart
   std::map<int, std::pair<double, double>> expected;  // column: highest and lowest y
   for (std::size_t game = 0; game < values.size(); ++game) {
     if (!values[game]) continue;
