@@ -1,6 +1,6 @@
-// Feeds arbitrary bytes to every profile reader, then adds and removes games and
-// rewrites the notes on a copy: nothing may crash, and a failed rewrite must leave the
-// file exactly as it was.
+// Feeds arbitrary bytes to every profile reader (the games' figures must name the games
+// as the games list does), then adds and removes games and rewrites the notes on a
+// copy: nothing may crash, and a failed rewrite must leave the file exactly as it was.
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
@@ -63,6 +63,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const bool listed = profile_store.ListGames(games);
   profile_store.ReadTotals(record);
   profile_store.ReadGames(std::vector<std::int32_t>{1, 2}, record);
+  // The viewer lists the games from their figures when those read: the same games.
+  std::vector<mrv::GameFigures> figures;
+  if (profile_store.ReadGameFigures(figures)) {
+    if (!listed || figures.size() != games.size()) __builtin_trap();
+    for (std::size_t i = 0; i < figures.size(); ++i) {
+      if (figures[i].name != games[i]) __builtin_trap();
+    }
+  }
   profile_store.ReadProfileInfo("p.mrv", lines, notes, info);
   profile_store.Close();
 
