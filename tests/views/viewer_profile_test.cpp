@@ -59,8 +59,6 @@ TEST_F(ProfileViewerTest, TheProgressFollowsTheSelectedAndTheRemovedGames) {
   EXPECT_TRUE(viewer.OpenProfile().Has(ViewerPart::kProgress));
   ASSERT_EQ(viewer.game_figures().size(), 2u);
   EXPECT_EQ(viewer.game_figures()[0].name, "2024-05-02 21:00");
-  EXPECT_EQ(viewer.game_figures()[0].kills, 7);
-  EXPECT_EQ(viewer.game_figures()[0].time, 600);
   auto names = [&viewer] {
     std::vector<std::string> shown;
     for (const ProgressGame& game : viewer.progress().games) shown.push_back(game.name);
