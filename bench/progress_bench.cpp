@@ -28,6 +28,7 @@
 #include "files/prompt.h"
 #include "files/settings.h"
 #include "support/generated_profile.h"
+#include "ui/object_names.h"
 #include "ui/popup_lines.h"
 #include "ui/program_state.h"
 #include "ui/progress_window.h"
@@ -70,14 +71,14 @@ void Click(QWidget& target, QPoint local) {
 }
 
 void ChooseMenuSlot(QWidget& viewer, int slot) {
-  auto* label = viewer.findChild<QWidget*>(QStringLiteral("lmenu"));
+  auto* label = viewer.findChild<QWidget*>(mrv::ui::names::kMenuLabel);
   Click(*label, label->rect().center());
-  Click(*viewer.findChild<mrv::ui::PopupLines*>(QStringLiteral("pmenu")),
+  Click(*viewer.findChild<mrv::ui::PopupLines*>(mrv::ui::names::kMenuPopup),
         mrv::ui::PopupLines::LinePoint(slot - 1));
 }
 
 void ClickGame(QWidget& viewer, int row) {
-  Click(*viewer.findChild<mrv::ui::RowList*>(QStringLiteral("lgames"))->stack(),
+  Click(*viewer.findChild<mrv::ui::RowList*>(mrv::ui::names::kGameList)->stack(),
         mrv::ui::RowList::RowPoint(row));
 }
 
@@ -122,7 +123,7 @@ int main(int argc, char** argv) {
     viewer->grab();
   });
   if (viewer->document().game_figures().size() != kGames) std::abort();
-  auto* progress = viewer->findChild<mrv::ui::ProgressWindow*>(QStringLiteral("ProgressWindow"));
+  auto* progress = viewer->findChild<mrv::ui::ProgressWindow*>(mrv::ui::names::kProgressWindow);
   const auto view = Repeat(11, [&] {
     if (progress->isVisible()) progress->hide();
     ChooseMenuSlot(*viewer, 3);

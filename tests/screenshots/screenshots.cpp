@@ -259,8 +259,8 @@ const Shot kShots[] = {
        viewer->OpenProfile();
        viewer->show();
        test::ChooseMenuSlot(*viewer, 3);
-       auto* progress = Find<ui::ProgressWindow>(context, "ProgressWindow");
-       auto* charts = Find<ui::ProgressChartsView>(context, "pcharts");
+       auto* progress = Find<ui::ProgressWindow>(context, names::kProgressWindow);
+       auto* charts = Find<ui::ProgressChartsView>(context, names::kProgressCharts);
        const ChartLayout& ratio = charts->charts().at(1);
        const QPointF game(ratio.XOf(20), ratio.plot.center().y());
        QTest::mouseMove(progress->windowHandle(), charts->mapTo(progress, game.toPoint()));
