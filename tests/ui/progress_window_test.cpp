@@ -10,14 +10,14 @@
 #include <QPointer>
 #include <QTest>
 
-#include "print_qstring.h"
+#include "support/print_qstring.h"
+#include "support/ui_fixtures.h"
 #include "ui/message_dialog.h"
 #include "ui/object_names.h"
 #include "ui/popup_lines.h"
 #include "ui/progress_charts_view.h"
 #include "ui/row_list.h"
 #include "ui/stats_viewer_window.h"
-#include "ui_support/ui_fixtures.h"
 
 namespace mrv::ui {
 namespace {
