@@ -7,6 +7,7 @@
 
 #include "cli/arguments.h"
 #include "cli/setup.h"
+#include "files/path_text.h"
 #include "files/saved_game.h"
 #include "model/text.h"
 #include "views/html_export.h"
@@ -108,7 +109,7 @@ int ExportGame(const Environment& env, Request& request) {
   if (!weapons) return kExitFailure;
   StatsStore store(weapons->size());
   std::string game_name;
-  if (!LoadGame(store, args.positionals[0], game_name, prompt)) {
+  if (!LoadGame(store, PathFromUtf8(args.positionals[0]), game_name, prompt)) {
     if (prompt.shown() == 0) PrintError("no game in " + args.positionals[0]);
     return kExitFailure;
   }
@@ -170,7 +171,7 @@ int RunExportCommand(const Environment& env, const Arguments& args) {
   Request request{*parsed, {}, {}};
   const auto output = parsed->Last("--output");
   if (!output || output->empty()) return Usage("export needs -o REPORT.html");
-  request.output = *output;
+  request.output = PathFromUtf8(*output);
   if (const auto title = parsed->Last("--title")) request.options.title = PageText(*title);
   if (const auto notes = parsed->All("--note"); !notes.empty()) {
     request.options.observations.clear();

@@ -1,13 +1,14 @@
 // morvane-cli: the statistics core from the command line.
 #include <cstdio>
-#include <cstring>
-#include <filesystem>
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include "cli/cli.h"
+#include "cli/process.h"
 #include "cli/setup.h"
 #include "files/data_folder.h"
+#include "files/path_text.h"
 #include "product.h"
 
 namespace {
@@ -76,10 +77,23 @@ struct Verb {
   int (*run)(const Environment&, const Arguments&);
 };
 
+#if !MORVANE_HTML_EXPORT
+int ExportIsMissing(const Environment&, const Arguments&) {
+  std::fputs("morvane-cli: this build has no HTML export: its pictures are drawn with Qt, which "
+             "it was built without\n",
+             stderr);
+  return mrv::cli::kExitFailure;
+}
+#endif
+
 constexpr Verb kVerbs[] = {
     {"parse", mrv::cli::RunParseCommand},     {"show", mrv::cli::RunShowCommand},
     {"monitor", mrv::cli::RunMonitorCommand}, {"profile", mrv::cli::RunProfileCommand},
+#if MORVANE_HTML_EXPORT
     {"export", mrv::cli::RunExportCommand},
+#else
+    {"export", ExportIsMissing},
+#endif
 };
 
 // A report that never reached its reader is a failure, not a success with a cut report.
@@ -91,25 +105,25 @@ int FinishOutput(int exit_code) {
   return mrv::cli::kExitFailure;
 }
 
-int Run(int argc, char** argv) {
+int Run(const std::vector<std::string>& argv) {
   std::filesystem::path dir_option;
   bool help = false;
   Arguments rest;
-  for (int i = 1; i < argc; ++i) {
-    const std::string arg = argv[i];
+  for (std::size_t i = 0; i < argv.size(); ++i) {
+    const std::string& arg = argv[i];
     if (arg == "--help" || arg == "-h") {
       help = true;
     } else if (arg == "--version") {
       std::printf("morvane-cli %s\n", std::string(mrv::kVersion).c_str());
       return mrv::cli::kExitOk;
     } else if (arg == "--dir") {
-      if (i + 1 >= argc) {
+      if (i + 1 >= argv.size()) {
         std::fputs("morvane-cli: --dir needs a directory\n", stderr);
         return mrv::cli::kExitUsage;
       }
-      dir_option = argv[++i];
+      dir_option = mrv::PathFromUtf8(argv[++i]);
     } else if (arg.rfind("--dir=", 0) == 0) {
-      dir_option = arg.substr(6);
+      dir_option = mrv::PathFromUtf8(arg.substr(6));
     } else {
       rest.push_back(arg);
     }
@@ -140,5 +154,6 @@ int Run(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  return FinishOutput(Run(argc, argv));
+  mrv::cli::PrepareStandardStreams();
+  return FinishOutput(Run(mrv::cli::ProgramArguments(argc, argv)));
 }

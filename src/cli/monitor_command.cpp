@@ -1,22 +1,19 @@
 // morvane-cli monitor: a live capture of the game's console until Ctrl-C, or until the
 // game closes, then the report of what was captured.
-#include <pthread.h>
-#include <signal.h>
-
-#include <atomic>
 #include <cstdio>
 #include <iostream>
 #include <memory>
-#include <thread>
 
 #include "capture/capture_session.h"
 #include "capture/console/configured_console.h"
 #include "capture/monitor_run.h"
 #include "cli/arguments.h"
+#include "cli/process.h"
 #include "cli/report_text.h"
 #include "cli/setup.h"
 #include "files/capture_options.h"
 #include "files/console_choice.h"
+#include "files/path_text.h"
 #include "files/saved_game.h"
 
 namespace mrv::cli {
@@ -29,41 +26,6 @@ class TerminalStatus final : public MonitorStatus {
   void Add(std::string_view line) override {
     std::fprintf(stderr, "%.*s\n", static_cast<int>(line.size()), line.data());
   }
-};
-
-// Ctrl-C (or a termination request) stops the capture and shows its stats. The signals
-// are blocked in every thread and taken by one thread with sigwait, so nothing runs in
-// a signal handler. They stay blocked until the tool exits: a late Ctrl-C cannot cut
-// the report or the saved file short.
-class StopOnSignals {
- public:
-  // Must come before the capture's thread starts, which inherits the blocked signals.
-  StopOnSignals() {
-    sigemptyset(&signals_);
-    sigaddset(&signals_, SIGINT);
-    sigaddset(&signals_, SIGTERM);
-    pthread_sigmask(SIG_BLOCK, &signals_, nullptr);
-  }
-  ~StopOnSignals() {
-    if (!thread_.joinable()) return;
-    done_.store(true);
-    pthread_kill(thread_.native_handle(), SIGINT);
-    thread_.join();
-  }
-  StopOnSignals(const StopOnSignals&) = delete;
-  StopOnSignals& operator=(const StopOnSignals&) = delete;
-
-  void Watch(MonitorCapture& capture) {
-    thread_ = std::thread([this, &capture] {
-      int signal = 0;
-      while (sigwait(&signals_, &signal) == 0 && !done_.load()) capture.Stop();
-    });
-  }
-
- private:
-  sigset_t signals_;
-  std::atomic<bool> done_{false};
-  std::thread thread_;
 };
 
 }  // namespace
@@ -105,13 +67,13 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
   TerminalStatus status;
   MonitorEnd end;
   {
-    // Declared after the capture, the signal thread ends first: it never stops a capture
+    // Declared after the capture, the stop request ends first: it never stops a capture
     // that is gone.
     MonitorCapture capture(session, status);
-    StopOnSignals signals;
+    StopOnRequest stop;
     std::fputs("Press Ctrl-C to stop and show the stats.\n", stderr);
     capture.Start();
-    signals.Watch(capture);
+    stop.Watch(capture);
     end = capture.Join();
   }
   if (!ShowsStats(end)) {
@@ -123,7 +85,7 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
                   true);
   std::cout.flush();
   if (const auto save = parsed->Last("--save")) {
-    if (!SaveGame(store, *save, game_name, prompt)) return kExitFailure;
+    if (!SaveGame(store, PathFromUtf8(*save), game_name, prompt)) return kExitFailure;
   }
   // Like a kill of an unknown weapon, a store that reached its memory budget ends the
   // capture early: the report and the file hold what was counted.

@@ -11,6 +11,7 @@
 #include "cli/report_json.h"
 #include "cli/report_text.h"
 #include "cli/setup.h"
+#include "files/path_text.h"
 #include "files/saved_game.h"
 
 namespace mrv::cli {
@@ -37,7 +38,7 @@ ByteProgressCallback TerminalStreamProgress(const std::string& log) {
 
 // "-" (standard input), a pipe or a terminal: read once from start to end, as Unix
 // tools read them (zcat old.log.gz | morvane-cli parse -).
-bool IsStream(const std::string& log) {
+bool IsStream(const std::filesystem::path& log) {
   std::error_code error;
   const auto status = std::filesystem::status(log, error);
   return log == "-" || std::filesystem::is_fifo(status) ||
@@ -45,8 +46,9 @@ bool IsStream(const std::string& log) {
 }
 
 LogParseResult Parse(CaptureSession& session, const std::string& log) {
-  if (!IsStream(log)) return ParseLogFile(session, log, TerminalProgress(log));
-  const LogParseResult result = ParseLogStream(session, log, TerminalStreamProgress(log));
+  const std::filesystem::path path = PathFromUtf8(log);
+  if (!IsStream(path)) return ParseLogFile(session, path, TerminalProgress(log));
+  const LogParseResult result = ParseLogStream(session, path, TerminalStreamProgress(log));
   if (isatty(STDERR_FILENO)) std::fputc('\n', stderr);
   return result;
 }
@@ -100,7 +102,7 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
   }
   std::cout.flush();
   if (const auto save = parsed->Last("--save")) {
-    if (!SaveGame(store, *save, game_name, prompt)) return kExitFailure;
+    if (!SaveGame(store, PathFromUtf8(*save), game_name, prompt)) return kExitFailure;
   }
   // Like a kill of an unknown weapon, a store that reached its memory budget ends the
   // capture early: the report and the file hold what was counted.

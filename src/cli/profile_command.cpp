@@ -12,6 +12,7 @@
 #include "cli/setup.h"
 #include "files/profile_add_game.h"
 #include "files/profile_nicknames.h"
+#include "files/path_text.h"
 #include "files/profile_store.h"
 #include "files/saved_game.h"
 #include "model/contribution.h"
@@ -49,7 +50,7 @@ std::optional<std::string> ProfileFile(const Context& context, const std::string
   }
   std::string file = name + ".mrv";
   std::error_code error;
-  const bool exists = std::filesystem::exists(context.env.data_dir / file, error);
+  const bool exists = std::filesystem::exists(context.env.data_dir / PathFromUtf8(file), error);
   if (must_exist && !exists) {
     PrintError("no profile named " + name);
     return std::nullopt;
@@ -290,7 +291,7 @@ int Add(const Context& context) {
   if (!Load(context, positionals[0], loaded)) return kExitFailure;
   StatsStore store(context.weapons.size());
   std::string game_id;
-  if (!LoadGame(store, positionals[1], game_id, context.prompt)) {
+  if (!LoadGame(store, PathFromUtf8(positionals[1]), game_id, context.prompt)) {
     if (context.prompt.shown() == 0) PrintError("no game in " + positionals[1]);
     return kExitFailure;
   }

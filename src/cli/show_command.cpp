@@ -5,6 +5,7 @@
 #include "cli/report_json.h"
 #include "cli/report_text.h"
 #include "cli/setup.h"
+#include "files/path_text.h"
 #include "files/saved_game.h"
 
 namespace mrv::cli {
@@ -21,7 +22,7 @@ int RunShowCommand(const Environment& env, const Arguments& args) {
   if (!weapons) return kExitFailure;
   StatsStore store(weapons->size());
   std::string game_name;
-  if (!LoadGame(store, parsed->positionals[0], game_name, prompt)) {
+  if (!LoadGame(store, PathFromUtf8(parsed->positionals[0]), game_name, prompt)) {
     // A file holding only its name fails without a message of its own.
     if (prompt.shown() == 0) PrintError("no game in " + parsed->positionals[0]);
     return kExitFailure;

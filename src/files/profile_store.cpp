@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <system_error>
 
+#include "files/path_text.h"
 #include "model/text.h"
 
 namespace mrv {
@@ -18,7 +19,7 @@ ProfileStore::ProfileStore(std::filesystem::path data_dir, int weapon_count,
       lock_patience_(lock_patience) {}
 
 std::filesystem::path ProfileStore::Resolve(const std::string& file_name) const {
-  const std::filesystem::path path(file_name);
+  const std::filesystem::path path = PathFromUtf8(file_name);
   return path.is_absolute() ? path : data_dir_ / path;
 }
 
@@ -197,7 +198,7 @@ std::vector<std::string> ProfileStore::FillProfileList() const {
        it.increment(error)) {
     std::error_code type_error;
     if (!it->is_regular_file(type_error)) continue;
-    auto name = it->path().filename().string();
+    auto name = Utf8FromPath(it->path().filename());
     if (name.ends_with(".mrv")) files.push_back(std::move(name));
   }
   std::sort(files.begin(), files.end());
