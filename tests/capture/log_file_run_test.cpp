@@ -1,7 +1,9 @@
 #include "capture/log_file_run.h"
 
 #include <gtest/gtest.h>
+#ifndef _WIN32
 #include <sys/stat.h>
+#endif
 
 #include <algorithm>
 #include <functional>
@@ -71,8 +73,13 @@ TEST(LogFileRunTest, EmptyMissingAndUnopenableLogs) {
 
   // The desktop program probes a chosen log on its GUI thread: a fifo without a writer
   // must not hold it, and a device has no size to show.
+#ifdef _WIN32
+  const std::vector<std::filesystem::path> devices = {"NUL"};
+#else
   ASSERT_EQ(mkfifo((dir / "fifo.log").c_str(), 0600), 0);
-  for (const std::filesystem::path& log : {dir / "fifo.log", std::filesystem::path("/dev/zero")}) {
+  const std::vector<std::filesystem::path> devices = {dir / "fifo.log", "/dev/zero"};
+#endif
+  for (const std::filesystem::path& log : devices) {
     EXPECT_EQ(GetLogFileSize(log, h.prompt), 0u) << log;
     EXPECT_EQ(h.prompt.shown.back().text, kCantProbe);
   }

@@ -1,8 +1,8 @@
-// What the program's own files may be: rewrites that no planted link can redirect and
-// that keep a file's permissions and links, and inputs that can never hang a reader.
+// What the program's own files may be: rewrites that replace a file whole or not at
+// all, that keep a leftover temporary file and refuse a read-only one, that no planted
+// link can redirect and that keep a file's permissions and links, and inputs that can
+// never hang a reader.
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <new>
 #include <string>
@@ -15,6 +15,10 @@
 #include "support/fakes.h"
 #include "support/paths.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace mrv {
 namespace {
 
@@ -22,6 +26,40 @@ namespace fs = std::filesystem;
 using test::ReadFileBytes;
 using test::WriteFileBytes;
 
+std::size_t FileCount(const fs::path& dir) {
+  return static_cast<std::size_t>(
+      std::distance(fs::directory_iterator(dir), fs::directory_iterator()));
+}
+
+TEST(FileSafetyTest, RewritesReplaceWholeKeepLeftoversAndRefuseReadOnlyFiles) {
+  test::ScratchDir dir("safe-replace");
+  const auto target = dir / "p.mrv";
+  WriteFileBytes(target, "old");
+  ASSERT_EQ(ReplaceFileSafely(target, "new"), ReplaceResult::kReplaced);
+  EXPECT_EQ(ReadFileBytes(target), "new");
+
+  // A leftover temporary file from an earlier failure is neither written nor removed,
+  // and does not block.
+  WriteFileBytes(dir / "p.mrv.tmp", "recover me");
+  ASSERT_EQ(ReplaceFileSafely(target, "newer"), ReplaceResult::kReplaced);
+  EXPECT_EQ(ReadFileBytes(dir / "p.mrv.tmp"), "recover me");
+  EXPECT_EQ(ReadFileBytes(target), "newer");
+  EXPECT_EQ(FileCount(dir.path()), 2u) << "no other temporary file stays";
+
+  // A read-only file is not rewritten, not even by root; a folder is no file to
+  // replace, and a missing folder takes no temporary file.
+  fs::permissions(target, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                  fs::perm_options::remove);
+  EXPECT_EQ(ReplaceFileSafely(target, "x"), ReplaceResult::kRefused);
+  EXPECT_EQ(ReadFileBytes(target), "newer");
+  fs::permissions(target, fs::perms::owner_write, fs::perm_options::add);
+  fs::create_directory(dir / "folder.mrv");
+  EXPECT_EQ(ReplaceFileSafely(dir / "folder.mrv", "x"), ReplaceResult::kRefused);
+  EXPECT_EQ(ReplaceFileSafely(dir / "missing" / "p.mrv", "x"), ReplaceResult::kNoTemporary);
+  EXPECT_EQ(FileCount(dir.path()), 3u);
+}
+
+#ifndef _WIN32
 fs::perms Permissions(const fs::path& path) {
   return fs::status(path).permissions() & fs::perms::mask;
 }
@@ -30,8 +68,7 @@ TEST(FileSafetyTest, RewritesFollowNoPlantedLinkAndKeepModesAndLinks) {
   test::ScratchDir dir("safe-write");
   const auto target = dir / "p.mrv";
 
-  // A link planted under the temporary file's name, and a leftover temporary file from
-  // an earlier failure: neither is written through or removed, and neither blocks.
+  // A link planted under the temporary file's name is not written through.
   WriteFileBytes(dir / "victim", "keep");
   fs::create_symlink(dir / "victim", dir / "p.mrv.tmp");
   WriteFileBytes(target, "old");
@@ -40,21 +77,11 @@ TEST(FileSafetyTest, RewritesFollowNoPlantedLinkAndKeepModesAndLinks) {
   EXPECT_FALSE(fs::is_symlink(target));
   EXPECT_EQ(ReadFileBytes(dir / "victim"), "keep");
   EXPECT_TRUE(fs::is_symlink(dir / "p.mrv.tmp"));
-  fs::remove(dir / "p.mrv.tmp");
-  WriteFileBytes(dir / "p.mrv.tmp", "recover me");
-  ASSERT_EQ(ReplaceFileSafely(target, "newer"), ReplaceResult::kReplaced);
-  EXPECT_EQ(ReadFileBytes(dir / "p.mrv.tmp"), "recover me");
-  EXPECT_EQ(ReadFileBytes(target), "newer");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir.path()), fs::directory_iterator()), 3)
-      << "no other temporary file stays";
 
-  // The mode stays; a read-only file is not rewritten, not even by root.
+  // The mode stays.
   fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
   ASSERT_EQ(ReplaceFileSafely(target, "private"), ReplaceResult::kReplaced);
   EXPECT_EQ(Permissions(target), fs::perms::owner_read | fs::perms::owner_write);
-  fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-  EXPECT_EQ(ReplaceFileSafely(target, "x"), ReplaceResult::kRefused);
-  EXPECT_EQ(ReadFileBytes(target), "private");
 
   // A linked file is updated at its target, in the target's folder; the link stays.
   fs::create_directory(dir / "real");
@@ -63,18 +90,18 @@ TEST(FileSafetyTest, RewritesFollowNoPlantedLinkAndKeepModesAndLinks) {
   ASSERT_EQ(ReplaceFileSafely(dir / "stats.ini", "[program]\r\n"), ReplaceResult::kReplaced);
   EXPECT_TRUE(fs::is_symlink(dir / "stats.ini"));
   EXPECT_EQ(ReadFileBytes(dir / "real" / "stats.ini"), "[program]\r\n");
-  EXPECT_EQ(std::distance(fs::directory_iterator(dir / "real"), fs::directory_iterator()), 1);
+  EXPECT_EQ(FileCount(dir / "real"), 1u);
 
-  // Only regular files are replaced: a fifo, a folder or a dangling link is refused.
+  // A fifo or a dangling link is refused.
   ASSERT_EQ(mkfifo((dir / "fifo.stg").c_str(), 0600), 0);
   fs::create_symlink(dir / "nowhere", dir / "dangling.stg");
-  for (const char* name : {"fifo.stg", "real", "dangling.stg"}) {
+  for (const char* name : {"fifo.stg", "dangling.stg"}) {
     EXPECT_EQ(ReplaceFileSafely(dir / name, "x"), ReplaceResult::kRefused) << name;
   }
   EXPECT_TRUE(fs::is_fifo(dir / "fifo.stg"));
   EXPECT_FALSE(fs::exists(dir / "nowhere"));
-  EXPECT_EQ(ReplaceFileSafely(dir / "missing" / "p.mrv", "x"), ReplaceResult::kNoTemporary);
 }
+#endif
 
 // Pieces smaller and larger than the writer's buffer, and across its edge, arrive whole
 // and in order; a producer that runs out of memory leaves the old file.
@@ -104,10 +131,14 @@ TEST(FileSafetyTest, StreamedContentArrivesInOrderOrNotAtAll) {
 
 TEST(FileSafetyTest, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
   test::ScratchDir dir("safe-read");
+  fs::create_directory(dir / "folder");
+#ifdef _WIN32
+  const std::vector<fs::path> hostile = {"NUL", dir / "folder"};
+#else
   ASSERT_EQ(mkfifo((dir / "fifo").c_str(), 0600), 0);
   fs::create_symlink("/dev/zero", dir / "zero");
-  fs::create_directory(dir / "folder");
   const std::vector<fs::path> hostile = {dir / "fifo", dir / "zero", "/dev/zero", dir / "folder"};
+#endif
 
   test::FakePrompt prompt;
   for (const auto& input : hostile) {
@@ -127,7 +158,12 @@ TEST(FileSafetyTest, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
   }
 
   // A templates file that cannot be read counts as missing and says so.
-  fs::create_directory(dir / "templates");
+  fs::create_directories(dir / "templates" / "DeathMsgs.txt");
+  prompt.shown.clear();
+  EXPECT_TRUE(LoadDeathTemplates(dir / "templates", prompt).entries().empty());
+  ASSERT_EQ(prompt.shown.size(), 1u);
+  EXPECT_EQ(prompt.shown[0].title, "File not found!");
+#ifndef _WIN32
   for (const auto& input : hostile) {
     fs::remove(dir / "templates" / "DeathMsgs.txt");
     fs::create_symlink(input, dir / "templates" / "DeathMsgs.txt");
@@ -136,6 +172,7 @@ TEST(FileSafetyTest, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
     ASSERT_EQ(prompt.shown.size(), 1u) << input;
     EXPECT_EQ(prompt.shown[0].title, "File not found!");
   }
+#endif
 }
 
 }  // namespace

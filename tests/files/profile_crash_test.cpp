@@ -1,8 +1,5 @@
 // A rewrite killed at any moment leaves the profile with its old or its new content.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <array>
@@ -11,6 +8,8 @@
 #include <thread>
 
 #include "files/profile_test_support.h"
+#include "support/child_process.h"
+#include "support/second_program.h"
 
 namespace mrv {
 namespace {
@@ -33,16 +32,33 @@ bool Step(ProfileStore& profile_store, std::size_t state) {
   }
 }
 
-// The child: rewrites the profile the given number of rounds, or until it is killed.
-[[noreturn]] void Rewrite(const std::filesystem::path& dir, const States& states, int rounds) {
+std::string StateFile(std::size_t state) {
+  return "state" + std::to_string(state);
+}
+
+// The second program, with a folder that holds the profile and its four states
+// ("state0" to "state3"), and a number of rounds: rewrites the profile that many
+// times, or until it is killed.
+int Rewrite(const std::vector<std::string>& arguments) {
+  const std::filesystem::path dir = arguments.at(0);
+  const int rounds = std::stoi(arguments.at(1));
+  States states;
+  for (std::size_t state = 0; state < states.size(); ++state) {
+    states[state] = test::ReadFileBytes(dir / StateFile(state));
+  }
   ProfileStore profile_store(dir, test::kTestWeapons);
-  if (!profile_store.Open("joe.mrv")) _exit(2);
+  if (!profile_store.Open("joe.mrv")) return 2;
   for (int round = 0; round < rounds; ++round) {
     const auto state =
         std::find(states.begin(), states.end(), test::ReadFileBytes(dir / "joe.mrv"));
-    if (state == states.end() || !Step(profile_store, state - states.begin())) _exit(3);
+    if (state == states.end() || !Step(profile_store, state - states.begin())) return 3;
   }
-  _exit(0);
+  return 0;
+}
+[[maybe_unused]] const bool kRewriteRegistered = test::RegisterSecondProgram("rewrite", Rewrite);
+
+std::vector<std::string> Rewrites(const std::filesystem::path& dir, int rounds) {
+  return test::SecondProgramArguments("rewrite", {dir.string(), std::to_string(rounds)});
 }
 
 TEST(ProfileCrashTest, KilledRewritesLeaveTheOldOrTheNewProfile) {
@@ -60,18 +76,17 @@ TEST(ProfileCrashTest, KilledRewritesLeaveTheOldOrTheNewProfile) {
     if (state + 1 < states.size()) states[state + 1] = test::ReadFileBytes(file);
   }
   ASSERT_EQ(test::ReadFileBytes(file), states[0]);
-  // The slowest of three children's start and first rewrite, so that the kills land
-  // before, during and after the first replacement.
+  for (std::size_t state = 0; state < states.size(); ++state) {
+    test::WriteFileBytes(dir / StateFile(state), states[state]);
+  }
+  // The slowest of three second programs' start and first rewrite, so that the kills
+  // land before, during and after the first replacement.
   std::chrono::microseconds first_rewrite{0};
   for (int sample = 0; sample < 3; ++sample) {
     test::WriteFileBytes(file, states[0]);
     const auto start = std::chrono::steady_clock::now();
-    const pid_t timed = fork();
-    ASSERT_GE(timed, 0);
-    if (timed == 0) Rewrite(dir.path(), states, 1);
-    int status = 0;
-    ASSERT_EQ(waitpid(timed, &status, 0), timed);
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    test::ChildProcess timed(test::ThisProgram(), Rewrites(dir.path(), 1));
+    ASSERT_EQ(timed.Wait(std::chrono::minutes(1)), 0);
     first_rewrite = std::max(first_rewrite, std::chrono::duration_cast<std::chrono::microseconds>(
                                                 std::chrono::steady_clock::now() - start));
   }
@@ -82,14 +97,11 @@ TEST(ProfileCrashTest, KilledRewritesLeaveTheOldOrTheNewProfile) {
   for (int kill = 0; kill < 200; ++kill) {
     const auto& old_content = states[kill % states.size()];
     test::WriteFileBytes(file, old_content);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) Rewrite(dir.path(), states, 100000);
+    test::ChildProcess rewriter(test::ThisProgram(), Rewrites(dir.path(), 100000));
     std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
-    ::kill(child, SIGKILL);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the rewriting child failed on its own";
+    rewriter.Kill();
+    ASSERT_EQ(rewriter.Wait(std::chrono::milliseconds(0)), test::kKilledExitCode)
+        << "the rewriting program failed on its own";
 
     const auto content = test::ReadFileBytes(file);
     ASSERT_NE(std::find(states.begin(), states.end(), content), states.end()) << kill;

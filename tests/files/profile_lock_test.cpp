@@ -1,7 +1,5 @@
 // Two programs changing one profile at once: the lock keeps every change whole.
 #include <gtest/gtest.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <map>
 #include <numeric>
@@ -9,6 +7,8 @@
 
 #include "files/profile_add_game.h"
 #include "files/profile_test_support.h"
+#include "support/child_process.h"
+#include "support/second_program.h"
 
 namespace mrv {
 namespace {
@@ -25,12 +25,15 @@ StatsStore PlayedGame(int seconds) {
   return store;
 }
 
-// The child: adds its games the way the program does, and lists each one it was told
-// was added in "added<program>", as "<id> <seconds>" lines.
-[[noreturn]] void AddGames(const std::filesystem::path& dir, int program) {
+// The second program, with a folder and its number: adds its games the way the
+// program does, and lists each one it was told was added in "added<number>", as
+// "<id> <seconds>" lines.
+int AddGames(const std::vector<std::string>& arguments) {
+  const std::filesystem::path dir = arguments.at(0);
+  const int program = std::stoi(arguments.at(1));
   ProfileStore profile_store(dir, test::kTestWeapons);
   SilentPrompt prompt;
-  if (!profile_store.Open("joe.mrv")) _exit(2);
+  if (!profile_store.Open("joe.mrv")) return 2;
   std::string added;
   for (int i = 0; i < kGamesPerProgram; ++i) {
     const int seconds = program * 1000 + i + 1;
@@ -40,25 +43,23 @@ StatsStore PlayedGame(int seconds) {
     }
   }
   test::WriteFileBytes(dir / ("added" + std::to_string(program)), added);
-  _exit(0);
+  return 0;
 }
+[[maybe_unused]] const bool kAddGamesRegistered = test::RegisterSecondProgram("add-games", AddGames);
 
 TEST(ProfileLockTest, TwoProgramsAddingAtOnceLoseNoGame) {
   test::ScratchDir dir("profile-lock");
   ProfileStore profile_store(dir.path(), test::kTestWeapons);
   ASSERT_TRUE(profile_store.CreateProfileFile("joe.mrv", "Joe", {}));
-  std::vector<pid_t> children;
-  for (int program = 1; program <= 2; ++program) {
-    children.push_back(fork());
-    ASSERT_GE(children.back(), 0);
-    if (children.back() == 0) AddGames(dir.path(), program);
-  }
+  test::ChildProcess first(test::ThisProgram(),
+                          test::SecondProgramArguments("add-games", {dir.path().string(), "1"}));
+  test::ChildProcess second(test::ThisProgram(),
+                           test::SecondProgramArguments("add-games", {dir.path().string(), "2"}));
   std::map<std::string, int> reported;  // id -> seconds
-  for (std::size_t i = 0; i < children.size(); ++i) {
-    int status = 0;
-    ASSERT_EQ(waitpid(children[i], &status, 0), children[i]);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
-    std::istringstream lines(test::ReadFileBytes(dir / ("added" + std::to_string(i + 1))));
+  for (test::ChildProcess* program : {&first, &second}) {
+    EXPECT_EQ(program->Wait(std::chrono::minutes(2)), 0);
+    const int number = program == &first ? 1 : 2;
+    std::istringstream lines(test::ReadFileBytes(dir / ("added" + std::to_string(number))));
     std::string id;
     int seconds = 0;
     int added = 0;
@@ -90,7 +91,9 @@ TEST(ProfileLockTest, TwoProgramsAddingAtOnceLoseNoGame) {
   ProfileInfo info;
   ASSERT_TRUE(profile_store.ReadProfileInfo("joe.mrv", nicknames, notes, info));
   EXPECT_EQ(info.games, static_cast<int>(reported.size()));
+#ifndef _WIN32
   EXPECT_FALSE(std::filesystem::exists(dir / "joe.mrv.lock"));
+#endif
 }
 
 TEST(ProfileLockTest, ASecondWriterWaitsBrieflyThenFails) {

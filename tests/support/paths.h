@@ -13,6 +13,15 @@ inline std::filesystem::path TestDataDir() {
   return std::filesystem::path(MORVANE_SOURCE_DIR) / "tests" / "data";
 }
 
+// A program of the build, beside the tests.
+inline std::filesystem::path BuiltProgram(const std::string& name) {
+#ifdef _WIN32
+  return std::filesystem::path(MORVANE_BIN_DIR) / (name + ".exe");
+#else
+  return std::filesystem::path(MORVANE_BIN_DIR) / name;
+#endif
+}
+
 // A fresh, empty folder for one test, removed when the object goes.
 class ScratchDir {
  public:

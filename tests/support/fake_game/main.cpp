@@ -1,10 +1,12 @@
-// morvane-fake-game: a stand-in for the game in tests, run under the real console
-// bridge. It prints console lines from a script and answers typed commands the way the
-// game's terminal console does.
+// morvane-fake-game: a stand-in for the game in tests. It prints console lines from a
+// script and answers typed commands the way the game's console does: on Windows in the
+// console window the game opens, elsewhere on its terminal console, run under the real
+// console bridge.
 //
 // usage: morvane-fake-game SCRIPT [+set ttycon 0]
 // With "+set ttycon 0" the terminal console stays off, as in the older games that
-// know that setting: "console" does nothing, and the terminal stays canonical.
+// know that setting: "console" does nothing, and the terminal stays canonical. The
+// window needs no start: it is there from the beginning.
 //
 // Script lines ("#" starts a comment line):
 //   print TEXT        prints TEXT as one console line (colour codes as the game has them)
@@ -28,7 +30,7 @@
 #include <string>
 #include <vector>
 
-#include "support/fake_game/tty_console.h"
+#include "support/fake_game/console.h"
 
 namespace {
 
@@ -52,57 +54,74 @@ std::chrono::steady_clock::time_point After(int milliseconds) {
   return std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
 }
 
+// Waits up to the deadline for a typed line containing the text, answering typed
+// commands meanwhile; true when one came. Lines typed before are searched too, each
+// line matches once.
+bool Expect(mrv::fake_game::Console& console, const std::string& text,
+            std::chrono::steady_clock::time_point deadline) {
+  while (!console.commands.TakeTyped(text)) {
+    if (std::chrono::steady_clock::now() >= deadline || console.commands.quit_requested()) {
+      return false;
+    }
+    // Serve in short slices so that a matching line ends the wait early.
+    console.Serve(std::min(deadline, After(20)));
+  }
+  return true;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  using mrv::fake_game::PrintLine;
   const std::vector<std::string> settings(argv + std::min(argc, 2), argv + argc);
-  if (argc < 2 || (argc > 2 && settings != std::vector<std::string>{"+set", "ttycon", "0"})) {
-    PrintLine("usage: morvane-fake-game SCRIPT [+set ttycon 0]");
+  const bool settings_known =
+      settings.empty() || settings == std::vector<std::string>{"+set", "ttycon", "0"};
+  const auto console = mrv::fake_game::OpenConsole(settings.empty());
+  if (argc < 2 || !settings_known) {
+    console->Print("usage: morvane-fake-game SCRIPT [+set ttycon 0]");
     return kScriptError;
   }
-  const bool tty_console = settings.empty();
   std::ifstream script(argv[1]);
   if (!script) {
-    PrintLine(std::string("fake game: cannot read ") + argv[1]);
+    console->Print(std::string("fake game: cannot read ") + argv[1]);
     return kScriptError;
   }
-  mrv::fake_game::TtyConsole console;
+  mrv::fake_game::GameCommands& commands = console->commands;
   std::string line;
-  while (std::getline(script, line) && !console.quit_requested()) {
+  while (std::getline(script, line) && !commands.quit_requested()) {
     if (line.empty() || line[0] == '#') continue;
     const std::size_t blank = line.find(' ');
     const std::string verb = line.substr(0, blank);
     const std::string rest = blank == std::string::npos ? std::string() : line.substr(blank + 1);
     if (verb == "print") {
-      PrintLine(rest);
+      console->Print(rest);
     } else if (verb == "burst") {
       std::string text;
-      for (int i = NumberAndText(rest, text); i > 0; --i) PrintLine(text);
+      for (int i = NumberAndText(rest, text); i > 0; --i) console->Print(text);
     } else if (verb == "sleep") {
-      console.Serve(After(Number(rest)));
+      console->Serve(After(Number(rest)));
     } else if (verb == "map") {
-      console.map = rest;
+      commands.map = rest;
     } else if (verb == "name") {
-      console.name = rest;
+      commands.name = rest;
     } else if (verb == "pace") {
-      console.pace = std::chrono::milliseconds(Number(rest));
+      console->pace = std::chrono::milliseconds(Number(rest));
     } else if (verb == "console") {
-      if (tty_console) console.Start();
+      console->Start();
     } else if (verb == "expect") {
       std::string text;
       const int limit = NumberAndText(rest, text);
-      if (!console.Expect(text, After(limit))) {
-        if (console.quit_requested()) break;
-        PrintLine("fake game: no typed line with \"" + text + "\"");
+      if (!Expect(*console, text, After(limit))) {
+        if (commands.quit_requested()) break;
+        console->Print("fake game: no typed line with \"" + text + "\"");
         return kExpectFailed;
       }
     } else if (verb == "quit") {
       return Number(rest);
     } else {
-      PrintLine("fake game: unknown script line: " + line);
+      console->Print("fake game: unknown script line: " + line);
       return kScriptError;
     }
+    console->EndFrame();
   }
   return 0;
 }

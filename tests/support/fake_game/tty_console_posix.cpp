@@ -7,8 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 
-#include "support/console_commands.h"
-
 namespace mrv::fake_game {
 
 namespace {
@@ -25,16 +23,13 @@ void WriteAll(int fd, std::string_view bytes) {
   }
 }
 
-std::string Lower(std::string text) {
-  for (char& c : text) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return text;
-}
-
 }  // namespace
 
-void PrintLine(const std::string& text) {
+std::unique_ptr<Console> OpenConsole(bool terminal_console) {
+  return std::make_unique<TtyConsole>(terminal_console);
+}
+
+void TtyConsole::Print(const std::string& text) {
   WriteAll(STDERR_FILENO, text + "\n");
 }
 
@@ -43,8 +38,9 @@ TtyConsole::~TtyConsole() {
 }
 
 void TtyConsole::Start() {
+  if (!enabled_) return;
   if (isatty(STDIN_FILENO) != 1) {
-    PrintLine("tty console mode disabled");
+    Print("tty console mode disabled");
     return;
   }
   termios terminal{};
@@ -62,7 +58,7 @@ void TtyConsole::Serve(std::chrono::steady_clock::time_point deadline) {
   using Clock = std::chrono::steady_clock;
   while (true) {
     const auto now = Clock::now();
-    if (deadline <= now || quit_requested_) return;
+    if (deadline <= now || commands.quit_requested()) return;
     // A paced game takes its next byte at its next frame.
     const bool waiting = !reading_ || now < next_byte_;
     const auto until = waiting ? std::min(deadline, reading_ ? next_byte_ : deadline) : deadline;
@@ -86,27 +82,12 @@ void TtyConsole::Serve(std::chrono::steady_clock::time_point deadline) {
   }
 }
 
-bool TtyConsole::Expect(const std::string& text, std::chrono::steady_clock::time_point deadline) {
-  while (true) {
-    const auto match = std::find_if(typed_.begin(), typed_.end(), [&](const std::string& line) {
-      return line.find(text) != std::string::npos;
-    });
-    if (match != typed_.end()) {
-      typed_.erase(typed_.begin(), match + 1);
-      return true;
-    }
-    if (std::chrono::steady_clock::now() >= deadline || quit_requested_) return false;
-    // Serve in short slices so that a matching line ends the wait early.
-    Serve(std::min(deadline, std::chrono::steady_clock::now() + std::chrono::milliseconds(20)));
-  }
-}
-
 bool TtyConsole::OnByte(char byte) {
   if (byte == '\n' || byte == '\r') {
     WriteAll(STDOUT_FILENO, "\n]");
     const std::string line = std::move(editing_);
     editing_.clear();
-    Run(line);
+    for (const std::string& answer : commands.Run(line)) Print(answer);
     return true;
   }
   const auto code = static_cast<unsigned char>(byte);
@@ -124,31 +105,6 @@ bool TtyConsole::OnByte(char byte) {
   editing_ += byte;
   WriteAll(STDOUT_FILENO, std::string_view(&byte, 1));
   return true;
-}
-
-void TtyConsole::Run(const std::string& line) {
-  typed_.push_back(line);
-  std::string_view commands = line;
-  // The client runs a line typed outside a game as a command, slash or not.
-  if (!commands.empty() && (commands[0] == '\\' || commands[0] == '/')) commands.remove_prefix(1);
-  for (const auto& words : test::ConsoleCommands(commands)) RunCommand(words);
-}
-
-void TtyConsole::RunCommand(const std::vector<std::string>& words) {
-  const std::string command = Lower(words[0]);
-  if (command == "mapname") {
-    PrintLine("\"mapname\" is:\"" + map + "^7\" default:\"nomap^7\"");
-  } else if (command == "name") {
-    PrintLine("\"name\" is:\"" + name + "^7\" default:\"UnnamedPlayer^7\"");
-  } else if (command == "ut_echo" || command == "echo") {
-    std::string echoed;
-    for (std::size_t i = 1; i < words.size(); ++i) echoed += words[i] + " ";
-    PrintLine(echoed);
-  } else if (command == "quit") {
-    quit_requested_ = true;
-  } else {
-    PrintLine("Unknown command \"" + words[0] + "^7\"");
-  }
 }
 
 }  // namespace mrv::fake_game
