@@ -42,6 +42,7 @@ bool ProfileStore::Open(const std::string& file_name) {
   if (!std::filesystem::is_regular_file(status) || !lines_.Open(path)) {
     return Fail(kUnableToOpenFile);
   }
+  lines_.Close();
   active_ = true;
   file_name_ = file_name;
   path_ = path;
@@ -74,13 +75,14 @@ bool ProfileStore::FailLocking(const FileLock& attempt) {
   return Fail(attempt.busy() ? kProfileLocked : kUnableToSaveFile);
 }
 
-bool ProfileStore::Rewind() {
-  return active_ && lines_.Open(path_);
-}
+ProfileStore::Reading::Reading(ProfileStore& profile_store)
+    : lines_(profile_store.lines_),
+      opened_(profile_store.active_ && profile_store.lines_.Open(profile_store.path_)) {}
 
 bool ProfileStore::ReadNicknames(std::vector<std::string>& nicknames) {
   nicknames.clear();
-  if (!Rewind()) return Fail(kUnableToReadFile);
+  const Reading reading(*this);
+  if (!reading.opened()) return Fail(kUnableToReadFile);
   std::vector<std::string> found;
   if (!lines_.SkipTo(kNicknamesMarker) || !lines_.CollectUntil(kEndNicknamesMarker, found)) {
     return FailReading(lines_, kFileNotValid);
@@ -91,7 +93,8 @@ bool ProfileStore::ReadNicknames(std::vector<std::string>& nicknames) {
 }
 
 bool ProfileStore::ListGames(std::vector<std::string>& games) {
-  if (!Rewind()) return Fail(kUnableToReadFile);
+  const Reading reading(*this);
+  if (!reading.opened()) return Fail(kUnableToReadFile);
   // Only the games section: a note or nickname that looks like a game line is none.
   std::vector<std::string> found;
   if (lines_.SkipTo(kGamesMarker)) {
@@ -108,7 +111,8 @@ bool ProfileStore::ListGames(std::vector<std::string>& games) {
 
 bool ProfileStore::ReadTotals(StatsRecord& totals) {
   last_error_.clear();
-  if (!Rewind()) return Fail(kUnableToReadFile);
+  const Reading reading(*this);
+  if (!reading.opened()) return Fail(kUnableToReadFile);
   StatsRecord sum = NewStatsRecord(weapon_count_);
   if (lines_.SkipTo(kTotalsMarker)) {
     std::string line;
@@ -129,7 +133,8 @@ bool ProfileStore::ReadTotals(StatsRecord& totals) {
 
 bool ProfileStore::ReadGames(std::span<const std::int32_t> numbers, StatsRecord& sums) {
   last_error_.clear();
-  if (!Rewind()) return Fail(kUnableToReadFile);
+  const Reading reading(*this);
+  if (!reading.opened()) return Fail(kUnableToReadFile);
   if (!lines_.SkipTo(kGamesMarker)) return FailReading(lines_, kInvalidFile);
   StatsRecord sum = NewStatsRecord(weapon_count_);
   std::size_t next = 0;
@@ -160,7 +165,8 @@ bool ProfileStore::ReadGames(std::span<const std::int32_t> numbers, StatsRecord&
 
 bool ProfileStore::ReadGameFigures(std::vector<GameFigures>& games) {
   last_error_.clear();
-  if (!Rewind()) return Fail(kUnableToReadFile);
+  const Reading reading(*this);
+  if (!reading.opened()) return Fail(kUnableToReadFile);
   std::vector<GameFigures> found;
   StatsRecord block = NewStatsRecord(weapon_count_);
   const StatsRecord empty = block;

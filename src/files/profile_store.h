@@ -114,12 +114,27 @@ class ProfileStore {
   std::vector<std::string> FillProfileList() const;
 
  private:
+  // While it lives, the open profile's file is open for one read from its first line.
+  // It is closed between reads, so that no other program finds it open: Windows
+  // replaces no file that is open, and another program's change would fail.
+  class Reading {
+   public:
+    explicit Reading(ProfileStore& profile_store);
+    ~Reading() { lines_.Close(); }
+    Reading(const Reading&) = delete;
+    Reading& operator=(const Reading&) = delete;
+    bool opened() const { return opened_; }
+
+   private:
+    ProfileLines& lines_;
+    bool opened_;
+  };
+
   std::filesystem::path Resolve(const std::string& file_name) const;
-  bool Rewind();
   bool Fail(std::string_view text);
   // The failure text of a line source that stopped early.
   bool FailReading(const ProfileLines& lines, std::string_view damaged_text);
-  // The open profile locked (see LockForChange) and rewound for a change.
+  // The open profile locked for a change (see LockForChange).
   bool BeginChange(FileLock& own_lock);
   // Writes the new content in place of the open profile and opens it again.
   bool ReplaceOpenProfile(const std::string& content);

