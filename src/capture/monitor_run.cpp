@@ -41,6 +41,21 @@ void SplitConsoleLines(std::string_view text, std::vector<std::string_view>& lin
   }
 }
 
+// How many of the `handled` first lines of the last read (`lines`, views into
+// `old_text`) the console's new text still begins with. Usually all: the console only
+// grew. But its front may have gone since: lines dropped because the game outran the
+// reader, a console the player emptied, a whole text the game's window replaced once
+// 32767 characters were added. What the new text keeps of the last read is the longest
+// tail of it, from a line start, that the new text begins with; everything after is new.
+std::size_t HandledLinesKept(std::string_view old_text, const std::vector<std::string_view>& lines,
+                             std::size_t handled, std::string_view text) {
+  for (std::size_t first = 0; first < lines.size() && first < handled; ++first) {
+    const auto start = static_cast<std::size_t>(lines[first].data() - old_text.data());
+    if (text.starts_with(old_text.substr(start))) return handled - first;
+  }
+  return 0;
+}
+
 class MonitorRun {
  public:
   MonitorRun(CaptureSession& session, GameConsole& console, MonitorStatus& status,
@@ -60,7 +75,8 @@ class MonitorRun {
 
   // Looks for the game until it is found (true) or the run is cancelled.
   bool Search();
-  // Every read of the console's text: into text_, telling of lines lost before it.
+  // Every read of the console's text: into text_, telling of lines lost before it; the
+  // line index then counts the handled lines the new text still begins with.
   void ReadConsole();
   // Drops what the last read took and was not dropped yet, so that a capture started
   // later never handles those lines again.
@@ -84,7 +100,8 @@ class MonitorRun {
   MonitorStatus& status_;
   const MonitorRequests& requests_;
 
-  // The console text of the last read and its lines (views into it).
+  // The console text of the last read and its lines (views into it); empty after the
+  // read text was dropped from the console.
   std::string text_;
   std::vector<std::string_view> lines_;
   // How many lines of the console have been handled.
@@ -157,7 +174,9 @@ bool MonitorRun::Search() {
 }
 
 void MonitorRun::ReadConsole() {
-  text_ = console_.Text();
+  std::string text = console_.Text();
+  line_index_ = HandledLinesKept(text_, lines_, line_index_, text);
+  text_ = std::move(text);
   const bool lost = console_.TakeLineLoss();
   if (lost && !losing_lines_) status_.Add(kLinesLostNotice);
   losing_lines_ = lost;
@@ -218,8 +237,9 @@ bool MonitorRun::ReadAndClear() {
   ReadConsole();
   console_.DropRead(text_.size());
   const bool go_on = HandleNewLines();
-  text_.clear();
+  // The console begins with nothing that was read now.
   lines_.clear();
+  text_.clear();
   line_index_ = 0;
   previous_length_ = 0;
   last_change_ = 0;
@@ -239,8 +259,6 @@ bool MonitorRun::HandleNewLines() {
   if (session_.CanType() && !context.NamesAsked && session_.current_map().name.starts_with('<')) {
     context.GameStartPending = true;
   }
-  // A console the player cleared holds fewer lines than were handled: nothing of it is
-  // new, and counting restarts from its present end.
   for (std::size_t i = line_index_; i < lines_.size(); ++i) {
     if (!HandleCaptureLine(session_, lines_[i])) return false;
   }

@@ -96,7 +96,12 @@ TEST(ConsoleMonitorTest, HandlesEveryNewLineOnceAndAsksForTheMapOnce) {
   EXPECT_EQ(map.duration, m.h.clock.TickSeconds() - map.start_time);
 }
 
-TEST(ConsoleMonitorTest, APlayerClearedConsoleSkipsWhatItHeldAtThatRead) {
+// The player empties the console, or the game's window replaces its whole text by
+// its newest line (once 32767 characters were added): what the console holds then
+// came after everything read, however few lines it has. A console that dropped its
+// oldest lines because the game outran the reader still begins with the rest of the
+// last read: those are not counted again.
+TEST(ConsoleMonitorTest, AConsoleWhoseFrontWentSinceTheLastReadSkipsAndRepeatsNoLine) {
   ScriptedMonitor m;
   m.Then([&] {
     m.Print("A joined the red team.");
@@ -105,8 +110,20 @@ TEST(ConsoleMonitorTest, APlayerClearedConsoleSkipsWhatItHeldAtThatRead) {
   });
   m.Then([&] { m.h.console.text = "D joined the red team.\r\n"; });
   m.Then([&] { m.Print("E joined the blue team."); });
+  m.Then([&] { m.h.console.text.clear(); });
+  m.Then([&] {
+    m.Print("F joined the blue team.");
+    m.Print("F got a lead enema from G's retro M4.");
+  });
+  m.Then([&] {
+    m.h.console.text.erase(0, m.h.console.text.find('\n') + 1);
+    m.Print("Hal joined the blue team.");
+    m.h.console.lines_lost = true;
+  });
   EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
-  EXPECT_EQ(m.h.current().nicks, (std::vector<std::string>{"A", "B", "C", "E"}));
+  const MapRecord& map = m.h.current();
+  EXPECT_EQ(map.nicks, (std::vector<std::string>{"A", "B", "C", "D", "E", "F", "G", "Hal"}));
+  EXPECT_EQ(map.kills(NickIndex(map, "G"), test::WeaponIndex("M4"), NickIndex(map, "F")), 1);
 }
 
 TEST(ConsoleMonitorTest, ClearsALongConsoleOnlyAfterReadingWhatArrived) {

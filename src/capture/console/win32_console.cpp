@@ -10,6 +10,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string_view>
 #include <vector>
 
 namespace mrv {
@@ -18,6 +19,9 @@ namespace {
 
 // Short enough that the poll loop's 3000 ms quiet rule and the cyclic replies stay exact.
 constexpr std::chrono::milliseconds kMaxWait{10};
+
+// A character position past any text: the box takes it as its end.
+constexpr int kPastTheEnd = 0x7fffffff;
 
 HWND Handle(void* handle) {
   return static_cast<HWND>(handle);
@@ -44,7 +48,11 @@ std::size_t Win32Console::TextLength() {
 }
 
 std::string Win32Console::Text() {
-  const std::size_t length = TextLength();
+  last_read_ = TextUpTo(TextLength());
+  return last_read_;
+}
+
+std::string Win32Console::TextUpTo(std::size_t length) {
   // Room for the terminating zero the window writes.
   std::vector<char> buffer(length + 1, '\0');
   const LRESULT copied =
@@ -55,12 +63,26 @@ std::string Win32Console::Text() {
   return std::string(buffer.data(), count);
 }
 
+// The game answers each message between two of its frames, and in a frame it may add
+// lines where the selection is, or replace its whole text (once 32767 characters were
+// added). So the read text is selected, found still at the start, and only then
+// replaced: a whole-text replacement after that check took the selection away, and a
+// line added after it replaced the selection itself, so nothing unread goes.
 bool Win32Console::DropRead(std::size_t length) {
   if (output_box_ == nullptr) return false;
   HWND output_box = Handle(output_box_);
-  SendMessageA(output_box, EM_SETSEL, 0, static_cast<LPARAM>(length));
-  SendMessageA(output_box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
-  return true;
+  length = std::min(length, last_read_.size());
+  const std::string_view read(last_read_.data(), length);
+  bool dropped = false;
+  if (TextUpTo(length) == read) {
+    SendMessageA(output_box, EM_SETSEL, 0, static_cast<LPARAM>(length));
+    dropped = TextUpTo(length) == read;
+    if (dropped) SendMessageA(output_box, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(""));
+  }
+  // The game adds its next lines where the caret is, which the replacement left at the
+  // start: back to the end, or they would come before the lines still unread.
+  SendMessageA(output_box, EM_SETSEL, kPastTheEnd, kPastTheEnd);
+  return dropped;
 }
 
 bool Win32Console::TypeLine(const std::string& line) {

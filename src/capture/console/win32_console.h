@@ -20,7 +20,9 @@ class Win32Console final : public GameConsole {
   std::size_t TextLength() override;
   std::string Text() override;
   // Selects the first `length` characters and replaces the selection with nothing, so
-  // that a line the game adds meanwhile stays.
+  // that a line the game adds meanwhile stays, then puts the caret back at the end,
+  // where the game appends. Nothing is dropped (false) when the box no longer begins
+  // with what Text() read: the game replaced its text meanwhile.
   bool DropRead(std::size_t length) override;
   // Sets the input line's text, then posts focus and an Enter key press without
   // waiting for them; true when the text was set.
@@ -29,6 +31,11 @@ class Win32Console final : public GameConsole {
   void WaitForChange(std::chrono::milliseconds timeout) override;
 
  private:
+  // The box's first `length` characters (fewer when it holds fewer).
+  std::string TextUpTo(std::size_t length);
+
+  // What the last Text() read, which DropRead drops.
+  std::string last_read_;
   // The window handles (HWND), kept opaque so that this header needs no <windows.h>.
   void* input_line_ = nullptr;
   void* output_box_ = nullptr;
