@@ -1,5 +1,7 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build and the tests need, when they are missing.
+# Installs the Debian packages the build and the tests need, when they are missing,
+# and any others named as arguments.
+# usage: scripts/install-deps.sh [PACKAGE...]
 set -euo pipefail
 
 packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev
@@ -7,7 +9,8 @@ packages=(cmake ninja-build g++ make libgtest-dev libgmock-dev libbenchmark-dev
           qt6-base-dev qt6-multimedia-dev fonts-dejavu-core
           dpkg-dev file help2man desktop-file-utils appstream
           # the real engine the console bridge is tested against
-          ioquake3-server)
+          ioquake3-server
+          "$@")
 
 missing=()
 for p in "${packages[@]}"; do

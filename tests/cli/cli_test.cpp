@@ -6,6 +6,7 @@
 #include <chrono>
 #include <cstdlib>
 
+#include "files/path_text.h"
 #include "support/child_process.h"
 #include "support/paths.h"
 
@@ -146,6 +147,27 @@ TEST(CliTest, ExitCodesAndMessages) {
   }
   WriteFileBytes(empty / "stats.ini", "[data]\r\nweapons=\r\n");
   EXPECT_EQ(tool.Run({"--dir", empty.string(), "show", game}).exit_code, 1) << "damaged stats.ini";
+}
+
+// Names in any script reach the tool whole (on Windows through its wide command line)
+// and name the files it reads and writes.
+TEST(CliTest, FileNamesInAnyScriptReachTheTool) {
+  const Tool tool("cli-any-script");
+  const fs::path folder = tool.dir().path() / PathFromUtf8("Дмитрий 日本");
+  fs::create_directory(folder);
+  fs::copy_file(ShippedDir() / "stats.ini", folder / "stats.ini");
+  fs::copy_file(SamplesDir() / "ctf_abbey.log", folder / PathFromUtf8("ゲーム.log"));
+  const std::string log = Utf8FromPath(folder / PathFromUtf8("ゲーム.log"));
+  const std::string game = Utf8FromPath(folder / PathFromUtf8("ゲーム.stg"));
+  Outcome run = tool.Run({"parse", log, "--game-name", "g", "--save", game});
+  ASSERT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(fs::exists(PathFromUtf8(game)));
+  run = tool.Run({"show", game});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(run.out.starts_with("Game: g\n")) << run.out;
+  run = tool.Run({"--dir", Utf8FromPath(folder), "profile", "create", "Jöe", "--nick", "Morv"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_TRUE(fs::exists(folder / PathFromUtf8("Jöe.mrv")));
 }
 
 // GameTexts.txt beside the tool decides how a 4.1 log reads.

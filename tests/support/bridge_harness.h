@@ -7,14 +7,11 @@
 #include <filesystem>
 #include <optional>
 #include <string>
-#include <string_view>
 #include <vector>
 
-#include "capture/console/game_console.h"
+#include "support/game_script.h"
 
 namespace mrv::test {
-
-inline constexpr std::chrono::milliseconds kPatience{15000};
 
 // morvane-console --socket FOLDER/SOCKET OPTIONS... -- morvane-fake-game SCRIPT
 // SETTINGS..., with a script of tests/data/fake_game (or an absolute path) and the
@@ -50,22 +47,6 @@ class BridgeRun {
   pid_t pid_ = -1;
   std::optional<int> exit_code_;
 };
-
-// Writes a fake-game script of these lines into the folder; returns its absolute path,
-// which passes through BridgeRun unchanged.
-std::string WriteScript(const std::filesystem::path& folder, const std::string& name,
-                        const std::vector<std::string>& lines);
-
-// Script lines: a map loads and the game answers the capture's questions for its name
-// and the player's.
-std::vector<std::string> MapStart(const std::string& map);
-// The game starts with its terminal console and loads its first map.
-std::vector<std::string> GameStart(const std::string& map);
-std::vector<std::string> Then(std::vector<std::string> lines, const std::vector<std::string>& more);
-
-// Reads the console until its text holds the needle or the patience runs out;
-// returns the last text read.
-std::string WaitForText(GameConsole& console, std::string_view needle);
 
 // A socket file that no process listens on, as a bridge that was killed leaves it.
 void MakeStaleSocket(const std::filesystem::path& path);

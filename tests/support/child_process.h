@@ -16,9 +16,12 @@ inline constexpr int kKilledExitCode = 137;
 class ChildProcess {
  public:
   // Starts the program with the arguments (UTF-8); an empty file name discards that
-  // stream. A program that cannot be started exits with 127 at once.
+  // stream. A program that cannot be started exits with 127 at once. On Windows, with
+  // `own_console` the program gets a console of its own, as when it is started from
+  // the desktop, so that a Ctrl-C sent to it reaches no other program.
   ChildProcess(const std::filesystem::path& program, const std::vector<std::string>& arguments,
-               const std::filesystem::path& out = {}, const std::filesystem::path& err = {});
+               const std::filesystem::path& out = {}, const std::filesystem::path& err = {},
+               bool own_console = false);
   // A program still running is killed.
   ~ChildProcess();
   ChildProcess(const ChildProcess&) = delete;
@@ -29,6 +32,9 @@ class ChildProcess {
   bool running() { return !Wait(std::chrono::milliseconds(0)); }
   // Ends the program at once, as a crash would, and waits for its end.
   void Kill();
+  // Presses Ctrl-C in the program's console (on Windows the one of its own); true
+  // when it was sent.
+  bool Interrupt();
 
  private:
   std::optional<int> exit_code_;

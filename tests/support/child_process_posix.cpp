@@ -20,7 +20,8 @@ void Redirect(int fd, const std::filesystem::path& file, int flags) {
 
 ChildProcess::ChildProcess(const std::filesystem::path& program,
                            const std::vector<std::string>& arguments,
-                           const std::filesystem::path& out, const std::filesystem::path& err) {
+                           const std::filesystem::path& out, const std::filesystem::path& err,
+                           bool) {
   std::vector<std::string> command = {program.string()};
   command.insert(command.end(), arguments.begin(), arguments.end());
   std::vector<char*> argv;
@@ -63,6 +64,10 @@ void ChildProcess::Kill() {
   int status = 0;
   waitpid(pid_, &status, 0);
   exit_code_ = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+bool ChildProcess::Interrupt() {
+  return !exit_code_ && kill(pid_, SIGINT) == 0;
 }
 
 std::filesystem::path ThisProgram() {

@@ -40,7 +40,8 @@ HANDLE Inheritable(const std::filesystem::path& file, bool write) {
 
 ChildProcess::ChildProcess(const std::filesystem::path& program,
                            const std::vector<std::string>& arguments,
-                           const std::filesystem::path& out, const std::filesystem::path& err) {
+                           const std::filesystem::path& out, const std::filesystem::path& err,
+                           bool own_console) {
   std::wstring command_line = Quoted(program.native());
   for (const std::string& argument : arguments) {
     command_line += L" " + Quoted(PathFromUtf8(argument).native());
@@ -52,8 +53,8 @@ ChildProcess::ChildProcess(const std::filesystem::path& program,
   startup.hStdOutput = Inheritable(out, true);
   startup.hStdError = Inheritable(err, true);
   PROCESS_INFORMATION started{};
-  if (CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE, 0, nullptr,
-                     nullptr, &startup, &started)) {
+  if (CreateProcessW(program.c_str(), command_line.data(), nullptr, nullptr, TRUE,
+                     own_console ? CREATE_NEW_CONSOLE : 0, nullptr, nullptr, &startup, &started)) {
     CloseHandle(started.hThread);
     process_ = started.hProcess;
   } else {
@@ -84,6 +85,26 @@ void ChildProcess::Kill() {
   if (exit_code_) return;
   TerminateProcess(process_, kKilledExitCode);
   Wait(std::chrono::milliseconds(INFINITE));
+}
+
+namespace {
+
+BOOL WINAPI IgnoreCtrlC(DWORD) {
+  return TRUE;
+}
+
+}  // namespace
+
+// Only a program of the console can press Ctrl-C in it: this one visits it, ignoring
+// the key itself, and leaves.
+bool ChildProcess::Interrupt() {
+  if (exit_code_) return false;
+  FreeConsole();
+  if (!AttachConsole(GetProcessId(process_))) return false;
+  SetConsoleCtrlHandler(IgnoreCtrlC, TRUE);
+  const bool sent = GenerateConsoleCtrlEvent(CTRL_C_EVENT, 0) != 0;
+  FreeConsole();
+  return sent;
 }
 
 std::filesystem::path ThisProgram() {
