@@ -10,7 +10,11 @@
 #include "support/child_process.h"
 #include "support/paths.h"
 
-#ifndef _WIN32
+#ifdef _WIN32
+#include <windows.h>
+
+#include "product.h"
+#else
 #include <sys/stat.h>
 #endif
 
@@ -169,6 +173,27 @@ TEST(CliTest, FileNamesInAnyScriptReachTheTool) {
   EXPECT_EQ(run.exit_code, 0) << run.err;
   EXPECT_TRUE(fs::exists(folder / PathFromUtf8("Jöe.mrv")));
 }
+
+#ifdef _WIN32
+// The tool's file carries the icon and the version that Windows shows in its properties.
+TEST(CliTest, TheProgramFileHoldsTheIconAndTheVersion) {
+  const std::wstring file = BuiltProgram("morvane-cli").wstring();
+  DWORD unused = 0;
+  std::vector<char> info(GetFileVersionInfoSizeW(file.c_str(), &unused));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoW(file.c_str(), 0, static_cast<DWORD>(info.size()), info.data()));
+  void* version = nullptr;
+  UINT length = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\StringFileInfo\\040904B0\\ProductVersion",
+                             &version, &length));
+  EXPECT_EQ(Utf8FromPath(static_cast<const wchar_t*>(version)), kVersion);
+  HMODULE program = LoadLibraryExW(file.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  ASSERT_NE(program, nullptr);
+  EXPECT_NE(FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(14)), nullptr)
+      << "the icon group";
+  FreeLibrary(program);
+}
+#endif
 
 // GameTexts.txt beside the tool decides how a 4.1 log reads.
 TEST(CliTest, ReadsTheGameTextsFileBesideIt) {
