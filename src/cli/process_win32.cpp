@@ -30,12 +30,17 @@ BOOL WINAPI OnConsoleEvent(DWORD event) {
   if (event != CTRL_C_EVENT && event != CTRL_BREAK_EVENT && event != CTRL_CLOSE_EVENT) {
     return FALSE;
   }
-  const std::lock_guard<std::mutex> lock(watch_mutex);
-  if (watched != nullptr) {
-    watched->Stop();
-  } else if (!watch_over) {
-    requested_early = true;
+  {
+    const std::lock_guard<std::mutex> lock(watch_mutex);
+    if (watched != nullptr) {
+      watched->Stop();
+    } else if (!watch_over) {
+      requested_early = true;
+    }
   }
+  // A closed console ends the tool as soon as this returns: wait here while it writes
+  // the report and the saved game; its exit ends this thread too.
+  if (event == CTRL_CLOSE_EVENT) Sleep(INFINITE);
   return TRUE;
 }
 
