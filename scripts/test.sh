@@ -2,7 +2,7 @@
 # Builds everything and runs every check: the test suites with warnings as errors, the
 # Debian package made from that build, installed, run and removed, the same suites
 # under AddressSanitizer and UndefinedBehaviorSanitizer, the fuzz targets for a bounded
-# time, and the Windows compile check of the core.
+# time, and the Windows build of the tool and the core's tests, run under Wine.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -40,12 +40,10 @@ for fuzzer in build/fuzz/bin/*_fuzz; do
     "$corpus" "${seeds[@]}" 2>&1 | tail -n 2
 done
 
-if [ -f .ci/windows-compile ]; then
-  echo "== Windows compile check"
-  bash .ci/windows-compile
-fi
+echo "== Windows: the tool and the core's tests under Wine, the same results as on Linux"
+bash scripts/windows-test.sh build/ci/bin
 # Every step above stops the script on a failure, so reaching here means all passed.
-passed=$(cat build/ci-tests.log build/sanitize-tests.log | sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' |
-         awk '{ total += $1 } END { print total }')
+passed=$(cat build/ci-tests.log build/sanitize-tests.log build/windows/tests.log |
+         sed -n 's/.*tests failed out of \([0-9]*\).*/\1/p' | awk '{ total += $1 } END { print total }')
 echo "All checks passed."
 echo "tests: ${passed} passed, 0 failed"
