@@ -35,9 +35,12 @@ TEST(WindowConsoleTest, ReadsTypesAndDropsOnlyWhatWasRead) {
   EXPECT_EQ(WaitForText(console, "Third line."),
             "Second line.\r\n]first\r\nUnknown command \"first\"\r\nThird line.\r\n");
 
-  // Commands typed together run in order, with the answers the capture asks for.
+  // Lines typed one right after the other all reach the game, in order; commands typed
+  // together run in order, with the answers the capture asks for.
+  EXPECT_TRUE(console.TypeLine("ut_echo one"));
   EXPECT_TRUE(console.TypeLine("mapname;name"));
-  EXPECT_NE(WaitForText(console, "UnnamedPlayer").find("]mapname;name\r\n"
+  EXPECT_NE(WaitForText(console, "UnnamedPlayer").find("]ut_echo one\r\none \r\n"
+                                                       "]mapname;name\r\n"
                                                        "\"mapname\" is:\"ut4_abbey\" "
                                                        "default:\"nomap\"\r\n"
                                                        "\"name\" is:\"Fak\" "

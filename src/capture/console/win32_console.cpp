@@ -23,14 +23,34 @@ constexpr std::chrono::milliseconds kMaxWait{10};
 // A character position past any text: the box takes it as its end.
 constexpr int kPastTheEnd = 0x7fffffff;
 
+// How long a typed line waits at most for the game to take the one typed before.
+constexpr ULONGLONG kTakenWaitMs = 1000;
+
 HWND Handle(void* handle) {
   return static_cast<HWND>(handle);
+}
+
+// The window's first `length` characters (fewer when it holds fewer).
+std::string WindowText(HWND window, std::size_t length) {
+  // Room for the terminating zero the window writes.
+  std::vector<char> buffer(length + 1, '\0');
+  const LRESULT copied = SendMessageA(window, WM_GETTEXT, static_cast<WPARAM>(buffer.size()),
+                                      reinterpret_cast<LPARAM>(buffer.data()));
+  const auto count =
+      static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(length)));
+  return std::string(buffer.data(), count);
+}
+
+std::string WholeText(HWND window) {
+  const LRESULT length = SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  return WindowText(window, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
 }  // namespace
 
 bool Win32Console::Find() {
   input_line_ = output_box_ = nullptr;
+  last_typed_.clear();
   HWND window = FindWindowA("Q3 WinConsole", nullptr);
   if (window == nullptr) return false;
   HWND input_line = FindWindowExA(window, nullptr, "Edit", nullptr);
@@ -53,14 +73,7 @@ std::string Win32Console::Text() {
 }
 
 std::string Win32Console::TextUpTo(std::size_t length) {
-  // Room for the terminating zero the window writes.
-  std::vector<char> buffer(length + 1, '\0');
-  const LRESULT copied =
-      SendMessageA(Handle(output_box_), WM_GETTEXT, static_cast<WPARAM>(buffer.size()),
-                   reinterpret_cast<LPARAM>(buffer.data()));
-  const auto count =
-      static_cast<std::size_t>(std::clamp<LRESULT>(copied, 0, static_cast<LRESULT>(length)));
-  return std::string(buffer.data(), count);
+  return WindowText(Handle(output_box_), length);
 }
 
 // The game answers each message between two of its frames, and in a frame it may add
@@ -85,14 +98,23 @@ bool Win32Console::DropRead(std::size_t length) {
   return dropped;
 }
 
+// The game takes a typed line when it handles the posted Enter, between two of its
+// frames, and the window answers sent messages before posted ones: a line typed
+// before the game took the last one would replace it in the input line, and that one
+// would be lost. So each line first waits, briefly at most, until the last one is gone.
 bool Win32Console::TypeLine(const std::string& line) {
   if (input_line_ == nullptr) return false;
   HWND input_line = Handle(input_line_);
+  if (!last_typed_.empty()) {
+    const ULONGLONG give_up = GetTickCount64() + kTakenWaitMs;
+    while (WholeText(input_line) == last_typed_ && GetTickCount64() < give_up) Sleep(1);
+  }
   const LRESULT set =
       SendMessageA(input_line, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
   PostMessageA(input_line, WM_SETFOCUS, 0, 0);
   PostMessageA(input_line, WM_KEYDOWN, VK_RETURN, 0);
   PostMessageA(input_line, WM_KEYUP, VK_RETURN, 0);
+  last_typed_ = set == 1 ? line : std::string();
   return set == 1;
 }
 

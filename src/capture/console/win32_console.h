@@ -24,8 +24,9 @@ class Win32Console final : public GameConsole {
   // where the game appends. Nothing is dropped (false) when the box no longer begins
   // with what Text() read: the game replaced its text meanwhile.
   bool DropRead(std::size_t length) override;
-  // Sets the input line's text, then posts focus and an Enter key press without
-  // waiting for them; true when the text was set.
+  // Waits, a second at most, until the game took the line typed before; then sets the
+  // input line's text and posts focus and an Enter key press without waiting for
+  // them. True when the text was set.
   bool TypeLine(const std::string& line) override;
   // The window sends no notice of changes: a short sleep.
   void WaitForChange(std::chrono::milliseconds timeout) override;
@@ -36,6 +37,8 @@ class Win32Console final : public GameConsole {
 
   // What the last Text() read, which DropRead drops.
   std::string last_read_;
+  // The last line typed into this window, until the game takes it.
+  std::string last_typed_;
   // The window handles (HWND), kept opaque so that this header needs no <windows.h>.
   void* input_line_ = nullptr;
   void* output_box_ = nullptr;
