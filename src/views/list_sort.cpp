@@ -4,17 +4,19 @@
 
 namespace mrv {
 
-void ResetOtherColumns(std::vector<ListColumn>& columns, int c) {
-  for (int i = 0; i < static_cast<int>(columns.size()); ++i) {
-    if (i == c) continue;
-    columns[static_cast<std::size_t>(i)].state = 0;
-    columns[static_cast<std::size_t>(i)].arrow = SortArrow::kNone;
+int SortedColumn(const std::vector<ListColumn>& columns) {
+  for (std::size_t c = 0; c < columns.size(); ++c) {
+    if (columns[c].arrow != SortArrow::kNone) return static_cast<int>(c);
   }
+  return -1;
 }
 
-void ToggleColumn(ListColumn& column) {
-  column.arrow = column.state == 0 ? SortArrow::kUp : SortArrow::kDown;
-  column.state = column.state == 0 ? 1 : 0;
+bool ClickOrder(std::vector<ListColumn>& columns, int c, bool first_ascending) {
+  const SortArrow present = columns[static_cast<std::size_t>(c)].arrow;
+  const bool ascending = present == SortArrow::kNone ? first_ascending : present == SortArrow::kDown;
+  for (ListColumn& column : columns) column.arrow = SortArrow::kNone;
+  columns[static_cast<std::size_t>(c)].arrow = ascending ? SortArrow::kUp : SortArrow::kDown;
+  return ascending;
 }
 
 namespace {

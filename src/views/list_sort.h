@@ -1,5 +1,6 @@
-// Sorting of the overall table and the weapon details list: column headers with a sort
-// state and an arrow, and the selection sort their column clicks run.
+// Sorting of the overall table and the weapon details list: column headers that show
+// which column the rows are sorted by and which way, and the selection sort their
+// column clicks run.
 #pragma once
 
 #include <cstdint>
@@ -9,20 +10,24 @@
 
 namespace mrv {
 
-enum class SortArrow { kNone, kUp, kDown };  // no arrow, image 1, image 2
+// The way the rows of the sorted column run: kUp (image 1) ascending, A or the smallest
+// figure at the top; kDown (image 2) descending. Every other column shows no arrow.
+enum class SortArrow { kNone, kUp, kDown };
 
 struct ListColumn {
   std::string caption;
   int width = 0;  // pixels
-  int state = 0;  // 0 or 1
   SortArrow arrow = SortArrow::kNone;
 };
 
-// A click on column c: every other column goes back to state 0 without an arrow.
-void ResetOtherColumns(std::vector<ListColumn>& columns, int c);
-// Ends a click on a column: state 0 becomes 1 with the up arrow, 1 becomes 0 with the
-// down arrow.
-void ToggleColumn(ListColumn& column);
+// The column the rows are sorted by, or -1.
+int SortedColumn(const std::vector<ListColumn>& columns);
+
+// A click on column c chooses the order of the rows: the reverse of the present one when
+// they are already sorted by c, otherwise the column's first order (`first_ascending`:
+// A to Z for names, largest first for figures). Column c then shows the arrow of that
+// order and every other column none. True for ascending.
+bool ClickOrder(std::vector<ListColumn>& columns, int c, bool first_ascending);
 
 // The arrangement a selection sort of the rows by these keys leaves: for each position
 // from the top, the row with the largest key (or the smallest) among the rows from

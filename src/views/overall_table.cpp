@@ -57,22 +57,22 @@ void OverallTable::Fill(const std::vector<MergedPlayer>& players) {
   rows_.clear();
   rows_.reserve(players.size());
   for (const MergedPlayer& player : players) rows_.push_back(MakeOverallRow(player));
-  SortByNickname(true);
-  const auto sorted = std::find_if(columns_.begin(), columns_.end(),
-                                   [](const ListColumn& column) { return column.state == 1; });
-  ClickColumn(sorted == columns_.end() ? 0 : static_cast<int>(sorted - columns_.begin()));
+  int sorted = SortedColumn(columns_);
+  if (sorted < 0) {
+    sorted = 0;
+    columns_[0].arrow = SortArrow::kUp;
+  }
+  Sort(sorted, columns_[static_cast<std::size_t>(sorted)].arrow == SortArrow::kUp);
 }
 
 void OverallTable::ClickColumn(int column) {
   if (column < 0 || column >= kOverallColumnCount) return;
-  ResetOtherColumns(columns_, column);
-  ListColumn& clicked = columns_[static_cast<std::size_t>(column)];
-  if (column == 0) {
-    SortByNickname(clicked.state == 0);
-  } else {
-    SortByKey(column, clicked.state == 0);
-  }
-  ToggleColumn(clicked);
+  Sort(column, ClickOrder(columns_, column, column == 0));
+}
+
+void OverallTable::Sort(int column, bool ascending) {
+  SortByNickname(column != 0 || ascending);
+  if (column != 0) SortByKey(column, !ascending);
 }
 
 void OverallTable::SortByNickname(bool ascending) {

@@ -35,18 +35,20 @@ class OverallTable {
   const std::vector<ListColumn>& columns() const { return columns_; }
   const std::vector<OverallRow>& rows() const { return rows_; }
 
-  // The fill: one row per player, by nickname ignoring case, then the re-sort: a click
-  // on the first column in state 1, or on "Nickname" when there is none. So each fill
-  // turns the last sorted order round.
+  // The fill: one row per player, then sorted as the player last chose (by name, A to
+  // Z, before any choice). A refill never changes the order's column or direction.
   void Fill(const std::vector<MergedPlayer>& players);
   // "Nickname" sorts by name (A to Z first); the others by the cell's number, the
-  // largest first, with ties broken by a second figure of the row.
+  // largest first, with ties broken by a second figure of the row. A second click on
+  // the same column turns the order round.
   void ClickColumn(int column);
 
   // Shown by the menu's " Overall stats", hidden by its close button.
   bool visible = false;
 
  private:
+  // Rows in name order first, so that equal keys always leave the same order.
+  void Sort(int column, bool ascending);
   void SortByNickname(bool ascending);
   void SortByKey(int column, bool largest_first);
 

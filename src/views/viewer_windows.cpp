@@ -26,7 +26,7 @@ ViewerChanges StatsViewer::OpenWeaponDetails(bool kills) {
 
 ViewerChanges StatsViewer::ClickDetailsColumn(int column) {
   if (profile_) return {};
-  details_.ClickColumn(column, Source(SelectedMaps()));
+  details_.ClickColumn(column);
   Mark(ViewerPart::kWeaponDetails);
   return TakeChanges();
 }

@@ -51,21 +51,23 @@ std::int64_t CountOf(const std::string& cell) {
 }  // namespace
 
 void WeaponDetails::Fill(const DetailsSource& source) {
+  const int sorted = SortedColumn(columns_);
+  const std::string sorted_caption =
+      sorted < 0 ? std::string() : columns_[static_cast<std::size_t>(sorted)].caption;
+  const SortArrow order =
+      sorted < 0 ? SortArrow::kNone : columns_[static_cast<std::size_t>(sorted)].arrow;
   columns_.resize(1);
+  columns_[0].arrow = SortArrow::kNone;
   columns_.push_back({"Total", 80});
   for (const std::string& weapon : weapons) columns_.push_back({weapon, 80});
   rows_.clear();
+  selected_nickname_.clear();
   selected_row_ = -1;
 
   std::vector<const PlayerEntry*> walk;
   for (const PlayerEntry& entry : source.players) {
     if (!(kills && entry.nickname == nickname)) walk.push_back(&entry);
   }
-  std::sort(walk.begin(), walk.end(), [](const PlayerEntry* a, const PlayerEntry* b) {
-    return LessIgnoringCase(a->nickname, b->nickname);
-  });
-  if (columns_[0].state == 1) std::reverse(walk.begin(), walk.end());
-
   std::vector<Opponent> opponents(walk.size());
   std::unordered_map<std::string, std::size_t> by_name;
   for (std::size_t i = 0; i < walk.size(); ++i) {
@@ -87,32 +89,48 @@ void WeaponDetails::Fill(const DetailsSource& source) {
     }
     rows_.push_back(std::move(row));
   }
-  ToggleColumn(columns_[0]);
+
+  const auto same = std::find_if(columns_.begin(), columns_.end(), [&](const ListColumn& column) {
+    return column.caption == sorted_caption;
+  });
+  if (order == SortArrow::kNone || same == columns_.end()) {
+    columns_[0].arrow = SortArrow::kUp;
+    Sort(0, true);
+  } else {
+    same->arrow = order;
+    Sort(static_cast<int>(same - columns_.begin()), order == SortArrow::kUp);
+  }
 }
 
-void WeaponDetails::ClickColumn(int column, const DetailsSource& source) {
+void WeaponDetails::ClickColumn(int column) {
   if (column < 0 || column >= static_cast<int>(columns_.size())) return;
-  ResetOtherColumns(columns_, column);
+  Sort(column, ClickOrder(columns_, column, column == 0));
+}
+
+void WeaponDetails::Sort(int column, bool ascending) {
+  std::sort(rows_.begin(), rows_.end(), [](const DetailsRow& a, const DetailsRow& b) {
+    return LessIgnoringCase(a.nickname, b.nickname);
+  });
   if (column == 0) {
-    Fill(source);
-    return;
+    if (!ascending) std::reverse(rows_.begin(), rows_.end());
+  } else {
+    std::vector<std::int64_t> keys;
+    keys.reserve(rows_.size());
+    for (const DetailsRow& row : rows_) {
+      keys.push_back(CountOf(row.cells[static_cast<std::size_t>(column - 1)]));
+    }
+    std::vector<DetailsRow> sorted;
+    sorted.reserve(rows_.size());
+    for (const int row : SelectionSortOrder(keys, !ascending)) {
+      sorted.push_back(std::move(rows_[static_cast<std::size_t>(row)]));
+    }
+    rows_ = std::move(sorted);
   }
-  ListColumn& clicked = columns_[static_cast<std::size_t>(column)];
-  std::vector<std::int64_t> keys;
-  keys.reserve(rows_.size());
-  for (const DetailsRow& row : rows_) {
-    keys.push_back(CountOf(row.cells[static_cast<std::size_t>(column - 1)]));
-  }
-  std::vector<DetailsRow> sorted;
-  sorted.reserve(rows_.size());
-  for (const int row : SelectionSortOrder(keys, clicked.state == 0)) {
-    sorted.push_back(std::move(rows_[static_cast<std::size_t>(row)]));
-  }
-  rows_ = std::move(sorted);
-  ToggleColumn(clicked);
+  if (selected_row_ >= 0) SelectNickname(selected_nickname_);
 }
 
 void WeaponDetails::SelectNickname(const std::string& nick) {
+  selected_nickname_ = nick;
   const auto found = std::find_if(rows_.begin(), rows_.end(),
                                   [&](const DetailsRow& row) { return row.nickname == nick; });
   selected_row_ = found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());

@@ -39,19 +39,24 @@ class WeaponDetails {
   // The row the one-on-one window selects; -1 for none.
   int selected_row() const { return selected_row_; }
 
-  // Rebuilds the columns and the rows: the players by name ignoring case, A to Z or Z to A
-  // as the "Nicknames" column's state says, then that state turns round. In kills mode
-  // the player has no row of his own; in deaths mode his suicides give him one. Players
-  // with a total of 0 get no row.
+  // Rebuilds the columns and the rows, then sorts them as the player last chose: by the
+  // column of the same caption, the same way round, or by name, A to Z, when this fill
+  // has no such column. In kills mode the player has no row of his own; in deaths mode
+  // his suicides give him one. Players with a total of 0 get no row.
   void Fill(const DetailsSource& source);
-  // "Nicknames" refills; the others sort by the cell's count, the largest first.
-  void ClickColumn(int column, const DetailsSource& source);
-  // Selects the row of exactly this nickname, or none.
+  // "Nicknames" sorts by name (A to Z first); the others by the cell's count, the largest
+  // first. A second click on the same column turns the order round.
+  void ClickColumn(int column);
+  // Selects the row of exactly this nickname, or none; the selection follows its row.
   void SelectNickname(const std::string& nick);
 
  private:
   std::vector<ListColumn> columns_{{"Nicknames", 160}};
+  // Rows in name order first, so that equal counts always leave the same order.
+  void Sort(int column, bool ascending);
+
   std::vector<DetailsRow> rows_;
+  std::string selected_nickname_;
   int selected_row_ = -1;
 };
 

@@ -148,6 +148,19 @@ TEST_F(GameViewerTest, TabsAndTheDecidingHitsToggle) {
   EXPECT_EQ(viewer.hits_grid(), given);
 }
 
+bool SortedByName(const WeaponDetails& details) {
+  return std::is_sorted(details.rows().begin(), details.rows().end(),
+                        [](const DetailsRow& a, const DetailsRow& b) {
+                          return LessIgnoringCase(a.nickname, b.nickname);
+                        });
+}
+bool SortedByTotal(const WeaponDetails& details) {  // largest first
+  return std::is_sorted(details.rows().begin(), details.rows().end(),
+                        [](const DetailsRow& a, const DetailsRow& b) {
+                          return std::stoll(a.cells[0]) > std::stoll(b.cells[0]);
+                        });
+}
+
 TEST_F(GameViewerTest, WeaponDetailsOfTheShownPlayer) {
   StatsViewer& viewer = sample.viewer();
   viewer.OpenGame(true);
@@ -159,26 +172,27 @@ TEST_F(GameViewerTest, WeaponDetailsOfTheShownPlayer) {
   ASSERT_EQ(details.columns().size(), 4u);  // Nicknames, Total, AK103, G36
   EXPECT_EQ(details.columns()[2].caption, "AK103");
   std::int64_t total = 0;
-  std::vector<std::string> order;
   for (const auto& row : details.rows()) {
     EXPECT_NE(row.nickname, "Morv");
     total += std::stoll(row.cells[0]);
-    order.push_back(row.nickname);
   }
   EXPECT_EQ(total, 12);
-  EXPECT_TRUE(std::is_sorted(order.begin(), order.end(), LessIgnoringCase));
+  EXPECT_TRUE(SortedByName(details));
 
-  // Choosing another player while it shows refills it, in the other name order.
+  // Choosing another player while it shows refills it, in the order the player chose:
+  // by name as it was, then largest total first as long as he keeps that.
   viewer.ClickPlayer(viewer.FindPlayer("Kr4ken"), false);
   EXPECT_EQ(details.nickname, "Kr4ken");
-  order.clear();
-  for (const auto& row : details.rows()) order.push_back(row.nickname);
-  EXPECT_TRUE(std::is_sorted(order.rbegin(), order.rend(), LessIgnoringCase));
-
+  ASSERT_GT(details.rows().size(), 2u);
+  EXPECT_TRUE(SortedByName(details));
   viewer.ClickDetailsColumn(1);  // Total, largest first
-  for (std::size_t r = 1; r < details.rows().size(); ++r) {
-    EXPECT_GE(std::stoll(details.rows()[r - 1].cells[0]), std::stoll(details.rows()[r].cells[0]));
-  }
+  EXPECT_TRUE(SortedByTotal(details));
+  EXPECT_EQ(details.columns()[1].arrow, SortArrow::kDown);
+  viewer.ClickPlayer(viewer.FindPlayer("Morv"), false);
+  viewer.ClickPlayer(viewer.FindPlayer("Kr4ken"), false);
+  EXPECT_TRUE(SortedByTotal(details));
+  EXPECT_EQ(details.columns()[1].arrow, SortArrow::kDown);
+  EXPECT_EQ(details.columns()[0].arrow, SortArrow::kNone);
   viewer.ClickMap(1, false);
   EXPECT_FALSE(details.visible);
 }
