@@ -9,12 +9,6 @@ namespace mrv {
 
 namespace {
 
-std::int64_t Sum(const std::vector<std::int64_t>& counts) {
-  std::int64_t total = 0;
-  for (const auto count : counts) total += count;
-  return total;
-}
-
 // The number a cell shows, 0 for a text that is none.
 std::int64_t Thousandths(const std::string& cell) {
   return ParseThousandths(cell).value_or(0);
@@ -27,8 +21,8 @@ std::int64_t Whole(const std::string& cell) {
 
 OverallRow MakeOverallRow(const MergedPlayer& player) {
   const PlayerStats& stats = player.stats;
-  const std::int64_t k = Sum(stats.kills);
-  const std::int64_t d = Sum(stats.deaths);
+  const std::int64_t k = AllWeaponsTotal(stats.kills);
+  const std::int64_t d = AllWeaponsTotal(stats.deaths);
   OverallRow row;
   row.nickname = player.nick;
   row.mark = MarkOfMergedTeam(player.team);

@@ -160,18 +160,14 @@ bool IsHiddenWeaponCode(char code) {
   return byte >= 253;
 }
 
-std::int64_t VisibleTotal(std::span<const std::int64_t> counts, const WeaponTable& weapons) {
+std::int64_t AllWeaponsTotal(std::span<const std::int64_t> counts) {
   std::int64_t total = 0;
-  const int n = std::min(static_cast<int>(counts.size()), weapons.size());
-  for (int w = 0; w < n; ++w) {
-    const auto count = counts[static_cast<std::size_t>(w)];
-    if (count > 0 && !IsHiddenWeaponCode(weapons.code(w))) total += count;
-  }
+  for (const auto count : counts) total += count;
   return total;
 }
 
 std::string CapturePercent(std::int64_t captures, std::int64_t flags_taken) {
-  if (flags_taken == 0) return captures != 0 ? "100" : "";
+  if (flags_taken == 0) return captures != 0 ? "100" : "0";
   return FormatRatio(static_cast<double>(captures) / static_cast<double>(flags_taken) * 100.0);
 }
 

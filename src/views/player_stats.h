@@ -88,12 +88,14 @@ struct TeamTotals {
 };
 TeamTotals CollectTeamTotals(const MapSelection& maps);
 
-// Weapons whose code is one of these are never listed in weapon grids and totals.
+// Weapons whose code is one of these are never listed in weapon grids and their totals.
 bool IsHiddenWeaponCode(char code);
-// The total a weapon grid shows: hidden weapons excluded.
-std::int64_t VisibleTotal(std::span<const std::int64_t> counts, const WeaponTable& weapons);
+// A player's kills or deaths as every window and report counts them: over every weapon,
+// hidden ones included (so a suicide is a death).
+std::int64_t AllWeaponsTotal(std::span<const std::int64_t> counts);
 
-// The percentage text of a "Flags captured:" line.
+// The percentage text of a "Flags captured:" line: "100" for captures without a flag
+// taken, "0" for neither.
 std::string CapturePercent(std::int64_t captures, std::int64_t flags_taken);
 // "never died" when deaths is 0, otherwise the cut ratio.
 std::string KillDeathText(std::int64_t kills, std::int64_t deaths);

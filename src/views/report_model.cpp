@@ -62,8 +62,8 @@ Section BuildSection(std::string title, const MapSelection& maps, const WeaponTa
     PlayerRow row;
     row.nick = merged.nick;
     row.team = merged.team;
-    row.kills = VisibleTotal(stats.kills, weapons);
-    row.deaths = VisibleTotal(stats.deaths, weapons);
+    row.kills = AllWeaponsTotal(stats.kills);
+    row.deaths = AllWeaponsTotal(stats.deaths);
     row.caps = stats.caps;
     row.rets = stats.rets;
     row.ft = stats.ft;

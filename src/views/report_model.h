@@ -23,7 +23,7 @@ struct WeaponCount {
 struct PlayerRow {
   std::string nick;
   int team = 0;                        // 0 none, 1 red, 2 blue, 3 both
-  std::int64_t kills = 0, deaths = 0;  // as the viewer's grids total them
+  std::int64_t kills = 0, deaths = 0;  // every weapon, hidden ones included
   std::int64_t caps = 0, rets = 0, ft = 0, fck = 0;
   // Every weapon with a count, largest first; only in a report built with its weapons.
   std::vector<WeaponCount> kills_by_weapon;

@@ -33,9 +33,11 @@ PlayerPanel PanelOf(const OwnTotals& figures, std::string ratio) {
 
 PlayerPanel ShowPlayer(const PlayerStats& stats, const WeaponTable& weapons, Grid& kills_grid,
                        Grid& deaths_grid) {
+  FillWeaponGrid(kills_grid, stats.kills, weapons);
+  FillWeaponGrid(deaths_grid, stats.deaths, weapons);
   OwnTotals shown;
-  shown.kills = FillWeaponGrid(kills_grid, stats.kills, weapons);
-  shown.deaths = FillWeaponGrid(deaths_grid, stats.deaths, weapons);
+  shown.kills = AllWeaponsTotal(stats.kills);
+  shown.deaths = AllWeaponsTotal(stats.deaths);
   shown.caps = stats.caps;
   shown.rets = stats.rets;
   shown.fck = stats.fck;

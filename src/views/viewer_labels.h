@@ -22,8 +22,9 @@ PlayerPanel BarePlayerPanel();
 // with the ratio line as given.
 PlayerPanel PanelOf(const OwnTotals& figures, std::string ratio);
 
-// What choosing a player shows: both grids through FillWeaponGrid, and the lines from
-// their totals (hidden weapons excluded) and the flag figures.
+// What choosing a player shows: both grids through FillWeaponGrid (hidden weapons left
+// out), and the lines from every kill and death (AllWeaponsTotal, as the overall table and
+// the reports count them) and the flag figures.
 PlayerPanel ShowPlayer(const PlayerStats& stats, const WeaponTable& weapons, Grid& kills_grid,
                        Grid& deaths_grid);
 

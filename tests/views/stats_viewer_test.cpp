@@ -7,6 +7,7 @@
 #include "model/text.h"
 #include "support/viewer_harness.h"
 #include "views/body_map.h"
+#include "views/report_model.h"
 
 namespace mrv {
 namespace {
@@ -52,7 +53,7 @@ TEST_F(GameViewerTest, OpensOnAllMapsWithTheOwnTotals) {
   EXPECT_EQ(own.ratio, "Kill/Deaths ratio: 1.71");
   EXPECT_EQ(own.kills_per_minute, "Kills per minute: 0.6");
   EXPECT_EQ(own.time, "Time: 20:0s");
-  EXPECT_EQ(own.caps, "Flags captured: 0    %");
+  EXPECT_EQ(own.caps, "Flags captured: 0    0%");
   EXPECT_TRUE(viewer.your_stats_visible());
   EXPECT_FALSE(viewer.team_totals().visible);
   EXPECT_EQ(viewer.tab(), CentreTab::kHitsGiven);
@@ -108,7 +109,7 @@ TEST_F(GameViewerTest, PlayerClicksShowFiguresAndFollowTheCtrlRules) {
   EXPECT_EQ(viewer.deaths_grid()[1], (GridRow{"MP5K", "1"}));
   const PlayerPanel morv_panel = viewer.player_panel();
   EXPECT_EQ(morv_panel.ratio, "Kill/Death: 1.71");
-  EXPECT_EQ(morv_panel.caps, "Flags captured: 0    %");
+  EXPECT_EQ(morv_panel.caps, "Flags captured: 0    0%");
 
   viewer.ClickPlayer(kraken, true);
   EXPECT_EQ(SelectedPlayers().size(), 2u);
@@ -198,37 +199,59 @@ TEST_F(GameViewerTest, WeaponDetailsOfTheShownPlayer) {
 }
 
 // Ace (blue) and Bob (red) on one map: Ace kills Bob with the knife and by an unknown
-// cause, which is a hidden weapon.
+// cause, which is a hidden weapon, and Bob kills himself once (a hidden weapon too).
 MapRecord& AceAndBob(test::ViewerHarness& sample) {
   MapRecord& map = NewMap(sample.store, "ut4_abbey");
   AddNick(map, "Ace", 2);
   AddNick(map, "Bob", 1);
   const int unknown = sample.weapons.FindWeaponByCode('\xFF');
+  const int suicide = sample.weapons.FindWeaponByCode('\xFE');
   EXPECT_GE(unknown, 0);
+  EXPECT_GE(suicide, 0);
   map.kills(0, 0, 1) = 3;        // Ace knifes Bob three times
   map.kills(0, unknown, 1) = 4;  // and kills him four times by an unknown cause
+  map.kills(1, suicide, 1) = 1;
   map.caps = {2, 1};
   map.ft = {3, 0};
   return map;
 }
 
-TEST(ViewerLabelsTest, HiddenWeaponsPerfectRatiosAndCapturePercentages) {
+// A player's kills and deaths read the same in the player panel, the one-on-one, the
+// overall table and the reports: every weapon counts, suicides and hidden causes too.
+// Only the grids leave the hidden weapons out, so their rows do not add up to those.
+TEST(ViewerLabelsTest, OneKillAndDeathCountEverywhereWhileTheGridsLeaveHiddenWeaponsOut) {
   test::ViewerHarness sample;
   MapRecord& map = AceAndBob(sample);
   StatsViewer& viewer = sample.viewer();
   viewer.OpenGame(true);
   viewer.ClickPlayer(0, false);
-  EXPECT_EQ(viewer.player_panel().kills, "Kills: 3");
+  EXPECT_EQ(viewer.player_panel().kills, "Kills: 7");
   EXPECT_EQ(viewer.player_panel().ratio, "Kill/Death: never died");
   EXPECT_EQ(viewer.player_panel().caps, "Flags captured: 2    66.6%");
   EXPECT_EQ(viewer.kills_grid()[2], (GridRow{"Total", "3"}));
-  viewer.ClickPlayer(1, false);
+  viewer.ClickPlayer(1, true);
+  EXPECT_EQ(viewer.player_panel().deaths, "Deaths: 8");
+  EXPECT_EQ(viewer.player_panel().ratio, "Kill/Death: 0");
   EXPECT_EQ(viewer.player_panel().caps, "Flags captured: 1    100%");
-  // The overall table counts every weapon.
-  EXPECT_EQ(viewer.overall().rows()[0].nickname, "Ace");
-  EXPECT_EQ(viewer.overall().rows()[0].cells[0], "7");
-  EXPECT_EQ(viewer.overall().rows()[0].cells[2], "perfect");
-  EXPECT_EQ(viewer.overall().rows()[0].cells[5], "0.66");  // Att. Eff.: a ratio, cut
+  EXPECT_EQ(viewer.deaths_grid()[2], (GridRow{"Total", "3"}));
+  viewer.RunMenuSlot(6);
+  EXPECT_EQ(viewer.one_on_one()[0].panel.kills, "Kills: 7");
+  EXPECT_EQ(viewer.one_on_one()[1].panel.deaths, "Deaths: 8");
+
+  const auto& rows = viewer.overall().rows();
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].nickname, "Ace");
+  EXPECT_EQ(rows[0].cells[0], "7");
+  EXPECT_EQ(rows[0].cells[2], "perfect");
+  EXPECT_EQ(rows[0].cells[5], "0.66");  // Att. Eff.: a ratio, cut
+  EXPECT_EQ(rows[1].cells[1], "8");
+  const Report report = BuildReport("tonight", sample.store, sample.weapons);
+  for (const Section* section : {&report.maps[0], &report.all_maps}) {
+    ASSERT_EQ(section->players.size(), 2u);
+    EXPECT_EQ(section->players[0].kills, 7);
+    EXPECT_EQ(section->players[1].deaths, 8);
+  }
+
   EXPECT_FALSE(viewer.team_totals().visible);
   map.blue_caps = 1;
   viewer.ClickMap(0, false);
