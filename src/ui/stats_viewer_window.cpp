@@ -208,7 +208,6 @@ void StatsViewerWindow::ShowMenu() {
     lines.push_back({FromGameText(slot.caption), slot.grey, slot.separator_above});
   }
   menu_->SetLines(std::move(lines));
-  menu_->setToolTip(FromGameText(menu.hint));
   // Under the label, as far right as the label ends.
   const QRect label(menu_label_->mapTo(this, QPoint(0, 0)), menu_label_->size());
   menu_->ShowAt(QPoint(label.right() - menu_->width(), kTitleStripHeight));

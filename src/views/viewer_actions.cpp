@@ -7,7 +7,6 @@ namespace mrv {
 
 namespace {
 
-constexpr const char* kParsedGame = " parsed game";
 constexpr const char* kFatalRemoveMessage =
     "Fatal error!\r\nProfile maybe lost! Check for temporary files in MRV directory to attempt "
     "recovery.";
@@ -81,8 +80,10 @@ void StatsViewer::AddGameToLoadedProfile() {
 
 ViewerChanges StatsViewer::DeleteMap(int row) {
   if (profile_ || row < 1 || row >= static_cast<int>(maps_.size())) return {};
-  if (!context_.prompt.Ask("\r\nStats for the selected map will be deleted!\r\nAre you sure?",
-                           "?")) {
+  // The popup hides the row it was opened on, and that row need not be the selected one.
+  const std::string question =
+      "\r\nStats for the map " + context_.store[row - 1].name + " will be deleted!\r\nAre you sure?";
+  if (!context_.prompt.Ask(question, "?")) {
     return {};
   }
   const int index = row - 1;
@@ -112,7 +113,7 @@ bool StatsViewer::CanClose() {
         "You didn't add this game to a player profile!\r\n\nAre you sure you want to exit?", "?");
   }
   const ViewerMenu shown = menu();
-  if (!saved_ && shown.lines[2].caption != kParsedGame) {
+  if (!saved_ && !shown.lines[2].grey) {
     return context_.prompt.Ask("You have unsaved changes!\r\n\nAre you sure you want to exit?",
                                "?");
   }

@@ -9,16 +9,15 @@ ViewerMenu BuildViewerMenu(const MenuMode& mode) {
         {" Remove game from profile"}, {" Export to HTML"}, {" Progress"}, {" Close", false, true}};
     return menu;
   }
-  const MenuSlot parsed{" parsed game", true};
+  // A log has no time information, which saved games and profiles rely on.
   if (mode.monitor) {
     menu.lines.push_back({" Save stats to " + mode.last_game + ".stg"});
   } else {
-    menu.lines.push_back(parsed);
+    menu.lines.push_back({" parsed game: only a monitored game can be saved", true});
   }
   menu.lines.push_back({" Export to HTML"});
   if (!mode.monitor) {
-    menu.lines.push_back(parsed);
-    menu.hint = "only monitored games can be saved and/or added to a player profile";
+    menu.lines.push_back({" parsed game: only a monitored game can be added to a profile", true});
   } else if (mode.loaded_profile != nullptr) {
     menu.lines.push_back({" Add game to profile " + *mode.loaded_profile});
   } else {

@@ -1,6 +1,7 @@
 // The stats viewer's menu: seven slots whose captions depend on the viewer's mode. In
 // profile mode only four are shown: removing games, the export, the Progress window and
-// closing. The actions behind the slots are StatsViewer::RunMenuSlot.
+// closing. For a parsed log file the save and add slots are grey, and their captions say
+// why. The actions behind the slots are StatsViewer::RunMenuSlot.
 #pragma once
 
 #include <string>
@@ -18,7 +19,6 @@ struct MenuSlot {
 
 struct ViewerMenu {
   std::vector<MenuSlot> lines;  // slot 1 is lines[0]; 7 in game mode, 4 in profile mode
-  std::string hint;             // for a parsed log file, why two slots are grey
 };
 
 struct MenuMode {

@@ -167,8 +167,8 @@ TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
   EXPECT_FALSE(Child(*parsed, names::kYourStatsBlock)->isVisible());
   Click(*parsed, names::kMenuLabel);
   menu = Child<PopupLines>(*parsed, names::kMenuPopup);
-  EXPECT_EQ(menu->toolTip(),
-            QStringLiteral("only monitored games can be saved and/or added to a player profile"));
+  EXPECT_EQ(menu->lines()[0].caption,
+            QStringLiteral(" parsed game: only a monitored game can be saved"));
   // A grey slot does nothing and the menu stays.
   QTest::mouseClick(menu, Qt::LeftButton, {}, PopupLines::LinePoint(0));
   EXPECT_TRUE(menu->isVisible());

@@ -20,11 +20,13 @@ TEST(ViewerMenuTest, SlotsOfEachMode) {
   EXPECT_TRUE(monitored.viewer().RunMenuSlot(5).Has(ViewerPart::kOverall));
   EXPECT_TRUE(monitored.viewer().overall().visible);
 
-  // A parsed game can be neither saved nor added to a profile.
+  // A parsed game can be neither saved nor added to a profile, and its menu says why.
   test::ViewerHarness parsed("ts_two_maps");
   parsed.viewer().OpenGame(false);
   const ViewerMenu menu = parsed.viewer().menu();
   EXPECT_TRUE(menu.lines[0].grey && menu.lines[2].grey);
+  EXPECT_EQ(menu.lines[0].caption, " parsed game: only a monitored game can be saved");
+  EXPECT_EQ(menu.lines[2].caption, " parsed game: only a monitored game can be added to a profile");
   EXPECT_TRUE(parsed.viewer().RunMenuSlot(1).empty());
   EXPECT_TRUE(parsed.viewer().RunMenuSlot(3).empty());
   EXPECT_TRUE(parsed.TakeShown().empty());
@@ -74,15 +76,18 @@ TEST(ViewerActionsTest, MapPopupAndTheCloseQuery) {
   EXPECT_EQ(viewer.maps()[2].caption, "");
   EXPECT_EQ(sample.store[1].name, "");
   EXPECT_EQ(sample.TakeShown(),
-            (Texts{"\r\nStats for the selected map will be deleted!\r\nAre you sure?",
+            (Texts{"\r\nStats for the map ut4_turnpike will be deleted!\r\nAre you sure?",
                    "\r\nEnter the new map name:"}));
   sample.prompt.ask_answers = {false};
   EXPECT_FALSE(viewer.CanClose());
   EXPECT_EQ(sample.TakeShown(),
             (Texts{"You have unsaved changes!\r\n\nAre you sure you want to exit?"}));
 
+  // The question names the map the popup was opened on, not the selected one.
   viewer.ClickMap(2, false);
   viewer.DeleteMap(1);
+  EXPECT_EQ(sample.TakeShown(),
+            (Texts{"\r\nStats for the map ut4_turnpike will be deleted!\r\nAre you sure?"}));
   ASSERT_EQ(sample.store.size(), 1);
   EXPECT_EQ(sample.store[0].name, "");
   ASSERT_EQ(viewer.maps().size(), 2u);
