@@ -27,11 +27,10 @@ class RowStack final : public QWidget {
     for (int i = first; i <= last; ++i) {
       const RowList::Row& row = rows[static_cast<std::size_t>(i)];
       const QRect area(0, i * RowList::kRowHeight, width(), RowList::kRowHeight);
-      if (i == list_->hovered_) {
-        painter.fillRect(area, colours::kRow);
-      } else if (row.selected) {
-        painter.fillRect(area, list_->selected_background_);
-      }
+      const QColor& background = i == list_->hovered_ ? colours::kRow
+                                 : row.selected       ? list_->selected_background_
+                                                      : colours::kListBackground;
+      if (i == list_->hovered_ || row.selected) painter.fillRect(area, background);
       // A selected row is told apart even where its colour is close to the list's.
       if (row.selected) painter.fillRect(area.left(), area.top(), 2, area.height(), Qt::white);
       int text_right = area.right() - 4;
@@ -40,7 +39,8 @@ class RowStack final : public QWidget {
         painter.drawPixmap(left, area.top() + (area.height() - row.icon.height()) / 2, row.icon);
         text_right = left - 4;
       }
-      painter.setPen(row.colour);
+      // A chosen row must be read at a glance, whatever its team colour.
+      painter.setPen(row.selected ? ReadableOn(row.colour, background) : row.colour);
       const QRect text(area.left() + 6, area.top(), text_right - area.left() - 6, area.height());
       painter.drawText(text, Qt::AlignLeft | Qt::AlignVCenter,
                        fontMetrics().elidedText(row.caption, Qt::ElideRight, text.width()));

@@ -5,6 +5,8 @@
 #include <QLabel>
 #include <QPalette>
 #include <QStyleFactory>
+#include <algorithm>
+#include <cmath>
 
 namespace mrv::ui {
 
@@ -15,6 +17,51 @@ QLabel* NewHeading(const QString& text, QWidget* parent) {
   bold.setPixelSize(12);
   heading->setFont(bold);
   return heading;
+}
+
+namespace {
+
+constexpr double kReadableContrast = 4.5;
+// What a colour that must change is brought to: the anti-aliased strokes of small text
+// show a little less than their colour, and still read at 4.5:1.
+constexpr double kAimedContrast = 5.0;
+
+double Luminance(const QColor& colour) {
+  auto linear = [](double channel) {
+    return channel <= 0.04045 ? channel / 12.92 : std::pow((channel + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(colour.redF()) + 0.7152 * linear(colour.greenF()) +
+         0.0722 * linear(colour.blueF());
+}
+
+QColor Mix(const QColor& from, const QColor& to, double share) {
+  auto channel = [share](int a, int b) {
+    return static_cast<int>(std::lround(a + (b - a) * share));
+  };
+  return QColor(channel(from.red(), to.red()), channel(from.green(), to.green()),
+                channel(from.blue(), to.blue()));
+}
+
+}  // namespace
+
+double ContrastRatio(const QColor& a, const QColor& b) {
+  const double la = Luminance(a);
+  const double lb = Luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+QColor ReadableOn(const QColor& text, const QColor& background) {
+  if (ContrastRatio(text, background) >= kReadableContrast) return text;
+  const QColor end = Luminance(background) < 0.18 ? QColor(Qt::white) : QColor(Qt::black);
+  // The least mix toward the end that reads, found by halving: the hue stays
+  // recognisable (a blue name stays blue).
+  double low = 0.0;
+  double high = 1.0;
+  for (int step = 0; step < 12; ++step) {
+    const double middle = (low + high) / 2;
+    (ContrastRatio(Mix(text, end, middle), background) >= kAimedContrast ? high : low) = middle;
+  }
+  return Mix(text, end, high);
 }
 
 void DimText(QWidget& label) {

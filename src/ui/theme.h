@@ -23,7 +23,7 @@ inline const QColor kRedTeam{0x9f, 0x00, 0x00};
 // The stats viewer's lists and grids.
 inline const QColor kListBackground{0x16, 0x16, 0x16};
 inline const QColor kSelectedPlayer{0x00, 0x00, 0x00};
-inline const QColor kSelectedMap{0x80, 0x80, 0x80};
+inline const QColor kSelectedMap{0x5c, 0x5c, 0x5c};  // dark enough for white text at 4.5:1
 inline const QColor kAllMapsText{0x00, 0x40, 0x80};
 inline const QColor kGreyText{0x80, 0x80, 0x80};  // a menu slot that does nothing
 }  // namespace colours
@@ -35,6 +35,12 @@ inline constexpr int kTitleStripHeight = 20;
 // A heading over a block of the stats viewer ("Maps:", "Your stats:", "Kills:"), in
 // bold at 12 pixels.
 QLabel* NewHeading(const QString& text, QWidget* parent);
+
+// The contrast ratio of two colours as WCAG 2 defines it, from 1 to 21.
+double ContrastRatio(const QColor& a, const QColor& b);
+// `text` as it is when it reads on `background` at WCAG AA for normal text (4.5:1);
+// otherwise made lighter (on a light background darker) to a little more than that.
+QColor ReadableOn(const QColor& text, const QColor& background);
 
 // Shows a label's text in the dim colour of hints and advice.
 void DimText(QWidget& label);

@@ -25,8 +25,11 @@
 #include "ui/object_names.h"
 #include "ui/popup_lines.h"
 #include "ui/row_list.h"
+#include "ui/theme.h"
 #include "ui/ui_text.h"
+#include "ui/window_art.h"
 #include "support/ui_fixtures.h"
+#include "support/window_input.h"
 
 namespace mrv::ui {
 namespace {
@@ -34,6 +37,7 @@ namespace {
 using test::Child;
 using test::ChooseMenuSlot;
 using test::Click;
+using test::ClickInWindow;
 using test::ClickRow;
 
 class StatsViewerWindowTest : public ::testing::Test {
@@ -202,6 +206,70 @@ TEST_F(StatsViewerWindowTest, ProfileModeListsTheGamesAndItsMenuRemovesThem) {
   ChooseMenuSlot(viewer, 4);
   EXPECT_FALSE(viewer.isVisible());
   EXPECT_TRUE(boxes_.shown().empty());
+}
+
+// The best contrast of a list row's text with its background, as drawn: the text's own
+// colour shows in the cores of its letters.
+double RowTextContrast(RowList& list, int row) {
+  const QImage image = list.stack()->grab().toImage();
+  const int top = row * RowList::kRowHeight;
+  const QColor background = image.pixelColor(3, top + 2);
+  double best = 1;
+  for (int y = top + 2; y < top + RowList::kRowHeight - 2; ++y) {
+    for (int x = 6; x < image.width() - 26; ++x) {
+      best = std::max(best, ContrastRatio(image.pixelColor(x, y), background));
+    }
+  }
+  return best;
+}
+
+std::vector<QString> Column(const QTreeWidget& table, int column) {
+  std::vector<QString> cells;
+  for (int row = 0; row < table.topLevelItemCount(); ++row) {
+    cells.push_back(table.topLevelItem(row)->text(column));
+  }
+  return cells;
+}
+
+// With the pointer, as a player does: a map click refills the overall table in the order
+// he chose, and the rows he chose read at WCAG AA (4.5:1) whatever their team colour.
+TEST_F(StatsViewerWindowTest, MapClicksKeepTheTablesOrderAndChosenRowsReadWell) {
+  auto viewer = OpenGame();
+  ClickInWindow(*Child(*viewer, names::kMenuLabel));
+  ClickInWindow(*Child(*viewer, names::kMenuPopup), PopupLines::LinePoint(4));
+  auto* table = Child<QTreeWidget>(*viewer, names::kOverallList);
+  ASSERT_TRUE(table->isVisible());
+  QHeaderView* header = table->header();
+  ClickInWindow(*header->viewport(), QPoint(header->sectionViewportPosition(1) + 10, 5));
+  const std::vector<QString> most_kills_first = Column(*table, 0);
+  const std::vector<QString> kills = Column(*table, 1);
+  EXPECT_TRUE(std::is_sorted(kills.rbegin(), kills.rend(),
+                             [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); }));
+  auto* maps = Child<RowList>(*viewer, names::kMapList);
+  ClickInWindow(*maps->stack(), RowList::RowPoint(0));
+  EXPECT_EQ(Column(*table, 0), most_kills_first);
+  // Its arrow points down: the figures go down the table.
+  EXPECT_EQ(table->headerItem()->icon(1).pixmap(9, 9).toImage(),
+            QPixmap(art::kSortDescending).toImage());
+
+  // A blue and a red player chosen, and "all maps" (dark blue on its grey).
+  const PlayerList& list = viewer->document().players();
+  auto first_of = [&list](TeamMark mark) {
+    const auto found = std::find_if(list.begin(), list.end(),
+                                    [mark](const PlayerEntry& entry) { return entry.mark == mark; });
+    return found == list.end() ? -1 : static_cast<int>(found - list.begin());
+  };
+  const int blue = first_of(TeamMark::kBlue);
+  const int red = first_of(TeamMark::kRed);
+  ASSERT_GE(blue, 0);
+  ASSERT_GE(red, 0);
+  auto* players = Child<RowList>(*viewer, names::kPlayerList);
+  ClickInWindow(*players->stack(), RowList::RowPoint(blue));
+  ClickInWindow(*players->stack(), RowList::RowPoint(red), Qt::ControlModifier);
+  EXPECT_EQ(Selected(*viewer, names::kPlayerList), (std::vector<int>{blue, red}));
+  EXPECT_GE(RowTextContrast(*players, blue), 4.5);
+  EXPECT_GE(RowTextContrast(*players, red), 4.5);  // under the pointer
+  EXPECT_GE(RowTextContrast(*maps, 0), 4.5);
 }
 
 // What the popup and the close image ask is the document's (tests/views); here the
