@@ -154,6 +154,7 @@ inline constexpr const char* kKillsDetailsButton = "killsDetailsButton";
 inline constexpr const char* kDeathsDetailsButton = "deathsDetailsButton";
 
 // The one-on-one window's halves carry the viewer's names of the player panel and the
+inline constexpr const char* kHitsNote = "hitsNote";
 // weapon grids, followed by their side: 0 the left player, 1 the right one.
 inline QString OnSide(const char* name, int side) {
   return QString::fromLatin1(name) + (side == 0 ? QStringLiteral("Left") : QStringLiteral("Right"));

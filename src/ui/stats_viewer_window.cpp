@@ -258,6 +258,7 @@ void StatsViewerWindow::Apply(ViewerChanges changes) {
   if (changes.Has(ViewerPart::kTab)) centre_->ShowTab(document_.tab(), document_.deciding_hits());
   if (changes.Has(ViewerPart::kHitsPanel)) {
     centre_->ShowHits(document_.hits_grid(), document_.body_map());
+    centre_->ShowHitsNote(FromGameText(document_.hits_note()));
   }
   ShowSecondaryWindows(changes);
   if (changes.Has(ViewerPart::kFatalError)) {

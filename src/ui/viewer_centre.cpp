@@ -42,6 +42,7 @@ ViewerCentre::ViewerCentre(QWidget* parent)
       deciding_(new ImageButton(hits_page_)),
       deciding_caption_(new QLabel(hits_page_)),
       body_map_(new QLabel(hits_page_)),
+      hits_note_(new QLabel(hits_page_)),
       kills_(new WeaponGridPanel(QStringLiteral("Kills:"), names::kKillsGrid,
                                  names::kKillsDetailsButton, weapons_page_)),
       deaths_(new WeaponGridPanel(QStringLiteral("Deaths:"), names::kDeathsGrid,
@@ -74,6 +75,14 @@ ViewerCentre::ViewerCentre(QWidget* parent)
   deciding_caption_->setGeometry(kBodyMapLeft + 30, 0, 160, 24);
   body_map_->setObjectName(names::kBodyMap);
   body_map_->setGeometry(kBodyMapLeft, kBodyMapTop, kBodyMapWidth, kViewerBodyMapHeight);
+  hits_note_->setObjectName(names::kHitsNote);
+  hits_note_->setGeometry(kBodyMapLeft - 20, kBodyMapTop + kViewerBodyMapHeight / 3,
+                          kSize.width() - kBodyMapLeft + 20, 80);
+  hits_note_->setWordWrap(true);
+  hits_note_->setAlignment(Qt::AlignCenter);
+  hits_note_->setMargin(6);
+  hits_note_->setAutoFillBackground(true);  // readable over the body picture
+  hits_note_->hide();
 
   weapons_page_->setGeometry(hits_page_->geometry());
   const int grid_width = (weapons_page_->width() - kGridGap) / 2;
@@ -96,6 +105,11 @@ void ViewerCentre::ShowTab(CentreTab tab, bool deciding_hits) {
 void ViewerCentre::ShowHits(const Grid& hits_grid, const QImage& body_map) {
   hits_grid_->Show(hits_grid);
   body_map_->setPixmap(QPixmap::fromImage(body_map));
+}
+
+void ViewerCentre::ShowHitsNote(const QString& note) {
+  hits_note_->setText(note);
+  hits_note_->setVisible(!note.isEmpty());
 }
 
 void ViewerCentre::ShowWeaponGrids(const Grid& kills, const Grid& deaths) {

@@ -28,6 +28,8 @@ class ViewerCentre : public QWidget {
   // Which tab is on, the toggle's state, and the page the tab uncovers.
   void ShowTab(CentreTab tab, bool deciding_hits);
   void ShowHits(const Grid& hits_grid, const QImage& body_map);
+  // Over the body map, why it is empty; hidden when `note` is empty.
+  void ShowHitsNote(const QString& note);
   void ShowWeaponGrids(const Grid& kills, const Grid& deaths);
   // Profile mode has no weapon details window, so no details buttons.
   void RemoveDetailsButtons();
@@ -45,6 +47,7 @@ class ViewerCentre : public QWidget {
   ImageButton* deciding_;
   QLabel* deciding_caption_;
   QLabel* body_map_;
+  QLabel* hits_note_;
   WeaponGridPanel* kills_;
   WeaponGridPanel* deaths_;
 };

@@ -2,6 +2,7 @@
 // hits panel.
 #include "views/stats_viewer.h"
 
+#include <algorithm>
 #include <utility>
 
 #include "files/saved_game.h"
@@ -154,9 +155,14 @@ void StatsViewer::RedrawHits() {
   const bool given = tab_ == CentreTab::kHitsGiven;
   const HitKind kind = deciding_hits_ ? (given ? HitKind::kDeathHits : HitKind::kDeathHitsTaken)
                                       : (given ? HitKind::kHits : HitKind::kHitsTaken);
-  FillHitsGrid(hits_grid_, HitCounts(kind));
+  const LocationTotals counts = HitCounts(kind);
+  FillHitsGrid(hits_grid_, counts);
   body_map_ = BodyMapSurface(kViewerBodyMapHeight);
   DrawHitMap(body_map_, hits_grid_);
+  // A log knows no own nickname: only the profile chosen before parsing it tells whose
+  // kills and deaths decide, so without one the body stays empty.
+  const bool none = std::all_of(counts.begin(), counts.end(), [](std::int64_t n) { return n == 0; });
+  hits_note_ = deciding_hits_ && !profile_ && !monitor_ && none ? kNoDecidingHitsInALog : "";
   Mark(ViewerPart::kHitsPanel);
 }
 

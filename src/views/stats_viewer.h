@@ -83,6 +83,10 @@ struct ViewerHooks {
 };
 
 enum class CentreTab { kHitsGiven, kHitsTaken, kKillsAndDeaths };
+
+inline constexpr const char* kNoDecidingHitsInALog =
+    "No deciding hits to show: in a log file they are counted only for the nicknames of "
+    "the player profile chosen before parsing it.";
 enum class HitKind { kHits, kHitsTaken, kDeathHits, kDeathHitsTaken };
 enum class ViewerWindow { kOverall, kWeaponDetails, kOneOnOne, kProgress };
 
@@ -175,6 +179,8 @@ class StatsViewer {
   bool deciding_hits() const { return deciding_hits_; }
   const Grid& hits_grid() const { return hits_grid_; }
   const QImage& body_map() const { return body_map_; }
+  // Why the hits panel is empty when that needs saying, else empty.
+  const std::string& hits_note() const { return hits_note_; }
   // The hit counts of a kind: summed over the selected maps, or the profile's.
   LocationTotals HitCounts(HitKind kind) const;
 
@@ -240,6 +246,7 @@ class StatsViewer {
   bool deciding_hits_ = false;
   Grid hits_grid_;
   QImage body_map_;
+  std::string hits_note_;
 
   OverallTable overall_;
   WeaponDetails details_;

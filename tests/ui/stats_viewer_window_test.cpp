@@ -272,6 +272,22 @@ TEST_F(StatsViewerWindowTest, MapClicksKeepTheTablesOrderAndChosenRowsReadWell) 
   EXPECT_GE(RowTextContrast(*maps, 0), 4.5);
 }
 
+// A log parsed without a profile has no deciding hits: the panel says why it is empty.
+TEST_F(StatsViewerWindowTest, TheDecidingHitsToggleSaysWhyALogShowsNone) {
+  test::LoadMonitoredSample(*state_, "ts_two_maps");
+  for (const auto& map : state_->store.maps) map->deathhits = {};
+  StatsViewerWindow viewer(*state_, ViewerDialogs{}, nullptr);
+  viewer.OpenGame({.monitor = false, .last_game = {}});
+  viewer.show();
+  auto* note = Child<QLabel>(viewer, names::kHitsNote);
+  EXPECT_FALSE(note->isVisible());
+  ClickInWindow(*Child(viewer, names::kDecidingHitsToggle));
+  EXPECT_TRUE(note->isVisible());
+  EXPECT_EQ(note->text(), QString::fromLatin1(kNoDecidingHitsInALog));
+  ClickInWindow(*Child(viewer, names::kDecidingHitsToggle));
+  EXPECT_FALSE(note->isVisible());
+}
+
 // What the popup and the close image ask is the document's (tests/views); here the
 // popup must open on a map row only, and the window must honour the answers.
 TEST_F(StatsViewerWindowTest, MapPopupAndTheCloseQuery) {

@@ -147,6 +147,19 @@ TEST_F(GameViewerTest, TabsAndTheDecidingHitsToggle) {
   EXPECT_EQ(viewer.hits_grid(), deciding_taken);
   viewer.PressTab(CentreTab::kHitsGiven);
   EXPECT_EQ(viewer.hits_grid(), given);
+  EXPECT_TRUE(viewer.hits_note().empty());
+
+  // A log parsed without a profile has no deciding hits, and the panel says why.
+  test::ViewerHarness parsed("ts_two_maps");
+  for (const auto& map : parsed.store.maps) map->deathhits = {};
+  parsed.viewer().OpenGame(false);
+  parsed.viewer().PressDecidingHits();
+  EXPECT_EQ(parsed.viewer().hits_note(), kNoDecidingHitsInALog);
+  parsed.viewer().PressTab(CentreTab::kHitsTaken);  // its own deciding hits are there
+  EXPECT_TRUE(parsed.viewer().hits_note().empty());
+  parsed.viewer().PressTab(CentreTab::kHitsGiven);
+  parsed.viewer().PressDecidingHits();
+  EXPECT_TRUE(parsed.viewer().hits_note().empty());
 }
 
 bool SortedByName(const WeaponDetails& details) {
