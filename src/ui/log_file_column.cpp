@@ -27,7 +27,7 @@ constexpr const char* kLogNotes[] = {
     "The better way to obtain stats is by monitoring the Q3 console.",
     "Client log files don't have any time information!",
     "Kills per minute and game time will be disabled!",
-    "Adding the game to a player profile will also be disable because the player profile "
+    "Adding the game to a player profile will also be disabled because the player profile "
     "feature was designed to be used with time information!",
     "For \"last hits\" stats, you must select a player profile to identify the owner of the log.",
 };
