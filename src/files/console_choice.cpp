@@ -25,6 +25,22 @@ bool SaveGamePath(const std::filesystem::path& data_dir, const std::string& game
          ini.Save();
 }
 
+std::string GameProgramProblem(const std::filesystem::path& program) {
+  namespace fs = std::filesystem;
+  std::error_code error;
+  const fs::file_status status = fs::status(program, error);
+  if (program.empty() || !fs::exists(status)) return "is missing";
+#ifdef _WIN32
+  const bool runnable = EqualsIgnoreCase(program.extension().string(), ".exe");
+#else
+  constexpr fs::perms kAnyExec = fs::perms::owner_exec | fs::perms::group_exec |
+                                 fs::perms::others_exec;
+  const bool runnable = (status.permissions() & kAnyExec) != fs::perms::none;
+#endif
+  if (!fs::is_regular_file(status) || !runnable) return "is not a program that can be started";
+  return {};
+}
+
 ConsoleBackend DefaultConsoleBackend() {
 #ifdef _WIN32
   return ConsoleBackend::kWindow;

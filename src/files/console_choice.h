@@ -22,10 +22,14 @@ struct ConsoleChoice {
 };
 
 // Key "GamePath": the game's program, which the desktop program starts under the console
-// bridge; empty when it is not set or the file is missing.
+// bridge; empty when it is not set or the settings file is missing. Whether it still
+// names a program is GameProgramProblem's to say.
 std::string ReadGamePath(const std::filesystem::path& data_dir);
 // False, with nothing written, when the file is missing or cannot hold the path.
 bool SaveGamePath(const std::filesystem::path& data_dir, const std::string& game_path);
+// Why `program` cannot be started as the game, in words that follow its name ("is
+// missing"); empty when it is a file this system can run.
+std::string GameProgramProblem(const std::filesystem::path& program);
 
 ConsoleBackend DefaultConsoleBackend();
 // qconsole.log in the game's folder (GameFolder) when that folder exists, else empty.

@@ -33,13 +33,46 @@ GameLauncher::GameLauncher(std::filesystem::path data_dir, std::filesystem::path
 GameLauncher::~GameLauncher() = default;
 
 QString GameLauncher::Game() {
-  const QString stored = PathText(ReadGamePath(data_dir_));
-  if (!stored.isEmpty() && QFileInfo::exists(stored)) return stored;
-  const QString start = stored.isEmpty() ? QDir::homePath() : QFileInfo(stored).absolutePath();
-  const QString chosen = file_dialogs_.OpenFile(window_, start, QStringLiteral("Urban Terror (*)"));
-  // Not being able to keep it only means being asked again next time.
-  if (!chosen.isEmpty()) SaveGamePath(data_dir_, PathFromText(chosen).string());
-  return chosen;
+  const std::string kept = ReadGamePath(data_dir_);
+  if (!kept.empty()) {
+    const std::string problem = GameProgramProblem(kept);
+    if (problem.empty()) return PathText(kept);
+    InformationBox(QStringLiteral("The game's program kept for \"Start the game\"\n") +
+                       PathText(kept) + QLatin1Char('\n') + QString::fromStdString(problem) +
+                       QStringLiteral(".\n\nPlease choose it again."),
+                   QStringLiteral("!"), window_);
+  }
+  return Choose(kept);
+}
+
+QString GameLauncher::Choose(const std::string& kept) {
+  QString folder = kept.empty() ? QDir::homePath() : QFileInfo(PathText(kept)).absolutePath();
+  while (true) {
+    const QString chosen =
+        file_dialogs_.OpenFile(window_, folder, QStringLiteral("Urban Terror (*)"));
+    if (chosen.isEmpty()) return {};
+    const std::string problem = GameProgramProblem(PathFromText(chosen));
+    if (problem.empty()) {
+      // Not being able to keep it only means being asked again next time.
+      SaveGamePath(data_dir_, PathFromText(chosen).string());
+      return chosen;
+    }
+    InformationBox(chosen + QLatin1Char('\n') + QString::fromStdString(problem) +
+                       QStringLiteral(".\n\nPlease choose the game's program."),
+                   QStringLiteral("ERROR!"), window_);
+    folder = QFileInfo(chosen).absolutePath();
+  }
+}
+
+void GameLauncher::Change() {
+  Choose(ReadGamePath(data_dir_));
+}
+
+QString GameLauncher::Kept() const {
+  const std::string kept = ReadGamePath(data_dir_);
+  return kept.empty() ? QStringLiteral("Choose the game's program")
+                      : QStringLiteral("The game's program: ") + PathText(kept) +
+                            QStringLiteral("\nClick to choose another one.");
 }
 
 void GameLauncher::Start() {
@@ -54,10 +87,6 @@ void GameLauncher::Start() {
   const QString game = Game();
   if (game.isEmpty()) return;
   const QFileInfo info(game);
-  if (!info.isFile() || !info.isExecutable()) {
-    Fail(game + QStringLiteral("\nis not a program that can be started."));
-    return;
-  }
   bridge_messages_ = std::make_unique<QTemporaryFile>(QDir::tempPath() +
                                                       QStringLiteral("/morvane-console-XXXXXX"));
   if (!bridge_messages_->open()) bridge_messages_.reset();
@@ -102,6 +131,9 @@ void GameLauncher::CheckStarted() {
     }
   }
   bridge_messages_.reset();
+  if (failure.startsWith(QLatin1String("cannot start "))) {
+    failure += QStringLiteral("\n\nChoose another program with \"change...\" beside the button.");
+  }
   if (!failure.isEmpty()) Fail(failure);
 }
 

@@ -1,9 +1,11 @@
 #include "ui/monitor_console_box.h"
 
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include "files/settings.h"
+#include "ui/clickable_label.h"
 #include "ui/game_launcher.h"
 #include "ui/image_button.h"
 #include "ui/object_names.h"
@@ -81,7 +83,24 @@ MonitorConsoleBox::MonitorConsoleBox(const std::filesystem::path& data_dir,
     start->SetTextLeft(28);
     auto* launcher = new GameLauncher(data_dir, program_dir, file_dialogs, parent);
     connect(start, &ImageButton::clicked, launcher, &GameLauncher::Start);
-    layout->addWidget(start, 0, Qt::AlignLeft);
+    // A game chosen wrongly, or moved, can be chosen again.
+    auto* change = new ClickableLabel(QStringLiteral("<u>change...</u>"), this);
+    change->setObjectName(names::kChangeGameLink);
+    change->setCursor(Qt::PointingHandCursor);
+    change->setToolTip(launcher->Kept());
+    DimText(*change);
+    connect(change, &ClickableLabel::clicked, launcher, [launcher, change] {
+      launcher->Change();
+      change->setToolTip(launcher->Kept());
+    });
+    connect(start, &ImageButton::clicked, change,
+            [launcher, change] { change->setToolTip(launcher->Kept()); });
+    auto* row = new QHBoxLayout;
+    row->setSpacing(8);
+    row->addWidget(start);
+    row->addWidget(change);
+    row->addStretch();
+    layout->addLayout(row);
   }
 }
 

@@ -66,6 +66,7 @@ inline constexpr const char* kConsoleBox = "consoleBox";
 inline constexpr const char* kConsoleLine = "consoleLine";
 inline constexpr const char* kConsoleTodo = "consoleTodo";
 inline constexpr const char* kStartGameButton = "startGameButton";
+inline constexpr const char* kChangeGameLink = "changeGameLink";
 inline constexpr const char* kMonitorOptionsBox = "monitorOptionsBox";
 inline constexpr const char* kHeadshotSoundBox = "headshotSoundBox";
 inline constexpr const char* kTestSoundLink = "testSoundLink";

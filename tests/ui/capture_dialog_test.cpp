@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QSignalSpy>
@@ -14,11 +15,14 @@
 
 #include "support/capture_fixture.h"
 #include "files/capture_options.h"
+#include "files/console_choice.h"
 #include "support/print_qstring.h"
 #include "ui/clickable_label.h"
 #include "ui/object_names.h"
 #include "ui/profile_manager_window.h"
 #include "ui/qt_sound_player.h"
+#include "ui/ui_text.h"
+#include "support/window_input.h"
 
 namespace mrv::ui {
 namespace {
@@ -150,6 +154,38 @@ TEST_F(CaptureDialogTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpe
   EXPECT_FALSE(dialog->isVisible());
   EXPECT_EQ(dialog->ErrorMessage(), "Cancelled");
   EXPECT_EQ(boxes_.shown().size(), 1u);
+}
+
+// A file that is no program is refused before it is kept, a kept program that is gone
+// is asked for again, and "change..." chooses another at any time.
+TEST_F(CaptureDialogTest, TheGamesProgramIsCheckedBeforeItIsKeptAndCanBeChanged) {
+  namespace fs = std::filesystem;
+  const fs::path notes = dir_ / "readme.txt";
+  const fs::path game = dir_ / "urban-terror.sh";
+  test::WriteFileBytes(notes, "not a game");
+  test::WriteFileBytes(game, "#!/bin/sh\n");
+  fs::permissions(game, fs::perms::owner_exec, fs::perm_options::add);
+  fs::create_symlink(fs::path(MORVANE_BIN_DIR) / "morvane-console", dir_ / "morvane-console");
+  auto dialog = Dialog(true);
+  dialogs_.SetNextAnswer(PathText(notes));
+  dialogs_.SetNextAnswer(PathText(game));
+  test::ClickInWindow(*Child(*dialog, names::kChangeGameLink));
+  ASSERT_EQ(dialogs_.asked().size(), 2u);
+  EXPECT_EQ(dialogs_.asked()[1].location, PathText(dir_.path()));
+  ASSERT_EQ(boxes_.shown().size(), 1u);
+  EXPECT_EQ(boxes_.shown()[0].message,
+            PathText(notes) + QStringLiteral("\nis not a program that can be started.\n\n"
+                                             "Please choose the game's program."));
+  EXPECT_EQ(ReadGamePath(dir_.path()), game.string());
+
+  // Gone since: starting it says so and asks again; cancelled, nothing starts.
+  fs::remove(game);
+  test::ClickInWindow(*Child(*dialog, names::kStartGameButton));
+  ASSERT_EQ(dialogs_.asked().size(), 3u);
+  ASSERT_EQ(boxes_.shown().size(), 2u);
+  EXPECT_EQ(boxes_.shown()[1].message,
+            QStringLiteral("The game's program kept for \"Start the game\"\n") + PathText(game) +
+                QStringLiteral("\nis missing.\n\nPlease choose it again."));
 }
 
 TEST_F(CaptureDialogTest, AnEmptyLogFailsWithoutShowingTheDialog) {
