@@ -92,6 +92,8 @@ class MonitorRun {
   bool HandleNewLines();
   // The current map's time ends now.
   void EndMapTime();
+  // Hands the figures of the current map to the status when the throttle lets them go.
+  void ReportFigures();
 
   CaptureSession& session_;
   GameConsole& console_;
@@ -116,6 +118,8 @@ class MonitorRun {
   bool losing_lines_ = false;
   // What the player was last told about a console that answered wrongly.
   std::string told_problem_;
+  // The figures of the map being played, offered to the status at most twice a second.
+  LiveFiguresThrottle figures_;
 };
 
 MonitorEnd MonitorRun::Run() {
@@ -164,6 +168,7 @@ MonitorEnd MonitorRun::RunUntilEnd() {
 bool MonitorRun::Search() {
   told_problem_.clear();
   while (!cancel_.requested()) {
+    ReportFigures();
     if (console_.Find()) return !cancel_.requested();
     std::string problem = console_.Problem();
     if (!problem.empty() && problem != told_problem_) status_.Add(problem);
@@ -204,6 +209,7 @@ MonitorRun::PollEnd MonitorRun::EndByLine() const {
 
 MonitorRun::PollEnd MonitorRun::PollLines() {
   while (!cancel_.requested()) {
+    ReportFigures();
     std::size_t length = console_.TextLength();
     const std::uint64_t now = clock_.Millis();
     if (length != previous_length_) last_change_ = now;
@@ -264,6 +270,12 @@ bool MonitorRun::HandleNewLines() {
   }
   line_index_ = lines_.size();
   return true;
+}
+
+void MonitorRun::ReportFigures() {
+  if (auto figures = figures_.Take(session_.current_map(), clock_.Millis())) {
+    status_.Figures(*figures);
+  }
 }
 
 void MonitorRun::EndMapTime() {

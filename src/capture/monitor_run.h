@@ -19,16 +19,21 @@
 #include <thread>
 
 #include "capture/capture_session.h"
+#include "capture/live_figures.h"
 
 namespace mrv {
 
-// Where the run reports what it is doing ("Waiting for Quake3...", "Quake3 found!", ...).
+// Where the run reports what it is doing ("Waiting for Quake3...", "Quake3 found!", ...)
+// and, for a front end that shows them, the figures of the map being played.
 class MonitorStatus {
  public:
   virtual ~MonitorStatus() = default;
   // The run starts waiting for the game anew: earlier lines no longer apply.
   virtual void Clear() = 0;
   virtual void Add(std::string_view line) = 0;
+  // The figures changed: at most twice a second (LiveFiguresThrottle), on the run's
+  // thread. Nothing by default.
+  virtual void Figures(const LiveFigures& /*figures*/) {}
 };
 
 enum class MonitorEnd {

@@ -86,4 +86,8 @@ void CaptureWorker::Add(std::string_view line) {
   emit statusAdded(MessageText(line));
 }
 
+void CaptureWorker::Figures(const LiveFigures& figures) {
+  emit figuresChanged(figures);
+}
+
 }  // namespace mrv::ui

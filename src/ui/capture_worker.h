@@ -1,7 +1,8 @@
 // One capture of the parse and monitor dialog, on a thread of its own: the console
 // monitor or the log-file run. The GUI thread never waits for it:
-// - what the run tells (status lines, progress, the in-game headshot switch, its end)
-//   arrives as queued signals;
+// - what the run tells (status lines, progress, the live figures of the map being
+//   played, the in-game headshot switch, its end) arrives as queued signals, each
+//   carrying a copy: the run never waits for the GUI thread, nor the GUI for the run;
 // - every box of the run is shown on the GUI thread through a PromptRelay while the
 //   run waits; Stop and Cancel end that wait and every pause of the run at once;
 // - the options may change while it runs, through options().
@@ -67,6 +68,9 @@ class CaptureWorker final : public QObject, private MonitorStatus {
   void statusAdded(const QString& line);
   // The whole percentage of the log read.
   void progressed(int percent);
+  // The figures of the map being played changed (a live capture; at most twice a
+  // second).
+  void figuresChanged(const mrv::LiveFigures& figures);
   // The in-game command switched the headshot sound.
   void headshotSwitched(bool enabled);
   // The last signal of a run; the thread ends right after it.
@@ -75,6 +79,7 @@ class CaptureWorker final : public QObject, private MonitorStatus {
  private:
   void Clear() override;
   void Add(std::string_view line) override;
+  void Figures(const LiveFigures& figures) override;
   template <typename Run>
   void StartThread(Run run);
 
@@ -88,3 +93,5 @@ class CaptureWorker final : public QObject, private MonitorStatus {
 };
 
 }  // namespace mrv::ui
+
+Q_DECLARE_METATYPE(mrv::LiveFigures)

@@ -8,6 +8,7 @@
 #include "ui/capture_devices.h"
 #include "ui/capture_tray.h"
 #include "ui/capture_worker.h"
+#include "ui/live_figures_box.h"
 #include "ui/message_dialog.h"
 #include "ui/monitor_console_box.h"
 #include "ui/monitor_options_box.h"
@@ -38,9 +39,12 @@ MonitorColumn::MonitorColumn(QWidget& dialog, StatusLog& status, CaptureTray& tr
       devices_(devices),
       console_box_(
           new MonitorConsoleBox(state.data_dir, state.folder.program_dir, file_dialogs, &dialog)),
+      live_figures_(new LiveFiguresBox(&dialog)),
       options_box_(new MonitorOptionsBox(&dialog)),
       minimize_(new QCheckBox(QStringLiteral("minimize to tray"), &dialog)) {
   console_box_->setGeometry(kLeft, kTop, kLeftWidth, 94);
+  live_figures_->setGeometry(console_box_->geometry());
+  live_figures_->hide();
   options_box_->setGeometry(kLeft, kTop + 100, kLeftWidth, kStatusTop - kTop - 106);
   status.setGeometry(kLeft, kStatusTop, kLeftWidth, kStatusBottom - kStatusTop);
   connect(options_box_, &MonitorOptionsBox::testClicked, this,
@@ -90,7 +94,9 @@ void MonitorColumn::Start(CaptureWorker& worker) {
   connect(&worker, &CaptureWorker::headshotSwitched, options_box_,
           &MonitorOptionsBox::ShowHeadshot);
   options_box_->Follow(&worker.options());
-  console_box_->setEnabled(false);
+  connect(&worker, &CaptureWorker::figuresChanged, live_figures_, &LiveFiguresBox::Show);
+  console_box_->hide();
+  live_figures_->show();
   if (minimize_->isChecked()) tray_.HideDialog();
   worker.StartMonitor(std::move(console_));
 }

@@ -3,8 +3,9 @@
 // tray" with its advice beside the buttons. The first show loads the stored options; each
 // show adds the tray advice to the status lines, which a hide takes back while it is the
 // last one. OK opens the console (a failure is told and OK stays idle), hands the options
-// to the run, which follows every later change of a control, turns the console box off
-// and, with "minimize to tray" checked, puts the dialog into the tray.
+// to the run, which follows every later change of a control, puts the live figures of
+// the map being played in the console box's place and, with "minimize to tray" checked,
+// puts the dialog into the tray.
 #pragma once
 
 #include <memory>
@@ -23,6 +24,7 @@ namespace mrv::ui {
 class CaptureDevices;
 class CaptureTray;
 class FileDialogs;
+class LiveFiguresBox;
 class MonitorOptionsBox;
 class StatusLog;
 struct ProgramState;
@@ -52,6 +54,7 @@ class MonitorColumn final : public CaptureColumn {
   ProgramState& state_;
   CaptureDevices& devices_;
   QWidget* console_box_;
+  LiveFiguresBox* live_figures_;
   MonitorOptionsBox* options_box_;
   QCheckBox* minimize_;
   // Opened by Prepare, handed to the run by Start.

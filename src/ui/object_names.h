@@ -54,8 +54,9 @@ inline constexpr const char* kMessage = "message";
 inline constexpr const char* kMessageInput = "messageInput";
 
 // The capture dialog (with kOkButton and kCancelButton): its status lines, the log-file
-// column, the monitor column and the profile picker (with kProfileList, kNicknameList
-// and kProfileNotes).
+// column, the monitor column (the console box, in whose place the live figures show
+// while a capture runs, and the options) and the profile picker (with kProfileList,
+// kNicknameList and kProfileNotes).
 inline constexpr const char* kCaptureDialog = "CaptureDialog";
 inline constexpr const char* kStatusLog = "statusLog";
 inline constexpr const char* kLogFileBox = "logFileBox";
@@ -67,6 +68,10 @@ inline constexpr const char* kConsoleLine = "consoleLine";
 inline constexpr const char* kConsoleTodo = "consoleTodo";
 inline constexpr const char* kStartGameButton = "startGameButton";
 inline constexpr const char* kChangeGameLink = "changeGameLink";
+inline constexpr const char* kLiveFiguresBox = "liveFiguresBox";
+inline constexpr const char* kLiveMap = "liveMap";
+inline constexpr const char* kLiveNickname = "liveNickname";
+inline constexpr const char* kLiveFigures = "liveFigures";
 inline constexpr const char* kMonitorOptionsBox = "monitorOptionsBox";
 inline constexpr const char* kHeadshotSoundBox = "headshotSoundBox";
 inline constexpr const char* kTestSoundLink = "testSoundLink";
@@ -149,13 +154,13 @@ inline constexpr const char* kHitsGrid = "hitsGrid";
 inline constexpr const char* kDecidingHitsToggle = "decidingHitsToggle";
 inline constexpr const char* kDecidingHitsCaption = "decidingHitsCaption";
 inline constexpr const char* kBodyMap = "bodyMap";
+inline constexpr const char* kHitsNote = "hitsNote";
 inline constexpr const char* kKillsGrid = "killsGrid";
 inline constexpr const char* kDeathsGrid = "deathsGrid";
 inline constexpr const char* kKillsDetailsButton = "killsDetailsButton";
 inline constexpr const char* kDeathsDetailsButton = "deathsDetailsButton";
 
 // The one-on-one window's halves carry the viewer's names of the player panel and the
-inline constexpr const char* kHitsNote = "hitsNote";
 // weapon grids, followed by their side: 0 the left player, 1 the right one.
 inline QString OnSide(const char* name, int side) {
   return QString::fromLatin1(name) + (side == 0 ? QStringLiteral("Left") : QStringLiteral("Right"));

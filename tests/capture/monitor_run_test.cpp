@@ -372,5 +372,44 @@ TEST(ConsoleMonitorTest, AConsoleThatCannotBeTypedIntoStartsEachGameOnce) {
             1);
 }
 
+// Keeps every report of live figures with the time it was made.
+class FiguresRecorder final : public MonitorStatus {
+ public:
+  explicit FiguresRecorder(Clock& clock) : clock_(clock) {}
+  void Clear() override {}
+  void Add(std::string_view) override {}
+  void Figures(const LiveFigures& figures) override {
+    reports.push_back({clock_.Millis(), figures});
+  }
+  std::vector<std::pair<std::uint64_t, LiveFigures>> reports;
+
+ private:
+  Clock& clock_;
+};
+
+TEST(ConsoleMonitorTest, ReportsTheMapsFiguresAtMostTwiceASecondAndTheLastOneSurely) {
+  ScriptedMonitor m;
+  FiguresRecorder recorder(m.h.clock);
+  m.Then([&] {
+    m.Print("\"mapname\" is:\"ut4_abbey\" default:\"nomap\"");
+    m.Print("\"name\" is:\"Morv\" default:\"UnnamedPlayer\"");
+    m.Print("Rasec got a lead enema from Morv's retro M4.");
+  });
+  // A hit every wait, for two seconds; then the console stays quiet.
+  for (int i = 0; i < 40; ++i) m.Then([&] { m.Print("You hit Rasec in the Head."); });
+  for (int i = 0; i < 12; ++i) m.Then([] {});
+  EXPECT_EQ(RunConsoleMonitor(m.h.session, recorder, m.requests), MonitorEnd::kStopped);
+
+  ASSERT_GE(recorder.reports.size(), 2u);
+  EXPECT_EQ(recorder.reports.front().second, LiveFigures{});  // nothing known at the start
+  EXPECT_LE(recorder.reports.size(), 7u);
+  for (std::size_t i = 1; i < recorder.reports.size(); ++i) {
+    EXPECT_GE(recorder.reports[i].first - recorder.reports[i - 1].first,
+              LiveFiguresThrottle::kPeriodMs);
+    EXPECT_NE(recorder.reports[i].second, recorder.reports[i - 1].second);
+  }
+  EXPECT_EQ(recorder.reports.back().second, (LiveFigures{"ut4_abbey", "Morv", 1, 0, 40}));
+}
+
 }  // namespace
 }  // namespace mrv

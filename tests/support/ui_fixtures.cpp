@@ -4,6 +4,7 @@
 
 #include <QTest>
 #include <QWidget>
+#include <thread>
 
 #include "files/profile_add_game.h"
 #include "files/saved_game.h"
@@ -83,6 +84,20 @@ void ChooseMenuSlot(QWidget& viewer, int slot) {
   ASSERT_TRUE(menu->isVisible());
   QTest::mouseMove(menu, ui::PopupLines::LinePoint(slot - 1));
   QTest::mouseClick(menu, Qt::LeftButton, {}, ui::PopupLines::LinePoint(slot - 1));
+}
+
+std::unique_ptr<FakeConsole> PlayedGameConsole() {
+  auto console = std::make_unique<FakeConsole>();
+  console->text =
+      "8 crosshairs parsed\r\nCL_InitCGame:  2.05 seconds\r\nCom_TouchMemory: 0 msec\r\n"
+      "\"mapname\" is:\"ut4_abbey\" default:\"nomap\"\r\n"
+      "\"name\" is:\"Morv\" default:\"UnnamedPlayer\"\r\n"
+      "Morv joined the red team.\r\nSome Player joined the blue team.\r\n"
+      "You hit Some Player in the Head.\r\nYou hit Some Player in the Torso.\r\n"
+      "Some Player got a lead enema from Morv's retro M4.\r\n"
+      "Morv was torn asunder by Some Player's crass AK103.\r\n";
+  console->on_wait = [](std::chrono::milliseconds timeout) { std::this_thread::sleep_for(timeout); };
+  return console;
 }
 
 std::unique_ptr<ui::MainWindow> ShownMainWindow(const std::filesystem::path& dir,

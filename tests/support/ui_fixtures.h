@@ -99,19 +99,32 @@ class RecordingViewer final : public ui::ViewerLauncher {
   std::function<void(const ui::ProgramState&)> inspect;
 };
 
+// A console on which a game has just been played a little, all printed at once: the game
+// named the map ut4_abbey and the player Morv, who hit Some Player twice, killed him once
+// and was killed by him once. It waits for a change as a quiet console does.
+std::unique_ptr<FakeConsole> PlayedGameConsole();
+
 // The capture devices of desktop tests: real time with quick pauses unless a test gives
-// its own clock, a recording sound output, and the console stats.ini chooses (for the
-// bridge, the socket in XDG_RUNTIME_DIR, which a test points at its scratch folder).
+// its own clock, a recording sound output, and the console a test gives (once) or else
+// the one stats.ini chooses (for the bridge, the socket in XDG_RUNTIME_DIR, which a test
+// points at its scratch folder).
 class TestCaptureDevices final : public ui::CaptureDevices {
  public:
   Clock& clock() override { return clock_ != nullptr ? *clock_ : quick_; }
   SoundPlayer& sound() override { return sound_; }
+  std::unique_ptr<GameConsole> OpenConsole(const std::filesystem::path& data_dir,
+                                           std::string& error) override {
+    if (console_ != nullptr) return std::move(console_);
+    return CaptureDevices::OpenConsole(data_dir, error);
+  }
   void UseClock(Clock& clock) { clock_ = &clock; }
+  void UseConsole(std::unique_ptr<GameConsole> console) { console_ = std::move(console); }
 
  private:
   QuickPauseClock quick_;
   Clock* clock_ = nullptr;
   FakeSound sound_;
+  std::unique_ptr<GameConsole> console_;
 };
 
 }  // namespace mrv::test

@@ -156,6 +156,26 @@ TEST_F(CaptureDialogTest, ShowsTheChosenProfileAndStartsNothingWhenItCannotBeOpe
   EXPECT_EQ(boxes_.shown().size(), 1u);
 }
 
+// While a capture runs, the console box gives way to the figures of the map being
+// played, which come from the capture thread as it counts.
+TEST_F(CaptureDialogTest, ShowsTheLiveFiguresOfTheMapWhileTheCaptureRuns) {
+  devices_.UseConsole(test::PlayedGameConsole());
+  auto dialog = Dialog(true);
+  auto text = [&dialog](const char* line) { return Child<QLabel>(*dialog, line)->text(); };
+  EXPECT_FALSE(Child(*dialog, names::kLiveFiguresBox)->isVisible());
+  test::ClickInWindow(*Child(*dialog, names::kMinimizeToTrayBox));  // stays in sight
+  test::ClickInWindow(*Child(*dialog, names::kOkButton));
+  EXPECT_TRUE(Child(*dialog, names::kLiveFiguresBox)->isVisible());
+  EXPECT_FALSE(Child(*dialog, names::kConsoleBox)->isVisible());
+  EXPECT_TRUE(QTest::qWaitFor(
+      [&] { return text(names::kLiveFigures) == "Kills: 1    Deaths: 1    Hits given: 2"; },
+      kPatienceMs));
+  EXPECT_EQ(text(names::kLiveMap), QStringLiteral("Map: ut4_abbey"));
+  EXPECT_EQ(text(names::kLiveNickname), QStringLiteral("You: Morv"));
+  test::ClickInWindow(*Child(*dialog, names::kCancelButton));
+  EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->isHidden(); }, kPatienceMs));
+}
+
 // A file that is no program is refused before it is kept, a kept program that is gone
 // is asked for again, and "change..." chooses another at any time.
 TEST_F(CaptureDialogTest, TheGamesProgramIsCheckedBeforeItIsKeptAndCanBeChanged) {
