@@ -3,8 +3,10 @@
 //
 // usage: morvane-screenshots OUTDIR   (scripts/screenshots.sh builds and runs it)
 #include <QApplication>
+#include <QCheckBox>
 #include <QDir>
 #include <QEnterEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -126,6 +128,21 @@ ui::CaptureDialog* MonitorDialog(ShotContext& context, const QString& tab) {
   return dialog;
 }
 
+// A capture of a game just begun, in sight: the live figures in the console box's place.
+ui::CaptureDialog* LiveMonitorDialog(ShotContext& context) {
+  context.devices.UseConsole(test::PlayedGameConsole());
+  ui::CaptureDialog* dialog = CaptureDialog(context, true);
+  dialog->show();
+  dialog->findChild<QCheckBox*>(names::kMinimizeToTrayBox)->setChecked(false);
+  emit dialog->findChild<ui::ImageButton*>(names::kOkButton)->clicked();
+  auto* figures = dialog->findChild<QLabel*>(names::kLiveFigures);
+  if (!QTest::qWaitFor([figures] { return figures->text().endsWith(QLatin1String("given: 2")); },
+                       10000)) {
+    std::fputs("morvane-screenshots: the capture counted nothing\n", stderr);
+  }
+  return dialog;
+}
+
 const Shot kShots[] = {
     {"main.png",
      [](ShotContext& context) -> QWidget* { return Keep(context, MainWindow(context)); }},
@@ -182,6 +199,8 @@ const Shot kShots[] = {
      [](ShotContext& context) -> QWidget* {
        return MonitorDialog(context, names::kHitOptionsTab);
      }},
+    {"monitor-dialog-live.png",
+     [](ShotContext& context) -> QWidget* { return LiveMonitorDialog(context); }},
     {"about.png",
      [](ShotContext& context) -> QWidget* {
        return Keep(context, std::make_unique<ui::AboutWindow>(QStringLiteral("/home/morv/.local/share/morvane (the user's data folder)")));
