@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+#include "ui/box_placement.h"
 #include "ui/image_button.h"
 #include "ui/object_names.h"
 #include "ui/theme.h"
@@ -30,6 +31,18 @@ bool IsEnter(const QKeyEvent& event) {
 QWidget* ParentOrActive(QWidget* parent) {
   return parent != nullptr ? parent : QApplication::activeWindow();
 }
+
+// The platform's message box, centred on its window like the program's own.
+class CentredMessageBox final : public QMessageBox {
+ public:
+  using QMessageBox::QMessageBox;
+
+ protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);  // gives the box its final size
+    CentreOnWindow(*this, parentWidget());
+  }
+};
 
 }  // namespace
 
@@ -87,6 +100,7 @@ void MessageDialog::Arrange() {
 
 void MessageDialog::showEvent(QShowEvent* event) {
   Arrange();
+  CentreOnWindow(*this, parentWidget());
   if (input_shown_) input_->setFocus();
   QDialog::showEvent(event);
 }
@@ -153,16 +167,20 @@ void ErrorDialog(const QString& message, const QString& caption, QWidget* parent
   const ScriptedBoxes::Shown error{
       ScriptedBoxes::Kind::kError, caption, message, true, false, false, {}};
   if (ScriptedBoxes::Intercept(error)) return;
-  QMessageBox::critical(ParentOrActive(parent), caption, message);
+  CentredMessageBox box(QMessageBox::Critical, caption, message, QMessageBox::Ok,
+                        ParentOrActive(parent));
+  box.exec();
 }
 
 Choice YesNoCancelBox(const QString& message, const QString& title, QWidget* parent) {
   const ScriptedBoxes::Shown question{
       ScriptedBoxes::Kind::kYesNoCancel, title, message, false, true, false, {}};
   if (const auto reply = ScriptedBoxes::Intercept(question)) return reply->choice;
-  const auto answer = QMessageBox::question(
-      ParentOrActive(parent), title, message,
-      QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Cancel);
+  CentredMessageBox box(QMessageBox::Question, title, message,
+                        QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                        ParentOrActive(parent));
+  box.setDefaultButton(QMessageBox::Cancel);
+  const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
   if (answer == QMessageBox::Yes) return Choice::kYes;
   return answer == QMessageBox::No ? Choice::kNo : Choice::kCancel;
 }

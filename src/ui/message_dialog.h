@@ -1,7 +1,8 @@
 // The program's own message box and its two entry points, the information box and the
 // Ask box, plus the platform's standard error dialog, which the few start-up and fatal
 // messages use. Core code reaches all of them through DesktopPrompt (desktop_prompt.h);
-// windows call the functions here directly.
+// windows call the functions here directly. Every box opens centred on its window
+// (box_placement.h).
 //
 //   if (!AskBox(QStringLiteral("New map name:"), QStringLiteral("Rename"), name,
 //               {.input = true}, this)) return;

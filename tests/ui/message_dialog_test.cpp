@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 
@@ -75,6 +76,51 @@ TEST(MessageDialogTest, EnterInTheInputAnswersOkWithTheTypedText) {
     QTest::mouseClick(box->findChild<ImageButton*>(names::kCloseImage), Qt::LeftButton);
   });
   EXPECT_FALSE(AskBox(QStringLiteral("Delete map?"), QStringLiteral("Delete"), name, {}));
+}
+
+// Where the open box stands, its centre, then Escape closes it.
+void MeasureAndCloseOpenBox(QRect& box_place) {
+  QTimer::singleShot(0, [&box_place] {
+    QWidget* box = QApplication::activeModalWidget();
+    ASSERT_NE(box, nullptr);
+    box_place = box->geometry();
+    QTest::keyClick(box, Qt::Key_Escape);
+  });
+}
+
+// Within the platform's frame, which the offscreen platform adds around a framed box
+// once it is placed.
+bool SameCentre(const QRect& a, const QRect& b) {
+  return (a.center() - b.center()).manhattanLength() <= 6;
+}
+
+// Whether its window is in sight, minimised far off the screen (as Windows keeps a
+// minimised window) or hidden in the tray, a box opens in the middle of it or of the
+// screen, never in a corner.
+TEST(MessageDialogTest, BoxesOpenCentredOnTheirWindowOrTheScreen) {
+  QWidget window;
+  window.setGeometry(60, 50, 300, 200);
+  window.show();
+  const QRect screen = window.screen()->availableGeometry();
+  QRect box;
+  MeasureAndCloseOpenBox(box);
+  InformationBox(QStringLiteral("Quake3 lost!"), QStringLiteral("!"), &window);
+  EXPECT_TRUE(SameCentre(box, window.geometry())) << box.x() << "," << box.y();
+  MeasureAndCloseOpenBox(box);
+  ErrorDialog(QStringLiteral("Unable to load file x.stg"), QStringLiteral("Error"), &window);
+  EXPECT_TRUE(SameCentre(box, window.geometry())) << box.x() << "," << box.y();
+
+  window.move(-32000, -32000);
+  MeasureAndCloseOpenBox(box);
+  InformationBox(QStringLiteral("Quake3 lost!"), QStringLiteral("!"), &window);
+  EXPECT_TRUE(SameCentre(box, screen)) << box.x() << "," << box.y();
+
+  window.move(60, 50);
+  window.hide();
+  MeasureAndCloseOpenBox(box);
+  EXPECT_EQ(YesNoCancelBox(QStringLiteral("Save?"), QStringLiteral("Close"), &window),
+            Choice::kCancel);
+  EXPECT_TRUE(SameCentre(box, screen)) << box.x() << "," << box.y();
 }
 
 TEST(MessageDialogTest, DesktopPromptShowsCoreMessagesInTheProgramsBoxes) {
