@@ -3,6 +3,7 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QHideEvent>
 #include <QLabel>
 #include <QMimeData>
 #include <QMouseEvent>
@@ -303,6 +304,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
 
 void MainWindow::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+  // A window the platform placed is placed anew each time it is shown (most window
+  // managers centre it); the place it has now, pinned as its own, is where it comes back.
+  if (!event->spontaneous()) move(pos());
+  QWidget::hideEvent(event);
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {

@@ -7,8 +7,8 @@
 // runs it is hidden.
 //
 // Each game action hides the window, fills state().store, calls OpenStatsViewer and
-// shows the window again. A saved game, a profile or a log dropped on the window (or
-// named on the command line) opens as its button would open it.
+// shows the window again, where it was. A saved game, a profile or a log dropped on the
+// window (or named on the command line) opens as its button would open it.
 #pragma once
 
 #include <QPixmap>
@@ -64,6 +64,7 @@ class MainWindow : public QWidget {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void hideEvent(QHideEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void dragEnterEvent(QDragEnterEvent* event) override;
   void dropEvent(QDropEvent* event) override;

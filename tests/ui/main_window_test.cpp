@@ -22,6 +22,7 @@
 #include "ui/recent_files_panel.h"
 #include "ui/ui_text.h"
 #include "support/ui_fixtures.h"
+#include "support/window_input.h"
 
 namespace mrv::ui {
 namespace {
@@ -144,6 +145,20 @@ TEST_F(MainWindowTest, AMissingOrDamagedSavedGameGivesItsMessageAndTheWindowStay
   EXPECT_TRUE(main->isVisible());
   // The maps read before the damage do not linger into the next game.
   EXPECT_TRUE(main->state().store.empty());
+}
+
+// A window the platform placed is placed anew when it is shown again, unless its place
+// is its own: after the viewer it stands where it stood.
+TEST_F(MainWindowTest, TheWindowKeepsItsPlaceWhenTheViewerCloses) {
+  auto main = Open();
+  const QPoint place = main->pos();
+  dialogs_.SetNextAnswer(PathText(kSavedGame));
+  test::ClickInWindow(*main->findChild<ImageButton*>(names::kLoadButton));
+  ASSERT_EQ(viewer_.opened.size(), 1u);
+  EXPECT_FALSE(viewer_.opened[0].parent_visible);
+  EXPECT_TRUE(main->isVisible());
+  EXPECT_EQ(main->pos(), place);
+  EXPECT_TRUE(main->testAttribute(Qt::WA_Moved));
 }
 
 // A file dropped on the window opens as its button would open it; a profile may live
