@@ -8,6 +8,10 @@
   antialiasing: a blended pixel would stop the fill.
 - blueflag.png, redflag.png, ggrayflag.png (played for both teams), grayflag.png (no
   team): 20 x 20 flag icons with transparent corners, antialiased by supersampling.
+- the same pictures drawn at twice the detail for high-density screens, each named with
+  "@2x" before its extension (body@2x.png, 346 x 542): the same shapes sampled twice as
+  finely, with outlines as wide as at 1x, so that a flood fill from an anchor scaled by 2
+  still shades exactly its area.
 
 The drawing is plain arithmetic and writes the PNG files itself (standard library only),
 so running this again gives the same bytes. It checks the body picture's regions before
@@ -101,25 +105,30 @@ SHAPES = [
 ]
 
 
-def label_areas():
-    """Area index of every pixel, -1 for the background."""
-    labels = [[-1] * WIDTH for _ in range(HEIGHT)]
-    for y in range(HEIGHT):
-        for x in range(WIDTH):
+def label_areas(scale):
+    """Area index of every pixel, -1 for the background. At scale 2 each picture pixel
+    covers half a unit of the shapes' coordinates."""
+    width, height = WIDTH * scale, HEIGHT * scale
+    offset = (scale - 1) / (2 * scale)  # the centre of a fine pixel within its unit
+    labels = [[-1] * width for _ in range(height)]
+    for y in range(height):
+        for x in range(width):
+            sx, sy = x / scale - offset, y / scale - offset
             for area, shape in enumerate(SHAPES):
-                if shape(x, y):
+                if shape(sx, sy):
                     labels[y][x] = area
                     break
     return labels
 
 
-def is_outline(labels, x, y):
-    """A pixel of an area that touches anything else, diagonals included."""
+def is_outline(labels, x, y, reach):
+    """A pixel of an area within `reach` pixels of anything else, diagonals included."""
     area = labels[y][x]
-    for dy in (-1, 0, 1):
-        for dx in (-1, 0, 1):
+    height, width = len(labels), len(labels[0])
+    for dy in range(-reach, reach + 1):
+        for dx in range(-reach, reach + 1):
             nx, ny = x + dx, y + dy
-            if not (0 <= nx < WIDTH and 0 <= ny < HEIGHT) or labels[ny][nx] != area:
+            if not (0 <= nx < width and 0 <= ny < height) or labels[ny][nx] != area:
                 return True
     return False
 
@@ -130,16 +139,16 @@ def floor_shadow(x, y):
     return d <= 1.0, d
 
 
-def draw_body():
-    labels = label_areas()
-    pixels = [[BACKGROUND] * WIDTH for _ in range(HEIGHT)]
-    for y in range(HEIGHT):
-        for x in range(WIDTH):
+def draw_body(scale=1):
+    labels = label_areas(scale)
+    pixels = [[BACKGROUND] * (WIDTH * scale) for _ in range(HEIGHT * scale)]
+    for y in range(HEIGHT * scale):
+        for x in range(WIDTH * scale):
             area = labels[y][x]
             if area >= 0:
-                pixels[y][x] = OUTLINE if is_outline(labels, x, y) else AREAS[area][2]
+                pixels[y][x] = OUTLINE if is_outline(labels, x, y, scale) else AREAS[area][2]
             else:
-                under, d = floor_shadow(x, y)
+                under, d = floor_shadow(x / scale, y / scale)
                 if under:
                     level = round(8 + 10 * (1.0 - d))
                     pixels[y][x] = (level, level + 2, level + 5)
@@ -149,22 +158,27 @@ def draw_body():
 def region(pixels, start):
     """The 4-connected pixels of start's colour, as a flood fill finds them."""
     colour = pixels[start[1]][start[0]]
+    height, width = len(pixels), len(pixels[0])
     seen = {start}
     todo = [start]
     while todo:
         x, y = todo.pop()
         for nx, ny in ((x + 1, y), (x - 1, y), (x, y + 1), (x, y - 1)):
-            if (0 <= nx < WIDTH and 0 <= ny < HEIGHT and (nx, ny) not in seen
+            if (0 <= nx < width and 0 <= ny < height and (nx, ny) not in seen
                     and pixels[ny][nx] == colour):
                 seen.add((nx, ny))
                 todo.append((nx, ny))
     return seen
 
 
-def check_regions(pixels):
-    anchors = [anchor for _, anchor, _ in AREAS]
-    shifted = [(x + REPORT_SHIFT[0], y + REPORT_SHIFT[1]) for x, y in anchors]
-    for index, (name, anchor, tone) in enumerate(AREAS):
+def check_regions(pixels, scale=1):
+    """At 2x the viewer fills from the anchors scaled by 2; the report draws at 1x only."""
+    anchors = [(x * scale, y * scale) for _, (x, y), _ in AREAS]
+    shifted = ([(x + REPORT_SHIFT[0], y + REPORT_SHIFT[1]) for x, y in anchors] if scale == 1
+               else anchors)
+    width, height = len(pixels[0]), len(pixels)
+    for index, (name, _, tone) in enumerate(AREAS):
+        anchor = anchors[index]
         if pixels[anchor[1]][anchor[0]] != tone:
             sys.exit(f"{name}: the anchor {anchor} is not inside the area")
         found = region(pixels, anchor)
@@ -173,7 +187,7 @@ def check_regions(pixels):
         for other in range(len(AREAS)):
             if other != index and (anchors[other] in found or shifted[other] in found):
                 sys.exit(f"{name}: the area reaches the anchor of {AREAS[other][0]}")
-        if any(x in (0, WIDTH - 1) or y in (0, HEIGHT - 1) for x, y in found):
+        if any(x in (0, width - 1) or y in (0, height - 1) for x, y in found):
             sys.exit(f"{name}: the area is not closed")
 
 
@@ -200,17 +214,18 @@ def flag_pixel(colour, x, y):
     return None
 
 
-def draw_flag(colour, size=20, samples=4):
+def draw_flag(colour, scale=1, size=20, samples=4):
     """RGBA rows, supersampled samples x samples per pixel."""
     rows = []
-    for py in range(size):
+    for py in range(size * scale):
         row = []
-        for px in range(size):
+        for px in range(size * scale):
             total = [0.0, 0.0, 0.0]
             covered = 0
             for sy in range(samples):
                 for sx in range(samples):
-                    hit = flag_pixel(colour, px + (sx + 0.5) / samples, py + (sy + 0.5) / samples)
+                    hit = flag_pixel(colour, (px + (sx + 0.5) / samples) / scale,
+                                     (py + (sy + 0.5) / samples) / scale)
                     if hit:
                         covered += 1
                         for i in range(3):
@@ -253,11 +268,12 @@ FLAGS = {
 
 def main():
     out = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else pathlib.Path(__file__).parent
-    body = draw_body()
-    check_regions(body)
-    write_png(out / "body.png", body, alpha=False)
-    for name, colour in FLAGS.items():
-        write_png(out / f"{name}.png", draw_flag(colour), alpha=True)
+    for scale, suffix in ((1, ""), (2, "@2x")):
+        body = draw_body(scale)
+        check_regions(body, scale)
+        write_png(out / f"body{suffix}.png", body, alpha=False)
+        for name, colour in FLAGS.items():
+            write_png(out / f"{name}{suffix}.png", draw_flag(colour, scale), alpha=True)
 
 
 if __name__ == "__main__":

@@ -1,6 +1,9 @@
 // Draws the window art of the desktop program into a folder, as PNG files:
 // backgrounds, image-button glyphs (two frames side by side: normal, then lit), tab and
 // toggle glyphs, sort arrows and the title strip's images. Same input, same pictures.
+// Everything is drawn twice: NAME.png, and NAME@2x.png at twice the pixels for
+// high-density screens (the same drawing in the same coordinates, on a canvas whose
+// device pixel ratio is 2, so lines and text come out finer rather than larger).
 //
 // usage: morvane-window-art OUTPUT_FOLDER   (run with QT_QPA_PLATFORM=offscreen)
 #include <QDir>
@@ -22,15 +25,24 @@ const QColor kIcon(0xbc, 0xbc, 0xbc);
 
 QString out_dir;
 bool all_saved = true;
+int scale = 1;  // 2 while the @2x pictures are drawn
 
 QImage Canvas(int width, int height) {
-  QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+  QImage image(width * scale, height * scale, QImage::Format_ARGB32_Premultiplied);
+  image.setDevicePixelRatio(scale);
   image.fill(Qt::transparent);
   return image;
 }
 
+// The canvas in the coordinates the drawing uses.
+QRect Area(const QImage& image) {
+  return {QPoint(0, 0), image.deviceIndependentSize().toSize()};
+}
+
 void Save(const QImage& image, const char* name) {
-  const QString path = out_dir + QLatin1Char('/') + QLatin1String(name);
+  QString file = QLatin1String(name);
+  if (scale != 1) file.insert(file.lastIndexOf(QLatin1Char('.')), QStringLiteral("@%1x").arg(scale));
+  const QString path = out_dir + QLatin1Char('/') + file;
   if (!image.save(path)) {
     std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
     all_saved = false;
@@ -138,8 +150,8 @@ void Background(const char* name, QSize size, int top, int bottom, int hatch_spa
                 const std::function<void(QPainter&)>& details = {}) {
   QImage image = Canvas(size.width(), size.height());
   QPainter p(&image);
-  DarkGradient(p, image.rect(), QColor(top, top, top), QColor(bottom, bottom, bottom));
-  if (hatch_spacing != 0) Hatch(p, image.rect(), hatch_spacing, 5);
+  DarkGradient(p, Area(image), QColor(top, top, top), QColor(bottom, bottom, bottom));
+  if (hatch_spacing != 0) Hatch(p, Area(image), hatch_spacing, 5);
   if (details) details(p);
   Save(image, name);
 }
@@ -421,6 +433,18 @@ void StripImages() {
                QPointF(r.right() - 4.5, r.bottom() - 4.5));
   });
   Save(minimise, "frame_minimise.png");
+  const QImage maximise = TwoFrames(16, 16, [](QPainter& p, QRectF r, bool lit) {
+    if (lit) {
+      p.setPen(Qt::NoPen);
+      p.setBrush(kBlue);
+      p.drawRoundedRect(r.adjusted(1, 1, -1, -1), 3, 3);
+    }
+    p.setPen(IconPen(lit ? Qt::white : kIcon, 1.4));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(r.adjusted(4.5, 4.5, -4.5, -4.5));
+    p.drawLine(QPointF(r.left() + 4.5, r.top() + 5.5), QPointF(r.right() - 4.5, r.top() + 5.5));
+  });
+  Save(maximise, "frame_maximise.png");
 }
 
 // ---- tabs, toggle and arrows of the stats viewer ----
@@ -541,34 +565,36 @@ int main(int argc, char** argv) {
   out_dir = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(out_dir);
 
-  Backgrounds();
+  for (scale = 1; scale <= 2; ++scale) {
+    Backgrounds();
 
-  ActionButton("button_monitor.png", MonitorIcon);
-  ActionButton("button_parse.png", DocumentIcon);
-  ActionButton("button_load.png", FolderIcon);
-  ActionButton("button_profiles.png", PersonIcon);
-  DialogButton("button_ok.png", QColor(0x2a, 0x80, 0xd8), CheckIcon);
-  DialogButton("button_cancel.png", QColor(0xd0, 0x30, 0x30),
-               [](QPainter& p, QRectF b, QColor c) { CrossIcon(p, b, c); });
-  // The profile manager's.
-  DialogButton("button_create.png", QColor(0x30, 0xa0, 0x50), NewFileIcon);
-  DialogButton("button_delete.png", QColor(0xd0, 0x30, 0x30), BinIcon);
-  DialogButton("button_save.png", QColor(0x2a, 0x80, 0xd8), DiskIcon);
-  DialogButton("button_open.png", QColor(0x2a, 0x80, 0xd8), BarsIcon);
-  DialogButton("button_add.png", QColor(0x30, 0xa0, 0x50), PlusIcon, 85);
-  DialogButton("button_remove.png", QColor(0xd0, 0x30, 0x30), MinusIcon, 85);
-  ArrowButton("button_up.png", true);
-  ArrowButton("button_down.png", false);
-  DialogButton("button_start_game.png", QColor(0x30, 0xa0, 0x50), PlayIcon, 124);
-  DetailsButton();
-  StripImages();
-  TrayIcon();
+    ActionButton("button_monitor.png", MonitorIcon);
+    ActionButton("button_parse.png", DocumentIcon);
+    ActionButton("button_load.png", FolderIcon);
+    ActionButton("button_profiles.png", PersonIcon);
+    DialogButton("button_ok.png", QColor(0x2a, 0x80, 0xd8), CheckIcon);
+    DialogButton("button_cancel.png", QColor(0xd0, 0x30, 0x30),
+                 [](QPainter& p, QRectF b, QColor c) { CrossIcon(p, b, c); });
+    // The profile manager's.
+    DialogButton("button_create.png", QColor(0x30, 0xa0, 0x50), NewFileIcon);
+    DialogButton("button_delete.png", QColor(0xd0, 0x30, 0x30), BinIcon);
+    DialogButton("button_save.png", QColor(0x2a, 0x80, 0xd8), DiskIcon);
+    DialogButton("button_open.png", QColor(0x2a, 0x80, 0xd8), BarsIcon);
+    DialogButton("button_add.png", QColor(0x30, 0xa0, 0x50), PlusIcon, 85);
+    DialogButton("button_remove.png", QColor(0xd0, 0x30, 0x30), MinusIcon, 85);
+    ArrowButton("button_up.png", true);
+    ArrowButton("button_down.png", false);
+    DialogButton("button_start_game.png", QColor(0x30, 0xa0, 0x50), PlayIcon, 124);
+    DetailsButton();
+    StripImages();
+    TrayIcon();
 
-  Tab("tab_hits_given.png", kBlue, CrosshairIcon);
-  Tab("tab_hits_taken.png", kRed, ImpactIcon);
-  Tab("tab_kills_deaths.png", QColor(0x80, 0x80, 0x80), SkullIcon);
-  DecidingHitsToggle();
-  SortArrow("sort_ascending.png", true);
-  SortArrow("sort_descending.png", false);
+    Tab("tab_hits_given.png", kBlue, CrosshairIcon);
+    Tab("tab_hits_taken.png", kRed, ImpactIcon);
+    Tab("tab_kills_deaths.png", QColor(0x80, 0x80, 0x80), SkullIcon);
+    DecidingHitsToggle();
+    SortArrow("sort_ascending.png", true);
+    SortArrow("sort_descending.png", false);
+  }
   return all_saved ? 0 : 1;
 }

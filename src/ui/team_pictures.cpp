@@ -5,20 +5,31 @@
 
 namespace mrv::ui {
 
-QPixmap FlagPixmap(TeamMark mark) {
-  return QPixmap::fromImage(FlagPicture(mark));
+namespace {
+
+QIcon BothDrawings(const ArtPicture& picture) {
+  QIcon icon;
+  icon.addPixmap(picture.For(1));
+  icon.addPixmap(picture.For(2));
+  return icon;
+}
+
+}  // namespace
+
+QPixmap FlagPixmap(TeamMark mark, qreal ratio) {
+  return QPixmap::fromImage(FlagPicture(mark, ratio > 1 ? 2 : 1));
 }
 
 QIcon TeamIcon(TeamMark mark) {
-  return QIcon(FlagPixmap(mark));
+  return BothDrawings(ArtPicture(FlagPixmap(mark, 1), FlagPixmap(mark, 2)));
 }
 
 QIcon SortArrowPicture(SortArrow arrow) {
   switch (arrow) {
     case SortArrow::kUp:
-      return QIcon(QPixmap(art::kSortAscending));
+      return BothDrawings(ArtPicture(art::kSortAscending));
     case SortArrow::kDown:
-      return QIcon(QPixmap(art::kSortDescending));
+      return BothDrawings(ArtPicture(art::kSortDescending));
     case SortArrow::kNone:
       break;
   }

@@ -50,7 +50,7 @@ ViewerSidePanel::ViewerSidePanel(QWidget* parent)
   for (std::size_t i = 0; i < legend.size(); ++i) {
     const int top = static_cast<int>(i) * kLegendRow;
     auto* flag = new QLabel(legend_);
-    flag->setPixmap(FlagPixmap(legend[i].first));
+    flag->setPixmap(FlagPixmap(legend[i].first, devicePixelRatioF()));
     flag->setGeometry(0, top, 20, 20);
     (new QLabel(QString::fromLatin1(legend[i].second), legend_))->setGeometry(28, top, 170, 20);
   }
@@ -61,7 +61,7 @@ ViewerSidePanel::ViewerSidePanel(QWidget* parent)
   for (int team = 0; team < 2; ++team) {
     const int left = team * (kWidth / 2);
     auto* flag = new QLabel(team_totals_);
-    flag->setPixmap(FlagPixmap(team == 0 ? TeamMark::kBlue : TeamMark::kRed));
+    flag->setPixmap(FlagPixmap(team == 0 ? TeamMark::kBlue : TeamMark::kRed, devicePixelRatioF()));
     flag->setGeometry(left, 0, 20, 20);
     for (int line = 0; line < 3; ++line) {
       auto* label = new QLabel(team_totals_);

@@ -1,10 +1,50 @@
-// The pictures of the windows, embedded in morvane_ui. Load them with QPixmap(path).
-// They are drawn by resources/window_art/draw_window_art.cpp; a glyph of an image
-// button (ImageButton) holds its frames side by side: frame 0 normal, frame 1 under the
-// pointer, pressed or latched.
+// The pictures of the windows, embedded in morvane_ui, and ArtPicture, which loads one
+// with its drawing for high-density screens. They are drawn by
+// resources/window_art/draw_window_art.cpp, each twice: NAME.png at the size given here
+// and NAME@2x.png at twice that size, for screens of two (or one and a half) physical
+// pixels per pixel. A glyph of an image button (ImageButton) holds its frames side by
+// side: frame 0 normal, frame 1 under the pointer, pressed or latched.
 #pragma once
 
+#include <QPixmap>
+#include <QSize>
+
+class QPainter;
 #include <array>
+
+namespace mrv::ui {
+
+// A picture of the window art at both of its drawings. Cheap to copy (QPixmap shares
+// its pixels); a window or button keeps one for its life and asks For the drawing that
+// suits the device it paints on, so that it stays sharp on every screen.
+class ArtPicture {
+ public:
+  ArtPicture() = default;
+  // The picture at `path` and its @2x drawing beside it (the path with "@2x" before the
+  // extension); without one, the 1x drawing serves every screen.
+  explicit ArtPicture(const char* path);
+  // A picture made by the program itself, with its finer drawing when it has one.
+  explicit ArtPicture(QPixmap one, QPixmap two = {});
+
+  bool isNull() const { return one_.isNull(); }
+  // In device-independent pixels.
+  QSize size() const { return one_.size(); }
+  // The drawing for a device of `ratio` physical pixels per pixel, with that device pixel
+  // ratio set: the 1x drawing up to 1, the 2x one from 2 on, and between them the 2x one
+  // scaled down smoothly to the ratio (kept for the next call at the same ratio).
+  QPixmap For(qreal ratio) const;
+
+ private:
+  QPixmap one_;
+  QPixmap two_;
+  mutable QPixmap between_;
+};
+
+// The pixel ratio of the device `painter` really paints on: a window's backing store
+// (its screen's ratio), or the picture a widget is rendered into.
+qreal PaintRatio(const QPainter& painter);
+
+}  // namespace mrv::ui
 
 namespace mrv::ui::art {
 
@@ -45,6 +85,7 @@ inline constexpr const char* kButtonUp = ":/art/button_up.png";            // 25
 inline constexpr const char* kButtonDown = ":/art/button_down.png";        // 25 x 25
 inline constexpr const char* kFrameClose = ":/art/frame_close.png";        // 16 x 16
 inline constexpr const char* kFrameMinimise = ":/art/frame_minimise.png";  // 16 x 16
+inline constexpr const char* kFrameMaximise = ":/art/frame_maximise.png";  // 16 x 16
 
 // One frame: the capture dialog's icon in the desktop's tray.
 inline constexpr const char* kTrayIcon = ":/art/tray_icon.png";  // 32 x 32
@@ -56,6 +97,7 @@ inline constexpr std::array kAll = {
     kButtonOk,           kButtonCancel,    kButtonStartGame,   kButtonDetails,    kFrameClose,
     kFrameMinimise,      kButtonCreate,    kButtonDelete,      kButtonSave,       kButtonOpen,
     kButtonAdd,          kButtonRemove,    kButtonUp,          kButtonDown,       kTrayIcon,
+    kFrameMaximise,
 };
 
 }  // namespace mrv::ui::art

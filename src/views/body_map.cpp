@@ -79,11 +79,12 @@ void DrawLabel(QPainter& painter, QPoint anchor, int percent) {
 
 }  // namespace
 
-QImage BodyMapSurface(int height) {
-  QImage surface(kBodyMapWidth, height, QImage::Format_RGB32);
+QImage BodyMapSurface(int height, int scale) {
+  QImage surface(kBodyMapWidth * scale, height * scale, QImage::Format_RGB32);
+  surface.setDevicePixelRatio(scale);
   surface.fill(kBodyPictureBackground);
   QPainter painter(&surface);
-  painter.drawImage(0, 0, BodyPicture());
+  painter.drawImage(0, 0, BodyPicture(scale));
   return surface;
 }
 
@@ -123,8 +124,10 @@ void FloodFill(QImage& image, QPoint start, QRgb colour) {
 void DrawHitMap(QImage& surface, const Grid& hits_grid, QPoint anchor_shift) {
   const Shares shares = SharesOf(hits_grid);
   if (shares.total <= 0) return;
+  // The fill works on the surface's own pixels.
+  const int scale = static_cast<int>(surface.devicePixelRatio());
   for (std::size_t a = 0; a < kBodyAnchors.size(); ++a) {
-    FloodFill(surface, kBodyAnchors[a] + anchor_shift, qRgb(shares.intensity[a], 0, 0));
+    FloodFill(surface, (kBodyAnchors[a] + anchor_shift) * scale, qRgb(shares.intensity[a], 0, 0));
   }
   QPainter painter(&surface);
   QFont font = QGuiApplication::font();
@@ -135,7 +138,7 @@ void DrawHitMap(QImage& surface, const Grid& hits_grid, QPoint anchor_shift) {
     DrawLabel(painter, kBodyAnchors[a] + anchor_shift, shares.percent[a]);
   }
   const QFontMetrics metrics(font);
-  const int top = surface.height() - metrics.height() - 1;
+  const int top = surface.height() / scale - metrics.height() - 1;
   painter.drawText(QPoint(0, top + metrics.ascent()),
                    QStringLiteral("Total: ") + QString::number(shares.total));
 }

@@ -7,6 +7,9 @@
 // section's counts, with kHitsGridRows rows), with kReportAnchorShift:
 //   QImage picture = BodyMapSurface(kReportBodyMapHeight);
 //   DrawHitMap(picture, section_grid, kReportAnchorShift);
+// On a high-density screen the viewer draws at scale 2: a surface of twice the pixels
+// (device pixel ratio 2) from the base picture's finer drawing, filled from the anchors
+// scaled by 2, with labels as sharp as the screen.
 // A QGuiApplication must exist: the labels are text.
 #pragma once
 
@@ -41,8 +44,9 @@ inline constexpr std::array<QPoint, kBodyAreaCount> kBodyAnchors = {{
 }};
 
 // A surface of kBodyMapWidth x height holding the top of the base picture; the
-// columns beyond the picture carry its background colour.
-QImage BodyMapSurface(int height);
+// columns beyond the picture carry its background colour. `scale` (1 or 2) multiplies
+// its pixels and is its device pixel ratio.
+QImage BodyMapSurface(int height, int scale = 1);
 
 // Sums the grid's counts by body area (rows whose name is no hit location, or whose
 // count is empty or no number, are skipped). With a positive total: fills each area's
@@ -50,7 +54,8 @@ QImage BodyMapSurface(int height);
 // area without hits black), then draws every area's label, then "Total: " and the total
 // at the bottom left. With no hits the surface stays as it is.
 // All regions are filled before any label is drawn, so that a label line crossing an
-// area that comes later in the table cannot cut that area in two.
+// area that comes later in the table cannot cut that area in two. Anchors, labels and
+// the total are placed in the surface's device-independent pixels.
 void DrawHitMap(QImage& surface, const Grid& hits_grid, QPoint anchor_shift = {});
 
 // Every pixel 4-connected to `start` that has start's exact colour takes `colour`.

@@ -7,7 +7,6 @@
 
 #include "files/saved_game.h"
 #include "model/text.h"
-#include "views/body_map.h"
 
 namespace mrv {
 
@@ -17,8 +16,7 @@ StatsViewer::StatsViewer(ViewerContext context, ViewerHooks hooks)
       last_game_(CurrentGameName()),
       kills_grid_(static_cast<std::size_t>(WeaponGridRows(context_.weapons))),
       deaths_grid_(kills_grid_.size()),
-      hits_grid_(kHitsGridRows),
-      body_map_(BodyMapSurface(kViewerBodyMapHeight)) {
+      hits_grid_(kHitsGridRows) {
   for (OneOnOneSide& side : one_on_one_) side.kills = side.deaths = Grid(kills_grid_.size());
 }
 
@@ -157,8 +155,6 @@ void StatsViewer::RedrawHits() {
                                       : (given ? HitKind::kHits : HitKind::kHitsTaken);
   const LocationTotals counts = HitCounts(kind);
   FillHitsGrid(hits_grid_, counts);
-  body_map_ = BodyMapSurface(kViewerBodyMapHeight);
-  DrawHitMap(body_map_, hits_grid_);
   // A log knows no own nickname: only the profile chosen before parsing it tells whose
   // kills and deaths decide, so without one the body stays empty.
   const bool none = std::all_of(counts.begin(), counts.end(), [](std::int64_t n) { return n == 0; });

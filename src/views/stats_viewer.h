@@ -8,7 +8,8 @@
 // the document's own actions (deleting and renaming a map) while it is open: the
 // document reads every map's kill table once, when the game is opened. The document
 // owns everything the windows show: the lists and their selections, the labels' texts,
-// the grids, the body map picture, the secondary windows' models and their visibility.
+// the grids, the secondary windows' models and their visibility. The body map is a
+// picture of the hits grid, which the window draws for its screen (body_map.h).
 // The widgets own nothing but their looks: they draw the document's state and forward
 // the user's actions to the methods below. Each action returns the parts it changed,
 // so that the widgets redraw only those; no Qt signals are involved.
@@ -36,11 +37,9 @@
 // the caller's to show in the platform's error dialog before it ends the program.
 // Left to the window: the menu's and popup's showing and hiding, the rows under the
 // mouse, the windows' geometry in stats.ini and the message when stats.ini is missing
-// at creation. Everything runs on one thread, and a QGuiApplication must exist: the
-// body map's labels are text.
+// at creation. Everything runs on one thread.
 #pragma once
 
-#include <QImage>
 #include <array>
 #include <filesystem>
 #include <functional>
@@ -178,7 +177,6 @@ class StatsViewer {
   CentreTab tab() const { return tab_; }
   bool deciding_hits() const { return deciding_hits_; }
   const Grid& hits_grid() const { return hits_grid_; }
-  const QImage& body_map() const { return body_map_; }
   // Why the hits panel is empty when that needs saying, else empty.
   const std::string& hits_note() const { return hits_note_; }
   // The hit counts of a kind: summed over the selected maps, or the profile's.
@@ -245,7 +243,6 @@ class StatsViewer {
   CentreTab tab_ = CentreTab::kHitsGiven;
   bool deciding_hits_ = false;
   Grid hits_grid_;
-  QImage body_map_;
   std::string hits_note_;
 
   OverallTable overall_;

@@ -6,7 +6,6 @@
 
 #include "model/text.h"
 #include "support/viewer_harness.h"
-#include "views/body_map.h"
 #include "views/report_model.h"
 
 namespace mrv {
@@ -58,7 +57,6 @@ TEST_F(GameViewerTest, OpensOnAllMapsWithTheOwnTotals) {
   EXPECT_FALSE(viewer.team_totals().visible);
   EXPECT_EQ(viewer.tab(), CentreTab::kHitsGiven);
   EXPECT_EQ(viewer.hits_grid()[0], (GridRow{"Left Hand", "2"}));
-  EXPECT_NE(viewer.body_map(), BodyMapSurface(kViewerBodyMapHeight));
 
   // A parsed log carries no own figures: the block is hidden.
   test::ViewerHarness parsed("ts_two_maps");
