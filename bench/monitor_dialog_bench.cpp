@@ -103,7 +103,7 @@ int main(int argc, char** argv) {
             "capture dialog, worker and GUI threads, bridge and fake game", player, devices.hits(),
             [own] { return bench::ProcessCpuSeconds() - bench::ThreadCpuSeconds(own); },
             [ok] {
-              QMetaObject::invokeMethod(ok, &mrv::ui::ImageButton::clicked, Qt::QueuedConnection);
+              QMetaObject::invokeMethod(ok, &mrv::ui::ImageButton::click, Qt::QueuedConnection);
             });
       });
       QObject::connect(&dialog, &mrv::ui::CaptureDialog::ended, &app, &QApplication::quit);

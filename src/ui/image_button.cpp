@@ -1,9 +1,12 @@
 #include "ui/image_button.h"
 
 #include <QBitmap>
-#include <QMouseEvent>
+#include <QKeyEvent>
 #include <QPainter>
+#include <QStyle>
+#include <algorithm>
 
+#include "ui/keyboard_focus.h"
 #include "ui/theme.h"
 
 namespace mrv::ui {
@@ -13,22 +16,30 @@ namespace {
 // Normal, and lit under the pointer, pressed or latched.
 constexpr int kFrames = 2;
 
-}  // namespace
-
-ImageButton::ImageButton(QWidget* parent) : QWidget(parent) {
-  resize(kDefaultSize, kDefaultSize);
-  setAttribute(Qt::WA_NoSystemBackground);
+QPixmap Masked(const QPixmap& glyph, const QColor& colour) {
+  if (glyph.isNull() || !colour.isValid()) return glyph;
+  QPixmap masked = glyph;
+  masked.setMask(masked.createMaskFromColor(colour, Qt::MaskInColor));
+  return masked;
 }
 
-void ImageButton::SetGlyph(const QPixmap& glyph) {
+}  // namespace
+
+ImageButton::ImageButton(QWidget* parent) : QAbstractButton(parent) {
+  resize(kDefaultSize, kDefaultSize);
+  setAttribute(Qt::WA_NoSystemBackground);
+  // Reached by Tab; a click leaves the focus where the player was typing or choosing.
+  setFocusPolicy(Qt::TabFocus);
+}
+
+void ImageButton::SetGlyph(const ArtPicture& glyph) {
   source_glyph_ = glyph;
   PrepareGlyph();
   resize(sizeHint());
 }
 
 void ImageButton::SetCaption(const QString& caption) {
-  caption_ = caption;
-  update();
+  setText(caption);
 }
 
 void ImageButton::SetTextLeft(int left) {
@@ -49,26 +60,19 @@ bool ImageButton::SetBorderWidth(int width) {
   return true;
 }
 
-void ImageButton::SetIsDown(bool down) {
-  is_down_ = down;
-  update();
-}
-
 QSize ImageButton::sizeHint() const {
   if (glyph_.isNull()) return {kDefaultSize, kDefaultSize};
-  return {glyph_.width() / kFrames, glyph_.height()};
+  return {glyph_.size().width() / kFrames, glyph_.size().height()};
 }
 
 void ImageButton::PrepareGlyph() {
-  glyph_ = source_glyph_;
-  if (!glyph_.isNull() && transparent_colour_.isValid()) {
-    glyph_.setMask(glyph_.createMaskFromColor(transparent_colour_, Qt::MaskInColor));
-  }
+  glyph_ = ArtPicture(Masked(source_glyph_.For(1), transparent_colour_),
+                      Masked(source_glyph_.For(2), transparent_colour_));
   update();
 }
 
 QRect ImageButton::CaptionRect(const QFontMetrics& metrics) const {
-  const QSize text(metrics.horizontalAdvance(caption_), metrics.height());
+  const QSize text = metrics.size(Qt::TextShowMnemonic, this->text());
   const int left = text_left_ >= 0 ? text_left_ : (width() - text.width()) / 2;
   const int top = (height() - text.height()) / 2;
   const QRect inside = rect().adjusted(margin_, 0, -margin_, 0);
@@ -78,30 +82,36 @@ QRect ImageButton::CaptionRect(const QFontMetrics& metrics) const {
 
 void ImageButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
-  const bool down_look = pressed_ || is_down_;
+  const bool down_look = isDown() || isChecked();
   if (!glyph_.isNull()) {
-    const int frame_width = glyph_.width() / kFrames;
+    // The frame is cut from the drawing in its own pixels, which are finer at 2x.
+    const QPixmap glyph = glyph_.For(PaintRatio(painter));
+    const qreal frame_width = static_cast<qreal>(glyph.width()) / kFrames;
     const bool lit = isEnabled() && (hover_ || down_look);
-    const QRect frame(lit ? frame_width : 0, 0, frame_width, glyph_.height());
-    painter.drawPixmap(QPoint(0, 0), glyph_, frame);
+    painter.drawPixmap(QPointF(0, 0), glyph,
+                       QRectF(lit ? frame_width : 0, 0, frame_width, glyph.height()));
   }
-  if (caption_.isEmpty()) return;
-  QRect text = CaptionRect(painter.fontMetrics());
+  if (ShowsKeyboardFocus(*this)) DrawFocusFrame(painter, QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5));
+  if (text().isEmpty()) return;
+  const int mnemonic =
+      style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this) != 0 ? Qt::TextShowMnemonic
+                                                                           : Qt::TextHideMnemonic;
+  QRect caption = CaptionRect(painter.fontMetrics());
   if (!isEnabled()) {
     painter.setPen(Qt::white);
-    painter.drawText(text.translated(1, 1), Qt::AlignLeft | Qt::AlignTop, caption_);
+    painter.drawText(caption.translated(1, 1), Qt::AlignLeft | Qt::AlignTop | mnemonic, text());
     painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
   } else {
     painter.setPen(down_look || hover_ ? Qt::white : colours::kText);
-    if (down_look) text.translate(border_width_, border_width_);
+    if (down_look) caption.translate(border_width_, border_width_);
   }
-  painter.drawText(text, Qt::AlignLeft | Qt::AlignTop, caption_);
+  painter.drawText(caption, Qt::AlignLeft | Qt::AlignTop | mnemonic, text());
 }
 
 void ImageButton::enterEvent(QEnterEvent*) {
   hover_ = true;
   update();
-  emit hovered();
+  emit highlighted();
 }
 
 void ImageButton::leaveEvent(QEvent*) {
@@ -109,32 +119,29 @@ void ImageButton::leaveEvent(QEvent*) {
   update();
 }
 
-void ImageButton::mousePressEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton) return;
-  pressed_ = true;
-  update();
+void ImageButton::focusInEvent(QFocusEvent* event) {
+  QAbstractButton::focusInEvent(event);
+  emit highlighted();
 }
 
-void ImageButton::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !pressed_) return;
-  pressed_ = false;
-  update();
-  if (!rect().contains(event->position().toPoint())) return;
-  if (stay_down_) {
-    if (!is_down_) {
-      SetIsDown(true);
-    } else if (can_be_up_) {
-      SetIsDown(false);
-    }
+void ImageButton::keyPressEvent(QKeyEvent* event) {
+  NoteKeyboardUse(*this);
+  if (IsEnterKey(*event)) {
+    click();
+    return;
   }
-  emit clicked();
+  QAbstractButton::keyPressEvent(event);
+}
+
+void ImageButton::nextCheckState() {
+  if (!isChecked() || can_be_up_) setChecked(!isChecked());
 }
 
 ImageButton* DialogButton(QWidget* dialog, const char* glyph, const QString& caption,
-                      const QString& name) {
+                          const QString& name) {
   auto* button = new ImageButton(dialog);
   button->setObjectName(name);
-  button->SetGlyph(QPixmap(glyph));
+  button->SetGlyph(ArtPicture(glyph));
   button->SetCaption(caption);
   button->SetTextLeft(30);
   return button;

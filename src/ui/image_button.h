@@ -4,23 +4,30 @@
 //
 //   auto* ok = new ImageButton(box);
 //   ok->setObjectName(names::kOkButton);
-//   ok->SetGlyph(QPixmap(art::kButtonOk));  // the button takes one frame's size
+//   ok->SetGlyph(ArtPicture(art::kButtonOk));  // the button takes one frame's size
 //   ok->SetCaption(QStringLiteral("OK"));
 //   connect(ok, &ImageButton::clicked, box, &MessageDialog::AnswerOk);
+//
+// It is a QAbstractButton: Tab reaches it (a click does not take the focus from a list
+// or a field), Space and Enter click it, the arrow keys move to its neighbours, an '&'
+// in the caption gives it an Alt shortcut, and a screen reader reads its caption (or
+// its accessible name, for a glyph without one) and its state. Keyboard focus shows as
+// a thin frame inside its edge, in the windows' blue.
 //
 // A StayDown button latches when clicked while up; clicked while latched, it comes up
 // again only when CanBeUp is set (tabs are StayDown buttons with CanBeUp false, turned
 // off by their neighbours through SetIsDown). clicked is emitted for every click.
 #pragma once
 
+#include <QAbstractButton>
 #include <QColor>
-#include <QPixmap>
 #include <QString>
-#include <QWidget>
+
+#include "ui/window_art.h"
 
 namespace mrv::ui {
 
-class ImageButton : public QWidget {
+class ImageButton : public QAbstractButton {
   Q_OBJECT
 
  public:
@@ -29,7 +36,8 @@ class ImageButton : public QWidget {
   explicit ImageButton(QWidget* parent = nullptr);
 
   // Both size the button to one frame of the glyph (25 x 25 without one).
-  void SetGlyph(const QPixmap& glyph);
+  void SetGlyph(const ArtPicture& glyph);
+  // The caption; "&&" is an ampersand, '&' before a letter makes Alt+letter click it.
   void SetCaption(const QString& caption);
   // The caption's left edge; -1 (the default) centres it between the margins. It is
   // always centred from top to bottom.
@@ -44,46 +52,44 @@ class ImageButton : public QWidget {
   int BorderWidth() const { return border_width_; }
   int Margin() const { return margin_; }
 
-  void SetStayDown(bool stay_down) { stay_down_ = stay_down; }
+  // A StayDown button is checkable: its latched state is its checked state, which
+  // SetIsDown sets (and which another button never has).
+  void SetStayDown(bool stay_down) { setCheckable(stay_down); }
   void SetCanBeUp(bool can_be_up) { can_be_up_ = can_be_up; }
-  bool IsDown() const { return is_down_; }
-  void SetIsDown(bool down);
+  bool IsDown() const { return isChecked(); }
+  void SetIsDown(bool down) { setChecked(down); }
 
   QSize sizeHint() const override;
 
  signals:
-  void clicked();
-  // The pointer came over the button.
-  void hovered();
+  // The pointer came over the button, or the keyboard focus did.
+  void highlighted();
 
  protected:
   void paintEvent(QPaintEvent* event) override;
   void enterEvent(QEnterEvent* event) override;
   void leaveEvent(QEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-  void mouseReleaseEvent(QMouseEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void nextCheckState() override;
 
  private:
   void PrepareGlyph();
   QRect CaptionRect(const QFontMetrics& metrics) const;
 
-  QPixmap source_glyph_;
-  QPixmap glyph_;  // the source with the transparent colour masked out
-  QString caption_;
+  ArtPicture source_glyph_;
+  ArtPicture glyph_;  // the source with the transparent colour masked out
   int text_left_ = -1;
   QColor transparent_colour_;
   int border_width_ = 1;
   int margin_ = 5;
-  bool stay_down_ = false;
   bool can_be_up_ = true;
-  bool is_down_ = false;
   bool hover_ = false;
-  bool pressed_ = false;
 };
 
 // The OK or Cancel button of a dialog: the glyph (art::kButtonOk, art::kButtonCancel)
 // with its caption right of the icon.
 ImageButton* DialogButton(QWidget* dialog, const char* glyph, const QString& caption,
-                      const QString& name);
+                          const QString& name);
 
 }  // namespace mrv::ui

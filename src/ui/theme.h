@@ -18,6 +18,7 @@ inline const QColor kBorder{0x4a, 0x4a, 0x4a};      // the 1-pixel window border
 inline const QColor kText{0xd8, 0xd8, 0xd8};        // ordinary text
 inline const QColor kDimText{0x9a, 0x9a, 0x9a};     // hints, secondary lines
 inline const QColor kLinkHover{0xc0, 0xc0, 0xc0};   // a link under the pointer
+inline const QColor kFocus{0x5a, 0xa0, 0xe8};       // the frame of the keyboard focus
 inline const QColor kBlueTeam{0x00, 0x53, 0xa6};
 inline const QColor kRedTeam{0x9f, 0x00, 0x00};
 // The stats viewer's lists and grids.

@@ -4,6 +4,7 @@
 
 #include <QTest>
 #include <QWidget>
+#include <QWindow>
 #include <thread>
 
 #include "files/profile_add_game.h"
@@ -68,22 +69,62 @@ void CreateSampleProfile(ui::ProgramState& state, const std::string& name,
   state.profile_store.Close();
 }
 
+namespace {
+
+// The window `widget` is in, and `local` in the window's coordinates.
+QWindow* WindowOf(const QWidget& widget) {
+  QWindow* handle = widget.window()->windowHandle();
+  EXPECT_NE(handle, nullptr) << "the window is not shown";
+  return handle;
+}
+
+QPoint InWindow(const QWidget& widget, QPoint local) {
+  return widget.mapTo(widget.window(), local);
+}
+
+}  // namespace
+
+void ClickAt(const QWidget& widget, QPoint local, Qt::MouseButton button,
+             Qt::KeyboardModifiers keys) {
+  if (QWindow* window = WindowOf(widget)) {
+    QTest::mouseClick(window, button, keys, InWindow(widget, local));
+  }
+}
+
+void MoveTo(const QWidget& widget, QPoint local) {
+  if (QWindow* window = WindowOf(widget)) QTest::mouseMove(window, InWindow(widget, local));
+}
+
+void PressKey(const QWidget& window, int key, Qt::KeyboardModifiers keys) {
+  if (QWindow* handle = WindowOf(window)) QTest::keyClick(handle, static_cast<Qt::Key>(key), keys);
+}
+
+void TypeText(const QWidget& window, const QString& text) {
+  QWindow* handle = WindowOf(window);
+  for (const QChar letter : text) {
+    if (handle == nullptr) return;
+    const QChar upper = letter.toUpper();
+    const auto key = upper.unicode() < 0x80 ? static_cast<Qt::Key>(upper.unicode()) : Qt::Key_unknown;
+    QTest::sendKeyEvent(QTest::Click, handle, key, QString(letter), {});
+  }
+}
+
 void Click(const QWidget& window, const QString& name) {
-  QTest::mouseClick(Child(window, name), Qt::LeftButton);
+  if (QWidget* child = Child(window, name)) ClickAt(*child, child->rect().center());
 }
 
 void ClickRow(QWidget& viewer, const QString& list, int row, Qt::KeyboardModifiers keys) {
   auto* rows = viewer.findChild<ui::RowList*>(list);
   ASSERT_NE(rows, nullptr) << list.toStdString();
-  QTest::mouseClick(rows->stack(), Qt::LeftButton, keys, ui::RowList::RowPoint(row));
+  ClickAt(*rows->stack(), ui::RowList::RowPoint(row), Qt::LeftButton, keys);
 }
 
 void ChooseMenuSlot(QWidget& viewer, int slot) {
-  QTest::mouseClick(viewer.findChild<QWidget*>(ui::names::kMenuLabel), Qt::LeftButton);
+  Click(viewer, ui::names::kMenuLabel);
   auto* menu = viewer.findChild<ui::PopupLines*>(ui::names::kMenuPopup);
   ASSERT_TRUE(menu->isVisible());
-  QTest::mouseMove(menu, ui::PopupLines::LinePoint(slot - 1));
-  QTest::mouseClick(menu, Qt::LeftButton, {}, ui::PopupLines::LinePoint(slot - 1));
+  MoveTo(*menu, ui::PopupLines::LinePoint(slot - 1));
+  ClickAt(*menu, ui::PopupLines::LinePoint(slot - 1));
 }
 
 std::unique_ptr<FakeConsole> PlayedGameConsole() {

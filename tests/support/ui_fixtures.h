@@ -50,7 +50,17 @@ T* Child(const QWidget& window, const QString& name) {
   EXPECT_NE(found, nullptr) << name.toStdString();
   return found;
 }
-// A left click on the child widget named `name`.
+// Input as the platform gives it: sent to the window (the QWindow) at a point of
+// `widget`, a mouse event reaches whatever widget is under the pointer there, and a key
+// reaches the window's focused widget, through its shortcuts. Tests drive widgets only
+// this way, never by sending events to the widget they expect to react.
+void ClickAt(const QWidget& widget, QPoint local, Qt::MouseButton button = Qt::LeftButton,
+             Qt::KeyboardModifiers keys = {});
+void MoveTo(const QWidget& widget, QPoint local);
+// Keys typed into `window` (any widget of it names it).
+void PressKey(const QWidget& window, int key, Qt::KeyboardModifiers keys = {});
+void TypeText(const QWidget& window, const QString& text);
+// A left click in the middle of the child widget named `name`.
 void Click(const QWidget& window, const QString& name);
 
 // Driving the stats viewer's window as a player does: a left click on a row of one of

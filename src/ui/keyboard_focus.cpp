@@ -1,0 +1,77 @@
+#include "ui/keyboard_focus.h"
+
+#include <QPainter>
+#include <QWidget>
+#include <vector>
+
+#include "ui/theme.h"
+
+namespace mrv::ui {
+
+bool IsEnterKey(const QKeyEvent& event) {
+  const bool enter = event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
+  return enter && (event.modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+}
+
+void NoteKeyboardUse(QWidget& widget) {
+  QWidget* window = widget.window();
+  if (window->testAttribute(Qt::WA_KeyboardFocusChange)) return;
+  window->setAttribute(Qt::WA_KeyboardFocusChange);
+  widget.update();
+}
+
+bool ShowsKeyboardFocus(const QWidget& widget) {
+  return widget.hasFocus() && widget.window()->testAttribute(Qt::WA_KeyboardFocusChange);
+}
+
+void DrawFocusFrame(QPainter& painter, const QRectF& frame) {
+  painter.save();
+  painter.setRenderHint(QPainter::Antialiasing);
+  painter.setPen(QPen(colours::kFocus, 1));
+  painter.setBrush(Qt::NoBrush);
+  painter.drawRoundedRect(frame, 2, 2);
+  painter.restore();
+}
+
+void MoveToTabOrderEnd(QWidget& part) {
+  QWidget* window = part.window();
+  const auto reachable = [](const QWidget* widget) {
+    return (widget->focusPolicy() & Qt::TabFocus) != 0;
+  };
+  std::vector<QWidget*> moving;
+  for (QWidget* widget = window->nextInFocusChain(); widget != window;
+       widget = widget->nextInFocusChain()) {
+    if (reachable(widget) && (widget == &part || part.isAncestorOf(widget))) moving.push_back(widget);
+  }
+  for (QWidget* widget : moving) {
+    QWidget* last = window->previousInFocusChain();
+    while (last != window && !reachable(last)) last = last->previousInFocusChain();
+    if (last != window && last != widget) QWidget::setTabOrder(last, widget);
+  }
+}
+
+std::optional<int> NextPopupLine(int key, int current, int count,
+                                 const std::function<bool(int)>& choosable) {
+  // From `from` on, `count` lines at most, going by `step` round the ends.
+  const auto search = [&](int from, int step) {
+    for (int i = 0; i < count; ++i) {
+      const int line = ((from + step * i) % count + count) % count;
+      if (choosable(line)) return line;
+    }
+    return -1;
+  };
+  switch (key) {
+    case Qt::Key_Down:
+      return search(current + 1, 1);
+    case Qt::Key_Up:
+      return search(current < 0 ? count - 1 : current - 1, -1);
+    case Qt::Key_Home:
+      return search(0, 1);
+    case Qt::Key_End:
+      return search(count - 1, -1);
+    default:
+      return std::nullopt;
+  }
+}
+
+}  // namespace mrv::ui
