@@ -7,6 +7,7 @@
 #include "files/data_folder.h"
 #include "product.h"
 #include "ui/about_window.h"
+#include "ui/accessible_widgets.h"
 #include "ui/capture_devices.h"
 #include "ui/desktop_command_line.h"
 #include "ui/file_dialogs.h"
@@ -63,6 +64,7 @@ int main(int argc, char** argv) {
       QString::fromLatin1(mrv::kApplicationId.data(), mrv::kApplicationId.size()));
   QApplication::setWindowIcon(ProgramIcon());
   mrv::ui::ApplyTheme(app);
+  mrv::ui::InstallAccessibleWidgets();
   CloseWindowsOneByOne(app);
 
   const auto command_line = mrv::ui::ParseDesktopCommandLine(QCoreApplication::arguments());

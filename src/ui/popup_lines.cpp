@@ -1,10 +1,12 @@
 #include "ui/popup_lines.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <algorithm>
 
+#include "ui/keyboard_focus.h"
 #include "ui/theme.h"
 
 namespace mrv::ui {
@@ -19,6 +21,7 @@ constexpr int kExtraHeight = 5;
 PopupLines::PopupLines(const QString& object_name, QWidget* parent) : QWidget(parent) {
   setObjectName(object_name);
   setMouseTracking(true);
+  setFocusPolicy(Qt::ClickFocus);
   hide();
 }
 
@@ -38,8 +41,10 @@ void PopupLines::ShowAt(QPoint top_left) {
   top_left.setX(std::max(0, std::min(top_left.x(), window->width() - width())));
   top_left.setY(std::max(0, std::min(top_left.y(), window->height() - height())));
   move(top_left);
+  if (!isVisible()) focus_before_ = QApplication::focusWidget();
   show();
   raise();
+  setFocus(Qt::PopupFocusReason);
 }
 
 int PopupLines::LineAt(int y) const {
@@ -71,12 +76,48 @@ void PopupLines::paintEvent(QPaintEvent*) {
   painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }
 
-void PopupLines::mouseMoveEvent(QMouseEvent* event) {
-  int line = LineAt(event->position().toPoint().y());
-  if (line >= 0 && lines_[static_cast<std::size_t>(line)].grey) line = -1;
+void PopupLines::Highlight(int line) {
   if (line == highlighted_) return;
   highlighted_ = line;
   update();
+  if (hasFocus()) LineFocusMoved(this, line);
+}
+
+void PopupLines::mouseMoveEvent(QMouseEvent* event) {
+  int line = LineAt(event->position().toPoint().y());
+  if (line >= 0 && lines_[static_cast<std::size_t>(line)].grey) line = -1;
+  Highlight(line);
+}
+
+void PopupLines::keyPressEvent(QKeyEvent* event) {
+  NoteKeyboardUse(*this);
+  const auto next = NextPopupLine(event->key(), highlighted_, LineCount(), [this](int line) {
+    return !lines_[static_cast<std::size_t>(line)].grey;
+  });
+  if (next) {
+    if (*next >= 0) Highlight(*next);
+    return;
+  }
+  switch (event->key()) {
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      if (highlighted_ >= 0) emit chosen(highlighted_);
+      break;
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      hide();
+      break;
+    default:
+      QWidget::keyPressEvent(event);
+  }
+}
+
+void PopupLines::focusOutEvent(QFocusEvent* event) {
+  QWidget::focusOutEvent(event);
+  // The focus went elsewhere (a click outside, another window): the popup goes too.
+  if (event->reason() != Qt::PopupFocusReason) hide();
 }
 
 void PopupLines::mouseReleaseEvent(QMouseEvent* event) {
@@ -96,6 +137,7 @@ void PopupLines::showEvent(QShowEvent*) {
 void PopupLines::hideEvent(QHideEvent*) {
   qApp->removeEventFilter(this);
   highlighted_ = -1;
+  if (hasFocus() && focus_before_ != nullptr) focus_before_->setFocus(Qt::PopupFocusReason);
 }
 
 bool PopupLines::eventFilter(QObject*, QEvent* event) {
@@ -104,6 +146,26 @@ bool PopupLines::eventFilter(QObject*, QEvent* event) {
     if (!rect().contains(mapFromGlobal(global))) hide();
   }
   return false;
+}
+
+QString PopupLines::LineText(int line) const {
+  return lines_[static_cast<std::size_t>(line)].caption.trimmed();
+}
+
+QAccessible::State PopupLines::LineState(int line) const {
+  QAccessible::State state;
+  state.disabled = lines_[static_cast<std::size_t>(line)].grey;
+  state.focused = hasFocus() && line == highlighted_;
+  state.hotTracked = line == highlighted_;
+  return state;
+}
+
+QRect PopupLines::LineRect(int line) const {
+  return {1, line * kLineHeight, width() - 2, kLineHeight};
+}
+
+void PopupLines::PressLine(int line) {
+  if (!lines_[static_cast<std::size_t>(line)].grey) emit chosen(line);
 }
 
 }  // namespace mrv::ui

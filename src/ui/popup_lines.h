@@ -3,15 +3,23 @@
 // leaving the popup or pressing anywhere outside it hides it, and releasing any button
 // but the right one over a line chooses it. Grey lines are shown but never highlighted
 // nor chosen.
+//
+// Shown, it takes the keyboard focus: Up and Down (Home, End) highlight the next line
+// that can be chosen, Enter or Space chooses the highlighted one, and Escape or Tab hides
+// the popup, which gives the focus back to where it was. A screen reader reads it as a
+// menu of its lines.
 #pragma once
 
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 #include <vector>
 
+#include "ui/accessible_widgets.h"
+
 namespace mrv::ui {
 
-class PopupLines : public QWidget {
+class PopupLines : public QWidget, public AccessibleLines {
   Q_OBJECT
 
  public:
@@ -37,6 +45,13 @@ class PopupLines : public QWidget {
   // A point inside line `index`, in the popup's coordinates.
   static QPoint LinePoint(int index) { return {10, index * kLineHeight + kLineHeight / 2}; }
 
+  QAccessible::Role LinesRole() const override { return QAccessible::PopupMenu; }
+  int LineCount() const override { return static_cast<int>(lines_.size()); }
+  QString LineText(int line) const override;
+  QAccessible::State LineState(int line) const override;
+  QRect LineRect(int line) const override;
+  void PressLine(int line) override;
+
  signals:
   void chosen(int index);
 
@@ -45,6 +60,8 @@ class PopupLines : public QWidget {
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void leaveEvent(QEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -52,9 +69,11 @@ class PopupLines : public QWidget {
  private:
   // The line at this height, -1 below the last one.
   int LineAt(int y) const;
+  void Highlight(int line);
 
   std::vector<Line> lines_;
   int highlighted_ = -1;
+  QPointer<QWidget> focus_before_;  // where the focus goes back to when it hides
 };
 
 }  // namespace mrv::ui

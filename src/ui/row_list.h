@@ -4,6 +4,12 @@
 // colour, except while the pointer is over it. A press tells the list's owner which row
 // it hit (the pointer's height in the stack divided by 20) and with which button and
 // keys; the owner decides what changes and gives the rows back with SetRows.
+//
+// The keyboard works it as a list box: the arrows, Home, End, Page Up and Page Down move
+// a cursor (framed while the list has the focus), Space or Enter presses the cursor's row
+// as a left click would (with Ctrl and Shift as held: Ctrl+Space toggles a row as
+// Ctrl-click does), and the menu key or Shift+F10 presses it as a right click would. A
+// screen reader reads it as a list of its rows.
 #pragma once
 
 #include <QColor>
@@ -12,11 +18,13 @@
 #include <QString>
 #include <vector>
 
+#include "ui/accessible_widgets.h"
+
 namespace mrv::ui {
 
 class RowStack;
 
-class RowList : public QScrollArea {
+class RowList : public QScrollArea, public AccessibleLines {
   Q_OBJECT
 
  public:
@@ -34,10 +42,19 @@ class RowList : public QScrollArea {
   // A list with other captions than before scrolls back to its top.
   void SetRows(std::vector<Row> rows);
   const std::vector<Row>& rows() const { return rows_; }
+  // The row the keyboard works on, -1 in an empty list.
+  int CursorRow() const { return cursor_; }
   // The stack of rows, which takes the clicks; and a point inside a row, in its
   // coordinates.
   QWidget* stack() const;
   static QPoint RowPoint(int row) { return {8, row * kRowHeight + kRowHeight / 2}; }
+
+  QAccessible::Role LinesRole() const override { return QAccessible::List; }
+  int LineCount() const override { return static_cast<int>(rows_.size()); }
+  QString LineText(int line) const override;
+  QAccessible::State LineState(int line) const override;
+  QRect LineRect(int line) const override;
+  void PressLine(int line) override;
 
  signals:
   // A left press on a row of the list.
@@ -45,14 +62,24 @@ class RowList : public QScrollArea {
   // A right press anywhere in the stack: its height there and the pointer's global place.
   void rightPressed(int stack_y, QPoint global);
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+
  private:
   friend class RowStack;
   void SetHovered(int row);
+  // Where the cursor starts: on the first selected row, else on the first.
+  int StartRow() const;
+  // Puts the cursor on `row` (clamped to the rows) and scrolls it into view.
+  void MoveCursor(int row);
 
   RowStack* stack_;
   QColor selected_background_;
   std::vector<Row> rows_;
   int hovered_ = -1;
+  int cursor_ = -1;
 };
 
 }  // namespace mrv::ui

@@ -19,6 +19,7 @@
 #include "support/generated_profile.h"
 #include "support/paths.h"
 #include "ui/about_window.h"
+#include "ui/accessible_widgets.h"
 #include "ui/capture_dialog.h"
 #include "ui/clickable_label.h"
 #include "ui/create_profile_dialog.h"
@@ -150,10 +151,9 @@ const Shot kShots[] = {
     {"main-recent.png",
      [](ShotContext& context) -> QWidget* {
        auto* main = Keep(context, MainWindow(context));
-       auto* parse = main->findChild<ui::ImageButton*>(names::kParseButton);
-       QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), QPointF(5, 5));
-       QApplication::sendEvent(parse, &enter);
-       emit parse->clicked();
+       main->show();
+       test::Click(*main, names::kParseButton);
+       test::MoveTo(*main->findChild<QWidget*>(names::kParseButton), {100, 20});
        return main;
      }},
     // A profile shown, a nickname just added: the frame around Save blinks.
@@ -319,6 +319,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   ui::ApplyTheme(app);
+  ui::InstallAccessibleWidgets();
   const QString out_dir = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(out_dir);
   bool all = true;

@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QLabel>
-#include <QMouseEvent>
 #include <QProgressBar>
 #include <atomic>
 #include <chrono>
@@ -56,11 +55,11 @@ TEST_F(CaptureRunTest, ParsesALogBrowsedForOrRecentIntoTheViewer) {
   fs::copy_file(test::SamplesDir() / "ts_damage_41.log", tonight);
   fs::copy_file(test::SamplesDir() / "ffa_short.log", earlier);
   auto main = Open({earlier.string(), tonight.string(), ""});
-  auto* parse = main->findChild<ImageButton*>(names::kParseButton);
 
   // Parse shows the panel; parse again browses. The browsed log is already the second
   // recent file, and stays there.
   dialogs_.SetNextAnswer(PathText(tonight));
+  Click(*main, names::kParseButton);
   OnDialog([&](CaptureDialog& dialog) {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("logfile parser"));
     EXPECT_EQ(
@@ -78,8 +77,7 @@ TEST_F(CaptureRunTest, ParsesALogBrowsedForOrRecentIntoTheViewer) {
     EXPECT_EQ(Child<QProgressBar>(dialog, names::kProgressBar)->value(), 100);
     EXPECT_EQ(Child<QLabel>(dialog, names::kProgressPercent)->text(), QStringLiteral("100%"));
   });
-  QTest::mouseClick(parse, Qt::LeftButton);
-  QTest::mouseClick(parse, Qt::LeftButton);
+  Click(*main, names::kParseButton);
   ASSERT_EQ(dialogs_.asked().size(), 1u);
   EXPECT_EQ(dialogs_.asked()[0].filter, QStringLiteral("LOG file (*.log)"));
   ASSERT_EQ(viewer_.opened.size(), 1u);
@@ -89,13 +87,9 @@ TEST_F(CaptureRunTest, ParsesALogBrowsedForOrRecentIntoTheViewer) {
   EXPECT_EQ(main->state().settings.last_dir, DirectoryOf(PathText(tonight)));
 
   // From the panel, the same log moves to the top.
+  Click(*main, names::kParseButton);
   OnDialog([](CaptureDialog& dialog) { Click(dialog, names::kOkButton); });
-  QTest::mouseClick(parse, Qt::LeftButton);
-  auto* panel = main->findChild<RecentFilesPanel*>(names::kRecentFilesPanel);
-  const QPoint second = Child<QLabel>(*panel, names::RecentFileLine(2))->geometry().center();
-  QMouseEvent release(QEvent::MouseButtonRelease, second, panel->mapToGlobal(second),
-                      Qt::LeftButton, Qt::NoButton, {});
-  QApplication::sendEvent(panel, &release);
+  test::ClickAt(*Child(*main, names::kRecentFilesPanel), RecentFilesPanel::LinePoint(2));
   ASSERT_EQ(viewer_.opened.size(), 2u);
   EXPECT_EQ(main->state().settings.recent_files,
             (std::array<std::string, kRecentFileCount>{tonight.string(), earlier.string(), ""}));

@@ -4,12 +4,14 @@
 
 #include <QApplication>
 
+#include "ui/accessible_widgets.h"
 #include "ui/theme.h"
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   mrv::ui::ApplyTheme(app);
+  mrv::ui::InstallAccessibleWidgets();
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }
