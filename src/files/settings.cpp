@@ -103,10 +103,14 @@ bool SaveSettings(const std::filesystem::path& data_dir, const Settings& setting
   }
   ini.WriteString(kProgram, "LastDir", settings.last_dir);
   ini.WriteString(kProgram, "SaveLastDir", settings.save_last_dir);
-  ini.WriteInteger("window", "top", geometry.viewer.top);
-  ini.WriteInteger("window", "left", geometry.viewer.left);
+  WriteGeometry(ini, "window", geometry.viewer);
+  ini.WriteInteger("window", "maximized", geometry.viewer_maximised ? 1 : 0);
   if (geometry.overall) WriteGeometry(ini, "allwindow", *geometry.overall);
   if (geometry.weapon_details) WriteGeometry(ini, "weapwindow", *geometry.weapon_details);
+  if (geometry.one_on_one) {
+    ini.WriteInteger("onewindow", "width", geometry.one_on_one->width);
+    ini.WriteInteger("onewindow", "height", geometry.one_on_one->height);
+  }
   return ini.Save();
 }
 
@@ -114,10 +118,11 @@ std::optional<ViewerGeometry> ReadViewerGeometry(const std::filesystem::path& da
   IniFile ini;
   if (!ini.Load(SettingsPath(data_dir))) return std::nullopt;
   ViewerGeometry geometry;
-  geometry.viewer.top = ini.ReadInteger("window", "top", 0);
-  geometry.viewer.left = ini.ReadInteger("window", "left", 0);
+  geometry.viewer = ReadGeometry(ini, "window");
+  geometry.viewer_maximised = ini.ReadInteger("window", "maximized", 0) != 0;
   geometry.overall = ReadGeometry(ini, "allwindow");
   geometry.weapon_details = ReadGeometry(ini, "weapwindow");
+  geometry.one_on_one = ReadGeometry(ini, "onewindow");
   return geometry;
 }
 

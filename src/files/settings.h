@@ -44,12 +44,15 @@ struct WindowGeometry {
   bool operator==(const WindowGeometry&) const = default;
 };
 
-// The three viewer windows; only the position of the viewer itself is stored, and the
-// two optional windows only while they exist.
+// The viewer windows. The viewer's size is 0 x 0 until one was stored (it then opens at
+// its smallest); the two tables are stored only while they exist, and of the one-on-one
+// window only its size (it opens centred on the main window).
 struct ViewerGeometry {
   WindowGeometry viewer;
+  bool viewer_maximised = false;
   std::optional<WindowGeometry> overall;
   std::optional<WindowGeometry> weapon_details;
+  std::optional<WindowGeometry> one_on_one;
 };
 
 // The start-up read: recent files, directories, the start counter (written back one
@@ -70,7 +73,7 @@ bool ReadWeaponSettings(const std::filesystem::path& data_dir, WeaponTable& weap
 bool SaveSettings(const std::filesystem::path& data_dir, const Settings& settings,
                   const ViewerGeometry& geometry);
 
-// The three windows' stored geometry, 0 for every missing key; empty when the file is
+// The windows' stored geometry, 0 for every missing key; empty when the file is
 // missing or unreadable.
 std::optional<ViewerGeometry> ReadViewerGeometry(const std::filesystem::path& data_dir);
 

@@ -21,6 +21,7 @@ inline constexpr const char* kProfileNotes = "profileNotes";
 inline constexpr const char* kWindowFrame = "windowFrame";
 inline constexpr const char* kFrameTitle = "frameTitle";
 inline constexpr const char* kMinimiseImage = "minimiseImage";
+inline constexpr const char* kMaximiseImage = "maximiseImage";
 inline constexpr const char* kCloseImage = "closeImage";
 inline constexpr const char* kRightGrip = "rightGrip";
 inline constexpr const char* kBottomGrip = "bottomGrip";

@@ -13,7 +13,6 @@ namespace mrv::ui {
 
 namespace {
 
-constexpr int kHalfWidth = OneOnOneWindow::kSize.width() / 2;
 constexpr int kMargin = 14;
 constexpr int kPanelTop = kTitleStripHeight + 8;
 constexpr int kGridGap = 12;
@@ -22,25 +21,19 @@ constexpr int kGridGap = 12;
 
 OneOnOneWindow::OneOnOneWindow(QWidget* viewer) : QDialog(viewer, Qt::Tool), background_(art::kPanelBackground) {
   setObjectName(names::kOneOnOneWindow);
-  setFixedSize(kSize);
-  new WindowFrame(this, QStringLiteral("1 on 1"), {.minimise = false});
+  new WindowFrame(this, QStringLiteral("1 on 1"),
+                  {.minimise = false, .resizable = true, .maximise = true});
+  setMinimumSize(kSize);
+  resize(kSize);
   for (int side = 0; side < 2; ++side) {
-    const int left = side * kHalfWidth + kMargin;
-    const int width = kHalfWidth - 2 * kMargin;
     Half& half = halves_[static_cast<std::size_t>(side)];
     half.panel = new PlayerPanelView(side, 2, this);
-    half.panel->setGeometry(left, kPanelTop, width, half.panel->ContentHeight());
-    const int grids_top = half.panel->geometry().bottom() + 10;
-    const int grid_width = (width - kGridGap) / 2;
-    const int grid_height = kSize.height() - grids_top - kMargin + 4;
     half.kills =
         new WeaponGridPanel(QStringLiteral("Kills:"), names::OnSide(names::kKillsGrid, side),
                             names::OnSide(names::kKillsDetailsButton, side), this);
-    half.kills->setGeometry(left, grids_top, grid_width, grid_height);
     half.deaths =
         new WeaponGridPanel(QStringLiteral("Deaths:"), names::OnSide(names::kDeathsGrid, side),
                             names::OnSide(names::kDeathsDetailsButton, side), this);
-    half.deaths->setGeometry(left + grid_width + kGridGap, grids_top, grid_width, grid_height);
     connect(half.kills, &WeaponGridPanel::detailsClicked, this,
             [this, side] { emit detailsClicked(side, true); });
     connect(half.deaths, &WeaponGridPanel::detailsClicked, this,
@@ -53,6 +46,21 @@ void OneOnOneWindow::Show(const std::array<OneOnOneSide, 2>& sides) {
     halves_[side].panel->Show(sides[side].nickname, sides[side].panel);
     halves_[side].kills->Show(sides[side].kills);
     halves_[side].deaths->Show(sides[side].deaths);
+  }
+}
+
+void OneOnOneWindow::resizeEvent(QResizeEvent*) {
+  const int half_width = width() / 2;
+  for (int side = 0; side < 2; ++side) {
+    const int left = side * half_width + kMargin;
+    const int inner = half_width - 2 * kMargin;
+    Half& half = halves_[static_cast<std::size_t>(side)];
+    half.panel->setGeometry(left, kPanelTop, inner, half.panel->ContentHeight());
+    const int grids_top = half.panel->geometry().bottom() + 10;
+    const int grid_width = (inner - kGridGap) / 2;
+    const int grid_height = height() - grids_top - kMargin + 4;
+    half.kills->setGeometry(left, grids_top, grid_width, grid_height);
+    half.deaths->setGeometry(left + grid_width + kGridGap, grids_top, grid_width, grid_height);
   }
 }
 
@@ -69,8 +77,9 @@ void OneOnOneWindow::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
   // The two sides apart: a line down the middle in the teams' colours.
   QPainter painter(this);
-  painter.fillRect(kHalfWidth, kPanelTop, 1, (height() - kPanelTop) / 2, colours::kBlueTeam);
-  painter.fillRect(kHalfWidth, kPanelTop + (height() - kPanelTop) / 2, 1,
+  const int middle = width() / 2;
+  painter.fillRect(middle, kPanelTop, 1, (height() - kPanelTop) / 2, colours::kBlueTeam);
+  painter.fillRect(middle, kPanelTop + (height() - kPanelTop) / 2, 1,
                    (height() - kPanelTop) / 2 - 8, colours::kRedTeam);
 }
 

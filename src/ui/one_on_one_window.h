@@ -1,13 +1,14 @@
-// OneOnOneWindow, the one-on-one window ("1 on 1", 866 x 323): two players side by side, each
-// half with his nickname, his seven lines and his kills and deaths grids with their
-// details buttons. A borderless tool window over the stats viewer, created hidden with
-// it and filled by the compare action; it shows what the viewer's document holds.
+// OneOnOneWindow, the one-on-one window ("1 on 1", 866 x 323 at its smallest, resizable and
+// maximisable: the grids take the room): two players side by side, each half with his
+// nickname, his seven lines and his kills and deaths grids with their details buttons. A
+// borderless tool window over the stats viewer, created hidden with it and filled by the
+// compare action; it shows what the viewer's document holds.
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
 #include <array>
 
+#include "ui/window_art.h"
 #include "views/stats_viewer.h"
 
 namespace mrv::ui {
@@ -19,6 +20,7 @@ class OneOnOneWindow : public QDialog {
   Q_OBJECT
 
  public:
+  // The smallest size, and the size it first opens at.
   static constexpr QSize kSize{866, 323};
 
   explicit OneOnOneWindow(QWidget* viewer);
@@ -35,6 +37,7 @@ class OneOnOneWindow : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   struct Half {
@@ -43,7 +46,7 @@ class OneOnOneWindow : public QDialog {
     WeaponGridPanel* deaths;
   };
 
-  QPixmap background_;
+  ArtPicture background_;
   std::array<Half, 2> halves_;
 };
 

@@ -3,6 +3,7 @@
 #include "ui/stats_viewer_window.h"
 
 #include <QLabel>
+#include <QShortcut>
 
 #include "ui/clickable_label.h"
 #include "ui/object_names.h"
@@ -24,15 +25,19 @@ namespace mrv::ui {
 
 namespace {
 
+// At the smallest size; a larger window gives a quarter of its extra width to the lists
+// (the middle column moves right with them) and the rest to the centre, a third of its
+// extra height to the map list and the rest to the player list.
 constexpr int kListLeft = 10;
 constexpr int kListWidth = 190;
 constexpr int kHeadingHeight = 18;
 constexpr int kTop = kTitleStripHeight + 6;
 constexpr int kMapListHeight = 160;
 constexpr int kGap = 8;
-constexpr int kBottom = StatsViewerWindow::kSize.height() - 10;
-constexpr QRect kSidePanel{210, kTop + 2, 200, kBottom - kTop - 2};
-constexpr QPoint kCentre{420, kTop};
+constexpr int kBottomMargin = 10;
+constexpr int kSidePanelLeft = 210;
+constexpr int kSidePanelWidth = 200;
+constexpr int kCentreLeft = 420;
 
 QLabel* Heading(const QString& text, const QString& name, QWidget* parent) {
   QLabel* heading = NewHeading(text, parent);
@@ -83,19 +88,28 @@ StatsViewerWindow::StatsViewerWindow(ProgramState& state, const ViewerDialogs& d
                  state.loaded_profile},
                 HooksFor(state, dialogs, this)),
       background_(art::kViewerBackground),
-      frame_(new WindowFrame(this, QString())),
+      frame_(new WindowFrame(this, QString(), {.resizable = true, .maximise = true})),
       menu_label_(frame_->AddLabel(QStringLiteral("  menu"), names::kMenuLabel)),
       side_(new ViewerSidePanel(this)),
       centre_(new ViewerCentre(this)),
       menu_(new PopupLines(names::kMenuPopup, this)),
       map_popup_(new PopupLines(names::kMapPopup, this)) {
   setObjectName(names::kStatsViewerWindow);
-  setFixedSize(kSize);
+  setMinimumSize(kSize);
+  resize(kSize);
   BuildLists();
-  side_->setGeometry(kSidePanel);
-  centre_->move(kCentre);
+  LayOut();
+  // Tab goes from the menu label down the lists, then to the centre.
+  setTabOrder(menu_label_, maps_);
+  setTabOrder(maps_, players_);
+  setTabOrder(players_, games_);
   BuildSecondaryWindows();
+  // The menu from anywhere in the window, as the label in the strip opens it.
+  connect(new QShortcut(QKeySequence(Qt::ALT | Qt::Key_M), this), &QShortcut::activated, this,
+          &StatsViewerWindow::ShowMenu);
 
+  menu_->setAccessibleName(QStringLiteral("Menu"));
+  map_popup_->setAccessibleName(QStringLiteral("Map"));
   connect(menu_label_, &ClickableLabel::pressed, this, &StatsViewerWindow::ShowMenu);
   connect(menu_, &PopupLines::chosen, this, &StatsViewerWindow::RunMenuLine);
   map_popup_->SetLines({{QStringLiteral("  Delete map")}, {QStringLiteral("  Rename map")}});
@@ -115,24 +129,16 @@ StatsViewerWindow::~StatsViewerWindow() = default;
 
 void StatsViewerWindow::BuildLists() {
   maps_heading_ = Heading(QStringLiteral("Maps:"), names::kMapsHeading, this);
-  maps_heading_->setGeometry(kListLeft, kTop, kListWidth, kHeadingHeight);
   maps_ = new RowList(names::kMapList, colours::kSelectedMap, this);
-  maps_->setGeometry(kListLeft, kTop + kHeadingHeight, kListWidth, kMapListHeight);
-  const int players_top = maps_->geometry().bottom() + 1 + kGap;
+  maps_->setAccessibleName(QStringLiteral("Maps"));
   players_heading_ = Heading(QStringLiteral("Nicknames:"), names::kPlayersHeading, this);
-  players_heading_->setGeometry(kListLeft, players_top, kListWidth, kHeadingHeight);
   players_ = new RowList(names::kPlayerList, colours::kSelectedPlayer, this);
-  players_->setGeometry(kListLeft, players_top + kHeadingHeight, kListWidth,
-                        kBottom - players_top - kHeadingHeight);
-
+  players_->setAccessibleName(QStringLiteral("Nicknames"));
   games_heading_ = Heading(QStringLiteral("Games:"), names::kGamesHeading, this);
-  games_heading_->setGeometry(kListLeft, kTop, kListWidth, kHeadingHeight);
   games_ = new RowList(names::kGameList, colours::kSelectedMap, this);
-  games_->setGeometry(kListLeft, kTop + kHeadingHeight, kListWidth,
-                      kBottom - kTop - 2 * kHeadingHeight - 4);
+  games_->setAccessibleName(QStringLiteral("Games"));
   games_count_ = new QLabel(this);
   games_count_->setObjectName(names::kGameCount);
-  games_count_->setGeometry(kListLeft, kBottom - kHeadingHeight, kListWidth, kHeadingHeight);
   ShowListsOfMode(false);
 
   connect(maps_, &RowList::leftPressed, this, [this](int row, Qt::KeyboardModifiers keys) {
@@ -143,6 +149,35 @@ void StatsViewerWindow::BuildLists() {
     Apply(document_.ClickPlayer(row, keys.testFlag(Qt::ControlModifier)));
   });
   connect(games_, &RowList::leftPressed, this, &StatsViewerWindow::ClickGame);
+}
+
+void StatsViewerWindow::resizeEvent(QResizeEvent*) {
+  LayOut();
+}
+
+void StatsViewerWindow::LayOut() {
+  const int extra_width = std::max(0, width() - kSize.width());
+  const int extra_height = std::max(0, height() - kSize.height());
+  const int list_width = kListWidth + extra_width / 4;
+  const int bottom = height() - kBottomMargin;
+
+  maps_heading_->setGeometry(kListLeft, kTop, list_width, kHeadingHeight);
+  maps_->setGeometry(kListLeft, kTop + kHeadingHeight, list_width,
+                     kMapListHeight + extra_height / 3);
+  const int players_top = maps_->geometry().bottom() + 1 + kGap;
+  players_heading_->setGeometry(kListLeft, players_top, list_width, kHeadingHeight);
+  players_->setGeometry(kListLeft, players_top + kHeadingHeight, list_width,
+                        bottom - players_top - kHeadingHeight);
+  games_heading_->setGeometry(kListLeft, kTop, list_width, kHeadingHeight);
+  games_->setGeometry(kListLeft, kTop + kHeadingHeight, list_width,
+                      bottom - kTop - 2 * kHeadingHeight - 4);
+  games_count_->setGeometry(kListLeft, bottom - kHeadingHeight, list_width, kHeadingHeight);
+
+  const int moved = list_width - kListWidth;
+  side_->setGeometry(kSidePanelLeft + moved, kTop + 2, kSidePanelWidth, bottom - kTop - 2);
+  centre_->setGeometry(kCentreLeft + moved, kTop,
+                       ViewerCentre::kSize.width() + extra_width - moved,
+                       ViewerCentre::kSize.height() + extra_height);
 }
 
 void StatsViewerWindow::ShowListsOfMode(bool profile) {
@@ -181,6 +216,7 @@ void StatsViewerWindow::BuildSecondaryWindows() {
 void StatsViewerWindow::OpenGame(const ViewerOpening& opening) {
   Apply(document_.OpenGame(opening.monitor, opening.last_game));
   frame_->SetTitle(QStringLiteral("Stats of ") + FromGameText(document_.last_game()));
+  maps_->setFocus();
 }
 
 void StatsViewerWindow::OpenProfile() {
@@ -199,6 +235,7 @@ void StatsViewerWindow::OpenProfile() {
   frame_->SetTitle(QStringLiteral("Profile ") +
                    (loaded ? PathText(std::filesystem::path(loaded->name).stem()) : QString()));
   Apply(document_.OpenProfile());
+  games_->setFocus();
 }
 
 void StatsViewerWindow::ShowMenu() {
@@ -257,7 +294,7 @@ void StatsViewerWindow::Apply(ViewerChanges changes) {
   }
   if (changes.Has(ViewerPart::kTab)) centre_->ShowTab(document_.tab(), document_.deciding_hits());
   if (changes.Has(ViewerPart::kHitsPanel)) {
-    centre_->ShowHits(document_.hits_grid(), document_.body_map());
+    centre_->ShowHits(document_.hits_grid());
     centre_->ShowHitsNote(FromGameText(document_.hits_note()));
   }
   ShowSecondaryWindows(changes);
@@ -285,7 +322,7 @@ void StatsViewerWindow::ShowLists(ViewerChanges changes) {
     rows.reserve(document_.players().size());
     for (const PlayerEntry& player : document_.players()) {
       rows.push_back({FromGameText(player.nickname), QColor(TeamColour(player.mark)),
-                      FlagPixmap(player.mark), player.selected});
+                      FlagPixmap(player.mark, players_->devicePixelRatioF()), player.selected});
     }
     players_->SetRows(std::move(rows));
   }

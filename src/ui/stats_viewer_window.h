@@ -1,5 +1,7 @@
-// StatsViewerWindow, the stats viewer's window (841 x 523), and the three secondary windows it owns
-// in game mode: the overall table, the weapon details and the one-on-one window.
+// StatsViewerWindow, the stats viewer's window (841 x 523 at its smallest, resizable and
+// maximisable: its lists and grids take the room, the body map keeps its size), and the
+// three secondary windows it owns in game mode: the overall table, the weapon details and
+// the one-on-one window.
 //
 // Who owns what. The window owns the viewer's document (StatsViewer), which holds every
 // figure and every selection; the widgets only draw the document and forward each user
@@ -17,15 +19,19 @@
 // ReadGeometry, OpenGame or OpenProfile, Run (modal), destroyed. Every close (the menu,
 // the close image, Escape, the system) passes the close query; then the geometry is
 // written to stats.ini, the secondary windows go and the loaded profile is closed.
+//
+// The keyboard: Tab goes from the menu label (Alt+M opens the menu too) to the lists, the
+// tabs and the deciding-hits toggle; the lists move and choose as list boxes do (the menu
+// key opens the map popup on a map); Escape closes the window, as its close image does.
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
 #include <functional>
 #include <string>
 
 #include "ui/desktop_prompt.h"
 #include "ui/stats_viewer_launcher.h"
+#include "ui/window_art.h"
 #include "views/stats_viewer.h"
 
 class QLabel;
@@ -46,6 +52,7 @@ class StatsViewerWindow : public QDialog {
   Q_OBJECT
 
  public:
+  // The smallest size, and the size it first opens at.
   static constexpr QSize kSize{841, 523};
 
   // `opener` is the window the viewer opens over; the one-on-one window is centred on it.
@@ -69,9 +76,12 @@ class StatsViewerWindow : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
 
  private:
   void BuildLists();
+  // Places the lists, the middle column and the centre for the window's size.
+  void LayOut();
   // The map and player lists in game mode, the games list in profile mode.
   void ShowListsOfMode(bool profile);
   void BuildSecondaryWindows();
@@ -89,7 +99,7 @@ class StatsViewerWindow : public QDialog {
   QWidget* opener_;
   DesktopPrompt prompt_;
   StatsViewer document_;
-  QPixmap background_;
+  ArtPicture background_;
 
   WindowFrame* frame_;
   ClickableLabel* menu_label_;

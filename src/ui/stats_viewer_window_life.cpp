@@ -28,7 +28,13 @@ bool StatsViewerWindow::ReadGeometry() {
   const std::optional<ViewerGeometry> stored = ReadViewerGeometry(state_.data_dir);
   if (!stored) return false;
   move(stored->viewer.left, stored->viewer.top);
+  // Never below the smallest size, which a size never stored (0 x 0) gives.
+  resize(stored->viewer.width, stored->viewer.height);
   KeepOnScreen(*this);
+  if (stored->viewer_maximised) setWindowState(windowState() | Qt::WindowMaximized);
+  if (one_on_one_ != nullptr && stored->one_on_one) {
+    one_on_one_->resize(stored->one_on_one->width, stored->one_on_one->height);
+  }
   const std::pair<PlayerTableWindow*, const std::optional<WindowGeometry>*> tables[] = {
       {overall_, &stored->overall}, {details_, &stored->weapon_details}};
   for (const auto& [window, geometry] : tables) {
@@ -51,11 +57,19 @@ void StatsViewerWindow::done(int result) {
   if (closed_ || !document_.CanClose()) return;
   closed_ = true;
   menu_->hide();
-  ViewerGeometry geometry;
-  geometry.viewer = {y(), x(), 0, 0};
-  if (overall_ != nullptr) geometry.overall = overall_->Geometry();
-  if (details_ != nullptr) geometry.weapon_details = details_->Geometry();
-  if (!SaveSettings(state_.data_dir, state_.settings, geometry)) TellSettingsUnsaved(state_, this);
+  ViewerGeometry places;
+  // A maximised window keeps the place and size it comes back to.
+  const QRect normal = isMaximized() ? normalGeometry() : geometry();
+  places.viewer = {normal.y(), normal.x(), normal.width(), normal.height()};
+  places.viewer_maximised = isMaximized();
+  if (overall_ != nullptr) places.overall = overall_->Geometry();
+  if (details_ != nullptr) places.weapon_details = details_->Geometry();
+  if (one_on_one_ != nullptr) {
+    const QSize size = one_on_one_->isMaximized() ? one_on_one_->normalGeometry().size()
+                                                  : one_on_one_->size();
+    places.one_on_one = WindowGeometry{0, 0, size.width(), size.height()};
+  }
+  if (!SaveSettings(state_.data_dir, state_.settings, places)) TellSettingsUnsaved(state_, this);
   for (QDialog* secondary :
        std::initializer_list<QDialog*>{overall_, details_, one_on_one_, progress_}) {
     if (secondary == nullptr) continue;

@@ -22,8 +22,10 @@ WeaponGridPanel::WeaponGridPanel(const QString& heading, const QString& grid_nam
       details_(new ImageButton(this)),
       grid_(new GridTable(grid_name, 0, kCountWidth, this)) {
   details_->setObjectName(button_name);
-  details_->SetGlyph(QPixmap(art::kButtonDetails));
+  details_->SetGlyph(ArtPicture(art::kButtonDetails));
   details_->setToolTip(QStringLiteral("Details"));
+  details_->setAccessibleName(heading.chopped(1) + QStringLiteral(" by opponent"));
+  grid_->setAccessibleName(heading.chopped(1));
   details_->setCursor(Qt::PointingHandCursor);
   connect(details_, &ImageButton::clicked, this, &WeaponGridPanel::detailsClicked);
 }
@@ -34,6 +36,10 @@ void WeaponGridPanel::Show(const Grid& grid) {
 
 void WeaponGridPanel::RemoveDetailsButton() {
   details_->hide();
+}
+
+QWidget* WeaponGridPanel::DetailsButton() const {
+  return details_;
 }
 
 void WeaponGridPanel::resizeEvent(QResizeEvent*) {

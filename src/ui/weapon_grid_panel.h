@@ -27,6 +27,7 @@ class WeaponGridPanel : public QWidget {
   void Show(const Grid& grid);
   // Profile mode has no weapon details window.
   void RemoveDetailsButton();
+  QWidget* DetailsButton() const;
 
  signals:
   void detailsClicked();

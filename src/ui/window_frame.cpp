@@ -22,11 +22,14 @@ namespace mrv::ui {
 
 namespace {
 
-ImageButton* StripImage(QWidget* strip, const char* art, const QString& name) {
+ImageButton* StripImage(QWidget* strip, const char* art, const QString& name,
+                        const QString& accessible_name) {
   auto* image = new ImageButton(strip);
   image->setObjectName(name);
-  image->SetGlyph(QPixmap(art));
+  image->SetGlyph(ArtPicture(art));
   image->setCursor(Qt::PointingHandCursor);
+  image->setFocusPolicy(Qt::NoFocus);
+  image->setAccessibleName(accessible_name);
   return image;
 }
 
@@ -36,7 +39,8 @@ WindowFrame::WindowFrame(QWidget* window, const QString& title, FrameOptions opt
     : QWidget(window),
       window_(window),
       title_(new QLabel(title, this)),
-      layout_(new QHBoxLayout(this)) {
+      layout_(new QHBoxLayout(this)),
+      maximisable_(options.resizable && options.maximise) {
   setObjectName(names::kWindowFrame);
   window->setWindowFlag(Qt::FramelessWindowHint);
   window->setWindowTitle(title);
@@ -48,7 +52,8 @@ WindowFrame::WindowFrame(QWidget* window, const QString& title, FrameOptions opt
   layout_->setSpacing(4);
   layout_->addWidget(title_, 1);
   if (options.minimise) {
-    auto* minimise = StripImage(this, art::kFrameMinimise, names::kMinimiseImage);
+    auto* minimise =
+        StripImage(this, art::kFrameMinimise, names::kMinimiseImage, QStringLiteral("Minimise"));
     if (options.on_minimise) {
       connect(minimise, &ImageButton::clicked, this, options.on_minimise);
     } else {
@@ -56,7 +61,13 @@ WindowFrame::WindowFrame(QWidget* window, const QString& title, FrameOptions opt
     }
     layout_->addWidget(minimise);
   }
-  auto* close = StripImage(this, art::kFrameClose, names::kCloseImage);
+  if (maximisable_) {
+    auto* maximise =
+        StripImage(this, art::kFrameMaximise, names::kMaximiseImage, QStringLiteral("Maximise"));
+    connect(maximise, &ImageButton::clicked, this, &WindowFrame::ToggleMaximised);
+    layout_->addWidget(maximise);
+  }
+  auto* close = StripImage(this, art::kFrameClose, names::kCloseImage, QStringLiteral("Close"));
   if (options.on_close) {
     connect(close, &ImageButton::clicked, this, options.on_close);
   } else {
@@ -125,6 +136,18 @@ void WindowFrame::mouseReleaseEvent(QMouseEvent* event) {
   dragging_ = false;
 }
 
+void WindowFrame::mouseDoubleClickEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && maximisable_) ToggleMaximised();
+}
+
+void WindowFrame::ToggleMaximised() {
+  if (window_->isMaximized()) {
+    window_->showNormal();
+  } else {
+    window_->showMaximized();
+  }
+}
+
 void KeepOnScreen(QWidget& window) {
   constexpr int kReachable = 60;  // pixels of the strip that stay on the screen
   const QPoint strip = window.pos() + QPoint(window.width() / 2, kTitleStripHeight / 2);
@@ -141,18 +164,35 @@ void KeepOnScreen(QWidget& window) {
   window.move(left, top);
 }
 
+void CentreOnWindow(QWidget& box, const QWidget* owner) {
+  const QWidget* window = owner != nullptr ? owner->window() : nullptr;
+  QScreen* screen = window != nullptr ? window->screen() : QGuiApplication::primaryScreen();
+  if (screen == nullptr) return;
+  const QRect free = screen->availableGeometry();
+  const bool on_screen = window != nullptr && window->isVisible() && !window->isMinimized();
+  const QRect area = on_screen ? window->frameGeometry() : free;
+  QRect placed(QPoint(), box.frameGeometry().size());
+  placed.moveCenter(area.center());
+  // A box larger than what is left of the screen still shows its top-left corner.
+  placed.moveLeft(std::max(free.left(), std::min(placed.left(), free.right() - placed.width())));
+  placed.moveTop(std::max(free.top(), std::min(placed.top(), free.bottom() - placed.height())));
+  box.move(placed.topLeft());
+}
+
 void MinimiseApplication() {
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (window->isVisible()) window->showMinimized();
   }
 }
 
-void PaintWindowBackground(QWidget& window, const QPixmap& background) {
+void PaintWindowBackground(QWidget& window, const ArtPicture& background) {
   QPainter painter(&window);
   if (background.isNull()) {
     painter.fillRect(window.rect(), colours::kBackground);
   } else {
-    painter.drawPixmap(window.rect(), background);
+    // A window larger than its picture (a resized one) stretches it smoothly.
+    if (window.size() != background.size()) painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    painter.drawPixmap(window.rect(), background.For(PaintRatio(painter)));
   }
   painter.setPen(colours::kBorder);
   painter.drawRect(window.rect().adjusted(0, 0, -1, -1));

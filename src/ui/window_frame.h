@@ -19,13 +19,18 @@
 // minimise image minimises the whole application; the
 // options may give either image another action. With
 // `resizable`, the right edge, the bottom edge and the bottom-right corner resize the
-// window, never below kMinimumResizableSize, and the pointer shows the direction there.
+// window, never below kMinimumResizableSize (or the larger minimum the window sets
+// after), and the pointer shows the direction there. With `maximise` too, an image
+// between the two maximises the window and restores it, as a double click on the strip
+// does. The images are read by a screen reader but left out of the Tab order: Escape
+// closes, and the minimise and maximise have no key of their own.
 #pragma once
 
-#include <QPixmap>
 #include <QSize>
 #include <QWidget>
 #include <functional>
+
+#include "ui/window_art.h"
 
 class QLabel;
 class QHBoxLayout;
@@ -37,6 +42,7 @@ class ClickableLabel;
 struct FrameOptions {
   bool minimise = true;
   bool resizable = false;
+  bool maximise = false;  // for a resizable window
   // What the two images do instead of minimising the application and closing the
   // window (the capture dialog hides in the tray and cancels).
   std::function<void()> on_minimise = {};
@@ -61,13 +67,16 @@ class WindowFrame : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
   void FollowWindowWidth();
+  void ToggleMaximised();
 
   QWidget* window_;
   QLabel* title_;
   QHBoxLayout* layout_;
+  bool maximisable_;
   int labels_added_ = 0;
   bool dragging_ = false;
   QPoint drag_offset_;  // the pointer's position relative to the window's corner
@@ -78,11 +87,17 @@ class WindowFrame : public QWidget {
 // title strip on that screen.
 void KeepOnScreen(QWidget& window);
 
+// Places a box (a message box, a question) centred on the window of `owner` when that
+// window is on the screen, otherwise centred on the screen `owner` (or the primary
+// screen) is on; always within that screen's free area. Called when the box is shown,
+// once its size is known.
+void CentreOnWindow(QWidget& box, const QWidget* owner);
+
 // Every visible window of the program minimised at once.
 void MinimiseApplication();
 
-// The window's background picture stretched over it (the plain background colour when
-// the picture is missing) and its border.
-void PaintWindowBackground(QWidget& window, const QPixmap& background);
+// The window's background picture, in the drawing for the window's screen, stretched
+// over it (the plain background colour when the picture is missing) and its border.
+void PaintWindowBackground(QWidget& window, const ArtPicture& background);
 
 }  // namespace mrv::ui

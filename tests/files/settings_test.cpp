@@ -100,7 +100,8 @@ TEST(SettingsTest, StartCountsStartsAndShowsTheAboutWindowOnce) {
 TEST(SettingsTest, SavesAndReadsBackTheViewerGeometry) {
   test::ScratchDir dir("settings-save");
   Settings settings{{"C:\\x.log", "/home/me/y.log", ""}, "C:\\logs\\", "D:\\"};
-  ViewerGeometry geometry{{5, 6, 0, 0}, std::nullopt, WindowGeometry{1, 2, 3, 4}};
+  ViewerGeometry geometry{{5, 6, 900, 600}, true, std::nullopt, WindowGeometry{1, 2, 3, 4},
+                          WindowGeometry{0, 0, 1000, 400}};
   EXPECT_FALSE(SaveSettings(dir.path(), settings, geometry));
   EXPECT_FALSE(ReadViewerGeometry(dir.path()));
   EXPECT_FALSE(std::filesystem::exists(dir / kSettingsFileName));
@@ -116,7 +117,9 @@ TEST(SettingsTest, SavesAndReadsBackTheViewerGeometry) {
   EXPECT_EQ(loaded.save_last_dir, settings.save_last_dir);
   const auto read = ReadViewerGeometry(dir.path());
   ASSERT_TRUE(read);
-  EXPECT_EQ(read->viewer, (WindowGeometry{5, 6, 0, 0}));
+  EXPECT_EQ(read->viewer, (WindowGeometry{5, 6, 900, 600}));
+  EXPECT_TRUE(read->viewer_maximised);
+  EXPECT_EQ(read->one_on_one, (WindowGeometry{0, 0, 1000, 400}));
   EXPECT_EQ(read->overall, WindowGeometry{});  // never written: all 0
   EXPECT_EQ(read->weapon_details, (WindowGeometry{1, 2, 3, 4}));
   EXPECT_EQ(test::ReadFileBytes(dir / kSettingsFileName).find("allwindow"), std::string::npos);

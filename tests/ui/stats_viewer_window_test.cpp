@@ -74,12 +74,11 @@ class StatsViewerWindowTest : public ::testing::Test {
     return rows;
   }
   static void RightPressMap(QWidget& viewer, int row) {
-    QTest::mousePress(Child<RowList>(viewer, names::kMapList)->stack(), Qt::RightButton, {},
-                      RowList::RowPoint(row));
+    test::ClickAt(*Child<RowList>(viewer, names::kMapList)->stack(), RowList::RowPoint(row),
+                  Qt::RightButton);
   }
   static void ChooseMapPopupLine(QWidget& viewer, int line) {
-    QTest::mouseClick(Child<PopupLines>(viewer, names::kMapPopup), Qt::LeftButton, {},
-                      PopupLines::LinePoint(line));
+    test::ClickAt(*Child<PopupLines>(viewer, names::kMapPopup), PopupLines::LinePoint(line));
   }
   // The messages of the boxes shown since the last call.
   std::vector<QString> TakeMessages() {
