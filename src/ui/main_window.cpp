@@ -69,27 +69,35 @@ MainWindow::MainWindow(std::unique_ptr<ProgramState> state, FileDialogs& file_di
   setFixedSize(kSize);
   setMouseTracking(true);
   setAcceptDrops(true);
-  connect(frame_->AddLabel(QStringLiteral("HELP"), names::kHelpLabel),
-          &ClickableLabel::clicked, this, [this] {
-            ShowAboutWindow(PathText(DescribeDataFolder(state_->folder)), this);
-          });
+  ClickableLabel* help = frame_->AddLabel(QStringLiteral("HELP"), names::kHelpLabel);
+  connect(help, &ClickableLabel::clicked, this, [this] {
+    ShowAboutWindow(PathText(DescribeDataFolder(state_->folder)), this);
+  });
 
   description_->setObjectName(names::kDescription);
   description_->setGeometry(kDescriptionArea);
   description_->setWordWrap(true);
   description_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+  // The pointer's moves over the text reach the window, which restores the about text.
+  description_->setAttribute(Qt::WA_TransparentForMouseEvents);
   ShowDescription(kAboutText.c_str());
 
   int top = kFirstButtonTop;
-  ImageButton* monitor = AddActionButton(art::kButtonMonitor, QStringLiteral("Monitor"),
+  ImageButton* monitor = AddActionButton(art::kButtonMonitor, QStringLiteral("&Monitor"),
                                          names::kMonitorButton, kMonitorText, top);
-  parse_ = AddActionButton(art::kButtonParse, QStringLiteral("Parse log"), names::kParseButton,
+  parse_ = AddActionButton(art::kButtonParse, QStringLiteral("&Parse log"), names::kParseButton,
                            kParseText, top += kButtonStep);
-  ImageButton* load = AddActionButton(art::kButtonLoad, QStringLiteral("Load game"),
+  ImageButton* load = AddActionButton(art::kButtonLoad, QStringLiteral("&Load game"),
                                       names::kLoadButton, kLoadText, top += kButtonStep);
   ImageButton* profiles =
-      AddActionButton(art::kButtonProfiles, QStringLiteral("Profiles"), names::kProfilesButton,
+      AddActionButton(art::kButtonProfiles, QStringLiteral("P&rofiles"), names::kProfilesButton,
                       kProfilesText, top += kButtonStep);
+  // The keys start on the first button and go down the buttons, then to HELP.
+  setTabOrder(monitor, parse_);
+  setTabOrder(parse_, load);
+  setTabOrder(load, profiles);
+  setTabOrder(profiles, help);
+  monitor->setFocus();
   connect(monitor, &ImageButton::clicked, this, &MainWindow::MonitorGame);
   connect(parse_, &ImageButton::clicked, this, &MainWindow::ParseClicked);
   connect(load, &ImageButton::clicked, this, &MainWindow::LoadSavedGame);
@@ -111,7 +119,7 @@ ImageButton* MainWindow::AddActionButton(const char* art, const QString& caption
                                 const char* description, int top) {
   auto* button = new ImageButton(this);
   button->setObjectName(name);
-  button->SetGlyph(QPixmap(art));
+  button->SetGlyph(ArtPicture(art));
   button->SetCaption(caption);
   button->SetTextLeft(50);
   QFont font = button->font();
@@ -119,7 +127,8 @@ ImageButton* MainWindow::AddActionButton(const char* art, const QString& caption
   font.setBold(true);
   button->setFont(font);
   button->move(kButtonLeft, top);
-  connect(button, &ImageButton::hovered, this, [this, description] { ShowDescription(description); });
+  connect(button, &ImageButton::highlighted, this,
+          [this, description] { ShowDescription(description); });
   return button;
 }
 
@@ -136,8 +145,8 @@ void MainWindow::ParseClicked() {
     BrowseLogFile();
     return;
   }
-  recent_->show();
-  recent_->raise();
+  // Pressed from the keyboard, the panel takes the keys.
+  recent_->Open(parse_->hasFocus());
 }
 
 void MainWindow::MonitorGame() {
@@ -300,6 +309,13 @@ void MainWindow::dropEvent(QDropEvent* event) {
   event->acceptProposedAction();
   // After the drop has ended: the viewer runs its own loop, which the drag must not wait on.
   QTimer::singleShot(0, this, [this, file] { OpenFile(file); });
+}
+
+void MainWindow::hideEvent(QHideEvent* event) {
+  QWidget::hideEvent(event);
+  // Shown again without a place of its own, the window would be placed anew by the
+  // window manager (centred, on most desktops): it keeps the place it has.
+  if (!isMinimized()) move(pos());
 }
 
 void MainWindow::paintEvent(QPaintEvent*) {

@@ -1,23 +1,24 @@
 // MainWindow, the program's main window: the four image buttons (monitor, parse, load,
-// profiles), the description (each button's text while the pointer is over it, the
+// profiles; Tab, the arrows and Alt with the underlined letter reach them), the
+// description (each button's text while the pointer or the keyboard focus is on it, the
 // about text over the background), the recent-files panel that the parse button shows,
 // the "HELP" label that opens the about window, and the actions: the console capture, the parse of
 // a log (browsed for or recent), the load of a saved game and the profile manager. It owns the
 // ProgramState for the program's life; while a capture, a load, the viewer or the profile manager
-// runs it is hidden.
+// runs it is hidden, and it comes back where it was.
 //
 // Each game action hides the window, fills state().store, calls OpenStatsViewer and
 // shows the window again, where it was. A saved game, a profile or a log dropped on the
 // window (or named on the command line) opens as its button would open it.
 #pragma once
 
-#include <QPixmap>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
 #include "ui/desktop_prompt.h"
 #include "ui/program_state.h"
+#include "ui/window_art.h"
 
 class QLabel;
 
@@ -89,7 +90,7 @@ class MainWindow : public QWidget {
   ViewerLauncher& viewer_;
   CaptureDevices& devices_;
   DesktopPrompt prompt_;
-  QPixmap background_;
+  ArtPicture background_;
   WindowFrame* frame_;
   QLabel* description_;
   RecentFilesPanel* recent_;

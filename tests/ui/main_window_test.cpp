@@ -1,14 +1,14 @@
 // The main window: hover texts, the recent-files panel, and a saved game it cannot load
-// (a good one is opened in the real viewer in stats_viewer_window_test).
+// (a good one is opened in the real viewer in stats_viewer_window_test; its keys are in
+// keyboard_test).
 #include "ui/main_window.h"
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QApplication>
-#include <QEnterEvent>
 #include <QLabel>
 #include <QMimeData>
-#include <QMouseEvent>
 #include <QUrl>
 #include <QTest>
 
@@ -16,7 +16,6 @@
 #include "product.h"
 #include "support/paths.h"
 #include "ui/file_dialogs.h"
-#include "ui/image_button.h"
 #include "ui/message_dialog.h"
 #include "ui/object_names.h"
 #include "ui/recent_files_panel.h"
@@ -27,6 +26,8 @@
 namespace mrv::ui {
 namespace {
 
+using test::Child;
+using test::MoveTo;
 using test::RecordingViewer;
 using test::ScratchDir;
 
@@ -39,12 +40,6 @@ class MainWindowTest : public ::testing::Test {
   // The main window, shown, over a program folder whose recent files are `recent`.
   std::unique_ptr<MainWindow> Open(const std::array<std::string, kRecentFileCount>& recent = {}) {
     return test::ShownMainWindow(dir_.path(), recent, dialogs_, viewer_, devices_);
-  }
-
-  static void MoveOver(QWidget* widget, QPoint local) {
-    QMouseEvent move(QEvent::MouseMove, local, local, widget->mapToGlobal(local), Qt::NoButton,
-                     Qt::NoButton, {});
-    QApplication::sendEvent(widget, &move);
   }
 
   ScratchDir dir_;
@@ -61,6 +56,8 @@ QString Description(MainWindow& main) {
   return main.findChild<QLabel*>(names::kDescription)->text();
 }
 
+// The pointer really moves, over the window: each widget it crosses gets its enter,
+// leave and move events as on a desktop.
 TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAboutText) {
   auto main = Open();
   const QString about = Description(*main);
@@ -68,9 +65,7 @@ TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAbout
                                QStringLiteral(" (MRV)\n")));
 
   const auto hover = [&main](const QString& name) {
-    auto* button = main->findChild<ImageButton*>(name);
-    QEnterEvent enter(QPointF(5, 5), QPointF(5, 5), button->mapToGlobal(QPointF(5, 5)));
-    QApplication::sendEvent(button, &enter);
+    MoveTo(*Child(*main, name), {30, 10});
     return Description(*main);
   };
   EXPECT_EQ(hover(names::kMonitorButton),
@@ -82,42 +77,47 @@ TEST_F(MainWindowTest, ButtonsDescribeThemselvesAndTheBackgroundRestoresTheAbout
   EXPECT_EQ(hover(names::kProfilesButton),
             QStringLiteral("\n\nView, create or modify your player profile"));
 
-  // Over a button its text stays; over the background or the description the about
-  // text returns.
-  MoveOver(main.get(), main->findChild<ImageButton*>(names::kLoadButton)->geometry().center());
-  EXPECT_NE(Description(*main), about);
-  MoveOver(main.get(), main->findChild<QLabel*>(names::kDescription)->geometry().center());
+  // Over a button its text stays; over the description or the background the about text
+  // returns.
+  EXPECT_NE(hover(names::kLoadButton), about);
+  MoveTo(*Child(*main, names::kDescription), {100, 100});
   EXPECT_EQ(Description(*main), about);
   hover(names::kLoadButton);
-  MoveOver(main.get(), kBackground);
+  MoveTo(*main, kBackground);
   EXPECT_EQ(Description(*main), about);
+
+  // The keyboard focus describes its button as the pointer does.
+  test::PressKey(*main, Qt::Key_Tab);
+  EXPECT_TRUE(Description(*main).contains(QStringLiteral("No time support!")));
 }
 
 TEST_F(MainWindowTest, TheParseButtonShowsTheRecentFilesPanel) {
   const std::string long_path =
       "/home/player/games/urban terror/a folder with a rather long name/logs/qconsole.log";
   auto main = Open({long_path, "", "/home/player/short.log"});
-  auto* panel = main->findChild<RecentFilesPanel*>(names::kRecentFilesPanel);
+  auto* panel = Child<RecentFilesPanel>(*main, names::kRecentFilesPanel);
   EXPECT_FALSE(panel->isVisible());
   test::Click(*main, names::kParseButton);
   ASSERT_TRUE(panel->isVisible());
 
-  const auto line = [panel](const QString& name) { return panel->findChild<QLabel*>(name); };
-  // The shortening itself is the settings' (tests/files); the panel shows its lines.
-  EXPECT_EQ(line(names::kBrowseLine)->text(), QStringLiteral("   browse"));
-  EXPECT_EQ(line(names::RecentFileLine(1))->text(),
-            QStringLiteral("1 - /home/player/games/.../logs/qconsole.log"));
-  EXPECT_EQ(line(names::RecentFileLine(1))->toolTip(), PathText(long_path));
-  EXPECT_EQ(line(names::RecentFileLine(3))->text(), QStringLiteral("3 - /home/player/short.log"));
+  // A screen reader reads the recent files in full.
+  QAccessibleInterface* lines = QAccessible::queryAccessibleInterface(panel);
+  ASSERT_EQ(lines->childCount(), 4);
+  EXPECT_EQ(lines->child(0)->text(QAccessible::Name), QStringLiteral("browse"));
+  EXPECT_EQ(lines->child(1)->text(QAccessible::Name),
+            QStringLiteral("1 - ") + PathText(long_path));
+  EXPECT_EQ(lines->child(2)->text(QAccessible::Name), QStringLiteral("2 -"));
+  EXPECT_EQ(lines->child(3)->role(), QAccessible::MenuItem);
 
   // The line under the pointer is lit; a line's own top edge is not inside it.
-  MoveOver(panel, line(names::RecentFileLine(2))->geometry().center());
+  MoveTo(*panel, RecentFilesPanel::LinePoint(2));
   EXPECT_EQ(panel->HighlightedLine(), 2);
-  MoveOver(panel, QPoint(10, line(names::RecentFileLine(3))->geometry().top()));
+  EXPECT_TRUE(lines->child(2)->state().hotTracked);
+  MoveTo(*panel, QPoint(10, panel->LineRect(3).top()));
   EXPECT_EQ(panel->HighlightedLine(), -1);
 
   // Moving over the background hides it.
-  MoveOver(main.get(), kBackground);
+  MoveTo(*main, kBackground);
   EXPECT_FALSE(panel->isVisible());
 }
 
