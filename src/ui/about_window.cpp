@@ -63,6 +63,7 @@ AboutWindow::AboutWindow(const QString& data_folder, QWidget* parent)
       ->setGeometry(26, 72, 300, 18);
 
   link_->setObjectName(names::kHomePageLink);
+  link_->SetAccessibleRole(QAccessible::Link);
   link_->setGeometry(26, 92, 300, 18);
   ColourLink(Qt::white);
   connect(link_, &ClickableLabel::entered, this, [this] { ColourLink(colours::kLinkHover); });
@@ -72,6 +73,7 @@ AboutWindow::AboutWindow(const QString& data_folder, QWidget* parent)
 
   auto* help = new QTextBrowser(this);
   help->setObjectName(names::kHelpText);
+  help->setAccessibleName(QStringLiteral("Help"));
   help->setGeometry(16, 122, kSize.width() - 32, kSize.height() - 122 - 14);
   help->setFrameShape(QFrame::NoFrame);
   // Where the settings, saved games and profiles are comes first, where it is seen.

@@ -5,7 +5,8 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
+
+#include "ui/window_art.h"
 
 namespace mrv::ui {
 
@@ -26,7 +27,7 @@ class AboutWindow : public QDialog {
  private:
   void ColourLink(const QColor& colour);
 
-  QPixmap background_;
+  ArtPicture background_;
   ClickableLabel* link_;
 };
 

@@ -2,12 +2,14 @@
 
 #include <QCloseEvent>
 #include <QEventLoop>
+#include <QKeyEvent>
 
 #include "files/capture_options.h"
 #include "ui/capture_column.h"
 #include "ui/capture_devices.h"
 #include "ui/capture_tray.h"
 #include "ui/image_button.h"
+#include "ui/keyboard_focus.h"
 #include "ui/log_file_column.h"
 #include "ui/message_dialog.h"
 #include "ui/monitor_column.h"
@@ -30,29 +32,20 @@ using namespace capture_layout;
 constexpr int kRight = 318;
 constexpr int kRightWidth = 292;
 
-ImageButton* DialogButton(QWidget* parent, const char* art, const QString& caption,
-                          const char* name, int left) {
-  auto* button = new ImageButton(parent);
-  button->setObjectName(name);
-  button->SetGlyph(QPixmap(art));
-  button->SetCaption(caption);
-  button->SetTextLeft(30);
-  button->move(left, kButtonsTop);
-  return button;
-}
-
 }  // namespace
 
 CaptureDialog::CaptureDialog(ProgramState& state, CaptureDevices& devices,
                              FileDialogs& file_dialogs, QWidget* parent)
     : CaptureDialog(state, devices, parent, QStringLiteral("quake 3 console monitor")) {
   column_ = new MonitorColumn(*this, *status_, *tray_, state, devices, file_dialogs);
+  PutColumnFirst();
 }
 
 CaptureDialog::CaptureDialog(ProgramState& state, CaptureDevices& devices,
                              std::filesystem::path log, QWidget* parent)
     : CaptureDialog(state, devices, parent, QStringLiteral("logfile parser")) {
   column_ = new LogFileColumn(*this, *status_, *profiles_, prompt_, std::move(log));
+  PutColumnFirst();
 }
 
 CaptureDialog::CaptureDialog(ProgramState& state, CaptureDevices& devices, QWidget* parent,
@@ -68,9 +61,8 @@ CaptureDialog::CaptureDialog(ProgramState& state, CaptureDevices& devices, QWidg
                               .on_close = [this] { CancelClicked(); }})),
       status_(new StatusLog(this)),
       profiles_(new ProfilePicker(state.profile_store, this)),
-      ok_(DialogButton(this, art::kButtonOk, QStringLiteral("OK"), names::kOkButton, 450)),
-      cancel_(DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"), names::kCancelButton,
-                           535)),
+      ok_(DialogButton(this, art::kButtonOk, QStringLiteral("OK"), names::kOkButton)),
+      cancel_(DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"), names::kCancelButton)),
       tray_(new CaptureTray(*this)) {
   setObjectName(names::kCaptureDialog);
   setFixedSize(kSize);
@@ -82,6 +74,8 @@ CaptureDialog::CaptureDialog(ProgramState& state, CaptureDevices& devices, QWidg
                      "QCheckBox::indicator:disabled { border-color: #3a3a3a; }"
                      "QCheckBox::indicator:checked:disabled { background: #2a4a6a; }"));
   profiles_->setGeometry(kRight, kTop, kRightWidth, kButtonsTop - 8 - kTop);
+  ok_->move(450, kButtonsTop);
+  cancel_->move(535, kButtonsTop);
   connect(status_, &StatusLog::lastLineChanged, tray_, &CaptureTray::SetHint);
   connect(ok_, &ImageButton::clicked, this, &CaptureDialog::OkClicked);
   connect(cancel_, &ImageButton::clicked, this, &CaptureDialog::CancelClicked);
@@ -92,6 +86,13 @@ CaptureDialog::CaptureDialog(ProgramState& state, CaptureDevices& devices, QWidg
 }
 
 CaptureDialog::~CaptureDialog() = default;
+
+void CaptureDialog::PutColumnFirst() {
+  // The column's widgets were made after the shell's; Tab visits them first, left to right.
+  MoveToTabOrderEnd(*profiles_);
+  MoveToTabOrderEnd(*ok_);
+  MoveToTabOrderEnd(*cancel_);
+}
 
 bool CaptureDialog::Execute() {
   if (!column_->Ready(error_message_)) return false;
@@ -123,6 +124,15 @@ void CaptureDialog::closeEvent(QCloseEvent* event) {
 
 void CaptureDialog::reject() {
   CancelClicked();
+}
+
+void CaptureDialog::keyPressEvent(QKeyEvent* event) {
+  // Enter is OK wherever it is not taken (a focused button presses itself).
+  if (IsEnterKey(*event)) {
+    OkClicked();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void CaptureDialog::paintEvent(QPaintEvent*) {

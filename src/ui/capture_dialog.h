@@ -11,15 +11,14 @@
 // LogFileColumn). The shell holds what both modes share: the frame, the status lines,
 // the profile picker, OK and Cancel, the worker and the tray. The capture runs on a
 // worker thread (CaptureWorker); the shell shows its status lines and its questions and
-// hands the store over only once the worker has finished. OK loads the chosen profile
-// and starts the capture and, pressed again, stops it to show the stats; Cancel, Escape
-// and the close image all end it through CancelClicked, with nothing shown; closing is
-// refused while the capture runs. The minimise image puts the dialog into the tray
-// (CaptureTray).
+// hands the store over only once the worker has finished. OK (or Enter) loads the chosen
+// profile and starts the capture and, pressed again, stops it to show the stats; Cancel,
+// Escape and the close image all end it through CancelClicked, with nothing shown;
+// closing is refused while the capture runs. The minimise image puts the dialog into the
+// tray (CaptureTray). Tab goes down the column, then the profile picker, OK and Cancel.
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
 #include <filesystem>
 #include <memory>
 #include <string>
@@ -29,6 +28,7 @@
 #include "model/stats_store.h"
 #include "ui/capture_worker.h"
 #include "ui/desktop_prompt.h"
+#include "ui/window_art.h"
 
 namespace mrv::ui {
 
@@ -74,6 +74,7 @@ class CaptureDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -82,6 +83,8 @@ class CaptureDialog : public QDialog {
   // The shell; the public constructors add their column.
   CaptureDialog(ProgramState& state, CaptureDevices& devices, QWidget* parent,
                 const QString& title);
+  // The Tab order of a dialog whose column has just been made.
+  void PutColumnFirst();
 
   void OkClicked();
   // Cancel, Escape and the close image.
@@ -102,7 +105,7 @@ class CaptureDialog : public QDialog {
   ProgramState& state_;
   CaptureDevices& devices_;
   DesktopPrompt prompt_;
-  QPixmap background_;
+  ArtPicture background_;
   mrv::StatsStore store_;
   DeathTemplates templates_;
   GameTexts texts_;

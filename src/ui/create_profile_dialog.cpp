@@ -7,6 +7,7 @@
 
 #include "files/profile_store.h"
 #include "ui/image_button.h"
+#include "ui/keyboard_focus.h"
 #include "ui/message_dialog.h"
 #include "ui/notes_edit.h"
 #include "ui/object_names.h"
@@ -51,6 +52,7 @@ CreateProfileDialog::CreateProfileDialog(std::filesystem::path data_dir, QWidget
   int top = kTitleStripHeight + 10;
   SectionCaption(this, QStringLiteral("Profile name"), {kSide, top, width, 16});
   name_->setObjectName(names::kProfileNameField);
+  name_->setAccessibleName(QStringLiteral("Profile name"));
   name_->setGeometry(kSide, top += 17, width, kFieldHeight);
   name_->setValidator(new ProfileNameValidator(name_));
   auto* extension =
@@ -61,10 +63,12 @@ CreateProfileDialog::CreateProfileDialog(std::filesystem::path data_dir, QWidget
 
   SectionCaption(this, QStringLiteral("Main nickname"), {kSide, top += 24, width, 16});
   nick_->setObjectName(names::kFirstNicknameField);
+  nick_->setAccessibleName(QStringLiteral("Main nickname"));
   nick_->setGeometry(kSide, top += 17, width, kFieldHeight);
 
   SectionCaption(this, QStringLiteral("Notes"), {kSide, top += kFieldHeight + 8, width, 16});
   notes_->setObjectName(names::kProfileNotes);
+  notes_->setAccessibleName(QStringLiteral("Notes"));
   auto* ok = DialogButton(this, art::kButtonOk, QStringLiteral("OK"), names::kOkButton);
   auto* cancel =
       DialogButton(this, art::kButtonCancel, QStringLiteral("Cancel"), names::kCancelButton);
@@ -103,6 +107,15 @@ void CreateProfileDialog::Confirm() {
   }
   confirmed_ = true;
   accept();
+}
+
+void CreateProfileDialog::keyPressEvent(QKeyEvent* event) {
+  // Enter in a field (the notes take it as a line break) is OK.
+  if (IsEnterKey(*event)) {
+    Confirm();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void CreateProfileDialog::paintEvent(QPaintEvent*) {

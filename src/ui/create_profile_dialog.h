@@ -11,10 +11,11 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
 #include <filesystem>
 #include <string>
 #include <vector>
+
+#include "ui/window_art.h"
 
 class QLineEdit;
 
@@ -38,13 +39,14 @@ class CreateProfileDialog : public QDialog {
   std::vector<std::string> Notes() const;
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
   void Confirm();
 
   std::filesystem::path data_dir_;
-  QPixmap background_;
+  ArtPicture background_;
   QLineEdit* name_;
   QLineEdit* nick_;
   NotesEdit* notes_;

@@ -8,6 +8,7 @@
 
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
+#include "ui/keyboard_focus.h"
 #include "ui/message_dialog.h"
 #include "ui/object_names.h"
 #include "ui/program_state.h"
@@ -64,10 +65,13 @@ HtmlExportDialog::HtmlExportDialog(const StatsViewer& viewer, const LoadedProfil
 
   FieldLabel(this, "Title:", 30);
   title_->setObjectName(names::kReportTitle);
+  title_->setAccessibleName(QStringLiteral("Title"));
   title_->setGeometry(kLeft, 48, kSize.width() - 2 * kLeft, 22);
   title_->setText(FromGameText(defaults.title));
   FieldLabel(this, "Observations:", 78);
   observations_->setObjectName(names::kObservations);
+  observations_->setAccessibleName(QStringLiteral("Observations"));
+  observations_->setTabChangesFocus(true);
   observations_->setGeometry(kLeft, 96, kSize.width() - 2 * kLeft, 54);
   observations_->setPlainText(FromGameText(defaults.observations.front()));
 
@@ -145,6 +149,15 @@ void HtmlExportDialog::Save() {
     return;
   }
   accept();
+}
+
+void HtmlExportDialog::keyPressEvent(QKeyEvent* event) {
+  // Enter outside the observations (which take it as a line break) saves.
+  if (IsEnterKey(*event)) {
+    Save();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void HtmlExportDialog::paintEvent(QPaintEvent*) {

@@ -10,11 +10,11 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
 #include <array>
 #include <string>
 
 #include "files/profile_store.h"
+#include "ui/window_art.h"
 #include "views/html_report.h"
 
 class QCheckBox;
@@ -44,6 +44,7 @@ class HtmlExportDialog : public QDialog {
   HtmlReportOptions Options() const;
 
  protected:
+  void keyPressEvent(QKeyEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
 
  private:
@@ -54,7 +55,7 @@ class HtmlExportDialog : public QDialog {
   const LoadedProfile& loaded_;
   const std::string last_dir_;
   FileDialogs& file_dialogs_;
-  QPixmap background_;
+  ArtPicture background_;
   QLineEdit* title_;
   QPlainTextEdit* observations_;
   QCheckBox* overall_;

@@ -45,6 +45,7 @@ LogFileColumn::LogFileColumn(QWidget& dialog, StatusLog& status, ProfilePicker& 
   row->setContentsMargins(8, 6, 8, 8);
   progress_ = new QProgressBar(file);
   progress_->setObjectName(names::kProgressBar);
+  progress_->setAccessibleName(QStringLiteral("Progress"));
   progress_->setRange(0, 100);
   progress_->setValue(0);
   progress_->setTextVisible(false);

@@ -311,13 +311,6 @@ void MainWindow::dropEvent(QDropEvent* event) {
   QTimer::singleShot(0, this, [this, file] { OpenFile(file); });
 }
 
-void MainWindow::hideEvent(QHideEvent* event) {
-  QWidget::hideEvent(event);
-  // Shown again without a place of its own, the window would be placed anew by the
-  // window manager (centred, on most desktops): it keeps the place it has.
-  if (!isMinimized()) move(pos());
-}
-
 void MainWindow::paintEvent(QPaintEvent*) {
   PaintWindowBackground(*this, background_);
 }

@@ -5,7 +5,7 @@
 // the "HELP" label that opens the about window, and the actions: the console capture, the parse of
 // a log (browsed for or recent), the load of a saved game and the profile manager. It owns the
 // ProgramState for the program's life; while a capture, a load, the viewer or the profile manager
-// runs it is hidden, and it comes back where it was.
+// runs it is hidden.
 //
 // Each game action hides the window, fills state().store, calls OpenStatsViewer and
 // shows the window again, where it was. A saved game, a profile or a log dropped on the

@@ -8,6 +8,7 @@
 
 #include "ui/box_placement.h"
 #include "ui/image_button.h"
+#include "ui/keyboard_focus.h"
 #include "ui/object_names.h"
 #include "ui/theme.h"
 #include "ui/window_art.h"
@@ -23,10 +24,6 @@ constexpr int kButtonBottom = 9;
 constexpr int kInputHeight = 22;
 
 ScriptedBoxes* active_script = nullptr;
-
-bool IsEnter(const QKeyEvent& event) {
-  return event.key() == Qt::Key_Return || event.key() == Qt::Key_Enter;
-}
 
 QWidget* ParentOrActive(QWidget* parent) {
   return parent != nullptr ? parent : QApplication::activeWindow();
@@ -74,6 +71,7 @@ void MessageDialog::SetInputText(const QString& text) {
 void MessageDialog::Arrange() {
   frame_->SetTitle(caption_);
   message_->setText(message_text_);
+  input_->setAccessibleName(message_text_);
   input_->setVisible(input_shown_);
   ok_button_->setVisible(ok_);
   cancel_button_->setVisible(cancel_);
@@ -111,7 +109,7 @@ void MessageDialog::paintEvent(QPaintEvent*) {
 
 bool MessageDialog::eventFilter(QObject* watched, QEvent* event) {
   if (watched == input_ && event->type() == QEvent::KeyPress &&
-      IsEnter(*static_cast<QKeyEvent*>(event))) {
+      IsEnterKey(*static_cast<QKeyEvent*>(event))) {
     Answer(true);
     return true;
   }
@@ -119,7 +117,7 @@ bool MessageDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void MessageDialog::keyPressEvent(QKeyEvent* event) {
-  if (ok_ && IsEnter(*event)) {
+  if (ok_ && IsEnterKey(*event)) {
     Answer(true);
   } else {
     QDialog::keyPressEvent(event);

@@ -12,11 +12,12 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
 #include <QString>
 #include <deque>
 #include <optional>
 #include <vector>
+
+#include "ui/window_art.h"
 
 class QLabel;
 class QLineEdit;
@@ -68,7 +69,7 @@ class MessageDialog : public QDialog {
   bool cancel_ = false;
   bool input_shown_ = false;
   bool response_ = false;
-  QPixmap background_;
+  ArtPicture background_;
   WindowFrame* frame_;
   QLabel* message_;
   QLineEdit* input_;

@@ -78,8 +78,8 @@ MonitorConsoleBox::MonitorConsoleBox(const std::filesystem::path& data_dir,
   if (advice.starts_game) {
     auto* start = new ImageButton(this);
     start->setObjectName(names::kStartGameButton);
-    start->SetGlyph(QPixmap(art::kButtonStartGame));
-    start->SetCaption(QStringLiteral("Start the game"));
+    start->SetGlyph(ArtPicture(art::kButtonStartGame));
+    start->SetCaption(QStringLiteral("&Start the game"));
     start->SetTextLeft(28);
     auto* launcher = new GameLauncher(data_dir, program_dir, file_dialogs, parent);
     connect(start, &ImageButton::clicked, launcher, &GameLauncher::Start);

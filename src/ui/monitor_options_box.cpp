@@ -38,6 +38,8 @@ MonitorOptionsBox::MonitorOptionsBox(QWidget* parent)
       QStringLiteral("this sound will be played when you hit someone in the head"));
   auto* test = new ClickableLabel(QStringLiteral("<u>test</u>"), this);
   test->setObjectName(names::kTestSoundLink);
+  test->SetAccessibleRole(QAccessible::Link);
+  test->setAccessibleName(QStringLiteral("Test the headshot sound"));
   connect(test, &ClickableLabel::clicked, this, &MonitorOptionsBox::testClicked);
   headshot_row->addWidget(headshot_);
   headshot_row->addWidget(test);
@@ -60,6 +62,7 @@ MonitorOptionsBox::MonitorOptionsBox(QWidget* parent)
 
   save_ = new ClickableLabel(QStringLiteral("<u>save options</u>"), this);
   save_->setObjectName(names::kSaveOptionsLink);
+  save_->SetAccessibleRole(QAccessible::Link);
   connect(save_, &ClickableLabel::clicked, this, &MonitorOptionsBox::saveClicked);
   layout->addWidget(save_, 0, Qt::AlignRight);
 
@@ -109,6 +112,7 @@ MonitorOptionsBox::Page MonitorOptionsBox::AddPage(const names::OptionsPageNames
   controls.period->setObjectName(page_names.period);
   controls.period->setRange(CaptureOptions::kMinPeriod, CaptureOptions::kMaxPeriod);
   controls.period->setToolTip(period_hint);
+  controls.period->setAccessibleName(QStringLiteral("Display your stats every (seconds)"));
   controls.period->setFixedWidth(52);
   period_row->addWidget(controls.period);
   period_row->addWidget(new QLabel(QStringLiteral("seconds"), page));
@@ -134,6 +138,7 @@ MonitorOptionsBox::Page MonitorOptionsBox::AddPage(const names::OptionsPageNames
 ClickableLabel* MonitorOptionsBox::AddTab(const QString& caption, const QString& name) {
   auto* tab = new ClickableLabel(caption, this);
   tab->setObjectName(name);
+  tab->SetAccessibleRole(QAccessible::PageTab);
   tab->setFixedHeight(kTabHeight);
   tab->setContentsMargins(6, 0, 6, 0);
   const int page = static_cast<int>(tabs_.size());

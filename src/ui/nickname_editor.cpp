@@ -26,18 +26,26 @@ NicknameEditor::NicknameEditor(QWidget* parent)
   resize(kWidth, kButtonsTop + kArrowSize);
   SectionCaption(this, QStringLiteral("Nicknames"), {0, 0, kWidth, 16});
   list_->setObjectName(names::kNicknameList);
+  list_->setAccessibleName(QStringLiteral("Nicknames"));
   list_->setGeometry(0, kListTop, kWidth - kArrowSize - 6, 196);
   entry_->setObjectName(names::kNicknameEntry);
+  entry_->setAccessibleName(QStringLiteral("Nickname to add"));
   entry_->setGeometry(0, kListTop + 202, kWidth, 22);
 
   auto* up = DialogButton(this, art::kButtonUp, {}, names::kUpButton);
   up->move(kWidth - kArrowSize, kListTop);
   auto* down = DialogButton(this, art::kButtonDown, {}, names::kDownButton);
   down->move(kWidth - kArrowSize, kListTop + kArrowSize + 6);
-  auto* add = DialogButton(this, art::kButtonAdd, QStringLiteral("Add"), names::kAddButton);
+  up->setAccessibleName(QStringLiteral("Move up"));
+  down->setAccessibleName(QStringLiteral("Move down"));
+  auto* add = DialogButton(this, art::kButtonAdd, QStringLiteral("&Add"), names::kAddButton);
   add->move(0, kButtonsTop);
   auto* remove =
-      DialogButton(this, art::kButtonRemove, QStringLiteral("Remove"), names::kRemoveButton);
+      DialogButton(this, art::kButtonRemove, QStringLiteral("Re&move"), names::kRemoveButton);
+  // Tab: the list and its arrows, then the entry and its buttons.
+  setTabOrder(list_, up);
+  setTabOrder(up, down);
+  setTabOrder(down, entry_);
   remove->move(kWidth - remove->width(), kButtonsTop);
 
   connect(list_, &QListWidget::itemClicked, this,

@@ -27,6 +27,7 @@ PlayerTableWindow::PlayerTableWindow(const QString& object_name, const QString& 
       list_(new QTreeWidget(this)) {
   setObjectName(object_name);
   list_->setObjectName(list_name);
+  list_->setAccessibleName(title);
   list_->setRootIsDecorated(false);
   list_->setUniformRowHeights(true);
   list_->setAlternatingRowColors(true);
@@ -53,6 +54,7 @@ PlayerTableWindow::PlayerTableWindow(const QString& object_name, const QString& 
 
 void PlayerTableWindow::SetTitle(const QString& title) {
   frame_->SetTitle(title);
+  list_->setAccessibleName(title);
 }
 
 void PlayerTableWindow::ShowRows(const std::vector<ListColumn>& columns,

@@ -7,12 +7,12 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
 #include <QStringList>
 #include <vector>
 
 #include "files/settings.h"
 #include "ui/ui_text.h"
+#include "ui/window_art.h"
 #include "views/list_sort.h"
 #include "views/team_mark.h"
 
@@ -69,7 +69,7 @@ class PlayerTableWindow : public QDialog {
   void resizeEvent(QResizeEvent* event) override;
 
  private:
-  QPixmap background_;
+  ArtPicture background_;
   WindowFrame* frame_;
   QTreeWidget* list_;
 };

@@ -10,6 +10,7 @@
 
 #include "ui/create_profile_dialog.h"
 #include "ui/image_button.h"
+#include "ui/keyboard_focus.h"
 #include "ui/message_dialog.h"
 #include "ui/nickname_editor.h"
 #include "ui/notes_edit.h"
@@ -82,13 +83,16 @@ ProfileManagerWindow::ProfileManagerWindow(std::filesystem::path data_dir, Profi
 
   SectionCaption(this, QStringLiteral("Profiles"), {kSide, kCaptionTop, kColumnWidth, 16});
   profiles_->setObjectName(names::kProfileList);
+  profiles_->setAccessibleName(QStringLiteral("Profiles"));
   profiles_->setGeometry(kSide, kBoxTop, kColumnWidth, kLowerRow - 8 - kBoxTop);
   SectionCaption(this, QStringLiteral("Profile"), {kMiddleLeft, kCaptionTop, kMiddleWidth, 16});
   info_->setObjectName(names::kProfileInfo);
+  info_->setAccessibleName(QStringLiteral("Profile"));
   info_->setReadOnly(true);
   info_->setGeometry(kMiddleLeft, kBoxTop, kMiddleWidth, 92);
   SectionCaption(this, QStringLiteral("Notes"), {kMiddleLeft, kBoxTop + 100, kMiddleWidth, 16});
   notes_->setObjectName(names::kProfileNotes);
+  notes_->setAccessibleName(QStringLiteral("Notes"));
   notes_->setGeometry(kMiddleLeft, kBoxTop + 118, kMiddleWidth, kLowerRow - 8 - kBoxTop - 118);
   nicknames_->move(kRightLeft, kCaptionTop);
 
@@ -98,13 +102,23 @@ ProfileManagerWindow::ProfileManagerWindow(std::filesystem::path data_dir, Profi
     made->move(at);
     return made;
   };
-  auto* create = button(art::kButtonCreate, "Create", names::kCreateButton, {kSide, kLowerRow});
-  auto* remove_file = button(art::kButtonDelete, "Delete", names::kDeleteButton,
+  auto* create = button(art::kButtonCreate, "&Create", names::kCreateButton, {kSide, kLowerRow});
+  auto* remove_file = button(art::kButtonDelete, "&Delete", names::kDeleteButton,
                              {kSide + kColumnWidth - 75, kLowerRow});
   auto* cancel = button(art::kButtonCancel, "Cancel", names::kCancelButton,
                         {kSize.width() - kSide - 75, kBottomRow});
-  open_ = button(art::kButtonOpen, "Open", names::kOpenButton, {cancel->x() - 87, kBottomRow});
-  auto* save = button(art::kButtonSave, "Save", names::kSaveButton, {open_->x() - 87, kBottomRow});
+  open_ = button(art::kButtonOpen, "&Open", names::kOpenButton, {cancel->x() - 87, kBottomRow});
+  auto* save = button(art::kButtonSave, "&Save", names::kSaveButton, {open_->x() - 87, kBottomRow});
+  // Tab: the profiles and their buttons, the profile, the nicknames, then Save, Open and
+  // Cancel, as the eye reads the window.
+  setTabOrder(profiles_, create);
+  setTabOrder(create, remove_file);
+  setTabOrder(remove_file, info_);
+  setTabOrder(info_, notes_);
+  MoveToTabOrderEnd(*nicknames_);
+  MoveToTabOrderEnd(*save);
+  MoveToTabOrderEnd(*open_);
+  MoveToTabOrderEnd(*cancel);
 
   save_frame_->setObjectName(names::kSavePendingFrame);
   save_frame_->setGeometry(save->geometry().adjusted(-3, -3, 3, 3));
@@ -293,6 +307,15 @@ void ProfileManagerWindow::Open() {
   profile_store_.Close();
   loaded_.reset();
   accept();
+}
+
+void ProfileManagerWindow::keyPressEvent(QKeyEvent* event) {
+  // Enter on the profile list opens the profile shown (the nickname entry takes it to add).
+  if (IsEnterKey(*event) && open_->isVisible()) {
+    Open();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void ProfileManagerWindow::done(int result) {

@@ -21,17 +21,19 @@
 // blinks the frame around Save: first after 200 ms,
 // then shown for 3000 ms and hidden for 100 ms. Every file change goes through the
 // profile_store's locked, crash-safe writes; failures are shown titled "ERROR!" and leave
-// the window open. Cancel and the close image drop pending changes without a question.
+// the window open. Cancel, Escape and the close image drop pending changes without a
+// question. Enter on the profile list is Open; Tab goes from the list to Create and
+// Delete, the profile's box and notes, the nickname editor, then Save, Open and Cancel.
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
 #include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "files/profile_store.h"
+#include "ui/window_art.h"
 
 class QFrame;
 class QListWidget;
@@ -65,6 +67,7 @@ class ProfileManagerWindow : public QDialog {
 
  protected:
   void paintEvent(QPaintEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
   void done(int result) override;
 
  private:
@@ -101,7 +104,7 @@ class ProfileManagerWindow : public QDialog {
   bool shown_valid_ = false;        // it was read and can be saved and opened
   bool pending_ = false;
 
-  QPixmap background_;
+  ArtPicture background_;
   QListWidget* profiles_;
   QPlainTextEdit* info_;
   NotesEdit* notes_;

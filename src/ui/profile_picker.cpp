@@ -47,13 +47,20 @@ ProfilePicker::ProfilePicker(ProfileStore& profile_store, QWidget* parent)
   required_->setObjectName(names::kNotRequiredLabel);
   DimText(*required_);
   details_->setObjectName(names::kProfileDetailsButton);
-  details_->SetGlyph(QPixmap(art::kButtonDetails));
+  details_->SetGlyph(ArtPicture(art::kButtonDetails));
   details_->setToolTip(QStringLiteral("profile details"));
   connect(details_, &ImageButton::clicked, this, &ProfilePicker::detailsClicked);
   profiles_->setObjectName(names::kProfileList);
   nicknames_->setObjectName(names::kNicknameList);
   nicknames_->setSelectionMode(QAbstractItemView::NoSelection);
   connect(profiles_, &QListWidget::currentRowChanged, this, &ProfilePicker::ShowSelected);
+  details_->setAccessibleName(QStringLiteral("Profile details"));
+  profiles_->setAccessibleName(title());
+  nicknames_->setAccessibleName(QStringLiteral("Nicknames"));
+  summary_->setAccessibleName(QStringLiteral("Profile summary"));
+  notes_->setAccessibleName(QStringLiteral("Profile notes"));
+  // Tab: the profiles, what they hold, then the details button.
+  setTabOrder(notes_, details_);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 6, 8, 8);

@@ -8,6 +8,7 @@ namespace mrv::ui {
 
 StatusLog::StatusLog(QWidget* parent) : QPlainTextEdit(parent) {
   setObjectName(names::kStatusLog);
+  setAccessibleName(QStringLiteral("Status"));
   setReadOnly(true);
   setFocusPolicy(Qt::NoFocus);
   setLineWrapMode(QPlainTextEdit::NoWrap);

@@ -164,21 +164,6 @@ void KeepOnScreen(QWidget& window) {
   window.move(left, top);
 }
 
-void CentreOnWindow(QWidget& box, const QWidget* owner) {
-  const QWidget* window = owner != nullptr ? owner->window() : nullptr;
-  QScreen* screen = window != nullptr ? window->screen() : QGuiApplication::primaryScreen();
-  if (screen == nullptr) return;
-  const QRect free = screen->availableGeometry();
-  const bool on_screen = window != nullptr && window->isVisible() && !window->isMinimized();
-  const QRect area = on_screen ? window->frameGeometry() : free;
-  QRect placed(QPoint(), box.frameGeometry().size());
-  placed.moveCenter(area.center());
-  // A box larger than what is left of the screen still shows its top-left corner.
-  placed.moveLeft(std::max(free.left(), std::min(placed.left(), free.right() - placed.width())));
-  placed.moveTop(std::max(free.top(), std::min(placed.top(), free.bottom() - placed.height())));
-  box.move(placed.topLeft());
-}
-
 void MinimiseApplication() {
   for (QWidget* window : QApplication::topLevelWidgets()) {
     if (window->isVisible()) window->showMinimized();

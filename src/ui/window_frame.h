@@ -87,12 +87,6 @@ class WindowFrame : public QWidget {
 // title strip on that screen.
 void KeepOnScreen(QWidget& window);
 
-// Places a box (a message box, a question) centred on the window of `owner` when that
-// window is on the screen, otherwise centred on the screen `owner` (or the primary
-// screen) is on; always within that screen's free area. Called when the box is shown,
-// once its size is known.
-void CentreOnWindow(QWidget& box, const QWidget* owner);
-
 // Every visible window of the program minimised at once.
 void MinimiseApplication();
 

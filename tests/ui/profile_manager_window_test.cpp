@@ -48,7 +48,10 @@ class ProfileManagerWindowTest : public ::testing::Test {
   ProfileManagerWindowTest() : dir_("profiles-window") {}
 
   std::unique_ptr<ProfileManagerWindow> Open() {
-    return std::make_unique<ProfileManagerWindow>(dir_.path(), profile_store_, loaded_);
+    auto manager = std::make_unique<ProfileManagerWindow>(dir_.path(), profile_store_, loaded_);
+    manager->show();  // it is clicked through its window
+    EXPECT_TRUE(QTest::qWaitForWindowExposed(manager.get()));
+    return manager;
   }
 
   test::ScratchDir dir_;
