@@ -38,15 +38,25 @@ void MoveToTabOrderEnd(QWidget& part) {
   const auto reachable = [](const QWidget* widget) {
     return (widget->focusPolicy() & Qt::TabFocus) != 0;
   };
+  const auto inside = [&part](const QWidget* widget) {
+    return widget == &part || part.isAncestorOf(widget);
+  };
   std::vector<QWidget*> moving;
+  QWidget* last_outside = nullptr;
   for (QWidget* widget = window->nextInFocusChain(); widget != window;
        widget = widget->nextInFocusChain()) {
-    if (reachable(widget) && (widget == &part || part.isAncestorOf(widget))) moving.push_back(widget);
+    if (!reachable(widget)) continue;
+    if (inside(widget)) {
+      moving.push_back(widget);
+    } else {
+      last_outside = widget;
+    }
   }
+  // Each one after the one before, in the order they had among themselves.
+  QWidget* previous = last_outside;
   for (QWidget* widget : moving) {
-    QWidget* last = window->previousInFocusChain();
-    while (last != window && !reachable(last)) last = last->previousInFocusChain();
-    if (last != window && last != widget) QWidget::setTabOrder(last, widget);
+    if (previous != nullptr) QWidget::setTabOrder(previous, widget);
+    previous = widget;
   }
 }
 

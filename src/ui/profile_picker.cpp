@@ -59,8 +59,13 @@ ProfilePicker::ProfilePicker(ProfileStore& profile_store, QWidget* parent)
   nicknames_->setAccessibleName(QStringLiteral("Nicknames"));
   summary_->setAccessibleName(QStringLiteral("Profile summary"));
   notes_->setAccessibleName(QStringLiteral("Profile notes"));
-  // Tab: the profiles, what they hold, then the details button.
+  // Tab: the profiles, what they hold, then the details button; a dialog that gives the
+  // picker the focus gives it to the profiles.
+  setTabOrder(profiles_, nicknames_);
+  setTabOrder(nicknames_, summary_);
+  setTabOrder(summary_, notes_);
   setTabOrder(notes_, details_);
+  setFocusProxy(profiles_);
 
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(8, 6, 8, 8);

@@ -11,7 +11,7 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include "ui_support/ui_fixtures.h"
+#include "support/ui_fixtures.h"
 
 namespace mrv::ui {
 namespace {
