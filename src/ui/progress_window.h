@@ -7,9 +7,9 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
 #include <string>
 
+#include "ui/window_art.h"
 #include "views/progress_series.h"
 
 class QLabel;
@@ -44,7 +44,7 @@ class ProgressWindow : public QDialog {
  private:
   void ShowHint();
 
-  QPixmap background_;
+  ArtPicture background_;
   WindowFrame* frame_;
   ProgressChartsView* charts_;
   QLabel* point_;
