@@ -14,6 +14,7 @@
 #include "ui/desktop_prompt.h"
 #include "ui/image_button.h"
 #include "ui/object_names.h"
+#include "support/ui_fixtures.h"
 
 namespace mrv::ui {
 namespace {
@@ -51,10 +52,10 @@ void AnswerOpenBox(const QString& typed, Qt::Key key) {
   QTimer::singleShot(0, [typed, key] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
-    auto* input = box->findChild<QLineEdit*>(names::kMessageInput);
-    input->selectAll();
-    QTest::keyClicks(input, typed);
-    QTest::keyClick(input, key);
+    // The field has the focus: Ctrl+A, the text, the key, all through the box's window.
+    test::PressKey(*box, Qt::Key_A, Qt::ControlModifier);
+    test::TypeText(*box, typed);
+    test::PressKey(*box, key);
   });
 }
 
@@ -66,14 +67,14 @@ TEST(MessageDialogTest, EnterInTheInputAnswersOkWithTheTypedText) {
   EXPECT_EQ(name, QStringLiteral("ut4_turnpike"));
 
   // Without an input field, Enter in the box is OK too.
-  QTimer::singleShot(0, [] { QTest::keyClick(QApplication::activeModalWidget(), Qt::Key_Return); });
+  QTimer::singleShot(0, [] { test::PressKey(*QApplication::activeModalWidget(), Qt::Key_Return); });
   EXPECT_TRUE(InformationBox(QStringLiteral("Game saved."), QStringLiteral("Save")));
 
   // The close image is Cancel.
   QTimer::singleShot(0, [] {
     QWidget* box = QApplication::activeModalWidget();
     ASSERT_NE(box, nullptr);
-    QTest::mouseClick(box->findChild<ImageButton*>(names::kCloseImage), Qt::LeftButton);
+    test::Click(*box, names::kCloseImage);
   });
   EXPECT_FALSE(AskBox(QStringLiteral("Delete map?"), QStringLiteral("Delete"), name, {}));
 }

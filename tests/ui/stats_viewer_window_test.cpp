@@ -333,6 +333,50 @@ TEST_F(StatsViewerWindowTest, MapPopupAndTheCloseQuery) {
   EXPECT_EQ(ini.ReadInteger("window", "top", 0), 120);
 }
 
+// The viewer grows: the lists and the weapon grids take the room, the body map keeps its
+// size, it is never smaller than at first, and stats.ini keeps its size.
+TEST_F(StatsViewerWindowTest, GrowsMaximisesAndKeepsItsSizeInStatsIni) {
+  auto viewer = OpenGame(false);
+  EXPECT_EQ(viewer->size(), StatsViewerWindow::kSize);
+  ClickRow(*viewer, names::kPlayerList, 0);  // the weapon grids show
+  const auto size_of = [&viewer](const char* name) { return Child(*viewer, name)->size(); };
+  const QSize players = size_of(names::kPlayerList);
+  const QSize maps = size_of(names::kMapList);
+  const QSize kills = size_of(names::kKillsGrid);
+  const QSize body = size_of(names::kBodyMap);
+
+  viewer->resize(1280, 800);
+  EXPECT_GT(size_of(names::kPlayerList).height(), players.height() + 100);
+  EXPECT_GT(size_of(names::kPlayerList).width(), players.width());
+  EXPECT_GT(size_of(names::kMapList).height(), maps.height());
+  EXPECT_GT(size_of(names::kKillsGrid).width(), kills.width() + 100);
+  EXPECT_GT(size_of(names::kKillsGrid).height(), kills.height() + 100);
+  EXPECT_EQ(size_of(names::kBodyMap), body);
+  const QWidget* grown = Child(*viewer, names::kKillsGrid);
+  EXPECT_LT(grown->mapTo(viewer.get(), QPoint(grown->width() - 1, 0)).x(), viewer->width());
+
+  // The maximise image and back; the smallest size is the first one.
+  Click(*viewer, names::kMaximiseImage);
+  EXPECT_TRUE(viewer->isMaximized());
+  Click(*viewer, names::kMaximiseImage);
+  EXPECT_FALSE(viewer->isMaximized());
+  viewer->resize(300, 200);
+  EXPECT_EQ(viewer->size(), StatsViewerWindow::kSize);
+
+  viewer->resize(1000, 700);
+  boxes_.SetNextAnswer(true);
+  viewer->close();
+  ASSERT_FALSE(viewer->isVisible());
+  IniFile ini;
+  ASSERT_TRUE(ini.Load(dir_ / "stats.ini"));
+  EXPECT_EQ(ini.ReadInteger("window", "width", 0), 1000);
+  EXPECT_EQ(ini.ReadInteger("window", "height", 0), 700);
+  // Opened again at that size, within the screen.
+  const QSize screen = viewer->screen()->availableGeometry().size();
+  EXPECT_EQ(OpenGame(false)->size(),
+            QSize(1000, 700).boundedTo(screen).expandedTo(StatsViewerWindow::kSize));
+}
+
 TEST_F(StatsViewerWindowTest, TheTablesKeepTheirGeometryInStatsIni) {
   IniFile ini;
   ASSERT_TRUE(ini.Load(dir_ / "stats.ini"));
