@@ -28,6 +28,8 @@ QPixmap Masked(const QPixmap& glyph, const QColor& colour) {
 ImageButton::ImageButton(QWidget* parent) : QAbstractButton(parent) {
   resize(kDefaultSize, kDefaultSize);
   setAttribute(Qt::WA_NoSystemBackground);
+  // Laid out as a plain widget is (a button's policy would centre it in a title strip).
+  setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Preferred);
   // Reached by Tab; a click leaves the focus where the player was typing or choosing.
   setFocusPolicy(Qt::TabFocus);
 }
@@ -72,7 +74,8 @@ void ImageButton::PrepareGlyph() {
 }
 
 QRect ImageButton::CaptionRect(const QFontMetrics& metrics) const {
-  const QSize text = metrics.size(Qt::TextShowMnemonic, this->text());
+  // Measured as the caption is drawn, without its '&'s.
+  const QSize text(metrics.size(Qt::TextShowMnemonic, this->text()).width(), metrics.height());
   const int left = text_left_ >= 0 ? text_left_ : (width() - text.width()) / 2;
   const int top = (height() - text.height()) / 2;
   const QRect inside = rect().adjusted(margin_, 0, -margin_, 0);
@@ -93,9 +96,11 @@ void ImageButton::paintEvent(QPaintEvent*) {
   }
   if (ShowsKeyboardFocus(*this)) DrawFocusFrame(painter, QRectF(rect()).adjusted(2.5, 2.5, -2.5, -2.5));
   if (text().isEmpty()) return;
-  const int mnemonic =
-      style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this) != 0 ? Qt::TextShowMnemonic
-                                                                           : Qt::TextHideMnemonic;
+  // The shortcut letters are underlined once the keyboard is used in the window, so that
+  // a player who only uses the mouse sees the buttons as they are drawn.
+  const bool underline = window()->testAttribute(Qt::WA_KeyboardFocusChange) &&
+                         style()->styleHint(QStyle::SH_UnderlineShortcut, nullptr, this) != 0;
+  const int mnemonic = underline ? Qt::TextShowMnemonic : Qt::TextHideMnemonic;
   QRect caption = CaptionRect(painter.fontMetrics());
   if (!isEnabled()) {
     painter.setPen(Qt::white);

@@ -175,8 +175,6 @@ void PaintWindowBackground(QWidget& window, const ArtPicture& background) {
   if (background.isNull()) {
     painter.fillRect(window.rect(), colours::kBackground);
   } else {
-    // A window larger than its picture (a resized one) stretches it smoothly.
-    if (window.size() != background.size()) painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawPixmap(window.rect(), background.For(PaintRatio(painter)));
   }
   painter.setPen(colours::kBorder);
