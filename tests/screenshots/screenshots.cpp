@@ -1,7 +1,8 @@
 // Renders the program's windows offscreen from the bundled samples and writes each as a
 // PNG at the window's own size. A window joins by adding a line to kShots.
 //
-// usage: morvane-screenshots OUTDIR   (scripts/screenshots.sh builds and runs it)
+// usage: morvane-screenshots OUTDIR [--dense]   (scripts/screenshots.sh builds and runs it)
+// With --dense it renders the shots marked dense at a scale of 2, as NAME@2x.png.
 #include <QApplication>
 #include <QCheckBox>
 #include <QDir>
@@ -15,6 +16,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <string_view>
 
 #include "support/generated_profile.h"
 #include "support/paths.h"
@@ -64,6 +66,8 @@ struct ShotContext {
 struct Shot {
   const char* file;
   std::function<QWidget*(ShotContext&)> window;
+  // Also rendered at twice the pixels, as FILE@2x.png, by the run with "--dense".
+  bool dense = false;
 };
 
 template <class Window>
@@ -146,7 +150,7 @@ ui::CaptureDialog* LiveMonitorDialog(ShotContext& context) {
 
 const Shot kShots[] = {
     {"main.png",
-     [](ShotContext& context) -> QWidget* { return Keep(context, MainWindow(context)); }},
+     [](ShotContext& context) -> QWidget* { return Keep(context, MainWindow(context)); }, true},
     // The pointer on the parse button, which was clicked: its text and the recent files.
     {"main-recent.png",
      [](ShotContext& context) -> QWidget* {
@@ -223,7 +227,15 @@ const Shot kShots[] = {
        test::ClickRow(*viewer, names::kPlayerList, viewer->document().FindPlayer("Morv"));
        return viewer;
      }},
-    {"viewer-hits.png", [](ShotContext& context) -> QWidget* { return Viewer(context); }},
+    {"viewer-hits.png", [](ShotContext& context) -> QWidget* { return Viewer(context); }, true},
+    // Grown: the lists and the weapon grids take the room, the body map keeps its size.
+    {"viewer-large.png",
+     [](ShotContext& context) -> QWidget* {
+       ui::StatsViewerWindow* viewer = Viewer(context);
+       viewer->resize(1280, 800);
+       test::ClickRow(*viewer, names::kPlayerList, viewer->document().FindPlayer("Morv"));
+       return viewer;
+     }},
     {"viewer-profile.png",
      [](ShotContext& context) -> QWidget* {
        test::CreateSampleProfile(*context.state, "Morv",
@@ -295,17 +307,19 @@ const Shot kShots[] = {
      }},
 };
 
-bool Render(const Shot& shot, const QString& out_dir) {
+bool Render(const Shot& shot, const QString& out_dir, bool dense) {
   ShotContext context;
   QWidget* window = shot.window(context);
   window->show();
   QApplication::processEvents();
-  const QString path = out_dir + QLatin1Char('/') + QLatin1String(shot.file);
+  QString file = QLatin1String(shot.file);
+  if (dense) file.insert(file.lastIndexOf(QLatin1Char('.')), QStringLiteral("@2x"));
+  const QString path = out_dir + QLatin1Char('/') + file;
   if (!window->grab().save(path)) {
     std::fprintf(stderr, "morvane-screenshots: cannot write %s\n", qPrintable(path));
     return false;
   }
-  std::printf("%s %dx%d\n", shot.file, window->width(), window->height());
+  std::printf("%s %dx%d\n", qPrintable(file), window->width(), window->height());
   return true;
 }
 
@@ -313,9 +327,12 @@ bool Render(const Shot& shot, const QString& out_dir) {
 
 int main(int argc, char** argv) {
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  // "--dense": the shots marked dense, as a screen of two pixels per pixel shows them.
+  const bool dense = argc == 3 && std::string_view(argv[2]) == "--dense";
+  if (dense) qputenv("QT_SCALE_FACTOR", "2");
   QApplication app(argc, argv);
-  if (argc != 2) {
-    std::fputs("usage: morvane-screenshots OUTDIR\n", stderr);
+  if (argc != 2 && !dense) {
+    std::fputs("usage: morvane-screenshots OUTDIR [--dense]\n", stderr);
     return 2;
   }
   ui::ApplyTheme(app);
@@ -323,6 +340,8 @@ int main(int argc, char** argv) {
   const QString out_dir = QString::fromLocal8Bit(argv[1]);
   QDir().mkpath(out_dir);
   bool all = true;
-  for (const Shot& shot : kShots) all = Render(shot, out_dir) && all;
+  for (const Shot& shot : kShots) {
+    if (!dense || shot.dense) all = Render(shot, out_dir, dense) && all;
+  }
   return all ? 0 : 1;
 }
