@@ -21,7 +21,6 @@
 #include "ui/recent_files_panel.h"
 #include "ui/ui_text.h"
 #include "support/ui_fixtures.h"
-#include "support/window_input.h"
 
 namespace mrv::ui {
 namespace {
@@ -153,7 +152,7 @@ TEST_F(MainWindowTest, TheWindowKeepsItsPlaceWhenTheViewerCloses) {
   auto main = Open();
   const QPoint place = main->pos();
   dialogs_.SetNextAnswer(PathText(kSavedGame));
-  test::ClickInWindow(*main->findChild<ImageButton*>(names::kLoadButton));
+  test::Click(*main, names::kLoadButton);
   ASSERT_EQ(viewer_.opened.size(), 1u);
   EXPECT_FALSE(viewer_.opened[0].parent_visible);
   EXPECT_TRUE(main->isVisible());
