@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <iostream>
+#include <map>
 #include <optional>
 #include <set>
 
@@ -304,39 +305,57 @@ int Add(const Context& context) {
   return kExitFailure;
 }
 
+// A game to remove as the user names it: "2", or "2=NAME" to remove game 2 only while
+// it is the game of that name.
+struct WantedGame {
+  std::int32_t number = 0;
+  std::optional<std::string> name;
+};
+
+std::optional<WantedGame> ParseWantedGame(const std::string& text) {
+  const std::size_t equals = text.find('=');
+  const auto number = ParseInt32(std::string_view(text).substr(0, equals));
+  if (!number || *number < 1) return std::nullopt;
+  WantedGame wanted{*number, std::nullopt};
+  if (equals != std::string::npos) wanted.name = text.substr(equals + 1);
+  return wanted;
+}
+
 int Remove(const Context& context) {
   const auto& positionals = context.args.positionals;
   if (positionals.size() < 2) return Usage("profile remove needs a NAME and game NUMBERs");
-  std::set<std::int32_t> wanted;
+  std::map<std::int32_t, std::optional<std::string>> wanted;
   for (std::size_t i = 1; i < positionals.size(); ++i) {
-    const auto number = ParseInt32(positionals[i]);
-    if (!number || *number < 1) return Usage("not a game number: " + positionals[i]);
-    wanted.insert(*number);
+    const auto game = ParseWantedGame(positionals[i]);
+    if (!game) return Usage("not a game number: " + positionals[i]);
+    wanted[game->number] = game->name;
   }
   LoadedProfile loaded;
   if (!Load(context, positionals[0], loaded)) return kExitFailure;
   auto& profile_store = context.profile_store;
-  // The games listed and summed here are the ones removed.
+  // The games checked here are the ones removed: the profile stays locked.
   const ProfileLockScope lock(profile_store);
   std::vector<std::string> games;
   if (!lock.locked() || !profile_store.ListGames(games)) return Fail(profile_store.LastError());
-  // The game count drops by every number passed, so only existing games may be.
-  if (*wanted.rbegin() > static_cast<std::int64_t>(games.size())) {
-    return Fail("profile " + positionals[0] + " has no game " + std::to_string(*wanted.rbegin()));
+  std::vector<std::int32_t> numbers;
+  for (const auto& [number, name] : wanted) {
+    if (number > static_cast<std::int64_t>(games.size())) {
+      return Fail("profile " + positionals[0] + " has no game " + std::to_string(number));
+    }
+    const std::string& held = games[static_cast<std::size_t>(number - 1)];
+    if (name && *name != held) {
+      return Fail("game " + std::to_string(number) + " of profile " + positionals[0] + " is " +
+                  TerminalText(held) + ", not " + TerminalText(*name) + ": nothing was removed");
+    }
+    numbers.push_back(number);
   }
-  const std::vector<std::int32_t> numbers(wanted.begin(), wanted.end());
-  std::vector<std::string> kept;
-  for (std::size_t i = 0; i < games.size(); ++i) {
-    if (wanted.count(static_cast<std::int32_t>(i + 1)) == 0) kept.push_back(games[i]);
+  if (!profile_store.RemoveGames(numbers, games)) return Fail(profile_store.LastError());
+  for (const std::int32_t number : numbers) {
+    std::printf("removed game %d: %s\n", number,
+                TerminalText(games[static_cast<std::size_t>(number - 1)]).c_str());
   }
-  StatsRecord sums;
-  const std::string oldest = kept.empty() ? "" : kept.back();
-  const std::string newest = kept.empty() ? "" : kept.front();
-  if (!profile_store.ReadGames(numbers, sums) || !profile_store.RemoveGames(numbers, sums, oldest, newest)) {
-    return Fail(profile_store.LastError());
-  }
-  std::printf("removed %zu game%s, %zu left\n", numbers.size(), numbers.size() == 1 ? "" : "s",
-              kept.size());
+  const std::size_t left = games.size() - numbers.size();
+  std::printf("%zu game%s left\n", left, left == 1 ? "" : "s");
   return kExitOk;
 }
 

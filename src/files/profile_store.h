@@ -44,6 +44,9 @@ inline constexpr std::string_view kInvalidGameName = "Invalid game name!";
 inline constexpr std::string_view kUnableToDeleteFile = "Unable to delete file ";
 inline constexpr std::string_view kProfileLocked =
     "Unable to open profile!\n\n\rThe file could be locked by another process.";
+inline constexpr std::string_view kProfileChanged =
+    "The profile was changed by another program since its games were read!\r\n"
+    "Nothing was removed.";
 
 // How long a change waits while another program changes the same profile.
 inline constexpr std::chrono::milliseconds kProfileLockPatience{2000};
@@ -92,11 +95,13 @@ class ProfileStore {
   // Puts the game on top of the open profile and adds it into `totals`, which the
   // caller read with ReadTotals just before (and discards after a failure).
   bool AddGame(const StatsRecord& game, StatsRecord& totals, const std::string& id);
-  // Takes the numbered games out of the open profile; `sums` is their ReadGames sum,
-  // the two ids name the oldest and newest games that remain (empty when none).
-  // A number matching no game removes nothing, yet still lowers the game count.
-  bool RemoveGames(std::span<const std::int32_t> numbers, const StatsRecord& sums,
-                   const std::string& first_id, const std::string& last_id);
+  // Takes the games with these numbers (ascending, from 1) out of the open profile,
+  // whose games the caller read as `listed` (ListGames). Games are known by what they
+  // are: under the lock, the file must still hold exactly the games listed, in that
+  // order; otherwise, or for a number beyond the list, nothing changes and the failure
+  // is kProfileChanged. The totals lose the figures of the removed games' own blocks,
+  // and FIRSTGAME and LASTGAME name the oldest and newest games left (empty when none).
+  bool RemoveGames(std::span<const std::int32_t> numbers, std::span<const std::string> listed);
 
   // Operations on a profile file named by the caller, open or not.
   bool CreateProfileFile(const std::string& file_name, const std::string& first_nickname,

@@ -2,6 +2,7 @@
 // new file while checking the old one's layout line by line, and replace the profile
 // only when everything was in order.
 #include <filesystem>
+#include <vector>
 
 #include "files/profile_store.h"
 #include "files/safe_file.h"
@@ -118,17 +119,19 @@ bool ProfileStore::AddGame(const StatsRecord& game, StatsRecord& totals, const s
   return ReplaceOpenProfile(content);
 }
 
-bool ProfileStore::RemoveGames(std::span<const std::int32_t> numbers, const StatsRecord& sums,
-                            const std::string& first_id, const std::string& last_id) {
-  StatsRecord totals = NewStatsRecord(weapon_count_);
-  SubtractStatsRecord(totals, sums);
-  if (!IsStorableGameId(first_id) || !IsStorableGameId(last_id)) return Fail(kInvalidGameName);
+bool ProfileStore::RemoveGames(std::span<const std::int32_t> numbers,
+                               std::span<const std::string> listed) {
+  for (std::size_t i = 0; i < numbers.size(); ++i) {
+    const bool in_list = numbers[i] >= 1 && static_cast<std::size_t>(numbers[i]) <= listed.size();
+    if (!in_list || (i > 0 && numbers[i] <= numbers[i - 1])) return Fail(kProfileChanged);
+  }
   FileLock own_lock;
   if (!BeginChange(own_lock)) return false;
   const Reading reading(*this);
   if (!reading.opened()) return Fail(kUnableToSaveFile);
 
   std::string content = RewriteBuffer(path_);
+  StatsRecord totals = NewStatsRecord(weapon_count_);
   std::int32_t games = 0;
   // A profile without a totals block has no game to remove.
   if (!lines_.SkipTo(kEndNicknamesMarker, &content) || !RequireLine(lines_, kTotalsMarker) ||
@@ -140,32 +143,47 @@ bool ProfileStore::RemoveGames(std::span<const std::int32_t> numbers, const Stat
       !RequireLine(lines_, kEndTotalsMarker) || !RequireLine(lines_, kGamesMarker)) {
     return Fail(kInvalidFile);
   }
-  games = SaturatingAdd(games, -static_cast<std::int64_t>(numbers.size()));
-  AppendTotals(content, games, totals, first_id, last_id);
 
+  // The kept blocks, renumbered; the removed ones' figures leave the totals.
+  std::string kept_blocks;
+  std::vector<std::string> kept;
+  std::size_t met = 0;
   std::size_t next = 0;
-  std::int32_t number = 1;
+  bool as_listed = true;
   while (lines_.Next(line)) {
-    if (KeyOf(line) != kGameKey) return Fail(kInvalidFile);
-    bool drop = false;
-    if (next < numbers.size()) {
-      const auto old_number = SecondFieldAsInt(line);
-      if (!old_number) return Fail(kInvalidFile);
-      drop = *old_number == numbers[next];
-    }
+    if (KeyOf(line) != kGameKey || !SecondFieldAsInt(line)) return Fail(kInvalidFile);
+    std::string id = ExtractField(line, '=', 3, false);
+    as_listed = as_listed && met < listed.size() && listed[met] == id;
+    ++met;
+    const bool drop = next < numbers.size() && static_cast<std::size_t>(numbers[next]) == met;
+    StatsRecord removed = NewStatsRecord(weapon_count_);
     if (drop) {
       ++next;
     } else {
-      AppendGameHeader(content, number++, ExtractField(line, '=', 3, false));
+      AppendGameHeader(kept_blocks, static_cast<std::int32_t>(kept.size() + 1), id);
+      kept.push_back(std::move(id));
     }
     bool closed = false;
     while (!closed && lines_.Next(line)) {
-      if (!drop) AppendLine(content, line);
       closed = line == kEndGameMarker;
+      if (!drop) {
+        AppendLine(kept_blocks, line);
+      } else if (!closed) {
+        // A removed block is read as ReadGames reads it: figures up to its end marker.
+        const int index = StatsKeyIndex(KeyOf(line));
+        if (index < 0 || !AddStatsValue(removed, index, ValueOf(line))) return Fail(kInvalidFile);
+      }
     }
     if (!closed) return Fail(kInvalidFile);
+    SubtractStatsRecord(totals, removed);
   }
   if (lines_.failed()) return Fail(kInvalidFile);
+  if (!as_listed || met != listed.size()) return Fail(kProfileChanged);
+
+  games = SaturatingAdd(games, -static_cast<std::int64_t>(numbers.size()));
+  AppendTotals(content, games, totals, kept.empty() ? std::string() : kept.back(),
+               kept.empty() ? std::string() : kept.front());
+  content += kept_blocks;
   return ReplaceOpenProfile(content);
 }
 

@@ -208,6 +208,9 @@ class StatsViewer {
   void FillDetails(bool kills, const Grid& grid, const std::string& nick);
   DetailsSource Source(const MapSelection& maps) const;
   void ProfileView();
+  // The games list read again from the profile, "<all games>" selected, and the view of
+  // it; a failure sets error_message() and asks to close.
+  void ListProfileGames();
   void SetGamesCountLine();
   void RebuildProgress();
   void Save();

@@ -10,6 +10,8 @@ namespace {
 constexpr const char* kFatalRemoveMessage =
     "Fatal error!\r\nProfile maybe lost! Check for temporary files in MRV directory to attempt "
     "recovery.";
+constexpr const char* kReadAgain =
+    "\r\n\r\nThe profile's games were read again: select the games to remove once more.";
 
 }  // namespace
 
@@ -128,33 +130,27 @@ void StatsViewer::RemoveGames() {
   if (games_.size() <= 1) return;
   const bool all = games_[0].selected;
   std::vector<std::int32_t> numbers;
-  std::int32_t number = 1;  // the game's position before the walk
-  const bool figures = game_figures_.size() + 1 == games_.size();
-  for (std::size_t i = 1; i < games_.size(); ++number) {
-    if (all || games_[i].selected) {
-      numbers.push_back(number);
-      games_.erase(games_.begin() + static_cast<std::ptrdiff_t>(i));
-      if (figures) game_figures_.erase(game_figures_.begin() + static_cast<std::ptrdiff_t>(i - 1));
-    } else {
-      ++i;
-    }
+  std::vector<std::string> listed;
+  for (std::size_t i = 1; i < games_.size(); ++i) {
+    listed.push_back(games_[i].caption);
+    if (all || games_[i].selected) numbers.push_back(static_cast<std::int32_t>(i));
   }
   if (numbers.empty()) return;
   Mark(ViewerPart::kGamesList);
-  const bool left = games_.size() > 1;
-  const std::string first_id = left ? games_.back().caption : std::string();
-  const std::string last_id = left ? games_[1].caption : std::string();
-  const StatsRecord sums = context_.loaded_profile && context_.loaded_profile->stats
-                                ? *context_.loaded_profile->stats
-                                : NewStatsRecord(context_.weapons.size());
-  if (!context_.profile_store.RemoveGames(numbers, sums, first_id, last_id)) {
-    fatal_error_ = kFatalRemoveMessage;
-    Mark(ViewerPart::kFatalError);
-    return;
+  ProfileStore& profile_store = context_.profile_store;
+  if (!profile_store.RemoveGames(numbers, listed)) {
+    // Only a profile that changed meanwhile or is held by another program is known to
+    // be as it was; any other failure may have cost the file.
+    const std::string& why = profile_store.LastError();
+    if (why != kProfileChanged && why != kProfileLocked) {
+      fatal_error_ = kFatalRemoveMessage;
+      Mark(ViewerPart::kFatalError);
+      return;
+    }
+    context_.prompt.Inform(why + kReadAgain, "!");
   }
-  for (ListEntry& entry : games_) entry.selected = &entry == &games_[0];
-  SetGamesCountLine();
-  ProfileView();
+  // The games as the file holds them now: after a refusal, to choose from again.
+  ListProfileGames();
 }
 
 }  // namespace mrv

@@ -10,6 +10,13 @@ ViewerChanges StatsViewer::OpenProfile() {
   details_.visible = false;
   one_on_one_visible_ = false;
   team_totals_ = {};
+  ListProfileGames();
+  Mark(ViewerPart::kMenu | ViewerPart::kTeamTotals | ViewerPart::kOverall |
+       ViewerPart::kWeaponDetails | ViewerPart::kOneOnOne);
+  return TakeChanges();
+}
+
+void StatsViewer::ListProfileGames() {
   games_ = {{"<all games>", true}};
   // One pass names the games and reads their figures. A damaged game block costs the
   // progress only: the games are then listed as before, and the sums read when chosen.
@@ -24,15 +31,12 @@ ViewerChanges StatsViewer::OpenProfile() {
     if (!profile_store.ListGames(ids)) {
       error_message_ = profile_store.LastError();
       Mark(ViewerPart::kCloseRequest);
-      return TakeChanges();
+      return;
     }
     for (std::string& id : ids) games_.push_back({std::move(id), false});
   }
   SetGamesCountLine();
   ProfileView();
-  Mark(ViewerPart::kMenu | ViewerPart::kTeamTotals | ViewerPart::kOverall |
-       ViewerPart::kWeaponDetails | ViewerPart::kOneOnOne);
-  return TakeChanges();
 }
 
 void StatsViewer::SetGamesCountLine() {

@@ -206,6 +206,26 @@ TEST(CliTest, ReadsTheGameTextsFileBesideIt) {
   EXPECT_EQ(with.err, "");
 }
 
+// Game numbers shift when another program adds a game: NUMBER=GAME removes only the
+// game the user saw under that number.
+TEST(CliTest, ProfileRemoveChecksTheGameItWasNamed) {
+  const Tool tool("cli-remove");
+  const fs::path profile = tool.dir() / "Joe.mrv";
+  WriteFileBytes(profile, ReadFileBytes(TestDataDir() / "profile_two_games.mrv"));
+  const std::string before = ReadFileBytes(profile);
+  const Outcome refused = tool.Run({"profile", "remove", "Joe", "2=2024-05-02 21:00"});
+  EXPECT_EQ(refused.exit_code, 1);
+  EXPECT_NE(refused.err.find("game 2 of profile Joe is 2024-05-01 20:15, not 2024-05-02 21:00: "
+                             "nothing was removed"),
+            std::string::npos)
+      << refused.err;
+  EXPECT_EQ(ReadFileBytes(profile), before);
+  const Outcome removed = tool.Run({"profile", "remove", "Joe", "2=2024-05-01 20:15"});
+  EXPECT_EQ(removed.exit_code, 0) << removed.err;
+  EXPECT_EQ(removed.out, "removed game 2: 2024-05-01 20:15\n1 game left\n");
+  EXPECT_NE(ReadFileBytes(profile).find("FIRSTGAME=2024-05-02 21:00\r\n"), std::string::npos);
+}
+
 #ifndef _WIN32
 TEST(CliTest, OutputThatCannotBeWrittenIsAFailure) {
   const Tool tool("cli-full");

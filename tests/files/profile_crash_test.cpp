@@ -19,13 +19,13 @@ using States = std::array<std::string, 4>;
 // One rewrite from each state to the next; the four rewrites return to the start.
 bool Step(ProfileStore& profile_store, std::size_t state) {
   StatsRecord figures;
+  std::vector<std::string> listed;
   const std::vector<std::int32_t> newest = {1};
   switch (state) {
     case 0:
       return profile_store.ReadTotals(figures) && profile_store.AddGame(test::GameB(), figures, "third");
     case 2:
-      return profile_store.ReadGames(newest, figures) &&
-             profile_store.RemoveGames(newest, figures, test::kGameA, test::kGameB);
+      return profile_store.ListGames(listed) && profile_store.RemoveGames(newest, listed);
     default:
       return profile_store.SaveNotesAndNicknames("joe.mrv", {"Joe"},
                                             {state == 1 ? "Mondays" : "Plays on Sundays"});

@@ -20,10 +20,9 @@ bool Add(ProfileStore& profile_store, const StatsRecord& game, const std::string
   return profile_store.ReadTotals(totals) && profile_store.AddGame(game, totals, id);
 }
 
-bool Remove(ProfileStore& profile_store, const Numbers& numbers, const std::string& first,
-            const std::string& last) {
-  StatsRecord sums;
-  return profile_store.ReadGames(numbers, sums) && profile_store.RemoveGames(numbers, sums, first, last);
+bool Remove(ProfileStore& profile_store, const Numbers& numbers) {
+  std::vector<std::string> listed;
+  return profile_store.ListGames(listed) && profile_store.RemoveGames(numbers, listed);
 }
 
 using Fixture = test::OpenProfile;
@@ -52,7 +51,7 @@ TEST(ProfileGamesTest, RemovingFromTheMiddleRenumbersAndReducesTheTotals) {
   EXPECT_EQ(sums, test::Sum(test::GameA(), test::GameB()));
 
   const std::string with_three = f.File();
-  ASSERT_TRUE(Remove(f.profile_store, {2}, test::kGameA, kGameC));
+  ASSERT_TRUE(Remove(f.profile_store, {2}));
   const std::string content = f.File();
   EXPECT_TRUE(HasLine(content, "GAMES=2"));
   EXPECT_TRUE(HasLine(content, "GAME=1=" + kGameC));
@@ -64,20 +63,41 @@ TEST(ProfileGamesTest, RemovingFromTheMiddleRenumbersAndReducesTheTotals) {
   StatsRecord totals;
   ASSERT_TRUE(f.profile_store.ReadTotals(totals));
   EXPECT_EQ(totals, test::Sum(test::GameA(), kC));
+}
 
-  // A number that matches no game removes nothing, yet lowers the count as asked.
-  ASSERT_TRUE(
-      f.profile_store.RemoveGames(Numbers{5}, NewStatsRecord(kTestWeapons), test::kGameA, kGameC));
-  EXPECT_TRUE(HasLine(f.File(), "GAMES=1"));
-  EXPECT_TRUE(HasLine(f.File(), "GAME=2=" + test::kGameA));
+// Games are known by what they are: a game another program added or removed after the
+// list was read shifts the numbers, and then nothing is removed.
+TEST(ProfileGamesTest, RemovingRefusesAProfileChangedSinceItsGamesWereListed) {
+  Fixture f("profile-remove-changed", test::TwoGamesProfile());
+  std::vector<std::string> listed;  // B, A
+  ASSERT_TRUE(f.profile_store.ListGames(listed));
+  ProfileStore other(f.dir.path(), kTestWeapons);  // morvane-cli profile add, say
+  ASSERT_TRUE(other.Open("joe.mrv"));
+  ASSERT_TRUE(Add(other, kC, kGameC));  // now C, B, A
+  const std::string with_three = f.File();
+  for (const Numbers& numbers : {Numbers{2}, Numbers{1, 2}, Numbers{3}, Numbers{2, 1}}) {
+    EXPECT_FALSE(f.profile_store.RemoveGames(numbers, listed));
+    EXPECT_EQ(f.profile_store.LastError(), kProfileChanged);
+    EXPECT_EQ(f.File(), with_three);
+  }
+  // Listed again, game A is number 3; the totals lose its own block's figures.
+  ASSERT_TRUE(Remove(f.profile_store, {3}));
+  const std::string content = f.File();
+  EXPECT_TRUE(HasLine(content, "GAMES=2"));
+  EXPECT_TRUE(HasLine(content, "FIRSTGAME=" + test::kGameB));
+  EXPECT_TRUE(HasLine(content, "LASTGAME=" + kGameC));
+  EXPECT_EQ(content.find("=" + test::kGameA), std::string::npos);
+  StatsRecord totals;
+  ASSERT_TRUE(f.profile_store.ReadTotals(totals));
+  EXPECT_EQ(totals, test::Sum(test::GameB(), kC));
 }
 
 TEST(ProfileGamesTest, UndoingAnAddRestoresTheFileAndEmptyingLeavesZeroTotals) {
   Fixture f("profile-empty", test::TwoGamesProfile());
   ASSERT_TRUE(Add(f.profile_store, kC, kGameC));
-  ASSERT_TRUE(Remove(f.profile_store, {1}, test::kGameA, test::kGameB));
+  ASSERT_TRUE(Remove(f.profile_store, {1}));
   EXPECT_EQ(f.File(), test::TwoGamesProfile());
-  ASSERT_TRUE(Remove(f.profile_store, {1, 2}, "", ""));
+  ASSERT_TRUE(Remove(f.profile_store, {1, 2}));
   const std::string content = f.File();
   for (const auto& line : {"GAMES=0", "KILLS=0;0;0;", "TIME=0", "FIRSTGAME=", "LASTGAME="}) {
     EXPECT_TRUE(HasLine(content, line)) << line;
@@ -99,7 +119,7 @@ TEST(ProfileGamesTest, AFailedReplacementKeepsTheProfileAndItsOpenState) {
   ASSERT_TRUE(profile_store.Open(name));
   EXPECT_FALSE(Add(profile_store, kC, kGameC));
   EXPECT_EQ(profile_store.LastError(), "Unable to save file!");
-  EXPECT_FALSE(Remove(profile_store, {1}, test::kGameA, test::kGameA));
+  EXPECT_FALSE(Remove(profile_store, {1}));
   EXPECT_FALSE(profile_store.SaveNotesAndNicknames(name, {"Joe"}, {}));
   EXPECT_EQ(ReadFileBytes(dir / name), test::TwoGamesProfile());
   EXPECT_TRUE(profile_store.Active());

@@ -35,7 +35,8 @@ std::vector<std::string> RunEverything(const test::ScratchDir& dir, const std::s
   note(profile_store.ReadProfileInfo("p.mrv", lines, notes, info));
   record = NewStatsRecord(test::kTestWeapons);
   note_write(profile_store.AddGame(test::GameA(), record, "g"));
-  note_write(profile_store.RemoveGames(std::vector<std::int32_t>{1}, test::GameA(), "g", "g"));
+  note_write(profile_store.RemoveGames(std::vector<std::int32_t>{1},
+                                       std::vector<std::string>{test::kGameB, test::kGameA}));
   note_write(profile_store.SaveNotesAndNicknames("p.mrv", {"Joe"}, {}));
   return outcome;
 }

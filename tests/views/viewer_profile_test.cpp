@@ -119,6 +119,40 @@ TEST_F(ProfileViewerTest, RemovesTheSelectedGamesOrAll) {
   EXPECT_TRUE(viewer.RunMenuSlot(1).empty());  // nothing left to remove
 }
 
+// Another program (morvane-cli profile add, say) adds a game while the viewer shows the
+// profile: the selected game is the only one that may go, and the window shows the file.
+TEST_F(ProfileViewerTest, AGameAddedMeanwhileNeverMakesRemoveTakeAnotherGame) {
+  StatsViewer& viewer = sample.viewer();
+  viewer.OpenProfile();
+  viewer.SelectGames({2});  // 2024-05-01 20:15
+  ProfileStore other(sample.dir.path(), sample.weapons.size());
+  ASSERT_TRUE(other.Open("Morv.mrv"));
+  StatsRecord totals;
+  StatsRecord game = NewStatsRecord(sample.weapons.size());
+  game.time = 60;
+  ASSERT_TRUE(other.ReadTotals(totals) && other.AddGame(game, totals, "2024-05-03 19:30"));
+  const std::string with_three = ProfileText();
+
+  EXPECT_FALSE(viewer.RunMenuSlot(1).Has(ViewerPart::kFatalError));
+  EXPECT_EQ(ProfileText(), with_three);
+  const auto shown = sample.TakeShown();
+  ASSERT_EQ(shown.size(), 1u);
+  EXPECT_TRUE(shown[0].starts_with(kProfileChanged)) << shown[0];
+  ASSERT_EQ(viewer.games().size(), 4u);  // read again, to choose from once more
+  EXPECT_EQ(viewer.games()[1].caption, "2024-05-03 19:30");
+  EXPECT_EQ(viewer.games_count_line(), "3 games listed");
+
+  viewer.SelectGames({3});
+  viewer.RunMenuSlot(1);
+  ASSERT_EQ(viewer.games().size(), 3u);
+  EXPECT_EQ(viewer.games()[2].caption, "2024-05-02 21:00");
+  const std::string text = ProfileText();
+  EXPECT_NE(text.find("FIRSTGAME=2024-05-02 21:00\r\n"), std::string::npos);
+  EXPECT_NE(text.find("LASTGAME=2024-05-03 19:30\r\n"), std::string::npos);
+  EXPECT_EQ(text.find("2024-05-01 20:15"), std::string::npos);
+  EXPECT_EQ(viewer.your_stats().kills, "Kills: 7");
+}
+
 TEST_F(ProfileViewerTest, AnUnreadableProfileClosesTheViewerOrEndsTheProgram) {
   StatsViewer& viewer = sample.viewer();
   viewer.OpenProfile();
