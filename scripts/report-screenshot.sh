@@ -60,9 +60,12 @@ grep -qF "&lt;script&gt;document.body.id='p'+'wned'&lt;/script&gt;" <<< "$dom" |
 grep -qF "&lt;img src=x onerror=\"document.body.id='p'+'wned'\"&gt;" <<< "$dom" ||
   fail "the image nickname is not shown as text"
 
-# The eight pictures written beside the report, loaded by the browser from its folder;
-# the report refers to no other file.
-pictures="blueflag.bmp redflag.bmp grayflag.bmp ggrayflag.bmp hits.bmp hitstaken.bmp deathhits.bmp deathhitstaken.bmp"
+# The eight pictures written beside the report, named after it, loaded by the browser
+# from its folder; the report refers to no other file.
+pictures=""
+for picture in blueflag redflag grayflag ggrayflag hits hitstaken deathhits deathhitstaken; do
+  pictures="$pictures report_$picture.bmp"
+done
 for source in $(grep -o '<img src="[^"]*"' "$work/report/report.html" | cut -d'"' -f2 | sort -u); do
   grep -qw "$source" <<< "$pictures" || fail "the report refers to $source"
 done
@@ -76,7 +79,7 @@ done
 } > "$work/report/check.html"
 title=$(browse --virtual-time-budget=3000 --dump-dom "file://$work/report/check.html" |
   sed -n 's:.*<title>\(.*\)</title>.*:\1:p')
-count=$(tr ' ' '\n' <<< "$title" | grep -cE '^[a-z]+\.bmp=(177x239|20x20)$' || true)
+count=$(tr ' ' '\n' <<< "$title" | grep -cE '^[a-z_]+\.bmp=(177x239|20x20)$' || true)
 [ "$count" -eq 8 ] || fail "pictures not shown; the browser says: $title"
 
 mkdir "$work/shown"

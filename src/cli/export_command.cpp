@@ -69,11 +69,32 @@ void ShowOnlyQtErrors(QtMsgType type, const QMessageLogContext&, const QString& 
   if (type == QtCriticalMsg || type == QtFatalMsg) PrintError(message.toStdString());
 }
 
+// The report's folder, made when only it is missing (-o report/tonight.html); what
+// keeps it from being there, or empty.
+std::string MakeReportFolder(const std::filesystem::path& report) {
+  const std::filesystem::path folder = report.parent_path();
+  std::error_code error;
+  if (folder.empty() || std::filesystem::exists(std::filesystem::symlink_status(folder, error))) {
+    return {};
+  }
+  if (std::filesystem::create_directory(folder, error) || !error) return {};
+  return "the folder " + folder.string() + " of " + report.string() +
+         " does not exist and cannot be made: " + error.message();
+}
+
 struct Request {
   const ParsedArguments& args;
   std::filesystem::path output;
   HtmlReportOptions options;
 };
+
+int Export(const StatsViewer& viewer, const LoadedProfile& loaded, const Request& request) {
+  if (const std::string missing = MakeReportFolder(request.output); !missing.empty()) {
+    return Fail(missing);
+  }
+  const ExportResult result = ExportHtmlReport(viewer, loaded, request.options, request.output);
+  return result.written ? kExitOk : Fail(result.message);
+}
 
 // A saved game as the main window shows it, then the clicks the options name.
 int DriveGame(StatsViewer& viewer, Request& request) {
@@ -118,8 +139,7 @@ int ExportGame(const Environment& env, Request& request) {
   StatsViewer viewer({store, *weapons, env.data_dir, prompt, profile_store, loaded});
   viewer.OpenGame(true, game_name);
   if (const int code = DriveGame(viewer, request); code != kExitOk) return code;
-  const ExportResult result = ExportHtmlReport(viewer, loaded, request.options, request.output);
-  return result.written ? kExitOk : Fail(result.message);
+  return Export(viewer, loaded, request);
 }
 
 // A profile as the profile manager opens it, on "<all games>" or the games named.
@@ -152,9 +172,9 @@ int ExportProfile(const Environment& env, Request& request, const std::string& n
     changed = viewer.SelectGames(*entries);
   }
   if (changed.Has(ViewerPart::kCloseRequest)) return Fail(viewer.error_message());
-  const ExportResult result = ExportHtmlReport(viewer, loaded, request.options, request.output);
+  const int code = Export(viewer, loaded, request);
   viewer.Finish();
-  return result.written ? kExitOk : Fail(result.message);
+  return code;
 }
 
 }  // namespace

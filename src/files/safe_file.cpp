@@ -1,6 +1,7 @@
 #include "files/safe_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdint>
@@ -30,6 +31,13 @@ namespace fs = std::filesystem;
 
 // Unique names tried after "<name>.tmp" before giving up.
 constexpr int kUniqueNameAttempts = 100;
+
+// The system's text of an error number as a sentence: "No such file or directory."
+std::string ErrorSentence(int error_number) {
+  std::string text = std::generic_category().message(error_number);
+  if (!text.empty()) text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+  return text + ".";
+}
 
 // Where the new content goes and what of the old file it keeps.
 struct Destination {
@@ -86,6 +94,11 @@ bool RenameOver(const fs::path& from, const fs::path& to) {
   }
 }
 
+// Why RenameOver failed, right after it did.
+std::string RenameFailure() {
+  return std::system_category().message(static_cast<int>(GetLastError()));
+}
+
 #else
 
 // Root may write anything, but a file without any write permission is read-only by
@@ -132,6 +145,10 @@ bool RenameOver(const fs::path& from, const fs::path& to) {
   return true;
 }
 
+std::string RenameFailure() {
+  return ErrorSentence(errno);
+}
+
 #endif
 
 bool WriteAll(int fd, std::string_view content) {
@@ -151,7 +168,7 @@ class BufferedFileSink final : public ContentSink {
   void Write(std::string_view piece) override {
     if (buffer_.size() + piece.size() > kBufferBytes) Flush();
     if (piece.size() >= kBufferBytes) {
-      ok_ = ok_ && WriteAll(fd_, piece);
+      Put(piece);
     } else {
       buffer_ += piece;
     }
@@ -161,36 +178,64 @@ class BufferedFileSink final : public ContentSink {
     Flush();
     return ok_;
   }
+  // The error number of the failed write, or 0.
+  int error() const { return error_; }
 
  private:
   static constexpr std::size_t kBufferBytes = std::size_t{64} << 10;
 
   void Flush() {
-    ok_ = ok_ && WriteAll(fd_, buffer_);
+    Put(buffer_);
     buffer_.clear();
+  }
+  void Put(std::string_view bytes) {
+    if (!ok_) return;
+    errno = 0;
+    ok_ = WriteAll(fd_, bytes);
+    if (!ok_) error_ = errno != 0 ? errno : EIO;
   }
 
   int fd_;
   std::string buffer_;
   bool ok_ = true;
+  int error_ = 0;
 };
 
-// The file the content must replace; empty when the target may not be replaced.
-std::optional<Destination> Resolve(const fs::path& target) {
+// The file the content must replace; empty, with the reason, when the target may not
+// be replaced.
+std::optional<Destination> Resolve(const fs::path& target, LinkRule links, std::string& reason) {
   std::error_code error;
   Destination destination{target};
   if (fs::is_symlink(fs::symlink_status(target, error))) {
+    if (links == LinkRule::kRefuse) {
+      reason = "It is a link.";
+      return std::nullopt;
+    }
     destination.path = fs::canonical(target, error);  // fails for a dangling link
-    if (error) return std::nullopt;
+    if (error) {
+      reason = "It is a link to nothing.";
+      return std::nullopt;
+    }
   }
   const auto status = fs::status(destination.path, error);
   if (status.type() == fs::file_type::not_found) return destination;
-  if (error || !fs::is_regular_file(status)) return std::nullopt;
+  if (error || !fs::is_regular_file(status)) {
+    reason = error ? ErrorSentence(error.value())
+             : fs::is_directory(status) ? "It is a folder."
+                                        : "It is not a regular file.";
+    return std::nullopt;
+  }
   destination.exists = true;
 #ifndef _WIN32
-  if (stat(destination.path.c_str(), &destination.old) != 0) return std::nullopt;
+  if (stat(destination.path.c_str(), &destination.old) != 0) {
+    reason = ErrorSentence(errno);
+    return std::nullopt;
+  }
 #endif
-  if (!MayWrite(destination)) return std::nullopt;
+  if (!MayWrite(destination)) {
+    reason = "It is read-only.";
+    return std::nullopt;
+  }
   return destination;
 }
 
@@ -211,19 +256,16 @@ int CreateTemporary(const Destination& destination, fs::path& temporary) {
   return fd;
 }
 
-}  // namespace
-
-ReplaceResult ReplaceFileSafely(const fs::path& target, std::string_view content) {
-  return ReplaceFileSafely(target, [content](ContentSink& sink) { sink.Write(content); });
-}
-
-ReplaceResult ReplaceFileSafely(const fs::path& target,
-                                const std::function<void(ContentSink&)>& produce) {
-  const auto destination = Resolve(target);
+ReplaceResult Replace(const fs::path& target, const std::function<void(ContentSink&)>& produce,
+                      LinkRule links, std::string& reason) {
+  const auto destination = Resolve(target, links, reason);
   if (!destination) return ReplaceResult::kRefused;
   fs::path temporary;
   const int fd = CreateTemporary(*destination, temporary);
-  if (fd < 0) return ReplaceResult::kNoTemporary;
+  if (fd < 0) {
+    reason = ErrorSentence(errno);
+    return ReplaceResult::kNoTemporary;
+  }
   BufferedFileSink sink(fd);
   bool produced = true;
   try {
@@ -232,10 +274,33 @@ ReplaceResult ReplaceFileSafely(const fs::path& target,
     produced = false;  // the file stays as it was
   }
   const bool written = sink.Finish() && produced;
-  if (!SyncAndClose(fd) || !written || !RenameOver(temporary, destination->path)) {
+  if (!written) reason = produced ? ErrorSentence(sink.error()) : "Out of memory.";
+  errno = 0;
+  const bool synced = SyncAndClose(fd);
+  if (written && !synced) reason = ErrorSentence(errno != 0 ? errno : EIO);
+  if (!synced || !written) return ReplaceResult::kTemporaryLeft;
+  if (!RenameOver(temporary, destination->path)) {
+    reason = RenameFailure();
     return ReplaceResult::kTemporaryLeft;
   }
   return ReplaceResult::kReplaced;
+}
+
+}  // namespace
+
+ReplaceResult ReplaceFileSafely(const fs::path& target, std::string_view content) {
+  return ReplaceFileSafely(target, [content](ContentSink& sink) { sink.Write(content); });
+}
+
+ReplaceResult ReplaceFileSafely(const fs::path& target,
+                                const std::function<void(ContentSink&)>& produce) {
+  std::string unused;
+  return Replace(target, produce, LinkRule::kUpdateTarget, unused);
+}
+
+ReplaceResult ReplaceFileSafely(const fs::path& target, std::string_view content, LinkRule links,
+                                std::string& reason) {
+  return Replace(target, [content](ContentSink& sink) { sink.Write(content); }, links, reason);
 }
 
 }  // namespace mrv

@@ -13,6 +13,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <string>
 #include <string_view>
 
 namespace mrv {
@@ -26,6 +27,19 @@ enum class ReplaceResult {
 };
 
 ReplaceResult ReplaceFileSafely(const std::filesystem::path& target, std::string_view content);
+
+// What becomes of a target that is a link.
+enum class LinkRule {
+  kUpdateTarget,  // the link's target gets the content and the link stays
+  kRefuse,        // nothing is written: for files written into folders others may share
+                  // (reports and their pictures), where a planted link would redirect
+                  // the write to a file of the user's
+};
+
+// The same replacement, with the rule for links and, after a failure, why it failed
+// in `reason`: a plain sentence ("It is a link.", "No such file or directory.").
+ReplaceResult ReplaceFileSafely(const std::filesystem::path& target, std::string_view content,
+                                LinkRule links, std::string& reason);
 
 // Takes the new content piece by piece, so that a large file never needs to be held whole.
 class ContentSink {

@@ -45,6 +45,23 @@ std::vector<std::string> ObservationLines(const QString& text) {
   return result;
 }
 
+// The title as the name of the report's file, in the save dialog's folder: path
+// separators (and what else makes no file name) become "_", so that no folder part of
+// the title leads elsewhere ("../../etc/evil" proposes ".._.._etc_evil.html").
+QString ReportFileName(const QString& title) {
+  QString name = title;
+  for (QChar& c : name) {
+    const bool separator = c == QLatin1Char('/') || c == QLatin1Char('\\');
+#ifdef _WIN32
+    const bool forbidden = QStringLiteral(":*?\"<>|").contains(c);
+#else
+    const bool forbidden = false;
+#endif
+    if (separator || forbidden || c.category() == QChar::Other_Control) c = QLatin1Char('_');
+  }
+  return name + QStringLiteral(".html");
+}
+
 }  // namespace
 
 HtmlExportDialog::HtmlExportDialog(const StatsViewer& viewer, const LoadedProfile& loaded,
@@ -140,7 +157,7 @@ HtmlReportOptions HtmlExportDialog::Options() const {
 void HtmlExportDialog::Save() {
   const QString file = file_dialogs_.SaveFile(
       this, QStringLiteral("Save HTML file"),
-      QDir(StartFolder(last_dir_, {})).filePath(title_->text() + QStringLiteral(".html")),
+      QDir(StartFolder(last_dir_, {})).filePath(ReportFileName(title_->text())),
       QStringLiteral("HTML files (*.html);;HTML files (*.htm)"));
   if (file.isEmpty()) return;
   const ExportResult result = ExportHtmlReport(viewer_, loaded_, Options(), PathFromText(file));

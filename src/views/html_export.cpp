@@ -18,22 +18,39 @@ constexpr QRgb kFlagCellColour = qRgb(0x22, 0x22, 0x22);
 constexpr std::array kFlagMarks = {TeamMark::kBlue, TeamMark::kRed, TeamMark::kNone,
                                    TeamMark::kBoth};
 
-ExportResult Failed(const std::filesystem::path& file) {
-  return {false, "Unable to write file!\r\n" + file.string()};
+namespace fs = std::filesystem;
+
+// Which file and why.
+ExportResult Failed(const fs::path& file, const std::string& reason) {
+  return {false, "Unable to write file!\r\n" + file.string() + "\r\n" + reason};
 }
 
-ExportResult WriteFile(const std::filesystem::path& file, std::string_view content) {
-  if (ReplaceFileSafely(file, content) != ReplaceResult::kReplaced) return Failed(file);
+// Reports go into folders other users may share: a link under a report's or a
+// picture's name is refused, never written through.
+ExportResult WriteFile(const fs::path& file, std::string_view content) {
+  std::string reason;
+  if (ReplaceFileSafely(file, content, LinkRule::kRefuse, reason) != ReplaceResult::kReplaced) {
+    return Failed(file, reason);
+  }
   return {true, {}};
 }
 
-ExportResult WriteBitmap(const std::filesystem::path& file, const QImage& image) {
+ExportResult WriteBitmap(const fs::path& file, const QImage& image) {
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  if (!image.save(&buffer, "BMP")) return Failed(file);
+  if (!image.save(&buffer, "BMP")) return Failed(file, "The picture could not be made.");
   return WriteFile(file,
                    std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+std::string Utf8(const fs::path& path) {
+  const std::u8string text = path.u8string();
+  return std::string(text.begin(), text.end());
+}
+
+fs::path FromUtf8(const std::string& text) {
+  return fs::path(std::u8string(text.begin(), text.end()));
 }
 
 }  // namespace
@@ -60,23 +77,32 @@ ExportResult ExportHtmlReport(const StatsViewer& viewer, const LoadedProfile& lo
 }
 
 ExportResult ExportHtmlReport(const ReportSource& source, const HtmlReportOptions& options,
-                              const std::filesystem::path& report_file) {
-  const std::filesystem::path dir = report_file.parent_path();
+                              const fs::path& report_file) {
+  const fs::path dir = report_file.parent_path();
+  std::error_code error;
+  if (!fs::is_directory(dir.empty() ? fs::path(".") : dir, error)) {
+    return Failed(report_file, "The folder " + dir.string() + " does not exist.");
+  }
+  HtmlReportOptions named = options;
+  named.file_stem = Utf8(report_file.stem());
+  const auto picture_file = [&](std::string_view picture) {
+    return dir / FromUtf8(ReportPictureFile(named.file_stem, picture));
+  };
   ExportResult result{true, {}};
   if (options.overall && !source.profile) {
     for (const TeamMark mark : kFlagMarks) {
-      const std::string file = std::string(FlagPictureName(mark)) + ".bmp";
-      result = WriteBitmap(dir / file, ReportFlagPicture(mark));
+      const std::string picture = std::string(FlagPictureName(mark)) + ".bmp";
+      result = WriteBitmap(picture_file(picture), ReportFlagPicture(mark));
       if (!result.written) return result;
     }
   }
   for (int k = 0; k < kHitKindCount; ++k) {
     if (!options.pictures[static_cast<std::size_t>(k)]) continue;
     const auto kind = static_cast<HitKind>(k);
-    result = WriteBitmap(dir / SectionPictureFile(kind), SectionPicture(source, kind));
+    result = WriteBitmap(picture_file(SectionPictureFile(kind)), SectionPicture(source, kind));
     if (!result.written) return result;
   }
-  return WriteFile(report_file, HtmlReportText(source, options));
+  return WriteFile(report_file, HtmlReportText(source, named));
 }
 
 }  // namespace mrv

@@ -2,10 +2,12 @@
 // `morvane-cli export`). The pictures come first, in this order, each only when the
 // options ask for it: "blueflag.bmp", "redflag.bmp", "grayflag.bmp", "ggrayflag.bmp"
 // (Overall stats in game mode), then "hits.bmp", "hitstaken.bmp", "deathhits.bmp",
-// "deathhitstaken.bmp" (their picture boxes). Existing files are replaced without
-// asking, each at once (never half-written). The first file that cannot be written
-// stops the export with its message; the pictures written before it stay.
-// A QGuiApplication must exist: the body pictures carry text.
+// "deathhitstaken.bmp" (their picture boxes), each named after the report
+// (ReportPictureFile: friday.html gets friday_hits.bmp). Existing files are replaced
+// without asking, each at once (never half-written); a link under a file's name is
+// refused, never written through. The first file that cannot be written stops the
+// export with a message that names the file and says why; the pictures written before
+// it stay. A QGuiApplication must exist: the body pictures carry text.
 #pragma once
 
 #include <QImage>

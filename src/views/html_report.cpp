@@ -71,7 +71,28 @@ std::string_view FlagFileOf(int image_index) {
   }
 }
 
-void WritePlayersTable(Page& page, const ReportSource& source, bool capture_the_flag) {
+// A picture of this report as the page links it: its file name with every byte but
+// letters, digits and - . _ ~ percent-encoded, so that any report name makes a link to
+// its own file (a blank, "#" or "%" in it included).
+std::string PictureLink(const HtmlReportOptions& options, std::string_view picture) {
+  constexpr char kHex[] = "0123456789ABCDEF";
+  std::string link;
+  for (const char c : ReportPictureFile(options.file_stem, picture)) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool letter = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+    if (letter || IsAsciiDigit(c) || c == '-' || c == '.' || c == '_' || c == '~') {
+      link += c;
+    } else {
+      link += '%';
+      link += kHex[byte >> 4];
+      link += kHex[byte & 15];
+    }
+  }
+  return link;
+}
+
+void WritePlayersTable(Page& page, const ReportSource& source, const HtmlReportOptions& options) {
+  const bool capture_the_flag = options.capture_the_flag;
   page.Line("<h3>Players: </h3><br><br>");
   page.Line("<table width=\"%100\"><tr bgcolor=\"#002353\">");
   const std::size_t columns = capture_the_flag
@@ -86,7 +107,7 @@ void WritePlayersTable(Page& page, const ReportSource& source, bool capture_the_
   const std::size_t cells = capture_the_flag ? kOverallColumnCount - 1 : 3;
   for (const OverallRow& row : source.overall_rows) {
     page.Line("<tr bgcolor=\"#333333\">");
-    page << "<td bgcolor=\"#222222\"><img src=\"" << FlagFileOf(row.image_index())
+    page << "<td bgcolor=\"#222222\"><img src=\"" << PictureLink(options, FlagFileOf(row.image_index()))
          << "\" width=\"19\" height=\"19\">&nbsp;&nbsp;" << kFace << " size=\"2\"><strong>"
          << EscapeHtml(row.nickname);
     page.EndLine();
@@ -168,7 +189,9 @@ void WriteProgress(Page& page, const Progress& progress) {
   page.Line("</table><hr>");
 }
 
-void WriteHitSection(Page& page, const ReportSource& source, HitKind kind, bool picture) {
+void WriteHitSection(Page& page, const ReportSource& source, HitKind kind,
+                     const HtmlReportOptions& options) {
+  const bool picture = options.pictures[KindIndex(kind)];
   const std::size_t k = KindIndex(kind);
   page.Line("<br><table width=\"100%\" border=\"0\">");
   page << "<tr><td colspan=\"3\" ><h3>" << kSectionCaptions[k] << ": </h3><br><br></td></tr>";
@@ -196,7 +219,9 @@ void WriteHitSection(Page& page, const ReportSource& source, HitKind kind, bool 
                        .append(kCellEnd));
   }
   rows[0] += "<td rowspan=\"" + std::to_string(2 * rows.size()) + "\" valign=\"top\">";
-  if (picture) rows[0].append("<img src=\"").append(kPictureFiles[k]).append("\" ></td>");
+  if (picture) {
+    rows[0].append("<img src=\"").append(PictureLink(options, kPictureFiles[k])).append("\" ></td>");
+  }
   for (const std::string& row : rows) {
     page << row << "<tr>";
     page.EndLine();
@@ -256,6 +281,10 @@ std::string_view SectionPictureFile(HitKind kind) {
   return kPictureFiles[KindIndex(kind)];
 }
 
+std::string ReportPictureFile(std::string_view file_stem, std::string_view picture) {
+  return std::string(file_stem).append("_").append(picture);
+}
+
 Grid SectionHitsGrid(const ReportSource& source, HitKind kind) {
   Grid grid(source.hits_grid_rows);
   FillHitsGrid(grid, source.hits[KindIndex(kind)]);
@@ -266,14 +295,13 @@ std::string HtmlReportText(const ReportSource& source, const HtmlReportOptions& 
   Page page;
   WriteHead(page, options);
   if (options.overall && !source.profile) {
-    WritePlayersTable(page, source, options.capture_the_flag);
+    WritePlayersTable(page, source, options);
   }
   WritePlayerStats(page, source, options);
   if (options.progress && source.profile) WriteProgress(page, source.progress);
   for (int k = 0; k < kHitKindCount; ++k) {
     if (options.sections[static_cast<std::size_t>(k)]) {
-      WriteHitSection(page, source, static_cast<HitKind>(k),
-                      options.pictures[static_cast<std::size_t>(k)]);
+      WriteHitSection(page, source, static_cast<HitKind>(k), options);
     }
   }
   if (options.weapons) WriteWeapons(page, source);

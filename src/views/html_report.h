@@ -40,6 +40,9 @@ struct HtmlReportOptions {
   std::array<bool, kHitKindCount> pictures = {true, true, true, true};
   bool weapons = true;
   bool progress = true;  // "Progress": the charts over the games (profile mode)
+  // The report file's name without its extension (UTF-8), which begins the names of the
+  // report's pictures (see ReportPictureFile); the export sets it from the file chosen.
+  std::string file_stem = "report";
 };
 
 // The Weapons box in game mode: checked and enabled only when a player is selected in
@@ -75,8 +78,12 @@ ReportSource ReportSourceOf(const StatsViewer& viewer, const LoadedProfile& load
 // A section's list of hit locations, as the report and its picture show it.
 Grid SectionHitsGrid(const ReportSource& source, HitKind kind);
 
-// The file names of the section pictures, by HitKind: "hits.bmp", ...
+// The names of the section pictures, by HitKind: "hits.bmp", ...
 std::string_view SectionPictureFile(HitKind kind);
+// The file name of one of a report's pictures: the report's file stem, "_" and the
+// picture's name, so that reports sharing a folder never share a picture: a report
+// friday.html shows friday_hits.bmp, long.html shows long_hits.bmp.
+std::string ReportPictureFile(std::string_view file_stem, std::string_view picture);
 
 std::string HtmlReportText(const ReportSource& source, const HtmlReportOptions& options);
 

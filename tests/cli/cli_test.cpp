@@ -296,8 +296,7 @@ TEST(CliTest, ExportWritesTheReportOfWhatItsOptionsChoose) {
   const Tool tool("cli-export");
   const ScratchDir& dir = tool.dir();
   const std::string game = (TestDataDir() / "golden" / "ts_two_maps.stg").string();
-  const std::string report = (dir / "out" / "report.html").string();
-  fs::create_directory(dir / "out");
+  const std::string report = (dir / "out" / "report.html").string();  // out/ made on the way
   const Outcome run = tool.Run({"export", game, "-o", report, "--maps", "2", "--sort", "1",
                                 "--player", "KR4KEN", "--title", "Casa", "--note", "one", "--note",
                                 "Caf\xc3\xa9", "--without", "death-hits-taken-picture"});
@@ -311,8 +310,8 @@ TEST(CliTest, ExportWritesTheReportOfWhatItsOptionsChoose) {
   EXPECT_NE(page.find("<h3>Weapons of Kr4ken: </h3>"), std::string::npos);
   // Sorted by kills, the most first: Morv's 7 on ut4_casa.
   EXPECT_LT(page.find("<strong>Morv\r\n"), page.find("<strong>Kr4ken\r\n"));
-  EXPECT_TRUE(fs::exists(dir / "out" / "deathhits.bmp"));
-  EXPECT_FALSE(fs::exists(dir / "out" / "deathhitstaken.bmp"));
+  EXPECT_TRUE(fs::exists(dir / "out" / "report_deathhits.bmp"));
+  EXPECT_FALSE(fs::exists(dir / "out" / "report_deathhitstaken.bmp"));
 
   // Without --player the weapons have nobody to show, as in the export dialog.
   ASSERT_EQ(tool.Run({"export", game, "-o", report, "--maps", "1"}).exit_code, 0);
@@ -340,7 +339,7 @@ TEST(CliTest, ExportWritesTheReportOfWhatItsOptionsChoose) {
     int exit_code;
     std::string message;
   };
-  const std::string missing = (dir / "nowhere" / "r.html").string();
+  const std::string missing = (dir / "no" / "where" / "r.html").string();
   const Case cases[] = {
       {{"export", game}, 2, "export needs -o REPORT.html"},
       {{"export", "-o", report}, 2, "export needs one saved game file"},
@@ -355,7 +354,10 @@ TEST(CliTest, ExportWritesTheReportOfWhatItsOptionsChoose) {
        "--games takes game numbers"},
       {{"export", "--profile", "Nobody", "-o", report}, 1, "no profile named Nobody"},
       {{"export", (dir / "none.stg").string(), "-o", report}, 1, ""},
-      {{"export", game, "-o", missing}, 1, "Unable to write file!"},
+      {{"export", game, "-o", missing},
+       1,
+       "the folder " + (dir / "no" / "where").string() + " of " + missing +
+           " does not exist and cannot be made: No such file or directory"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.args.back());

@@ -116,7 +116,32 @@ TEST_F(HtmlExportDialogTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure
   EXPECT_NE(page.find(">Casa</font></h2>"), std::string::npos);
   EXPECT_NE(page.find("\r\none<br>\r\ntwo<br>\r\n</strong>"), std::string::npos);
   EXPECT_NE(page.find("<h3>Weapons of Morv: </h3>"), std::string::npos);
-  EXPECT_FALSE(fs::exists(Report("hits.bmp")));  // its box unchecked
+  EXPECT_FALSE(fs::exists(Report("Casa_hits.bmp")));  // its box unchecked
+  EXPECT_TRUE(fs::exists(Report("Casa_hitstaken.bmp")));
+}
+
+// The title typed is only a file name: no part of it leads out of the save dialog's folder.
+TEST_F(HtmlExportDialogTest, TheTitleProposesAFileNameWithoutAFolderPart) {
+  test::LoadMonitoredSample(*state_, "ts_two_maps");
+  StatsViewerWindow viewer(*state_, dialogs_, nullptr);
+  viewer.OpenGame({.monitor = true, .last_game = "2024-05-01 21:07"});
+  viewer.show();
+  Export(viewer, [this](HtmlExportDialog& form) {
+    // Clicks go to the dialog's window, reaching whatever is under the pointer.
+    const auto click = [&form](const char* name) {
+      const QWidget* target = test::Child(form, name);
+      QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {},
+                        target->mapTo(&form, target->rect().center()));
+    };
+    click("title");
+    QWidget* typing = QApplication::focusWidget();
+    ASSERT_EQ(typing, form.findChild<QLineEdit*>(QStringLiteral("title")));
+    QTest::keyClick(typing, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(typing, QStringLiteral("../../../../etc/evil\\x"));
+    click("imgbtn1");
+    ASSERT_EQ(file_dialogs_.asked().size(), 1u);
+    EXPECT_EQ(file_dialogs_.asked()[0].location, PathText(Report(".._.._.._.._etc_evil_x.html")));
+  });
 }
 
 TEST_F(HtmlExportDialogTest, ProfileModeHasItsWeaponsAndNoFlags) {

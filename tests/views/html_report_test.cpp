@@ -138,6 +138,10 @@ TEST_F(ProfileReportTest, SummaryNamesTheOldestAndNewestSelectedGames) {
   EXPECT_EQ(Summary(), (ProfileSummary{0, "", "", 0}));
 }
 
+QImage Picture(const fs::path& file) {
+  return QImage(QString::fromStdString(file.string()), "BMP");
+}
+
 TEST(HtmlExportTest, WritesPicturesByTheirBoxesAndStopsAtTheFirstFailure) {
   const test::ScratchDir dir("html-export");
   const ReportSource source = HandMadeSource();
@@ -146,28 +150,68 @@ TEST(HtmlExportTest, WritesPicturesByTheirBoxesAndStopsAtTheFirstFailure) {
   options.pictures[KindIndex(HitKind::kDeathHits)] = false;
   ASSERT_TRUE(ExportHtmlReport(source, options, dir / "report.html").written);
 
-  const QImage flag(QString::fromStdString((dir / "redflag.bmp").string()), "BMP");
+  const QImage flag = Picture(dir / "report_redflag.bmp");
   ASSERT_EQ(flag.size(), QSize(20, 20));
   EXPECT_EQ(flag.pixel(19, 19), qRgb(0x22, 0x22, 0x22));  // the cell colour for transparency
-  const QImage hits(QString::fromStdString((dir / "hits.bmp").string()), "BMP");
+  const QImage hits = Picture(dir / "report_hits.bmp");
   const QImage plain = BodyMapSurface(kReportBodyMapHeight);
   ASSERT_EQ(hits.size(), QSize(177, 239));
   EXPECT_NE(hits.convertToFormat(QImage::Format_RGB32), plain);
-  const QImage no_hits(QString::fromStdString((dir / "hitstaken.bmp").string()), "BMP");
-  EXPECT_EQ(no_hits.convertToFormat(QImage::Format_RGB32), plain);
-  EXPECT_FALSE(fs::exists(dir / "deathhits.bmp"));
-  EXPECT_TRUE(fs::exists(dir / "deathhitstaken.bmp"));
+  EXPECT_EQ(Picture(dir / "report_hitstaken.bmp").convertToFormat(QImage::Format_RGB32), plain);
+  EXPECT_FALSE(fs::exists(dir / "report_deathhits.bmp"));
+  EXPECT_TRUE(fs::exists(dir / "report_deathhitstaken.bmp"));
 
-  // A folder where a picture goes: the files before it stay, nothing after it is written.
+  // A folder where a picture goes: the files before it stay, nothing after it is written,
+  // and the message names the file and says why.
   const test::ScratchDir blocked("html-export-blocked");
-  fs::create_directory(blocked / "hitstaken.bmp");
+  fs::create_directory(blocked / "report_hitstaken.bmp");
   const ExportResult result = ExportHtmlReport(source, {}, blocked / "report.html");
   EXPECT_FALSE(result.written);
-  EXPECT_NE(result.message.find("hitstaken.bmp"), std::string::npos) << result.message;
-  EXPECT_TRUE(fs::exists(blocked / "ggrayflag.bmp"));
-  EXPECT_TRUE(fs::exists(blocked / "hits.bmp"));
-  EXPECT_FALSE(fs::exists(blocked / "deathhits.bmp"));
+  EXPECT_EQ(result.message,
+            "Unable to write file!\r\n" + (blocked / "report_hitstaken.bmp").string() +
+                "\r\nIt is a folder.");
+  EXPECT_TRUE(fs::exists(blocked / "report_ggrayflag.bmp"));
+  EXPECT_TRUE(fs::exists(blocked / "report_hits.bmp"));
+  EXPECT_FALSE(fs::exists(blocked / "report_deathhits.bmp"));
   EXPECT_FALSE(fs::exists(blocked / "report.html"));
+  EXPECT_EQ(ExportHtmlReport(source, {}, blocked / "gone" / "report.html").message,
+            "Unable to write file!\r\n" + (blocked / "gone" / "report.html").string() +
+                "\r\nThe folder " + (blocked / "gone").string() + " does not exist.");
+}
+
+// Two reports in one folder, in a folder others may write to: each keeps its own
+// pictures, and a link planted under a report's or a picture's name is never written
+// through.
+TEST(HtmlExportTest, ReportsShareNoPictureAndNeverWriteThroughALink) {
+  const test::ScratchDir dir("html-export-shared");
+  ReportSource friday = HandMadeSource();
+  ReportSource week = HandMadeSource();
+  week.hits[KindIndex(HitKind::kHits)][0] = 833;
+  ASSERT_TRUE(ExportHtmlReport(friday, {}, dir / "friday.html").written);
+  const QImage friday_hits = Picture(dir / "friday_hits.bmp");
+  ASSERT_TRUE(ExportHtmlReport(week, {}, dir / "my week #1.html").written);
+  EXPECT_EQ(Picture(dir / "friday_hits.bmp"), friday_hits);
+  EXPECT_NE(Picture(dir / "my week #1_hits.bmp"), friday_hits);
+  const std::string page = test::ReadFileBytes(dir / "my week #1.html");
+  EXPECT_NE(page.find("<img src=\"my%20week%20%231_hits.bmp\" >"), std::string::npos);
+  EXPECT_NE(page.find("<img src=\"my%20week%20%231_redflag.bmp\" width"), std::string::npos);
+  EXPECT_EQ(page.find("friday"), std::string::npos);
+  EXPECT_EQ(page.find("\"hits.bmp"), std::string::npos);
+
+  const fs::path victim = dir / "victim.txt";
+  test::WriteFileBytes(victim, "precious");
+  for (const char* planted : {"friday_blueflag.bmp", "friday_deathhitstaken.bmp", "friday.html"}) {
+    SCOPED_TRACE(planted);
+    fs::remove(dir / planted);
+    fs::create_symlink(victim, dir / planted);
+    const ExportResult result = ExportHtmlReport(friday, {}, dir / "friday.html");
+    EXPECT_FALSE(result.written);
+    EXPECT_EQ(result.message, "Unable to write file!\r\n" + (dir / planted).string() +
+                                  "\r\nIt is a link.");
+    EXPECT_EQ(test::ReadFileBytes(victim), "precious");
+    EXPECT_TRUE(fs::is_symlink(dir / planted));
+    fs::remove(dir / planted);
+  }
 }
 
 }  // namespace
