@@ -1,6 +1,7 @@
 #include "files/file_lock.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <system_error>
 #include <thread>
 #include <utility>
@@ -32,6 +33,20 @@ std::filesystem::path LockPathFor(const std::filesystem::path& file) {
   return path;
 }
 
+// Why the lock file could not be opened: what stands under its name, or the system's
+// words for the error.
+std::string LockFileFailure(const std::filesystem::path& lock_path, const std::string& error) {
+  std::error_code ignored;
+  const auto status = std::filesystem::symlink_status(lock_path, ignored);
+  const std::string name = "The lock file " + lock_path.string();
+  if (std::filesystem::is_symlink(status)) return name + " is a link, which a lock never follows.";
+  if (std::filesystem::is_directory(status)) return name + " is a folder.";
+  if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status)) {
+    return name + " is not a regular file.";
+  }
+  return name + " cannot be made: " + error + ".";
+}
+
 }  // namespace
 
 FileLock::FileLock(FileLock&& other) noexcept {
@@ -43,6 +58,7 @@ FileLock& FileLock::operator=(FileLock&& other) noexcept {
     Release();
     lock_path_ = std::move(other.lock_path_);
     busy_ = other.busy_;
+    failure_ = std::move(other.failure_);
 #ifdef _WIN32
     handle_ = std::exchange(other.handle_, nullptr);
 #else
@@ -68,7 +84,11 @@ FileLock FileLock::Acquire(const std::filesystem::path& file, std::chrono::milli
   HANDLE handle = CreateFileW(lock.lock_path_.c_str(), GENERIC_READ | GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (handle == INVALID_HANDLE_VALUE) return lock;
+  if (handle == INVALID_HANDLE_VALUE) {
+    lock.failure_ = LockFileFailure(
+        lock.lock_path_, std::system_category().message(static_cast<int>(GetLastError())));
+    return lock;
+  }
   const auto deadline = std::chrono::steady_clock::now() + patience;
   while (true) {
     OVERLAPPED whole{};
@@ -105,7 +125,10 @@ FileLock FileLock::Acquire(const std::filesystem::path& file, std::chrono::milli
   const auto deadline = std::chrono::steady_clock::now() + patience;
   while (true) {
     const int fd = open(lock.lock_path_.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666);
-    if (fd < 0) return lock;
+    if (fd < 0) {
+      lock.failure_ = LockFileFailure(lock.lock_path_, std::generic_category().message(errno));
+      return lock;
+    }
     if (flock(fd, LOCK_EX | LOCK_NB) == 0) {
       // The holder before removed the lock file on its way out: the lock counts only
       // on the file that the name holds now.

@@ -9,6 +9,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <string>
 
 namespace mrv {
 
@@ -27,6 +28,9 @@ class FileLock {
 
   bool held() const;
   bool busy() const { return busy_; }
+  // Why no lock file could be made, as a sentence that names it ("The lock file
+  // /home/joe/joe.mrv.lock is a folder."); empty when it could.
+  const std::string& failure() const { return failure_; }
   // Whether this lock guards the file (through any link to it).
   bool Guards(const std::filesystem::path& file) const;
   void Release();
@@ -34,6 +38,7 @@ class FileLock {
  private:
   std::filesystem::path lock_path_;
   bool busy_ = false;
+  std::string failure_;
 #ifdef _WIN32
   void* handle_ = nullptr;  // the lock file's HANDLE
 #else

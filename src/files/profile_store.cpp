@@ -71,8 +71,9 @@ bool ProfileStore::LockForChange(const std::filesystem::path& file, FileLock& ow
 }
 
 bool ProfileStore::FailLocking(const FileLock& attempt) {
+  if (attempt.busy()) return Fail(kProfileLocked);
   // A folder that takes no lock file takes no rewritten profile either.
-  return Fail(attempt.busy() ? kProfileLocked : kUnableToSaveFile);
+  return Fail(std::string(kUnableToSaveFile) + "\r\n" + attempt.failure());
 }
 
 ProfileStore::Reading::Reading(ProfileStore& profile_store)

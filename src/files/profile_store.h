@@ -71,8 +71,8 @@ class ProfileStore {
   // Keeps every other program from changing the open profile until Unlock or Close,
   // so that figures read meanwhile are still the profile's when a change made
   // meanwhile is written. Fails with kProfileLocked when another program holds the
-  // profile beyond the lock patience, or kUnableToSaveFile when its folder takes no
-  // lock file. The changes below take the lock for their own duration when it is not
+  // profile beyond the lock patience, or kUnableToSaveFile followed by the reason when
+  // no lock file can be made beside it. The changes below take the lock for their own duration when it is not
   // held already.
   bool Lock();
   void Unlock() { lock_.Release(); }
@@ -146,7 +146,7 @@ class ProfileStore {
   // Makes sure the file is locked against other programs for a change: by this
   // profile_store's lock, or else by `own`.
   bool LockForChange(const std::filesystem::path& file, FileLock& own);
-  // kProfileLocked when another program held the file, else kUnableToSaveFile.
+  // kProfileLocked when another program held the file, else kUnableToSaveFile and why.
   bool FailLocking(const FileLock& attempt);
 
   std::filesystem::path data_dir_;

@@ -139,10 +139,10 @@ void StatsViewer::RemoveGames() {
   Mark(ViewerPart::kGamesList);
   ProfileStore& profile_store = context_.profile_store;
   if (!profile_store.RemoveGames(numbers, listed)) {
-    // Only a profile that changed meanwhile or is held by another program is known to
-    // be as it was; any other failure may have cost the file.
+    // A profile that changed meanwhile, is held by another program or could not even
+    // be locked is as it was; any other failure may have cost the file.
     const std::string& why = profile_store.LastError();
-    if (why != kProfileChanged && why != kProfileLocked) {
+    if (why != kProfileChanged && why != kProfileLocked && !why.starts_with(kUnableToSaveFile)) {
       fatal_error_ = kFatalRemoveMessage;
       Mark(ViewerPart::kFatalError);
       return;

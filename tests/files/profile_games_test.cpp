@@ -112,13 +112,14 @@ TEST(ProfileGamesTest, UndoingAnAddRestoresTheFileAndEmptyingLeavesZeroTotals) {
 
 TEST(ProfileGamesTest, AFailedReplacementKeepsTheProfileAndItsOpenState) {
   test::ScratchDir dir("profile-replace");
-  // The longest name a folder holds: no temporary file can be named after it.
+  // The longest name a folder holds: no lock or temporary file can be named after it.
   const std::string name = std::string(251, 'j') + ".mrv";
   WriteFileBytes(dir / name, test::TwoGamesProfile());
   ProfileStore profile_store(dir.path(), kTestWeapons);
   ASSERT_TRUE(profile_store.Open(name));
   EXPECT_FALSE(Add(profile_store, kC, kGameC));
-  EXPECT_EQ(profile_store.LastError(), "Unable to save file!");
+  EXPECT_TRUE(profile_store.LastError().starts_with("Unable to save file!\r\nThe lock file "));
+  EXPECT_TRUE(profile_store.LastError().ends_with(".lock cannot be made: File name too long."));
   EXPECT_FALSE(Remove(profile_store, {1}));
   EXPECT_FALSE(profile_store.SaveNotesAndNicknames(name, {"Joe"}, {}));
   EXPECT_EQ(ReadFileBytes(dir / name), test::TwoGamesProfile());

@@ -115,5 +115,26 @@ TEST(ProfileLockTest, ASecondWriterWaitsBrieflyThenFails) {
   EXPECT_TRUE(other.AddGame(test::GameA(), totals, "late")) << other.LastError();
 }
 
+// A folder or a link where the lock file goes keeps every change out, and says so.
+TEST(ProfileLockTest, ALockFileThatCannotBeMadeIsNamedWithTheReason) {
+  test::OpenProfile f("profile-lock-blocked", test::TwoGamesProfile());
+  const std::filesystem::path lock =
+      std::filesystem::weakly_canonical(f.dir / "joe.mrv").string() + ".lock";
+  std::filesystem::create_directory(lock);
+  StatsRecord totals;
+  ASSERT_TRUE(f.profile_store.ReadTotals(totals));
+  EXPECT_FALSE(f.profile_store.AddGame(test::GameA(), totals, "late"));
+  EXPECT_EQ(f.profile_store.LastError(),
+            "Unable to save file!\r\nThe lock file " + lock.string() + " is a folder.");
+  std::filesystem::remove(lock);
+  std::filesystem::create_symlink(f.dir / "elsewhere", lock);
+  EXPECT_FALSE(f.profile_store.SaveNotesAndNicknames("joe.mrv", {"Jo"}, {}));
+  EXPECT_EQ(f.profile_store.LastError(), "Unable to save file!\r\nThe lock file " +
+                                             lock.string() +
+                                             " is a link, which a lock never follows.");
+  EXPECT_FALSE(std::filesystem::exists(f.dir / "elsewhere"));
+  EXPECT_EQ(f.File(), test::TwoGamesProfile());
+}
+
 }  // namespace
 }  // namespace mrv
