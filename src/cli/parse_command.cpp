@@ -62,6 +62,12 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
     PrintError(parsed ? "parse needs at least one log file" : error);
     return kExitUsage;
   }
+  // Told before the log is read: the name is the first line of the saved game.
+  if (const auto name = parsed->Last("--game-name"); name && !IsStorableName(*name)) {
+    PrintError("--game-name takes one line of at most " + std::to_string(kMaxGameFileLine) +
+               " bytes, the longest line a saved game holds");
+    return kExitUsage;
+  }
   ConsolePrompt prompt;
   const auto weapons = LoadWeapons(env, prompt);
   if (!weapons) return kExitFailure;
