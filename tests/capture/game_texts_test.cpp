@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <random>
 
+#include "capture/matching/hit_forms.h"
 #include "capture/matching/text_set.h"
 #include "support/capture_harness.h"
 #include "support/paths.h"
@@ -39,8 +40,25 @@ TEST(GameTextsTest, ReadTheirFormsStrictly) {
     EXPECT_EQ(texts.Unwrapped(kept), kept);
 }
 
+// A location, and as many hit line forms as asked.
+std::string HitForms(int count) {
+  std::string content = "location: Torso = Chest\n";
+  for (int i = 0; i < count; ++i) {
+    content += "hit given: You hit <NICK> in " + std::to_string(i) + " the <LOCATION>.\n";
+  }
+  return content;
+}
+
+// Lines of comment as long as a line may be.
+std::string Comments(int count) {
+  std::string content;
+  for (int i = 0; i < count; ++i) content += std::string(4095, '#') + "\n";
+  return content;
+}
+
 // A damaged file is told with the line at fault and none of its rules is used; a
-// missing one is how a player goes back to the older text, and is no fault.
+// missing one is how a player goes back to the older text, and is no fault. The file's
+// limits keep what a hostile one costs small.
 TEST(LoadGameTextsTest, ADamagedFileIsToldAndLeftUnused) {
   const std::pair<std::string, std::string> cases[] = {
       {"search path: Going through search path...\nhit given You hit <NICK> in the <LOCATION>.\n",
@@ -53,6 +71,8 @@ TEST(LoadGameTextsTest, ADamagedFileIsToldAndLeftUnused) {
        "line 1: a hit line form needs text between its <...> parts"},
       {"hit given: You hit <NICK> in the <LOCATION>.\n", "hit line forms without location names"},
       {"search path: " + std::string(5000, '.') + "\n", "line 1 is too long"},
+      {HitForms(17), "line 18: more than 16 hit line forms"},
+      {Comments(300), "more than 1024 kB"},
   };
   for (const auto& [content, fault] : cases) {
     test::ScratchDir dir("game-texts");
@@ -77,22 +97,62 @@ TEST(LoadGameTextsTest, ADamagedFileIsToldAndLeftUnused) {
   EXPECT_EQ(prompt.shown.size(), 1u);
 }
 
-TEST(TextSetTest, FindsWhatSearchingEachTextFinds) {
-  std::mt19937 random(11);
-  auto text_of = [&](std::size_t length) {
+// The fast paths against the plain ones they stand for, on texts of a few bytes that
+// overlap often: a few texts, and many.
+class GameTextsFastPaths : public testing::Test {
+ protected:
+  std::string TextOf(std::size_t length) {
     constexpr std::string_view kAlphabet = "ab3^: )";
     std::string text(length, ' ');
-    for (char& c : text) c = kAlphabet[random() % kAlphabet.size()];
+    for (char& c : text) c = kAlphabet[random_() % kAlphabet.size()];
     return text;
-  };
+  }
+  std::vector<std::string> Texts(std::size_t most) {
+    std::vector<std::string> texts(1 + random_() % most);
+    for (std::string& text : texts) text = TextOf(1 + random_() % 4);
+    return texts;
+  }
+  std::mt19937 random_{11};
+};
+
+TEST_F(GameTextsFastPaths, TextSetFindsWhatSearchingEachTextFinds) {
   for (int i = 0; i < 20000; ++i) {
-    TextSet set;
-    std::vector<std::string> texts(1 + random() % 3);
-    for (std::string& text : texts) set.Add(text = text_of(1 + random() % 4));
-    const std::string line = text_of(random() % 60);
+    const std::vector<std::string> texts = Texts(i % 2 == 0 ? 3 : 40);
+    const TextSet set(texts);
+    const std::string line = TextOf(random_() % 60);
     bool found = false;
     for (const std::string& text : texts) found = found || line.find(text) != std::string::npos;
     ASSERT_EQ(set.AnyIn(line), found) << "'" << line << "' with '" << texts[0] << "'...";
+  }
+}
+
+TEST_F(GameTextsFastPaths, LocationNamesFindTheFirstNameInTableOrder) {
+  using Found = std::optional<std::pair<int, std::size_t>>;
+  for (int i = 0; i < 20000; ++i) {
+    std::vector<LocationNames::Entry> entries;
+    for (std::string& name : Texts(i % 2 == 0 ? 3 : 40)) {
+      const bool listed = std::any_of(entries.begin(), entries.end(),
+                                      [&name](const auto& entry) { return entry.name == name; });
+      if (!listed) entries.push_back({name, static_cast<int>(entries.size())});
+    }
+    const LocationNames names(entries);
+    const std::string text = TextOf(random_() % 12);
+    const std::string beside = TextOf(random_() % 2);
+    Found front, back;
+    for (const auto& entry : entries) {
+      if (!front && text.starts_with(entry.name) &&
+          text.substr(entry.name.size()).starts_with(beside))
+        front = std::pair{entry.location, entry.name.size()};
+      if (!back && text.ends_with(entry.name) &&
+          text.substr(0, text.size() - entry.name.size()).ends_with(beside))
+        back = std::pair{entry.location, entry.name.size()};
+    }
+    const auto as_pair = [](const auto& found) -> Found {
+      if (!found) return std::nullopt;
+      return std::pair{found->location, found->length};
+    };
+    ASSERT_EQ(as_pair(names.AtFront(text, beside)), front) << "'" << text << "'";
+    ASSERT_EQ(as_pair(names.AtBack(text, beside)), back) << "'" << text << "'";
   }
 }
 

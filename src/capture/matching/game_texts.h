@@ -21,6 +21,15 @@ namespace mrv {
 
 inline constexpr char kGameTextsFile[] = "GameTexts.txt";
 
+// The file's limits. The shipped file holds 4 kB and four hit line forms; these bound
+// what a hostile one costs: any file within them loads in milliseconds, and every
+// recogniser but the hit line forms reads a console line once whatever the file holds.
+// The forms are tried one by one, so they are few.
+inline constexpr std::size_t kMaxGameTextsLine = 1 << 12;
+inline constexpr std::size_t kMaxGameTextsLines = 1 << 12;
+inline constexpr std::size_t kMaxGameTextsBytes = std::size_t{1} << 20;
+inline constexpr std::size_t kMaxHitForms = 16;
+
 class GameTexts {
  public:
   // No rules: the older text only.
@@ -50,10 +59,7 @@ class GameTexts {
   bool MarksMapLoad(std::string_view previous_line) const;
   // Whether the line is a form of "Current search path:" ("Going through search path...").
   bool IsSearchPath(std::string_view line) const {
-    for (const std::string& text : search_paths_) {
-      if (text.size() == line.size() && text == line) return true;
-    }
-    return false;
+    return !search_paths_.empty() && HoldsSearchPath(line);
   }
   // A nickname that a kill or hit line wraps in a colour code ("^1Fak^7") without the
   // wrapping; any other nickname as it is.
@@ -70,21 +76,23 @@ class GameTexts {
     bool Matches(std::string_view line) const;
   };
 
+  // The rules as the file's lines give them, before they are indexed.
+  struct Rules;
+
+  explicit GameTexts(Rules&& rules);
   bool HoldsChat(std::string_view line, bool live) const;
+  bool HoldsSearchPath(std::string_view line) const;
   std::optional<Hit> MatchHitForms(std::string_view line) const;
   std::string_view WithoutWrapping(std::string_view nick) const;
-  // Adds the rule of one line; the fault, or empty.
-  std::string AddRule(std::string_view kind, std::string_view text);
-  std::string AddLocation(std::string_view text);
 
   LocationNames locations_;
   std::vector<HitForm> hit_forms_;
   std::bitset<256> hit_starts_;  // first bytes of the hit forms: most lines have none
   std::vector<CountedText> map_load_marks_;
-  std::vector<std::string> search_paths_;
+  std::vector<std::string> search_paths_;  // sorted
   TextSet log_chat_;
   TextSet live_chat_;
-  std::vector<std::string> live_chat_starts_;
+  ByteTrie live_chat_starts_;
   std::string name_colour_end_;  // empty: names are taken as printed
 };
 

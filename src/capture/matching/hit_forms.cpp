@@ -21,35 +21,42 @@ std::size_t DigitsAtBack(std::string_view text) {
   return n;
 }
 
+std::vector<std::string> Names(const std::vector<LocationNames::Entry>& entries, bool reversed) {
+  std::vector<std::string> names;
+  names.reserve(entries.size());
+  for (const LocationNames::Entry& entry : entries) {
+    names.push_back(entry.name);
+    if (reversed) std::reverse(names.back().begin(), names.back().end());
+  }
+  return names;
+}
+
 }  // namespace
 
-bool LocationNames::Add(std::string_view name, int location) {
-  for (const Entry& entry : entries_) {
-    if (entry.name == name) return false;
-  }
-  entries_.push_back({std::string(name), location});
-  return true;
-}
+LocationNames::LocationNames(std::vector<Entry> entries)
+    : entries_(std::move(entries)),
+      names_(Names(entries_, false)),
+      reversed_names_(Names(entries_, true)) {}
 
 std::optional<LocationNames::Found> LocationNames::AtFront(std::string_view text,
                                                            std::string_view after) const {
-  for (const Entry& entry : entries_) {
-    // The first byte, compared inline, rules out nearly every name.
-    if (!text.empty() && text.front() == entry.name.front() && text.starts_with(entry.name) &&
-        text.substr(entry.name.size()).starts_with(after))
-      return Found{entry.location, entry.name.size()};
-  }
-  return std::nullopt;
+  std::size_t first = entries_.size();
+  names_.ForEachStart(text.begin(), text.end(), [&](std::size_t number, std::size_t length) {
+    if (number < first && text.substr(length).starts_with(after)) first = number;
+  });
+  if (first == entries_.size()) return std::nullopt;
+  return Found{entries_[first].location, entries_[first].name.size()};
 }
 
 std::optional<LocationNames::Found> LocationNames::AtBack(std::string_view text,
                                                           std::string_view before) const {
-  for (const Entry& entry : entries_) {
-    if (!text.empty() && text.back() == entry.name.back() && text.ends_with(entry.name) &&
-        text.substr(0, text.size() - entry.name.size()).ends_with(before))
-      return Found{entry.location, entry.name.size()};
-  }
-  return std::nullopt;
+  std::size_t first = entries_.size();
+  reversed_names_.ForEachStart(
+      text.rbegin(), text.rend(), [&](std::size_t number, std::size_t length) {
+        if (number < first && text.substr(0, text.size() - length).ends_with(before)) first = number;
+      });
+  if (first == entries_.size()) return std::nullopt;
+  return Found{entries_[first].location, entries_[first].name.size()};
 }
 
 std::optional<HitForm> HitForm::Compile(std::string_view form, HitDirection direction,

@@ -9,15 +9,24 @@
 #include <string_view>
 #include <vector>
 
+#include "capture/matching/byte_trie.h"
 #include "capture/matching/recognisers.h"
 
 namespace mrv {
 
+// The names are looked up in tries of their bytes, read forwards and backwards, so that
+// a lookup reads the text once however many names there are.
 class LocationNames {
  public:
-  // False when the name is in the table already: a printed name stands for one
-  // location only, so that every hit is counted once. `name` is not empty.
-  bool Add(std::string_view name, int location);
+  struct Entry {
+    std::string name;  // not empty
+    int location;
+  };
+
+  LocationNames() = default;
+  // In table order. A printed name stands for one location only, so that every hit is
+  // counted once: the caller lists each name once.
+  explicit LocationNames(std::vector<Entry> entries);
   bool empty() const { return entries_.empty(); }
 
   struct Found {
@@ -30,11 +39,9 @@ class LocationNames {
   std::optional<Found> AtBack(std::string_view text, std::string_view before) const;
 
  private:
-  struct Entry {
-    std::string name;
-    int location;
-  };
   std::vector<Entry> entries_;
+  ByteTrie names_;
+  ByteTrie reversed_names_;
 };
 
 class HitForm {

@@ -1,5 +1,6 @@
 #include "capture/matching/text_set.h"
 
+#include <bitset>
 #include <cstring>
 
 namespace mrv {
@@ -14,52 +15,34 @@ int Commonness(unsigned char c) {
   return 0;
 }
 
+// The rarest byte that every text holds, or -1.
+int SharedKey(const std::vector<std::string>& texts) {
+  std::bitset<256> shared;
+  shared.set();
+  for (const std::string& text : texts) {
+    std::bitset<256> held;
+    for (const char c : text) held.set(static_cast<unsigned char>(c));
+    shared &= held;
+  }
+  int key = -1;
+  for (int byte = 0; byte < 256; ++byte) {
+    if (shared[static_cast<std::size_t>(byte)] &&
+        (key < 0 || Commonness(static_cast<unsigned char>(byte)) <
+                        Commonness(static_cast<unsigned char>(key)))) {
+      key = byte;
+    }
+  }
+  return texts.empty() ? -1 : key;
+}
+
 }  // namespace
 
-void TextSet::Add(std::string_view text) {
-  texts_.emplace_back(text);
-  ChooseKey();
-}
-
-void TextSet::ChooseKey() {
-  key_ = -1;
-  for (const char c : texts_.front()) {
-    const auto byte = static_cast<unsigned char>(c);
-    bool shared = true;
-    for (const std::string& text : texts_) shared = shared && text.find(c) != std::string::npos;
-    if (shared && (key_ < 0 || Commonness(byte) < Commonness(static_cast<unsigned char>(key_))))
-      key_ = byte;
-  }
-  key_at_.clear();
-  if (key_ < 0) return;
-  for (const std::string& text : texts_) key_at_.push_back(text.find(static_cast<char>(key_)));
-}
+TextSet::TextSet(const std::vector<std::string>& texts) : trie_(texts), key_(SharedKey(texts)) {}
 
 bool TextSet::AnyIn(std::string_view line) const {
-  if (key_ < 0) {
-    for (const std::string& text : texts_) {
-      if (line.find(text) != std::string_view::npos) return true;
-    }
-    return false;
-  }
-  const char* const begin = line.data();
-  const char* const end = begin + line.size();
-  for (const char* at = begin;
-       at != end && (at = static_cast<const char*>(
-                         std::memchr(at, key_, static_cast<std::size_t>(end - at)))) != nullptr;
-       ++at) {
-    const auto key_pos = static_cast<std::size_t>(at - begin);
-    for (std::size_t i = 0; i < texts_.size(); ++i) {
-      const std::string& text = texts_[i];
-      if (key_pos < key_at_[i]) continue;
-      const std::size_t start = key_pos - key_at_[i];
-      if (line.size() - start >= text.size() &&
-          std::memcmp(begin + start, text.data(), text.size()) == 0) {
-        return true;
-      }
-    }
-  }
-  return false;
+  if (line.empty()) return false;  // no text is empty
+  if (key_ >= 0 && std::memchr(line.data(), key_, line.size()) == nullptr) return false;
+  return trie_.AnyIn(line);
 }
 
 }  // namespace mrv
