@@ -133,12 +133,12 @@ TEST_F(HtmlExportDialogTest, TheTitleProposesAFileNameWithoutAFolderPart) {
       QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {},
                         target->mapTo(&form, target->rect().center()));
     };
-    click("title");
+    click(names::kReportTitle);
     QWidget* typing = QApplication::focusWidget();
-    ASSERT_EQ(typing, form.findChild<QLineEdit*>(QStringLiteral("title")));
+    ASSERT_EQ(typing, form.findChild<QLineEdit*>(names::kReportTitle));
     QTest::keyClick(typing, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(typing, QStringLiteral("../../../../etc/evil\\x"));
-    click("imgbtn1");
+    click(names::kSaveButton);
     ASSERT_EQ(file_dialogs_.asked().size(), 1u);
     EXPECT_EQ(file_dialogs_.asked()[0].location, PathText(Report(".._.._.._.._etc_evil_x.html")));
   });
