@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <algorithm>
 
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
@@ -45,19 +46,23 @@ std::vector<std::string> ObservationLines(const QString& text) {
   return result;
 }
 
-// The title as the name of the report's file, in the save dialog's folder: path
-// separators (and what else makes no file name) become "_", so that no folder part of
-// the title leads elsewhere ("../../etc/evil" proposes ".._.._etc_evil.html").
+// The title as the name of the report's file, in the save dialog's folder: only the
+// title's last path component, and in it any other path separator (and what else makes
+// no file name) becomes "_", so that no folder part of the title leads elsewhere
+// ("../../etc/evil\x" proposes "evil_x.html").
 QString ReportFileName(const QString& title) {
-  QString name = title;
-  for (QChar& c : name) {
-    const bool separator = c == QLatin1Char('/') || c == QLatin1Char('\\');
 #ifdef _WIN32
-    const bool forbidden = QStringLiteral(":*?\"<>|").contains(c);
+  const QString separators = QStringLiteral("/\\");
+  const QString forbidden = QStringLiteral(":*?\"<>|");
 #else
-    const bool forbidden = false;
+  const QString separators = QStringLiteral("/");
+  const QString forbidden = QStringLiteral("\\");
 #endif
-    if (separator || forbidden || c.category() == QChar::Other_Control) c = QLatin1Char('_');
+  qsizetype last = -1;
+  for (const QChar separator : separators) last = std::max(last, title.lastIndexOf(separator));
+  QString name = title.mid(last + 1);
+  for (QChar& c : name) {
+    if (forbidden.contains(c) || c.category() == QChar::Other_Control) c = QLatin1Char('_');
   }
   return name + QStringLiteral(".html");
 }

@@ -140,7 +140,7 @@ TEST_F(HtmlExportDialogTest, TheTitleProposesAFileNameWithoutAFolderPart) {
     QTest::keyClicks(typing, QStringLiteral("../../../../etc/evil\\x"));
     click(names::kSaveButton);
     ASSERT_EQ(file_dialogs_.asked().size(), 1u);
-    EXPECT_EQ(file_dialogs_.asked()[0].location, PathText(Report(".._.._.._.._etc_evil_x.html")));
+    EXPECT_EQ(file_dialogs_.asked()[0].location, PathText(Report("evil_x.html")));
   });
 }
 
