@@ -287,8 +287,10 @@ void CountFlagEvent(CaptureSession& session, const FlagEvent& event) {
       // The take is undone unless a kill of the carrier follows (see the kill).
       if (map.ft[i] > 0) {
         map.ft[i] = SaturatingAdd(map.ft[i], -1);
+        // The player's take may have been of the other flag: the team's count of this
+        // one never goes below zero.
         std::int32_t& team_taken = blue ? map.blue_ft : map.red_ft;
-        team_taken = SaturatingAdd(team_taken, -1);
+        if (team_taken > 0) team_taken = SaturatingAdd(team_taken, -1);
       }
       tag = kDropped;
       break;

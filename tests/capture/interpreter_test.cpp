@@ -223,5 +223,17 @@ TEST(InterpretLineTest, NamesASavedGameCouldNotHoldAreNotTakenIn) {
   EXPECT_TRUE(GameFileText(h.store, "game"));
 }
 
+// A saved game holds no negative count: a carrier who took the flag for one team and
+// drops it for the other (a team change while carrying) takes nothing below zero.
+TEST(InterpretLineTest, ADropNeverTakesATeamsFlagsTakenBelowZero) {
+  CaptureHarness h(false);
+  ASSERT_TRUE(h.Feed({"^1Fak^7 has taken the ^4Blue^7 flag!", "Fak joined the blue team.",
+                      "^4Fak^7 dropped the ^1Red^7 flag!"}));
+  EXPECT_EQ(h.current().ft[0], 0);
+  EXPECT_EQ(h.current().red_ft, 1);
+  EXPECT_EQ(h.current().blue_ft, 0);
+  EXPECT_TRUE(GameFileText(h.store, "game"));
+}
+
 }  // namespace
 }  // namespace mrv
