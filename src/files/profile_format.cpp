@@ -64,12 +64,19 @@ int StatsKeyIndex(std::string_view key) {
   return -1;
 }
 
+std::optional<std::int32_t> ParseCount(std::string_view text) {
+  const auto number = ParseInt32(text);
+  if (!number || *number < 0) return std::nullopt;
+  return number;
+}
+
 bool AddStatsValue(StatsRecord& stats, int index, std::string_view value) {
   if (index < kFirstCountKey) {
-    const auto field = ListField(stats, index);
-    return TextToInts(value, field, static_cast<int>(field.size()));
+    // A list shorter than the weapon table is a profile written before weapons were
+    // added at the table's end: those weapons have no figures yet.
+    return TextToCounts(value, ListField(stats, index), ListLength::kAtMost);
   }
-  const auto number = ParseInt32(value);
+  const auto number = ParseCount(value);
   if (!number) return false;
   auto& field = CountField(stats, index);
   field = SaturatingAdd(field, *number);

@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -37,8 +38,11 @@ inline constexpr std::array<std::string_view, 11> kStatsKeys = {
 
 // Index of the key in kStatsKeys, or -1.
 int StatsKeyIndex(std::string_view key);
+// A count of the file (a figure, GAMES, TIME): a non-negative integer, or nothing.
+std::optional<std::int32_t> ParseCount(std::string_view text);
 // Adds the value text of figure key `index` into the record: a value list for the
-// location and weapon arrays, one integer for the counts. False for a bad value.
+// location and weapon arrays, one count for the others. False for a bad value,
+// negative ones included.
 bool AddStatsValue(StatsRecord& stats, int index, std::string_view value);
 
 // The text before the first "=", or the whole line.

@@ -42,7 +42,7 @@ bool ProfileStore::ReadProfileInfo(const std::string& file_name, std::vector<std
       const auto key = KeyOf(line);
       const auto value = ValueOf(line);
       if (key == "GAMES" || key == "TIME") {
-        const auto number = ParseInt32(value);
+        const auto number = ParseCount(value);
         if (!number) return Fail(kFileNotValid);
         (key == "GAMES" ? found.games : found.time) = *number;
       } else if (key == "FIRSTGAME") {

@@ -1,6 +1,7 @@
 // Adding a game to the open profile and taking games out of it. Both build the whole
 // new file while checking the old one's layout line by line, and replace the profile
 // only when everything was in order.
+#include <algorithm>
 #include <filesystem>
 #include <vector>
 
@@ -36,13 +37,28 @@ bool ReadTotalsHead(ProfileLines& lines, std::int32_t& games, StatsRecord* into)
   std::string line;
   if (!lines.Next(line)) return false;
   const auto count = SecondFieldAsInt(line);
-  if (!count) return false;
+  if (!count || *count < 0) return false;  // a game count is never negative
   games = *count;
   for (std::size_t i = 0; i < kStatsKeys.size(); ++i) {
     if (!RequireKey(lines, kStatsKeys[i], line)) return false;
     if (into != nullptr && !AddStatsValue(*into, static_cast<int>(i), ValueOf(line))) return false;
   }
   return true;
+}
+
+// Totals that held less than the games taken out of them (a file changed by hand) stop
+// at zero: a negative figure would make the profile unreadable.
+void KeepAtLeastZero(StatsRecord& totals) {
+  const auto at_least_zero = [](std::int32_t& value) { value = std::max(value, 0); };
+  for (LocationCounts* counts :
+       {&totals.hits, &totals.hitstaken, &totals.deathhits, &totals.deathhitstaken}) {
+    std::ranges::for_each(*counts, at_least_zero);
+  }
+  std::ranges::for_each(totals.kills, at_least_zero);
+  std::ranges::for_each(totals.deaths, at_least_zero);
+  for (std::int32_t* count : {&totals.caps, &totals.rets, &totals.fck, &totals.ft, &totals.time}) {
+    at_least_zero(*count);
+  }
 }
 
 void AppendGameHeader(std::string& out, std::int32_t number, std::string_view id) {
@@ -180,7 +196,8 @@ bool ProfileStore::RemoveGames(std::span<const std::int32_t> numbers,
   if (lines_.failed()) return Fail(kInvalidFile);
   if (!as_listed || met != listed.size()) return Fail(kProfileChanged);
 
-  games = SaturatingAdd(games, -static_cast<std::int64_t>(numbers.size()));
+  games = std::max(SaturatingAdd(games, -static_cast<std::int64_t>(numbers.size())), 0);
+  KeepAtLeastZero(totals);
   AppendTotals(content, games, totals, kept.empty() ? std::string() : kept.back(),
                kept.empty() ? std::string() : kept.front());
   content += kept_blocks;

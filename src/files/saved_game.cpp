@@ -1,5 +1,6 @@
 #include "files/saved_game.h"
 
+#include <algorithm>
 #include <array>
 #include <ctime>
 #include <new>
@@ -41,11 +42,30 @@ auto NickCounterFields(Map& map) {
   return std::array{&map.caps, &map.rets, &map.ft, &map.fck};
 }
 
-// Whether the reader reads the map back as written.
+bool AllCounts(std::span<const std::int32_t> values) {
+  return std::all_of(values.begin(), values.end(), [](std::int32_t v) { return v >= 0; });
+}
+
+// Whether the reader reads the map back as written: names it can tell from markers,
+// and counts that are not negative.
 bool IsStorable(const MapRecord& map) {
   if (!IsStorableName(map.name) || !IsStorableName(map.own_nick)) return false;
   for (const auto& nick : map.nicks) {
     if (!IsStorableName(nick) || nick == kEndNicksMarker) return false;
+  }
+  for (const auto* counter : CounterFields(map)) {
+    if (*counter < 0) return false;
+  }
+  for (const auto* locations : LocationFields(map)) {
+    if (!AllCounts(*locations)) return false;
+  }
+  for (int k = 0; k < map.nick_count(); ++k) {
+    for (int w = 0; w < map.weapon_count; ++w) {
+      if (!AllCounts(map.kill_row(k, w))) return false;
+    }
+  }
+  for (const auto* counts : NickCounterFields(map)) {
+    if (!AllCounts(*counts)) return false;
   }
   return true;
 }
@@ -110,18 +130,18 @@ class GameLines {
   bool Next(std::string& line) { return Take(line) == Result::kLine; }
 
   bool Expect(std::string_view marker) { return Next(line_) && line_ == marker; }
-  bool Integer(std::int32_t& target) {
+  // Every number of a saved game is a count, never negative, and every list holds
+  // exactly one value per entry: anything else is a damaged file.
+  bool Count(std::int32_t& target) {
     if (!Next(line_)) return false;
     const auto value = ParseInt32(line_);
     if (value) target = *value;
-    return value.has_value();
+    return value && *value >= 0;
   }
-  bool Integers(std::span<std::int32_t> target) {
-    return Next(line_) && TextToInts(line_, target, static_cast<int>(target.size()));
+  bool Counts(std::span<std::int32_t> target) {
+    return Next(line_) && TextToCounts(line_, target, ListLength::kExact);
   }
-  bool Bytes(std::span<std::uint8_t> target) {
-    return Next(line_) && TextToBytes(line_, target, static_cast<int>(target.size()));
-  }
+  bool Bytes(std::span<std::uint8_t> target) { return Next(line_) && TextToBytes(line_, target); }
 
  private:
   LineReader reader_;
@@ -136,10 +156,10 @@ bool ReadMap(GameLines& lines, StatsStore& store) {
   MapRecord& map = NewMap(store, std::move(line));
   if (!lines.Next(map.own_nick)) return false;
   for (auto* counter : CounterFields(map)) {
-    if (!lines.Integer(*counter)) return false;
+    if (!lines.Count(*counter)) return false;
   }
   for (auto* locations : LocationFields(map)) {
-    if (!lines.Integers(*locations)) return false;
+    if (!lines.Counts(*locations)) return false;
   }
   if (!lines.Expect(kNicksMarker)) return false;
   // Gathered first so that the kill table grows once, not once per nickname.
@@ -156,12 +176,12 @@ bool ReadMap(GameLines& lines, StatsStore& store) {
   if (!AddNicks(map, std::move(nicks), 0) || !listed) return false;
   for (int k = 0; k < map.nick_count(); ++k) {
     for (int w = 0; w < map.weapon_count; ++w) {
-      if (!lines.Integers(map.kill_row(k, w))) return false;
+      if (!lines.Counts(map.kill_row(k, w))) return false;
     }
   }
   if (!lines.Bytes(map.teams)) return false;
   for (auto* counts : NickCounterFields(map)) {
-    if (!lines.Integers(*counts)) return false;
+    if (!lines.Counts(*counts)) return false;
   }
   return lines.Expect(kEndMapMarker);
 }

@@ -25,39 +25,38 @@ std::string BytesToText(std::span<const std::uint8_t> values) {
 
 namespace {
 
-// Walks the fields of a list and hands each value to `add`; the shared rules of both
-// list readers.
-template <typename Add>
-bool ReadList(std::string_view text, int count, Add add) {
-  int taken = 0;
+// Walks the fields of a list and hands each value to `take`, which refuses a value by
+// returning false; the number of values taken, or -1 when a field is no integer, a
+// value is refused or text remains after `count` fields.
+template <typename Take>
+int ReadList(std::string_view text, std::size_t count, Take take) {
+  std::size_t taken = 0;
   while (!text.empty() && taken < count) {
     const auto end = text.find(';');
-    const auto field = text.substr(0, end);
-    const auto value = ParseInt32(field);
-    if (!value) return false;
-    add(taken, *value);
+    const auto value = ParseInt32(text.substr(0, end));
+    if (!value || !take(taken, *value)) return -1;
     ++taken;
     text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
   }
-  return text.empty();
+  return text.empty() ? static_cast<int>(taken) : -1;
 }
 
 }  // namespace
 
-bool TextToInts(std::string_view text, std::span<std::int32_t> target, int count) {
-  if (count > static_cast<int>(target.size())) count = static_cast<int>(target.size());
-  return ReadList(text, count, [&](int i, std::int32_t v) {
-    auto& slot = target[static_cast<std::size_t>(i)];
-    slot = SaturatingAdd(slot, v);
+bool TextToCounts(std::string_view text, std::span<std::int32_t> target, ListLength length) {
+  const int taken = ReadList(text, target.size(), [&](std::size_t i, std::int32_t v) {
+    target[i] = SaturatingAdd(target[i], v);
+    return v >= 0;
   });
+  return length == ListLength::kExact ? taken == static_cast<int>(target.size()) : taken >= 0;
 }
 
-bool TextToBytes(std::string_view text, std::span<std::uint8_t> target, int count) {
-  if (count > static_cast<int>(target.size())) count = static_cast<int>(target.size());
-  return ReadList(text, count, [&](int i, std::int32_t v) {
-    auto& slot = target[static_cast<std::size_t>(i)];
-    slot = static_cast<std::uint8_t>(slot + static_cast<std::uint8_t>(v & 0xFF));
+bool TextToBytes(std::string_view text, std::span<std::uint8_t> target) {
+  const int taken = ReadList(text, target.size(), [&](std::size_t i, std::int32_t v) {
+    target[i] = static_cast<std::uint8_t>(v);
+    return v >= 0 && v <= 255;
   });
+  return taken == static_cast<int>(target.size());
 }
 
 }  // namespace mrv

@@ -12,11 +12,18 @@ namespace mrv {
 std::string IntsToText(std::span<const std::int32_t> values);
 std::string BytesToText(std::span<const std::uint8_t> values);
 
-// Adds the list's values to target[0], target[1], ... for at most count fields.
-// False when a field is not an integer or text remains after count fields; fewer
-// fields leave the remaining entries unchanged.
-bool TextToInts(std::string_view text, std::span<std::int32_t> target, int count);
-// The same for bytes, which add modulo 256.
-bool TextToBytes(std::string_view text, std::span<std::uint8_t> target, int count);
+// Every value of these files counts something (kills, hits, seconds, flags), so a
+// negative one is damage, never data.
+enum class ListLength {
+  kExact,   // a saved game's list holds exactly one value per entry
+  kAtMost,  // a profile's may hold fewer: the entries after them stay unchanged
+};
+
+// Adds the list's counts to target[0], target[1], ...: non-negative integers, at most
+// one per entry. False when a field is not such an integer, when text remains after
+// target.size() fields, or (kExact) when there are fewer fields.
+bool TextToCounts(std::string_view text, std::span<std::int32_t> target, ListLength length);
+// Reads exactly one value from 0 to 255 per entry into target.
+bool TextToBytes(std::string_view text, std::span<std::uint8_t> target);
 
 }  // namespace mrv

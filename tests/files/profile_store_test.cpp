@@ -107,6 +107,50 @@ TEST(ProfileStoreTest, DamagedSectionsGiveTheirTexts) {
   EXPECT_EQ(totals, test::GameA());
 }
 
+// Every figure of a profile counts something: a negative one is damage, and the file
+// is refused as damaged, whichever reader meets it.
+TEST(ProfileStoreTest, NegativeFiguresAreDamage) {
+  test::ScratchDir dir("profile-negative");
+  ProfileStore profile_store(dir.path(), kTestWeapons);
+  const std::string good = test::TwoGamesProfile();
+  const auto open_with = [&](const std::string& content) {
+    profile_store.Close();
+    WriteFileBytes(dir / "p.mrv", content);
+    EXPECT_TRUE(profile_store.Open("p.mrv"));
+  };
+  std::vector<std::string> nicknames, notes;
+  ProfileInfo info;
+  StatsRecord figures;
+  for (const auto& [from, to] : {std::pair{"TIME=1800", "TIME=-1"}, {"GAMES=2", "GAMES=-7"}}) {
+    open_with(Edited(good, from, to));
+    EXPECT_FALSE(profile_store.ReadProfileInfo("p.mrv", nicknames, notes, info)) << to;
+    EXPECT_EQ(profile_store.LastError(), "The file doesn't seem valid!");
+  }
+  ASSERT_TRUE(profile_store.ReadTotals(figures));  // which skips the game count, but
+  EXPECT_FALSE(profile_store.AddGame(test::GameA(), figures, "late"));  // a change reads it
+  EXPECT_EQ(profile_store.LastError(), "Invalid file!");
+  for (const auto& [from, to] : {std::pair{"KILLS=2;5;1;", "KILLS=2;-2147483648;1;"},
+                                 {"HITS=4;0;2;", "HITS=4;0;-2;"},
+                                 {"CAPS=1", "CAPS=-1"}}) {
+    open_with(Edited(good, from, to));
+    EXPECT_FALSE(profile_store.ReadTotals(figures)) << to;
+    EXPECT_EQ(profile_store.LastError(), "Invalid file!");
+  }
+  open_with(Edited(good, "TIME=1200", "TIME=-1200"));  // in game 1's block
+  EXPECT_FALSE(profile_store.ReadGames(Numbers{1}, figures));
+  EXPECT_EQ(profile_store.LastError(), "Invalid file!");
+
+  // Totals smaller than a game they hold (changed by hand): taking the game out leaves
+  // zero, not a figure that would make the profile unreadable.
+  open_with(Edited(Edited(good, "GAMES=2", "GAMES=0"), "TIME=1800", "TIME=100"));
+  std::vector<std::string> listed;
+  ASSERT_TRUE(profile_store.ListGames(listed));
+  ASSERT_TRUE(profile_store.RemoveGames(Numbers{1}, listed)) << profile_store.LastError();
+  ASSERT_TRUE(profile_store.ReadProfileInfo("p.mrv", nicknames, notes, info));
+  EXPECT_EQ(std::tie(info.games, info.time), std::make_tuple(0, 0));
+  EXPECT_TRUE(profile_store.ReadTotals(figures));
+}
+
 TEST(ProfileStoreTest, OpensOnlyExistingFilesAndListsProfilesByName) {
   test::ScratchDir dir("profile-open");
   ProfileStore profile_store(dir.path(), kTestWeapons);

@@ -19,7 +19,7 @@ StatsStore ExampleGame() {
   map.own_kills = 3, map.own_deaths = 1, map.start_time = 5120, map.duration = 600;
   map.blue_caps = 1, map.red_caps = 2, map.blue_rets = 3, map.red_rets = 4;
   map.blue_ft = 5, map.red_ft = 6, map.blue_fck = 7, map.red_fck = 8;
-  map.hits[2] = 2, map.hits[7] = 1, map.hitstaken[0] = 1, map.hitstaken[20] = -1;
+  map.hits[2] = 2, map.hits[7] = 1, map.hitstaken[0] = 1, map.hitstaken[20] = 4;
   map.deathhits[20] = 9, map.deathhitstaken[0] = 2147483647;
   AddNick(map, "PlayerA", 1);
   AddNick(map, "PlayerB", 2);
@@ -51,7 +51,7 @@ TEST(SavedGameTest, RoundTripKeepsEveryField) {
   MapRecord& crowded = NewMap(saved, "ut4_abbey");
   for (int i = 0; i < 130; ++i)
     AddNick(crowded, "n" + std::to_string(i), static_cast<std::uint8_t>(i % 3));
-  crowded.kills(129, 1, 0) = -7;
+  crowded.kills(129, 1, 0) = 7;
   crowded.ft[129] = 5;
   test::ScratchDir dir("game-roundtrip");
   test::FakePrompt prompt;
@@ -69,7 +69,7 @@ TEST(SavedGameTest, RoundTripKeepsEveryField) {
   EXPECT_EQ(test::ReadFileBytes(dir / "g.stg"), *text);
   EXPECT_EQ(GameFileText(loaded, name), text);
   EXPECT_EQ(loaded[2].nick_count(), 130);
-  EXPECT_EQ(loaded[2].kills(129, 1, 0), -7);
+  EXPECT_EQ(loaded[2].kills(129, 1, 0), 7);
   EXPECT_TRUE(prompt.shown.empty());
 }
 
@@ -88,14 +88,22 @@ TEST(SavedGameTest, LoadIsStrict) {
     int maps;  // maps left in the store; the load fails with a message
   };
   const Case cases[] = {
-      {replaced(hits, hits + "0;"), 1},                 // 22 location values
-      {replaced("[MAP]", "[map]"), 0},                  // markers are compared exactly
-      {good + "\r\n", 1},                               // even an empty line after the last map
-      {replaced("5120", "5120x"), 1},                   // not an integer
-      {replaced("600", "2147483648"), 1},               // beyond 32 bits
-      {replaced("1;2;", "1;2;0;"), 1},                  // too many teams
-      {good.substr(0, good.find("[ENICKS]") + 10), 1},  // ends right after the list
-      {good.substr(0, good.find("PlayerB\r\n")), 1},    // ends inside the nicknames
+      {replaced(hits, hits + "0;"), 1},                    // 22 location values
+      {replaced(hits, "5;"), 1},                           // 1 location value
+      {replaced("\r\n0;1;\r\n", "\r\n0;\r\n"), 1},         // a kill row of too few
+      {replaced("1;2;", "1;"), 1},                         // too few teams
+      {replaced("1;2;", "1;256;"), 1},                     // no team
+      {replaced("600", "-2147483648"), 1},                 // counts are never negative,
+      {replaced(hits, "0;0;-2;" + hits.substr(6)), 1},     // nor are hits,
+      {replaced("\r\n0;1;\r\n", "\r\n0;-1;\r\n"), 1},      // kills
+      {replaced("0;4;\r\n[EMAP]", "0;-4;\r\n[EMAP]"), 1},  // and flag carriers killed
+      {replaced("[MAP]", "[map]"), 0},                     // markers are compared exactly
+      {good + "\r\n", 1},                                  // even an empty line after the last map
+      {replaced("5120", "5120x"), 1},                      // not an integer
+      {replaced("600", "2147483648"), 1},                  // beyond 32 bits
+      {replaced("1;2;", "1;2;0;"), 1},                     // too many teams
+      {good.substr(0, good.find("[ENICKS]") + 10), 1},     // ends right after the list
+      {good.substr(0, good.find("PlayerB\r\n")), 1},       // ends inside the nicknames
       {good + "[MAP]\r\nsecond\r\n", 2},
       {std::string("\x00\xFF\r\n\x01\x02\x03", 7), 0},
       {std::string(8 << 20, 'n'), 0},  // one endless line
@@ -119,22 +127,16 @@ TEST(SavedGameTest, LoadIsStrict) {
     EXPECT_EQ(prompt.shown[0].text, "Unable to load file " + (dir / "bad.stg").string());
   }
 
-  // Fewer values than the list holds are fine; the rest stay 0.
-  test::WriteFileBytes(dir / "short.stg", replaced(hits, "5;"));
+  // The name alone, or nothing at all, loads nothing and says nothing.
   StatsStore store(2);
   std::string name;
   test::FakePrompt prompt;
-  ASSERT_TRUE(LoadGame(store, dir / "short.stg", name, prompt));
-  EXPECT_EQ(store[0].hits[0], 5);
-  EXPECT_EQ(store[0].hits[2], 0);
-
-  // The name alone, or nothing at all, loads nothing and says nothing.
   for (const std::string text : {"just a name\r\n", ""}) {
     test::WriteFileBytes(dir / "empty.stg", text);
     EXPECT_FALSE(LoadGame(store, dir / "empty.stg", name, prompt));
   }
   EXPECT_FALSE(LoadGame(store, dir / "missing.stg", name, prompt));
-  EXPECT_EQ(store.size(), 1);
+  EXPECT_EQ(store.size(), 0);
   ASSERT_EQ(prompt.shown.size(), 1u);
   EXPECT_EQ(prompt.shown[0].text, "Unable to load file " + (dir / "missing.stg").string());
 }
@@ -146,10 +148,13 @@ TEST(SavedGameTest, RefusesWhatItCouldNotReadBack) {
   store[0].nicks[1] = "[ENICKS]";
   EXPECT_FALSE(SaveGame(store, dir / "a.stg", "name", prompt));
   EXPECT_FALSE(SaveGame(ExampleGame(), dir / "b.stg", "two\r\nlines", prompt));
+  store = ExampleGame();  // a count the reader would refuse
+  store[0].kills(1, 1, 0) = -1;
+  EXPECT_FALSE(SaveGame(store, dir / "d.stg", "name", prompt));
   EXPECT_FALSE(SaveGame(ExampleGame(), dir / "no-folder" / "c.stg", "name", prompt));
-  ASSERT_EQ(prompt.shown.size(), 3u);
-  EXPECT_EQ(prompt.shown[2].text, "Unable to save file " + (dir / "no-folder" / "c.stg").string());
-  EXPECT_EQ(prompt.shown[2].kind, "error");
+  ASSERT_EQ(prompt.shown.size(), 4u);
+  EXPECT_EQ(prompt.shown[3].text, "Unable to save file " + (dir / "no-folder" / "c.stg").string());
+  EXPECT_EQ(prompt.shown[3].kind, "error");
   EXPECT_TRUE(std::filesystem::is_empty(dir.path()));
 }
 
