@@ -81,11 +81,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   CheckKept(mrv::AddGameToProfile(CapturedGame(), "fuzzed game", profile_store, prompt),
             folder / "copy.mrv", before);
 
+  // Removal checks the games against those listed just before, as the viewer does.
   before = Read(folder / "copy.mrv");
-  mrv::StatsRecord sums;
+  std::vector<std::string> listed_now;
   const std::vector<std::int32_t> newest = {1};
-  CheckKept(listed && profile_store.ReadGames(newest, sums) &&
-                profile_store.RemoveGames(newest, sums, "first", "last"),
+  CheckKept(profile_store.ListGames(listed_now) && profile_store.RemoveGames(newest, listed_now),
             folder / "copy.mrv", before);
 
   before = Read(folder / "copy.mrv");
