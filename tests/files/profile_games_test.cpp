@@ -119,7 +119,9 @@ TEST(ProfileGamesTest, AFailedReplacementKeepsTheProfileAndItsOpenState) {
   ASSERT_TRUE(profile_store.Open(name));
   EXPECT_FALSE(Add(profile_store, kC, kGameC));
   EXPECT_TRUE(profile_store.LastError().starts_with("Unable to save file!\r\nThe lock file "));
+#ifndef _WIN32  // the system's words differ there
   EXPECT_TRUE(profile_store.LastError().ends_with(".lock cannot be made: File name too long."));
+#endif
   EXPECT_FALSE(Remove(profile_store, {1}));
   EXPECT_FALSE(profile_store.SaveNotesAndNicknames(name, {"Joe"}, {}));
   EXPECT_EQ(ReadFileBytes(dir / name), test::TwoGamesProfile());

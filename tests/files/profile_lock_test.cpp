@@ -126,6 +126,7 @@ TEST(ProfileLockTest, ALockFileThatCannotBeMadeIsNamedWithTheReason) {
   EXPECT_FALSE(f.profile_store.AddGame(test::GameA(), totals, "late"));
   EXPECT_EQ(f.profile_store.LastError(),
             "Unable to save file!\r\nThe lock file " + lock.string() + " is a folder.");
+#ifndef _WIN32  // links there need a privilege
   std::filesystem::remove(lock);
   std::filesystem::create_symlink(f.dir / "elsewhere", lock);
   EXPECT_FALSE(f.profile_store.SaveNotesAndNicknames("joe.mrv", {"Jo"}, {}));
@@ -133,6 +134,7 @@ TEST(ProfileLockTest, ALockFileThatCannotBeMadeIsNamedWithTheReason) {
                                              lock.string() +
                                              " is a link, which a lock never follows.");
   EXPECT_FALSE(std::filesystem::exists(f.dir / "elsewhere"));
+#endif
   EXPECT_EQ(f.File(), test::TwoGamesProfile());
 }
 
