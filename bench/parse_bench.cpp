@@ -1,11 +1,7 @@
-// Log-file parsing throughput and memory, on three kinds of log:
-// - "generated": a console log written the way a long run of evenings would leave it
-//   (map loads, joins, kills through every shipped template, hits, flags, chat, noise);
-// - "later_text": the same evenings as Urban Terror 4.1 and later versions print them
-//   (hits with a damage part, the hits of a watched player, names in colour in kill
-//   lines, "13 crosshairs parsed"), parsed only with --texts;
-// - "long_session": samples/long_session.log repeated, whose renames touch every map
-//   met so far, so the parse must not slow down as the store grows.
+// Log-file parsing throughput and memory, on the logs of bench_logs.h: "generated" and
+// "later_text" (evenings of few maps), "long_session" (samples/long_session.log repeated,
+// whose renames touch every map met so far, so the parse must not slow down as the store
+// grows) and "map_heavy" (years of a player's console log: a map every 10 KB or so).
 // Each run parses one log through the real log-file run and interpreter in a child
 // process, so that the peak memory reported is that log's own.
 //
@@ -15,13 +11,16 @@
 //                               other work, wall time also counts the waits for a core
 //   parse_wall_mb_s NAME VALUE  the same per second of wall time
 //   peak_rss_mb NAME VALUE      largest over the runs
+//   maps NAME VALUE             the maps the store holds at the end
 //   bare_split_mb_s NAME VALUE  the floor: read the file and find its line breaks
 //
 // Usage: parse_bench [--runs N] [--texts] [--write DIR] [NAME | FILE...]
 //   --texts   parse with the shipped GameTexts.txt loaded, as the programs do; without
-//             it, with the older game text only
+//             it, with the older game text only (the logs of the later text are then
+//             left out)
 //   NAME      only these logs (default: all); --write puts the logs in DIR and exits,
-//             for timing the command-line tool on the same bytes.
+//             for timing the command-line tool on the same bytes
+//             (/usr/bin/time -v morvane-cli parse DIR/map_heavy_200mb.log).
 //   FILE      an existing log, parsed as it is (for instruction counts, for example
 //             perf stat -e instructions:u parse_bench --runs 1 FILE).
 #include <sys/resource.h>
@@ -34,14 +33,13 @@
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
-#include <random>
 #include <string>
 #include <vector>
 
+#include "bench_logs.h"
 #include "capture/capture_session.h"
 #include "capture/log_file_run.h"
 #include "files/settings.h"
-#include "model/body.h"
 
 namespace {
 
@@ -68,202 +66,45 @@ const Shipped& ShippedFiles() {
   return shipped;
 }
 
-class LogWriter {
- public:
-  LogWriter(std::FILE* out, bool later_text) : out_(out), later_text_(later_text) {
-    for (const std::string& entry : ShippedFiles().templates.entries()) {
-      if (!entry.empty()) kill_forms_.push_back(entry.substr(1));
-    }
-  }
-
-  void Write(std::uint64_t bytes) {
-    Line("logfile opened on Sat Mar 02 20:14:05 2024");
-    while (written_ < bytes) Map();
-  }
-
- private:
-  void Line(const std::string& text) {
-    std::fwrite(text.data(), 1, text.size(), out_);
-    std::fputc('\n', out_);
-    written_ += text.size() + 1;
-  }
-  const std::string& Pick(const std::vector<std::string>& from) {
-    return from[random_() % from.size()];
-  }
-  bool Chance(int percent) { return static_cast<int>(random_() % 100) < percent; }
-
-  std::string Kill(const std::string& killer, const std::string& victim) {
-    std::string form = Pick(kill_forms_);
-    for (const auto& [slot, nick] :
-         {std::pair{"<KILLER>", Named(killer)}, std::pair{"<VICTIM>", Named(victim)}}) {
-      const auto at = form.find(slot);
-      if (at != std::string::npos) form.replace(at, 8, nick);
-    }
-    for (const char* tag : {"</MSG>", "<MSG>"}) {
-      for (auto at = form.find(tag); at != std::string::npos; at = form.find(tag))
-        form.erase(at, std::strlen(tag));
-    }
-    return form;
-  }
-
-  void Map() {
-    static const std::vector<std::string> maps = {"ut4_abbey",  "ut4_algiers",  "ut4_uptown",
-                                                  "ut4_casa",   "ut4_turnpike", "ut4_tombs",
-                                                  "ut4_austria"};
-    if (Chance(20)) {
-      for (const char* text :
-           {"----- FS_Startup -----", "Current search path:", "/home/morv/.q3a/q3ut4",
-            "/usr/share/games/urbanterror/q3ut4/zpak000.pk3 (1211 files)",
-            "----------------------"}) {
-        Line(text);
-      }
-    }
-    const char* crosshairs = later_text_ ? "13 crosshairs parsed" : "8 crosshairs parsed";
-    for (const char* text :
-         {"RE_Shutdown( 0 )", "Hunk_Clear: reset the hunk ok", "----- R_Init -----",
-          "GL_VENDOR: Mesa", "Loading vm file vm/ui.qvm...", "35 bots parsed", crosshairs,
-          "Loading vm file vm/cgame.qvm...", crosshairs, "CL_InitCGame: 11.85 seconds",
-          "61 msec to draw all images", "Com_TouchMemory: 0 msec"}) {
-      Line(text);
-    }
-    Line("\"mapname\" is:\"" + Pick(maps) + "^7\" default:\"nomap^7\"");
-    std::vector<std::string> players = {"Morv"};
-    for (int i = 0; i < 15; ++i) players.push_back(Pick(names_) + std::to_string(random_() % 100));
-    for (std::size_t i = 0; i < players.size(); ++i) {
-      Line(players[i] + (i % 2 == 0 ? " joined the red team." : " joined the blue team."));
-    }
-    for (int event = 0; event < 1500; ++event) Event(players);
-  }
-
-  // A name as kill lines print it: later versions wrap it in a team colour.
-  std::string Named(const std::string& nick) { return later_text_ ? "^1" + nick + "^7" : nick; }
-
-  // A hit's location: one of the older text's 21 names, or of 4.1's six.
-  std::string Where() {
-    static const std::vector<std::string> later = {"Head",   "Helmet", "Torso",
-                                                   "Kevlar", "Arms",   "Legs"};
-    if (!later_text_) return std::string(mrv::HitLocations[random_() % mrv::kHitLocationCount]);
-    return Pick(later);
-  }
-  // What ends a hit line: nothing in the older text, the damage in 4.1's.
-  std::string Damage() {
-    return later_text_ ? " for " + std::to_string(random_() % 100 + 1) + "% damage." : ".";
-  }
-
-  void Event(const std::vector<std::string>& players) {
-    const std::string& a = Pick(players);
-    const std::string& b = Pick(players);
-    const std::string location = Where();
-    switch (random_() % 12) {
-      case 0:
-      case 1:
-      case 2:
-        Line(Kill(a, b));
-        break;
-      case 3:
-        Line("You hit " + b + " in the " + location + Damage());
-        if (Chance(40)) Line(Kill("Morv", b));
-        break;
-      case 4:
-        Line("You were hit in the " + location + " by " + a + Damage());
-        if (Chance(30)) Line(Kill(a, "Morv"));
-        break;
-      case 5:
-        Line("^1" + a + "^7 has taken the ^4Blue^7 flag!");
-        if (Chance(50)) {
-          Line("^1" + a + "^7 dropped the ^4Blue^7 flag!");
-          Line(Kill(b, a));
-        } else {
-          Line("^1" + a + "^7 captured the ^4Blue flag!");
-        }
-        break;
-      case 6:
-        Line(b + " returned the BLUE flag!");
-        break;
-      case 7:
-      case 8:
-        Line("^1" + a + "^7 (Patio Courtyard): ^3" + Pick(chat_));
-        break;
-      case 9:
-        Line("^1(DEAD) " + a + "^3: ^3" + Pick(chat_));
-        break;
-      case 10:
-        Line(a + " had " + std::to_string(random_() % 100 + 1) + "% Health.");
-        break;
-      default:
-        if (later_text_ && Chance(30)) {
-          Line(a + " hit " + b + " in the " + location + Damage());  // a watched player's hit
-          break;
-        }
-        Line(Chance(50) ? "^5PunkBuster Client: Player Guid Computed " + std::to_string(random_()) +
-                              "(-) (slot #3)"
-                        : a + " entered the game");
-    }
-  }
-
-  std::FILE* out_;
-  bool later_text_;
-  std::uint64_t written_ = 0;
-  std::mt19937_64 random_{42};
-  std::vector<std::string> kill_forms_;
-  const std::vector<std::string> names_ = {"Rasec",  "Fak",       "Blub",    "Sn4ke", "pascochasco",
-                                           "Kr4ken", "Dr Pepper", "[FU]Neo", "Lynx",  "Mojo"};
-  const std::vector<std::string> chat_ = {"sry",
-                                          "meh",
-                                          "nice one",
-                                          "gg",
-                                          "who has the flag?",
-                                          "lag...",
-                                          "he did the lemming thing lol",
-                                          "rush B"};
-};
-
-// The sample evening written again and again until the log has the size asked for.
-void WriteRepeatedSample(std::FILE* out, std::uint64_t bytes) {
-  std::FILE* in = std::fopen((kSourceDir / "samples" / "long_session.log").string().c_str(), "rb");
-  if (in == nullptr) std::abort();
-  std::vector<char> sample(1 << 20);
-  sample.resize(std::fread(sample.data(), 1, sample.size(), in));
-  std::fclose(in);
-  for (std::uint64_t written = 0; written < bytes; written += sample.size()) {
-    std::fwrite(sample.data(), 1, sample.size(), out);
-  }
-}
-
-enum class LogKind { kGenerated, kLaterText, kRepeatedSample };
-
 struct BenchLog {
   std::string name;
-  LogKind kind;
+  bench::LogKind kind;
   int megabytes;
 };
 
 const std::vector<BenchLog> kLogs = {
-    {"generated_20mb", LogKind::kGenerated, 20},
-    {"generated_200mb", LogKind::kGenerated, 200},
-    {"later_text_20mb", LogKind::kLaterText, 20},
-    {"long_session_20mb", LogKind::kRepeatedSample, 20},
-    {"long_session_200mb", LogKind::kRepeatedSample, 200},
+    {"generated_20mb", bench::LogKind::kGenerated, 20},
+    {"generated_200mb", bench::LogKind::kGenerated, 200},
+    {"later_text_20mb", bench::LogKind::kLaterText, 20},
+    {"long_session_20mb", bench::LogKind::kRepeatedSample, 20},
+    {"long_session_200mb", bench::LogKind::kRepeatedSample, 200},
+    {"map_heavy_20mb", bench::LogKind::kMapHeavy, 20},
+    {"map_heavy_200mb", bench::LogKind::kMapHeavy, 200},
 };
 
+// Logs of the later game text fill the store when read as the older text: all their maps
+// count as one.
+bool NeedsGameTexts(bench::LogKind kind) {
+  return kind == bench::LogKind::kLaterText || kind == bench::LogKind::kMapHeavy;
+}
+
 void WriteLog(const BenchLog& log, const fs::path& path) {
-  std::FILE* out = std::fopen(path.string().c_str(), "wb");
-  if (out == nullptr) std::abort();
-  const auto bytes = static_cast<std::uint64_t>(log.megabytes) << 20;
-  if (log.kind == LogKind::kRepeatedSample) {
-    WriteRepeatedSample(out, bytes);
-  } else {
-    LogWriter(out, log.kind == LogKind::kLaterText).Write(bytes);
-  }
-  std::fclose(out);
+  bench::WriteBenchLog(log.kind, path, static_cast<std::uint64_t>(log.megabytes) << 20,
+                       ShippedFiles().templates);
 }
 
 double Seconds(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 }
 
-// Seconds to parse the log, as the log-file capture does.
-double ParseOnce(const fs::path& log) {
+// What a child sends back: the seconds to parse the log, and the maps counted.
+struct ParseResult {
+  double seconds = 0;
+  std::int64_t maps = 0;
+};
+
+// Parses the log as the log-file capture does.
+ParseResult ParseOnce(const fs::path& log) {
   const Shipped& shipped = ShippedFiles();
   mrv::SystemClock clock;
   mrv::SilentSoundPlayer sound;
@@ -277,15 +118,17 @@ double ParseOnce(const fs::path& log) {
   const auto start = std::chrono::steady_clock::now();
   // A run that stops early would time only part of the log.
   if (mrv::RunLogFileCapture(session, log, fs::file_size(log)) != mrv::LogRunEnd::kEndOfLog) {
-    std::fprintf(stderr, "parse_bench: %s was not read to its end (an unknown weapon, or a "
-                 "later version's log read without --texts)\n", log.string().c_str());
+    std::fprintf(stderr,
+                 "parse_bench: %s was not read to its end (the store's budget, an unknown "
+                 "weapon, or a later version's log read without --texts)\n",
+                 log.string().c_str());
     std::abort();
   }
-  return Seconds(start);
+  return {Seconds(start), store.size()};
 }
 
 struct RunFigures {
-  double seconds = 0;      // wall time of the parse
+  ParseResult parse;       // wall time of the parse, maps counted
   double cpu_seconds = 0;  // CPU time of the process, the parse nearly all of it
   double peak_rss_mb = 0;
 };
@@ -298,13 +141,13 @@ RunFigures ParseInChild(const fs::path& log) {
   if (pipe(pipe_ends) != 0) std::abort();
   const pid_t child = fork();
   if (child == 0) {
-    const double seconds = ParseOnce(log);
-    if (write(pipe_ends[1], &seconds, sizeof seconds) != sizeof seconds) _exit(1);
+    const ParseResult parsed = ParseOnce(log);
+    if (write(pipe_ends[1], &parsed, sizeof parsed) != sizeof parsed) _exit(1);
     _exit(0);
   }
   close(pipe_ends[1]);
   RunFigures figures;
-  if (read(pipe_ends[0], &figures.seconds, sizeof figures.seconds) != sizeof figures.seconds)
+  if (read(pipe_ends[0], &figures.parse, sizeof figures.parse) != sizeof figures.parse)
     std::abort();
   close(pipe_ends[0]);
   int status = 0;
@@ -347,15 +190,18 @@ void Measure(const BenchLog& log, const fs::path& path, int runs) {
   std::vector<double> speeds;
   std::vector<double> wall_speeds;
   double peak = 0;
+  std::int64_t maps = 0;
   for (int i = 0; i < runs; ++i) {
     const RunFigures run = ParseInChild(path);
     speeds.push_back(mb / run.cpu_seconds);
-    wall_speeds.push_back(mb / run.seconds);
+    wall_speeds.push_back(mb / run.parse.seconds);
     peak = std::max(peak, run.peak_rss_mb);
+    maps = run.parse.maps;
   }
   std::printf("parse_mb_s %s %.1f\n", log.name.c_str(), Median(speeds));
   std::printf("parse_wall_mb_s %s %.1f\n", log.name.c_str(), Median(wall_speeds));
   std::printf("peak_rss_mb %s %.1f\n", log.name.c_str(), peak);
+  std::printf("maps %s %lld\n", log.name.c_str(), static_cast<long long>(maps));
   std::printf("bare_split_mb_s %s %.1f\n", log.name.c_str(), mb / BareSplitSeconds(path));
   std::fflush(stdout);
 }
@@ -383,12 +229,11 @@ int main(int argc, char** argv) {
   }
   for (const std::string& arg : only) {
     if (fs::is_regular_file(arg))
-      Measure({fs::path(arg).filename().string(), LogKind::kGenerated, 0}, arg, runs);
+      Measure({fs::path(arg).filename().string(), bench::LogKind::kGenerated, 0}, arg, runs);
   }
   for (const BenchLog& log : kLogs) {
     if (!only.empty() && std::find(only.begin(), only.end(), log.name) == only.end()) continue;
-    // Read as the older text, the later text fills the store: all its maps count as one.
-    if (log.kind == LogKind::kLaterText && !with_game_texts && write_dir.empty()) continue;
+    if (NeedsGameTexts(log.kind) && !with_game_texts && write_dir.empty()) continue;
     if (!write_dir.empty()) {
       WriteLog(log, write_dir / (log.name + ".log"));
       continue;
