@@ -85,7 +85,7 @@ mrv::StatsStore BuildStore(const mrv::WeaponTable& weapons) {
     for (int k = 0; k < kPlayersPerMap * kKillsPerPlayer; ++k) {
       const int killer = static_cast<int>(random() % kPlayersPerMap);
       const int victim = random() % 30 == 0 ? killer : static_cast<int>(random() % kPlayersPerMap);
-      ++map.kills(killer, weapon(random), victim);
+      map.AddKill(killer, weapon(random), victim);
     }
     for (auto* counts : {&map.hits, &map.hitstaken, &map.deathhits, &map.deathhitstaken}) {
       for (auto& count : *counts) count = static_cast<std::int32_t>(random() % 12);

@@ -65,13 +65,19 @@ struct Shipped {
   mrv::GameTexts texts;
 };
 
+// Every list one entry per nickname; every kill cell of two nicknames of its map and a
+// weapon of the table, in key order once settled.
 void CheckShape(const mrv::StatsStore& store) {
   for (const auto& map : store.maps) {
-    const auto n = map->nicks.size();
-    if (map->kill_table.size() != n * n * static_cast<std::size_t>(map->weapon_count) ||
-        map->teams.size() != n || map->caps.size() != n || map->rets.size() != n ||
-        map->fck.size() != n || map->ft.size() != n) {
+    const int n = map->nick_count();
+    const auto un = static_cast<std::size_t>(n);
+    if (map->teams.size() != un || map->caps.size() != un || map->rets.size() != un ||
+        map->fck.size() != un || map->ft.size() != un || !map->kill_table().sorted()) {
       std::abort();
+    }
+    for (const mrv::KillTable::Cell& cell : map->kill_table().cells()) {
+      if (cell.killer() >= n || cell.victim() >= n || cell.weapon() >= map->weapon_count)
+        std::abort();
     }
   }
 }

@@ -35,8 +35,8 @@ mrv::StatsStore CapturedGame() {
   mrv::AddNick(map, "Ann", 2);
   map.own_nick = "Joe";
   map.duration = 120;
-  map.kills(0, 1, 1) = 3;
-  map.kills(1, 2, 0) = 1;
+  map.SetKills(0, 1, 1, 3);
+  map.SetKills(1, 2, 0, 1);
   map.hits[4] = 2;
   return store;
 }

@@ -244,7 +244,8 @@ bool CountKill(CaptureSession& session, Kill kill) {
   const int v = FindOrAdd(session, kill.victim, 0);
   if (v < 0) return false;
   const int k = killer_index < 0 ? v : killer_index;
-  Bump(map.kills(k, kill.weapon, v));
+  // Beyond the store's budget the kill is not counted, and the capture ends.
+  if (!map.AddKill(k, kill.weapon, v)) return false;
   if (session.monitor()) {
     // Only the announcements read the lead, and only while monitoring: a log run saves
     // itself a pass over the killer's row per kill.
@@ -316,13 +317,13 @@ void CheckGameStart(CaptureSession& session) {
 
 void SettleStore(CaptureSession& session) {
   session.names.Settle();
-  for (const auto& map : session.store.maps) CompactKillTable(*map);
+  for (const auto& map : session.store.maps) CompactMap(*map);
 }
 
 MapRecord& OpenProvisionalMap(CaptureSession& session) {
   CaptureContext& context = session.state.context;
   // The map that ends takes no more nicknames.
-  if (context.current_map != nullptr) CompactKillTable(*context.current_map);
+  if (context.current_map != nullptr) CompactMap(*context.current_map);
   MapRecord& map = NewMap(session.store, "<map" + std::to_string(context.map_counter) + ">");
   context.current_map = &map;
   context.NamesAsked = false;

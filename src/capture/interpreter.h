@@ -20,7 +20,7 @@ bool InterpretLine(CaptureSession& session, std::string_view line);
 void CheckGameStart(CaptureSession& session);
 
 // Brings every map of the store up to date: renamed nicknames written into the nick
-// lists, the kill tables compact. Every run does it when it ends; until then only the
+// lists, every map compact. Every run does it when it ends; until then only the
 // current map is sure to be up to date.
 void SettleStore(CaptureSession& session);
 

@@ -17,11 +17,9 @@ struct FragFigures {
 // Another player's figures from the kill table: his suicides count as his kills here.
 FragFigures FragsFromKillTable(const MapRecord& map, int nick) {
   FragFigures figures;
-  for (int w = 0; w < map.weapon_count; ++w) {
-    for (int v = 0; v < map.nick_count(); ++v) {
-      figures.kills += map.kills(nick, w, v);
-      if (v != nick) figures.deaths += map.kills(v, w, nick);
-    }
+  for (const KillTable::Cell& cell : map.kill_table().cells()) {
+    if (cell.killer() == nick) figures.kills += cell.count;
+    if (cell.victim() == nick && cell.killer() != nick) figures.deaths += cell.count;
   }
   return figures;
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <ctime>
 #include <new>
 #include <span>
@@ -59,10 +60,8 @@ bool IsStorable(const MapRecord& map) {
   for (const auto* locations : LocationFields(map)) {
     if (!AllCounts(*locations)) return false;
   }
-  for (int k = 0; k < map.nick_count(); ++k) {
-    for (int w = 0; w < map.weapon_count; ++w) {
-      if (!AllCounts(map.kill_row(k, w))) return false;
-    }
+  for (const auto& cell : map.kill_table().cells()) {
+    if (cell.count < 0) return false;
   }
   for (const auto* counts : NickCounterFields(map)) {
     if (!AllCounts(*counts)) return false;
@@ -77,6 +76,49 @@ void WriteLine(Out& out, std::string_view line) {
   out.Write(kLineEnd);
 }
 
+// The kill-table line of a row without a kill: "0;" for each nickname. Most rows are.
+std::string ZeroRow(std::size_t nicks) {
+  std::string row;
+  row.reserve(2 * nicks);
+  for (std::size_t v = 0; v < nicks; ++v) row += "0;";
+  return row;
+}
+
+// The full table, one line per killer and weapon with a count for each victim, written
+// from the cells that are not 0.
+template <typename Out>
+void WriteKills(Out& out, const MapRecord& map) {
+  const auto n = static_cast<std::size_t>(map.nick_count());
+  const std::string zero_row = ZeroRow(n) + std::string(kLineEnd);
+  std::vector<KillTable::Cell> scratch;
+  const std::span<const KillTable::Cell> cells = map.kill_table().InKeyOrder(scratch);
+  auto next = cells.begin();
+  std::string row;
+  for (int k = 0; k < map.nick_count(); ++k) {
+    for (int w = 0; w < map.weapon_count; ++w) {
+      const std::uint32_t row_key = KillTable::KeyOf(k, w, 0) >> 10;
+      while (next != cells.end() && next->key >> 10 < row_key) ++next;
+      if (next == cells.end() || next->key >> 10 != row_key) {
+        out.Write(zero_row);
+        continue;
+      }
+      row.clear();
+      for (std::size_t v = 0; v < n; ++v) {
+        std::int32_t count = 0;
+        if (next != cells.end() && next->key >> 10 == row_key &&
+            static_cast<std::size_t>(next->victim()) == v) {
+          count = (next++)->count;
+        }
+        char digits[16];
+        row.append(digits, std::to_chars(digits, digits + sizeof digits, count).ptr);
+        row += ';';
+      }
+      row += kLineEnd;
+      out.Write(row);
+    }
+  }
+}
+
 template <typename Out>
 void WriteMap(Out& out, const MapRecord& map) {
   WriteLine(out, kMapMarker);
@@ -87,9 +129,7 @@ void WriteMap(Out& out, const MapRecord& map) {
   WriteLine(out, kNicksMarker);
   for (const auto& nick : map.nicks) WriteLine(out, nick);
   WriteLine(out, kEndNicksMarker);
-  for (int k = 0; k < map.nick_count(); ++k) {
-    for (int w = 0; w < map.weapon_count; ++w) WriteLine(out, IntsToText(map.kill_row(k, w)));
-  }
+  WriteKills(out, map);
   WriteLine(out, BytesToText(map.teams));
   for (const auto* counts : NickCounterFields(map)) WriteLine(out, IntsToText(*counts));
   WriteLine(out, kEndMapMarker);
@@ -148,6 +188,27 @@ class GameLines {
   std::string line_;
 };
 
+// Reads the full kill table into the map's cells; a count beyond the store's budget
+// fails the load.
+bool ReadKills(GameLines& lines, MapRecord& map) {
+  const auto n = static_cast<std::size_t>(map.nick_count());
+  const std::string zero_row = ZeroRow(n);
+  std::vector<std::int32_t> row(n);
+  std::string line;
+  for (int k = 0; k < map.nick_count(); ++k) {
+    for (int w = 0; w < map.weapon_count; ++w) {
+      if (!lines.Next(line)) return false;
+      if (line == zero_row) continue;
+      std::fill(row.begin(), row.end(), 0);
+      if (!TextToCounts(line, row, ListLength::kExact)) return false;
+      for (std::size_t v = 0; v < n; ++v) {
+        if (row[v] != 0 && !map.SetKills(k, w, static_cast<int>(v), row[v])) return false;
+      }
+    }
+  }
+  return true;
+}
+
 // Reads one map after its "[MAP]" line. The map joins the store as soon as its
 // name is read, so a failure leaves it there partly filled.
 bool ReadMap(GameLines& lines, StatsStore& store) {
@@ -174,15 +235,12 @@ bool ReadMap(GameLines& lines, StatsStore& store) {
   if (nicks.size() > kMaxNicks) nicks.pop_back();  // the map is full: the load fails
   // Nicknames beyond the store's budget fail the load too.
   if (!AddNicks(map, std::move(nicks), 0) || !listed) return false;
-  for (int k = 0; k < map.nick_count(); ++k) {
-    for (int w = 0; w < map.weapon_count; ++w) {
-      if (!lines.Counts(map.kill_row(k, w))) return false;
-    }
-  }
+  if (!ReadKills(lines, map)) return false;
   if (!lines.Bytes(map.teams)) return false;
   for (auto* counts : NickCounterFields(map)) {
     if (!lines.Counts(*counts)) return false;
   }
+  CompactMap(map);
   return lines.Expect(kEndMapMarker);
 }
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <span>
+#include <vector>
 
 #include "model/text.h"
 
@@ -57,18 +58,19 @@ bool AddMapContribution(const MapRecord& map, StatsRecord& summary) {
 
   const int weapons = std::min({map.weapon_count, static_cast<int>(summary.kills.size()),
                                 static_cast<int>(summary.deaths.size())});
-  for (int w = 0; w < weapons; ++w) {
-    std::int64_t kills = 0;
-    std::int64_t deaths = 0;
-    for (int v = 0; v < map.nick_count(); ++v) {
-      // A suicide is a death, never a kill.
-      if (v != own) kills += map.kills(own, w, v);
-      deaths += map.kills(v, w, own);
-    }
-    auto& kill_slot = summary.kills[static_cast<std::size_t>(w)];
-    auto& death_slot = summary.deaths[static_cast<std::size_t>(w)];
-    kill_slot = SaturatingAdd(kill_slot, kills);
-    death_slot = SaturatingAdd(death_slot, deaths);
+  std::vector<std::int64_t> kills(static_cast<std::size_t>(weapons), 0);
+  std::vector<std::int64_t> deaths(kills.size(), 0);
+  for (const KillTable::Cell& cell : map.kill_table().cells()) {
+    const int w = cell.weapon();
+    if (w >= weapons) continue;
+    // A suicide is a death, never a kill.
+    if (cell.killer() == own && cell.victim() != own)
+      kills[static_cast<std::size_t>(w)] += cell.count;
+    if (cell.victim() == own) deaths[static_cast<std::size_t>(w)] += cell.count;
+  }
+  for (std::size_t w = 0; w < kills.size(); ++w) {
+    summary.kills[w] = SaturatingAdd(summary.kills[w], kills[w]);
+    summary.deaths[w] = SaturatingAdd(summary.deaths[w], deaths[w]);
   }
   return true;
 }

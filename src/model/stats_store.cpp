@@ -36,28 +36,33 @@ MapRecord::~MapRecord() {
   if (budget_) budget_->Release(charged_);
 }
 
-bool MapRecord::Resize(std::size_t slots) {
-  const auto w_count = static_cast<std::size_t>(weapon_count);
-  const std::size_t bytes = slots * w_count * slots * sizeof(std::int32_t);
-  if (budget_ && !budget_->Reserve(bytes)) return false;
-  std::vector<std::int32_t> grown(slots * w_count * slots, 0);
-  const std::size_t n = nicks.size();
-  for (std::size_t k = 0; k < n; ++k) {
-    for (std::size_t w = 0; w < w_count; ++w) {
-      const auto from =
-          kill_table.begin() + static_cast<std::ptrdiff_t>((k * w_count + w) * slots_);
-      std::copy(from, from + static_cast<std::ptrdiff_t>(n),
-                grown.begin() + static_cast<std::ptrdiff_t>((k * w_count + w) * slots));
-    }
+bool MapRecord::AddCell(std::uint32_t key, std::int32_t count) {
+  const std::size_t before = kill_table_.bytes();
+  const std::size_t after = kill_table_.BytesAfterAdding(key);
+  if (budget_ && after > before) {
+    if (!budget_->Reserve(after - before)) return false;
+    charged_ += after - before;
   }
-  const std::size_t old_bytes = kill_table.size() * sizeof(std::int32_t);
-  kill_table = std::move(grown);
-  slots_ = slots;
-  if (budget_) {
-    budget_->Release(old_bytes);
-    charged_ = charged_ - std::min(charged_, old_bytes) + bytes;
-  }
+  kill_table_.Add(key, count);
   return true;
+}
+
+bool MapRecord::AddKill(int killer, int weapon, int victim) {
+  const std::uint32_t key = KillTable::KeyOf(killer, weapon, victim);
+  if (std::int32_t* count = kill_table_.Find(key)) {
+    Bump(*count);
+    return true;
+  }
+  return AddCell(key, 1);
+}
+
+bool MapRecord::SetKills(int killer, int weapon, int victim, std::int32_t count) {
+  const std::uint32_t key = KillTable::KeyOf(killer, weapon, victim);
+  if (std::int32_t* found = kill_table_.Find(key)) {
+    *found = count;
+    return true;
+  }
+  return AddCell(key, count);
 }
 
 MapRecord& NewMap(StatsStore& store, std::string name) {
@@ -92,21 +97,15 @@ bool AddNicks(MapRecord& map, std::vector<std::string> nicks, std::uint8_t team,
   for (const auto& nick : nicks) text_bytes += NickBytes(nick);
   if (map.budget_ && !map.budget_->Reserve(text_bytes)) return false;
   map.charged_ += map.budget_ ? text_bytes : 0;
-  if (new_n > map.slots_) {
-    // Keeping room, the table grows by half again, from room for a usual game of 16, so
-    // that a map of N nicknames is laid out a few times, not N times.
+  // Room first, so that running out of memory leaves the map as it was. Keeping room,
+  // the lists grow by half again, from room for a usual game of 16, so that a map of N
+  // nicknames is laid out a few times, not N times.
+  if (new_n > map.nicks.capacity()) {
     const std::size_t room =
-        keep_room ? std::max<std::size_t>({new_n, map.slots_ * 3 / 2, 16}) : new_n;
-    if (!map.Resize(std::min<std::size_t>(room, kMaxNicksPerMap))) {
-      if (map.budget_) map.budget_->Release(text_bytes);
-      map.charged_ -= map.budget_ ? text_bytes : 0;
-      return false;
-    }
+        keep_room ? std::max<std::size_t>({new_n, map.nicks.capacity() * 3 / 2, 16}) : new_n;
+    map.nicks.reserve(std::min<std::size_t>(room, kMaxNicksPerMap));
   }
-  // Room first, so that running out of memory leaves the map as it was: as much as the
-  // kill table keeps, so that nicknames added one by one are not moved each time.
-  const std::size_t room = std::max(new_n, map.slots_);
-  map.nicks.reserve(room);
+  const std::size_t room = map.nicks.capacity();
   for (auto* counts : {&map.caps, &map.rets, &map.fck, &map.ft}) counts->reserve(room);
   map.teams.reserve(room);
   for (auto& nick : nicks) map.nicks.push_back(std::move(nick));
@@ -118,23 +117,11 @@ bool AddNicks(MapRecord& map, std::vector<std::string> nicks, std::uint8_t team,
   return true;
 }
 
-void CompactKillTable(MapRecord& map) {
-  if (map.slots_ == map.nicks.size()) return;
+void CompactMap(MapRecord& map) {
   // Shrinking needs no more than the map already holds.
-  const auto w_count = static_cast<std::size_t>(map.weapon_count);
-  const std::size_t n = map.nicks.size();
-  std::vector<std::int32_t> compact(n * w_count * n, 0);
-  for (std::size_t k = 0; k < n; ++k) {
-    for (std::size_t w = 0; w < w_count; ++w) {
-      const auto from =
-          map.kill_table.begin() + static_cast<std::ptrdiff_t>((k * w_count + w) * map.slots_);
-      std::copy(from, from + static_cast<std::ptrdiff_t>(n),
-                compact.begin() + static_cast<std::ptrdiff_t>((k * w_count + w) * n));
-    }
-  }
-  const std::size_t freed = (map.kill_table.size() - compact.size()) * sizeof(std::int32_t);
-  map.kill_table = std::move(compact);
-  map.slots_ = n;
+  const std::size_t before = map.kill_table_.bytes();
+  map.kill_table_.Compact();
+  const std::size_t freed = before - map.kill_table_.bytes();
   map.nicks.shrink_to_fit();
   for (auto* counts : {&map.caps, &map.rets, &map.fck, &map.ft}) counts->shrink_to_fit();
   map.teams.shrink_to_fit();
@@ -153,10 +140,8 @@ int NickIndex(const MapRecord& map, std::string_view nick) {
 
 std::int64_t KillsOf(const MapRecord& map, int k) {
   std::int64_t total = 0;
-  for (int w = 0; w < map.weapon_count; ++w) {
-    for (int v = 0; v < map.nick_count(); ++v) {
-      if (v != k) total += map.kills(k, w, v);
-    }
+  for (const KillTable::Cell& cell : map.kill_table().cells()) {
+    if (cell.killer() == k && cell.victim() != k) total += cell.count;
   }
   return total;
 }

@@ -11,12 +11,14 @@
 #include <vector>
 
 #include "model/body.h"
+#include "model/kill_table.h"
 #include "model/wide_text.h"
 
 namespace mrv {
 
-// More nicknames than this on one map come only from hostile input; the kill table
-// grows with the square of the count, so the store refuses to grow past it.
+// More nicknames than this on one map come only from hostile input; a saved game lists
+// players x weapons x players kill counts for each map, so the store refuses to grow
+// past it.
 inline constexpr int kMaxNicksPerMap = 512;
 
 // The memory the maps of one store may hold together: their records, nickname texts and
@@ -97,41 +99,26 @@ struct MapRecord {
   int weapon_count;  // W, fixed for the map's life
   int nick_count() const { return static_cast<int>(nicks.size()); }
 
-  // kills[killer][weapon][victim]
-  std::int32_t& kills(int killer, int weapon, int victim) {
-    return kill_table[Offset(killer, weapon, victim)];
-  }
+  // The kills of nickname `killer` with weapon `weapon` on nickname `victim` (the
+  // killer's own: his suicides); both nicknames of the map, the weapon below W.
   std::int32_t kills(int killer, int weapon, int victim) const {
-    return kill_table[Offset(killer, weapon, victim)];
+    return kill_table_.count(KillTable::KeyOf(killer, weapon, victim));
   }
-  // The counts of one killer with one weapon, one per victim in nickname order.
-  std::span<std::int32_t> kill_row(int killer, int weapon) {
-    return std::span(kill_table).subspan(Offset(killer, weapon, 0), nicks.size());
-  }
-  std::span<const std::int32_t> kill_row(int killer, int weapon) const {
-    return std::span(kill_table).subspan(Offset(killer, weapon, 0), nicks.size());
-  }
-
-  // Killer-major, victim fastest. Compact, N x W x N, once the map is complete; while a
-  // capture adds nicknames one by one, each row keeps room for more (kill_slots() per
-  // row), so that the table is not laid out anew for every nickname.
-  std::vector<std::int32_t> kill_table;
-  std::size_t kill_slots() const { return slots_; }
+  // Every count that is not 0 (and those set to 0), as cells of killer, weapon, victim.
+  const KillTable& kill_table() const { return kill_table_; }
+  // One kill more, saturating. False, with nothing counted, when the store's budget
+  // cannot take the cell a first kill of the three needs.
+  bool AddKill(int killer, int weapon, int victim);
+  // Sets a count (a saved game's, or a test's); false as AddKill.
+  bool SetKills(int killer, int weapon, int victim, std::int32_t count);
 
  private:
-  friend bool AddNicks(MapRecord&, std::vector<std::string>, std::uint8_t, bool);
-  friend void CompactKillTable(MapRecord&);
   friend MapRecord& NewMap(StatsStore&, std::string);
-  bool Resize(std::size_t slots);
+  friend bool AddNicks(MapRecord&, std::vector<std::string>, std::uint8_t, bool);
+  friend void CompactMap(MapRecord&);
+  bool AddCell(std::uint32_t key, std::int32_t count);
 
-  std::size_t Offset(int k, int w, int v) const {
-    return (static_cast<std::size_t>(k) * static_cast<std::size_t>(weapon_count) +
-            static_cast<std::size_t>(w)) *
-               slots_ +
-           static_cast<std::size_t>(v);
-  }
-
-  std::size_t slots_ = 0;
+  KillTable kill_table_;
   std::shared_ptr<StoreBudget> budget_;  // none for a map outside a store
   std::size_t charged_ = 0;              // what this map holds of the budget
 };
@@ -178,16 +165,16 @@ struct ProfileRecord {
 MapRecord& NewMap(StatsStore& store, std::string name);
 // Appends the nickname without looking for it; false when the map or the store is full.
 bool AddNick(MapRecord& map, std::string nick, std::uint8_t team);
-// The same for the map a capture is filling: its kill table keeps room for more
-// nicknames, so that it is not laid out anew for each, until CompactKillTable.
+// The same for the map a capture is filling: its per-nickname lists keep room for more
+// nicknames, so that they are not laid out anew for each, until CompactMap.
 bool AddNickKeepingRoom(MapRecord& map, std::string nick, std::uint8_t team);
-// Appends the nicknames in order, all with the same team, growing the kill table once,
-// to their exact number unless `keep_room`; false, with nothing added, when they do not
-// fit.
+// Appends the nicknames in order, all with the same team, growing the per-nickname
+// lists once, to their exact number unless `keep_room`; false, with nothing added, when
+// they do not fit.
 bool AddNicks(MapRecord& map, std::vector<std::string> nicks, std::uint8_t team,
               bool keep_room = false);
-// Gives back the room kept for more nicknames: the table becomes N x W x N.
-void CompactKillTable(MapRecord& map);
+// Gives back the room kept for more nicknames and kills: the map is complete.
+void CompactMap(MapRecord& map);
 int NickIndex(const MapRecord& map, std::string_view nick);
 // Kills of nickname k on the map, suicides excluded.
 std::int64_t KillsOf(const MapRecord& map, int k);

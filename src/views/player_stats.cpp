@@ -1,55 +1,40 @@
 #include "views/player_stats.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <unordered_map>
 
 #include "model/text.h"
 
 namespace mrv {
 
 MapFigures::MapFigures(const MapRecord& map) : map_(&map) {
-  const int n = map.nick_count();
-  const auto un = static_cast<std::size_t>(n);
-  const auto uw = static_cast<std::size_t>(map.weapon_count);
-  folded_.reserve(un);
-  first_of_.reserve(un);
-  for (int i = 0; i < n; ++i) {
-    folded_.push_back(ToLowerAscii(map.nicks[static_cast<std::size_t>(i)]));
-    first_of_.push_back(
-        first_.emplace(folded_.back(), i).first->second);  // an earlier spelling wins
-  }
-  kills_.assign(un * uw, 0);
-  deaths_.assign(un * uw, 0);
-  // One pass over the table, row by row: a row is killer k's kills with weapon w, one
-  // count per victim. Deaths gather per weapon first, so the inner loop runs along the
-  // row and along the gathered counts alike.
-  std::vector<std::int64_t> deaths_by_weapon(uw * un, 0);  // [weapon][victim]
-  for (int k = 0; k < n; ++k) {
-    for (int w = 0; w < map.weapon_count; ++w) {
-      const std::int32_t* row = map.kill_row(k, w).data();
-      std::int64_t* gathered = &deaths_by_weapon[static_cast<std::size_t>(w) * un];
-      std::int64_t sum = 0;
-      for (std::size_t v = 0; v < un; ++v) {
-        sum += row[v];
-        gathered[v] += row[v];  // row[k] is the suicide: a death, not a kill
-      }
-      kills_[static_cast<std::size_t>(k) * uw + static_cast<std::size_t>(w)] =
-          sum - row[static_cast<std::size_t>(k)];
+  const auto n = map.nicks.size();
+  folded_.reserve(n);
+  for (const std::string& nick : map.nicks) folded_.push_back(ToLowerAscii(nick));
+  // Spellings met twice: sorted by text, then by index, each run's first is its first.
+  std::vector<int> order(n);
+  for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<int>(i);
+  std::sort(order.begin(), order.end(), [&](int a, int b) {
+    const int text = folded(a).compare(folded(b));
+    return text != 0 ? text < 0 : a < b;
+  });
+  for (std::size_t i = 1; i < n; ++i) {
+    if (folded(order[i]) != folded(order[i - 1])) continue;
+    if (first_of_.empty()) {
+      first_of_.resize(n);
+      for (std::size_t j = 0; j < n; ++j) first_of_[j] = static_cast<int>(j);
     }
-  }
-  for (std::size_t w = 0; w < uw; ++w) {
-    for (std::size_t v = 0; v < un; ++v) deaths_[v * uw + w] = deaths_by_weapon[w * un + v];
+    first_of_[static_cast<std::size_t>(order[i])] =
+        first_of_[static_cast<std::size_t>(order[i - 1])];
   }
 }
 
-int MapFigures::Find(const std::string& folded) const {
-  const auto it = first_.find(folded);
-  return it == first_.end() ? -1 : it->second;
-}
-
-std::span<const std::int64_t> MapFigures::Row(const std::vector<std::int64_t>& table,
-                                              int index) const {
-  const auto uw = static_cast<std::size_t>(map_->weapon_count);
-  return std::span(table).subspan(static_cast<std::size_t>(index) * uw, uw);
+int MapFigures::Find(std::string_view folded) const {
+  for (std::size_t i = 0; i < folded_.size(); ++i) {
+    if (folded_[i] == folded) return static_cast<int>(i);
+  }
+  return -1;
 }
 
 std::vector<MapFigures> FiguresOf(const StatsStore& store) {
@@ -78,39 +63,37 @@ int MergeTeam(int merged, int team_byte) {
   return merged != team && merged < 3 ? merged + team : merged;
 }
 
-namespace {
-
-void AddFigures(PlayerStats& stats, const MapFigures& figures, int p) {
-  const MapRecord& map = figures.map();
-  const auto pi = static_cast<std::size_t>(p);
-  stats.caps += map.caps[pi];
-  stats.rets += map.rets[pi];
-  stats.fck += map.fck[pi];
-  stats.ft += map.ft[pi];
-  const auto kills = figures.kills(p);
-  const auto deaths = figures.deaths(p);
-  const std::size_t n = std::min(stats.kills.size(), kills.size());
-  for (std::size_t w = 0; w < n; ++w) {
-    stats.kills[w] += kills[w];
-    stats.deaths[w] += deaths[w];
-  }
-}
-
-}  // namespace
-
 std::vector<MergedPlayer> CollectPlayers(const MapSelection& maps, int weapon_count) {
+  constexpr std::size_t kNone = SIZE_MAX;
   std::vector<MergedPlayer> set;
   std::unordered_map<std::string, std::size_t> known;  // folded nickname -> entry of set
+  std::vector<std::size_t> entry_of;  // per index of a map: its entry, kNone for a later spelling
   for (const MapFigures* figures : maps) {
     const MapRecord& map = figures->map();
+    entry_of.assign(map.nicks.size(), kNone);
     for (int i = 0; i < map.nick_count(); ++i) {
+      const auto pi = static_cast<std::size_t>(i);
       const auto [it, added] = known.try_emplace(figures->folded(i), set.size());
-      if (added) {
-        set.push_back({map.nicks[static_cast<std::size_t>(i)], 0, EmptyPlayerStats(weapon_count)});
-      }
+      if (added) set.push_back({map.nicks[pi], 0, EmptyPlayerStats(weapon_count)});
       MergedPlayer& player = set[it->second];
-      player.team = MergeTeam(player.team, map.teams[static_cast<std::size_t>(i)]);
-      if (figures->IsFirst(i)) AddFigures(player.stats, *figures, i);
+      player.team = MergeTeam(player.team, map.teams[pi]);
+      if (!figures->IsFirst(i)) continue;
+      entry_of[pi] = it->second;
+      player.stats.caps += map.caps[pi];
+      player.stats.rets += map.rets[pi];
+      player.stats.fck += map.fck[pi];
+      player.stats.ft += map.ft[pi];
+    }
+    // A suicide is the killer's death, not his kill.
+    for (const KillTable::Cell& cell : map.kill_table().cells()) {
+      if (cell.weapon() >= weapon_count) continue;
+      const auto w = static_cast<std::size_t>(cell.weapon());
+      const std::size_t killer = entry_of[static_cast<std::size_t>(cell.killer())];
+      const std::size_t victim = entry_of[static_cast<std::size_t>(cell.victim())];
+      if (killer != kNone && cell.killer() != cell.victim()) {
+        set[killer].stats.kills[w] += cell.count;
+      }
+      if (victim != kNone) set[victim].stats.deaths[w] += cell.count;
     }
   }
   std::vector<MergedPlayer> ordered;

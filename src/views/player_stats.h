@@ -1,20 +1,21 @@
 // Figures of players over a selection of maps, as the viewer and the reports show
 // them. Widget-free, so the command-line tool and tests use the same code.
 //
-// The kill table of a map is read once, into its MapFigures; every figure over a
-// selection of maps is then a sum of those per-map figures. The sums are exact 64-bit
-// sums of the store's 32-bit counters, so nothing here overflows or saturates.
+// The nicknames of a map are folded once, into its MapFigures; every figure over a
+// selection of maps is then summed from the maps' kill cells, one walk over each map's
+// cells. The sums are exact 64-bit sums of the store's 32-bit counters, so nothing here
+// overflows or saturates.
 //   std::vector<MapFigures> figures = FiguresOf(store);   // once per store
 //   MapSelection maps = AllMaps(figures);                    // or any subset, in store order
 //   std::vector<MergedPlayer> players = CollectPlayers(maps, weapons.size());
-// A MapFigures refers to its MapRecord: it must not outlive it, and the map's kill
-// table, nicknames and teams must not change while it is in use (a new name may).
+// A MapFigures refers to its MapRecord: it must not outlive it, and the map's nicknames
+// must not change while it is in use (its kills and a new map name may).
 #pragma once
 
 #include <cstdint>
 #include <span>
 #include <string>
-#include <unordered_map>
+#include <string_view>
 #include <vector>
 
 #include "model/stats_store.h"
@@ -29,24 +30,20 @@ class MapFigures {
   const MapRecord& map() const { return *map_; }
   // NickIndex for a nickname already folded with ToLowerAscii: the first index whose
   // nickname equals it ignoring case, or -1.
-  int Find(const std::string& folded) const;
+  int Find(std::string_view folded) const;
   const std::string& folded(int index) const { return folded_[static_cast<std::size_t>(index)]; }
   // Whether NickIndex finds this index for its own nickname: false for a later
   // spelling of a nickname that differs only in letter case.
-  bool IsFirst(int index) const { return first_of_[static_cast<std::size_t>(index)] == index; }
-  // Per weapon: kills of the nickname, suicides excluded; its deaths, suicides included.
-  std::span<const std::int64_t> kills(int index) const { return Row(kills_, index); }
-  std::span<const std::int64_t> deaths(int index) const { return Row(deaths_, index); }
+  bool IsFirst(int index) const {
+    return first_of_.empty() || first_of_[static_cast<std::size_t>(index)] == index;
+  }
 
  private:
-  std::span<const std::int64_t> Row(const std::vector<std::int64_t>& table, int index) const;
-
   const MapRecord* map_;
   std::vector<std::string> folded_;
-  std::unordered_map<std::string, int> first_;
-  std::vector<int> first_of_;         // per index, the index Find gives for its nickname
-  std::vector<std::int64_t> kills_;   // [index][weapon]
-  std::vector<std::int64_t> deaths_;  // [index][weapon]
+  // Per index, the index Find gives for its nickname; empty when every nickname is the
+  // first of its spelling, as on nearly every map.
+  std::vector<int> first_of_;
 };
 
 std::vector<MapFigures> FiguresOf(const StatsStore& store);

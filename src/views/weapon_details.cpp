@@ -22,21 +22,26 @@ void CountOpponents(const DetailsSource& source, const std::string& nick, bool k
                     std::vector<Opponent>& opponents,
                     const std::unordered_map<std::string, std::size_t>& by_name) {
   const std::string folded = ToLowerAscii(nick);
+  std::vector<Opponent*> opponent_of;  // per index of a map
   for (const MapFigures* figures : source.maps) {
     const int p = figures->Find(folded);
     if (p < 0) continue;
     const MapRecord& map = figures->map();
     const int weapon_count = std::min(map.weapon_count, source.weapons.size());
+    opponent_of.assign(map.nicks.size(), nullptr);
     for (int v = 0; v < map.nick_count(); ++v) {
       if (!figures->IsFirst(v)) continue;
       const auto found = by_name.find(figures->folded(v));
-      if (found == by_name.end()) continue;
-      Opponent& opponent = opponents[found->second];
-      for (int w = 0; w < weapon_count; ++w) {
-        const std::int32_t count = kills ? map.kills(p, w, v) : map.kills(v, w, p);
-        opponent.counts[static_cast<std::size_t>(w)] += count;
-        opponent.total += count;
-      }
+      if (found != by_name.end())
+        opponent_of[static_cast<std::size_t>(v)] = &opponents[found->second];
+    }
+    for (const KillTable::Cell& cell : map.kill_table().cells()) {
+      if (cell.weapon() >= weapon_count || (kills ? cell.killer() : cell.victim()) != p) continue;
+      Opponent* opponent =
+          opponent_of[static_cast<std::size_t>(kills ? cell.victim() : cell.killer())];
+      if (opponent == nullptr) continue;
+      opponent->counts[static_cast<std::size_t>(cell.weapon())] += cell.count;
+      opponent->total += cell.count;
     }
   }
 }

@@ -158,7 +158,7 @@ TEST(LogFileRunTest, TheStoreBudgetEndsTheRunKeepingItsMaps) {
   }
   test::WriteFileBytes(dir / "crowd.log", log);
   CaptureHarness h(false, test::ShippedTemplates(), false);
-  h.store.budget = std::make_shared<StoreBudget>(std::size_t{8} << 20);
+  h.store.budget = std::make_shared<StoreBudget>(std::size_t{32} << 10);
   const LogParseResult result = ParseLogFile(h.session, dir / "crowd.log");
   EXPECT_TRUE(result.show_stats);
   EXPECT_TRUE(result.store_full);
@@ -167,8 +167,7 @@ TEST(LogFileRunTest, TheStoreBudgetEndsTheRunKeepingItsMaps) {
   EXPECT_GT(h.store.size(), 2);
   EXPECT_LT(h.store.size(), 20);
   EXPECT_EQ(h.store[0].nick_count(), 100);
-  EXPECT_LE(h.store.budget->used(), std::size_t{8} << 20);
-  EXPECT_EQ(h.store[0].kill_table.size(), 100u * 100u * test::ShippedWeapons().size());
+  EXPECT_LE(h.store.budget->used(), std::size_t{32} << 10);
   ASSERT_TRUE(SaveGame(h.store, dir / "crowd.stg", "crowd", h.prompt));
   StatsStore loaded(test::ShippedWeapons().size());
   std::string name;

@@ -326,7 +326,7 @@ TEST(ConsoleMonitorTest, AnUnknownWeaponEndsTheRunKeepingTheMap) {
 // Its own end, told once, and never read as an unknown weapon: the maps so far stay.
 TEST(ConsoleMonitorTest, TheStoreBudgetEndsTheRunKeepingItsMaps) {
   ScriptedMonitor m;
-  m.h.store.budget = std::make_shared<StoreBudget>(std::size_t{8} << 20);
+  m.h.store.budget = std::make_shared<StoreBudget>(std::size_t{32} << 10);
   for (int map = 0; map < 20; ++map) {
     m.Then([&m] {
       for (int i = 0; i < 100; ++i) m.Print("P" + std::to_string(i) + " joined the red team.");
@@ -339,7 +339,7 @@ TEST(ConsoleMonitorTest, TheStoreBudgetEndsTheRunKeepingItsMaps) {
   ASSERT_EQ(m.h.prompt.shown.size(), 1u);
   EXPECT_EQ(m.h.prompt.shown[0].text, kStoreFullMessage);
   EXPECT_EQ(m.h.store[0].nick_count(), 100);
-  EXPECT_LE(m.h.store.budget->used(), std::size_t{8} << 20);
+  EXPECT_LE(m.h.store.budget->used(), std::size_t{32} << 10);
 }
 
 TEST(ConsoleMonitorTest, AConsoleThatCannotBeTypedIntoStartsEachGameOnce) {

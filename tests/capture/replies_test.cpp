@@ -47,9 +47,9 @@ TEST_F(RepliesTest, StatsReplyForOthersComesFromTheKillTable) {
   map.own_nick = "Fak";
   const int fak = AddPlayer("Fak");
   const int rasec = AddPlayer("Rasec");
-  map.kills(rasec, 0, fak) = 2;
-  map.kills(rasec, 3, rasec) = 1;  // his suicide counts as his kill here
-  map.kills(fak, 1, rasec) = 4;
+  map.SetKills(rasec, 0, fak, 2);
+  map.SetKills(rasec, 3, rasec, 1);  // his suicide counts as his kill here
+  map.SetKills(fak, 1, rasec, 4);
   map.fck[static_cast<std::size_t>(rasec)] = 2;
   EXPECT_EQ(BuildStatsReply(harness.session, "Rasec", true, false).text(),
             "ut_echo Rasec stats:;ut_echo \" ^2Kills:^7 3     ^1Deaths:^7 4     ^4K/D:^7 0.75");

@@ -17,12 +17,12 @@ MapRecord& AddPlayedMap(StatsStore& store, const std::string& name) {
   MapRecord& map = NewMap(store, name);
   map.own_nick = "joe", map.duration = 300;
   for (const char* nick : {"Alice", "JOE", "Bob"}) AddNick(map, nick, 0);
-  map.kills(1, 0, 0) = 2;  // Joe kills Alice
-  map.kills(1, 2, 2) = 1;  // Joe kills Bob
-  map.kills(1, 1, 1) = 1;  // Joe's suicide: a death, no kill
-  map.kills(0, 0, 1) = 1;  // Alice kills Joe
-  map.kills(2, 2, 1) = 2;  // Bob kills Joe
-  map.kills(0, 1, 2) = 5;  // between others: not Joe's
+  map.SetKills(1, 0, 0, 2);  // Joe kills Alice
+  map.SetKills(1, 2, 2, 1);  // Joe kills Bob
+  map.SetKills(1, 1, 1, 1);  // Joe's suicide: a death, no kill
+  map.SetKills(0, 0, 1, 1);  // Alice kills Joe
+  map.SetKills(2, 2, 1, 2);  // Bob kills Joe
+  map.SetKills(0, 1, 2, 5);  // between others: not Joe's
   map.caps = {9, 1, 9}, map.rets = {9, 2, 9}, map.fck = {9, 3, 9}, map.ft = {9, 4, 9};
   map.hits[0] = 3, map.hitstaken[1] = 2, map.deathhits[2] = 1, map.deathhitstaken[3] = 4;
   return map;

@@ -23,7 +23,7 @@ StatsStore ExampleGame() {
   map.deathhits[20] = 9, map.deathhitstaken[0] = 2147483647;
   AddNick(map, "PlayerA", 1);
   AddNick(map, "PlayerB", 2);
-  map.kills(0, 0, 1) = 2, map.kills(0, 1, 1) = 1, map.kills(1, 0, 0) = 1;
+  map.SetKills(0, 0, 1, 2), map.SetKills(0, 1, 1, 1), map.SetKills(1, 0, 0, 1);
   map.caps = {1, 0}, map.rets = {0, 2}, map.ft = {3, 0}, map.fck = {0, 4};
   return store;
 }
@@ -51,7 +51,7 @@ TEST(SavedGameTest, RoundTripKeepsEveryField) {
   MapRecord& crowded = NewMap(saved, "ut4_abbey");
   for (int i = 0; i < 130; ++i)
     AddNick(crowded, "n" + std::to_string(i), static_cast<std::uint8_t>(i % 3));
-  crowded.kills(129, 1, 0) = 7;
+  crowded.SetKills(129, 1, 0, 7);
   crowded.ft[129] = 5;
   test::ScratchDir dir("game-roundtrip");
   test::FakePrompt prompt;

@@ -2,6 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <array>
+#include <cstdint>
+
 #include "model/text.h"
 #include "model/weapons.h"
 
@@ -32,30 +36,59 @@ TEST(StatsStoreTest, NewMapsInheritTheOwnNicknameAndLookupsIgnoreCase) {
   EXPECT_TRUE(db.empty());
 }
 
-TEST(StatsStoreTest, GrowingKeepsEveryCountInPlace) {
+// Kills met in any order keep their counts, before and after the map is compacted,
+// and a kill after compacting still finds its place.
+TEST(StatsStoreTest, KillsKeepTheirCountsInAnyOrder) {
   StatsStore db(3);
   MapRecord& map = NewMap(db, "m");
-  ASSERT_TRUE(AddNick(map, "A", 1));
-  ASSERT_TRUE(AddNick(map, "B", 2));
-  auto each = [&](auto visit) {
-    int value = 1;
-    for (int k = 0; k < 2; ++k)
-      for (int w = 0; w < 3; ++w)
-        for (int v = 0; v < 2; ++v) visit(map.kills(k, w, v), value++);
+  for (const char* nick : {"A", "B", "C"}) ASSERT_TRUE(AddNickKeepingRoom(map, nick, 1));
+  const std::vector<std::array<int, 3>> kills = {{2, 1, 0}, {0, 2, 1}, {1, 0, 2}, {0, 0, 0},
+                                                 {2, 1, 0}, {2, 2, 2}, {2, 1, 0}};
+  for (const auto& [k, w, v] : kills) ASSERT_TRUE(map.AddKill(k, w, v));
+  ASSERT_TRUE(map.SetKills(1, 1, 1, INT32_MAX));
+  ASSERT_TRUE(map.AddKill(1, 1, 1));
+  const auto expect_counts = [&] {
+    EXPECT_EQ(map.kills(2, 1, 0), 3);
+    EXPECT_EQ(map.kills(0, 2, 1), 1);
+    EXPECT_EQ(map.kills(0, 0, 0), 1);
+    EXPECT_EQ(map.kills(1, 1, 1), INT32_MAX);  // saturated
+    EXPECT_EQ(map.kills(0, 1, 2), 0);
   };
-  each([](std::int32_t& count, int value) { count = value; });
-  ASSERT_TRUE(AddNickKeepingRoom(map, "C", 0));
-  each([](std::int32_t& count, int value) { EXPECT_EQ(count, value); });
-  EXPECT_GT(map.kill_slots(), 3u);  // room kept for the next nicknames
-  CompactKillTable(map);
-  EXPECT_EQ(map.kill_table.size(), 27u);
-  each([](std::int32_t& count, int value) { EXPECT_EQ(count, value); });
-  for (int w = 0; w < 3; ++w) EXPECT_EQ(map.kills(2, w, 0) + map.kills(0, w, 2), 0);
-  EXPECT_EQ(map.teams, (std::vector<std::uint8_t>{1, 2, 0}));
-  EXPECT_EQ(map.ft.size(), 3u);
-  // The room kept in the per-nickname lists goes back with the table's.
+  expect_counts();
+  EXPECT_GT(map.nicks.capacity(), 3u);  // room kept for the next nicknames
+  CompactMap(map);
+  expect_counts();
+  const auto cells = map.kill_table().cells();
+  ASSERT_EQ(cells.size(), 6u);
+  EXPECT_TRUE(std::is_sorted(cells.begin(), cells.end(),
+                             [](const auto& a, const auto& b) { return a.key < b.key; }));
   EXPECT_EQ(map.nicks.capacity(), 3u);
   EXPECT_EQ(map.ft.capacity(), 3u);
+  ASSERT_TRUE(map.AddKill(0, 0, 1));
+  EXPECT_EQ(map.kills(0, 0, 1), 1);
+  expect_counts();
+}
+
+// A crowded map costs its nicknames and the kills it saw, not every pair of players
+// with every weapon; kills beyond the budget are refused, and deleting gives all back.
+TEST(StatsStoreTest, TheBudgetCountsWhatHappened) {
+  StatsStore db(39, std::size_t{1} << 20);
+  MapRecord& map = NewMap(db, "crowded");
+  for (int i = 0; i < kMaxNicksPerMap; ++i) ASSERT_TRUE(AddNick(map, "n" + std::to_string(i), 0));
+  EXPECT_LT(db.budget->used(), std::size_t{64} << 10);
+  int counted = 0;
+  for (int k = 0; k < kMaxNicksPerMap && !db.full(); ++k) {
+    for (int w = 0; w < 39 && !db.full(); ++w) {
+      for (int v = 0; v < kMaxNicksPerMap && map.AddKill(k, w, v); ++v) ++counted;
+    }
+  }
+  EXPECT_TRUE(db.full());
+  EXPECT_GT(counted, 30000);
+  EXPECT_LE(db.budget->used(), std::size_t{1} << 20);
+  EXPECT_EQ(static_cast<int>(map.kill_table().cells().size()), counted);
+  DeleteMap(db, 0);
+  EXPECT_EQ(db.budget->used(), 0u);
+  EXPECT_FALSE(db.full());
 }
 
 TEST(StatsStoreTest, KillsOfLeavesOutSuicidesAndTheMapHasALimit) {
@@ -63,9 +96,9 @@ TEST(StatsStoreTest, KillsOfLeavesOutSuicidesAndTheMapHasALimit) {
   MapRecord& map = NewMap(db, "m");
   AddNick(map, "A", 0);
   AddNick(map, "B", 0);
-  map.kills(0, 0, 1) = 2;
-  map.kills(0, 1, 1) = 1;
-  map.kills(0, 1, 0) = 5;
+  map.SetKills(0, 0, 1, 2);
+  map.SetKills(0, 1, 1, 1);
+  map.SetKills(0, 1, 0, 5);
   EXPECT_EQ(KillsOf(map, 0), 3);
   for (int i = 2; i < kMaxNicksPerMap; ++i) ASSERT_TRUE(AddNick(map, "n" + std::to_string(i), 0));
   EXPECT_FALSE(AddNick(map, "one too many", 0));

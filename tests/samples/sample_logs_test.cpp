@@ -162,7 +162,9 @@ LocationCounts Counts(std::initializer_list<std::pair<int, std::int32_t>> entrie
 }
 
 std::int64_t KillLines(const MapRecord& map) {
-  return std::accumulate(map.kill_table.begin(), map.kill_table.end(), 0LL);
+  std::int64_t lines = 0;
+  for (const KillTable::Cell& cell : map.kill_table().cells()) lines += cell.count;
+  return lines;
 }
 
 // The figures of the later samples, counted by hand. The 4.1 names count as Head (0),

@@ -23,7 +23,7 @@ TEST(CaptureWorkerTest, AFullStoreEndsALiveCaptureWithItsMessageAndShowsItsMaps)
   WeaponTable weapons;
   ASSERT_TRUE(ReadWeaponSettings(test::ShippedDir(), weapons, load_prompt));
   const DeathTemplates templates = DeathTemplates::FromLines({});
-  StatsStore store(weapons.size(), std::size_t{8} << 20);
+  StatsStore store(weapons.size(), std::size_t{32} << 10);
   test::FakePrompt prompt;
   test::TestCaptureDevices devices;
   CaptureWorker worker(store, weapons, templates, NoGameTexts(), devices, prompt,

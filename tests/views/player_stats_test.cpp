@@ -22,17 +22,17 @@ StatsStore TwoMaps() {
   AddNick(first, "Odd", 7);
   AddNick(first, "Twin", 0);
   AddNick(first, "TWIN", 2);
-  first.kills(0, 1, 1) = 2;  // Player kills Lone twice with weapon 1
-  first.kills(0, 2, 0) = 1;  // and himself with weapon 2
-  first.kills(1, 0, 0) = 1;  // Lone kills Player with weapon 0
-  first.kills(4, 0, 1) = 5;  // Twin kills Lone: counted for Twin
-  first.kills(5, 0, 1) = 9;  // TWIN kills Lone: never found by name, so counted for nobody
+  first.SetKills(0, 1, 1, 2);  // Player kills Lone twice with weapon 1
+  first.SetKills(0, 2, 0, 1);  // and himself with weapon 2
+  first.SetKills(1, 0, 0, 1);  // Lone kills Player with weapon 0
+  first.SetKills(4, 0, 1, 5);  // Twin kills Lone: counted for Twin
+  first.SetKills(5, 0, 1, 9);  // TWIN kills Lone: never found by name, so counted for nobody
   first.caps[0] = 2;
   first.ft[0] = 3;
   MapRecord& second = NewMap(db, "ut4_casa");
   AddNick(second, "PLAYER", 2);
   AddNick(second, "Lone", 0);
-  second.kills(1, 1, 0) = 4;  // Lone kills PLAYER
+  second.SetKills(1, 1, 0, 4);  // Lone kills PLAYER
   return db;
 }
 

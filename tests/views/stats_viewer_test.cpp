@@ -219,9 +219,9 @@ MapRecord& AceAndBob(test::ViewerHarness& sample) {
   const int suicide = sample.weapons.FindWeaponByCode('\xFE');
   EXPECT_GE(unknown, 0);
   EXPECT_GE(suicide, 0);
-  map.kills(0, 0, 1) = 3;        // Ace knifes Bob three times
-  map.kills(0, unknown, 1) = 4;  // and kills him four times by an unknown cause
-  map.kills(1, suicide, 1) = 1;
+  map.SetKills(0, 0, 1, 3);        // Ace knifes Bob three times
+  map.SetKills(0, unknown, 1, 4);  // and kills him four times by an unknown cause
+  map.SetKills(1, suicide, 1, 1);
   map.caps = {2, 1};
   map.ft = {3, 0};
   return map;

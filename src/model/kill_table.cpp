@@ -1,0 +1,112 @@
+#include "model/kill_table.h"
+
+#include <algorithm>
+
+namespace mrv {
+
+namespace {
+
+constexpr std::size_t kFirstCapacity = 8;
+constexpr std::size_t kFirstIndexSize = 16;
+
+bool KeyLess(const KillTable::Cell& cell, std::uint32_t key) {
+  return cell.key < key;
+}
+
+std::size_t Slot(std::uint32_t key, std::size_t mask) {
+  std::uint32_t h = key * 0x9E3779B1u;
+  h ^= h >> 15;
+  return h & mask;
+}
+
+}  // namespace
+
+std::size_t KillTable::PositionOf(std::uint32_t key) const {
+  if (sorted()) {
+    const auto at = std::lower_bound(cells_.begin(), cells_.end(), key, KeyLess);
+    return at != cells_.end() && at->key == key ? static_cast<std::size_t>(at - cells_.begin())
+                                                : cells_.size();
+  }
+  const std::size_t mask = index_.size() - 1;
+  for (std::size_t at = Slot(key, mask); index_[at] != 0; at = (at + 1) & mask) {
+    if (cells_[index_[at] - 1].key == key) return index_[at] - 1;
+  }
+  return cells_.size();
+}
+
+std::int32_t KillTable::count(std::uint32_t key) const {
+  const std::size_t at = PositionOf(key);
+  return at < cells_.size() ? cells_[at].count : 0;
+}
+
+std::int32_t* KillTable::Find(std::uint32_t key) {
+  const std::size_t at = PositionOf(key);
+  return at < cells_.size() ? &cells_[at].count : nullptr;
+}
+
+std::size_t KillTable::CapacityAfterAdding() const {
+  const std::size_t capacity = cells_.capacity();
+  if (cells_.size() < capacity) return capacity;
+  return std::max(kFirstCapacity, capacity * 2);
+}
+
+std::size_t KillTable::IndexSizeFor(std::size_t cells) const {
+  std::size_t size = std::max(kFirstIndexSize, index_.size());
+  while (size < 2 * cells) size *= 2;
+  return size;
+}
+
+void KillTable::IndexCell(std::uint32_t position) {
+  const std::size_t mask = index_.size() - 1;
+  std::size_t at = Slot(cells_[position].key, mask);
+  while (index_[at] != 0) at = (at + 1) & mask;
+  index_[at] = position + 1;
+}
+
+void KillTable::BuildIndex(std::size_t size) {
+  index_.assign(size, 0);
+  for (std::uint32_t i = 0; i < cells_.size(); ++i) IndexCell(i);
+}
+
+std::int32_t& KillTable::Add(std::uint32_t key, std::int32_t count) {
+  const bool in_order = AddsInOrder(key);
+  if (cells_.size() == cells_.capacity()) cells_.reserve(CapacityAfterAdding());
+  cells_.push_back({key, count});
+  if (!in_order) {
+    const std::size_t size = IndexSizeFor(cells_.size());
+    if (size != index_.size()) {
+      BuildIndex(size);
+    } else {
+      IndexCell(static_cast<std::uint32_t>(cells_.size() - 1));
+    }
+  }
+  return cells_.back().count;
+}
+
+void KillTable::Compact() {
+  if (!sorted()) {
+    std::sort(cells_.begin(), cells_.end(),
+              [](const Cell& a, const Cell& b) { return a.key < b.key; });
+    index_ = {};
+  }
+  if (cells_.capacity() > cells_.size()) cells_ = std::vector<Cell>(cells_.begin(), cells_.end());
+}
+
+std::span<const KillTable::Cell> KillTable::InKeyOrder(std::vector<Cell>& scratch) const {
+  if (sorted()) return cells_;
+  scratch.assign(cells_.begin(), cells_.end());
+  std::sort(scratch.begin(), scratch.end(),
+            [](const Cell& a, const Cell& b) { return a.key < b.key; });
+  return scratch;
+}
+
+std::size_t KillTable::bytes() const {
+  return cells_.capacity() * sizeof(Cell) + index_.capacity() * sizeof(std::uint32_t);
+}
+
+std::size_t KillTable::BytesAfterAdding(std::uint32_t key) const {
+  const std::size_t index = AddsInOrder(key) ? index_.capacity() : IndexSizeFor(cells_.size() + 1);
+  return CapacityAfterAdding() * sizeof(Cell) + index * sizeof(std::uint32_t);
+}
+
+}  // namespace mrv
