@@ -202,6 +202,80 @@ void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::stri
   }
 }
 
+void NameIndex::RenameOnHoldingMaps(const std::string& old_nick, const std::string& stripped,
+                                    const std::string& new_nick) {
+  // The spellings whose first nicknames may change, each once, and their groups.
+  std::vector<std::string_view> spellings;
+  for (const std::string* text : {&old_nick, &stripped, &new_nick}) {
+    const bool listed = std::any_of(spellings.begin(), spellings.end(), [&](std::string_view s) {
+      return EqualsIgnoringCaseWide(s, *text);
+    });
+    if (!text->empty() && !listed) spellings.push_back(*text);
+  }
+  std::vector<std::uint32_t> groups;
+  for (const std::string_view spelling : spellings) groups.push_back(FindGroup(spelling));
+
+  // The maps that hold an old spelling, in map order: every map holding one holds its
+  // first in the spelling's group.
+  std::vector<std::uint32_t> affected;
+  for (const std::string* old_text : {&old_nick, &stripped}) {
+    const std::uint32_t group = old_text->empty() ? kNoGroup : FindGroup(*old_text);
+    if (group == kNoGroup) continue;
+    for (const Holder& holder : groups_[group].holders) affected.push_back(holder.map);
+  }
+  std::sort(affected.begin(), affected.end());
+  affected.erase(std::unique(affected.begin(), affected.end()), affected.end());
+
+  // Each of those maps renamed as RenameInEveryMap would.
+  for (const std::uint32_t m : affected) {
+    SettleMap(m);
+    MapRecord& map = store_[static_cast<int>(m)];
+    int index = NickIndex(map, old_nick);
+    if (index < 0 && !stripped.empty()) index = NickIndex(map, stripped);
+    if (index >= 0) map.nicks[static_cast<std::size_t>(index)] = new_nick;
+  }
+
+  // The groups lose their holders on those maps and take the first nicknames of their
+  // spellings there again; later ones become duplicates.
+  auto is_affected = [&](std::uint32_t m) {
+    return std::binary_search(affected.begin(), affected.end(), m);
+  };
+  for (const std::uint32_t group : groups) {
+    if (group == kNoGroup) continue;
+    std::erase_if(groups_[group].holders, [&](const Holder& h) { return is_affected(h.map); });
+  }
+  std::vector<std::vector<Holder>> taken(spellings.size());
+  std::vector<bool> met(spellings.size());
+  for (const std::uint32_t m : affected) {
+    std::fill(met.begin(), met.end(), false);
+    const std::vector<std::string>& nicks = store_[static_cast<int>(m)].nicks;
+    for (std::uint32_t position = 0; position < nicks.size(); ++position) {
+      std::size_t k = 0;
+      while (k < spellings.size() && !EqualsIgnoringCaseWide(nicks[position], spellings[k])) ++k;
+      if (k == spellings.size()) continue;
+      Entry& entry = maps_[m][position];
+      entry.joined = now_;
+      if (met[k]) {
+        entry.group = kNoGroup;
+        duplicated_.insert(SpellingHash(spellings[k]));
+        continue;
+      }
+      met[k] = true;
+      if (groups[k] == kNoGroup) groups[k] = NewGroup(spellings[k]);
+      entry.group = groups[k];
+      taken[k].push_back({m, position});
+    }
+  }
+  for (std::size_t k = 0; k < spellings.size(); ++k) {
+    if (taken[k].empty()) continue;
+    std::vector<Holder>& holders = groups_[groups[k]].holders;
+    const auto middle = static_cast<std::ptrdiff_t>(holders.size());
+    holders.insert(holders.end(), taken[k].begin(), taken[k].end());
+    std::inplace_merge(holders.begin(), holders.begin() + middle, holders.end(),
+                       [](const Holder& a, const Holder& b) { return a.map < b.map; });
+  }
+}
+
 void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
   Sync();
   const bool reset = old_nick.ends_with("^7");
@@ -226,9 +300,8 @@ void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
     }
   }
   if (plain) {
-    Settle();
-    RenameInEveryMap(store_, old_nick, new_nick);
-    Rebuild();
+    // The names may be views into a nickname renamed here.
+    RenameOnHoldingMaps(std::string(old_nick), std::string(without_reset), std::string(new_nick));
   }
   if (!maps_.empty()) SettleMap(static_cast<std::uint32_t>(maps_.size() - 1));
 }

@@ -7,9 +7,10 @@
 // holders (map, position) in map order. A rename changes a group's text once, for every
 // map that holds it; the maps' own nick lists are brought up to date by Settle(), and
 // the current map's at once. A later nickname of the same spelling on one map (a
-// duplicate, which only a rename onto a present name or a saved game makes) belongs to
-// no group; where a rename could reach one, the index renames the plain way, map by
-// map, and is built anew: costly, and only for input made to hit it.
+// duplicate, which a rename onto a name the map held before or a saved game makes)
+// belongs to no group; where a rename could reach one, the index renames the plain way,
+// map by map, on the maps that hold an old spelling, and makes the groups of the
+// spellings involved anew there: a cost that follows those maps, not the store.
 //
 // Only the capture that owns the index changes the store while it lives, and it adds
 // nicknames only to the store's last map.
@@ -98,6 +99,10 @@ class NameIndex {
   void JoinGroups(std::uint32_t renamed, std::uint32_t other, std::string_view new_nick);
   // The nickname keeps the text it now reads as its own and leaves its group.
   void Demote(std::uint32_t map, std::uint32_t position);
+  // The rename the groups alone cannot make: see above. `stripped` is the old nickname
+  // without its colour reset, empty when it has none.
+  void RenameOnHoldingMaps(const std::string& old_nick, const std::string& stripped,
+                           const std::string& new_nick);
   // Makes the index agree with the store again, from the nick lists.
   void Rebuild();
   // Learns the maps opened since, or rebuilds when the store changed otherwise.
