@@ -12,6 +12,12 @@ std::uint64_t SpellingHash(std::string_view text) {
   return HashIgnoringCase(text);
 }
 
+// Adds a map to a list in map order; it is nearly always the last.
+void AddInOrder(std::vector<std::uint32_t>& maps, std::uint32_t map) {
+  const auto at = std::lower_bound(maps.begin(), maps.end(), map);
+  if (at == maps.end() || *at != map) maps.insert(at, map);
+}
+
 }  // namespace
 
 void NameIndex::SpellingTable::Insert(std::uint64_t hash, std::uint32_t group) {
@@ -55,7 +61,7 @@ std::uint32_t NameIndex::FindGroup(std::string_view nick) const {
 
 std::uint32_t NameIndex::NewGroup(std::string_view nick) {
   const auto id = static_cast<std::uint32_t>(groups_.size());
-  groups_.push_back(Group{std::string(nick), 0, {}});
+  groups_.push_back(Group{std::string(nick), 0, {}, {}});
   by_spelling_.Insert(SpellingHash(nick), id);
   return id;
 }
@@ -100,14 +106,13 @@ void NameIndex::Rebuild() {
   if (maps_.size() <= store_.maps.size()) Settle();
   groups_.clear();
   by_spelling_.Clear();
-  duplicated_.clear();
   maps_.assign(store_.maps.size(), MapNames{});
   for (std::uint32_t m = 0; m < maps_.size(); ++m) {
     for (const std::string& nick : store_[static_cast<int>(m)].nicks) {
       std::uint32_t group = FindGroup(nick);
       if (group != kNoGroup && !groups_[group].holders.empty() &&
           groups_[group].holders.back().map == m) {
-        duplicated_.insert(SpellingHash(nick));
+        AddInOrder(groups_[group].duplicated, m);
         group = kNoGroup;
       } else {
         if (group == kNoGroup) group = NewGroup(nick);
@@ -181,7 +186,7 @@ void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::stri
     const auto twin = std::lower_bound(holders.begin(), holders.end(), holder.map,
                                        [](const Holder& h, std::uint32_t m) { return h.map < m; });
     if (twin != holders.end() && twin->map == holder.map) {
-      duplicated_.insert(SpellingHash(new_nick));
+      AddInOrder(groups_[large].duplicated, holder.map);
       if (twin->position < holder.position) {
         Demote(holder.map, holder.position);
         continue;
@@ -194,6 +199,9 @@ void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::stri
     moving.push_back(holder);
   }
   groups_[small].holders.clear();
+  for (const std::uint32_t map : groups_[small].duplicated)
+    AddInOrder(groups_[large].duplicated, map);
+  groups_[small].duplicated.clear();
   const auto middle = static_cast<std::ptrdiff_t>(holders.size());
   holders.insert(holders.end(), moving.begin(), moving.end());
   if (middle > 0 && !moving.empty() && moving.front().map < holders[middle - 1].map) {
@@ -243,6 +251,7 @@ void NameIndex::RenameOnHoldingMaps(const std::string& old_nick, const std::stri
   for (const std::uint32_t group : groups) {
     if (group == kNoGroup) continue;
     std::erase_if(groups_[group].holders, [&](const Holder& h) { return is_affected(h.map); });
+    std::erase_if(groups_[group].duplicated, is_affected);
   }
   std::vector<std::vector<Holder>> taken(spellings.size());
   std::vector<bool> met(spellings.size());
@@ -257,7 +266,7 @@ void NameIndex::RenameOnHoldingMaps(const std::string& old_nick, const std::stri
       entry.joined = now_;
       if (met[k]) {
         entry.group = kNoGroup;
-        duplicated_.insert(SpellingHash(spellings[k]));
+        AddInOrder(groups_[groups[k]].duplicated, m);
         continue;
       }
       met[k] = true;
@@ -276,20 +285,51 @@ void NameIndex::RenameOnHoldingMaps(const std::string& old_nick, const std::stri
   }
 }
 
+void NameIndex::PromoteDuplicates(const std::string& spelling,
+                                  const std::vector<std::uint32_t>& maps) {
+  std::uint32_t group = kNoGroup;
+  std::vector<Holder> promoted;
+  for (const std::uint32_t m : maps) {
+    SettleMap(m);
+    const std::vector<std::string>& nicks = store_[static_cast<int>(m)].nicks;
+    int held = 0;
+    for (std::uint32_t position = 0; position < nicks.size(); ++position) {
+      if (!EqualsIgnoringCaseWide(nicks[position], spelling)) continue;
+      if (++held > 1) continue;
+      if (group == kNoGroup) {
+        group = FindGroup(spelling);
+        if (group == kNoGroup) group = NewGroup(spelling);
+      }
+      maps_[m][position] = {group, now_};
+      promoted.push_back({m, position});
+    }
+    if (held > 1) AddInOrder(groups_[group].duplicated, m);
+  }
+  if (promoted.empty()) return;
+  std::vector<Holder>& holders = groups_[group].holders;
+  const auto middle = static_cast<std::ptrdiff_t>(holders.size());
+  holders.insert(holders.end(), promoted.begin(), promoted.end());
+  std::inplace_merge(holders.begin(), holders.begin() + middle, holders.end(),
+                     [](const Holder& a, const Holder& b) { return a.map < b.map; });
+}
+
 void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
   Sync();
   const bool reset = old_nick.ends_with("^7");
   const std::string_view without_reset = old_nick.substr(0, reset ? old_nick.size() - 2 : 0);
   const std::uint32_t exact = FindGroup(old_nick);
   const std::uint32_t stripped = reset ? FindGroup(without_reset) : kNoGroup;
-  const bool duplicates = duplicated_.contains(SpellingHash(old_nick)) ||
-                          (reset && duplicated_.contains(SpellingHash(without_reset)));
-  // Some maps may hold one old spelling and others the other; and a duplicate can stand
-  // in for a renamed nickname: both are rare, and left to the plain rename.
-  const bool plain = duplicates || (exact != kNoGroup && stripped != kNoGroup);
   const std::uint32_t renamed = exact != kNoGroup ? exact : stripped;
-  if (!plain && renamed != kNoGroup) {
+  if (exact != kNoGroup && stripped != kNoGroup) {
+    // Some maps may hold one old spelling and others the other: rare, and made the plain
+    // way. The names may be views into a nickname renamed here.
+    RenameOnHoldingMaps(std::string(old_nick), std::string(without_reset), std::string(new_nick));
+  } else if (renamed != kNoGroup) {
     const std::uint32_t other = FindGroup(new_nick);
+    // Unless the name only changes its letter case, its duplicates stay behind.
+    const std::string old_text = other == renamed ? std::string() : groups_[renamed].text;
+    std::vector<std::uint32_t> duplicated;
+    if (other != renamed) duplicated.swap(groups_[renamed].duplicated);
     if (other == kNoGroup || other == renamed) {
       Forget(renamed);
       groups_[renamed].text.assign(new_nick);
@@ -298,10 +338,7 @@ void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
     } else {
       JoinGroups(renamed, other, new_nick);
     }
-  }
-  if (plain) {
-    // The names may be views into a nickname renamed here.
-    RenameOnHoldingMaps(std::string(old_nick), std::string(without_reset), std::string(new_nick));
+    if (!duplicated.empty()) PromoteDuplicates(old_text, duplicated);
   }
   if (!maps_.empty()) SettleMap(static_cast<std::uint32_t>(maps_.size() - 1));
 }

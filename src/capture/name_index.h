@@ -8,9 +8,11 @@
 // map that holds it; the maps' own nick lists are brought up to date by Settle(), and
 // the current map's at once. A later nickname of the same spelling on one map (a
 // duplicate, which a rename onto a name the map held before or a saved game makes)
-// belongs to no group; where a rename could reach one, the index renames the plain way,
-// map by map, on the maps that hold an old spelling, and makes the groups of the
-// spellings involved anew there: a cost that follows those maps, not the store.
+// belongs to no group, which lists the maps it is duplicated on: when a rename takes the
+// group's name away, on each of those maps the first duplicate becomes the first of the
+// old name, and joins the group of that name. Only a rename whose old name some maps
+// hold as printed and others without its colour reset is made the plain way, map by
+// map, on the maps that hold either: a cost that follows those maps, not the store.
 //
 // Only the capture that owns the index changes the store while it lives, and it adds
 // nicknames only to the store's last map.
@@ -19,7 +21,6 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
-#include <unordered_set>
 #include <vector>
 
 #include "model/stats_store.h"
@@ -47,7 +48,8 @@ class NameIndex {
   struct Group {
     std::string text;  // since renamed_at, the text of every holder
     std::uint32_t renamed_at = 0;
-    std::vector<Holder> holders;  // in map order
+    std::vector<Holder> holders;            // in map order
+    std::vector<std::uint32_t> duplicated;  // the maps that hold duplicates, in map order
   };
   // Per nickname of a map: its group, and when it joined it (its own text stands in
   // the map's nick list until the group is renamed after that).
@@ -97,10 +99,13 @@ class NameIndex {
   void SettleMap(std::uint32_t map);
   // Renames the group to a spelling that another group holds, joining the two.
   void JoinGroups(std::uint32_t renamed, std::uint32_t other, std::string_view new_nick);
+  // After a rename took the name `spelling` from its group: on each of the maps that
+  // held duplicates of it, the first of them joins the group of that name.
+  void PromoteDuplicates(const std::string& spelling, const std::vector<std::uint32_t>& maps);
   // The nickname keeps the text it now reads as its own and leaves its group.
   void Demote(std::uint32_t map, std::uint32_t position);
-  // The rename the groups alone cannot make: see above. `stripped` is the old nickname
-  // without its colour reset, empty when it has none.
+  // The rename of a name held as printed and without its colour reset: see above.
+  // `stripped` is the old nickname without its colour reset.
   void RenameOnHoldingMaps(const std::string& old_nick, const std::string& stripped,
                            const std::string& new_nick);
   // Makes the index agree with the store again, from the nick lists.
@@ -121,7 +126,6 @@ class NameIndex {
   std::uint32_t now_ = 1;  // a clock of renames
   std::vector<Group> groups_;
   SpellingTable by_spelling_;
-  std::unordered_set<std::uint64_t> duplicated_;  // spellings held twice on some map
   std::vector<MapNames> maps_;
 };
 
