@@ -1,7 +1,9 @@
 // Feeds the input's lines to the capture's line handling, monitoring a game and parsing
 // a log, with the shipped templates and weapon table, without and with the shipped game
 // texts, and checks the store's shape. Each capture runs twice, with the fast paths and
-// with their plain forms, which must leave the same store.
+// with their plain forms, which must leave the same store; a log's kills are also
+// counted again in the kill table the store once kept, which must give the same saved
+// game's kill lines.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -14,6 +16,7 @@
 #include "files/saved_game.h"
 #include "files/settings.h"
 #include "fuzz_support.h"
+#include "support/dense_kills.h"
 
 namespace {
 
@@ -112,6 +115,16 @@ std::string Capture(std::string_view input, bool monitor, bool plain, bool game_
   return mrv::GameFileText(store, "fuzz").value_or("-");
 }
 
+void CheckAgainstOracle(std::string_view input, bool game_texts) {
+  static const Shipped shipped;
+  const mrv::test::OracleRun run = mrv::test::RunWithOracle(
+      input, shipped.weapons, shipped.templates, game_texts ? shipped.texts : mrv::NoGameTexts());
+  if (!run.consistent ||
+      mrv::test::KillLinesOf(run.game_text, shipped.weapons.size()) != run.kill_lines) {
+    std::abort();
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -122,5 +135,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::abort();
     }
   }
+  for (const bool game_texts : {false, true}) CheckAgainstOracle(input, game_texts);
   return 0;
 }
