@@ -81,7 +81,7 @@ int RunMonitorCommand(const Environment& env, const Arguments& args) {
     return kExitFailure;
   }
 
-  PrintReportText(std::cout, BuildReport(game_name, store, *weapons, ReportWeapons::kLeftOut),
+  PrintReportText(std::cout, ReportOf(game_name, store, *weapons, ReportWeapons::kLeftOut),
                   true);
   std::cout.flush();
   if (const auto save = parsed->Last("--save")) {

@@ -99,8 +99,8 @@ int RunParseCommand(const Environment& env, const Arguments& args) {
   const std::string game_name = parsed->Last("--game-name").value_or(CurrentGameName());
   // Only the JSON report lists each player's weapons.
   const bool json = parsed->Has("--json");
-  const Report report = BuildReport(game_name, store, *weapons,
-                                    json ? ReportWeapons::kListed : ReportWeapons::kLeftOut);
+  const Report report =
+      ReportOf(game_name, store, *weapons, json ? ReportWeapons::kListed : ReportWeapons::kLeftOut);
   if (json) {
     PrintReportJson(std::cout, report, false);
   } else {

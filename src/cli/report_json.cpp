@@ -94,10 +94,13 @@ void PrintReportJson(std::ostream& out, const Report& report, bool with_time) {
   json.Field("game", report.game_name);
   json.Key("maps");
   json.BeginArray();
-  for (const auto& map : report.maps) WriteSection(json, map, with_time);
-  json.EndArray();
-  json.Key("all_maps");
-  WriteSection(json, report.all_maps, with_time);
+  WriteSections(
+      report, [&](const Section& map) { WriteSection(json, map, with_time); },
+      [&](const Section& all_maps) {
+        json.EndArray();
+        json.Key("all_maps");
+        WriteSection(json, all_maps, with_time);
+      });
   json.EndObject();
   out << "\n";
 }

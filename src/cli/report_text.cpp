@@ -101,11 +101,15 @@ void PrintSection(std::ostream& out, const Section& section, bool with_time) {
 
 void PrintReportText(std::ostream& out, const Report& report, bool with_time) {
   out << "Game: " << TerminalText(report.game_name) << "\n\n";
-  for (std::size_t i = 0; i < report.maps.size(); ++i) {
-    out << "Map " << (i + 1) << ": ";
-    PrintSection(out, report.maps[i], with_time);
-  }
-  PrintSection(out, report.all_maps, with_time);
+  std::size_t number = 0;
+  const auto print = [&](const Section& section) { PrintSection(out, section, with_time); };
+  WriteSections(
+      report,
+      [&](const Section& section) {
+        out << "Map " << ++number << ": ";
+        print(section);
+      },
+      print);
 }
 
 }  // namespace mrv::cli

@@ -30,8 +30,8 @@ int RunShowCommand(const Environment& env, const Arguments& args) {
   // Saved games come from live captures, which know the time played.
   // Only the JSON report lists each player's weapons.
   const bool json = parsed->Has("--json");
-  const Report report = BuildReport(game_name, store, *weapons,
-                                    json ? ReportWeapons::kListed : ReportWeapons::kLeftOut);
+  const Report report =
+      ReportOf(game_name, store, *weapons, json ? ReportWeapons::kListed : ReportWeapons::kLeftOut);
   if (json) {
     PrintReportJson(std::cout, report, true);
   } else {

@@ -93,22 +93,25 @@ Section BuildSection(std::string title, const MapSelection& maps, const WeaponTa
 
 }  // namespace
 
-Report BuildReport(const std::string& game_name, const StatsStore& store,
-                   const WeaponTable& weapons, ReportWeapons listed) {
-  Report report;
-  report.game_name = game_name;
-  const std::vector<MapFigures> figures = FiguresOf(store);
+Report ReportOf(std::string game_name, const StatsStore& store, const WeaponTable& weapons,
+                ReportWeapons listed) {
+  return {std::move(game_name), &store, &weapons, listed};
+}
+
+void WriteSections(const Report& report, const std::function<void(const Section&)>& map_section,
+                   const std::function<void(const Section&)>& all_maps) {
+  const WeaponTable& weapons = *report.weapons;
+  const std::vector<MapFigures> figures = FiguresOf(*report.store);
   for (const MapFigures& map_figures : figures) {
     const MapRecord* map = &map_figures.map();
-    Section section = BuildSection(map->name, {&map_figures}, weapons, listed);
+    Section section = BuildSection(map->name, {&map_figures}, weapons, report.listed);
     if (map->own_nick != AbsentMark) section.own_nick = map->own_nick;
     section.seconds = map->duration;
     section.own_kills = map->own_kills;
     section.own_deaths = map->own_deaths;
-    report.maps.push_back(std::move(section));
+    map_section(section);
   }
-  report.all_maps = BuildSection("All maps", AllMaps(figures), weapons, listed);
-  return report;
+  all_maps(BuildSection("All maps", AllMaps(figures), weapons, report.listed));
 }
 
 }  // namespace mrv

@@ -1,9 +1,10 @@
-// What a report shows, computed once from a store: per map and for all maps, the
-// players' figures, the team totals and the own player's hits by location.
+// What a report shows of a store: per map and for all maps, the players' figures, the
+// team totals and the own player's hits by location.
 #pragma once
 
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -45,18 +46,27 @@ struct Section {
   OwnHits hits;
 };
 
-struct Report {
-  std::string game_name;
-  std::vector<Section> maps;
-  Section all_maps;
-};
-
 // The per-weapon lists are most of a large report's memory, and only some outputs show
 // them.
 enum class ReportWeapons { kListed, kLeftOut };
 
-Report BuildReport(const std::string& game_name, const StatsStore& store,
-                   const WeaponTable& weapons, ReportWeapons listed = ReportWeapons::kListed);
+// A report of a store. What it shows is built one section at a time as it is written
+// (WriteSections), so that a report of thousands of maps never holds them all; it
+// refers to the store and the weapon table, which must outlive it and not change.
+struct Report {
+  std::string game_name;
+  const StatsStore* store;
+  const WeaponTable* weapons;
+  ReportWeapons listed;
+};
+
+Report ReportOf(std::string game_name, const StatsStore& store, const WeaponTable& weapons,
+                ReportWeapons listed = ReportWeapons::kListed);
+
+// Builds each map's section in store order and hands it to `map_section`, then the
+// section of all maps to `all_maps`; each lives only for its call.
+void WriteSections(const Report& report, const std::function<void(const Section&)>& map_section,
+                   const std::function<void(const Section&)>& all_maps);
 
 const char* TeamName(int team);
 
