@@ -54,9 +54,12 @@ void NameIndex::SpellingTable::Erase(std::uint64_t hash, std::uint32_t group) {
 }
 
 std::uint32_t NameIndex::FindGroup(std::string_view nick) const {
-  return by_spelling_.FindIf(SpellingHash(nick), [&](std::uint32_t group) {
-    return EqualsIgnoringCaseWide(groups_[group].text, nick);
-  });
+  return FindGroup(nick, SpellingHash(nick));
+}
+
+std::uint32_t NameIndex::FindGroup(std::string_view nick, std::uint64_t hash) const {
+  return by_spelling_.FindIf(
+      hash, [&](std::uint32_t group) { return EqualsIgnoringCaseWide(groups_[group].text, nick); });
 }
 
 std::uint32_t NameIndex::NewGroup(std::string_view nick) {
@@ -106,6 +109,7 @@ void NameIndex::Rebuild() {
   if (maps_.size() <= store_.maps.size()) Settle();
   groups_.clear();
   by_spelling_.Clear();
+  last_hashes_.clear();
   maps_.assign(store_.maps.size(), MapNames{});
   for (std::uint32_t m = 0; m < maps_.size(); ++m) {
     for (const std::string& nick : store_[static_cast<int>(m)].nicks) {
@@ -144,7 +148,19 @@ int NameIndex::FindOrAdd(MapRecord& map, std::string_view nick, std::uint8_t tea
   }
   Sync();
   const auto m = static_cast<std::uint32_t>(maps_.size() - 1);
-  std::uint32_t group = FindGroup(nick);
+  const std::uint64_t hash = SpellingHash(nick);
+  // Nearly always a nickname the map already holds: its first of that spelling.
+  if (last_hashes_.size() != map.nicks.size()) {
+    last_hashes_.clear();
+    for (const std::string& held : map.nicks) last_hashes_.push_back(SpellingHash(held));
+  }
+  for (std::size_t position = 0; position < last_hashes_.size(); ++position) {
+    if (last_hashes_[position] == hash && EqualsIgnoringCaseWide(map.nicks[position], nick)) {
+      if (team != 0) map.teams[position] = team;
+      return static_cast<int>(position);
+    }
+  }
+  std::uint32_t group = FindGroup(nick, hash);
   if (group != kNoGroup) {
     const std::vector<Holder>& holders = groups_[group].holders;
     if (!holders.empty() && holders.back().map == m) {
@@ -158,6 +174,7 @@ int NameIndex::FindOrAdd(MapRecord& map, std::string_view nick, std::uint8_t tea
   const auto position = static_cast<std::uint32_t>(map.nicks.size() - 1);
   groups_[group].holders.push_back({m, position});
   maps_[m].push_back({group, now_});
+  last_hashes_.push_back(hash);
   return static_cast<int>(position);
 }
 
@@ -341,6 +358,7 @@ void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
     if (!duplicated.empty()) PromoteDuplicates(old_text, duplicated);
   }
   if (!maps_.empty()) SettleMap(static_cast<std::uint32_t>(maps_.size() - 1));
+  last_hashes_.clear();  // the last map's names may have changed
 }
 
 }  // namespace mrv

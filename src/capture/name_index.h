@@ -90,6 +90,7 @@ class NameIndex {
   };
 
   std::uint32_t FindGroup(std::string_view nick) const;
+  std::uint32_t FindGroup(std::string_view nick, std::uint64_t hash) const;
   std::uint32_t NewGroup(std::string_view nick);
   void Forget(std::uint32_t group);  // from the spelling lookup
   // The group has a holder on that map.
@@ -127,6 +128,10 @@ class NameIndex {
   std::vector<Group> groups_;
   SpellingTable by_spelling_;
   std::vector<MapNames> maps_;
+  // The spelling hashes of the last map's nicknames by position, so that a nickname met
+  // again on the current map is found there without the store-wide lookup. Renames
+  // clear it.
+  std::vector<std::uint64_t> last_hashes_;
 };
 
 }  // namespace mrv
