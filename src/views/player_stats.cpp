@@ -68,17 +68,24 @@ std::vector<MergedPlayer> CollectPlayers(const MapSelection& maps, int weapon_co
   std::vector<MergedPlayer> set;
   std::unordered_map<std::string, std::size_t> known;  // folded nickname -> entry of set
   std::vector<std::size_t> entry_of;  // per index of a map: its entry, kNone for a later spelling
+  // A single map's spellings are told apart by its figures, without the lookup.
+  const bool one_map = maps.size() == 1;
   for (const MapFigures* figures : maps) {
     const MapRecord& map = figures->map();
     entry_of.assign(map.nicks.size(), kNone);
     for (int i = 0; i < map.nick_count(); ++i) {
       const auto pi = static_cast<std::size_t>(i);
-      const auto [it, added] = known.try_emplace(figures->folded(i), set.size());
-      if (added) set.push_back({map.nicks[pi], 0, EmptyPlayerStats(weapon_count)});
-      MergedPlayer& player = set[it->second];
+      const int first = figures->FirstOf(i);
+      std::size_t entry = one_map && first != i ? entry_of[static_cast<std::size_t>(first)] : kNone;
+      if (!one_map) entry = known.try_emplace(figures->folded(i), set.size()).first->second;
+      if (entry == kNone || entry == set.size()) {
+        entry = set.size();
+        set.push_back({map.nicks[pi], 0, EmptyPlayerStats(weapon_count)});
+      }
+      MergedPlayer& player = set[entry];
       player.team = MergeTeam(player.team, map.teams[pi]);
-      if (!figures->IsFirst(i)) continue;
-      entry_of[pi] = it->second;
+      if (first != i) continue;
+      entry_of[pi] = entry;
       player.stats.caps += map.caps[pi];
       player.stats.rets += map.rets[pi];
       player.stats.fck += map.fck[pi];

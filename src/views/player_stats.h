@@ -34,8 +34,10 @@ class MapFigures {
   const std::string& folded(int index) const { return folded_[static_cast<std::size_t>(index)]; }
   // Whether NickIndex finds this index for its own nickname: false for a later
   // spelling of a nickname that differs only in letter case.
-  bool IsFirst(int index) const {
-    return first_of_.empty() || first_of_[static_cast<std::size_t>(index)] == index;
+  bool IsFirst(int index) const { return FirstOf(index) == index; }
+  // The index NickIndex finds for this index's nickname.
+  int FirstOf(int index) const {
+    return first_of_.empty() ? index : first_of_[static_cast<std::size_t>(index)];
   }
 
  private:

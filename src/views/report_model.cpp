@@ -57,10 +57,10 @@ Section BuildSection(std::string title, const MapSelection& maps, const WeaponTa
                      ReportWeapons listed) {
   Section section;
   section.title = std::move(title);
-  for (const auto& merged : CollectPlayers(maps, weapons.size())) {
+  for (auto& merged : CollectPlayers(maps, weapons.size())) {
     const PlayerStats& stats = merged.stats;
     PlayerRow row;
-    row.nick = merged.nick;
+    row.nick = std::move(merged.nick);
     row.team = merged.team;
     row.kills = AllWeaponsTotal(stats.kills);
     row.deaths = AllWeaponsTotal(stats.deaths);
