@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <charconv>
-#include <iomanip>
 #include <string>
 #include <string_view>
 
@@ -33,68 +32,99 @@ void Right(std::string& row, std::int64_t value, std::size_t width) {
   Right(row, std::string_view(digits, static_cast<std::size_t>(end - digits)), width);
 }
 
-void PrintPlayers(std::ostream& out, const Section& section) {
+void Number(std::string& text, std::int64_t value) {
+  char digits[24];
+  text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
+}
+
+void PrintPlayers(std::string& text, const Section& section) {
   if (section.players.empty()) {
-    out << "  No players.\n";
+    text += "  No players.\n";
     return;
   }
   std::size_t width = 6;
   for (const auto& p : section.players) width = std::max(width, p.nick.size());
-  std::string row = "  ";
-  Left(row, "Player", width);
-  row += "  Team   Kills  Deaths  K/D         Caps  Rets  Taken  FCK\n";
+  text += "  ";
+  Left(text, "Player", width);
+  text += "  Team   Kills  Deaths  K/D         Caps  Rets  Taken  FCK\n";
   for (const auto& p : section.players) {
-    row += "  ";
-    Left(row, TerminalText(p.nick), width);
-    row += "  ";
-    Left(row, TeamName(p.team), 5);
-    Right(row, p.kills, 7);
-    Right(row, p.deaths, 8);
-    row += "  ";
-    Left(row, KillDeathText(p.kills, p.deaths), 10);
-    Right(row, p.caps, 6);
-    Right(row, p.rets, 6);
-    Right(row, p.ft, 7);
-    Right(row, p.fck, 5);
-    row += '\n';
+    text += "  ";
+    Left(text, TerminalText(p.nick), width);
+    text += "  ";
+    Left(text, TeamName(p.team), 5);
+    Right(text, p.kills, 7);
+    Right(text, p.deaths, 8);
+    text += "  ";
+    Left(text, KillDeathText(p.kills, p.deaths), 10);
+    Right(text, p.caps, 6);
+    Right(text, p.rets, 6);
+    Right(text, p.ft, 7);
+    Right(text, p.fck, 5);
+    text += '\n';
   }
-  out << row;
 }
 
-void PrintTeams(std::ostream& out, const Section& s) {
+void PrintTeam(std::string& text, std::string_view team, std::int64_t caps, std::int64_t rets,
+               std::int64_t taken) {
+  text += team;
+  Number(text, caps);
+  text += " caps, ";
+  Number(text, rets);
+  text += " returns, ";
+  Number(text, taken);
+  text += " flags taken\n";
+}
+
+void PrintTeams(std::string& text, const Section& s) {
   if (s.blue_caps == 0 && s.red_caps == 0 && s.blue_rets == 0 && s.red_rets == 0 &&
       s.blue_ft == 0 && s.red_ft == 0) {
     return;
   }
-  out << "  Blue team: " << s.blue_caps << " caps, " << s.blue_rets << " returns, " << s.blue_ft
-      << " flags taken\n";
-  out << "  Red team:  " << s.red_caps << " caps, " << s.red_rets << " returns, " << s.red_ft
-      << " flags taken\n";
+  PrintTeam(text, "  Blue team: ", s.blue_caps, s.blue_rets, s.blue_ft);
+  PrintTeam(text, "  Red team:  ", s.red_caps, s.red_rets, s.red_ft);
 }
 
-void PrintHits(std::ostream& out, const OwnHits& hits) {
+void PrintHits(std::string& text, const OwnHits& hits) {
   if (!hits.any()) return;
-  out << "  Own hits      Given  Taken  Killing hit  Last hit taken\n";
+  text += "  Own hits      Given  Taken  Killing hit  Last hit taken\n";
   for (std::size_t i = 0; i < kHitLocationCount; ++i) {
     if (hits.given[i] == 0 && hits.taken[i] == 0 && hits.kills[i] == 0 && hits.deaths[i] == 0)
       continue;
-    out << "  " << std::left << std::setw(12) << HitLocations[i] << std::right << std::setw(7)
-        << hits.given[i] << std::setw(7) << hits.taken[i] << std::setw(13) << hits.kills[i]
-        << std::setw(16) << hits.deaths[i] << "\n";
+    text += "  ";
+    Left(text, HitLocations[i], 12);
+    Right(text, hits.given[i], 7);
+    Right(text, hits.taken[i], 7);
+    Right(text, hits.kills[i], 13);
+    Right(text, hits.deaths[i], 16);
+    text += '\n';
   }
 }
 
-void PrintSection(std::ostream& out, const Section& section, bool with_time) {
-  out << TerminalText(section.title) << "\n";
-  if (section.own_nick) out << "  You played as " << TerminalText(*section.own_nick) << "\n";
-  if (with_time) {
-    out << "  Your kills: " << section.own_kills << ", deaths: " << section.own_deaths
-        << ", time: " << (section.seconds != 0 ? FormatSeconds(section.seconds) : "N/A") << "\n";
+// A section is gathered in one string and written at once.
+void PrintSection(std::ostream& out, std::string_view prefix, const Section& section,
+                  bool with_time) {
+  std::string text(prefix);
+  text += TerminalText(section.title);
+  text += '\n';
+  if (section.own_nick) {
+    text += "  You played as ";
+    text += TerminalText(*section.own_nick);
+    text += '\n';
   }
-  PrintPlayers(out, section);
-  PrintTeams(out, section);
-  PrintHits(out, section.hits);
-  out << "\n";
+  if (with_time) {
+    text += "  Your kills: ";
+    Number(text, section.own_kills);
+    text += ", deaths: ";
+    Number(text, section.own_deaths);
+    text += ", time: ";
+    text += section.seconds != 0 ? FormatSeconds(section.seconds) : "N/A";
+    text += '\n';
+  }
+  PrintPlayers(text, section);
+  PrintTeams(text, section);
+  PrintHits(text, section.hits);
+  text += '\n';
+  out << text;
 }
 
 }  // namespace
@@ -102,14 +132,12 @@ void PrintSection(std::ostream& out, const Section& section, bool with_time) {
 void PrintReportText(std::ostream& out, const Report& report, bool with_time) {
   out << "Game: " << TerminalText(report.game_name) << "\n\n";
   std::size_t number = 0;
-  const auto print = [&](const Section& section) { PrintSection(out, section, with_time); };
   WriteSections(
       report,
       [&](const Section& section) {
-        out << "Map " << ++number << ": ";
-        print(section);
+        PrintSection(out, "Map " + std::to_string(++number) + ": ", section, with_time);
       },
-      print);
+      [&](const Section& section) { PrintSection(out, "", section, with_time); });
 }
 
 }  // namespace mrv::cli

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 
 namespace mrv {
 
@@ -19,44 +20,46 @@ std::string FormatSeconds(std::int64_t seconds) {
   return buffer;
 }
 
-namespace {
-
-// The number in plain decimal notation with 15 significant digits, without trailing
-// zeros or a trailing point.
-std::string PlainDecimal15(double value) {
-  // As "%.14e" prints it, without printf's cost: a report formats a ratio per row.
-  char scientific[64];
-  const char* end = std::to_chars(scientific, scientific + sizeof scientific, value,
-                                  std::chars_format::scientific, 14)
-                        .ptr;
-  std::string text(scientific, static_cast<std::size_t>(end - scientific));
-  const bool negative = text[0] == '-';
-  if (negative) text.erase(0, 1);
-  const auto e = text.find('e');
-  const int exponent = std::atoi(text.c_str() + e + 1);
-  std::string digits;
-  for (std::size_t i = 0; i < e; ++i) {
-    if (text[i] != '.') digits += text[i];
-  }
-  while (digits.size() > 1 && digits.back() == '0') digits.pop_back();
-  std::string result;
-  if (exponent < 0) {
-    result = "0." + std::string(static_cast<std::size_t>(-exponent - 1), '0') + digits;
-  } else if (static_cast<std::size_t>(exponent) + 1 >= digits.size()) {
-    result = digits + std::string(static_cast<std::size_t>(exponent) + 1 - digits.size(), '0');
-  } else {
-    result = digits.substr(0, static_cast<std::size_t>(exponent) + 1) + "." +
-             digits.substr(static_cast<std::size_t>(exponent) + 1);
-  }
-  if (result == "0") return result;
-  return negative ? "-" + result : result;
-}
-
-}  // namespace
-
 std::string FormatRatio(double value) {
   if (!std::isfinite(value)) return "N/A";
-  return PlainDecimal15(value).substr(0, 4);
+  // The number in plain decimal notation with 15 significant digits, without trailing
+  // zeros or a trailing point, cut to its first four characters. Built in place, as a
+  // report formats a ratio for every row: "%.14e" first, through to_chars.
+  char scientific[40];
+  char* end = std::to_chars(scientific, scientific + sizeof scientific - 1, value,
+                            std::chars_format::scientific, 14)
+                  .ptr;
+  *end = '\0';
+  const bool negative = scientific[0] == '-';
+  const char* mantissa = scientific + (negative ? 1 : 0);
+  const char* e = std::strchr(mantissa, 'e');
+  const int exponent = std::atoi(e + 1);
+  char digits[16];
+  int count = 0;
+  for (const char* at = mantissa; at < e; ++at) {
+    if (*at != '.') digits[count++] = *at;
+  }
+  while (count > 1 && digits[count - 1] == '0') --count;
+  if (count == 1 && digits[0] == '0') return "0";  // zero, of either sign
+  std::string text;
+  const auto put = [&text](char c) {
+    if (text.size() < 4) text += c;
+  };
+  if (negative) put('-');
+  if (exponent < 0) {
+    put('0');
+    put('.');
+    for (int zero = 0; zero < -exponent - 1 && text.size() < 4; ++zero) put('0');
+    for (int i = 0; i < count; ++i) put(digits[i]);
+  } else if (exponent + 1 >= count) {
+    for (int i = 0; i < count; ++i) put(digits[i]);
+    for (int zero = 0; zero < exponent + 1 - count && text.size() < 4; ++zero) put('0');
+  } else {
+    for (int i = 0; i <= exponent; ++i) put(digits[i]);
+    put('.');
+    for (int i = exponent + 1; i < count; ++i) put(digits[i]);
+  }
+  return text;
 }
 
 std::optional<std::int64_t> ParseThousandths(std::string_view text) {

@@ -57,12 +57,22 @@ Section BuildSection(std::string title, const MapSelection& maps, const WeaponTa
                      ReportWeapons listed) {
   Section section;
   section.title = std::move(title);
-  for (auto& merged : CollectPlayers(maps, weapons.size())) {
+  std::vector<MergedPlayer> players = CollectPlayers(maps, weapons.size());
+  // By kills, largest first, ties as listed: the order sorted once, the rows moved once.
+  std::vector<std::pair<std::int64_t, std::size_t>> order;
+  order.reserve(players.size());
+  for (const MergedPlayer& merged : players) {
+    order.emplace_back(-AllWeaponsTotal(merged.stats.kills), order.size());
+  }
+  std::sort(order.begin(), order.end());
+  section.players.reserve(players.size());
+  for (const auto& [negative_kills, at] : order) {
+    MergedPlayer& merged = players[at];
     const PlayerStats& stats = merged.stats;
     PlayerRow row;
     row.nick = std::move(merged.nick);
     row.team = merged.team;
-    row.kills = AllWeaponsTotal(stats.kills);
+    row.kills = -negative_kills;
     row.deaths = AllWeaponsTotal(stats.deaths);
     row.caps = stats.caps;
     row.rets = stats.rets;
@@ -74,8 +84,6 @@ Section BuildSection(std::string title, const MapSelection& maps, const WeaponTa
     }
     section.players.push_back(std::move(row));
   }
-  std::stable_sort(section.players.begin(), section.players.end(),
-                   [](const PlayerRow& a, const PlayerRow& b) { return a.kills > b.kills; });
   const TeamTotals team = CollectTeamTotals(maps);
   section.blue_caps = team.blue_caps;
   section.red_caps = team.red_caps;
