@@ -110,6 +110,7 @@ void NameIndex::Rebuild() {
   groups_.clear();
   by_spelling_.Clear();
   last_hashes_.clear();
+  last_slots_.clear();
   maps_.assign(store_.maps.size(), MapNames{});
   for (std::uint32_t m = 0; m < maps_.size(); ++m) {
     for (const std::string& nick : store_[static_cast<int>(m)].nicks) {
@@ -150,11 +151,16 @@ int NameIndex::FindOrAdd(MapRecord& map, std::string_view nick, std::uint8_t tea
   const auto m = static_cast<std::uint32_t>(maps_.size() - 1);
   const std::uint64_t hash = SpellingHash(nick);
   // Nearly always a nickname the map already holds: its first of that spelling.
-  if (last_hashes_.size() != map.nicks.size()) {
+  if (last_slots_.empty() || last_hashes_.size() != map.nicks.size()) {
     last_hashes_.clear();
     for (const std::string& held : map.nicks) last_hashes_.push_back(SpellingHash(held));
+    IndexLastMap();
   }
-  for (std::size_t position = 0; position < last_hashes_.size(); ++position) {
+  // Along a probe, positions come in the order they were added: the first that matches
+  // is the map's first nickname of that spelling.
+  const std::size_t mask = last_slots_.size() - 1;
+  for (std::size_t at = hash & mask; last_slots_[at] != 0; at = (at + 1) & mask) {
+    const std::size_t position = last_slots_[at] - 1u;
     if (last_hashes_[position] == hash && EqualsIgnoringCaseWide(map.nicks[position], nick)) {
       if (team != 0) map.teams[position] = team;
       return static_cast<int>(position);
@@ -175,7 +181,26 @@ int NameIndex::FindOrAdd(MapRecord& map, std::string_view nick, std::uint8_t tea
   groups_[group].holders.push_back({m, position});
   maps_[m].push_back({group, now_});
   last_hashes_.push_back(hash);
+  if (2 * last_hashes_.size() > last_slots_.size()) {
+    IndexLastMap();
+  } else {
+    AddLastSlot(position);
+  }
   return static_cast<int>(position);
+}
+
+void NameIndex::IndexLastMap() {
+  std::size_t size = 64;
+  while (size < 2 * last_hashes_.size()) size *= 2;
+  last_slots_.assign(size, 0);
+  for (std::size_t position = 0; position < last_hashes_.size(); ++position) AddLastSlot(position);
+}
+
+void NameIndex::AddLastSlot(std::size_t position) {
+  const std::size_t mask = last_slots_.size() - 1;
+  std::size_t at = last_hashes_[position] & mask;
+  while (last_slots_[at] != 0) at = (at + 1) & mask;
+  last_slots_[at] = static_cast<std::uint16_t>(position + 1);
 }
 
 void NameIndex::Demote(std::uint32_t map, std::uint32_t position) {
@@ -358,7 +383,9 @@ void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
     if (!duplicated.empty()) PromoteDuplicates(old_text, duplicated);
   }
   if (!maps_.empty()) SettleMap(static_cast<std::uint32_t>(maps_.size() - 1));
-  last_hashes_.clear();  // the last map's names may have changed
+  // The last map's names may have changed.
+  last_hashes_.clear();
+  last_slots_.clear();
 }
 
 }  // namespace mrv

@@ -128,10 +128,14 @@ class NameIndex {
   std::vector<Group> groups_;
   SpellingTable by_spelling_;
   std::vector<MapNames> maps_;
-  // The spelling hashes of the last map's nicknames by position, so that a nickname met
-  // again on the current map is found there without the store-wide lookup. Renames
-  // clear it.
+  // The spelling hashes of the last map's nicknames by position, and a lookup of those
+  // positions by hash (open addressing, positions + 1, 0 free; at least twice as many
+  // slots as nicknames), so that a nickname met again on the current map is found
+  // there without the store-wide lookup. Renames clear them.
+  void IndexLastMap();
+  void AddLastSlot(std::size_t position);
   std::vector<std::uint64_t> last_hashes_;
+  std::vector<std::uint16_t> last_slots_;
 };
 
 }  // namespace mrv
