@@ -376,7 +376,8 @@ class MapHeavyWriter {
     }
   }
 
-  // Someone comes or goes, changes team or name.
+  // Someone comes or goes, changes team or, now and then, name: away and back, or a
+  // name of his own.
   void Crowd() {
     const int roll = Below(10);
     if (roll < 4 && players_.size() < 32) {
@@ -389,13 +390,16 @@ class MapHeavyWriter {
       const std::size_t leaving = TwoOthers().first;
       Line(players_[leaving].nick + " disconnected");
       players_.erase(players_.begin() + static_cast<std::ptrdiff_t>(leaving));
-    } else if (roll < 9) {
+    } else if (roll < 9 || Chance(70)) {
       Player& p = players_[TwoOthers().first];
       p.team = p.team == kRed ? kBlue : kRed;
       Line(p.nick + " joined the " + TeamWord(p.team) + " team.");
     } else {
       Player& p = players_[TwoOthers().first];
-      std::string renamed = Newcomer();
+      const std::size_t away = p.nick.find("|afk");
+      std::string renamed = away != std::string::npos ? p.nick.substr(0, away)
+                            : Chance(50)              ? p.nick + "|afk"
+                                         : pool_[static_cast<std::size_t>(Below(kPoolSize))];
       Line(p.nick + "^7 renamed to " + renamed);
       p.nick = std::move(renamed);
     }

@@ -1,16 +1,22 @@
-// The stats viewer's speed on a long game: 500 maps of 64 players each, drawn from a
-// pool of regulars and passers-by, with kills spread over the whole weapon table (rifles
-// often, grenades and falls now and then, the hidden causes rarely), flag events, hits
-// and the own player's time on every map. Times, with a plain clock, the viewer's
-// actions as a click runs them:
-//   open_game_ms            opening the game (each map's kill table read once, the first refresh)
+// The stats viewer's speed on two long games, with kills spread over the whole weapon
+// table (rifles often, grenades and falls now and then, the hidden causes rarely), flag
+// events, hits and the own player's time on every map, the players drawn from a pool of
+// regulars and passers-by:
+// - 500 maps of 64 players each (a crowded server, night after night);
+// - 20,000 maps of 16 players each (years of evenings), whose figures print with the
+//   prefix "many_maps_".
+// Times, with a plain clock, the viewer's actions as a click runs them:
+//   open_game_ms            opening the game (each map's nicknames read once, the first refresh)
 //   refresh_overview_ms     a click on "all maps": RefreshOverview with the overall fill and
-//   re-sort overall_column_click_ms a click on an overall column, every column in turn
+//                           re-sort
+//   map_click_ms            a click on one map
+//   overall_column_click_ms a click on an overall column, every column in turn
 //   player_select_ms        a left click on a player
 //   html_page_ms            the HTML report's page of what the viewer shows (no files)
 //   html_export_ms          the whole export: the eight pictures and the page, written
 //                           to a scratch folder (each file flushed to disk)
-// and prints each as "NAME_ms MEDIAN". Runs offscreen; no display needed.
+// and prints each as "NAME_ms MEDIAN" (the many-map game: opening, the refresh, a map
+// click). Runs offscreen; no display needed.
 #include <QGuiApplication>
 #include <algorithm>
 #include <chrono>
@@ -29,9 +35,14 @@
 
 namespace {
 
-constexpr int kMaps = 500;
-constexpr int kPlayersPerMap = 64;
-constexpr int kPoolSize = 400;
+struct GameShape {
+  int maps;
+  int players_per_map;
+  int pool_size;
+};
+
+constexpr GameShape kCrowded = {500, 64, 400};
+constexpr GameShape kManyMaps = {20000, 16, 2000};
 constexpr int kKillsPerPlayer = 18;
 
 // How often each weapon kills, by code: the rifles and pistols of a public server
@@ -44,7 +55,10 @@ int WeaponWeight(char code) {
   return 6;
 }
 
-mrv::StatsStore BuildStore(const mrv::WeaponTable& weapons) {
+mrv::StatsStore BuildStore(const mrv::WeaponTable& weapons, const GameShape& shape) {
+  const int kMaps = shape.maps;
+  const int kPlayersPerMap = shape.players_per_map;
+  const int kPoolSize = shape.pool_size;
   std::mt19937 random(2024);
   std::vector<std::string> pool;
   for (int i = 0; i < kPoolSize; ++i) {
@@ -113,8 +127,33 @@ double Median(std::vector<double> samples) {
   return samples[samples.size() / 2];
 }
 
-void Print(const char* name, const std::vector<double>& samples) {
-  std::printf("%s %.2f\n", name, Median(samples));
+void Print(const std::string& name, const std::vector<double>& samples) {
+  std::printf("%s %.2f\n", name.c_str(), Median(samples));
+}
+
+// Opening the game, refreshing all maps and clicking single maps, each printed with the
+// prefix; the viewer is left open on all maps.
+void MeasureOpenAndClicks(const std::string& prefix, mrv::StatsViewer& viewer,
+                          const mrv::ViewerContext& context) {
+  std::vector<double> open;
+  for (int run = 0; run < 5; ++run) {
+    mrv::StatsViewer opened(context);
+    open.push_back(Milliseconds([&] { opened.OpenGame(true); }));
+  }
+  viewer.OpenGame(true);
+  std::vector<double> refresh;
+  for (int run = 0; run < 21; ++run) {
+    refresh.push_back(Milliseconds([&] { viewer.ClickMap(0, false); }));
+  }
+  std::vector<double> map_click;
+  const int maps = static_cast<int>(viewer.maps().size()) - 1;
+  for (int run = 0; run < 21; ++run) {
+    map_click.push_back(Milliseconds([&] { viewer.ClickMap(1 + run * 997 % maps, false); }));
+  }
+  viewer.ClickMap(0, false);
+  Print(prefix + "open_game_ms", open);
+  Print(prefix + "refresh_overview_ms", refresh);
+  Print(prefix + "map_click_ms", map_click);
 }
 
 }  // namespace
@@ -126,23 +165,26 @@ int main(int argc, char** argv) {
   mrv::WeaponTable weapons;
   const std::filesystem::path data = std::filesystem::path(MORVANE_SOURCE_DIR) / "data";
   if (!mrv::ReadWeaponSettings(data, weapons, prompt)) return 1;
-  mrv::StatsStore store = BuildStore(weapons);
   mrv::ProfileStore profile_store(std::filesystem::temp_directory_path(), weapons.size());
   mrv::LoadedProfile loaded;
-  const mrv::ViewerContext context{store, weapons,  std::filesystem::temp_directory_path(),
-                                   prompt,   profile_store, loaded};
 
-  std::vector<double> open;
-  for (int run = 0; run < 5; ++run) {
+  {
+    mrv::StatsStore store = BuildStore(weapons, kManyMaps);
+    const mrv::ViewerContext context{store,  weapons,       std::filesystem::temp_directory_path(),
+                                     prompt, profile_store, loaded};
     mrv::StatsViewer viewer(context);
-    open.push_back(Milliseconds([&] { viewer.OpenGame(true); }));
+    std::printf("store: %d maps, %d players each, %d weapons\n", kManyMaps.maps,
+                kManyMaps.players_per_map, weapons.size());
+    MeasureOpenAndClicks("many_maps_", viewer, context);
   }
+
+  mrv::StatsStore store = BuildStore(weapons, kCrowded);
+  const mrv::ViewerContext context{store,  weapons,       std::filesystem::temp_directory_path(),
+                                   prompt, profile_store, loaded};
   mrv::StatsViewer viewer(context);
-  viewer.OpenGame(true);
-  std::vector<double> refresh;
-  for (int run = 0; run < 21; ++run) {
-    refresh.push_back(Milliseconds([&] { viewer.ClickMap(0, false); }));
-  }
+  std::printf("store: %d maps, %d players each, %d weapons\n", kCrowded.maps,
+              kCrowded.players_per_map, weapons.size());
+  MeasureOpenAndClicks("", viewer, context);
   std::vector<double> column;
   for (int run = 0; run < 45; ++run) {
     column.push_back(
@@ -168,10 +210,7 @@ int main(int argc, char** argv) {
     }));
   }
   std::filesystem::remove_all(folder);
-  std::printf("store: %d maps, %d players each, %d players in all, %d weapons\n", kMaps,
-              kPlayersPerMap, players, weapons.size());
-  Print("open_game_ms", open);
-  Print("refresh_overview_ms", refresh);
+  std::printf("%d players in all\n", players);
   Print("overall_column_click_ms", column);
   Print("player_select_ms", select);
   Print("html_page_ms", page);

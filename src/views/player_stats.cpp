@@ -2,25 +2,30 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <unordered_map>
 
 #include "model/text.h"
 
 namespace mrv {
 
-MapFigures::MapFigures(const MapRecord& map) : map_(&map) {
+std::uint32_t SpellingNumbers::Of(const std::string& folded) {
+  return numbers_.try_emplace(folded, static_cast<std::uint32_t>(numbers_.size())).first->second;
+}
+
+MapFigures::MapFigures(const MapRecord& map, SpellingNumbers& numbers) : map_(&map) {
   const auto n = map.nicks.size();
   folded_.reserve(n);
-  for (const std::string& nick : map.nicks) folded_.push_back(ToLowerAscii(nick));
-  // Spellings met twice: sorted by text, then by index, each run's first is its first.
+  numbers_.reserve(n);
+  for (const std::string& nick : map.nicks) {
+    folded_.push_back(ToLowerAscii(nick));
+    numbers_.push_back(numbers.Of(folded_.back()));
+  }
+  // Spellings met twice: sorted by number, then by index, each run's first is its first.
   std::vector<int> order(n);
   for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<int>(i);
-  std::sort(order.begin(), order.end(), [&](int a, int b) {
-    const int text = folded(a).compare(folded(b));
-    return text != 0 ? text < 0 : a < b;
-  });
+  std::sort(order.begin(), order.end(),
+            [&](int a, int b) { return number(a) != number(b) ? number(a) < number(b) : a < b; });
   for (std::size_t i = 1; i < n; ++i) {
-    if (folded(order[i]) != folded(order[i - 1])) continue;
+    if (number(order[i]) != number(order[i - 1])) continue;
     if (first_of_.empty()) {
       first_of_.resize(n);
       for (std::size_t j = 0; j < n; ++j) first_of_[j] = static_cast<int>(j);
@@ -37,10 +42,18 @@ int MapFigures::Find(std::string_view folded) const {
   return -1;
 }
 
+int MapFigures::FindNick(std::string_view nick) const {
+  for (std::size_t i = 0; i < folded_.size(); ++i) {
+    if (EqualsIgnoreCase(folded_[i], nick)) return static_cast<int>(i);
+  }
+  return -1;
+}
+
 std::vector<MapFigures> FiguresOf(const StatsStore& store) {
+  SpellingNumbers numbers;
   std::vector<MapFigures> figures;
   figures.reserve(store.maps.size());
-  for (const auto& map : store.maps) figures.emplace_back(*map);
+  for (const auto& map : store.maps) figures.emplace_back(*map, numbers);
   return figures;
 }
 
@@ -66,9 +79,9 @@ int MergeTeam(int merged, int team_byte) {
 std::vector<MergedPlayer> CollectPlayers(const MapSelection& maps, int weapon_count) {
   constexpr std::size_t kNone = SIZE_MAX;
   std::vector<MergedPlayer> set;
-  std::unordered_map<std::string, std::size_t> known;  // folded nickname -> entry of set
+  std::vector<std::size_t> known;     // per spelling number, its entry of set, or kNone
   std::vector<std::size_t> entry_of;  // per index of a map: its entry, kNone for a later spelling
-  // A single map's spellings are told apart by its figures, without the lookup.
+  // A single map's spellings are told apart by its figures, without the numbers.
   const bool one_map = maps.size() == 1;
   for (const MapFigures* figures : maps) {
     const MapRecord& map = figures->map();
@@ -77,8 +90,13 @@ std::vector<MergedPlayer> CollectPlayers(const MapSelection& maps, int weapon_co
       const auto pi = static_cast<std::size_t>(i);
       const int first = figures->FirstOf(i);
       std::size_t entry = one_map && first != i ? entry_of[static_cast<std::size_t>(first)] : kNone;
-      if (!one_map) entry = known.try_emplace(figures->folded(i), set.size()).first->second;
-      if (entry == kNone || entry == set.size()) {
+      if (!one_map) {
+        const std::uint32_t number = figures->number(i);
+        if (number >= known.size()) known.resize(number + std::size_t{1}, kNone);
+        entry = known[number];
+        if (entry == kNone) known[number] = set.size();
+      }
+      if (entry == kNone) {
         entry = set.size();
         set.push_back({map.nicks[pi], 0, EmptyPlayerStats(weapon_count)});
       }
@@ -117,7 +135,7 @@ OwnTotals CollectOwnTotals(const MapSelection& maps) {
   OwnTotals totals;
   for (const MapFigures* figures : maps) {
     const MapRecord& map = figures->map();
-    const int o = figures->Find(ToLowerAscii(map.own_nick));
+    const int o = figures->FindNick(map.own_nick);
     if (o < 0) continue;
     const auto oi = static_cast<std::size_t>(o);
     totals.kills += map.own_kills;

@@ -1,10 +1,10 @@
 // Figures of players over a selection of maps, as the viewer and the reports show
 // them. Widget-free, so the command-line tool and tests use the same code.
 //
-// The nicknames of a map are folded once, into its MapFigures; every figure over a
-// selection of maps is then summed from the maps' kill cells, one walk over each map's
-// cells. The sums are exact 64-bit sums of the store's 32-bit counters, so nothing here
-// overflows or saturates.
+// The nicknames of a map are folded and numbered once, into its MapFigures; every
+// figure over a selection of maps is then summed from the maps' kill cells, one walk
+// over each map's cells. The sums are exact 64-bit sums of the store's 32-bit counters, so nothing
+// here overflows or saturates.
 //   std::vector<MapFigures> figures = FiguresOf(store);   // once per store
 //   MapSelection maps = AllMaps(figures);                    // or any subset, in store order
 //   std::vector<MergedPlayer> players = CollectPlayers(maps, weapons.size());
@@ -16,6 +16,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "model/stats_store.h"
@@ -23,14 +24,29 @@
 
 namespace mrv {
 
+// Numbers the spellings (folded with ToLowerAscii) of the nicknames of many maps, so
+// that figures over them merge players by number, not by text.
+class SpellingNumbers {
+ public:
+  // The spelling's number; a new one for a spelling not met before.
+  std::uint32_t Of(const std::string& folded);
+
+ private:
+  std::unordered_map<std::string, std::uint32_t> numbers_;
+};
+
 class MapFigures {
  public:
-  explicit MapFigures(const MapRecord& map);
+  MapFigures(const MapRecord& map, SpellingNumbers& numbers);
 
   const MapRecord& map() const { return *map_; }
   // NickIndex for a nickname already folded with ToLowerAscii: the first index whose
   // nickname equals it ignoring case, or -1.
   int Find(std::string_view folded) const;
+  // NickIndex itself.
+  int FindNick(std::string_view nick) const;
+  // The number of the index's spelling among those of the maps numbered together.
+  std::uint32_t number(int index) const { return numbers_[static_cast<std::size_t>(index)]; }
   const std::string& folded(int index) const { return folded_[static_cast<std::size_t>(index)]; }
   // Whether NickIndex finds this index for its own nickname: false for a later
   // spelling of a nickname that differs only in letter case.
@@ -43,11 +59,13 @@ class MapFigures {
  private:
   const MapRecord* map_;
   std::vector<std::string> folded_;
+  std::vector<std::uint32_t> numbers_;
   // Per index, the index Find gives for its nickname; empty when every nickname is the
   // first of its spelling, as on nearly every map.
   std::vector<int> first_of_;
 };
 
+// The figures of every map of the store, their spellings numbered together.
 std::vector<MapFigures> FiguresOf(const StatsStore& store);
 
 // The maps a figure is computed over, in store order.
