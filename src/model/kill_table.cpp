@@ -27,6 +27,11 @@ std::size_t KillTable::PositionOf(std::uint32_t key) const {
     return at != cells_.end() && at->key == key ? static_cast<std::size_t>(at - cells_.begin())
                                                 : cells_.size();
   }
+  if (index_.empty()) {
+    const auto at = std::find_if(cells_.begin(), cells_.end(),
+                                 [key](const Cell& cell) { return cell.key == key; });
+    return static_cast<std::size_t>(at - cells_.begin());
+  }
   const std::size_t mask = index_.size() - 1;
   for (std::size_t at = Slot(key, mask); index_[at] != 0; at = (at + 1) & mask) {
     if (cells_[index_[at] - 1].key == key) return index_[at] - 1;
@@ -51,6 +56,7 @@ std::size_t KillTable::CapacityAfterAdding() const {
 }
 
 std::size_t KillTable::IndexSizeFor(std::size_t cells) const {
+  if (cells <= kWalked) return 0;
   std::size_t size = std::max(kFirstIndexSize, index_.size());
   while (size < 2 * cells) size *= 2;
   return size;
@@ -73,10 +79,11 @@ std::int32_t& KillTable::Add(std::uint32_t key, std::int32_t count) {
   if (cells_.size() == cells_.capacity()) cells_.reserve(CapacityAfterAdding());
   cells_.push_back({key, count});
   if (!in_order) {
+    sorted_ = false;
     const std::size_t size = IndexSizeFor(cells_.size());
     if (size != index_.size()) {
       BuildIndex(size);
-    } else {
+    } else if (!index_.empty()) {
       IndexCell(static_cast<std::uint32_t>(cells_.size() - 1));
     }
   }
@@ -88,6 +95,7 @@ void KillTable::Compact() {
     std::sort(cells_.begin(), cells_.end(),
               [](const Cell& a, const Cell& b) { return a.key < b.key; });
     index_ = {};
+    sorted_ = true;
   }
   if (cells_.capacity() > cells_.size()) cells_ = std::vector<Cell>(cells_.begin(), cells_.end());
 }

@@ -6,8 +6,9 @@
 // The cells stand in key order (killer, then weapon, then victim: the order in which a
 // saved game lists the counts) whenever sorted() holds: always once Compact() has run,
 // and while cells are only added in that order, as a saved game is read. Cells added
-// in any other order, as a capture meets the kills, stand in the order met, found
-// through a lookup index until Compact() sorts them and drops it.
+// in any other order, as a capture meets the kills, stand in the order met, found by a
+// walk over them while they are few and through a lookup index beyond, until Compact()
+// sorts them and drops the index.
 #pragma once
 
 #include <cstddef>
@@ -43,7 +44,7 @@ class KillTable {
   // Sorts the cells, frees the lookup index and gives back the room kept for more.
   void Compact();
 
-  bool sorted() const { return index_.empty(); }
+  bool sorted() const { return sorted_; }
   std::span<const Cell> cells() const { return cells_; }
   // The cells in key order: the table's own when sorted(), otherwise a sorted copy put
   // in `scratch`.
@@ -64,9 +65,13 @@ class KillTable {
   void BuildIndex(std::size_t size);
   void IndexCell(std::uint32_t position);
 
+  // Unsorted cells up to this many are found by a walk, without an index.
+  static constexpr std::size_t kWalked = 32;
+
   std::vector<Cell> cells_;
+  bool sorted_ = true;
   // Open addressing over cells_: a position + 1 per slot, 0 for a free slot; a power of
-  // two at least twice the cells. Empty while the cells are in key order.
+  // two at least twice the cells. Only for more than kWalked unsorted cells.
   std::vector<std::uint32_t> index_;
 };
 
