@@ -77,43 +77,43 @@ MapRecord& NewMap(StatsStore& store, std::string name) {
 }
 
 bool AddNick(MapRecord& map, std::string nick, std::uint8_t team) {
-  std::vector<std::string> one;
-  one.push_back(std::move(nick));
-  return AddNicks(map, std::move(one), team);
+  return map.AppendNicks(std::span(&nick, 1), team, false);
 }
 
 bool AddNickKeepingRoom(MapRecord& map, std::string nick, std::uint8_t team) {
-  std::vector<std::string> one;
-  one.push_back(std::move(nick));
-  return AddNicks(map, std::move(one), team, true);
+  return map.AppendNicks(std::span(&nick, 1), team, true);
 }
 
 bool AddNicks(MapRecord& map, std::vector<std::string> nicks, std::uint8_t team, bool keep_room) {
-  const std::size_t old_n = map.nicks.size();
-  if (nicks.size() > static_cast<std::size_t>(kMaxNicksPerMap) - old_n) return false;
-  if (nicks.empty()) return true;
-  const std::size_t new_n = old_n + nicks.size();
+  return map.AppendNicks(nicks, team, keep_room);
+}
+
+bool MapRecord::AppendNicks(std::span<std::string> added, std::uint8_t team, bool keep_room) {
+  const std::size_t old_n = nicks.size();
+  if (added.size() > static_cast<std::size_t>(kMaxNicksPerMap) - old_n) return false;
+  if (added.empty()) return true;
+  const std::size_t new_n = old_n + added.size();
   std::size_t text_bytes = 0;
-  for (const auto& nick : nicks) text_bytes += NickBytes(nick);
-  if (map.budget_ && !map.budget_->Reserve(text_bytes)) return false;
-  map.charged_ += map.budget_ ? text_bytes : 0;
+  for (const auto& nick : added) text_bytes += NickBytes(nick);
+  if (budget_ && !budget_->Reserve(text_bytes)) return false;
+  charged_ += budget_ ? text_bytes : 0;
   // Room first, so that running out of memory leaves the map as it was. Keeping room,
   // the lists grow by half again, from room for a usual game of 16, so that a map of N
   // nicknames is laid out a few times, not N times.
-  if (new_n > map.nicks.capacity()) {
+  if (new_n > nicks.capacity()) {
     const std::size_t room =
-        keep_room ? std::max<std::size_t>({new_n, map.nicks.capacity() * 3 / 2, 16}) : new_n;
-    map.nicks.reserve(std::min<std::size_t>(room, kMaxNicksPerMap));
+        keep_room ? std::max<std::size_t>({new_n, nicks.capacity() * 3 / 2, 16}) : new_n;
+    nicks.reserve(std::min<std::size_t>(room, kMaxNicksPerMap));
   }
-  const std::size_t room = map.nicks.capacity();
-  for (auto* counts : {&map.caps, &map.rets, &map.fck, &map.ft}) counts->reserve(room);
-  map.teams.reserve(room);
-  for (auto& nick : nicks) map.nicks.push_back(std::move(nick));
-  map.teams.resize(new_n, team);
-  map.caps.resize(new_n, 0);
-  map.rets.resize(new_n, 0);
-  map.fck.resize(new_n, 0);
-  map.ft.resize(new_n, 0);
+  const std::size_t room = nicks.capacity();
+  for (auto* counts : {&caps, &rets, &fck, &ft}) counts->reserve(room);
+  teams.reserve(room);
+  for (auto& nick : added) nicks.push_back(std::move(nick));
+  teams.resize(new_n, team);
+  caps.resize(new_n, 0);
+  rets.resize(new_n, 0);
+  fck.resize(new_n, 0);
+  ft.resize(new_n, 0);
   return true;
 }
 

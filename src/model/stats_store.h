@@ -114,8 +114,11 @@ struct MapRecord {
 
  private:
   friend MapRecord& NewMap(StatsStore&, std::string);
+  friend bool AddNick(MapRecord&, std::string, std::uint8_t);
+  friend bool AddNickKeepingRoom(MapRecord&, std::string, std::uint8_t);
   friend bool AddNicks(MapRecord&, std::vector<std::string>, std::uint8_t, bool);
   friend void CompactMap(MapRecord&);
+  bool AppendNicks(std::span<std::string> nicks, std::uint8_t team, bool keep_room);
   bool AddCell(std::uint32_t key, std::int32_t count);
 
   KillTable kill_table_;
