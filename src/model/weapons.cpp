@@ -4,6 +4,7 @@ namespace mrv {
 
 void WeaponTable::Append(std::string entry) {
   const auto code = static_cast<unsigned char>(entry[0]);
+  codes_ += entry[0];
   entries_.push_back(std::move(entry));
   if (by_code_[code] < 0) by_code_[code] = size() - 1;
 }

@@ -16,7 +16,7 @@ class WeaponTable {
   int size() const { return static_cast<int>(entries_.size()); }
   bool empty() const { return entries_.empty(); }
   const std::string& entry(int index) const { return entries_[static_cast<std::size_t>(index)]; }
-  char code(int index) const { return entry(index)[0]; }
+  char code(int index) const { return codes_[static_cast<std::size_t>(index)]; }
   std::string_view name(int index) const { return std::string_view(entry(index)).substr(1); }
 
   // Appends an entry of at least two characters; the caller checks uniqueness.
@@ -27,6 +27,7 @@ class WeaponTable {
 
  private:
   std::vector<std::string> entries_;
+  std::string codes_;  // each entry's code, side by side: grids and totals test them per weapon
   std::array<int, 256> by_code_;  // first entry of each code, -1 when none
 };
 

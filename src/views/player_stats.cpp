@@ -11,27 +11,31 @@ std::uint32_t SpellingNumbers::Of(const std::string& folded) {
   return numbers_.try_emplace(folded, static_cast<std::uint32_t>(numbers_.size())).first->second;
 }
 
+int SpellingNumbers::FirstOnMap(std::uint32_t number, int index) {
+  if (number >= met_.size()) met_.resize(number + std::size_t{1}, 0);
+  std::uint64_t& met = met_[number];
+  if (met >> 32 == map_) return static_cast<int>(met & 0xFFFFFFFF);
+  met = map_ << 32 | static_cast<std::uint32_t>(index);
+  return index;
+}
+
 MapFigures::MapFigures(const MapRecord& map, SpellingNumbers& numbers) : map_(&map) {
   const auto n = map.nicks.size();
   folded_.reserve(n);
   numbers_.reserve(n);
+  numbers.NextMap();
   for (const std::string& nick : map.nicks) {
+    const int index = static_cast<int>(folded_.size());
     folded_.push_back(ToLowerAscii(nick));
     numbers_.push_back(numbers.Of(folded_.back()));
-  }
-  // Spellings met twice: sorted by number, then by index, each run's first is its first.
-  std::vector<int> order(n);
-  for (std::size_t i = 0; i < n; ++i) order[i] = static_cast<int>(i);
-  std::sort(order.begin(), order.end(),
-            [&](int a, int b) { return number(a) != number(b) ? number(a) < number(b) : a < b; });
-  for (std::size_t i = 1; i < n; ++i) {
-    if (number(order[i]) != number(order[i - 1])) continue;
+    // A spelling met twice on the map: the later one points to the first.
+    const int first = numbers.FirstOnMap(numbers_.back(), index);
+    if (first == index) continue;
     if (first_of_.empty()) {
       first_of_.resize(n);
       for (std::size_t j = 0; j < n; ++j) first_of_[j] = static_cast<int>(j);
     }
-    first_of_[static_cast<std::size_t>(order[i])] =
-        first_of_[static_cast<std::size_t>(order[i - 1])];
+    first_of_[static_cast<std::size_t>(index)] = first;
   }
 }
 

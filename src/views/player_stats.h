@@ -30,9 +30,15 @@ class SpellingNumbers {
  public:
   // The spelling's number; a new one for a spelling not met before.
   std::uint32_t Of(const std::string& folded);
+  // Maps are numbered one after the other: NextMap, then for each index of the map in
+  // order, the first index of the map that had its number (itself when none had).
+  void NextMap() { ++map_; }
+  int FirstOnMap(std::uint32_t number, int index);
 
  private:
   std::unordered_map<std::string, std::uint32_t> numbers_;
+  std::vector<std::uint64_t> met_;  // per number: the last map it was met on, and the index
+  std::uint64_t map_ = 0;
 };
 
 class MapFigures {
