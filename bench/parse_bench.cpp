@@ -12,6 +12,7 @@
 //   parse_wall_mb_s NAME VALUE  the same per second of wall time
 //   peak_rss_mb NAME VALUE      largest over the runs
 //   maps NAME VALUE             the maps the store holds at the end
+//   store_mb NAME VALUE         what the store's memory budget counts for them
 //   bare_split_mb_s NAME VALUE  the floor: read the file and find its line breaks
 //
 // Usage: parse_bench [--runs N] [--texts] [--write DIR] [NAME | FILE...]
@@ -101,6 +102,7 @@ double Seconds(std::chrono::steady_clock::time_point start) {
 struct ParseResult {
   double seconds = 0;
   std::int64_t maps = 0;
+  double store_mb = 0;
 };
 
 // Parses the log as the log-file capture does.
@@ -124,7 +126,7 @@ ParseResult ParseOnce(const fs::path& log) {
                  log.string().c_str());
     std::abort();
   }
-  return {Seconds(start), store.size()};
+  return {Seconds(start), store.size(), static_cast<double>(store.budget->used()) / (1 << 20)};
 }
 
 struct RunFigures {
@@ -190,18 +192,19 @@ void Measure(const BenchLog& log, const fs::path& path, int runs) {
   std::vector<double> speeds;
   std::vector<double> wall_speeds;
   double peak = 0;
-  std::int64_t maps = 0;
+  ParseResult last;
   for (int i = 0; i < runs; ++i) {
     const RunFigures run = ParseInChild(path);
     speeds.push_back(mb / run.cpu_seconds);
     wall_speeds.push_back(mb / run.parse.seconds);
     peak = std::max(peak, run.peak_rss_mb);
-    maps = run.parse.maps;
+    last = run.parse;
   }
   std::printf("parse_mb_s %s %.1f\n", log.name.c_str(), Median(speeds));
   std::printf("parse_wall_mb_s %s %.1f\n", log.name.c_str(), Median(wall_speeds));
   std::printf("peak_rss_mb %s %.1f\n", log.name.c_str(), peak);
-  std::printf("maps %s %lld\n", log.name.c_str(), static_cast<long long>(maps));
+  std::printf("maps %s %lld\n", log.name.c_str(), static_cast<long long>(last.maps));
+  std::printf("store_mb %s %.1f\n", log.name.c_str(), last.store_mb);
   std::printf("bare_split_mb_s %s %.1f\n", log.name.c_str(), mb / BareSplitSeconds(path));
   std::fflush(stdout);
 }
