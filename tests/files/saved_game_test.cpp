@@ -149,7 +149,7 @@ TEST(SavedGameTest, RefusesWhatItCouldNotReadBack) {
   EXPECT_FALSE(SaveGame(store, dir / "a.stg", "name", prompt));
   EXPECT_FALSE(SaveGame(ExampleGame(), dir / "b.stg", "two\r\nlines", prompt));
   store = ExampleGame();  // a count the reader would refuse
-  store[0].kills(1, 1, 0) = -1;
+  store[0].SetKills(1, 1, 0, -1);
   EXPECT_FALSE(SaveGame(store, dir / "d.stg", "name", prompt));
   EXPECT_FALSE(SaveGame(ExampleGame(), dir / "no-folder" / "c.stg", "name", prompt));
   ASSERT_EQ(prompt.shown.size(), 4u);
