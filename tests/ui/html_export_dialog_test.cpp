@@ -58,6 +58,14 @@ class HtmlExportDialogTest : public ::testing::Test {
     test::ChooseMenuSlot(viewer, 2);
     EXPECT_TRUE(shown);
   }
+  // The viewer over ts_two_maps as a live capture gives it, shown.
+  std::unique_ptr<StatsViewerWindow> OpenMonitoredGame() {
+    test::LoadMonitoredSample(*state_, "ts_two_maps");
+    auto viewer = std::make_unique<StatsViewerWindow>(*state_, dialogs_, nullptr);
+    viewer->OpenGame({.monitor = true, .last_game = "2024-05-01 21:07"});
+    viewer->show();
+    return viewer;
+  }
   static QCheckBox* Box(HtmlExportDialog& form, const QString& name) {
     return test::Child<QCheckBox>(form, name);
   }
@@ -71,17 +79,12 @@ class HtmlExportDialogTest : public ::testing::Test {
 };
 
 TEST_F(HtmlExportDialogTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure) {
-  test::LoadMonitoredSample(*state_, "ts_two_maps");
-  StatsViewerWindow viewer(*state_, dialogs_, nullptr);
-  viewer.OpenGame({.monitor = true, .last_game = "2024-05-01 21:07"});
-  viewer.show();
+  auto shown = OpenMonitoredGame();
+  StatsViewerWindow& viewer = *shown;
   Export(viewer, [](HtmlExportDialog& form) {
     QCheckBox* weapons = Box(form, names::kWeaponsBox);
-    EXPECT_EQ(weapons->text(), QStringLiteral("Weapons (player must be selected)"));
     EXPECT_FALSE(weapons->isChecked() || weapons->isEnabled());
     EXPECT_EQ(form.findChild<QCheckBox*>(names::kProgressBox), nullptr);
-    EXPECT_EQ(Box(form, names::kHitPictureBoxes[3])->toolTip(),
-              QStringLiteral("this image will be saved in the same directory as the html file"));
   });
 
   test::ClickRow(viewer, names::kPlayerList, viewer.document().FindPlayer("Morv"));
@@ -95,10 +98,7 @@ TEST_F(HtmlExportDialogTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure
 
     Click(form, names::kSaveButton);  // the save dialog cancelled: nothing written, still open
     ASSERT_EQ(file_dialogs_.asked().size(), 1u);
-    EXPECT_EQ(file_dialogs_.asked()[0].caption, QStringLiteral("Save HTML file"));
     EXPECT_EQ(file_dialogs_.asked()[0].location, PathText(Report("Casa.html")));
-    EXPECT_EQ(file_dialogs_.asked()[0].filter,
-              QStringLiteral("HTML files (*.html);;HTML files (*.htm)"));
     EXPECT_TRUE(form.isVisible());
 
     file_dialogs_.SetNextAnswer(PathText(dir_ / "missing" / "Casa.html"));
@@ -122,10 +122,8 @@ TEST_F(HtmlExportDialogTest, GameModeWeaponsNeedAPlayerAndSaveStaysOpenOnFailure
 
 // The title typed is only a file name: no part of it leads out of the save dialog's folder.
 TEST_F(HtmlExportDialogTest, TheTitleProposesAFileNameWithoutAFolderPart) {
-  test::LoadMonitoredSample(*state_, "ts_two_maps");
-  StatsViewerWindow viewer(*state_, dialogs_, nullptr);
-  viewer.OpenGame({.monitor = true, .last_game = "2024-05-01 21:07"});
-  viewer.show();
+  auto shown = OpenMonitoredGame();
+  StatsViewerWindow& viewer = *shown;
   Export(viewer, [this](HtmlExportDialog& form) {
     // Clicks go to the dialog's window, reaching whatever is under the pointer.
     const auto click = [&form](const char* name) {
@@ -151,7 +149,6 @@ TEST_F(HtmlExportDialogTest, ProfileModeHasItsWeaponsAndNoFlags) {
   viewer.OpenProfile();
   viewer.show();
   Export(viewer, [this](HtmlExportDialog& form) {
-    EXPECT_EQ(Box(form, names::kWeaponsBox)->text(), QStringLiteral("Weapons"));
     EXPECT_TRUE(Box(form, names::kWeaponsBox)->isChecked() &&
                 Box(form, names::kWeaponsBox)->isEnabled());
     EXPECT_TRUE(Box(form, names::kProgressBox)->isChecked());

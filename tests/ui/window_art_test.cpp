@@ -43,8 +43,6 @@ TEST(WindowArtTest, EveryPictureLoadsWithItsDrawingForDenseScreens) {
     EXPECT_EQ(picture.For(1.5).deviceIndependentSize().toSize(), picture.size()) << path;
     EXPECT_EQ(picture.For(1).size(), picture.size()) << path;
   }
-  EXPECT_EQ(ArtPicture(art::kMessageBackground).size(), QSize(264, 135));
-  EXPECT_EQ(ArtPicture(art::kButtonOk).size(), QSize(150, 25));
 }
 
 TEST(WindowArtTest, TheBodyMapIsDrawnInTheScreensPixels) {
