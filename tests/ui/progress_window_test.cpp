@@ -14,35 +14,13 @@
 #include "support/ui_fixtures.h"
 #include "ui/message_dialog.h"
 #include "ui/object_names.h"
-#include "ui/popup_lines.h"
 #include "ui/progress_charts_view.h"
-#include "ui/row_list.h"
 #include "ui/stats_viewer_window.h"
 
 namespace mrv::ui {
 namespace {
 
 using test::Child;
-
-// A move to, then a left click at, `local` of `target`, sent to its window.
-void ClickThroughWindow(QWidget& target, QPoint local, Qt::KeyboardModifiers keys = {}) {
-  QWidget* window = target.window();
-  const QPoint at = target.mapTo(window, local);
-  QTest::mouseMove(window->windowHandle(), at);
-  QTest::mouseClick(window->windowHandle(), Qt::LeftButton, keys, at);
-}
-
-void ChooseSlot(QWidget& viewer, int slot) {
-  auto* label = Child(viewer, names::kMenuLabel);
-  ClickThroughWindow(*label, label->rect().center());
-  auto* menu = Child<PopupLines>(viewer, names::kMenuPopup);
-  ASSERT_TRUE(menu->isVisible());
-  ClickThroughWindow(*menu, PopupLines::LinePoint(slot - 1));
-}
-
-void ClickGame(QWidget& viewer, int row, Qt::KeyboardModifiers keys = {}) {
-  ClickThroughWindow(*Child<RowList>(viewer, names::kGameList)->stack(), RowList::RowPoint(row), keys);
-}
 
 class ProgressWindowTest : public ::testing::Test {
  protected:
@@ -68,7 +46,7 @@ TEST_F(ProgressWindowTest, FollowsTheGamesListAndNamesTheGameUnderThePointer) {
   auto* progress = Child<ProgressWindow>(viewer, names::kProgressWindow);
   ASSERT_NE(progress, nullptr);
   EXPECT_FALSE(progress->isVisible());
-  ChooseSlot(viewer, 3);
+  test::ChooseMenuSlot(viewer, 3);
   ASSERT_TRUE(progress->isVisible());
   EXPECT_EQ(progress->windowTitle(), QStringLiteral("Progress over 3 games"));
   EXPECT_EQ(progress->accessibleName(), QStringLiteral("Progress"));
@@ -91,23 +69,22 @@ TEST_F(ProgressWindowTest, FollowsTheGamesListAndNamesTheGameUnderThePointer) {
   EXPECT_FALSE(point->text().contains(QLatin1Char(':'))) << "no game under the pointer";
 
   // It follows the games list: the newest game alone, then two of them.
-  ClickGame(viewer, 1);
+  test::ClickRow(viewer, names::kGameList, 1);
   EXPECT_EQ(progress->windowTitle(), QStringLiteral("Progress over 1 game"));
   EXPECT_EQ(charts->charts().at(0).x_ticks.at(0).label, "#1");  // "scrim" is no date
-  ClickGame(viewer, 3, Qt::ControlModifier);
+  test::ClickRow(viewer, names::kGameList, 3, Qt::ControlModifier);
   EXPECT_EQ(progress->windowTitle(), QStringLiteral("Progress over 2 games"));
   EXPECT_EQ(charts->charts().at(0).x_ticks.front().label, "2024-04-26");
 
-  auto* close = Child(*progress, names::kCloseImage);
-  ClickThroughWindow(*close, close->rect().center());
+  test::Click(*progress, names::kCloseImage);
   EXPECT_FALSE(progress->isVisible());
   EXPECT_FALSE(viewer.document().progress_visible());
-  ChooseSlot(viewer, 3);
+  test::ChooseMenuSlot(viewer, 3);
   EXPECT_TRUE(progress->isVisible());
   EXPECT_EQ(progress->windowTitle(), QStringLiteral("Progress over 2 games"));
 
   const QPointer<ProgressWindow> closing(progress);
-  ChooseSlot(viewer, 4);  // Close: the window goes with the viewer
+  test::ChooseMenuSlot(viewer, 4);  // Close: the window goes with the viewer
   EXPECT_FALSE(viewer.isVisible());
   EXPECT_TRUE(closing.isNull() || !closing->isVisible());
   EXPECT_TRUE(boxes_.shown().empty());
