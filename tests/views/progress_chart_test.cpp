@@ -184,11 +184,6 @@ TEST(ProgressChartTest, TheReportsSvgOfASmallProfileEscapesGameNames) {
   EXPECT_NE(svg.find("<title>&lt;script&gt;alert(&quot;x&quot;)&lt;/script&gt;: K/D"),
             std::string::npos);
   EXPECT_NE(svg.find("<title>a&amp;b &#39;quoted&#39;: "), std::string::npos);
-  std::size_t charts = 0;
-  for (auto at = svg.find("<svg "); at != std::string::npos; at = svg.find("<svg ", at + 1)) {
-    ++charts;
-  }
-  EXPECT_EQ(charts, kProgressChartCount);
   std::string lines = svg;
   std::erase(lines, '\r');
   EXPECT_EQ(lines.size() + std::count(lines.begin(), lines.end(), '\n'), svg.size())

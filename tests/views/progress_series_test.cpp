@@ -109,14 +109,5 @@ TEST(ProgressSeriesTest, DatesAndTheTextOfAPoint) {
   EXPECT_EQ(ProgressValueText(2.0 / 3, ProgressFormat::kRatio), "0.66");  // cut, never rounded
 }
 
-TEST(ProgressSeriesTest, NoGameGivesEmptyCharts) {
-  const Progress progress = ProgressOf({});
-  EXPECT_TRUE(progress.games.empty());
-  ASSERT_EQ(progress.charts.size(), kProgressChartCount);
-  for (const ProgressChart& chart : progress.charts) {
-    for (const ProgressLine& line : chart.lines) EXPECT_TRUE(line.values.empty()) << chart.title;
-  }
-}
-
 }  // namespace
 }  // namespace mrv

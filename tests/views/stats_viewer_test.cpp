@@ -57,11 +57,6 @@ TEST_F(GameViewerTest, OpensOnAllMapsWithTheOwnTotals) {
   EXPECT_FALSE(viewer.team_totals().visible);
   EXPECT_EQ(viewer.tab(), CentreTab::kHitsGiven);
   EXPECT_EQ(viewer.hits_grid()[0], (GridRow{"Left Hand", "2"}));
-
-  // A parsed log carries no own figures: the block is hidden.
-  test::ViewerHarness parsed("ts_two_maps");
-  parsed.viewer().OpenGame(false);
-  EXPECT_FALSE(parsed.viewer().your_stats_visible());
 }
 
 TEST_F(GameViewerTest, MapClicksFollowTheCtrlRules) {

@@ -15,8 +15,6 @@ using Texts = std::vector<std::string>;
 TEST(ViewerMenuTest, SlotsOfEachMode) {
   test::ViewerHarness monitored("ts_two_maps");
   monitored.viewer().OpenGame(true, std::string("2024-05-01 21:07"));
-  monitored.LoadNewProfile("Morv");
-  EXPECT_EQ(monitored.viewer().menu().lines[2].caption, " Add game to profile Morv.mrv");
   EXPECT_TRUE(monitored.viewer().RunMenuSlot(5).Has(ViewerPart::kOverall));
   EXPECT_TRUE(monitored.viewer().overall().visible);
 
@@ -153,14 +151,6 @@ TEST(ViewerActionsTest, AddingTheGameToAProfile) {
   viewer.RunMenuSlot(3);
   EXPECT_EQ(sample.TakeShown(),
             (Texts{"I've done this before!\r\n\nDo you want to add it again?"}));
-
-  // Without a profile after the manager closed, nothing is added.
-  test::ViewerHarness declined("ts_two_maps");
-  declined.MakeMonitored();
-  declined.hooks.load_profile = [] {};
-  declined.viewer().OpenGame(true);
-  declined.viewer().RunMenuSlot(3);
-  EXPECT_EQ(declined.TakeShown(), (Texts{"\r\nPlease load a profile first!"}));
 }
 
 }  // namespace
