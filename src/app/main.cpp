@@ -9,6 +9,7 @@
 #include "ui/about_window.h"
 #include "ui/accessible_widgets.h"
 #include "ui/capture_devices.h"
+#include "ui/capture_recovery.h"
 #include "ui/desktop_command_line.h"
 #include "ui/file_dialogs.h"
 #include "ui/html_export_dialog.h"
@@ -94,10 +95,10 @@ int main(int argc, char** argv) {
   mrv::ui::DesktopCaptureDevices capture_devices;
   mrv::ui::MainWindow main_window(std::move(state), file_dialogs, viewer, capture_devices);
   main_window.show();
-  if (!command_line.file.isEmpty()) {
-    QTimer::singleShot(0, &main_window, [&main_window, &command_line] {
-      main_window.OpenFile(command_line.file);
-    });
-  }
+  // First the captures a crash cut short, then the file named on the command line.
+  QTimer::singleShot(0, &main_window, [&main_window, &viewer, &command_line] {
+    mrv::ui::OfferUnfinishedCaptures(main_window.state(), viewer, &main_window);
+    if (!command_line.file.isEmpty()) main_window.OpenFile(command_line.file);
+  });
   return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <system_error>
+#include <tuple>
 
 #include "files/journal_reader.h"
 
@@ -14,7 +15,11 @@ fs::path RecoveryFolder(const fs::path& data_dir) {
 }
 
 std::vector<UnfinishedCapture> FindUnfinishedCaptures(const fs::path& data_dir) {
-  std::vector<UnfinishedCapture> found;
+  struct Found {
+    UnfinishedCapture capture;
+    std::uint64_t start_ms = 0;  // orders captures of the same second
+  };
+  std::vector<Found> found;
   std::error_code error;
   for (fs::directory_iterator entry(RecoveryFolder(data_dir), error), end;
        !error && entry != end; entry.increment(error)) {
@@ -24,13 +29,19 @@ std::vector<UnfinishedCapture> FindUnfinishedCaptures(const fs::path& data_dir) 
     if (FileLock::Acquire(file, std::chrono::milliseconds(0)).busy()) continue;
     JournalReader reader;
     std::string unreadable;
-    found.push_back(
-        {file, reader.Open(file, unreadable) ? reader.setup().started : file.stem().string()});
+    if (reader.Open(file, unreadable)) {
+      found.push_back({{file, reader.setup().started}, reader.setup().start_ms});
+    } else {
+      found.push_back({{file, file.stem().string()}, 0});
+    }
   }
-  // The names begin with the start time.
-  std::sort(found.begin(), found.end(),
-            [](const UnfinishedCapture& a, const UnfinishedCapture& b) { return a.file < b.file; });
-  return found;
+  std::sort(found.begin(), found.end(), [](const Found& a, const Found& b) {
+    return std::tie(a.capture.started, a.start_ms, a.capture.file) <
+           std::tie(b.capture.started, b.start_ms, b.capture.file);
+  });
+  std::vector<UnfinishedCapture> captures;
+  for (Found& one : found) captures.push_back(std::move(one.capture));
+  return captures;
 }
 
 JournalFile ClaimJournal(const fs::path& file) {

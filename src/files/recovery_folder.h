@@ -21,7 +21,8 @@ struct UnfinishedCapture {
   std::string started;
 };
 
-// The journals in the folder that no running capture holds, oldest first.
+// The journals in the folder that no running capture holds, oldest first (those that
+// cannot be read by their names).
 std::vector<UnfinishedCapture> FindUnfinishedCaptures(const std::filesystem::path& data_dir);
 
 // Takes the journal for this program: its lock, so that no other program offers or

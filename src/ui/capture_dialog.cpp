@@ -206,6 +206,9 @@ void CaptureDialog::CaptureFinished(CaptureWorker::End end) {
     stats_ready_ = end == CaptureWorker::End::kStats;
     if (end == CaptureWorker::End::kFailed) error_message_ = kUnableToParse;
   }
+  journal_ = worker_->TakeJournal();
+  // A capture dropped on purpose leaves nothing to recover.
+  if (!stats_ready_) journal_.Discard();
   Finish();
 }
 

@@ -25,6 +25,7 @@
 
 #include "capture/matching/death_templates.h"
 #include "capture/matching/game_texts.h"
+#include "files/journal_writer.h"
 #include "model/stats_store.h"
 #include "ui/capture_worker.h"
 #include "ui/desktop_prompt.h"
@@ -62,6 +63,9 @@ class CaptureDialog : public QDialog {
   // cannot be parsed fails at once, without the dialog.
   bool Execute();
   mrv::StatsStore& TakeStore() { return store_; }
+  // With the store, the monitor's journal, to be discarded once the game was saved or
+  // dropped; empty when there is none. A cancelled capture's journal is gone already.
+  JournalFile TakeJournal() { return std::move(journal_); }
   const std::string& ErrorMessage() const { return error_message_; }
   // Escape, as QDialog has it: Cancel.
   void reject() override;
@@ -110,6 +114,7 @@ class CaptureDialog : public QDialog {
   DeathTemplates templates_;
   GameTexts texts_;
   std::string error_message_;
+  JournalFile journal_;
 
   OkState ok_state_ = OkState::kIdle;
   bool stats_ready_ = false;

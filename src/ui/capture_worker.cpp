@@ -32,8 +32,10 @@ CaptureWorker::CaptureWorker(StatsStore& store, const WeaponTable& weapons,
                              const CaptureOptions& options, QObject* parent)
     : QObject(parent),
       relay_(gui_prompt),
+      recorder_(devices.clock(), random_, relay_),
       session_(store, weapons, templates,
-               {devices.clock(), devices.sound(), random_, relay_, cancel_}, texts),
+               {recorder_.clock(), devices.sound(), recorder_.random(), recorder_.prompt(), cancel_},
+               texts),
       requests_(cancel_) {
   session_.state.options = options;
   session_.headshot_switched = [this](bool enabled) { emit headshotSwitched(enabled); };
@@ -51,10 +53,17 @@ void CaptureWorker::StartThread(Run run) {
   thread_ = std::thread([this, run] { emit finished(run()); });
 }
 
-void CaptureWorker::StartMonitor(std::unique_ptr<GameConsole> console) {
+void CaptureWorker::StartMonitor(std::unique_ptr<GameConsole> console,
+                                 const std::filesystem::path& data_dir) {
   console_ = std::move(console);
-  session_.services.console = console_.get();
-  StartThread([this] { return EndOf(RunConsoleMonitor(session_, *this, requests_)); });
+  session_.services.console = &recorder_.Record(*console_, *this);
+  StartThread([this, data_dir] {
+    // Here, not on the GUI thread: the journal's start waits for the disk.
+    recorder_.StartJournal(data_dir, session_);
+    const MonitorEnd end = RunConsoleMonitor(session_, *this, requests_);
+    journal_ = recorder_.End();
+    return EndOf(end);
+  });
 }
 
 void CaptureWorker::StartLogFile(const std::filesystem::path& log, std::uint64_t file_size) {

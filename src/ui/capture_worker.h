@@ -6,12 +6,15 @@
 // - every box of the run is shown on the GUI thread through a PromptRelay while the
 //   run waits; Stop and Cancel end that wait and every pause of the run at once;
 // - the options may change while it runs, through options().
+// - the console monitor keeps a journal of what it reads in the recovery folder
+//   (capture_recorder.h), handed over with the store, so that the game can be
+//   recovered after a crash until it was saved or dropped.
 // The store is the run's from Start until `finished` has been delivered; the worker
 // is the GUI thread's object, made and destroyed there.
 //
 //   CaptureWorker worker(store, weapons, templates, texts, devices, prompt, options);
 //   connect(&worker, &CaptureWorker::finished, ...);   // then store is the caller's
-//   worker.StartMonitor(std::move(console));
+//   worker.StartMonitor(std::move(console), data_dir);
 #pragma once
 
 #include <QObject>
@@ -22,8 +25,10 @@
 #include <memory>
 #include <thread>
 
+#include "capture/capture_recorder.h"
 #include "capture/capture_session.h"
 #include "capture/monitor_run.h"
+#include "files/journal_writer.h"
 #include "ui/prompt_relay.h"
 
 namespace mrv::ui {
@@ -48,8 +53,9 @@ class CaptureWorker final : public QObject, private MonitorStatus {
   // A run still going is cancelled and waited for; it ends at once.
   ~CaptureWorker() override;
 
-  // Each starts the run; a worker runs once.
-  void StartMonitor(std::unique_ptr<GameConsole> console);
+  // Each starts the run; a worker runs once. The monitor's journal goes to the
+  // recovery folder of `data_dir`.
+  void StartMonitor(std::unique_ptr<GameConsole> console, const std::filesystem::path& data_dir);
   void StartLogFile(const std::filesystem::path& log, std::uint64_t file_size);
 
   // End the run and show its stats; end it and show nothing. The first request counts.
@@ -61,6 +67,9 @@ class CaptureWorker final : public QObject, private MonitorStatus {
 
   // The run's options: what the player changes here reaches the running capture.
   CaptureOptions& options() { return session_.state.options; }
+  // The monitor's journal, once `finished` has been delivered: locked until it is
+  // discarded (the game was saved or dropped) or destroyed (it stays to be recovered).
+  JournalFile TakeJournal() { return std::move(journal_); }
 
  signals:
   // The run starts waiting for the game anew: earlier status lines no longer apply.
@@ -86,9 +95,11 @@ class CaptureWorker final : public QObject, private MonitorStatus {
   CancelToken cancel_;
   SystemRandom random_;
   PromptRelay relay_;
+  CaptureRecorder recorder_;
   std::unique_ptr<GameConsole> console_;
   CaptureSession session_;
   MonitorRequests requests_;
+  JournalFile journal_;
   std::thread thread_;
 };
 

@@ -152,18 +152,24 @@ void MainWindow::ParseClicked() {
 void MainWindow::MonitorGame() {
   hide();
   bool captured = false;
+  JournalFile journal;
   {
     CaptureDialog dialog(*state_, devices_, file_dialogs_, this);
     captured = dialog.Execute();
     if (captured) {
       state_->store = std::move(dialog.TakeStore());
+      journal = dialog.TakeJournal();
     } else if (dialog.ErrorMessage() != kCancelled) {
       InformationBox(MessageText(dialog.ErrorMessage()), QStringLiteral("ERRO!"), this);
     }
   }
   // The dialog, and its tray icon, are gone before the viewer opens.
-  if (captured)
-    OpenStatsViewer(*state_, viewer_, {.monitor = true, .last_game = std::nullopt}, this);
+  if (captured) {
+    OpenStatsViewer(*state_, viewer_,
+                    {.monitor = true, .last_game = std::nullopt, .never_saved = true}, this);
+  }
+  // The game was saved, or closed on purpose: nothing is left to recover.
+  journal.Discard();
   show();
 }
 

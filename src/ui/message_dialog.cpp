@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QPushButton>
 
 #include "ui/box_placement.h"
 #include "ui/image_button.h"
@@ -181,6 +182,22 @@ Choice YesNoCancelBox(const QString& message, const QString& title, QWidget* par
   const auto answer = static_cast<QMessageBox::StandardButton>(box.exec());
   if (answer == QMessageBox::Yes) return Choice::kYes;
   return answer == QMessageBox::No ? Choice::kNo : Choice::kCancel;
+}
+
+Choice YesNoDeleteBox(const QString& message, const QString& title, QWidget* parent) {
+  const ScriptedBoxes::Shown question{
+      ScriptedBoxes::Kind::kYesNoDelete, title, message, false, false, false, {}};
+  if (const auto reply = ScriptedBoxes::Intercept(question)) {
+    return reply->choice == Choice::kCancel ? Choice::kNo : reply->choice;
+  }
+  QMessageBox box(QMessageBox::Question, title, message, QMessageBox::Yes | QMessageBox::No,
+                  ParentOrActive(parent));
+  QPushButton* remove = box.addButton(QStringLiteral("Delete"), QMessageBox::DestructiveRole);
+  box.setDefaultButton(QMessageBox::Yes);
+  box.setEscapeButton(QMessageBox::No);
+  box.exec();
+  if (box.clickedButton() == remove) return Choice::kDelete;
+  return box.clickedButton() == box.button(QMessageBox::Yes) ? Choice::kYes : Choice::kNo;
 }
 
 ScriptedBoxes::ScriptedBoxes() {

@@ -93,15 +93,18 @@ bool AskBox(const QString& message, const QString& title, QString& text, AskOpti
 // The platform's standard error dialog, with one OK button.
 void ErrorDialog(const QString& message, const QString& caption, QWidget* parent = nullptr);
 
-// The platform's question dialog with Yes, No and Cancel, for the one question of the
-// program that has three answers; closing it answers Cancel.
-enum class Choice { kYes, kNo, kCancel };
+// The platform's question dialog with Yes, No and Cancel, for the question whether to
+// overwrite a profile; closing it answers Cancel.
+enum class Choice { kYes, kNo, kCancel, kDelete };
 Choice YesNoCancelBox(const QString& message, const QString& title, QWidget* parent = nullptr);
+// The platform's question dialog with Yes, No and Delete, for the offer to recover an
+// unfinished capture; closing it answers No, which changes nothing.
+Choice YesNoDeleteBox(const QString& message, const QString& title, QWidget* parent = nullptr);
 
 // For tests: while one lives, boxes and dialogs are recorded, not shown.
 class ScriptedBoxes {
  public:
-  enum class Kind { kBox, kError, kYesNoCancel };
+  enum class Kind { kBox, kError, kYesNoCancel, kYesNoDelete };
   struct Shown {
     Kind kind;
     QString title;
@@ -121,7 +124,8 @@ class ScriptedBoxes {
   // (its preset when no text is given). Boxes without an answer waiting get Cancel.
   // OK answers a Yes/No/Cancel question with Yes, Cancel with Cancel.
   void SetNextAnswer(bool ok, std::optional<QString> input = std::nullopt);
-  // The answer to the next Yes/No/Cancel question (for another box: OK for Yes only).
+  // The answer to the next question of three buttons (for another box: OK for Yes
+  // only). A Yes/No/Delete question without an answer waiting gets No.
   void SetNextChoice(Choice choice);
   const std::vector<Shown>& shown() const { return shown_; }
 

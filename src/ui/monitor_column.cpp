@@ -98,7 +98,7 @@ void MonitorColumn::Start(CaptureWorker& worker) {
   console_box_->hide();
   live_figures_->show();
   if (minimize_->isChecked()) tray_.HideDialog();
-  worker.StartMonitor(std::move(console_));
+  worker.StartMonitor(std::move(console_), state_.data_dir);
 }
 
 void MonitorColumn::Ended() {

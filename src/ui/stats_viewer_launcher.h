@@ -24,6 +24,9 @@ struct ViewerOpening {
   bool monitor = false;
   // A loaded saved game's name; otherwise the viewer names the game by its creation time.
   std::optional<std::string> last_game;
+  // No file holds the game yet (a capture, or one recovered from its journal): closing
+  // the viewer asks first.
+  bool never_saved = false;
 };
 
 // The two windows the viewer opens from its menu that other parts of the program build.

@@ -214,7 +214,7 @@ void StatsViewerWindow::BuildSecondaryWindows() {
 }
 
 void StatsViewerWindow::OpenGame(const ViewerOpening& opening) {
-  Apply(document_.OpenGame(opening.monitor, opening.last_game));
+  Apply(document_.OpenGame(opening.monitor, opening.last_game, opening.never_saved));
   frame_->SetTitle(QStringLiteral("Stats of ") + FromGameText(document_.last_game()));
   maps_->setFocus();
 }

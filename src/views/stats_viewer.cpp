@@ -24,11 +24,13 @@ ViewerChanges StatsViewer::TakeChanges() {
   return std::exchange(changes_, {});
 }
 
-ViewerChanges StatsViewer::OpenGame(bool monitor, const std::optional<std::string>& game_name) {
+ViewerChanges StatsViewer::OpenGame(bool monitor, const std::optional<std::string>& game_name,
+                                    bool never_saved) {
   monitor_ = monitor;
   profile_ = false;
   if (game_name) last_game_ = *game_name;
-  saved_ = true;
+  // What only memory holds would be lost unasked.
+  saved_ = !(monitor && never_saved);
   figures_ = FiguresOf(context_.store);
   RebuildMapList();
   RefreshOverview();

@@ -15,7 +15,7 @@
 // so that the widgets redraw only those; no Qt signals are involved.
 //
 // Game mode, as the main window opens a saved game (Monitor set, its name as LastGame;
-// a capture passes its Monitor flag and no name):
+// a capture passes its Monitor flag, no name, and that no file holds it yet):
 //   StatsViewer viewer({store, weapons, data_dir, prompt, profile_store, loaded}, hooks);
 //   ViewerChanges changed = viewer.OpenGame(true, game_name);  // "all maps", refreshed
 //   changed = viewer.ClickMap(2, /*ctrl=*/true);               // every click refreshes
@@ -107,8 +107,10 @@ class StatsViewer {
 
   // --- Opening and closing -----------------------------------------------------------
   // Game mode: the map list from the store with "all maps" selected, then a refresh.
-  // A saved game's name replaces LastGame.
-  ViewerChanges OpenGame(bool monitor, const std::optional<std::string>& game_name = {});
+  // A saved game's name replaces LastGame. A game `never_saved` (a capture, or one
+  // recovered from its journal) starts unsaved, so that closing it asks first.
+  ViewerChanges OpenGame(bool monitor, const std::optional<std::string>& game_name = {},
+                         bool never_saved = false);
   // Profile mode on the open profile: the games list with "<all games>" selected.
   ViewerChanges OpenProfile();
   // The close query: asks about a game not added to the loaded profile, or about

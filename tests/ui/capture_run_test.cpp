@@ -34,6 +34,16 @@ class CaptureRunTest : public CaptureFixture {
   CaptureRunTest() : CaptureFixture("capture-run") {}
 
   fs::path socket() const { return dir_ / "morvane-console.sock"; }
+  // The journals in the recovery folder.
+  std::size_t Journals() const {
+    std::error_code error;
+    std::size_t count = 0;
+    for (fs::directory_iterator entry(dir_ / "recovery", error), end; !error && entry != end;
+         entry.increment(error)) {
+      count += entry->path().extension() == ".journal" ? 1 : 0;
+    }
+    return count;
+  }
 
   // The dialog stays in sight during the run: there is no tray offscreen.
   static void Start(CaptureDialog& dialog) {
@@ -159,8 +169,10 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
     ASSERT_NE(test::WaitForText(player, "Evening over.").find("Evening over."), std::string::npos);
     Click(dialog, names::kOkButton);
   });
-  // What the viewer got: the map, the player, his kill and death, his headshot.
+  // What the viewer got: the map, the player, his kill and death, his headshot; the
+  // capture's journal is kept while it is shown.
   std::vector<std::string> seen;
+  std::size_t journals_while_shown = 0;
   viewer_.inspect = [&](const ProgramState& state) {
     const MapRecord& map = state.store[0];
     seen = {map.name,
@@ -169,11 +181,15 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
             std::to_string(Kills(map, state.weapons, "Fak", "M4", "Some Player")),
             std::to_string(Kills(map, state.weapons, "Some Player", "AK103", "Fak")),
             std::to_string(map.hits[0])};
+    journals_while_shown = Journals();
   };
   Click(*main, names::kMonitorButton);
 
   ASSERT_EQ(viewer_.opened.size(), 1u);
   EXPECT_TRUE(viewer_.opened[0].opening.monitor);
+  EXPECT_TRUE(viewer_.opened[0].opening.never_saved) << "closing it asks first";
+  EXPECT_EQ(journals_while_shown, 1u);
+  EXPECT_EQ(Journals(), 0u) << "the game was closed on purpose";
   EXPECT_EQ(seen, (std::vector<std::string>{"ut4_abbey", "Fak", "1", "1", "1", "1"}));
   EXPECT_TRUE(boxes_.shown().empty());
 
@@ -270,6 +286,7 @@ TEST_F(CaptureRunTest, CancelCutsAPauseShortAndReturnsWithoutAMessage) {
   EXPECT_TRUE(boxes_.shown().empty());
   EXPECT_TRUE(main->isVisible());
   EXPECT_TRUE(game.running()) << "the game outlives the capture";
+  EXPECT_EQ(Journals(), 0u) << "a capture dropped on purpose leaves nothing to recover";
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The capture dialog's worker at the store's memory budget, which no real evening
-// reaches: a live capture ends there with its message, and its maps are shown.
+// reaches: a live capture ends there with its message, and its maps are shown; its
+// journal, handed over with them, gives the same maps again.
 #include "ui/capture_worker.h"
 
 #include <gtest/gtest.h>
@@ -9,7 +10,9 @@
 #include <optional>
 #include <string>
 
+#include "capture/journal_replay.h"
 #include "capture/line_handling.h"
+#include "files/saved_game.h"
 #include "files/settings.h"
 #include "support/fakes.h"
 #include "support/paths.h"
@@ -19,6 +22,7 @@ namespace mrv::ui {
 namespace {
 
 TEST(CaptureWorkerTest, AFullStoreEndsALiveCaptureWithItsMessageAndShowsItsMaps) {
+  test::ScratchDir dir("capture-worker");
   test::FakePrompt load_prompt;
   WeaponTable weapons;
   ASSERT_TRUE(ReadWeaponSettings(test::ShippedDir(), weapons, load_prompt));
@@ -39,7 +43,7 @@ TEST(CaptureWorkerTest, AFullStoreEndsALiveCaptureWithItsMessageAndShowsItsMaps)
   std::optional<CaptureWorker::End> end;
   QObject::connect(&worker, &CaptureWorker::finished,
                    [&end](CaptureWorker::End how) { end = how; });
-  worker.StartMonitor(std::move(console));
+  worker.StartMonitor(std::move(console), dir.path());
   ASSERT_TRUE(QTest::qWaitFor([&] { return end.has_value(); }, 20000));
   worker.Join();
 
@@ -48,6 +52,15 @@ TEST(CaptureWorkerTest, AFullStoreEndsALiveCaptureWithItsMessageAndShowsItsMaps)
   EXPECT_EQ(prompt.shown[0].text, kStoreFullMessage);
   EXPECT_GT(store.size(), 1);
   EXPECT_LT(store.size(), 20);
+
+  JournalFile journal = worker.TakeJournal();
+  ASSERT_FALSE(journal.empty());
+  JournalReplay replay;
+  std::string error;
+  ASSERT_TRUE(replay.Open(journal.path(), error)) << error;
+  StatsStore replayed(replay.weapons().size(), std::size_t{8} << 20);
+  EXPECT_EQ(replay.Run(replayed).end, MonitorEnd::kStoreFull);
+  EXPECT_EQ(GameFileText(replayed, "full"), GameFileText(store, "full"));
 }
 
 }  // namespace

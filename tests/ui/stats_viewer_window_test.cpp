@@ -48,11 +48,12 @@ class StatsViewerWindowTest : public ::testing::Test {
   }
 
   // The viewer on ts_two_maps as a live capture (or a parsed log) gives it, shown.
-  std::unique_ptr<StatsViewerWindow> OpenGame(bool monitor = true) {
+  std::unique_ptr<StatsViewerWindow> OpenGame(bool monitor = true, bool never_saved = false) {
     test::LoadMonitoredSample(*state_, "ts_two_maps");
     auto viewer = std::make_unique<StatsViewerWindow>(*state_, ViewerDialogs{}, nullptr);
     EXPECT_TRUE(viewer->ReadGeometry());
-    viewer->OpenGame({.monitor = monitor, .last_game = "2024-05-01 21:07"});
+    viewer->OpenGame(
+        {.monitor = monitor, .last_game = "2024-05-01 21:07", .never_saved = never_saved});
     viewer->show();
     return viewer;
   }
@@ -122,6 +123,23 @@ TEST_F(StatsViewerWindowTest, ClicksInBothListsReachTheDocument) {
   EXPECT_TRUE(Selected(*viewer, names::kPlayerList).empty());
   EXPECT_EQ(Text(*viewer, names::kPlayerLines[0]), QStringLiteral("Kills: "));
   EXPECT_TRUE(Child<ImageButton>(*viewer, names::kHitsGivenTab)->IsDown());
+}
+
+// Escape, the key players hit most, closes a capture that only memory holds only after
+// the question; once saved it closes at once.
+TEST_F(StatsViewerWindowTest, ACaptureNeverSavedAsksBeforeEscapeClosesIt) {
+  auto viewer = OpenGame(true, /*never_saved=*/true);
+  viewer->activateWindow();
+  boxes_.SetNextAnswer(false);
+  QTest::keyClick(viewer.get(), Qt::Key_Escape);
+  EXPECT_TRUE(viewer->isVisible());
+  EXPECT_EQ(TakeMessages(),
+            (std::vector<QString>{"You have unsaved changes!\n\nAre you sure you want to exit?"}));
+  ChooseMenuSlot(*viewer, 1);
+  EXPECT_EQ(TakeMessages(), (std::vector<QString>{"\nGame saved!"}));
+  QTest::keyClick(viewer.get(), Qt::Key_Escape);
+  EXPECT_FALSE(viewer->isVisible());
+  EXPECT_TRUE(TakeMessages().empty());
 }
 
 TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {

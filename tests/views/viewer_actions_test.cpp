@@ -63,7 +63,7 @@ TEST(ViewerActionsTest, MapPopupAndTheCloseQuery) {
   test::ViewerHarness sample("ts_two_maps");
   StatsViewer& viewer = sample.viewer();
   viewer.OpenGame(true);
-  EXPECT_TRUE(viewer.CanClose());            // a fresh capture closes without a question
+  EXPECT_TRUE(viewer.CanClose());            // a saved game closes without a question
   EXPECT_TRUE(viewer.DeleteMap(0).empty());  // not on "all maps"
 
   sample.prompt.ask_answers = {false};
@@ -105,6 +105,29 @@ TEST(ViewerActionsTest, MapPopupAndTheCloseQuery) {
   parsed.viewer().OpenGame(false);
   parsed.viewer().RenameMap(1);
   parsed.TakeShown();
+  EXPECT_TRUE(parsed.viewer().CanClose());
+  EXPECT_TRUE(parsed.TakeShown().empty());
+}
+
+// A capture lives only in memory until it is saved: closing it asks first, as a
+// renamed map does, until it was saved.
+TEST(ViewerActionsTest, ANeverSavedCaptureAsksBeforeItClosesUntilSaved) {
+  test::ViewerHarness capture("ts_two_maps");
+  StatsViewer& viewer = capture.viewer();
+  viewer.OpenGame(true, std::nullopt, /*never_saved=*/true);
+  EXPECT_FALSE(viewer.saved());
+  capture.prompt.ask_answers = {false};
+  EXPECT_FALSE(viewer.CanClose());
+  EXPECT_EQ(capture.TakeShown(),
+            (Texts{"You have unsaved changes!\r\n\nAre you sure you want to exit?"}));
+  viewer.RunMenuSlot(1);
+  EXPECT_EQ(capture.TakeShown(), (Texts{"\r\nGame saved!"}));
+  EXPECT_TRUE(viewer.CanClose());
+  EXPECT_TRUE(capture.TakeShown().empty());
+
+  // A parsed log has nothing to save: it never asks.
+  test::ViewerHarness parsed("ts_two_maps");
+  parsed.viewer().OpenGame(false, std::nullopt, true);
   EXPECT_TRUE(parsed.viewer().CanClose());
   EXPECT_TRUE(parsed.TakeShown().empty());
 }
