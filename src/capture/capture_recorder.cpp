@@ -125,14 +125,12 @@ class CaptureRecorder::TappedConsole final : public GameConsole {
     return console_.TypeLine(line);
   }
   bool CanType() const override {
-    const bool can_type = console_.CanType();
-    recorder_.ConsoleTyping(journal::kTypingCanType, can_type);
-    return can_type;
+    NoteTyping();
+    return console_.CanType();
   }
   bool ReadsNoInput() const override {
-    const bool no_input = console_.ReadsNoInput();
-    recorder_.ConsoleTyping(journal::kTypingReadsNoInput, no_input);
-    return no_input;
+    NoteTyping();
+    return console_.ReadsNoInput();
   }
   void WaitForChange(std::chrono::milliseconds timeout) override {
     recorder_.ConsoleActed();
@@ -141,6 +139,9 @@ class CaptureRecorder::TappedConsole final : public GameConsole {
   }
 
  private:
+  // Both answers at once, so that a replay never sees one without the other.
+  void NoteTyping() const { recorder_.ConsoleTyping(console_.CanType(), console_.ReadsNoInput()); }
+
   CaptureRecorder& recorder_;
   GameConsole& console_;
 };
@@ -265,12 +266,12 @@ void CaptureRecorder::ConsoleFound(bool found) {
   if (writer_) CommitEvent({found ? Tag::kFound : Tag::kLost, Now(), 0, {}});
 }
 
-void CaptureRecorder::ConsoleTyping(std::uint8_t bit, bool value) {
-  const std::uint8_t typing = value ? typing_ | bit : typing_ & ~bit;
-  if ((typing_known_ & bit) != 0 && typing == typing_) return;
-  typing_known_ |= bit;
+void CaptureRecorder::ConsoleTyping(bool can_type, bool reads_no_input) {
+  const int typing = (can_type ? journal::kTypingCanType : 0) |
+                     (reads_no_input ? journal::kTypingReadsNoInput : 0);
+  if (typing == typing_) return;
   typing_ = typing;
-  Append({Tag::kTyping, 0, typing_, {}});
+  Append({Tag::kTyping, 0, static_cast<std::uint64_t>(typing), {}});
 }
 
 void CaptureRecorder::ConsoleActed() {

@@ -70,7 +70,7 @@ class CaptureRecorder {
   void ConsoleRead(const std::string& text);
   void ConsoleDropped(std::size_t length);
   void ConsoleFound(bool found);
-  void ConsoleTyping(std::uint8_t bit, bool value);
+  void ConsoleTyping(bool can_type, bool reads_no_input);
   void ConsoleActed();
   void Heartbeat();
   void TellNotices();
@@ -96,8 +96,7 @@ class CaptureRecorder {
   std::string read_;  // its text as last read, less what was dropped
   std::size_t last_length_ = static_cast<std::size_t>(-1);
   bool found_ = false;
-  std::uint8_t typing_ = 0;
-  std::uint8_t typing_known_ = 0;
+  int typing_ = -1;  // as last recorded; -1 before the first
   // Readings since the console last said it had not changed are an idle poll's.
   bool idle_ = false;
   // Records since the console's length changed, held until its event.

@@ -20,6 +20,7 @@ int RunShowCommand(const Environment& env, const Arguments& args);
 int RunProfileCommand(const Environment& env, const Arguments& args);
 int RunMonitorCommand(const Environment& env, const Arguments& args);
 int RunExportCommand(const Environment& env, const Arguments& args);
+int RunRecoverCommand(const Environment& env, const Arguments& args);
 
 // Exit codes shared by every verb.
 inline constexpr int kExitOk = 0;

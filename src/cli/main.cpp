@@ -38,7 +38,13 @@ constexpr const char* kUsage =
     "      its progress (kills per minute, K/D and their 5-game averages, headshot share,\n"
     "      hits per minute), the oldest first.\n"
     "  monitor [--nick NAME]... [--save FILE] [--keep-searching]\n"
-    "      Capture a live game from the console configured in stats.ini.\n"
+    "      Capture a live game from the console configured in stats.ini. What it reads\n"
+    "      is journaled in recovery/ until the game is saved, so that a crash loses\n"
+    "      nothing: see recover.\n"
+    "  recover [JOURNAL [--save FILE] [--game-name NAME] [--json]]\n"
+    "      List the captures that were never saved or dropped (a crash, a kill, a power\n"
+    "      cut, or monitor without --save), or rebuild one from its journal and print\n"
+    "      its statistics as parse does; --save writes the game and removes the journal.\n"
     "  export GAME.stg -o REPORT.html [--maps LIST] [--sort COL]... [--player NICK]\n"
     "                  [--title TEXT] [--note LINE]... [--without PART]...\n"
     "  export --profile NAME -o REPORT.html [--games LIST] [--title TEXT] [--note LINE]...\n"
@@ -98,6 +104,7 @@ constexpr Verb kVerbs[] = {
 #else
     {"export", ExportIsMissing},
 #endif
+    {"recover", mrv::cli::RunRecoverCommand},
 };
 
 // A report that never reached its reader is a failure, not a success with a cut report.

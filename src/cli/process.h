@@ -24,7 +24,8 @@ void PrepareStandardStreams();
 // ignored until the tool exits: it cannot cut the report or the saved file short.
 class StopOnRequest {
  public:
-  // Must come before the capture's thread starts.
+  // Must come before the capture's and the journal's threads start, which must not take
+  // Ctrl-C.
   StopOnRequest();
   ~StopOnRequest();
   StopOnRequest(const StopOnRequest&) = delete;

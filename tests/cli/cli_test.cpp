@@ -8,7 +8,10 @@
 
 #include "files/path_text.h"
 #include "support/child_process.h"
+#include "files/settings.h"
+#include "support/fakes.h"
 #include "support/paths.h"
+#include "support/unsaved_capture.h"
 
 #ifdef _WIN32
 #include <windows.h>
@@ -200,6 +203,43 @@ TEST(CliTest, TheProgramFileHoldsTheIconAndTheVersion) {
   FreeLibrary(program);
 }
 #endif
+
+// A capture whose game was never saved: listed, rebuilt into the report parse gives,
+// and saved, which removes its journal; a damaged journal says where it stops.
+TEST(CliTest, RecoverListsRebuildsAndSavesUnsavedCaptures) {
+  const Tool tool("cli-recover");
+  const ScratchDir& dir = tool.dir();
+  EXPECT_EQ(tool.Run({"recover"}).out, "") << "nothing to recover";
+  WeaponTable weapons;
+  test::FakePrompt prompt;
+  ASSERT_TRUE(ReadWeaponSettings(dir.path(), weapons, prompt));
+  const fs::path journal = test::UnsavedCapture(
+      dir.path(), weapons,
+      {"\"mapname\" is:\"ut4_abbey\" default:\"nomap\"", "Rasec got a lead enema from Fak's retro M4."});
+  const Outcome listed = tool.Run({"recover"});
+  EXPECT_TRUE(listed.out.ends_with("  " + journal.string() + "\n")) << listed.out;
+  EXPECT_EQ(listed.out.size(), 19 + 2 + journal.string().size() + 1) << "the start, then the file";
+
+  const Outcome json = tool.Run({"recover", journal.string(), "--json"});
+  EXPECT_EQ(json.exit_code, 0) << json.err;
+  EXPECT_NE(json.out.find("{\"game\":\"" + listed.out.substr(0, 16) + "\""), std::string::npos)
+      << json.out;
+  EXPECT_NE(json.out.find("ut4_abbey"), std::string::npos);
+  EXPECT_TRUE(fs::exists(journal)) << "kept until saved";
+
+  std::string bytes = ReadFileBytes(journal);
+  WriteFileBytes(dir / "cut.journal", bytes.substr(0, bytes.size() - 2));
+  const Outcome cut = tool.Run({"recover", (dir / "cut.journal").string()});
+  EXPECT_EQ(cut.exit_code, 0);
+  EXPECT_NE(cut.err.find("the journal is damaged at byte "), std::string::npos) << cut.err;
+  EXPECT_EQ(tool.Run({"recover", (dir / "zapped.log").string()}).exit_code, 1);
+  EXPECT_EQ(tool.Run({"recover", "--json"}).exit_code, 2);
+
+  const std::string game = (dir / "tonight.stg").string();
+  EXPECT_EQ(tool.Run({"recover", journal.string(), "--save", game}).exit_code, 0);
+  EXPECT_FALSE(fs::exists(journal));
+  EXPECT_TRUE(tool.Run({"show", game}).out.starts_with("Game: "));
+}
 
 // GameTexts.txt beside the tool decides how a 4.1 log reads.
 TEST(CliTest, ReadsTheGameTextsFileBesideIt) {

@@ -4,12 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include "capture/capture_recorder.h"
-#include "capture/journal_replay.h"
 #include "files/recovery_folder.h"
 #include "support/paths.h"
 #include "support/print_qstring.h"
 #include "support/ui_fixtures.h"
+#include "support/unsaved_capture.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_dialog.h"
 
@@ -17,31 +16,6 @@ namespace mrv::ui {
 namespace {
 
 namespace fs = std::filesystem;
-
-// A live capture that printed these lines and then died: its journal stays behind,
-// as after a crash, without its end.
-void CaptureThenCrash(const fs::path& data_dir, const WeaponTable& weapons,
-                      const std::string& line, std::uint64_t start_ms) {
-  test::FakeClock clock(start_ms);
-  test::FakeRandom random;
-  test::FakePrompt prompt;
-  SilentSoundPlayer sound;
-  CancelToken cancel;
-  CaptureRecorder recorder(clock, random, prompt);
-  StatsStore store(weapons.size());
-  const DeathTemplates templates = LoadDeathTemplates(data_dir, prompt);
-  CaptureSession session(store, weapons, templates,
-                         {recorder.clock(), sound, recorder.random(), recorder.prompt(), cancel});
-  session.state.options.monitor = true;
-  test::FakeConsole console;
-  console.text = line + "\r\n";
-  MonitorRequests requests(cancel);
-  console.on_wait = [&requests](std::chrono::milliseconds) { requests.Stop(); };
-  test::RecordingMonitorStatus status;
-  session.services.console = &recorder.Record(console, status);
-  ASSERT_TRUE(recorder.StartJournal(data_dir, session));
-  RunConsoleMonitor(session, status, requests);
-}
 
 std::vector<fs::path> Journals(const fs::path& data_dir) {
   std::vector<fs::path> journals;
@@ -63,7 +37,7 @@ TEST(CaptureRecoveryTest, OffersEachUnfinishedCaptureAndDoesWhatTheAnswerSays) {
   std::uint64_t start_ms = 1'000'000;
   for (const char* line : {"Rasec joined the blue team.", "Mia joined the red team.",
                            "Fak joined the red team."}) {
-    CaptureThenCrash(dir.path(), state.weapons, line, start_ms += 1000);
+    test::UnsavedCapture(dir.path(), state.weapons, {line}, start_ms += 1000);
   }
   const std::vector<fs::path> crashed = Journals(dir.path());
   ASSERT_EQ(crashed.size(), 3u);
