@@ -64,11 +64,46 @@ bool IsOwnPlayer(const CaptureSession& session, std::string_view nick) {
                      [nick](const std::string& own) { return EqualsIgnoreCase(own, nick); });
 }
 
+// The own player's kills and deaths as the map's kill table holds them (his suicides
+// are deaths): what counting them as they came would have given.
+void CountOwnFromKillTable(MapRecord& map) {
+  const int own = NickIndex(map, map.own_nick);
+  std::int64_t kills = 0;
+  std::int64_t deaths = 0;
+  for (int w = 0; own >= 0 && w < map.weapon_count; ++w) {
+    for (int v = 0; v < map.nick_count(); ++v) {
+      if (v != own) kills += map.kills(own, w, v);
+      deaths += map.kills(v, w, own);
+    }
+  }
+  map.own_kills = ClampToInt32(kills);
+  map.own_deaths = ClampToInt32(deaths);
+}
+
+// The game names the player. What was read of him before (a capture started after the
+// game, lines read in one go with the map's start before the game could answer) counts
+// for him from the kill table: on this map and on the maps of this run read before the
+// name came, which hold him under that name.
 void LearnOwnNick(CaptureSession& session, std::string_view line, std::size_t answer_length) {
   const std::size_t quote = line.find('"', answer_length);
   if (quote == std::string_view::npos || quote + 1 == line.size()) return;
   const std::string_view nick = line.substr(answer_length, quote - answer_length);
-  if (IsStorableNick(nick)) session.current_map().own_nick.assign(nick);
+  MapRecord& current = session.current_map();
+  if (!IsStorableNick(nick) || current.own_nick == nick) return;
+  const bool unnamed = current.own_nick == AbsentMark;
+  current.own_nick.assign(nick);
+  CountOwnFromKillTable(current);
+  if (!unnamed) return;
+  // Earlier maps' nick lists learn their renames when the store settles.
+  if (!session.plain) session.names.Settle();
+  auto& maps = session.store.maps;
+  for (auto map = maps.rbegin(); map != maps.rend(); ++map) {
+    if (map->get() == &current) continue;
+    if ((*map)->own_nick != AbsentMark) break;
+    if (NickIndex(**map, nick) < 0) continue;
+    (*map)->own_nick.assign(nick);
+    CountOwnFromKillTable(**map);
+  }
 }
 
 // A nickname a saved game could not hold back is not counted, as one beyond a full map:

@@ -411,5 +411,76 @@ TEST(ConsoleMonitorTest, ReportsTheMapsFiguresAtMostTwiceASecondAndTheLastOneSur
   EXPECT_EQ(recorder.reports.back().second, (LiveFigures{"ut4_abbey", "Morv", 1, 0, 40}));
 }
 
+// The own player's kills and deaths as his row of the map's kill table gives them:
+// suicides are deaths, not kills.
+std::pair<std::int64_t, std::int64_t> RowFigures(const MapRecord& map, std::string_view nick) {
+  const int own = NickIndex(map, nick);
+  std::pair<std::int64_t, std::int64_t> figures;
+  for (int w = 0; own >= 0 && w < map.weapon_count; ++w) {
+    for (int v = 0; v < map.nick_count(); ++v) {
+      if (v != own) figures.first += map.kills(own, w, v);
+      figures.second += map.kills(v, w, own);
+    }
+  }
+  return figures;
+}
+
+// Whenever the capture starts, before the game, during its first map or between two
+// maps, what it read of the player counts for him once the game has named him, on
+// every map it read; and his in-game requests are answered from then on.
+TEST(ConsoleMonitorTest, AStartAfterTheGameCountsThePlayerAsHisRowsDo) {
+  const std::vector<std::string> map_start = {"8 crosshairs parsed", "CL_InitCGame:  2.05 seconds",
+                                              "Com_TouchMemory: 0 msec"};
+  const std::vector<std::string> frags = {
+      "Rasec got a lead enema from Fak's retro M4.", "Fak was torn asunder by Rasec's crass AK103.",
+      "Rasec was pistol whipped by Fak.", "Fak killed himself."};
+  const std::vector<std::string> answers = {"\"mapname\" is:\"ut4_abbey\" default:\"nomap\"",
+                                            "\"name\" is:\"Fak\" default:\"UnnamedPlayer\""};
+  const auto join = [](std::vector<std::vector<std::string>> parts) {
+    std::vector<std::string> lines;
+    for (const auto& part : parts) lines.insert(lines.end(), part.begin(), part.end());
+    return lines;
+  };
+  struct Start {
+    const char* when;
+    std::vector<std::string> before;  // printed before the capture started
+    std::vector<std::string> after;   // printed while it ran, before the game's answers
+    int maps;
+  };
+  const Start starts[] = {
+      {"before the game", {}, join({map_start, frags}), 1},
+      {"during the first map", join({map_start, frags}), {}, 1},
+      {"between two maps", join({map_start, frags, map_start}), frags, 2},
+  };
+  for (const Start& start : starts) {
+    SCOPED_TRACE(start.when);
+    ScriptedMonitor m;
+    for (const std::string& line : start.before) m.Print(line);
+    m.Then([&] {
+      for (const std::string& line : start.after) m.Print(line);
+    });
+    m.Then([&] {
+      for (int game_start = 0; game_start < start.maps; ++game_start) {
+        for (const std::string& line : answers) m.Print(line);
+      }
+    });
+    m.Then([&] {
+      m.Print("Rasec got a lead enema from Fak's retro M4.");
+      m.Print("MRV_GETMYSTATS ");
+    });
+    EXPECT_EQ(m.Run(), MonitorEnd::kStopped);
+    ASSERT_EQ(m.h.store.size(), start.maps);
+    for (int i = 0; i < start.maps; ++i) {
+      const MapRecord& map = m.h.map(i);
+      EXPECT_EQ(map.own_nick, "Fak") << "map " << i;
+      const auto [kills, deaths] = RowFigures(map, "Fak");
+      EXPECT_EQ(map.own_kills, kills) << "map " << i;
+      EXPECT_EQ(map.own_deaths, deaths) << "map " << i;
+    }
+    EXPECT_NE(m.h.console.typed.back().find("ut_echo Your stats: "), std::string::npos)
+        << m.h.console.typed.back();
+  }
+}
+
 }  // namespace
 }  // namespace mrv
