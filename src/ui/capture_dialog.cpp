@@ -28,6 +28,9 @@ namespace {
 
 using namespace capture_layout;
 
+constexpr const char* kDropQuestion =
+    "The capture has counted stats that are not saved!\r\n\nStop it and throw them away?";
+
 // The profile picker's column, right of the mode's.
 constexpr int kRight = 318;
 constexpr int kRightWidth = 292;
@@ -159,6 +162,15 @@ void CaptureDialog::OkClicked() {
 }
 
 void CaptureDialog::CancelClicked() {
+  const bool running = worker_ != nullptr && !capture_ended_;
+  // A live capture that counted anything is not thrown away unasked.
+  if (running && worker_->Counted()) {
+    QString unused;
+    if (!AskBox(PlainLineBreaks(QString::fromLatin1(kDropQuestion)), QStringLiteral("?"), unused,
+                {}, this)) {
+      return;
+    }
+  }
   if (worker_ != nullptr && !capture_ended_) worker_->Cancel();
   stats_ready_ = false;
   ok_state_ = OkState::kFinished;

@@ -13,9 +13,11 @@
 // worker thread (CaptureWorker); the shell shows its status lines and its questions and
 // hands the store over only once the worker has finished. OK (or Enter) loads the chosen
 // profile and starts the capture and, pressed again, stops it to show the stats; Cancel,
-// Escape and the close image all end it through CancelClicked, with nothing shown;
-// closing is refused while the capture runs. The minimise image puts the dialog into the
-// tray (CaptureTray). Tab goes down the column, then the profile picker, OK and Cancel.
+// Escape and the close image all end it through CancelClicked, with nothing shown (a live
+// capture that counted anything asks first, and goes on unless told to stop); closing is
+// refused while the capture runs. The minimise image puts the dialog into the tray
+// (CaptureTray). Tab goes down the column, then the profile picker, OK and Cancel. A live
+// capture's journal comes with its store (TakeJournal).
 #pragma once
 
 #include <QDialog>

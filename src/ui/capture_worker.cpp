@@ -1,5 +1,7 @@
 #include "ui/capture_worker.h"
 
+#include <algorithm>
+
 #include "capture/log_file_run.h"
 #include "ui/capture_devices.h"
 #include "ui/ui_text.h"
@@ -23,6 +25,36 @@ CaptureWorker::End EndOf(LogRunEnd end) {
       return CaptureWorker::End::kFailed;
   }
 }
+
+// The game's console as the monitor uses it, noting on the monitor's thread each time it
+// waits for the console whether the store has met a player yet: every line that counts
+// anything names one.
+class CountingConsole final : public GameConsole {
+ public:
+  CountingConsole(std::unique_ptr<GameConsole> console, const StatsStore& store,
+                  std::atomic<bool>& counted)
+      : console_(std::move(console)), store_(store), counted_(counted) {}
+  bool Find() override { return console_->Find(); }
+  std::size_t TextLength() override { return console_->TextLength(); }
+  std::string Text() override { return console_->Text(); }
+  bool DropRead(std::size_t length) override { return console_->DropRead(length); }
+  bool TypeLine(const std::string& line) override { return console_->TypeLine(line); }
+  bool CanType() const override { return console_->CanType(); }
+  bool ReadsNoInput() const override { return console_->ReadsNoInput(); }
+  void WaitForChange(std::chrono::milliseconds timeout) override {
+    if (!counted_.load(std::memory_order_relaxed) &&
+        std::any_of(store_.maps.begin(), store_.maps.end(),
+                    [](const auto& map) { return !map->nicks.empty(); })) {
+      counted_.store(true, std::memory_order_release);
+    }
+    console_->WaitForChange(timeout);
+  }
+
+ private:
+  std::unique_ptr<GameConsole> console_;
+  const StatsStore& store_;
+  std::atomic<bool>& counted_;
+};
 
 }  // namespace
 
@@ -55,7 +87,7 @@ void CaptureWorker::StartThread(Run run) {
 
 void CaptureWorker::StartMonitor(std::unique_ptr<GameConsole> console,
                                  const std::filesystem::path& data_dir) {
-  console_ = std::move(console);
+  console_ = std::make_unique<CountingConsole>(std::move(console), session_.store, counted_);
   session_.services.console = &recorder_.Record(*console_, *this);
   StartThread([this, data_dir] {
     // Here, not on the GUI thread: the journal's start waits for the disk.

@@ -70,6 +70,9 @@ class CaptureWorker final : public QObject, private MonitorStatus {
   // The monitor's journal, once `finished` has been delivered: locked until it is
   // discarded (the game was saved or dropped) or destroyed (it stays to be recovered).
   JournalFile TakeJournal() { return std::move(journal_); }
+  // Whether the monitor has counted anything (a player met in any line), as it knew
+  // the last time it waited for the game's console; any thread.
+  bool Counted() const { return counted_.load(std::memory_order_acquire); }
 
  signals:
   // The run starts waiting for the game anew: earlier status lines no longer apply.
@@ -100,6 +103,7 @@ class CaptureWorker final : public QObject, private MonitorStatus {
   CaptureSession session_;
   MonitorRequests requests_;
   JournalFile journal_;
+  std::atomic<bool> counted_{false};
   std::thread thread_;
 };
 

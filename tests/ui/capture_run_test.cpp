@@ -245,6 +245,55 @@ TEST_F(CaptureRunTest, AsksWhetherToWaitForALostGameAndHonoursBothAnswers) {
   EXPECT_EQ(nicks, (std::vector<std::vector<std::string>>{{"Rasec"}, {"Fak"}}));
 }
 
+// Escape, the close image or Cancel drop a live capture silently only while it has
+// counted nothing; once it has, they ask, and the capture goes on unless told to stop.
+TEST_F(CaptureRunTest, DroppingALiveCaptureThatCountedAnythingAsksFirst) {
+  auto main = Open();
+  // Searching for a game that is not there: nothing to lose.
+  OnDialog([&](CaptureDialog& dialog) {
+    Start(dialog);
+    ASSERT_TRUE(WaitForStatus(dialog, QStringLiteral("Waiting for Quake3...")));
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+  });
+  Click(*main, names::kMonitorButton);
+  EXPECT_TRUE(boxes_.shown().empty());
+
+  // The game prints a player; its answer to the player's request shows that the
+  // capture has read him.
+  const std::string script = test::WriteScript(
+      dir_.path(), "join.script",
+      {"console", "print Rasec joined the blue team.", "print MRV_GETMYSTATS ",
+       "expect 20000 No stats available", "print answered", "sleep 20000"});
+  test::BridgeRun game(dir_.path(), script, "bridge.log", "morvane-console.sock");
+  ASSERT_TRUE(game.WaitUntilServing()) << game.messages();
+  boxes_.SetNextAnswer(false);  // go on capturing
+  boxes_.SetNextAnswer(true);   // stop and throw it away
+  OnDialog([&](CaptureDialog& dialog) {
+    Start(dialog);
+    BridgeConsole player(game.socket());
+    ASSERT_TRUE(player.Find());
+    test::WaitForText(player, "answered");
+    QTest::qWait(300);  // the capture waits for the console again
+    QTest::keyClick(&dialog, Qt::Key_Escape);
+    ASSERT_EQ(boxes_.shown().size(), 1u);
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_TRUE(Status(dialog).contains(QStringLiteral("Monitoring...")));
+    auto* close = Child(dialog, names::kCloseImage);
+    QTest::mouseClick(&dialog, Qt::LeftButton, {}, close->mapTo(&dialog, close->rect().center()));
+  });
+  Click(*main, names::kMonitorButton);
+
+  ASSERT_EQ(boxes_.shown().size(), 2u);
+  for (const ScriptedBoxes::Shown& box : boxes_.shown()) {
+    EXPECT_EQ(box.message, QStringLiteral("The capture has counted stats that are not saved!\n\n"
+                                          "Stop it and throw them away?"));
+    EXPECT_EQ(box.title, QStringLiteral("?"));
+  }
+  EXPECT_TRUE(viewer_.opened.empty());
+  EXPECT_EQ(Journals(), 0u);
+  EXPECT_TRUE(main->isVisible());
+}
+
 // Real time, noting when a pause after a typed line begins.
 class WatchedClock final : public Clock {
  public:
