@@ -124,6 +124,13 @@ class CaptureRecorder::TappedConsole final : public GameConsole {
     recorder_.ConsoleActed();
     return console_.TypeLine(line);
   }
+  // How fast the game reads typed text decides when the capture types and how often
+  // it reads the clock meanwhile: a replay must see the same answers.
+  std::size_t UnreadTyping() override {
+    const std::size_t unread = console_.UnreadTyping();
+    if (!recorder_.idle_) recorder_.Append({Tag::kUnread, 0, unread, {}});
+    return unread;
+  }
   bool CanType() const override {
     NoteTyping();
     return console_.CanType();
@@ -137,6 +144,10 @@ class CaptureRecorder::TappedConsole final : public GameConsole {
     console_.WaitForChange(timeout);
     recorder_.Heartbeat();
   }
+  // What only the player is told, or what only ends waits: nothing a replay needs.
+  std::string Problem() const override { return console_.Problem(); }
+  bool TakeLineLoss() override { return console_.TakeLineLoss(); }
+  void FollowCancel(const CancelToken* cancel) override { console_.FollowCancel(cancel); }
 
  private:
   // Both answers at once, so that a replay never sees one without the other.

@@ -139,6 +139,12 @@ class ReplaySource {
     const auto answer = Take(answers_);
     return answer && *answer != 0;
   }
+  // As the live run was told; a game that had read everything when nothing is recorded.
+  std::size_t Unread() {
+    if (idle_) return 0;
+    const auto unread = Take(unread_);
+    return unread ? static_cast<std::size_t>(*unread) : 0;
+  }
 
  private:
   // The next record into next_, or none at the end.
@@ -187,6 +193,9 @@ class ReplaySource {
       case Tag::kAnswer:
         answers_.push_back(record.number);
         break;
+      case Tag::kUnread:
+        unread_.push_back(record.number);
+        break;
       case Tag::kTyping:
         typing_ = static_cast<std::uint8_t>(record.number);
         break;
@@ -216,6 +225,7 @@ class ReplaySource {
     readings_.clear();
     draws_.clear();
     answers_.clear();
+    unread_.clear();
     if (next_ && next_->tag == Tag::kBoundary) {
       now_ = std::max(now_, next_->time);
       Load();
@@ -281,6 +291,7 @@ class ReplaySource {
   std::deque<std::uint64_t> readings_;
   std::deque<std::uint64_t> draws_;
   std::deque<std::uint64_t> answers_;
+  std::deque<std::uint64_t> unread_;
   bool finished_ = false;
   bool ended_ = false;
   std::string stop_reason_;
@@ -301,6 +312,7 @@ class ReplayConsole final : public GameConsole {
     source_.Acted();
     return source_.can_type();
   }
+  std::size_t UnreadTyping() override { return source_.Unread(); }
   bool CanType() const override { return source_.can_type(); }
   bool ReadsNoInput() const override { return source_.reads_no_input(); }
   void WaitForChange(std::chrono::milliseconds timeout) override { source_.Wait(timeout); }

@@ -119,11 +119,11 @@ bool HasText(Tag tag) {
 }
 
 bool HasNumber(Tag tag) {
-  return tag == Tag::kDraw || tag == Tag::kAnswer || tag == Tag::kTyping;
+  return tag == Tag::kDraw || tag == Tag::kAnswer || tag == Tag::kTyping || tag == Tag::kUnread;
 }
 
 bool IsKnownTag(char byte) {
-  constexpr std::string_view kTags = "SWKGOBTRFLCNAYHXE";
+  constexpr std::string_view kTags = "SWKGOBTRFLCNAYUHXE";
   return kTags.find(byte) != std::string_view::npos;
 }
 

@@ -51,6 +51,8 @@ enum class Tag : char {
   kDraw = 'N',      // number: a random draw
   kAnswer = 'A',    // number: 1 for OK, 0 for Cancel, to one of the capture's questions
   kTyping = 'Y',    // number: bit 0 typed lines reach the game, bit 1 it reads no input
+  kUnread = 'U',    // number: typed characters the game had not read yet, as the capture
+                    // asked
   kHeartbeat = 'H', // timed: the capture still ran
   kStopped = 'X',   // timed, text: why journaling stopped while the capture went on
   kEnded = 'E',     // timed: the capture ended on purpose

@@ -196,6 +196,13 @@ TEST_F(JournalReplayTest, TheReplayBuildsTheLiveStore) {
   ScriptEvening(live);
   live.random.answers = {0, 0, 0, 0, 0, 0};  // every announcement made, with its pauses
   live.prompt.ask_answers = {true};
+  // The game reads typed text slowly: the capture waits for it, reading the clock.
+  live.console.unread = [&live, read = std::size_t{0}]() mutable {
+    std::size_t typed = 0;
+    for (const std::string& line : live.console.typed) typed += line.size() + 1;
+    read = std::min(typed, read + 40);
+    return typed - read;
+  };
   ASSERT_EQ(live.Run(), MonitorEnd::kStopped);
   ASSERT_EQ(live.store.size(), 3);
   EXPECT_EQ(live.store[1].name, "ut4_casa");
