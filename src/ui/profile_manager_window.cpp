@@ -136,7 +136,7 @@ ProfileManagerWindow::ProfileManagerWindow(std::filesystem::path data_dir, Profi
   connect(remove_file, &ImageButton::clicked, this, &ProfileManagerWindow::Delete);
   connect(save, &ImageButton::clicked, this, &ProfileManagerWindow::Save);
   connect(open_, &ImageButton::clicked, this, &ProfileManagerWindow::Open);
-  connect(cancel, &ImageButton::clicked, this, &QDialog::reject);
+  connect(cancel, &ImageButton::clicked, this, &ProfileManagerWindow::reject);
   connect(save_timer_, &QTimer::timeout, this, &ProfileManagerWindow::Blink);
 
   FillProfileList();
@@ -321,6 +321,12 @@ void ProfileManagerWindow::keyPressEvent(QKeyEvent* event) {
 void ProfileManagerWindow::done(int result) {
   StopPendingTimer();
   QDialog::done(result);
+}
+
+void ProfileManagerWindow::reject() {
+  // Leaving drops what was not saved: the player says so first.
+  if (!SettlePendingChanges()) return;
+  QDialog::reject();
 }
 
 void ProfileManagerWindow::StartPendingTimer() {

@@ -21,9 +21,10 @@
 // blinks the frame around Save: first after 200 ms,
 // then shown for 3000 ms and hidden for 100 ms. Every file change goes through the
 // profile_store's locked, crash-safe writes; failures are shown titled "ERROR!" and leave
-// the window open. Cancel, Escape and the close image drop pending changes without a
-// question. Enter on the profile list is Open; Tab goes from the list to Create and
-// Delete, the profile's box and notes, the nickname editor, then Save, Open and Cancel.
+// the window open. Cancel, Escape and the close image ask about pending changes first, as
+// switching profiles and Open do; a failed save keeps the window open. Enter on the
+// profile list is Open; Tab goes from the list to Create and Delete, the profile's box and
+// notes, the nickname editor, then Save, Open and Cancel.
 #pragma once
 
 #include <QDialog>
@@ -64,6 +65,8 @@ class ProfileManagerWindow : public QDialog {
   void SetLoadOnly(bool load_only);
   void SetProfileViewer(ProfileViewer viewer);
   void HideOpenButton();
+  // Cancel, Escape and the close image: pending changes are settled first.
+  void reject() override;
 
  protected:
   void paintEvent(QPaintEvent* event) override;

@@ -129,6 +129,42 @@ TEST_F(ProfileManagerWindowTest, SwitchingWithPendingChangesSavesOnOkDropsOnCanc
   EXPECT_FALSE(timer->isActive());
 }
 
+// Leaving by Cancel, Escape or the close image asks as switching does: OK saves (and a
+// failed save keeps the window open), Cancel drops the changes.
+TEST_F(ProfileManagerWindowTest, LeavingWithPendingChangesAsksFirst) {
+  WriteFileBytes(dir_ / "b.mrv", NewProfile({"Bob"}));
+  const QString question = QStringLiteral("Player profile changed!\n\nDo you want to save the changes?");
+  auto manager = Open();
+  manager->show();
+  Child<QListWidget>(*manager, names::kProfileList)->setCurrentRow(1);
+  auto* notes = Child<QPlainTextEdit>(*manager, names::kProfileNotes);
+  notes->setPlainText(QStringLiteral("kept"));
+  {
+    const FileLock other = FileLock::Acquire(dir_ / "b.mrv", std::chrono::milliseconds(0));
+    boxes_.SetNextAnswer(true);
+    QTest::keyClick(manager.get(), Qt::Key_Escape);
+  }
+  ASSERT_EQ(boxes_.shown().size(), 2u);
+  EXPECT_EQ(boxes_.shown()[0].message, question);
+  EXPECT_TRUE(manager->isVisible());
+  boxes_.SetNextAnswer(true);
+  manager->close();
+  EXPECT_FALSE(manager->isVisible());
+  EXPECT_EQ(ReadFileBytes(dir_ / "b.mrv"),
+            "[NOTES]\r\nkept\r\n[ENOTES]\r\n[NICKNAMES]\r\nBob\r\n[ENICKNAMES]\r\n");
+
+  manager = Open();
+  manager->show();
+  Child<QListWidget>(*manager, names::kProfileList)->setCurrentRow(1);
+  Child<QPlainTextEdit>(*manager, names::kProfileNotes)->setPlainText(QStringLiteral("dropped"));
+  boxes_.SetNextAnswer(false);
+  Click(*manager, names::kCancelButton);
+  ASSERT_EQ(boxes_.shown().size(), 4u);
+  EXPECT_EQ(boxes_.shown()[3].message, question);
+  EXPECT_FALSE(manager->isVisible());
+  EXPECT_NE(ReadFileBytes(dir_ / "b.mrv").find("kept"), std::string::npos);
+}
+
 TEST_F(ProfileManagerWindowTest, AnInvalidFileShowsWhyAndCannotBeEdited) {
   WriteFileBytes(dir_ / "bad.mrv", "[NOTES]\r\n[ENOTES]\r\n[NICKNAMES]\r\n[ENICKNAMES]\r\n");
   auto manager = Open();
