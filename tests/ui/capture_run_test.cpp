@@ -258,12 +258,13 @@ TEST_F(CaptureRunTest, DroppingALiveCaptureThatCountedAnythingAsksFirst) {
   Click(*main, names::kMonitorButton);
   EXPECT_TRUE(boxes_.shown().empty());
 
-  // The game prints a player; its answer to the player's request shows that the
-  // capture has read him.
+  // The game prints a player; the capture's answer to the player's request shows that
+  // it has read him.
   const std::string script = test::WriteScript(
       dir_.path(), "join.script",
-      {"console", "print Rasec joined the blue team.", "print MRV_GETMYSTATS ",
-       "expect 20000 No stats available", "print answered", "sleep 20000"});
+      test::Then(test::GameStart("ut4_abbey"),
+                 {"print Rasec joined the blue team.", "print MRV_GETMYSTATS ",
+                  "expect 20000 No stats available", "print answered", "sleep 20000"}));
   test::BridgeRun game(dir_.path(), script, "bridge.log", "morvane-console.sock");
   ASSERT_TRUE(game.WaitUntilServing()) << game.messages();
   boxes_.SetNextAnswer(false);  // go on capturing
@@ -272,14 +273,16 @@ TEST_F(CaptureRunTest, DroppingALiveCaptureThatCountedAnythingAsksFirst) {
     Start(dialog);
     BridgeConsole player(game.socket());
     ASSERT_TRUE(player.Find());
-    test::WaitForText(player, "answered");
+    // Events flow meanwhile: the capture's questions and status lines need them.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return player.Text().find("answered") != std::string::npos; }, kPatienceMs))
+        << game.messages();
     QTest::qWait(300);  // the capture waits for the console again
     QTest::keyClick(&dialog, Qt::Key_Escape);
     ASSERT_EQ(boxes_.shown().size(), 1u);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(Status(dialog).contains(QStringLiteral("Monitoring...")));
-    auto* close = Child(dialog, names::kCloseImage);
-    QTest::mouseClick(&dialog, Qt::LeftButton, {}, close->mapTo(&dialog, close->rect().center()));
+    Click(dialog, names::kCloseImage);
   });
   Click(*main, names::kMonitorButton);
 
