@@ -41,6 +41,10 @@ class CountingConsole final : public GameConsole {
   bool TypeLine(const std::string& line) override { return console_->TypeLine(line); }
   bool CanType() const override { return console_->CanType(); }
   bool ReadsNoInput() const override { return console_->ReadsNoInput(); }
+  std::string Problem() const override { return console_->Problem(); }
+  bool TakeLineLoss() override { return console_->TakeLineLoss(); }
+  std::size_t UnreadTyping() override { return console_->UnreadTyping(); }
+  void FollowCancel(const CancelToken* cancel) override { console_->FollowCancel(cancel); }
   void WaitForChange(std::chrono::milliseconds timeout) override {
     if (!counted_.load(std::memory_order_relaxed) &&
         std::any_of(store_.maps.begin(), store_.maps.end(),
