@@ -1,7 +1,9 @@
 // The console monitor's cost and reaction time against the real bridge running the
 // scripted fake game: CPU time of the monitor's thread per second of wall time while the
 // console is idle and while it receives 100 lines a second, and the delay from a line's
-// arrival in the bridge to its count in the store (see monitor_bench_support.h).
+// arrival in the bridge to its count in the store (see monitor_bench_support.h). The
+// capture keeps its journal as both programs do, and the journal's writing thread counts
+// with the monitor's.
 // monitor_dialog_bench measures the same with the desktop program's capture dialog.
 //
 // The bridge and the fake game are found beside this program; build them with it:
@@ -12,6 +14,7 @@
 #include <filesystem>
 #include <thread>
 
+#include "capture/capture_recorder.h"
 #include "capture/capture_session.h"
 #include "capture/monitor_run.h"
 #include "monitor_bench_support.h"
@@ -48,21 +51,32 @@ int main() {
       mrv::CancelToken cancel;
       mrv::BridgeConsole console(game.socket());
       mrv::StatsStore store(shipped.weapons.size());
-      mrv::CaptureSession session(store, shipped.weapons, shipped.templates,
-                                  {clock, sound, random, prompt, cancel, &console});
+      mrv::CaptureRecorder recorder(clock, random, prompt);
+      mrv::CaptureSession session(
+          store, shipped.weapons, shipped.templates,
+          {recorder.clock(), sound, recorder.random(), recorder.prompt(), cancel});
       session.state.options.frag_announcements = false;
       session.state.options.streak_announcements = false;
       NoStatus no_status;
+      session.services.console = &recorder.Record(console, no_status);
+      if (!recorder.StartJournal(folder, session)) {
+        std::fprintf(stderr, "monitor_bench: the capture journal could not start\n");
+      }
       mrv::MonitorRequests requests(cancel);
       std::thread monitor([&] { mrv::RunConsoleMonitor(session, no_status, requests); });
-      clockid_t monitor_clock{};
-      pthread_getcpuclockid(monitor.native_handle(), &monitor_clock);
+      // Every thread of this program but the one that plays the game: the monitor's
+      // and the journal's.
+      clockid_t main_clock{};
+      pthread_getcpuclockid(pthread_self(), &main_clock);
       status = bench::MeasureMonitor(
-          "console monitor thread, bridge and fake game", player, sound,
-          [monitor_clock] { return bench::ThreadCpuSeconds(monitor_clock); },
+          "console monitor and journal threads, bridge and fake game", player, sound,
+          [main_clock] {
+            return bench::ProcessCpuSeconds() - bench::ThreadCpuSeconds(main_clock);
+          },
           [&] {
             requests.Stop();
             monitor.join();
+            recorder.End().Discard();
           });
     }
   }
