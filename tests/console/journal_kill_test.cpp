@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <map>
 #include <mutex>
@@ -203,6 +204,10 @@ TEST(JournalKillTest, ACaptureKilledAtAnyMomentKeepsWhatReachedItsJournal) {
       }
     }
     EXPECT_GT(required, 20) << "capture " << i;
+    // The figures of each kill, for whoever reads the test's output.
+    std::printf("capture %zu killed: %d kills printed 2 s before, %zu recovered\n", i, required,
+                counted.size());
+    std::fflush(stdout);  // before the next tool is forked with a copy of the buffer
     for (const int victim : counted) {
       EXPECT_TRUE(seen.contains(victim) && seen.at(victim) <= captures[i].killed)
           << "capture " << i << " counted Victim" << victim << ", printed after its kill";
