@@ -10,6 +10,7 @@
 #include "cli/report_json.h"
 #include "cli/report_text.h"
 #include "cli/setup.h"
+#include "files/path_text.h"
 #include "files/recovery_folder.h"
 #include "files/saved_game.h"
 
@@ -19,7 +20,7 @@ namespace {
 
 int ListUnfinished(const Environment& env) {
   for (const UnfinishedCapture& capture : FindUnfinishedCaptures(env.data_dir)) {
-    std::printf("%s  %s\n", capture.started.c_str(), capture.file.string().c_str());
+    std::printf("%s  %s\n", capture.started.c_str(), Utf8FromPath(capture.file).c_str());
   }
   return kExitOk;
 }
@@ -41,14 +42,15 @@ int RunRecoverCommand(const Environment& env, const Arguments& args) {
     return ListUnfinished(env);
   }
   const std::string file = parsed->positionals[0];
+  const std::filesystem::path path = PathFromUtf8(file);
   // Never a journal a running capture is writing.
-  JournalFile journal = ClaimJournal(file);
+  JournalFile journal = ClaimJournal(path);
   if (journal.empty()) {
     PrintError(file + " belongs to a capture that is still running");
     return kExitFailure;
   }
   JournalReplay replay;
-  if (!replay.Open(file, error)) {
+  if (!replay.Open(path, error)) {
     PrintError(file + " " + error);
     return kExitFailure;
   }
@@ -77,7 +79,7 @@ int RunRecoverCommand(const Environment& env, const Arguments& args) {
   std::cout.flush();
   if (const auto save = parsed->Last("--save")) {
     ConsolePrompt prompt;
-    if (!SaveGame(store, *save, game_name, prompt)) return kExitFailure;
+    if (!SaveGame(store, PathFromUtf8(*save), game_name, prompt)) return kExitFailure;
     // The game is in its file now.
     journal.Discard();
   }
