@@ -69,8 +69,8 @@ int RunRecoverCommand(const Environment& env, const Arguments& args) {
       parsed->Last("--game-name").value_or(RecoveredGameName(recovered.started));
   const bool json = parsed->Has("--json");
   // The weapon table the capture counted with, which the journal holds.
-  const Report report = BuildReport(game_name, store, replay.weapons(),
-                                    json ? ReportWeapons::kListed : ReportWeapons::kLeftOut);
+  const Report report = ReportOf(game_name, store, replay.weapons(),
+                                 json ? ReportWeapons::kListed : ReportWeapons::kLeftOut);
   if (json) {
     PrintReportJson(std::cout, report, true);
   } else {
