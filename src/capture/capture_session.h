@@ -38,6 +38,10 @@ struct CaptureServices {
   Prompt& prompt;
   CancelToken& cancel;
   GameConsole* console = nullptr;  // the game's console; none for a log file
+  // Paces the live figures a front end shows. They are for display only, so they read a
+  // clock of their own: the capture's clock is journaled, and a replay must read it
+  // exactly as the live run did. None: no live figures (a log file, a replay).
+  Clock* figures_clock = nullptr;
 };
 
 // The pause after a line typed into the game, which gives the game time to run it. It

@@ -273,7 +273,9 @@ bool MonitorRun::HandleNewLines() {
 }
 
 void MonitorRun::ReportFigures() {
-  if (auto figures = figures_.Take(session_.current_map(), clock_.Millis())) {
+  Clock* const figures_clock = session_.services.figures_clock;
+  if (figures_clock == nullptr) return;
+  if (auto figures = figures_.Take(session_.current_map(), figures_clock->Millis())) {
     status_.Figures(*figures);
   }
 }

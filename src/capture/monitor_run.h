@@ -31,8 +31,8 @@ class MonitorStatus {
   // The run starts waiting for the game anew: earlier lines no longer apply.
   virtual void Clear() = 0;
   virtual void Add(std::string_view line) = 0;
-  // The figures changed: at most twice a second (LiveFiguresThrottle), on the run's
-  // thread. Nothing by default.
+  // The figures changed: at most twice a second (LiveFiguresThrottle, paced by the
+  // session's figures clock; never without one), on the run's thread. Nothing by default.
   virtual void Figures(const LiveFigures& /*figures*/) {}
 };
 

@@ -74,6 +74,8 @@ CaptureWorker::CaptureWorker(StatsStore& store, const WeaponTable& weapons,
                texts),
       requests_(cancel_) {
   session_.state.options = options;
+  // The figures on show read the device clock itself, not the journal's tap on it.
+  session_.services.figures_clock = &devices.clock();
   session_.headshot_switched = [this](bool enabled) { emit headshotSwitched(enabled); };
 }
 

@@ -50,7 +50,9 @@ CaptureHarness::CaptureHarness(bool monitor, const DeathTemplates& templates, bo
                                const GameTexts& texts)
     : store(ShippedWeapons().size()),
       session(store, ShippedWeapons(), templates,
-              {clock, sound, random, prompt, cancel, monitor ? &console : nullptr}, texts) {
+              {clock, sound, random, prompt, cancel, monitor ? &console : nullptr,
+               monitor ? &clock : nullptr},
+              texts) {
   session.state.options.monitor = monitor;
   if (!begin_run) return;
   BeginRun(session);
