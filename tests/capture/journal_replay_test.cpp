@@ -53,6 +53,8 @@ class RecordedCapture {
         requests(cancel),
         data_dir(data_dir) {
     session.state.options.monitor = true;
+    // Live figures on show, as on the desktop: their readings are not journaled.
+    session.services.figures_clock = &clock;
     console.on_wait = [this](std::chrono::milliseconds timeout) {
       clock.Advance(static_cast<std::uint64_t>(timeout.count()));
       if (steps.empty()) {

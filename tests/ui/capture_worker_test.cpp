@@ -27,7 +27,8 @@ TEST(CaptureWorkerTest, AFullStoreEndsALiveCaptureWithItsMessageAndShowsItsMaps)
   WeaponTable weapons;
   ASSERT_TRUE(ReadWeaponSettings(test::ShippedDir(), weapons, load_prompt));
   const DeathTemplates templates = DeathTemplates::FromLines({});
-  StatsStore store(weapons.size(), std::size_t{32} << 10);
+  constexpr std::size_t kBudget = std::size_t{32} << 10;
+  StatsStore store(weapons.size(), kBudget);
   test::FakePrompt prompt;
   test::TestCaptureDevices devices;
   CaptureWorker worker(store, weapons, templates, NoGameTexts(), devices, prompt,
@@ -58,7 +59,8 @@ TEST(CaptureWorkerTest, AFullStoreEndsALiveCaptureWithItsMessageAndShowsItsMaps)
   JournalReplay replay;
   std::string error;
   ASSERT_TRUE(replay.Open(journal.path(), error)) << error;
-  StatsStore replayed(replay.weapons().size(), std::size_t{8} << 20);
+  // The same budget as the live capture's: the replay fills it at the same line.
+  StatsStore replayed(replay.weapons().size(), kBudget);
   EXPECT_EQ(replay.Run(replayed).end, MonitorEnd::kStoreFull);
   EXPECT_EQ(GameFileText(replayed, "full"), GameFileText(store, "full"));
 }
