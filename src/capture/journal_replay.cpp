@@ -122,8 +122,10 @@ class ReplaySource {
   std::uint64_t Reading() {
     if (idle_) return now_;
     if (const auto reading = Take(readings_)) {
-      now_ = std::max(now_, *reading);
-      return *reading;
+      // A live clock never goes back; a damaged journal's readings may.
+      last_reading_ = std::max(last_reading_, *reading);
+      now_ = std::max(now_, last_reading_);
+      return last_reading_;
     }
     return now_;
   }
@@ -280,6 +282,7 @@ class ReplaySource {
   std::optional<Record> next_;
   std::uint64_t now_ = 0;
   std::uint64_t latest_ = 0;  // of the records noted
+  std::uint64_t last_reading_ = 0;  // the latest clock reading given back
 
   std::string text_;
   bool found_ = false;

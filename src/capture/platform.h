@@ -2,8 +2,10 @@
 // replace them: time and waits, sound, random numbers, and the cancel request.
 #pragma once
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
+#include <climits>
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
@@ -31,8 +33,11 @@ class Clock {
   virtual std::uint64_t Millis() = 0;
   // Waits, cut short by a cancel; false when cancelled.
   virtual bool Wait(std::chrono::milliseconds duration, CancelToken& cancel) = 0;
-  // Whole seconds since system start.
-  std::int32_t TickSeconds() { return static_cast<std::int32_t>(Millis() / 1000); }
+  // Whole seconds since system start, held at the largest a saved game's time can take,
+  // so that a clock read back from a damaged journal never gives a negative time.
+  std::int32_t TickSeconds() {
+    return static_cast<std::int32_t>(std::min<std::uint64_t>(Millis() / 1000, INT32_MAX));
+  }
 };
 
 class SystemClock final : public Clock {
