@@ -4,6 +4,7 @@
 // journal goes.
 #include <cstdio>
 #include <iostream>
+#include <memory>
 
 #include "capture/journal_replay.h"
 #include "cli/arguments.h"
@@ -49,13 +50,15 @@ int RunRecoverCommand(const Environment& env, const Arguments& args) {
     PrintError(file + " belongs to a capture that is still running");
     return kExitFailure;
   }
-  JournalReplay replay;
-  if (!replay.Open(path, error)) {
+  // Held apart so that its file can be closed before the journal is removed: Windows
+  // removes no open file.
+  auto replay = std::make_unique<JournalReplay>();
+  if (!replay->Open(path, error)) {
     PrintError(file + " " + error);
     return kExitFailure;
   }
-  StatsStore store(replay.weapons().size());
-  const RecoveryReport recovered = replay.Run(store);
+  StatsStore store(replay->weapons().size());
+  const RecoveryReport recovered = replay->Run(store);
   for (const std::string& message : recovered.messages) PrintError(message);
   if (!recovered.damage.empty()) {
     PrintError("the journal is damaged " + recovered.damage +
@@ -69,7 +72,7 @@ int RunRecoverCommand(const Environment& env, const Arguments& args) {
       parsed->Last("--game-name").value_or(RecoveredGameName(recovered.started));
   const bool json = parsed->Has("--json");
   // The weapon table the capture counted with, which the journal holds.
-  const Report report = ReportOf(game_name, store, replay.weapons(),
+  const Report report = ReportOf(game_name, store, replay->weapons(),
                                  json ? ReportWeapons::kListed : ReportWeapons::kLeftOut);
   if (json) {
     PrintReportJson(std::cout, report, true);
@@ -81,6 +84,7 @@ int RunRecoverCommand(const Environment& env, const Arguments& args) {
     ConsolePrompt prompt;
     if (!SaveGame(store, PathFromUtf8(*save), game_name, prompt)) return kExitFailure;
     // The game is in its file now.
+    replay.reset();
     journal.Discard();
   }
   return recovered.end == MonitorEnd::kUnknownWeapon || recovered.end == MonitorEnd::kStoreFull
