@@ -1,7 +1,8 @@
 #include "files/journal_format.h"
 
 #include <array>
-#include <ctime>
+
+#include "files/local_time.h"
 
 namespace mrv::journal {
 
@@ -248,17 +249,6 @@ std::vector<Record> SetupRecords(const JournalSetup& setup) {
   return records;
 }
 
-std::string LocalTimeNow() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M:%S", &local);
-  return text;
-}
+std::string LocalTimeNow() { return LocalTimeText("%Y-%m-%d %H:%M:%S"); }
 
 }  // namespace mrv::journal

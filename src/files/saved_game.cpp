@@ -3,13 +3,13 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <ctime>
 #include <new>
 #include <span>
 #include <utility>
 #include <vector>
 
 #include "files/line_reader.h"
+#include "files/local_time.h"
 #include "files/safe_file.h"
 #include "files/value_list.h"
 #include "model/text.h"
@@ -246,18 +246,7 @@ bool ReadMap(GameLines& lines, StatsStore& store) {
 
 }  // namespace
 
-std::string CurrentGameName() {
-  const std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  char text[32];
-  std::strftime(text, sizeof text, "%Y-%m-%d %H:%M", &local);
-  return text;
-}
+std::string CurrentGameName() { return LocalTimeText("%Y-%m-%d %H:%M"); }
 
 std::filesystem::path GameFilePath(const std::filesystem::path& data_dir,
                                    std::string_view game_name) {
