@@ -64,19 +64,14 @@ std::uint32_t NameIndex::FindGroup(std::string_view nick, std::uint64_t hash) co
 
 std::uint32_t NameIndex::NewGroup(std::string_view nick) {
   const auto id = static_cast<std::uint32_t>(groups_.size());
-  groups_.push_back(Group{std::string(nick), 0, {}, {}});
+  groups_.push_back(Group{std::string(nick), {}, 0});
+  duplicated_.emplace_back();
   by_spelling_.Insert(SpellingHash(nick), id);
   return id;
 }
 
 void NameIndex::Forget(std::uint32_t group) {
   by_spelling_.Erase(SpellingHash(groups_[group].text), group);
-}
-
-bool NameIndex::Holds(const Group& group, std::uint32_t map) {
-  const auto it = std::lower_bound(group.holders.begin(), group.holders.end(), map,
-                                   [](const Holder& h, std::uint32_t m) { return h.map < m; });
-  return it != group.holders.end() && it->map == map;
 }
 
 const std::string& NameIndex::TextAt(std::uint32_t map, std::uint32_t position) const {
@@ -108,6 +103,7 @@ void NameIndex::Settle() {
 void NameIndex::Rebuild() {
   if (maps_.size() <= store_.maps.size()) Settle();
   groups_.clear();
+  duplicated_.clear();
   by_spelling_.Clear();
   last_hashes_.clear();
   last_slots_.clear();
@@ -117,7 +113,7 @@ void NameIndex::Rebuild() {
       std::uint32_t group = FindGroup(nick);
       if (group != kNoGroup && !groups_[group].holders.empty() &&
           groups_[group].holders.back().map == m) {
-        AddInOrder(groups_[group].duplicated, m);
+        AddInOrder(duplicated_[group], m);
         group = kNoGroup;
       } else {
         if (group == kNoGroup) group = NewGroup(nick);
@@ -127,6 +123,25 @@ void NameIndex::Rebuild() {
     }
   }
   built_ = true;
+  unlisted_ = EndOfNames();
+}
+
+NameIndex::Holder NameIndex::EndOfNames() const {
+  if (maps_.empty()) return {0, 0};
+  return {static_cast<std::uint32_t>(maps_.size() - 1),
+          static_cast<std::uint32_t>(maps_.back().size())};
+}
+
+void NameIndex::ListHolders() {
+  for (std::uint32_t m = unlisted_.map; m < maps_.size(); ++m) {
+    const MapNames& names = maps_[m];
+    for (std::uint32_t position = m == unlisted_.map ? unlisted_.position : 0;
+         position < names.size(); ++position) {
+      if (names[position].group != kNoGroup)
+        groups_[names[position].group].holders.push_back({m, position});
+    }
+  }
+  unlisted_ = EndOfNames();
 }
 
 void NameIndex::SyncChanged() {
@@ -139,6 +154,9 @@ void NameIndex::SyncChanged() {
   if (!in_step) {
     Rebuild();
   } else {
+    // The maps that ended list their holders together, which costs far less than one
+    // holder at a time while lines are read.
+    ListHolders();
     maps_.resize(count);
   }
 }
@@ -148,7 +166,6 @@ int NameIndex::FindOrAdd(MapRecord& map, std::string_view nick, std::uint8_t tea
     return FindOrAddNick(map, nick, team);  // not the capture's map: the plain way
   }
   Sync();
-  const auto m = static_cast<std::uint32_t>(maps_.size() - 1);
   const std::uint64_t hash = SpellingHash(nick);
   // Nearly always a nickname the map already holds: its first of that spelling.
   if (last_slots_.empty() || last_hashes_.size() != map.nicks.size()) {
@@ -166,19 +183,12 @@ int NameIndex::FindOrAdd(MapRecord& map, std::string_view nick, std::uint8_t tea
       return static_cast<int>(position);
     }
   }
+  // Every nickname of the map was looked at above, each reading as its group's text: a
+  // group of this spelling holds none of them.
   std::uint32_t group = FindGroup(nick, hash);
-  if (group != kNoGroup) {
-    const std::vector<Holder>& holders = groups_[group].holders;
-    if (!holders.empty() && holders.back().map == m) {
-      const std::uint32_t position = holders.back().position;
-      if (team != 0) map.teams[position] = team;
-      return static_cast<int>(position);
-    }
-  }
   if (!IsStorableName(nick) || !AddNickKeepingRoom(map, std::string(nick), team)) return -1;
   if (group == kNoGroup) group = NewGroup(nick);
   const auto position = static_cast<std::uint32_t>(map.nicks.size() - 1);
-  groups_[group].holders.push_back({m, position});
   maps_[m].push_back({group, now_});
   last_hashes_.push_back(hash);
   if (2 * last_hashes_.size() > last_slots_.size()) {
@@ -228,7 +238,7 @@ void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::stri
     const auto twin = std::lower_bound(holders.begin(), holders.end(), holder.map,
                                        [](const Holder& h, std::uint32_t m) { return h.map < m; });
     if (twin != holders.end() && twin->map == holder.map) {
-      AddInOrder(groups_[large].duplicated, holder.map);
+      AddInOrder(duplicated_[large], holder.map);
       if (twin->position < holder.position) {
         Demote(holder.map, holder.position);
         continue;
@@ -241,9 +251,9 @@ void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::stri
     moving.push_back(holder);
   }
   groups_[small].holders.clear();
-  for (const std::uint32_t map : groups_[small].duplicated)
-    AddInOrder(groups_[large].duplicated, map);
-  groups_[small].duplicated.clear();
+  for (const std::uint32_t map : duplicated_[small])
+    AddInOrder(duplicated_[large], map);
+  duplicated_[small].clear();
   const auto middle = static_cast<std::ptrdiff_t>(holders.size());
   holders.insert(holders.end(), moving.begin(), moving.end());
   if (middle > 0 && !moving.empty() && moving.front().map < holders[middle - 1].map) {
@@ -293,7 +303,7 @@ void NameIndex::RenameOnHoldingMaps(const std::string& old_nick, const std::stri
   for (const std::uint32_t group : groups) {
     if (group == kNoGroup) continue;
     std::erase_if(groups_[group].holders, [&](const Holder& h) { return is_affected(h.map); });
-    std::erase_if(groups_[group].duplicated, is_affected);
+    std::erase_if(duplicated_[group], is_affected);
   }
   std::vector<std::vector<Holder>> taken(spellings.size());
   std::vector<bool> met(spellings.size());
@@ -308,7 +318,7 @@ void NameIndex::RenameOnHoldingMaps(const std::string& old_nick, const std::stri
       entry.joined = now_;
       if (met[k]) {
         entry.group = kNoGroup;
-        AddInOrder(groups_[groups[k]].duplicated, m);
+        AddInOrder(duplicated_[groups[k]], m);
         continue;
       }
       met[k] = true;
@@ -345,7 +355,7 @@ void NameIndex::PromoteDuplicates(const std::string& spelling,
       maps_[m][position] = {group, now_};
       promoted.push_back({m, position});
     }
-    if (held > 1) AddInOrder(groups_[group].duplicated, m);
+    if (held > 1) AddInOrder(duplicated_[group], m);
   }
   if (promoted.empty()) return;
   std::vector<Holder>& holders = groups_[group].holders;
@@ -357,6 +367,7 @@ void NameIndex::PromoteDuplicates(const std::string& spelling,
 
 void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
   Sync();
+  ListHolders();
   const bool reset = old_nick.ends_with("^7");
   const std::string_view without_reset = old_nick.substr(0, reset ? old_nick.size() - 2 : 0);
   const std::uint32_t exact = FindGroup(old_nick);
@@ -371,7 +382,7 @@ void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
     // Unless the name only changes its letter case, its duplicates stay behind.
     const std::string old_text = other == renamed ? std::string() : groups_[renamed].text;
     std::vector<std::uint32_t> duplicated;
-    if (other != renamed) duplicated.swap(groups_[renamed].duplicated);
+    if (other != renamed) duplicated.swap(duplicated_[renamed]);
     if (other == kNoGroup || other == renamed) {
       Forget(renamed);
       groups_[renamed].text.assign(new_nick);
@@ -386,6 +397,7 @@ void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
   // The last map's names may have changed.
   last_hashes_.clear();
   last_slots_.clear();
+  unlisted_ = EndOfNames();
 }
 
 }  // namespace mrv

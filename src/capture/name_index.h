@@ -45,11 +45,12 @@ class NameIndex {
     std::uint32_t map;
     std::uint32_t position;
   };
-  struct Group {
-    std::string text;  // since renamed_at, the text of every holder
+  // What finding a nickname met on a map for the first time reads and writes, in one
+  // cache line.
+  struct alignas(64) Group {
+    std::string text;             // since renamed_at, the text of every holder
+    std::vector<Holder> holders;  // in map order
     std::uint32_t renamed_at = 0;
-    std::vector<Holder> holders;            // in map order
-    std::vector<std::uint32_t> duplicated;  // the maps that hold duplicates, in map order
   };
   // Per nickname of a map: its group, and when it joined it (its own text stands in
   // the map's nick list until the group is renamed after that).
@@ -93,8 +94,6 @@ class NameIndex {
   std::uint32_t FindGroup(std::string_view nick, std::uint64_t hash) const;
   std::uint32_t NewGroup(std::string_view nick);
   void Forget(std::uint32_t group);  // from the spelling lookup
-  // The group has a holder on that map.
-  static bool Holds(const Group& group, std::uint32_t map);
   // The nickname at that place as it now reads.
   const std::string& TextAt(std::uint32_t map, std::uint32_t position) const;
   void SettleMap(std::uint32_t map);
@@ -126,8 +125,16 @@ class NameIndex {
   bool built_ = false;
   std::uint32_t now_ = 1;  // a clock of renames
   std::vector<Group> groups_;
+  // By group: the maps that hold duplicates of its spelling, in map order.
+  std::vector<std::vector<std::uint32_t>> duplicated_;
   SpellingTable by_spelling_;
   std::vector<MapNames> maps_;
+  // The groups list their holders up to here, where the last map's names stood when a
+  // map was opened or a nickname renamed: the nicknames added since are listed in
+  // maps_ only, until ListHolders() lists them too, as a rename needs.
+  Holder unlisted_{0, 0};
+  void ListHolders();
+  Holder EndOfNames() const;
   // The spelling hashes of the last map's nicknames by position, and a lookup of those
   // positions by hash (open addressing, positions + 1, 0 free; at least twice as many
   // slots as nicknames), so that a nickname met again on the current map is found
