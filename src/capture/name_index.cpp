@@ -74,22 +74,16 @@ void NameIndex::Forget(std::uint32_t group) {
   by_spelling_.Erase(SpellingHash(groups_[group].text), group);
 }
 
-const std::string& NameIndex::TextAt(std::uint32_t map, std::uint32_t position) const {
-  const MapNames& names = maps_[map];
-  const std::uint32_t group = names[position].group;
-  if (group != kNoGroup && groups_[group].renamed_at > names[position].joined) {
-    return groups_[group].text;
-  }
-  return store_[static_cast<int>(map)].nicks[position];
+bool NameIndex::ReadsGroupText(const Entry& entry) const {
+  return entry.group != kNoGroup && groups_[entry.group].renamed_at > entry.joined;
 }
 
 void NameIndex::SettleMap(std::uint32_t map) {
   MapNames& names = maps_[map];
   std::vector<std::string>& nicks = store_[static_cast<int>(map)].nicks;
   for (std::uint32_t i = 0; i < names.size() && i < nicks.size(); ++i) {
-    const std::uint32_t group = names[i].group;
-    if (group != kNoGroup && groups_[group].renamed_at > names[i].joined) {
-      nicks[i] = groups_[group].text;
+    if (ReadsGroupText(names[i])) {
+      nicks[i] = groups_[names[i].group].text;
       names[i].joined = now_;
     }
   }
@@ -214,10 +208,11 @@ void NameIndex::AddLastSlot(std::size_t position) {
 }
 
 void NameIndex::Demote(std::uint32_t map, std::uint32_t position) {
-  std::string& nick = store_[static_cast<int>(map)].nicks[position];
-  const std::string& text = TextAt(map, position);
-  if (&text != &nick) nick = text;
-  maps_[map][position] = {kNoGroup, now_};
+  Entry& entry = maps_[map][position];
+  // The map's nick list is read only when it lags behind: most often it does not.
+  if (ReadsGroupText(entry))
+    store_[static_cast<int>(map)].nicks[position] = groups_[entry.group].text;
+  entry = {kNoGroup, now_};
 }
 
 void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::string_view new_nick) {
@@ -251,8 +246,7 @@ void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::stri
     moving.push_back(holder);
   }
   groups_[small].holders.clear();
-  for (const std::uint32_t map : duplicated_[small])
-    AddInOrder(duplicated_[large], map);
+  for (const std::uint32_t map : duplicated_[small]) AddInOrder(duplicated_[large], map);
   duplicated_[small].clear();
   const auto middle = static_cast<std::ptrdiff_t>(holders.size());
   holders.insert(holders.end(), moving.begin(), moving.end());

@@ -94,8 +94,8 @@ class NameIndex {
   std::uint32_t FindGroup(std::string_view nick, std::uint64_t hash) const;
   std::uint32_t NewGroup(std::string_view nick);
   void Forget(std::uint32_t group);  // from the spelling lookup
-  // The nickname at that place as it now reads.
-  const std::string& TextAt(std::uint32_t map, std::uint32_t position) const;
+  // The nickname reads as its group's text, which its map's nick list does not yet hold.
+  bool ReadsGroupText(const Entry& entry) const;
   void SettleMap(std::uint32_t map);
   // Renames the group to a spelling that another group holds, joining the two.
   void JoinGroups(std::uint32_t renamed, std::uint32_t other, std::string_view new_nick);
