@@ -79,30 +79,31 @@ bool NameIndex::ReadsGroupText(const Entry& entry) const {
 }
 
 void NameIndex::SettleMap(std::uint32_t map) {
-  MapNames& names = maps_[map];
   std::vector<std::string>& nicks = store_[static_cast<int>(map)].nicks;
-  for (std::uint32_t i = 0; i < names.size() && i < nicks.size(); ++i) {
-    if (ReadsGroupText(names[i])) {
-      nicks[i] = groups_[names[i].group].text;
-      names[i].joined = now_;
+  for (std::uint32_t i = 0; i < names_.size(map) && i < nicks.size(); ++i) {
+    Entry& entry = names_.at(map, i);
+    if (ReadsGroupText(entry)) {
+      nicks[i] = groups_[entry.group].text;
+      entry.joined = now_;
     }
   }
 }
 
 void NameIndex::Settle() {
   if (!built_) return;
-  for (std::uint32_t m = 0; m < maps_.size() && m < store_.maps.size(); ++m) SettleMap(m);
+  for (std::uint32_t m = 0; m < names_.maps() && m < store_.maps.size(); ++m) SettleMap(m);
 }
 
 void NameIndex::Rebuild() {
-  if (maps_.size() <= store_.maps.size()) Settle();
+  if (names_.maps() <= store_.maps.size()) Settle();
   groups_.clear();
   duplicated_.clear();
   by_spelling_.Clear();
   last_hashes_.clear();
   last_slots_.clear();
-  maps_.assign(store_.maps.size(), MapNames{});
-  for (std::uint32_t m = 0; m < maps_.size(); ++m) {
+  names_.Clear();
+  for (std::uint32_t m = 0; m < store_.maps.size(); ++m) {
+    names_.AddMaps(m + 1);
     for (const std::string& nick : store_[static_cast<int>(m)].nicks) {
       std::uint32_t group = FindGroup(nick);
       if (group != kNoGroup && !groups_[group].holders.empty() &&
@@ -111,9 +112,9 @@ void NameIndex::Rebuild() {
         group = kNoGroup;
       } else {
         if (group == kNoGroup) group = NewGroup(nick);
-        groups_[group].holders.push_back({m, static_cast<std::uint32_t>(maps_[m].size())});
+        groups_[group].holders.push_back({m, names_.size(m)});
       }
-      maps_[m].push_back({group, now_});
+      names_.AddToLast({group, now_});
     }
   }
   built_ = true;
@@ -121,18 +122,16 @@ void NameIndex::Rebuild() {
 }
 
 NameIndex::Holder NameIndex::EndOfNames() const {
-  if (maps_.empty()) return {0, 0};
-  return {static_cast<std::uint32_t>(maps_.size() - 1),
-          static_cast<std::uint32_t>(maps_.back().size())};
+  if (names_.maps() == 0) return {0, 0};
+  return {names_.maps() - 1, names_.size(names_.maps() - 1)};
 }
 
 void NameIndex::ListHolders() {
-  for (std::uint32_t m = unlisted_.map; m < maps_.size(); ++m) {
-    const MapNames& names = maps_[m];
+  for (std::uint32_t m = unlisted_.map; m < names_.maps(); ++m) {
     for (std::uint32_t position = m == unlisted_.map ? unlisted_.position : 0;
-         position < names.size(); ++position) {
-      if (names[position].group != kNoGroup)
-        groups_[names[position].group].holders.push_back({m, position});
+         position < names_.size(m); ++position) {
+      const std::uint32_t group = names_.at(m, position).group;
+      if (group != kNoGroup) groups_[group].holders.push_back({m, position});
     }
   }
   unlisted_ = EndOfNames();
@@ -140,18 +139,17 @@ void NameIndex::ListHolders() {
 
 void NameIndex::SyncChanged() {
   const std::size_t count = store_.maps.size();
-  bool in_step =
-      built_ && maps_.size() <= count &&
-      (maps_.empty() || maps_.back().size() == store_.maps[maps_.size() - 1]->nicks.size());
-  for (std::size_t m = maps_.size(); in_step && m < count; ++m)
-    in_step = store_.maps[m]->nicks.empty();
+  const std::uint32_t known = names_.maps();
+  bool in_step = built_ && known <= count &&
+                 (known == 0 || names_.size(known - 1) == store_.maps[known - 1]->nicks.size());
+  for (std::size_t m = known; in_step && m < count; ++m) in_step = store_.maps[m]->nicks.empty();
   if (!in_step) {
     Rebuild();
   } else {
     // The maps that ended list their holders together, which costs far less than one
     // holder at a time while lines are read.
     ListHolders();
-    maps_.resize(count);
+    names_.AddMaps(static_cast<std::uint32_t>(count));
   }
 }
 
@@ -183,7 +181,7 @@ int NameIndex::FindOrAdd(MapRecord& map, std::string_view nick, std::uint8_t tea
   if (!IsStorableName(nick) || !AddNickKeepingRoom(map, std::string(nick), team)) return -1;
   if (group == kNoGroup) group = NewGroup(nick);
   const auto position = static_cast<std::uint32_t>(map.nicks.size() - 1);
-  maps_[m].push_back({group, now_});
+  names_.AddToLast({group, now_});
   last_hashes_.push_back(hash);
   if (2 * last_hashes_.size() > last_slots_.size()) {
     IndexLastMap();
@@ -208,7 +206,7 @@ void NameIndex::AddLastSlot(std::size_t position) {
 }
 
 void NameIndex::Demote(std::uint32_t map, std::uint32_t position) {
-  Entry& entry = maps_[map][position];
+  Entry& entry = names_.at(map, position);
   // The map's nick list is read only when it lags behind: most often it does not.
   if (ReadsGroupText(entry))
     store_[static_cast<int>(map)].nicks[position] = groups_[entry.group].text;
@@ -242,7 +240,7 @@ void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::stri
       holders.erase(twin);
     }
     Demote(holder.map, holder.position);
-    maps_[holder.map][holder.position].group = large;
+    names_.at(holder.map, holder.position).group = large;
     moving.push_back(holder);
   }
   groups_[small].holders.clear();
@@ -308,7 +306,7 @@ void NameIndex::RenameOnHoldingMaps(const std::string& old_nick, const std::stri
       std::size_t k = 0;
       while (k < spellings.size() && !EqualsIgnoringCaseWide(nicks[position], spellings[k])) ++k;
       if (k == spellings.size()) continue;
-      Entry& entry = maps_[m][position];
+      Entry& entry = names_.at(m, position);
       entry.joined = now_;
       if (met[k]) {
         entry.group = kNoGroup;
@@ -346,7 +344,7 @@ void NameIndex::PromoteDuplicates(const std::string& spelling,
         group = FindGroup(spelling);
         if (group == kNoGroup) group = NewGroup(spelling);
       }
-      maps_[m][position] = {group, now_};
+      names_.at(m, position) = {group, now_};
       promoted.push_back({m, position});
     }
     if (held > 1) AddInOrder(duplicated_[group], m);
@@ -387,7 +385,7 @@ void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
     }
     if (!duplicated.empty()) PromoteDuplicates(old_text, duplicated);
   }
-  if (!maps_.empty()) SettleMap(static_cast<std::uint32_t>(maps_.size() - 1));
+  if (names_.maps() > 0) SettleMap(names_.maps() - 1);
   // The last map's names may have changed.
   last_hashes_.clear();
   last_slots_.clear();

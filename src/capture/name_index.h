@@ -58,7 +58,29 @@ class NameIndex {
     std::uint32_t group;
     std::uint32_t joined;
   };
-  using MapNames = std::vector<Entry>;
+  // The entries of every map, map after map in one array, so that a map costs no
+  // allocation of its own: only the last map takes more.
+  class NamesByMap {
+   public:
+    std::uint32_t maps() const { return static_cast<std::uint32_t>(starts_.size()); }
+    std::uint32_t size(std::uint32_t map) const { return End(map) - starts_[map]; }
+    Entry& at(std::uint32_t map, std::uint32_t position) {
+      return entries_[starts_[map] + position];
+    }
+    void AddMaps(std::uint32_t count) {
+      starts_.resize(count, static_cast<std::uint32_t>(entries_.size()));
+    }
+    void AddToLast(Entry entry) { entries_.push_back(entry); }
+    void Clear() { entries_.clear(), starts_.clear(); }
+
+   private:
+    std::uint32_t End(std::uint32_t map) const {
+      return map + 1 < starts_.size() ? starts_[map + 1]
+                                      : static_cast<std::uint32_t>(entries_.size());
+    }
+    std::vector<Entry> entries_;
+    std::vector<std::uint32_t> starts_;  // by map, where its entries start
+  };
 
   // Groups by the hash of their spelling: open addressing, looked up for nearly every
   // line; a rename moves a group to another hash.
@@ -114,8 +136,8 @@ class NameIndex {
   void Sync() {
     // As nearly always: no map opened since, and the last one took its nicknames here.
     const auto& maps = store_.maps;
-    if (!built_ || maps_.size() != maps.size() || maps.empty() ||
-        maps_.back().size() != maps.back()->nicks.size()) {
+    if (!built_ || names_.maps() != maps.size() || maps.empty() ||
+        names_.size(names_.maps() - 1) != maps.back()->nicks.size()) {
       SyncChanged();
     }
   }
@@ -128,10 +150,10 @@ class NameIndex {
   // By group: the maps that hold duplicates of its spelling, in map order.
   std::vector<std::vector<std::uint32_t>> duplicated_;
   SpellingTable by_spelling_;
-  std::vector<MapNames> maps_;
+  NamesByMap names_;
   // The groups list their holders up to here, where the last map's names stood when a
   // map was opened or a nickname renamed: the nicknames added since are listed in
-  // maps_ only, until ListHolders() lists them too, as a rename needs.
+  // names_ only, until ListHolders() lists them too, as a rename needs.
   Holder unlisted_{0, 0};
   void ListHolders();
   Holder EndOfNames() const;
