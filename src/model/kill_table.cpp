@@ -116,7 +116,7 @@ void KillTable::Compact() {
     std::vector<Cell> ordered;  // laid out at the cells' exact number
     SortByKey(cells_, ordered);
     cells_ = std::move(ordered);
-    index_ = {};
+    index_ = std::vector<std::uint32_t>();  // freed: `= {}` would keep its room
     sorted_ = true;
   }
   if (cells_.capacity() > cells_.size()) cells_ = std::vector<Cell>(cells_.begin(), cells_.end());
