@@ -20,7 +20,15 @@ void AddInOrder(std::vector<std::uint32_t>& maps, std::uint32_t map) {
 
 }  // namespace
 
-void NameIndex::SpellingTable::Insert(std::uint64_t hash, std::uint32_t group) {
+void NameIndex::SpellingTable::Insert(std::uint64_t hash, std::uint32_t group,
+                                      std::string_view spelling) {
+  Slot slot{hash, group};
+  if (spelling.size() <= kShort) {
+    slot.length = static_cast<std::uint8_t>(spelling.size());
+    std::copy(spelling.begin(), spelling.end(), slot.text);
+  } else {
+    slot.length = kShort + 1;
+  }
   if (2 * (used_ + 1) > slots_.size()) {
     // Renames leave erased slots behind: the table is laid out anew for the groups it
     // holds, not merely doubled, so that lookups never wade through them.
@@ -29,14 +37,18 @@ void NameIndex::SpellingTable::Insert(std::uint64_t hash, std::uint32_t group) {
     while (size < 4 * (live_ + 1)) size *= 2;
     slots_.assign(size, Slot{});
     used_ = live_ = 0;
-    for (const Slot& slot : old) {
-      if (slot.group != kNoGroup && slot.group != kErased) Insert(slot.hash, slot.group);
+    for (const Slot& kept : old) {
+      if (kept.group != kNoGroup && kept.group != kErased) Place(kept);
     }
   }
+  Place(slot);
+}
+
+void NameIndex::SpellingTable::Place(const Slot& slot) {
   const std::size_t mask = slots_.size() - 1;
-  std::size_t at = hash & mask;
+  std::size_t at = slot.hash & mask;
   while (slots_[at].group != kNoGroup) at = (at + 1) & mask;
-  slots_[at] = {hash, group};
+  slots_[at] = slot;
   ++used_;
   ++live_;
 }
@@ -58,15 +70,16 @@ std::uint32_t NameIndex::FindGroup(std::string_view nick) const {
 }
 
 std::uint32_t NameIndex::FindGroup(std::string_view nick, std::uint64_t hash) const {
-  return by_spelling_.FindIf(
-      hash, [&](std::uint32_t group) { return EqualsIgnoringCaseWide(groups_[group].text, nick); });
+  return by_spelling_.Find(hash, nick, [&](std::uint32_t group) {
+    return EqualsIgnoringCaseWide(groups_[group].text, nick);
+  });
 }
 
 std::uint32_t NameIndex::NewGroup(std::string_view nick) {
   const auto id = static_cast<std::uint32_t>(groups_.size());
   groups_.push_back(Group{std::string(nick), {}, 0});
   duplicated_.emplace_back();
-  by_spelling_.Insert(SpellingHash(nick), id);
+  by_spelling_.Insert(SpellingHash(nick), id, nick);
   return id;
 }
 
@@ -221,7 +234,7 @@ void NameIndex::JoinGroups(std::uint32_t renamed, std::uint32_t other, std::stri
   Forget(other);
   groups_[renamed].text.assign(new_nick);
   groups_[renamed].renamed_at = ++now_;
-  by_spelling_.Insert(SpellingHash(new_nick), large);
+  by_spelling_.Insert(SpellingHash(new_nick), large, new_nick);
   // The smaller group's holders move, keeping the text they now read as their own. On a
   // map that holds both, the first nickname of the new spelling stays in the group and
   // the later one becomes a duplicate.
@@ -379,7 +392,7 @@ void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
       Forget(renamed);
       groups_[renamed].text.assign(new_nick);
       groups_[renamed].renamed_at = ++now_;
-      by_spelling_.Insert(SpellingHash(new_nick), renamed);
+      by_spelling_.Insert(SpellingHash(new_nick), renamed, new_nick);
     } else {
       JoinGroups(renamed, other, new_nick);
     }

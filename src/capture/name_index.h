@@ -24,6 +24,7 @@
 #include <vector>
 
 #include "model/stats_store.h"
+#include "model/wide_text.h"
 
 namespace mrv {
 
@@ -83,30 +84,42 @@ class NameIndex {
   };
 
   // Groups by the hash of their spelling: open addressing, looked up for nearly every
-  // line; a rename moves a group to another hash.
+  // nickname met anew on a map; a rename moves a group to another hash. A slot holds
+  // a spelling of its group (letter case aside) when it is short, as nearly all are, so
+  // that such a lookup reads the slot alone, not the group too.
   class SpellingTable {
    public:
-    void Insert(std::uint64_t hash, std::uint32_t group);
+    void Insert(std::uint64_t hash, std::uint32_t group, std::string_view spelling);
     void Erase(std::uint64_t hash, std::uint32_t group);
     void Clear() { slots_.clear(), used_ = live_ = 0; }
-    // Calls `found(group)` for each group of that hash until it returns true.
-    template <typename Found>
-    std::uint32_t FindIf(std::uint64_t hash, Found found) const {
+    // The group of the nickname's spelling; `spelled(group)` tells whether a group whose
+    // spelling is too long for its slot is the one.
+    template <typename Spelled>
+    std::uint32_t Find(std::uint64_t hash, std::string_view nick, Spelled spelled) const {
       if (slots_.empty()) return kNoGroup;
       const std::size_t mask = slots_.size() - 1;
       for (std::size_t at = hash & mask; slots_[at].group != kNoGroup; at = (at + 1) & mask) {
-        if (slots_[at].hash == hash && slots_[at].group != kErased && found(slots_[at].group))
-          return slots_[at].group;
+        const Slot& slot = slots_[at];
+        if (slot.hash != hash || slot.group == kErased) continue;
+        if (slot.length <= kShort ? EqualsIgnoringCaseWide(slot.spelling(), nick)
+                                  : spelled(slot.group)) {
+          return slot.group;
+        }
       }
       return kNoGroup;
     }
 
    private:
     static constexpr std::uint32_t kErased = UINT32_MAX - 1;
-    struct Slot {
+    static constexpr std::size_t kShort = 19;  // the longest spelling a slot holds
+    struct alignas(32) Slot {
       std::uint64_t hash = 0;
       std::uint32_t group = kNoGroup;
+      std::uint8_t length = 0;  // above kShort: the spelling is the group's alone
+      char text[kShort] = {};
+      std::string_view spelling() const { return {text, length}; }
     };
+    void Place(const Slot& slot);
     std::vector<Slot> slots_;
     std::size_t used_ = 0;  // slots not free, erased ones included
     std::size_t live_ = 0;  // slots holding a group

@@ -11,11 +11,17 @@ namespace {
 
 // Two stores given the same steps, one through the index, one the plain way: finding a
 // nickname on the last map, renaming on every map (names with and without the colour
-// reset, in either letter case, onto names present or not), new maps, and maps that
-// arrive with duplicates as a saved game brings them. Both must read the same.
+// reset, in either letter case, short and long, onto names present or not), new maps,
+// and maps that arrive with duplicates as a saved game brings them. Both must read the
+// same.
 TEST(NameIndexTest, AgreesWithThePlainWalkOverEveryMap) {
-  const std::vector<std::string> names = {"Blub",      "blub", "Blub^7", "BLUB^7", "Sn4ke",
-                                          "[FU]Sn4ke", "Fak",  "fak^7",  "Rasec",  "x"};
+  std::vector<std::string> names = {"Blub",      "blub", "Blub^7", "BLUB^7", "Sn4ke",
+                                    "[FU]Sn4ke", "Fak",  "fak^7",  "Rasec",  "x"};
+  // 19 bytes, the longest spelling a slot of the index's lookup holds, and longer.
+  for (const char* name : {"Nineteen_Characters", "NINETEEN_CHARACTERS^7", "[FU]A_Long_Nickname^7",
+                           "[fu]a_long_nickname^7^7"}) {
+    names.push_back(name);
+  }
   std::mt19937 random(17);
   for (int round = 0; round < 300; ++round) {
     StatsStore indexed(2), plain(2);
