@@ -4,15 +4,17 @@
 //
 // On each map, the first nickname of each spelling (letter case ignored) belongs to the
 // group of that spelling: one group per spelling for the whole store, which lists its
-// holders (map, position) in map order. A rename changes a group's text once, for every
-// map that holds it; the maps' own nick lists are brought up to date by Settle(), and
-// the current map's at once. A later nickname of the same spelling on one map (a
-// duplicate, which a rename onto a name the map held before or a saved game makes)
-// belongs to no group, which lists the maps it is duplicated on: when a rename takes the
-// group's name away, on each of those maps the first duplicate becomes the first of the
-// old name, and joins the group of that name. Only a rename whose old name some maps
-// hold as printed and others without its colour reset is made the plain way, map by
-// map, on the maps that hold either: a cost that follows those maps, not the store.
+// holders (map, position) in map order; the last map's are listed all at once, the
+// cheaper way, when the next map opens or a rename needs them. A rename changes a
+// group's text once, for every map that holds it; the maps' own nick lists are brought
+// up to date by Settle(), and the current map's at once. A later nickname of the same
+// spelling on one map (a duplicate, which a rename onto a name the map held before or
+// a saved game makes) belongs to no group, which lists the maps it is duplicated on:
+// when a rename takes the group's name away, on each of those maps the first duplicate
+// becomes the first of the old name, and joins the group of that name. Only a rename
+// whose old name some maps hold as printed and others without its colour reset is
+// made the plain way, map by map, on the maps that hold either: a cost that follows
+// those maps, not the store.
 //
 // Only the capture that owns the index changes the store while it lives, and it adds
 // nicknames only to the store's last map.
@@ -46,8 +48,7 @@ class NameIndex {
     std::uint32_t map;
     std::uint32_t position;
   };
-  // What finding a nickname met on a map for the first time reads and writes, in one
-  // cache line.
+  // A cache line each, so that listing a holder reads and writes one line of its group.
   struct alignas(64) Group {
     std::string text;             // since renamed_at, the text of every holder
     std::vector<Holder> holders;  // in map order
