@@ -10,7 +10,6 @@
 #include "files/profile_add_game.h"
 #include "files/saved_game.h"
 #include "support/paths.h"
-#include "support/window_input.h"
 #include "ui/popup_lines.h"
 #include "ui/row_list.h"
 
@@ -87,7 +86,9 @@ QPoint InWindow(const QWidget& widget, QPoint local) {
 
 void ClickAt(const QWidget& widget, QPoint local, Qt::MouseButton button,
              Qt::KeyboardModifiers keys) {
-  ClickInWindow(widget, local, keys, button);
+  if (QWindow* window = WindowOf(widget)) {
+    QTest::mouseClick(window, button, keys, InWindow(widget, local));
+  }
 }
 
 void MoveTo(const QWidget& widget, QPoint local) {

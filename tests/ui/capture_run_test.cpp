@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "capture/console/bridge_console.h"
-#include "support/capture_fixture.h"
+#include "support/main_window_fixture.h"
 #include "support/bridge_harness.h"
 #include "files/capture_options.h"
 #include "files/console_choice.h"
@@ -29,9 +29,9 @@ namespace {
 namespace fs = std::filesystem;
 using std::chrono::steady_clock;
 
-class CaptureRunTest : public CaptureFixture {
+class CaptureRunTest : public MainWindowFixture {
  protected:
-  CaptureRunTest() : CaptureFixture("capture-run") {}
+  CaptureRunTest() : MainWindowFixture("capture-run") {}
 
   fs::path socket() const { return dir_ / "morvane-console.sock"; }
   // The journals in the recovery folder.
@@ -282,10 +282,7 @@ TEST_F(CaptureRunTest, DroppingALiveCaptureThatCountedAnythingAsksFirst) {
     ASSERT_EQ(boxes_.shown().size(), 1u);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(Status(dialog).contains(QStringLiteral("Monitoring...")));
-    // Through the window, to whatever lies under the pointer.
-    auto* close = Child(dialog, names::kCloseImage);
-    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {},
-                      close->mapTo(&dialog, close->rect().center()));
+    Click(dialog, names::kCloseImage);
   });
   Click(*main, names::kMonitorButton);
 

@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -125,18 +124,11 @@ TEST_F(HtmlExportDialogTest, TheTitleProposesAFileNameWithoutAFolderPart) {
   auto shown = OpenMonitoredGame();
   StatsViewerWindow& viewer = *shown;
   Export(viewer, [this](HtmlExportDialog& form) {
-    // Clicks go to the dialog's window, reaching whatever is under the pointer.
-    const auto click = [&form](const char* name) {
-      const QWidget* target = test::Child(form, name);
-      QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {},
-                        target->mapTo(&form, target->rect().center()));
-    };
-    click(names::kReportTitle);
-    QWidget* typing = QApplication::focusWidget();
-    ASSERT_EQ(typing, form.findChild<QLineEdit*>(names::kReportTitle));
-    QTest::keyClick(typing, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(typing, QStringLiteral("../../../../etc/evil\\x"));
-    click(names::kSaveButton);
+    Click(form, names::kReportTitle);
+    ASSERT_EQ(QApplication::focusWidget(), form.findChild<QLineEdit*>(names::kReportTitle));
+    test::PressKey(form, Qt::Key_A, Qt::ControlModifier);
+    test::TypeText(form, QStringLiteral("../../../../etc/evil\\x"));
+    Click(form, names::kSaveButton);
     ASSERT_EQ(file_dialogs_.asked().size(), 1u);
     EXPECT_EQ(file_dialogs_.asked()[0].location, PathText(Report("evil_x.html")));
   });
@@ -163,8 +155,7 @@ TEST_F(HtmlExportDialogTest, ProfileModeHasItsWeaponsAndNoFlags) {
   // A click on the Progress box, through the dialog's window, leaves the charts out.
   Export(viewer, [this](HtmlExportDialog& form) {
     QCheckBox* progress = Box(form, names::kProgressBox);
-    QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {},
-                      progress->mapTo(&form, QPoint(8, progress->height() / 2)));
+    test::ClickAt(*progress, QPoint(8, progress->height() / 2));
     EXPECT_FALSE(progress->isChecked());
     file_dialogs_.SetNextAnswer(PathText(Report("without.html")));
     Click(form, names::kSaveButton);

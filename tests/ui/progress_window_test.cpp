@@ -56,16 +56,16 @@ TEST_F(ProgressWindowTest, FollowsTheGamesListAndNamesTheGameUnderThePointer) {
   const ChartLayout& kills = charts->charts().at(0);
   ASSERT_EQ(kills.games, 3u);
   const QPoint middle(qRound(kills.XOf(1)), qRound(kills.plot.center().y()));
-  QTest::mouseMove(progress->windowHandle(), charts->mapTo(progress, middle));
+  test::MoveTo(*charts, middle);
   auto* point = Child<QLabel>(*progress, names::kProgressPoint);
   EXPECT_TRUE(point->text().startsWith(QStringLiteral("2024-04-28 21:40: Kills per minute ")))
       << point->text().toStdString();
   const ChartLayout& flags = charts->charts().at(static_cast<std::size_t>(ProgressChartId::kFlags));
   const QPoint newest(qRound(flags.XOf(2)), qRound(flags.plot.bottom()));
-  QTest::mouseMove(progress->windowHandle(), charts->mapTo(progress, newest));
+  test::MoveTo(*charts, newest);
   EXPECT_TRUE(point->text().startsWith(QStringLiteral("scrim: Captures ")))
       << point->text().toStdString();
-  QTest::mouseMove(progress->windowHandle(), charts->mapTo(progress, flags.title_at.toPoint()));
+  test::MoveTo(*charts, flags.title_at.toPoint());
   EXPECT_FALSE(point->text().contains(QLatin1Char(':'))) << "no game under the pointer";
 
   // It follows the games list: the newest game alone, then two of them.
