@@ -46,6 +46,11 @@ int WeaponIndex(std::string_view name) {
   return ShippedWeapons().FindWeaponByName(name);
 }
 
+int Kills(const MapRecord& map, std::string_view killer, std::string_view weapon,
+          std::string_view victim) {
+  return map.kills(NickIndex(map, killer), WeaponIndex(weapon), NickIndex(map, victim));
+}
+
 CaptureHarness::CaptureHarness(bool monitor, const DeathTemplates& templates, bool begin_run,
                                const GameTexts& texts)
     : store(ShippedWeapons().size()),

@@ -18,6 +18,9 @@ const DeathTemplates& ShippedTemplates();
 const GameTexts& ShippedGameTexts();
 // Index of the weapon with that name in the shipped table.
 int WeaponIndex(std::string_view name);
+// How often `killer` killed `victim` with the shipped weapon of that name on the map.
+int Kills(const MapRecord& map, std::string_view killer, std::string_view weapon,
+          std::string_view victim);
 
 class CaptureHarness {
  public:

@@ -13,6 +13,7 @@
 #include "capture/console/bridge_console.h"
 #include "support/main_window_fixture.h"
 #include "support/bridge_harness.h"
+#include "support/capture_harness.h"
 #include "files/capture_options.h"
 #include "files/console_choice.h"
 #include "files/ini_file.h"
@@ -51,12 +52,6 @@ class CaptureRunTest : public MainWindowFixture {
     Click(dialog, names::kOkButton);
   }
 };
-
-int Kills(const MapRecord& map, const WeaponTable& weapons, std::string_view killer,
-          std::string_view weapon, std::string_view victim) {
-  return map.kills(NickIndex(map, killer), weapons.FindWeaponByName(weapon),
-                   NickIndex(map, victim));
-}
 
 TEST_F(CaptureRunTest, ParsesALogBrowsedForOrRecentIntoTheViewer) {
   const fs::path tonight = dir_ / "tonight.log";
@@ -178,8 +173,8 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
     seen = {map.name,
             map.own_nick,
             std::to_string(state.store.size()),
-            std::to_string(Kills(map, state.weapons, "Fak", "M4", "Some Player")),
-            std::to_string(Kills(map, state.weapons, "Some Player", "AK103", "Fak")),
+            std::to_string(test::Kills(map, "Fak", "M4", "Some Player")),
+            std::to_string(test::Kills(map, "Some Player", "AK103", "Fak")),
             std::to_string(map.hits[0])};
     journals_while_shown = Journals();
   };
