@@ -323,25 +323,6 @@ TEST(ConsoleMonitorTest, AnUnknownWeaponEndsTheRunKeepingTheMap) {
   EXPECT_EQ(m.h.current().duration, m.h.clock.TickSeconds() - m.h.current().start_time);
 }
 
-// Its own end, told once, and never read as an unknown weapon: the maps so far stay.
-TEST(ConsoleMonitorTest, TheStoreBudgetEndsTheRunKeepingItsMaps) {
-  ScriptedMonitor m;
-  m.h.store.budget = std::make_shared<StoreBudget>(std::size_t{32} << 10);
-  for (int map = 0; map < 20; ++map) {
-    m.Then([&m] {
-      for (int i = 0; i < 100; ++i) m.Print("P" + std::to_string(i) + " joined the red team.");
-      m.Print("Current search path:");
-    });
-  }
-  EXPECT_EQ(m.Run(), MonitorEnd::kStoreFull);
-  EXPECT_FALSE(m.steps.empty()) << "the run went on after the budget";
-  EXPECT_GT(m.h.store.size(), 2);
-  ASSERT_EQ(m.h.prompt.shown.size(), 1u);
-  EXPECT_EQ(m.h.prompt.shown[0].text, kStoreFullMessage);
-  EXPECT_EQ(m.h.store[0].nick_count(), 100);
-  EXPECT_LE(m.h.store.budget->used(), std::size_t{32} << 10);
-}
-
 TEST(ConsoleMonitorTest, AConsoleThatCannotBeTypedIntoStartsEachGameOnce) {
   ScriptedMonitor m;
   m.h.console.can_type = false;
