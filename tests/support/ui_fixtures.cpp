@@ -119,6 +119,15 @@ void ClickRow(QWidget& viewer, const QString& list, int row, Qt::KeyboardModifie
   ClickAt(*rows->stack(), ui::RowList::RowPoint(row), Qt::LeftButton, keys);
 }
 
+std::vector<int> SelectedRows(const QWidget& viewer, const QString& list) {
+  std::vector<int> rows;
+  const auto& shown = Child<ui::RowList>(viewer, list)->rows();
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (shown[i].selected) rows.push_back(static_cast<int>(i));
+  }
+  return rows;
+}
+
 void ChooseMenuSlot(QWidget& viewer, int slot) {
   Click(viewer, ui::names::kMenuLabel);
   auto* menu = viewer.findChild<ui::PopupLines*>(ui::names::kMenuPopup);

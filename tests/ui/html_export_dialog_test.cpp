@@ -27,11 +27,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::Click;
 
-class HtmlExportDialogTest : public ::testing::Test {
+class HtmlExportDialogTest : public test::StartedProgramTest {
  protected:
-  HtmlExportDialogTest() : dir_("export-form") {
-    test::FillDataDir(dir_.path());
-    state_ = test::StartedState(dir_.path());
+  HtmlExportDialogTest() : StartedProgramTest("export-form") {
     state_->settings.last_dir = (dir_ / "reports").string() + "/";
     fs::create_directory(dir_ / "reports");
     dialogs_.export_html = [this](ProgramState& state, const StatsViewer& viewer, QWidget* parent) {
@@ -70,9 +68,6 @@ class HtmlExportDialogTest : public ::testing::Test {
   }
   fs::path Report(const char* file) const { return dir_ / "reports" / file; }
 
-  test::ScratchDir dir_;
-  std::unique_ptr<ProgramState> state_;
-  ScriptedBoxes boxes_;
   ScriptedFileDialogs file_dialogs_;
   ViewerDialogs dialogs_;
 };

@@ -22,21 +22,15 @@ namespace {
 
 using test::Child;
 
-class ProgressWindowTest : public ::testing::Test {
+class ProgressWindowTest : public test::StartedProgramTest {
  protected:
-  ProgressWindowTest() : dir_("progress-window") {
-    test::FillDataDir(dir_.path());
-    state_ = test::StartedState(dir_.path());
+  ProgressWindowTest() : StartedProgramTest("progress-window") {
     test::CreateSampleProfile(*state_, "Morv",
                               {{"2024-04-26 20:15", "ctf_abbey"},
                                {"2024-04-28 21:40", "ffa_short"},
                                {"scrim", "ts_two_maps"}});
     EXPECT_TRUE(LoadProfile(state_->profile_store, "Morv.mrv", state_->loaded_profile));
   }
-
-  test::ScratchDir dir_;
-  std::unique_ptr<ProgramState> state_;
-  ScriptedBoxes boxes_;
 };
 
 TEST_F(ProgressWindowTest, FollowsTheGamesListAndNamesTheGameUnderThePointer) {

@@ -38,12 +38,9 @@ using test::ChooseMenuSlot;
 using test::Click;
 using test::ClickRow;
 
-class StatsViewerWindowTest : public ::testing::Test {
+class StatsViewerWindowTest : public test::StartedProgramTest {
  protected:
-  StatsViewerWindowTest() : dir_("viewer-window") {
-    test::FillDataDir(dir_.path());
-    state_ = test::StartedState(dir_.path());
-  }
+  StatsViewerWindowTest() : StartedProgramTest("viewer-window") {}
 
   // The viewer on ts_two_maps as a live capture (or a parsed log) gives it, shown.
   std::unique_ptr<StatsViewerWindow> OpenGame(bool monitor = true, bool never_saved = false) {
@@ -64,14 +61,6 @@ class StatsViewerWindowTest : public ::testing::Test {
     for (const auto& row : Child<RowList>(window, list)->rows()) captions.push_back(row.caption);
     return captions;
   }
-  static std::vector<int> Selected(QWidget& window, const QString& list) {
-    std::vector<int> rows;
-    const auto& shown = Child<RowList>(window, list)->rows();
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-      if (shown[i].selected) rows.push_back(static_cast<int>(i));
-    }
-    return rows;
-  }
   static void RightPressMap(QWidget& viewer, int row) {
     test::ClickAt(*Child<RowList>(viewer, names::kMapList)->stack(), RowList::RowPoint(row),
                   Qt::RightButton);
@@ -87,9 +76,6 @@ class StatsViewerWindowTest : public ::testing::Test {
     return messages;
   }
 
-  test::ScratchDir dir_;
-  std::unique_ptr<ProgramState> state_;
-  ScriptedBoxes boxes_;
   std::size_t taken_ = 0;
 };
 
@@ -103,7 +89,7 @@ TEST_F(StatsViewerWindowTest, ClicksInBothListsReachTheDocument) {
   ClickRow(*viewer, names::kMapList, 1);
   EXPECT_LT(Captions(*viewer, names::kPlayerList).size(), everyone);
   ClickRow(*viewer, names::kMapList, 2, Qt::ControlModifier);
-  EXPECT_EQ(Selected(*viewer, names::kMapList), (std::vector<int>{1, 2}));
+  EXPECT_EQ(test::SelectedRows(*viewer, names::kMapList), (std::vector<int>{1, 2}));
   EXPECT_EQ(Captions(*viewer, names::kPlayerList).size(), everyone);
 
   // A player: his figures, on the kills-and-deaths tab.
@@ -113,12 +99,12 @@ TEST_F(StatsViewerWindowTest, ClicksInBothListsReachTheDocument) {
   EXPECT_TRUE(Child<ImageButton>(*viewer, names::kKillsDeathsTab)->IsDown());
   EXPECT_FALSE(Child<GridTable>(*viewer, names::kKillsGrid)->Cell(0, 0).isEmpty());
   ClickRow(*viewer, names::kPlayerList, 3, Qt::ControlModifier);
-  EXPECT_EQ(Selected(*viewer, names::kPlayerList), (std::vector<int>{0, 3}));
+  EXPECT_EQ(test::SelectedRows(*viewer, names::kPlayerList), (std::vector<int>{0, 3}));
   EXPECT_EQ(Text(*viewer, names::kPlayerNickname), players[3]);
 
   // A map click refreshes: no player chosen, back on the hits given.
   ClickRow(*viewer, names::kMapList, 1);
-  EXPECT_TRUE(Selected(*viewer, names::kPlayerList).empty());
+  EXPECT_TRUE(test::SelectedRows(*viewer, names::kPlayerList).empty());
   EXPECT_EQ(Text(*viewer, names::kPlayerLines[0]), QStringLiteral("Kills: "));
   EXPECT_TRUE(Child<ImageButton>(*viewer, names::kHitsGivenTab)->IsDown());
 }
@@ -196,7 +182,7 @@ TEST_F(StatsViewerWindowTest, ProfileModeListsTheGamesAndItsMenuRemovesThem) {
   ClickRow(viewer, names::kGameList, 2);
   EXPECT_NE(Text(viewer, names::kYourStatsLines[0]), all_kills);
   ClickRow(viewer, names::kGameList, 1, Qt::ControlModifier);
-  EXPECT_EQ(Selected(viewer, names::kGameList), (std::vector<int>{1, 2}));
+  EXPECT_EQ(test::SelectedRows(viewer, names::kGameList), (std::vector<int>{1, 2}));
   EXPECT_EQ(Text(viewer, names::kYourStatsLines[0]), all_kills);
 
   ClickRow(viewer, names::kGameList, 2);
@@ -267,7 +253,7 @@ TEST_F(StatsViewerWindowTest, MapClicksKeepTheTablesOrderAndChosenRowsReadWell) 
   auto* players = Child<RowList>(*viewer, names::kPlayerList);
   test::ClickAt(*players->stack(), RowList::RowPoint(blue));
   test::ClickAt(*players->stack(), RowList::RowPoint(red), Qt::LeftButton, Qt::ControlModifier);
-  EXPECT_EQ(Selected(*viewer, names::kPlayerList), (std::vector<int>{blue, red}));
+  EXPECT_EQ(test::SelectedRows(*viewer, names::kPlayerList), (std::vector<int>{blue, red}));
   EXPECT_GE(RowTextContrast(*players, blue), 4.5);
   EXPECT_GE(RowTextContrast(*players, red), 4.5);  // under the pointer
   EXPECT_GE(RowTextContrast(*maps, 0), 4.5);
