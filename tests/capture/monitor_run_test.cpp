@@ -392,20 +392,6 @@ TEST(ConsoleMonitorTest, ReportsTheMapsFiguresAtMostTwiceASecondAndTheLastOneSur
   EXPECT_EQ(recorder.reports.back().second, (LiveFigures{"ut4_abbey", "Morv", 1, 0, 40}));
 }
 
-// The own player's kills and deaths as his row of the map's kill table gives them:
-// suicides are deaths, not kills.
-std::pair<std::int64_t, std::int64_t> RowFigures(const MapRecord& map, std::string_view nick) {
-  const int own = NickIndex(map, nick);
-  std::pair<std::int64_t, std::int64_t> figures;
-  for (int w = 0; own >= 0 && w < map.weapon_count; ++w) {
-    for (int v = 0; v < map.nick_count(); ++v) {
-      if (v != own) figures.first += map.kills(own, w, v);
-      figures.second += map.kills(v, w, own);
-    }
-  }
-  return figures;
-}
-
 // Whenever the capture starts, before the game, during its first map or between two
 // maps, what it read of the player counts for him once the game has named him, on
 // every map it read; and his in-game requests are answered from then on.
@@ -454,7 +440,7 @@ TEST(ConsoleMonitorTest, AStartAfterTheGameCountsThePlayerAsHisRowsDo) {
     for (int i = 0; i < start.maps; ++i) {
       const MapRecord& map = m.h.map(i);
       EXPECT_EQ(map.own_nick, "Fak") << "map " << i;
-      const auto [kills, deaths] = RowFigures(map, "Fak");
+      const auto [kills, deaths] = test::RowFigures(map, "Fak");
       EXPECT_EQ(map.own_kills, kills) << "map " << i;
       EXPECT_EQ(map.own_deaths, deaths) << "map " << i;
     }

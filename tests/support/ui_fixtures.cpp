@@ -9,6 +9,7 @@
 
 #include "files/profile_add_game.h"
 #include "files/saved_game.h"
+#include "support/capture_harness.h"
 #include "support/paths.h"
 #include "ui/popup_lines.h"
 #include "ui/row_list.h"
@@ -44,14 +45,9 @@ void LoadMonitoredSample(ui::ProgramState& state, const std::string& sample) {
   for (auto& map : state.store.maps) {
     map->own_nick = "Morv";
     map->duration = 60 * (minutes += 3);
-    // What the capture counts as his kills and deaths (suicides are deaths).
-    const int own = NickIndex(*map, "Morv");
-    for (int other = 0; own >= 0 && other < map->nick_count(); ++other) {
-      for (int weapon = 0; weapon < map->weapon_count; ++weapon) {
-        if (other != own) map->own_kills += map->kills(own, weapon, other);
-        map->own_deaths += map->kills(other, weapon, own);
-      }
-    }
+    const auto [kills, deaths] = RowFigures(*map, "Morv");
+    map->own_kills = static_cast<std::int32_t>(kills);
+    map->own_deaths = static_cast<std::int32_t>(deaths);
   }
 }
 
