@@ -26,23 +26,11 @@ class ScriptedMonitor {
       : h(true, templates, false), requests(h.cancel) {
     h.session.state.options.frag_announcements = false;
     h.session.state.options.streak_announcements = false;
-    h.console.on_wait = [this](std::chrono::milliseconds timeout) {
-      h.clock.Advance(static_cast<std::uint64_t>(timeout.count()));
-      if (steps.empty()) {
-        requests.Stop();
-        return;
-      }
-      const auto step = std::move(steps.front());
-      steps.pop_front();
-      step();
-    };
+    test::RunStepsAtEachWait(h.console, h.clock, requests, steps);
   }
 
   void Then(std::function<void()> step) { steps.push_back(std::move(step)); }
-  void Print(std::string_view line) {
-    h.console.text += line;
-    h.console.text += "\r\n";
-  }
+  void Print(std::string_view line) { h.console.Print(line); }
   MonitorEnd Run() { return RunConsoleMonitor(h.session, status, requests); }
 
   CaptureHarness h;
