@@ -19,6 +19,7 @@
 #include "files/ini_file.h"
 #include "files/settings.h"
 #include "support/print_qstring.h"
+#include "support/unsaved_capture.h"
 #include "ui/image_button.h"
 #include "ui/object_names.h"
 #include "ui/recent_files_panel.h"
@@ -35,16 +36,7 @@ class CaptureRunTest : public MainWindowFixture {
   CaptureRunTest() : MainWindowFixture("capture-run") {}
 
   fs::path socket() const { return dir_ / "morvane-console.sock"; }
-  // The journals in the recovery folder.
-  std::size_t Journals() const {
-    std::error_code error;
-    std::size_t count = 0;
-    for (fs::directory_iterator entry(dir_ / "recovery", error), end; !error && entry != end;
-         entry.increment(error)) {
-      count += entry->path().extension() == ".journal" ? 1 : 0;
-    }
-    return count;
-  }
+  std::size_t Journals() const { return test::JournalFiles(dir_.path()).size(); }
 
   // The dialog stays in sight during the run: there is no tray offscreen.
   static void Start(CaptureDialog& dialog) {
