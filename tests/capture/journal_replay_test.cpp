@@ -55,23 +55,11 @@ class RecordedCapture {
     session.state.options.monitor = true;
     // Live figures on show, as on the desktop: their readings are not journaled.
     session.services.figures_clock = &clock;
-    console.on_wait = [this](std::chrono::milliseconds timeout) {
-      clock.Advance(static_cast<std::uint64_t>(timeout.count()));
-      if (steps.empty()) {
-        requests.Stop();
-        return;
-      }
-      const auto step = std::move(steps.front());
-      steps.pop_front();
-      step();
-    };
+    test::RunStepsAtEachWait(console, clock, requests, steps);
   }
 
   void Then(std::function<void()> step) { steps.push_back(std::move(step)); }
-  void Print(std::string_view line) {
-    console.text += line;
-    console.text += "\r\n";
-  }
+  void Print(std::string_view line) { console.Print(line); }
   MonitorEnd Run() {
     session.services.console = &recorder.Record(console, status);
     EXPECT_TRUE(recorder.StartJournal(data_dir, session));

@@ -26,23 +26,11 @@ class ScriptedMonitor {
       : h(true, templates, false), requests(h.cancel) {
     h.session.state.options.frag_announcements = false;
     h.session.state.options.streak_announcements = false;
-    h.console.on_wait = [this](std::chrono::milliseconds timeout) {
-      h.clock.Advance(static_cast<std::uint64_t>(timeout.count()));
-      if (steps.empty()) {
-        requests.Stop();
-        return;
-      }
-      const auto step = std::move(steps.front());
-      steps.pop_front();
-      step();
-    };
+    test::RunStepsAtEachWait(h.console, h.clock, requests, steps);
   }
 
   void Then(std::function<void()> step) { steps.push_back(std::move(step)); }
-  void Print(std::string_view line) {
-    h.console.text += line;
-    h.console.text += "\r\n";
-  }
+  void Print(std::string_view line) { h.console.Print(line); }
   MonitorEnd Run() { return RunConsoleMonitor(h.session, status, requests); }
 
   CaptureHarness h;
@@ -323,25 +311,6 @@ TEST(ConsoleMonitorTest, AnUnknownWeaponEndsTheRunKeepingTheMap) {
   EXPECT_EQ(m.h.current().duration, m.h.clock.TickSeconds() - m.h.current().start_time);
 }
 
-// Its own end, told once, and never read as an unknown weapon: the maps so far stay.
-TEST(ConsoleMonitorTest, TheStoreBudgetEndsTheRunKeepingItsMaps) {
-  ScriptedMonitor m;
-  m.h.store.budget = std::make_shared<StoreBudget>(std::size_t{32} << 10);
-  for (int map = 0; map < 20; ++map) {
-    m.Then([&m] {
-      for (int i = 0; i < 100; ++i) m.Print("P" + std::to_string(i) + " joined the red team.");
-      m.Print("Current search path:");
-    });
-  }
-  EXPECT_EQ(m.Run(), MonitorEnd::kStoreFull);
-  EXPECT_FALSE(m.steps.empty()) << "the run went on after the budget";
-  EXPECT_GT(m.h.store.size(), 2);
-  ASSERT_EQ(m.h.prompt.shown.size(), 1u);
-  EXPECT_EQ(m.h.prompt.shown[0].text, kStoreFullMessage);
-  EXPECT_EQ(m.h.store[0].nick_count(), 100);
-  EXPECT_LE(m.h.store.budget->used(), std::size_t{32} << 10);
-}
-
 TEST(ConsoleMonitorTest, AConsoleThatCannotBeTypedIntoStartsEachGameOnce) {
   ScriptedMonitor m;
   m.h.console.can_type = false;
@@ -411,20 +380,6 @@ TEST(ConsoleMonitorTest, ReportsTheMapsFiguresAtMostTwiceASecondAndTheLastOneSur
   EXPECT_EQ(recorder.reports.back().second, (LiveFigures{"ut4_abbey", "Morv", 1, 0, 40}));
 }
 
-// The own player's kills and deaths as his row of the map's kill table gives them:
-// suicides are deaths, not kills.
-std::pair<std::int64_t, std::int64_t> RowFigures(const MapRecord& map, std::string_view nick) {
-  const int own = NickIndex(map, nick);
-  std::pair<std::int64_t, std::int64_t> figures;
-  for (int w = 0; own >= 0 && w < map.weapon_count; ++w) {
-    for (int v = 0; v < map.nick_count(); ++v) {
-      if (v != own) figures.first += map.kills(own, w, v);
-      figures.second += map.kills(v, w, own);
-    }
-  }
-  return figures;
-}
-
 // Whenever the capture starts, before the game, during its first map or between two
 // maps, what it read of the player counts for him once the game has named him, on
 // every map it read; and his in-game requests are answered from then on.
@@ -473,7 +428,7 @@ TEST(ConsoleMonitorTest, AStartAfterTheGameCountsThePlayerAsHisRowsDo) {
     for (int i = 0; i < start.maps; ++i) {
       const MapRecord& map = m.h.map(i);
       EXPECT_EQ(map.own_nick, "Fak") << "map " << i;
-      const auto [kills, deaths] = RowFigures(map, "Fak");
+      const auto [kills, deaths] = test::RowFigures(map, "Fak");
       EXPECT_EQ(map.own_kills, kills) << "map " << i;
       EXPECT_EQ(map.own_deaths, deaths) << "map " << i;
     }

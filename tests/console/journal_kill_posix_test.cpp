@@ -20,11 +20,11 @@
 #include "capture/console/bridge_console.h"
 #include "support/bridge_harness.h"
 #include "files/capture_options.h"
-#include "files/recovery_folder.h"
 #include "files/saved_game.h"
 #include "files/settings.h"
 #include "support/fakes.h"
 #include "support/paths.h"
+#include "support/unsaved_capture.h"
 
 namespace mrv::test {
 namespace {
@@ -107,16 +107,6 @@ class Observer {
   std::map<int, Clock::time_point> seen_;
   std::thread thread_;
 };
-
-std::set<fs::path> JournalFiles(const fs::path& dir) {
-  std::set<fs::path> files;
-  std::error_code error;
-  for (fs::directory_iterator entry(RecoveryFolder(dir), error), end; !error && entry != end;
-       entry.increment(error)) {
-    if (entry->path().extension() == ".journal") files.insert(entry->path());
-  }
-  return files;
-}
 
 TEST(JournalKillTest, ACaptureKilledAtAnyMomentKeepsWhatReachedItsJournal) {
   ScratchDir dir("journal-kill");

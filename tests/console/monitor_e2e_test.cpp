@@ -12,35 +12,19 @@
 #include "capture/console/bridge_console.h"
 #include "capture/monitor_run.h"
 #include "support/bridge_harness.h"
-#include "files/settings.h"
-#include "support/fakes.h"
+#include "support/capture_harness.h"
 #include "support/paths.h"
 
 namespace mrv::test {
 namespace {
-
-struct ShippedFiles {
-  ShippedFiles() {
-    FakePrompt prompt;
-    EXPECT_TRUE(ReadWeaponSettings(ShippedDir(), weapons, prompt));
-    templates = LoadDeathTemplates(ShippedDir(), prompt);
-  }
-  WeaponTable weapons;
-  DeathTemplates templates;
-};
-
-const ShippedFiles& Shipped() {
-  static const ShippedFiles files;
-  return files;
-}
 
 // A capture of the console behind one socket, on its own thread. Everything but
 // `capture` belongs to that thread until Join.
 struct LiveMonitor {
   LiveMonitor(const std::filesystem::path& socket, Clock& clock)
       : console(socket),
-        store(Shipped().weapons.size()),
-        session(store, Shipped().weapons, Shipped().templates,
+        store(ShippedWeapons().size()),
+        session(store, ShippedWeapons(), ShippedTemplates(),
                 {clock, sound, random, prompt, cancel, &console}) {
     session.state.options.frag_announcements = false;
     session.state.options.streak_announcements = false;
@@ -57,12 +41,6 @@ struct LiveMonitor {
   // Last, so that it goes first: a run still going is cancelled and waited for.
   MonitorCapture capture{session, status};
 };
-
-int Kills(const MapRecord& map, std::string_view killer, std::string_view weapon,
-          std::string_view victim) {
-  return map.kills(NickIndex(map, killer), Shipped().weapons.FindWeaponByName(weapon),
-                   NickIndex(map, victim));
-}
 
 TEST(MonitorEndToEndTest, AnEveningWithCommandsMapChangesAndARelaunch) {
   ScratchDir scratch("monitor-evening");

@@ -56,31 +56,23 @@ TEST(ProfileStoreTest, ReadsEveryGamesFiguresOrNone) {
            {"TIME=600\r\n", "TIME=6OO\r\n"},               // a bad number
            {"TIME=600\r\n[EGAME]", "TIME=600\r\nNOTE=x"},  // a block that does not end
            {"[EGAME]\r\nGAME=2", "GAME=2"}}) {             // the next game inside it
-    f.profile_store.Close();
-    WriteFileBytes(f.dir / "joe.mrv", Edited(good, from, to));
-    ASSERT_TRUE(f.profile_store.Open("joe.mrv"));
+    f.Rewrite(Edited(good, from, to));
     games = {FiguresOf("kept", test::GameA())};
     EXPECT_FALSE(f.profile_store.ReadGameFigures(games)) << to;
     EXPECT_EQ(f.profile_store.LastError(), "Invalid file!");
     EXPECT_EQ(games.size(), 1u) << "the caller's list stays";
   }
   // A profile without games has none, and no section to read them from.
-  f.profile_store.Close();
-  WriteFileBytes(f.dir / "joe.mrv", good.substr(0, good.find("[TOTALSTATS]")));
-  ASSERT_TRUE(f.profile_store.Open("joe.mrv"));
+  f.Rewrite(good.substr(0, good.find("[TOTALSTATS]")));
   ASSERT_TRUE(f.profile_store.ReadGameFigures(games));
   EXPECT_TRUE(games.empty());
 }
 
 TEST(ProfileStoreTest, DamagedSectionsGiveTheirTexts) {
-  test::ScratchDir dir("profile-damaged");
-  ProfileStore profile_store(dir.path(), kTestWeapons);
+  test::OpenProfile f("profile-damaged", test::TwoGamesProfile());
+  ProfileStore& profile_store = f.profile_store;
   const std::string good = test::TwoGamesProfile();
-  auto open_with = [&](const std::string& content) {
-    profile_store.Close();
-    WriteFileBytes(dir / "p.mrv", content);
-    EXPECT_TRUE(profile_store.Open("p.mrv"));
-  };
+  const auto open_with = [&f](const std::string& content) { f.Rewrite(content); };
   std::vector<std::string> nicknames, notes;
   ProfileInfo info;
   StatsRecord totals;
@@ -88,7 +80,7 @@ TEST(ProfileStoreTest, DamagedSectionsGiveTheirTexts) {
   open_with(Edited(good, "Joe\r\n", ""));
   EXPECT_FALSE(profile_store.ReadNicknames(nicknames));
   EXPECT_EQ(profile_store.LastError(), "No nicknames found! Invalid file!");
-  EXPECT_FALSE(profile_store.ReadProfileInfo("p.mrv", nicknames, notes, info));
+  EXPECT_FALSE(profile_store.ReadProfileInfo("joe.mrv", nicknames, notes, info));
   EXPECT_EQ(profile_store.LastError(), "The file doesn't seem valid!");
 
   // 20 values leave the last location at 0 (too many: see the hostile profiles).
@@ -110,20 +102,16 @@ TEST(ProfileStoreTest, DamagedSectionsGiveTheirTexts) {
 // Every figure of a profile counts something: a negative one is damage, and the file
 // is refused as damaged, whichever reader meets it.
 TEST(ProfileStoreTest, NegativeFiguresAreDamage) {
-  test::ScratchDir dir("profile-negative");
-  ProfileStore profile_store(dir.path(), kTestWeapons);
+  test::OpenProfile f("profile-negative", test::TwoGamesProfile());
+  ProfileStore& profile_store = f.profile_store;
   const std::string good = test::TwoGamesProfile();
-  const auto open_with = [&](const std::string& content) {
-    profile_store.Close();
-    WriteFileBytes(dir / "p.mrv", content);
-    EXPECT_TRUE(profile_store.Open("p.mrv"));
-  };
+  const auto open_with = [&f](const std::string& content) { f.Rewrite(content); };
   std::vector<std::string> nicknames, notes;
   ProfileInfo info;
   StatsRecord figures;
   for (const auto& [from, to] : {std::pair{"TIME=1800", "TIME=-1"}, {"GAMES=2", "GAMES=-7"}}) {
     open_with(Edited(good, from, to));
-    EXPECT_FALSE(profile_store.ReadProfileInfo("p.mrv", nicknames, notes, info)) << to;
+    EXPECT_FALSE(profile_store.ReadProfileInfo("joe.mrv", nicknames, notes, info)) << to;
     EXPECT_EQ(profile_store.LastError(), "The file doesn't seem valid!");
   }
   ASSERT_TRUE(profile_store.ReadTotals(figures));  // which skips the game count, but
@@ -146,7 +134,7 @@ TEST(ProfileStoreTest, NegativeFiguresAreDamage) {
   std::vector<std::string> listed;
   ASSERT_TRUE(profile_store.ListGames(listed));
   ASSERT_TRUE(profile_store.RemoveGames(Numbers{1}, listed)) << profile_store.LastError();
-  ASSERT_TRUE(profile_store.ReadProfileInfo("p.mrv", nicknames, notes, info));
+  ASSERT_TRUE(profile_store.ReadProfileInfo("joe.mrv", nicknames, notes, info));
   EXPECT_EQ(std::tie(info.games, info.time), std::make_tuple(0, 0));
   EXPECT_TRUE(profile_store.ReadTotals(figures));
 }

@@ -54,6 +54,12 @@ struct OpenProfile {
     EXPECT_TRUE(profile_store.Open("joe.mrv"));
   }
   std::string File() const { return ReadFileBytes(dir / "joe.mrv"); }
+  // Closed, given the content, and opened again.
+  void Rewrite(const std::string& content) {
+    profile_store.Close();
+    WriteFileBytes(dir / "joe.mrv", content);
+    EXPECT_TRUE(profile_store.Open("joe.mrv"));
+  }
   ScratchDir dir;
   ProfileStore profile_store{dir.path(), kTestWeapons};
 };

@@ -1,9 +1,7 @@
 // Every bundled sample log, parsed as the log-file run does, gives the saved game kept
-// beside the tests byte for byte. Set MORVANE_UPDATE_GOLDEN=1 to rewrite them after an
-// intended change, and read the diff.
+// beside the tests byte for byte.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <numeric>
 
@@ -94,8 +92,7 @@ TEST(SampleLogsTest, EachGivesItsGoldenSavedGame) {
   for (const auto& [stem, data_dir] : runs) {
     const auto parsed = Parse(stem, data_dir);
     const std::string text = SavedGameText(*parsed, stem);
-    if (std::getenv("MORVANE_UPDATE_GOLDEN") != nullptr) test::WriteFileBytes(GoldenOf(stem), text);
-    EXPECT_EQ(text, test::ReadFileBytes(GoldenOf(stem))) << stem << " differs from its golden file";
+    test::ExpectGolden(text, stem + ".stg");
 
     // And the saved game reads back to the same file.
     StatsStore loaded(parsed->weapons.size());

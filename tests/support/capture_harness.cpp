@@ -46,6 +46,23 @@ int WeaponIndex(std::string_view name) {
   return ShippedWeapons().FindWeaponByName(name);
 }
 
+int Kills(const MapRecord& map, std::string_view killer, std::string_view weapon,
+          std::string_view victim) {
+  return map.kills(NickIndex(map, killer), WeaponIndex(weapon), NickIndex(map, victim));
+}
+
+std::pair<std::int64_t, std::int64_t> RowFigures(const MapRecord& map, std::string_view nick) {
+  const int own = NickIndex(map, nick);
+  std::pair<std::int64_t, std::int64_t> figures;
+  for (int w = 0; own >= 0 && w < map.weapon_count; ++w) {
+    for (int v = 0; v < map.nick_count(); ++v) {
+      if (v != own) figures.first += map.kills(own, w, v);
+      figures.second += map.kills(v, w, own);
+    }
+  }
+  return figures;
+}
+
 CaptureHarness::CaptureHarness(bool monitor, const DeathTemplates& templates, bool begin_run,
                                const GameTexts& texts)
     : store(ShippedWeapons().size()),

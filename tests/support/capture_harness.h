@@ -3,6 +3,7 @@
 
 #include <initializer_list>
 #include <string_view>
+#include <utility>
 
 #include "capture/capture_session.h"
 #include "capture/matching/death_templates.h"
@@ -18,6 +19,12 @@ const DeathTemplates& ShippedTemplates();
 const GameTexts& ShippedGameTexts();
 // Index of the weapon with that name in the shipped table.
 int WeaponIndex(std::string_view name);
+// How often `killer` killed `victim` with the shipped weapon of that name on the map.
+int Kills(const MapRecord& map, std::string_view killer, std::string_view weapon,
+          std::string_view victim);
+// The player's kills and deaths as his row and column of the map's kill table give
+// them, as the capture counts them for its own player: suicides are deaths, not kills.
+std::pair<std::int64_t, std::int64_t> RowFigures(const MapRecord& map, std::string_view nick);
 
 class CaptureHarness {
  public:

@@ -110,6 +110,8 @@ class FakeConsole final : public GameConsole {
   void WaitForChange(std::chrono::milliseconds timeout) override {
     if (on_wait) on_wait(timeout);
   }
+  // A line the game prints.
+  void Print(std::string_view line) { text.append(line).append("\r\n"); }
   bool present = true;
   bool can_type = true;
   bool lines_lost = false;
@@ -125,6 +127,24 @@ class FakeConsole final : public GameConsole {
   // What the game has not read of the typed text yet, asked anew each time.
   std::function<std::size_t()> unread;
 };
+
+// Steps for a capture that polls `console` on the test's thread: each wait for a change
+// moves `clock` by the wait's timeout and runs the next step; once the steps are done the
+// player stops the capture. All four outlive the capture.
+template <typename TestClock>
+void RunStepsAtEachWait(FakeConsole& console, TestClock& clock, MonitorRequests& requests,
+                        std::deque<std::function<void()>>& steps) {
+  console.on_wait = [&](std::chrono::milliseconds timeout) {
+    clock.Advance(static_cast<std::uint64_t>(timeout.count()));
+    if (steps.empty()) {
+      requests.Stop();
+      return;
+    }
+    const auto step = std::move(steps.front());
+    steps.pop_front();
+    step();
+  };
+}
 
 // Keeps the console monitor's status lines; "[clear]" stands for a cleared status box.
 class RecordingMonitorStatus final : public MonitorStatus {

@@ -1,5 +1,8 @@
 #include "support/paths.h"
 
+#include <gtest/gtest.h>
+
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -29,6 +32,12 @@ std::string ReadFileBytes(const std::filesystem::path& path) {
 void WriteFileBytes(const std::filesystem::path& path, const std::string& content) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
   out << content;
+}
+
+void ExpectGolden(const std::string& text, const std::string& name) {
+  const std::filesystem::path golden = TestDataDir() / "golden" / name;
+  if (std::getenv("MORVANE_UPDATE_GOLDEN") != nullptr) WriteFileBytes(golden, text);
+  EXPECT_EQ(text, ReadFileBytes(golden)) << name << " differs from its golden file";
 }
 
 }  // namespace mrv::test

@@ -39,4 +39,8 @@ class ScratchDir {
 std::string ReadFileBytes(const std::filesystem::path& path);
 void WriteFileBytes(const std::filesystem::path& path, const std::string& content);
 
+// Expects `text` to be tests/data/golden/<name> byte for byte; with MORVANE_UPDATE_GOLDEN
+// set, writes it there first (after an intended change: then read the diff).
+void ExpectGolden(const std::string& text, const std::string& name);
+
 }  // namespace mrv::test

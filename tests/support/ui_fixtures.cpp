@@ -9,8 +9,8 @@
 
 #include "files/profile_add_game.h"
 #include "files/saved_game.h"
+#include "support/capture_harness.h"
 #include "support/paths.h"
-#include "support/window_input.h"
 #include "ui/popup_lines.h"
 #include "ui/row_list.h"
 
@@ -45,14 +45,9 @@ void LoadMonitoredSample(ui::ProgramState& state, const std::string& sample) {
   for (auto& map : state.store.maps) {
     map->own_nick = "Morv";
     map->duration = 60 * (minutes += 3);
-    // What the capture counts as his kills and deaths (suicides are deaths).
-    const int own = NickIndex(*map, "Morv");
-    for (int other = 0; own >= 0 && other < map->nick_count(); ++other) {
-      for (int weapon = 0; weapon < map->weapon_count; ++weapon) {
-        if (other != own) map->own_kills += map->kills(own, weapon, other);
-        map->own_deaths += map->kills(other, weapon, own);
-      }
-    }
+    const auto [kills, deaths] = RowFigures(*map, "Morv");
+    map->own_kills = static_cast<std::int32_t>(kills);
+    map->own_deaths = static_cast<std::int32_t>(deaths);
   }
 }
 
@@ -87,7 +82,9 @@ QPoint InWindow(const QWidget& widget, QPoint local) {
 
 void ClickAt(const QWidget& widget, QPoint local, Qt::MouseButton button,
              Qt::KeyboardModifiers keys) {
-  ClickInWindow(widget, local, keys, button);
+  if (QWindow* window = WindowOf(widget)) {
+    QTest::mouseClick(window, button, keys, InWindow(widget, local));
+  }
 }
 
 void MoveTo(const QWidget& widget, QPoint local) {
@@ -116,6 +113,15 @@ void ClickRow(QWidget& viewer, const QString& list, int row, Qt::KeyboardModifie
   auto* rows = viewer.findChild<ui::RowList*>(list);
   ASSERT_NE(rows, nullptr) << list.toStdString();
   ClickAt(*rows->stack(), ui::RowList::RowPoint(row), Qt::LeftButton, keys);
+}
+
+std::vector<int> SelectedRows(const QWidget& viewer, const QString& list) {
+  std::vector<int> rows;
+  const auto& shown = Child<ui::RowList>(viewer, list)->rows();
+  for (std::size_t i = 0; i < shown.size(); ++i) {
+    if (shown[i].selected) rows.push_back(static_cast<int>(i));
+  }
+  return rows;
 }
 
 void ChooseMenuSlot(QWidget& viewer, int slot) {

@@ -16,6 +16,7 @@
 #include "support/paths.h"
 #include "ui/capture_devices.h"
 #include "ui/main_window.h"
+#include "ui/message_dialog.h"
 #include "ui/object_names.h"
 #include "ui/program_state.h"
 #include "ui/stats_viewer_launcher.h"
@@ -41,6 +42,19 @@ struct SampleGame {
 };
 void CreateSampleProfile(ui::ProgramState& state, const std::string& name,
                          const std::vector<SampleGame>& games);
+
+// A test over a started program folder of its own; its boxes are scripted, so that no
+// test blocks on one.
+class StartedProgramTest : public ::testing::Test {
+ protected:
+  explicit StartedProgramTest(const std::string& name) : dir_(name) {
+    FillDataDir(dir_.path());
+    state_ = StartedState(dir_.path());
+  }
+  ScratchDir dir_;
+  std::unique_ptr<ui::ProgramState> state_;
+  ui::ScriptedBoxes boxes_;
+};
 
 // The child widget of type T named `name` (object_names.h); a test fails when there is
 // none.
@@ -68,6 +82,8 @@ void Click(const QWidget& window, const QString& name);
 // from the menu that its menu label opens.
 void ClickRow(QWidget& viewer, const QString& list, int row, Qt::KeyboardModifiers keys = {});
 void ChooseMenuSlot(QWidget& viewer, int slot);
+// The rows shown selected in one of those lists.
+std::vector<int> SelectedRows(const QWidget& viewer, const QString& list);
 
 // Runs `act` on the modal dialog of type Dialog that an exec() about to come shows;
 // looks again every 10 ms for a while, since what leads there may process events first.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "capture/capture_recorder.h"
+#include "files/recovery_folder.h"
 #include "support/fakes.h"
 
 namespace mrv::test {
@@ -32,6 +33,16 @@ std::filesystem::path UnsavedCapture(const std::filesystem::path& data_dir,
   RunConsoleMonitor(session, status, requests);
   // The program dies: the journal's lock goes with it.
   return recorder.End().path();
+}
+
+std::set<std::filesystem::path> JournalFiles(const std::filesystem::path& data_dir) {
+  std::set<std::filesystem::path> files;
+  std::error_code error;
+  for (std::filesystem::directory_iterator entry(RecoveryFolder(data_dir), error), end;
+       !error && entry != end; entry.increment(error)) {
+    if (entry->path().extension() == ".journal") files.insert(entry->path());
+  }
+  return files;
 }
 
 }  // namespace mrv::test

@@ -3,18 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "files/saved_game.h"
-#include "files/settings.h"
+#include "support/capture_harness.h"
 
 namespace mrv::test {
 
 namespace {
-
-WeaponTable ShippedWeapons() {
-  WeaponTable weapons;
-  FakePrompt prompt;
-  EXPECT_TRUE(ReadWeaponSettings(ShippedDir(), weapons, prompt));
-  return weapons;
-}
 
 std::string ScratchName() {
   static int count = 0;
@@ -43,6 +36,17 @@ void ViewerHarness::MakeMonitored() {
 void ViewerHarness::LoadNewProfile(const std::string& name) {
   ASSERT_TRUE(profile_store.CreateProfileFile(name + ".mrv", "Morv", {"notes"}));
   ASSERT_TRUE(LoadProfile(profile_store, name + ".mrv", loaded));
+}
+
+void ViewerHarness::AddToNewProfile(const std::vector<std::string>& games) {
+  LoadNewProfile("Morv");
+  for (const std::string& game : games) {
+    StatsViewer capture({store, weapons, dir.path(), prompt, profile_store, loaded});
+    capture.OpenGame(true, game);
+    capture.RunMenuSlot(3);
+    EXPECT_TRUE(capture.added_to_profile()) << game;
+  }
+  prompt.shown.clear();
 }
 
 StatsViewer& ViewerHarness::viewer() {

@@ -5,6 +5,7 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "files/profile_store.h"
 #include "model/stats_store.h"
@@ -24,6 +25,9 @@ class ViewerHarness {
   void MakeMonitored();
   // Creates the profile file <name>.mrv with the nickname Morv and loads it.
   void LoadNewProfile(const std::string& name);
+  // Loads the new profile Morv.mrv and adds the store to it once a game, under each
+  // name, as the viewer's "Add game to profile" does; what the prompt showed is dropped.
+  void AddToNewProfile(const std::vector<std::string>& games);
   // The viewer, made on first use with the hooks as they are then.
   StatsViewer& viewer();
   // The texts the prompt showed, in order, and forgets them.

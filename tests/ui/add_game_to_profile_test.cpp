@@ -16,11 +16,9 @@
 namespace mrv::ui {
 namespace {
 
-class AddGameToProfileTest : public ::testing::Test {
+class AddGameToProfileTest : public test::StartedProgramTest {
  protected:
-  AddGameToProfileTest() : dir_("add-game") {
-    test::FillDataDir(dir_.path());
-    state_ = test::StartedState(dir_.path());
+  AddGameToProfileTest() : StartedProgramTest("add-game") {
     EXPECT_TRUE(state_->profile_store.CreateProfileFile("joe.mrv", "Joe", {}));
     // The first map was played before the player's name was known: it has no time.
     AddNick(NewMap(state_->store, "ut4_abbey"), "Joe", 1);
@@ -54,10 +52,6 @@ class AddGameToProfileTest : public ::testing::Test {
     for (const auto& box : boxes_.shown()) messages.append(box.message);
     return messages;
   }
-
-  test::ScratchDir dir_;
-  std::unique_ptr<ProgramState> state_;
-  ScriptedBoxes boxes_;
 };
 
 TEST_F(AddGameToProfileTest, TheProfileLoadedInTheManagerReceivesTheTimedMaps) {

@@ -13,7 +13,7 @@
 #include <QStackedWidget>
 #include <thread>
 
-#include "support/capture_fixture.h"
+#include "support/main_window_fixture.h"
 #include "files/capture_options.h"
 #include "files/console_choice.h"
 #include "support/print_qstring.h"
@@ -22,14 +22,13 @@
 #include "ui/profile_manager_window.h"
 #include "ui/qt_sound_player.h"
 #include "ui/ui_text.h"
-#include "support/window_input.h"
 
 namespace mrv::ui {
 namespace {
 
-class CaptureDialogTest : public CaptureFixture {
+class CaptureDialogTest : public MainWindowFixture {
  protected:
-  CaptureDialogTest() : CaptureFixture("capture-dialog") {}
+  CaptureDialogTest() : MainWindowFixture("capture-dialog") {}
 
   std::unique_ptr<CaptureDialog> Dialog(bool monitor) {
     state_ = test::StartedState(dir_.path());
@@ -80,7 +79,7 @@ TEST_F(CaptureDialogTest, ShowsLoadsAndSavesTheMonitorOptions) {
   cyclic->setChecked(true);
   EXPECT_TRUE(period->isEnabled());
   EXPECT_FALSE(save->isHidden());
-  emit save->clicked();
+  Click(*dialog, names::kSaveOptionsLink);
   EXPECT_TRUE(save->isHidden());
   CaptureOptions stored;
   ASSERT_TRUE(LoadCaptureOptions(dir_.path(), stored));
@@ -88,7 +87,7 @@ TEST_F(CaptureDialogTest, ShowsLoadsAndSavesTheMonitorOptions) {
   EXPECT_EQ(stored.stats_every_seconds, 30);
   EXPECT_FALSE(stored.headshot_sound);
 
-  emit Child<ClickableLabel>(*dialog, names::kHitOptionsTab)->clicked();
+  Click(*dialog, names::kHitOptionsTab);
   EXPECT_EQ(Child<QStackedWidget>(*dialog, names::kOptionPages)->currentIndex(), 1);
 }
 
@@ -163,8 +162,8 @@ TEST_F(CaptureDialogTest, ShowsTheLiveFiguresOfTheMapWhileTheCaptureRuns) {
   auto dialog = Dialog(true);
   auto text = [&dialog](const char* line) { return Child<QLabel>(*dialog, line)->text(); };
   EXPECT_FALSE(Child(*dialog, names::kLiveFiguresBox)->isVisible());
-  test::ClickInWindow(*Child(*dialog, names::kMinimizeToTrayBox));  // stays in sight
-  test::ClickInWindow(*Child(*dialog, names::kOkButton));
+  Click(*dialog, names::kMinimizeToTrayBox);  // stays in sight
+  Click(*dialog, names::kOkButton);
   EXPECT_TRUE(Child(*dialog, names::kLiveFiguresBox)->isVisible());
   EXPECT_FALSE(Child(*dialog, names::kConsoleBox)->isVisible());
   EXPECT_TRUE(QTest::qWaitFor(
@@ -173,7 +172,7 @@ TEST_F(CaptureDialogTest, ShowsTheLiveFiguresOfTheMapWhileTheCaptureRuns) {
   EXPECT_EQ(text(names::kLiveMap), QStringLiteral("Map: ut4_abbey"));
   EXPECT_EQ(text(names::kLiveNickname), QStringLiteral("You: Morv"));
   boxes_.SetNextAnswer(true);  // it counted: throw it away
-  test::ClickInWindow(*Child(*dialog, names::kCancelButton));
+  Click(*dialog, names::kCancelButton);
   EXPECT_TRUE(QTest::qWaitFor([&] { return dialog->isHidden(); }, kPatienceMs));
 }
 
@@ -190,7 +189,7 @@ TEST_F(CaptureDialogTest, TheGamesProgramIsCheckedBeforeItIsKeptAndCanBeChanged)
   auto dialog = Dialog(true);
   dialogs_.SetNextAnswer(PathText(notes));
   dialogs_.SetNextAnswer(PathText(game));
-  test::ClickInWindow(*Child(*dialog, names::kChangeGameLink));
+  Click(*dialog, names::kChangeGameLink);
   ASSERT_EQ(dialogs_.asked().size(), 2u);
   EXPECT_EQ(dialogs_.asked()[1].location, PathText(dir_.path()));
   ASSERT_EQ(boxes_.shown().size(), 1u);
@@ -201,7 +200,7 @@ TEST_F(CaptureDialogTest, TheGamesProgramIsCheckedBeforeItIsKeptAndCanBeChanged)
 
   // Gone since: starting it says so and asks again; cancelled, nothing starts.
   fs::remove(game);
-  test::ClickInWindow(*Child(*dialog, names::kStartGameButton));
+  Click(*dialog, names::kStartGameButton);
   ASSERT_EQ(dialogs_.asked().size(), 3u);
   ASSERT_EQ(boxes_.shown().size(), 2u);
   EXPECT_EQ(boxes_.shown()[1].message,

@@ -11,13 +11,15 @@
 #include <filesystem>
 
 #include "capture/console/bridge_console.h"
-#include "support/capture_fixture.h"
+#include "support/main_window_fixture.h"
 #include "support/bridge_harness.h"
+#include "support/capture_harness.h"
 #include "files/capture_options.h"
 #include "files/console_choice.h"
 #include "files/ini_file.h"
 #include "files/settings.h"
 #include "support/print_qstring.h"
+#include "support/unsaved_capture.h"
 #include "ui/image_button.h"
 #include "ui/object_names.h"
 #include "ui/recent_files_panel.h"
@@ -29,21 +31,12 @@ namespace {
 namespace fs = std::filesystem;
 using std::chrono::steady_clock;
 
-class CaptureRunTest : public CaptureFixture {
+class CaptureRunTest : public MainWindowFixture {
  protected:
-  CaptureRunTest() : CaptureFixture("capture-run") {}
+  CaptureRunTest() : MainWindowFixture("capture-run") {}
 
   fs::path socket() const { return dir_ / "morvane-console.sock"; }
-  // The journals in the recovery folder.
-  std::size_t Journals() const {
-    std::error_code error;
-    std::size_t count = 0;
-    for (fs::directory_iterator entry(dir_ / "recovery", error), end; !error && entry != end;
-         entry.increment(error)) {
-      count += entry->path().extension() == ".journal" ? 1 : 0;
-    }
-    return count;
-  }
+  std::size_t Journals() const { return test::JournalFiles(dir_.path()).size(); }
 
   // The dialog stays in sight during the run: there is no tray offscreen.
   static void Start(CaptureDialog& dialog) {
@@ -51,12 +44,6 @@ class CaptureRunTest : public CaptureFixture {
     Click(dialog, names::kOkButton);
   }
 };
-
-int Kills(const MapRecord& map, const WeaponTable& weapons, std::string_view killer,
-          std::string_view weapon, std::string_view victim) {
-  return map.kills(NickIndex(map, killer), weapons.FindWeaponByName(weapon),
-                   NickIndex(map, victim));
-}
 
 TEST_F(CaptureRunTest, ParsesALogBrowsedForOrRecentIntoTheViewer) {
   const fs::path tonight = dir_ / "tonight.log";
@@ -178,8 +165,8 @@ TEST_F(CaptureRunTest, StartsTheGameAndCapturesItLiveIntoTheViewer) {
     seen = {map.name,
             map.own_nick,
             std::to_string(state.store.size()),
-            std::to_string(Kills(map, state.weapons, "Fak", "M4", "Some Player")),
-            std::to_string(Kills(map, state.weapons, "Some Player", "AK103", "Fak")),
+            std::to_string(test::Kills(map, "Fak", "M4", "Some Player")),
+            std::to_string(test::Kills(map, "Some Player", "AK103", "Fak")),
             std::to_string(map.hits[0])};
     journals_while_shown = Journals();
   };
@@ -282,10 +269,7 @@ TEST_F(CaptureRunTest, DroppingALiveCaptureThatCountedAnythingAsksFirst) {
     ASSERT_EQ(boxes_.shown().size(), 1u);
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_TRUE(Status(dialog).contains(QStringLiteral("Monitoring...")));
-    // Through the window, to whatever lies under the pointer.
-    auto* close = Child(dialog, names::kCloseImage);
-    QTest::mouseClick(dialog.windowHandle(), Qt::LeftButton, {},
-                      close->mapTo(&dialog, close->rect().center()));
+    Click(dialog, names::kCloseImage);
   });
   Click(*main, names::kMonitorButton);
 

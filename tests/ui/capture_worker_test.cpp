@@ -13,8 +13,7 @@
 #include "capture/journal_replay.h"
 #include "capture/line_handling.h"
 #include "files/saved_game.h"
-#include "files/settings.h"
-#include "support/fakes.h"
+#include "support/capture_harness.h"
 #include "support/paths.h"
 #include "support/ui_fixtures.h"
 
@@ -23,9 +22,7 @@ namespace {
 
 TEST(CaptureWorkerTest, AFullStoreEndsALiveCaptureWithItsMessageAndShowsItsMaps) {
   test::ScratchDir dir("capture-worker");
-  test::FakePrompt load_prompt;
-  WeaponTable weapons;
-  ASSERT_TRUE(ReadWeaponSettings(test::ShippedDir(), weapons, load_prompt));
+  const WeaponTable& weapons = test::ShippedWeapons();
   const DeathTemplates templates = DeathTemplates::FromLines({});
   constexpr std::size_t kBudget = std::size_t{32} << 10;
   StatsStore store(weapons.size(), kBudget);

@@ -9,7 +9,6 @@
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QTest>
 #include <QTimer>
 #include <functional>
 
@@ -28,11 +27,9 @@ namespace {
 namespace fs = std::filesystem;
 using test::Click;
 
-class HtmlExportDialogTest : public ::testing::Test {
+class HtmlExportDialogTest : public test::StartedProgramTest {
  protected:
-  HtmlExportDialogTest() : dir_("export-form") {
-    test::FillDataDir(dir_.path());
-    state_ = test::StartedState(dir_.path());
+  HtmlExportDialogTest() : StartedProgramTest("export-form") {
     state_->settings.last_dir = (dir_ / "reports").string() + "/";
     fs::create_directory(dir_ / "reports");
     dialogs_.export_html = [this](ProgramState& state, const StatsViewer& viewer, QWidget* parent) {
@@ -71,9 +68,6 @@ class HtmlExportDialogTest : public ::testing::Test {
   }
   fs::path Report(const char* file) const { return dir_ / "reports" / file; }
 
-  test::ScratchDir dir_;
-  std::unique_ptr<ProgramState> state_;
-  ScriptedBoxes boxes_;
   ScriptedFileDialogs file_dialogs_;
   ViewerDialogs dialogs_;
 };
@@ -125,18 +119,11 @@ TEST_F(HtmlExportDialogTest, TheTitleProposesAFileNameWithoutAFolderPart) {
   auto shown = OpenMonitoredGame();
   StatsViewerWindow& viewer = *shown;
   Export(viewer, [this](HtmlExportDialog& form) {
-    // Clicks go to the dialog's window, reaching whatever is under the pointer.
-    const auto click = [&form](const char* name) {
-      const QWidget* target = test::Child(form, name);
-      QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {},
-                        target->mapTo(&form, target->rect().center()));
-    };
-    click(names::kReportTitle);
-    QWidget* typing = QApplication::focusWidget();
-    ASSERT_EQ(typing, form.findChild<QLineEdit*>(names::kReportTitle));
-    QTest::keyClick(typing, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(typing, QStringLiteral("../../../../etc/evil\\x"));
-    click(names::kSaveButton);
+    Click(form, names::kReportTitle);
+    ASSERT_EQ(QApplication::focusWidget(), form.findChild<QLineEdit*>(names::kReportTitle));
+    test::PressKey(form, Qt::Key_A, Qt::ControlModifier);
+    test::TypeText(form, QStringLiteral("../../../../etc/evil\\x"));
+    Click(form, names::kSaveButton);
     ASSERT_EQ(file_dialogs_.asked().size(), 1u);
     EXPECT_EQ(file_dialogs_.asked()[0].location, PathText(Report("evil_x.html")));
   });
@@ -163,8 +150,7 @@ TEST_F(HtmlExportDialogTest, ProfileModeHasItsWeaponsAndNoFlags) {
   // A click on the Progress box, through the dialog's window, leaves the charts out.
   Export(viewer, [this](HtmlExportDialog& form) {
     QCheckBox* progress = Box(form, names::kProgressBox);
-    QTest::mouseClick(form.windowHandle(), Qt::LeftButton, {},
-                      progress->mapTo(&form, QPoint(8, progress->height() / 2)));
+    test::ClickAt(*progress, QPoint(8, progress->height() / 2));
     EXPECT_FALSE(progress->isChecked());
     file_dialogs_.SetNextAnswer(PathText(Report("without.html")));
     Click(form, names::kSaveButton);

@@ -72,15 +72,6 @@ bool TabTo(const QString& name) {
   return FocusName() == name;
 }
 
-std::vector<int> Selected(const QWidget& window, const QString& list) {
-  std::vector<int> rows;
-  const auto& shown = Child<RowList>(window, list)->rows();
-  for (std::size_t i = 0; i < shown.size(); ++i) {
-    if (shown[i].selected) rows.push_back(static_cast<int>(i));
-  }
-  return rows;
-}
-
 // The line of a popup a screen reader is told the keyboard is on.
 QString FocusedLine(PopupLines& popup) {
   QAccessibleInterface* lines = QAccessible::queryAccessibleInterface(&popup);
@@ -106,7 +97,7 @@ void WalkTheViewer(StatsViewerWindow& viewer, ScriptedBoxes& boxes, bool& walked
   ASSERT_TRUE(TabTo(names::kMapList)) << FocusName().toStdString();
   Key(Qt::Key_Down);
   Key(Qt::Key_Space);
-  EXPECT_EQ(Selected(viewer, names::kMapList), (std::vector<int>{1}));
+  EXPECT_EQ(test::SelectedRows(viewer, names::kMapList), (std::vector<int>{1}));
 
   ASSERT_TRUE(TabTo(names::kPlayerList)) << FocusName().toStdString();
   const auto& players = Child<RowList>(viewer, names::kPlayerList)->rows();
@@ -116,7 +107,7 @@ void WalkTheViewer(StatsViewerWindow& viewer, ScriptedBoxes& boxes, bool& walked
   EXPECT_EQ(Child<QLabel>(viewer, names::kPlayerNickname)->text(), players[0].caption);
   Key(Qt::Key_Down);
   Key(Qt::Key_Space, Qt::ControlModifier);  // as a Ctrl-click: both are chosen
-  EXPECT_EQ(Selected(viewer, names::kPlayerList), (std::vector<int>{0, 1}));
+  EXPECT_EQ(test::SelectedRows(viewer, names::kPlayerList), (std::vector<int>{0, 1}));
 
   // Alt+M opens the menu with the focus in it; Down passes over the grey lines.
   Key(Qt::Key_M, Qt::AltModifier);

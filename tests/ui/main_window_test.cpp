@@ -20,32 +20,19 @@
 #include "ui/object_names.h"
 #include "ui/recent_files_panel.h"
 #include "ui/ui_text.h"
-#include "support/ui_fixtures.h"
+#include "support/main_window_fixture.h"
 
 namespace mrv::ui {
 namespace {
 
 using test::Child;
 using test::MoveTo;
-using test::RecordingViewer;
-using test::ScratchDir;
 
 const std::filesystem::path kSavedGame = test::TestDataDir() / "golden" / "ts_two_maps.stg";
 
-class MainWindowTest : public ::testing::Test {
+class MainWindowTest : public MainWindowFixture {
  protected:
-  MainWindowTest() : dir_("main-window") { test::FillDataDir(dir_.path()); }
-
-  // The main window, shown, over a program folder whose recent files are `recent`.
-  std::unique_ptr<MainWindow> Open(const std::array<std::string, kRecentFileCount>& recent = {}) {
-    return test::ShownMainWindow(dir_.path(), recent, dialogs_, viewer_, devices_);
-  }
-
-  ScratchDir dir_;
-  ScriptedBoxes boxes_;  // no test may block on a box
-  ScriptedFileDialogs dialogs_;
-  RecordingViewer viewer_;
-  test::TestCaptureDevices devices_;
+  MainWindowTest() : MainWindowFixture("main-window") {}
 };
 
 // Left of the buttons: the window's background.

@@ -190,12 +190,13 @@ TEST_F(ProfileManagerWindowTest, CreatingOverAnExistingProfileNeedsYes) {
   Child<QListWidget>(*manager, names::kProfileList)->setCurrentRow(1);
   bool checked = false;
   test::WhenShown<CreateProfileDialog>([this, &checked](CreateProfileDialog& dialog) {
-    auto* name = Child<QLineEdit>(dialog, names::kProfileNameField);
-    QTest::keyClicks(name, QStringLiteral("j/o:e?"));
-    EXPECT_EQ(name->text(), QStringLiteral("joe"));
-    const QString long_notes(120, QLatin1Char('x'));
-    QTest::keyClicks(Child<QPlainTextEdit>(dialog, names::kProfileNotes), long_notes);
-    EXPECT_EQ(Child<QPlainTextEdit>(dialog, names::kProfileNotes)->toPlainText().size(), 100);
+    // Typed into the dialog's window: the name field has the focus, then a click the notes.
+    test::TypeText(dialog, QStringLiteral("j/o:e?"));
+    EXPECT_EQ(Child<QLineEdit>(dialog, names::kProfileNameField)->text(), QStringLiteral("joe"));
+    auto* notes = Child<QPlainTextEdit>(dialog, names::kProfileNotes);
+    test::ClickAt(*notes->viewport(), {5, 5});
+    test::TypeText(dialog, QString(120, QLatin1Char('x')));
+    EXPECT_EQ(notes->toPlainText().size(), 100);
 
     // No nickname: a beep, no question.
     Click(dialog, names::kOkButton);

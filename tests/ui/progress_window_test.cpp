@@ -22,21 +22,15 @@ namespace {
 
 using test::Child;
 
-class ProgressWindowTest : public ::testing::Test {
+class ProgressWindowTest : public test::StartedProgramTest {
  protected:
-  ProgressWindowTest() : dir_("progress-window") {
-    test::FillDataDir(dir_.path());
-    state_ = test::StartedState(dir_.path());
+  ProgressWindowTest() : StartedProgramTest("progress-window") {
     test::CreateSampleProfile(*state_, "Morv",
                               {{"2024-04-26 20:15", "ctf_abbey"},
                                {"2024-04-28 21:40", "ffa_short"},
                                {"scrim", "ts_two_maps"}});
     EXPECT_TRUE(LoadProfile(state_->profile_store, "Morv.mrv", state_->loaded_profile));
   }
-
-  test::ScratchDir dir_;
-  std::unique_ptr<ProgramState> state_;
-  ScriptedBoxes boxes_;
 };
 
 TEST_F(ProgressWindowTest, FollowsTheGamesListAndNamesTheGameUnderThePointer) {
@@ -56,16 +50,16 @@ TEST_F(ProgressWindowTest, FollowsTheGamesListAndNamesTheGameUnderThePointer) {
   const ChartLayout& kills = charts->charts().at(0);
   ASSERT_EQ(kills.games, 3u);
   const QPoint middle(qRound(kills.XOf(1)), qRound(kills.plot.center().y()));
-  QTest::mouseMove(progress->windowHandle(), charts->mapTo(progress, middle));
+  test::MoveTo(*charts, middle);
   auto* point = Child<QLabel>(*progress, names::kProgressPoint);
   EXPECT_TRUE(point->text().startsWith(QStringLiteral("2024-04-28 21:40: Kills per minute ")))
       << point->text().toStdString();
   const ChartLayout& flags = charts->charts().at(static_cast<std::size_t>(ProgressChartId::kFlags));
   const QPoint newest(qRound(flags.XOf(2)), qRound(flags.plot.bottom()));
-  QTest::mouseMove(progress->windowHandle(), charts->mapTo(progress, newest));
+  test::MoveTo(*charts, newest);
   EXPECT_TRUE(point->text().startsWith(QStringLiteral("scrim: Captures ")))
       << point->text().toStdString();
-  QTest::mouseMove(progress->windowHandle(), charts->mapTo(progress, flags.title_at.toPoint()));
+  test::MoveTo(*charts, flags.title_at.toPoint());
   EXPECT_FALSE(point->text().contains(QLatin1Char(':'))) << "no game under the pointer";
 
   // It follows the games list: the newest game alone, then two of them.

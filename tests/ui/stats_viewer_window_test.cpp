@@ -29,7 +29,6 @@
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
 #include "support/ui_fixtures.h"
-#include "support/window_input.h"
 
 namespace mrv::ui {
 namespace {
@@ -37,15 +36,11 @@ namespace {
 using test::Child;
 using test::ChooseMenuSlot;
 using test::Click;
-using test::ClickInWindow;
 using test::ClickRow;
 
-class StatsViewerWindowTest : public ::testing::Test {
+class StatsViewerWindowTest : public test::StartedProgramTest {
  protected:
-  StatsViewerWindowTest() : dir_("viewer-window") {
-    test::FillDataDir(dir_.path());
-    state_ = test::StartedState(dir_.path());
-  }
+  StatsViewerWindowTest() : StartedProgramTest("viewer-window") {}
 
   // The viewer on ts_two_maps as a live capture (or a parsed log) gives it, shown.
   std::unique_ptr<StatsViewerWindow> OpenGame(bool monitor = true, bool never_saved = false) {
@@ -66,14 +61,6 @@ class StatsViewerWindowTest : public ::testing::Test {
     for (const auto& row : Child<RowList>(window, list)->rows()) captions.push_back(row.caption);
     return captions;
   }
-  static std::vector<int> Selected(QWidget& window, const QString& list) {
-    std::vector<int> rows;
-    const auto& shown = Child<RowList>(window, list)->rows();
-    for (std::size_t i = 0; i < shown.size(); ++i) {
-      if (shown[i].selected) rows.push_back(static_cast<int>(i));
-    }
-    return rows;
-  }
   static void RightPressMap(QWidget& viewer, int row) {
     test::ClickAt(*Child<RowList>(viewer, names::kMapList)->stack(), RowList::RowPoint(row),
                   Qt::RightButton);
@@ -89,9 +76,6 @@ class StatsViewerWindowTest : public ::testing::Test {
     return messages;
   }
 
-  test::ScratchDir dir_;
-  std::unique_ptr<ProgramState> state_;
-  ScriptedBoxes boxes_;
   std::size_t taken_ = 0;
 };
 
@@ -105,7 +89,7 @@ TEST_F(StatsViewerWindowTest, ClicksInBothListsReachTheDocument) {
   ClickRow(*viewer, names::kMapList, 1);
   EXPECT_LT(Captions(*viewer, names::kPlayerList).size(), everyone);
   ClickRow(*viewer, names::kMapList, 2, Qt::ControlModifier);
-  EXPECT_EQ(Selected(*viewer, names::kMapList), (std::vector<int>{1, 2}));
+  EXPECT_EQ(test::SelectedRows(*viewer, names::kMapList), (std::vector<int>{1, 2}));
   EXPECT_EQ(Captions(*viewer, names::kPlayerList).size(), everyone);
 
   // A player: his figures, on the kills-and-deaths tab.
@@ -115,12 +99,12 @@ TEST_F(StatsViewerWindowTest, ClicksInBothListsReachTheDocument) {
   EXPECT_TRUE(Child<ImageButton>(*viewer, names::kKillsDeathsTab)->IsDown());
   EXPECT_FALSE(Child<GridTable>(*viewer, names::kKillsGrid)->Cell(0, 0).isEmpty());
   ClickRow(*viewer, names::kPlayerList, 3, Qt::ControlModifier);
-  EXPECT_EQ(Selected(*viewer, names::kPlayerList), (std::vector<int>{0, 3}));
+  EXPECT_EQ(test::SelectedRows(*viewer, names::kPlayerList), (std::vector<int>{0, 3}));
   EXPECT_EQ(Text(*viewer, names::kPlayerNickname), players[3]);
 
   // A map click refreshes: no player chosen, back on the hits given.
   ClickRow(*viewer, names::kMapList, 1);
-  EXPECT_TRUE(Selected(*viewer, names::kPlayerList).empty());
+  EXPECT_TRUE(test::SelectedRows(*viewer, names::kPlayerList).empty());
   EXPECT_EQ(Text(*viewer, names::kPlayerLines[0]), QStringLiteral("Kills: "));
   EXPECT_TRUE(Child<ImageButton>(*viewer, names::kHitsGivenTab)->IsDown());
 }
@@ -147,11 +131,10 @@ TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
   Click(*viewer, names::kMenuLabel);
   auto* menu = Child<PopupLines>(*viewer, names::kMenuPopup);
   ASSERT_TRUE(menu->isVisible());
-  QTest::mouseMove(menu, PopupLines::LinePoint(3));
+  test::MoveTo(*menu, PopupLines::LinePoint(3));
   EXPECT_EQ(menu->HighlightedLine(), 3);
   // A press elsewhere hides it.
-  QTest::mouseClick(Child<RowList>(*viewer, names::kPlayerList)->stack(), Qt::LeftButton, {},
-                    QPoint(5, 400));
+  test::ClickAt(*Child<RowList>(*viewer, names::kPlayerList)->stack(), QPoint(5, 400));
   EXPECT_FALSE(menu->isVisible());
 
   ChooseMenuSlot(*viewer, 4);
@@ -165,7 +148,7 @@ TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
   EXPECT_EQ(table->topLevelItemCount(),
             static_cast<int>(Captions(*viewer, names::kPlayerList).size()));
   // Choosing a row there chooses the player in the viewer.
-  table->setCurrentItem(table->topLevelItem(2));
+  test::ClickAt(*table->viewport(), table->visualItemRect(table->topLevelItem(2)).center());
   EXPECT_EQ(Text(*viewer, names::kPlayerNickname), table->topLevelItem(2)->text(0));
   Click(*overall, names::kCloseImage);
   EXPECT_FALSE(overall->isVisible());
@@ -180,7 +163,7 @@ TEST_F(StatsViewerWindowTest, MenuSlotsOfAMonitoredAndOfAParsedGame) {
   Click(*parsed, names::kMenuLabel);
   menu = Child<PopupLines>(*parsed, names::kMenuPopup);
   // A grey slot does nothing and the menu stays.
-  QTest::mouseClick(menu, Qt::LeftButton, {}, PopupLines::LinePoint(0));
+  test::ClickAt(*menu, PopupLines::LinePoint(0));
   EXPECT_TRUE(menu->isVisible());
   EXPECT_FALSE(std::filesystem::exists(dir_ / "games"));
 }
@@ -199,7 +182,7 @@ TEST_F(StatsViewerWindowTest, ProfileModeListsTheGamesAndItsMenuRemovesThem) {
   ClickRow(viewer, names::kGameList, 2);
   EXPECT_NE(Text(viewer, names::kYourStatsLines[0]), all_kills);
   ClickRow(viewer, names::kGameList, 1, Qt::ControlModifier);
-  EXPECT_EQ(Selected(viewer, names::kGameList), (std::vector<int>{1, 2}));
+  EXPECT_EQ(test::SelectedRows(viewer, names::kGameList), (std::vector<int>{1, 2}));
   EXPECT_EQ(Text(viewer, names::kYourStatsLines[0]), all_kills);
 
   ClickRow(viewer, names::kGameList, 2);
@@ -239,18 +222,18 @@ std::vector<QString> Column(const QTreeWidget& table, int column) {
 // he chose, and the rows he chose read at WCAG AA (4.5:1) whatever their team colour.
 TEST_F(StatsViewerWindowTest, MapClicksKeepTheTablesOrderAndChosenRowsReadWell) {
   auto viewer = OpenGame();
-  ClickInWindow(*Child(*viewer, names::kMenuLabel));
-  ClickInWindow(*Child(*viewer, names::kMenuPopup), PopupLines::LinePoint(4));
+  Click(*viewer, names::kMenuLabel);
+  test::ClickAt(*Child(*viewer, names::kMenuPopup), PopupLines::LinePoint(4));
   auto* table = Child<QTreeWidget>(*viewer, names::kOverallList);
   ASSERT_TRUE(table->isVisible());
   QHeaderView* header = table->header();
-  ClickInWindow(*header->viewport(), QPoint(header->sectionViewportPosition(1) + 10, 5));
+  test::ClickAt(*header->viewport(), QPoint(header->sectionViewportPosition(1) + 10, 5));
   const std::vector<QString> most_kills_first = Column(*table, 0);
   const std::vector<QString> kills = Column(*table, 1);
   EXPECT_TRUE(std::is_sorted(kills.rbegin(), kills.rend(),
                              [](const QString& a, const QString& b) { return a.toInt() < b.toInt(); }));
   auto* maps = Child<RowList>(*viewer, names::kMapList);
-  ClickInWindow(*maps->stack(), RowList::RowPoint(0));
+  test::ClickAt(*maps->stack(), RowList::RowPoint(0));
   EXPECT_EQ(Column(*table, 0), most_kills_first);
   // Its arrow points down: the figures go down the table.
   EXPECT_EQ(table->headerItem()->icon(1).pixmap(9, 9).toImage(),
@@ -268,9 +251,9 @@ TEST_F(StatsViewerWindowTest, MapClicksKeepTheTablesOrderAndChosenRowsReadWell) 
   ASSERT_GE(blue, 0);
   ASSERT_GE(red, 0);
   auto* players = Child<RowList>(*viewer, names::kPlayerList);
-  ClickInWindow(*players->stack(), RowList::RowPoint(blue));
-  ClickInWindow(*players->stack(), RowList::RowPoint(red), Qt::ControlModifier);
-  EXPECT_EQ(Selected(*viewer, names::kPlayerList), (std::vector<int>{blue, red}));
+  test::ClickAt(*players->stack(), RowList::RowPoint(blue));
+  test::ClickAt(*players->stack(), RowList::RowPoint(red), Qt::LeftButton, Qt::ControlModifier);
+  EXPECT_EQ(test::SelectedRows(*viewer, names::kPlayerList), (std::vector<int>{blue, red}));
   EXPECT_GE(RowTextContrast(*players, blue), 4.5);
   EXPECT_GE(RowTextContrast(*players, red), 4.5);  // under the pointer
   EXPECT_GE(RowTextContrast(*maps, 0), 4.5);
@@ -285,10 +268,10 @@ TEST_F(StatsViewerWindowTest, TheDecidingHitsToggleSaysWhyALogShowsNone) {
   viewer.show();
   auto* note = Child<QLabel>(viewer, names::kHitsNote);
   EXPECT_FALSE(note->isVisible());
-  ClickInWindow(*Child(viewer, names::kDecidingHitsToggle));
+  Click(viewer, names::kDecidingHitsToggle);
   EXPECT_TRUE(note->isVisible());
   EXPECT_EQ(note->text(), QString::fromLatin1(kNoDecidingHitsInALog));
-  ClickInWindow(*Child(viewer, names::kDecidingHitsToggle));
+  Click(viewer, names::kDecidingHitsToggle);
   EXPECT_FALSE(note->isVisible());
 }
 

@@ -4,31 +4,27 @@
 
 #include <gtest/gtest.h>
 
-#include <QApplication>
-#include <QMouseEvent>
 #include <QTest>
+#include <QWindow>
 
-#include "ui/image_button.h"
+#include "support/ui_fixtures.h"
 #include "ui/object_names.h"
 
 namespace mrv::ui {
 namespace {
 
-// A left-button drag on `widget` from `from` by `by`, in steps as a hand would move.
-void Drag(QWidget* widget, QPoint from, QPoint by) {
-  const auto send = [widget](QEvent::Type type, QPoint local, Qt::MouseButtons held) {
-    const QPoint global = widget->mapToGlobal(local);
-    QMouseEvent event(type, local, local, global,
-                      type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton, held, {});
-    QApplication::sendEvent(widget, &event);
-  };
-  send(QEvent::MouseButtonPress, from, Qt::LeftButton);
-  // The widget may move with the pointer: positions stay relative to where it started.
-  const QPoint start_global = widget->mapToGlobal(from);
+// A left-button drag sent to `window`'s QWindow, from `from` in `place` by `by`, in steps as
+// a hand would move: Qt delivers it to whatever lies under the pointer. The window may
+// move with the pointer, so each point is taken from where the window is then.
+void Drag(QWidget& window, const QWidget& place, QPoint from, QPoint by) {
+  QWindow* handle = window.windowHandle();
+  ASSERT_NE(handle, nullptr);
+  const QPoint start = place.mapToGlobal(from);
+  QTest::mousePress(handle, Qt::LeftButton, {}, window.mapFromGlobal(start));
   for (int step = 1; step <= 4; ++step) {
-    send(QEvent::MouseMove, widget->mapFromGlobal(start_global + by * step / 4), Qt::LeftButton);
+    QTest::mouseMove(handle, window.mapFromGlobal(start + by * step / 4));
   }
-  send(QEvent::MouseButtonRelease, widget->mapFromGlobal(start_global + by), Qt::NoButton);
+  QTest::mouseRelease(handle, Qt::LeftButton, {}, window.mapFromGlobal(start + by));
 }
 
 TEST(WindowFrameTest, TheStripMovesTheWindowAndTheGripsResizeIt) {
@@ -42,20 +38,20 @@ TEST(WindowFrameTest, TheStripMovesTheWindowAndTheGripsResizeIt) {
   EXPECT_EQ(frame->width(), 298);
 
   // Offscreen has no system move, so the window follows the pointer's offset.
-  Drag(frame, QPoint(40, 8), QPoint(30, 20));
+  Drag(window, *frame, QPoint(40, 8), QPoint(30, 20));
   EXPECT_EQ(window.pos(), QPoint(130, 120));
 
   auto* corner = window.findChild<QWidget*>(names::kCornerGrip);
   auto* right = window.findChild<QWidget*>(names::kRightGrip);
   auto* bottom = window.findChild<QWidget*>(names::kBottomGrip);
-  Drag(corner, QPoint(5, 5), QPoint(40, 30));
+  Drag(window, *corner, QPoint(5, 5), QPoint(40, 30));
   EXPECT_EQ(window.size(), QSize(340, 230));
   EXPECT_EQ(frame->width(), 338);
   // The grips follow the new size.
   EXPECT_EQ(corner->geometry().bottomRight(), QPoint(339, 229));
-  Drag(right, QPoint(2, 20), QPoint(-500, 0));
+  Drag(window, *right, QPoint(2, 20), QPoint(-500, 0));
   EXPECT_EQ(window.size(), QSize(100, 230));
-  Drag(bottom, QPoint(20, 2), QPoint(0, -500));
+  Drag(window, *bottom, QPoint(20, 2), QPoint(0, -500));
   EXPECT_EQ(window.size(), QSize(100, 100));
 }
 
@@ -63,10 +59,11 @@ TEST(WindowFrameTest, TheMinimiseImageMinimisesEveryWindow) {
   QWidget main_window;
   QWidget viewer;
   new WindowFrame(&main_window, QStringLiteral("Main"));
-  auto* frame = new WindowFrame(&viewer, QStringLiteral("Viewer"));
+  new WindowFrame(&viewer, QStringLiteral("Viewer"));
   main_window.show();
   viewer.show();
-  QTest::mouseClick(frame->findChild<ImageButton*>(names::kMinimiseImage), Qt::LeftButton);
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(&viewer));
+  test::Click(viewer, names::kMinimiseImage);
   EXPECT_TRUE(main_window.isMinimized());
   EXPECT_TRUE(viewer.isMinimized());
 }

@@ -1,12 +1,10 @@
-// The HTML report: its page checked byte for byte against golden files (set
-// MORVANE_UPDATE_GOLDEN=1 to rewrite them after an intended change, and read the diff),
-// the pictures written beside it, and what a failed write leaves.
+// The HTML report: its page checked byte for byte against golden files, the pictures
+// written beside it, and what a failed write leaves.
 #include "views/html_report.h"
 
 #include <gtest/gtest.h>
 
 #include <QImage>
-#include <cstdlib>
 
 #include "support/viewer_harness.h"
 #include "views/body_map.h"
@@ -19,11 +17,7 @@ namespace fs = std::filesystem;
 
 constexpr const char* kHostileNick = "<b>\"Rasec's\"&</b>";
 
-void ExpectGolden(const std::string& page, const std::string& name) {
-  const fs::path golden = test::TestDataDir() / "golden" / name;
-  if (std::getenv("MORVANE_UPDATE_GOLDEN") != nullptr) test::WriteFileBytes(golden, page);
-  EXPECT_EQ(page, test::ReadFileBytes(golden)) << name << " differs from the page written";
-}
+using test::ExpectGolden;
 
 std::size_t Count(const std::string& text, const std::string& part) {
   std::size_t count = 0;
@@ -98,13 +92,7 @@ class ProfileReportTest : public testing::Test {
  protected:
   ProfileReportTest() : sample("ts_two_maps") {
     sample.MakeMonitored();
-    sample.LoadNewProfile("Morv");
-    for (const char* game : {"2024-05-01 20:15", "2024-05-02 21:00", "2024-05-03 <b>"}) {
-      StatsViewer capture({sample.store, sample.weapons, sample.dir.path(), sample.prompt,
-                           sample.profile_store, sample.loaded});
-      capture.OpenGame(true, std::string(game));
-      capture.RunMenuSlot(3);
-    }
+    sample.AddToNewProfile({"2024-05-01 20:15", "2024-05-02 21:00", "2024-05-03 <b>"});
     sample.viewer().OpenProfile();
   }
   ProfileSummary Summary() { return ReportSourceOf(sample.viewer(), sample.loaded).summary; }

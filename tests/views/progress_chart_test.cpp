@@ -8,7 +8,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdlib>
 #include <map>
 
 #include "support/paths.h"
@@ -175,9 +174,7 @@ TEST(ProgressChartTest, TheReportsSvgOfASmallProfileEscapesGameNames) {
   for (std::size_t i = 0; i < kProgressChartCount; ++i) {
     AppendProgressSvg(svg, progress, static_cast<ProgressChartId>(i));
   }
-  const auto golden = test::TestDataDir() / "golden" / "progress_charts.html";
-  if (std::getenv("MORVANE_UPDATE_GOLDEN") != nullptr) test::WriteFileBytes(golden, svg);
-  EXPECT_EQ(svg, test::ReadFileBytes(golden)) << "differs from progress_charts.html";
+  test::ExpectGolden(svg, "progress_charts.html");
 
   EXPECT_EQ(svg.find("<script"), std::string::npos);
   EXPECT_EQ(svg.find("a&b"), std::string::npos);

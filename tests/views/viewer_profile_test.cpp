@@ -13,15 +13,7 @@ class ProfileViewerTest : public testing::Test {
   ProfileViewerTest() : sample("ts_two_maps") {
     sample.MakeMonitored();
     sample.store[0].duration = 0;  // only casa counts: Morv's 7 kills there
-    sample.LoadNewProfile("Morv");
-    for (const char* game : {"2024-05-01 20:15", "2024-05-02 21:00"}) {
-      StatsViewer capture({sample.store, sample.weapons, sample.dir.path(), sample.prompt,
-                           sample.profile_store, sample.loaded});
-      capture.OpenGame(true, std::string(game));
-      capture.RunMenuSlot(3);
-      EXPECT_TRUE(capture.added_to_profile());
-    }
-    sample.prompt.shown.clear();
+    sample.AddToNewProfile({"2024-05-01 20:15", "2024-05-02 21:00"});
   }
   std::string ProfileText() { return test::ReadFileBytes(sample.dir / "Morv.mrv"); }
 

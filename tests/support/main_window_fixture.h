@@ -1,6 +1,6 @@
-// What the capture dialog's tests share: a started program folder whose bridge socket
-// is private to the test, the main window over it, scripted boxes and file dialogs,
-// and a way to act on the modal dialog once it shows.
+// What the main window's and the capture dialog's tests share: a started program folder
+// whose bridge socket is private to the test, the main window over it, scripted boxes,
+// file dialogs and viewer, and a way to act on the capture dialog once it shows.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -28,15 +28,15 @@ namespace mrv::ui {
 using test::Child;
 using test::Click;
 
-class CaptureFixture : public ::testing::Test {
+class MainWindowFixture : public ::testing::Test {
  protected:
-  explicit CaptureFixture(const std::string& name)
+  explicit MainWindowFixture(const std::string& name)
       : dir_(name), saved_runtime_dir_(qgetenv("XDG_RUNTIME_DIR")) {
     test::FillDataDir(dir_.path());
     // The bridge's default socket, which the dialog looks for, lies in the scratch folder.
     qputenv("XDG_RUNTIME_DIR", QByteArray::fromStdString(dir_.path().string()));
   }
-  ~CaptureFixture() override {
+  ~MainWindowFixture() override {
     if (saved_runtime_dir_.isEmpty()) {
       qunsetenv("XDG_RUNTIME_DIR");
     } else {
