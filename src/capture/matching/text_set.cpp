@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <bitset>
 
+#include "model/wide_text.h"
+
 namespace mrv {
 
 namespace {
@@ -43,7 +45,28 @@ TextSet::TextSet(const std::vector<std::string>& texts) : trie_(texts), key_(Sha
   for (const std::string& text : texts) {
     before_key_ = std::max(before_key_, text.find(key));
     from_key_ = std::max(from_key_, text.size() - text.rfind(key));
+    if (texts.size() <= kFewTexts) few_.push_back({text, text.find(key)});
   }
+}
+
+std::optional<bool> TextSet::FewAt(std::string_view line, std::size_t first) const {
+  // Each text is compared at every key byte: bounded, so that a line made of key bytes
+  // costs no more than the trie's one pass.
+  constexpr int kMostKeys = 4;
+  const char key = static_cast<char>(key_);
+  int keys = 0;
+  for (std::size_t at = first; at != std::string_view::npos; at = line.find(key, at + 1)) {
+    if (++keys > kMostKeys) return std::nullopt;
+    for (const KeyedText& keyed : few_) {
+      if (at < keyed.key_at) continue;
+      const std::size_t start = at - keyed.key_at;
+      if (start + keyed.text.size() <= line.size() &&
+          SameBytes(line.data() + start, keyed.text.data(), keyed.text.size())) {
+        return true;
+      }
+    }
+  }
+  return false;
 }
 
 bool TextSet::AnyIn(std::string_view line) const {
@@ -52,6 +75,9 @@ bool TextSet::AnyIn(std::string_view line) const {
   const char key = static_cast<char>(key_);
   const std::size_t first = line.find(key);
   if (first == std::string_view::npos) return false;
+  if (!few_.empty()) {
+    if (const auto found = FewAt(line, first)) return *found;
+  }
   // Every occurrence of a text holds its first key byte at or after the line's first,
   // and its last at or before the line's last.
   const std::size_t begin = first > before_key_ ? first - before_key_ : 0;
