@@ -29,6 +29,9 @@ class LiveOption {
   }
   operator T() const { return get(); }
   T get() const { return value_.load(std::memory_order_relaxed); }
+  // Both forms: with only the mixed one, comparing two options could take either
+  // argument's conversion, which C++20's reversed candidates make ambiguous.
+  friend bool operator==(const LiveOption& a, const LiveOption& b) { return a.get() == b.get(); }
   friend bool operator==(const LiveOption& a, T b) { return a.get() == b; }
   // Flips a flag in one step, so that a change made meanwhile on the other thread is
   // never lost; returns the new value.

@@ -60,15 +60,14 @@ void MoveToTabOrderEnd(QWidget& part) {
   }
 }
 
-std::optional<int> NextPopupLine(int key, int current, int count,
-                                 const std::function<bool(int)>& choosable) {
+PopupKey ReadPopupKey(int key, int current, int count, const std::function<bool(int)>& choosable) {
   // From `from` on, `count` lines at most, going by `step` round the ends.
   const auto search = [&](int from, int step) {
     for (int i = 0; i < count; ++i) {
       const int line = ((from + step * i) % count + count) % count;
-      if (choosable(line)) return line;
+      if (choosable(line)) return PopupKey{PopupKey::Action::kHighlight, line};
     }
-    return -1;
+    return PopupKey{PopupKey::Action::kHighlight, -1};
   };
   switch (key) {
     case Qt::Key_Down:
@@ -79,8 +78,16 @@ std::optional<int> NextPopupLine(int key, int current, int count,
       return search(0, 1);
     case Qt::Key_End:
       return search(count - 1, -1);
+    case Qt::Key_Space:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+      return {PopupKey::Action::kChoose, current};
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+      return {PopupKey::Action::kClose, current};
     default:
-      return std::nullopt;
+      return {};
   }
 }
 

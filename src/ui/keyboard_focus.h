@@ -10,7 +10,6 @@
 #include <QKeyEvent>
 #include <QRectF>
 #include <functional>
-#include <optional>
 
 class QPainter;
 class QWidget;
@@ -30,10 +29,17 @@ void DrawFocusFrame(QPainter& painter, const QRectF& frame);
 // should come first.
 void MoveToTabOrderEnd(QWidget& part);
 
-// The line of a popup's `count` lines that Up, Down (both round the ends), Home or End
-// highlights next, from `current` (-1 for none), passing over the lines `choosable`
-// refuses; -1 when no line can be chosen, nullopt for another key.
-std::optional<int> NextPopupLine(int key, int current, int count,
-                                 const std::function<bool(int)>& choosable);
+// What a key does in a popup of lines, the same in every popup: Up, Down (both round
+// the ends), Home and End highlight `line` (-1 when no line can be chosen); Space and
+// Return choose the highlighted line; Escape and Tab close the popup; any other key is
+// the widget's to handle.
+struct PopupKey {
+  enum class Action { kHighlight, kChoose, kClose, kOther };
+  Action action = Action::kOther;
+  int line = -1;
+};
+// From `current` (-1 for none) among `count` lines, passing over those `choosable`
+// refuses.
+PopupKey ReadPopupKey(int key, int current, int count, const std::function<bool(int)>& choosable);
 
 }  // namespace mrv::ui

@@ -91,25 +91,20 @@ void PopupLines::mouseMoveEvent(QMouseEvent* event) {
 
 void PopupLines::keyPressEvent(QKeyEvent* event) {
   NoteKeyboardUse(*this);
-  const auto next = NextPopupLine(event->key(), highlighted_, LineCount(), [this](int line) {
+  const PopupKey key = ReadPopupKey(event->key(), highlighted_, LineCount(), [this](int line) {
     return !lines_[static_cast<std::size_t>(line)].grey;
   });
-  if (next) {
-    if (*next >= 0) Highlight(*next);
-    return;
-  }
-  switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      if (highlighted_ >= 0) emit chosen(highlighted_);
+  switch (key.action) {
+    case PopupKey::Action::kHighlight:
+      if (key.line >= 0) Highlight(key.line);
       break;
-    case Qt::Key_Escape:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
+    case PopupKey::Action::kChoose:
+      if (key.line >= 0) emit chosen(key.line);
+      break;
+    case PopupKey::Action::kClose:
       hide();
       break;
-    default:
+    case PopupKey::Action::kOther:
       QWidget::keyPressEvent(event);
   }
 }

@@ -112,22 +112,18 @@ void RecentFilesPanel::mouseReleaseEvent(QMouseEvent* event) {
 
 void RecentFilesPanel::keyPressEvent(QKeyEvent* event) {
   NoteKeyboardUse(*this);
-  if (const auto next = NextPopupLine(event->key(), highlighted_, kLineCount, [](int) { return true; })) {
-    Highlight(*next);
-    return;
-  }
-  switch (event->key()) {
-    case Qt::Key_Space:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-      PressLine(highlighted_);
+  const PopupKey key = ReadPopupKey(event->key(), highlighted_, kLineCount, [](int) { return true; });
+  switch (key.action) {
+    case PopupKey::Action::kHighlight:
+      Highlight(key.line);
       break;
-    case Qt::Key_Escape:
-    case Qt::Key_Tab:
-    case Qt::Key_Backtab:
+    case PopupKey::Action::kChoose:
+      PressLine(key.line);
+      break;
+    case PopupKey::Action::kClose:
       hide();
       break;
-    default:
+    case PopupKey::Action::kOther:
       QWidget::keyPressEvent(event);
   }
 }

@@ -59,7 +59,8 @@ class GameTexts {
   bool MarksMapLoad(std::string_view previous_line) const;
   // Whether the line is a form of "Current search path:" ("Going through search path...").
   bool IsSearchPath(std::string_view line) const {
-    return !search_paths_.empty() && HoldsSearchPath(line);
+    return !line.empty() && search_path_starts_[static_cast<unsigned char>(line.front())] &&
+           HoldsSearchPath(line);
   }
   // A nickname that a kill or hit line wraps in a colour code ("^1Fak^7") without the
   // wrapping; any other nickname as it is.
@@ -90,6 +91,7 @@ class GameTexts {
   std::bitset<256> hit_starts_;  // first bytes of the hit forms: most lines have none
   std::vector<CountedText> map_load_marks_;
   std::vector<std::string> search_paths_;  // sorted
+  std::bitset<256> search_path_starts_;    // their first bytes: most lines have none
   TextSet log_chat_;
   TextSet live_chat_;
   ByteTrie live_chat_starts_;

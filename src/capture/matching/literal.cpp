@@ -66,7 +66,7 @@ std::size_t Literal::FindInAnyLine(std::string_view line, std::size_t from) cons
       candidates &= ~0u << (at - block);  // positions before `at` were tried
       while (candidates != 0) {
         const std::size_t found = block + static_cast<std::size_t>(std::countr_zero(candidates));
-        if (std::memcmp(data + found, text_.data(), m) == 0) return found;
+        if (SameBytes(data + found, text_.data(), m)) return found;
         candidates &= candidates - 1;
       }
       if (block + 15 >= last) return std::string_view::npos;
@@ -77,7 +77,7 @@ std::size_t Literal::FindInAnyLine(std::string_view line, std::size_t from) cons
   for (; at <= last; ++at) {
     if (data[at + first_anchor_] == text_[first_anchor_] &&
         data[at + second_anchor_] == text_[second_anchor_] &&
-        std::memcmp(data + at, text_.data(), m) == 0) {
+        SameBytes(data + at, text_.data(), m)) {
       return at;
     }
   }

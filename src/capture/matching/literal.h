@@ -10,13 +10,14 @@
 #include <bit>
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
 #include <string>
 #include <string_view>
 
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
+
+#include "model/wide_text.h"
 
 namespace mrv {
 
@@ -84,7 +85,7 @@ class Literal {
     }
     for (starts &= ~std::uint64_t{0} << from; starts != 0; starts &= starts - 1) {
       const auto found = static_cast<std::size_t>(std::countr_zero(starts));
-      if (std::memcmp(line.data() + found, text_.data(), text_.size()) == 0) return found;
+      if (SameBytes(line.data() + found, text_.data(), text_.size())) return found;
     }
     return std::string_view::npos;
   }

@@ -1,7 +1,9 @@
 #include "capture/matching/text_set.h"
 
+#include <algorithm>
 #include <bitset>
-#include <cstring>
+
+#include "model/wide_text.h"
 
 namespace mrv {
 
@@ -37,12 +39,50 @@ int SharedKey(const std::vector<std::string>& texts) {
 
 }  // namespace
 
-TextSet::TextSet(const std::vector<std::string>& texts) : trie_(texts), key_(SharedKey(texts)) {}
+TextSet::TextSet(const std::vector<std::string>& texts) : trie_(texts), key_(SharedKey(texts)) {
+  if (key_ < 0) return;
+  const char key = static_cast<char>(key_);
+  for (const std::string& text : texts) {
+    before_key_ = std::max(before_key_, text.find(key));
+    from_key_ = std::max(from_key_, text.size() - text.rfind(key));
+    if (texts.size() <= kFewTexts) few_.push_back({text, text.find(key)});
+  }
+}
+
+std::optional<bool> TextSet::FewAt(std::string_view line, std::size_t first) const {
+  // Each text is compared at every key byte: bounded, so that a line made of key bytes
+  // costs no more than the trie's one pass.
+  constexpr int kMostKeys = 4;
+  const char key = static_cast<char>(key_);
+  int keys = 0;
+  for (std::size_t at = first; at != std::string_view::npos; at = line.find(key, at + 1)) {
+    if (++keys > kMostKeys) return std::nullopt;
+    for (const KeyedText& keyed : few_) {
+      if (at < keyed.key_at) continue;
+      const std::size_t start = at - keyed.key_at;
+      if (start + keyed.text.size() <= line.size() &&
+          SameBytes(line.data() + start, keyed.text.data(), keyed.text.size())) {
+        return true;
+      }
+    }
+  }
+  return false;
+}
 
 bool TextSet::AnyIn(std::string_view line) const {
   if (line.empty()) return false;  // no text is empty
-  if (key_ >= 0 && std::memchr(line.data(), key_, line.size()) == nullptr) return false;
-  return trie_.AnyIn(line);
+  if (key_ < 0) return trie_.AnyIn(line);
+  const char key = static_cast<char>(key_);
+  const std::size_t first = line.find(key);
+  if (first == std::string_view::npos) return false;
+  if (!few_.empty()) {
+    if (const auto found = FewAt(line, first)) return *found;
+  }
+  // Every occurrence of a text holds its first key byte at or after the line's first,
+  // and its last at or before the line's last.
+  const std::size_t begin = first > before_key_ ? first - before_key_ : 0;
+  const std::size_t end = std::min(line.size(), line.rfind(key) + from_key_);
+  return trie_.AnyIn(line.substr(begin, end - begin));
 }
 
 }  // namespace mrv
