@@ -54,14 +54,6 @@ void ImageButton::SetTransparentColor(const QColor& colour) {
   PrepareGlyph();
 }
 
-bool ImageButton::SetBorderWidth(int width) {
-  if (width < 1 || width > 9) return false;
-  border_width_ = width;
-  margin_ = width + 2;
-  update();
-  return true;
-}
-
 QSize ImageButton::sizeHint() const {
   if (glyph_.isNull()) return {kDefaultSize, kDefaultSize};
   return {glyph_.size().width() / kFrames, glyph_.size().height()};
@@ -78,7 +70,7 @@ QRect ImageButton::CaptionRect(const QFontMetrics& metrics) const {
   const QSize text(metrics.size(Qt::TextShowMnemonic, this->text()).width(), metrics.height());
   const int left = text_left_ >= 0 ? text_left_ : (width() - text.width()) / 2;
   const int top = (height() - text.height()) / 2;
-  const QRect inside = rect().adjusted(margin_, 0, -margin_, 0);
+  const QRect inside = rect().adjusted(kMargin, 0, -kMargin, 0);
   // A centred caption wider than the margins allow starts at the left margin.
   return {text_left_ >= 0 ? left : std::max(left, inside.left()), top, text.width(), text.height()};
 }
@@ -108,7 +100,7 @@ void ImageButton::paintEvent(QPaintEvent*) {
     painter.setPen(palette().color(QPalette::Disabled, QPalette::Text));
   } else {
     painter.setPen(down_look || hover_ ? Qt::white : colours::kText);
-    if (down_look) caption.translate(border_width_, border_width_);
+    if (down_look) caption.translate(kBorderWidth, kBorderWidth);
   }
   painter.drawText(caption, Qt::AlignLeft | Qt::AlignTop | mnemonic, text());
 }

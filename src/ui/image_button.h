@@ -46,12 +46,6 @@ class ImageButton : public QAbstractButton {
   // leaves the glyph's own transparency.
   void SetTransparentColor(const QColor& colour);
 
-  // Accepted from 1 to 9 only (false, unchanged, otherwise); sets Margin to width + 2.
-  // A pressed caption shifts right and down by it.
-  bool SetBorderWidth(int width);
-  int BorderWidth() const { return border_width_; }
-  int Margin() const { return margin_; }
-
   // A StayDown button is checkable: its latched state is its checked state, which
   // SetIsDown sets (and which another button never has).
   void SetStayDown(bool stay_down) { setCheckable(stay_down); }
@@ -81,8 +75,8 @@ class ImageButton : public QAbstractButton {
   ArtPicture glyph_;  // the source with the transparent colour masked out
   int text_left_ = -1;
   QColor transparent_colour_;
-  int border_width_ = 1;
-  int margin_ = 5;
+  static constexpr int kBorderWidth = 1;  // a pressed caption shifts right and down by it
+  static constexpr int kMargin = 5;  // between the edges and the caption
   bool can_be_up_ = true;
   bool hover_ = false;
 };

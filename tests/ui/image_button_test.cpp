@@ -61,13 +61,6 @@ QColor CentreColour(ImageButton& button) {
   return image.pixelColor(image.width() / 2, image.height() / 2);
 }
 
-TEST(ImageButtonTest, AcceptsBorderWidthsFromOneToNineOnly) {
-  ImageButton button;
-  EXPECT_FALSE(button.SetBorderWidth(0));
-  EXPECT_FALSE(button.SetBorderWidth(10));
-  EXPECT_TRUE(button.SetBorderWidth(9));
-}
-
 TEST(ImageButtonTest, StayDownLatchesAndComesUpOnlyWhenAllowed) {
   ButtonWindow shown;
   ImageButton& tab = *shown.first;
