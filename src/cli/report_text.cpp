@@ -7,14 +7,13 @@
 
 #include "cli/console_prompt.h"
 #include "model/text.h"
-#include "views/player_stats.h"
 
 namespace mrv::cli {
 
 namespace {
 
-// Fields padded as std::setw pads them, never cut; the table is gathered in one string and
-// written at once, which costs far less than a stream's formatting on reports of
+// Fields padded as std::setw pads them, never cut; the tables are gathered in one string
+// and written in blocks, which costs far less than a stream's formatting on reports of
 // thousands of maps.
 void Left(std::string& row, std::string_view text, std::size_t width) {
   row += text;
@@ -55,7 +54,7 @@ void PrintPlayers(std::string& text, const Section& section) {
     Right(text, p.kills, 7);
     Right(text, p.deaths, 8);
     text += "  ";
-    Left(text, KillDeathText(p.kills, p.deaths), 10);
+    Left(text, p.kill_death, 10);
     Right(text, p.caps, 6);
     Right(text, p.rets, 6);
     Right(text, p.ft, 7);
@@ -100,10 +99,7 @@ void PrintHits(std::string& text, const OwnHits& hits) {
   }
 }
 
-// A section is gathered in one string and written at once.
-void PrintSection(std::ostream& out, std::string_view prefix, const Section& section,
-                  bool with_time) {
-  std::string text(prefix);
+void PrintSection(std::string& text, const Section& section, bool with_time) {
   text += TerminalText(section.title);
   text += '\n';
   if (section.own_nick) {
@@ -124,20 +120,34 @@ void PrintSection(std::ostream& out, std::string_view prefix, const Section& sec
   PrintTeams(text, section);
   PrintHits(text, section.hits);
   text += '\n';
-  out << text;
+}
+
+void Write(std::ostream& out, std::string& text) {
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  text.clear();
 }
 
 }  // namespace
 
 void PrintReportText(std::ostream& out, const Report& report, bool with_time) {
-  out << "Game: " << TerminalText(report.game_name) << "\n\n";
-  std::size_t number = 0;
+  // Sections are gathered in one string and written in blocks of many: a report of
+  // thousands of maps is mostly short sections.
+  constexpr std::size_t kBlock = std::size_t{64} << 10;
+  std::string text = "Game: " + TerminalText(report.game_name) + "\n\n";
+  std::int64_t number = 0;
   WriteSections(
       report,
       [&](const Section& section) {
-        PrintSection(out, "Map " + std::to_string(++number) + ": ", section, with_time);
+        text += "Map ";
+        Number(text, ++number);
+        text += ": ";
+        PrintSection(text, section, with_time);
+        if (text.size() >= kBlock) Write(out, text);
       },
-      [&](const Section& section) { PrintSection(out, "", section, with_time); });
+      [&](const Section& section) {
+        PrintSection(text, section, with_time);
+        Write(out, text);
+      });
 }
 
 }  // namespace mrv::cli

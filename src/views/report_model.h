@@ -26,6 +26,7 @@ struct PlayerRow {
   int team = 0;                        // 0 none, 1 red, 2 blue, 3 both
   std::int64_t kills = 0, deaths = 0;  // every weapon, hidden ones included
   std::int64_t caps = 0, rets = 0, ft = 0, fck = 0;
+  std::string kill_death;  // KillDeathText of kills and deaths
   // Every weapon with a count, largest first; only in a report built with its weapons.
   std::vector<WeaponCount> kills_by_weapon;
   std::vector<WeaponCount> deaths_by_weapon;
