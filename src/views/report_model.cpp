@@ -5,14 +5,6 @@
 
 namespace mrv {
 
-bool OwnHits::any() const {
-  for (const auto* counts : {&given, &taken, &kills, &deaths}) {
-    for (auto v : *counts)
-      if (v != 0) return true;
-  }
-  return false;
-}
-
 const char* TeamName(int team) {
   switch (team) {
     case 1:

@@ -16,7 +16,7 @@
 
 #include "model/weapons.h"
 #include "views/player_stats.h"
-#include "views/report_model.h"
+#include "views/report_section.h"
 
 namespace mrv {
 
