@@ -25,10 +25,7 @@ std::string PlainLines(const std::string& text) {
 
 std::string TerminalText(std::string_view text) {
   std::string shown(text);
-  for (char& c : shown) {
-    const auto byte = static_cast<unsigned char>(c);
-    if ((byte < 0x20 && c != '\n') || (byte >= 0x7f && byte < 0xa0)) c = '?';
-  }
+  for (char& c : shown) c = TerminalChar(c);
   return shown;
 }
 
@@ -47,7 +44,9 @@ void ConsolePrompt::Show(const std::string& title, const std::string& text) {
   std::fprintf(stderr, "%s%s%s\n", title.c_str(), joint, lines.c_str());
 }
 
-void ConsolePrompt::Inform(const std::string& text, const std::string& title) { Show(title, text); }
+void ConsolePrompt::Inform(const std::string& text, const std::string& title) {
+  Show(title, text);
+}
 
 bool ConsolePrompt::Ask(const std::string& text, const std::string& title) {
   Show(title, text);
@@ -59,6 +58,8 @@ bool ConsolePrompt::AskText(const std::string& text, const std::string& title, s
   return Ask(text, title);
 }
 
-void ConsolePrompt::Error(const std::string& text, const std::string& caption) { Show(caption, text); }
+void ConsolePrompt::Error(const std::string& text, const std::string& caption) {
+  Show(caption, text);
+}
 
 }  // namespace mrv::cli

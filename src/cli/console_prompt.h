@@ -34,5 +34,10 @@ std::string PlainLines(const std::string& text);
 // DEL and C1) shown as "?", so that game text cannot move the cursor, retitle or clear
 // the terminal.
 std::string TerminalText(std::string_view text);
+// One character of it.
+inline char TerminalChar(char c) {
+  const auto byte = static_cast<unsigned char>(c);
+  return (byte < 0x20 && c != '\n') || (byte >= 0x7f && byte < 0xa0) ? '?' : c;
+}
 
 }  // namespace mrv::cli

@@ -3,14 +3,16 @@
 
 #include <cstdint>
 #include <optional>
-#include <ostream>
+#include <string>
 #include <string_view>
 
 namespace mrv::cli {
 
+// Appends to a string the caller owns and writes out when it likes: a stream's
+// formatting per character costs more than the report it writes.
 class JsonWriter {
  public:
-  explicit JsonWriter(std::ostream& out) : out_(out) {}
+  explicit JsonWriter(std::string& out) : out_(out) {}
   void BeginObject();
   void EndObject();
   void BeginArray();
@@ -29,7 +31,7 @@ class JsonWriter {
 
  private:
   void BeforeValue();
-  std::ostream& out_;
+  std::string& out_;
   bool first_ = true;   // no value yet at this level
   bool after_key_ = false;
 };

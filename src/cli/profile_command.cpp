@@ -226,7 +226,8 @@ void JsonProgress(JsonWriter& json, const std::vector<GameFigures>& figures) {
 
 void PrintJson(const ProfileView& view, const WeaponTable& weapons) {
   const auto& totals = view.totals;
-  JsonWriter json(std::cout);
+  std::string text;
+  JsonWriter json(text);
   json.BeginObject();
   json.Field("name", view.name);
   JsonStrings(json, "nicknames", view.nicknames);
@@ -253,7 +254,7 @@ void PrintJson(const ProfileView& view, const WeaponTable& weapons) {
   json.EndObject();
   JsonProgress(json, view.figures);
   json.EndObject();
-  std::cout << '\n';
+  std::cout << text << '\n';
 }
 
 // Opens the named profile in the profile_store; false after printing why not.

@@ -1,7 +1,9 @@
 #include "cli/report_json.h"
 
+#include <string>
+
 #include "cli/json_writer.h"
-#include "views/player_stats.h"
+#include "model/body.h"
 
 namespace mrv::cli {
 
@@ -53,7 +55,7 @@ void WriteSection(JsonWriter& json, const Section& s, bool with_time) {
     json.Field("team", TeamName(p.team));
     json.Field("kills", p.kills);
     json.Field("deaths", p.deaths);
-    json.Field("kd", KillDeathText(p.kills, p.deaths));
+    json.Field("kd", p.kill_death);
     json.Field("caps", p.caps);
     json.Field("rets", p.rets);
     json.Field("flags_taken", p.ft);
@@ -89,20 +91,32 @@ void WriteSection(JsonWriter& json, const Section& s, bool with_time) {
 }  // namespace
 
 void PrintReportJson(std::ostream& out, const Report& report, bool with_time) {
-  JsonWriter json(out);
+  // Written in blocks of many sections, as the text report is.
+  constexpr std::size_t kBlock = std::size_t{64} << 10;
+  std::string text;
+  const auto write = [&out, &text] {
+    out.write(text.data(), static_cast<std::streamsize>(text.size()));
+    text.clear();
+  };
+  JsonWriter json(text);
   json.BeginObject();
   json.Field("game", report.game_name);
   json.Key("maps");
   json.BeginArray();
   WriteSections(
-      report, [&](const Section& map) { WriteSection(json, map, with_time); },
+      report,
+      [&](const Section& map) {
+        WriteSection(json, map, with_time);
+        if (text.size() >= kBlock) write();
+      },
       [&](const Section& all_maps) {
         json.EndArray();
         json.Key("all_maps");
         WriteSection(json, all_maps, with_time);
       });
   json.EndObject();
-  out << "\n";
+  text += '\n';
+  write();
 }
 
 }  // namespace mrv::cli

@@ -7,35 +7,62 @@
 
 #include "cli/console_prompt.h"
 #include "model/text.h"
-#include "views/player_stats.h"
 
 namespace mrv::cli {
 
 namespace {
 
-// Fields padded as std::setw pads them, never cut; the table is gathered in one string and
-// written at once, which costs far less than a stream's formatting on reports of
-// thousands of maps.
-void Left(std::string& row, std::string_view text, std::size_t width) {
-  row += text;
-  if (text.size() < width) row.append(width - text.size(), ' ');
-}
+// Fields padded as std::setw pads them, never cut. The tables are gathered in one string
+// and written in blocks, and each row is written through a pointer into room made for
+// it at once: on reports of thousands of maps, a stream's formatting, or a string's
+// checks per field, cost more than the digits.
+class Row {
+ public:
+  // Room for at most `most` bytes at the end of `text`; what is not written goes.
+  Row(std::string& text, std::size_t most) : text_(text) {
+    const std::size_t start = text.size();
+    text.resize(start + most);
+    at_ = text.data() + start;
+  }
+  ~Row() { text_.resize(static_cast<std::size_t>(at_ - text_.data())); }
+  Row(const Row&) = delete;
+  Row& operator=(const Row&) = delete;
 
-void Right(std::string& row, std::string_view text, std::size_t width) {
-  if (text.size() < width) row.append(width - text.size(), ' ');
-  row += text;
-}
+  void Put(std::string_view text) { at_ = std::copy(text.begin(), text.end(), at_); }
+  void PutTerminalText(std::string_view text) {
+    at_ = std::transform(text.begin(), text.end(), at_, TerminalChar);
+  }
+  void Pad(std::size_t used, std::size_t width) {
+    if (used < width) at_ = std::fill_n(at_, width - used, ' ');
+  }
+  void Left(std::string_view text, std::size_t width) {
+    Put(text);
+    Pad(text.size(), width);
+  }
+  void Right(std::int64_t value, std::size_t width) {
+    char digits[kMostDigits];
+    const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const auto size = static_cast<std::size_t>(end - digits);
+    Pad(size, width);
+    Put(std::string_view(digits, size));
+  }
 
-void Right(std::string& row, std::int64_t value, std::size_t width) {
-  char digits[24];
-  const char* end = std::to_chars(digits, digits + sizeof digits, value).ptr;
-  Right(row, std::string_view(digits, static_cast<std::size_t>(end - digits)), width);
-}
+  // What a number takes at most.
+  static constexpr std::size_t kMostDigits = 20;
+
+ private:
+  std::string& text_;
+  char* at_;
+};
 
 void Number(std::string& text, std::int64_t value) {
-  char digits[24];
+  char digits[Row::kMostDigits];
   text.append(digits, std::to_chars(digits, digits + sizeof digits, value).ptr);
 }
+
+// Room for a row's fixed fields: each of at most 20 characters or its width, with the
+// spaces between.
+constexpr std::size_t kFixedFieldsRoom = 8 * (Row::kMostDigits + 2);
 
 void PrintPlayers(std::string& text, const Section& section) {
   if (section.players.empty()) {
@@ -44,23 +71,28 @@ void PrintPlayers(std::string& text, const Section& section) {
   }
   std::size_t width = 6;
   for (const auto& p : section.players) width = std::max(width, p.nick.size());
-  text += "  ";
-  Left(text, "Player", width);
-  text += "  Team   Kills  Deaths  K/D         Caps  Rets  Taken  FCK\n";
+  {
+    Row row(text, width + 64);
+    row.Put("  ");
+    row.Left("Player", width);
+    row.Put("  Team   Kills  Deaths  K/D         Caps  Rets  Taken  FCK\n");
+  }
   for (const auto& p : section.players) {
-    text += "  ";
-    Left(text, TerminalText(p.nick), width);
-    text += "  ";
-    Left(text, TeamName(p.team), 5);
-    Right(text, p.kills, 7);
-    Right(text, p.deaths, 8);
-    text += "  ";
-    Left(text, KillDeathText(p.kills, p.deaths), 10);
-    Right(text, p.caps, 6);
-    Right(text, p.rets, 6);
-    Right(text, p.ft, 7);
-    Right(text, p.fck, 5);
-    text += '\n';
+    Row row(text, width + p.kill_death.size() + kFixedFieldsRoom);
+    row.Put("  ");
+    row.PutTerminalText(p.nick);
+    row.Pad(p.nick.size(), width);
+    row.Put("  ");
+    row.Left(TeamName(p.team), 5);
+    row.Right(p.kills, 7);
+    row.Right(p.deaths, 8);
+    row.Put("  ");
+    row.Left(p.kill_death, 10);
+    row.Right(p.caps, 6);
+    row.Right(p.rets, 6);
+    row.Right(p.ft, 7);
+    row.Right(p.fck, 5);
+    row.Put("\n");
   }
 }
 
@@ -90,20 +122,18 @@ void PrintHits(std::string& text, const OwnHits& hits) {
   for (std::size_t i = 0; i < kHitLocationCount; ++i) {
     if (hits.given[i] == 0 && hits.taken[i] == 0 && hits.kills[i] == 0 && hits.deaths[i] == 0)
       continue;
-    text += "  ";
-    Left(text, HitLocations[i], 12);
-    Right(text, hits.given[i], 7);
-    Right(text, hits.taken[i], 7);
-    Right(text, hits.kills[i], 13);
-    Right(text, hits.deaths[i], 16);
-    text += '\n';
+    Row row(text, HitLocations[i].size() + kFixedFieldsRoom);
+    row.Put("  ");
+    row.Left(HitLocations[i], 12);
+    row.Right(hits.given[i], 7);
+    row.Right(hits.taken[i], 7);
+    row.Right(hits.kills[i], 13);
+    row.Right(hits.deaths[i], 16);
+    row.Put("\n");
   }
 }
 
-// A section is gathered in one string and written at once.
-void PrintSection(std::ostream& out, std::string_view prefix, const Section& section,
-                  bool with_time) {
-  std::string text(prefix);
+void PrintSection(std::string& text, const Section& section, bool with_time) {
   text += TerminalText(section.title);
   text += '\n';
   if (section.own_nick) {
@@ -124,20 +154,34 @@ void PrintSection(std::ostream& out, std::string_view prefix, const Section& sec
   PrintTeams(text, section);
   PrintHits(text, section.hits);
   text += '\n';
-  out << text;
+}
+
+void Write(std::ostream& out, std::string& text) {
+  out.write(text.data(), static_cast<std::streamsize>(text.size()));
+  text.clear();
 }
 
 }  // namespace
 
 void PrintReportText(std::ostream& out, const Report& report, bool with_time) {
-  out << "Game: " << TerminalText(report.game_name) << "\n\n";
-  std::size_t number = 0;
+  // Sections are gathered in one string and written in blocks of many: a report of
+  // thousands of maps is mostly short sections.
+  constexpr std::size_t kBlock = std::size_t{64} << 10;
+  std::string text = "Game: " + TerminalText(report.game_name) + "\n\n";
+  std::int64_t number = 0;
   WriteSections(
       report,
       [&](const Section& section) {
-        PrintSection(out, "Map " + std::to_string(++number) + ": ", section, with_time);
+        text += "Map ";
+        Number(text, ++number);
+        text += ": ";
+        PrintSection(text, section, with_time);
+        if (text.size() >= kBlock) Write(out, text);
       },
-      [&](const Section& section) { PrintSection(out, "", section, with_time); });
+      [&](const Section& section) {
+        PrintSection(text, section, with_time);
+        Write(out, text);
+      });
 }
 
 }  // namespace mrv::cli

@@ -7,18 +7,6 @@
 
 namespace mrv {
 
-std::uint32_t SpellingNumbers::Of(const std::string& folded) {
-  return numbers_.try_emplace(folded, static_cast<std::uint32_t>(numbers_.size())).first->second;
-}
-
-int SpellingNumbers::FirstOnMap(std::uint32_t number, int index) {
-  if (number >= met_.size()) met_.resize(number + std::size_t{1}, 0);
-  std::uint64_t& met = met_[number];
-  if (met >> 32 == map_) return static_cast<int>(met & 0xFFFFFFFF);
-  met = map_ << 32 | static_cast<std::uint32_t>(index);
-  return index;
-}
-
 MapFigures::MapFigures(const MapRecord& map, SpellingNumbers& numbers) : map_(&map) {
   const auto n = map.nicks.size();
   folded_.reserve(n);
@@ -68,102 +56,146 @@ MapSelection AllMaps(const std::vector<MapFigures>& figures) {
   return maps;
 }
 
-PlayerStats EmptyPlayerStats(int weapon_count) {
-  PlayerStats stats;
-  stats.kills.assign(static_cast<std::size_t>(std::max(weapon_count, 0)), 0);
-  stats.deaths = stats.kills;
-  return stats;
-}
-
 int MergeTeam(int merged, int team_byte) {
   const int team = team_byte >= 0 && team_byte <= 2 ? team_byte : 0;
   return merged != team && merged < 3 ? merged + team : merged;
 }
 
-std::vector<MergedPlayer> CollectPlayers(const MapSelection& maps, int weapon_count) {
+int TeamRank(int team) {
+  switch (team) {
+    case 2:
+      return 0;
+    case 1:
+      return 1;
+    case 3:
+      return 2;
+    default:
+      return 3;
+  }
+}
+
+PlayerCollector::PlayerCollector(int weapon_count, bool by_weapon)
+    : weapons_(static_cast<std::size_t>(std::max(weapon_count, 0))), by_weapon_(by_weapon) {}
+
+void PlayerCollector::Clear() {
+  players_.clear();
+  by_weapon_counts_.clear();
+  ++selection_;
+}
+
+void PlayerCollector::Add(const MapFigures& figures) {
   constexpr std::size_t kNone = SIZE_MAX;
-  std::vector<MergedPlayer> set;
-  std::vector<std::size_t> known;     // per spelling number, its entry of set, or kNone
-  std::vector<std::size_t> entry_of;  // per index of a map: its entry, kNone for a later spelling
-  // A single map's spellings are told apart by its figures, without the numbers.
-  const bool one_map = maps.size() == 1;
-  for (const MapFigures* figures : maps) {
-    const MapRecord& map = figures->map();
-    entry_of.assign(map.nicks.size(), kNone);
-    for (int i = 0; i < map.nick_count(); ++i) {
-      const auto pi = static_cast<std::size_t>(i);
-      const int first = figures->FirstOf(i);
-      std::size_t entry = one_map && first != i ? entry_of[static_cast<std::size_t>(first)] : kNone;
-      if (!one_map) {
-        const std::uint32_t number = figures->number(i);
-        if (number >= known.size()) known.resize(number + std::size_t{1}, kNone);
-        entry = known[number];
-        if (entry == kNone) known[number] = set.size();
-      }
-      if (entry == kNone) {
-        entry = set.size();
-        set.push_back({map.nicks[pi], 0, EmptyPlayerStats(weapon_count)});
-      }
-      MergedPlayer& player = set[entry];
-      player.team = MergeTeam(player.team, map.teams[pi]);
-      if (first != i) continue;
-      entry_of[pi] = entry;
-      player.stats.caps += map.caps[pi];
-      player.stats.rets += map.rets[pi];
-      player.stats.fck += map.fck[pi];
-      player.stats.ft += map.ft[pi];
+  const MapRecord& map = figures.map();
+  entry_of_.assign(map.nicks.size(), kNone);
+  for (int i = 0; i < map.nick_count(); ++i) {
+    const auto pi = static_cast<std::size_t>(i);
+    const std::uint32_t number = figures.number(i);
+    if (number >= known_.size()) known_.resize(number + std::size_t{1}, 0);
+    std::uint64_t& known = known_[number];
+    if (known >> 32 != selection_) {
+      known = selection_ << 32 | players_.size();
+      players_.push_back({map.nicks[pi]});
+      if (by_weapon_) by_weapon_counts_.resize(by_weapon_counts_.size() + 2 * weapons_, 0);
     }
-    // A suicide is the killer's death, not his kill.
-    for (const KillTable::Cell& cell : map.kill_table().cells()) {
-      if (cell.weapon() >= weapon_count) continue;
-      const auto w = static_cast<std::size_t>(cell.weapon());
-      const std::size_t killer = entry_of[static_cast<std::size_t>(cell.killer())];
-      const std::size_t victim = entry_of[static_cast<std::size_t>(cell.victim())];
-      if (killer != kNone && cell.killer() != cell.victim()) {
-        set[killer].stats.kills[w] += cell.count;
-      }
-      if (victim != kNone) set[victim].stats.deaths[w] += cell.count;
+    const std::size_t entry = known & 0xFFFFFFFF;
+    Player& player = players_[entry];
+    player.team = MergeTeam(player.team, map.teams[pi]);
+    // A later spelling on the map is never found by NickIndex: its figures are nobody's.
+    if (!figures.IsFirst(i)) continue;
+    entry_of_[pi] = entry;
+    player.caps += map.caps[pi];
+    player.rets += map.rets[pi];
+    player.fck += map.fck[pi];
+    player.ft += map.ft[pi];
+  }
+  // A suicide is the killer's death, not his kill.
+  for (const KillTable::Cell& cell : map.kill_table().cells()) {
+    const auto w = static_cast<std::size_t>(cell.weapon());
+    if (w >= weapons_) continue;
+    const std::size_t killer = entry_of_[static_cast<std::size_t>(cell.killer())];
+    const std::size_t victim = entry_of_[static_cast<std::size_t>(cell.victim())];
+    if (killer != kNone && cell.killer() != cell.victim()) {
+      players_[killer].kills += cell.count;
+      if (by_weapon_) by_weapon_counts_[killer * 2 * weapons_ + w] += cell.count;
+    }
+    if (victim != kNone) {
+      players_[victim].deaths += cell.count;
+      if (by_weapon_) by_weapon_counts_[(victim * 2 + 1) * weapons_ + w] += cell.count;
     }
   }
+}
+
+std::span<const PlayerCollector::Player> PlayerCollector::Collect(const MapSelection& maps) {
+  Clear();
+  for (const MapFigures* map : maps) Add(*map);
+  return players_;
+}
+
+std::span<const std::int64_t> PlayerCollector::kills_by_weapon(std::size_t player) const {
+  return std::span(by_weapon_counts_).subspan(player * 2 * weapons_, weapons_);
+}
+
+std::span<const std::int64_t> PlayerCollector::deaths_by_weapon(std::size_t player) const {
+  return std::span(by_weapon_counts_).subspan((player * 2 + 1) * weapons_, weapons_);
+}
+
+std::vector<MergedPlayer> CollectPlayers(const MapSelection& maps, int weapon_count) {
+  PlayerCollector collector(weapon_count, true);
+  const std::span<const PlayerCollector::Player> players = collector.Collect(maps);
   std::vector<MergedPlayer> ordered;
-  ordered.reserve(set.size());
-  for (int team : {2, 1, 3, 0}) {
-    for (auto& player : set) {
-      if (player.team == team) ordered.push_back(std::move(player));
+  ordered.reserve(players.size());
+  for (int rank = 0; rank < 4; ++rank) {
+    for (std::size_t at = 0; at < players.size(); ++at) {
+      const PlayerCollector::Player& player = players[at];
+      if (TeamRank(player.team) != rank) continue;
+      MergedPlayer& merged = ordered.emplace_back();
+      merged.nick = player.nick;
+      merged.team = player.team;
+      const auto kills = collector.kills_by_weapon(at);
+      const auto deaths = collector.deaths_by_weapon(at);
+      merged.stats.kills.assign(kills.begin(), kills.end());
+      merged.stats.deaths.assign(deaths.begin(), deaths.end());
+      merged.stats.caps = player.caps;
+      merged.stats.rets = player.rets;
+      merged.stats.fck = player.fck;
+      merged.stats.ft = player.ft;
     }
   }
   return ordered;
 }
 
+void OwnTotals::Add(const MapFigures& figures) {
+  const MapRecord& map = figures.map();
+  const int o = figures.FindNick(map.own_nick);
+  if (o < 0) return;
+  const auto oi = static_cast<std::size_t>(o);
+  kills += map.own_kills;
+  deaths += map.own_deaths;
+  caps += map.caps[oi];
+  rets += map.rets[oi];
+  fck += map.fck[oi];
+  ft += map.ft[oi];
+  seconds += map.duration;
+}
+
 OwnTotals CollectOwnTotals(const MapSelection& maps) {
   OwnTotals totals;
-  for (const MapFigures* figures : maps) {
-    const MapRecord& map = figures->map();
-    const int o = figures->FindNick(map.own_nick);
-    if (o < 0) continue;
-    const auto oi = static_cast<std::size_t>(o);
-    totals.kills += map.own_kills;
-    totals.deaths += map.own_deaths;
-    totals.caps += map.caps[oi];
-    totals.rets += map.rets[oi];
-    totals.fck += map.fck[oi];
-    totals.ft += map.ft[oi];
-    totals.seconds += map.duration;
-  }
+  for (const MapFigures* map : maps) totals.Add(*map);
   return totals;
+}
+
+void TeamTotals::Add(const MapRecord& map) {
+  blue_caps += map.blue_caps;
+  red_caps += map.red_caps;
+  blue_rets += map.blue_rets;
+  red_rets += map.red_rets;
+  blue_ft += map.blue_ft;
+  red_ft += map.red_ft;
 }
 
 TeamTotals CollectTeamTotals(const MapSelection& maps) {
   TeamTotals totals;
-  for (const MapFigures* figures : maps) {
-    const MapRecord& map = figures->map();
-    totals.blue_caps += map.blue_caps;
-    totals.red_caps += map.red_caps;
-    totals.blue_rets += map.blue_rets;
-    totals.red_rets += map.red_rets;
-    totals.blue_ft += map.blue_ft;
-    totals.red_ft += map.red_ft;
-  }
+  for (const MapFigures* map : maps) totals.Add(map->map());
   return totals;
 }
 

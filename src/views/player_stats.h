@@ -8,6 +8,7 @@
 //   std::vector<MapFigures> figures = FiguresOf(store);   // once per store
 //   MapSelection maps = AllMaps(figures);                    // or any subset, in store order
 //   std::vector<MergedPlayer> players = CollectPlayers(maps, weapons.size());
+// or, selection after selection, PlayerCollector::Collect.
 // A MapFigures refers to its MapRecord: it must not outlive it, and the map's nicknames
 // must not change while it is in use (its kills and a new map name may).
 #pragma once
@@ -16,30 +17,13 @@
 #include <span>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 #include "model/stats_store.h"
 #include "model/weapons.h"
+#include "views/spelling_numbers.h"
 
 namespace mrv {
-
-// Numbers the spellings (folded with ToLowerAscii) of the nicknames of many maps, so
-// that figures over them merge players by number, not by text.
-class SpellingNumbers {
- public:
-  // The spelling's number; a new one for a spelling not met before.
-  std::uint32_t Of(const std::string& folded);
-  // Maps are numbered one after the other: NextMap, then for each index of the map in
-  // order, the first index of the map that had its number (itself when none had).
-  void NextMap() { ++map_; }
-  int FirstOnMap(std::uint32_t number, int index);
-
- private:
-  std::unordered_map<std::string, std::uint32_t> numbers_;
-  std::vector<std::uint64_t> met_;  // per number: the last map it was met on, and the index
-  std::uint64_t map_ = 0;
-};
 
 class MapFigures {
  public:
@@ -83,11 +67,56 @@ struct PlayerStats {
   std::vector<std::int64_t> deaths;  // per weapon, suicides included
   std::int64_t caps = 0, rets = 0, fck = 0, ft = 0;
 };
-PlayerStats EmptyPlayerStats(int weapon_count);
 
 // Merged team over several maps: 0 none, 1 red, 2 blue, 3 played for both. A team
 // byte outside 0 to 2 counts as no team.
 int MergeTeam(int merged, int team_byte);
+
+// The viewer's order of the merged teams: blue, red, both teams, then no team.
+int TeamRank(int team);
+
+// Every nickname of a selection of maps once (letter case ignored), with its figures
+// over the maps where the nickname is found ignoring case. A report merges each of
+// thousands of maps in turn and all of them map by map, so the collector keeps its
+// buffers from one selection to the next; what players() gives lives until the next
+// Clear or Add.
+class PlayerCollector {
+ public:
+  struct Player {
+    std::string_view nick;  // as first met: the store's text
+    int team = 0;
+    // Over every weapon below the collector's weapon count: kills without suicides,
+    // deaths with them.
+    std::int64_t kills = 0, deaths = 0;
+    std::int64_t caps = 0, rets = 0, fck = 0, ft = 0;
+  };
+
+  // `by_weapon`: also each player's kills and deaths per weapon; otherwise only totals.
+  PlayerCollector(int weapon_count, bool by_weapon);
+
+  // A new selection, of no map yet.
+  void Clear();
+  // The next map of the selection, in store order; its spellings numbered together with
+  // those of the maps before it.
+  void Add(const MapFigures& map);
+  std::span<const Player> Collect(const MapSelection& maps);
+
+  // In order of first meeting.
+  std::span<const Player> players() const { return players_; }
+  // Per weapon, weapon_count of them; only for a collector by weapon.
+  std::span<const std::int64_t> kills_by_weapon(std::size_t player) const;
+  std::span<const std::int64_t> deaths_by_weapon(std::size_t player) const;
+
+ private:
+  std::size_t weapons_;
+  bool by_weapon_;
+  std::vector<Player> players_;
+  std::vector<std::int64_t> by_weapon_counts_;  // per player: kills per weapon, then deaths
+  // Per spelling number: the selection it was last met in, and its player there.
+  std::vector<std::uint64_t> known_;
+  std::uint64_t selection_ = 1;        // never 0, which a new entry of known_ holds
+  std::vector<std::size_t> entry_of_;  // per index of a map: its player, none for a later spelling
+};
 
 struct MergedPlayer {
   std::string nick;  // as first met
@@ -95,19 +124,21 @@ struct MergedPlayer {
   // The figures over the maps where the nickname is found ignoring case.
   PlayerStats stats;
 };
-// Every nickname of the maps once (letter case ignored), in the viewer's order: blue,
-// red, both teams, then no team; each group in order of first meeting.
+// The collected players in the viewer's order: by TeamRank, each team in order of first
+// meeting.
 std::vector<MergedPlayer> CollectPlayers(const MapSelection& maps, int weapon_count);
 
 // Totals of the own player over the maps where the own nickname is known.
 struct OwnTotals {
   std::int64_t kills = 0, deaths = 0, seconds = 0;
   std::int64_t caps = 0, rets = 0, fck = 0, ft = 0;
+  void Add(const MapFigures& map);
 };
 OwnTotals CollectOwnTotals(const MapSelection& maps);
 
 struct TeamTotals {
   std::int64_t blue_caps = 0, red_caps = 0, blue_rets = 0, red_rets = 0, blue_ft = 0, red_ft = 0;
+  void Add(const MapRecord& map);
 };
 TeamTotals CollectTeamTotals(const MapSelection& maps);
 

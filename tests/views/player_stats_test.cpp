@@ -103,8 +103,12 @@ TEST(PlayerStatsTest, EveryPlayerOfALongEveningMatchesTheStraightRecount) {
       LoadGame(store, test::TestDataDir() / "golden" / "long_session.stg", name, prompt));
   const auto figures = FiguresOf(store);
   const int w = weapons.size();
+  // All maps between single maps, so that one collector's buffers go from large
+  // selections to small ones and back, as a report's do.
   std::vector<MapSelection> selections{AllMaps(figures)};
   for (const auto& map : figures) selections.push_back({&map});
+  selections.push_back(AllMaps(figures));
+  PlayerCollector reused(w, true);
   for (const MapSelection& maps : selections) {
     std::vector<const MapRecord*> records;
     for (const MapFigures* map : maps) records.push_back(&map->map());
@@ -119,7 +123,42 @@ TEST(PlayerStatsTest, EveryPlayerOfALongEveningMatchesTheStraightRecount) {
                 std::tie(expected.caps, expected.rets, expected.fck, expected.ft))
           << player.nick;
     }
+    const auto collected = reused.Collect(maps);
+    ASSERT_EQ(collected.size(), players.size());
+    for (std::size_t at = 0; at < collected.size(); ++at) {
+      const PlayerCollector::Player& player = collected[at];
+      const Recount expected = RecountPlayer(records, w, std::string(player.nick));
+      EXPECT_EQ(player.team, expected.team) << player.nick;
+      const auto kills = reused.kills_by_weapon(at);
+      const auto deaths = reused.deaths_by_weapon(at);
+      EXPECT_EQ(std::vector<std::int64_t>(kills.begin(), kills.end()), expected.kills);
+      EXPECT_EQ(std::vector<std::int64_t>(deaths.begin(), deaths.end()), expected.deaths);
+      EXPECT_EQ(player.kills, AllWeaponsTotal(expected.kills)) << player.nick;
+      EXPECT_EQ(player.deaths, AllWeaponsTotal(expected.deaths)) << player.nick;
+      EXPECT_EQ(std::tie(player.caps, player.rets, player.fck, player.ft),
+                std::tie(expected.caps, expected.rets, expected.fck, expected.ft))
+          << player.nick;
+    }
   }
+}
+
+// Spellings met again keep their number while the table grows under thousands of them;
+// each map tells its own repeated spellings from those of the maps before.
+TEST(PlayerStatsTest, SpellingsKeepTheirNumbersAsTheTableGrows) {
+  SpellingNumbers numbers;
+  for (int round = 0; round < 2; ++round) {
+    for (std::uint32_t i = 0; i < 5000; ++i) {
+      ASSERT_EQ(numbers.Of("player" + std::to_string(i)), i);
+    }
+  }
+  EXPECT_EQ(numbers.Of(""), 5000u);
+  EXPECT_EQ(numbers.Of("player1"), 1u);
+  numbers.NextMap();
+  EXPECT_EQ(numbers.FirstOnMap(1, 0), 0);
+  EXPECT_EQ(numbers.FirstOnMap(2, 1), 1);
+  EXPECT_EQ(numbers.FirstOnMap(1, 2), 0);
+  numbers.NextMap();
+  EXPECT_EQ(numbers.FirstOnMap(1, 3), 3);
 }
 
 }  // namespace
