@@ -91,17 +91,17 @@ mrv::StatsStore BuildStore(const mrv::WeaponTable& weapons, const GameShape& sha
       map.teams[static_cast<std::size_t>(p)] =
           static_cast<std::uint8_t>(random() % 10 == 0 ? 0 : 1 + p % 2);
       map.caps[static_cast<std::size_t>(p)] = static_cast<std::int32_t>(random() % 3);
-      map.ft[static_cast<std::size_t>(p)] =
+      map.flags_taken[static_cast<std::size_t>(p)] =
           map.caps[static_cast<std::size_t>(p)] + static_cast<std::int32_t>(random() % 4);
       map.rets[static_cast<std::size_t>(p)] = static_cast<std::int32_t>(random() % 3);
-      map.fck[static_cast<std::size_t>(p)] = static_cast<std::int32_t>(random() % 3);
+      map.carrier_kills[static_cast<std::size_t>(p)] = static_cast<std::int32_t>(random() % 3);
     }
     for (int k = 0; k < kPlayersPerMap * kKillsPerPlayer; ++k) {
       const int killer = static_cast<int>(random() % kPlayersPerMap);
       const int victim = random() % 30 == 0 ? killer : static_cast<int>(random() % kPlayersPerMap);
       map.AddKill(killer, weapon(random), victim);
     }
-    for (auto* counts : {&map.hits, &map.hitstaken, &map.deathhits, &map.deathhitstaken}) {
+    for (auto* counts : {&map.hits, &map.hits_taken, &map.killing_hits, &map.last_hits_taken}) {
       for (auto& count : *counts) count = static_cast<std::int32_t>(random() % 12);
     }
     map.own_nick = "Morv";

@@ -75,7 +75,7 @@ void CheckShape(const mrv::StatsStore& store) {
     const int n = map->nick_count();
     const auto un = static_cast<std::size_t>(n);
     if (map->teams.size() != un || map->caps.size() != un || map->rets.size() != un ||
-        map->fck.size() != un || map->ft.size() != un || !map->kill_table().sorted()) {
+        map->carrier_kills.size() != un || map->flags_taken.size() != un || !map->kill_table().sorted()) {
       std::abort();
     }
     for (const mrv::KillTable::Cell& cell : map->kill_table().cells()) {

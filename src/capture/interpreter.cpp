@@ -187,7 +187,7 @@ void CountHit(CaptureSession& session, const Hit& hit) {
   if (FindOrAdd(session, hit.nick, 0) < 0) return;
   const auto location = static_cast<std::size_t>(hit.location);
   const bool given = hit.direction == HitDirection::kGiven;
-  Bump(given ? map.hits[location] : map.hitstaken[location]);
+  Bump(given ? map.hits[location] : map.hits_taken[location]);
   Bump(given ? session.state.counters.GameHitsGiven : session.state.counters.GameHitsTaken);
   PushMarker(session.state.context, given ? kHitGiven : kHitTaken,
              static_cast<std::uint8_t>(hit.location), hit.nick);
@@ -220,21 +220,21 @@ void CountDecidingHit(CaptureSession& session, std::string_view killer, std::str
     const int location = MarkerLocation(previous, kHitGiven);
     if (location < 0) return;
     ApplyKillStreak(session, location);
-    Bump(map.deathhits[static_cast<std::size_t>(location)]);
+    Bump(map.killing_hits[static_cast<std::size_t>(location)]);
   } else if (IsOwnPlayer(session, victim)) {
     const int location = MarkerLocation(previous, kHitTaken);
     if (location < 0) return;
     ApplyDeathStreak(session, location);
-    Bump(map.deathhitstaken[static_cast<std::size_t>(location)]);
+    Bump(map.last_hits_taken[static_cast<std::size_t>(location)]);
   }
 }
 
 void CountCarrierKill(MapRecord& map, int killer, int victim, char team) {
-  Bump(map.fck[static_cast<std::size_t>(killer)]);
-  Bump(map.ft[static_cast<std::size_t>(victim)]);
+  Bump(map.carrier_kills[static_cast<std::size_t>(killer)]);
+  Bump(map.flags_taken[static_cast<std::size_t>(victim)]);
   const bool blue = static_cast<std::uint8_t>(team) == kBlue;
-  Bump(blue ? map.blue_ft : map.red_ft);
-  Bump(blue ? map.blue_fck : map.red_fck);
+  Bump(blue ? map.blue_flags_taken : map.red_flags_taken);
+  Bump(blue ? map.blue_carrier_kills : map.red_carrier_kills);
 }
 
 // A kill of a player who dropped the flag on one of the last two lines counts the take
@@ -321,18 +321,18 @@ void CountFlagEvent(CaptureSession& session, const FlagEvent& event) {
       break;
     case FlagEventKind::kDropped:
       // The take is undone unless a kill of the carrier follows (see the kill).
-      if (map.ft[i] > 0) {
-        map.ft[i] = SaturatingAdd(map.ft[i], -1);
+      if (map.flags_taken[i] > 0) {
+        map.flags_taken[i] = SaturatingAdd(map.flags_taken[i], -1);
         // The player's take may have been of the other flag: the team's count of this
         // one never goes below zero.
-        std::int32_t& team_taken = blue ? map.blue_ft : map.red_ft;
+        std::int32_t& team_taken = blue ? map.blue_flags_taken : map.red_flags_taken;
         if (team_taken > 0) team_taken = SaturatingAdd(team_taken, -1);
       }
       tag = kDropped;
       break;
     case FlagEventKind::kTaken:
-      Bump(map.ft[i]);
-      Bump(blue ? map.blue_ft : map.red_ft);
+      Bump(map.flags_taken[i]);
+      Bump(blue ? map.blue_flags_taken : map.red_flags_taken);
       tag = kTaken;
       break;
   }

@@ -82,7 +82,7 @@ TypedLine BuildStatsReply(CaptureSession& session, std::string_view nick, bool w
   }
   if (with_flags) {
     reply.Add(";ut_echo \"^2Caps:^7 " + std::to_string(map.caps[i]) + "     ^2Rets:^7 " +
-              std::to_string(map.rets[i]) + "     ^2FCK:^7 " + std::to_string(map.fck[i]));
+              std::to_string(map.rets[i]) + "     ^2FCK:^7 " + std::to_string(map.carrier_kills[i]));
   }
   return reply;
 }
@@ -92,7 +92,7 @@ TypedLine BuildHitReply(CaptureSession& session) {
   const GameCounters& counters = session.state.counters;
   return TypedLine("ut_echo \"^2Hits:^7 " + std::to_string(counters.GameHitsGiven) +
                    "     ^1Hits Taken:^7 " + std::to_string(counters.GameHitsTaken) + "\";" +
-                   BodyGroups(map.hits, "^2") + "\";" + BodyGroups(map.hitstaken, "^1"));
+                   BodyGroups(map.hits, "^2") + "\";" + BodyGroups(map.hits_taken, "^1"));
 }
 
 void StartGame(CaptureSession& session) {

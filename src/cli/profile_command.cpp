@@ -143,7 +143,7 @@ void PrintText(const ProfileView& view, const WeaponTable& weapons) {
   }
   std::printf("Time: %s\n", FormatSeconds(totals.time).c_str());
   std::printf("Flags: %d captured, %d returned, %d taken, %d carriers killed\n", totals.caps,
-              totals.rets, totals.ft, totals.fck);
+              totals.rets, totals.flags_taken, totals.carrier_kills);
   for (int w = 0; w < weapons.size(); ++w) {
     const auto k = totals.kills[static_cast<std::size_t>(w)];
     const auto d = totals.deaths[static_cast<std::size_t>(w)];
@@ -152,9 +152,9 @@ void PrintText(const ProfileView& view, const WeaponTable& weapons) {
     }
   }
   PrintLocations("Hits", totals.hits);
-  PrintLocations("Hits taken", totals.hitstaken);
-  PrintLocations("Killing hits", totals.deathhits);
-  PrintLocations("Deadly hits taken", totals.deathhitstaken);
+  PrintLocations("Hits taken", totals.hits_taken);
+  PrintLocations("Killing hits", totals.killing_hits);
+  PrintLocations("Deadly hits taken", totals.last_hits_taken);
   for (std::size_t i = 0; i < view.games.size(); ++i) {
     print(("Game " + std::to_string(i + 1)).c_str(), view.games[i]);
   }
@@ -210,7 +210,7 @@ void JsonProgress(JsonWriter& json, const std::vector<GameFigures>& figures) {
     }
     const std::pair<const char*, std::int64_t> counts[] = {
         {"time", game.time}, {"kills", game.kills}, {"deaths", game.deaths}, {"caps", game.caps},
-        {"rets", game.rets}, {"ft", game.ft},       {"fck", game.fck}};
+        {"rets", game.rets}, {"ft", game.flags_taken},       {"fck", game.carrier_kills}};
     for (const auto& [key, value] : counts) json.Field(key, value);
     JsonLocations(json, "hits", game.hits);
     json.DecimalField("kills_per_minute", line(ProgressChartId::kKillsPerMinute, 0)[i]);
@@ -240,17 +240,17 @@ void PrintJson(const ProfileView& view, const WeaponTable& weapons) {
   const std::pair<const char*, std::int32_t> counts[] = {{"time", totals.time},
                                                          {"caps", totals.caps},
                                                          {"rets", totals.rets},
-                                                         {"ft", totals.ft},
-                                                         {"fck", totals.fck}};
+                                                         {"ft", totals.flags_taken},
+                                                         {"fck", totals.carrier_kills}};
   for (const auto& [key, value] : counts) {
     json.Field(key, value);
   }
   JsonWeapons(json, "kills", totals.kills, weapons);
   JsonWeapons(json, "deaths", totals.deaths, weapons);
   JsonLocations(json, "hits", totals.hits);
-  JsonLocations(json, "hitstaken", totals.hitstaken);
-  JsonLocations(json, "deathhits", totals.deathhits);
-  JsonLocations(json, "deathhitstaken", totals.deathhitstaken);
+  JsonLocations(json, "hitstaken", totals.hits_taken);
+  JsonLocations(json, "deathhits", totals.killing_hits);
+  JsonLocations(json, "deathhitstaken", totals.last_hits_taken);
   json.EndObject();
   JsonProgress(json, view.figures);
   json.EndObject();

@@ -58,8 +58,8 @@ void WriteSection(JsonWriter& json, const Section& s, bool with_time) {
     json.Field("kd", p.kill_death);
     json.Field("caps", p.caps);
     json.Field("rets", p.rets);
-    json.Field("flags_taken", p.ft);
-    json.Field("flag_carriers_killed", p.fck);
+    json.Field("flags_taken", p.flags_taken);
+    json.Field("flag_carriers_killed", p.carrier_kills);
     json.Key("kills_by_weapon");
     WriteWeapons(json, p.kills_by_weapon);
     json.Key("deaths_by_weapon");
@@ -70,9 +70,9 @@ void WriteSection(JsonWriter& json, const Section& s, bool with_time) {
   json.Key("teams");
   json.BeginObject();
   json.Key("blue");
-  WriteTeam(json, s.blue_caps, s.blue_rets, s.blue_ft);
+  WriteTeam(json, s.blue_caps, s.blue_rets, s.blue_flags_taken);
   json.Key("red");
-  WriteTeam(json, s.red_caps, s.red_rets, s.red_ft);
+  WriteTeam(json, s.red_caps, s.red_rets, s.red_flags_taken);
   json.EndObject();
   json.Key("own_hits");
   json.BeginObject();

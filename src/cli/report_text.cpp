@@ -90,8 +90,8 @@ void PrintPlayers(std::string& text, const Section& section) {
     row.Left(p.kill_death, 10);
     row.Right(p.caps, 6);
     row.Right(p.rets, 6);
-    row.Right(p.ft, 7);
-    row.Right(p.fck, 5);
+    row.Right(p.flags_taken, 7);
+    row.Right(p.carrier_kills, 5);
     row.Put("\n");
   }
 }
@@ -109,11 +109,11 @@ void PrintTeam(std::string& text, std::string_view team, std::int64_t caps, std:
 
 void PrintTeams(std::string& text, const Section& s) {
   if (s.blue_caps == 0 && s.red_caps == 0 && s.blue_rets == 0 && s.red_rets == 0 &&
-      s.blue_ft == 0 && s.red_ft == 0) {
+      s.blue_flags_taken == 0 && s.red_flags_taken == 0) {
     return;
   }
-  PrintTeam(text, "  Blue team: ", s.blue_caps, s.blue_rets, s.blue_ft);
-  PrintTeam(text, "  Red team:  ", s.red_caps, s.red_rets, s.red_ft);
+  PrintTeam(text, "  Blue team: ", s.blue_caps, s.blue_rets, s.blue_flags_taken);
+  PrintTeam(text, "  Red team:  ", s.red_caps, s.red_rets, s.red_flags_taken);
 }
 
 void PrintHits(std::string& text, const OwnHits& hits) {

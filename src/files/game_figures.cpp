@@ -10,8 +10,8 @@ GameFigures FiguresOf(std::string name, const StatsRecord& stats) {
   game.deaths = SumOf(stats.deaths);
   game.caps = stats.caps;
   game.rets = stats.rets;
-  game.ft = stats.ft;
-  game.fck = stats.fck;
+  game.flags_taken = stats.flags_taken;
+  game.carrier_kills = stats.carrier_kills;
   game.time = stats.time;
   return game;
 }

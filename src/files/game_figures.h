@@ -17,8 +17,8 @@ struct GameFigures {
   std::int64_t deaths = 0;
   std::int32_t caps = 0;
   std::int32_t rets = 0;
-  std::int32_t ft = 0;
-  std::int32_t fck = 0;
+  std::int32_t flags_taken = 0;
+  std::int32_t carrier_kills = 0;
   std::int32_t time = 0;  // seconds; 0 when not known
 
   bool operator==(const GameFigures&) const = default;

@@ -27,11 +27,11 @@ std::span<Counter<Record>> ListField(Record& stats, int index) {
     case 0:
       return stats.hits;
     case 1:
-      return stats.hitstaken;
+      return stats.hits_taken;
     case 2:
-      return stats.deathhits;
+      return stats.killing_hits;
     case 3:
-      return stats.deathhitstaken;
+      return stats.last_hits_taken;
     case 4:
       return stats.kills;
     default:
@@ -43,9 +43,9 @@ template <typename Record>
 Counter<Record>& CountField(Record& stats, int index) {
   switch (index) {
     case 6:
-      return stats.fck;
+      return stats.carrier_kills;
     case 7:
-      return stats.ft;
+      return stats.flags_taken;
     case 8:
       return stats.caps;
     case 9:

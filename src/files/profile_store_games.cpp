@@ -51,12 +51,12 @@ bool ReadTotalsHead(ProfileLines& lines, std::int32_t& games, StatsRecord* into)
 void KeepAtLeastZero(StatsRecord& totals) {
   const auto at_least_zero = [](std::int32_t& value) { value = std::max(value, 0); };
   for (LocationCounts* counts :
-       {&totals.hits, &totals.hitstaken, &totals.deathhits, &totals.deathhitstaken}) {
+       {&totals.hits, &totals.hits_taken, &totals.killing_hits, &totals.last_hits_taken}) {
     std::ranges::for_each(*counts, at_least_zero);
   }
   std::ranges::for_each(totals.kills, at_least_zero);
   std::ranges::for_each(totals.deaths, at_least_zero);
-  for (std::int32_t* count : {&totals.caps, &totals.rets, &totals.fck, &totals.ft, &totals.time}) {
+  for (std::int32_t* count : {&totals.caps, &totals.rets, &totals.carrier_kills, &totals.flags_taken, &totals.time}) {
     at_least_zero(*count);
   }
 }

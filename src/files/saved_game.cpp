@@ -29,18 +29,18 @@ template <typename Map>
 auto CounterFields(Map& map) {
   return std::array{&map.own_kills, &map.own_deaths, &map.start_time, &map.duration,
                     &map.blue_caps, &map.red_caps,   &map.blue_rets,  &map.red_rets,
-                    &map.blue_ft,   &map.red_ft,     &map.blue_fck,   &map.red_fck};
+                    &map.blue_flags_taken,   &map.red_flags_taken,     &map.blue_carrier_kills,   &map.red_carrier_kills};
 }
 
 template <typename Map>
 auto LocationFields(Map& map) {
-  return std::array{&map.hits, &map.hitstaken, &map.deathhits, &map.deathhitstaken};
+  return std::array{&map.hits, &map.hits_taken, &map.killing_hits, &map.last_hits_taken};
 }
 
 // The per-nickname lists after the teams; flags taken come before carrier kills.
 template <typename Map>
 auto NickCounterFields(Map& map) {
-  return std::array{&map.caps, &map.rets, &map.ft, &map.fck};
+  return std::array{&map.caps, &map.rets, &map.flags_taken, &map.carrier_kills};
 }
 
 bool AllCounts(std::span<const std::int32_t> values) {

@@ -23,15 +23,15 @@ void AddScalar(std::int32_t& total, std::int32_t part, int sign) {
 
 void AddSigned(StatsRecord& total, const StatsRecord& part, int sign) {
   AddEach(total.hits, part.hits, sign);
-  AddEach(total.hitstaken, part.hitstaken, sign);
-  AddEach(total.deathhits, part.deathhits, sign);
-  AddEach(total.deathhitstaken, part.deathhitstaken, sign);
+  AddEach(total.hits_taken, part.hits_taken, sign);
+  AddEach(total.killing_hits, part.killing_hits, sign);
+  AddEach(total.last_hits_taken, part.last_hits_taken, sign);
   AddEach(total.kills, part.kills, sign);
   AddEach(total.deaths, part.deaths, sign);
   AddScalar(total.caps, part.caps, sign);
   AddScalar(total.rets, part.rets, sign);
-  AddScalar(total.fck, part.fck, sign);
-  AddScalar(total.ft, part.ft, sign);
+  AddScalar(total.carrier_kills, part.carrier_kills, sign);
+  AddScalar(total.flags_taken, part.flags_taken, sign);
   AddScalar(total.time, part.time, sign);
 }
 
@@ -47,13 +47,13 @@ bool AddMapContribution(const MapRecord& map, StatsRecord& summary) {
   const int own = NickIndex(map, map.own_nick);
   const auto o = static_cast<std::size_t>(own);
   AddEach(summary.hits, map.hits);
-  AddEach(summary.hitstaken, map.hitstaken);
-  AddEach(summary.deathhits, map.deathhits);
-  AddEach(summary.deathhitstaken, map.deathhitstaken);
+  AddEach(summary.hits_taken, map.hits_taken);
+  AddEach(summary.killing_hits, map.killing_hits);
+  AddEach(summary.last_hits_taken, map.last_hits_taken);
   summary.caps = SaturatingAdd(summary.caps, map.caps[o]);
   summary.rets = SaturatingAdd(summary.rets, map.rets[o]);
-  summary.fck = SaturatingAdd(summary.fck, map.fck[o]);
-  summary.ft = SaturatingAdd(summary.ft, map.ft[o]);
+  summary.carrier_kills = SaturatingAdd(summary.carrier_kills, map.carrier_kills[o]);
+  summary.flags_taken = SaturatingAdd(summary.flags_taken, map.flags_taken[o]);
   summary.time = SaturatingAdd(summary.time, map.duration);
 
   const int weapons = std::min({map.weapon_count, static_cast<int>(summary.kills.size()),

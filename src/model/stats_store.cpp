@@ -106,14 +106,14 @@ bool MapRecord::AppendNicks(std::span<std::string> added, std::uint8_t team, boo
     nicks.reserve(std::min<std::size_t>(room, kMaxNicksPerMap));
   }
   const std::size_t room = nicks.capacity();
-  for (auto* counts : {&caps, &rets, &fck, &ft}) counts->reserve(room);
+  for (auto* counts : {&caps, &rets, &carrier_kills, &flags_taken}) counts->reserve(room);
   teams.reserve(room);
   for (auto& nick : added) nicks.push_back(std::move(nick));
   teams.resize(new_n, team);
   caps.resize(new_n, 0);
   rets.resize(new_n, 0);
-  fck.resize(new_n, 0);
-  ft.resize(new_n, 0);
+  carrier_kills.resize(new_n, 0);
+  flags_taken.resize(new_n, 0);
   return true;
 }
 
@@ -123,7 +123,7 @@ void CompactMap(MapRecord& map) {
   map.kill_table_.Compact();
   const std::size_t freed = before - map.kill_table_.bytes();
   map.nicks.shrink_to_fit();
-  for (auto* counts : {&map.caps, &map.rets, &map.fck, &map.ft}) counts->shrink_to_fit();
+  for (auto* counts : {&map.caps, &map.rets, &map.carrier_kills, &map.flags_taken}) counts->shrink_to_fit();
   map.teams.shrink_to_fit();
   if (map.budget_) {
     map.budget_->Release(freed);

@@ -80,21 +80,25 @@ struct MapRecord {
   std::vector<std::string> nicks;
   std::int32_t own_kills = 0;
   std::int32_t own_deaths = 0;
+  // The own player's hits by body location: given, taken, the one before each of his
+  // kills and the one before each of his deaths.
   LocationCounts hits{};
-  LocationCounts hitstaken{};
-  LocationCounts deathhits{};
-  LocationCounts deathhitstaken{};
+  LocationCounts hits_taken{};
+  LocationCounts killing_hits{};
+  LocationCounts last_hits_taken{};
+  // Per nickname, by position in `nicks`: team, flags captured and returned, flag
+  // carriers killed and flags taken.
   std::vector<std::uint8_t> teams;
   std::vector<std::int32_t> caps;
   std::vector<std::int32_t> rets;
-  std::vector<std::int32_t> fck;
-  std::vector<std::int32_t> ft;
+  std::vector<std::int32_t> carrier_kills;
+  std::vector<std::int32_t> flags_taken;
   std::int32_t start_time = 0;
   std::int32_t duration = 0;
   std::int32_t blue_caps = 0, red_caps = 0;
   std::int32_t blue_rets = 0, red_rets = 0;
-  std::int32_t blue_ft = 0, red_ft = 0;
-  std::int32_t blue_fck = 0, red_fck = 0;
+  std::int32_t blue_flags_taken = 0, red_flags_taken = 0;
+  std::int32_t blue_carrier_kills = 0, red_carrier_kills = 0;
 
   int weapon_count;  // W, fixed for the map's life
   int nick_count() const { return static_cast<int>(nicks.size()); }
@@ -144,15 +148,15 @@ struct StatsStore {
 
 struct StatsRecord {
   LocationCounts hits{};
-  LocationCounts hitstaken{};
-  LocationCounts deathhits{};
-  LocationCounts deathhitstaken{};
+  LocationCounts hits_taken{};
+  LocationCounts killing_hits{};
+  LocationCounts last_hits_taken{};
   std::vector<std::int32_t> kills;
   std::vector<std::int32_t> deaths;
   std::int32_t caps = 0;
   std::int32_t rets = 0;
-  std::int32_t fck = 0;
-  std::int32_t ft = 0;
+  std::int32_t carrier_kills = 0;
+  std::int32_t flags_taken = 0;
   std::int32_t time = 0;
 
   bool operator==(const StatsRecord&) const = default;

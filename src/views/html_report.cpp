@@ -167,10 +167,10 @@ void WritePlayerStats(Page& page, const ReportSource& source, const HtmlReportOp
   WriteStatRow(page, plain_row, labels.ratio);
   WriteStatRow(page, spaced_row, labels.kills_per_minute);
   if (options.capture_the_flag) {
-    WriteStatRow(page, plain_row, labels.ft);
+    WriteStatRow(page, plain_row, labels.flags_taken);
     WriteStatRow(page, plain_row, labels.caps);
     WriteStatRow(page, spaced_row, labels.rets);
-    WriteStatRow(page, spaced_row, labels.fck);
+    WriteStatRow(page, spaced_row, labels.carrier_kills);
   }
   page.Line("</table><br><br><hr>");
 }

@@ -29,13 +29,13 @@ OverallRow MakeOverallRow(const MergedPlayer& player) {
   row.cells = {std::to_string(k),
                std::to_string(d),
                d != 0 ? FormatRatio(static_cast<double>(k) / static_cast<double>(d)) : "perfect",
-               std::to_string(stats.ft),
+               std::to_string(stats.flags_taken),
                std::to_string(stats.caps),
-               stats.ft != 0
-                   ? FormatRatio(static_cast<double>(stats.caps) / static_cast<double>(stats.ft))
+               stats.flags_taken != 0
+                   ? FormatRatio(static_cast<double>(stats.caps) / static_cast<double>(stats.flags_taken))
                    : "0",
                std::to_string(stats.rets),
-               std::to_string(stats.fck)};
+               std::to_string(stats.carrier_kills)};
   return row;
 }
 

@@ -105,8 +105,8 @@ void PlayerCollector::Add(const MapFigures& figures) {
     entry_of_[pi] = entry;
     player.caps += map.caps[pi];
     player.rets += map.rets[pi];
-    player.fck += map.fck[pi];
-    player.ft += map.ft[pi];
+    player.carrier_kills += map.carrier_kills[pi];
+    player.flags_taken += map.flags_taken[pi];
   }
   // A suicide is the killer's death, not his kill.
   for (const KillTable::Cell& cell : map.kill_table().cells()) {
@@ -157,8 +157,8 @@ std::vector<MergedPlayer> CollectPlayers(const MapSelection& maps, int weapon_co
       merged.stats.deaths.assign(deaths.begin(), deaths.end());
       merged.stats.caps = player.caps;
       merged.stats.rets = player.rets;
-      merged.stats.fck = player.fck;
-      merged.stats.ft = player.ft;
+      merged.stats.carrier_kills = player.carrier_kills;
+      merged.stats.flags_taken = player.flags_taken;
     }
   }
   return ordered;
@@ -173,8 +173,8 @@ void OwnTotals::Add(const MapFigures& figures) {
   deaths += map.own_deaths;
   caps += map.caps[oi];
   rets += map.rets[oi];
-  fck += map.fck[oi];
-  ft += map.ft[oi];
+  carrier_kills += map.carrier_kills[oi];
+  flags_taken += map.flags_taken[oi];
   seconds += map.duration;
 }
 
@@ -189,8 +189,8 @@ void TeamTotals::Add(const MapRecord& map) {
   red_caps += map.red_caps;
   blue_rets += map.blue_rets;
   red_rets += map.red_rets;
-  blue_ft += map.blue_ft;
-  red_ft += map.red_ft;
+  blue_flags_taken += map.blue_flags_taken;
+  red_flags_taken += map.red_flags_taken;
 }
 
 TeamTotals CollectTeamTotals(const MapSelection& maps) {

@@ -65,7 +65,7 @@ MapSelection AllMaps(const std::vector<MapFigures>& figures);
 struct PlayerStats {
   std::vector<std::int64_t> kills;   // per weapon, suicides excluded
   std::vector<std::int64_t> deaths;  // per weapon, suicides included
-  std::int64_t caps = 0, rets = 0, fck = 0, ft = 0;
+  std::int64_t caps = 0, rets = 0, carrier_kills = 0, flags_taken = 0;
 };
 
 // Merged team over several maps: 0 none, 1 red, 2 blue, 3 played for both. A team
@@ -88,7 +88,7 @@ class PlayerCollector {
     // Over every weapon below the collector's weapon count: kills without suicides,
     // deaths with them.
     std::int64_t kills = 0, deaths = 0;
-    std::int64_t caps = 0, rets = 0, fck = 0, ft = 0;
+    std::int64_t caps = 0, rets = 0, carrier_kills = 0, flags_taken = 0;
   };
 
   // `by_weapon`: also each player's kills and deaths per weapon; otherwise only totals.
@@ -131,13 +131,13 @@ std::vector<MergedPlayer> CollectPlayers(const MapSelection& maps, int weapon_co
 // Totals of the own player over the maps where the own nickname is known.
 struct OwnTotals {
   std::int64_t kills = 0, deaths = 0, seconds = 0;
-  std::int64_t caps = 0, rets = 0, fck = 0, ft = 0;
+  std::int64_t caps = 0, rets = 0, carrier_kills = 0, flags_taken = 0;
   void Add(const MapFigures& map);
 };
 OwnTotals CollectOwnTotals(const MapSelection& maps);
 
 struct TeamTotals {
-  std::int64_t blue_caps = 0, red_caps = 0, blue_rets = 0, red_rets = 0, blue_ft = 0, red_ft = 0;
+  std::int64_t blue_caps = 0, red_caps = 0, blue_rets = 0, red_rets = 0, blue_flags_taken = 0, red_flags_taken = 0;
   void Add(const MapRecord& map);
 };
 TeamTotals CollectTeamTotals(const MapSelection& maps);

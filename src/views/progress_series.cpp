@@ -45,7 +45,7 @@ std::optional<double> Captures(const GameFigures& game) {
 }
 
 std::optional<double> CarriersKilled(const GameFigures& game) {
-  return game.fck;
+  return game.carrier_kills;
 }
 
 std::optional<double> Minutes(const GameFigures& game) {

@@ -22,7 +22,7 @@ struct PlayerRow {
   std::string nick;
   int team = 0;                        // 0 none, 1 red, 2 blue, 3 both
   std::int64_t kills = 0, deaths = 0;  // every weapon, hidden ones included
-  std::int64_t caps = 0, rets = 0, ft = 0, fck = 0;
+  std::int64_t caps = 0, rets = 0, flags_taken = 0, carrier_kills = 0;
   std::string kill_death;  // KillDeathText of kills and deaths
   // Every weapon with a count, largest first; only in a report built with its weapons.
   std::vector<WeaponCount> kills_by_weapon;
@@ -46,7 +46,7 @@ struct Section {
   std::int64_t seconds = 0;             // time played, 0 when unknown
   std::int64_t own_kills = 0, own_deaths = 0;
   std::vector<PlayerRow> players;  // by kills, then as listed
-  std::int64_t blue_caps = 0, red_caps = 0, blue_rets = 0, red_rets = 0, blue_ft = 0, red_ft = 0;
+  std::int64_t blue_caps = 0, red_caps = 0, blue_rets = 0, red_rets = 0, blue_flags_taken = 0, red_flags_taken = 0;
   OwnHits hits;
 };
 

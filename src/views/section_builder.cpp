@@ -29,9 +29,9 @@ void ListByWeapon(std::span<const std::int64_t> counts, const WeaponTable& weapo
 void AddHits(OwnHits& hits, const MapRecord& map) {
   for (std::size_t i = 0; i < kHitLocationCount; ++i) {
     hits.given[i] += map.hits[i];
-    hits.taken[i] += map.hitstaken[i];
-    hits.kills[i] += map.deathhits[i];
-    hits.deaths[i] += map.deathhitstaken[i];
+    hits.taken[i] += map.hits_taken[i];
+    hits.kills[i] += map.killing_hits[i];
+    hits.deaths[i] += map.last_hits_taken[i];
   }
 }
 
@@ -89,8 +89,8 @@ void SectionBuilder::Fill(std::string_view title, const SectionFigures& figures)
   section_.red_caps = figures.teams.red_caps;
   section_.blue_rets = figures.teams.blue_rets;
   section_.red_rets = figures.teams.red_rets;
-  section_.blue_ft = figures.teams.blue_ft;
-  section_.red_ft = figures.teams.red_ft;
+  section_.blue_flags_taken = figures.teams.blue_flags_taken;
+  section_.red_flags_taken = figures.teams.red_flags_taken;
   section_.hits = figures.hits;
 }
 
@@ -112,8 +112,8 @@ void SectionBuilder::FillPlayers(const PlayerCollector& collector, std::vector<P
     row.deaths = player.deaths;
     row.caps = player.caps;
     row.rets = player.rets;
-    row.ft = player.ft;
-    row.fck = player.fck;
+    row.flags_taken = player.flags_taken;
+    row.carrier_kills = player.carrier_kills;
     row.kill_death = kill_death_.Of(player.kills, player.deaths);
     if (listed_ == ReportWeapons::kListed) {
       ListByWeapon(collector.kills_by_weapon(at), weapons_, row.kills_by_weapon);

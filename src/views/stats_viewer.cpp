@@ -170,13 +170,13 @@ LocationTotals StatsViewer::HitCounts(HitKind kind) const {
       case HitKind::kHits:
         return record.hits;
       case HitKind::kHitsTaken:
-        return record.hitstaken;
+        return record.hits_taken;
       case HitKind::kDeathHits:
-        return record.deathhits;
+        return record.killing_hits;
       case HitKind::kDeathHitsTaken:
         break;
     }
-    return record.deathhitstaken;
+    return record.last_hits_taken;
   };
   LocationTotals totals{};
   auto add = [&totals](const LocationCounts& counts) {

@@ -25,10 +25,10 @@ PlayerPanel PanelOf(const OwnTotals& figures, std::string ratio) {
   return {"Kills: " + Number(figures.kills),
           "Deaths: " + Number(figures.deaths),
           std::move(ratio),
-          FlagsCapturedLine(figures.caps, figures.ft),
+          FlagsCapturedLine(figures.caps, figures.flags_taken),
           "Flags returned: " + Number(figures.rets),
-          "Flags taken: " + Number(figures.ft),
-          "Flag carriers killed: " + Number(figures.fck)};
+          "Flags taken: " + Number(figures.flags_taken),
+          "Flag carriers killed: " + Number(figures.carrier_kills)};
 }
 
 PlayerPanel ShowPlayer(const PlayerStats& stats, const WeaponTable& weapons, Grid& kills_grid,
@@ -40,8 +40,8 @@ PlayerPanel ShowPlayer(const PlayerStats& stats, const WeaponTable& weapons, Gri
   shown.deaths = AllWeaponsTotal(stats.deaths);
   shown.caps = stats.caps;
   shown.rets = stats.rets;
-  shown.fck = stats.fck;
-  shown.ft = stats.ft;
+  shown.carrier_kills = stats.carrier_kills;
+  shown.flags_taken = stats.flags_taken;
   return PanelOf(shown, "Kill/Death: " + KillDeathText(shown.kills, shown.deaths));
 }
 
@@ -65,10 +65,10 @@ YourStats YourStatsOf(const OwnTotals& figures) {
     labels.kills_per_minute = "Kills per minute: N/A";
     labels.time = "Time: N/A";
   }
-  labels.ft = "Flags taken: " + Number(figures.ft);
-  labels.caps = FlagsCapturedLine(figures.caps, figures.ft);
+  labels.flags_taken = "Flags taken: " + Number(figures.flags_taken);
+  labels.caps = FlagsCapturedLine(figures.caps, figures.flags_taken);
   labels.rets = "Flags returned: " + Number(figures.rets);
-  labels.fck = "Flag carriers killed: " + Number(figures.fck);
+  labels.carrier_kills = "Flag carriers killed: " + Number(figures.carrier_kills);
   return labels;
 }
 
@@ -76,12 +76,12 @@ TeamTotalLabels TeamTotalLabelsOf(const TeamTotals& totals) {
   TeamTotalLabels labels;
   labels.blue_caps += Number(totals.blue_caps);
   labels.blue_rets += Number(totals.blue_rets);
-  labels.blue_ft += Number(totals.blue_ft);
+  labels.blue_flags_taken += Number(totals.blue_flags_taken);
   labels.red_caps += Number(totals.red_caps);
   labels.red_rets += Number(totals.red_rets);
-  labels.red_ft += Number(totals.red_ft);
-  labels.visible = totals.blue_caps != 0 || totals.blue_rets != 0 || totals.blue_ft != 0 ||
-                   totals.red_caps != 0 || totals.red_rets != 0 || totals.red_ft != 0;
+  labels.red_flags_taken += Number(totals.red_flags_taken);
+  labels.visible = totals.blue_caps != 0 || totals.blue_rets != 0 || totals.blue_flags_taken != 0 ||
+                   totals.red_caps != 0 || totals.red_rets != 0 || totals.red_flags_taken != 0;
   return labels;
 }
 

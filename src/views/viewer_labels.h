@@ -13,7 +13,7 @@ namespace mrv {
 // The seven lines beside the weapon grids: the shown player's figures (in profile mode
 // the profile's). The one-on-one window has the same seven lines on each side.
 struct PlayerPanel {
-  std::string kills, deaths, ratio, caps, rets, ft, fck;
+  std::string kills, deaths, ratio, caps, rets, flags_taken, carrier_kills;
 };
 
 // The bare captions a refresh leaves.
@@ -37,15 +37,15 @@ PlayerPanel ProfilePlayerPanel(const OwnTotals& profile);
 struct YourStats {
   std::string kills = "Kills: ", deaths = "Deaths: ", ratio = "Kill/Deaths ratio: ";
   std::string kills_per_minute = "Kills per minute: ", time = "Time: ";
-  std::string ft = "Flags taken: ", caps = "Flags captured: ", rets = "Flags returned: ";
-  std::string fck = "Flag carriers killed: ";
+  std::string flags_taken = "Flags taken: ", caps = "Flags captured: ", rets = "Flags returned: ";
+  std::string carrier_kills = "Flag carriers killed: ";
 };
 YourStats YourStatsOf(const OwnTotals& figures);
 
 // The six team totals beside the legend; shown only when one of them is not 0.
 struct TeamTotalLabels {
-  std::string blue_caps = "Caps: ", blue_rets = "Rets: ", blue_ft = "FT: ";
-  std::string red_caps = "Caps: ", red_rets = "Rets: ", red_ft = "FT: ";
+  std::string blue_caps = "Caps: ", blue_rets = "Rets: ", blue_flags_taken = "FT: ";
+  std::string red_caps = "Caps: ", red_rets = "Rets: ", red_flags_taken = "FT: ";
   bool visible = false;
 };
 TeamTotalLabels TeamTotalLabelsOf(const TeamTotals& totals);

@@ -93,8 +93,8 @@ void StatsViewer::ProfileView() {
   figures.seconds = stats.time;
   figures.caps = stats.caps;
   figures.rets = stats.rets;
-  figures.fck = stats.fck;
-  figures.ft = stats.ft;
+  figures.carrier_kills = stats.carrier_kills;
+  figures.flags_taken = stats.flags_taken;
   panel_ = ProfilePlayerPanel(figures);
   your_stats_ = YourStatsOf(figures);
   Mark(ViewerPart::kWeaponGrids | ViewerPart::kPlayerPanel | ViewerPart::kYourStats);

@@ -29,7 +29,7 @@ TEST(GameTextLinesTest, ChatTakesItsPlaceAndMarkersOpenOneMapPerChange) {
   }));
   ASSERT_EQ(h.store.size(), 3);
   EXPECT_EQ(h.map(0).hits[8], 1);
-  EXPECT_EQ(SumOf(h.map(0).deathhits), 0);
+  EXPECT_EQ(SumOf(h.map(0).killing_hits), 0);
   EXPECT_EQ(h.map(1).nicks, Lines{"Fak"});
 }
 

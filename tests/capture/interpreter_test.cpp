@@ -63,16 +63,16 @@ TEST(InterpretLineTest, LogFileCaptureTheFlagGameAcrossTwoMaps) {
   EXPECT_EQ(abbey.kills(1, WeaponIndex("G36"), 0), 3);
   EXPECT_EQ(abbey.hits[0], 1);
   EXPECT_EQ(abbey.hits[8], 1);
-  EXPECT_EQ(abbey.hitstaken[18], 1);
-  EXPECT_EQ(abbey.deathhits[0], 1);  // profile nicknames name the own player in a log
-  EXPECT_EQ(SumOf(abbey.deathhits), 1);
-  EXPECT_EQ(abbey.deathhitstaken[18], 1);
-  EXPECT_EQ(abbey.ft, (std::vector<std::int32_t>{3, 0, 0}));
+  EXPECT_EQ(abbey.hits_taken[18], 1);
+  EXPECT_EQ(abbey.killing_hits[0], 1);  // profile nicknames name the own player in a log
+  EXPECT_EQ(SumOf(abbey.killing_hits), 1);
+  EXPECT_EQ(abbey.last_hits_taken[18], 1);
+  EXPECT_EQ(abbey.flags_taken, (std::vector<std::int32_t>{3, 0, 0}));
   EXPECT_EQ(abbey.rets, (std::vector<std::int32_t>{0, 1, 0}));
-  EXPECT_EQ(abbey.fck, (std::vector<std::int32_t>{0, 2, 0}));
+  EXPECT_EQ(abbey.carrier_kills, (std::vector<std::int32_t>{0, 2, 0}));
   EXPECT_EQ(abbey.caps[0], 1);
-  EXPECT_EQ(abbey.red_ft, 3);
-  EXPECT_EQ(abbey.red_fck, 2);
+  EXPECT_EQ(abbey.red_flags_taken, 3);
+  EXPECT_EQ(abbey.red_carrier_kills, 2);
   EXPECT_EQ(abbey.red_caps, 1);
   EXPECT_EQ(abbey.blue_rets, 1);
   EXPECT_EQ(abbey.own_nick, AbsentMark);
@@ -177,7 +177,7 @@ TEST(InterpretLineTest, HostileLinesNeverReachOutsideTheStore) {
           "\xFF"
           "DRP",
           "\xFFWER", "Fak was torn asunder by Rasec's crass AK103."});
-  EXPECT_EQ(SumOf(h.current().deathhits) + SumOf(h.current().deathhitstaken), 0);
+  EXPECT_EQ(SumOf(h.current().killing_hits) + SumOf(h.current().last_hits_taken), 0);
 
   // A full map takes no further nickname, and what would need one is not counted.
   CaptureHarness full(false);
@@ -190,7 +190,7 @@ TEST(InterpretLineTest, HostileLinesNeverReachOutsideTheStore) {
              "P1 was torn asunder by P2's crass AK103."});
   EXPECT_EQ(map.nick_count(), kMaxNicksPerMap);
   EXPECT_EQ(map.hits[0], 0);
-  EXPECT_EQ(map.red_ft, 0);
+  EXPECT_EQ(map.red_flags_taken, 0);
   EXPECT_EQ(map.kills(NickIndex(map, "P2"), WeaponIndex("AK103"), NickIndex(map, "P1")), 1);
 }
 
@@ -229,9 +229,9 @@ TEST(InterpretLineTest, ADropNeverTakesATeamsFlagsTakenBelowZero) {
   CaptureHarness h(false);
   ASSERT_TRUE(h.Feed({"^1Fak^7 has taken the ^4Blue^7 flag!", "Fak joined the blue team.",
                       "^4Fak^7 dropped the ^1Red^7 flag!"}));
-  EXPECT_EQ(h.current().ft[0], 0);
-  EXPECT_EQ(h.current().red_ft, 1);
-  EXPECT_EQ(h.current().blue_ft, 0);
+  EXPECT_EQ(h.current().flags_taken[0], 0);
+  EXPECT_EQ(h.current().red_flags_taken, 1);
+  EXPECT_EQ(h.current().blue_flags_taken, 0);
   EXPECT_TRUE(GameFileText(h.store, "game"));
 }
 

@@ -50,7 +50,7 @@ TEST_F(RepliesTest, StatsReplyForOthersComesFromTheKillTable) {
   map.SetKills(rasec, 0, fak, 2);
   map.SetKills(rasec, 3, rasec, 1);  // his suicide counts as his kill here
   map.SetKills(fak, 1, rasec, 4);
-  map.fck[static_cast<std::size_t>(rasec)] = 2;
+  map.carrier_kills[static_cast<std::size_t>(rasec)] = 2;
   EXPECT_EQ(BuildStatsReply(harness.session, "Rasec", true, false).text(),
             "ut_echo Rasec stats:;ut_echo \" ^2Kills:^7 3     ^1Deaths:^7 4     ^4K/D:^7 0.75");
   EXPECT_EQ(BuildStatsReply(harness.session, "Rasec", false, true).text(),
@@ -72,7 +72,7 @@ TEST_F(RepliesTest, HitReplyGroupsTheBody) {
   map.hits[4] = 2;   // Right Arm
   map.hits[9] = 2;   // Heart
   map.hits[20] = 1;  // Left Foot
-  map.hitstaken[16] = 3;
+  map.hits_taken[16] = 3;
   EXPECT_EQ(BuildHitReply(harness.session).text(),
             "ut_echo \"^2Hits:^7 7     ^1Hits Taken:^7 3\";"
             "ut_echo \"^2Head:^7 2     ^2Body:^7 2     ^2Arms:^7 2     ^2Legs:^7 1\";"

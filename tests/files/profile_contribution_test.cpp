@@ -23,15 +23,15 @@ MapRecord& AddPlayedMap(StatsStore& store, const std::string& name) {
   map.SetKills(0, 0, 1, 1);  // Alice kills Joe
   map.SetKills(2, 2, 1, 2);  // Bob kills Joe
   map.SetKills(0, 1, 2, 5);  // between others: not Joe's
-  map.caps = {9, 1, 9}, map.rets = {9, 2, 9}, map.fck = {9, 3, 9}, map.ft = {9, 4, 9};
-  map.hits[0] = 3, map.hitstaken[1] = 2, map.deathhits[2] = 1, map.deathhitstaken[3] = 4;
+  map.caps = {9, 1, 9}, map.rets = {9, 2, 9}, map.carrier_kills = {9, 3, 9}, map.flags_taken = {9, 4, 9};
+  map.hits[0] = 3, map.hits_taken[1] = 2, map.killing_hits[2] = 1, map.last_hits_taken[3] = 4;
   return map;
 }
 
 // clang-format off
-const StatsRecord kJoe = {.hits = {3}, .hitstaken = {0, 2}, .deathhits = {0, 0, 1},
-                           .deathhitstaken = {0, 0, 0, 4}, .kills = {2, 0, 1},
-                           .deaths = {1, 1, 2}, .caps = 1, .rets = 2, .fck = 3, .ft = 4,
+const StatsRecord kJoe = {.hits = {3}, .hits_taken = {0, 2}, .killing_hits = {0, 0, 1},
+                           .last_hits_taken = {0, 0, 0, 4}, .kills = {2, 0, 1},
+                           .deaths = {1, 1, 2}, .caps = 1, .rets = 2, .carrier_kills = 3, .flags_taken = 4,
                            .time = 300};
 // clang-format on
 

@@ -48,7 +48,7 @@ TEST(ProfileStoreTest, ReadsEveryGamesFiguresOrNone) {
   EXPECT_EQ(games[1].kills, 3);
   EXPECT_EQ(games[1].deaths, 2);
   EXPECT_EQ(games[1].hits[2], 2);
-  EXPECT_EQ(std::tie(games[1].caps, games[1].fck, games[1].ft, games[1].time),
+  EXPECT_EQ(std::tie(games[1].caps, games[1].carrier_kills, games[1].flags_taken, games[1].time),
             std::make_tuple(1, 2, 3, 600));
 
   const std::string good = test::TwoGamesProfile();

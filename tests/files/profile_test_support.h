@@ -18,13 +18,13 @@ inline const std::string kGameB = "2024-05-02 21:00";
 
 // clang-format off
 inline StatsRecord GameA() {
-  return {.hits = {3, 0, 2}, .hitstaken = {0, 1}, .deathhits = {1}, .deathhitstaken = {0, 0, 1},
-          .kills = {2, 0, 1}, .deaths = {1, 1, 0}, .caps = 1, .fck = 2, .ft = 3, .time = 600};
+  return {.hits = {3, 0, 2}, .hits_taken = {0, 1}, .killing_hits = {1}, .last_hits_taken = {0, 0, 1},
+          .kills = {2, 0, 1}, .deaths = {1, 1, 0}, .caps = 1, .carrier_kills = 2, .flags_taken = 3, .time = 600};
 }
 
 inline StatsRecord GameB() {
-  return {.hits = {1}, .hitstaken = {2}, .deathhits = {0, 0, 0, 1}, .deathhitstaken = {2},
-          .kills = {0, 5, 0}, .deaths = {0, 0, 3}, .rets = 2, .ft = 1, .time = 1200};
+  return {.hits = {1}, .hits_taken = {2}, .killing_hits = {0, 0, 0, 1}, .last_hits_taken = {2},
+          .kills = {0, 5, 0}, .deaths = {0, 0, 3}, .rets = 2, .flags_taken = 1, .time = 1200};
 }
 // clang-format on
 

@@ -18,13 +18,13 @@ StatsStore ExampleGame() {
   map.own_nick = "PlayerA";
   map.own_kills = 3, map.own_deaths = 1, map.start_time = 5120, map.duration = 600;
   map.blue_caps = 1, map.red_caps = 2, map.blue_rets = 3, map.red_rets = 4;
-  map.blue_ft = 5, map.red_ft = 6, map.blue_fck = 7, map.red_fck = 8;
-  map.hits[2] = 2, map.hits[7] = 1, map.hitstaken[0] = 1, map.hitstaken[20] = 4;
-  map.deathhits[20] = 9, map.deathhitstaken[0] = 2147483647;
+  map.blue_flags_taken = 5, map.red_flags_taken = 6, map.blue_carrier_kills = 7, map.red_carrier_kills = 8;
+  map.hits[2] = 2, map.hits[7] = 1, map.hits_taken[0] = 1, map.hits_taken[20] = 4;
+  map.killing_hits[20] = 9, map.last_hits_taken[0] = 2147483647;
   AddNick(map, "PlayerA", 1);
   AddNick(map, "PlayerB", 2);
   map.SetKills(0, 0, 1, 2), map.SetKills(0, 1, 1, 1), map.SetKills(1, 0, 0, 1);
-  map.caps = {1, 0}, map.rets = {0, 2}, map.ft = {3, 0}, map.fck = {0, 4};
+  map.caps = {1, 0}, map.rets = {0, 2}, map.flags_taken = {3, 0}, map.carrier_kills = {0, 4};
   return store;
 }
 
@@ -52,7 +52,7 @@ TEST(SavedGameTest, RoundTripKeepsEveryField) {
   for (int i = 0; i < 130; ++i)
     AddNick(crowded, "n" + std::to_string(i), static_cast<std::uint8_t>(i % 3));
   crowded.SetKills(129, 1, 0, 7);
-  crowded.ft[129] = 5;
+  crowded.flags_taken[129] = 5;
   test::ScratchDir dir("game-roundtrip");
   test::FakePrompt prompt;
   ASSERT_TRUE(SaveGame(saved, dir / "g.stg", "game: one", prompt));

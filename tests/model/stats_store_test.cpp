@@ -63,7 +63,7 @@ TEST(StatsStoreTest, KillsKeepTheirCountsInAnyOrder) {
   EXPECT_TRUE(std::is_sorted(cells.begin(), cells.end(),
                              [](const auto& a, const auto& b) { return a.key < b.key; }));
   EXPECT_EQ(map.nicks.capacity(), 3u);
-  EXPECT_EQ(map.ft.capacity(), 3u);
+  EXPECT_EQ(map.flags_taken.capacity(), 3u);
   ASSERT_TRUE(map.AddKill(0, 0, 1));
   EXPECT_EQ(map.kills(0, 0, 1), 1);
   expect_counts();

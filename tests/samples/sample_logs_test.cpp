@@ -124,10 +124,10 @@ TEST(SampleLogsTest, CountWhatTheirAuthorCounted) {
   const MapRecord& map = abbey->store[0];
   EXPECT_EQ(map.name, "ut4_abbey");
   EXPECT_EQ(Sum(map.hits), 28);
-  EXPECT_EQ(Sum(map.hitstaken), 13);
+  EXPECT_EQ(Sum(map.hits_taken), 13);
   EXPECT_EQ(map.blue_caps + map.red_caps, 4);
   EXPECT_EQ(map.blue_rets + map.red_rets, 5);
-  EXPECT_EQ(map.blue_fck + map.red_fck, 7);
+  EXPECT_EQ(map.blue_carrier_kills + map.red_carrier_kills, 7);
   EXPECT_EQ(map.own_nick, AbsentMark);  // a log never answers the name query
   EXPECT_EQ(map.duration, 0);
 
@@ -136,14 +136,14 @@ TEST(SampleLogsTest, CountWhatTheirAuthorCounted) {
   EXPECT_EQ(two->store[0].name, "ut4_turnpike");
   EXPECT_EQ(two->store[1].name, "ut4_casa");
   EXPECT_EQ(Sum(two->store[0].hits) + Sum(two->store[1].hits), 29);
-  EXPECT_EQ(Sum(two->store[0].hitstaken) + Sum(two->store[1].hitstaken), 18);
+  EXPECT_EQ(Sum(two->store[0].hits_taken) + Sum(two->store[1].hits_taken), 18);
 
   const auto evening = Parse("long_session");
   EXPECT_EQ(evening->store.size(), 7);
   std::int64_t given = 0, taken = 0, caps = 0;
   for (const auto& m : evening->store.maps) {
     given += Sum(m->hits);
-    taken += Sum(m->hitstaken);
+    taken += Sum(m->hits_taken);
     caps += m->blue_caps + m->red_caps;
   }
   EXPECT_EQ(given, 833);
@@ -173,17 +173,17 @@ TEST(SampleLogsTest, LaterSamplesCountWhatTheirAuthorCounted) {
   const MapRecord& turnpike = damage->store[0];
   EXPECT_EQ(turnpike.name, "ut4_turnpike");
   EXPECT_EQ(turnpike.hits, Counts({{0, 1}, {2, 2}, {8, 4}, {7, 2}, {4, 2}, {17, 1}}));
-  EXPECT_EQ(turnpike.hitstaken, Counts({{0, 2}, {2, 1}, {8, 2}, {7, 2}, {4, 1}, {17, 2}}));
-  EXPECT_EQ(turnpike.deathhits, Counts({{0, 1}, {2, 1}, {8, 2}, {7, 1}}));
-  EXPECT_EQ(turnpike.deathhitstaken, Counts({{0, 2}, {8, 1}}));
+  EXPECT_EQ(turnpike.hits_taken, Counts({{0, 2}, {2, 1}, {8, 2}, {7, 2}, {4, 1}, {17, 2}}));
+  EXPECT_EQ(turnpike.killing_hits, Counts({{0, 1}, {2, 1}, {8, 2}, {7, 1}}));
+  EXPECT_EQ(turnpike.last_hits_taken, Counts({{0, 2}, {8, 1}}));
   EXPECT_EQ(KillLines(turnpike), 24);  // the chat that quotes kills counts none
   EXPECT_EQ(turnpike.nick_count(), 10);
   const MapRecord& uptown = damage->store[1];
   EXPECT_EQ(uptown.name, "ut4_uptown");
   EXPECT_EQ(uptown.hits, Counts({{0, 1}, {2, 1}, {8, 2}, {7, 1}, {4, 1}, {17, 2}}));
-  EXPECT_EQ(uptown.hitstaken, Counts({{0, 1}, {2, 1}, {8, 2}, {7, 1}, {4, 1}, {17, 1}}));
-  EXPECT_EQ(uptown.deathhits, Counts({{0, 1}, {8, 2}, {4, 1}}));
-  EXPECT_EQ(uptown.deathhitstaken, Counts({{0, 1}, {8, 1}}));
+  EXPECT_EQ(uptown.hits_taken, Counts({{0, 1}, {2, 1}, {8, 2}, {7, 1}, {4, 1}, {17, 1}}));
+  EXPECT_EQ(uptown.killing_hits, Counts({{0, 1}, {8, 2}, {4, 1}}));
+  EXPECT_EQ(uptown.last_hits_taken, Counts({{0, 1}, {8, 1}}));
   EXPECT_EQ(KillLines(uptown), 16);
   EXPECT_EQ(uptown.nick_count(), 10);  // PAPANGU left; what Morv watched adds nobody
   EXPECT_EQ(uptown.teams[static_cast<std::size_t>(NickIndex(uptown, "Fak"))], 2);
@@ -197,8 +197,8 @@ TEST(SampleLogsTest, LaterSamplesCountWhatTheirAuthorCounted) {
   EXPECT_EQ(KillsOf(algiers, 0), 4);
   EXPECT_EQ(algiers.kills(0, colours->weapons.FindWeaponByName("M4"), 7), 1);
   EXPECT_EQ(algiers.kills(0, colours->weapons.FindWeaponByName("Suicide"), 0), 1);
-  EXPECT_EQ(algiers.ft, (std::vector<std::int32_t>{0, 2, 0, 2, 2, 0, 0, 1}));
-  EXPECT_EQ(algiers.fck, (std::vector<std::int32_t>{1, 0, 1, 0, 0, 0, 0, 2}));
+  EXPECT_EQ(algiers.flags_taken, (std::vector<std::int32_t>{0, 2, 0, 2, 2, 0, 0, 1}));
+  EXPECT_EQ(algiers.carrier_kills, (std::vector<std::int32_t>{1, 0, 1, 0, 0, 0, 0, 2}));
   EXPECT_EQ(algiers.caps, (std::vector<std::int32_t>{0, 0, 0, 2, 1, 0, 0, 0}));
   EXPECT_EQ(algiers.red_rets + algiers.blue_rets, 4);
 }

@@ -58,15 +58,15 @@ StatsRecord GameStats(double skill, int game, int weapon_count, std::mt19937& ra
     const std::size_t location =
         roll < headshots ? (h % 3 == 0 ? 2 : 0) : 3 + random() % (kHitLocationCount - 3);
     ++stats.hits[location];
-    ++stats.hitstaken[random() % kHitLocationCount];
+    ++stats.hits_taken[random() % kHitLocationCount];
   }
-  for (std::int32_t k = 0; k < kills; ++k) ++stats.deathhits[random() % kHitLocationCount];
-  for (std::int32_t d = 0; d < deaths; ++d) ++stats.deathhitstaken[random() % kHitLocationCount];
+  for (std::int32_t k = 0; k < kills; ++k) ++stats.killing_hits[random() % kHitLocationCount];
+  for (std::int32_t d = 0; d < deaths; ++d) ++stats.last_hits_taken[random() % kHitLocationCount];
   if (game % 3 == 0) {
     stats.caps = static_cast<std::int32_t>(random() % 4);
-    stats.ft = stats.caps + static_cast<std::int32_t>(random() % 3);
+    stats.flags_taken = stats.caps + static_cast<std::int32_t>(random() % 3);
     stats.rets = static_cast<std::int32_t>(random() % 3);
-    stats.fck = static_cast<std::int32_t>(random() % 4);
+    stats.carrier_kills = static_cast<std::int32_t>(random() % 4);
   }
   return stats;
 }

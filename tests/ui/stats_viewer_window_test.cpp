@@ -262,7 +262,7 @@ TEST_F(StatsViewerWindowTest, MapClicksKeepTheTablesOrderAndChosenRowsReadWell) 
 // A log parsed without a profile has no deciding hits: the panel says why it is empty.
 TEST_F(StatsViewerWindowTest, TheDecidingHitsToggleSaysWhyALogShowsNone) {
   test::LoadMonitoredSample(*state_, "ts_two_maps");
-  for (const auto& map : state_->store.maps) map->deathhits = {};
+  for (const auto& map : state_->store.maps) map->killing_hits = {};
   StatsViewerWindow viewer(*state_, ViewerDialogs{}, nullptr);
   viewer.OpenGame({.monitor = false, .last_game = {}});
   viewer.show();

@@ -6,10 +6,10 @@ namespace mrv {
 namespace {
 
 MergedPlayer Player(std::string nick, std::int64_t kills, std::int64_t deaths,
-                    std::int64_t caps = 0, std::int64_t ft = 0) {
+                    std::int64_t caps = 0, std::int64_t flags_taken = 0) {
   MergedPlayer player{std::move(nick), 2, {{kills, 0}, {deaths, 0}}};
   player.stats.caps = caps;
-  player.stats.ft = ft;
+  player.stats.flags_taken = flags_taken;
   return player;
 }
 

@@ -28,7 +28,7 @@ StatsStore TwoMaps() {
   first.SetKills(4, 0, 1, 5);  // Twin kills Lone: counted for Twin
   first.SetKills(5, 0, 1, 9);  // TWIN kills Lone: never found by name, so counted for nobody
   first.caps[0] = 2;
-  first.ft[0] = 3;
+  first.flags_taken[0] = 3;
   MapRecord& second = NewMap(db, "ut4_casa");
   AddNick(second, "PLAYER", 2);
   AddNick(second, "Lone", 0);
@@ -49,7 +49,7 @@ TEST(PlayerStatsTest, MergesSpellingsAndTeamsOverMaps) {
   EXPECT_EQ(player.kills, (std::vector<std::int64_t>{0, 2, 0}));
   EXPECT_EQ(player.deaths, (std::vector<std::int64_t>{1, 4, 1}));  // the suicide is a death
   EXPECT_EQ(player.caps, 2);
-  EXPECT_EQ(player.ft, 3);
+  EXPECT_EQ(player.flags_taken, 3);
   EXPECT_EQ(players[1].stats.kills, (std::vector<std::int64_t>{5, 0, 0}));
   EXPECT_TRUE(CollectPlayers({}, 3).empty());
 }
@@ -59,7 +59,7 @@ TEST(PlayerStatsTest, MergesSpellingsAndTeamsOverMaps) {
 struct Recount {
   int team = 0;
   std::vector<std::int64_t> kills, deaths;
-  std::int64_t caps = 0, rets = 0, fck = 0, ft = 0;
+  std::int64_t caps = 0, rets = 0, carrier_kills = 0, flags_taken = 0;
 };
 
 Recount RecountPlayer(const std::vector<const MapRecord*>& maps, int weapons,
@@ -77,8 +77,8 @@ Recount RecountPlayer(const std::vector<const MapRecord*>& maps, int weapons,
     if (p < 0) continue;
     r.caps += map->caps[static_cast<std::size_t>(p)];
     r.rets += map->rets[static_cast<std::size_t>(p)];
-    r.fck += map->fck[static_cast<std::size_t>(p)];
-    r.ft += map->ft[static_cast<std::size_t>(p)];
+    r.carrier_kills += map->carrier_kills[static_cast<std::size_t>(p)];
+    r.flags_taken += map->flags_taken[static_cast<std::size_t>(p)];
     for (int w = 0; w < weapons; ++w) {
       for (int v = 0; v < map->nick_count(); ++v) {
         if (v == p) {
@@ -119,8 +119,8 @@ TEST(PlayerStatsTest, EveryPlayerOfALongEveningMatchesTheStraightRecount) {
       EXPECT_EQ(player.team, expected.team) << player.nick;
       EXPECT_EQ(player.stats.kills, expected.kills) << player.nick;
       EXPECT_EQ(player.stats.deaths, expected.deaths) << player.nick;
-      EXPECT_EQ(std::tie(player.stats.caps, player.stats.rets, player.stats.fck, player.stats.ft),
-                std::tie(expected.caps, expected.rets, expected.fck, expected.ft))
+      EXPECT_EQ(std::tie(player.stats.caps, player.stats.rets, player.stats.carrier_kills, player.stats.flags_taken),
+                std::tie(expected.caps, expected.rets, expected.carrier_kills, expected.flags_taken))
           << player.nick;
     }
     const auto collected = reused.Collect(maps);
@@ -135,8 +135,8 @@ TEST(PlayerStatsTest, EveryPlayerOfALongEveningMatchesTheStraightRecount) {
       EXPECT_EQ(std::vector<std::int64_t>(deaths.begin(), deaths.end()), expected.deaths);
       EXPECT_EQ(player.kills, AllWeaponsTotal(expected.kills)) << player.nick;
       EXPECT_EQ(player.deaths, AllWeaponsTotal(expected.deaths)) << player.nick;
-      EXPECT_EQ(std::tie(player.caps, player.rets, player.fck, player.ft),
-                std::tie(expected.caps, expected.rets, expected.fck, expected.ft))
+      EXPECT_EQ(std::tie(player.caps, player.rets, player.carrier_kills, player.flags_taken),
+                std::tie(expected.caps, expected.rets, expected.carrier_kills, expected.flags_taken))
           << player.nick;
     }
   }

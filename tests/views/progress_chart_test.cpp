@@ -38,7 +38,7 @@ std::vector<GameFigures> Figures(const std::vector<std::string>& names) {
     game.time = i == 2 ? 0 : static_cast<std::int32_t>(300 + 120 * i);
     game.hits = {static_cast<std::int32_t>(i), 0, 1, 0, 0, 0, 0, 0, 6};
     game.caps = static_cast<std::int32_t>(i % 2);
-    game.fck = static_cast<std::int32_t>(i / 2);
+    game.carrier_kills = static_cast<std::int32_t>(i / 2);
     games.push_back(game);
   }
   return games;

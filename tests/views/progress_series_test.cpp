@@ -12,7 +12,7 @@ using Values = std::vector<std::optional<double>>;
 constexpr std::nullopt_t kNone = std::nullopt;
 
 GameFigures Game(std::string name, std::int64_t kills, std::int64_t deaths, std::int32_t time,
-                 LocationCounts hits, std::int32_t caps = 0, std::int32_t fck = 0) {
+                 LocationCounts hits, std::int32_t caps = 0, std::int32_t carrier_kills = 0) {
   GameFigures game;
   game.name = std::move(name);
   game.kills = kills;
@@ -20,7 +20,7 @@ GameFigures Game(std::string name, std::int64_t kills, std::int64_t deaths, std:
   game.time = time;
   game.hits = hits;
   game.caps = caps;
-  game.fck = fck;
+  game.carrier_kills = carrier_kills;
   return game;
 }
 

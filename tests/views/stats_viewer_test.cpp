@@ -144,7 +144,7 @@ TEST_F(GameViewerTest, TabsAndTheDecidingHitsToggle) {
 
   // A log parsed without a profile has no deciding hits, and the panel says why.
   test::ViewerHarness parsed("ts_two_maps");
-  for (const auto& map : parsed.store.maps) map->deathhits = {};
+  for (const auto& map : parsed.store.maps) map->killing_hits = {};
   parsed.viewer().OpenGame(false);
   parsed.viewer().PressDecidingHits();
   EXPECT_EQ(parsed.viewer().hits_note(), kNoDecidingHitsInALog);
@@ -218,7 +218,7 @@ MapRecord& AceAndBob(test::ViewerHarness& sample) {
   map.SetKills(0, unknown, 1, 4);  // and kills him four times by an unknown cause
   map.SetKills(1, suicide, 1, 1);
   map.caps = {2, 1};
-  map.ft = {3, 0};
+  map.flags_taken = {3, 0};
   return map;
 }
 
