@@ -213,10 +213,7 @@ bool IniFile::WriteString(std::string_view section, std::string_view key, std::s
     if (!lines_.empty() && !TrimBlanks(lines_.back().text).empty()) {
       lines_.push_back(MakeLine({}, ending));
     }
-    // Appended rather than joined with +, which GCC 12 at -O3 takes for an overlapping copy.
-    std::string header = "[";
-    header.append(section).append("]");
-    lines_.push_back(MakeLine(header, ending));
+    lines_.push_back(MakeLine("[" + std::string(section) + "]", ending));
     lines_.push_back(MakeLine(key_line, ending));
     return true;
   }
