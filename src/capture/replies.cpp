@@ -82,7 +82,8 @@ TypedLine BuildStatsReply(CaptureSession& session, std::string_view nick, bool w
   }
   if (with_flags) {
     reply.Add(";ut_echo \"^2Caps:^7 " + std::to_string(map.caps[i]) + "     ^2Rets:^7 " +
-              std::to_string(map.rets[i]) + "     ^2FCK:^7 " + std::to_string(map.carrier_kills[i]));
+              std::to_string(map.rets[i]) + "     ^2FCK:^7 " +
+              std::to_string(map.carrier_kills[i]));
   }
   return reply;
 }

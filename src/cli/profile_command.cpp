@@ -209,8 +209,9 @@ void JsonProgress(JsonWriter& json, const std::vector<GameFigures>& figures) {
       json.Null();
     }
     const std::pair<const char*, std::int64_t> counts[] = {
-        {"time", game.time}, {"kills", game.kills}, {"deaths", game.deaths}, {"caps", game.caps},
-        {"rets", game.rets}, {"ft", game.flags_taken},       {"fck", game.carrier_kills}};
+        {"time", game.time},        {"kills", game.kills}, {"deaths", game.deaths},
+        {"caps", game.caps},        {"rets", game.rets},   {"ft", game.flags_taken},
+        {"fck", game.carrier_kills}};
     for (const auto& [key, value] : counts) json.Field(key, value);
     JsonLocations(json, "hits", game.hits);
     json.DecimalField("kills_per_minute", line(ProgressChartId::kKillsPerMinute, 0)[i]);

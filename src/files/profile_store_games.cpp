@@ -56,7 +56,8 @@ void KeepAtLeastZero(StatsRecord& totals) {
   }
   std::ranges::for_each(totals.kills, at_least_zero);
   std::ranges::for_each(totals.deaths, at_least_zero);
-  for (std::int32_t* count : {&totals.caps, &totals.rets, &totals.carrier_kills, &totals.flags_taken, &totals.time}) {
+  for (std::int32_t* count :
+       {&totals.caps, &totals.rets, &totals.carrier_kills, &totals.flags_taken, &totals.time}) {
     at_least_zero(*count);
   }
 }

@@ -27,9 +27,10 @@ constexpr std::string_view kEndMapMarker = "[EMAP]";
 // The single-value lines of a map, in file order; shared by the writer and the reader.
 template <typename Map>
 auto CounterFields(Map& map) {
-  return std::array{&map.own_kills, &map.own_deaths, &map.start_time, &map.duration,
-                    &map.blue_caps, &map.red_caps,   &map.blue_rets,  &map.red_rets,
-                    &map.blue_flags_taken,   &map.red_flags_taken,     &map.blue_carrier_kills,   &map.red_carrier_kills};
+  return std::array{&map.own_kills,       &map.own_deaths,         &map.start_time,
+                    &map.duration,        &map.blue_caps,          &map.red_caps,
+                    &map.blue_rets,       &map.red_rets,           &map.blue_flags_taken,
+                    &map.red_flags_taken, &map.blue_carrier_kills, &map.red_carrier_kills};
 }
 
 template <typename Map>

@@ -123,7 +123,8 @@ void CompactMap(MapRecord& map) {
   map.kill_table_.Compact();
   const std::size_t freed = before - map.kill_table_.bytes();
   map.nicks.shrink_to_fit();
-  for (auto* counts : {&map.caps, &map.rets, &map.carrier_kills, &map.flags_taken}) counts->shrink_to_fit();
+  for (auto* counts : {&map.caps, &map.rets, &map.carrier_kills, &map.flags_taken})
+    counts->shrink_to_fit();
   map.teams.shrink_to_fit();
   if (map.budget_) {
     map.budget_->Release(freed);

@@ -76,7 +76,7 @@ class ImageButton : public QAbstractButton {
   int text_left_ = -1;
   QColor transparent_colour_;
   static constexpr int kBorderWidth = 1;  // a pressed caption shifts right and down by it
-  static constexpr int kMargin = 5;  // between the edges and the caption
+  static constexpr int kMargin = 5;       // between the edges and the caption
   bool can_be_up_ = true;
   bool hover_ = false;
 };

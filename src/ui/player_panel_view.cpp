@@ -25,8 +25,9 @@ PlayerPanelView::PlayerPanelView(std::optional<int> side, int columns, QWidget* 
 
 void PlayerPanelView::Show(const std::string& nickname, const PlayerPanel& panel) {
   nickname_->setText(FromGameText(nickname));
-  const std::array<const std::string*, 7> texts = {
-      &panel.kills, &panel.deaths, &panel.ratio, &panel.flags_taken, &panel.caps, &panel.rets, &panel.carrier_kills};
+  const std::array<const std::string*, 7> texts = {&panel.kills,        &panel.deaths, &panel.ratio,
+                                                   &panel.flags_taken,  &panel.caps,   &panel.rets,
+                                                   &panel.carrier_kills};
   for (std::size_t i = 0; i < lines_.size(); ++i) lines_[i]->setText(FromGameText(*texts[i]));
 }
 

@@ -112,7 +112,8 @@ void RecentFilesPanel::mouseReleaseEvent(QMouseEvent* event) {
 
 void RecentFilesPanel::keyPressEvent(QKeyEvent* event) {
   NoteKeyboardUse(*this);
-  const PopupKey key = ReadPopupKey(event->key(), highlighted_, kLineCount, [](int) { return true; });
+  const PopupKey key =
+      ReadPopupKey(event->key(), highlighted_, kLineCount, [](int) { return true; });
   switch (key.action) {
     case PopupKey::Action::kHighlight:
       Highlight(key.line);

@@ -42,8 +42,6 @@ class RowList : public QScrollArea, public AccessibleLines {
   // A list with other captions than before scrolls back to its top.
   void SetRows(std::vector<Row> rows);
   const std::vector<Row>& rows() const { return rows_; }
-  // The row the keyboard works on, -1 in an empty list.
-  int CursorRow() const { return cursor_; }
   // The stack of rows, which takes the clicks; and a point inside a row, in its
   // coordinates.
   QWidget* stack() const;
@@ -79,7 +77,7 @@ class RowList : public QScrollArea, public AccessibleLines {
   QColor selected_background_;
   std::vector<Row> rows_;
   int hovered_ = -1;
-  int cursor_ = -1;
+  int cursor_ = -1;  // the row the keyboard works on, -1 in an empty list
 };
 
 }  // namespace mrv::ui

@@ -96,17 +96,17 @@ void ViewerSidePanel::PlaceBlocks(int top) {
 
 void ViewerSidePanel::ShowYourStats(const YourStats& stats, bool visible) {
   const std::array<const std::string*, 9> texts = {
-      &stats.kills, &stats.deaths, &stats.ratio, &stats.kills_per_minute, &stats.time, &stats.flags_taken,
-      &stats.caps,  &stats.rets,   &stats.carrier_kills};
+      &stats.kills,       &stats.deaths, &stats.ratio, &stats.kills_per_minute, &stats.time,
+      &stats.flags_taken, &stats.caps,   &stats.rets,  &stats.carrier_kills};
   for (std::size_t i = 0; i < texts.size(); ++i) your_labels_[i]->setText(FromGameText(*texts[i]));
   your_stats_->setVisible(visible);
   PlaceBlocks(your_stats_->y());
 }
 
 void ViewerSidePanel::ShowTeamTotals(const TeamTotalLabels& totals) {
-  const std::array<const std::string*, 6> texts = {&totals.blue_caps, &totals.blue_rets,
-                                                   &totals.blue_flags_taken,   &totals.red_caps,
-                                                   &totals.red_rets,  &totals.red_flags_taken};
+  const std::array<const std::string*, 6> texts = {
+      &totals.blue_caps, &totals.blue_rets, &totals.blue_flags_taken,
+      &totals.red_caps,  &totals.red_rets,  &totals.red_flags_taken};
   for (std::size_t i = 0; i < texts.size(); ++i) team_labels_[i]->setText(FromGameText(*texts[i]));
   team_totals_->setVisible(totals.visible);
 }

@@ -31,9 +31,9 @@ OverallRow MakeOverallRow(const MergedPlayer& player) {
                d != 0 ? FormatRatio(static_cast<double>(k) / static_cast<double>(d)) : "perfect",
                std::to_string(stats.flags_taken),
                std::to_string(stats.caps),
-               stats.flags_taken != 0
-                   ? FormatRatio(static_cast<double>(stats.caps) / static_cast<double>(stats.flags_taken))
-                   : "0",
+               stats.flags_taken != 0 ? FormatRatio(static_cast<double>(stats.caps) /
+                                                    static_cast<double>(stats.flags_taken))
+                                      : "0",
                std::to_string(stats.rets),
                std::to_string(stats.carrier_kills)};
   return row;

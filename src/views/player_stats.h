@@ -99,6 +99,7 @@ class PlayerCollector {
   // The next map of the selection, in store order; its spellings numbered together with
   // those of the maps before it.
   void Add(const MapFigures& map);
+  // A whole selection at once: Clear, then Add for each of its maps.
   std::span<const Player> Collect(const MapSelection& maps);
 
   // In order of first meeting.
@@ -137,7 +138,8 @@ struct OwnTotals {
 OwnTotals CollectOwnTotals(const MapSelection& maps);
 
 struct TeamTotals {
-  std::int64_t blue_caps = 0, red_caps = 0, blue_rets = 0, red_rets = 0, blue_flags_taken = 0, red_flags_taken = 0;
+  std::int64_t blue_caps = 0, red_caps = 0, blue_rets = 0, red_rets = 0, blue_flags_taken = 0,
+               red_flags_taken = 0;
   void Add(const MapRecord& map);
 };
 TeamTotals CollectTeamTotals(const MapSelection& maps);

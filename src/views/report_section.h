@@ -46,7 +46,8 @@ struct Section {
   std::int64_t seconds = 0;             // time played, 0 when unknown
   std::int64_t own_kills = 0, own_deaths = 0;
   std::vector<PlayerRow> players;  // by kills, then as listed
-  std::int64_t blue_caps = 0, red_caps = 0, blue_rets = 0, red_rets = 0, blue_flags_taken = 0, red_flags_taken = 0;
+  std::int64_t blue_caps = 0, red_caps = 0, blue_rets = 0, red_rets = 0, blue_flags_taken = 0,
+               red_flags_taken = 0;
   OwnHits hits;
 };
 

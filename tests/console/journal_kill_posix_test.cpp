@@ -18,10 +18,10 @@
 #include <thread>
 
 #include "capture/console/bridge_console.h"
-#include "support/bridge_harness.h"
 #include "files/capture_options.h"
 #include "files/saved_game.h"
 #include "files/settings.h"
+#include "support/bridge_harness.h"
 #include "support/fakes.h"
 #include "support/paths.h"
 #include "support/unsaved_capture.h"

@@ -23,7 +23,8 @@ MapRecord& AddPlayedMap(StatsStore& store, const std::string& name) {
   map.SetKills(0, 0, 1, 1);  // Alice kills Joe
   map.SetKills(2, 2, 1, 2);  // Bob kills Joe
   map.SetKills(0, 1, 2, 5);  // between others: not Joe's
-  map.caps = {9, 1, 9}, map.rets = {9, 2, 9}, map.carrier_kills = {9, 3, 9}, map.flags_taken = {9, 4, 9};
+  map.caps = {9, 1, 9}, map.rets = {9, 2, 9};
+  map.carrier_kills = {9, 3, 9}, map.flags_taken = {9, 4, 9};
   map.hits[0] = 3, map.hits_taken[1] = 2, map.killing_hits[2] = 1, map.last_hits_taken[3] = 4;
   return map;
 }

@@ -18,7 +18,8 @@ StatsStore ExampleGame() {
   map.own_nick = "PlayerA";
   map.own_kills = 3, map.own_deaths = 1, map.start_time = 5120, map.duration = 600;
   map.blue_caps = 1, map.red_caps = 2, map.blue_rets = 3, map.red_rets = 4;
-  map.blue_flags_taken = 5, map.red_flags_taken = 6, map.blue_carrier_kills = 7, map.red_carrier_kills = 8;
+  map.blue_flags_taken = 5, map.red_flags_taken = 6;
+  map.blue_carrier_kills = 7, map.red_carrier_kills = 8;
   map.hits[2] = 2, map.hits[7] = 1, map.hits_taken[0] = 1, map.hits_taken[20] = 4;
   map.killing_hits[20] = 9, map.last_hits_taken[0] = 2147483647;
   AddNick(map, "PlayerA", 1);

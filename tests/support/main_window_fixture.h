@@ -15,13 +15,13 @@
 #include <vector>
 
 #include "support/paths.h"
+#include "support/ui_fixtures.h"
 #include "ui/capture_dialog.h"
 #include "ui/file_dialogs.h"
 #include "ui/main_window.h"
 #include "ui/message_dialog.h"
 #include "ui/object_names.h"
 #include "ui/status_log.h"
-#include "support/ui_fixtures.h"
 
 namespace mrv::ui {
 

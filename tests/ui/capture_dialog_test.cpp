@@ -13,9 +13,9 @@
 #include <QStackedWidget>
 #include <thread>
 
-#include "support/main_window_fixture.h"
 #include "files/capture_options.h"
 #include "files/console_choice.h"
+#include "support/main_window_fixture.h"
 #include "support/print_qstring.h"
 #include "ui/clickable_label.h"
 #include "ui/object_names.h"

@@ -11,13 +11,13 @@
 #include <filesystem>
 
 #include "capture/console/bridge_console.h"
-#include "support/main_window_fixture.h"
-#include "support/bridge_harness.h"
-#include "support/capture_harness.h"
 #include "files/capture_options.h"
 #include "files/console_choice.h"
 #include "files/ini_file.h"
 #include "files/settings.h"
+#include "support/bridge_harness.h"
+#include "support/capture_harness.h"
+#include "support/main_window_fixture.h"
 #include "support/print_qstring.h"
 #include "support/unsaved_capture.h"
 #include "ui/image_button.h"

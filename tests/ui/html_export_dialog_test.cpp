@@ -13,13 +13,13 @@
 #include <functional>
 
 #include "support/print_qstring.h"
+#include "support/ui_fixtures.h"
 #include "ui/file_dialogs.h"
 #include "ui/image_button.h"
 #include "ui/message_dialog.h"
 #include "ui/object_names.h"
 #include "ui/stats_viewer_window.h"
 #include "ui/ui_text.h"
-#include "support/ui_fixtures.h"
 
 namespace mrv::ui {
 namespace {

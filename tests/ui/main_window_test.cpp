@@ -9,18 +9,18 @@
 #include <QApplication>
 #include <QLabel>
 #include <QMimeData>
-#include <QUrl>
 #include <QTest>
+#include <QUrl>
 
-#include "support/print_qstring.h"
 #include "product.h"
+#include "support/main_window_fixture.h"
 #include "support/paths.h"
+#include "support/print_qstring.h"
 #include "ui/file_dialogs.h"
 #include "ui/message_dialog.h"
 #include "ui/object_names.h"
 #include "ui/recent_files_panel.h"
 #include "ui/ui_text.h"
-#include "support/main_window_fixture.h"
 
 namespace mrv::ui {
 namespace {

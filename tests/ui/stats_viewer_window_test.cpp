@@ -15,8 +15,9 @@
 #include <QTreeWidget>
 
 #include "files/ini_file.h"
-#include "support/print_qstring.h"
 #include "support/paths.h"
+#include "support/print_qstring.h"
+#include "support/ui_fixtures.h"
 #include "ui/file_dialogs.h"
 #include "ui/grid_table.h"
 #include "ui/image_button.h"
@@ -28,7 +29,6 @@
 #include "ui/theme.h"
 #include "ui/ui_text.h"
 #include "ui/window_art.h"
-#include "support/ui_fixtures.h"
 
 namespace mrv::ui {
 namespace {

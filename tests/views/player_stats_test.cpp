@@ -119,8 +119,10 @@ TEST(PlayerStatsTest, EveryPlayerOfALongEveningMatchesTheStraightRecount) {
       EXPECT_EQ(player.team, expected.team) << player.nick;
       EXPECT_EQ(player.stats.kills, expected.kills) << player.nick;
       EXPECT_EQ(player.stats.deaths, expected.deaths) << player.nick;
-      EXPECT_EQ(std::tie(player.stats.caps, player.stats.rets, player.stats.carrier_kills, player.stats.flags_taken),
-                std::tie(expected.caps, expected.rets, expected.carrier_kills, expected.flags_taken))
+      EXPECT_EQ(
+          std::tie(player.stats.caps, player.stats.rets, player.stats.carrier_kills,
+                   player.stats.flags_taken),
+          std::tie(expected.caps, expected.rets, expected.carrier_kills, expected.flags_taken))
           << player.nick;
     }
     const auto collected = reused.Collect(maps);
@@ -135,8 +137,9 @@ TEST(PlayerStatsTest, EveryPlayerOfALongEveningMatchesTheStraightRecount) {
       EXPECT_EQ(std::vector<std::int64_t>(deaths.begin(), deaths.end()), expected.deaths);
       EXPECT_EQ(player.kills, AllWeaponsTotal(expected.kills)) << player.nick;
       EXPECT_EQ(player.deaths, AllWeaponsTotal(expected.deaths)) << player.nick;
-      EXPECT_EQ(std::tie(player.caps, player.rets, player.carrier_kills, player.flags_taken),
-                std::tie(expected.caps, expected.rets, expected.carrier_kills, expected.flags_taken))
+      EXPECT_EQ(
+          std::tie(player.caps, player.rets, player.carrier_kills, player.flags_taken),
+          std::tie(expected.caps, expected.rets, expected.carrier_kills, expected.flags_taken))
           << player.nick;
     }
   }

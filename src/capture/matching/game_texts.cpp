@@ -71,7 +71,8 @@ GameTexts::GameTexts(Rules&& rules)
       name_colour_end_(std::move(rules.name_colour_end)) {
   for (const HitForm& form : hit_forms_) hit_starts_.set(static_cast<unsigned char>(form.start().front()));
   std::sort(search_paths_.begin(), search_paths_.end());
-  for (const std::string& path : search_paths_) search_path_starts_.set(static_cast<unsigned char>(path.front()));
+  for (const std::string& path : search_paths_)
+    search_path_starts_.set(static_cast<unsigned char>(path.front()));
 }
 
 std::optional<GameTexts> GameTexts::FromLines(const std::vector<std::string>& lines,
