@@ -36,13 +36,23 @@ bool ProfileStore::FailReading(const ProfileLines& lines, std::string_view damag
 bool ProfileStore::Open(const std::string& file_name) {
   if (active_) return false;
   const auto path = Resolve(file_name);
-  std::error_code error;
-  const auto status = std::filesystem::status(path, error);
-  if (status.type() == std::filesystem::file_type::not_found) return false;
-  if (!std::filesystem::is_regular_file(status) || !lines_.Open(path)) {
-    return Fail(kUnableToOpenFile);
+  auto look = [&] {
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (status.type() == std::filesystem::file_type::not_found) return Look::kMissing;
+    if (!std::filesystem::is_regular_file(status) || !lines_.Open(path)) return Look::kRefused;
+    lines_.Close();
+    return Look::kReadable;
+  };
+  Look found = look();
+  if (found == Look::kRefused) {
+    // Another program rewriting the file holds its lock meanwhile, and on Windows the
+    // file can then refuse to open: look again once that lock is free.
+    const FileLock lock = FileLock::Acquire(path, lock_patience_);
+    if (lock.held()) found = look();
   }
-  lines_.Close();
+  if (found == Look::kMissing) return false;
+  if (found == Look::kRefused) return Fail(kUnableToOpenFile);
   active_ = true;
   file_name_ = file_name;
   path_ = path;

@@ -119,6 +119,9 @@ class ProfileStore {
   std::vector<std::string> FillProfileList() const;
 
  private:
+  // What Open finds at the profile's path.
+  enum class Look { kReadable, kMissing, kRefused };
+
   // While it lives, the open profile's file is open for one read from its first line.
   // It is closed between reads, so that no other program finds it open: Windows
   // replaces no file that is open, and another program's change would fail.
