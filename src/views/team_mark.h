@@ -2,7 +2,7 @@
 // the icon's index in the overall table and the weapon details list.
 #pragma once
 
-#include <QRgb>
+#include <cstdint>
 
 namespace mrv {
 
@@ -22,19 +22,19 @@ constexpr TeamMark MarkOfMergedTeam(int merged) {
   }
 }
 
-// The colour a player's name is written in.
-constexpr QRgb TeamColour(TeamMark mark) {
+// The colour a player's name is written in, opaque, as 0xAARRGGBB (Qt's QRgb).
+constexpr std::uint32_t TeamColour(TeamMark mark) {
   switch (mark) {
     case TeamMark::kBlue:
-      return qRgb(0x00, 0x53, 0xA6);
+      return 0xFF0053A6;
     case TeamMark::kRed:
-      return qRgb(0x9F, 0x00, 0x00);
+      return 0xFF9F0000;
     case TeamMark::kBoth:
-      return qRgb(0xFF, 0xFF, 0xFF);
+      return 0xFFFFFFFF;
     case TeamMark::kNone:
       break;
   }
-  return qRgb(0xC0, 0xC0, 0xC0);
+  return 0xFFC0C0C0;
 }
 
 // The row icon's image index: 3 blue, 4 red, 5 both teams, 6 no team.
