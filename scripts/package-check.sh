@@ -17,15 +17,16 @@ rm -f "$build"/morvane_*.deb "$build"/morvane-*-portable.tar.gz
 deb=$(realpath "$build/morvane_${version}_"*.deb)
 tarball="$build/morvane-${version}-linux-portable.tar.gz"
 
-# The portable folder: the programs and the shipped files, nothing else.
+# The portable folder: the programs, the export's module and the shipped files, nothing else.
 listed=$(tar tzf "$tarball" | sed 's|^[^/]*/||' | grep -v '^$' | sort | tr '\n' ' ')
-[ "$listed" = "DeathMsgs.txt GameTexts.txt morvane morvane-cli morvane-console stats.ini " ] ||
+[ "$listed" = "DeathMsgs.txt GameTexts.txt morvane morvane-cli morvane-console morvane-export.so stats.ini " ] ||
   fail "the portable archive holds: $listed"
 dpkg-deb -f "$deb" Depends | grep -q libqt6widgets6 || fail "no Qt dependencies worked out"
 [ "$(dpkg-deb -f "$deb" Recommends)" = qt6-wayland ] || fail "Recommends is not qt6-wayland"
 # grep -q reads from variables: with pipefail, a writer it stops early would fail the step.
 contents=$(dpkg-deb -c "$deb")
 grep -q "usr/share/man/man1/morvane-cli.1.gz" <<< "$contents" || fail "no manual page"
+grep -q "usr/lib/morvane/morvane-export.so" <<< "$contents" || fail "no export module"
 
 if dpkg-query -W -f='${Status}' morvane 2>/dev/null | grep -q "install ok installed"; then
   echo "package-check: replacing the installed morvane package, and removing it afterwards"
@@ -74,6 +75,10 @@ awk 'BEGIN { RS = "\r\n"; ORS = "\r\n" } /^\[MAP\]$/ { map = NR }
 profile=$("${run[@]}" morvane-cli profile show Morv)
 grep -q "^Games: 1" <<< "$profile" || fail "the game is not in the profile"
 [ -f "$data/Morv.mrv" ] || fail "the profile is not in the data folder"
+# The export, a module that morvane-cli loads from lib/morvane/ for that verb alone.
+"${run[@]}" morvane-cli export "$home/monitored.stg" -o "$home/report/tonight.html" ||
+  fail "morvane-cli export failed"
+[ -s "$home/report/tonight.html" ] && [ -s "$home/report/tonight_hits.bmp" ] || fail "no report was written"
 
 # The desktop program: the about window of the first start, then the saved game in the
 # viewer, each closed by the program's own hook for unattended runs.

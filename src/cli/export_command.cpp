@@ -1,11 +1,14 @@
 // morvane-cli export: the HTML report of a saved game or of a profile, written from the
 // stats viewer's document driven as the desktop program drives it, with its pictures.
+// This is the export module (export_module.h), which the tool loads for this verb alone.
 #include <QGuiApplication>
 #include <algorithm>
 #include <array>
 #include <optional>
+#include <type_traits>
 
 #include "cli/arguments.h"
+#include "cli/export_module.h"
 #include "cli/setup.h"
 #include "files/path_text.h"
 #include "files/saved_game.h"
@@ -177,9 +180,7 @@ int ExportProfile(const Environment& env, Request& request, const std::string& n
   return code;
 }
 
-}  // namespace
-
-int RunExportCommand(const Environment& env, const Arguments& args) {
+int RunHtmlExport(const Environment& env, const Arguments& args) {
   Arguments renamed = args;
   std::replace(renamed.begin(), renamed.end(), std::string("-o"), std::string("--output"));
   std::string error;
@@ -215,4 +216,19 @@ int RunExportCommand(const Environment& env, const Arguments& args) {
   return profile ? ExportProfile(env, request, *profile) : ExportGame(env, request);
 }
 
+}  // namespace
+
 }  // namespace mrv::cli
+
+#ifdef _WIN32
+#define MORVANE_MODULE_ENTRY __declspec(dllexport)
+#else
+#define MORVANE_MODULE_ENTRY __attribute__((visibility("default")))
+#endif
+
+extern "C" MORVANE_MODULE_ENTRY int morvane_export_main(const char* data_dir, int argc,
+                                                        const char* const* argv) noexcept {
+  const mrv::cli::Environment env{mrv::PathFromUtf8(data_dir)};
+  return mrv::cli::RunHtmlExport(env, mrv::cli::Arguments(argv, argv + argc));
+}
+static_assert(std::is_same_v<decltype(morvane_export_main), mrv::cli::ExportMain>);

@@ -87,24 +87,10 @@ struct Verb {
   int (*run)(const Environment&, const Arguments&);
 };
 
-#if !MORVANE_HTML_EXPORT
-int ExportIsMissing(const Environment&, const Arguments&) {
-  std::fputs("morvane-cli: this build has no HTML export: its pictures are drawn with Qt, which "
-             "it was built without\n",
-             stderr);
-  return mrv::cli::kExitFailure;
-}
-#endif
-
 constexpr Verb kVerbs[] = {
     {"parse", mrv::cli::RunParseCommand},     {"show", mrv::cli::RunShowCommand},
     {"monitor", mrv::cli::RunMonitorCommand}, {"profile", mrv::cli::RunProfileCommand},
-#if MORVANE_HTML_EXPORT
-    {"export", mrv::cli::RunExportCommand},
-#else
-    {"export", ExportIsMissing},
-#endif
-    {"recover", mrv::cli::RunRecoverCommand},
+    {"export", mrv::cli::RunExportCommand},   {"recover", mrv::cli::RunRecoverCommand},
 };
 
 // A report that never reached its reader is a failure, not a success with a cut report.

@@ -36,7 +36,8 @@ struct Outcome {
 // and the tool run on it.
 class Tool {
  public:
-  explicit Tool(const std::string& name) : dir_(name) {
+  explicit Tool(const std::string& name, fs::path program = BuiltProgram("morvane-cli"))
+      : dir_(name), program_(std::move(program)) {
     for (const char* file : {"stats.ini", "DeathMsgs.txt"}) {
       fs::copy_file(ShippedDir() / file, dir_ / file);
     }
@@ -51,7 +52,7 @@ class Tool {
     arguments.insert(arguments.end(), args.begin(), args.end());
     Outcome outcome;
     {
-      ChildProcess tool(BuiltProgram("morvane-cli"), arguments, out, err);
+      ChildProcess tool(program_, arguments, out, err);
       const auto exit_code = tool.Wait(std::chrono::seconds(30));
       if (!exit_code) return outcome;
       outcome.exit_code = *exit_code;
@@ -63,6 +64,7 @@ class Tool {
 
  private:
   ScratchDir dir_;
+  fs::path program_;
 };
 
 std::string Sample(const std::string& stem) {
@@ -413,12 +415,55 @@ TEST(CliTest, ExportWritesTheReportOfWhatItsOptionsChoose) {
   }
 }
 
-#else
-TEST(CliTest, ABuildWithoutQtSaysItHasNoExport) {
-  const Tool tool("cli-no-export");
-  const Outcome run = tool.Run({"export", "game.stg", "-o", "report.html"});
-  EXPECT_EQ(run.exit_code, 1);
-  EXPECT_NE(run.err.find("this build has no HTML export"), std::string::npos) << run.err;
+#endif
+
+// The export is a module of its own, taken from beside the tool or from lib/morvane/
+// beside the bin/ it is installed in, and nowhere else; a missing or broken one is a
+// failure that says so.
+TEST(CliTest, ExportRunsItsModuleFromWhereTheToolKeepsIt) {
+  const fs::path tool_file = BuiltProgram("morvane-cli");
+  const ScratchDir install("cli-export-install");
+  fs::create_directories(install / "bin");
+  fs::create_directories(install / "lib" / "morvane");
+  fs::copy_file(tool_file, install / "bin" / tool_file.filename());
+  const Tool tool("cli-export-module", install / "bin" / tool_file.filename());
+  const std::string game = (TestDataDir() / "golden" / "ts_two_maps.stg").string();
+  const std::string report = (tool.dir() / "report.html").string();
+
+  const Outcome missing = tool.Run({"export", game, "-o", report});
+  EXPECT_EQ(missing.exit_code, 1);
+  EXPECT_EQ(missing.err, "morvane-cli: the HTML export is not installed: no " MORVANE_EXPORT_MODULE
+                         " in " + (install / "bin").string() + " or " +
+                             (install / "lib" / "morvane").string() + "\n");
+
+  const fs::path module = install / "lib" / "morvane" / MORVANE_EXPORT_MODULE;
+  WriteFileBytes(module, "no module");
+  const Outcome broken = tool.Run({"export", game, "-o", report});
+  EXPECT_EQ(broken.exit_code, 1);
+  const std::string cannot = "morvane-cli: the HTML export cannot be loaded: " + module.string();
+  EXPECT_EQ(broken.err.rfind(cannot, 0), 0) << broken.err;
+  EXPECT_FALSE(fs::exists(report));
+
+#if MORVANE_HTML_EXPORT
+  fs::copy_file(tool_file.parent_path() / MORVANE_EXPORT_MODULE, module,
+                fs::copy_options::overwrite_existing);
+  const Outcome run = tool.Run({"export", game, "-o", report, "--title", "Installed"});
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_NE(ReadFileBytes(report).find(">Installed</font></h2>"), std::string::npos);
+#endif
+}
+
+#ifdef __GLIBC__
+// Only export loads Qt, whose start-up costs more than parsing a megabyte: the other
+// verbs start without it.
+TEST(CliTest, ParseLoadsNoQt) {
+  const Tool tool("cli-no-qt");
+  setenv("LD_DEBUG", "libs", 1);  // the loader names each library on standard error
+  const Outcome run = tool.Run({"parse", Sample("ts_two_maps")});
+  unsetenv("LD_DEBUG");
+  EXPECT_EQ(run.exit_code, 0) << run.err;
+  EXPECT_NE(run.err.find("calling init: "), std::string::npos) << "the loader said nothing";
+  EXPECT_EQ(run.err.find("libQt"), std::string::npos) << run.err;
 }
 #endif
 
