@@ -93,9 +93,7 @@ ByteTrie::ByteTrie(const std::vector<std::string>& texts) {
   }
 }
 
-std::uint32_t ByteTrie::Child(std::uint32_t node, unsigned char byte) const {
-  if (node == 0) return root_children_[byte];
-  const Node& parent = nodes_[node];
+std::uint32_t ByteTrie::ChildAmongMany(const Node& parent, unsigned char byte) const {
   const auto first = nodes_.begin() + parent.first_child;
   const auto last = first + parent.child_count;
   const auto found = std::lower_bound(

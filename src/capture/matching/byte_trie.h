@@ -51,7 +51,17 @@ class ByteTrie {
     bool output = false;    // a text ends here, or at a node along the failure links
   };
 
-  std::uint32_t Child(std::uint32_t node, unsigned char byte) const;
+  // Inline: a lookup walks it once per byte. Past their first bytes most texts run on
+  // alone, one child to a node.
+  std::uint32_t Child(std::uint32_t node, unsigned char byte) const {
+    if (node == 0) return root_children_[byte];
+    const Node& parent = nodes_[node];
+    if (parent.child_count == 1) {
+      return nodes_[parent.first_child].byte == byte ? parent.first_child : kNone;
+    }
+    return ChildAmongMany(parent, byte);
+  }
+  std::uint32_t ChildAmongMany(const Node& parent, unsigned char byte) const;
 
   std::vector<Node> nodes_;  // breadth first: nodes_[0] is the root
   std::array<std::uint32_t, 256> root_children_{};

@@ -4,6 +4,7 @@
 #include <array>
 
 #include "model/text.h"
+#include "model/wide_text.h"
 
 namespace mrv {
 
@@ -42,7 +43,7 @@ std::optional<LocationNames::Found> LocationNames::AtFront(std::string_view text
                                                            std::string_view after) const {
   std::size_t first = entries_.size();
   names_.ForEachStart(text.begin(), text.end(), [&](std::size_t number, std::size_t length) {
-    if (number < first && text.substr(length).starts_with(after)) first = number;
+    if (number < first && StartsWithBytes(text.substr(length), after)) first = number;
   });
   if (first == entries_.size()) return std::nullopt;
   return Found{entries_[first].location, entries_[first].name.size()};
@@ -53,7 +54,8 @@ std::optional<LocationNames::Found> LocationNames::AtBack(std::string_view text,
   std::size_t first = entries_.size();
   reversed_names_.ForEachStart(
       text.rbegin(), text.rend(), [&](std::size_t number, std::size_t length) {
-        if (number < first && text.substr(0, text.size() - length).ends_with(before)) first = number;
+        if (number < first && EndsWithBytes(text.substr(0, text.size() - length), before))
+          first = number;
       });
   if (first == entries_.size()) return std::nullopt;
   return Found{entries_[first].location, entries_[first].name.size()};
@@ -110,7 +112,7 @@ std::optional<std::size_t> HitForm::TakePart(std::size_t slot, std::string_view 
     length = front ? DigitsAtFront(rest) : DigitsAtBack(rest);
     const std::string_view left =
         front ? rest.substr(length) : rest.substr(0, rest.size() - length);
-    if (length == 0 || !(front ? left.starts_with(beside) : left.ends_with(beside)))
+    if (length == 0 || !(front ? StartsWithBytes(left, beside) : EndsWithBytes(left, beside)))
       return std::nullopt;
   }
   return length + beside.size();
@@ -119,7 +121,8 @@ std::optional<std::size_t> HitForm::TakePart(std::size_t slot, std::string_view 
 std::optional<Hit> HitForm::Match(std::string_view line, const LocationNames& locations) const {
   const std::string& start = texts_.front();
   const std::string& end = texts_.back();
-  if (line.size() < start.size() + end.size() || !line.starts_with(start) || !line.ends_with(end))
+  if (line.size() < start.size() + end.size() || !StartsWithBytes(line, start) ||
+      !EndsWithBytes(line, end))
     return std::nullopt;
   std::string_view rest = line.substr(start.size(), line.size() - start.size() - end.size());
   int location = -1;
