@@ -112,8 +112,7 @@ void NameIndex::Rebuild() {
   groups_.clear();
   duplicated_.clear();
   by_spelling_.Clear();
-  last_hashes_.clear();
-  last_slots_.clear();
+  ForgetLastMap();
   names_.Clear();
   for (std::uint32_t m = 0; m < store_.maps.size(); ++m) {
     names_.AddMaps(m + 1);
@@ -167,23 +166,24 @@ void NameIndex::SyncChanged() {
 }
 
 int NameIndex::FindOrAdd(MapRecord& map, std::string_view nick, std::uint8_t team) {
-  if (store_.maps.empty() || &map != store_.maps.back().get()) {
-    return FindOrAddNick(map, nick, team);  // not the capture's map: the plain way
+  // Nearly always the last map as the index left it: no map opened, no rename since.
+  if (&map != indexed_map_ || store_.maps.size() != indexed_maps_ ||
+      map.nicks.size() != last_hashes_.size()) {
+    if (store_.maps.empty() || &map != store_.maps.back().get()) {
+      return FindOrAddNick(map, nick, team);  // not the capture's map: the plain way
+    }
+    Sync();
+    IndexLastMap(map);
   }
-  Sync();
   const std::uint64_t hash = SpellingHash(nick);
-  // Nearly always a nickname the map already holds: its first of that spelling.
-  if (last_slots_.empty() || last_hashes_.size() != map.nicks.size()) {
-    last_hashes_.clear();
-    for (const std::string& held : map.nicks) last_hashes_.push_back(SpellingHash(held));
-    IndexLastMap();
-  }
-  // Along a probe, positions come in the order they were added: the first that matches
-  // is the map's first nickname of that spelling.
+  // Nearly always a nickname the map already holds: its first of that spelling. Along a
+  // probe, positions come in the order they were added, so the first that matches is it.
   const std::size_t mask = last_slots_.size() - 1;
   for (std::size_t at = hash & mask; last_slots_[at] != 0; at = (at + 1) & mask) {
-    const std::size_t position = last_slots_[at] - 1u;
-    if (last_hashes_[position] == hash && EqualsIgnoringCaseWide(map.nicks[position], nick)) {
+    const std::uint64_t slot = last_slots_[at];
+    if ((slot ^ hash) > kSlotPosition) continue;  // another spelling's hash
+    const std::size_t position = (slot & kSlotPosition) - 1u;
+    if (EqualsIgnoringCaseWide(map.nicks[position], nick)) {
       if (team != 0) map.teams[position] = team;
       return static_cast<int>(position);
     }
@@ -197,14 +197,28 @@ int NameIndex::FindOrAdd(MapRecord& map, std::string_view nick, std::uint8_t tea
   names_.AddToLast({group, now_});
   last_hashes_.push_back(hash);
   if (2 * last_hashes_.size() > last_slots_.size()) {
-    IndexLastMap();
+    LayOutLastSlots();
   } else {
     AddLastSlot(position);
   }
   return static_cast<int>(position);
 }
 
-void NameIndex::IndexLastMap() {
+void NameIndex::IndexLastMap(const MapRecord& map) {
+  last_hashes_.clear();
+  for (const std::string& held : map.nicks) last_hashes_.push_back(SpellingHash(held));
+  LayOutLastSlots();
+  indexed_map_ = &map;
+  indexed_maps_ = store_.maps.size();
+}
+
+void NameIndex::ForgetLastMap() {
+  last_hashes_.clear();
+  last_slots_.clear();
+  indexed_map_ = nullptr;
+}
+
+void NameIndex::LayOutLastSlots() {
   std::size_t size = 64;
   while (size < 2 * last_hashes_.size()) size *= 2;
   last_slots_.assign(size, 0);
@@ -213,9 +227,10 @@ void NameIndex::IndexLastMap() {
 
 void NameIndex::AddLastSlot(std::size_t position) {
   const std::size_t mask = last_slots_.size() - 1;
-  std::size_t at = last_hashes_[position] & mask;
+  const std::uint64_t hash = last_hashes_[position];
+  std::size_t at = hash & mask;
   while (last_slots_[at] != 0) at = (at + 1) & mask;
-  last_slots_[at] = static_cast<std::uint16_t>(position + 1);
+  last_slots_[at] = (hash & ~kSlotPosition) | (position + 1);
 }
 
 void NameIndex::Demote(std::uint32_t map, std::uint32_t position) {
@@ -400,8 +415,7 @@ void NameIndex::Rename(std::string_view old_nick, std::string_view new_nick) {
   }
   if (names_.maps() > 0) SettleMap(names_.maps() - 1);
   // The last map's names may have changed.
-  last_hashes_.clear();
-  last_slots_.clear();
+  ForgetLastMap();
   unlisted_ = EndOfNames();
 }
 

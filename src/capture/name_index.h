@@ -172,13 +172,22 @@ class NameIndex {
   void ListHolders();
   Holder EndOfNames() const;
   // The spelling hashes of the last map's nicknames by position, and a lookup of those
-  // positions by hash (open addressing, positions + 1, 0 free; at least twice as many
-  // slots as nicknames), so that a nickname met again on the current map is found
-  // there without the store-wide lookup. Renames clear them.
-  void IndexLastMap();
+  // positions by hash (open addressing, at least twice as many slots as nicknames; a
+  // slot holds the hash's upper bits and the position + 1 in kSlotPosition's bits, 0
+  // when free), so that a nickname met again on the current map is found there with
+  // one read per slot, without the store-wide lookup. They stand for `indexed_map_`
+  // while the store holds `indexed_maps_` maps and that map no more nicknames than
+  // they; renames forget them.
+  static constexpr std::uint64_t kSlotPosition = 0xFFFF;
+  static_assert(kMaxNicksPerMap < kSlotPosition);
+  void IndexLastMap(const MapRecord& map);
+  void ForgetLastMap();
+  void LayOutLastSlots();
   void AddLastSlot(std::size_t position);
   std::vector<std::uint64_t> last_hashes_;
-  std::vector<std::uint16_t> last_slots_;
+  std::vector<std::uint64_t> last_slots_;
+  const MapRecord* indexed_map_ = nullptr;
+  std::size_t indexed_maps_ = 0;
 };
 
 }  // namespace mrv
