@@ -9,6 +9,21 @@ namespace {
 // The longest ending that many lines share.
 constexpr std::size_t kSharedEnding = 2;
 
+// Whether the template matches the line; reaching a malformed one sets `faults_met`.
+bool Matches(const CompiledTemplate& compiled, std::string_view line, SlotTexts& texts,
+             bool& faults_met) {
+  switch (MatchTemplate(compiled, line, texts)) {
+    case TemplateResult::kMatch:
+      return true;
+    case TemplateResult::kMalformed:
+      faults_met = true;
+      return false;
+    case TemplateResult::kNoMatch:
+      return false;
+  }
+  return false;
+}
+
 }  // namespace
 
 TemplateSet::TemplateSet(std::vector<CompiledTemplate> templates)
@@ -53,15 +68,7 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatchAmong(
         }
       }
     }
-    switch (MatchTemplate(compiled, line.text(), texts)) {
-      case TemplateResult::kMatch:
-        return Found{index, texts};
-      case TemplateResult::kMalformed:
-        faults_met = true;
-        break;
-      case TemplateResult::kNoMatch:
-        break;
-    }
+    if (Matches(compiled, line.text(), texts, faults_met)) return Found{index, texts};
   }
   return std::nullopt;
 }
@@ -70,15 +77,7 @@ std::optional<TemplateSet::Found> TemplateSet::FirstMatchInOrder(std::string_vie
                                                                  bool& faults_met) const {
   SlotTexts texts;
   for (std::size_t index = 0; index < templates_.size(); ++index) {
-    switch (MatchTemplate(templates_[index], line, texts)) {
-      case TemplateResult::kMatch:
-        return Found{index, texts};
-      case TemplateResult::kMalformed:
-        faults_met = true;
-        break;
-      case TemplateResult::kNoMatch:
-        break;
-    }
+    if (Matches(templates_[index], line, texts, faults_met)) return Found{index, texts};
   }
   return std::nullopt;
 }
