@@ -120,14 +120,12 @@ class ReplaySource {
 
   // --- The clock, the draws and the answers -----------------------------------------
   std::uint64_t Reading() {
-    if (idle_) return now_;
-    if (const auto reading = Take(readings_)) {
-      // A live clock never goes back; a damaged journal's readings may.
-      last_reading_ = std::max(last_reading_, *reading);
-      now_ = std::max(now_, last_reading_);
-      return last_reading_;
-    }
-    return now_;
+    const auto reading = idle_ ? std::nullopt : Take(readings_);
+    // A live clock never goes back; a damaged journal's readings may, below the start
+    // or below the time given back when none was recorded.
+    given_ = std::max(given_, reading ? *reading : now_);
+    now_ = std::max(now_, given_);
+    return given_;
   }
   void Waited(std::chrono::milliseconds duration) {
     now_ += static_cast<std::uint64_t>(std::max<std::int64_t>(duration.count(), 0));
@@ -282,7 +280,7 @@ class ReplaySource {
   std::optional<Record> next_;
   std::uint64_t now_ = 0;
   std::uint64_t latest_ = 0;  // of the records noted
-  std::uint64_t last_reading_ = 0;  // the latest clock reading given back
+  std::uint64_t given_ = 0;  // the latest time the clock gave back
 
   std::string text_;
   bool found_ = false;

@@ -10,6 +10,7 @@
 
 #include "capture/capture_recorder.h"
 #include "support/capture_harness.h"
+#include "files/journal_format.h"
 #include "files/recovery_folder.h"
 #include "files/saved_game.h"
 #include "support/paths.h"
@@ -248,6 +249,49 @@ TEST_F(JournalReplayTest, ADamagedOrCutJournalGivesWhatItCanAndSaysWhereItStoppe
     WriteFileBytes(damaged, bytes);
     EXPECT_NE(Replay(damaged).error, "");
   }
+}
+
+// Readings of a damaged journal that lie before its start, or before time the replay
+// already gave, would make a map's time negative, which no saved game holds: the
+// replay's clock never goes back.
+TEST_F(JournalReplayTest, ClockReadingsFromBeforeTheStartLeaveNoMapTimeNegative) {
+  using journal::Record;
+  using journal::Tag;
+  journal::JournalSetup setup;
+  setup.started = "2024-05-01 21:07:32";
+  setup.start_ms = 1'000'000;
+  for (int i = 0; i < test::ShippedWeapons().size(); ++i)
+    setup.weapons.push_back(test::ShippedWeapons().entry(i));
+  setup.templates = test::ShippedTemplates().entries();
+  setup.options.monitor = true;
+  journal::RecordEncoder encoder;
+  std::string payload;
+  for (const Record& record : journal::SetupRecords(setup)) encoder.Encode(record, payload);
+  std::string bytes(journal::kMagic);
+  bytes += journal::FrameBlock(payload);
+  payload.clear();
+  auto add = [&](Tag tag, std::uint64_t time, std::string text = "") {
+    encoder.Encode(Record{tag, time, 0, std::move(text)}, payload);
+  };
+  const std::string map_load = "8 crosshairs parsed\nCL_InitCGame: 1.00 seconds\n";
+  add(Tag::kFound, 1'000'000);
+  // The first map starts at the event's time, with no reading recorded; the second loads
+  // at readings of 2 s, far before the first one's start.
+  for (const int readings : {0, 4}) {
+    add(Tag::kBoundary, 1'004'000);
+    add(Tag::kAppended, 1'004'000, map_load);
+    for (int i = 0; i < readings; ++i) add(Tag::kReading, 2'000);
+  }
+  add(Tag::kEnded, 1'010'000);
+  bytes += journal::FrameBlock(payload);
+  const fs::path file = dir_ / "backwards.journal";
+  WriteFileBytes(file, bytes);
+
+  const Replayed replayed = Replay(file);
+  ASSERT_EQ(replayed.error, "");
+  ASSERT_GT(replayed.store.size(), 1);
+  for (int i = 0; i < replayed.store.size(); ++i) EXPECT_GE(replayed.store[i].duration, 0) << i;
+  EXPECT_NE(SavedBytes(replayed.store), "unsavable");
 }
 
 TEST_F(JournalReplayTest, AJournalThatCannotBeKeptLeavesTheCaptureGoing) {
