@@ -37,6 +37,8 @@ for fuzzer in build/fuzz/bin/*_fuzz; do
   if [ "$(basename "$fuzzer")" = interpreter_fuzz ]; then seeds=(samples); fi
   # The shipped GameTexts.txt holds a rule of every kind.
   if [ "$(basename "$fuzzer")" = game_texts_fuzz ]; then seeds=(data); fi
+  # The tests' saved games hold every section a saved game has.
+  if [ "$(basename "$fuzzer")" = viewer_fuzz ]; then seeds=(tests/data/golden); fi
   echo "-- $(basename "$fuzzer")"
   "$fuzzer" -max_total_time="$fuzz_seconds" -max_len=65536 -rss_limit_mb=2048 -print_final_stats=0 \
     "$corpus" "${seeds[@]}" 2>&1 | tail -n 2
