@@ -32,13 +32,15 @@ for fuzzer in build/fuzz/bin/*_fuzz; do
   [ -x "$fuzzer" ] || continue
   corpus="build/fuzz/corpus/$(basename "$fuzzer")"
   mkdir -p "$corpus"
-  seeds=()
-  # The sample logs hold every form of console text the interpreter knows, older and later.
-  if [ "$(basename "$fuzzer")" = interpreter_fuzz ]; then seeds=(samples); fi
-  # The shipped GameTexts.txt holds a rule of every kind.
-  if [ "$(basename "$fuzzer")" = game_texts_fuzz ]; then seeds=(data); fi
-  # The tests' saved games hold every section a saved game has.
-  if [ "$(basename "$fuzzer")" = viewer_fuzz ]; then seeds=(tests/data/golden); fi
+  case "$(basename "$fuzzer")" in
+    # The sample logs hold every form of console text the interpreter knows, older and later.
+    interpreter_fuzz | console_text_fuzz) seeds=(samples) ;;
+    # The shipped GameTexts.txt holds a rule of every kind.
+    game_texts_fuzz) seeds=(data) ;;
+    # The tests' saved games hold every section a saved game has.
+    viewer_fuzz) seeds=(tests/data/golden) ;;
+    *) seeds=() ;;
+  esac
   echo "-- $(basename "$fuzzer")"
   "$fuzzer" -max_total_time="$fuzz_seconds" -max_len=65536 -rss_limit_mb=2048 -print_final_stats=0 \
     "$corpus" "${seeds[@]}" 2>&1 | tail -n 2
