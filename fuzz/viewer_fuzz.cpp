@@ -2,6 +2,7 @@
 // both reports are written, and the viewer's document takes the actions the input's
 // last bytes name (its first byte says how many). Whatever a damaged file holds, the
 // reports and the viewer must neither crash nor hang.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
