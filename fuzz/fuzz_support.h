@@ -4,6 +4,7 @@
 
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -11,6 +12,8 @@
 #include <system_error>
 
 #include "files/prompt.h"
+#include "files/settings.h"
+#include "model/weapons.h"
 
 namespace mrv::fuzz {
 
@@ -37,6 +40,17 @@ class ScratchFolder {
 
 inline void WriteFile(const std::filesystem::path& file, std::string_view content) {
   std::ofstream(file, std::ios::binary | std::ios::trunc) << content;
+}
+
+// The weapon table the programs ship, read once; a target without it cannot run.
+inline const WeaponTable& ShippedWeapons() {
+  static const WeaponTable weapons = [] {
+    SilentPrompt prompt;
+    WeaponTable table;
+    if (!ReadWeaponSettings(std::string(MORVANE_SOURCE_DIR) + "/data", table, prompt)) std::abort();
+    return table;
+  }();
+  return weapons;
 }
 
 }  // namespace mrv::fuzz

@@ -56,14 +56,13 @@ class DiscardingConsole final : public mrv::GameConsole {
 struct Shipped {
   Shipped() {
     const std::string data = std::string(MORVANE_SOURCE_DIR) + "/data";
-    if (!mrv::ReadWeaponSettings(data, weapons, prompt)) std::abort();
     templates = mrv::LoadDeathTemplates(data, prompt);
     if (templates.entries().empty()) std::abort();
     texts = mrv::LoadGameTexts(data, prompt);
     if (!texts.IsSearchPath("Going through search path...")) std::abort();
   }
   mrv::SilentPrompt prompt;
-  mrv::WeaponTable weapons;
+  const mrv::WeaponTable& weapons = mrv::fuzz::ShippedWeapons();
   mrv::DeathTemplates templates;
   mrv::GameTexts texts;
 };

@@ -26,8 +26,7 @@ const std::string& SetupBlock() {
   static const std::string block = [] {
     const std::string data = std::string(MORVANE_SOURCE_DIR) + "/data";
     mrv::SilentPrompt prompt;
-    mrv::WeaponTable weapons;
-    if (!mrv::ReadWeaponSettings(data, weapons, prompt)) std::abort();
+    const mrv::WeaponTable& weapons = mrv::fuzz::ShippedWeapons();
     mrv::journal::JournalSetup setup;
     setup.started = "2024-05-01 21:07:32";
     setup.start_ms = 1'000'000;

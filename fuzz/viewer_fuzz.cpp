@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <ostream>
 #include <streambuf>
 #include <string>
@@ -15,7 +14,6 @@
 #include "cli/report_text.h"
 #include "files/profile_store.h"
 #include "files/saved_game.h"
-#include "files/settings.h"
 #include "fuzz_support.h"
 #include "views/report_model.h"
 #include "views/stats_viewer.h"
@@ -25,18 +23,6 @@ namespace {
 const mrv::fuzz::ScratchFolder& Folder() {
   static const mrv::fuzz::ScratchFolder folder("viewer");
   return folder;
-}
-
-const mrv::WeaponTable& Weapons() {
-  static const mrv::WeaponTable weapons = [] {
-    mrv::SilentPrompt prompt;
-    mrv::WeaponTable table;
-    if (!mrv::ReadWeaponSettings(std::string(MORVANE_SOURCE_DIR) + "/data", table, prompt)) {
-      std::abort();
-    }
-    return table;
-  }();
-  return weapons;
 }
 
 // Says yes to every question, so that the map popup's deletes go through; names nothing.
@@ -59,7 +45,7 @@ void WriteReports(const std::string& name, const mrv::StatsStore& store) {
   Discard discard;
   std::ostream out(&discard);
   for (const auto listed : {mrv::ReportWeapons::kLeftOut, mrv::ReportWeapons::kListed}) {
-    const mrv::Report report = mrv::ReportOf(name, store, Weapons(), listed);
+    const mrv::Report report = mrv::ReportOf(name, store, mrv::fuzz::ShippedWeapons(), listed);
     mrv::cli::PrintReportText(out, report, true);
     mrv::cli::PrintReportJson(out, report, true);
   }
@@ -121,15 +107,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   mrv::fuzz::WriteFile(file, game);
 
   mrv::SilentPrompt prompt;
-  mrv::StatsStore store(Weapons().size());
+  mrv::StatsStore store(mrv::fuzz::ShippedWeapons().size());
   std::string name;
   if (!mrv::LoadGame(store, file, name, prompt)) return 0;
   WriteReports(name, store);
 
-  mrv::ProfileStore profiles(Folder().path(), Weapons().size());
+  mrv::ProfileStore profiles(Folder().path(), mrv::fuzz::ShippedWeapons().size());
   mrv::LoadedProfile loaded;
   Agreeing agreeing;
-  mrv::StatsViewer viewer({store, Weapons(), Folder().path(), agreeing, profiles, loaded});
+  mrv::StatsViewer viewer({store, mrv::fuzz::ShippedWeapons(), Folder().path(), agreeing, profiles, loaded});
   viewer.OpenGame((data[0] & 1) != 0, name);
   for (std::size_t i = 0; i < actions; i += 2) Act(viewer, steps[i], steps[i + 1]);
   return 0;
