@@ -70,11 +70,10 @@ void CountOwnFromKillTable(MapRecord& map) {
   const int own = NickIndex(map, map.own_nick);
   std::int64_t kills = 0;
   std::int64_t deaths = 0;
-  for (int w = 0; own >= 0 && w < map.weapon_count; ++w) {
-    for (int v = 0; v < map.nick_count(); ++v) {
-      if (v != own) kills += map.kills(own, w, v);
-      deaths += map.kills(v, w, own);
-    }
+  for (const KillTable::Cell& cell : map.kill_table().cells()) {
+    if (own < 0 || cell.weapon() >= map.weapon_count) continue;
+    if (cell.killer() == own && cell.victim() != own) kills += cell.count;
+    if (cell.victim() == own) deaths += cell.count;
   }
   map.own_kills = ClampToInt32(kills);
   map.own_deaths = ClampToInt32(deaths);

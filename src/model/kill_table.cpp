@@ -112,13 +112,7 @@ std::int32_t& KillTable::Add(std::uint32_t key, std::int32_t count) {
 }
 
 void KillTable::Compact() {
-  if (!sorted()) {
-    std::vector<Cell> ordered;  // laid out at the cells' exact number
-    SortByKey(cells_, ordered);
-    cells_ = std::move(ordered);
-    index_ = std::vector<std::uint32_t>();  // freed: `= {}` would keep its room
-    sorted_ = true;
-  }
+  index_ = std::vector<std::uint32_t>();  // freed: `= {}` would keep its room
   if (cells_.capacity() > cells_.size()) cells_ = std::vector<Cell>(cells_.begin(), cells_.end());
 }
 

@@ -4,11 +4,13 @@
 // each, and whatever reads the kills walks them.
 //
 // The cells stand in key order (killer, then weapon, then victim: the order in which a
-// saved game lists the counts) whenever sorted() holds: always once Compact() has run,
-// and while cells are only added in that order, as a saved game is read. Cells added
-// in any other order, as a capture meets the kills, stand in the order met, found by a
-// walk over them while they are few and through a lookup index beyond, until Compact()
-// sorts them and drops the index.
+// saved game lists the counts) whenever sorted() holds: while cells are only added in
+// that order, as a saved game is read. Cells added in any other order, as a capture
+// meets the kills, stand in the order met, found by a walk over them while they are few
+// and through a lookup index beyond, until Compact() drops the index. They are never
+// sorted in place: every reader walks them in any order but a saved game's writer,
+// which sorts what it writes (InKeyOrder), and a log of thousands of maps would pay a
+// sort for each map for nothing.
 #pragma once
 
 #include <cstddef>
@@ -41,7 +43,8 @@ class KillTable {
   std::int32_t* Find(std::uint32_t key);
   // Adds a cell for a key that has none; returns its count, valid until a cell is added.
   std::int32_t& Add(std::uint32_t key, std::int32_t count);
-  // Sorts the cells, frees the lookup index and gives back the room kept for more.
+  // Frees the lookup index and gives back the room kept for more: the table is complete,
+  // and later lookups, which are rare, walk the cells.
   void Compact();
 
   bool sorted() const { return sorted_; }
