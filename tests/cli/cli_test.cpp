@@ -310,6 +310,28 @@ TEST(CliTest, GameTextReachesTheTerminalHarmlessAndJsonEscaped) {
   }
 }
 
+// The text report's columns line up whatever their contents: a nickname far longer
+// than the header, counts of one to three digits.
+TEST(CliTest, TheTextReportLinesUpItsColumns) {
+  const Tool tool("cli-columns");
+  const std::string longest(40, 'a');
+  std::string log = longest + " joined the red team.\nBo joined the blue team.\n";
+  for (int i = 0; i < 123; ++i) log += "Bo got a lead enema from " + longest + "'s retro M4.\n";
+  log += longest + " got a lead enema from Bo's retro M4.\n";
+  WriteFileBytes(tool.dir() / "columns.log", log);
+  const Outcome text =
+      tool.Run({"parse", (tool.dir() / "columns.log").string(), "--game-name", "g"});
+  ASSERT_EQ(text.exit_code, 0) << text.err;
+  const std::string header = "  Player" + std::string(34, ' ') +
+                             "  Team   Kills  Deaths  K/D         Caps  Rets  Taken  FCK\n";
+  const std::string first =
+      "  " + longest + "  red      123       1  123            0     0      0    0\n";
+  const std::string second = "  Bo" + std::string(38, ' ') +
+                             "  blue       1     123  0.00           0     0      0    0\n";
+  const std::string rows = header + first + second;
+  EXPECT_EQ(text.out, "Game: g\n\nMap 1: <map1>\n" + rows + "\nAll maps\n" + rows + "\n");
+}
+
 // Each game with its figures and progress, the oldest first, numbered as `profile
 // remove` numbers them; a game that reads as no date has none.
 TEST(CliTest, ProfileShowJsonListsEachGameWithItsFigures) {
