@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "capture/capture_session.h"
 #include "capture/interpreter.h"
@@ -68,18 +69,23 @@ struct Shipped {
 };
 
 // Every list one entry per nickname; every kill cell of two nicknames of its map and a
-// weapon of the table, in key order once settled.
+// weapon of the table, and no two cells of one key.
 void CheckShape(const mrv::StatsStore& store) {
+  std::vector<mrv::KillTable::Cell> scratch;
   for (const auto& map : store.maps) {
     const int n = map->nick_count();
     const auto un = static_cast<std::size_t>(n);
     if (map->teams.size() != un || map->caps.size() != un || map->rets.size() != un ||
-        map->carrier_kills.size() != un || map->flags_taken.size() != un || !map->kill_table().sorted()) {
+        map->carrier_kills.size() != un || map->flags_taken.size() != un) {
       std::abort();
     }
     for (const mrv::KillTable::Cell& cell : map->kill_table().cells()) {
       if (cell.killer() >= n || cell.victim() >= n || cell.weapon() >= map->weapon_count)
         std::abort();
+    }
+    const auto ordered = map->kill_table().InKeyOrder(scratch);
+    for (std::size_t i = 1; i < ordered.size(); ++i) {
+      if (ordered[i - 1].key >= ordered[i].key) std::abort();
     }
   }
 }

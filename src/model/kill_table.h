@@ -4,13 +4,13 @@
 // each, and whatever reads the kills walks them.
 //
 // The cells stand in key order (killer, then weapon, then victim: the order in which a
-// saved game lists the counts) whenever sorted() holds: while cells are only added in
-// that order, as a saved game is read. Cells added in any other order, as a capture
-// meets the kills, stand in the order met, found by a walk over them while they are few
-// and through a lookup index beyond, until Compact() drops the index. They are never
-// sorted in place: every reader walks them in any order but a saved game's writer,
-// which sorts what it writes (InKeyOrder), and a log of thousands of maps would pay a
-// sort for each map for nothing.
+// saved game lists the counts) while they are only added in that order, as a saved
+// game is read. Cells added in any other order, as a capture meets the kills, stand in
+// the order met, found by a walk over them while they are few and through a lookup
+// index beyond, until Compact() drops the index. They are never sorted in place: every
+// reader walks them in any order but a saved game's writer, which sorts what it writes
+// (InKeyOrder), and a log of thousands of maps would pay a sort for each map for
+// nothing.
 #pragma once
 
 #include <cstddef>
@@ -47,16 +47,16 @@ class KillTable {
   // and later lookups, which are rare, walk the cells.
   void Compact();
 
-  bool sorted() const { return sorted_; }
   std::span<const Cell> cells() const { return cells_; }
-  // The cells in key order: the table's own when sorted(), otherwise a sorted copy put
-  // in `scratch`.
+  // The cells in key order: the table's own when they stand so, otherwise a sorted copy
+  // put in `scratch`.
   std::span<const Cell> InKeyOrder(std::vector<Cell>& scratch) const;
   // What the table holds on the heap, and would hold after adding a cell for `key`.
   std::size_t bytes() const;
   std::size_t BytesAfterAdding(std::uint32_t key) const;
 
  private:
+  bool sorted() const { return sorted_; }  // the cells stand in key order
   // Whether a cell for `key` keeps the order without an index.
   bool AddsInOrder(std::uint32_t key) const {
     return sorted() && (cells_.empty() || cells_.back().key < key);
