@@ -112,6 +112,12 @@ std::int32_t& KillTable::Add(std::uint32_t key, std::int32_t count) {
 }
 
 void KillTable::Compact() {
+  if (!sorted() && cells_.size() > kWalkedWhenComplete) {
+    std::vector<Cell> ordered;  // laid out at the cells' exact number
+    SortByKey(cells_, ordered);
+    cells_ = std::move(ordered);
+    sorted_ = true;
+  }
   index_ = std::vector<std::uint32_t>();  // freed: `= {}` would keep its room
   if (cells_.capacity() > cells_.size()) cells_ = std::vector<Cell>(cells_.begin(), cells_.end());
 }

@@ -7,10 +7,11 @@
 // saved game lists the counts) while they are only added in that order, as a saved
 // game is read. Cells added in any other order, as a capture meets the kills, stand in
 // the order met, found by a walk over them while they are few and through a lookup
-// index beyond, until Compact() drops the index. They are never sorted in place: every
-// reader walks them in any order but a saved game's writer, which sorts what it writes
-// (InKeyOrder), and a log of thousands of maps would pay a sort for each map for
-// nothing.
+// index beyond, until Compact() drops the index. Only a table of many cells is sorted
+// then, so that a later lookup (a capture that goes on after its store was settled)
+// stays a binary search: every reader walks the cells in any order but a saved game's
+// writer, which sorts what it writes (InKeyOrder), and a log of thousands of maps would
+// pay a sort for each map for nothing.
 #pragma once
 
 #include <cstddef>
@@ -43,8 +44,9 @@ class KillTable {
   std::int32_t* Find(std::uint32_t key);
   // Adds a cell for a key that has none; returns its count, valid until a cell is added.
   std::int32_t& Add(std::uint32_t key, std::int32_t count);
-  // Frees the lookup index and gives back the room kept for more: the table is complete,
-  // and later lookups, which are rare, walk the cells.
+  // Frees the lookup index and gives back the room kept for more: the table is complete.
+  // Later lookups, which are rare, walk its cells, or search them once sorted when they
+  // are more than kWalkedWhenComplete.
   void Compact();
 
   std::span<const Cell> cells() const { return cells_; }
@@ -70,6 +72,8 @@ class KillTable {
 
   // Unsorted cells up to this many are found by a walk, without an index.
   static constexpr std::size_t kWalked = 32;
+  // The same once the table is complete: beyond, Compact() sorts the cells.
+  static constexpr std::size_t kWalkedWhenComplete = 256;
 
   std::vector<Cell> cells_;
   bool sorted_ = true;
