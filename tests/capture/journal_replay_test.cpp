@@ -10,7 +10,7 @@
 
 #include "capture/capture_recorder.h"
 #include "support/capture_harness.h"
-#include "files/journal_format.h"
+#include "files/journal_writer.h"
 #include "files/recovery_folder.h"
 #include "files/saved_game.h"
 #include "support/paths.h"
@@ -255,7 +255,6 @@ TEST_F(JournalReplayTest, ADamagedOrCutJournalGivesWhatItCanAndSaysWhereItStoppe
 // already gave, would make a map's time negative, which no saved game holds: the
 // replay's clock never goes back.
 TEST_F(JournalReplayTest, ClockReadingsFromBeforeTheStartLeaveNoMapTimeNegative) {
-  using journal::Record;
   using journal::Tag;
   journal::JournalSetup setup;
   setup.started = "2024-05-01 21:07:32";
@@ -264,14 +263,11 @@ TEST_F(JournalReplayTest, ClockReadingsFromBeforeTheStartLeaveNoMapTimeNegative)
     setup.weapons.push_back(test::ShippedWeapons().entry(i));
   setup.templates = test::ShippedTemplates().entries();
   setup.options.monitor = true;
-  journal::RecordEncoder encoder;
-  std::string payload;
-  for (const Record& record : journal::SetupRecords(setup)) encoder.Encode(record, payload);
-  std::string bytes(journal::kMagic);
-  bytes += journal::FrameBlock(payload);
-  payload.clear();
+  std::string error;
+  const auto writer = JournalWriter::Create(dir_ / "backwards", setup, error);
+  ASSERT_NE(writer, nullptr) << error;
   auto add = [&](Tag tag, std::uint64_t time, std::string text = "") {
-    encoder.Encode(Record{tag, time, 0, std::move(text)}, payload);
+    writer->Append({tag, time, 0, std::move(text)});
   };
   const std::string map_load = "8 crosshairs parsed\nCL_InitCGame: 1.00 seconds\n";
   add(Tag::kFound, 1'000'000);
@@ -282,10 +278,8 @@ TEST_F(JournalReplayTest, ClockReadingsFromBeforeTheStartLeaveNoMapTimeNegative)
     add(Tag::kAppended, 1'004'000, map_load);
     for (int i = 0; i < readings; ++i) add(Tag::kReading, 2'000);
   }
-  add(Tag::kEnded, 1'010'000);
-  bytes += journal::FrameBlock(payload);
-  const fs::path file = dir_ / "backwards.journal";
-  WriteFileBytes(file, bytes);
+  writer->End(1'010'000);
+  const fs::path file = writer->path();
 
   const Replayed replayed = Replay(file);
   ASSERT_EQ(replayed.error, "");
