@@ -43,7 +43,7 @@ void SortByKey(std::span<const KillTable::Cell> cells, std::vector<KillTable::Ce
 }  // namespace
 
 std::size_t KillTable::PositionOf(std::uint32_t key) const {
-  if (sorted()) {
+  if (sorted_) {
     const auto at = std::lower_bound(cells_.begin(), cells_.end(), key, KeyLess);
     return at != cells_.end() && at->key == key ? static_cast<std::size_t>(at - cells_.begin())
                                                 : cells_.size();
@@ -112,7 +112,7 @@ std::int32_t& KillTable::Add(std::uint32_t key, std::int32_t count) {
 }
 
 void KillTable::Compact() {
-  if (!sorted() && cells_.size() > kWalkedWhenComplete) {
+  if (!sorted_ && cells_.size() > kWalkedWhenComplete) {
     std::vector<Cell> ordered;  // laid out at the cells' exact number
     SortByKey(cells_, ordered);
     cells_ = std::move(ordered);
@@ -123,7 +123,7 @@ void KillTable::Compact() {
 }
 
 std::span<const KillTable::Cell> KillTable::InKeyOrder(std::vector<Cell>& scratch) const {
-  if (sorted()) return cells_;
+  if (sorted_) return cells_;
   SortByKey(cells_, scratch);
   return scratch;
 }

@@ -58,10 +58,9 @@ class KillTable {
   std::size_t BytesAfterAdding(std::uint32_t key) const;
 
  private:
-  bool sorted() const { return sorted_; }  // the cells stand in key order
   // Whether a cell for `key` keeps the order without an index.
   bool AddsInOrder(std::uint32_t key) const {
-    return sorted() && (cells_.empty() || cells_.back().key < key);
+    return sorted_ && (cells_.empty() || cells_.back().key < key);
   }
   // The cell's position, or cells_.size() when the key has none.
   std::size_t PositionOf(std::uint32_t key) const;
@@ -76,7 +75,7 @@ class KillTable {
   static constexpr std::size_t kWalkedWhenComplete = 256;
 
   std::vector<Cell> cells_;
-  bool sorted_ = true;
+  bool sorted_ = true;  // the cells stand in key order
   // Open addressing over cells_: a position + 1 per slot, 0 for a free slot; a power of
   // two at least twice the cells. Only for more than kWalked unsorted cells.
   std::vector<std::uint32_t> index_;
